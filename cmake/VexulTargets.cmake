@@ -1,0 +1,25 @@
+# Small helpers shared by the folders' CMakeLists.
+
+# Adds a folder when it has a CMakeLists.txt (areas appear as the project grows).
+function(vexul_add_subdirectory dir)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+  endif()
+endfunction()
+
+# vexul_add_test(NAME LIBS lib...): one GoogleTest program from every .cpp of the calling folder and of
+# tests/support; CTest runs it (under Wine when cross-compiling).
+function(vexul_add_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  if(VEXUL_HOST)
+    list(FILTER support EXCLUDE REGEX "/win_[^/]*\\.cpp$")
+  endif()
+  add_executable(${name} ${sources} ${support} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600
+    ENVIRONMENT "VEXUL_SOURCE_DIR=${CMAKE_SOURCE_DIR};VEXUL_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()

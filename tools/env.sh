@@ -1,0 +1,65 @@
+# Shared by tools/test.sh, tools/demo.sh and bench runs: packages, display and the private Wine prefix.
+
+vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils googletest python3)
+
+vexul_install_packages() {
+  local missing=()
+  for p in "${vexul_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "== installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# Starts Xvfb on a free display unless one is already given in VEXUL_DISPLAY.
+vexul_start_display() {
+  if [ -n "${VEXUL_DISPLAY:-}" ]; then
+    export DISPLAY=$VEXUL_DISPLAY
+    return
+  fi
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  vexul_xvfb_pid=$!
+  local display
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+  echo "== Xvfb on $DISPLAY (pid $vexul_xvfb_pid)"
+}
+
+vexul_stop_display() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "${vexul_xvfb_pid:-}" ]; then
+    kill "$vexul_xvfb_pid" 2>/dev/null || true
+    wait "$vexul_xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+# A private prefix under the build folder: no Mono or Gecko prompts, no crash dialogs,
+# font smoothing off and 96 dpi so that pixel tests are exact.
+vexul_wine_prefix() {
+  export WINEPREFIX
+  WINEPREFIX=$(realpath "$1")/wineprefix
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/.vexul-ready" ]; then
+    echo "== making Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /t REG_SZ /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.vexul-ready"
+  fi
+}
