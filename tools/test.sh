@@ -3,6 +3,7 @@
 # Windows build under Wine and Xvfb. Installs what is missing first. Exits non-zero on any failure.
 #   VEXUL_BUILD=dir   build folder (default: build)
 #   VEXUL_SKIP_HOST=1 skip the host build
+#   VEXUL_TARGETS="t1 t2" build only these targets of the Windows build (default: all)
 #   further arguments go to the Windows build's ctest (for example -R test_show)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,9 @@ fi
 echo "== Windows build"
 cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/win" -j "$jobs"
+targets=()
+for t in ${VEXUL_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build/win" -j "$jobs" "${targets[@]}"
 
 vexul_start_display
 trap vexul_stop_display EXIT
