@@ -116,8 +116,10 @@ TEST(MessageBoxHook, DefaultButtonAnswers)
 #ifndef _WIN32
 TEST(MessageBoxHook, NativeDefaultRecords)
 {
+    AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(nullptr);  // the test main installs a recorder
     AfxClearRecordedMessageBoxes();
     EXPECT_EQ(AfxCoreMessageBox("Recorded", "Cap", MB_YESNO), IDYES);
+    AfxSetMessageBoxHandler(previous);
     auto records = AfxRecordedMessageBoxes();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].text, "Recorded");
