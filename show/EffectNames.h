@@ -1,0 +1,123 @@
+// Name tables of the show's effects and animations. Every entry has a key word (stored in the show text),
+// a German and an English display name; an index is what the code handles, and each table object also
+// carries the current selection (0 = NONE). Lookups select the first entry that begins with the given
+// text, case-sensitively; no match leaves the selection as it was.
+//
+// Letters: LETTER_KEYS ('I') the key column, LETTER_GERMAN ('G') and LETTER_ENGLISH ('E') the display names
+// (show/Language.h).
+#pragma once
+
+#include "framework/core/Core.h"
+#include "show/Language.h"
+
+// The columns and the selection shared by the four tables.
+class CNameTable : public CObject
+{
+    DECLARE_DYNAMIC(CNameTable)
+public:
+    int m_nSelected;    // read and set directly by the slide objects
+
+    int GetSelectedIndex() const { return m_nSelected; }
+    void SetSelectedIndex(int index) { m_nSelected = index; }
+    void CopySelectedIndex(const CNameTable& other) { m_nSelected = other.m_nSelected; }
+    int GetCount() const { return m_nCount; }
+
+    const char* GetKeyAt(int index) const { return At(m_pKeys, index); }
+    const char* GetGermanAt(int index) const { return At(m_pGerman, index); }
+    const char* GetEnglishAt(int index) const { return At(m_pEnglish, index); }
+
+protected:
+    CNameTable(const char* const* keys, const char* const* german, const char* const* english, int count);
+
+    // The column a letter picks: keys for 'I', German for 'G', English for 'E', else null.
+    const char* const* Column(char letter) const;
+    // German for 'G', English for any other letter.
+    const char* const* DisplayColumn(char letter) const;
+    const char* At(const char* const* column, int index) const;
+    BOOL SelectInColumn(const char* const* column, const char* text);
+    void JoinColumn(const char* const* column, CString& text) const;
+
+    const char* const* m_pKeys;
+    const char* const* m_pGerman;
+    const char* const* m_pEnglish;
+    int m_nCount;
+};
+
+// Slide transition effects. Keys beginning with "OUTIN" or "COVER" (13 to 22) are the cover group.
+class CEffectNames : public CNameTable
+{
+    DECLARE_DYNAMIC(CEffectNames)
+public:
+    enum { COUNT = 23, FIRST_COVER = 13 };
+
+    CEffectNames();
+
+    void GetText(char letter, CString& text) const;
+    void SelectByText(char letter, const char* text);
+
+    // Iterators over the plain and the cover effects for the effect lists: NONE first, then the display
+    // names of the group in index order, then an empty text.
+    void ResetIterator(char letter);
+    void NextPlainEffect(CString& text);
+    void NextCoverEffect(CString& text);
+
+    BOOL IsCoverEffect(const char* text, char letter) const;
+    static CString GetNoneText(char letter);
+    static BOOL IsCoverKey(const char* key);
+
+protected:
+    void NextOfGroup(BOOL bCover, CString& text);
+
+    int m_nIterPos;
+    char m_chIterLanguage;
+};
+
+// Tables whose display language is the program's, taken on every call.
+class CProgramLanguageNames : public CNameTable
+{
+    DECLARE_DYNAMIC(CProgramLanguageNames)
+public:
+    void GetKey(CString& key) const;
+    void GetText(CString& text);
+    void SelectByKey(const char* key);
+    void SelectByText(const char* text);
+    // The display names, each followed by "|", then one more "|".
+    void JoinTexts(CString& text);
+
+protected:
+    CProgramLanguageNames(const char* const* keys, const char* const* german, const char* const* english, int count);
+
+    char m_chLanguage;
+};
+
+// Rectangle fill animations.
+class CFillAnimNames : public CProgramLanguageNames
+{
+    DECLARE_DYNAMIC(CFillAnimNames)
+public:
+    enum { COUNT = 5 };
+    CFillAnimNames();
+};
+
+// Image insert animations.
+class CInsertAnimNames : public CProgramLanguageNames
+{
+    DECLARE_DYNAMIC(CInsertAnimNames)
+public:
+    enum { COUNT = 5 };
+    CInsertAnimNames();
+};
+
+// Text animations.
+class CTextAnimNames : public CNameTable
+{
+    DECLARE_DYNAMIC(CTextAnimNames)
+public:
+    enum { COUNT = 4 };
+
+    CTextAnimNames();
+
+    void GetText(char letter, CString& text) const;
+    void SelectByText(char letter, const char* text);
+    void JoinTexts(char letter, CString& text) const;
+};
