@@ -10,6 +10,8 @@
 #include "framework/core/Core.h"
 #include "show/Language.h"
 
+class CComboBox;
+
 // The columns and the selection shared by the four tables.
 class CNameTable : public CObject
 {
@@ -83,6 +85,9 @@ public:
     void SelectByText(const char* text);
     // The display names, each followed by "|", then one more "|".
     void JoinTexts(CString& text);
+    // Empties the combo box, lists the display names and selects the selected index; nothing without a
+    // combo box. (Windows only: show/NameTableCombo.cpp.)
+    void FillComboBox(CComboBox* pCombo);
 
 protected:
     CProgramLanguageNames(const char* const* keys, const char* const* german, const char* const* english, int count);

@@ -1,0 +1,604 @@
+// The application object: start-up driver, message loop and idle processing, command line, icons and
+// cursors, wait cursor, message boxes and the profile (registry or INI file).
+#include "framework/win/Framework.h"
+
+#include <ole2.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+CWinApp* g_pApp = nullptr;
+
+char* Duplicate(const char* text) { return text == nullptr ? nullptr : _strdup(text); }
+
+void Replace(LPCSTR& field, const char* text)
+{
+    free(const_cast<char*>(field));
+    field = Duplicate(text);
+}
+
+// Splits a command line as the C runtime does: blanks separate items, quotes group, backslashes escape a
+// quote (2n backslashes + quote: n backslashes and a grouping quote; 2n+1: n backslashes and a quote).
+std::vector<std::string> SplitCommandLine(const char* line)
+{
+    std::vector<std::string> items;
+    if (line == nullptr)
+        return items;
+    const char* p = line;
+    for (;;)
+    {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (*p == '\0')
+            break;
+        std::string item;
+        bool quoted = false;
+        while (*p != '\0' && (quoted || (*p != ' ' && *p != '\t')))
+        {
+            int backslashes = 0;
+            while (*p == '\\')
+            {
+                ++backslashes;
+                ++p;
+            }
+            if (*p == '"')
+            {
+                item.append(static_cast<size_t>(backslashes / 2), '\\');
+                if (backslashes % 2 == 1)
+                    item += '"';
+                else if (quoted && p[1] == '"')
+                {
+                    item += '"';   // "" inside quotes is a literal quote
+                    ++p;
+                }
+                else
+                    quoted = !quoted;
+                ++p;
+            }
+            else
+            {
+                item.append(static_cast<size_t>(backslashes), '\\');
+                if (*p != '\0' && (quoted || (*p != ' ' && *p != '\t')))
+                    item += *p++;
+            }
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+CString ModuleFileName(HINSTANCE hInst)
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = ::GetModuleFileNameA(hInst, path, MAX_PATH);
+    if (length > MAX_PATH)
+        length = MAX_PATH;
+    path[length] = '\0';
+    return CString(path);
+}
+
+// Binary values in an INI file: each byte as two letters 'A' + nibble, low nibble first.
+CString EncodeBinary(const BYTE* data, UINT size)
+{
+    CString text;
+    for (UINT i = 0; i < size; ++i)
+    {
+        text += static_cast<char>('A' + (data[i] & 0x0F));
+        text += static_cast<char>('A' + ((data[i] >> 4) & 0x0F));
+    }
+    return text;
+}
+}  // namespace
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWnd* AfxGetMainWnd()
+{
+    CWinApp* app = AfxGetApp();
+    return app == nullptr ? nullptr : app->m_pMainWnd;
+}
+
+LPCSTR AfxGetAppName()
+{
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "";
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr)
+        return app->DoMessageBox(lpszText == nullptr ? "" : lpszText, nType, nIDHelp);
+    return AfxCoreMessageBox(lpszText == nullptr ? "" : lpszText, AfxGetAppName(), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString text;
+    AfxLoadString(nIDPrompt, text);
+    return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
+}
+
+void AfxEnableControlContainer() {}
+
+BOOL AfxOleInit() { return SUCCEEDED(::OleInitialize(nullptr)); }
+
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+{
+    AfxInstallStringLoader();
+    AfxInitCommonControls();
+    if (hInstance == nullptr)
+        hInstance = ::GetModuleHandleA(nullptr);
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return TRUE;
+    app->m_hInstance = hInstance;
+    if (lpCmdLine != nullptr)
+    {
+        free(app->m_lpCmdLine);
+        app->m_lpCmdLine = Duplicate(lpCmdLine);
+    }
+    app->m_nCmdShow = nCmdShow;
+
+    CString path = ModuleFileName(hInstance);
+    CString title = path.Mid(path.ReverseFind('\\') + 1);
+    CString exe = title;
+    int dot = exe.ReverseFind('.');
+    if (dot > 0)
+        exe = exe.Left(dot);
+    if (app->m_pszExeName == nullptr)
+        Replace(app->m_pszExeName, exe);
+    if (app->m_pszAppName == nullptr)
+    {
+        CString name;
+        Replace(app->m_pszAppName, AfxLoadString(0xE000 /* application title */, name) ? name : exe);
+    }
+    if (app->m_pszProfileName == nullptr)
+        Replace(app->m_pszProfileName, exe + ".INI");
+    if (app->m_pszHelpFilePath == nullptr)
+    {
+        CString help = path;
+        int pathDot = help.ReverseFind('.');
+        if (pathDot > help.ReverseFind('\\'))
+            help = help.Left(pathDot);
+        Replace(app->m_pszHelpFilePath, help + ".HLP");
+    }
+    return TRUE;
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
+        return -1;
+    if (!app->InitApplication())
+        return app->ExitInstance();
+    if (!app->InitInstance())
+    {
+        if (app->m_pMainWnd != nullptr && app->m_pMainWnd->m_hWnd != nullptr)
+            app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}
+
+// ---- CCommandLineInfo --------------------------------------------------------------------------------
+
+CCommandLineInfo::CCommandLineInfo()
+    : m_bShowSplash(TRUE), m_bRunEmbedded(FALSE), m_bRunAutomated(FALSE), m_nShellCommand(FileNew)
+{
+}
+
+CCommandLineInfo::~CCommandLineInfo() = default;
+
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast)
+{
+    if (pszParam == nullptr)
+        pszParam = "";
+    if (bFlag)
+        ParseParamFlag(pszParam);
+    else
+        ParseParamNotFlag(pszParam);
+    ParseLast(bLast);
+}
+
+void CCommandLineInfo::ParseParamFlag(const char* pszParam)
+{
+    CString flag(pszParam);
+    if (flag.CompareNoCase("pt") == 0)
+        m_nShellCommand = FilePrintTo;
+    else if (flag.CompareNoCase("p") == 0)
+        m_nShellCommand = FilePrint;
+    else if (flag.CompareNoCase("Register") == 0 || flag.CompareNoCase("Regserver") == 0)
+        m_nShellCommand = AppRegister;
+    else if (flag.CompareNoCase("Unregister") == 0 || flag.CompareNoCase("Unregserver") == 0)
+        m_nShellCommand = AppUnregister;
+    else if (flag.CompareNoCase("dde") == 0)
+        m_nShellCommand = FileDDE;
+    else if (flag.CompareNoCase("Embedding") == 0)
+    {
+        m_bRunEmbedded = TRUE;
+        m_bShowSplash = FALSE;
+    }
+    else if (flag.CompareNoCase("Automation") == 0)
+    {
+        m_bRunAutomated = TRUE;
+        m_bShowSplash = FALSE;
+    }
+}
+
+void CCommandLineInfo::ParseParamNotFlag(const char* pszParam)
+{
+    if (m_strFileName.IsEmpty())
+        m_strFileName = pszParam;
+    else if (m_nShellCommand == FilePrintTo && m_strPrinterName.IsEmpty())
+        m_strPrinterName = pszParam;
+    else if (m_nShellCommand == FilePrintTo && m_strDriverName.IsEmpty())
+        m_strDriverName = pszParam;
+    else if (m_nShellCommand == FilePrintTo && m_strPortName.IsEmpty())
+        m_strPortName = pszParam;
+}
+
+void CCommandLineInfo::ParseLast(BOOL bLast)
+{
+    if (!bLast)
+        return;
+    if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
+        m_nShellCommand = FileOpen;
+    m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
+}
+
+// ---- CWinApp -----------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+CWinApp::CWinApp(LPCSTR lpszAppName)
+{
+    m_pszAppName = Duplicate(lpszAppName);
+    g_pApp = this;
+    AfxInstallStringLoader();
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+    free(m_lpCmdLine);
+    free(const_cast<char*>(m_pszAppName));
+    free(const_cast<char*>(m_pszExeName));
+    free(const_cast<char*>(m_pszHelpFilePath));
+    free(const_cast<char*>(m_pszProfileName));
+    free(const_cast<char*>(m_pszRegistryKey));
+}
+
+BOOL CWinApp::InitApplication() { return TRUE; }
+BOOL CWinApp::InitInstance() { return TRUE; }
+int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
+
+int CWinApp::Run()
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    ++AfxMessageLoopDepth();
+    MSG peek;
+    for (;;)
+    {
+        while (bIdle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        do
+        {
+            if (!PumpMessage())
+            {
+                --AfxMessageLoopDepth();
+                return ExitInstance();
+            }
+            if (IsIdleMessage(&m_msgCur))
+            {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinApp::PumpMessage()
+{
+    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur))
+    {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageA(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg) { return AfxPreTranslateMessage(pMsg); }
+
+BOOL CWinApp::IsIdleMessage(MSG* pMsg) { return AfxIsIdleMessage(pMsg); }
+
+static BOOL CALLBACK SendIdleUpdate(HWND hWnd, LPARAM)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd != nullptr && ::IsWindowVisible(hWnd))
+    {
+        pWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (lCount <= 0)
+    {
+        // Command-UI update of every visible top-level window of ours on this thread (tool bars, status).
+        ::EnumThreadWindows(::GetCurrentThreadId(), SendIdleUpdate, 0);
+        return TRUE;
+    }
+    if (lCount == 1 && AfxMessageLoopDepth() <= 1)
+        AfxDeleteTempMaps();
+    return FALSE;
+}
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+{
+    return AfxCoreMessageBox(lpszPrompt, AfxGetAppName(), nType);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    std::vector<std::string> items = SplitCommandLine(m_lpCmdLine);
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        const char* param = items[i].c_str();
+        BOOL bFlag = FALSE;
+        if (param[0] == '-' || param[0] == '/')
+        {
+            bFlag = TRUE;
+            ++param;
+        }
+        rCmdInfo.ParseParam(param, bFlag, i + 1 == items.size());
+    }
+}
+
+HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
+HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEA(nIDResource)); }
+HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(nullptr, lpszIconName); }
+HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const { return ::LoadIconA(nullptr, MAKEINTRESOURCEA(nIDIcon)); }
+HCURSOR CWinApp::LoadCursor(LPCSTR lpszResourceName) const
+{
+    return ::LoadCursorA(AfxGetResourceHandle(), lpszResourceName);
+}
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
+HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+HCURSOR CWinApp::LoadOEMCursor(UINT nIDCursor) const { return ::LoadCursorA(nullptr, MAKEINTRESOURCEA(nIDCursor)); }
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    m_nWaitCursorCount += nCode > 0 ? 1 : (nCode < 0 ? -1 : 0);
+    if (m_nWaitCursorCount > 0)
+    {
+        HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        if (nCode > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = previous;
+        return;
+    }
+    m_nWaitCursorCount = 0;
+    HCURSOR restore = m_hcurWaitCursorRestore;
+    if (restore == nullptr || restore == ::LoadCursorA(nullptr, IDC_WAIT))
+        restore = ::LoadCursorA(nullptr, IDC_ARROW);
+    ::SetCursor(restore);
+    m_hcurWaitCursorRestore = nullptr;
+}
+
+// ---- profile -----------------------------------------------------------------------------------------
+
+void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
+{
+    Replace(m_pszRegistryKey, lpszRegistryKey);
+    Replace(m_pszProfileName, m_pszAppName);
+}
+
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
+{
+    CString key;
+    AfxLoadString(nIDRegistryKey, key);
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr)
+        return nullptr;
+    CString path;
+    path.Format("Software\\%s\\%s", m_pszRegistryKey, m_pszProfileName);
+    HKEY hKey = nullptr;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                          &hKey, &disposition) != ERROR_SUCCESS)
+        return nullptr;
+    return hKey;
+}
+
+HKEY CWinApp::GetSectionKey(LPCSTR lpszSection)
+{
+    if (lpszSection == nullptr)
+        return nullptr;
+    HKEY hApp = GetAppRegistryKey();
+    if (hApp == nullptr)
+        return nullptr;
+    HKEY hSection = nullptr;
+    DWORD disposition = 0;
+    if (::RegCreateKeyExA(hApp, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                          &hSection, &disposition) != ERROR_SUCCESS)
+        hSection = nullptr;
+    ::RegCloseKey(hApp);
+    return hSection;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
+{
+    if (m_pszRegistryKey == nullptr)
+        return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return static_cast<UINT>(nDefault);
+    DWORD value = 0, type = 0, size = sizeof(value);
+    LONG result = ::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+    ::RegCloseKey(hSection);
+    if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
+        return static_cast<UINT>(nDefault);
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
+{
+    if (m_pszRegistryKey == nullptr)
+    {
+        char text[16];
+        wsprintfA(text, "%d", nValue);
+        return ::WritePrivateProfileStringA(lpszSection, lpszEntry, text, m_pszProfileName);
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return FALSE;
+    DWORD value = static_cast<DWORD>(nValue);
+    LONG result = ::RegSetValueExA(hSection, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(hSection);
+    return result == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault)
+{
+    CString fallback(lpszDefault);
+    if (m_pszRegistryKey == nullptr)
+    {
+        // The INI call reports truncation only by filling the buffer: grow until it fits.
+        for (DWORD size = 256; size <= 0x100000; size *= 2)
+        {
+            std::vector<char> buffer(size);
+            DWORD got = ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault == nullptr ? "" : lpszDefault,
+                                                   buffer.data(), size, m_pszProfileName);
+            if (got < size - 2)
+                return CString(buffer.data(), static_cast<int>(got));
+        }
+        return fallback;
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return fallback;
+    DWORD type = 0, size = 0;
+    CString value = fallback;
+    if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+    {
+        std::vector<char> buffer(size + 1, '\0');
+        DWORD got = size;
+        if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &got) ==
+            ERROR_SUCCESS)
+        {
+            buffer[size] = '\0';
+            value = buffer.data();
+        }
+    }
+    ::RegCloseKey(hSection);
+    return value;
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue)
+{
+    if (m_pszRegistryKey == nullptr)
+        return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+    if (lpszEntry == nullptr)
+    {
+        HKEY hApp = GetAppRegistryKey();
+        if (hApp == nullptr)
+            return FALSE;
+        LONG result = ::RegDeleteKeyA(hApp, lpszSection);
+        ::RegCloseKey(hApp);
+        return result == ERROR_SUCCESS;
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return FALSE;
+    LONG result;
+    if (lpszValue == nullptr)
+        result = ::RegDeleteValueA(hSection, lpszEntry);
+    else
+        result = ::RegSetValueExA(hSection, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                                  static_cast<DWORD>(strlen(lpszValue) + 1));
+    ::RegCloseKey(hSection);
+    return result == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    if (ppData == nullptr || pBytes == nullptr)
+        return FALSE;
+    *ppData = nullptr;
+    *pBytes = 0;
+    if (m_pszRegistryKey == nullptr)
+    {
+        CString text = GetProfileString(lpszSection, lpszEntry, nullptr);
+        if (text.IsEmpty() || text.GetLength() % 2 != 0)
+            return FALSE;
+        UINT count = static_cast<UINT>(text.GetLength() / 2);
+        LPBYTE data = new BYTE[count];
+        for (UINT i = 0; i < count; ++i)
+        {
+            int low = text[static_cast<int>(2 * i)] - 'A', high = text[static_cast<int>(2 * i + 1)] - 'A';
+            if (low < 0 || low > 15 || high < 0 || high > 15)
+            {
+                delete[] data;
+                return FALSE;
+            }
+            data[i] = static_cast<BYTE>(low | (high << 4));
+        }
+        *ppData = data;
+        *pBytes = count;
+        return TRUE;
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return FALSE;
+    DWORD type = 0, size = 0;
+    BOOL ok = FALSE;
+    if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY &&
+        size > 0)
+    {
+        LPBYTE data = new BYTE[size];
+        DWORD got = size;
+        if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, data, &got) == ERROR_SUCCESS && got == size)
+        {
+            *ppData = data;
+            *pBytes = size;
+            ok = TRUE;
+        }
+        else
+        {
+            delete[] data;
+        }
+    }
+    ::RegCloseKey(hSection);
+    return ok;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (m_pszRegistryKey == nullptr)
+        return WriteProfileString(lpszSection, lpszEntry, EncodeBinary(pData, nBytes));
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (hSection == nullptr)
+        return FALSE;
+    LONG result = ::RegSetValueExA(hSection, lpszEntry, 0, REG_BINARY, pData, nBytes);
+    ::RegCloseKey(hSection);
+    return result == ERROR_SUCCESS;
+}

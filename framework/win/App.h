@@ -1,0 +1,130 @@
+// The application object and its start-up driver.
+//
+// A program defines one global object of a CWinApp subclass. The framework's WinMain runs InitInstance;
+// when it returns TRUE the message loop (Run) follows, otherwise ExitInstance runs at once; either way
+// ExitInstance gives the exit code.
+#pragma once
+
+#include "framework/win/Wnd.h"
+
+class CWinApp;
+
+class CCommandLineInfo : public CObject
+{
+public:
+    CCommandLineInfo();
+    ~CCommandLineInfo() override;
+
+    // Called once per item of the command line: a leading '/' or '-' is stripped and bFlag set; bLast
+    // marks the last item.
+    virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+
+    BOOL m_bShowSplash;
+    BOOL m_bRunEmbedded;
+    BOOL m_bRunAutomated;
+    enum
+    {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppRegister,
+        AppUnregister,
+        FileNothing = -1
+    } m_nShellCommand;
+    CString m_strFileName;
+    CString m_strPrinterName;
+    CString m_strDriverName;
+    CString m_strPortName;
+
+protected:
+    void ParseParamFlag(const char* pszParam);
+    void ParseParamNotFlag(const char* pszParam);
+    void ParseLast(BOOL bLast);
+};
+
+class CWinApp : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Start-up state (set by the driver). Strings below are owned by the object (malloc'd: a program may
+    // replace one with its own _strdup'd copy after freeing the old one).
+    HINSTANCE m_hInstance = nullptr;
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    LPCSTR m_pszAppName = nullptr;
+    LPCSTR m_pszExeName = nullptr;
+    LPCSTR m_pszHelpFilePath = nullptr;
+    LPCSTR m_pszProfileName = nullptr;
+    LPCSTR m_pszRegistryKey = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+    MSG m_msgCur = {};
+
+    virtual BOOL InitApplication();
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();   // the program's exit code
+    virtual int Run();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnIdle(LONG lCount);   // TRUE: more idle work wanted
+    virtual BOOL PumpMessage();
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+
+    // Splits m_lpCmdLine (quotes and backslashes as the C runtime does) and passes each item on.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
+    // Icons and cursors: resources of the program, or the system's standard ones.
+    HICON LoadIcon(LPCSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+    HICON LoadOEMIcon(UINT nIDIcon) const;
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
+    // nCode 1: begin (wait cursor shown), -1: end (the last end restores the arrow), 0: show again.
+    virtual void DoWaitCursor(int nCode);
+
+    // Profile: under HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section> once SetRegistryKey
+    // was called, otherwise in the INI file m_pszProfileName.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    HKEY GetAppRegistryKey();                   // caller closes; null without a registry key
+    HKEY GetSectionKey(LPCSTR lpszSection);     // caller closes
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    // A null entry removes the whole section, a null value removes the entry.
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    // *ppData is allocated with new[] (the caller delete[]s it); FALSE and null when absent.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+protected:
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+LPCSTR AfxGetAppName();
+// Shows a message box captioned with the application's name through the core's message-box call (tests
+// record it). Returns the button chosen.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// The framework's start-up driver (WinMain calls it).
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, string loader,
+// common controls.
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+void AfxEnableControlContainer();
+BOOL AfxOleInit();

@@ -1,0 +1,16 @@
+// The Windows side of the framework in one include: the portable core, geometry, GDI, image lists,
+// application, windows and message maps, dialogs, controls, menus and resources.
+#pragma once
+
+#include "framework/core/Core.h"
+#include "framework/win/Geometry.h"
+#include "framework/win/Gdi.h"
+#include "framework/win/ImageList.h"
+#include "framework/win/MessageMap.h"
+#include "framework/win/CmdTarget.h"
+#include "framework/win/Resources.h"
+#include "framework/win/Menu.h"
+#include "framework/win/Wnd.h"
+#include "framework/win/Controls.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/App.h"

@@ -1,0 +1,63 @@
+#include "player/PlayerPictures.h"
+
+#include "player/GifFrames.h"
+#include "show/AniPicture.h"
+#include "show/ImageObj.h"
+#include "show/MemBuffer.h"
+#include "show/ProjectPack.h"
+
+#include <cstring>
+
+void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
+{
+    if (object.m_strFile.IsEmpty())
+        return;
+
+    CMemBuffer buffer;
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    int entrySize = 0;
+    BYTE* entry = pack ? pack->GetEntryData(object.m_strFile, entrySize) : nullptr;
+    if (entry && entrySize > 0 && (data = buffer.Allocate(entrySize, FALSE)) != nullptr)
+    {
+        std::memcpy(data, entry, static_cast<size_t>(entrySize));
+        size = static_cast<DWORD>(entrySize);
+    }
+    else if (object.m_Picture.ReadFile(object.m_strFile, buffer))
+    {
+        data = buffer.GetData();
+        size = static_cast<DWORD>(buffer.GetSize());
+    }
+
+    object.ReleaseAniPicture();
+    object.m_bUseAniPicture = FALSE;
+    object.m_bAniStarted = FALSE;
+    if (!data || size == 0)
+        return;   // nothing loaded: no picture, no message
+
+    if (IsAnimatedGif(object.m_strFile, data, size))
+    {
+        CAniPicture* animated = new CAniPicture;
+        if (animated->LoadFromMemory(data, size))
+        {
+            object.m_pAniPicture = animated;
+            object.m_bUseAniPicture = TRUE;
+            object.m_bAniStarted = FALSE;
+            object.m_nWidth = animated->m_nWidth;
+            object.m_nHeight = animated->m_nHeight;
+            return;
+        }
+        delete animated;
+    }
+    object.m_Picture.LoadFromMemory(data, size);
+    if (object.m_Picture.IsLoaded())
+    {
+        object.m_nWidth = object.m_Picture.GetWidth();
+        object.m_nHeight = object.m_Picture.GetHeight();
+    }
+}
+
+void InstallPlayerPictureLoader()
+{
+    CImageObj::SetPictureLoader(&LoadPlayerPicture);
+}

@@ -1,0 +1,11 @@
+// The player's way of loading an image object's picture: data that is an animated GIF plays through
+// CAniPicture, split into its frames; anything else loads as one picture.
+#pragma once
+
+class CImageObj;
+class CProjectPack;
+
+// The loader CImageObj::LoadPicture calls in the player.
+void LoadPlayerPicture(CImageObj& object, CProjectPack* pack);
+// Makes every image object load its picture the player's way.
+void InstallPlayerPictureLoader();

@@ -1,0 +1,20 @@
+// The product information dialog: who made the program that plays this show, with a web and a mail link.
+#pragma once
+
+#include "framework/win/Framework.h"
+#include "show/StaticLink.h"
+
+class CProductInfoDlg : public CDialog
+{
+public:
+    explicit CProductInfoDlg(CWnd* pParent = nullptr);
+
+    static const char* const s_pszMakerWeb;    // "http://..."
+    static const char* const s_pszMakerMail;   // "mailto:..."
+
+    CStaticLink m_wndInternet;
+    CStaticLink m_wndEmail;
+
+protected:
+    BOOL OnInitDialog() override;
+};

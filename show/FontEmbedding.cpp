@@ -1,0 +1,362 @@
+#include "show/FontEmbedding.h"
+
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cstring>
+
+IMPLEMENT_DYNAMIC(CFontNameList, CObject)
+IMPLEMENT_DYNAMIC(CTempFontList, CObject)
+
+namespace {
+
+// The installed-font list, one per process (the user-interface thread builds and reads it).
+CString g_strInstalledFonts;
+int g_nInstalledFonts = 0;
+bool g_bInstalledFontsUpper = false;
+
+int CALLBACK EnumFamilyProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType, LPARAM)
+{
+    const ENUMLOGFONTEXA* info = reinterpret_cast<const ENUMLOGFONTEXA*>(logFont);
+    CString fullName(reinterpret_cast<const char*>(info->elfFullName));
+    CString script(reinterpret_cast<const char*>(info->elfScript));
+    CString style(reinterpret_cast<const char*>(info->elfStyle));
+    if (script.IsEmpty())
+        script = "-";
+    if (style.IsEmpty())
+        style = "-";
+    const char* type = "";
+    if (fontType & TRUETYPE_FONTTYPE)
+        type = "FONTTYPE-TRUETYPE";
+    else if (fontType & RASTER_FONTTYPE)
+        type = "FONTTYPE-RASTER";
+    else if (fontType & DEVICE_FONTTYPE)
+        type = "FONTTYPE-DEVICE";
+    g_strInstalledFonts += "[" + fullName + "+" + script + "+" + style + "+" + type + "]\r\n";
+    g_nInstalledFonts++;
+    return 1;
+}
+
+// Enumerates once and upper-cases the list for the searches.
+void EnsureInstalledFonts(CDC* pDC)
+{
+    if (g_strInstalledFonts.IsEmpty() || g_nInstalledFonts == 0) {
+        CString unused;
+        EnumInstalledFonts(pDC, unused);
+    }
+    if (!g_bInstalledFontsUpper) {
+        g_strInstalledFonts.MakeUpper();
+        g_bInstalledFontsUpper = true;
+    }
+}
+
+// Creates the face as the embedding functions use it.
+BOOL CreateEmbeddingFont(CFont& font, LPCSTR face)
+{
+    return font.CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+BOOL IsWritable(const CString& path)
+{
+    return !path.IsEmpty() && _access(path, 2) == 0;
+}
+
+} // namespace
+
+int EnumInstalledFonts(CDC* pDC, CString& strFonts)
+{
+    g_strInstalledFonts.Empty();
+    g_nInstalledFonts = 0;
+    g_bInstalledFontsUpper = false;
+    if (pDC && pDC->GetSafeHdc()) {
+        LOGFONTA logFont = {};
+        logFont.lfCharSet = DEFAULT_CHARSET;
+        ::EnumFontFamiliesExA(pDC->GetSafeHdc(), &logFont, EnumFamilyProc, 0, 0);
+    }
+    strFonts = g_strInstalledFonts;
+    return g_nInstalledFonts;
+}
+
+BOOL IsFontInstalled(CDC* pDC, LPCSTR face)
+{
+    EnsureInstalledFonts(pDC);
+    CString strFace(face);
+    strFace.MakeUpper();
+    return g_strInstalledFonts.Find(strFace) >= 0 ? TRUE : FALSE;
+}
+
+BOOL IsTrueTypeFont(CDC* pDC, LPCSTR face)
+{
+    EnsureInstalledFonts(pDC);
+    CString strFace(face);
+    strFace.MakeUpper();
+    int pos = g_strInstalledFonts.Find(strFace);
+    if (pos <= 0)
+        return FALSE;
+    int end = g_strInstalledFonts.Find(']', pos);
+    CString entry = end < 0 ? g_strInstalledFonts.Mid(pos) : g_strInstalledFonts.Mid(pos, end - pos);
+    return entry.Find("FONTTYPE-TRUETYPE") >= 0 ? TRUE : FALSE;
+}
+
+BOOL IsEmbeddingRestricted(CDC* pDC)
+{
+    if (!pDC || !pDC->GetSafeHdc())
+        return FALSE;
+    UINT size = ::GetOutlineTextMetricsA(pDC->GetSafeHdc(), 0, nullptr);
+    if (size < sizeof(OUTLINETEXTMETRICA))
+        return FALSE;
+    std::vector<BYTE> buffer(size);
+    OUTLINETEXTMETRICA* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+    if (!::GetOutlineTextMetricsA(pDC->GetSafeHdc(), size, metrics))
+        return FALSE;
+    return (metrics->otmfsType & 0x0002) ? TRUE : FALSE;   // restricted licence embedding
+}
+
+BOOL IsFontEmbeddingRestricted(CDC* pDC, LPCSTR face)
+{
+    if (!pDC || !pDC->GetSafeHdc())
+        return TRUE;
+    CFont font;
+    if (!CreateEmbeddingFont(font, face))
+        return TRUE;
+    CFont* pOldFont = pDC->SelectObject(&font);
+    BOOL restricted = IsEmbeddingRestricted(pDC);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+    return restricted;
+}
+
+BOOL GetSelectedFontData(CDC* pDC, BYTE*& pData, DWORD& dwSize)
+{
+    pData = nullptr;
+    dwSize = 0;
+    if (!pDC || !pDC->GetSafeHdc())
+        return FALSE;
+    if (IsEmbeddingRestricted(pDC))
+        return TRUE;
+    DWORD size = ::GetFontData(pDC->GetSafeHdc(), 0, 0, nullptr, 0);
+    if (size == GDI_ERROR || size == 0)
+        return FALSE;
+    BYTE* data = static_cast<BYTE*>(malloc(size));
+    if (!data)
+        return FALSE;
+    if (::GetFontData(pDC->GetSafeHdc(), 0, 0, data, size) != size) {
+        free(data);
+        return FALSE;
+    }
+    pData = data;
+    dwSize = size;
+    return TRUE;
+}
+
+BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize)
+{
+    free(pBlock);
+    pBlock = nullptr;
+    dwSize = 0;
+    if (!pDC || !pDC->GetSafeHdc() || !face)
+        return FALSE;
+    CFont font;
+    if (!CreateEmbeddingFont(font, face))
+        return FALSE;
+    CFont* pOldFont = pDC->SelectObject(&font);
+
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    BOOL ok = GetSelectedFontData(pDC, data, size);
+    if (ok) {
+        BYTE* block = static_cast<BYTE*>(malloc(static_cast<size_t>(size) + kFontEntryHeaderSize));
+        if (block) {
+            memset(block, 0, kFontEntryHeaderSize);
+            size_t length = strlen(face);
+            if (length > kFontEntryHeaderSize - 1)
+                length = kFontEntryHeaderSize - 1;
+            memcpy(block, face, length);
+            if (size)
+                memcpy(block + kFontEntryHeaderSize, data, size);
+            pBlock = block;
+            dwSize = size + kFontEntryHeaderSize;
+        } else {
+            ok = FALSE;
+        }
+    }
+    free(data);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+    return ok;
+}
+
+void MakeFontEntryName(LPCSTR face, CString& strName)
+{
+    strName = face;
+    strName.Replace(' ', '_');
+    strName += ".NFNT";
+}
+
+BOOL GetEmbeddedFontFaceName(const BYTE* pBlock, DWORD dwSize, CString& strFace)
+{
+    strFace.Empty();
+    if (!pBlock || dwSize <= static_cast<DWORD>(kFontEntryHeaderSize))
+        return FALSE;
+    int length = 0;
+    while (length < kFontEntryHeaderSize - 1 && pBlock[length] != 0)
+        length++;
+    CString face(reinterpret_cast<const char*>(pBlock), length);
+    for (int i = 0; i < length; i++) {
+        unsigned char ch = static_cast<unsigned char>(face.GetAt(i));
+        if (ch < 0x20 || ch == 0x7F || strchr("\\/:*?\"<>|", ch))
+            face.SetAt(i, '_');
+    }
+    if (face.IsEmpty())
+        return FALSE;
+    strFace = face;
+    return TRUE;
+}
+
+void MakeTempFontFileName(LPCSTR face, CString& strName)
+{
+    strName = face;
+    strName.Replace(' ', '_');
+    strName += ".TFNT";
+}
+
+BOOL GetTempFolder(CString& strPath, CString& strLongPath)
+{
+    strPath.Empty();
+    strLongPath.Empty();
+    char buffer[MAX_PATH + 1];
+    CString folder;
+    DWORD length = ::GetEnvironmentVariableA("TEMP", buffer, sizeof(buffer));
+    if (length > 0 && length < sizeof(buffer)) {
+        folder = buffer;
+    } else {
+        length = ::GetEnvironmentVariableA("TMP", buffer, sizeof(buffer));
+        if (length > 0 && length < sizeof(buffer))
+            folder = buffer;
+    }
+    if (!IsWritable(folder))
+        return FALSE;
+    strPath = folder;
+    CString display;
+    if (GetDisplayPath(folder, display) && IsWritable(display))
+        strLongPath = display;
+    else
+        strLongPath = folder;
+    return TRUE;
+}
+
+BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
+{
+    strDisplayPath.Empty();
+    CString strPath(path);
+    int first = strPath.Find('\\');
+    if (first < 0)
+        return FALSE;
+    CString real = strPath.Left(first);
+    CString result = real;
+    int pos = first + 1;
+    while (pos <= strPath.GetLength()) {
+        int next = strPath.Find('\\', pos);
+        CString component = next < 0 ? strPath.Mid(pos) : strPath.Mid(pos, next - pos);
+        if (!component.IsEmpty()) {
+            real += "\\" + component;
+            SHFILEINFOA info = {};
+            if (!::SHGetFileInfoA(real, 0, &info, sizeof(info), SHGFI_DISPLAYNAME) || !info.szDisplayName[0])
+                return FALSE;
+            result += "\\";
+            result += info.szDisplayName;
+        }
+        if (next < 0)
+            break;
+        pos = next + 1;
+    }
+    strDisplayPath = result;
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+CFontNameList::CFontNameList() : m_nCount(0)
+{
+    Clear();
+}
+
+void CFontNameList::Clear()
+{
+    for (CString& name : m_strNames)
+        name.Empty();
+    m_nCount = 0;
+}
+
+int CFontNameList::Add(LPCSTR face)
+{
+    if (Contains(face))
+        return m_nCount;
+    if (m_nCount >= kMaxFontFaceNames)
+        return -1;
+    m_strNames[m_nCount++] = face;
+    return m_nCount;
+}
+
+BOOL CFontNameList::Contains(LPCSTR face) const
+{
+    CString strFace(face);
+    for (int i = 0; i < m_nCount; i++)
+        if (m_strNames[i] == strFace)
+            return TRUE;
+    return FALSE;
+}
+
+CString CFontNameList::GetAt(int index) const
+{
+    if (index < 0 || index >= kMaxFontFaceNames)
+        return CString();
+    return m_strNames[index];
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+CTempFontList::CTempFontList() : m_bFontRemoved(FALSE)
+{
+}
+
+CTempFontList::~CTempFontList()
+{
+    RemoveAll();
+}
+
+int CTempFontList::Add(LPCSTR path)
+{
+    m_arrPaths.push_back(CString(path));
+    return GetCount();
+}
+
+CString CTempFontList::GetAt(int index) const
+{
+    if (index < 1 || index > GetCount())
+        return CString();
+    return m_arrPaths[index - 1];
+}
+
+void CTempFontList::RemoveAt(int index)
+{
+    if (index < 1 || index > GetCount())
+        return;
+    CString& path = m_arrPaths[index - 1];
+    if (path.IsEmpty())
+        return;
+    if (IsWritable(path)) {
+        if (::RemoveFontResourceA(path))
+            m_bFontRemoved = TRUE;
+        ::DeleteFileA(path);   // a file still in use stays behind
+    }
+    path.Empty();
+}
+
+void CTempFontList::RemoveAll()
+{
+    for (int i = 1; i <= GetCount(); i++)
+        RemoveAt(i);
+    m_arrPaths.clear();
+}

@@ -1,0 +1,82 @@
+// CPicture: one image decoded by the OLE picture service (BMP, GIF, JPEG, WMF, EMF) from a file, a memory
+// block or a resource of the running program; knows its size in screen pixels and draws it stretched,
+// fitted into a box, into a bitmap or through a transparent-colour mask.
+#pragma once
+
+#include "framework/win/Framework.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+class CMemBuffer;
+
+// Draws the whole of an OLE picture stretched into (x, y, cx, cy) of the DC. FALSE without picture or DC,
+// for an empty target or when the picture service fails. Safe on any thread that owns the DC.
+BOOL RenderOlePicture(IPicture* picture, HDC hDC, int x, int y, int cx, int cy);
+
+// Decodes an encoded picture from a copy of the block in movable global memory. The stream over that
+// memory is released on every path; the caller owns the returned picture. S_OK, the service's error,
+// or E_OUTOFMEMORY when the copy cannot be made.
+HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture);
+
+class CPicture
+{
+public:
+    CPicture();
+    virtual ~CPicture();
+    CPicture(const CPicture&) = delete;
+    CPicture& operator=(const CPicture&) = delete;
+
+    // A path beginning with "RESSOURCE:" names a program resource (see LoadResourcePath); any other is a
+    // file. TRUE when the picture is loaded; FALSE when the file cannot be read or the data not decoded.
+    BOOL Load(LPCSTR path);
+    // Reads the whole file into the buffer; TRUE only when every byte was read.
+    BOOL ReadFile(LPCSTR path, CMemBuffer& buffer);
+    // Decodes the block (the block stays the caller's). TRUE unless memory or the picture interface
+    // failed; data that cannot be decoded leaves the picture absent and m_bLoaded 0.
+    BOOL LoadFromMemory(const void* data, DWORD size);
+    // "RESSOURCE:" + five decimal digits of the id + one separator + the resource type name.
+    BOOL LoadResourcePath(LPCSTR resourcePath);
+    // A resource of the program's own module; its pixel size is taken at 96 pixels per inch.
+    BOOL LoadFromResource(UINT id, LPCSTR type);
+    // Pixel size from the picture's HIMETRIC size at the screen's resolution; returns m_bLoaded.
+    BOOL UpdateSize();
+    void FreePicture();
+    // Takes the other's settings, path and data size, and reloads the path when the other was loaded.
+    void CopyFrom(const CPicture& other);
+
+    BOOL Render(CDC* pDC, const CRect& rc);
+    // Fitted (never enlarged) into the box with a margin of 1, cut to the box's size.
+    BOOL RenderFitted(CDC* pDC, const CRect& rcBox);
+    // Where a picture of w x h goes in the box (box coordinates, as if the box lay at the origin).
+    // An empty rectangle when any size is zero or negative.
+    static CRect CalcFittedRect(const CRect& rcBox, int margin, int w, int h);
+    // Replaces the bitmap with a cx x cy one compatible with the DC, filled with the brush when given,
+    // and draws the whole picture stretched into it. Returns whether the picture was drawn.
+    BOOL RenderToBitmap(CDC* pDC, CBitmap* pBitmap, int cx, int cy, CBrush* pBrush);
+    // Copies the bitmap, from its origin, into the rectangle.
+    static void BlitBitmap(CDC* pDC, const CRect& rc, CBitmap* pBitmap);
+    // Draws width x height of the bitmap from (xSrc, ySrc) at (x, y), leaving pixels of the transparent
+    // colour as the destination had them.
+    static void DrawTransparent(CDC* pDC, int x, int y, int nWidth, int nHeight, CBitmap* pBitmap, int xSrc,
+                                int ySrc, COLORREF crTransparent, CPalette* pPalette);
+    void ShowError(LPCSTR text);
+
+    BOOL IsLoaded() const { return m_bLoaded; }
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+
+    BOOL m_bShowErrors;        // report failures in a message box
+    CString m_strLastError;    // text of the last failure
+    DWORD m_nDataSize;         // bytes of the encoded picture last loaded
+    IPicture* m_pPicture;      // owned
+    LONG m_nHeight;            // pixels
+    LONG m_nWidth;
+    BOOL m_bLoaded;            // both sizes at least 1
+    CString m_strPath;         // file path or resource path last loaded
+    CString m_strExtension;    // upper case, without the point
+
+protected:
+    void SetError(LPCSTR text);
+    BOOL UpdateSizeAt(int ppiX, int ppiY);
+};

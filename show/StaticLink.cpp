@@ -1,0 +1,116 @@
+#include "show/StaticLink.h"
+
+namespace {
+
+const UINT kHandCursorId = 151;
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CStaticLink, CStatic)
+
+const COLORREF CStaticLink::g_colorUnvisited = RGB(0, 0, 255);
+const COLORREF CStaticLink::g_colorVisited = RGB(128, 0, 128);
+
+CStaticLink::PFN_SHELLEXECUTE CStaticLink::s_pfnShellExecute = ::ShellExecuteA;
+CStaticLink::PFN_MESSAGEBEEP CStaticLink::s_pfnMessageBeep = ::MessageBeep;
+
+BEGIN_MESSAGE_MAP(CStaticLink, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_SETCURSOR()
+    ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
+CStaticLink::CStaticLink(LPCSTR lpLink, BOOL bDeleteOnDestroy)
+    : m_link(lpLink ? lpLink : ""), m_color(g_colorUnvisited), m_hCursor(nullptr), m_bTransparent(0),
+      m_bDeleteOnDestroy(bDeleteOnDestroy), m_hOriginalFont(nullptr), m_bFontGiven(FALSE)
+{
+}
+
+CStaticLink::~CStaticLink()
+{
+    // The window may outlive this body by a moment: it must not keep a font that is about to go.
+    if (m_bFontGiven && m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
+    m_font.DeleteObject();
+}
+
+void CStaticLink::PostNcDestroy()
+{
+    if (m_bDeleteOnDestroy)
+        delete this;
+}
+
+LRESULT CStaticLink::OnNcHitTest(CPoint)
+{
+    // A static without SS_NOTIFY is transparent to the mouse; the link must get its clicks.
+    return HTCLIENT;
+}
+
+HBRUSH CStaticLink::CtlColor(CDC* pDC, UINT)
+{
+    DWORD type = GetStyle() & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT)
+        return nullptr;   // icons, bitmaps and frames keep their own colouring
+
+    if (m_font.GetSafeHandle() == nullptr)
+    {
+        LOGFONTA lf = {};
+        HFONT own = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+        HGDIOBJ from = own != nullptr ? static_cast<HGDIOBJ>(own) : ::GetStockObject(DEFAULT_GUI_FONT);
+        if (::GetObjectA(from, sizeof(lf), &lf) != 0)
+        {
+            lf.lfUnderline = TRUE;
+            if (m_font.CreateFontIndirect(&lf))
+            {
+                // The control selects its own font after asking for colours, so it is given ours.
+                m_hOriginalFont = own;
+                m_bFontGiven = TRUE;
+                SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
+            }
+        }
+    }
+    pDC->SetTextColor(m_color);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(m_bTransparent ? HOLLOW_BRUSH : WHITE_BRUSH));
+}
+
+BOOL CStaticLink::Navigate()
+{
+    if (m_link.IsEmpty())
+        return FALSE;
+    HINSTANCE result = s_pfnShellExecute(nullptr, "open", m_link, nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
+        return FALSE;
+    m_color = g_colorVisited;
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+void CStaticLink::OnLButtonDown(UINT, CPoint)
+{
+    if (Navigate())
+        return;
+    // The link failed: try the text shown, then the string resource named by the control's id.
+    GetWindowText(m_link);
+    if (Navigate())
+        return;
+    CString fromResource;
+    if (AfxLoadString(static_cast<UINT>(GetDlgCtrlID()), fromResource))
+    {
+        m_link = fromResource;
+        if (Navigate())
+            return;
+    }
+    s_pfnMessageBeep(0);
+}
+
+BOOL CStaticLink::OnSetCursor(CWnd*, UINT, UINT)
+{
+    HCURSOR hand = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kHandCursorId));
+    if (hand == nullptr)
+        hand = ::LoadCursorA(nullptr, IDC_HAND);   // a program without the hand resource
+    m_hCursor = hand;
+    ::SetCursor(hand);
+    return TRUE;
+}

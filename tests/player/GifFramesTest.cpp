@@ -1,0 +1,164 @@
+// Splitting GIF data into frames and playing it through CAniPicture.
+#include "PlayerTestSupport.h"
+#include "player/GifFrames.h"
+#include "show/AniPicture.h"
+
+#include <gtest/gtest.h>
+
+using namespace playertest;
+
+namespace {
+
+const std::vector<COLORREF> kPalette = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
+
+Bytes TwoFrameGif()
+{
+    return MakeGif(8, 6, kPalette, {{0, 0, 8, 6, 0, 25, 1}, {2, 1, 4, 3, 2, 7, 2}});
+}
+
+COLORREF RenderedCentre(IPicture* picture, int width, int height)
+{
+    CDibSurface surface(width, height);
+    surface.GetDC()->FillSolidRect(0, 0, width, height, RGB(1, 2, 3));
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture->get_Width(&w);
+    picture->get_Height(&h);
+    picture->Render(surface.GetDC()->GetSafeHdc(), 0, 0, width, height, 0, h, w, -h, nullptr);
+    return surface.Pixel(width / 2, height / 2);
+}
+
+} // namespace
+
+TEST(GifFrames, CountsFramesToTheTrailer)
+{
+    Bytes one = MakeGif(4, 4, kPalette, {{0, 0, 4, 4, 1, 10, 0}});
+    Bytes two = TwoFrameGif();
+    EXPECT_EQ(1, CountGifFrames(one.data(), one.size()));
+    EXPECT_EQ(2, CountGifFrames(two.data(), two.size()));
+}
+
+TEST(GifFrames, HeaderFieldsAndBackground)
+{
+    Bytes gif = TwoFrameGif();
+    GifInfo info = ReadGifInfo(gif.data(), gif.size());
+    EXPECT_TRUE(info.isGif);
+    EXPECT_TRUE(info.headerComplete);
+    EXPECT_EQ(8, info.width);
+    EXPECT_EQ(6, info.height);
+    EXPECT_EQ(13u + 12u, info.firstBlock);
+    EXPECT_TRUE(info.hasBackground);
+    EXPECT_EQ(RGB(255, 0, 0), info.background);
+}
+
+TEST(GifFrames, EachFrameBecomesAOneFrameGif)
+{
+    Bytes gif = TwoFrameGif();
+    std::vector<GifFrameBlock> frames;
+    ASSERT_TRUE(SplitGifFrames(gif.data(), gif.size(), frames));
+    ASSERT_EQ(2u, frames.size());
+    EXPECT_EQ(25, frames[0].delay);
+    EXPECT_EQ(1, frames[0].disposal);
+    EXPECT_EQ(7, frames[1].delay);
+    EXPECT_EQ(2, frames[1].disposal);
+    EXPECT_EQ(2, frames[1].x);
+    EXPECT_EQ(1, frames[1].y);
+    EXPECT_EQ(4, frames[1].width);
+    EXPECT_EQ(3, frames[1].height);
+    for (const GifFrameBlock& f : frames)
+    {
+        // header and global colour table of the original, then the frame, then a trailer
+        ASSERT_GT(f.data.size(), 25u);
+        EXPECT_TRUE(std::equal(gif.begin(), gif.begin() + 25, f.data.begin()));
+        EXPECT_EQ(0x21, f.data[25]);
+        EXPECT_EQ(0xF9, f.data[26]);
+        EXPECT_EQ(0x3B, f.data.back());
+        EXPECT_EQ(1, CountGifFrames(f.data.data(), f.data.size()));
+    }
+}
+
+TEST(GifFrames, FrameWithoutGraphicControlHasNoDelay)
+{
+    Bytes gif = MakeGif(4, 4, kPalette, {{0, 0, 4, 4, 0, -1, 0}, {0, 0, 4, 4, 1, 12, 0}});
+    std::vector<GifFrameBlock> frames;
+    ASSERT_TRUE(SplitGifFrames(gif.data(), gif.size(), frames));
+    ASSERT_EQ(2u, frames.size());
+    EXPECT_EQ(-1, frames[0].delay);
+    EXPECT_EQ(0x2C, frames[0].data[25]);
+    EXPECT_EQ(12, frames[1].delay);
+}
+
+TEST(GifFrames, AnimatedOnlyWithGifNameAndSeveralFrames)
+{
+    Bytes two = TwoFrameGif();
+    Bytes one = MakeGif(4, 4, kPalette, {{0, 0, 4, 4, 1, 10, 0}});
+    EXPECT_TRUE(IsAnimatedGif("spin.gif", two.data(), two.size()));
+    EXPECT_TRUE(IsAnimatedGif("C:\\pics\\SPIN.GiF", two.data(), two.size()));
+    EXPECT_FALSE(IsAnimatedGif("spin.bmp", two.data(), two.size()));
+    EXPECT_FALSE(IsAnimatedGif("gif", two.data(), two.size()));
+    EXPECT_FALSE(IsAnimatedGif("still.gif", one.data(), one.size()));
+}
+
+TEST(GifFrames, ShortOrDamagedDataIsNotAnimated)
+{
+    Bytes gif = TwoFrameGif();
+    // shorter than header and colour table
+    for (size_t n : {0u, 3u, 12u, 13u, 24u})
+        EXPECT_FALSE(IsAnimatedGif("a.gif", gif.data(), n)) << n;
+    // every truncation walks safely; the count never exceeds the whole
+    for (size_t n = 0; n <= gif.size(); ++n)
+    {
+        int count = CountGifFrames(gif.data(), n);
+        EXPECT_LE(count, 2);
+        std::vector<GifFrameBlock> frames;
+        SplitGifFrames(gif.data(), n, frames);
+        EXPECT_EQ(static_cast<size_t>(count), frames.size());
+    }
+    // an unknown block ends the walk
+    Bytes broken = gif;
+    broken[25] = 0x99;
+    EXPECT_EQ(0, CountGifFrames(broken.data(), broken.size()));
+    // not a GIF at all
+    Bytes bmp = MakeBmp(4, 4, RGB(1, 2, 3));
+    EXPECT_FALSE(ReadGifInfo(bmp.data(), bmp.size()).isGif);
+    EXPECT_EQ(0, CountGifFrames(bmp.data(), bmp.size()));
+}
+
+TEST(GifFrames, AniPictureLoadsEveryFrame)
+{
+    Bytes gif = TwoFrameGif();
+    CAniPicture picture;
+    ASSERT_TRUE(picture.LoadFromMemory(gif.data(), static_cast<DWORD>(gif.size())));
+    ASSERT_EQ(2, picture.GetFrameCount());
+    EXPECT_TRUE(picture.IsAnimated());
+    EXPECT_EQ(8, picture.m_nWidth);
+    EXPECT_EQ(6, picture.m_nHeight);
+    EXPECT_EQ(25, picture.m_arrFrames[0].nDelay);
+    EXPECT_EQ(2, picture.m_arrFrames[1].nX);
+    EXPECT_EQ(3, picture.m_arrFrames[1].nHeight);
+    ASSERT_NE(nullptr, picture.m_arrFrames[0].pPicture);
+    ASSERT_NE(nullptr, picture.m_arrFrames[1].pPicture);
+    EXPECT_EQ(RGB(255, 0, 0), RenderedCentre(picture.m_arrFrames[0].pPicture, 8, 6));
+    EXPECT_EQ(RGB(0, 0, 255), RenderedCentre(picture.m_arrFrames[1].pPicture, 4, 3));
+}
+
+TEST(GifFrames, AniPictureTakesStillPicturesWhole)
+{
+    Bytes one = MakeGif(5, 3, kPalette, {{0, 0, 5, 3, 1, 10, 0}});
+    CAniPicture gif;
+    ASSERT_TRUE(gif.LoadFromMemory(one.data(), static_cast<DWORD>(one.size())));
+    EXPECT_FALSE(gif.IsAnimated());
+    EXPECT_EQ(5, gif.m_nWidth);
+    EXPECT_EQ(3, gif.m_nHeight);
+
+    Bytes bmp = MakeBmp(7, 4, RGB(9, 9, 9));
+    CAniPicture still;
+    ASSERT_TRUE(still.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size())));
+    EXPECT_FALSE(still.IsAnimated());
+    EXPECT_EQ(7, still.m_nWidth);
+    EXPECT_EQ(4, still.m_nHeight);
+
+    Bytes junk(40, 0x5A);
+    CAniPicture none;
+    EXPECT_FALSE(none.LoadFromMemory(junk.data(), static_cast<DWORD>(junk.size())));
+}

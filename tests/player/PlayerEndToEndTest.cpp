@@ -1,0 +1,386 @@
+// The real player program on packs the tests make: its window, the slides it shows, its command line,
+// its messages to other programs, a damaged pack, the end program and a compiled copy.
+#include "PlayerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using namespace playertest;
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+// ---- a top-level window of the test that hears the player's broadcasts ----
+
+UINT g_starting, g_running, g_exit, g_status;
+std::vector<UINT> g_heard;
+
+LRESULT CALLBACK ListenerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != 0 && (message == g_starting || message == g_running || message == g_exit))
+    {
+        // each broadcast carries its own id as first parameter
+        if (wParam == message && lParam == 0)
+            g_heard.push_back(message);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+class CListener
+{
+public:
+    CListener()
+    {
+        g_starting = RegisterWindowMessageA("Vexul-Starting");
+        g_running = RegisterWindowMessageA("Vexul-Running");
+        g_exit = RegisterWindowMessageA("Vexul-Exit");
+        g_status = RegisterWindowMessageA("Vexul-Status");
+        g_heard.clear();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ListenerProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VexulTestListener";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(0, "VexulTestListener", "listener", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    }
+    ~CListener() { DestroyWindow(m_hWnd); }
+    int Count(UINT message) const { return static_cast<int>(std::count(g_heard.begin(), g_heard.end(), message)); }
+
+private:
+    HWND m_hWnd;
+};
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Pumps our messages until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    for (;;)
+    {
+        Pump();
+        if (condition())
+            return true;
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        Sleep(10);
+    }
+}
+
+// ---- the player process ----
+
+class CPlayerProcess
+{
+public:
+    CPlayerProcess(const std::string& exe, const std::string& arguments, const std::string& folder)
+    {
+        std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        std::vector<char> buffer(line.begin(), line.end());
+        buffer.push_back(0);
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        m_bStarted = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    folder.empty() ? nullptr : folder.c_str(), &si, &m_pi);
+    }
+    ~CPlayerProcess()
+    {
+        if (!m_bStarted)
+            return;
+        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+        {
+            if (HWND window = MainWindow())
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            if (!WaitFor([&] { return Ended(); }, 5000))
+                TerminateProcess(m_pi.hProcess, 1);
+        }
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+    }
+
+    bool Started() const { return m_bStarted != FALSE; }
+    bool Ended() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        GetExitCodeProcess(m_pi.hProcess, &code);
+        return code;
+    }
+    DWORD Id() const { return m_pi.dwProcessId; }
+    // Ended without an exception (those end with an NTSTATUS error code).
+    bool EndedCleanly() const { return Ended() && ExitCode() < 0xC0000000u; }
+
+    // The player's dialog (it holds the slide window 1010) or its message box (static 0xFFFF).
+    HWND MainWindow() const { return FindTopLevel(1010); }
+    HWND MessageBoxWindow() const { return FindTopLevel(0xFFFF); }
+
+private:
+    HWND FindTopLevel(int childId) const
+    {
+        struct Search { DWORD pid; int child; HWND found; } search = {m_pi.dwProcessId, childId, nullptr};
+        EnumWindows(
+            [](HWND hWnd, LPARAM param) -> BOOL {
+                Search* s = reinterpret_cast<Search*>(param);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hWnd, &pid);
+                if (pid != s->pid || !IsWindowVisible(hWnd) || !GetDlgItem(hWnd, s->child))
+                    return TRUE;
+                s->found = hWnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION m_pi = {};
+    BOOL m_bStarted = FALSE;
+};
+
+std::string WindowText(HWND hWnd)
+{
+    char text[512] = {};
+    GetWindowTextA(hWnd, text, sizeof(text));
+    return text;
+}
+
+// The colour on the screen at the centre of the player's slide window.
+COLORREF SlideCentre(HWND player)
+{
+    RECT slide = {};
+    GetWindowRect(GetDlgItem(player, 1010), &slide);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, (slide.left + slide.right) / 2, (slide.top + slide.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// Records the distinct colours from the given set that the slide window shows, in order, until the time is
+// up or the predicate says stop.
+std::vector<COLORREF> WatchColours(HWND player, const std::vector<COLORREF>& wanted, DWORD milliseconds,
+                                   size_t stopAfter)
+{
+    std::vector<COLORREF> seen;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds && seen.size() < stopAfter && IsWindow(player))
+    {
+        Pump();
+        COLORREF c = SlideCentre(player);
+        if (std::find(wanted.begin(), wanted.end(), c) != wanted.end() && (seen.empty() || seen.back() != c))
+            seen.push_back(c);
+        Sleep(15);
+    }
+    return seen;
+}
+
+class PlayerEndToEnd : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        player = PlayerExePath();
+        if (player.empty() || GetFileAttributesA(player.c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "the player program is not built";
+        folder = MakeTempFolder("Vexul Test Show ");
+        ASSERT_FALSE(folder.empty());
+    }
+    void TearDown() override { RemoveFolder(folder); }
+
+    std::string WritePack(const std::string& name, const Bytes& pack)
+    {
+        std::string path = folder + "\\" + name;
+        EXPECT_TRUE(WriteFileBytes(path, pack));
+        return path;
+    }
+
+    ShowSpec ThreeSlides(int autoExit)
+    {
+        ShowSpec show;
+        show.width = 320;
+        show.height = 240;
+        show.title = "Vexul E2E Show";
+        show.autoExit = autoExit;
+        show.slides.resize(3);
+        for (SlideSpec& s : show.slides)
+            s.delay = 900;
+        return show;
+    }
+
+    std::string player;
+    std::string folder;
+};
+
+} // namespace
+
+TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
+{
+    CListener listener;
+    std::string pack = WritePack("VEXUL.VXL", MakeColourShowPack(ThreeSlides(2), {kRed, kGreen, kBlue}));
+    CPlayerProcess process(player, "\"" + pack + "\"", folder);
+    ASSERT_TRUE(process.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = process.MainWindow()) != nullptr; }, 15000));
+    EXPECT_TRUE(WaitFor([&] { return listener.Count(g_starting) >= 1; }, 5000));
+
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(320, rect.right - rect.left);
+    EXPECT_EQ(240, rect.bottom - rect.top);
+    EXPECT_EQ("Vexul E2E Show", WindowText(window));
+    RECT slide = {};
+    GetWindowRect(GetDlgItem(window, 1010), &slide);
+    EXPECT_EQ(rect.left, slide.left);
+    EXPECT_EQ(rect.top + 12, slide.top);
+    EXPECT_EQ(228, slide.bottom - slide.top);
+
+    std::vector<COLORREF> seen = WatchColours(window, {kRed, kGreen, kBlue}, 12000, 3);
+    std::vector<COLORREF> expected = {kRed, kGreen, kBlue};
+    EXPECT_EQ(expected, seen);
+
+    // end mode 2: the last slide stays
+    Sleep(1500);
+    Pump();
+    EXPECT_FALSE(process.Ended());
+    EXPECT_EQ(kBlue, SlideCentre(window));
+
+    // "Vexul-Status" is answered every time; the first one makes the window topmost
+    PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
+    EXPECT_TRUE(WaitFor([&] { return listener.Count(g_running) >= 1; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 2000));
+    PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
+    EXPECT_TRUE(WaitFor([&] { return listener.Count(g_running) >= 2; }, 5000));
+
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return listener.Count(g_exit) >= 1; }, 5000));
+    EXPECT_TRUE(process.EndedCleanly()) << std::hex << process.ExitCode();
+}
+
+TEST_F(PlayerEndToEnd, StartSlideSwitch)
+{
+    std::string pack = WritePack("show.vxl", MakeColourShowPack(ThreeSlides(2), {kRed, kGreen, kBlue}));
+    CPlayerProcess process(player, "\"" + pack + "\" /S=1", folder);
+    ASSERT_TRUE(process.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = process.MainWindow()) != nullptr; }, 15000));
+    std::vector<COLORREF> seen = WatchColours(window, {kRed, kGreen, kBlue}, 10000, 2);
+    std::vector<COLORREF> expected = {kGreen, kBlue};
+    EXPECT_EQ(expected, seen);
+}
+
+TEST_F(PlayerEndToEnd, ShowEndsAndClosesInEndModeZero)
+{
+    ShowSpec show = ThreeSlides(0);
+    for (SlideSpec& s : show.slides)
+        s.delay = 300;
+    std::string pack = WritePack("show.vxl", MakeColourShowPack(show, {kRed, kGreen}));
+    CPlayerProcess process(player, "\"" + pack + "\"", folder);
+    ASSERT_TRUE(process.Started());
+    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 20000));
+    EXPECT_TRUE(process.EndedCleanly()) << std::hex << process.ExitCode();
+}
+
+TEST_F(PlayerEndToEnd, DamagedPackGivesTheGermanMessage)
+{
+    CListener listener;
+    Bytes damaged = MakeColourShowPack(ThreeSlides(0), {kRed});
+    damaged.resize(damaged.size() / 2);
+    std::string pack = WritePack("broken.vxl", damaged);
+    CPlayerProcess process(player, "\"" + pack + "\"", folder);
+    ASSERT_TRUE(process.Started());
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = process.MessageBoxWindow()) != nullptr; }, 15000));
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    std::string message = text;
+    EXPECT_NE(std::string::npos, message.find("Fehler")) << message;
+    EXPECT_NE(std::string::npos, message.find("kann nicht ge\xF6""ffnet werden")) << message;
+    EXPECT_NE(std::string::npos, message.find("broken.vxl")) << message;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 10000));
+    EXPECT_TRUE(process.EndedCleanly()) << std::hex << process.ExitCode();
+    EXPECT_TRUE(WaitFor([&] { return listener.Count(g_starting) >= 1 && listener.Count(g_exit) >= 1; }, 3000));
+}
+
+TEST_F(PlayerEndToEnd, EndProgramStartsWhenThePlayerCloses)
+{
+    CListener listener;
+    // the player runs from the show's folder; its end program is a second player on another show
+    std::string copy = folder + "\\Vexul.exe";
+    ASSERT_TRUE(CopyFileA(player.c_str(), copy.c_str(), FALSE));
+    ShowSpec second;
+    second.title = "Second Show";
+    second.slides.resize(1);
+    second.slides[0].delay = 5000;
+    WritePack("second.vxl", MakeColourShowPack(second, {kGreen}));
+
+    ShowSpec first;
+    first.title = "First Show";
+    first.autostart = 1;
+    first.autostartFile = "_CURRENTDIR_\\Vexul.exe:second.vxl";
+    first.slides.resize(1);
+    first.slides[0].delay = 300;
+    std::string pack = WritePack("first.vxl", MakeColourShowPack(first, {kRed}));
+
+    CPlayerProcess process(copy, "\"" + pack + "\"", "");
+    ASSERT_TRUE(process.Started());
+    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 20000));
+    HWND secondWindow = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            secondWindow = FindWindowA(nullptr, "Second Show");
+            return secondWindow != nullptr;
+        },
+        15000));
+    EXPECT_GE(listener.Count(g_starting), 2);
+    PostMessageA(secondWindow, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(secondWindow); }, 10000));
+}
+
+TEST_F(PlayerEndToEnd, CompiledCopyPlaysItsOwnPack)
+{
+    ShowSpec show;
+    show.title = "Compiled Show";
+    show.width = 200;
+    show.height = 150;
+    show.autoExit = 2;
+    show.slides.resize(1);
+    Bytes pack = MakeColourShowPack(show, {kMagenta});
+    std::string copy = folder + "\\My Show.exe";
+    ASSERT_TRUE(CopyFileA(player.c_str(), copy.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
+    ASSERT_NE(nullptr, update);
+    ASSERT_TRUE(UpdateResourceA(update, "PROJECTFILE", "FILE_1", 0, pack.data(), static_cast<DWORD>(pack.size())));
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+
+    // no arguments, from a folder without any pack
+    std::string elsewhere = MakeTempFolder("vxelse");
+    CPlayerProcess process(copy, "", elsewhere);
+    ASSERT_TRUE(process.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = process.MainWindow()) != nullptr; }, 15000));
+    EXPECT_EQ("Compiled Show", WindowText(window));
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(200, rect.right - rect.left);
+    EXPECT_EQ(150, rect.bottom - rect.top);
+    EXPECT_TRUE(WaitFor([&] { return SlideCentre(window) == kMagenta; }, 8000));
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 10000));
+    RemoveFolder(elsewhere);
+}

@@ -1,0 +1,343 @@
+#include "PlayerTestSupport.h"
+
+#include "show/ProjectPack.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <shellapi.h>
+
+namespace playertest {
+
+namespace {
+
+void PutWord(Bytes& out, unsigned v)
+{
+    out.push_back(static_cast<BYTE>(v & 0xFF));
+    out.push_back(static_cast<BYTE>((v >> 8) & 0xFF));
+}
+
+void PutDword(Bytes& out, unsigned v)
+{
+    PutWord(out, v & 0xFFFF);
+    PutWord(out, v >> 16);
+}
+
+// LZW data of a GIF image where every pixel is sent right after a clear code, so the code width stays at
+// 3 bits and no table is ever built: plain, and every decoder reads it.
+Bytes EncodeGifPixels(int count, int index)
+{
+    const unsigned clear = 4, end = 5, bits = 3;
+    Bytes packed;
+    unsigned acc = 0, nbits = 0;
+    auto put = [&](unsigned code) {
+        acc |= code << nbits;
+        nbits += bits;
+        while (nbits >= 8)
+        {
+            packed.push_back(static_cast<BYTE>(acc & 0xFF));
+            acc >>= 8;
+            nbits -= 8;
+        }
+    };
+    for (int i = 0; i < count; ++i)
+    {
+        put(clear);
+        put(static_cast<unsigned>(index));
+    }
+    put(end);
+    if (nbits)
+        packed.push_back(static_cast<BYTE>(acc & 0xFF));
+    Bytes out;
+    out.push_back(2);   // minimum code size
+    for (size_t pos = 0; pos < packed.size(); pos += 255)
+    {
+        size_t n = std::min<size_t>(255, packed.size() - pos);
+        out.push_back(static_cast<BYTE>(n));
+        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
+    }
+    out.push_back(0);
+    return out;
+}
+
+} // namespace
+
+Bytes MakeBmp(int width, int height, COLORREF colour)
+{
+    int stride = (width * 3 + 3) & ~3;
+    Bytes out;
+    out.push_back('B');
+    out.push_back('M');
+    PutDword(out, 14 + 40 + stride * height);
+    PutDword(out, 0);
+    PutDword(out, 14 + 40);
+    PutDword(out, 40);
+    PutDword(out, width);
+    PutDword(out, height);
+    PutWord(out, 1);
+    PutWord(out, 24);
+    PutDword(out, 0);
+    PutDword(out, stride * height);
+    PutDword(out, 2835);
+    PutDword(out, 2835);
+    PutDword(out, 0);
+    PutDword(out, 0);
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            out.push_back(GetBValue(colour));
+            out.push_back(GetGValue(colour));
+            out.push_back(GetRValue(colour));
+        }
+        for (int p = width * 3; p < stride; ++p)
+            out.push_back(0);
+    }
+    return out;
+}
+
+Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette, const std::vector<GifFrameSpec>& frames)
+{
+    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
+    PutWord(out, width);
+    PutWord(out, height);
+    out.push_back(0x80 | 0x01);   // global table of 4 entries
+    out.push_back(0);
+    out.push_back(0);
+    for (int i = 0; i < 4; ++i)
+    {
+        COLORREF c = i < static_cast<int>(palette.size()) ? palette[i] : 0;
+        out.push_back(GetRValue(c));
+        out.push_back(GetGValue(c));
+        out.push_back(GetBValue(c));
+    }
+    for (const GifFrameSpec& f : frames)
+    {
+        if (f.delay >= 0)
+        {
+            Bytes gce = {0x21, 0xF9, 0x04, static_cast<BYTE>((f.disposal & 7) << 2)};
+            out.insert(out.end(), gce.begin(), gce.end());
+            PutWord(out, f.delay);
+            out.push_back(0);
+            out.push_back(0);
+        }
+        out.push_back(0x2C);
+        PutWord(out, f.x);
+        PutWord(out, f.y);
+        PutWord(out, f.width);
+        PutWord(out, f.height);
+        out.push_back(0);
+        Bytes pixels = EncodeGifPixels(f.width * f.height, f.colourIndex);
+        out.insert(out.end(), pixels.begin(), pixels.end());
+    }
+    out.push_back(0x3B);
+    return out;
+}
+
+std::string MakeShowText(const ShowSpec& show)
+{
+    char line[512];
+    std::string t = "\r\n";
+    auto section = [&](const char* name) { t += "\r\n["; t += name; t += "]\r\n"; };
+    auto key = [&](const char* k, const std::string& v) { t += k; t += "="; t += v; t += "\r\n"; };
+    auto keyInt = [&](const char* k, int v) { std::snprintf(line, sizeof(line), "%d", v); key(k, line); };
+    section("SHOW");
+    key("VERSION", "020000");
+    section("WINDOW");
+    keyInt("WIDTH", show.width);
+    keyInt("HEIGHT", show.height);
+    keyInt("DESKTOP", show.desktop);
+    key("TITLE", show.title);
+    key("ICON", "");
+    section("SLIDE");
+    keyInt("WIDTH", show.width - 2);
+    keyInt("HEIGHT", show.height - 14);
+    keyInt("OPTION", 1);
+    section("BACKGROUND");
+    std::snprintf(line, sizeof(line), "#%02x%02x%02x", GetRValue(show.background), GetGValue(show.background),
+                  GetBValue(show.background));
+    key("COLOR", line);
+    section("SOUND");
+    keyInt("ENABLE", show.sound.empty() ? 0 : 1);
+    key("FILE", show.sound);
+    keyInt("REPEAT", 0);
+    section("TERMINATION");
+    keyInt("AUTOEXIT", show.autoExit);
+    keyInt("LOOP", show.loop);
+    section("SHOWCTRL");
+    keyInt("ADVANCE", show.advance);
+    section("CONTACT");
+    keyInt("ENABLE", show.contact);
+    for (int i = 0; i < static_cast<int>(show.slides.size()); ++i)
+    {
+        const SlideSpec& s = show.slides[i];
+        std::snprintf(line, sizeof(line), "SHEET%02d", i);
+        section(line);
+        key("IMAGE-FILE", s.image);
+        key("FADE_IN", s.fadeIn);
+        key("FADE_OUT", s.fadeOut);
+        keyInt("DELAY", s.delay);
+        keyInt("FADESPEED", s.fadeSpeed);
+        t += s.objects;
+    }
+    section("AUTOSTART");
+    keyInt("ENABLE", show.autostart);
+    key("FILE", show.autostartFile);
+    t += "\r\n  ";
+    return t;
+}
+
+Bytes MakePack(const std::string& showText, const std::vector<PackEntry>& entries)
+{
+    CProjectPack pack;
+    pack.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size()));
+    for (const PackEntry& e : entries)
+        pack.AddData(e.name.c_str(), e.data.data(), static_cast<int>(e.data.size()));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof(temp), temp);
+    char file[MAX_PATH] = {};
+    GetTempFileNameA(temp, "vxp", 0, file);
+    Bytes bytes;
+    if (pack.OpenForWrite(file, "020000") && pack.Write() && pack.Close())
+        bytes = ReadFileBytes(file);
+    DeleteFileA(file);
+    return bytes;
+}
+
+Bytes MakeColourShowPack(ShowSpec show, const std::vector<COLORREF>& colours)
+{
+    std::vector<PackEntry> entries;
+    for (size_t i = 0; i < colours.size(); ++i)
+    {
+        std::string name = "slide" + std::to_string(i) + ".bmp";
+        if (i >= show.slides.size())
+            show.slides.push_back(SlideSpec());
+        show.slides[i].image = name;
+        entries.push_back({name, MakeBmp(show.width - 2, show.height - 14, colours[i])});
+    }
+    return MakePack(MakeShowText(show), entries);
+}
+
+BOOL WriteFileBytes(const std::string& path, const Bytes& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return FALSE;
+    size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return written == bytes.size();
+}
+
+Bytes ReadFileBytes(const std::string& path)
+{
+    Bytes bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    BYTE buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    return bytes;
+}
+
+std::string MakeTempFolder(const char* prefix)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof(temp), temp);
+    for (int i = 0; i < 1000; ++i)
+    {
+        std::string folder = std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "_" +
+                             std::to_string(GetTickCount()) + "_" + std::to_string(i);
+        if (CreateDirectoryA(folder.c_str(), nullptr))
+            return folder;
+    }
+    return std::string();
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(path);
+            else
+            {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string ToWindowsPath(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/')
+            c = '\\';
+    return out;
+}
+
+std::string BinaryDir()
+{
+    const char* dir = std::getenv("VEXUL_BINARY_DIR");
+    return dir ? ToWindowsPath(dir) : std::string();
+}
+
+std::string PlayerExePath()
+{
+    std::string dir = BinaryDir();
+    if (dir.empty())
+        return dir;
+    return dir + "\\player\\Vexul.exe";
+}
+
+CDibSurface::CDibSurface(int width, int height) : m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width),
+                                                  m_height(height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_dc.CreateCompatibleDC(nullptr);
+    m_bitmap = CreateDIBSection(m_dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<DWORD*>(bits);
+    m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
+}
+
+CDibSurface::~CDibSurface()
+{
+    ::SelectObject(m_dc.GetSafeHdc(), m_old);
+    DeleteObject(m_bitmap);
+}
+
+COLORREF CDibSurface::Pixel(int x, int y) const
+{
+    GdiFlush();
+    if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
+    DWORD v = m_bits[y * m_width + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+} // namespace playertest

@@ -1,0 +1,99 @@
+// Test data for the player's tests: BMP and GIF images, show texts and packs, paths of the build.
+#pragma once
+
+#include "framework/win/Framework.h"
+
+#include <string>
+#include <vector>
+
+namespace playertest {
+
+typedef std::vector<BYTE> Bytes;
+
+// A 24-bit BMP file of one colour.
+Bytes MakeBmp(int width, int height, COLORREF colour);
+
+// A GIF of width x height whose frames each fill their rectangle with one colour of the global table.
+struct GifFrameSpec
+{
+    int x, y, width, height;
+    int colourIndex;      // into the global colour table
+    int delay;            // -1: no graphic control block
+    int disposal;
+};
+Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette, const std::vector<GifFrameSpec>& frames);
+
+// One slide of a show text.
+struct SlideSpec
+{
+    std::string image;              // pack entry name of the background
+    std::string fadeIn = "NONE";
+    std::string fadeOut = "NONE";
+    int delay = 3000;
+    int fadeSpeed = 1;
+    std::string objects;            // extra lines of the section (objects), each ending in "\r\n"
+};
+
+// Show-wide settings of a show text.
+struct ShowSpec
+{
+    int width = 320;
+    int height = 240;
+    int desktop = 0;
+    std::string title = "Test Show";
+    COLORREF background = RGB(0, 0, 0);
+    int autoExit = 0;
+    int loop = 0;
+    int advance = 0;
+    std::string sound;
+    int autostart = 0;
+    std::string autostartFile;
+    int contact = 0;
+    std::vector<SlideSpec> slides;  // written as SHEET00, SHEET01, ...
+};
+
+std::string MakeShowText(const ShowSpec& show);
+
+// A pack file's bytes with the show text as "VEXUL.INI" and further entries.
+struct PackEntry
+{
+    std::string name;
+    Bytes data;
+};
+Bytes MakePack(const std::string& showText, const std::vector<PackEntry>& entries);
+// A show of solid-colour BMP slides named slideN.bmp, of the show's slide size.
+Bytes MakeColourShowPack(ShowSpec show, const std::vector<COLORREF>& colours);
+
+BOOL WriteFileBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadFileBytes(const std::string& path);
+
+// A fresh folder below the Windows temporary folder (deleted by the caller with RemoveFolder).
+std::string MakeTempFolder(const char* prefix);
+void RemoveFolder(const std::string& folder);
+
+// The build folder and the player program, as Windows paths; empty when the environment does not say.
+std::string BinaryDir();
+std::string PlayerExePath();
+// A Unix path as seen from Wine (Z: drive); Windows paths pass unchanged.
+std::string ToWindowsPath(const std::string& path);
+
+// Makes a solid-colour DIB section DC of width x height for paint tests.
+class CDibSurface
+{
+public:
+    CDibSurface(int width, int height);
+    ~CDibSurface();
+    CDC* GetDC() { return &m_dc; }
+    COLORREF Pixel(int x, int y) const;   // RGB
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    CDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+    DWORD* m_bits;
+    int m_width, m_height;
+};
+
+} // namespace playertest

@@ -1,0 +1,265 @@
+#include "show/AniPicture.h"
+#include "show/Picture.h"
+
+#include "show/PictureTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
+
+IPicture* SolidPicture(int w, int h, COLORREF c)
+{
+    std::vector<BYTE> bmp = MakeSolidBmp(w, h, c);
+    IPicture* picture = nullptr;
+    EXPECT_EQ(LoadOlePicture(bmp.data(), static_cast<DWORD>(bmp.size()), &picture), S_OK);
+    return picture;
+}
+
+// Gives the picture a known saved background and composition surface (left half green, right half
+// yellow) instead of whatever the screen shows.
+void SetKnownBackground(CAniPicture& ani, int w, int h)
+{
+    ani.SaveBackground(0, 0, w, h, 0, 0);
+    ASSERT_TRUE(ani.m_bBackgroundSaved);
+    CTestSurface background(w, h, kGreen);
+    background.dc()->FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
+    ani.SaveArea(background.dc(), &ani.m_bmpBackground, 0, 0, w, h);
+    ani.m_dcComposition.BitBlt(0, 0, w, h, background.dc(), 0, 0, SRCCOPY);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(2);
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(PictureAnimation, FrameWaitsInMilliseconds)
+{
+    EXPECT_EQ(CAniPicture::FrameWait(-1), 100);
+    EXPECT_EQ(CAniPicture::FrameWait(0), 100);
+    EXPECT_EQ(CAniPicture::FrameWait(4), 100);
+    EXPECT_EQ(CAniPicture::FrameWait(5), 50);
+    EXPECT_EQ(CAniPicture::FrameWait(20), 200);
+}
+
+TEST(PictureAnimation, StopWithoutThreadReturnsAtOnce)
+{
+    CAniPicture ani;
+    DWORD start = ::GetTickCount();
+    ani.Stop();
+    EXPECT_LT(::GetTickCount() - start, 100u);
+    EXPECT_FALSE(ani.IsPlaying());
+    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.m_bStopRequest.load());
+}
+
+TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
+{
+    CAniPicture ani;
+    ani.SetSinglePicture(SolidPicture(3, 2, kRed));
+    ani.AddFrame(SolidPicture(3, 2, kBlue), 3, 2, 0, 0, -1, 0);
+    ani.m_nWidth = 3;
+    ani.m_nHeight = 2;
+    ani.m_bLoaded = TRUE;
+    CTestSurface surface(8, 8, kGreen);
+    EXPECT_TRUE(ani.Start(nullptr, surface.dc(), 4, 5, 0, 0));
+    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_EQ(surface.Pixel(4, 5), kRed);
+    EXPECT_EQ(surface.Pixel(6, 6), kRed);
+    EXPECT_EQ(surface.Pixel(3, 5), kGreen);
+    EXPECT_EQ(surface.Pixel(7, 6), kGreen);
+    EXPECT_EQ(ani.m_rcPicture, CRect(4, 5, 7, 7));
+}
+
+TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
+{
+    CAniPicture ani;
+    ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
+    ani.AddFrame(SolidPicture(4, 4, kBlue), 4, 4, 0, 0, 5, 0);
+    ani.m_nWidth = ani.m_nHeight = 4;
+    ani.m_bLoaded = TRUE;
+    SetKnownBackground(ani, 4, 4);
+
+    CTestSurface surface(4, 4);
+    EXPECT_FALSE(ani.Start(nullptr, surface.dc(), 0, 0, 0, 0));
+    ASSERT_NE(ani.m_hThread, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+
+    std::set<COLORREF> seen;
+    WaitUntil([&] {
+        ani.Draw(surface.dc(), 0, 0);
+        seen.insert(surface.Pixel(1, 1));
+        return seen.count(kRed) && seen.count(kBlue);
+    }, 2000);
+    EXPECT_TRUE(seen.count(kRed));
+    EXPECT_TRUE(seen.count(kBlue));
+
+    DWORD start = ::GetTickCount();
+    ani.Stop();
+    EXPECT_LT(::GetTickCount() - start, 1000u);
+    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsPlaying());
+    EXPECT_FALSE(ani.m_bStopRequest.load());
+
+    // Playing again after a stop.
+    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    EXPECT_NE(ani.m_hThread, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    ani.Stop();
+    EXPECT_EQ(ani.m_hThread, nullptr);
+}
+
+TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
+{
+    CAniPicture ani;
+    ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 6000, 0);   // one minute
+    ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 6000, 0);
+    ani.m_nWidth = ani.m_nHeight = 2;
+    ani.m_bLoaded = TRUE;
+    SetKnownBackground(ani, 2, 2);
+    ani.Start(nullptr, nullptr, 0, 0, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    ::Sleep(30);
+    DWORD start = ::GetTickCount();
+    ani.Stop();
+    EXPECT_LT(::GetTickCount() - start, 500u);
+    EXPECT_EQ(ani.m_hThread, nullptr);
+}
+
+TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
+{
+    for (int i = 0; i < 5; i++) {
+        auto* ani = new CAniPicture;
+        ani->AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 1, 0);
+        ani->AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 1, 0);
+        ani->m_nWidth = ani->m_nHeight = 2;
+        ani->m_bLoaded = TRUE;
+        SetKnownBackground(*ani, 2, 2);
+        ani->Start(nullptr, nullptr, 0, 0, 0, 0);
+        if (i % 2)
+            ::Sleep(15);
+        delete ani;   // must not leave a thread running over freed memory
+    }
+}
+
+TEST(PictureAnimation, DisposalTwoRestoresTheBackgroundAtTheFramesPlace)
+{
+    // Frame A: red 2 x 2 at (0,0), restored after its time. Frame B: blue 2 x 2 at (2,2), left in place
+    // until the loop wraps. The background is green on the left half and yellow on the right.
+    CAniPicture ani;
+    ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 5, 2);
+    ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 2, 2, 5, 0);
+    ani.m_nWidth = ani.m_nHeight = 4;
+    ani.m_bLoaded = TRUE;
+    SetKnownBackground(ani, 4, 4);
+
+    CTestSurface surface(4, 4);
+    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    int blueSeen = 0, redSeen = 0;
+    WaitUntil([&] {
+        ani.Draw(surface.dc(), 0, 0);
+        if (surface.Pixel(3, 3) == kBlue) {
+            blueSeen++;
+            EXPECT_EQ(surface.Pixel(0, 0), kGreen);   // A's area restored before B
+        }
+        if (surface.Pixel(0, 0) == kRed) {
+            redSeen++;
+            EXPECT_EQ(surface.Pixel(3, 3), kYellow);  // B's area restored from its own place
+            EXPECT_EQ(surface.Pixel(2, 0), kYellow);
+        }
+        return blueSeen > 3 && redSeen > 3;
+    }, 3000);
+    ani.Stop();
+    EXPECT_GT(blueSeen, 3);
+    EXPECT_GT(redSeen, 3);
+}
+
+TEST(PictureAnimation, DisposalThreeRestoresThePreviousContents)
+{
+    // Frame A: red over everything (left in place). Frame B: blue 2 x 2 at (1,1) with disposal 3, so after
+    // its time the red under it comes back.
+    CAniPicture ani;
+    ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
+    ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 1, 1, 5, 3);
+    ani.AddFrame(SolidPicture(1, 1, kWhite), 1, 1, 3, 3, 5, 0);
+    ani.m_nWidth = ani.m_nHeight = 4;
+    ani.m_bLoaded = TRUE;
+    SetKnownBackground(ani, 4, 4);
+
+    CTestSurface surface(4, 4);
+    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    int whiteSeen = 0;
+    WaitUntil([&] {
+        ani.Draw(surface.dc(), 0, 0);
+        if (surface.Pixel(3, 3) == kWhite) {
+            whiteSeen++;
+            EXPECT_EQ(surface.Pixel(1, 1), kRed);
+            EXPECT_EQ(surface.Pixel(2, 2), kRed);
+        }
+        return whiteSeen > 3;
+    }, 3000);
+    ani.Stop();
+    EXPECT_GT(whiteSeen, 3);
+}
+
+TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
+{
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+    ::ValidateRect(hWnd, nullptr);
+    CWnd wnd;
+    wnd.Attach(hWnd);
+    {
+        CAniPicture ani;
+        ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
+        ani.AddFrame(SolidPicture(4, 4, kBlue), 4, 4, 0, 0, 5, 0);
+        ani.m_nWidth = 6;
+        ani.m_nHeight = 5;
+        ani.m_bLoaded = TRUE;
+        ani.Start(&wnd, nullptr, 10, 20, 30, 40);
+        EXPECT_EQ(ani.m_rcPicture, CRect(40, 60, 46, 65));
+        RECT update = {};
+        EXPECT_TRUE(WaitUntil([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }, 1000));
+        ani.Stop();
+        EXPECT_EQ(CRect(update), CRect(40, 60, 46, 65));
+    }
+    wnd.Detach();
+    ::DestroyWindow(hWnd);
+}
+
+TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
+{
+    CAniPicture ani;
+    ani.m_nWidth = ani.m_nHeight = 4;
+    SetKnownBackground(ani, 4, 4);
+    CTestSurface surface(4, 4, kBlue);
+    ani.m_rcSource = CRect(2, 0, 4, 1);
+    ani.Draw(surface.dc(), 0, 3);
+    EXPECT_EQ(surface.Pixel(0, 3), kYellow);
+    EXPECT_EQ(surface.Pixel(1, 3), kYellow);
+    EXPECT_EQ(surface.Pixel(2, 3), kBlue);
+    EXPECT_EQ(surface.Pixel(0, 2), kBlue);
+
+    ani.m_rcSource.SetRectEmpty();
+    ani.Draw(surface.dc(), 0, 0);
+    EXPECT_EQ(surface.Pixel(0, 0), kGreen);
+    EXPECT_EQ(surface.Pixel(3, 3), kYellow);
+}
+

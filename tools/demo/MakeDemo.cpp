@@ -1,0 +1,843 @@
+// make_demo: draws the demo show's artwork with GDI, builds the show through the show model and writes it as
+// packs, and makes the demo player: a copy of the player carrying the first pack in its own resources.
+//
+//   make_demo <out folder> [<player program>]   writes VEXUL.VXL and PART2.VXL; with the player also
+//                                               Vexul.exe and VexulDemo.exe
+//   make_demo --check <out folder>              reads everything back; exit code 0 when all is whole
+//   make_demo --advance <title> <ms> <seconds>  presses Space in the window of that title every <ms> until
+//                                               it has closed (stands in for the user of the manual part)
+//
+// Part 1 (VexulDemo.exe, or VEXUL.VXL) advances by itself and, when it ends, starts part 2 (Vexul.exe with
+// PART2.VXL), which advances when the user presses Space or clicks the arrow in the corner.
+#include "framework/win/Framework.h"
+#include "show/FontEmbedding.h"
+#include "show/ProjectPack.h"
+#include "show/ShowData.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::vector<BYTE> Bytes;
+
+const int kWindowWidth = 640;
+const int kWindowHeight = 480;
+const int kSlideWidth = kWindowWidth - 2;
+const int kSlideHeight = kWindowHeight - 14;
+const char* const kVersion = "010000";
+const char* const kFace = "Tahoma";   // present on every Windows system and in Wine's default prefix
+const COLORREF kKey = RGB(255, 0, 255);   // transparent colour of the cut-out pictures
+
+const char* const kPart1Title = "Vexul Demo";
+const char* const kPart2Title = "Vexul Demo - Part 2";
+const char* const kPart2Pack = "PART2.VXL";
+
+// ---------------------------------------------------------------------------------------------------------
+// Artwork: a 24-bit DIB section drawn with GDI and saved as BMP file data.
+
+class CArt
+{
+public:
+    CArt(int width, int height) : m_width(width), m_height(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = height;   // bottom-up, as a BMP file stores its rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_old = (m_dc && m_bitmap) ? SelectObject(m_dc, m_bitmap) : nullptr;
+        if (m_dc)
+            SetBkMode(m_dc, TRANSPARENT);
+    }
+    ~CArt()
+    {
+        if (m_old)
+            SelectObject(m_dc, m_old);
+        if (m_bitmap)
+            DeleteObject(m_bitmap);
+        if (m_dc)
+            DeleteDC(m_dc);
+    }
+    CArt(const CArt&) = delete;
+    CArt& operator=(const CArt&) = delete;
+
+    BOOL IsValid() const { return m_old != nullptr && m_bits != nullptr; }
+    HDC DC() const { return m_dc; }
+
+    void Fill(COLORREF colour) { Box(0, 0, m_width, m_height, colour); }
+
+    void Box(int left, int top, int right, int bottom, COLORREF colour)
+    {
+        RECT r = {left, top, right, bottom};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(m_dc, &r, brush);
+        DeleteObject(brush);
+    }
+
+    // A gradient from one colour to another, top to bottom (vertical) or left to right.
+    void Gradient(int left, int top, int right, int bottom, COLORREF from, COLORREF to, BOOL vertical)
+    {
+        TRIVERTEX v[2] = {};
+        v[0].x = left;
+        v[0].y = top;
+        v[0].Red = static_cast<COLOR16>(GetRValue(from) << 8);
+        v[0].Green = static_cast<COLOR16>(GetGValue(from) << 8);
+        v[0].Blue = static_cast<COLOR16>(GetBValue(from) << 8);
+        v[1].x = right;
+        v[1].y = bottom;
+        v[1].Red = static_cast<COLOR16>(GetRValue(to) << 8);
+        v[1].Green = static_cast<COLOR16>(GetGValue(to) << 8);
+        v[1].Blue = static_cast<COLOR16>(GetBValue(to) << 8);
+        GRADIENT_RECT g = {0, 1};
+        if (!GradientFill(m_dc, v, 2, &g, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H))
+            Box(left, top, right, bottom, from);
+    }
+
+    // Ellipse, rectangle or polygon in a fill colour with an outline (none when width is 0).
+    void Ellipse(int left, int top, int right, int bottom, COLORREF fill, COLORREF line, int width = 0)
+    {
+        Shape(fill, line, width, [&] { ::Ellipse(m_dc, left, top, right, bottom); });
+    }
+    void RoundBox(int left, int top, int right, int bottom, int radius, COLORREF fill, COLORREF line, int width = 0)
+    {
+        Shape(fill, line, width, [&] { ::RoundRect(m_dc, left, top, right, bottom, radius, radius); });
+    }
+    void Polygon(const std::vector<POINT>& points, COLORREF fill, COLORREF line, int width = 0)
+    {
+        Shape(fill, line, width, [&] { ::Polygon(m_dc, points.data(), static_cast<int>(points.size())); });
+    }
+    void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1)
+    {
+        HPEN pen = CreatePen(PS_SOLID, width, colour);
+        HGDIOBJ old = SelectObject(m_dc, pen);
+        MoveToEx(m_dc, x1, y1, nullptr);
+        LineTo(m_dc, x2, y2);
+        SelectObject(m_dc, old);
+        DeleteObject(pen);
+    }
+
+    // A five-pointed star around (cx, cy).
+    void Star(int cx, int cy, int outer, int inner, COLORREF fill, COLORREF line)
+    {
+        std::vector<POINT> points;
+        for (int i = 0; i < 10; ++i)
+        {
+            double angle = -1.5707963 + i * 3.14159265 / 5;
+            int radius = (i % 2) ? inner : outer;
+            points.push_back({cx + static_cast<LONG>(radius * cos(angle)), cy + static_cast<LONG>(radius * sin(angle))});
+        }
+        Polygon(points, fill, line, 1);
+    }
+
+    void Text(int x, int y, const char* text, int height, COLORREF colour, BOOL bold = TRUE, UINT align = TA_LEFT)
+    {
+        HFONT font = CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, kFace);
+        HGDIOBJ old = SelectObject(m_dc, font);
+        SetTextColor(m_dc, colour);
+        SetTextAlign(m_dc, align | TA_TOP);
+        TextOutA(m_dc, x, y, text, static_cast<int>(strlen(text)));
+        SetTextAlign(m_dc, TA_LEFT | TA_TOP);
+        SelectObject(m_dc, old);
+        DeleteObject(font);
+    }
+
+    // The picture as the bytes of a BMP file.
+    Bytes ToBmp() const
+    {
+        Bytes out;
+        if (!IsValid())
+            return out;
+        GdiFlush();
+        const DWORD stride = ((static_cast<DWORD>(m_width) * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * static_cast<DWORD>(m_height);
+        BITMAPFILEHEADER file = {};
+        BITMAPINFOHEADER info = {};
+        file.bfType = 0x4D42;   // "BM"
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = file.bfOffBits + imageSize;
+        info.biSize = sizeof(info);
+        info.biWidth = m_width;
+        info.biHeight = m_height;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        info.biCompression = BI_RGB;
+        info.biSizeImage = imageSize;
+        info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;   // 96 dpi
+        out.resize(file.bfSize);
+        memcpy(out.data(), &file, sizeof(file));
+        memcpy(out.data() + sizeof(file), &info, sizeof(info));
+        memcpy(out.data() + file.bfOffBits, m_bits, imageSize);
+        return out;
+    }
+
+private:
+    template <typename Draw>
+    void Shape(COLORREF fill, COLORREF line, int width, Draw draw)
+    {
+        HBRUSH brush = CreateSolidBrush(fill);
+        HPEN pen = width > 0 ? CreatePen(PS_SOLID, width, line) : nullptr;
+        HGDIOBJ oldBrush = SelectObject(m_dc, brush);
+        HGDIOBJ oldPen = SelectObject(m_dc, pen ? static_cast<HGDIOBJ>(pen) : GetStockObject(NULL_PEN));
+        draw();
+        SelectObject(m_dc, oldPen);
+        SelectObject(m_dc, oldBrush);
+        if (pen)
+            DeleteObject(pen);
+        DeleteObject(brush);
+    }
+
+    int m_width;
+    int m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    BYTE* m_bits = nullptr;
+};
+
+COLORREF Mix(COLORREF a, COLORREF b, int percentOfB)
+{
+    auto mix = [&](int x, int y) { return static_cast<BYTE>(x + (y - x) * percentOfB / 100); };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
+// Backgrounds, each kSlideWidth x kSlideHeight.
+
+Bytes DrawTitle()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, kSlideHeight, RGB(16, 24, 88), RGB(96, 24, 120), TRUE);
+    for (int i = 0; i < 7; ++i)
+    {
+        int r = 30 + i * 22;
+        COLORREF ring = Mix(RGB(60, 40, 140), RGB(150, 120, 230), i * 12);
+        art.Ellipse(520 - r, 70 - r, 520 + r, 70 + r, Mix(RGB(40, 30, 110), RGB(80, 40, 140), i * 10), ring, 2);
+    }
+    art.Gradient(0, 380, kSlideWidth, kSlideHeight, RGB(60, 24, 110), RGB(20, 10, 40), TRUE);
+    art.Line(40, 390, kSlideWidth - 40, 390, RGB(200, 170, 255), 2);
+    art.Text(kSlideWidth / 2, 410, "a show made by the project itself: artwork drawn with GDI", 16,
+             RGB(210, 200, 240), FALSE, TA_CENTER);
+    return art.ToBmp();
+}
+
+Bytes DrawSunset()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, 300, RGB(255, 120, 40), RGB(255, 214, 120), TRUE);
+    art.Ellipse(230, 170, 410, 350, RGB(255, 240, 180), RGB(255, 250, 220), 3);
+    art.Polygon({{0, 300}, {90, 210}, {170, 270}, {280, 180}, {390, 290}, {470, 220}, {560, 280}, {638, 230},
+                 {638, 466}, {0, 466}},
+                RGB(110, 40, 70), RGB(80, 20, 50), 2);
+    art.Polygon({{0, 360}, {120, 300}, {250, 350}, {380, 310}, {520, 360}, {638, 320}, {638, 466}, {0, 466}},
+                RGB(60, 20, 50), RGB(40, 10, 30), 1);
+    art.Gradient(0, 420, kSlideWidth, kSlideHeight, RGB(60, 20, 50), RGB(25, 8, 25), TRUE);
+    return art.ToBmp();
+}
+
+Bytes DrawGrid()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, kSlideHeight, RGB(10, 90, 100), RGB(20, 160, 140), FALSE);
+    for (int x = 0; x < kSlideWidth; x += 32)
+        art.Line(x, 0, x, kSlideHeight, RGB(40, 150, 150));
+    for (int y = 0; y < kSlideHeight; y += 32)
+        art.Line(0, y, kSlideWidth, y, RGB(40, 150, 150));
+    art.Gradient(0, 0, kSlideWidth, 90, RGB(8, 60, 70), RGB(10, 90, 100), TRUE);
+    return art.ToBmp();
+}
+
+Bytes DrawNight()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, kSlideHeight, RGB(4, 8, 40), RGB(30, 40, 110), TRUE);
+    unsigned seed = 7;
+    for (int i = 0; i < 120; ++i)
+    {
+        seed = seed * 1103515245 + 12345;
+        int x = static_cast<int>((seed >> 8) % kSlideWidth);
+        seed = seed * 1103515245 + 12345;
+        int y = static_cast<int>((seed >> 8) % 330);
+        int size = (i % 9 == 0) ? 3 : 1;
+        art.Ellipse(x, y, x + size + 1, y + size + 1, RGB(255, 255, 230), RGB(255, 255, 230));
+    }
+    art.Ellipse(470, 40, 570, 140, RGB(250, 245, 210), RGB(255, 255, 240), 2);
+    art.Ellipse(500, 35, 590, 125, RGB(12, 20, 60), RGB(12, 20, 60));   // the moon's shadow
+    art.Polygon({{0, 400}, {160, 360}, {330, 395}, {500, 350}, {638, 380}, {638, 466}, {0, 466}}, RGB(10, 14, 30),
+                RGB(10, 14, 30));
+    return art.ToBmp();
+}
+
+Bytes DrawMeadow()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, 260, RGB(90, 160, 240), RGB(200, 230, 255), TRUE);
+    art.Ellipse(60, 50, 180, 100, RGB(255, 255, 255), RGB(255, 255, 255));
+    art.Ellipse(120, 30, 230, 95, RGB(255, 255, 255), RGB(255, 255, 255));
+    art.Ellipse(420, 80, 560, 130, RGB(245, 250, 255), RGB(245, 250, 255));
+    art.Ellipse(-200, 220, 420, 620, RGB(110, 190, 80), RGB(90, 160, 60), 2);
+    art.Ellipse(250, 240, 900, 700, RGB(70, 160, 60), RGB(50, 130, 40), 2);
+    for (int i = 0; i < 14; ++i)
+    {
+        int x = 40 + i * 43, y = 380 + (i % 3) * 18;
+        art.Ellipse(x - 6, y - 6, x + 6, y + 6, i % 2 ? RGB(255, 230, 60) : RGB(255, 120, 160), RGB(255, 255, 255), 1);
+    }
+    return art.ToBmp();
+}
+
+Bytes DrawPaper()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Fill(RGB(250, 244, 226));
+    for (int x = -kSlideHeight; x < kSlideWidth; x += 24)
+        art.Line(x, kSlideHeight, x + kSlideHeight, 0, RGB(240, 230, 205), 6);
+    art.Box(0, 0, 14, kSlideHeight, RGB(200, 60, 60));
+    art.Gradient(0, 0, kSlideWidth, 70, RGB(235, 225, 200), RGB(250, 244, 226), TRUE);
+    return art.ToBmp();
+}
+
+Bytes DrawFinale()
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, kSlideHeight, RGB(120, 20, 60), RGB(250, 140, 60), FALSE);
+    for (int i = 0; i < 12; ++i)
+        art.Star(40 + i * 52, 420 - (i % 2) * 20, 14, 6, RGB(255, 230, 120), RGB(255, 255, 255));
+    return art.ToBmp();
+}
+
+Bytes DrawSteps(COLORREF from, COLORREF to, int step)
+{
+    CArt art(kSlideWidth, kSlideHeight);
+    art.Gradient(0, 0, kSlideWidth, kSlideHeight, from, to, TRUE);
+    for (int i = 0; i < 3; ++i)
+    {
+        COLORREF fill = i <= step ? RGB(255, 255, 255) : Mix(from, to, 50);
+        art.Ellipse(259 + i * 44, 420, 279 + i * 44, 440, fill, RGB(255, 255, 255), 2);
+    }
+    return art.ToBmp();
+}
+
+// Pictures for image objects.
+
+Bytes DrawSpark()
+{
+    CArt art(130, 130);
+    art.Fill(kKey);
+    art.Ellipse(5, 5, 125, 125, RGB(255, 200, 40), RGB(255, 255, 255), 4);
+    art.Star(65, 68, 48, 20, RGB(200, 40, 90), RGB(255, 255, 255));
+    return art.ToBmp();
+}
+
+Bytes DrawChart()
+{
+    CArt art(240, 200);
+    art.Fill(RGB(255, 255, 255));
+    art.Box(0, 0, 240, 30, RGB(40, 60, 90));
+    art.Text(10, 6, "Frames per second", 15, RGB(255, 255, 255));
+    const int values[] = {60, 110, 90, 150, 130};
+    const COLORREF colours[] = {RGB(230, 80, 70), RGB(240, 170, 40), RGB(80, 180, 90), RGB(60, 140, 220),
+                                RGB(150, 90, 200)};
+    for (int i = 0; i < 5; ++i)
+        art.Box(20 + i * 42, 185 - values[i], 50 + i * 42, 185, colours[i]);
+    art.Line(12, 186, 228, 186, RGB(40, 40, 40), 2);
+    return art.ToBmp();
+}
+
+Bytes DrawRocket()
+{
+    CArt art(180, 100);
+    art.Fill(kKey);
+    art.Polygon({{10, 35}, {40, 50}, {10, 65}}, RGB(255, 160, 30), RGB(255, 220, 80), 2);      // flame
+    art.RoundBox(35, 30, 140, 70, 30, RGB(230, 230, 240), RGB(120, 120, 140), 2);            // body
+    art.Polygon({{135, 30}, {175, 50}, {135, 70}}, RGB(220, 50, 60), RGB(150, 20, 30), 2);   // nose
+    art.Polygon({{55, 30}, {80, 30}, {55, 8}}, RGB(220, 50, 60), RGB(150, 20, 30), 1);       // fins
+    art.Polygon({{55, 70}, {80, 70}, {55, 92}}, RGB(220, 50, 60), RGB(150, 20, 30), 1);
+    art.Ellipse(95, 40, 115, 60, RGB(80, 170, 240), RGB(60, 60, 90), 2);                    // window
+    return art.ToBmp();
+}
+
+Bytes DrawPhoto()
+{
+    CArt art(220, 160);
+    art.Fill(RGB(255, 255, 255));
+    art.Gradient(10, 10, 210, 120, RGB(120, 190, 250), RGB(230, 245, 255), TRUE);
+    art.Ellipse(150, 22, 185, 57, RGB(255, 220, 60), RGB(255, 220, 60));
+    art.Polygon({{10, 120}, {70, 60}, {120, 105}, {160, 75}, {210, 120}}, RGB(90, 120, 90), RGB(60, 90, 60), 1);
+    art.Text(110, 128, "Holiday 2026", 16, RGB(60, 60, 60), FALSE, TA_CENTER);
+    return art.ToBmp();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The show.
+
+struct CDemoPack
+{
+    CProjectPack pack;   // the pictures, for the objects that load theirs when they are set
+    std::vector<std::pair<std::string, Bytes>> files;   // the same, in the order they go into the pack
+    CShowData show;
+
+    void Add(const char* name, const Bytes& data)
+    {
+        if (pack.FindEntry(name) >= 0)
+            return;
+        pack.AddData(name, data.data(), static_cast<int>(data.size()));
+        files.emplace_back(name, data);
+    }
+};
+
+void SetupShow(CShowData& show, const char* title, int advance)
+{
+    show.SetDefaults();
+    show.m_strShowVersion = kVersion;
+    show.m_nWindowWidth = kWindowWidth;
+    show.m_nWindowHeight = kWindowHeight;
+    show.m_nSlideWidth = kSlideWidth;
+    show.m_nSlideHeight = kSlideHeight;
+    show.m_nSlideOption = 1;
+    show.m_nDesktopMode = 0;
+    show.m_strTitle = title;
+    show.m_crBackground = RGB(0, 0, 0);
+    show.m_nAutoExit = 0;   // ends after the last slide
+    show.m_nLoop = 0;
+    show.m_nAdvanceMode = advance;
+    show.m_bSoundOn = FALSE;
+    for (int i = 0; i < CShowData::MaxSlides; ++i)
+        show.m_Slides[i].SetSize(kSlideWidth, kSlideHeight);
+}
+
+CSlide& AddSlide(CDemoPack& demo, int index, const char* image, const Bytes& bmp, int fadeIn, int fadeOut, int delay,
+                 int fadeSpeed = 1)
+{
+    demo.Add(image, bmp);
+    CSlide& slide = demo.show.m_Slides[index];
+    slide.m_Background.m_strImageFile = image;
+    slide.m_Background.m_FadeIn.SetSelectedIndex(fadeIn);
+    slide.m_Background.m_FadeOut.SetSelectedIndex(fadeOut);
+    slide.m_Background.m_nDelay = delay;
+    slide.m_Background.m_nFadeSpeed = fadeSpeed;
+    return slide;
+}
+
+CSlideObjSlot& NextSlot(CSlide& slide)
+{
+    int free = slide.FindFreeObjectSlot();
+    return *slide.GetSlot(free < 0 ? CSlide::MaxObjects - 1 : free);
+}
+
+enum TextAnim { TEXT_NONE = 0, TEXT_LEFT_RIGHT = 1, TEXT_TOP_BOTTOM = 2, TEXT_TYPEWRITER = 3 };
+enum MoveAnim { FROM_NONE = 0, FROM_LEFT = 1, FROM_TOP = 2, FROM_RIGHT = 3, FROM_BOTTOM = 4 };
+
+void AddText(CSlide& slide, int x, int y, const char* text, int size, COLORREF colour, int animation, int delay,
+             BOOL shadow = FALSE)
+{
+    CSlideObjSlot& slot = NextSlot(slide);
+    slot.CreateText(x, y, text, "", kFace, size, "BOLD", FALSE, FALSE, shadow ? 1 : 0, colour, delay);
+    slot.m_Text.m_Animation.SetSelectedIndex(animation);
+    slot.m_Text.m_bFontInPoints = FALSE;   // sizes here are pixels
+}
+
+void AddImage(CDemoPack& demo, CSlide& slide, int x, int y, const char* file, const Bytes& bmp, int animation,
+              int delay, BOOL transparent, int speed = 1000)
+{
+    demo.Add(file, bmp);
+    CSlideObjSlot& slot = NextSlot(slide);
+    slot.CreateImage(x, y, file, animation, delay, transparent, kKey, speed, &demo.pack);
+}
+
+void AddRectangle(CSlide& slide, int x, int y, int width, int height, int mode, COLORREF fill, int light, int red,
+                  int green, int blue, BOOL frame, COLORREF frameColour, int animation, int speed, int delay)
+{
+    FrameObjRecord r = {};
+    r.nKind = CSlideObjSlot::KIND_RECTANGLE;
+    r.nX = x;
+    r.nY = y;
+    r.nWidth = width;
+    r.nHeight = height;
+    r.nAnimation = animation;
+    r.nSpeed = speed;
+    r.nFillMode = mode;
+    r.nLight = light;
+    r.nRed = red;
+    r.nGreen = green;
+    r.nBlue = blue;
+    r.bFrame = frame;
+    r.crFill = fill;
+    r.crFrame = frameColour;
+    CSlideObjSlot& slot = NextSlot(slide);
+    slot.CreateRectangle(r);
+    slot.m_Frame.m_nDelay = delay;
+}
+
+// Effect indexes of the effect name table.
+enum {
+    NONE = 0, LEFT_RIGHT = 1, RIGHT_LEFT = 2, TOP_BOTTOM = 3, BOTTOM_TOP = 4, FULL_CENTER = 5, CENTER_FULL = 6,
+    HORZ_STRIPES = 7, VERT_STRIPES = 8, MOVE_LEFTRIGHT = 9, MOVE_RIGHTLEFT = 10, MOVE_TOPBOTTOM = 11,
+    MOVE_BOTTOMTOP = 12, ROTATE_RIGHT = 13, ROTATE_BOTTOM = 14, COVER_FROM_RIGHT = 15, COVER_FROM_LEFT = 16,
+    COVER_FROM_TOP = 17, COVER_FROM_BOTTOM = 18, COVER_HORIZONTAL = 19, COVER_VERTICAL = 20,
+    COVER_FROM_INSIDE = 21, COVER_FROM_OUTSIDE = 22,
+};
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+// Part 1: advances by itself; wipes, stripes, shifts, a rotation and covers; every object kind.
+void BuildPart1(CDemoPack& demo, const char* endProgram)
+{
+    SetupShow(demo.show, kPart1Title, 0);
+    demo.show.m_nAutostartOn = 1;
+    demo.show.m_strAutostartFile = endProgram;
+
+    CSlide& s0 = AddSlide(demo, 0, "title.bmp", DrawTitle(), NONE, LEFT_RIGHT, 2000);
+    AddRectangle(s0, 0, 140, kSlideWidth, 130, CFrameObj::FILL_LIGHTEN, kWhite, 45, 0, 0, 0, FALSE, kBlack,
+                 FROM_LEFT, 2000, 100);
+    AddText(s0, 50, 150, "Vexul", 80, kWhite, TEXT_TYPEWRITER, 50, TRUE);
+    AddText(s0, 56, 242, "slide shows that move", 24, RGB(255, 220, 120), TEXT_LEFT_RIGHT, 50);
+    AddImage(demo, s0, 460, 140, "spark.bmp", DrawSpark(), FROM_RIGHT, 50, TRUE, 1400);
+
+    CSlide& s1 = AddSlide(demo, 1, "sunset.bmp", DrawSunset(), TOP_BOTTOM, HORZ_STRIPES, 1800);
+    AddText(s1, 40, 26, "Wipes and stripes", 40, kWhite, TEXT_TOP_BOTTOM, 50, TRUE);
+    AddRectangle(s1, 40, 370, 558, 70, CFrameObj::FILL_COLORIZE, kWhite, 0, -60, -20, 70, TRUE, RGB(255, 230, 200),
+                 FROM_BOTTOM, 1200, 50);
+    AddText(s1, 60, 390, "every slide comes in and goes out its own way", 22, kWhite, TEXT_LEFT_RIGHT, 50);
+
+    CSlide& s2 = AddSlide(demo, 2, "grid.bmp", DrawGrid(), VERT_STRIPES, MOVE_LEFTRIGHT, 1800);
+    AddText(s2, 30, 24, "Text, rectangles, pictures", 36, kWhite, TEXT_LEFT_RIGHT, 50, TRUE);
+    AddRectangle(s2, 40, 120, 250, 56, CFrameObj::FILL_SOLID, RGB(255, 210, 60), 0, 0, 0, 0, TRUE, kBlack,
+                 FROM_LEFT, 1500, 50);
+    AddText(s2, 56, 132, "solid fill", 26, RGB(40, 30, 0), TEXT_NONE, 0);
+    AddRectangle(s2, 40, 200, 250, 56, CFrameObj::FILL_LIGHTEN, kWhite, 70, 0, 0, 0, TRUE, kWhite, FROM_TOP, 800, 50);
+    AddText(s2, 56, 212, "lightened", 26, RGB(0, 50, 60), TEXT_NONE, 0);
+    AddRectangle(s2, 40, 280, 250, 56, CFrameObj::FILL_COLORIZE, kWhite, 0, 120, -40, -60, TRUE, kWhite, FROM_RIGHT,
+                 1500, 50);
+    AddText(s2, 56, 292, "colourised", 26, kWhite, TEXT_NONE, 0);
+    AddImage(demo, s2, 350, 120, "chart.bmp", DrawChart(), FROM_BOTTOM, 50, FALSE, 1500);
+
+    CSlide& s3 = AddSlide(demo, 3, "night.bmp", DrawNight(), MOVE_BOTTOMTOP, ROTATE_RIGHT, 1600);
+    AddText(s3, 40, 30, "Shift and rotate", 40, RGB(255, 240, 180), TEXT_TOP_BOTTOM, 50, TRUE);
+    AddImage(demo, s3, 220, 220, "rocket.bmp", DrawRocket(), FROM_LEFT, 50, TRUE, 1200);
+
+    CSlide& s4 = AddSlide(demo, 4, "meadow.bmp", DrawMeadow(), BOTTOM_TOP, NONE, 1600);
+    AddImage(demo, s4, 390, 150, "photo.bmp", DrawPhoto(), FROM_TOP, 50, FALSE, 1200);
+    AddText(s4, 40, 40, "Pictures slide in", 38, RGB(20, 60, 120), TEXT_TYPEWRITER, 50);
+
+    CSlide& s5 = AddSlide(demo, 5, "paper.bmp", DrawPaper(), COVER_FROM_RIGHT, NONE, 1600);
+    AddText(s5, 40, 24, "Covers", 44, RGB(150, 30, 40), TEXT_LEFT_RIGHT, 50);
+    AddText(s5, 40, 90, "the next slide slides over the last one", 22, RGB(70, 60, 50), TEXT_TYPEWRITER, 50);
+    AddImage(demo, s5, 250, 190, "spark.bmp", DrawSpark(), FROM_BOTTOM, 50, TRUE, 1400);
+
+    CSlide& s6 = AddSlide(demo, 6, "finale.bmp", DrawFinale(), COVER_FROM_INSIDE, NONE, 2000);
+    AddRectangle(s6, 60, 150, 518, 150, CFrameObj::FILL_LIGHTEN, kWhite, -60, 0, 0, 0, TRUE, kWhite, FROM_TOP, 1500,
+                 50);
+    AddText(s6, 90, 170, "Part 2: you set the pace", 34, kWhite, TEXT_LEFT_RIGHT, 50, TRUE);
+    AddText(s6, 90, 240, "press Space or click the arrow in the corner", 20, RGB(255, 230, 160), TEXT_TYPEWRITER,
+            50);
+}
+
+// Part 2: advances only when the user asks; boxes and a vertical rotation.
+void BuildPart2(CDemoPack& demo)
+{
+    SetupShow(demo.show, kPart2Title, 1);
+
+    CSlide& s0 = AddSlide(demo, 0, "step1.bmp", DrawSteps(RGB(20, 70, 140), RGB(60, 160, 200), 0), NONE,
+                          CENTER_FULL, 3000);
+    AddText(s0, 40, 40, "Manual advance", 44, kWhite, TEXT_LEFT_RIGHT, 50, TRUE);
+    AddText(s0, 40, 110, "the slide waits for you: Space, Right or a click", 22, kWhite, TEXT_TYPEWRITER, 50);
+    AddRectangle(s0, 400, 300, 200, 80, CFrameObj::FILL_LIGHTEN, kWhite, 60, 0, 0, 0, TRUE, kWhite, FROM_RIGHT,
+                 1200, 50);
+
+    CSlide& s1 = AddSlide(demo, 1, "step2.bmp", DrawSteps(RGB(30, 110, 60), RGB(160, 210, 90), 1), FULL_CENTER,
+                          ROTATE_BOTTOM, 3000);
+    AddText(s1, 40, 40, "Boxes and rotations", 44, kWhite, TEXT_TOP_BOTTOM, 50, TRUE);
+    AddImage(demo, s1, 380, 170, "chart.bmp", DrawChart(), FROM_RIGHT, 50, FALSE, 1500);
+
+    CSlide& s2 = AddSlide(demo, 2, "step3.bmp", DrawSteps(RGB(120, 30, 90), RGB(240, 120, 80), 2), NONE, NONE, 3000);
+    AddText(s2, 40, 40, "That was Vexul", 48, kWhite, TEXT_TYPEWRITER, 50, TRUE);
+    AddText(s2, 40, 120, "the last slide waits, then the show ends", 22, kWhite, TEXT_LEFT_RIGHT, 50);
+    AddImage(demo, s2, 250, 200, "spark.bmp", DrawSpark(), FROM_TOP, 50, TRUE, 1400);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Files.
+
+// A Unix path (as the build hands it over) seen through Wine's Z: drive; Windows paths pass unchanged.
+std::string ToWindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+BOOL ReadWholeFile(const std::string& path, Bytes& out)
+{
+    out.clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LARGE_INTEGER size = {};
+    BOOL ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
+    if (ok)
+    {
+        out.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = out.empty() || (ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) &&
+                             read == out.size());
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+BOOL WritePack(CDemoPack& demo, const std::string& path)
+{
+    CFontNameList fonts;
+    demo.show.m_pFontCollector = &fonts;
+    int length = 0;
+    const char* text = demo.show.BuildShowText("VEXUL.INI", "", &length);
+    demo.show.m_pFontCollector = nullptr;
+    if (!text || length <= 0)
+        return FALSE;
+    // The show text first, as the editor stores it.
+    CProjectPack ordered;
+    ordered.AddData("VEXUL.INI", text, length);
+    for (const auto& file : demo.files)
+        if (!ordered.AddData(file.first.c_str(), file.second.data(), static_cast<int>(file.second.size())))
+            return FALSE;
+    if (!ordered.OpenForWrite(path.c_str(), kVersion))
+        return FALSE;
+    BOOL written = ordered.Write();
+    return ordered.Close() && written;
+}
+
+// A copy of the player with the pack as its "PROJECTFILE"/"FILE_1" resource, language neutral.
+BOOL WriteCompiledPlayer(const std::string& player, const std::string& target, const Bytes& pack)
+{
+    if (!CopyFileA(player.c_str(), target.c_str(), FALSE))
+        return FALSE;
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE update = BeginUpdateResourceA(target.c_str(), FALSE);
+    if (!update)
+        return FALSE;
+    BOOL added = UpdateResourceA(update, "PROJECTFILE", "FILE_1", 0, const_cast<BYTE*>(pack.data()),
+                                 static_cast<DWORD>(pack.size()));
+    BOOL ended = EndUpdateResourceA(update, added ? FALSE : TRUE);
+    return added && ended;
+}
+
+int Make(const std::string& folder, const std::string& player)
+{
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string pack1 = folder + "\\VEXUL.VXL";
+    const std::string pack2 = folder + "\\" + kPart2Pack;
+
+    {
+        CDemoPack part1;
+        // Part 2 is played by the plain player beside the demo, from the program's own folder.
+        std::string next = std::string("_CURRENTDIR_\\Vexul.exe:") + kPart2Pack;
+        BuildPart1(part1, next.c_str());
+        if (!WritePack(part1, pack1))
+        {
+            fprintf(stderr, "make_demo: cannot write %s\n", pack1.c_str());
+            return 1;
+        }
+    }
+    {
+        CDemoPack part2;
+        BuildPart2(part2);
+        if (!WritePack(part2, pack2))
+        {
+            fprintf(stderr, "make_demo: cannot write %s\n", pack2.c_str());
+            return 1;
+        }
+    }
+    printf("make_demo: wrote %s and %s\n", pack1.c_str(), pack2.c_str());
+
+    if (player.empty())
+        return 0;
+    Bytes pack;
+    if (!ReadWholeFile(pack1, pack) || pack.size() > CProjectPack::MAX_PACK_SIZE)
+    {
+        fprintf(stderr, "make_demo: cannot read %s back or it is too large\n", pack1.c_str());
+        return 1;
+    }
+    const std::string plain = folder + "\\Vexul.exe";
+    const std::string demo = folder + "\\VexulDemo.exe";
+    if (!CopyFileA(player.c_str(), plain.c_str(), FALSE) || !WriteCompiledPlayer(player, demo, pack))
+    {
+        fprintf(stderr, "make_demo: cannot make %s from %s (error %lu)\n", demo.c_str(), player.c_str(),
+                GetLastError());
+        return 1;
+    }
+    printf("make_demo: wrote %s (%u bytes of show inside) and %s\n", demo.c_str(),
+           static_cast<unsigned>(pack.size()), plain.c_str());
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Reading back.
+
+BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance, std::string& problem)
+{
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone))
+    {
+        problem = "cannot open " + path;
+        return FALSE;
+    }
+    CProjectPack pack;
+    BOOL whole;
+    {
+        CArchive ar(&file, CArchive::load);
+        whole = pack.Read(ar);
+        ar.Close();
+    }
+    file.Close();
+    if (!whole)
+    {
+        problem = path + " does not read back whole";
+        return FALSE;
+    }
+    int size = 0;
+    BYTE* text = pack.GetEntryData("VEXUL.INI", size);
+    if (!text)
+    {
+        problem = path + " holds no show text";
+        return FALSE;
+    }
+    CShowData show;
+    show.SetDefaults();
+    show.ReadShowText("VEXUL.INI", text, size);
+    if (show.m_strShowVersion.IsEmpty() || show.CountShowSlides() != expectedSlides ||
+        show.m_nAdvanceMode != expectedAdvance || show.m_nWindowWidth != kWindowWidth ||
+        show.m_nWindowHeight != kWindowHeight)
+    {
+        problem = path + ": the show text does not read back as written";
+        return FALSE;
+    }
+    for (int i = 0; i < expectedSlides; ++i)
+    {
+        CSlide& slide = show.m_Slides[i];
+        if (pack.FindEntry(slide.m_Background.m_strImageFile) < 0 || !slide.m_Background.LoadImage(&pack) ||
+            slide.m_Background.m_Picture.GetWidth() != kSlideWidth || slide.CountUsedObjects() == 0)
+        {
+            problem = path + ": slide " + std::to_string(i) + " is incomplete";
+            return FALSE;
+        }
+        for (int j = 0; j < CSlide::MaxObjects; ++j)
+        {
+            CSlideObjSlot* slot = slide.GetSlot(j);
+            if (slot && slot->m_bUsed && slot->m_nKind == CSlideObjSlot::KIND_IMAGE)
+            {
+                slot->m_Image.LoadPicture(&pack);
+                if (!slot->m_Image.m_Picture.IsLoaded())
+                {
+                    problem = path + ": a picture of slide " + std::to_string(i) + " does not load";
+                    return FALSE;
+                }
+            }
+        }
+    }
+    return TRUE;
+}
+
+int Check(const std::string& folder)
+{
+    std::string problem;
+    BOOL ok = CheckPack(folder + "\\VEXUL.VXL", 7, 0, problem) &&
+              CheckPack(folder + "\\" + kPart2Pack, 3, 1, problem);
+    if (ok)
+    {
+        // The demo player carries exactly the bytes of VEXUL.VXL.
+        Bytes pack;
+        const std::string demo = folder + "\\VexulDemo.exe";
+        ReadWholeFile(folder + "\\VEXUL.VXL", pack);
+        HMODULE module = LoadLibraryExA(demo.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC resource = module ? FindResourceExA(module, "PROJECTFILE", "FILE_1", 0) : nullptr;
+        HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+        const void* data = loaded ? LockResource(loaded) : nullptr;
+        DWORD size = resource ? SizeofResource(module, resource) : 0;
+        if (!data || size != pack.size() || memcmp(data, pack.data(), size) != 0)
+        {
+            problem = demo + " does not carry VEXUL.VXL as its resource";
+            ok = FALSE;
+        }
+        if (module)
+            FreeLibrary(module);
+        if (ok && GetFileAttributesA((folder + "\\Vexul.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+        {
+            problem = "the plain player for part 2 is missing";
+            ok = FALSE;
+        }
+    }
+    if (!ok)
+    {
+        fprintf(stderr, "make_demo --check: %s\n", problem.c_str());
+        return 1;
+    }
+    printf("make_demo --check: the demo in %s reads back whole\n", folder.c_str());
+    return 0;
+}
+
+// Presses Space in the window of the title every interval until it has closed, or gives up after the time
+// limit (exit code 1). The player advances on the key only while it waits for the user.
+int Advance(const char* title, int intervalMs, int limitSeconds)
+{
+    DWORD start = GetTickCount();
+    BOOL seen = FALSE;
+    while (GetTickCount() - start < static_cast<DWORD>(limitSeconds) * 1000)
+    {
+        HWND window = FindWindowA(nullptr, title);
+        if (!window && seen)
+            return 0;
+        if (window)
+        {
+            if (!seen)
+                printf("make_demo --advance: pressing Space in \"%s\" every %d ms\n", title, intervalMs);
+            seen = TRUE;
+            PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+            PostMessageA(window, WM_KEYUP, VK_SPACE, 0xC0000001);
+            fflush(stdout);
+        }
+        Sleep(window ? intervalMs : 250);
+    }
+    return 1;
+}
+
+int Usage()
+{
+    fprintf(stderr, "usage: make_demo <out folder> [<player program>]\n"
+                    "       make_demo --check <out folder>\n"
+                    "       make_demo --advance <window title> <interval ms> <time limit s>\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    std::string first = argv[1];
+    if (first == "--advance")
+        return argc == 5 ? Advance(argv[2], atoi(argv[3]), atoi(argv[4])) : Usage();
+
+    HRESULT com = CoInitialize(nullptr);
+    int result;
+    if (first == "--check")
+        result = argc == 3 ? Check(ToWindowsPath(argv[2])) : Usage();
+    else
+        result = argc <= 3 ? Make(ToWindowsPath(first), argc == 3 ? ToWindowsPath(argv[2]) : std::string()) : Usage();
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return result;
+}
