@@ -75,19 +75,6 @@ int CShowData::CountShowSlides() const
     return count;
 }
 
-CString CShowData::MakeRelativeToFolder(const CString& file, const CString& folder)
-{
-    // Only a file inside the folder itself: a folder C:\Shows\Demo must leave C:\Shows\Demo2\run.exe alone.
-    if (folder.IsEmpty())
-        return file;
-    CString prefix = folder + "\\";
-    if (file.GetLength() < prefix.GetLength())
-        return file;
-    if (file.Left(prefix.GetLength()).CompareNoCase(prefix) != 0)
-        return file;
-    return file.Mid(prefix.GetLength());
-}
-
 BOOL CShowData::ReadShowText(const char* name, const void* data, int size)
 {
     CSettingsFile& s = m_Settings;
@@ -220,7 +207,7 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
         if (m_Slides[i].IsInShow())
             m_Slides[i].Write(s, ShowText::SheetSection(i));
 
-    m_strAutostartFile = MakeRelativeToFolder(m_strAutostartFile, projectFolder ? projectFolder : "");
+    m_strAutostartFile = ShowText::RelativeToFolder(m_strAutostartFile, projectFolder ? projectFolder : "");
     s.WriteInt("AUTOSTART", "ENABLE", m_nAutostartOn);
     s.WriteString("AUTOSTART", "FILE", m_strAutostartFile);
 

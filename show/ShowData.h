@@ -44,9 +44,6 @@ public:
     // Number of slides whose background image name is not empty.
     int CountShowSlides() const;
 
-    // The end program's name as written: relative when it lies inside the project folder.
-    static CString MakeRelativeToFolder(const CString& file, const CString& folder);
-
     CString m_strShowVersion;
     int m_nAutoExit;
     int m_nLoop;

@@ -123,9 +123,10 @@ CString RelativeToFolder(const char* file, const char* folder)
 {
     CString result(file);
     CString base(folder);
-    // Only a file really inside the folder: an empty folder or "C:\Demo" for "C:\Demo2\x.exe" keeps
-    // the name whole.
-    if (base.IsEmpty() || result.GetLength() <= base.GetLength() || result.Left(base.GetLength()) != base)
+    // Only a file really inside the folder (file names compare without case): an empty folder, or
+    // "C:\Demo" for "C:\Demo2\x.exe", keeps the name whole.
+    if (base.IsEmpty() || result.GetLength() <= base.GetLength() ||
+        result.Left(base.GetLength()).CompareNoCase(base) != 0)
         return result;
     if (base[base.GetLength() - 1] == '\\')
         return result.Mid(base.GetLength());

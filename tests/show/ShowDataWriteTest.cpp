@@ -304,29 +304,15 @@ TEST(ShowDataWrite, SoundOffEmptiesTheSoundFile)
     EXPECT_EQ("", show.m_strSoundFile);
 }
 
-TEST(ShowDataAutostart, AFileInTheProjectFolderBecomesRelative)
+TEST(ShowDataAutostart, TheEndProgramIsWrittenRelativeToTheProjectFolderRegardlessOfCase)
 {
-    EXPECT_EQ("run.exe", CShowData::MakeRelativeToFolder("C:\\Shows\\Demo\\run.exe", "C:\\Shows\\Demo"));
-    EXPECT_EQ("bin\\run.exe", CShowData::MakeRelativeToFolder("C:\\Shows\\Demo\\bin\\run.exe", "C:\\Shows\\Demo"));
-}
+    CShowData show;
+    show.SetDefaults();
+    show.m_strAutostartFile = "c:\\shows\\DEMO\\RUN.EXE";
+    EXPECT_NE(std::string::npos, Written(show, "C:\\Shows\\Demo").find("[AUTOSTART]\r\nENABLE=0\r\nFILE=RUN.EXE\r\n"));
 
-TEST(ShowDataAutostart, TheFolderIsComparedRegardlessOfCase)
-{
-    EXPECT_EQ("RUN.EXE", CShowData::MakeRelativeToFolder("c:\\shows\\DEMO\\RUN.EXE", "C:\\Shows\\Demo"));
-}
-
-TEST(ShowDataAutostart, AFileOfASiblingFolderStaysWhole)
-{
-    EXPECT_EQ("C:\\Shows\\Demo2\\run.exe",
-              CShowData::MakeRelativeToFolder("C:\\Shows\\Demo2\\run.exe", "C:\\Shows\\Demo"));
-    EXPECT_EQ("C:\\Shows\\Demo", CShowData::MakeRelativeToFolder("C:\\Shows\\Demo", "C:\\Shows\\Demo"));
-    EXPECT_EQ("D:\\run.exe", CShowData::MakeRelativeToFolder("D:\\run.exe", "C:\\Shows\\Demo"));
-}
-
-TEST(ShowDataAutostart, WithoutAProjectFolderTheFileStaysWhole)
-{
-    EXPECT_EQ("\\run.exe", CShowData::MakeRelativeToFolder("\\run.exe", ""));
-    EXPECT_EQ("C:\\run.exe", CShowData::MakeRelativeToFolder("C:\\run.exe", ""));
+    show.m_strAutostartFile = "C:\\run.exe";
+    EXPECT_NE(std::string::npos, Written(show, "").find("FILE=C:\\run.exe\r\n"));
 }
 
 TEST(ShowDataAutostart, TheWrittenTextAndTheModelKeepASiblingFolderFile)
