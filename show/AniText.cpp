@@ -383,13 +383,8 @@ void CAniText::MoveTo(int x, int y, int width, int height)
         w = width;
     if (h > height)
         h = height;
-    long long nx = x < 0 ? 0 : x;
-    long long ny = y < 0 ? 0 : y;
-    if (nx + w > width)
-        nx = static_cast<long long>(width) - w;
-    if (ny + h > height)
-        ny = static_cast<long long>(height) - h;
-    m_nX = static_cast<int>(nx);
-    m_nY = static_cast<int>(ny);
+    CPoint at = PlaceInside(x, y, w, h, width, height);
+    m_nX = at.x;
+    m_nY = at.y;
     m_rcLast.SetRect(m_nX, m_nY, m_nX + w, m_nY + h);
 }

@@ -18,16 +18,6 @@ CString FrameKey(int n, const char* key)
     return ShowText::ObjectKey(ShowText::KIND_FRAME, n, key);
 }
 
-// Right or bottom edge of a span, held inside the coordinate range.
-LONG FarEdge(int origin, int size)
-{
-    long long edge = static_cast<long long>(origin) + size;
-    if (edge > INT_MAX)
-        return INT_MAX;
-    if (edge < INT_MIN)
-        return INT_MIN;
-    return static_cast<LONG>(edge);
-}
 
 // Bitmaps of the rectangle's size are made only when their 32-bit pixels fit into memory we can address
 // with the platform's 32-bit sizes.
@@ -557,14 +547,9 @@ void CFrameObj::MoveTo(int x, int y, int width, int height)
         m_nWidth = width;
     if (m_nHeight > height)
         m_nHeight = height;
-    long long nx = x < 0 ? 0 : x;
-    long long ny = y < 0 ? 0 : y;
-    if (nx + m_nWidth > width)
-        nx = static_cast<long long>(width) - m_nWidth;
-    if (ny + m_nHeight > height)
-        ny = static_cast<long long>(height) - m_nHeight;
-    m_nX = static_cast<int>(nx);
-    m_nY = static_cast<int>(ny);
+    CPoint at = PlaceInside(x, y, m_nWidth, m_nHeight, width, height);
+    m_nX = at.x;
+    m_nY = at.y;
     DeleteBitmaps();
 }
 

@@ -20,15 +20,6 @@ CString ImageKey(int n, const char* key)
     return ShowText::ObjectKey(ShowText::KIND_IMAGE, n, key);
 }
 
-LONG FarEdge(int origin, int size)
-{
-    long long edge = static_cast<long long>(origin) + size;
-    if (edge > INT_MAX)
-        return INT_MAX;
-    if (edge < INT_MIN)
-        return INT_MIN;
-    return static_cast<LONG>(edge);
-}
 
 } // namespace
 
@@ -501,14 +492,10 @@ void CImageObj::MoveTo(int x, int y, int width, int height)
 {
     m_Bitmap.DeleteObject();
     ReleaseAniPicture();
-    long long nx = x < 0 ? 0 : x;
-    long long ny = y < 0 ? 0 : y;
-    if (nx + m_nWidth > width)
-        nx = static_cast<long long>(width) - m_nWidth;
-    if (ny + m_nHeight > height)
-        ny = static_cast<long long>(height) - m_nHeight;
-    m_nX = static_cast<int>(nx < INT_MIN ? INT_MIN : nx);
-    m_nY = static_cast<int>(ny < INT_MIN ? INT_MIN : ny);
+    // A picture larger than the slide ends up with a negative position, its far edge on the slide's.
+    CPoint at = PlaceInside(x, y, m_nWidth, m_nHeight, width, height);
+    m_nX = at.x;
+    m_nY = at.y;
     if (m_pPack)
         LoadPicture(m_pPack);
 }

@@ -57,6 +57,10 @@ protected:
     static void DrawNumberLabel(CDC* dc, int x, int y, int number);
     // The editor's selection outline: white, then black cross-hatched.
     static void DrawSelectionFrame(CDC* dc, const CRect& rect);
+    // Right or bottom edge of a span, held inside the coordinate range.
+    static LONG FarEdge(int origin, int size);
+    // Top-left corner of a w x h box moved to (x, y) and kept inside a width x height area.
+    static CPoint PlaceInside(int x, int y, int w, int h, int width, int height);
 };
 
 // The worker thread of an animated object. The owner alone holds and closes the thread handle; the thread

@@ -3,6 +3,7 @@
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
 
+#include <climits>
 #include <process.h>
 
 IMPLEMENT_DYNAMIC(CSlideBasicObj, CObject)
@@ -37,6 +38,27 @@ void CSlideBasicObj::DrawSelectionFrame(CDC* dc, const CRect& rect)
     dc->FrameRect(rect, &white);
     CBrush hatch(HS_DIAGCROSS, RGB(0, 0, 0));
     dc->FrameRect(rect, &hatch);
+}
+
+LONG CSlideBasicObj::FarEdge(int origin, int size)
+{
+    long long edge = static_cast<long long>(origin) + size;
+    if (edge > INT_MAX)
+        return INT_MAX;
+    if (edge < INT_MIN)
+        return INT_MIN;
+    return static_cast<LONG>(edge);
+}
+
+CPoint CSlideBasicObj::PlaceInside(int x, int y, int w, int h, int width, int height)
+{
+    auto place = [](int wanted, int size, int limit) {
+        long long at = wanted < 0 ? 0 : wanted;
+        if (at + size > limit)
+            at = static_cast<long long>(limit) - size;
+        return static_cast<int>(at < INT_MIN ? INT_MIN : at);
+    };
+    return CPoint(place(x, w, width), place(y, h, height));
 }
 
 // ---------------------------------------------------------------------------------------------------------
