@@ -116,6 +116,13 @@ void CSoundControlDlg::OnPaint()
     dc.SelectObject(old);
 }
 
+BOOL CSoundControlDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE && pMsg->hwnd != m_hWnd && ::IsChild(m_hWnd, pMsg->hwnd))
+        RestartCloseTimer();
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
 void CSoundControlDlg::OnMouseMove(UINT nFlags, CPoint point)
 {
     RestartCloseTimer();

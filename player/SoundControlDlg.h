@@ -29,6 +29,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Mouse moves over its controls count as activity too.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

@@ -41,7 +41,7 @@ void CVexulApp::ApplyCommandLine(const CVexulCommandLineInfo& info, CPlayerSessi
 
 BOOL CVexulApp::InitInstance()
 {
-    // The 3-D look of dialog controls is the system's own on every system we run on.
+    Enable3dControls();
     SetLanguage(LETTER_GERMAN);
     InstallPlayerPictureLoader();
     m_Session.m_strProgramFolder = GetProgramFolder();

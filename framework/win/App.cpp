@@ -139,8 +139,9 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     app->m_hInstance = hInstance;
     if (lpCmdLine != nullptr)
     {
-        free(app->m_lpCmdLine);
-        app->m_lpCmdLine = Duplicate(lpCmdLine);
+        free(app->m_pszOwnedCmdLine);
+        app->m_pszOwnedCmdLine = Duplicate(lpCmdLine);
+        app->m_lpCmdLine = app->m_pszOwnedCmdLine;
     }
     app->m_nCmdShow = nCmdShow;
 
@@ -267,7 +268,7 @@ CWinApp::~CWinApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
-    free(m_lpCmdLine);
+    free(m_pszOwnedCmdLine);
     free(const_cast<char*>(m_pszAppName));
     free(const_cast<char*>(m_pszExeName));
     free(const_cast<char*>(m_pszHelpFilePath));

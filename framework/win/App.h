@@ -51,10 +51,12 @@ public:
     explicit CWinApp(LPCSTR lpszAppName = nullptr);
     ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
+    friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // Start-up state (set by the driver). Strings below are owned by the object (malloc'd: a program may
-    // replace one with its own _strdup'd copy after freeing the old one).
+    // Start-up state (set by the driver). m_lpCmdLine is borrowed (a program or test may point it at any
+    // text); the m_psz strings are owned (malloc'd: a program may replace one with its own _strdup'd copy
+    // after freeing the old one).
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -110,6 +112,7 @@ public:
     BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
 protected:
+    char* m_pszOwnedCmdLine = nullptr;   // the driver's copy that m_lpCmdLine points at
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
 };

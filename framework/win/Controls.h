@@ -1,4 +1,4 @@
-// Control wrappers: thin classic members over the control messages. Owner-drawn items reach the control's
+// Control wrappers: thin members over the control messages. Owner-drawn items reach the control's
 // own DrawItem/MeasureItem/CompareItem/DeleteItem through reflection from the parent.
 #pragma once
 
@@ -258,7 +258,7 @@ public:
     CWnd* SetBuddy(CWnd* pWndBuddy);
     CWnd* GetBuddy() const;
     int SetPos(int nPos);
-    int GetPos() const;   // low word: position; high word non-zero on error (classic)
+    int GetPos() const;   // low word: position; high word non-zero on error
     void SetRange(short nLower, short nUpper);
     void SetRange32(int nLower, int nUpper);
     DWORD GetRange() const;

@@ -1,4 +1,4 @@
-// CMenu: owned menu handles, temporary wrappers and the classic members.
+// CMenu: owned menu handles, temporary wrappers and the usual members.
 #include "framework/win/Framework.h"
 
 #include <unordered_map>

@@ -1,4 +1,4 @@
-// CMenu: a menu handle with the classic members. The object owns its menu (DestroyMenu when it goes away)
+// CMenu: a menu handle with the usual members. The object owns its menu (DestroyMenu when it goes away)
 // unless it was detached; FromHandle gives a temporary wrapper that only borrows the handle.
 #pragma once
 

@@ -2,7 +2,7 @@
 //
 // Each ON_... macro makes an entry whose thunk is a capture-less lambda: it casts the target to the class
 // that declared the map and calls the handler with the message's arguments cracked. The handler is named
-// through a member-pointer cast of the exact classic signature, so a handler with a wrong signature does
+// through a member-pointer cast of the handler's exact signature, so a handler with a wrong signature does
 // not compile. Window messages, commands, notifications, reflected messages and registered messages all
 // live in the same tables.
 //
@@ -270,7 +270,7 @@ protected:
 #define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 #define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(STN_DBLCLK, id, memberFxn)
 
-// ---- window messages (classic handler signatures) ----------------------------------------------------
+// ---- window messages (handler signatures as listed) ------------------------------------------------------
 
 #define ON_WM_CREATE() \
     VX_MSG(WM_CREATE, return (LRESULT)VX_CALL(int (ThisClass::*)(LPCREATESTRUCT), OnCreate)((LPCREATESTRUCT)VX_LP);)

@@ -22,11 +22,17 @@ const void* AfxLoadResourceData(HINSTANCE hInst, LPCSTR lpszName, LPCSTR lpszTyp
 
 // String resource nID in code page 1252. FALSE (rString unchanged) when there is none.
 BOOL AfxLoadString(UINT nID, CString& rString, HINSTANCE hInst = nullptr);
-// Classic form: copies at most nMaxBuf - 1 characters and a terminator; returns the length copied (0 none).
+// Buffer form: copies at most nMaxBuf - 1 characters and a terminator; returns the length copied (0 none).
 int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf = 256);
 // Dialog template and menu in the language order.
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName);
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
+
+// The module that holds a resource (ours: the resource handle).
+HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
+// Replaces "%1" (and "%2") in string nIDS with the texts given.
+void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
+void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
 
 // Makes CString::LoadString use AfxLoadString (done at start-up; harmless to repeat).
 void AfxInstallStringLoader();

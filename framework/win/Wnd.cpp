@@ -1,5 +1,5 @@
 // CWnd: handle map, creation hook, the one window procedure, dispatch through message maps, reflection,
-// modal loops and the classic members.
+// modal loops and the usual members.
 #include "framework/win/Framework.h"
 
 #include <mutex>
@@ -50,6 +50,29 @@ void MapRemove(HWND hWnd, CWnd* pWnd)
     auto it = PermanentMap().find(hWnd);
     if (it != PermanentMap().end() && it->second == pWnd)
         PermanentMap().erase(it);
+}
+
+// Windows whose object went away while another procedure was chained on top of ours: our procedure stays
+// in their chain and passes their messages on to the procedure it replaced.
+std::unordered_map<HWND, WNDPROC>& OrphanMap()
+{
+    static std::unordered_map<HWND, WNDPROC> map;
+    return map;
+}
+
+// Gives the window its previous procedure back, or (someone subclassed it after us) remembers where our
+// procedure must pass its messages from now on.
+void ReleaseWindowProc(HWND hWnd, WNDPROC pfnSuper)
+{
+    if (hWnd == nullptr || pfnSuper == nullptr || !::IsWindow(hWnd))
+        return;
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
+    {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnSuper));
+        return;
+    }
+    std::lock_guard<std::mutex> lock(MapMutex());
+    OrphanMap()[hWnd] = pfnSuper;
 }
 
 bool IsChildStyle(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0; }
@@ -128,7 +151,22 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
     if (pWnd == nullptr)
+    {
+        WNDPROC orphanSuper = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(MapMutex());
+            auto it = OrphanMap().find(hWnd);
+            if (it != OrphanMap().end())
+            {
+                orphanSuper = it->second;
+                if (message == WM_NCDESTROY)
+                    OrphanMap().erase(it);
+            }
+        }
+        if (orphanSuper != nullptr)
+            return ::CallWindowProcA(orphanSuper, hWnd, message, wParam, lParam);
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
 
     VxThreadState& state = ThreadState();
     MSG previous = state.msgCur;
@@ -187,6 +225,14 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
             return nullptr;
     }
     return names.insert(name).first->c_str();
+}
+
+BOOL AfxRegisterClass(WNDCLASSA* lpWndClass)
+{
+    WNDCLASSA existing = {};
+    if (::GetClassInfoA(lpWndClass->hInstance, lpWndClass->lpszClassName, &existing))
+        return TRUE;
+    return ::RegisterClassA(lpWndClass) != 0;
 }
 
 void AfxInitCommonControls()
@@ -294,9 +340,7 @@ CWnd::~CWnd()
     {
         // The object goes first: give the window its own procedure back, then destroy it.
         HWND hWnd = m_hWnd;
-        if (m_pfnSuper != nullptr &&
-            reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ReleaseWindowProc(hWnd, m_pfnSuper);
         MapRemove(hWnd, this);
         m_hWnd = nullptr;
         ::DestroyWindow(hWnd);
@@ -358,6 +402,10 @@ BOOL CWnd::Attach(HWND hWndNew)
     // A temporary wrapper of the same window may still be held by a caller: it stays until idle time,
     // while lookups find this object first.
     MapAdd(hWndNew, this);
+    {
+        std::lock_guard<std::mutex> lock(MapMutex());
+        OrphanMap().erase(hWndNew);
+    }
     m_hWnd = hWndNew;
     return TRUE;
 }
@@ -369,9 +417,7 @@ HWND CWnd::Detach()
         return nullptr;
     // A window that still runs through our procedure gets its own back: no window is left with a
     // procedure that finds no object.
-    if (m_pfnSuper != nullptr && ::IsWindow(hWnd) &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ReleaseWindowProc(hWnd, m_pfnSuper);
     m_pfnSuper = nullptr;
     MapRemove(hWnd, this);
     m_hWnd = nullptr;
@@ -392,10 +438,8 @@ void CWnd::AttachForCreate(HWND hWnd)
 
 void CWnd::DetachAfterNcDestroy()
 {
+    // The window is at its very end: its procedure need not be given back.
     HWND hWnd = m_hWnd;
-    if (hWnd != nullptr && m_pfnSuper != nullptr &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     MapRemove(hWnd, this);
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
@@ -1332,3 +1376,58 @@ BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
 void CWnd::OnEndSession(BOOL) { Default(); }
 void CWnd::OnWinIniChange(LPCSTR) { Default(); }
 void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (::GetDlgCtrlID(hChild) == nID)
+        {
+            CWnd* p = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
+            if (p != nullptr)
+                return p;
+        }
+        if (::GetTopWindow(hChild) != nullptr)
+        {
+            CWnd wrapper(hChild);
+            CWnd* found = wrapper.GetDescendantWindow(nID, bOnlyPerm);
+            wrapper.m_hWnd = nullptr;
+            if (found != nullptr)
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+void CWnd::CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight); }
+void CWnd::ShowCaret() { ::ShowCaret(m_hWnd); }
+void CWnd::HideCaret() { ::HideCaret(m_hWnd); }
+void CWnd::SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+CPoint CWnd::GetCaretPos()
+{
+    CPoint point;
+    ::GetCaretPos(&point);
+    return point;
+}
+int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
+int CWnd::GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
+void CWnd::ShowOwnedPopups(BOOL bShow) { ::ShowOwnedPopups(m_hWnd, bShow); }
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    CCmdUI state;
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        UINT id = static_cast<UINT>(::GetDlgCtrlID(hChild));
+        if (id == 0 || id == static_cast<UINT>(-1) || id == 0xFFFF)
+            continue;
+        CWnd* pChild = FromHandle(hChild);
+        state.m_nID = id;
+        state.m_pOther = pChild;
+        // Only push buttons are disabled for want of a handler (check boxes and others keep their state).
+        BOOL bDisable = bDisableIfNoHndler;
+        if (bDisable && (pChild->SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) == 0)
+            bDisable = FALSE;
+        state.DoUpdate(pTarget, bDisable);
+    }
+}

@@ -10,13 +10,13 @@
 #include "framework/win/CmdTarget.h"
 #include "framework/win/Geometry.h"
 #include "framework/win/Gdi.h"
+#include "framework/win/Menu.h"
 
 #include <shellapi.h>
 
 // The system headers make this a function-like macro; CWnd has a member of that name.
 #undef GetNextWindow
 
-class CMenu;
 class CScrollBar;
 class CDataExchange;
 struct CCreateContext;
@@ -37,6 +37,7 @@ const MSG* AfxGetCurrentMessage();
 // Message loops (Run, modal loops) running on this thread; temporaries are freed only at depth 1.
 int& AfxMessageLoopDepth();
 // Registers a window class of ours and returns its name (the same name for the same attributes).
+BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);   // TRUE also when the class exists already
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                            HICON hIcon = nullptr);
 // Attaches the next window created on this thread to pWnd (used around CreateWindowEx/CreateDialog...).
@@ -64,7 +65,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    // Both answer null for a null object pointer, as callers of the classic API expect.
+    // Both answer null for a null object pointer, as callers expect.
     operator HWND() const;
     HWND GetSafeHwnd() const;
     bool operator==(const CWnd& other) const { return other.m_hWnd == m_hWnd; }
@@ -186,6 +187,8 @@ public:
     CWnd* GetLastActivePopup() const;
     static CWnd* GetDesktopWindow();
     static CWnd* GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
+    // The descendant with control id nID at any depth (only our own objects when bOnlyPerm); null if none.
+    CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
 
     // ---- dialog items ----
     CWnd* GetDlgItem(int nID) const;
@@ -262,6 +265,19 @@ public:
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+
+    // ---- caret, region, owned pop-ups ----
+    void CreateSolidCaret(int nWidth, int nHeight);
+    void ShowCaret();
+    void HideCaret();
+    static void SetCaretPos(POINT point);
+    static CPoint GetCaretPos();
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw);
+    int GetWindowRgn(HRGN hRgn) const;
+    void ShowOwnedPopups(BOOL bShow = TRUE);
+
+    // Runs the command-UI update of every child control against pTarget (dialog bars and the like).
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // ---- misc ----
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);

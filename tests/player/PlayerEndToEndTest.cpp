@@ -348,8 +348,17 @@ TEST_F(PlayerEndToEnd, EndProgramStartsWhenThePlayerCloses)
         },
         15000));
     EXPECT_GE(listener.Count(g_starting), 2);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(secondWindow, &pid);
+    HANDLE secondProcess = OpenProcess(SYNCHRONIZE, FALSE, pid);
     PostMessageA(secondWindow, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(secondWindow); }, 10000));
+    if (secondProcess)
+    {
+        // gone before the folder with its program is removed
+        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(secondProcess, 0) == WAIT_OBJECT_0; }, 10000));
+        CloseHandle(secondProcess);
+    }
 }
 
 TEST_F(PlayerEndToEnd, CompiledCopyPlaysItsOwnPack)

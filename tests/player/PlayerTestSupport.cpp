@@ -2,6 +2,7 @@
 
 #include "show/ProjectPack.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -205,26 +205,6 @@ TEST_F(SoundPlayerTest, WithoutAnAudioDeviceAGoodFileIsReportedAsNotPlaying)
 
 // ---- mode notifications ----
 
-TEST_F(SoundPlayerTest, ModesAreTakenOnlyFromItsOwnWindow)
-{
-    m_host.m_Player.SetSoundLoop(m_host.m_hWnd, m_wav.c_str(), 0, 0);
-    m_host.m_Player.Play();
-    HWND mci = m_host.m_Player.m_hMCIWnd;
-    ASSERT_NE(nullptr, mci);
-
-    // A stop before anything played is no change.
-    EXPECT_EQ(0, m_host.m_Player.OnNotifyMode(mci, VX_MCI_MODE_STOP));
-    EXPECT_EQ(0, m_host.m_Player.OnNotifyMode(m_host.m_hWnd, VX_MCI_MODE_PLAY));
-    EXPECT_EQ(0, m_host.m_Player.m_bPlaying);
-    EXPECT_EQ(1, m_host.m_Player.OnNotifyMode(mci, VX_MCI_MODE_PLAY));
-    EXPECT_EQ(1, m_host.m_Player.m_bPlaying);
-    EXPECT_EQ(1, m_host.m_Player.OnNotifyMode(mci, VX_MCI_MODE_PAUSE));
-    EXPECT_EQ(1, m_host.m_Player.m_bPaused);
-    EXPECT_EQ(0, m_host.m_Player.OnNotifyMode(mci, 524));   // not ready: no change of ours
-    EXPECT_EQ(1, m_host.m_Player.OnNotifyMode(mci, VX_MCI_MODE_PLAY));
-    EXPECT_EQ(0, m_host.m_Player.m_bPaused);
-}
-
 TEST_F(SoundPlayerTest, AStopClosesTheWindowOnlyAfterItsNotificationHasReturned)
 {
     m_host.m_Player.SetSoundLoop(m_host.m_hWnd, m_wav.c_str(), 0, 0);
@@ -362,4 +342,43 @@ TEST_F(SoundInPlayerTest, TheStopOfAPlayingSoundFinishesItAndClosesItLater)
     EXPECT_EQ(nullptr, dialog->m_SoundPlayer.m_hMCIWnd);
     dialog->DestroyWindow();
     delete dialog;
+}
+
+// ---- the real player ----
+
+TEST_F(SoundInPlayerTest, AShowThatEndsWithItsSoundStillEndsWhenTheSoundCannotPlay)
+{
+    std::string exe = PlayerExePath();
+    if (exe.empty() || ::GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the player program is not built";
+    if (HasAudioDevice())
+        GTEST_SKIP() << "this machine has an audio device";
+    for (const char* sound : {"tone.wav", "missing.mp3"})
+    {
+        ShowSpec show;
+        show.sound = sound;
+        show.autoExit = 1;   // the show ends when its sound is over
+        SlideSpec slide;
+        slide.image = "slide0.bmp";
+        slide.delay = 200;
+        show.slides.push_back(slide);
+        std::string pack = m_folder + "\\VEXUL.VXL";
+        ASSERT_TRUE(WriteFileBytes(pack, MakePack(MakeShowText(show), {{"slide0.bmp", MakeBmp(318, 226, RGB(9, 9, 9))}})));
+
+        std::string line = "\"" + exe + "\" \"" + pack + "\"";
+        std::vector<char> buffer(line.begin(), line.end());
+        buffer.push_back(0);
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     m_folder.c_str(), &si, &pi));
+        DWORD waited = ::WaitForSingleObject(pi.hProcess, 30000);
+        EXPECT_EQ(WAIT_OBJECT_0, waited) << sound;
+        if (waited != WAIT_OBJECT_0)
+            ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
 }

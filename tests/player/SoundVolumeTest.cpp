@@ -141,21 +141,7 @@ TEST_F(SpeakerSliderTest, SizeIsKeptWithinItsLimits)
     tall.GetWindowRect(&r);
     EXPECT_EQ(120, r.Width());
     EXPECT_EQ(25, r.Height());
-    EXPECT_TRUE(small.IsWindowVisible() || !m_parent.IsWindowVisible());
     EXPECT_TRUE(small.GetStyle() & WS_VISIBLE);
-}
-
-TEST_F(SpeakerSliderTest, ItPaintsOnItsOwnBackgroundBrush)
-{
-    CSpeakerSlider slider;
-    CreateOnPretendMixer(slider, 0);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    LRESULT brush = m_parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                         reinterpret_cast<LPARAM>(slider.m_hWnd));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(slider.m_brBackground.GetSafeHandle()), brush);
-    EXPECT_EQ(static_cast<COLORREF>(0xC8D0D4), ::GetBkColor(dc));
-    EXPECT_EQ(OPAQUE, ::GetBkMode(dc));
-    ::DeleteDC(dc);
 }
 
 TEST_F(SpeakerSliderTest, WithoutAMixerTheSliderHidesAndDisablesItself)

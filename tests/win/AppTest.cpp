@@ -30,8 +30,9 @@ public:
 
 void SetCommandLine(CWinApp& app, const char* line)
 {
-    free(app.m_lpCmdLine);
-    app.m_lpCmdLine = _strdup(line);
+    static std::string storage;
+    storage = line;
+    app.m_lpCmdLine = &storage[0];
 }
 
 TEST(CommandLine, SwitchesAreStrippedAndTheLastItemMarked)

@@ -166,3 +166,22 @@ TEST(IdleProcessing, TopLevelWindowsGetTheCommandUIUpdate)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandUI, DialogControlsFollowTheTarget)
+{
+    CWnd bar;
+    ASSERT_TRUE(bar.CreateEx(0, nullptr, "bar", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr));
+    CButton handled, orphan, check;
+    ASSERT_TRUE(handled.Create("h", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 40, 20), &bar, ID_HANDLED));
+    ASSERT_TRUE(orphan.Create("o", WS_VISIBLE | BS_PUSHBUTTON, CRect(50, 0, 90, 20), &bar, ID_NO_HANDLER));
+    ASSERT_TRUE(check.Create("c", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(100, 0, 140, 20), &bar, ID_APP_ONLY));
+    CCommandWnd target;
+    bar.UpdateDialogControls(&target, TRUE);
+    EXPECT_TRUE(handled.IsWindowEnabled());
+    EXPECT_FALSE(orphan.IsWindowEnabled());   // a push button without a handler
+    EXPECT_TRUE(check.IsWindowEnabled());     // other controls are not disabled for that
+}
+
+}  // namespace

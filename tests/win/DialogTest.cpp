@@ -92,6 +92,16 @@ TEST(ModalDialog, EscapeReachesOnCancelThroughPreTranslation)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
+TEST(ModalDialog, QuitRequestEndsTheLoopAndStaysForTheLoopBelow)
+{
+    CStepDialog dlg;
+    dlg.step = [](CStepDialog*) { ::PostQuitMessage(4); };
+    EXPECT_EQ(-1, dlg.DoModal());
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(4u, msg.wParam);
+}
+
 TEST(ModalDialog, MissingTemplateGivesMinusOne)
 {
     CDialog dlg(9999);

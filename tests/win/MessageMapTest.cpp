@@ -188,15 +188,21 @@ BEGIN_MESSAGE_MAP(CSubclassWnd, CWnd)
     ON_MESSAGE(WM_TEST_B, OnTestB)
 END_MESSAGE_MAP()
 
-TEST(Subclassing, DefaultReachesTheOriginalProcedure)
+// A window of a class that is not ours, with its own procedure.
+HWND CreateOriginalWindow()
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = OriginalProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "VexulOriginalClass";
-    ::RegisterClassA(&wc);
-    HWND hWnd = ::CreateWindowExA(0, "VexulOriginalClass", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    AfxRegisterClass(&wc);
+    return ::CreateWindowExA(0, "VexulOriginalClass", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+}
+
+TEST(Subclassing, DefaultReachesTheOriginalProcedure)
+{
+    HWND hWnd = CreateOriginalWindow();
     ASSERT_NE(nullptr, hWnd);
     g_originalSaw.clear();
     {
@@ -424,6 +430,64 @@ TEST(PumpMessage, QuitEndsThePump)
 {
     ::PostQuitMessage(3);
     EXPECT_FALSE(AfxPumpMessage());
+}
+
+}  // namespace
+
+namespace {
+
+WNDPROC g_ourProc = nullptr;
+LRESULT CALLBACK OnTopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TEST_B)
+        return 99;
+    return ::CallWindowProcA(g_ourProc, hWnd, message, wParam, lParam);
+}
+
+TEST(Subclassing, ObjectLeavingUnderAnotherSubclassKeepsTheChainWorking)
+{
+    HWND hWnd = CreateOriginalWindow();
+    ASSERT_NE(nullptr, hWnd);
+    {
+        CSubclassWnd wnd;
+        ASSERT_TRUE(wnd.SubclassWindow(hWnd));
+        g_ourProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OnTopProc)));
+        EXPECT_EQ(1042, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));
+        wnd.Detach();
+    }
+    EXPECT_EQ(42, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));   // straight on to the original procedure
+    EXPECT_EQ(99, ::SendMessageA(hWnd, WM_TEST_B, 0, 0));
+    ::DestroyWindow(hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+int g_otherHookCreations = 0;
+HHOOK g_otherHook = nullptr;
+
+LRESULT CALLBACK OtherCbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+        ++g_otherHookCreations;
+    return ::CallNextHookEx(g_otherHook, code, wParam, lParam);
+}
+
+TEST(WindowCreation, CreationHookPassesEveryEventOnToOtherHooks)
+{
+    g_otherHook = ::SetWindowsHookExA(WH_CBT, OtherCbtHook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, g_otherHook);
+    g_otherHookCreations = 0;
+    {
+        CBaseTestWnd wnd;
+        ASSERT_TRUE(wnd.CreateTop());
+        CButton child;
+        ASSERT_TRUE(child.Create("c", WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 1));
+        EXPECT_EQ(&child, CWnd::FromHandlePermanent(child.m_hWnd));
+    }
+    ::UnhookWindowsHookEx(g_otherHook);
+    EXPECT_GE(g_otherHookCreations, 2);
 }
 
 }  // namespace
