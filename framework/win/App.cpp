@@ -2,8 +2,6 @@
 // cursors, wait cursor, message boxes and the profile (registry or INI file).
 #include "framework/win/Framework.h"
 
-#include <ole2.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -81,6 +79,24 @@ CString ModuleFileName(HINSTANCE hInst)
     return CString(path);
 }
 
+// A value's type and bytes from a section key, which is closed; false without the key or the value (or
+// when the value changed while it was read).
+bool ReadValue(HKEY hSection, LPCSTR entry, DWORD& type, std::vector<BYTE>& data)
+{
+    if (hSection == nullptr)
+        return false;
+    DWORD size = 0;
+    bool ok = ::RegQueryValueExA(hSection, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    if (ok)
+    {
+        data.assign(size, 0);
+        DWORD got = size;
+        ok = ::RegQueryValueExA(hSection, entry, nullptr, &type, data.data(), &got) == ERROR_SUCCESS && got == size;
+    }
+    ::RegCloseKey(hSection);
+    return ok;
+}
+
 // Binary values in an INI file: each byte as two letters 'A' + nibble, low nibble first.
 CString EncodeBinary(const BYTE* data, UINT size)
 {
@@ -125,8 +141,6 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 
 void AfxEnableControlContainer() {}
 
-BOOL AfxOleInit() { return SUCCEEDED(::OleInitialize(nullptr)); }
-
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
     AfxInstallStringLoader();
@@ -160,14 +174,6 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     }
     if (app->m_pszProfileName == nullptr)
         Replace(app->m_pszProfileName, exe + ".INI");
-    if (app->m_pszHelpFilePath == nullptr)
-    {
-        CString help = path;
-        int pathDot = help.ReverseFind('.');
-        if (pathDot > help.ReverseFind('\\'))
-            help = help.Left(pathDot);
-        Replace(app->m_pszHelpFilePath, help + ".HLP");
-    }
     return TRUE;
 }
 
@@ -271,7 +277,6 @@ CWinApp::~CWinApp()
     free(m_pszOwnedCmdLine);
     free(const_cast<char*>(m_pszAppName));
     free(const_cast<char*>(m_pszExeName));
-    free(const_cast<char*>(m_pszHelpFilePath));
     free(const_cast<char*>(m_pszProfileName));
     free(const_cast<char*>(m_pszRegistryKey));
 }
@@ -373,17 +378,17 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
 HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEA(nIDResource)); }
 HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(nullptr, lpszIconName); }
-HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const { return ::LoadIconA(nullptr, MAKEINTRESOURCEA(nIDIcon)); }
 HCURSOR CWinApp::LoadCursor(LPCSTR lpszResourceName) const
 {
     return ::LoadCursorA(AfxGetResourceHandle(), lpszResourceName);
 }
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
 HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
-HCURSOR CWinApp::LoadOEMCursor(UINT nIDCursor) const { return ::LoadCursorA(nullptr, MAKEINTRESOURCEA(nIDCursor)); }
 
 void CWinApp::DoWaitCursor(int nCode)
 {
+    if (nCode == 0 && m_nWaitCursorCount <= 0)
+        return;   // no wait going on: the cursor stays as it is
     m_nWaitCursorCount += nCode > 0 ? 1 : (nCode < 0 ? -1 : 0);
     if (m_nWaitCursorCount > 0)
     {
@@ -449,14 +454,11 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
 {
     if (m_pszRegistryKey == nullptr)
         return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
-    HKEY hSection = GetSectionKey(lpszSection);
-    if (hSection == nullptr)
+    DWORD type = 0, value = 0;
+    std::vector<BYTE> data;
+    if (!ReadValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_DWORD || data.size() != sizeof(value))
         return static_cast<UINT>(nDefault);
-    DWORD value = 0, type = 0, size = sizeof(value);
-    LONG result = ::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
-    ::RegCloseKey(hSection);
-    if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
-        return static_cast<UINT>(nDefault);
+    memcpy(&value, data.data(), sizeof(value));
     return value;
 }
 
@@ -493,25 +495,12 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
         }
         return fallback;
     }
-    HKEY hSection = GetSectionKey(lpszSection);
-    if (hSection == nullptr)
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadValue(GetSectionKey(lpszSection), lpszEntry, type, data) || (type != REG_SZ && type != REG_EXPAND_SZ))
         return fallback;
-    DWORD type = 0, size = 0;
-    CString value = fallback;
-    if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ))
-    {
-        std::vector<char> buffer(size + 1, '\0');
-        DWORD got = size;
-        if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &got) ==
-            ERROR_SUCCESS)
-        {
-            buffer[size] = '\0';
-            value = buffer.data();
-        }
-    }
-    ::RegCloseKey(hSection);
-    return value;
+    data.push_back(0);   // a stored text need not end in a terminator
+    return CString(reinterpret_cast<const char*>(data.data()));
 }
 
 BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue)
@@ -567,29 +556,14 @@ BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppD
         *pBytes = count;
         return TRUE;
     }
-    HKEY hSection = GetSectionKey(lpszSection);
-    if (hSection == nullptr)
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_BINARY || data.empty())
         return FALSE;
-    DWORD type = 0, size = 0;
-    BOOL ok = FALSE;
-    if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY &&
-        size > 0)
-    {
-        LPBYTE data = new BYTE[size];
-        DWORD got = size;
-        if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &type, data, &got) == ERROR_SUCCESS && got == size)
-        {
-            *ppData = data;
-            *pBytes = size;
-            ok = TRUE;
-        }
-        else
-        {
-            delete[] data;
-        }
-    }
-    ::RegCloseKey(hSection);
-    return ok;
+    *ppData = new BYTE[data.size()];
+    memcpy(*ppData, data.data(), data.size());
+    *pBytes = static_cast<UINT>(data.size());
+    return TRUE;
 }
 
 BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes)

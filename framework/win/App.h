@@ -62,7 +62,6 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     LPCSTR m_pszAppName = nullptr;
     LPCSTR m_pszExeName = nullptr;
-    LPCSTR m_pszHelpFilePath = nullptr;
     LPCSTR m_pszProfileName = nullptr;
     LPCSTR m_pszRegistryKey = nullptr;
     CWnd* m_pMainWnd = nullptr;
@@ -88,11 +87,9 @@ public:
     HICON LoadIcon(LPCSTR lpszResourceName) const;
     HICON LoadIcon(UINT nIDResource) const;
     HICON LoadStandardIcon(LPCSTR lpszIconName) const;
-    HICON LoadOEMIcon(UINT nIDIcon) const;
     HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
-    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
     // nCode 1: begin (wait cursor shown), -1: end (the last end restores the arrow), 0: show again.
     virtual void DoWaitCursor(int nCode);
 
@@ -130,4 +127,3 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
 // common controls.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 void AfxEnableControlContainer();
-BOOL AfxOleInit();

@@ -82,56 +82,38 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             return TRUE;
         }
         AFX_MSGARGS args = {message, 0, 0, nID, pExtra};
+        CCmdUI* pCmdUI = kind == AfxKindUpdateUI ? static_cast<CCmdUI*>(pExtra) : nullptr;
+        if (pCmdUI != nullptr)
+            pCmdUI->m_bContinueRouting = FALSE;
         LRESULT handled = e->pfn(this, args);
+        if (pCmdUI != nullptr && pCmdUI->m_bContinueRouting)
+        {
+            // The handler let the update go on to the next handler (here or further along the route).
+            pCmdUI->m_bContinueRouting = FALSE;
+            continue;
+        }
         if (!e->bEx || handled != 0)
             return TRUE;
     }
     return FALSE;
 }
 
-void CCmdTarget::BeginWaitCursor()
+// nCode 1 begins, -1 ends, 0 shows the wait cursor again (counted by the application when there is one).
+static void WaitCursor(int nCode)
 {
     if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(1);
-    else
-        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        app->DoWaitCursor(nCode);
+    else if (nCode != 0)
+        ::SetCursor(::LoadCursorA(nullptr, nCode > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
-void CCmdTarget::EndWaitCursor()
-{
-    if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(-1);
-    else
-        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-}
+void CCmdTarget::BeginWaitCursor() { WaitCursor(1); }
+void CCmdTarget::EndWaitCursor() { WaitCursor(-1); }
+void CCmdTarget::RestoreWaitCursor() { WaitCursor(0); }
 
-void CCmdTarget::RestoreWaitCursor()
-{
-    if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(0);
-}
-
-CWaitCursor::CWaitCursor()
-{
-    if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(1);
-    else
-        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-}
-
-CWaitCursor::~CWaitCursor()
-{
-    if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(-1);
-    else
-        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-}
-
-void CWaitCursor::Restore()
-{
-    if (CWinApp* app = AfxGetApp())
-        app->DoWaitCursor(0);
-}
+CWaitCursor::CWaitCursor() { WaitCursor(1); }
+CWaitCursor::~CWaitCursor() { WaitCursor(-1); }
+void CWaitCursor::Restore() { WaitCursor(0); }
 
 // ---- CCmdUI ------------------------------------------------------------------------------------------
 

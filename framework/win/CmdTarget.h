@@ -55,6 +55,7 @@ public:
     virtual void SetCheck(int nCheck = 1);    // 0 unchecked, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(LPCSTR lpszText);
+    // Called by an update handler: the update goes on to the next handler as if this one did not exist.
     void ContinueRouting() { m_bContinueRouting = TRUE; }
 
     // Asks the target's update handler; when none set the enabled state and bDisableIfNoHndler is set, the

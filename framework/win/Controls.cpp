@@ -107,32 +107,6 @@ BOOL CBitmapButton::LoadBitmaps(UINT nIDBitmapResource, UINT nIDBitmapResourceSe
                        nIDBitmapResourceDisabled ? MAKEINTRESOURCEA(nIDBitmapResourceDisabled) : nullptr);
 }
 
-BOOL CBitmapButton::AutoLoad(UINT nID, CWnd* pParent)
-{
-    if (!SubclassDlgItem(nID, pParent))
-        return FALSE;
-    CString name;
-    GetWindowText(name);
-    if (name.IsEmpty())
-        return FALSE;
-    CString up = name + "U", down = name + "D", focus = name + "F", disabled = name + "X";
-    if (!LoadBitmaps(up, down))
-        return FALSE;
-    m_bitmapFocus.LoadBitmap(focus);
-    m_bitmapDisabled.LoadBitmap(disabled);
-    SizeToContent();
-    return TRUE;
-}
-
-void CBitmapButton::SizeToContent()
-{
-    if (m_bitmap.m_hObject == nullptr || m_hWnd == nullptr)
-        return;
-    BITMAP bm = {};
-    m_bitmap.GetObject(sizeof(bm), &bm);
-    SetWindowPos(nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     if (lpDIS == nullptr || m_bitmap.m_hObject == nullptr)
@@ -181,9 +155,14 @@ int CEdit::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const
 {
     if (lpszBuffer == nullptr || nMaxLength < 1)
         return 0;
-    *reinterpret_cast<WORD*>(lpszBuffer) = 0;
-    if (nMaxLength >= 2)
-        *reinterpret_cast<WORD*>(lpszBuffer) = static_cast<WORD>(nMaxLength);
+    // The control reads the buffer's size from its first word: a buffer too small to hold it gets nothing.
+    if (nMaxLength < static_cast<int>(sizeof(WORD)))
+    {
+        lpszBuffer[0] = '\0';
+        return 0;
+    }
+    WORD size = static_cast<WORD>(nMaxLength > 0xFFFF ? 0xFFFF : nMaxLength);
+    memcpy(lpszBuffer, &size, sizeof(size));
     return (int)VX_SEND(EM_GETLINE, nIndex, lpszBuffer);
 }
 void CEdit::EmptyUndoBuffer() { VX_SEND(EM_EMPTYUNDOBUFFER, 0, 0); }

@@ -47,15 +47,12 @@ class CBitmapButton : public CButton
     DECLARE_DYNAMIC(CBitmapButton)
 public:
     CBitmapButton() = default;
-    // Loads the bitmaps (0 or null: none; a missing image falls back to the normal one). FALSE when the
-    // normal bitmap cannot be loaded.
+    // Loads the bitmaps (0 or null: none; a state without its own image shows the normal one). FALSE when
+    // one of the bitmaps named cannot be loaded (without the normal one the button draws nothing).
     BOOL LoadBitmaps(UINT nIDBitmapResource, UINT nIDBitmapResourceSel = 0, UINT nIDBitmapResourceFocus = 0,
                      UINT nIDBitmapResourceDisabled = 0);
     BOOL LoadBitmaps(LPCSTR lpszBitmapResource, LPCSTR lpszBitmapResourceSel = nullptr,
                      LPCSTR lpszBitmapResourceFocus = nullptr, LPCSTR lpszBitmapResourceDisabled = nullptr);
-    // Subclasses control nID of pParent, loads the bitmaps named after its text ("<text>U", "D", "F", "X").
-    BOOL AutoLoad(UINT nID, CWnd* pParent);
-    void SizeToContent();
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
     CBitmap m_bitmap;

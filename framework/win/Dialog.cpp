@@ -2,7 +2,7 @@
 #include "framework/win/Framework.h"
 
 #include <cerrno>
-#include <cmath>
+#include <climits>
 #include <cstdlib>
 
 // The dialog procedure of the system's dialog manager: everything is handled in our window procedure
@@ -88,6 +88,8 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 
 INT_PTR CDialog::DoModal()
 {
+    if (m_hWnd != nullptr)
+        return -1;   // already open (modeless, or this dialog's own loop runs): that window stays as it is
     LPCDLGTEMPLATE lpTemplate = m_lpDialogTemplate;
     if (m_lpszTemplateName != nullptr)
         lpTemplate = AfxLoadDialogTemplate(AfxGetResourceHandle(), m_lpszTemplateName);
@@ -273,9 +275,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         SetControlText(hWnd, value);
 }
 
-template <class T>
-static void DDX_Integer(CDataExchange* pDX, int nIDC, T& value, long long minValue, long long maxValue,
-                        LPCSTR format, LPCSTR failText)
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (hWnd == nullptr)
@@ -283,55 +283,14 @@ static void DDX_Integer(CDataExchange* pDX, int nIDC, T& value, long long minVal
     if (pDX->m_bSaveAndValidate)
     {
         long long v = 0;
-        if (!ParseInteger(ControlText(hWnd), minValue, maxValue, v))
-            FailWith(pDX, failText);
-        value = static_cast<T>(v);
+        if (!ParseInteger(ControlText(hWnd), INT_MIN, INT_MAX, v))
+            FailWith(pDX, "Please enter an integer.");
+        value = static_cast<int>(v);
     }
     else
     {
         CString text;
-        text.Format(format, value);
-        SetControlText(hWnd, text);
-    }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
-{
-    DDX_Integer(pDX, nIDC, value, INT_MIN, INT_MAX, "%d", "Please enter an integer.");
-}
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
-{
-    DDX_Integer(pDX, nIDC, value, LONG_MIN, LONG_MAX, "%ld", "Please enter an integer.");
-}
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
-{
-    DDX_Integer(pDX, nIDC, value, 0, UINT_MAX, "%u", "Please enter a positive integer.");
-}
-void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
-{
-    DDX_Integer(pDX, nIDC, value, 0, 0xFFFFFFFFLL, "%lu", "Please enter a positive integer.");
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
-{
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-    {
-        CString t = ControlText(hWnd);
-        t.Trim();
-        char* end = nullptr;
-        errno = 0;
-        double v = t.IsEmpty() ? 0.0 : std::strtod(t.GetString(), &end);
-        if (t.IsEmpty() || errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(v))
-            FailWith(pDX, "Please enter a number.");
-        value = v;
-    }
-    else
-    {
-        CString text;
-        text.Format("%.15g", value);
+        text.Format("%d", value);
         SetControlText(hWnd, text);
     }
 }
@@ -352,128 +311,6 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
     }
 }
 
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        value = -1;
-    int index = 0;
-    for (HWND h = hWnd; h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-    {
-        if (h != hWnd && (::GetWindowLongA(h, GWL_STYLE) & WS_GROUP))
-            break;
-        if (::SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)
-        {
-            if (pDX->m_bSaveAndValidate)
-            {
-                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED)
-                    value = index;
-            }
-            else
-            {
-                ::SendMessageA(h, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
-            }
-            ++index;
-        }
-    }
-}
-
-void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    bool hasEdit = (::GetWindowLongA(hWnd, GWL_STYLE) & 3) != CBS_DROPDOWNLIST;
-    if (pDX->m_bSaveAndValidate)
-    {
-        if (hasEdit)
-        {
-            value = ControlText(hWnd);
-            return;
-        }
-        int sel = static_cast<int>(::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
-        value.Empty();
-        if (sel != CB_ERR)
-        {
-            int length = static_cast<int>(::SendMessageA(hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0));
-            if (length > 0)
-            {
-                char* buffer = value.GetBuffer(length + 1);
-                int got = static_cast<int>(::SendMessageA(hWnd, CB_GETLBTEXT, static_cast<WPARAM>(sel),
-                                                          reinterpret_cast<LPARAM>(buffer)));
-                value.ReleaseBuffer(got < 0 ? 0 : got);
-            }
-        }
-    }
-    else
-    {
-        if (::SendMessageA(hWnd, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString())) ==
-                CB_ERR &&
-            hasEdit)
-            SetControlText(hWnd, value);
-    }
-}
-
-void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessageA(hWnd, LB_GETCURSEL, 0, 0));
-    else
-        ::SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-    {
-        value.Empty();
-        int sel = static_cast<int>(::SendMessageA(hWnd, LB_GETCURSEL, 0, 0));
-        if (sel == LB_ERR)
-            return;
-        int length = static_cast<int>(::SendMessageA(hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(sel), 0));
-        if (length <= 0)
-            return;
-        char* buffer = value.GetBuffer(length + 1);
-        int got = static_cast<int>(
-            ::SendMessageA(hWnd, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(buffer)));
-        value.ReleaseBuffer(got < 0 ? 0 : got);
-    }
-    else
-    {
-        ::SendMessageA(hWnd, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString()));
-    }
-}
-
-void DDX_Slider(CDataExchange* pDX, int nIDC, int& value)
-{
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr)
-        return;
-    if (pDX->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageA(hWnd, TBM_GETPOS, 0, 0));
-    else
-        ::SendMessageA(hWnd, TBM_SETPOS, TRUE, value);
-}
-
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     if (rControl.m_hWnd != nullptr)
@@ -489,47 +326,5 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
         return;
     CString text;
     text.Format("Please enter an integer between %d and %d.", minVal, maxVal);
-    FailWith(pDX, text);
-}
-
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
-{
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString text;
-    text.Format("Please enter an integer between %u and %u.", minVal, maxVal);
-    FailWith(pDX, text);
-}
-
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
-{
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString text;
-    text.Format("Please enter an integer between %ld and %ld.", minVal, maxVal);
-    FailWith(pDX, text);
-}
-
-void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal)
-{
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString text;
-    text.Format("Please enter a number between %g and %g.", minVal, maxVal);
-    FailWith(pDX, text);
-}
-
-void DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars)
-{
-    if (!pDX->m_bSaveAndValidate)
-    {
-        if (pDX->m_hWndLastControl != nullptr && pDX->m_bEditLastControl)
-            ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
-        return;
-    }
-    if (value.GetLength() <= nChars)
-        return;
-    CString text;
-    text.Format("Please enter no more than %d characters.", nChars);
     FailWith(pDX, text);
 }

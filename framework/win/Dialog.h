@@ -22,7 +22,7 @@ public:
     virtual BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr);
     // Modal
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr);
-    virtual INT_PTR DoModal();   // the EndDialog value; -1 when the dialog cannot be created
+    virtual INT_PTR DoModal();   // the EndDialog value; -1 when the dialog cannot be created or is open
 
     void EndDialog(int nResult);
     void NextDlgCtrl() const;
@@ -74,20 +74,6 @@ public:
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
-void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
-void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
-void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
-void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_Slider(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);
-void DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double minVal, double maxVal);
-void DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars);

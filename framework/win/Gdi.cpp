@@ -1,3 +1,4 @@
+// GDI wrappers: drawing objects, device contexts, paired selection and temporary wrappers.
 #include "framework/win/Gdi.h"
 #include "framework/win/Resources.h"
 #include "framework/win/Wnd.h"
@@ -162,8 +163,11 @@ T* CGdiObject::TempFromHandle(HGDIOBJ hObject)
         return nullptr;
     auto key = std::make_pair(hObject, std::type_index(typeid(T)));
     auto it = t_tempObjects.objects.find(key);
-    if (it != t_tempObjects.objects.end())
+    if (it != t_tempObjects.objects.end()) {
+        if (!it->second->m_hObject)
+            it->second->m_hObject = hObject;   // a caller detached the wrapper: it still stands for the handle
         return static_cast<T*>(it->second.get());
+    }
     auto object = std::make_unique<T>();
     object->m_hObject = hObject;   // borrowed
     T* result = object.get();
@@ -329,12 +333,6 @@ BOOL CBitmap::LoadBitmap(LPCSTR resourceName)
     return Attach(::LoadBitmapA(AfxGetResourceHandle(), resourceName));
 }
 
-BOOL CBitmap::LoadOEMBitmap(UINT idBitmap)
-{
-    DeleteObject();
-    return Attach(::LoadBitmapA(nullptr, MAKEINTRESOURCEA(idBitmap)));
-}
-
 int CBitmap::GetBitmap(BITMAP* bitmap) const { return GetObject(sizeof(BITMAP), bitmap); }
 
 DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits)
@@ -443,12 +441,6 @@ BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette)
     return logPalette ? Attach(::CreatePalette(logPalette)) : FALSE;
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* dc)
-{
-    DeleteObject();
-    return dc ? Attach(::CreateHalftonePalette(dc->m_hDC)) : FALSE;
-}
-
 int CPalette::GetEntryCount() const
 {
     WORD count = 0;
@@ -516,38 +508,20 @@ HDC CDC::Detach()
     return h;
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc)
-{
-    if (m_hDC)
-        m_bOwns ? DeleteDC() : (Detach(), TRUE);
-    HDC h = ::CreateCompatibleDC(dc ? dc->m_hDC : nullptr);
-    if (!h)
-        return FALSE;
-    Attach(h);
-    m_bOwns = true;
-    return TRUE;
-}
+BOOL CDC::CreateCompatibleDC(CDC* dc) { return AttachCreated(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
 
 BOOL CDC::CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData)
 {
-    if (m_hDC)
-        m_bOwns ? DeleteDC() : (Detach(), TRUE);
-    HDC h = ::CreateDCA(driver, device, output, initData);
-    if (!h)
-        return FALSE;
-    Attach(h);
-    m_bOwns = true;
-    return TRUE;
+    return AttachCreated(::CreateDCA(driver, device, output, initData));
 }
 
-BOOL CDC::CreateIC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData)
+BOOL CDC::AttachCreated(HDC hDC)
 {
     if (m_hDC)
         m_bOwns ? DeleteDC() : (Detach(), TRUE);
-    HDC h = ::CreateICA(driver, device, output, initData);
-    if (!h)
+    if (!hDC)
         return FALSE;
-    Attach(h);
+    Attach(hDC);
     m_bOwns = true;
     return TRUE;
 }
@@ -567,8 +541,11 @@ CDC* CDC::FromHandle(HDC hDC)
     if (CDC* own = LookupDC(hDC))
         return own;
     auto it = t_tempDCs.dcs.find(hDC);
-    if (it != t_tempDCs.dcs.end())
+    if (it != t_tempDCs.dcs.end()) {
+        if (!it->second->m_hDC)
+            it->second->Attach(hDC);   // a caller detached the wrapper: it still stands for the DC
         return it->second.get();
+    }
     auto dc = std::make_unique<CDC>();
     dc->m_bTemp = true;
     dc->Attach(hDC);

@@ -122,7 +122,6 @@ public:
     BOOL CreateDIBSection(int width, int height, void** bits = nullptr);
     BOOL LoadBitmap(UINT idResource);
     BOOL LoadBitmap(LPCSTR resourceName);
-    BOOL LoadOEMBitmap(UINT idBitmap);
     int GetBitmap(BITMAP* bitmap) const;
     DWORD SetBitmapBits(DWORD count, const void* bits);
     DWORD GetBitmapBits(DWORD count, void* bits) const;
@@ -158,7 +157,6 @@ class CPalette : public CGdiObject
 {
 public:
     BOOL CreatePalette(const LOGPALETTE* logPalette);
-    BOOL CreateHalftonePalette(CDC* dc);
     int GetEntryCount() const;
     UINT GetPaletteEntries(UINT start, UINT count, PALETTEENTRY* entries) const;
     UINT SetPaletteEntries(UINT start, UINT count, const PALETTEENTRY* entries);
@@ -186,7 +184,6 @@ public:
     // Owned DCs.
     BOOL CreateCompatibleDC(CDC* dc);   // null: compatible with the screen
     BOOL CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData);
-    BOOL CreateIC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData);
     BOOL DeleteDC();
 
     static CDC* FromHandle(HDC hDC);
@@ -308,6 +305,7 @@ private:
     // Slots of selectable objects: bitmap, brush, pen, font, palette.
     enum { kBitmap, kBrush, kPen, kFont, kPalette, kSlots };
     static int SlotOf(HGDIOBJ hObject);
+    BOOL AttachCreated(HDC hDC);   // ends the present DC, then owns hDC (FALSE when null)
     template <class T> T* SelectTyped(T* object);
     void Track(int slot, HGDIOBJ previous, CGdiObject* object);
     void ReleaseObjectFromSlot(CGdiObject* object);  // an owned object is going away

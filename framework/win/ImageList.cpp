@@ -1,3 +1,4 @@
+// CImageList: owned image lists and temporary wrappers.
 #include "framework/win/ImageList.h"
 #include "framework/win/Resources.h"
 
@@ -138,8 +139,11 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
     if (!hImageList)
         return nullptr;
     auto it = t_tempLists.lists.find(hImageList);
-    if (it != t_tempLists.lists.end())
+    if (it != t_tempLists.lists.end()) {
+        if (!it->second->m_hImageList)
+            it->second->m_hImageList = hImageList;   // a caller detached the wrapper: it still stands for the list
         return it->second.get();
+    }
     auto list = std::make_unique<CImageList>();
     list->m_hImageList = hImageList;   // borrowed
     CImageList* result = list.get();

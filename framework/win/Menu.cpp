@@ -1,15 +1,25 @@
 // CMenu: owned menu handles, temporary wrappers and the usual members.
 #include "framework/win/Framework.h"
 
+#include <memory>
 #include <unordered_map>
 
 namespace
 {
-std::unordered_map<HMENU, CMenu*>& TempMenus()
+// Temporary wrappers of this thread; a thread that ends takes them with it.
+struct TempMenuMap
 {
-    thread_local std::unordered_map<HMENU, CMenu*> map;
-    return map;
-}
+    std::unordered_map<HMENU, std::unique_ptr<CMenu>> menus;
+    void Clear()
+    {
+        for (auto& entry : menus)
+            entry.second->m_hMenu = nullptr;   // borrowed: never destroyed
+        menus.clear();
+    }
+    ~TempMenuMap() { Clear(); }
+};
+
+thread_local TempMenuMap t_tempMenus;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -20,11 +30,7 @@ CMenu::~CMenu()
         DestroyMenu();
 }
 
-CMenu::operator HMENU() const
-{
-    const CMenu* volatile self = this;
-    return self == nullptr ? nullptr : self->m_hMenu;
-}
+CMenu::operator HMENU() const { return GetSafeHmenu(); }
 
 HMENU CMenu::GetSafeHmenu() const
 {
@@ -36,27 +42,23 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 {
     if (hMenu == nullptr)
         return nullptr;
-    auto& temps = TempMenus();
+    auto& temps = t_tempMenus.menus;
     auto it = temps.find(hMenu);
     if (it != temps.end())
-        return it->second;
-    CMenu* p = new CMenu;
-    p->m_hMenu = hMenu;
-    p->m_bTemp = true;
-    temps[hMenu] = p;
-    return p;
+    {
+        if (it->second->m_hMenu == nullptr)
+            it->second->m_hMenu = hMenu;   // a caller detached the wrapper: it still stands for hMenu
+        return it->second.get();
+    }
+    auto menu = std::make_unique<CMenu>();
+    menu->m_hMenu = hMenu;
+    menu->m_bTemp = true;
+    CMenu* result = menu.get();
+    temps.emplace(hMenu, std::move(menu));
+    return result;
 }
 
-void CMenu::DeleteTempMap()
-{
-    auto& temps = TempMenus();
-    for (auto& entry : temps)
-    {
-        entry.second->m_hMenu = nullptr;
-        delete entry.second;
-    }
-    temps.clear();
-}
+void CMenu::DeleteTempMap() { t_tempMenus.Clear(); }
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
@@ -91,9 +93,9 @@ BOOL CMenu::DestroyMenu()
         return FALSE;
     HMENU hMenu = Detach();
     // A temporary wrapper of the same handle must not outlive it with a dead handle.
-    auto& temps = TempMenus();
+    auto& temps = t_tempMenus.menus;
     auto it = temps.find(hMenu);
-    if (it != temps.end() && it->second != this)
+    if (it != temps.end() && it->second.get() != this)
         it->second->m_hMenu = nullptr;
     return ::DestroyMenu(hMenu);
 }

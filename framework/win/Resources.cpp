@@ -192,28 +192,3 @@ HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName)
 static bool VxStringLoader(UINT id, CString& out) { return AfxLoadString(id, out) != FALSE; }
 
 void AfxInstallStringLoader() { CString::SetStringLoader(VxStringLoader); }
-
-HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR) { return AfxGetResourceHandle(); }
-
-void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2)
-{
-    CString format;
-    AfxLoadString(nIDS, format);
-    rString.Empty();
-    for (int i = 0; i < format.GetLength(); ++i)
-    {
-        char c = format[i];
-        if (c == '%' && i + 1 < format.GetLength() && (format[i + 1] == '1' || format[i + 1] == '2'))
-        {
-            LPCSTR arg = format[i + 1] == '1' ? lpsz1 : lpsz2;
-            rString += arg == nullptr ? "" : arg;
-            ++i;
-        }
-        else
-        {
-            rString += c;
-        }
-    }
-}
-
-void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1) { AfxFormatString2(rString, nIDS, lpsz1, nullptr); }

@@ -28,11 +28,5 @@ int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf = 256);
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName);
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
 
-// The module that holds a resource (ours: the resource handle).
-HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
-// Replaces "%1" (and "%2") in string nIDS with the texts given.
-void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
-void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
-
 // Makes CString::LoadString use AfxLoadString (done at start-up; harmless to repeat).
 void AfxInstallStringLoader();

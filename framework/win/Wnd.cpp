@@ -18,6 +18,16 @@ struct VxThreadState
     std::unordered_map<HWND, CWnd*> tempWnds;
     int loopDepth = 0;          // message loops running on this thread (Run and modal loops)
     MSG msgPumped = {};         // the last message AfxPumpMessage took from the queue
+
+    // A thread that ends takes its temporary wrappers with it.
+    ~VxThreadState()
+    {
+        for (auto& entry : tempWnds)
+        {
+            entry.second->m_hWnd = nullptr;
+            delete entry.second;
+        }
+    }
 };
 
 VxThreadState& ThreadState()
@@ -195,8 +205,6 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
-const MSG* AfxGetCurrentMessage() { return &ThreadState().msgCur; }
-
 int& AfxMessageLoopDepth() { return ThreadState().loopDepth; }
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
@@ -309,6 +317,7 @@ void AfxDeleteTempMaps()
     CMenu::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 // ---- CWnd --------------------------------------------------------------------------------------------
@@ -348,11 +357,7 @@ CWnd::~CWnd()
     ForgetMainWnd(this);
 }
 
-CWnd::operator HWND() const
-{
-    const CWnd* volatile self = this;
-    return self == nullptr ? nullptr : self->m_hWnd;
-}
+CWnd::operator HWND() const { return GetSafeHwnd(); }
 
 HWND CWnd::GetSafeHwnd() const
 {
@@ -378,7 +383,11 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     auto& temps = ThreadState().tempWnds;
     auto it = temps.find(hWnd);
     if (it != temps.end())
+    {
+        if (it->second->m_hWnd == nullptr)
+            it->second->m_hWnd = hWnd;   // a caller detached the wrapper: it still stands for hWnd
         return it->second;
+    }
     CWnd* p = new CWnd(hWnd);
     temps[hWnd] = p;
     return p;
@@ -403,8 +412,15 @@ BOOL CWnd::Attach(HWND hWndNew)
     // while lookups find this object first.
     MapAdd(hWndNew, this);
     {
+        // Our procedure is still in the chain of a window whose earlier object left under another
+        // subclass: this object takes over the procedure that one replaced.
         std::lock_guard<std::mutex> lock(MapMutex());
-        OrphanMap().erase(hWndNew);
+        auto it = OrphanMap().find(hWndNew);
+        if (it != OrphanMap().end())
+        {
+            m_pfnSuper = it->second;
+            OrphanMap().erase(it);
+        }
     }
     m_hWnd = hWndNew;
     return TRUE;
@@ -451,6 +467,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
+    if (m_pfnSuper != nullptr)
+        return TRUE;   // already in the chain (see Attach): hooking again would make the chain a loop
     WNDPROC old = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     if (old != AfxWndProc)
         m_pfnSuper = old;
@@ -509,7 +527,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
                                   cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
+    {
         PostNcDestroy();   // the window never came to exist: end the object as its destruction would
+    }
+    else if (hWnd == nullptr && m_hWnd != nullptr && !::IsWindow(m_hWnd))
+    {
+        // Refused after the hook attached it (another hook said no): it never gets its last message.
+        DetachAfterNcDestroy();
+        PostNcDestroy();
+    }
     return hWnd != nullptr;
 }
 

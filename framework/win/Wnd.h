@@ -32,8 +32,6 @@ struct CCreateContext;
 
 // The window procedure of every window we own.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-// The message being handled on this thread (what Default() passes on).
-const MSG* AfxGetCurrentMessage();
 // Message loops (Run, modal loops) running on this thread; temporaries are freed only at depth 1.
 int& AfxMessageLoopDepth();
 // Registers a window class of ours and returns its name (the same name for the same attributes).
@@ -48,7 +46,7 @@ BOOL AfxUnhookWindowCreate();   // FALSE when the hooked creation never happened
 BOOL AfxPumpMessage();
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 BOOL AfxIsIdleMessage(const MSG* pMsg);
-// Deletes the temporary wrappers of this thread (windows, menus, DCs, GDI objects).
+// Deletes the temporary wrappers of this thread (windows, menus, DCs, GDI objects, image lists).
 void AfxDeleteTempMaps();
 // Registers the common control classes our dialogs use (idempotent).
 void AfxInitCommonControls();
@@ -282,7 +280,6 @@ public:
     // ---- misc ----
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
     void DragAcceptFiles(BOOL bAccept = TRUE);
-    static BOOL IsWindowHandle(HWND hWnd) { return hWnd != nullptr && ::IsWindow(hWnd); }
 
     // ---- default handlers (each passes its message on with Default()) ----
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -209,6 +209,11 @@ TEST(Cursors, WaitCursorsNestAndTheLastEndRestoresTheArrow)
         EXPECT_EQ(wait, ::GetCursor());   // the outer one still waits
     }
     EXPECT_EQ(arrow, ::GetCursor());
+    HCURSOR cross = app.LoadStandardCursor(IDC_CROSS);
+    ::SetCursor(cross);
+    app.RestoreWaitCursor();   // no wait going on: nothing to show again
+    EXPECT_EQ(cross, ::GetCursor());
+    ::SetCursor(arrow);
     EXPECT_NE(nullptr, app.LoadStandardIcon(IDI_APPLICATION));
 }
 

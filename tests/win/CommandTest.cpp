@@ -15,6 +15,7 @@ enum
     ID_NO_HANDLER = 202,
     ID_TEXT_AND_RADIO = 203,
     ID_APP_ONLY = 204,
+    ID_TOOL = 205,
 };
 
 class CCommandWnd : public CWnd
@@ -54,12 +55,38 @@ class CTestApp : public CWinApp
 public:
     CTestApp() : CWinApp("CommandTest") {}
     int appCommands = 0;
+    int appToolUpdates = 0;
     afx_msg void OnAppOnly() { ++appCommands; }
+    afx_msg void OnUpdateTool(CCmdUI* pCmdUI)
+    {
+        ++appToolUpdates;
+        pCmdUI->SetCheck(1);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
     ON_COMMAND(ID_APP_ONLY, OnAppOnly)
+    ON_UPDATE_COMMAND_UI(ID_TOOL, OnUpdateTool)
+END_MESSAGE_MAP()
+
+// Runs the tool commands; their update handler only lets the update go on.
+class CContinueDialog : public CDialog
+{
+public:
+    int toolUpdates = 0;
+    afx_msg void OnTool(UINT) {}
+    afx_msg void OnUpdateTool(CCmdUI* pCmdUI)
+    {
+        ++toolUpdates;
+        pCmdUI->ContinueRouting();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CContinueDialog, CDialog)
+    ON_COMMAND_RANGE(ID_TOOL, ID_TOOL + 10, OnTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL, ID_TOOL + 10, OnUpdateTool)
 END_MESSAGE_MAP()
 
 CMenu* MakeMenu(CMenu& menu)
@@ -71,6 +98,20 @@ CMenu* MakeMenu(CMenu& menu)
     menu.AppendMenu(MF_STRING, ID_NO_HANDLER, "Nobody");
     menu.AppendMenu(MF_STRING, ID_TEXT_AND_RADIO, "Text");
     return &menu;
+}
+
+TEST(Menus, TemporaryWrapperFollowsItsMenu)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    HMENU h = menu;
+    CMenu* temp = CMenu::FromHandle(h);
+    temp->Detach();
+    EXPECT_EQ(temp, CMenu::FromHandle(h));
+    EXPECT_EQ(h, temp->m_hMenu);   // a detached wrapper still stands for its menu
+    EXPECT_TRUE(menu.DestroyMenu());
+    EXPECT_EQ(nullptr, temp->m_hMenu);   // and does not outlive it with a dead handle
+    CMenu::DeleteTempMap();
 }
 
 TEST(CommandRouting, HandlerInfoOnlyAnswersWhetherAHandlerExists)
@@ -128,6 +169,22 @@ TEST(CommandUI, MenuItemsFollowTheirHandlers)
     EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
     EXPECT_TRUE(info.fState & MFS_CHECKED);
     EXPECT_FALSE(info.fState & MFS_GRAYED);
+}
+
+TEST(CommandUI, UpdateThatContinuesRoutingReachesTheNextHandler)
+{
+    CTestApp app;
+    CContinueDialog dlg;
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING | MF_GRAYED, ID_TOOL, "Tool");
+    menu.AppendMenu(MF_STRING | MF_GRAYED, ID_TOOL + 1, "Other tool");
+    AfxUpdateMenuCmdUI(&dlg, &menu, TRUE);
+    EXPECT_EQ(2, dlg.toolUpdates);
+    EXPECT_EQ(1, app.appToolUpdates);   // the application's handler got the update of its item
+    EXPECT_TRUE(menu.GetMenuState(ID_TOOL, MF_BYCOMMAND) & MF_CHECKED);
+    // No one else updates the other item: it stays enabled because its command has a handler.
+    EXPECT_EQ(0u, menu.GetMenuState(ID_TOOL + 1, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED));
 }
 
 TEST(CommandUI, WithoutDisableIfNoHandlerItemsStayEnabled)

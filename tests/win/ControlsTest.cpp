@@ -88,6 +88,21 @@ TEST_F(ControlHost, ComboAndListBoxItems)
     EXPECT_EQ(1, list.FindStringExact(-1, "geöffnet"));
 }
 
+TEST_F(ControlHost, EditLineFitsTheCallersBuffer)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 200, 60), &parent, 7));
+    edit.SetWindowText("first\r\nsecond");
+    char buffer[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'G'};
+    EXPECT_EQ(6, edit.GetLine(1, buffer, 7));
+    EXPECT_EQ(0, memcmp(buffer, "second", 6));
+    EXPECT_EQ('G', buffer[7]);
+    char tiny[2] = {'x', 'G'};
+    EXPECT_EQ(0, edit.GetLine(0, tiny, 1));   // too small for the size word the control reads
+    EXPECT_EQ('\0', tiny[0]);
+    EXPECT_EQ('G', tiny[1]);
+}
+
 TEST_F(ControlHost, SliderAndSpinKeepTheirRanges)
 {
     CSliderCtrl slider;

@@ -108,6 +108,24 @@ TEST(ModalDialog, MissingTemplateGivesMinusOne)
     EXPECT_EQ(-1, dlg.DoModal());
 }
 
+TEST(ModalDialog, DialogAlreadyOpenIsLeftAlone)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    CStepDialog dlg(&owner);
+    INT_PTR again = 0;
+    HWND seen = nullptr;
+    dlg.step = [&](CStepDialog* d) {
+        again = d->DoModal();   // from inside its own loop
+        seen = d->m_hWnd;
+        d->EndDialog(5);
+    };
+    EXPECT_EQ(5, dlg.DoModal());
+    EXPECT_EQ(-1, again);
+    EXPECT_NE(nullptr, seen);   // the open dialog kept its window until it ended
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
 TEST(ModelessDialog, EndingHidesItAndKeepsTheWindow)
 {
     CDialog dlg;

@@ -92,6 +92,29 @@ TEST(GdiObjects, TemporaryWrappersBorrowTheirHandle)
     ::DeleteObject(h);
 }
 
+TEST(GdiObjects, DetachedTemporaryWrapperStillStandsForItsHandle)
+{
+    HBRUSH h = ::CreateSolidBrush(RGB(9, 9, 9));
+    CBrush::FromHandle(h)->Detach();
+    EXPECT_EQ(h, CBrush::FromHandle(h)->m_hObject);
+
+    HDC hdc = ::CreateCompatibleDC(nullptr);
+    CDC::FromHandle(hdc)->Detach();
+    EXPECT_EQ(hdc, CDC::FromHandle(hdc)->m_hDC);
+
+    HIMAGELIST hList = ::ImageList_Create(4, 4, ILC_COLOR32, 1, 1);
+    CImageList::FromHandle(hList)->Detach();
+    EXPECT_EQ(hList, CImageList::FromHandle(hList)->m_hImageList);
+
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CImageList::DeleteTempMap();
+    EXPECT_EQ(0, ::ImageList_GetImageCount(hList));   // borrowed: still alive
+    ::ImageList_Destroy(hList);
+    ::DeleteDC(hdc);
+    ::DeleteObject(h);
+}
+
 TEST(GdiObjects, CreatingAgainReplacesTheHandle)
 {
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));

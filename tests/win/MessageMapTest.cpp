@@ -457,6 +457,16 @@ TEST(Subclassing, ObjectLeavingUnderAnotherSubclassKeepsTheChainWorking)
     }
     EXPECT_EQ(42, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));   // straight on to the original procedure
     EXPECT_EQ(99, ::SendMessageA(hWnd, WM_TEST_B, 0, 0));
+    {
+        // A new object takes the window over where our procedure still sits in its chain.
+        CSubclassWnd again;
+        ASSERT_TRUE(again.SubclassWindow(hWnd));
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(OnTopProc), ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+        EXPECT_EQ(1042, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));   // Default() reaches the original once
+        EXPECT_EQ(99, ::SendMessageA(hWnd, WM_TEST_B, 0, 0));
+        again.Detach();
+    }
+    EXPECT_EQ(42, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));
     ::DestroyWindow(hWnd);
 }
 
@@ -488,6 +498,26 @@ TEST(WindowCreation, CreationHookPassesEveryEventOnToOtherHooks)
     }
     ::UnhookWindowsHookEx(g_otherHook);
     EXPECT_GE(g_otherHookCreations, 2);
+}
+
+LRESULT CALLBACK RefusingCbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+        return 1;
+    return ::CallNextHookEx(g_otherHook, code, wParam, lParam);
+}
+
+TEST(WindowCreation, CreationRefusedByAnotherHookEndsTheObject)
+{
+    g_otherHook = ::SetWindowsHookExA(WH_CBT, RefusingCbtHook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, g_otherHook);
+    bool deleted = false;
+    CSelfDeletingWnd* wnd = new CSelfDeletingWnd(&deleted);
+    EXPECT_FALSE(wnd->CreateEx(0, nullptr, "refused", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ::UnhookWindowsHookEx(g_otherHook);
+    EXPECT_TRUE(deleted);   // PostNcDestroy ran as for a window that ended
+    if (!deleted)
+        delete wnd;
 }
 
 }  // namespace
