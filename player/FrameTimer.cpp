@@ -1,6 +1,7 @@
 #include "player/FrameTimer.h"
 
 std::atomic<CFrameTimer*> CFrameTimer::s_pInstance{nullptr};
+std::atomic<int> CFrameTimer::s_nCallbacksInFlight{0};
 
 CFrameTimer::CFrameTimer()
     : m_nFrequency(0), m_nResolution(0), m_nTimerId(0), m_nEarlyId(0), m_bArming(false), m_bMultimedia(FALSE),
@@ -13,14 +14,22 @@ CFrameTimer::CFrameTimer()
 
 CFrameTimer::~CFrameTimer()
 {
+    // First no new callback finds us, then none that already did is still running. A running one may be
+    // sending its tick to a window of this thread: answer sent messages while waiting.
+    CFrameTimer* self = this;
+    s_pInstance.compare_exchange_strong(self, nullptr);
     Stop();
+    while (s_nCallbacksInFlight.load() > 0)
+    {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(1);
+    }
     if (m_bPeriodBegun)
     {
         timeEndPeriod(m_nResolution);
         m_bPeriodBegun = FALSE;
     }
-    CFrameTimer* self = this;
-    s_pInstance.compare_exchange_strong(self, nullptr);
 }
 
 UINT CFrameTimer::ComputeResolution(UINT minPeriod, UINT maxPeriod)
@@ -166,8 +175,10 @@ void CFrameTimer::OnFire(UINT id, HWND window, DWORD time)
 
 void CALLBACK CFrameTimer::MultimediaProc(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
 {
+    ++s_nCallbacksInFlight;
     if (CFrameTimer* timer = s_pInstance.load())
         timer->OnFire(id, reinterpret_cast<HWND>(user), GetTickCount());
+    --s_nCallbacksInFlight;
 }
 
 void CALLBACK CFrameTimer::WindowTimerProc(HWND window, UINT, UINT_PTR id, DWORD time)

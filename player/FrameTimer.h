@@ -54,6 +54,8 @@ private:
     BOOL TakeExpiry(UINT id);
 
     static std::atomic<CFrameTimer*> s_pInstance;
+    // Multimedia callbacks running right now: the destructor waits for them before the object goes.
+    static std::atomic<int> s_nCallbacksInFlight;
 
     LONGLONG m_nFrequency;
     UINT m_nResolution;
