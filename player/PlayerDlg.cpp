@@ -5,6 +5,7 @@
 #include "player/ProductInfoDlg.h"
 #include "player/SoundControlDlg.h"
 #include "show/Language.h"
+#include "show/ShowText.h"
 
 #include <algorithm>
 
@@ -200,7 +201,7 @@ void CPlayerDlg::LoadShow()
     {
         m_Renderer.SetPack(&m_Pack);
         int size = 0;
-        BYTE* text = m_Pack.GetEntryData("VEXUL.INI", size);
+        BYTE* text = m_Pack.GetEntryData(ShowText::ENTRY_NAME, size);
         if (text && size > 0 && m_Renderer.Load(m_strShowPath, text, size))
         {
             m_pSession->m_bEndProgramEnabled = m_Renderer.m_nAutostartOn;
@@ -305,6 +306,9 @@ BOOL CPlayerDlg::StartFrameTimer()
 LRESULT CPlayerDlg::OnFrameTick(WPARAM, LPARAM lParam)
 {
     m_bTimerArmed = FALSE;
+    // A tick sent just before the close stopped the clock must not step the stopped show or re-arm.
+    if (!m_bRunning)
+        return 0;
     int time = static_cast<int>(static_cast<DWORD>(lParam));
     if (time == m_nLastTickTime)
         m_nShowClock += m_nFramePeriod;
@@ -316,7 +320,7 @@ LRESULT CPlayerDlg::OnFrameTick(WPARAM, LPARAM lParam)
         return 0;
     }
     // Only end mode 2 keeps the player open on the last frame.
-    if (m_Renderer.m_nAutoExit != 2)
+    if (m_Renderer.m_nAutoExit != ShowText::Termination::AUTOEXIT_BY_USER)
         PostMessage(WM_COMMAND, IDCANCEL);
     return 0;
 }
@@ -463,56 +467,13 @@ LRESULT CPlayerDlg::OnStatusRequest(WPARAM, LPARAM)
 
 void CPlayerDlg::OnStartSoundCommand()
 {
-    StartSound();
-}
-
-void CPlayerDlg::OnContact()
-{
-    ShowContactDialog();
-}
-
-void CPlayerDlg::OnProductInfo()
-{
-    ShowProductInfo();
-}
-
-void CPlayerDlg::OnMinimize()
-{
-    ShowWindow(SW_MINIMIZE);
-}
-
-void CPlayerDlg::OnSoundControl()
-{
-    ShowSoundControl();
-}
-
-void CPlayerDlg::StartSound()
-{
     // A sound that cannot be opened or played never reports its end: end mode 1 must still end.
     if (!StartShowSound(m_SoundPlayer, m_hWnd, m_Renderer.m_strSoundFile, m_strShowFolder,
                         m_Renderer.m_nRepeatSound))
         m_Renderer.SetSoundFinished();
 }
 
-void CPlayerDlg::ShowSoundControl()
-{
-    CSoundControlDlg* dialog = static_cast<CSoundControlDlg*>(m_pSoundDialog);
-    if (dialog == nullptr)
-    {
-        dialog = new CSoundControlDlg;
-        CRect window;
-        GetWindowRect(&window);
-        if (!dialog->Create(this, window))
-        {
-            delete dialog;
-            return;
-        }
-        m_pSoundDialog = dialog;
-    }
-    dialog->ShowControl();
-}
-
-void CPlayerDlg::ShowContactDialog()
+void CPlayerDlg::OnContact()
 {
     CContactDlg dialog(this);
     dialog.m_strLine1 = m_Renderer.m_strContactLine[0];
@@ -528,12 +489,34 @@ void CPlayerDlg::ShowContactDialog()
     m_pInfoDialog = nullptr;
 }
 
-void CPlayerDlg::ShowProductInfo()
+void CPlayerDlg::OnProductInfo()
 {
     CProductInfoDlg dialog(this);
     m_pInfoDialog = &dialog;
     dialog.DoModal();
     m_pInfoDialog = nullptr;
+}
+
+void CPlayerDlg::OnMinimize()
+{
+    ShowWindow(SW_MINIMIZE);
+}
+
+void CPlayerDlg::OnSoundControl()
+{
+    if (m_pSoundDialog == nullptr)
+    {
+        CSoundControlDlg* dialog = new CSoundControlDlg;
+        CRect window;
+        GetWindowRect(&window);
+        if (!dialog->Create(this, window))
+        {
+            delete dialog;
+            return;
+        }
+        m_pSoundDialog = dialog;
+    }
+    m_pSoundDialog->ShowControl();
 }
 
 void CPlayerDlg::CloseSoundControl()

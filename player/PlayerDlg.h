@@ -11,6 +11,8 @@
 #include "player/ShowSource.h"
 #include "player/SoundPlayer.h"
 
+class CSoundControlDlg;
+
 // The slide display window: the dialog's static 1010, painted by the renderer once the show runs.
 class CSlideWnd : public CStatic
 {
@@ -72,7 +74,7 @@ public:
     CPoint m_ptDragStart;
     HICON m_hIcon;
     CDialog* m_pInfoDialog;    // the open contact or product dialog, null when none
-    CDialog* m_pSoundDialog;   // the sound control dialog, null when none
+    CSoundControlDlg* m_pSoundDialog;   // null when not open
     CLoopSoundPlayer m_SoundPlayer;   // the show's background sound
 
 protected:
@@ -86,12 +88,8 @@ protected:
     void ShowContextMenu(CPoint screenPoint);
     void Broadcast(UINT message);
 
-    // Parts that the sound and the information dialogs fill in.
-    virtual void StartSound();
-    virtual void ShowSoundControl();
-    virtual void ShowContactDialog();
-    virtual void ShowProductInfo();
-    virtual void CloseSoundControl();
+    // Deletes the sound control dialog when it exists.
+    void CloseSoundControl();
 
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();

@@ -29,9 +29,9 @@ void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
         size = static_cast<DWORD>(buffer.GetSize());
     }
 
+    // Whatever was shown before goes: nothing loaded leaves no picture.
     object.ReleaseAniPicture();
-    object.m_bUseAniPicture = FALSE;
-    object.m_bAniStarted = FALSE;
+    object.m_Picture.FreePicture();
     if (!data || size == 0)
         return;   // nothing loaded: no picture, no message
 

@@ -76,8 +76,9 @@ void CShowFontInstaller::InstallFace(LPCSTR face, const CString& installed, cons
     CString entryName;
     MakeFontEntryName(face, entryName);
 
+    // The face comes from the show text: a name holding a path must not reach outside the show folder.
     CString beside = JoinPath(m_strShowFolder, entryName);
-    if (!m_strShowFolder.IsEmpty() && FileExists(beside))
+    if (!m_strShowFolder.IsEmpty() && entryName.FindOneOf("\\/:") < 0 && FileExists(beside))
     {
         CFile file;
         if (!file.Open(beside, CFile::modeRead | CFile::shareDenyNone))

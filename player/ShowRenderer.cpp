@@ -4,6 +4,7 @@
 #include "player/TransitionEffects.h"
 #include "show/ImageObj.h"
 #include "show/ProjectPack.h"
+#include "show/ShowText.h"
 #include "show/SlideMemDC.h"
 #include "show/SlideObject.h"
 
@@ -67,7 +68,7 @@ BOOL CShowRenderer::Start(int left, int top, int right, int bottom, int x0, int 
     m_nFrameTotal = m_nTransitionDuration / m_nFramePeriod + 1;
 
     m_rcIndicator.SetRect(right - 14, bottom - 16, right - 3, bottom - 3);
-    m_bManualAdvance = m_nAdvanceMode == 1;
+    m_bManualAdvance = m_nAdvanceMode == ShowText::ShowCtrl::ADVANCE_MANUALLY;
 
     m_bReady = FALSE;
     if (m_bLoaded)
@@ -122,12 +123,13 @@ void CShowRenderer::GoToSlide(int index)
 
 int CShowRenderer::NextSlideIndex(int index) const
 {
-    return index + 1 < m_nSlideCount ? index + 1 : 0;
+    return CTransitionEffects::NextSlideIndex(index, m_nSlideCount);
 }
 
 int CShowRenderer::PrepareIndex(int index) const
 {
-    return index + 1 == m_nSlideCount ? 0 : index + 1;
+    // A start slide at or beyond the slide count is followed by slide 0 as well (with LOOP).
+    return index + 1 >= m_nSlideCount ? 0 : index + 1;
 }
 
 BOOL CShowRenderer::PrepareSlide(int index)
@@ -155,12 +157,17 @@ void CShowRenderer::Repaint()
     m_pWindow->UpdateWindow();
 }
 
+int CShowRenderer::TransitionDuration(int fadeSpeed)
+{
+    // FADESPEED counts 0 to 3; anything above is the slowest
+    int speed = fadeSpeed < 0 ? 0 : (fadeSpeed > 3 ? 3 : fadeSpeed);
+    return (speed + 1) * 500;
+}
+
 int CShowRenderer::ComputeFrameTotal(int fadeSpeed, int fadeInEffect) const
 {
-    int speed = fadeSpeed < 0 ? 0 : (fadeSpeed > 3 ? 3 : fadeSpeed);
-    int duration = (speed + 1) * 500;
     int tick = m_nTickLength > 0 ? m_nTickLength : 1;
-    int total = duration / tick;
+    int total = TransitionDuration(fadeSpeed) / tick;
     if (total % 2)
         ++total;
     if (total < 8)
@@ -174,8 +181,7 @@ void CShowRenderer::CountTransitionFrame(int fadeSpeed, int fadeInEffect)
 {
     if (m_nFrameCounter == 1)
     {
-        int speed = fadeSpeed < 0 ? 0 : (fadeSpeed > 3 ? 3 : fadeSpeed);
-        m_nTransitionDuration = (speed + 1) * 500;
+        m_nTransitionDuration = TransitionDuration(fadeSpeed);
         m_nFrameTotal = ComputeFrameTotal(fadeSpeed, fadeInEffect);
     }
     // A tiny slide area can make an effect's per-frame step 0, so that it never reports done.
@@ -329,32 +335,22 @@ void CShowRenderer::StepObjectInsert()
     if (first)
         InstallTextFont(slot);
     CSlideBasicObj* object = slot->GetLiveObject();
-    if (object && object->GetAnimationIndex() != 0)
-    {
-        ++m_nObjectStep;
-        if (m_bObjectDone)
-        {
-            if (++m_nCurrentObject >= CSlide::MaxObjects)
-            {
-                m_nCurrentObject = 0;
-                m_nState = StateDisplay;
-            }
-            else
-                m_nState = StateNextObject;
-            m_nPhaseStart = m_nNow;
-        }
-        Repaint();
-        return;
-    }
-    slot->SetVisible(TRUE);
-    if (++m_nCurrentObject >= CSlide::MaxObjects)
-    {
-        m_nCurrentObject = 0;
-        m_nState = StateDisplay;
-    }
+    BOOL animated = object && object->GetAnimationIndex() != 0;
+    if (animated)
+        ++m_nObjectStep;   // the paint steps the animation and reports when it is over
     else
-        m_nState = StateNextObject;
-    m_nPhaseStart = m_nNow;
+        slot->SetVisible(TRUE);
+    if (!animated || m_bObjectDone)
+    {
+        if (++m_nCurrentObject >= CSlide::MaxObjects)
+        {
+            m_nCurrentObject = 0;
+            m_nState = StateDisplay;
+        }
+        else
+            m_nState = StateNextObject;
+        m_nPhaseStart = m_nNow;
+    }
     Repaint();
 }
 
@@ -455,11 +451,13 @@ void CShowRenderer::StepSlideEnd()
     if (m_nFrameCounter == 0)
     {
         m_nAdvanceState = AdvanceNone;
-        BOOL keepPlaying = last && m_nLoop == 0 && (m_nAutoExit == 1 || m_nAutoExit == 2);
+        using namespace ShowText::Termination;
+        BOOL keepPlaying = last && m_nLoop == LOOP_ONCE &&
+                           (m_nAutoExit == AUTOEXIT_AFTER_SOUND || m_nAutoExit == AUTOEXIT_BY_USER);
         if (!keepPlaying)
             EndSlide(m_nCurrentSlide);
     }
-    if (last && m_nLoop == 0)
+    if (last && m_nLoop == ShowText::Termination::LOOP_ONCE)
     {
         m_nState = StateEnd;   // the last slide never fades out
         Repaint();
@@ -504,7 +502,7 @@ void CShowRenderer::StepSlideEnd()
             m_nPhaseStart = m_nNow;
             m_nState = StateNextObject;
         }
-        else if (m_nLoop != 0)
+        else if (m_nLoop != ShowText::Termination::LOOP_ONCE)
         {
             m_nCurrentSlide = 0;
             m_nCurrentObject = 0;
@@ -540,7 +538,7 @@ void CShowRenderer::StepPause()
 
 BOOL CShowRenderer::StepEnd()
 {
-    if (m_nLoop != 0)
+    if (m_nLoop != ShowText::Termination::LOOP_ONCE)
     {
         m_nCurrentSlide = 0;
         m_nCurrentObject = 0;
@@ -552,7 +550,7 @@ BOOL CShowRenderer::StepEnd()
         m_nState = StateFadeIn;
         return TRUE;
     }
-    if (m_nAutoExit == 1)
+    if (m_nAutoExit == ShowText::Termination::AUTOEXIT_AFTER_SOUND)
         return m_bSoundFinished ? FALSE : TRUE;
     return FALSE;
 }

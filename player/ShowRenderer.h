@@ -68,6 +68,8 @@ public:
     // The frame total of a transition of the slide at the measured tick length (fade-in effect for the
     // doubling of effects 7 and 8, -1 for a fade-out).
     int ComputeFrameTotal(int fadeSpeed, int fadeInEffect) const;
+    // 500, 1000, 1500 or 2000 ms for FADESPEED 0 to 3 (limited to that range).
+    static int TransitionDuration(int fadeSpeed);
 
     // Slide area and origin.
     int m_nLeft, m_nTop, m_nRight, m_nBottom;

@@ -5,33 +5,37 @@
 
 namespace {
 
-// Fills a rectangle of the area with the background brush; parts outside the area and inverted
-// rectangles (which some frames past their end describe) draw nothing.
-void Fill(CTransitionFrame& f, int left, int top, int right, int bottom)
+// The part of a rectangle that lies inside the slide area; false when nothing does (also for the
+// inverted rectangles that some frames past their end describe).
+bool ClipToArea(const CTransitionFrame& f, CRect& r)
 {
-    if (left < 0)
-        left = 0;
-    if (top < 0)
-        top = 0;
-    if (right > f.nWidth)
-        right = f.nWidth;
-    if (bottom > f.nHeight)
-        bottom = f.nHeight;
-    if (right <= left || bottom <= top || !f.pBrush || !f.pBrush->GetSafeHandle())
-        return;
-    RECT r = {left, top, right, bottom};
-    ::FillRect(f.pDC->GetSafeHdc(), &r, static_cast<HBRUSH>(f.pBrush->GetSafeHandle()));
+    CRect area(0, 0, f.nWidth, f.nHeight);
+    return r.IntersectRect(&r, &area);
 }
 
-bool Outside(const CTransitionFrame& f, const CRect& r)
+bool Visible(const CTransitionFrame& f, const CRect& r)
 {
-    return r.IsRectEmpty() || r.right <= 0 || r.bottom <= 0 || r.left >= f.nWidth || r.top >= f.nHeight;
+    CRect part(r);
+    return ClipToArea(f, part);
+}
+
+CSlide* SlideAt(const CTransitionFrame& f, int slide)
+{
+    return f.pShow ? f.pShow->GetSlide(slide) : nullptr;
+}
+
+// Fills the part of a rectangle inside the area with the background brush.
+void Fill(CTransitionFrame& f, int left, int top, int right, int bottom)
+{
+    CRect r(left, top, right, bottom);
+    if (ClipToArea(f, r) && f.pBrush && f.pBrush->GetSafeHandle())
+        f.pDC->FillRect(&r, f.pBrush);
 }
 
 // The entering slide's picture stretched into the rectangle.
 void DrawNew(CTransitionFrame& f, const CRect& r)
 {
-    if (f.pNewPicture && f.pNewPicture->IsLoaded() && !Outside(f, r))
+    if (f.pNewPicture && f.pNewPicture->IsLoaded() && Visible(f, r))
         f.pNewPicture->Render(f.pDC, r);
 }
 
@@ -40,24 +44,17 @@ void DrawNewAll(CTransitionFrame& f)
     DrawNew(f, CRect(0, 0, f.nWidth, f.nHeight));
 }
 
-// Copies a part of the new-slide bitmap to the same place of the surface.
+// Copies a rectangle of the new-slide bitmap (its part inside the area) to the same place of the surface.
 void CopyNew(CTransitionFrame& f, int left, int top, int right, int bottom)
 {
-    if (left < 0)
-        left = 0;
-    if (top < 0)
-        top = 0;
-    if (right > f.nWidth)
-        right = f.nWidth;
-    if (bottom > f.nHeight)
-        bottom = f.nHeight;
-    if (right <= left || bottom <= top || !f.pNewSlideBitmap || !f.pNewSlideBitmap->GetSafeHandle())
+    CRect r(left, top, right, bottom);
+    if (!ClipToArea(f, r) || !f.pNewSlideBitmap || !f.pNewSlideBitmap->GetSafeHandle())
         return;
     CDC mem;
     if (!mem.CreateCompatibleDC(f.pDC))
         return;
     CBitmap* pOld = mem.SelectObject(f.pNewSlideBitmap);
-    f.pDC->BitBlt(f.nLeft + left, f.nTop + top, right - left, bottom - top, &mem, left, top, SRCCOPY);
+    f.pDC->BitBlt(f.nLeft + r.left, f.nTop + r.top, r.Width(), r.Height(), &mem, r.left, r.top, SRCCOPY);
     mem.SelectObject(pOld);
 }
 
@@ -70,20 +67,18 @@ void DrawOldAll(CTransitionFrame& f)
 BOOL DrawCoverIn(int effect, CTransitionFrame& f)
 {
     const int W = f.nWidth, H = f.nHeight, N = f.nFrames, d = f.nFrame;
-    if (d <= 1) {
+    if (d <= 1 && f.pNewSlideBitmap) {
         // The incoming background once at full size, then copied piece by piece on later frames.
-        if (f.pNewSlideBitmap) {
-            if (f.pNewPicture)
-                f.pNewPicture->RenderToBitmap(f.pDC, f.pNewSlideBitmap, W, H, f.pBrush);
-            else
-                f.pNewSlideBitmap->DeleteObject();
-        }
-        if (f.pPreviousPicture)
-            CTransitionEffects::DrawFinishedImage(f, f.nCurrentSlide - 1, CRect(0, 0, W, H));
-        return FALSE;
+        if (f.pNewPicture)
+            f.pNewPicture->RenderToBitmap(f.pDC, f.pNewSlideBitmap, W, H, f.pBrush);
+        else
+            f.pNewSlideBitmap->DeleteObject();
     }
+    // The slide before this one (after a loop: the last slide) lies underneath.
     if (f.pPreviousPicture)
         CTransitionEffects::DrawFinishedImage(f, f.nCurrentSlide - 1, CRect(0, 0, W, H));
+    if (d <= 1)
+        return FALSE;
 
     const int ax = W / N * (d - 1);
     const int ay = H / N * (d - 1);
@@ -131,7 +126,7 @@ BOOL DrawCoverIn(int effect, CTransitionFrame& f)
         CopyNew(f, W / 2 - ax, 0, W / 2 + ax, H);
         break;
     case 21:
-        CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 - ax + 2 * ax, H / 2 - ay + 2 * ay);
+        CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 + ax, H / 2 + ay);
         break;
     default:   // 22
         CopyNew(f, 0, 0, W, ay);
@@ -152,9 +147,9 @@ int CTransitionEffects::NextSlideIndex(int index, int slideCount)
 
 void CTransitionEffects::DrawSlideBackground(CTransitionFrame& f, int slide, const CRect& rect)
 {
-    CSlide* s = (f.pShow && slide >= 0 && slide < CShowData::MaxSlides) ? f.pShow->GetSlide(slide) : nullptr;
+    CSlide* s = SlideAt(f, slide);
     if (s && s->m_Background.m_Picture.IsLoaded()) {
-        if (!Outside(f, rect))
+        if (Visible(f, rect))
             s->m_Background.m_Picture.Render(f.pDC, rect);
         return;
     }
@@ -165,8 +160,8 @@ void CTransitionEffects::DrawFinishedImage(CTransitionFrame& f, int slide, const
 {
     if (slide < 0)
         slide = f.nSlideCount - 1;
-    CSlide* s = (f.pShow && slide >= 0 && slide < CShowData::MaxSlides) ? f.pShow->GetSlide(slide) : nullptr;
-    if (!s || Outside(f, rect))
+    CSlide* s = SlideAt(f, slide);
+    if (!s || !Visible(f, rect))
         return;
     if (!s->m_Bitmap.GetSafeHandle()) {
         if (s->m_Background.m_Picture.IsLoaded())
@@ -391,9 +386,8 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
     case 14: {
         // The next slide rotates in here, so it enters without a fade-in of its own (for the rest of the run).
         int next = NextSlideIndex(f.nCurrentSlide, f.nSlideCount);
-        if (f.pShow)
-            if (CSlide* s = f.pShow->GetSlide(next))
-                s->m_Background.m_FadeIn.SetSelectedIndex(0);
+        if (CSlide* s = SlideAt(f, next))
+            s->m_Background.m_FadeIn.SetSelectedIndex(0);
         int a = effect == 13 ? d * (W / N) : d * (H / N);
         int extent = effect == 13 ? W : H;
         if (extent < a) {

@@ -82,8 +82,7 @@ CString CVexulApp::ComposeOsText(const CString& productName, const CString& curr
 
 BOOL CVexulApp::IsNtOsText(const CString& text)
 {
-    int nt = text.Find(" NT");
-    return nt > 0 || text.Left(5) == " - 4.";
+    return text.Find(" NT", 1) > 0 || text.Left(5) == " - 4.";
 }
 
 void CVexulApp::ReadOsVersion()

@@ -15,9 +15,10 @@ void CVexulCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bL
         if (first == 'S' || first == 's')
         {
             m_strSwitch = "S";
-            int slide = atoi(param.Mid(2));
+            // strtol saturates: a huge number must not wrap round into 0 … 99.
+            long slide = std::strtol(param.Mid(2), nullptr, 10);
             if (slide >= 0 && slide <= 99)
-                m_nStartSlide = slide;
+                m_nStartSlide = static_cast<int>(slide);
             m_nShellCommand = CCommandLineInfo::FileNothing;
         }
         else if (first == 'Z' || first == 'z')

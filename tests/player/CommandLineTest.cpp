@@ -75,6 +75,9 @@ TEST(PlayerCommandLine, SlidesZeroToNinetyNineOnly)
     EXPECT_EQ(0, Parse({"a.vxl", "/S=-1"}).m_nStartSlide);
     // an out-of-range number keeps an earlier valid one
     EXPECT_EQ(4, Parse({"a.vxl", "/S=4", "/S=250"}).m_nStartSlide);
+    // a number too large for an int does not wrap round into range
+    EXPECT_FALSE(Parse({"a.vxl", "/S=4294967301"}).m_bStartSlideGiven);
+    EXPECT_EQ(0, Parse({"a.vxl", "/S=4294967301"}).m_nStartSlide);
 }
 
 TEST(PlayerCommandLine, StartSlideWithoutPathIsIgnored)
@@ -152,6 +155,7 @@ TEST(PlayerOsVersion, NtFamilyDetection)
     EXPECT_TRUE(CVexulApp::IsNtOsText("Microsoft Windows NT - 4.0"));
     EXPECT_TRUE(CVexulApp::IsNtOsText(" - 4.0"));
     EXPECT_FALSE(CVexulApp::IsNtOsText(" NT at the start"));
+    EXPECT_TRUE(CVexulApp::IsNtOsText(" NT at the start and Windows NT later"));
     EXPECT_FALSE(CVexulApp::IsNtOsText("Microsoft Windows XP - 5.1"));
     EXPECT_FALSE(CVexulApp::IsNtOsText("Microsoft Windows 7 - 6.1"));
     EXPECT_FALSE(CVexulApp::IsNtOsText("Windows 98 - 4.10.1998"));

@@ -1,7 +1,9 @@
-// Splitting GIF data into frames and playing it through CAniPicture.
+// Splitting GIF data into frames, playing it through CAniPicture, and the player's image-object loader.
 #include "PlayerTestSupport.h"
 #include "player/GifFrames.h"
 #include "show/AniPicture.h"
+#include "show/ImageObj.h"
+#include "show/ProjectPack.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +163,64 @@ TEST(GifFrames, AniPictureTakesStillPicturesWhole)
     Bytes junk(40, 0x5A);
     CAniPicture none;
     EXPECT_FALSE(none.LoadFromMemory(junk.data(), static_cast<DWORD>(junk.size())));
+}
+
+TEST(PlayerPictureLoader, AnimatedGifFromThePackPlaysAsAnimation)
+{
+    Bytes gif = TwoFrameGif();
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("spin.gif", gif.data(), static_cast<int>(gif.size())));
+    CImageObj image;
+    image.SetDefaults();
+    image.m_strFile = "spin.gif";
+    image.LoadPicture(&pack);
+    EXPECT_TRUE(image.m_bUseAniPicture);
+    ASSERT_NE(nullptr, image.m_pAniPicture);
+    EXPECT_EQ(2, image.m_pAniPicture->GetFrameCount());
+    EXPECT_EQ(8, image.m_nWidth);
+    EXPECT_EQ(6, image.m_nHeight);
+}
+
+TEST(PlayerPictureLoader, SeveralFramesUnderAnotherNameAreAStill)
+{
+    Bytes gif = TwoFrameGif();
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("spin.bmp", gif.data(), static_cast<int>(gif.size())));
+    CImageObj image;
+    image.SetDefaults();
+    image.m_strFile = "spin.bmp";
+    image.LoadPicture(&pack);
+    EXPECT_FALSE(image.m_bUseAniPicture);
+    EXPECT_EQ(nullptr, image.m_pAniPicture);
+    EXPECT_TRUE(image.m_Picture.IsLoaded());
+}
+
+TEST(PlayerPictureLoader, NothingReadLeavesNoPicture)
+{
+    Bytes bmp = MakeBmp(7, 4, RGB(9, 9, 9));
+    Bytes gif = TwoFrameGif();
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("still.bmp", bmp.data(), static_cast<int>(bmp.size())));
+    ASSERT_TRUE(pack.AddData("spin.gif", gif.data(), static_cast<int>(gif.size())));
+    CImageObj image;
+    image.SetDefaults();
+    image.m_strFile = "still.bmp";
+    image.LoadPicture(&pack);
+    ASSERT_TRUE(image.m_Picture.IsLoaded());
+    image.m_strFile = "no such picture.bmp";
+    image.LoadPicture(&pack);
+    EXPECT_FALSE(image.m_Picture.IsLoaded());
+
+    // an animation replaces the still picture entirely, and goes when nothing is read
+    image.m_strFile = "still.bmp";
+    image.LoadPicture(&pack);
+    image.m_strFile = "spin.gif";
+    image.LoadPicture(&pack);
+    EXPECT_TRUE(image.m_bUseAniPicture);
+    EXPECT_FALSE(image.m_Picture.IsLoaded());
+    image.m_strFile = "gone.gif";
+    image.LoadPicture(&pack);
+    EXPECT_FALSE(image.m_bUseAniPicture);
+    EXPECT_EQ(nullptr, image.m_pAniPicture);
+    EXPECT_FALSE(image.m_Picture.IsLoaded());
 }

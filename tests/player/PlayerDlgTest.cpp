@@ -357,3 +357,46 @@ TEST_F(PlayerDlgTest, UnknownEndModeClosesAfterTheLastSlide)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.m_nState);
 }
+
+TEST_F(PlayerDlgTest, TickAfterTheCloseNeitherStepsNorRearms)
+{
+    std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
+    CPlayerDlg dlg(&session, path.c_str());
+    BOOL armedAfter = TRUE;
+    int clockBefore = -1, clockAfter = -2;
+    CScript script;
+    AfterStart(script, dlg, [&] {
+        dlg.SendMessage(WM_COMMAND, IDCANCEL);
+        clockBefore = dlg.m_nShowClock;
+        // a tick the timer thread had sent just before the clock was stopped
+        dlg.SendMessage(WM_PLAYER_FRAME_TICK, 1, static_cast<LPARAM>(clockBefore + 1000));
+        clockAfter = dlg.m_nShowClock;
+        armedAfter = dlg.m_FrameTimer.IsArmed();
+    });
+    script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
+    script.Start();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_FALSE(armedAfter);
+    EXPECT_EQ(clockBefore, clockAfter);
+}
+
+TEST_F(PlayerDlgTest, EndModeTwoStaysOpenOnTheLastFrame)
+{
+    ShowSpec show;
+    show.autoExit = 2;
+    show.slides.resize(1);
+    show.slides[0].delay = 200;
+    std::string path = WriteShow(show, {RGB(1, 2, 3)});
+    CPlayerDlg dlg(&session, path.c_str());
+    BOOL openAtTheEnd = FALSE, armedAtTheEnd = TRUE;
+    CScript script;
+    script.Add(3000, [&] {
+        openAtTheEnd = dlg.IsWindowVisible() && dlg.m_Renderer.m_nState == CShowRenderer::StateEnd;
+        armedAtTheEnd = dlg.m_FrameTimer.IsArmed();
+        dlg.PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    script.Start();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_FALSE(armedAtTheEnd);   // the clock stopped with the show
+}

@@ -220,3 +220,22 @@ TEST_F(ShowFontsTest, UnusableEntriesInstallNothing)
     EXPECT_EQ(-1, installed.Mid(folder.GetLength() + 1).Find('\\'));
     fonts.RemoveShowFonts();
 }
+
+TEST_F(ShowFontsTest, AFaceNamingAPathIsNotLookedForOutsideTheShowFolder)
+{
+    std::string outer = MakeTempFolder("vxfont");
+    std::string folder = outer + "\\show";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    Bytes entry = FontEntry(kFace);
+    ASSERT_FALSE(entry.empty());
+    // the entry name of the face "..\Evil Face" would reach the show folder's parent
+    ASSERT_TRUE(WriteFileBytes(outer + "\\Evil_Face.NFNT", entry));
+
+    CCountingInstaller fonts;
+    fonts.m_strShowFolder = folder.c_str();
+    fonts.InstallShowFont("..\\Evil Face", &dc, nullptr);
+    EXPECT_EQ(0, fonts.m_TempFonts.GetCount());
+    EXPECT_EQ(0, fonts.broadcasts);
+    fonts.RemoveShowFonts();
+    RemoveFolder(outer);
+}

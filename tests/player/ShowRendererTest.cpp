@@ -436,3 +436,21 @@ TEST_F(ShowRendererTest, ObjectsAppearAfterTheirDelay)
     // the unused slot after it ends the insertion
     ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
 }
+
+TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsWithTheFirstSlidesObjects)
+{
+    ShowSpec show;
+    show.loop = 1;
+    show.slides.resize(2);
+    show.slides[0].objects = "OBJ00=IMAGE00\r\nIMAGE00_X=10\r\nIMAGE00_Y=10\r\nIMAGE00_FILE=obj.bmp\r\n"
+                             "IMAGE00_DELAY=0\r\nIMAGE00_ANIMATION=NONE\r\n";
+    ASSERT_TRUE(Open(show, {kRed, kGreen}));
+    Bytes bmp = MakeBmp(20, 20, kBlue);
+    pack.AddData("obj.bmp", bmp.data(), static_cast<int>(bmp.size()));
+    Calibrate(5);
+    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 0; }, 200));
+    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    // slide 0 was made ready for play although the run never passed the last slide
+    EXPECT_EQ(kBlue, surface.Pixel(20, 20));
+    EXPECT_EQ(kRed, surface.Pixel(100, 100));
+}

@@ -271,6 +271,24 @@ TEST_F(Transitions, CoverOnTheFirstSlideAfterALoopShowsTheLastSlide)
     Check(true, 16, 8, 3, false, {{15, 0, NEW}, {16, 0, LAST}});
 }
 
+TEST_F(Transitions, CoverCopiesLandOffsetByTheSlideAreaOrigin)
+{
+    // d = 3, ax = 16: the copied columns 0 ... 15 land at 4 ... 19, two rows down; the old image stays put.
+    for (int d = 1; d <= 3; ++d) {
+        surface->Fill(BG);
+        CTransitionFrame f = Frame(d, 8);
+        f.nLeft = 4;
+        f.nTop = 2;
+        EXPECT_FALSE(CTransitionEffects::DrawFadeIn(16, f));
+    }
+    EXPECT_EQ(OLD, surface->At(3, 10));
+    EXPECT_EQ(NEW, surface->At(4, 10));
+    EXPECT_EQ(NEW, surface->At(19, 47));
+    EXPECT_EQ(OLD, surface->At(20, 10));
+    EXPECT_EQ(OLD, surface->At(10, 1));
+    EXPECT_EQ(NEW, surface->At(10, 2));
+}
+
 TEST_F(Transitions, FadeOutWipes)
 {
     Check(false, 1, 8, 2, false, {{15, 0, BG}, {16, 0, OLD}, {63, 47, OLD2}});
