@@ -141,20 +141,13 @@ BOOL CProjectPack::AddFile(CString& path)
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
         return FALSE;
     ULONGLONG length = file.GetLength();
-    if (length > static_cast<ULONGLONG>(MAX_STORED_SIZE - PAD_UNIT))
-        return FALSE;   // its stored size would not fit 8 digits
-    int dataLength = static_cast<int>(length);
-    int stored = GetStoredSize(dataLength);
-    if (stored > MAX_STORED_SIZE)
-        return FALSE;
 
     // The new data is complete before the pack changes.
     CMemBuffer buffer;
-    BYTE* data = buffer.Allocate(stored, TRUE);
-    if (data == nullptr) {
-        ReportOutOfMemory();
+    BYTE* data = AllocateEntry(buffer, length);
+    if (data == nullptr)
         return FALSE;
-    }
+    int dataLength = static_cast<int>(length);
     int total = 0;
     while (total < dataLength) {
         UINT got = file.Read(data + total, static_cast<UINT>(dataLength - total));
@@ -165,7 +158,6 @@ BOOL CProjectPack::AddFile(CString& path)
     file.Close();
     if (total != dataLength)
         return FALSE;
-    memset(data + dataLength, 0, static_cast<size_t>(stored - dataLength));
 
     if (!AppendEntry(name, buffer))
         return FALSE;
@@ -180,22 +172,29 @@ BOOL CProjectPack::AddData(const char* name, const void* data, int length)
     CString entryName = MakeEntryName(name);
     if (!CanAppend(entryName))
         return FALSE;
-    if (length > MAX_STORED_SIZE - PAD_UNIT)
-        return FALSE;
-    int stored = GetStoredSize(length);
-    if (stored > MAX_STORED_SIZE)
-        return FALSE;
 
     CMemBuffer buffer;
+    BYTE* block = AllocateEntry(buffer, static_cast<ULONGLONG>(length));
+    if (block == nullptr)
+        return FALSE;
+    if (length > 0)
+        memcpy(block, data, static_cast<size_t>(length));
+    return AppendEntry(entryName, buffer);
+}
+
+BYTE* CProjectPack::AllocateEntry(CMemBuffer& buffer, ULONGLONG length)
+{
+    if (length > static_cast<ULONGLONG>(MAX_STORED_SIZE - PAD_UNIT))
+        return nullptr;   // its stored size would not fit 8 digits
+    int dataLength = static_cast<int>(length);
+    int stored = GetStoredSize(dataLength);
     BYTE* block = buffer.Allocate(stored, TRUE);
     if (block == nullptr) {
         ReportOutOfMemory();
-        return FALSE;
+        return nullptr;
     }
-    if (length > 0)
-        memcpy(block, data, static_cast<size_t>(length));
-    memset(block + length, 0, static_cast<size_t>(stored - length));
-    return AppendEntry(entryName, buffer);
+    memset(block + dataLength, 0, static_cast<size_t>(stored - dataLength));
+    return block;
 }
 
 BOOL CProjectPack::AppendEntry(const CString& name, CMemBuffer& data)

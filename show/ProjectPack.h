@@ -76,6 +76,9 @@ public:
 
 protected:
     void ResetEntries();
+    // A buffer of the stored size for length bytes, its padding zeroed; null when that size would not fit
+    // its 8 digits (silently) or the memory cannot be had (the user is told).
+    BYTE* AllocateEntry(CMemBuffer& buffer, ULONGLONG length);
     BOOL AppendEntry(const CString& name, CMemBuffer& data);
     BOOL CanAppend(const CString& name) const;
     BOOL ReadBlock(CArchive& ar, BYTE* block, int blockSize, ULONGLONG& remaining);

@@ -236,6 +236,12 @@ TEST_F(ProjectPackTest, DataTooLargeForTheSizeFieldIsRefused)
     std::vector<char> big(99999744, 'z');
     EXPECT_FALSE(pack.AddData("big", big.data(), static_cast<int>(big.size())));
     EXPECT_EQ(0, pack.GetEntryCount());
+    // One byte less still fits: stored as 99,999,744 bytes.
+    ASSERT_TRUE(pack.AddData("big", big.data(), static_cast<int>(big.size()) - 1));
+    int size = 0;
+    ASSERT_NE(nullptr, pack.GetEntryData("big", size));
+    EXPECT_EQ(99999744, size);
+    pack.Clear();
     EXPECT_FALSE(pack.AddData("neg", "x", -1));
 }
 

@@ -124,6 +124,7 @@ TEST(ShowTextOrder, EveryKeyIsReachable)
     ExpectEveryKeyFindsItsOwnLine({std::begin(WINDOW_WRITE_ORDER), std::end(WINDOW_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(SLIDE_WRITE_ORDER), std::end(SLIDE_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(SOUND_WRITE_ORDER), std::end(SOUND_WRITE_ORDER)});
+    ExpectEveryKeyFindsItsOwnLine({std::begin(TERMINATION_WRITE_ORDER), std::end(TERMINATION_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(CONTACT_WRITE_ORDER), std::end(CONTACT_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(FILEINFO_WRITE_ORDER), std::end(FILEINFO_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(AUTOSTART_WRITE_ORDER), std::end(AUTOSTART_WRITE_ORDER)});
