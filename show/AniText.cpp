@@ -313,7 +313,7 @@ void CAniText::GetRect(CRect& rect)
         width = 5;
     if (height <= 0)
         height = 5;
-    rect.SetRect(m_nX, m_nY, m_nX + width, m_nY + height);
+    rect.SetRect(m_nX, m_nY, FarEdge(m_nX, width), FarEdge(m_nY, height));
     m_rcLast = rect;
 }
 

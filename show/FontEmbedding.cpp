@@ -57,6 +57,22 @@ BOOL CreateEmbeddingFont(CFont& font, LPCSTR face)
     return font.CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
 }
 
+// The variable's value, whatever its length; false when it is not set.
+bool ReadEnvironment(const char* name, CString& value)
+{
+    value.Empty();
+    DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0)
+        return false;
+    std::vector<char> buffer(size + 1);
+    DWORD length = ::GetEnvironmentVariableA(name, buffer.data(), size + 1);
+    if (length == 0)
+        return false;
+    if (length <= size)   // else it grew meanwhile: set, but no value to use
+        value = buffer.data();
+    return true;
+}
+
 BOOL IsWritable(const CString& path)
 {
     return !path.IsEmpty() && _access(path, 2) == 0;
@@ -225,16 +241,10 @@ BOOL GetTempFolder(CString& strPath, CString& strLongPath)
 {
     strPath.Empty();
     strLongPath.Empty();
-    char buffer[MAX_PATH + 1];
+    // TMP counts only when TEMP is not set at all, however long or unusable TEMP is.
     CString folder;
-    DWORD length = ::GetEnvironmentVariableA("TEMP", buffer, sizeof(buffer));
-    if (length > 0 && length < sizeof(buffer)) {
-        folder = buffer;
-    } else {
-        length = ::GetEnvironmentVariableA("TMP", buffer, sizeof(buffer));
-        if (length > 0 && length < sizeof(buffer))
-            folder = buffer;
-    }
+    if (!ReadEnvironment("TEMP", folder))
+        ReadEnvironment("TMP", folder);
     if (!IsWritable(folder))
         return FALSE;
     strPath = folder;

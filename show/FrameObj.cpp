@@ -44,7 +44,7 @@ BYTE AddClamped(int channel, int amount)
 CFrameObj::CFrameObj()
     : m_nHeight(10), m_nWidth(300), m_nFillMode(FILL_LIGHTEN), m_nBlue(0), m_nGreen(0), m_nRed(0), m_nLight(-50),
       m_bFrame(FALSE), m_crFill(RGB(255, 255, 240)), m_crFrame(RGB(0, 0, 0)), m_nSpeed(1000), m_hWnd(nullptr),
-      m_bDragging(FALSE), m_bAnimating(FALSE), m_nStep(1), m_bNoCache(FALSE), m_nThreadAnimation(0), m_nThreadFull(0), m_nThreadStep(1),
+      m_bDragging(FALSE), m_bAnimating(FALSE), m_nStep(1), m_nThreadAnimation(0), m_nThreadFull(0), m_nThreadStep(1),
       m_hThreadWnd(nullptr), m_nGrown(0)
 {
     SetDefaults();
@@ -236,8 +236,8 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
         return;
     CRect area(x, y, FarEdge(x, m_nWidth), FarEdge(y, m_nHeight));
 
-    // The captured background belongs to one place on one surface.
-    if (m_bNoCache || (m_bmpBackground.GetSafeHandle() && m_ptCaptured != CPoint(x, y)))
+    // The captured background belongs to one place.
+    if (m_bmpBackground.GetSafeHandle() && m_ptCaptured != CPoint(x, y))
         DeleteBitmaps();
 
     if (!m_bmpBackground.GetSafeHandle() && CanMakeBitmap(m_nWidth, m_nHeight)) {
@@ -290,9 +290,6 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
         CBrush brush(m_crFrame);
         dc->FrameRect(area, &brush);
     }
-
-    if (m_bNoCache)
-        DeleteBitmaps();
 }
 
 void CFrameObj::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRect& drawn)
@@ -334,7 +331,7 @@ int CFrameObj::StepForSpeed(int speed)
     return step;
 }
 
-BOOL CFrameObj::GrowStep(int /*animation*/, int step, int full, int& grown)
+BOOL CFrameObj::GrowStep(int step, int full, int& grown)
 {
     long long next = static_cast<long long>(grown) + step;
     if (next > full) {
@@ -375,14 +372,13 @@ unsigned __stdcall CFrameObj::AnimationThread(void* param)
 void CFrameObj::RunAnimation()
 {
     // Everything read here was fixed before the thread started; the thread writes only the grown size.
-    const int animation = m_nThreadAnimation;
     const int full = m_nThreadFull;
     const int step = m_nThreadStep;
     const HWND window = m_hThreadWnd;
     const RECT invalid = m_rcFull;
     int grown = 0;
     for (int count = 0; count < MAX_STEPS && !m_Thread.StopRequested(); count++) {
-        BOOL complete = GrowStep(animation, step, full, grown);
+        BOOL complete = GrowStep(step, full, grown);
         m_nGrown = grown;
         if (window)
             ::InvalidateRect(window, &invalid, FALSE);
@@ -477,7 +473,6 @@ void CFrameObj::CopyFrom(const CFrameObj& other)
         return;
     StopThread();
     DeleteBitmaps();
-    m_bAnimating = FALSE;
     m_cLanguage = other.m_cLanguage;
     m_nX = other.m_nX;
     m_nY = other.m_nY;

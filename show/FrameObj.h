@@ -74,8 +74,8 @@ public:
     // The speed held to 25 .. 2500 and the pixels per step it gives (1 .. 100).
     static int ClampSpeed(int speed);
     static int StepForSpeed(int speed);
-    // One step of the growth towards full (width or height by animation); TRUE when it is complete.
-    static BOOL GrowStep(int animation, int step, int full, int& grown);
+    // One step of the growth towards full; TRUE when it would pass full (grown is then set to full).
+    static BOOL GrowStep(int step, int full, int& grown);
     // The animation rectangle of a rectangle at full with grown pixels in the direction of the animation.
     static CRect AnimationRect(int animation, const CRect& full, int grown);
     // Adds the amounts to every pixel (blue, green, red; each sum held to 0 .. 255) of 32-bit pixels.
@@ -100,7 +100,6 @@ public:
     CBitmap m_bmpProcessed;   // the background lightened or colourised
     BOOL m_bAnimating;
     int m_nStep;
-    BOOL m_bNoCache;          // set by the slot while it draws for a thumbnail
 
 protected:
     static unsigned __stdcall AnimationThread(void* param);

@@ -20,6 +20,16 @@ CString ImageKey(int n, const char* key)
     return ShowText::ObjectKey(ShowText::KIND_IMAGE, n, key);
 }
 
+// Decodes the picture of a file name: the pack's entry of that name when there is one, else the file.
+void LoadFromPackOrFile(CPicture& picture, CProjectPack* pack, const CString& file)
+{
+    int size = 0;
+    const BYTE* data = pack ? pack->GetEntryData(file, size) : nullptr;
+    if (data && size > 0)
+        picture.LoadFromMemory(data, static_cast<DWORD>(size));   // the decoder copies the block
+    else
+        picture.Load(file);
+}
 
 } // namespace
 
@@ -82,13 +92,11 @@ void CImageObj::SetDefaults()
     m_crTransparent = RGB(255, 255, 255);
     m_nSpeed = 1000;
     m_bVisible = FALSE;
-    m_bAnimating = FALSE;
 }
 
 void CImageObj::Clear()
 {
     StopThread();
-    m_bAnimating = FALSE;
     m_nX = 0;
     m_nY = 0;
     m_nWidth = 0;
@@ -179,18 +187,10 @@ void CImageObj::DrawStill(CDC* dc)
         Paint(dc);
         return;
     }
+    if (m_strFile.IsEmpty())
+        return;
     CPicture still;
-    BOOL fromPack = FALSE;
-    if (m_pPack && !m_strFile.IsEmpty()) {
-        int size = 0;
-        const BYTE* data = m_pPack->GetEntryData(m_strFile, size);
-        if (data && size > 0) {
-            still.LoadFromMemory(data, static_cast<DWORD>(size));
-            fromPack = TRUE;
-        }
-    }
-    if (!fromPack && !m_strFile.IsEmpty())
-        still.Load(m_strFile);
+    LoadFromPackOrFile(still, m_pPack, m_strFile);
     if (still.m_bLoaded)
         still.Render(dc, CRect(m_nX, m_nY, FarEdge(m_nX, still.m_nWidth), FarEdge(m_nY, still.m_nHeight)));
 }
@@ -451,33 +451,11 @@ void CImageObj::CopyStyleFrom(const CImageObj& other)
     m_nSpeed = other.m_nSpeed;
 }
 
-void CImageObj::LoadPictureData(CProjectPack* pack)
-{
-    m_Picture.FreePicture();
-    BOOL fromPack = FALSE;
-    if (pack) {
-        int size = 0;
-        const BYTE* data = pack->GetEntryData(m_strFile, size);
-        if (data && size > 0) {
-            // The decoder copies the block; the pack keeps its own.
-            m_Picture.LoadFromMemory(data, static_cast<DWORD>(size));
-            fromPack = TRUE;
-        }
-    }
-    if (!fromPack)
-        m_Picture.Load(m_strFile);
-    if (m_Picture.m_bLoaded) {
-        m_nWidth = m_Picture.m_nWidth;
-        m_nHeight = m_Picture.m_nHeight;
-    }
-}
-
 void CImageObj::LoadPicture(CProjectPack* pack)
 {
+    // The stop request is cleared when the next move thread starts.
     m_pPack = pack;
     m_bVisible = FALSE;
-    if (!m_Thread.IsRunning())
-        m_Thread.SetStopRequest(FALSE);
     m_Bitmap.DeleteObject();
     if (s_pfnLoader) {
         s_pfnLoader(*this, pack);
@@ -485,7 +463,12 @@ void CImageObj::LoadPicture(CProjectPack* pack)
     }
     if (m_strFile.IsEmpty())
         return;
-    LoadPictureData(pack);
+    m_Picture.FreePicture();
+    LoadFromPackOrFile(m_Picture, pack, m_strFile);
+    if (m_Picture.m_bLoaded) {
+        m_nWidth = m_Picture.m_nWidth;
+        m_nHeight = m_Picture.m_nHeight;
+    }
 }
 
 void CImageObj::MoveTo(int x, int y, int width, int height)

@@ -90,7 +90,6 @@ public:
 protected:
     static unsigned __stdcall MoveThread(void* param);
     void RunMove();
-    void LoadPictureData(CProjectPack* pack);
     void StopThread();
 
     CObjectThread m_Thread;

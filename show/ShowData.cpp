@@ -5,6 +5,12 @@
 
 IMPLEMENT_DYNAMIC(CShowData, CObject)
 
+static_assert(CShowData::MaxSlides == ShowText::Sheet::COUNT, "one slide per SHEET section");
+static_assert(sizeof(CShowData::m_strContactLine) / sizeof(CString) == ShowText::Contact::LINE_COUNT,
+              "one contact line per LINE key");
+static_assert(sizeof(CShowData::m_nFileVersion) / sizeof(int) == ShowText::FileInfo::VERSION_COUNT,
+              "one version number per V key");
+
 namespace {
 
 // Transition effects 15 … 22 cover the outgoing slide, whose own fade-out would be lost under them.
@@ -28,7 +34,7 @@ void CShowData::SetDefaults()
     m_strShowVersion.Empty();
     m_nAutoExit = 0;
     m_nLoop = 2;
-    m_crBackground = RGB(0, 0, 0);
+    m_crBackground = ShowText::Background::DEF_COLOR;
     m_nWindowWidth = 638;
     m_nWindowHeight = 466;
     m_nDesktopMode = 0;
@@ -47,16 +53,16 @@ void CShowData::SetDefaults()
     m_strContactWeb.Empty();
     m_nContactOn = 0;
     m_nFileInfoOn = 0;
-    m_nFileVersion[0] = 1;
-    m_nFileVersion[1] = m_nFileVersion[2] = m_nFileVersion[3] = 0;
+    for (int i = 0; i < ShowText::FileInfo::VERSION_COUNT; i++)
+        m_nFileVersion[i] = ShowText::FileInfo::DEF_VERSIONS[i];
     m_strCopyright.Empty();
     m_strDescription.Empty();
     m_strCompany.Empty();
     m_strProductVersion.Empty();
     m_nAdvanceMode = 0;
-    m_nSlideWidth = 638;
-    m_nSlideHeight = 466;
-    m_nSlideOption = 1;
+    m_nSlideWidth = ShowText::Slide::DEF_WIDTH;
+    m_nSlideHeight = ShowText::Slide::DEF_HEIGHT;
+    m_nSlideOption = ShowText::Slide::DEF_OPTION;
 }
 
 CSlide* CShowData::GetSlide(int index)
@@ -77,52 +83,48 @@ int CShowData::CountShowSlides() const
 
 BOOL CShowData::ReadShowText(const char* name, const void* data, int size)
 {
+    using namespace ShowText;
     CSettingsFile& s = m_Settings;
     BOOL opened = s.OpenMemoryText(name, FALSE, data, size);
 
-    m_strShowVersion = s.ReadString("SHOW", "VERSION", "");
-    m_nWindowWidth = s.ReadInt("WINDOW", "WIDTH", 0);
-    m_nWindowHeight = s.ReadInt("WINDOW", "HEIGHT", 0);
-    m_nDesktopMode = s.ReadInt("WINDOW", "DESKTOP", 0);
-    m_strTitle = s.ReadString("WINDOW", "TITLE", "Vexul");
-    m_strIconFile = s.ReadString("WINDOW", "ICON", "");
-    m_nSlideWidth = s.ReadInt("SLIDE", "WIDTH", 638);
-    m_nSlideHeight = s.ReadInt("SLIDE", "HEIGHT", 466);
-    m_nSlideOption = s.ReadInt("SLIDE", "OPTION", 1);
-    m_crBackground = s.ReadColor("BACKGROUND", "COLOR", RGB(0, 0, 0));
+    m_strShowVersion = s.ReadString(Show::SECTION, Show::KEY_VERSION, Show::DEF_VERSION);
+    m_nWindowWidth = s.ReadInt(Window::SECTION, Window::KEY_WIDTH, Window::DEF_WIDTH);
+    m_nWindowHeight = s.ReadInt(Window::SECTION, Window::KEY_HEIGHT, Window::DEF_HEIGHT);
+    m_nDesktopMode = s.ReadInt(Window::SECTION, Window::KEY_DESKTOP, Window::DEF_DESKTOP);
+    m_strTitle = s.ReadString(Window::SECTION, Window::KEY_TITLE, Window::DEF_TITLE);
+    m_strIconFile = s.ReadString(Window::SECTION, Window::KEY_ICON, Window::DEF_ICON);
+    m_nSlideWidth = s.ReadInt(Slide::SECTION, Slide::KEY_WIDTH, Slide::DEF_WIDTH);
+    m_nSlideHeight = s.ReadInt(Slide::SECTION, Slide::KEY_HEIGHT, Slide::DEF_HEIGHT);
+    m_nSlideOption = s.ReadInt(Slide::SECTION, Slide::KEY_OPTION, Slide::DEF_OPTION);
+    m_crBackground = s.ReadColor(Background::SECTION, Background::KEY_COLOR, Background::DEF_COLOR);
 
-    m_nWindowWidth = ShowText::ClampWindowWidth(m_nWindowWidth);
-    m_nWindowHeight = ShowText::ClampWindowHeight(m_nWindowHeight);
+    m_nWindowWidth = ClampWindowWidth(m_nWindowWidth);
+    m_nWindowHeight = ClampWindowHeight(m_nWindowHeight);
 
-    m_nAutoExit = s.ReadInt("TERMINATION", "AUTOEXIT", 0);
-    m_nLoop = s.ReadInt("TERMINATION", "LOOP", 0);
-    m_nAdvanceMode = s.ReadInt("SHOWCTRL", "ADVANCE", 0);
-    m_strSoundFile = s.ReadString("SOUND", "FILE", "");
+    m_nAutoExit = s.ReadInt(Termination::SECTION, Termination::KEY_AUTOEXIT, Termination::DEF_AUTOEXIT);
+    m_nLoop = s.ReadInt(Termination::SECTION, Termination::KEY_LOOP, Termination::DEF_LOOP);
+    m_nAdvanceMode = s.ReadInt(ShowCtrl::SECTION, ShowCtrl::KEY_ADVANCE, ShowCtrl::DEF_ADVANCE);
+    m_strSoundFile = s.ReadString(Sound::SECTION, Sound::KEY_FILE, Sound::DEF_FILE);
     m_bSoundOn = m_strSoundFile.IsEmpty() ? FALSE : TRUE;
-    m_nRepeatSound = s.ReadInt("SOUND", "REPEAT", 0);
-    m_nAutostartOn = s.ReadInt("AUTOSTART", "ENABLE", 0);
-    m_strAutostartFile = s.ReadString("AUTOSTART", "FILE", "");
-    m_nContactOn = s.ReadInt("CONTACT", "ENABLE", 0);
-    m_strContactMail = s.ReadString("CONTACT", "EMAIL", "");
-    m_strContactWeb = s.ReadString("CONTACT", "INTERNET", "");
-    for (int i = 0; i < 6; i++) {
-        CString key;
-        key.Format("LINE%d", i + 1);
-        m_strContactLine[i] = s.ReadString("CONTACT", key, "");
-    }
-    m_nFileInfoOn = s.ReadInt("FILEINFO", "ENABLE", 0);
-    m_nFileVersion[0] = s.ReadInt("FILEINFO", "V1", 1);
-    m_nFileVersion[1] = s.ReadInt("FILEINFO", "V2", 0);
-    m_nFileVersion[2] = s.ReadInt("FILEINFO", "V3", 0);
-    m_nFileVersion[3] = s.ReadInt("FILEINFO", "V4", 0);
-    m_strCopyright = s.ReadString("FILEINFO", "COPYRIGHT", "");
-    m_strDescription = s.ReadString("FILEINFO", "DESCRIPTION", "");
-    m_strCompany = s.ReadString("FILEINFO", "COMPANY", "");
-    m_strProductVersion = s.ReadString("FILEINFO", "VERSION", "");
+    m_nRepeatSound = s.ReadInt(Sound::SECTION, Sound::KEY_REPEAT, Sound::DEF_REPEAT);
+    m_nAutostartOn = s.ReadInt(AutoStart::SECTION, AutoStart::KEY_ENABLE, AutoStart::DEF_ENABLE);
+    m_strAutostartFile = s.ReadString(AutoStart::SECTION, AutoStart::KEY_FILE, AutoStart::DEF_FILE);
+    m_nContactOn = s.ReadInt(Contact::SECTION, Contact::KEY_ENABLE, Contact::DEF_ENABLE);
+    m_strContactMail = s.ReadString(Contact::SECTION, Contact::KEY_EMAIL, Contact::DEF_EMAIL);
+    m_strContactWeb = s.ReadString(Contact::SECTION, Contact::KEY_INTERNET, Contact::DEF_INTERNET);
+    for (int i = 0; i < Contact::LINE_COUNT; i++)
+        m_strContactLine[i] = s.ReadString(Contact::SECTION, Contact::LINES[i], Contact::DEF_LINE);
+    m_nFileInfoOn = s.ReadInt(FileInfo::SECTION, FileInfo::KEY_ENABLE, FileInfo::DEF_ENABLE);
+    for (int i = 0; i < FileInfo::VERSION_COUNT; i++)
+        m_nFileVersion[i] = s.ReadInt(FileInfo::SECTION, FileInfo::VERSIONS[i], FileInfo::DEF_VERSIONS[i]);
+    m_strCopyright = s.ReadString(FileInfo::SECTION, FileInfo::KEY_COPYRIGHT, FileInfo::DEF_COPYRIGHT);
+    m_strDescription = s.ReadString(FileInfo::SECTION, FileInfo::KEY_DESCRIPTION, FileInfo::DEF_DESCRIPTION);
+    m_strCompany = s.ReadString(FileInfo::SECTION, FileInfo::KEY_COMPANY, FileInfo::DEF_COMPANY);
+    m_strProductVersion = s.ReadString(FileInfo::SECTION, FileInfo::KEY_VERSION, FileInfo::DEF_VERSION);
 
     for (int i = 0; i < MaxSlides; i++) {
-        m_Slides[i].Read(s, ShowText::SheetSection(i));
-        m_Slides[i].SetSize(m_nWindowWidth - 2, m_nWindowHeight - 14);
+        m_Slides[i].Read(s, SheetSection(i));
+        m_Slides[i].SetSize(SlideWidthOfWindow(m_nWindowWidth), SlideHeightOfWindow(m_nWindowHeight));
     }
 
     // A slide coming in with a cover effect covers the previous one: that one must not fade out first.
@@ -142,53 +144,48 @@ BOOL CShowData::ReadShowText(const char* name, const void* data, int size)
 
 void CShowData::WriteShowText(const char* name, const char* projectFolder)
 {
+    using namespace ShowText;
     CSettingsFile& s = m_Settings;
     s.OpenMemoryText(name, TRUE, nullptr, 0);
 
-    s.WriteString("SHOW", "INTERNET-1", ShowText::MAKER_WEB_1);
-    s.WriteString("SHOW", "INTERNET-2", ShowText::MAKER_WEB_2);
-    s.WriteString("SHOW", "EMAIL", ShowText::MAKER_EMAIL);
-    s.WriteString("SHOW", "VERSION", m_strShowVersion);
+    s.WriteString(Show::SECTION, Show::KEY_INTERNET_1, MAKER_WEB_1);
+    s.WriteString(Show::SECTION, Show::KEY_INTERNET_2, MAKER_WEB_2);
+    s.WriteString(Show::SECTION, Show::KEY_EMAIL, MAKER_EMAIL);
+    s.WriteString(Show::SECTION, Show::KEY_VERSION, m_strShowVersion);
 
-    s.WriteInt("WINDOW", "WIDTH", m_nWindowWidth);
-    s.WriteInt("WINDOW", "HEIGHT", m_nWindowHeight);
-    s.WriteInt("WINDOW", "DESKTOP", m_nDesktopMode);
-    s.WriteString("WINDOW", "TITLE", m_strTitle);
-    s.WriteString("WINDOW", "ICON", m_strIconFile);
-    s.WriteInt("SLIDE", "WIDTH", m_nSlideWidth);
-    s.WriteInt("SLIDE", "HEIGHT", m_nSlideHeight);
-    s.WriteInt("SLIDE", "OPTION", m_nSlideOption);
-    s.WriteColor("BACKGROUND", "COLOR", m_crBackground);
+    s.WriteInt(Window::SECTION, Window::KEY_WIDTH, m_nWindowWidth);
+    s.WriteInt(Window::SECTION, Window::KEY_HEIGHT, m_nWindowHeight);
+    s.WriteInt(Window::SECTION, Window::KEY_DESKTOP, m_nDesktopMode);
+    s.WriteString(Window::SECTION, Window::KEY_TITLE, m_strTitle);
+    s.WriteString(Window::SECTION, Window::KEY_ICON, m_strIconFile);
+    s.WriteInt(Slide::SECTION, Slide::KEY_WIDTH, m_nSlideWidth);
+    s.WriteInt(Slide::SECTION, Slide::KEY_HEIGHT, m_nSlideHeight);
+    s.WriteInt(Slide::SECTION, Slide::KEY_OPTION, m_nSlideOption);
+    s.WriteColor(Background::SECTION, Background::KEY_COLOR, m_crBackground);
 
     if (m_strSoundFile.IsEmpty())
         m_bSoundOn = FALSE;
     if (!m_bSoundOn)
         m_strSoundFile.Empty();
-    s.WriteInt("SOUND", "ENABLE", m_bSoundOn ? 1 : 0);
-    s.WriteString("SOUND", "FILE", m_strSoundFile);
-    s.WriteInt("SOUND", "REPEAT", m_nRepeatSound);
+    s.WriteInt(Sound::SECTION, Sound::KEY_ENABLE, m_bSoundOn ? 1 : 0);
+    s.WriteString(Sound::SECTION, Sound::KEY_FILE, m_strSoundFile);
+    s.WriteInt(Sound::SECTION, Sound::KEY_REPEAT, m_nRepeatSound);
 
-    s.WriteInt("TERMINATION", "AUTOEXIT", m_nAutoExit);
-    s.WriteInt("TERMINATION", "LOOP", m_nLoop);
-    s.WriteInt("SHOWCTRL", "ADVANCE", m_nAdvanceMode);
-    s.WriteInt("CONTACT", "ENABLE", m_nContactOn);
-    for (int i = 0; i < 6; i++) {
-        CString key;
-        key.Format("LINE%d", i + 1);
-        s.WriteString("CONTACT", key, m_strContactLine[i]);
-    }
-    s.WriteString("CONTACT", "INTERNET", m_strContactWeb);
-    s.WriteString("CONTACT", "EMAIL", m_strContactMail);
-    s.WriteInt("FILEINFO", "ENABLE", m_nFileInfoOn);
-    for (int i = 0; i < 4; i++) {
-        CString key;
-        key.Format("V%d", i + 1);
-        s.WriteInt("FILEINFO", key, m_nFileVersion[i]);
-    }
-    s.WriteString("FILEINFO", "COPYRIGHT", m_strCopyright);
-    s.WriteString("FILEINFO", "DESCRIPTION", m_strDescription);
-    s.WriteString("FILEINFO", "COMPANY", m_strCompany);
-    s.WriteString("FILEINFO", "VERSION", m_strProductVersion);
+    s.WriteInt(Termination::SECTION, Termination::KEY_AUTOEXIT, m_nAutoExit);
+    s.WriteInt(Termination::SECTION, Termination::KEY_LOOP, m_nLoop);
+    s.WriteInt(ShowCtrl::SECTION, ShowCtrl::KEY_ADVANCE, m_nAdvanceMode);
+    s.WriteInt(Contact::SECTION, Contact::KEY_ENABLE, m_nContactOn);
+    for (int i = 0; i < Contact::LINE_COUNT; i++)
+        s.WriteString(Contact::SECTION, Contact::LINES[i], m_strContactLine[i]);
+    s.WriteString(Contact::SECTION, Contact::KEY_INTERNET, m_strContactWeb);
+    s.WriteString(Contact::SECTION, Contact::KEY_EMAIL, m_strContactMail);
+    s.WriteInt(FileInfo::SECTION, FileInfo::KEY_ENABLE, m_nFileInfoOn);
+    for (int i = 0; i < FileInfo::VERSION_COUNT; i++)
+        s.WriteInt(FileInfo::SECTION, FileInfo::VERSIONS[i], m_nFileVersion[i]);
+    s.WriteString(FileInfo::SECTION, FileInfo::KEY_COPYRIGHT, m_strCopyright);
+    s.WriteString(FileInfo::SECTION, FileInfo::KEY_DESCRIPTION, m_strDescription);
+    s.WriteString(FileInfo::SECTION, FileInfo::KEY_COMPANY, m_strCompany);
+    s.WriteString(FileInfo::SECTION, FileInfo::KEY_VERSION, m_strProductVersion);
 
     // Images live in the pack under their bare names; fonts of text objects are collected for embedding.
     for (auto& slide : m_Slides) {
@@ -196,20 +193,20 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
         for (auto* slot : slide.m_pSlots) {
             if (!slot || !slot->m_bUsed)
                 continue;
-            if (slot->m_nKind == 2 && !slot->m_Image.m_strFile.IsEmpty())
+            if (slot->m_nKind == CSlideObjSlot::KIND_IMAGE && !slot->m_Image.m_strFile.IsEmpty())
                 slot->m_Image.m_strFile = ShowText::BareFileName(slot->m_Image.m_strFile);
-            else if (slot->m_nKind == 1 && m_pFontCollector)
+            else if (slot->m_nKind == CSlideObjSlot::KIND_TEXT && m_pFontCollector)
                 m_pFontCollector->Add(slot->m_Text.m_strFontName);
         }
     }
 
     for (int i = 0; i < MaxSlides; i++)
         if (m_Slides[i].IsInShow())
-            m_Slides[i].Write(s, ShowText::SheetSection(i));
+            m_Slides[i].Write(s, SheetSection(i));
 
-    m_strAutostartFile = ShowText::RelativeToFolder(m_strAutostartFile, projectFolder ? projectFolder : "");
-    s.WriteInt("AUTOSTART", "ENABLE", m_nAutostartOn);
-    s.WriteString("AUTOSTART", "FILE", m_strAutostartFile);
+    m_strAutostartFile = RelativeToFolder(m_strAutostartFile, projectFolder ? projectFolder : "");
+    s.WriteInt(AutoStart::SECTION, AutoStart::KEY_ENABLE, m_nAutostartOn);
+    s.WriteString(AutoStart::SECTION, AutoStart::KEY_FILE, m_strAutostartFile);
 
     s.Finish();
 }
@@ -270,5 +267,7 @@ void CShowData::DeleteSlide(int index)
         return;
     for (int i = index; i < MaxSlides - 1; i++)
         m_Slides[i].CopyFrom(m_Slides[i + 1]);
-    m_Slides[MaxSlides - 1].m_Background.m_strImageFile.Empty();
+    CSlideBackground& last = m_Slides[MaxSlides - 1].m_Background;
+    last.m_strImageFile.Empty();
+    last.m_Picture.FreePicture();
 }

@@ -7,7 +7,6 @@
 #include "show/Slide.h"
 
 class CFontNameList;
-class CProjectSettings;
 
 class CShowData : public CObject
 {
@@ -34,10 +33,6 @@ public:
     void ApplyImageStyleToAllSlides(int slide, int object);
     void ApplyBackgroundEffectsToAllSlides(int slide);
     void DeleteSlide(int index);
-
-    // Copies to and from the editor's project settings (defined with the project settings).
-    void SetFromProjectSettings(const CProjectSettings& settings);
-    void GetProjectSettings(CProjectSettings& settings) const;
 
     // The slide at index, or null outside 0 … 39.
     CSlide* GetSlide(int index);

@@ -61,6 +61,7 @@ inline constexpr int HEIGHT_MARGIN = 14;
 namespace Background {
 inline constexpr char SECTION[] = "BACKGROUND";
 inline constexpr char KEY_COLOR[] = "COLOR";
+inline constexpr COLORREF DEF_COLOR = RGB(0, 0, 0);
 }
 
 namespace Sound {
@@ -78,18 +79,18 @@ inline constexpr char KEY_AUTOEXIT[] = "AUTOEXIT";
 inline constexpr char KEY_LOOP[] = "LOOP";
 inline constexpr int DEF_AUTOEXIT = 0;
 inline constexpr int DEF_LOOP = 0;
-inline constexpr int AUTOEXIT_AFTER_LAST_SLIDE = 0;
+// AUTOEXIT: 0 ends after the last slide.
 inline constexpr int AUTOEXIT_AFTER_SOUND = 1;
 inline constexpr int AUTOEXIT_BY_USER = 2;
+// LOOP: any other value starts the show again.
 inline constexpr int LOOP_ONCE = 0;
-inline constexpr int LOOP_ENDLESS = 1;
 }
 
 namespace ShowCtrl {
 inline constexpr char SECTION[] = "SHOWCTRL";
 inline constexpr char KEY_ADVANCE[] = "ADVANCE";
 inline constexpr int DEF_ADVANCE = 0;
-inline constexpr int ADVANCE_BY_TIME = 0;
+// ADVANCE: 0 goes on by the slides' times.
 inline constexpr int ADVANCE_MANUALLY = 1;
 }
 
@@ -108,6 +109,9 @@ inline constexpr int LINE_COUNT = 6;
 inline constexpr const char* LINES[LINE_COUNT] = {KEY_LINE1, KEY_LINE2, KEY_LINE3,
                                                   KEY_LINE4, KEY_LINE5, KEY_LINE6};
 inline constexpr int DEF_ENABLE = 0;
+inline constexpr char DEF_LINE[] = "";
+inline constexpr char DEF_INTERNET[] = "";
+inline constexpr char DEF_EMAIL[] = "";
 }
 
 namespace FileInfo {
@@ -125,6 +129,10 @@ inline constexpr int VERSION_COUNT = 4;
 inline constexpr const char* VERSIONS[VERSION_COUNT] = {KEY_V1, KEY_V2, KEY_V3, KEY_V4};
 inline constexpr int DEF_VERSIONS[VERSION_COUNT] = {1, 0, 0, 0};
 inline constexpr int DEF_ENABLE = 0;
+inline constexpr char DEF_COPYRIGHT[] = "";
+inline constexpr char DEF_DESCRIPTION[] = "";
+inline constexpr char DEF_COMPANY[] = "";
+inline constexpr char DEF_VERSION[] = "";
 }
 
 namespace AutoStart {
@@ -183,9 +191,7 @@ inline constexpr int DEF_UNDERLINE = 0;
 inline constexpr int DEF_EFFECT = 0;
 inline constexpr int DEF_DELAY = 1000;
 inline constexpr char DEF_ANIMATION[] = "NONE";
-inline constexpr int DEF_FONTTYPE = 0;
-inline constexpr int FONTTYPE_PIXELS = 0;
-inline constexpr int FONTTYPE_POINTS = 1;
+inline constexpr int DEF_FONTTYPE = 0;      // 0: size in pixels, 1: in points
 inline constexpr const char* WRITE_ORDER[] = {KEY_X, KEY_Y, KEY_TEXT, KEY_FONTNAME, KEY_FONTSIZE,
                                               KEY_FONTWEIGHT, KEY_ITALIC, KEY_UNDERLINE, KEY_COLOR, KEY_EFFECT,
                                               KEY_DELAY, KEY_ANIMATION, KEY_FONTTYPE};

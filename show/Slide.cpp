@@ -2,16 +2,19 @@
 
 #include "show/ProjectPack.h"
 #include "show/SettingsFile.h"
+#include "show/ShowText.h"
 #include "show/SlideMemDC.h"
 
 IMPLEMENT_DYNAMIC(CSlideBackground, CObject)
 IMPLEMENT_DYNAMIC(CSlide, CObject)
 
+static_assert(CSlide::MaxObjects == ShowText::Sheet::MAX_OBJECTS, "one slot per OBJ key");
+
 // ---------------------------------------------------------------------------------------------------------
 // CSlideBackground
 
 CSlideBackground::CSlideBackground()
-    : m_nDelay(3000), m_nFadeSpeed(1)
+    : m_nDelay(ShowText::Sheet::DEF_DELAY), m_nFadeSpeed(ShowText::Sheet::DEF_FADESPEED)
 {
 }
 
@@ -19,15 +22,18 @@ CSlideBackground::~CSlideBackground() = default;
 
 void CSlideBackground::SetDefaults()
 {
-    m_strImageFile.Empty();
-    m_nDelay = 3000;
-    m_nFadeSpeed = 1;
+    m_strImageFile = ShowText::Sheet::DEF_IMAGE_FILE;
+    m_nDelay = ShowText::Sheet::DEF_DELAY;
+    m_nFadeSpeed = ShowText::Sheet::DEF_FADESPEED;
 }
 
 void CSlideBackground::CopyFrom(const CSlideBackground& other)
 {
     if (&other == this)
         return;
+    // A picture decoded for another image must not stand for the new one; drawing loads it anew.
+    if (m_strImageFile != other.m_strImageFile)
+        m_Picture.FreePicture();
     m_strImageFile = other.m_strImageFile;
     m_FadeIn.CopySelectedIndex(other.m_FadeIn);
     m_FadeOut.CopySelectedIndex(other.m_FadeOut);
@@ -37,23 +43,25 @@ void CSlideBackground::CopyFrom(const CSlideBackground& other)
 
 void CSlideBackground::Write(CSettingsFile& settings, const char* section)
 {
+    using namespace ShowText::Sheet;
     CString key;
-    settings.WriteString(section, "IMAGE-FILE", m_strImageFile);
+    settings.WriteString(section, KEY_IMAGE_FILE, m_strImageFile);
     m_FadeIn.GetText('I', key);
-    settings.WriteString(section, "FADE_IN", key);
+    settings.WriteString(section, KEY_FADE_IN, key);
     m_FadeOut.GetText('I', key);
-    settings.WriteString(section, "FADE_OUT", key);
-    settings.WriteInt(section, "DELAY", m_nDelay);
-    settings.WriteInt(section, "FADESPEED", m_nFadeSpeed);
+    settings.WriteString(section, KEY_FADE_OUT, key);
+    settings.WriteInt(section, KEY_DELAY, m_nDelay);
+    settings.WriteInt(section, KEY_FADESPEED, m_nFadeSpeed);
 }
 
 void CSlideBackground::Read(CSettingsFile& settings, const char* section)
 {
-    m_strImageFile = settings.ReadString(section, "IMAGE-FILE", "");
-    m_FadeIn.SelectByText('I', settings.ReadString(section, "FADE_IN", "NONE"));
-    m_FadeOut.SelectByText('I', settings.ReadString(section, "FADE_OUT", "NONE"));
-    m_nDelay = settings.ReadInt(section, "DELAY", 3000);
-    m_nFadeSpeed = settings.ReadInt(section, "FADESPEED", 1);
+    using namespace ShowText::Sheet;
+    m_strImageFile = settings.ReadString(section, KEY_IMAGE_FILE, DEF_IMAGE_FILE);
+    m_FadeIn.SelectByText('I', settings.ReadString(section, KEY_FADE_IN, DEF_EFFECT));
+    m_FadeOut.SelectByText('I', settings.ReadString(section, KEY_FADE_OUT, DEF_EFFECT));
+    m_nDelay = settings.ReadInt(section, KEY_DELAY, DEF_DELAY);
+    m_nFadeSpeed = settings.ReadInt(section, KEY_FADESPEED, DEF_FADESPEED);
 }
 
 BOOL CSlideBackground::LoadImageFromFile()
@@ -67,23 +75,15 @@ BOOL CSlideBackground::LoadImageFromFile()
 
 BOOL CSlideBackground::LoadImage(CProjectPack* pack)
 {
-    if (m_Picture.m_bLoaded)
-        m_Picture.FreePicture();
+    m_Picture.FreePicture();
     if (m_strImageFile.IsEmpty())
         return FALSE;
 
-    bool fromPack = false;
-    if (pack) {
-        int size = 0;
-        const BYTE* data = pack->GetEntryData(m_strImageFile, size);
-        if (data) {
-            // The decoder works on its own copy; the pack keeps its block.
-            fromPack = true;
-            if (size > 0)
-                m_Picture.LoadFromMemory(data, static_cast<DWORD>(size));
-        }
-    }
-    if (!fromPack)
+    int size = 0;
+    const BYTE* data = pack ? pack->GetEntryData(m_strImageFile, size) : nullptr;
+    if (data)
+        m_Picture.LoadFromMemory(data, static_cast<DWORD>(size));   // the decoder copies the block
+    else
         m_Picture.Load(m_strImageFile);
     return m_Picture.m_bLoaded ? TRUE : FALSE;
 }
@@ -245,7 +245,7 @@ int CSlide::DuplicateObject(int index)
         return -1;
     EnsureSlots();
     m_pSlots[target]->CopyFrom(*source);
-    if (source->m_nKind == 1)
+    if (source->m_nKind == CSlideObjSlot::KIND_TEXT)
         m_pSlots[target]->m_Text.m_rcLast = source->m_Text.m_rcLast;
     return target;
 }
@@ -292,7 +292,8 @@ void CSlide::Prepare(CProjectPack* pack, CWnd* window)
 {
     m_Background.LoadImage(pack);
     for (auto* slot : m_pSlots)
-        if (slot && slot->m_bUsed && slot->m_nKind >= 1 && slot->m_nKind <= 3)
+        if (slot && slot->m_bUsed && slot->m_nKind >= CSlideObjSlot::KIND_TEXT &&
+            slot->m_nKind <= CSlideObjSlot::KIND_RECTANGLE)
             slot->Prepare(pack, window);
 }
 

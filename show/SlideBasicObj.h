@@ -87,7 +87,6 @@ public:
     void StopAndWait();
 
     BOOL StopRequested() const { return m_bStopRequest.load() ? TRUE : FALSE; }
-    void SetStopRequest(BOOL stop) { m_bStopRequest = stop ? true : false; }
     // The worker's pause between steps.
     void Pause(DWORD milliseconds);
 

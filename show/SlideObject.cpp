@@ -352,13 +352,14 @@ void CSlideObjSlot::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected
     CSlideBasicObj* object = GetLiveObject();
     if (!object || !dc)
         return;
-    // A thumbnail is drawn on another surface at another place: the rectangle must not keep (or use) the
-    // background it captured there.
-    BOOL noCache = m_Frame.m_bNoCache;
-    if (m_nKind == KIND_RECTANGLE && m_bThumbnail)
-        m_Frame.m_bNoCache = TRUE;
+    // A thumbnail is drawn on another surface: the rectangle must neither use a background captured
+    // elsewhere nor keep the one it captures there.
+    const bool thumbnailFrame = m_nKind == KIND_RECTANGLE && m_bThumbnail;
+    if (thumbnailFrame)
+        m_Frame.DeleteBitmaps();
     object->Draw(dc, canvas, number, selected, drawn);
-    m_Frame.m_bNoCache = noCache;
+    if (thumbnailFrame)
+        m_Frame.DeleteBitmaps();
 }
 
 void CSlideObjSlot::ApplyTextStyle(const CAniText& source)

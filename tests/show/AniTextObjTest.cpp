@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 const int kW = 420;
@@ -323,6 +325,10 @@ TEST(AniTextGeometry, RectOfATextNeverDrawnIsFiveByFive)
     CRect r;
     t.GetRect(r);
     EXPECT_EQ(CRect(33, 44, 38, 49), r);
+
+    t.m_nX = INT_MAX - 2;   // a position at the end of the range ends there
+    t.GetRect(r);
+    EXPECT_EQ(INT_MAX, r.right);
 }
 
 TEST(AniTextGeometry, MoveToKeepsTheLastRectangleInsideTheArea)

@@ -498,6 +498,11 @@ TEST(TempFolderLookup, UnusableTempIsNotReplacedByTmp)
     EXPECT_FALSE(GetTempFolder(path, longPath));
     EXPECT_TRUE(path.IsEmpty());
     EXPECT_TRUE(longPath.IsEmpty());
+
+    // A value longer than any path is still a set TEMP.
+    ::SetEnvironmentVariableA("TEMP", (TempFolder() + std::string(400, 'x')).c_str());
+    EXPECT_FALSE(GetTempFolder(path, longPath));
+    EXPECT_TRUE(path.IsEmpty());
     ::RemoveDirectoryA(usable.c_str());
 }
 

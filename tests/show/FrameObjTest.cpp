@@ -93,7 +93,7 @@ TEST(FrameObjSteps, GrowthCompletesOnlyWhenItWouldPassTheFullSize)
     int grown = 0, steps = 0;
     BOOL done = FALSE;
     while (!done && steps < 1000) {
-        done = CFrameObj::GrowStep(1, 35, 300, grown);
+        done = CFrameObj::GrowStep(35, 300, grown);
         steps++;
     }
     EXPECT_EQ(9, steps);
@@ -103,13 +103,13 @@ TEST(FrameObjSteps, GrowthCompletesOnlyWhenItWouldPassTheFullSize)
     steps = 0;
     done = FALSE;
     while (!done && steps < 1000) {
-        done = CFrameObj::GrowStep(1, 1, 300, grown);
+        done = CFrameObj::GrowStep(1, 300, grown);
         steps++;
     }
     EXPECT_EQ(301, steps);
 
     grown = INT_MAX - 10;
-    EXPECT_TRUE(CFrameObj::GrowStep(1, 100, INT_MAX, grown));   // no overflow
+    EXPECT_TRUE(CFrameObj::GrowStep(100, INT_MAX, grown));   // no overflow
     EXPECT_EQ(INT_MAX, grown);
 }
 
@@ -319,6 +319,38 @@ TEST(FrameObjThread, GrowsIntoPlaceThenReportsDone)
     EXPECT_TRUE(f.m_bVisible);
     EXPECT_FALSE(f.m_bAnimating);
     EXPECT_EQ(RGB(255, 255, 240), s.Pixel(309, 49));
+}
+
+TEST(FrameObjThread, WhileGrowingOnlyTheGrownPartIsFilledAndNoFrameIsDrawn)
+{
+    CPlainWindow window;
+    CFrameObj f;
+    Place(f, 0, 0, 300, 10, 0);
+    f.m_crFill = RGB(0, 255, 0);
+    f.m_bFrame = TRUE;
+    f.m_crFrame = RGB(255, 0, 0);
+    f.m_Animation.m_nSelected = 1;
+    f.m_nSpeed = 25;   // one pixel per step
+    f.Prepare(nullptr, window.wnd());
+    CTestSurface s(320, 20, RGB(0, 0, 255));
+    ASSERT_FALSE(f.AnimateStep(s.dc(), 0, 200, 0));
+    ::Sleep(150);
+    f.StopAnimation();
+    ASSERT_TRUE(WaitFor([&] { return !f.IsAnimationRunning(); }));
+    const CRect grown = f.GetAnimationRect();
+    ASSERT_GT(grown.Width(), 0);
+    ASSERT_LT(grown.Width(), 300);
+
+    f.PaintAt(s.dc(), 0, 0);
+    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(grown.right - 1, 9));
+    EXPECT_EQ(RGB(0, 0, 255), s.Pixel(grown.right, 5));
+
+    // the ended animation completes with the whole rectangle and its frame
+    EXPECT_TRUE(f.AnimateStep(s.dc(), 1, 200, 50));
+    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(250, 5));
+    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(299, 9));
 }
 
 TEST(FrameObjThread, WithoutAnimationOrWindowItIsDoneAtOnce)

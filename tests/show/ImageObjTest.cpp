@@ -129,6 +129,24 @@ TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
     EXPECT_EQ(kRed, opaque.Pixel(9, 6));
 }
 
+TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)
+{
+    PackWithPicture p("red.bmp", MakeSolidBmp(10, 6, kRed));
+    CImageObj i;
+    i.m_strFile = "red.bmp";
+    i.m_nX = 4;
+    i.m_nY = 3;
+    i.m_pPack = &p.pack;
+    i.m_bUseAniPicture = TRUE;   // shown through an animated picture, which is not there to draw from
+    CTestSurface s(20, 20, kBlue);
+    i.DrawStill(s.dc());
+    EXPECT_EQ(kRed, s.Pixel(4, 3));
+    EXPECT_EQ(kRed, s.Pixel(13, 8));
+    EXPECT_EQ(kBlue, s.Pixel(14, 8));
+    EXPECT_EQ(kBlue, s.Pixel(4, 9));
+    EXPECT_FALSE(i.m_Picture.m_bLoaded);   // the object's own picture is left alone
+}
+
 TEST(ImageObjEditor, DrawsAtTheCanvasOffsetWithASelectionFrame)
 {
     PackWithPicture p("red.bmp", MakeSolidBmp(10, 10, kRed));
@@ -201,6 +219,26 @@ TEST(ImageObjThread, SlidesInAndIsPaintedAtItsPlace)
     EXPECT_EQ(kRed, s.Pixel(100, 50));
     EXPECT_EQ(kRed, s.Pixel(119, 59));
     EXPECT_EQ(kBlue, s.Pixel(120, 59));
+}
+
+TEST(ImageObjThread, WhileMovingThePictureIsPaintedAtTheMovingRectangle)
+{
+    CPlainWindow window(640, 300);
+    PackWithPicture p("red.bmp", MakeSolidBmp(20, 10, kRed));
+    CImageObj i;
+    i.Set(300, 50, "red.bmp", 3, 100, FALSE, kWhite, 25, &p.pack);   // from the right, one pixel per step
+    i.Prepare(&p.pack, window.wnd());
+    CTestSurface s(700, 100, kBlue);
+    ASSERT_FALSE(i.AnimateStep(s.dc(), 0, 200, 0));
+    ::Sleep(60);
+    ASSERT_TRUE(i.IsMoveRunning());
+    EXPECT_FALSE(i.m_bVisible);
+    i.Paint(s.dc());
+    const CRect moving = i.GetMovingRect();
+    EXPECT_GT(moving.left, 600);
+    EXPECT_EQ(kRed, s.Pixel(moving.left + 10, 55));   // a step or two either way still lies inside
+    EXPECT_EQ(kBlue, s.Pixel(310, 55));                 // not yet at its place
+    i.StopAnimation();
 }
 
 TEST(ImageObjThread, FromBottomStartsAtTheWindowsClientHeight)

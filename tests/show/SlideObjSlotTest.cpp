@@ -160,6 +160,27 @@ TEST(SlideObjSlotDispatch, OperationsReachTheLiveObject)
     EXPECT_FALSE(slot.m_Frame.m_bVisible);
 }
 
+TEST(SlideObjSlotDispatch, ThumbnailNeitherUsesNorKeepsTheRectanglesBackground)
+{
+    CSlideObjSlot slot;
+    slot.CreateRectangle({3, 5, 5, 10, 10, 0, 1000, 1, 0, 0, 0, 20, FALSE, 0, 0});   // lighten by 20
+    CRect canvas(0, 0, 30, 30), drawn;
+    CTestSurface editor(30, 30, RGB(100, 100, 100));
+    slot.Draw(editor.dc(), canvas, -1, FALSE, drawn);
+    EXPECT_EQ(RGB(120, 120, 120), editor.Pixel(8, 8));
+
+    CTestSurface thumbnail(30, 30, RGB(0, 100, 0));
+    slot.m_bThumbnail = TRUE;
+    slot.Draw(thumbnail.dc(), canvas, -1, FALSE, drawn);
+    slot.m_bThumbnail = FALSE;
+    EXPECT_EQ(RGB(20, 120, 20), thumbnail.Pixel(8, 8));
+
+    // the thumbnail's background was not kept: the next drawing captures its own
+    CTestSurface again(30, 30, RGB(0, 0, 100));
+    slot.Draw(again.dc(), canvas, -1, FALSE, drawn);
+    EXPECT_EQ(RGB(20, 20, 120), again.Pixel(8, 8));
+}
+
 TEST(SlideObjSlotCopy, CopiesKindAndObject)
 {
     CSlideObjSlot a, b;

@@ -233,6 +233,40 @@ TEST(SlideCopy, CopyBackgroundFromLeavesTheObjects)
     EXPECT_EQ("mine", b.m_pSlots[0]->m_Text.m_strText);
 }
 
+TEST(SlideCopy, ASlideMovedDownByDeletionDrawsItsOwnBackground)
+{
+    std::string red = WriteTempFile("vx_copy_red.bmp", SolidBmp(20, 10, RGB(255, 0, 0)));
+    std::string blue = WriteTempFile("vx_copy_blue.bmp", SolidBmp(20, 10, RGB(0, 0, 255)));
+    auto show = std::make_unique<CShowData>();
+    show->m_Slides[0].m_Background.m_strImageFile = red.c_str();
+    show->m_Slides[1].m_Background.m_strImageFile = blue.c_str();
+    show->m_Slides[39].m_Background.m_strImageFile = red.c_str();
+    ASSERT_TRUE(show->m_Slides[0].m_Background.LoadImage(nullptr));
+    ASSERT_TRUE(show->m_Slides[39].m_Background.LoadImage(nullptr));
+    show->DeleteSlide(0);
+    EXPECT_TRUE(show->m_Slides[39].m_Background.m_strImageFile.IsEmpty());
+    EXPECT_FALSE(show->m_Slides[39].m_Background.m_Picture.m_bLoaded);
+
+    CSlide& slide = show->m_Slides[0];
+    EXPECT_EQ(blue, std::string(slide.m_Background.m_strImageFile));
+    slide.SetSize(20, 10);
+    CBitmap bitmap;
+    ASSERT_TRUE(slide.MakeThumbnail(20, 10, &bitmap));
+    int w = 0, h = 0;
+    std::vector<COLORREF> px = Pixels(bitmap, w, h);
+    ASSERT_EQ(200u, px.size());
+    EXPECT_EQ(RGB(0, 0, 255), px[5 * 20 + 10]);
+
+    // The same image name keeps the decoded picture.
+    ASSERT_TRUE(slide.m_Background.m_Picture.m_bLoaded);
+    CSlide same;
+    same.m_Background.m_strImageFile = blue.c_str();
+    slide.CopyFrom(same);
+    EXPECT_TRUE(slide.m_Background.m_Picture.m_bLoaded);
+    remove(red.c_str());
+    remove(blue.c_str());
+}
+
 TEST(SlideStyles, RectangleStyleKeepsPositionAndSize)
 {
     CSlide slide;
