@@ -321,21 +321,9 @@ void CAniText::CopyFrom(const CAniText& other)
 {
     if (&other == this)
         return;
-    m_cLanguage = other.m_cLanguage;
-    m_nX = other.m_nX;
-    m_nY = other.m_nY;
-    m_nDelay = other.m_nDelay;
-    m_bVisible = other.m_bVisible;
+    CopyBaseFrom(other);
     m_strText = other.m_strText;
-    m_Animation.CopySelectedIndex(other.m_Animation);
-    m_nFontSize = other.m_nFontSize;
-    m_strFontWeight = other.m_strFontWeight;
-    m_strFontName = other.m_strFontName;
-    m_bUnderline = other.m_bUnderline;
-    m_bItalic = other.m_bItalic;
-    m_nEffect = other.m_nEffect;
-    m_crColor = other.m_crColor;
-    m_bFontInPoints = other.m_bFontInPoints;
+    CopyStyleFrom(other);
 }
 
 void CAniText::CopyStyleFrom(const CAniText& other)

@@ -321,16 +321,6 @@ int CFrameObj::ClampSpeed(int speed)
     return speed;
 }
 
-int CFrameObj::StepForSpeed(int speed)
-{
-    int step = speed / 28;
-    if (step < 1)
-        return 1;
-    if (step > 100)
-        return 100;
-    return step;
-}
-
 BOOL CFrameObj::GrowStep(int step, int full, int& grown)
 {
     long long next = static_cast<long long>(grown) + step;
@@ -472,24 +462,10 @@ void CFrameObj::CopyFrom(const CFrameObj& other)
     if (&other == this)
         return;
     StopThread();
-    DeleteBitmaps();
-    m_cLanguage = other.m_cLanguage;
-    m_nX = other.m_nX;
-    m_nY = other.m_nY;
-    m_nDelay = other.m_nDelay;
-    m_bVisible = other.m_bVisible;
+    CopyBaseFrom(other);
     m_nHeight = other.m_nHeight;
     m_nWidth = other.m_nWidth;
-    m_nFillMode = other.m_nFillMode;
-    m_nBlue = other.m_nBlue;
-    m_nGreen = other.m_nGreen;
-    m_nRed = other.m_nRed;
-    m_nLight = other.m_nLight;
-    m_bFrame = other.m_bFrame;
-    m_crFill = other.m_crFill;
-    m_crFrame = other.m_crFrame;
-    m_Animation.CopySelectedIndex(other.m_Animation);
-    m_nSpeed = other.m_nSpeed;
+    CopyStyleFrom(other);   // also forgets the captured background
 }
 
 void CFrameObj::CopyStyleFrom(const CFrameObj& other)

@@ -71,9 +71,8 @@ public:
     // The part of the rectangle grown so far.
     CRect GetAnimationRect() const;
 
-    // The speed held to 25 .. 2500 and the pixels per step it gives (1 .. 100).
+    // The speed held to 25 .. 2500.
     static int ClampSpeed(int speed);
-    static int StepForSpeed(int speed);
     // One step of the growth towards full; TRUE when it would pass full (grown is then set to full).
     static BOOL GrowStep(int step, int full, int& grown);
     // The animation rectangle of a rectangle at full with grown pixels in the direction of the animation.

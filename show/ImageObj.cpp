@@ -221,16 +221,6 @@ int CImageObj::ClampSpeed(int speed)
     return speed;
 }
 
-int CImageObj::StepForSpeed(int speed)
-{
-    int step = speed / 28;
-    if (step < 1)
-        return 1;
-    if (step > 100)
-        return 100;
-    return step;
-}
-
 BOOL CImageObj::MoveStep(int& pos, int delta, int target)
 {
     long long next = static_cast<long long>(pos) + delta;
@@ -424,20 +414,13 @@ void CImageObj::CopyFrom(const CImageObj& other)
     if (&other == this)
         return;
     Clear();
-    m_cLanguage = other.m_cLanguage;
-    m_nX = other.m_nX;
-    m_nY = other.m_nY;
+    CopyBaseFrom(other);
     m_nWidth = other.m_nWidth;
     m_nHeight = other.m_nHeight;
-    m_nDelay = other.m_nDelay;
-    m_bVisible = other.m_bVisible;
-    m_Animation.CopySelectedIndex(other.m_Animation);
     m_strFile = other.m_strFile;
     m_Picture.CopyFrom(other.m_Picture);
-    m_crTransparent = other.m_crTransparent;
-    m_bTransparent = other.m_bTransparent;
-    m_nSpeed = other.m_nSpeed;
     m_pPack = other.m_pPack;
+    CopyStyleFrom(other);
 }
 
 void CImageObj::CopyStyleFrom(const CImageObj& other)

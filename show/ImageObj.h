@@ -62,9 +62,8 @@ public:
     typedef void (*PictureLoader)(CImageObj& object, CProjectPack* pack);
     static PictureLoader SetPictureLoader(PictureLoader loader);   // returns the previous one
 
-    // The speed held to 25 .. 2500 (below 1 counts as 25) and the pixels per step it gives (1 .. 100).
+    // The speed held to at most 2500; below 1 it counts as 25.
     static int ClampSpeed(int speed);
-    static int StepForSpeed(int speed);
     // One step of an edge at pos moving by delta towards target; TRUE when it reached (and was set to) it.
     static BOOL MoveStep(int& pos, int delta, int target);
 

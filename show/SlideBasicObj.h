@@ -43,6 +43,9 @@ public:
     virtual void Describe(CString& text) = 0;
     virtual void GetRect(CRect& rect) = 0;
 
+    // The pixels per step (1 .. 100) of a moving or growing object's speed, given in pixels per 28 steps.
+    static int StepForSpeed(int speed);
+
     char m_cLanguage;   // 'E' or 'G'
     int m_nX;           // position on the slide, pixels
     int m_nY;
@@ -52,6 +55,9 @@ public:
 protected:
     CSlideBasicObj(const CSlideBasicObj&) = delete;
     CSlideBasicObj& operator=(const CSlideBasicObj&) = delete;
+
+    // Takes the fields every object has: language, position, delay and visibility.
+    void CopyBaseFrom(const CSlideBasicObj& other);
 
     // " n " in black on red at (x, y); background mode and colour are restored.
     static void DrawNumberLabel(CDC* dc, int x, int y, int number);

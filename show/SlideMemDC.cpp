@@ -1,5 +1,33 @@
 #include "show/SlideMemDC.h"
 
+namespace {
+
+// Replaces the bitmap with a new cx x cy one compatible with the surface and has paint draw into it
+// through a memory DC; paint's result is returned. FALSE, and no bitmap, for a size of zero or less or
+// when the bitmap or the DC cannot be made.
+template <class Paint>
+BOOL PaintNewBitmap(CDC* surface, CBitmap* pBitmap, int cx, int cy, Paint paint)
+{
+    if (!pBitmap)
+        return FALSE;
+    pBitmap->DeleteObject();
+    if (!surface->GetSafeHdc() || cx <= 0 || cy <= 0)
+        return FALSE;
+    if (!pBitmap->CreateCompatibleBitmap(surface, cx, cy))
+        return FALSE;
+    CDC dc;
+    if (!dc.CreateCompatibleDC(surface)) {
+        pBitmap->DeleteObject();
+        return FALSE;
+    }
+    CBitmap* pOld = dc.SelectObject(pBitmap);
+    BOOL ok = paint(dc);
+    dc.SelectObject(pOld);
+    return ok;
+}
+
+} // namespace
+
 CSlideMemDC::CSlideMemDC(CDC* pRefDC, const CRect& rect, COLORREF color) : m_rect(rect), m_hOldBitmap(nullptr)
 {
     if (!CreateCompatibleDC(pRefDC))
@@ -30,22 +58,8 @@ CSlideMemDC::~CSlideMemDC()
 
 BOOL CSlideMemDC::CopyToBitmap(CBitmap* pBitmap, int cx, int cy)
 {
-    if (!pBitmap)
-        return FALSE;
-    pBitmap->DeleteObject();
-    if (!GetSafeHdc() || cx <= 0 || cy <= 0)
-        return FALSE;
-    if (!pBitmap->CreateCompatibleBitmap(this, cx, cy))
-        return FALSE;
-    CDC dc;
-    if (!dc.CreateCompatibleDC(this)) {
-        pBitmap->DeleteObject();
-        return FALSE;
-    }
-    CBitmap* pOld = dc.SelectObject(pBitmap);
-    BOOL ok = dc.BitBlt(0, 0, cx, cy, this, 0, 0, SRCCOPY);
-    dc.SelectObject(pOld);
-    return ok;
+    return PaintNewBitmap(this, pBitmap, cx, cy,
+                          [&](CDC& dc) { return dc.BitBlt(0, 0, cx, cy, this, 0, 0, SRCCOPY); });
 }
 
 CRect CSlideMemDC::CalcScaledRect(int width, int height, int srcWidth, int srcHeight)
@@ -66,29 +80,16 @@ CRect CSlideMemDC::CalcScaledRect(int width, int height, int srcWidth, int srcHe
 
 BOOL CSlideMemDC::ScaleToBitmap(CBitmap* pBitmap, int width, int height, int srcWidth, int srcHeight)
 {
-    if (!pBitmap)
-        return FALSE;
-    pBitmap->DeleteObject();
-    if (!GetSafeHdc() || width <= 0 || height <= 0)
-        return FALSE;
-    if (!pBitmap->CreateCompatibleBitmap(this, width, height))
-        return FALSE;
-    CDC dc;
-    if (!dc.CreateCompatibleDC(this)) {
-        pBitmap->DeleteObject();
-        return FALSE;
-    }
-    CBitmap* pOld = dc.SelectObject(pBitmap);
-    dc.FillSolidRect(0, 0, width, height, RGB(192, 192, 192));
-    CRect place = CalcScaledRect(width, height, srcWidth, srcHeight);
-    BOOL ok = TRUE;
-    if (!place.IsRectEmpty()) {
+    return PaintNewBitmap(this, pBitmap, width, height, [&](CDC& dc) {
+        dc.FillSolidRect(0, 0, width, height, RGB(192, 192, 192));
+        CRect place = CalcScaledRect(width, height, srcWidth, srcHeight);
+        if (place.IsRectEmpty())
+            return TRUE;
         // Colour on colour: rows and columns are dropped, not blended.
         int oldMode = dc.SetStretchBltMode(COLORONCOLOR);
-        ok = dc.StretchBlt(place.left, place.top, place.Width(), place.Height(), this, 0, 0, srcWidth, srcHeight,
-                           SRCCOPY);
+        BOOL ok = dc.StretchBlt(place.left, place.top, place.Width(), place.Height(), this, 0, 0, srcWidth,
+                                srcHeight, SRCCOPY);
         dc.SetStretchBltMode(oldMode);
-    }
-    dc.SelectObject(pOld);
-    return ok;
+        return ok;
+    });
 }

@@ -19,6 +19,15 @@ CSlideBasicObj::CSlideBasicObj()
 
 CSlideBasicObj::~CSlideBasicObj() = default;
 
+void CSlideBasicObj::CopyBaseFrom(const CSlideBasicObj& other)
+{
+    m_cLanguage = other.m_cLanguage;
+    m_nX = other.m_nX;
+    m_nY = other.m_nY;
+    m_nDelay = other.m_nDelay;
+    m_bVisible = other.m_bVisible;
+}
+
 void CSlideBasicObj::DrawNumberLabel(CDC* dc, int x, int y, int number)
 {
     CString label;
@@ -48,6 +57,16 @@ LONG CSlideBasicObj::FarEdge(int origin, int size)
     if (edge < INT_MIN)
         return INT_MIN;
     return static_cast<LONG>(edge);
+}
+
+int CSlideBasicObj::StepForSpeed(int speed)
+{
+    int step = speed / 28;
+    if (step < 1)
+        return 1;
+    if (step > 100)
+        return 100;
+    return step;
 }
 
 CPoint CSlideBasicObj::PlaceInside(int x, int y, int w, int h, int width, int height)

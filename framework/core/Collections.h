@@ -126,6 +126,31 @@ VX_DECLARE_ARRAY(CStringArray, CString, const CString&)
 
 // ----------------------------------------------------------------------------------------------- lists
 
+// The doubly linked chain under lists and maps: nodes with next and prev, the ends held by the owner.
+namespace VxChain {
+
+template <class Node>
+void Unlink(Node* n, Node*& head, Node*& tail)
+{
+    (n->prev ? n->prev->next : head) = n->next;
+    (n->next ? n->next->prev : tail) = n->prev;
+}
+
+// Deletes every node and leaves the chain empty.
+template <class Node>
+void DeleteAll(Node*& head, Node*& tail)
+{
+    Node* n = head;
+    while (n) {
+        Node* next = n->next;
+        delete n;
+        n = next;
+    }
+    head = tail = nullptr;
+}
+
+} // namespace VxChain
+
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList : public CObject
 {
@@ -187,13 +212,7 @@ public:
 
     void RemoveAll()
     {
-        Node* n = m_head;
-        while (n) {
-            Node* next = n->next;
-            delete n;
-            n = next;
-        }
-        m_head = m_tail = nullptr;
+        VxChain::DeleteAll(m_head, m_tail);
         m_count = 0;
     }
 
@@ -212,8 +231,7 @@ public:
         Node* n = N(pos);
         assert(n);
         if (!n) return;
-        (n->prev ? n->prev->next : m_head) = n->next;
-        (n->next ? n->next->prev : m_tail) = n->prev;
+        VxChain::Unlink(n, m_head, m_tail);
         delete n;
         --m_count;
     }
@@ -340,20 +358,13 @@ public:
         if (it == m_index.end()) return FALSE;
         Node* n = it->second;
         m_index.erase(it);
-        (n->prev ? n->prev->next : m_head) = n->next;
-        (n->next ? n->next->prev : m_tail) = n->prev;
+        VxChain::Unlink(n, m_head, m_tail);
         delete n;
         return TRUE;
     }
     void RemoveAll()
     {
-        Node* n = m_head;
-        while (n) {
-            Node* next = n->next;
-            delete n;
-            n = next;
-        }
-        m_head = m_tail = nullptr;
+        VxChain::DeleteAll(m_head, m_tail);
         m_index.clear();
     }
 

@@ -95,32 +95,22 @@ void CFile::Close()
     m_strFileName.Empty();
 }
 
-UINT CFile::Read(void* buffer, UINT count)
+namespace {
+
+// One system read or write: the bytes moved, 0 at the end of the file, negative on failure.
+long long ReadSome(const CFile& file, void* buffer, UINT count)
 {
-    if (!IsOpen() || !buffer || count == 0) return 0;
-    UINT total = 0;
-    while (total < count) {
-        DWORD got = 0;
-        if (!ReadFile(m_hFile, static_cast<char*>(buffer) + total, count - total, &got, nullptr) || got == 0) break;
-        total += got;
-    }
-    return total;
+    DWORD got = 0;
+    return ReadFile(file.m_hFile, buffer, count, &got, nullptr) ? static_cast<long long>(got) : -1;
 }
 
-bool CFile::Write(const void* buffer, UINT count)
+long long WriteSome(const CFile& file, const void* buffer, UINT count)
 {
-    if (!IsOpen()) return false;
-    if (count == 0) return true;
-    if (!buffer) return false;
-    UINT total = 0;
-    while (total < count) {
-        DWORD put = 0;
-        if (!WriteFile(m_hFile, static_cast<const char*>(buffer) + total, count - total, &put, nullptr) || put == 0)
-            return false;
-        total += put;
-    }
-    return true;
+    DWORD put = 0;
+    return WriteFile(file.m_hFile, buffer, count, &put, nullptr) ? static_cast<long long>(put) : -1;
 }
+
+} // namespace
 
 bool CFile::Flush()
 {
@@ -217,33 +207,29 @@ void CFile::Close()
     m_strFileName.Empty();
 }
 
-UINT CFile::Read(void* buffer, UINT count)
+namespace {
+
+// One system read or write, repeated when a signal interrupts it: the bytes moved, 0 at the end of the
+// file, negative on failure.
+long long ReadSome(const CFile& file, void* buffer, UINT count)
 {
-    if (!IsOpen() || !buffer || count == 0) return 0;
-    UINT total = 0;
-    while (total < count) {
-        ssize_t got = ::read(m_fd, static_cast<char*>(buffer) + total, count - total);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        total += static_cast<UINT>(got);
-    }
-    return total;
+    ssize_t got;
+    do {
+        got = ::read(file.m_fd, buffer, count);
+    } while (got < 0 && errno == EINTR);
+    return got;
 }
 
-bool CFile::Write(const void* buffer, UINT count)
+long long WriteSome(const CFile& file, const void* buffer, UINT count)
 {
-    if (!IsOpen()) return false;
-    if (count == 0) return true;
-    if (!buffer) return false;
-    UINT total = 0;
-    while (total < count) {
-        ssize_t put = ::write(m_fd, static_cast<const char*>(buffer) + total, count - total);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        total += static_cast<UINT>(put);
-    }
-    return true;
+    ssize_t put;
+    do {
+        put = ::write(file.m_fd, buffer, count);
+    } while (put < 0 && errno == EINTR);
+    return put;
 }
+
+} // namespace
 
 bool CFile::Flush()
 {
@@ -285,6 +271,32 @@ bool CFile::SetLength(ULONGLONG length)
 }
 
 #endif
+
+UINT CFile::Read(void* buffer, UINT count)
+{
+    if (!IsOpen() || !buffer || count == 0) return 0;
+    UINT total = 0;
+    while (total < count) {
+        long long got = ReadSome(*this, static_cast<char*>(buffer) + total, count - total);
+        if (got <= 0) break;
+        total += static_cast<UINT>(got);
+    }
+    return total;
+}
+
+bool CFile::Write(const void* buffer, UINT count)
+{
+    if (!IsOpen()) return false;
+    if (count == 0) return true;
+    if (!buffer) return false;
+    UINT total = 0;
+    while (total < count) {
+        long long put = WriteSome(*this, static_cast<const char*>(buffer) + total, count - total);
+        if (put <= 0) return false;
+        total += static_cast<UINT>(put);
+    }
+    return true;
+}
 
 // --------------------------------------------------------------------------------------------- CMemFile
 
