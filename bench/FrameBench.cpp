@@ -14,6 +14,7 @@
 #include "player/ShowRenderer.h"
 #include "player/ShowSource.h"
 #include "show/ProjectPack.h"
+#include "show/ShowText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -428,7 +429,7 @@ BOOL WriteBigPack(const std::string& path, int& fileSize)
 {
     CProjectPack pack;
     const char text[] = "\r\n[SHOW]\r\nVERSION=010000\r\n";
-    pack.AddData("VEXUL.INI", text, static_cast<int>(sizeof(text) - 1));
+    pack.AddData(ShowText::ENTRY_NAME, text, static_cast<int>(sizeof(text) - 1));
     const int entries = 30;
     Bytes data(kPackBytes / entries);
     unsigned seed = 12345;

@@ -1,12 +1,13 @@
 #include "player/ProductInfoDlg.h"
 
 #include "resources/player/PlayerDialogs.h"
+#include "show/ShowText.h"
 
-const char* const CProductInfoDlg::s_pszMakerWeb = "http://www.vexul.example/";
-const char* const CProductInfoDlg::s_pszMakerMail = "mailto:info@vexul.example";
-
+// The maker's addresses are the ones every show carries in its SHOW section.
 CProductInfoDlg::CProductInfoDlg(CWnd* pParent)
-    : CDialog(IDD_PRODUCT_INFO, pParent), m_wndInternet(s_pszMakerWeb), m_wndEmail(s_pszMakerMail)
+    : CDialog(IDD_PRODUCT_INFO, pParent),
+      m_wndInternet(ShowText::MAKER_WEB_1),
+      m_wndEmail(CString("mailto:") + ShowText::MAKER_EMAIL)
 {
 }
 

@@ -9,9 +9,6 @@ class CProductInfoDlg : public CDialog
 public:
     explicit CProductInfoDlg(CWnd* pParent = nullptr);
 
-    static const char* const s_pszMakerWeb;    // "http://..."
-    static const char* const s_pszMakerMail;   // "mailto:..."
-
     CStaticLink m_wndInternet;
     CStaticLink m_wndEmail;
 

@@ -12,6 +12,7 @@
 #include "framework/win/Framework.h"
 #include "show/FontEmbedding.h"
 #include "show/ProjectPack.h"
+#include "show/ShowText.h"
 #include "show/ShowData.h"
 
 #include <cmath>
@@ -603,13 +604,13 @@ BOOL WritePack(CDemoPack& demo, const std::string& path)
     CFontNameList fonts;
     demo.show.m_pFontCollector = &fonts;
     int length = 0;
-    const char* text = demo.show.BuildShowText("VEXUL.INI", "", &length);
+    const char* text = demo.show.BuildShowText(ShowText::ENTRY_NAME, "", &length);
     demo.show.m_pFontCollector = nullptr;
     if (!text || length <= 0)
         return FALSE;
     // The show text first, as the editor stores it.
     CProjectPack ordered;
-    ordered.AddData("VEXUL.INI", text, length);
+    ordered.AddData(ShowText::ENTRY_NAME, text, length);
     for (const auto& file : demo.files)
         if (!ordered.AddData(file.first.c_str(), file.second.data(), static_cast<int>(file.second.size())))
             return FALSE;
@@ -708,7 +709,7 @@ BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance,
         return FALSE;
     }
     int size = 0;
-    BYTE* text = pack.GetEntryData("VEXUL.INI", size);
+    BYTE* text = pack.GetEntryData(ShowText::ENTRY_NAME, size);
     if (!text)
     {
         problem = path + " holds no show text";
@@ -716,7 +717,7 @@ BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance,
     }
     CShowData show;
     show.SetDefaults();
-    show.ReadShowText("VEXUL.INI", text, size);
+    show.ReadShowText(ShowText::ENTRY_NAME, text, size);
     if (show.m_strShowVersion.IsEmpty() || show.CountShowSlides() != expectedSlides ||
         show.m_nAdvanceMode != expectedAdvance || show.m_nWindowWidth != kWindowWidth ||
         show.m_nWindowHeight != kWindowHeight)
