@@ -2,14 +2,12 @@
 
 #include "framework/core/File.h"
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void*)
     : m_file(file),
       m_loading((mode & load) != 0),
-      m_noFlushOnDelete((mode & bNoFlushOnDelete) != 0),
       m_bufferSize(static_cast<UINT>(bufferSize < 512 ? 512 : bufferSize))
 {
     m_buffer = new unsigned char[m_bufferSize];
@@ -18,19 +16,14 @@ CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void*)
 
 CArchive::~CArchive()
 {
-    if (!m_closed) {
-        if (m_noFlushOnDelete)
-            Abort();
-        else
-            Close();
-    }
+    Close();
     delete[] m_buffer;
 }
 
 bool CArchive::FlushStore()
 {
-    if (m_cur == 0) return m_ok;
-    if (!m_file || !m_file->Write(m_buffer, m_cur)) m_ok = false;
+    // Once a write has failed nothing more lands in the file: it would follow a gap.
+    if (m_cur > 0 && m_ok && !(m_file && m_file->Write(m_buffer, m_cur))) m_ok = false;
     m_cur = 0;
     return m_ok;
 }
@@ -51,13 +44,6 @@ bool CArchive::Close()
     m_closed = true;
     m_file = nullptr;
     return m_ok;
-}
-
-void CArchive::Abort()
-{
-    m_closed = true;
-    m_file = nullptr;
-    m_cur = m_max = 0;
 }
 
 UINT CArchive::Read(void* buffer, UINT count)
@@ -101,7 +87,7 @@ UINT CArchive::Read(void* buffer, UINT count)
 bool CArchive::Write(const void* buffer, UINT count)
 {
     if (count == 0) return m_ok;
-    if (m_loading || !m_file || !buffer) {
+    if (m_loading || !m_file || !buffer || !m_ok) {
         m_ok = false;
         return false;
     }
@@ -132,36 +118,6 @@ ULONGLONG CArchive::GetLE(int bytes)
     ULONGLONG v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[i];
     return v;
-}
-
-CArchive& CArchive::operator<<(float v)
-{
-    static_assert(sizeof(float) == 4, "float is stored in 4 bytes");
-    uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    return PutLE(bits, 4);
-}
-
-CArchive& CArchive::operator<<(double v)
-{
-    static_assert(sizeof(double) == 8, "double is stored in 8 bytes");
-    uint64_t bits;
-    std::memcpy(&bits, &v, 8);
-    return PutLE(bits, 8);
-}
-
-CArchive& CArchive::operator>>(float& v)
-{
-    uint32_t bits = static_cast<uint32_t>(GetLE(4));
-    std::memcpy(&v, &bits, 4);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(double& v)
-{
-    uint64_t bits = GetLE(8);
-    std::memcpy(&v, &bits, 8);
-    return *this;
 }
 
 bool CArchive::WriteCount(DWORD count)

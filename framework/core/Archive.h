@@ -12,15 +12,14 @@
 #include "framework/core/String.h"
 
 class CFile;
-class CDocument;
 
 class CArchive
 {
 public:
-    enum Mode : UINT { store = 0, load = 1, bNoFlushOnDelete = 2 };
+    enum Mode : UINT { store = 0, load = 1 };
 
     CArchive(CFile* file, UINT mode, int bufferSize = 4096, void* unused = nullptr);
-    ~CArchive();  // stores the buffered data unless closed or bNoFlushOnDelete
+    ~CArchive();  // closes: stores the buffered data
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
@@ -30,14 +29,12 @@ public:
 
     // False once any read came up short or any write failed.
     bool IsOK() const { return m_ok; }
-    void SetFailed() { m_ok = false; }
 
     // Load: hands unread buffered bytes back to the file (its position follows what was consumed).
     // Store: writes the buffered bytes. Returns IsOK().
     bool Flush();
     // Flush and detach from the file; further reads fail, writes are refused.
     bool Close();
-    void Abort();  // detach without writing
 
     // Raw bytes. Read returns the count read; a short read zero-fills the rest and fails the archive.
     UINT Read(void* buffer, UINT count);
@@ -61,8 +58,6 @@ public:
 #endif
     CArchive& operator<<(LONGLONG v) { return PutLE(static_cast<ULONGLONG>(v), 8); }
     CArchive& operator<<(ULONGLONG v) { return PutLE(v, 8); }
-    CArchive& operator<<(float v);
-    CArchive& operator<<(double v);
     CArchive& operator<<(const CString& v) { WriteString(v); return *this; }
     CArchive& operator<<(const char* v) { WriteString(CString(v)); return *this; }
     CArchive& operator<<(const void*) = delete;  // other pointers would silently become a bool
@@ -80,11 +75,7 @@ public:
 #endif
     CArchive& operator>>(LONGLONG& v) { v = static_cast<LONGLONG>(GetLE(8)); return *this; }
     CArchive& operator>>(ULONGLONG& v) { v = GetLE(8); return *this; }
-    CArchive& operator>>(float& v);
-    CArchive& operator>>(double& v);
     CArchive& operator>>(CString& v) { ReadString(v); return *this; }
-
-    CDocument* m_pDocument = nullptr;  // set by the document that serializes through this archive
 
 private:
     CArchive& PutLE(ULONGLONG value, int bytes);
@@ -93,7 +84,6 @@ private:
 
     CFile* m_file;
     bool m_loading;
-    bool m_noFlushOnDelete;
     bool m_ok = true;
     bool m_closed = false;
     unsigned char* m_buffer;

@@ -1,6 +1,6 @@
 // Collections: arrays, lists and maps with the classic members. Maps iterate in insertion order (a key
 // set again keeps its place), so every walk over a collection is deterministic.
-// Indexes outside an array are a programming error (assert); the array is never read or written there.
+// Indexes outside an array are a programming error that callers rule out; debug builds assert on them.
 #pragma once
 
 #include "framework/core/Object.h"
@@ -14,10 +14,6 @@
 
 struct VxPositionTag;
 typedef VxPositionTag* POSITION;
-
-#ifndef BEFORE_START_POSITION
-#define BEFORE_START_POSITION reinterpret_cast<POSITION>(-1)
-#endif
 
 // ---------------------------------------------------------------------------------------------- arrays
 
@@ -42,7 +38,6 @@ public:
         if (newSize < 0) newSize = 0;
         m_items.resize(static_cast<size_t>(newSize));
     }
-    void FreeExtra() { m_items.shrink_to_fit(); }
     void RemoveAll() { m_items.clear(); }
 
     const TYPE& GetAt(INT_PTR i) const { return m_items[Check(i)]; }
@@ -54,26 +49,7 @@ public:
     TYPE* GetData() { return m_items.empty() ? nullptr : m_items.data(); }
     const TYPE* GetData() const { return m_items.empty() ? nullptr : m_items.data(); }
 
-    // Sets element i, growing the array first when i is past the end (i < 0 is ignored).
-    void SetAtGrow(INT_PTR i, ARG_TYPE v)
-    {
-        if (i < 0) { assert(false); return; }
-        if (i >= GetSize()) m_items.resize(static_cast<size_t>(i) + 1);
-        m_items[static_cast<size_t>(i)] = v;
-    }
     INT_PTR Add(ARG_TYPE v) { m_items.push_back(v); return GetSize() - 1; }
-    INT_PTR Append(const CArray& other)
-    {
-        INT_PTR first = GetSize();
-        if (&other == this) {
-            std::vector<TYPE> copy(m_items);
-            m_items.insert(m_items.end(), copy.begin(), copy.end());
-        } else {
-            m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end());
-        }
-        return first;
-    }
-    void Copy(const CArray& other) { if (&other != this) m_items = other.m_items; }
 
     // Inserts count copies of v before index; an index past the end grows the array up to it first.
     void InsertAt(INT_PTR index, ARG_TYPE v, INT_PTR count = 1)
@@ -83,14 +59,7 @@ public:
         if (index > GetSize()) m_items.resize(static_cast<size_t>(index));
         m_items.insert(m_items.begin() + index, static_cast<size_t>(count), value);
     }
-    void InsertAt(INT_PTR index, const CArray* other)
-    {
-        if (!other || index < 0) { assert(other && index >= 0); return; }
-        std::vector<TYPE> copy(other->m_items);
-        if (index > GetSize()) m_items.resize(static_cast<size_t>(index));
-        m_items.insert(m_items.begin() + index, copy.begin(), copy.end());
-    }
-    // Removes count elements from index; the range is clamped to the array.
+    // Removes count elements from index; a range past the end asserts and is clamped to the array.
     void RemoveAt(INT_PTR index, INT_PTR count = 1)
     {
         assert(index >= 0 && count >= 0 && index + count <= GetSize());
@@ -116,13 +85,9 @@ protected:
         name() = default;                             \
     };
 
-VX_DECLARE_ARRAY(CByteArray, BYTE, BYTE)
-VX_DECLARE_ARRAY(CWordArray, WORD, WORD)
-VX_DECLARE_ARRAY(CDWordArray, DWORD, DWORD)
 VX_DECLARE_ARRAY(CUIntArray, UINT, UINT)
 VX_DECLARE_ARRAY(CPtrArray, void*, void*)
 VX_DECLARE_ARRAY(CObArray, CObject*, CObject*)
-VX_DECLARE_ARRAY(CStringArray, CString, const CString&)
 
 // ----------------------------------------------------------------------------------------------- lists
 
@@ -195,20 +160,6 @@ public:
 
     POSITION AddHead(ARG_TYPE v) { return InsertBefore(P(m_head), v); }
     POSITION AddTail(ARG_TYPE v) { return InsertAfter(P(m_tail), v); }
-    void AddHead(const CList* other)
-    {
-        if (!other) return;
-        std::vector<TYPE> copy;
-        for (Node* n = other->m_head; n; n = n->next) copy.push_back(n->data);
-        for (auto it = copy.rbegin(); it != copy.rend(); ++it) AddHead(*it);
-    }
-    void AddTail(const CList* other)
-    {
-        if (!other) return;
-        std::vector<TYPE> copy;
-        for (Node* n = other->m_head; n; n = n->next) copy.push_back(n->data);
-        for (const TYPE& v : copy) AddTail(v);
-    }
 
     void RemoveAll()
     {
@@ -297,8 +248,6 @@ private:
     };
 
 VX_DECLARE_LIST(CPtrList, void*, void*)
-VX_DECLARE_LIST(CObList, CObject*, CObject*)
-VX_DECLARE_LIST(CStringList, CString, const CString&)
 
 // ------------------------------------------------------------------------------------------------ maps
 
@@ -330,7 +279,6 @@ public:
     INT_PTR GetSize() const { return GetCount(); }
     bool IsEmpty() const { return m_index.empty(); }
     void InitHashTable(UINT size, BOOL = TRUE) { m_index.reserve(size); }
-    UINT GetHashTableSize() const { return static_cast<UINT>(m_index.bucket_count()); }
 
     BOOL Lookup(ARG_KEY key, VALUE& value) const
     {
@@ -395,9 +343,4 @@ private:
     };
 
 VX_DECLARE_MAP(CMapStringToPtr, CString, const CString&, void*, void*)
-VX_DECLARE_MAP(CMapStringToOb, CString, const CString&, CObject*, CObject*)
-VX_DECLARE_MAP(CMapStringToString, CString, const CString&, CString, const CString&)
 VX_DECLARE_MAP(CMapPtrToPtr, void*, void*, void*, void*)
-VX_DECLARE_MAP(CMapPtrToWord, void*, void*, WORD, WORD)
-VX_DECLARE_MAP(CMapWordToPtr, WORD, WORD, void*, void*)
-VX_DECLARE_MAP(CMapWordToOb, WORD, WORD, CObject*, CObject*)

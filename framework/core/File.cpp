@@ -35,15 +35,6 @@ CFile::~CFile()
     CFile::Close();
 }
 
-CString CFile::GetFileName() const
-{
-    CString path = GetFilePath();
-    int slash = path.ReverseFind('\\');
-    int other = path.ReverseFind('/');
-    if (other > slash) slash = other;
-    return path.Mid(slash + 1);
-}
-
 #ifdef _WIN32
 
 BOOL CFile::Open(const char* path, UINT openFlags, CFileException*)
@@ -146,18 +137,6 @@ ULONGLONG CFile::GetPosition() const
     zero.QuadPart = 0;
     if (!IsOpen() || !SetFilePointerEx(m_hFile, zero, &result, FILE_CURRENT)) return 0;
     return static_cast<ULONGLONG>(result.QuadPart);
-}
-
-bool CFile::SetLength(ULONGLONG length)
-{
-    if (!IsOpen() || length > static_cast<ULONGLONG>(LLONG_MAX)) return false;
-    LARGE_INTEGER zero, position, target;
-    zero.QuadPart = 0;
-    if (!SetFilePointerEx(m_hFile, zero, &position, FILE_CURRENT)) return false;
-    target.QuadPart = static_cast<LONGLONG>(length);
-    bool ok = SetFilePointerEx(m_hFile, target, nullptr, FILE_BEGIN) && SetEndOfFile(m_hFile);
-    SetFilePointerEx(m_hFile, position, nullptr, FILE_BEGIN);
-    return ok;
 }
 
 #else // POSIX
@@ -264,12 +243,6 @@ ULONGLONG CFile::GetPosition() const
     return r < 0 ? 0 : static_cast<ULONGLONG>(r);
 }
 
-bool CFile::SetLength(ULONGLONG length)
-{
-    if (!IsOpen() || length > static_cast<ULONGLONG>(LLONG_MAX)) return false;
-    return ::ftruncate(m_fd, static_cast<off_t>(length)) == 0;
-}
-
 #endif
 
 UINT CFile::Read(void* buffer, UINT count)
@@ -329,9 +302,8 @@ void CMemFile::Attach(const BYTE* buffer, UINT size, UINT growBytes)
 BYTE* CMemFile::Detach()
 {
     BYTE* data = m_data;
-    m_data = nullptr;
-    m_size = m_capacity = m_position = 0;
-    m_owned = true;
+    m_owned = false;  // handed over: Close must not free it
+    Close();
     return data;
 }
 
@@ -407,16 +379,4 @@ LONGLONG CMemFile::Seek(LONGLONG offset, UINT from)
         return -1;
     m_position = static_cast<UINT>(base + offset);
     return m_position;
-}
-
-bool CMemFile::SetLength(ULONGLONG length)
-{
-    if (length > UINT_MAX) return false;
-    if (length > m_size) {
-        if (!Reserve(length)) return false;
-        std::memset(m_data + m_size, 0, static_cast<size_t>(length - m_size));
-    }
-    m_size = static_cast<UINT>(length);
-    if (m_position > m_size) m_position = m_size;
-    return true;
 }

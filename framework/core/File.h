@@ -39,7 +39,6 @@ public:
     virtual BOOL Open(const char* path, UINT openFlags, CFileException* unused = nullptr);
     virtual bool IsOpen() const;
     virtual void Close();
-    virtual void Abort() { Close(); }
 
     // Reads up to count bytes at the position; returns the count read (0 at the end or on failure).
     virtual UINT Read(void* buffer, UINT count);
@@ -53,11 +52,8 @@ public:
     ULONGLONG SeekToEnd() { LONGLONG p = Seek(0, end); return p < 0 ? 0 : static_cast<ULONGLONG>(p); }
     virtual ULONGLONG GetLength() const;     // 0 when closed
     virtual ULONGLONG GetPosition() const;   // 0 when closed
-    virtual bool SetLength(ULONGLONG length);
 
-    virtual CString GetFilePath() const { return m_strFileName; }
-    CString GetFileName() const;             // the part after the last '\\' or '/'
-    void SetFilePath(const char* path) { m_strFileName = path; }
+    virtual CString GetFilePath() const { return m_strFileName; }  // empty when closed
 
 #ifdef _WIN32
     HANDLE m_hFile;
@@ -86,7 +82,6 @@ public:
     // empty. Null when empty.
     BYTE* Detach();
 
-    const BYTE* GetBufferPtr() const { return m_data; }
     const BYTE* GetData() const { return m_data; }
 
     BOOL Open(const char*, UINT, CFileException* = nullptr) override { return FALSE; }
@@ -98,7 +93,6 @@ public:
     LONGLONG Seek(LONGLONG offset, UINT from) override;  // may move past the end; a write there fills zeros
     ULONGLONG GetLength() const override { return m_size; }
     ULONGLONG GetPosition() const override { return m_position; }
-    bool SetLength(ULONGLONG length) override;
 
 private:
     bool Reserve(ULONGLONG needed);

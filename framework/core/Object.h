@@ -17,18 +17,6 @@ struct CRuntimeClass
 
     CObject* CreateObject() const;          // null when the class has no creation function
     bool IsDerivedFrom(const CRuntimeClass* base) const;
-
-    // A class registered by IMPLEMENT_DYNAMIC/DYNCREATE, found by its name; null when unknown.
-    static CRuntimeClass* FromName(const char* className);
-    static CObject* CreateObject(const char* className);
-
-    CRuntimeClass* m_pNextClass;            // registration chain
-};
-
-// Adds a class to the by-name registry (used by the IMPLEMENT_ macros through a static object).
-struct VxClassRegistration
-{
-    explicit VxClassRegistration(CRuntimeClass* cls);
 };
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
@@ -45,9 +33,8 @@ public:                                                                         
 
 #define VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                          \
     CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), \
-                                                   &base_class_name::class##base_class_name, pfnNew, nullptr}; \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }   \
-    static VxClassRegistration vxRegistration_##class_name(&class_name::class##class_name);
+                                                   &base_class_name::class##base_class_name, pfnNew}; \
+    CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)

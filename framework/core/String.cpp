@@ -186,7 +186,8 @@ char CString::ToUpper1252(char ch)
     case 0x9A: return static_cast<char>(0x8A);  // š
     case 0x9C: return static_cast<char>(0x8C);  // œ
     case 0x9E: return static_cast<char>(0x8E);  // ž
-    default: return ch;                         // ß and ÿ have no single upper-case letter here
+    case 0xFF: return static_cast<char>(0x9F);  // ÿ
+    default: return ch;                         // ß has no single upper-case letter
     }
 }
 
@@ -218,40 +219,14 @@ CString& CString::MakeLower()
 
 CString& CString::TrimLeft()
 {
-    return TrimLeft(kWhiteSpace);
-}
-
-CString& CString::TrimLeft(char ch)
-{
-    size_t p = m_s.find_first_not_of(ch);
-    m_s.erase(0, p == std::string::npos ? m_s.size() : p);
-    return *this;
-}
-
-CString& CString::TrimLeft(const char* chars)
-{
-    if (!chars) return *this;
-    size_t p = m_s.find_first_not_of(chars);
+    size_t p = m_s.find_first_not_of(kWhiteSpace);
     m_s.erase(0, p == std::string::npos ? m_s.size() : p);
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    return TrimRight(kWhiteSpace);
-}
-
-CString& CString::TrimRight(char ch)
-{
-    size_t p = m_s.find_last_not_of(ch);
-    m_s.erase(p == std::string::npos ? 0 : p + 1);
-    return *this;
-}
-
-CString& CString::TrimRight(const char* chars)
-{
-    if (!chars) return *this;
-    size_t p = m_s.find_last_not_of(chars);
+    size_t p = m_s.find_last_not_of(kWhiteSpace);
     m_s.erase(p == std::string::npos ? 0 : p + 1);
     return *this;
 }
@@ -293,40 +268,6 @@ int CString::Replace(const char* from, const char* to)
     return n;
 }
 
-int CString::Remove(char ch)
-{
-    size_t before = m_s.size();
-    std::string out;
-    out.reserve(before);
-    for (char c : m_s)
-        if (c != ch) out += c;
-    m_s.swap(out);
-    return static_cast<int>(before - m_s.size());
-}
-
-int CString::Insert(int index, char ch)
-{
-    if (index < 0) index = 0;
-    if (index > GetLength()) index = GetLength();
-    m_s.insert(static_cast<size_t>(index), 1, ch);
-    return GetLength();
-}
-
-int CString::Insert(int index, const char* text)
-{
-    if (index < 0) index = 0;
-    if (index > GetLength()) index = GetLength();
-    if (text) m_s.insert(static_cast<size_t>(index), std::string(text));
-    return GetLength();
-}
-
-int CString::Delete(int index, int count)
-{
-    if (index < 0) index = 0;
-    if (count > 0 && index < GetLength()) m_s.erase(static_cast<size_t>(index), static_cast<size_t>(count));
-    return GetLength();
-}
-
 void CString::FormatV(const char* format, va_list args)
 {
     if (!format) {
@@ -364,29 +305,12 @@ void CString::FormatArgs(const char* format, ...)
     va_end(args);
 }
 
-void CString::AppendFormatArgs(const char* format, ...)
-{
-    CString more;
-    va_list args;
-    va_start(args, format);
-    more.FormatV(format, args);
-    va_end(args);
-    m_s += more.m_s;
-}
-
 char* CString::GetBuffer(int minLength)
 {
     if (minLength > GetLength()) {
         // Room for minLength characters; the caller writes its own terminator within it.
         m_s.resize(static_cast<size_t>(minLength));
     }
-    return &m_s[0];
-}
-
-char* CString::GetBufferSetLength(int length)
-{
-    if (length < 0) length = 0;
-    m_s.resize(static_cast<size_t>(length));
     return &m_s[0];
 }
 

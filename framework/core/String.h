@@ -16,7 +16,7 @@ public:
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
     CString(const char* text);                 // null gives an empty string
-    CString(const char* text, int length);     // at most length characters (stops at none: may hold zeros)
+    CString(const char* text, int length);     // exactly length characters (may hold zeros)
     CString(char ch, int repeat = 1);
     CString(const unsigned char* text) : CString(reinterpret_cast<const char*>(text)) {}
     explicit CString(const std::string& text) : m_s(text) {}
@@ -63,43 +63,30 @@ public:
     CString Mid(int first, int count) const;
     CString Right(int count) const;
 
-    // Case (code page 1252: a-z, à-þ except ÷, š/Š, œ/Œ, ž/Ž, ÿ stays lower, ß stays)
+    // Case (code page 1252: a-z, à-þ except ÷, š/Š, œ/Œ, ž/Ž, ÿ/Ÿ; ß has no single upper-case letter)
     CString& MakeUpper();
     CString& MakeLower();
     static char ToUpper1252(char ch);
     static char ToLower1252(char ch);
 
-    // Trimming: white space (space, \t, \n, \v, \f, \r) or the given characters.
+    // Trimming white space (space, \t, \n, \v, \f, \r).
     CString& TrimLeft();
-    CString& TrimLeft(char ch);
-    CString& TrimLeft(const char* chars);
     CString& TrimRight();
-    CString& TrimRight(char ch);
-    CString& TrimRight(const char* chars);
     CString& Trim() { TrimRight(); return TrimLeft(); }
-    CString& Trim(char ch) { TrimRight(ch); return TrimLeft(ch); }
-    CString& Trim(const char* chars) { TrimRight(chars); return TrimLeft(chars); }
 
-    // Editing: each returns the number of characters replaced/removed or the new length.
+    // Replacing: each returns the number of replacements.
     int Replace(char from, char to);
     int Replace(const char* from, const char* to);  // an empty 'from' replaces nothing
-    int Remove(char ch);
-    int Insert(int index, char ch);                 // index clamped; returns the new length
-    int Insert(int index, const char* text);
-    int Delete(int index, int count = 1);           // returns the new length
 
     // printf formatting. Arguments must be scalars or pointers; a CString argument is passed as its
     // text, so both Format("%s", (LPCSTR)str) and Format("%s", str) work.
     template <class... Args>
     void Format(const char* format, const Args&... args);
-    template <class... Args>
-    void AppendFormat(const char* format, const Args&... args);
     void FormatV(const char* format, va_list args);
 
     // Direct buffer access: GetBuffer(n) gives room for at least n characters plus a terminator;
     // ReleaseBuffer(-1) takes the length up to the first zero, ReleaseBuffer(n) exactly n (clamped).
     char* GetBuffer(int minLength = 0);
-    char* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
     // Resource string through the loader the window layer installs; FALSE (string unchanged) without one
@@ -110,7 +97,6 @@ public:
 
 private:
     void FormatArgs(const char* format, ...);
-    void AppendFormatArgs(const char* format, ...);
 
     std::string m_s;
 };
@@ -126,14 +112,6 @@ void CString::Format(const char* format, const Args&... args)
     static_assert(std::conjunction<std::is_scalar<decltype(VxFormatArg(args))>...>::value,
                   "Format takes numbers, pointers and strings only");
     FormatArgs(format, VxFormatArg(args)...);
-}
-
-template <class... Args>
-void CString::AppendFormat(const char* format, const Args&... args)
-{
-    static_assert(std::conjunction<std::is_scalar<decltype(VxFormatArg(args))>...>::value,
-                  "Format takes numbers, pointers and strings only");
-    AppendFormatArgs(format, VxFormatArg(args)...);
 }
 
 inline bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }

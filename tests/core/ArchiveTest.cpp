@@ -44,12 +44,12 @@ TEST(ArchiveNumbers, LittleEndianRoundTrip)
     CMemFile f;
     {
         CArchive ar(&f, CArchive::store);
-        ar << BYTE(0xAB) << WORD(0x1234) << DWORD(0x89ABCDEFu) << LONG(-2) << int(-300000) << 1.5f << -2.25;
+        ar << BYTE(0xAB) << WORD(0x1234) << DWORD(0x89ABCDEFu) << LONG(-2) << int(-300000) << LONGLONG(-5) << ULONGLONG(0x0102030405060708ull);
         EXPECT_TRUE(ar.IsStoring());
     }
     const std::vector<BYTE> expected = {0xAB, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF,
-                                        0x20, 0x6C, 0xFB, 0xFF, 0x00, 0x00, 0xC0, 0x3F,
-                                        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0xC0};
+                                        0x20, 0x6C, 0xFB, 0xFF, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                        0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01};
     EXPECT_EQ(Bytes(f), expected);
 
     f.SeekToBegin();
@@ -59,17 +59,17 @@ TEST(ArchiveNumbers, LittleEndianRoundTrip)
     DWORD d;
     LONG l;
     int i;
-    float fl;
-    double db;
-    ar >> b >> w >> d >> l >> i >> fl >> db;
+    LONGLONG ll;
+    ULONGLONG ull;
+    ar >> b >> w >> d >> l >> i >> ll >> ull;
     EXPECT_TRUE(ar.IsOK());
     EXPECT_EQ(b, 0xAB);
     EXPECT_EQ(w, 0x1234);
     EXPECT_EQ(d, 0x89ABCDEFu);
     EXPECT_EQ(l, -2);
     EXPECT_EQ(i, -300000);
-    EXPECT_EQ(fl, 1.5f);
-    EXPECT_EQ(db, -2.25);
+    EXPECT_EQ(ll, -5);
+    EXPECT_EQ(ull, 0x0102030405060708ull);
 }
 
 TEST(ArchiveCounts, SixteenBitsBelowFFFFElseEscapedThirtyTwo)
@@ -120,7 +120,7 @@ TEST(ArchiveStrings, RoundTripKeepsEveryByte)
         CArchive ar(&f, CArchive::store);
         for (int n : lengths) {
             CString s;
-            char* p = s.GetBufferSetLength(n);
+            char* p = s.GetBuffer(n);
             for (int i = 0; i < n; ++i) p[i] = static_cast<char>('A' + i % 26);
             s.ReleaseBuffer(n);
             ar << s;
@@ -254,14 +254,19 @@ TEST(ArchiveClose, LoadingHandsBackUnreadBytes)
     EXPECT_EQ(f.GetPosition(), 2u);
 }
 
-TEST(ArchiveClose, StoringWithoutFlushOnDeleteWritesNothing)
+TEST(ArchiveClose, StoringWritesOnDestructionAndRefusesAfterClose)
 {
     CMemFile f;
     {
-        CArchive ar(&f, CArchive::store | CArchive::bNoFlushOnDelete);
+        CArchive ar(&f, CArchive::store);
         ar << DWORD(1);
+        EXPECT_EQ(f.GetLength(), 0u);  // still buffered
     }
-    EXPECT_EQ(f.GetLength(), 0u);
+    EXPECT_EQ(f.GetLength(), 4u);
+    CArchive ar(&f, CArchive::store);
+    EXPECT_TRUE(ar.Close());
+    EXPECT_FALSE(ar.Write("x", 1));
+    EXPECT_FALSE(ar.IsOK());
 }
 
 TEST(ArchiveFailure, WritesThatCannotLandAreReported)
@@ -280,6 +285,39 @@ TEST(ArchiveFailure, WritesThatCannotLandAreReported)
     CMemFile f;
     CArchive loading(&f, CArchive::load);
     EXPECT_FALSE(loading.Write("x", 1));
+}
+
+namespace {
+
+// A memory file whose n-th write fails (as a full disk would) while the others land.
+class CFailingWriteFile : public CMemFile
+{
+public:
+    explicit CFailingWriteFile(int failingWrite) : m_failingWrite(failingWrite) {}
+    bool Write(const void* buffer, UINT count) override
+    {
+        return ++m_writes == m_failingWrite ? false : CMemFile::Write(buffer, count);
+    }
+
+private:
+    int m_failingWrite;
+    int m_writes = 0;
+};
+
+} // namespace
+
+TEST(ArchiveFailure, NothingLandsAfterAFailedWrite)
+{
+    std::vector<BYTE> big(2000, 0xAA);
+    CFailingWriteFile f(2);
+    {
+        CArchive ar(&f, CArchive::store, 512);
+        ar << DWORD(1);  // buffered; lands before the large write
+        EXPECT_FALSE(ar.Write(big.data(), static_cast<UINT>(big.size())));
+        ar << DWORD(2);  // must not land after the gap
+        EXPECT_FALSE(ar.Close());
+    }
+    EXPECT_EQ(f.GetLength(), 4u);
 }
 
 TEST(ArchiveFile, OverADiskFile)

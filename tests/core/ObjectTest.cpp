@@ -64,14 +64,6 @@ TEST(RuntimeClass, CreateObjectOnlyForCreatableClasses)
     EXPECT_EQ(static_cast<CSquare*>(made)->m_sides, 4);
     delete made;
     EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
-
-    CObject* byName = CRuntimeClass::CreateObject("CSquare");
-    ASSERT_NE(byName, nullptr);
-    EXPECT_EQ(byName->GetRuntimeClass(), RUNTIME_CLASS(CSquare));
-    delete byName;
-    EXPECT_EQ(CRuntimeClass::FromName("CShape"), RUNTIME_CLASS(CShape));
-    EXPECT_EQ(CRuntimeClass::FromName("NoSuchClass"), nullptr);
-    EXPECT_EQ(CRuntimeClass::CreateObject("CShape"), nullptr);
 }
 
 TEST(MessageBoxHook, RecorderAnswersAndKeepsTheTexts)
