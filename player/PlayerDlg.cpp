@@ -12,7 +12,6 @@
 namespace {
 
 const int kBandHeight = 12;           // the grey title band
-const UINT kNotifyMode = WM_USER + 200;   // MCIWNDM_NOTIFYMODE
 
 // The band's grey levels, top row first.
 const BYTE kBandLevels[kBandHeight] = {252, 248, 232, 216, 200, 182, 166, 150, 128, 100, 50, 0};
@@ -80,7 +79,7 @@ BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog)
     ON_WM_RBUTTONDOWN()
     ON_WM_CLOSE()
     ON_WM_FONTCHANGE()
-    ON_MESSAGE(kNotifyMode, OnNotifyMode)
+    ON_MESSAGE(VX_MCIWNDM_NOTIFYMODE, OnNotifyMode)
     ON_MESSAGE(WM_SOUND_STOPPED, OnSoundStopped)
     ON_REGISTERED_MESSAGE(s_nStatusMessage, OnStatusRequest)
     ON_COMMAND(ID_PLAYER_SOUND_START, OnStartSoundCommand)
@@ -103,6 +102,7 @@ CPlayerDlg::CPlayerDlg(CPlayerSession* session, const CString& showPath, CWnd* p
 
 CPlayerDlg::~CPlayerDlg()
 {
+    CloseSoundControl();   // a dialog destroyed without closing still owns its sound control
     m_FrameTimer.Stop();
     if (m_hIcon)
         DestroyIcon(m_hIcon);

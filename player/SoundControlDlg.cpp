@@ -165,8 +165,14 @@ void CSoundControlDlg::OnShowWindow(BOOL bShow, UINT nStatus)
 
 void CSoundControlDlg::OnSoundOff()
 {
+    int wasMuted = m_Mixer.m_bMuted;
     UpdateData(TRUE);
-    m_Mixer.SetMute(m_Mixer.m_bMuted);
+    if (!m_Mixer.SetMute(m_Mixer.m_bMuted))
+    {
+        // The speakers did not change: the box goes on showing what they are.
+        m_Mixer.m_bMuted = wasMuted;
+        UpdateData(FALSE);
+    }
     RestartCloseTimer();
 }
 

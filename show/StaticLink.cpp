@@ -70,6 +70,9 @@ HBRUSH CStaticLink::CtlColor(CDC* pDC, UINT)
             }
         }
     }
+    // Selected here too for a control that picks its font before asking for colours.
+    if (m_font.GetSafeHandle() != nullptr)
+        pDC->SelectObject(&m_font);
     pDC->SetTextColor(m_color);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(m_bTransparent ? HOLLOW_BRUSH : WHITE_BRUSH));

@@ -209,6 +209,9 @@ TEST_F(SoundControlDlgTest, TheMuteBoxWithoutAMixerChangesNothingButKeepsItOpen)
     dialog.GetDlgItem(IDC_SOUND_OFF)->SendMessage(BM_CLICK);       // ... a click starts it again
     EXPECT_NE(0u, dialog.m_nCloseTimer);
     EXPECT_EQ(nullptr, dialog.m_Mixer.m_hMixer);
+    // Nothing was muted: the box and the value still say so.
+    EXPECT_EQ(0, dialog.m_Mixer.m_bMuted);
+    EXPECT_EQ(BST_UNCHECKED, dialog.IsDlgButtonChecked(IDC_SOUND_OFF));
     dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_FALSE(dialog.m_Slider.IsWindowVisible());
     EXPECT_FALSE(dialog.m_Slider.IsWindowEnabled());

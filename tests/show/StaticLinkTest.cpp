@@ -184,6 +184,19 @@ TEST_F(StaticLinkTest, WithoutAControlFontTheDefaultGuiFontIsUnderlined)
     EXPECT_EQ(link.m_font.GetSafeHandle(), reinterpret_cast<HGDIOBJ>(link.SendMessage(WM_GETFONT)));
 }
 
+TEST_F(StaticLinkTest, TheColourRequestSelectsTheUnderlinedFontIntoTheDc)
+{
+    // A control that has picked its font before asking for colours still draws underlined.
+    CStaticLink link("x");
+    CreateLink(link, "text");
+    DibSurface surface(4, 4);
+    HGDIOBJ before = ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT);
+    AskColours(link, surface.dc);
+    ASSERT_NE(nullptr, link.m_font.GetSafeHandle());
+    EXPECT_EQ(link.m_font.GetSafeHandle(), ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT));
+    ::SelectObject(surface.dc.GetSafeHdc(), before);
+}
+
 TEST_F(StaticLinkTest, TheControlsOwnFontIsUnderlinedOnce)
 {
     CFont own;
@@ -343,6 +356,7 @@ TEST_F(StaticLinkTest, AnAutoDeleteLinkGoesWithItsWindow)
     ASSERT_TRUE(link->Create("text", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 50, 20), &m_parent, 4716));
     DibSurface surface(4, 4);
     AskColours(*link, surface.dc);   // it has made its font
+    ::SelectObject(surface.dc.GetSafeHdc(), ::GetStockObject(SYSTEM_FONT));
     ::DestroyWindow(link->m_hWnd);
     EXPECT_TRUE(g_linkDeleted);
 
