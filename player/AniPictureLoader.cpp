@@ -64,8 +64,12 @@ BOOL CAniPicture::LoadFromMemory(const void* data, DWORD size)
             continue;   // a frame that does not decode is dropped
         AddFrame(picture, block.width, block.height, block.x, block.y, block.delay, block.disposal);
     }
-    if (m_arrFrames.empty())
+    // Frames are composed on the logical screen; without one there is nothing to play them on.
+    if (m_arrFrames.empty() || info.width <= 0 || info.height <= 0)
+    {
+        FreeFrames();
         return FALSE;
+    }
     m_nWidth = info.width;
     m_nHeight = info.height;
     m_bAnimationEnabled = TRUE;
