@@ -50,7 +50,7 @@ vexul_wine_prefix() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  if [ ! -f "$WINEPREFIX/.vexul-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.vexul-ready-2" ]; then
     echo "== making Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
@@ -58,8 +58,9 @@ vexul_wine_prefix() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
     wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+    # No window manager runs under Xvfb: unmanaged windows spare Wine its wait for one on every show and hide.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.vexul-ready"
+    touch "$WINEPREFIX/.vexul-ready-2"
   fi
 }
