@@ -15,6 +15,7 @@
 #include "player/ShowSource.h"
 #include "show/ProjectPack.h"
 #include "show/ShowText.h"
+#include "tests/support/win_BmpFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -92,36 +93,11 @@ void PrintRow(const Row& row)
 // ---------------------------------------------------------------------------------------------------------
 // Test pictures: 24-bit BMP data with some detail in it (gradients and bands), drawn pixel by pixel.
 
-Bytes MakeBmp(int width, int height, int seed)
+Bytes MakeTestPicture(int width, int height, int seed)
 {
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + imageSize;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = imageSize;
-    Bytes out(file.bfSize);
-    memcpy(out.data(), &file, sizeof(file));
-    memcpy(out.data() + sizeof(file), &info, sizeof(info));
-    for (int y = 0; y < height; ++y)
-    {
-        BYTE* row = out.data() + file.bfOffBits + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < width; ++x)
-        {
-            row[x * 3 + 0] = static_cast<BYTE>(x * 255 / width);
-            row[x * 3 + 1] = static_cast<BYTE>(y * 255 / height);
-            row[x * 3 + 2] = static_cast<BYTE>(((x / 16 + y / 16 + seed) % 2) ? 200 : 60);
-        }
-    }
-    return out;
+    return MakeBmp(width, height, [=](int x, int y) {
+        return RGB(((x / 16 + y / 16 + seed) % 2) ? 200 : 60, y * 255 / height, x * 255 / width);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -190,10 +166,10 @@ struct CBench
         const char* names[] = {"old.bmp", "new.bmp", "object.bmp"};
         for (int i = 0; i < 3; ++i)
         {
-            Bytes bmp = MakeBmp(kWidth, kHeight, i);
+            Bytes bmp = MakeTestPicture(kWidth, kHeight, i);
             pack.AddData(names[i], bmp.data(), static_cast<int>(bmp.size()));
         }
-        Bytes picture = MakeBmp(200, 150, 5);
+        Bytes picture = MakeTestPicture(200, 150, 5);
         pack.AddData("picture.bmp", picture.data(), static_cast<int>(picture.size()));
 
         CShowRenderer& r = renderer;

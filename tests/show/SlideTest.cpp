@@ -6,6 +6,7 @@
 #include "show/SettingsFile.h"
 #include "show/ShowData.h"
 #include "show/Slide.h"
+#include "tests/support/win_BmpFile.h"
 
 #include <cstdio>
 #include <memory>
@@ -35,37 +36,6 @@ void MakeSolidRectangle(CSlideObjSlot& slot, int x, int y, int width, int height
     f.m_crFill = color;
     f.m_bFrame = FALSE;
     f.m_bVisible = TRUE;
-}
-
-// A 24-bit bottom-up BMP file of one colour.
-std::vector<BYTE> SolidBmp(int width, int height, COLORREF color)
-{
-    int stride = (width * 3 + 3) & ~3;
-    int imageSize = stride * height;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + imageSize;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = imageSize;
-    std::vector<BYTE> data(file.bfSize, 0);
-    memcpy(data.data(), &file, sizeof(file));
-    memcpy(data.data() + sizeof(file), &info, sizeof(info));
-    BYTE* pixels = data.data() + file.bfOffBits;
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++) {
-            BYTE* p = pixels + y * stride + x * 3;
-            p[0] = GetBValue(color);
-            p[1] = GetGValue(color);
-            p[2] = GetRValue(color);
-        }
-    return data;
 }
 
 std::string TempPath(const char* name)
@@ -235,8 +205,8 @@ TEST(SlideCopy, CopyBackgroundFromLeavesTheObjects)
 
 TEST(SlideCopy, ASlideMovedDownByDeletionDrawsItsOwnBackground)
 {
-    std::string red = WriteTempFile("vx_copy_red.bmp", SolidBmp(20, 10, RGB(255, 0, 0)));
-    std::string blue = WriteTempFile("vx_copy_blue.bmp", SolidBmp(20, 10, RGB(0, 0, 255)));
+    std::string red = WriteTempFile("vx_copy_red.bmp", MakeSolidBmp(20, 10, RGB(255, 0, 0)));
+    std::string blue = WriteTempFile("vx_copy_blue.bmp", MakeSolidBmp(20, 10, RGB(0, 0, 255)));
     auto show = std::make_unique<CShowData>();
     show->m_Slides[0].m_Background.m_strImageFile = red.c_str();
     show->m_Slides[1].m_Background.m_strImageFile = blue.c_str();
@@ -327,7 +297,7 @@ TEST(SlideSection, AnUnknownEffectKeyKeepsThePreviousSelection)
 
 TEST(SlideBackground, LoadImagePrefersThePackEntryAndFallsBackToTheFile)
 {
-    std::string path = WriteTempFile("vx_slide_bg.bmp", SolidBmp(8, 6, RGB(255, 0, 0)));
+    std::string path = WriteTempFile("vx_slide_bg.bmp", MakeSolidBmp(8, 6, RGB(255, 0, 0)));
     CSlideBackground bg;
     bg.m_strImageFile = path.c_str();
     EXPECT_TRUE(bg.LoadImage(nullptr));
@@ -335,7 +305,7 @@ TEST(SlideBackground, LoadImagePrefersThePackEntryAndFallsBackToTheFile)
     EXPECT_EQ(6, bg.m_Picture.m_nHeight);
 
     CProjectPack pack;
-    std::vector<BYTE> packed = SolidBmp(5, 4, RGB(0, 255, 0));
+    std::vector<BYTE> packed = MakeSolidBmp(5, 4, RGB(0, 255, 0));
     ASSERT_TRUE(pack.AddData("packed.bmp", packed.data(), static_cast<int>(packed.size())));
     bg.m_strImageFile = "packed.bmp";
     EXPECT_TRUE(bg.LoadImage(&pack));
@@ -367,7 +337,7 @@ TEST(SlideBackground, AMissingOrDamagedImageLeavesNoPicture)
 
 TEST(SlideThumbnail, AtTheSlideSizeTheSlideIsCopied)
 {
-    std::string path = WriteTempFile("vx_thumb_same.bmp", SolidBmp(40, 30, RGB(255, 0, 0)));
+    std::string path = WriteTempFile("vx_thumb_same.bmp", MakeSolidBmp(40, 30, RGB(255, 0, 0)));
     CSlide slide;
     slide.SetSize(40, 30);
     slide.m_Background.m_strImageFile = path.c_str();
@@ -390,7 +360,7 @@ TEST(SlideThumbnail, AtTheSlideSizeTheSlideIsCopied)
 TEST(SlideThumbnail, AWideSlideGetsGreyBarsAboveAndBelow)
 {
     // 40 x 30 into 20 x 20: the image is 20 x 15 at (0, 2).
-    std::string path = WriteTempFile("vx_thumb_wide.bmp", SolidBmp(40, 30, RGB(255, 0, 0)));
+    std::string path = WriteTempFile("vx_thumb_wide.bmp", MakeSolidBmp(40, 30, RGB(255, 0, 0)));
     CSlide slide;
     slide.SetSize(40, 30);
     slide.m_Background.m_strImageFile = path.c_str();
@@ -462,7 +432,7 @@ TEST(SlideThumbnail, ASlideOfTheDefaultSizeKeepsItsAspectRatioInTheEditorsCell)
 TEST(SlideThumbnail, AShowReadFromItsTextDrawsItsSlideFromThePack)
 {
     CProjectPack pack;
-    std::vector<BYTE> background = SolidBmp(638, 466, RGB(0, 128, 0));
+    std::vector<BYTE> background = MakeSolidBmp(638, 466, RGB(0, 128, 0));
     ASSERT_TRUE(pack.AddData("green.bmp", background.data(), static_cast<int>(background.size())));
     std::string text = "\r\n[WINDOW]\r\nWIDTH=640\r\nHEIGHT=480\r\n"
                        "\r\n[SHEET00]\r\nIMAGE-FILE=green.bmp\r\n"

@@ -1,0 +1,47 @@
+// BMP files made in memory, for tests and tools that need pictures with known pixels.
+#pragma once
+
+#include "framework/win/Framework.h"
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+// A 24-bit bottom-up BMP file of w x h whose pixel (x, y) (y from the top) is colour(x, y).
+inline std::vector<BYTE> MakeBmp(int w, int h, const std::function<COLORREF(int, int)>& colour)
+{
+    const int rowSize = (w * 3 + 3) & ~3;
+    const int imageSize = rowSize * h;
+    std::vector<BYTE> data(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize, 0);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfSize = static_cast<DWORD>(data.size());
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(BITMAPINFOHEADER);
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = imageSize;
+    info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;
+    memcpy(data.data(), &file, sizeof(file));
+    memcpy(data.data() + sizeof(file), &info, sizeof(info));
+    BYTE* pixels = data.data() + file.bfOffBits;
+    for (int y = 0; y < h; y++) {
+        BYTE* row = pixels + (h - 1 - y) * rowSize;
+        for (int x = 0; x < w; x++) {
+            COLORREF c = colour(x, y);
+            row[x * 3] = GetBValue(c);
+            row[x * 3 + 1] = GetGValue(c);
+            row[x * 3 + 2] = GetRValue(c);
+        }
+    }
+    return data;
+}
+
+inline std::vector<BYTE> MakeSolidBmp(int w, int h, COLORREF c)
+{
+    return MakeBmp(w, h, [c](int, int) { return c; });
+}
