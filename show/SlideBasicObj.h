@@ -70,8 +70,9 @@ protected:
 };
 
 // The worker thread of an animated object. The owner alone holds and closes the thread handle; the thread
-// only reads the stop request and pauses on an event that is never signalled. Everything here is called on
-// the owner's (user-interface) thread, except StopRequested and Pause, which the worker calls.
+// only reads the stop request and pauses on the stop event, which a stop request signals so that the worker
+// wakes at once. Everything here is called on the owner's (user-interface) thread, except StopRequested and
+// Pause, which the worker calls.
 class CObjectThread
 {
 public:
@@ -98,6 +99,7 @@ public:
 
 private:
     HANDLE m_hThread;
-    HANDLE m_hStopEvent;   // manual reset, never signalled: the pause is a wait with a time-out
+    HANDLE m_hStopEvent;   // manual reset, made with the first thread: a show holds thousands of objects
+                           // and few of them ever animate
     std::atomic<bool> m_bStopRequest;
 };

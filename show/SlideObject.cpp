@@ -84,7 +84,7 @@ CPoint CSlideBasicObj::PlaceInside(int x, int y, int w, int h, int width, int he
 // CObjectThread
 
 CObjectThread::CObjectThread()
-    : m_hThread(nullptr), m_hStopEvent(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_bStopRequest(false)
+    : m_hThread(nullptr), m_hStopEvent(nullptr), m_bStopRequest(false)
 {
 }
 
@@ -99,6 +99,10 @@ BOOL CObjectThread::Start(ThreadProc proc, void* param)
 {
     if (IsRunning())
         return FALSE;
+    if (!m_hStopEvent)
+        m_hStopEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    else
+        ::ResetEvent(m_hStopEvent);
     m_bStopRequest = false;
     unsigned id = 0;
     uintptr_t handle = _beginthreadex(nullptr, 0, proc, param, CREATE_SUSPENDED, &id);
@@ -122,16 +126,19 @@ BOOL CObjectThread::IsRunning()
 
 void CObjectThread::RequestStop()
 {
-    if (m_hThread)
-        m_bStopRequest = true;
+    if (!m_hThread)
+        return;
+    m_bStopRequest = true;
+    if (m_hStopEvent)
+        ::SetEvent(m_hStopEvent);
 }
 
 void CObjectThread::StopAndWait()
 {
     if (!m_hThread)
         return;
-    m_bStopRequest = true;
-    // The worker pauses at most 30 ms between looks at the request and never waits on this thread.
+    RequestStop();
+    // The worker looks at the request after every pause and never waits on this thread.
     ::WaitForSingleObject(m_hThread, INFINITE);
     ::CloseHandle(m_hThread);
     m_hThread = nullptr;
