@@ -23,7 +23,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const int kWidth = 640;
 const int kHeight = 480;
@@ -39,7 +40,8 @@ typedef std::vector<BYTE> Bytes;
 
 double NowMs()
 {
-    static LARGE_INTEGER frequency = [] {
+    static LARGE_INTEGER frequency = []
+    {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f;
@@ -95,9 +97,9 @@ void PrintRow(const Row& row)
 
 Bytes MakeTestPicture(int width, int height, int seed)
 {
-    return MakeBmp(width, height, [=](int x, int y) {
-        return RGB(((x / 16 + y / 16 + seed) % 2) ? 200 : 60, y * 255 / height, x * 255 / width);
-    });
+    return MakeBmp(width, height,
+                   [=](int x, int y)
+                   { return RGB(((x / 16 + y / 16 + seed) % 2) ? 200 : 60, y * 255 / height, x * 255 / width); });
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -147,7 +149,12 @@ private:
 
 // Slides: 0 and 1 carry the transitions (0 the ending slide with an object, 1 the entering one), 2 the object
 // being inserted.
-enum { kOldSlide = 0, kNewSlide = 1, kObjectSlide = 2 };
+enum
+{
+    kOldSlide = 0,
+    kNewSlide = 1,
+    kObjectSlide = 2
+};
 
 struct CBench
 {
@@ -188,8 +195,8 @@ struct CBench
             slide.SetSize(kWidth, kHeight);
         }
         // The ending slide carries a text, so that its finished image is a real one.
-        r.m_Slides[kOldSlide].GetSlot(0)->CreateText(40, 40, "The slide that ends", "", "Tahoma", 40, "BOLD", FALSE,
-                                                    FALSE, 1, RGB(255, 255, 255), 0);
+        r.m_Slides[kOldSlide].GetSlot(0)->CreateText(40, 40, "The slide that ends", "", "Tahoma", 40, "BOLD",
+                                                     FALSE, FALSE, 1, RGB(255, 255, 255), 0);
         r.SetPack(&pack);
         if (!r.Start(0, 0, kWidth, kHeight, 0, 0, &window, 40))
             return FALSE;
@@ -309,12 +316,14 @@ struct CBench
         CBitmap& finished = r.m_Slides[kOldSlide].m_Bitmap;
         CDC surface, source;
         CBitmap bitmap;
-        if (!surface.CreateCompatibleDC(target.DC()) || !bitmap.CreateCompatibleBitmap(target.DC(), kWidth, kHeight) ||
+        if (!surface.CreateCompatibleDC(target.DC()) ||
+            !bitmap.CreateCompatibleBitmap(target.DC(), kWidth, kHeight) ||
             !source.CreateCompatibleDC(target.DC()) || !finished.GetSafeHandle())
             return;
         CBitmap* oldSurface = surface.SelectObject(&bitmap);
         CBitmap* oldSource = source.SelectObject(&finished);
-        auto time = [&](const char* name, auto draw) {
+        auto time = [&](const char* name, auto draw)
+        {
             Row row;
             row.name = name;
             for (int i = 0; i < 25 * repeat; ++i)
@@ -335,16 +344,20 @@ struct CBench
         time("picture Render, full size", [&] { picture.Render(&surface, CRect(0, 0, kWidth, kHeight)); });
         time("picture Render, half width", [&] { picture.Render(&surface, CRect(0, 0, kWidth / 2, kHeight)); });
         time("image BitBlt, full size", [&] { surface.BitBlt(0, 0, kWidth, kHeight, &source, 0, 0, SRCCOPY); });
-        time("image StretchBlt, half width", [&] {
-            int mode = surface.SetStretchBltMode(COLORONCOLOR);
-            surface.StretchBlt(kWidth / 2, 0, kWidth / 2, kHeight, &source, 0, 0, kWidth, kHeight, SRCCOPY);
-            surface.SetStretchBltMode(mode);
-        });
-        time("image StretchBlt, half height", [&] {
-            int mode = surface.SetStretchBltMode(COLORONCOLOR);
-            surface.StretchBlt(0, kHeight / 2, kWidth, kHeight / 2, &source, 0, 0, kWidth, kHeight, SRCCOPY);
-            surface.SetStretchBltMode(mode);
-        });
+        time("image StretchBlt, half width",
+             [&]
+             {
+                 int mode = surface.SetStretchBltMode(COLORONCOLOR);
+                 surface.StretchBlt(kWidth / 2, 0, kWidth / 2, kHeight, &source, 0, 0, kWidth, kHeight, SRCCOPY);
+                 surface.SetStretchBltMode(mode);
+             });
+        time("image StretchBlt, half height",
+             [&]
+             {
+                 int mode = surface.SetStretchBltMode(COLORONCOLOR);
+                 surface.StretchBlt(0, kHeight / 2, kWidth, kHeight / 2, &source, 0, 0, kWidth, kHeight, SRCCOPY);
+                 surface.SetStretchBltMode(mode);
+             });
         source.SelectObject(oldSource);
         surface.SelectObject(oldSurface);
     }
@@ -385,7 +398,7 @@ struct CBench
     {
         ResetObjectSlide();
         renderer.m_Slides[kObjectSlide].GetSlot(0)->CreateImage(220, 160, "picture.bmp", animation, 0, transparent,
-                                                               RGB(60, 0, 0), 1000, &pack);
+                                                                RGB(60, 0, 0), 1000, &pack);
     }
 };
 
@@ -443,7 +456,8 @@ double PlainRead(const std::string& path, Bytes& buffer)
     GetFileSizeEx(file, &size);
     buffer.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    BOOL ok = ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read == buffer.size();
+    BOOL ok =
+        ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read == buffer.size();
     CloseHandle(file);
     double elapsed = NowMs() - start;
     return ok ? elapsed : -1;
@@ -497,7 +511,7 @@ BOOL BenchPackLoad(int repeat)
     return TRUE;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,8 @@
 #include "show/Picture.h"
 #include "player/GifFrames.h"
 
-namespace {
+namespace
+{
 
 // Pixel size of a decoded picture from its HIMETRIC size at the screen's resolution.
 void PictureSize(IPicture* picture, int& width, int& height)
@@ -23,7 +24,7 @@ void PictureSize(IPicture* picture, int& width, int& height)
     height = MulDiv(hmHeight, ppiY, 2540);
 }
 
-} // namespace
+}   // namespace
 
 BOOL CAniPicture::LoadFromMemory(const void* data, DWORD size)
 {

@@ -64,7 +64,7 @@ private:
     std::atomic<UINT> m_nEarlyId;
     std::atomic<bool> m_bArming;
     BOOL m_bMultimedia;
-    BOOL m_bPeriodBegun;        // timeBeginPeriod is in force and owed its timeEndPeriod
+    BOOL m_bPeriodBegun;   // timeBeginPeriod is in force and owed its timeEndPeriod
     TIMECAPS m_Caps;
     std::atomic<UINT> m_nMessage;
     CWnd* m_pWindow;

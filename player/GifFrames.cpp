@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 const size_t kHeaderSize = 13;
 
@@ -25,7 +26,16 @@ size_t SkipSubBlocks(const BYTE* data, size_t size, size_t pos)
     return 0;
 }
 
-enum BlockKind { kEnd, kPlainText, kGraphicControl, kComment, kApplication, kImage, kTrailer };
+enum BlockKind
+{
+    kEnd,
+    kPlainText,
+    kGraphicControl,
+    kComment,
+    kApplication,
+    kImage,
+    kTrailer
+};
 
 // The kind of block at pos and the position after it (0 when it runs past the data or is unknown).
 BlockKind NextBlock(const BYTE* data, size_t size, size_t pos, size_t* next)
@@ -45,10 +55,22 @@ BlockKind NextBlock(const BYTE* data, size_t size, size_t pos, size_t* next)
         BlockKind kind;
         switch (label)
         {
-        case 0x01: head = 15; kind = kPlainText; break;
-        case 0xF9: head = 8; kind = kGraphicControl; break;
-        case 0xFE: head = 2; kind = kComment; break;
-        case 0xFF: head = 14; kind = kApplication; break;
+        case 0x01:
+            head = 15;
+            kind = kPlainText;
+            break;
+        case 0xF9:
+            head = 8;
+            kind = kGraphicControl;
+            break;
+        case 0xFE:
+            head = 2;
+            kind = kComment;
+            break;
+        case 0xFF:
+            head = 14;
+            kind = kApplication;
+            break;
         default: return kEnd;
         }
         if (!fixed(head))
@@ -78,11 +100,8 @@ BlockKind NextBlock(const BYTE* data, size_t size, size_t pos, size_t* next)
         *next = end;
         return kImage;
     }
-    case 0x3B:
-        *next = pos + 1;
-        return kTrailer;
-    default:
-        return kEnd;
+    case 0x3B: *next = pos + 1; return kTrailer;
+    default: return kEnd;
     }
 }
 
@@ -98,7 +117,7 @@ int WalkFrames(const BYTE* data, size_t size, size_t start, F onFrame)
 {
     int frames = 0;
     size_t pos = start;
-    size_t frameStart = 0;      // position of the pending graphic control block, 0 when none
+    size_t frameStart = 0;   // position of the pending graphic control block, 0 when none
     for (;;)
     {
         size_t next;
@@ -118,7 +137,7 @@ int WalkFrames(const BYTE* data, size_t size, size_t start, F onFrame)
     return frames;
 }
 
-} // namespace
+}   // namespace
 
 GifInfo ReadGifInfo(const BYTE* data, size_t size)
 {
@@ -162,23 +181,25 @@ BOOL SplitGifFrames(const BYTE* data, size_t size, std::vector<GifFrameBlock>& f
     GifInfo info = ReadGifInfo(data, size);
     if (!info.headerComplete)
         return FALSE;
-    WalkFrames(data, size, info.firstBlock, [&](size_t first, size_t control, size_t image, size_t end) {
-        GifFrameBlock frame;
-        frame.data.reserve(info.firstBlock + (end - first) + 1);
-        frame.data.insert(frame.data.end(), data, data + info.firstBlock);
-        frame.data.insert(frame.data.end(), data + first, data + end);
-        frame.data.push_back(0x3B);
-        if (control)
-        {
-            frame.delay = Word(data + control + 4);
-            frame.disposal = (data[control + 3] >> 2) & 7;
-        }
-        frame.x = Word(data + image + 1);
-        frame.y = Word(data + image + 3);
-        frame.width = Word(data + image + 5);
-        frame.height = Word(data + image + 7);
-        frames.push_back(std::move(frame));
-    });
+    WalkFrames(data, size, info.firstBlock,
+               [&](size_t first, size_t control, size_t image, size_t end)
+               {
+                   GifFrameBlock frame;
+                   frame.data.reserve(info.firstBlock + (end - first) + 1);
+                   frame.data.insert(frame.data.end(), data, data + info.firstBlock);
+                   frame.data.insert(frame.data.end(), data + first, data + end);
+                   frame.data.push_back(0x3B);
+                   if (control)
+                   {
+                       frame.delay = Word(data + control + 4);
+                       frame.disposal = (data[control + 3] >> 2) & 7;
+                   }
+                   frame.x = Word(data + image + 1);
+                   frame.y = Word(data + image + 3);
+                   frame.width = Word(data + image + 5);
+                   frame.height = Word(data + image + 7);
+                   frames.push_back(std::move(frame));
+               });
     return !frames.empty();
 }
 

@@ -21,8 +21,8 @@ struct GifInfo
     BOOL headerComplete = FALSE;   // the 13-byte header and the global colour table are all there
     int width = 0, height = 0;
     BOOL hasBackground = FALSE;
-    COLORREF background = 0;       // the global colour table's entry at the background index
-    size_t firstBlock = 0;         // where the block walk starts
+    COLORREF background = 0;   // the global colour table's entry at the background index
+    size_t firstBlock = 0;     // where the block walk starts
 };
 
 // Reads the header; never reads past size.

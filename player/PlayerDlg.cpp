@@ -9,14 +9,15 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
-const int kBandHeight = 12;           // the grey title band
+const int kBandHeight = 12;   // the grey title band
 
 // The band's grey levels, top row first.
 const BYTE kBandLevels[kBandHeight] = {252, 248, 232, 216, 200, 182, 166, 150, 128, 100, 50, 0};
 
-} // namespace
+}   // namespace
 
 // Registered once at program start.
 static const UINT s_nStartingMessage = RegisterWindowMessageA("Vexul-Starting");
@@ -24,10 +25,22 @@ static const UINT s_nRunningMessage = RegisterWindowMessageA("Vexul-Running");
 static const UINT s_nExitMessage = RegisterWindowMessageA("Vexul-Exit");
 static const UINT s_nStatusMessage = RegisterWindowMessageA("Vexul-Status");
 
-UINT PlayerStartingMessage() { return s_nStartingMessage; }
-UINT PlayerRunningMessage() { return s_nRunningMessage; }
-UINT PlayerExitMessage() { return s_nExitMessage; }
-UINT PlayerStatusMessage() { return s_nStatusMessage; }
+UINT PlayerStartingMessage()
+{
+    return s_nStartingMessage;
+}
+UINT PlayerRunningMessage()
+{
+    return s_nRunningMessage;
+}
+UINT PlayerExitMessage()
+{
+    return s_nExitMessage;
+}
+UINT PlayerStatusMessage()
+{
+    return s_nStatusMessage;
+}
 
 // ---- CSlideWnd --------------------------------------------------------------------------------------------
 
@@ -123,8 +136,8 @@ BOOL CPlayerDlg::OnInitDialog()
 
     Broadcast(s_nStartingMessage);
 
-    m_hIcon = static_cast<HICON>(LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                            0, 0, LR_DEFAULTSIZE));
+    m_hIcon = static_cast<HICON>(
+        LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     if (m_hIcon)
     {
         SetIcon(m_hIcon, TRUE);

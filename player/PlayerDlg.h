@@ -69,13 +69,13 @@ public:
     BOOL m_bRunning;
     BOOL m_bDragging;
     BOOL m_bMenuOpen;
-    BOOL m_bCloseRefused;      // a close came while the context menu was open
+    BOOL m_bCloseRefused;   // a close came while the context menu was open
     BOOL m_bBroughtToFront;
     CPoint m_ptDragStart;
     HICON m_hIcon;
-    CDialog* m_pInfoDialog;    // the open contact or product dialog, null when none
+    CDialog* m_pInfoDialog;             // the open contact or product dialog, null when none
     CSoundControlDlg* m_pSoundDialog;   // null when not open
-    CLoopSoundPlayer m_SoundPlayer;   // the show's background sound
+    CLoopSoundPlayer m_SoundPlayer;     // the show's background sound
 
 protected:
     BOOL OnInitDialog() override;

@@ -6,14 +6,14 @@
 
 struct CPlayerSession
 {
-    CString m_strProgramFolder;     // the program's folder, without trailing backslash
-    CString m_strShowPath;          // the pack the dialog actually opened
-    CString m_strShowFolder;        // where relative sound and end-program names are found
+    CString m_strProgramFolder;   // the program's folder, without trailing backslash
+    CString m_strShowPath;        // the pack the dialog actually opened
+    CString m_strShowFolder;      // where relative sound and end-program names are found
     int m_nStartSlide = 0;
     BOOL m_bStartSlideGiven = FALSE;
     BOOL m_bEndProgramEnabled = FALSE;
     CString m_strEndProgram;
-    BOOL m_bNT = FALSE;             // the frame clock runs on the window timer
+    BOOL m_bNT = FALSE;   // the frame clock runs on the window timer
     CString m_strOsText;
     CShowFontInstaller m_Fonts;
 };

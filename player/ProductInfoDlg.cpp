@@ -5,8 +5,7 @@
 
 // The maker's addresses are the ones every show carries in its SHOW section.
 CProductInfoDlg::CProductInfoDlg(CWnd* pParent)
-    : CDialog(IDD_PRODUCT_INFO, pParent),
-      m_wndInternet(ShowText::MAKER_WEB_1),
+    : CDialog(IDD_PRODUCT_INFO, pParent), m_wndInternet(ShowText::MAKER_WEB_1),
       m_wndEmail(CString("mailto:") + ShowText::MAKER_EMAIL)
 {
 }

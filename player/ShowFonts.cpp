@@ -5,7 +5,8 @@
 
 #include <io.h>
 
-namespace {
+namespace
+{
 
 CString JoinPath(const CString& folder, const CString& name)
 {
@@ -22,7 +23,7 @@ BOOL FileExists(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-} // namespace
+}   // namespace
 
 CShowFontInstaller::CShowFontInstaller() : m_bInstalledThisPass(FALSE), m_pPack(nullptr), m_bOwnBroadcast(FALSE)
 {

@@ -25,12 +25,12 @@ public:
     // show's fonts be installed again (TRUE).
     BOOL OnFontChange(CWnd* window);
 
-    CString m_strShowFolder;        // where ".NFNT" files beside the show are looked for
-    CTempFontList m_TempFonts;      // font files added to the system's font table
+    CString m_strShowFolder;     // where ".NFNT" files beside the show are looked for
+    CTempFontList m_TempFonts;   // font files added to the system's font table
     BOOL m_bInstalledThisPass;
-    CProjectPack* m_pPack;          // the pack the show came from; may be null
-    CFontNameList m_FaceNames;      // every face the show asked for
-    BOOL m_bOwnBroadcast;           // the last WM_FONTCHANGE broadcast came from the player
+    CProjectPack* m_pPack;       // the pack the show came from; may be null
+    CFontNameList m_FaceNames;   // every face the show asked for
+    BOOL m_bOwnBroadcast;        // the last WM_FONTCHANGE broadcast came from the player
 
 protected:
     // Posts WM_FONTCHANGE to all top-level windows.

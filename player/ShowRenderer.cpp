@@ -8,20 +8,21 @@
 #include "show/SlideMemDC.h"
 #include "show/SlideObject.h"
 
-namespace {
+namespace
+{
 
 const int kIndicatorFrames = 17;   // the shrinking square, then the play arrow
 const int kManualWait = 500;       // ms before the indicator appears
 
-} // namespace
+}   // namespace
 
 CShowRenderer::CShowRenderer()
     : m_nLeft(0), m_nTop(0), m_nRight(0), m_nBottom(0), m_nX0(0), m_nY0(0), m_pWindow(nullptr), m_pPack(nullptr),
       m_pFontInstaller(nullptr), m_bReady(FALSE), m_bLoaded(FALSE), m_nSlideCount(0), m_nState(StateNotStarted),
       m_nCurrentSlide(0), m_nCurrentObject(0), m_nNow(0), m_nPhaseStart(0), m_nObjectStart(0), m_nPauseStart(0),
       m_nFrameCounter(0), m_nFrameTotal(8), m_bTransitionDone(FALSE), m_nTransitionBase(500),
-      m_nTransitionDuration(500), m_nPauseLength(200), m_nObjectAnimParam(200), m_nFramePeriod(40), m_nObjectStep(0),
-      m_bObjectDone(FALSE), m_nTickCount(0), m_nFirstTime(0), m_nLastTime(0), m_nTickLength(40),
+      m_nTransitionDuration(500), m_nPauseLength(200), m_nObjectAnimParam(200), m_nFramePeriod(40),
+      m_nObjectStep(0), m_bObjectDone(FALSE), m_nTickCount(0), m_nFirstTime(0), m_nLastTime(0), m_nTickLength(40),
       m_bSoundFinished(TRUE), m_pCurrentPicture(nullptr), m_pPreviousPicture(nullptr), m_pNextPicture(nullptr),
       m_bManualAdvance(FALSE), m_nAdvanceState(AdvanceNone), m_nIndicatorCounter(0), m_bPainting(FALSE)
 {
@@ -200,37 +201,20 @@ BOOL CShowRenderer::Step(int now)
         GoToSlide(0);
         m_nState = StateCalibration;
         break;
-    case StateCalibration:
-        StepCalibration();
-        break;
-    case StateFadeIn:
-        StepFadeIn();
-        break;
+    case StateCalibration: StepCalibration(); break;
+    case StateFadeIn: StepFadeIn(); break;
     case StateNoFadeIn:
         m_nPhaseStart = now;
         m_nState = StateNextObject;
         Repaint();
         break;
-    case StateNextObject:
-        StepNextObject();
-        break;
-    case StateObjectInsert:
-        StepObjectInsert();
-        break;
-    case StateDisplay:
-        StepDisplay();
-        break;
-    case StateSlideEnd:
-        StepSlideEnd();
-        break;
-    case StatePause:
-        StepPause();
-        break;
-    case StateEnd:
-        return StepEnd();
-    default:
-        m_nState = StateNotStarted;
-        break;
+    case StateNextObject: StepNextObject(); break;
+    case StateObjectInsert: StepObjectInsert(); break;
+    case StateDisplay: StepDisplay(); break;
+    case StateSlideEnd: StepSlideEnd(); break;
+    case StatePause: StepPause(); break;
+    case StateEnd: return StepEnd();
+    default: m_nState = StateNotStarted; break;
     }
     return TRUE;
 }
@@ -284,7 +268,8 @@ void CShowRenderer::StepFadeIn()
 
 void CShowRenderer::StepNextObject()
 {
-    CSlideObjSlot* slot = m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
+    CSlideObjSlot* slot =
+        m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
     if (!slot || !slot->m_bUsed)
     {
         m_nPhaseStart = m_nNow;
@@ -319,7 +304,8 @@ void CShowRenderer::InstallTextFont(CSlideObjSlot* slot)
 
 void CShowRenderer::StepObjectInsert()
 {
-    CSlideObjSlot* slot = m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
+    CSlideObjSlot* slot =
+        m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
     BOOL first = m_nObjectStep == 0;
     if (first)
     {
@@ -658,9 +644,10 @@ void CShowRenderer::Paint(CDC* dc)
                 frame.pNewPicture = m_pCurrentPicture;
                 frame.pPreviousPicture = m_pPreviousPicture;
                 frame.pNewSlideBitmap = &m_NewSlideBitmap;
-                BOOL done = m_nState == StateFadeIn
-                                ? CTransitionEffects::DrawFadeIn(slide->m_Background.m_FadeIn.GetSelectedIndex(), frame)
-                                : CTransitionEffects::DrawFadeOut(slide->m_Background.m_FadeOut.GetSelectedIndex(), frame);
+                BOOL done =
+                    m_nState == StateFadeIn
+                        ? CTransitionEffects::DrawFadeIn(slide->m_Background.m_FadeIn.GetSelectedIndex(), frame)
+                        : CTransitionEffects::DrawFadeOut(slide->m_Background.m_FadeOut.GetSelectedIndex(), frame);
                 if (done)
                     m_bTransitionDone = TRUE;
                 break;
@@ -679,9 +666,9 @@ void CShowRenderer::Paint(CDC* dc)
                         if (CSlideBasicObj* object = slot->GetLiveObject())
                         {
                             int elapsed = m_nNow - m_nObjectStart;
-                            m_bObjectDone = object->AnimateStep(&surface, elapsed / 50, m_nObjectAnimParam, elapsed)
-                                                ? TRUE
-                                                : FALSE;
+                            m_bObjectDone =
+                                object->AnimateStep(&surface, elapsed / 50, m_nObjectAnimParam, elapsed) ? TRUE
+                                                                                                         : FALSE;
                         }
                 }
                 break;
@@ -704,7 +691,8 @@ void CShowRenderer::PaintIndicator(CDC* dc)
     CPen light(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
     CPen dark(PS_SOLID, 1, RGB(0x40, 0x40, 0x40));
     CPen* oldPen = dc->SelectObject(&light);
-    auto outline = [&](int left, int top, int right, int bottom) {
+    auto outline = [&](int left, int top, int right, int bottom)
+    {
         dc->MoveTo(left, top);
         dc->LineTo(right - 1, top);
         dc->LineTo(right - 1, bottom - 1);

@@ -13,7 +13,8 @@ class CShowRenderer : public CShowData
 {
 public:
     // Playback states.
-    enum {
+    enum
+    {
         StateNotStarted = 0,
         StateCalibration = 1,
         StateFadeIn = 2,
@@ -26,8 +27,18 @@ public:
         StateEnd = 9,
     };
     // Manual-advance sub-states.
-    enum { AdvanceNone = 0, AdvanceWaiting = 1, AdvanceContinue = 2 };
-    enum { EffectNone = 0, EffectRotateRight = 13, EffectRotateBottom = 14 };
+    enum
+    {
+        AdvanceNone = 0,
+        AdvanceWaiting = 1,
+        AdvanceContinue = 2
+    };
+    enum
+    {
+        EffectNone = 0,
+        EffectRotateRight = 13,
+        EffectRotateBottom = 14
+    };
 
     CShowRenderer();
     ~CShowRenderer() override;

@@ -2,11 +2,12 @@
 
 #include "resources/player/PlayerDialogs.h"
 
-namespace {
+namespace
+{
 
 const COLORREF kSliderColour = 0xC8D0D4;
 
-} // namespace
+}   // namespace
 
 BEGIN_MESSAGE_MAP(CSoundControlDlg, CDialog)
     ON_WM_PAINT()
@@ -18,8 +19,7 @@ BEGIN_MESSAGE_MAP(CSoundControlDlg, CDialog)
     ON_MESSAGE(MM_MIXM_CONTROL_CHANGE, OnMixerControlChange)
 END_MESSAGE_MAP()
 
-CSoundControlDlg::CSoundControlDlg()
-    : m_rcWedge(10, 10, 110, 20), m_nCloseTimer(0), m_nCloseDelay(3000)
+CSoundControlDlg::CSoundControlDlg() : m_rcWedge(10, 10, 110, 20), m_nCloseTimer(0), m_nCloseDelay(3000)
 {
 }
 

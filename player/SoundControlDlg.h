@@ -18,14 +18,17 @@ public:
     void ShowControl();
     void RestartCloseTimer();
 
-    enum { CloseTimerId = 1 };
+    enum
+    {
+        CloseTimerId = 1
+    };
 
     CSpeakerSlider m_Slider;
-    CVolumeMixer m_Mixer;    // its muted value is what the check box shows
+    CVolumeMixer m_Mixer;   // its muted value is what the check box shows
     CRect m_rcPlayer;
     CRect m_rcWedge;
-    UINT_PTR m_nCloseTimer;  // 0 while not counting
-    UINT m_nCloseDelay;      // ms of no activity before the dialog hides itself
+    UINT_PTR m_nCloseTimer;   // 0 while not counting
+    UINT m_nCloseDelay;       // ms of no activity before the dialog hides itself
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -3,7 +3,8 @@
 #include <mmsystem.h>
 #include <vfw.h>
 
-namespace {
+namespace
+{
 
 // WS_CHILD | WS_VISIBLE | MCIWNDF_NOERRORDLG | MCIWNDF_NOTIFYMODE | MCIWNDF_NOMENU | MCIWNDF_NOPLAYBAR
 const DWORD kMciWindowStyle = 0x5000410A;
@@ -18,7 +19,7 @@ BOOL CanOpenForReading(const char* path)
     return TRUE;
 }
 
-} // namespace
+}   // namespace
 
 static_assert(VX_MCIWNDM_NOTIFYMODE == MCIWNDM_NOTIFYMODE, "MCI window mode notification");
 static_assert(VX_MCI_MODE_STOP == MCI_MODE_STOP && VX_MCI_MODE_PLAY == MCI_MODE_PLAY &&
@@ -103,11 +104,8 @@ LRESULT CSoundPlayer::OnNotifyMode(HWND hWnd, LONG mode)
         m_bStopped = 0;
         m_bPaused = 0;
         return 1;
-    case MCI_MODE_PAUSE:
-        m_bPaused = 1;
-        return 1;
-    default:
-        return 0;
+    case MCI_MODE_PAUSE: m_bPaused = 1; return 1;
+    default: return 0;
     }
 }
 

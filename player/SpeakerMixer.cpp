@@ -1,6 +1,7 @@
 #include "player/SpeakerMixer.h"
 
-namespace {
+namespace
+{
 
 // Opens mixer device 0 with notifications to hOwner and finds the one control of controlType on the speakers'
 // destination line. On failure nothing stays open.
@@ -33,8 +34,8 @@ BOOL OpenSpeakerControl(HWND hOwner, DWORD controlType, UINT& numMixers, HMIXER&
     controls.cControls = 1;
     controls.cbmxctrl = sizeof(found);
     controls.pamxctrl = &found;
-    ok = ok && ::mixerGetLineControlsA(object, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-                   MMSYSERR_NOERROR;
+    ok = ok && ::mixerGetLineControlsA(
+                   object, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) == MMSYSERR_NOERROR;
     if (!ok)
     {
         ::mixerClose(mixer);
@@ -82,7 +83,7 @@ BOOL WriteValue(HMIXER hMixer, DWORD controlId, DWORD value)
                                     MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
 }
 
-} // namespace
+}   // namespace
 
 // ---- CVolumeMixer -----------------------------------------------------------------------------------------
 
@@ -297,8 +298,8 @@ void CSpeakerSlider::OnMouseMove(UINT nFlags, CPoint point)
     {
         m_bDragging = TRUE;
         if (point != m_ptLast)
-            m_Mixer.SetVolume(
-                CSpeakerMixer::PositionToVolume(GetPos(), m_Mixer.m_dwMinimum, m_Mixer.m_dwMaximum, GetRangeMax()));
+            m_Mixer.SetVolume(CSpeakerMixer::PositionToVolume(GetPos(), m_Mixer.m_dwMinimum, m_Mixer.m_dwMaximum,
+                                                              GetRangeMax()));
     }
     m_ptLast = point;
     m_nLastFlags = nFlags;

@@ -60,8 +60,8 @@ public:
     DWORD m_dwMinimum;
     DWORD m_dwMaximum;
     DWORD m_dwVolumeControlID;
-    DWORD m_dwVolume;         // the value last read or written
-    BOOL m_bNoMixerNeeded;    // every call succeeds without touching a mixer
+    DWORD m_dwVolume;        // the value last read or written
+    BOOL m_bNoMixerNeeded;   // every call succeeds without touching a mixer
 };
 
 // The speaker volume slider: both-sided, no ticks, painted on a solid brush of its own.

@@ -3,7 +3,8 @@
 #include "show/Picture.h"
 #include "show/ShowData.h"
 
-namespace {
+namespace
+{
 
 // The part of a rectangle that lies inside the slide area; false when nothing does (also for the
 // inverted rectangles that some frames past their end describe).
@@ -67,7 +68,8 @@ void DrawOldAll(CTransitionFrame& f)
 BOOL DrawCoverIn(int effect, CTransitionFrame& f)
 {
     const int W = f.nWidth, H = f.nHeight, N = f.nFrames, d = f.nFrame;
-    if (d <= 1 && f.pNewSlideBitmap) {
+    if (d <= 1 && f.pNewSlideBitmap)
+    {
         // The incoming background once at full size, then copied piece by piece on later frames.
         if (f.pNewPicture)
             f.pNewPicture->RenderToBitmap(f.pDC, f.pNewSlideBitmap, W, H, f.pBrush);
@@ -83,51 +85,32 @@ BOOL DrawCoverIn(int effect, CTransitionFrame& f)
     const int ax = W / N * (d - 1);
     const int ay = H / N * (d - 1);
     bool done = false;
-    switch (effect) {
+    switch (effect)
+    {
     case 15:
-    case 16:
-        done = W < ax;
-        break;
+    case 16: done = W < ax; break;
     case 17:
-    case 18:
-        done = H < ay;
-        break;
-    case 19:
-        done = H / 2 - ay < 0 || H < ay + H / 2;
-        break;
-    case 20:
-        done = W / 2 - ax < 0 || W < ax + W / 2;
-        break;
+    case 18: done = H < ay; break;
+    case 19: done = H / 2 - ay < 0 || H < ay + H / 2; break;
+    case 20: done = W / 2 - ax < 0 || W < ax + W / 2; break;
     default:   // 21, 22
         done = H < ay || W < ax;
         break;
     }
-    if (done) {
+    if (done)
+    {
         DrawNewAll(f);
         return TRUE;
     }
-    switch (effect) {
-    case 15:
-        CopyNew(f, W - ax, 0, W, H);
-        break;
-    case 16:
-        CopyNew(f, 0, 0, ax, H);
-        break;
-    case 17:
-        CopyNew(f, 0, 0, W, ay);
-        break;
-    case 18:
-        CopyNew(f, 0, H - ay, W, H);
-        break;
-    case 19:
-        CopyNew(f, 0, H / 2 - ay, W, H / 2 + ay);
-        break;
-    case 20:
-        CopyNew(f, W / 2 - ax, 0, W / 2 + ax, H);
-        break;
-    case 21:
-        CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 + ax, H / 2 + ay);
-        break;
+    switch (effect)
+    {
+    case 15: CopyNew(f, W - ax, 0, W, H); break;
+    case 16: CopyNew(f, 0, 0, ax, H); break;
+    case 17: CopyNew(f, 0, 0, W, ay); break;
+    case 18: CopyNew(f, 0, H - ay, W, H); break;
+    case 19: CopyNew(f, 0, H / 2 - ay, W, H / 2 + ay); break;
+    case 20: CopyNew(f, W / 2 - ax, 0, W / 2 + ax, H); break;
+    case 21: CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 + ax, H / 2 + ay); break;
     default:   // 22
         CopyNew(f, 0, 0, W, ay);
         CopyNew(f, 0, H - ay, W, H);
@@ -138,7 +121,7 @@ BOOL DrawCoverIn(int effect, CTransitionFrame& f)
     return FALSE;
 }
 
-}  // namespace
+}   // namespace
 
 int CTransitionEffects::NextSlideIndex(int index, int slideCount)
 {
@@ -148,7 +131,8 @@ int CTransitionEffects::NextSlideIndex(int index, int slideCount)
 void CTransitionEffects::DrawSlideBackground(CTransitionFrame& f, int slide, const CRect& rect)
 {
     CSlide* s = SlideAt(f, slide);
-    if (s && s->m_Background.m_Picture.IsLoaded()) {
+    if (s && s->m_Background.m_Picture.IsLoaded())
+    {
         if (Visible(f, rect))
             s->m_Background.m_Picture.Render(f.pDC, rect);
         return;
@@ -163,7 +147,8 @@ void CTransitionEffects::DrawFinishedImage(CTransitionFrame& f, int slide, const
     CSlide* s = SlideAt(f, slide);
     if (!s || !Visible(f, rect))
         return;
-    if (!s->m_Bitmap.GetSafeHandle()) {
+    if (!s->m_Bitmap.GetSafeHandle())
+    {
         if (s->m_Background.m_Picture.IsLoaded())
             s->m_Background.m_Picture.Render(f.pDC, rect);
         return;
@@ -175,9 +160,12 @@ void CTransitionEffects::DrawFinishedImage(CTransitionFrame& f, int slide, const
     if (!mem.CreateCompatibleDC(f.pDC))
         return;
     CBitmap* pOld = mem.SelectObject(&s->m_Bitmap);
-    if (rect.Width() == bm.bmWidth && rect.Height() == bm.bmHeight) {
+    if (rect.Width() == bm.bmWidth && rect.Height() == bm.bmHeight)
+    {
         f.pDC->BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), &mem, 0, 0, SRCCOPY);
-    } else {
+    }
+    else
+    {
         int oldMode = f.pDC->SetStretchBltMode(COLORONCOLOR);
         f.pDC->StretchBlt(rect.left, rect.top, rect.Width(), rect.Height(), &mem, 0, 0, bm.bmWidth, bm.bmHeight,
                           SRCCOPY);
@@ -192,32 +180,38 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         return TRUE;
     const int W = f.nWidth, H = f.nHeight, N = f.nFrames, d = f.nFrame;
 
-    switch (effect) {
-    case 1: {
+    switch (effect)
+    {
+    case 1:
+    {
         DrawNewAll(f);
         int a = W / N * (N - d - 1);
         Fill(f, W - a, 0, W, H);
         return a <= 0;
     }
-    case 2: {
+    case 2:
+    {
         DrawNewAll(f);
         int a = W / N * d;
         Fill(f, 0, 0, W - a, H);
         return a >= W;
     }
-    case 3: {
+    case 3:
+    {
         DrawNewAll(f);
         int a = H / N * d;
         Fill(f, 0, a, W, H);
         return a >= H;
     }
-    case 4: {
+    case 4:
+    {
         DrawNewAll(f);
         int s = H / N;
         Fill(f, 0, 0, W, H - s * d);
         return s * d >= H;
     }
-    case 5: {
+    case 5:
+    {
         DrawNewAll(f);
         int bx = W / (2 * N) * d, by = H / (2 * N) * d;
         if (W - 2 * bx <= 0 || H - 2 * by <= 0)
@@ -225,7 +219,8 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         Fill(f, bx, by, W - bx, H - by);
         return FALSE;
     }
-    case 6: {
+    case 6:
+    {
         DrawNewAll(f);
         int c = H / (2 * N) * d, b = d * (W / (2 * N));
         Fill(f, 0, 0, W, H / 2 - c);
@@ -234,7 +229,8 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         Fill(f, W / 2 + b, 0, W, H);
         return H / 2 - c <= 0;
     }
-    case 7: {
+    case 7:
+    {
         DrawNewAll(f);
         int b = N / 2;
         if (b - d <= 0 || b <= 0)
@@ -244,10 +240,12 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
             Fill(f, 0, y, W, y + 2 * (b - d));
         return FALSE;
     }
-    case 8: {
+    case 8:
+    {
         DrawNewAll(f);
         int b = N / 2;
-        if (b - d > 0 && b > 0) {
+        if (b - d > 0 && b > 0)
+        {
             int count = W / b + 1;
             for (int i = 0, x = 0; i < count && x <= W; ++i, x += 2 * b)
                 Fill(f, x, 0, x + 2 * b - 2 * d, H);
@@ -255,9 +253,11 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         return N / 2 < d;
     }
     case 9:
-    case 10: {
+    case 10:
+    {
         int a = d * (W / N);
-        if (a >= W) {
+        if (a >= W)
+        {
             DrawNewAll(f);
             return TRUE;
         }
@@ -268,9 +268,11 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         return FALSE;
     }
     case 11:
-    case 12: {
+    case 12:
+    {
         int a = d * (H / N);
-        if (a >= H) {
+        if (a >= H)
+        {
             DrawNewAll(f);
             return TRUE;
         }
@@ -281,8 +283,7 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         return FALSE;
     }
     case 13:
-    case 14:
-        return TRUE;   // the rotation of the slide before already brought this one in
+    case 14: return TRUE;   // the rotation of the slide before already brought this one in
     default:
         if (effect >= 15 && effect <= 22)
             return DrawCoverIn(effect, f);
@@ -296,32 +297,38 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         return TRUE;
     const int W = f.nWidth, H = f.nHeight, N = f.nFrames, d = f.nFrame;
 
-    switch (effect) {
-    case 1: {
+    switch (effect)
+    {
+    case 1:
+    {
         DrawOldAll(f);
         int a = W / N * d;
         Fill(f, 0, 0, a, H);
         return a >= W;
     }
-    case 2: {
+    case 2:
+    {
         DrawOldAll(f);
         int a = W / N * d;
         Fill(f, W - a, 0, W, H);
         return a >= W;
     }
-    case 3: {
+    case 3:
+    {
         DrawOldAll(f);
         int a = H / N * d;
         Fill(f, 0, 0, W, a);
         return a >= H;
     }
-    case 4: {
+    case 4:
+    {
         DrawOldAll(f);
         int a = H / N * d;
         Fill(f, 0, H - a, W, H);
         return a >= H;
     }
-    case 5: {
+    case 5:
+    {
         DrawOldAll(f);
         int bx = d * (W / N), by = H / N * d;
         Fill(f, 0, 0, W, by);
@@ -330,52 +337,61 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         Fill(f, W - bx, 0, W, H);
         return bx >= W / 2;
     }
-    case 6: {
+    case 6:
+    {
         DrawOldAll(f);
         int e = W / (2 * N) * d, g = d * (H / (2 * N));
         Fill(f, W / 2 - e, H / 2 - g, W / 2 + e, H / 2 + g);
         return 2 * e >= W || 2 * g >= H;
     }
-    case 7: {
+    case 7:
+    {
         DrawOldAll(f);
         int b = N / 2;
-        if (b > 0) {
+        if (b > 0)
+        {
             int count = H / b + 1;
             for (int i = 0, y = 0; i < count && y <= H; ++i, y += 2 * b)
                 Fill(f, 0, y, W, y + 2 * d);
         }
         return N / 2 < d;
     }
-    case 8: {
+    case 8:
+    {
         DrawOldAll(f);
         int b = N / 2;
-        if (b > 0) {
+        if (b > 0)
+        {
             int count = W / b + 1;
             for (int i = 0, x = 0; i < count; ++i, x += 2 * b)
                 Fill(f, x, 0, x + 2 * d, H);
         }
         return N / 2 < d;
     }
-    case 9: {
+    case 9:
+    {
         int a = d * (W / N);
         DrawFinishedImage(f, f.nCurrentSlide, CRect(a, 0, W + a, H));
         return a >= W;
     }
-    case 10: {
+    case 10:
+    {
         int a = d * (W / N);
         if (a >= W)
             return TRUE;
         DrawFinishedImage(f, f.nCurrentSlide, CRect(-a, 0, W - a, H));
         return FALSE;
     }
-    case 11: {
+    case 11:
+    {
         int a = d * (H / N);
         if (a >= H)
             return TRUE;
         DrawFinishedImage(f, f.nCurrentSlide, CRect(0, a, W, H + a));
         return FALSE;
     }
-    case 12: {
+    case 12:
+    {
         int a = d * (H / N);
         if (a >= H)
             return TRUE;
@@ -383,25 +399,30 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         return FALSE;
     }
     case 13:
-    case 14: {
+    case 14:
+    {
         // The next slide rotates in here, so it enters without a fade-in of its own (for the rest of the run).
         int next = NextSlideIndex(f.nCurrentSlide, f.nSlideCount);
         if (CSlide* s = SlideAt(f, next))
             s->m_Background.m_FadeIn.SetSelectedIndex(0);
         int a = effect == 13 ? d * (W / N) : d * (H / N);
         int extent = effect == 13 ? W : H;
-        if (extent < a) {
+        if (extent < a)
+        {
             DrawSlideBackground(f, next, CRect(0, 0, W, H));
-        } else if (effect == 13) {
+        }
+        else if (effect == 13)
+        {
             DrawSlideBackground(f, next, CRect(0, 0, a, H));
             DrawFinishedImage(f, f.nCurrentSlide, CRect(a + 1, 0, W, H));
-        } else {
+        }
+        else
+        {
             DrawSlideBackground(f, next, CRect(0, 0, W, a));
             DrawFinishedImage(f, f.nCurrentSlide, CRect(0, a + 1, W, H));
         }
         return a >= extent;
     }
-    default:
-        return TRUE;   // 15 ... 22: the cover is drawn as the next slide's fade-in
+    default: return TRUE;   // 15 ... 22: the cover is drawn as the next slide's fade-in
     }
 }

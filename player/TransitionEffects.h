@@ -12,20 +12,20 @@ class CPicture;
 // What one transition frame draws with. The renderer owns everything here and fills it for each frame.
 struct CTransitionFrame
 {
-    CDC* pDC = nullptr;              // the off-screen surface, filled with the background colour already
-    int nLeft = 0;                   // slide-area origin: copies of the new-slide bitmap are offset by it
+    CDC* pDC = nullptr;   // the off-screen surface, filled with the background colour already
+    int nLeft = 0;        // slide-area origin: copies of the new-slide bitmap are offset by it
     int nTop = 0;
-    int nWidth = 0;                  // W
-    int nHeight = 0;                 // H
-    int nFrame = 0;                  // d: 1 on the first frame
-    int nFrames = 0;                 // N: the frame total (even, at least 8)
-    CBrush* pBrush = nullptr;        // solid brush of the show's background colour
-    CShowData* pShow = nullptr;      // the slides (fade-outs 13 and 14 clear the next slide's fade-in)
-    int nCurrentSlide = 0;           // the entering slide in a fade-in, the ending one in a fade-out
-    int nSlideCount = 0;             // slides 0 ... count - 1 play
-    CPicture* pNewPicture = nullptr;       // the current background picture (the entering slide's)
-    CPicture* pPreviousPicture = nullptr;  // the previous background picture; null when there is none
-    CBitmap* pNewSlideBitmap = nullptr;    // the incoming background at W x H, made on a cover's first frame
+    int nWidth = 0;                         // W
+    int nHeight = 0;                        // H
+    int nFrame = 0;                         // d: 1 on the first frame
+    int nFrames = 0;                        // N: the frame total (even, at least 8)
+    CBrush* pBrush = nullptr;               // solid brush of the show's background colour
+    CShowData* pShow = nullptr;             // the slides (fade-outs 13 and 14 clear the next slide's fade-in)
+    int nCurrentSlide = 0;                  // the entering slide in a fade-in, the ending one in a fade-out
+    int nSlideCount = 0;                    // slides 0 ... count - 1 play
+    CPicture* pNewPicture = nullptr;        // the current background picture (the entering slide's)
+    CPicture* pPreviousPicture = nullptr;   // the previous background picture; null when there is none
+    CBitmap* pNewSlideBitmap = nullptr;     // the incoming background at W x H, made on a cover's first frame
 };
 
 class CTransitionEffects

@@ -5,7 +5,8 @@
 #include "player/ShowSource.h"
 #include "show/Language.h"
 
-namespace {
+namespace
+{
 
 // A string value of an open key; empty when it cannot be read.
 CString ReadRegistryText(HKEY key, const char* name)
@@ -21,7 +22,7 @@ CString ReadRegistryText(HKEY key, const char* name)
     return CString(buffer);
 }
 
-} // namespace
+}   // namespace
 
 CVexulApp::CVexulApp()
 {
@@ -134,6 +135,6 @@ void CVexulApp::RunEndProgram()
     if (!m_Session.m_bEndProgramEnabled || m_Session.m_strEndProgram.IsEmpty())
         return;
     CEndProgramLaunch launch = MakeEndProgramLaunch(m_Session.m_strEndProgram, m_Session.m_strProgramFolder);
-    ShellExecuteA(nullptr, "open", launch.program, launch.parameters.IsEmpty() ? nullptr : (LPCSTR)launch.parameters,
-                  launch.folder, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, "open", launch.program,
+                  launch.parameters.IsEmpty() ? nullptr : (LPCSTR)launch.parameters, launch.folder, SW_SHOWNORMAL);
 }

@@ -28,7 +28,10 @@ public:
     void RunEndProgram();
 
     // Delegates of the session's font installer.
-    void InstallShowFont(LPCSTR face, CDC* dc, CProjectPack* pack) { m_Session.m_Fonts.InstallShowFont(face, dc, pack); }
+    void InstallShowFont(LPCSTR face, CDC* dc, CProjectPack* pack)
+    {
+        m_Session.m_Fonts.InstallShowFont(face, dc, pack);
+    }
     void ReinstallShowFonts(CWnd* window) { m_Session.m_Fonts.ReinstallShowFonts(window); }
     void RemoveShowFonts() { m_Session.m_Fonts.RemoveShowFonts(); }
 

@@ -14,5 +14,5 @@ public:
     // "S" after an S switch, another switch lower-cased, "O" after the first plain parameter.
     CString m_strSwitch;
     CString m_strLastParam;
-    int m_nStartSlide;      // -1 until an S switch gives 0 … 99
+    int m_nStartSlide;   // -1 until an S switch gives 0 … 99
 };

@@ -4,7 +4,8 @@
 
 #include <process.h>
 
-namespace {
+namespace
+{
 
 // Holds the composition surface for one thread at a time.
 class CSurfaceLock
@@ -29,7 +30,8 @@ HBITMAP CopyArea(HDC hSource, int x, int y, int cx, int cy)
     if (!hBitmap)
         return nullptr;
     HDC hMem = ::CreateCompatibleDC(hSource);
-    if (!hMem) {
+    if (!hMem)
+    {
         ::DeleteObject(hBitmap);
         return nullptr;
     }
@@ -54,13 +56,12 @@ void BlitFrom(HDC hTarget, HBITMAP hBitmap, int x, int y, int cx, int cy, int xS
     ::DeleteDC(hMem);
 }
 
-} // namespace
+}   // namespace
 
 CAniPicture::CAniPicture()
     : m_nWidth(0), m_nHeight(0), m_nCurrentFrame(0), m_bAnimationEnabled(TRUE), m_bPlaying(FALSE),
       m_bStopRequest(FALSE), m_bLoaded(FALSE), m_bBackgroundSaved(FALSE), m_hThread(nullptr),
-      m_hStopEvent(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_pSinglePicture(nullptr),
-      m_hOwnerWnd(nullptr)
+      m_hStopEvent(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_pSinglePicture(nullptr), m_hOwnerWnd(nullptr)
 {
     ::InitializeCriticalSection(&m_csSurface);
 }
@@ -105,7 +106,8 @@ void CAniPicture::FreeFrames()
         if (frame.pPicture)
             frame.pPicture->Release();
     m_arrFrames.clear();
-    if (m_pSinglePicture) {
+    if (m_pSinglePicture)
+    {
         m_pSinglePicture->Release();
         m_pSinglePicture = nullptr;
     }
@@ -132,10 +134,12 @@ BOOL CAniPicture::Start(CWnd* pWnd, CDC* pDC, int x, int y, int xOffset, int yOf
         SaveBackground(x, y, m_nWidth, m_nHeight, xOffset, yOffset);
     m_rcPicture.SetRect(x + xOffset, y + yOffset, x + xOffset + m_nWidth, y + yOffset + m_nHeight);
 
-    if (IsAnimated()) {
+    if (IsAnimated())
+    {
         if (!m_bBackgroundSaved)
             return FALSE;
-        if (m_hThread) {
+        if (m_hThread)
+        {
             // Still playing: one frame thread per picture.
             if (::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT)
                 return FALSE;
@@ -170,7 +174,8 @@ void CAniPicture::Stop()
     m_bStopRequest = TRUE;
     if (m_hStopEvent)
         ::SetEvent(m_hStopEvent);
-    if (m_hThread) {
+    if (m_hThread)
+    {
         // A thread that does not end in time keeps its request and its handle; whoever frees what it
         // uses waits for it first (JoinThread).
         if (::WaitForSingleObject(m_hThread, 1000) != WAIT_OBJECT_0)
@@ -239,11 +244,14 @@ void CAniPicture::SaveBackground(int x, int y, int nWidth, int nHeight, int xOff
         m_dcComposition.DeleteDC();
         m_bmpComposition.DeleteObject();
         if (m_bmpBackground.GetSafeHandle() && m_dcComposition.CreateCompatibleDC(&dcWindow) &&
-            m_bmpComposition.CreateCompatibleBitmap(&dcWindow, nWidth, nHeight)) {
+            m_bmpComposition.CreateCompatibleBitmap(&dcWindow, nWidth, nHeight))
+        {
             m_dcComposition.SelectObject(&m_bmpComposition);
             m_dcComposition.BitBlt(0, 0, nWidth, nHeight, &dcWindow, x, y, SRCCOPY);
             m_bBackgroundSaved = TRUE;
-        } else {
+        }
+        else
+        {
             m_dcComposition.DeleteDC();
             m_bmpComposition.DeleteObject();
         }
@@ -265,8 +273,8 @@ void CAniPicture::RestoreFromBackground(HDC hSurface, const CAniFrame& frame)
 {
     // The saved background lies under the whole picture, so a frame's area is found at the frame's own
     // place in it.
-    BlitFrom(hSurface, static_cast<HBITMAP>(m_bmpBackground.GetSafeHandle()), frame.nX, frame.nY,
-             frame.nWidth, frame.nHeight, frame.nX, frame.nY);
+    BlitFrom(hSurface, static_cast<HBITMAP>(m_bmpBackground.GetSafeHandle()), frame.nX, frame.nY, frame.nWidth,
+             frame.nHeight, frame.nX, frame.nY);
 }
 
 void CAniPicture::RunFrames()
@@ -279,25 +287,29 @@ void CAniPicture::RunFrames()
         current = 0;
     const HDC hSurface = m_dcComposition.GetSafeHdc();
 
-    if (m_arrFrames[current].nDisposal == 2) {
+    if (m_arrFrames[current].nDisposal == 2)
+    {
         CSurfaceLock lock(m_csSurface);
         RestoreFromBackground(hSurface, m_arrFrames[current]);
     }
 
-    while (!m_bStopRequest) {
+    while (!m_bStopRequest)
+    {
         const CAniFrame& frame = m_arrFrames[current];
-        if (frame.pPicture) {
+        if (frame.pPicture)
+        {
             BOOL drawn;
             {
                 CSurfaceLock lock(m_csSurface);
-                if (frame.nDisposal == 3) {
+                if (frame.nDisposal == 3)
+                {
                     m_bmpAreaSave.DeleteObject();
                     HBITMAP hArea = CopyArea(hSurface, frame.nX, frame.nY, frame.nWidth, frame.nHeight);
                     if (hArea)
                         m_bmpAreaSave.Attach(hArea);
                 }
-                drawn = RenderOlePicture(frame.pPicture, hSurface, frame.nX, frame.nY, frame.nWidth,
-                                         frame.nHeight);
+                drawn =
+                    RenderOlePicture(frame.pPicture, hSurface, frame.nX, frame.nY, frame.nWidth, frame.nHeight);
             }
             if (drawn && m_hOwnerWnd)
                 ::InvalidateRect(m_hOwnerWnd, &m_rcPicture, FALSE);
@@ -310,15 +322,19 @@ void CAniPicture::RunFrames()
 
         {
             CSurfaceLock lock(m_csSurface);
-            if (frame.nDisposal == 2) {
+            if (frame.nDisposal == 2)
+            {
                 RestoreFromBackground(hSurface, frame);
-            } else if (frame.nDisposal == 3 && m_bmpAreaSave.GetSafeHandle()) {
+            }
+            else if (frame.nDisposal == 3 && m_bmpAreaSave.GetSafeHandle())
+            {
                 BlitFrom(hSurface, static_cast<HBITMAP>(m_bmpAreaSave.GetSafeHandle()), frame.nX, frame.nY,
                          frame.nWidth, frame.nHeight, 0, 0);
                 m_bmpAreaSave.DeleteObject();
             }
         }
-        if (++current >= count) {
+        if (++current >= count)
+        {
             current = 0;
             CSurfaceLock lock(m_csSurface);
             RestoreFromBackground(hSurface, m_arrFrames[count - 1]);

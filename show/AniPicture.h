@@ -17,10 +17,10 @@ struct CAniFrame
     IPicture* pPicture = nullptr;   // owned by the CAniPicture
     int nWidth = 0;
     int nHeight = 0;
-    int nX = 0;                     // place within the whole picture, pixels
+    int nX = 0;   // place within the whole picture, pixels
     int nY = 0;
-    int nDelay = -1;                // hundredths of a second; -1 when the frame gives none
-    int nDisposal = 0;              // 2 restore the background, 3 restore the previous contents
+    int nDelay = -1;     // hundredths of a second; -1 when the frame gives none
+    int nDisposal = 0;   // 2 restore the background, 3 restore the previous contents
 };
 
 class CAniPicture
@@ -57,9 +57,9 @@ public:
     static int FrameWait(int delay);
 
     std::vector<CAniFrame> m_arrFrames;
-    CBitmap m_bmpBackground;          // the window area under the picture
-    CRect m_rcPicture;                // invalidated by the frame thread
-    CRect m_rcSource;                 // when not empty, the part Draw copies
+    CBitmap m_bmpBackground;   // the window area under the picture
+    CRect m_rcPicture;         // invalidated by the frame thread
+    CRect m_rcSource;          // when not empty, the part Draw copies
     int m_nWidth;
     int m_nHeight;
     int m_nCurrentFrame;
@@ -70,8 +70,8 @@ public:
     CDC m_dcComposition;
     CBitmap m_bmpComposition;
     BOOL m_bBackgroundSaved;
-    CBitmap m_bmpAreaSave;            // the area under the current frame (disposal 3)
-    HANDLE m_hThread;                 // held and closed by this object alone
+    CBitmap m_bmpAreaSave;   // the area under the current frame (disposal 3)
+    HANDLE m_hThread;        // held and closed by this object alone
     HANDLE m_hStopEvent;
     IPicture* m_pSinglePicture;
     HWND m_hOwnerWnd;

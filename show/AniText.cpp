@@ -8,7 +8,8 @@
 
 IMPLEMENT_DYNAMIC(CAniText, CSlideBasicObj)
 
-namespace {
+namespace
+{
 
 CString TextKey(int n, const char* key)
 {
@@ -22,7 +23,7 @@ int AbsoluteValue(int value)
     return value < 0 ? -value : value;
 }
 
-} // namespace
+}   // namespace
 
 CAniText::CAniText()
     : m_nFontSize(12), m_bUnderline(FALSE), m_bItalic(FALSE), m_nEffect(0), m_crColor(0), m_bFontCreated(FALSE),
@@ -132,7 +133,8 @@ void CAniText::Save(int n, CSettingsFile& file, const char* section)
 
 void CAniText::CreateFont(CDC* /*dc*/, BOOL renew)
 {
-    if (m_Font.GetSafeHandle()) {
+    if (m_Font.GetSafeHandle())
+    {
         if (!renew)
             return;
         m_Font.DeleteObject();
@@ -160,7 +162,8 @@ void CAniText::PaintText(CDC* dc, int x, int y, const CString& text)
     CFont* oldFont = m_bFontCreated ? dc->SelectObject(&m_Font) : nullptr;
     int oldMode = dc->SetBkMode(TRANSPARENT);
     COLORREF oldColor = dc->GetTextColor();
-    if (m_nEffect != 0) {
+    if (m_nEffect != 0)
+    {
         dc->SetTextColor(RGB(255, 255, 255));
         dc->TextOut(x - 1, y - 1, text);
         dc->SetTextColor(RGB(0, 0, 0));
@@ -200,7 +203,8 @@ void CAniText::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRe
     // The text is cut for good to the room right of its position.
     long long room = static_cast<long long>(canvas.right) - canvas.left - m_nX;
     CSize extent = dc->GetTextExtent(m_strText);
-    while (!m_strText.IsEmpty() && extent.cx > room) {
+    while (!m_strText.IsEmpty() && extent.cx > room)
+    {
         m_strText = m_strText.Left(m_strText.GetLength() - 1);
         extent = dc->GetTextExtent(m_strText);
     }
@@ -227,33 +231,39 @@ BOOL CAniText::AnimateStep(CDC* dc, int step, int /*counter*/, int elapsed)
     // Measured in the object's own font: the positions depend on the width the text will have.
     int width = MeasureText(dc, m_strText).cx;
     BOOL done = FALSE;
-    switch (m_Animation.m_nSelected) {
-    case 1: {   // LEFT-RIGHT
+    switch (m_Animation.m_nSelected)
+    {
+    case 1:
+    {   // LEFT-RIGHT
         long long x = static_cast<long long>(elapsed / 60) * 30 - width;
-        if (x >= m_nX) {
+        if (x >= m_nX)
+        {
             x = m_nX;
             done = TRUE;
         }
         PaintAt(dc, static_cast<int>(x), m_nY);
         break;
     }
-    case 2: {   // TOP-BOTTOM
+    case 2:
+    {   // TOP-BOTTOM
         long long y = static_cast<long long>(elapsed / 60) * 20;
-        if (y >= m_nY) {
+        if (y >= m_nY)
+        {
             y = m_nY;
             done = TRUE;
         }
         PaintAt(dc, m_nX, static_cast<int>(y));
         break;
     }
-    case 3: {   // TYPEWRITER
+    case 3:
+    {   // TYPEWRITER
         long long shown = static_cast<long long>(step) + 1;
         long long length = m_strText.GetLength();
         PaintText(dc, m_nX, m_nY, m_strText.Left(static_cast<int>(shown < length ? shown : length)));
         done = shown > length;
         break;
     }
-    default:    // NONE: the caller shows such objects without stepping them
+    default:   // NONE: the caller shows such objects without stepping them
         PaintAt(dc, m_nX, m_nY);
         break;
     }

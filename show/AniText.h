@@ -48,18 +48,18 @@ public:
     static int GetScreenPixelsPerInchY();
 
     CString m_strText;
-    int m_nFontSize;          // pixels while in memory
-    CString m_strFontWeight;  // bold when it contains "BOLD"
+    int m_nFontSize;           // pixels while in memory
+    CString m_strFontWeight;   // bold when it contains "BOLD"
     CString m_strFontName;
-    BOOL m_bUnderline;        // carried, not drawn
-    BOOL m_bItalic;           // carried, not drawn
-    int m_nEffect;            // non-zero: shadow
+    BOOL m_bUnderline;   // carried, not drawn
+    BOOL m_bItalic;      // carried, not drawn
+    int m_nEffect;       // non-zero: shadow
     COLORREF m_crColor;
     CTextAnimNames m_Animation;
-    CRect m_rcLast;           // the last editor drawing, grown by one pixel on every side
+    CRect m_rcLast;   // the last editor drawing, grown by one pixel on every side
     CFont m_Font;
     BOOL m_bFontCreated;
-    BOOL m_bFontInPoints;     // FONTTYPE: the show text stores FONTSIZE in points
+    BOOL m_bFontInPoints;   // FONTTYPE: the show text stores FONTSIZE in points
 
 protected:
     void PaintText(CDC* dc, int x, int y, const CString& text);

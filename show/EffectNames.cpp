@@ -9,29 +9,51 @@ IMPLEMENT_DYNAMIC(CFillAnimNames, CProgramLanguageNames)
 IMPLEMENT_DYNAMIC(CInsertAnimNames, CProgramLanguageNames)
 IMPLEMENT_DYNAMIC(CTextAnimNames, CNameTable)
 
-namespace {
+namespace
+{
 
 // Each column ends in an empty text.
 const char* const kEffectKeys[] = {
-    "NONE", "LEFT-RIGHT", "RIGHT-LEFT", "TOP-BOTTOM", "BOTTOM-TOP", "FULL-CENTER", "CENTER-FULL",
-    "HORZ-STRIPES", "VERT-STRIPES", "MOVE-LEFTRIGHT", "MOVE-RIGHTLEFT", "MOVE-TOPBOTTOM", "MOVE-BOTTOMTOP",
-    "OUTIN_ROTATE_RIGHT", "OUTIN_ROTATE_BOTTOM", "COVER-FROM-RIGHT", "COVER-FROM-LEFT", "COVER-FROM-TOP",
-    "COVER-FROM-BOTTOM", "COVER-HORIZONTAL", "COVER-VERTICAL", "COVER-FROM-INSIDE", "COVER-FORM-OUTSIDE", "",
+    "NONE",
+    "LEFT-RIGHT",
+    "RIGHT-LEFT",
+    "TOP-BOTTOM",
+    "BOTTOM-TOP",
+    "FULL-CENTER",
+    "CENTER-FULL",
+    "HORZ-STRIPES",
+    "VERT-STRIPES",
+    "MOVE-LEFTRIGHT",
+    "MOVE-RIGHTLEFT",
+    "MOVE-TOPBOTTOM",
+    "MOVE-BOTTOMTOP",
+    "OUTIN_ROTATE_RIGHT",
+    "OUTIN_ROTATE_BOTTOM",
+    "COVER-FROM-RIGHT",
+    "COVER-FROM-LEFT",
+    "COVER-FROM-TOP",
+    "COVER-FROM-BOTTOM",
+    "COVER-HORIZONTAL",
+    "COVER-VERTICAL",
+    "COVER-FROM-INSIDE",
+    "COVER-FORM-OUTSIDE",
+    "",
 };
 const char* const kEffectGerman[] = {
-    "Keine Animation", "Von links nach rechts", "Von rechts nach links", "Von oben nach unten",
-    "Von unten nach oben", "Von Außen nach Innen", "Von Innen nach Außen", "Horizontale Streifen",
-    "Vertikale Streifen", "Von links schieben", "Von rechts schieben", "Von oben schieben",
-    "Von unten schieben", "Nach rechts rotieren", "Nach unten rotieren", "Von rechts überdecken",
-    "Von links überdecken", "Von oben überdecken", "Von unten überdecken", "Horizontal überdecken",
-    "Vertikal überdecken", "Von Innen überdecken", "Von Außen überdecken", "",
+    "Keine Animation",      "Von links nach rechts", "Von rechts nach links", "Von oben nach unten",
+    "Von unten nach oben",  "Von Außen nach Innen",  "Von Innen nach Außen",  "Horizontale Streifen",
+    "Vertikale Streifen",   "Von links schieben",    "Von rechts schieben",   "Von oben schieben",
+    "Von unten schieben",   "Nach rechts rotieren",  "Nach unten rotieren",   "Von rechts überdecken",
+    "Von links überdecken", "Von oben überdecken",   "Von unten überdecken",  "Horizontal überdecken",
+    "Vertikal überdecken",  "Von Innen überdecken",  "Von Außen überdecken",  "",
 };
 const char* const kEffectEnglish[] = {
-    "None Animation", "From left to right", "From right to left", "From top to bottom", "From bottom to top",
-    "From outside to inside", "From inside to outside", "Horiziontal stripes", "Vertical stripes",
-    "Shift from left", "Shift from right", "Shift from top", "Shift from bottom", "Rotate to right",
-    "Rotate to bottom", "Cover from right", "Cover from left", "Cover from top", "Cover from bottom",
-    "Cover horizonthal", "Cover vertical", "Cover from Inside", "Cover from Outside", "",
+    "None Animation",     "From left to right",     "From right to left",     "From top to bottom",
+    "From bottom to top", "From outside to inside", "From inside to outside", "Horiziontal stripes",
+    "Vertical stripes",   "Shift from left",        "Shift from right",       "Shift from top",
+    "Shift from bottom",  "Rotate to right",        "Rotate to bottom",       "Cover from right",
+    "Cover from left",    "Cover from top",         "Cover from bottom",      "Cover horizonthal",
+    "Cover vertical",     "Cover from Inside",      "Cover from Outside",     "",
 };
 
 const char* const kFillKeys[] = {"NONE", "FROM_LEFT", "FROM_TOP", "FROM_RIGHT", "FROM_BOTTOM", ""};
@@ -51,24 +73,29 @@ const char* const kInsertEnglish[] = {
 };
 
 const char* const kTextKeys[] = {"NONE", "LEFT-RIGHT", "TOP-BOTTOM", "TYPEWRITER", ""};
-const char* const kTextGerman[] = {"Keine Animation", "Von links schieben", "Von oben schieben", "Schreibmaschine", ""};
+const char* const kTextGerman[] = {"Keine Animation", "Von links schieben", "Von oben schieben", "Schreibmaschine",
+                                   ""};
 const char* const kTextEnglish[] = {"None Animation", "Shift from left", "Shift from top", "Typewriter", ""};
 
 static_assert(sizeof(kEffectKeys) == sizeof(kEffectGerman) && sizeof(kEffectKeys) == sizeof(kEffectEnglish) &&
-              sizeof(kEffectKeys) / sizeof(kEffectKeys[0]) == CEffectNames::COUNT + 1, "effect columns");
+                  sizeof(kEffectKeys) / sizeof(kEffectKeys[0]) == CEffectNames::COUNT + 1,
+              "effect columns");
 static_assert(sizeof(kFillKeys) == sizeof(kFillGerman) && sizeof(kFillKeys) == sizeof(kFillEnglish) &&
-              sizeof(kFillKeys) / sizeof(kFillKeys[0]) == CFillAnimNames::COUNT + 1, "fill columns");
+                  sizeof(kFillKeys) / sizeof(kFillKeys[0]) == CFillAnimNames::COUNT + 1,
+              "fill columns");
 static_assert(sizeof(kInsertKeys) == sizeof(kInsertGerman) && sizeof(kInsertKeys) == sizeof(kInsertEnglish) &&
-              sizeof(kInsertKeys) / sizeof(kInsertKeys[0]) == CInsertAnimNames::COUNT + 1, "insert columns");
+                  sizeof(kInsertKeys) / sizeof(kInsertKeys[0]) == CInsertAnimNames::COUNT + 1,
+              "insert columns");
 static_assert(sizeof(kTextKeys) == sizeof(kTextGerman) && sizeof(kTextKeys) == sizeof(kTextEnglish) &&
-              sizeof(kTextKeys) / sizeof(kTextKeys[0]) == CTextAnimNames::COUNT + 1, "text columns");
+                  sizeof(kTextKeys) / sizeof(kTextKeys[0]) == CTextAnimNames::COUNT + 1,
+              "text columns");
 
 bool BeginsWith(const char* entry, const char* text)
 {
     return strncmp(entry, text, strlen(text)) == 0;
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // CNameTable
@@ -80,15 +107,12 @@ CNameTable::CNameTable(const char* const* keys, const char* const* german, const
 
 const char* const* CNameTable::Column(char letter) const
 {
-    switch (letter) {
-    case LETTER_KEYS:
-        return m_pKeys;
-    case LETTER_GERMAN:
-        return m_pGerman;
-    case LETTER_ENGLISH:
-        return m_pEnglish;
-    default:
-        return nullptr;
+    switch (letter)
+    {
+    case LETTER_KEYS: return m_pKeys;
+    case LETTER_GERMAN: return m_pGerman;
+    case LETTER_ENGLISH: return m_pEnglish;
+    default: return nullptr;
     }
 }
 
@@ -109,8 +133,10 @@ BOOL CNameTable::SelectInColumn(const char* const* column, const char* text)
 {
     if (column == nullptr || text == nullptr)
         return FALSE;
-    for (int i = 0; i < m_nCount; ++i) {
-        if (BeginsWith(column[i], text)) {
+    for (int i = 0; i < m_nCount; ++i)
+    {
+        if (BeginsWith(column[i], text))
+        {
             m_nSelected = i;
             return TRUE;
         }
@@ -123,7 +149,8 @@ void CNameTable::JoinColumn(const char* const* column, CString& text) const
     text.Empty();
     if (column == nullptr)
         return;
-    for (int i = 0; i < m_nCount; ++i) {
+    for (int i = 0; i < m_nCount; ++i)
+    {
         text += column[i];
         text += "|";
     }
@@ -134,7 +161,8 @@ void CNameTable::JoinColumn(const char* const* column, CString& text) const
 // CEffectNames
 
 CEffectNames::CEffectNames()
-    : CNameTable(kEffectKeys, kEffectGerman, kEffectEnglish, COUNT), m_nIterPos(0), m_chIterLanguage(LETTER_ENGLISH)
+    : CNameTable(kEffectKeys, kEffectGerman, kEffectEnglish, COUNT), m_nIterPos(0),
+      m_chIterLanguage(LETTER_ENGLISH)
 {
 }
 
@@ -169,14 +197,17 @@ void CEffectNames::NextCoverEffect(CString& text)
 void CEffectNames::NextOfGroup(BOOL bCover, CString& text)
 {
     const char* const* names = DisplayColumn(m_chIterLanguage);
-    if (m_nIterPos <= 0) {
+    if (m_nIterPos <= 0)
+    {
         m_nIterPos = 1;
         text = names[0];
         return;
     }
-    while (m_nIterPos < COUNT) {
+    while (m_nIterPos < COUNT)
+    {
         int i = m_nIterPos++;
-        if (IsCoverKey(kEffectKeys[i]) == bCover) {
+        if (IsCoverKey(kEffectKeys[i]) == bCover)
+        {
             text = names[i];
             return;
         }
@@ -189,7 +220,8 @@ BOOL CEffectNames::IsCoverEffect(const char* text, char letter) const
     if (text == nullptr)
         return FALSE;
     const char* const* names = DisplayColumn(letter);
-    for (int i = 0; i < COUNT; ++i) {
+    for (int i = 0; i < COUNT; ++i)
+    {
         if (strcmp(names[i], text) == 0)
             return IsCoverKey(kEffectKeys[i]);
     }
@@ -246,21 +278,18 @@ void CProgramLanguageNames::JoinTexts(CString& text)
         text.Empty();
 }
 
-CFillAnimNames::CFillAnimNames()
-    : CProgramLanguageNames(kFillKeys, kFillGerman, kFillEnglish, COUNT)
+CFillAnimNames::CFillAnimNames() : CProgramLanguageNames(kFillKeys, kFillGerman, kFillEnglish, COUNT)
 {
 }
 
-CInsertAnimNames::CInsertAnimNames()
-    : CProgramLanguageNames(kInsertKeys, kInsertGerman, kInsertEnglish, COUNT)
+CInsertAnimNames::CInsertAnimNames() : CProgramLanguageNames(kInsertKeys, kInsertGerman, kInsertEnglish, COUNT)
 {
 }
 
 // ---------------------------------------------------------------------------------------------------
 // CTextAnimNames
 
-CTextAnimNames::CTextAnimNames()
-    : CNameTable(kTextKeys, kTextGerman, kTextEnglish, COUNT)
+CTextAnimNames::CTextAnimNames() : CNameTable(kTextKeys, kTextGerman, kTextEnglish, COUNT)
 {
 }
 

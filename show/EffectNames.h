@@ -17,7 +17,7 @@ class CNameTable : public CObject
 {
     DECLARE_DYNAMIC(CNameTable)
 public:
-    int m_nSelected;    // read and set directly by the slide objects
+    int m_nSelected;   // read and set directly by the slide objects
 
     int GetSelectedIndex() const { return m_nSelected; }
     void SetSelectedIndex(int index) { m_nSelected = index; }
@@ -50,7 +50,11 @@ class CEffectNames : public CNameTable
 {
     DECLARE_DYNAMIC(CEffectNames)
 public:
-    enum { COUNT = 23, FIRST_COVER = 13 };
+    enum
+    {
+        COUNT = 23,
+        FIRST_COVER = 13
+    };
 
     CEffectNames();
 
@@ -90,7 +94,8 @@ public:
     void FillComboBox(CComboBox* pCombo);
 
 protected:
-    CProgramLanguageNames(const char* const* keys, const char* const* german, const char* const* english, int count);
+    CProgramLanguageNames(const char* const* keys, const char* const* german, const char* const* english,
+                          int count);
 
     char m_chLanguage;
 };
@@ -100,7 +105,10 @@ class CFillAnimNames : public CProgramLanguageNames
 {
     DECLARE_DYNAMIC(CFillAnimNames)
 public:
-    enum { COUNT = 5 };
+    enum
+    {
+        COUNT = 5
+    };
     CFillAnimNames();
 };
 
@@ -109,7 +117,10 @@ class CInsertAnimNames : public CProgramLanguageNames
 {
     DECLARE_DYNAMIC(CInsertAnimNames)
 public:
-    enum { COUNT = 5 };
+    enum
+    {
+        COUNT = 5
+    };
     CInsertAnimNames();
 };
 
@@ -118,7 +129,10 @@ class CTextAnimNames : public CNameTable
 {
     DECLARE_DYNAMIC(CTextAnimNames)
 public:
-    enum { COUNT = 4 };
+    enum
+    {
+        COUNT = 4
+    };
 
     CTextAnimNames();
 

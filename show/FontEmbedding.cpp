@@ -9,7 +9,8 @@
 IMPLEMENT_DYNAMIC(CFontNameList, CObject)
 IMPLEMENT_DYNAMIC(CTempFontList, CObject)
 
-namespace {
+namespace
+{
 
 // The installed-font list, one per process (the user-interface thread builds and reads it).
 CString g_strInstalledFonts;
@@ -41,11 +42,13 @@ int CALLBACK EnumFamilyProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD f
 // Enumerates once and upper-cases the list for the searches.
 void EnsureInstalledFonts(CDC* pDC)
 {
-    if (g_strInstalledFonts.IsEmpty() || g_nInstalledFonts == 0) {
+    if (g_strInstalledFonts.IsEmpty() || g_nInstalledFonts == 0)
+    {
         CString unused;
         EnumInstalledFonts(pDC, unused);
     }
-    if (!g_bInstalledFontsUpper) {
+    if (!g_bInstalledFontsUpper)
+    {
         g_strInstalledFonts.MakeUpper();
         g_bInstalledFontsUpper = true;
     }
@@ -78,14 +81,15 @@ BOOL IsWritable(const CString& path)
     return !path.IsEmpty() && _access(path, 2) == 0;
 }
 
-} // namespace
+}   // namespace
 
 int EnumInstalledFonts(CDC* pDC, CString& strFonts)
 {
     g_strInstalledFonts.Empty();
     g_nInstalledFonts = 0;
     g_bInstalledFontsUpper = false;
-    if (pDC && pDC->GetSafeHdc()) {
+    if (pDC && pDC->GetSafeHdc())
+    {
         LOGFONTA logFont = {};
         logFont.lfCharSet = DEFAULT_CHARSET;
         ::EnumFontFamiliesExA(pDC->GetSafeHdc(), &logFont, EnumFamilyProc, 0, 0);
@@ -157,7 +161,8 @@ BOOL GetSelectedFontData(CDC* pDC, BYTE*& pData, DWORD& dwSize)
     BYTE* data = static_cast<BYTE*>(malloc(size));
     if (!data)
         return FALSE;
-    if (::GetFontData(pDC->GetSafeHdc(), 0, 0, data, size) != size) {
+    if (::GetFontData(pDC->GetSafeHdc(), 0, 0, data, size) != size)
+    {
         free(data);
         return FALSE;
     }
@@ -181,9 +186,11 @@ BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize)
     BYTE* data = nullptr;
     DWORD size = 0;
     BOOL ok = GetSelectedFontData(pDC, data, size);
-    if (ok) {
+    if (ok)
+    {
         BYTE* block = static_cast<BYTE*>(malloc(static_cast<size_t>(size) + kFontEntryHeaderSize));
-        if (block) {
+        if (block)
+        {
             memset(block, 0, kFontEntryHeaderSize);
             size_t length = strlen(face);
             if (length > kFontEntryHeaderSize - 1)
@@ -193,7 +200,9 @@ BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize)
                 memcpy(block + kFontEntryHeaderSize, data, size);
             pBlock = block;
             dwSize = size + kFontEntryHeaderSize;
-        } else {
+        }
+        else
+        {
             ok = FALSE;
         }
     }
@@ -219,7 +228,8 @@ BOOL GetEmbeddedFontFaceName(const BYTE* pBlock, DWORD dwSize, CString& strFace)
     while (length < kFontEntryHeaderSize - 1 && pBlock[length] != 0)
         length++;
     CString face(reinterpret_cast<const char*>(pBlock), length);
-    for (int i = 0; i < length; i++) {
+    for (int i = 0; i < length; i++)
+    {
         unsigned char ch = static_cast<unsigned char>(face.GetAt(i));
         if (ch < 0x20 || ch == 0x7F || strchr("\\/:*?\"<>|", ch))
             face.SetAt(i, '_');
@@ -266,10 +276,12 @@ BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
     CString real = strPath.Left(first);
     CString result = real;
     int pos = first + 1;
-    while (pos <= strPath.GetLength()) {
+    while (pos <= strPath.GetLength())
+    {
         int next = strPath.Find('\\', pos);
         CString component = next < 0 ? strPath.Mid(pos) : strPath.Mid(pos, next - pos);
-        if (!component.IsEmpty()) {
+        if (!component.IsEmpty())
+        {
             real += "\\" + component;
             SHFILEINFOA info = {};
             if (!::SHGetFileInfoA(real, 0, &info, sizeof(info), SHGFI_DISPLAYNAME) || !info.szDisplayName[0])
@@ -356,7 +368,8 @@ void CTempFontList::RemoveAt(int index)
     CString& path = m_arrPaths[index - 1];
     if (path.IsEmpty())
         return;
-    if (IsWritable(path)) {
+    if (IsWritable(path))
+    {
         if (::RemoveFontResourceA(path))
             m_bFontRemoved = TRUE;
         ::DeleteFileA(path);   // a file still in use stays behind

@@ -11,13 +11,13 @@
 
 IMPLEMENT_DYNAMIC(CFrameObj, CSlideBasicObj)
 
-namespace {
+namespace
+{
 
 CString FrameKey(int n, const char* key)
 {
     return ShowText::ObjectKey(ShowText::KIND_FRAME, n, key);
 }
-
 
 // Bitmaps of the rectangle's size are made only when their 32-bit pixels fit into memory we can address
 // with the platform's 32-bit sizes.
@@ -25,7 +25,8 @@ bool CanMakeBitmap(int width, int height)
 {
     if (width <= 0 || height <= 0)
         return false;
-    unsigned long long bytes = static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) * 4u;
+    unsigned long long bytes =
+        static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) * 4u;
     return bytes <= 0x7FFFFFFFull;
 }
 
@@ -39,13 +40,13 @@ BYTE AddClamped(int channel, int amount)
     return static_cast<BYTE>(value);
 }
 
-} // namespace
+}   // namespace
 
 CFrameObj::CFrameObj()
     : m_nHeight(10), m_nWidth(300), m_nFillMode(FILL_LIGHTEN), m_nBlue(0), m_nGreen(0), m_nRed(0), m_nLight(-50),
       m_bFrame(FALSE), m_crFill(RGB(255, 255, 240)), m_crFrame(RGB(0, 0, 0)), m_nSpeed(1000), m_hWnd(nullptr),
-      m_bDragging(FALSE), m_bAnimating(FALSE), m_nStep(1), m_nThreadAnimation(0), m_nThreadFull(0), m_nThreadStep(1),
-      m_hThreadWnd(nullptr), m_nGrown(0)
+      m_bDragging(FALSE), m_bAnimating(FALSE), m_nStep(1), m_nThreadAnimation(0), m_nThreadFull(0),
+      m_nThreadStep(1), m_hThreadWnd(nullptr), m_nGrown(0)
 {
     SetDefaults();
 }
@@ -73,7 +74,8 @@ void CFrameObj::GetInfoText(CString& text)
 {
     const bool german = m_cLanguage == LETTER_GERMAN;
     CString amount;
-    switch (m_nFillMode) {
+    switch (m_nFillMode)
+    {
     case FILL_SOLID:
         text = german ? "Mode:einfarbig füllen; " : "Mode:fill solid color; ";
         text += "Color:";
@@ -89,9 +91,7 @@ void CFrameObj::GetInfoText(CString& text)
                            : "Mode:colorize transparent; Red:%d Green:%d Blue%d",
                     m_nRed, m_nGreen, m_nBlue);
         break;
-    default:
-        text.Empty();
-        break;
+    default: text.Empty(); break;
     }
     text += german ? "; Rahmen:" : "; Frame:";
     if (m_bFrame)
@@ -170,7 +170,8 @@ void CFrameObj::Paint(CDC* dc)
 
 void CFrameObj::AdjustPixels(DWORD* pixels, size_t count, int blue, int green, int red)
 {
-    for (size_t i = 0; i < count; i++) {
+    for (size_t i = 0; i < count; i++)
+    {
         DWORD p = pixels[i];
         BYTE b = AddClamped(static_cast<int>(p & 0xFF), blue);
         BYTE g = AddClamped(static_cast<int>((p >> 8) & 0xFF), green);
@@ -188,14 +189,18 @@ void CFrameObj::Process(CDC* dc, const CRect& area)
         return;
 
     int bytesPerPixel = dc->GetDeviceCaps(BITSPIXEL) * dc->GetDeviceCaps(PLANES) / 8;
-    if (bytesPerPixel == 3 || bytesPerPixel == 4) {
+    if (bytesPerPixel == 3 || bytesPerPixel == 4)
+    {
         // The background's pixels as a 32-bit top-down DIB: rows without padding, blue, green, red.
         if (!m_bmpBackground.GetSafeHandle() || !CanMakeBitmap(m_nWidth, m_nHeight))
             return;
         std::vector<DWORD> pixels;
-        try {
+        try
+        {
             pixels.resize(static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight));
-        } catch (const std::bad_alloc&) {
+        }
+        catch (const std::bad_alloc&)
+        {
             return;
         }
         BITMAPINFO info = {};
@@ -219,13 +224,16 @@ void CFrameObj::Process(CDC* dc, const CRect& area)
     }
 
     // Other depths: the pixels on the device context itself, at every paint.
-    for (LONG y = area.top; y < area.bottom; y++) {
-        for (LONG x = area.left; x < area.right; x++) {
+    for (LONG y = area.top; y < area.bottom; y++)
+    {
+        for (LONG x = area.left; x < area.right; x++)
+        {
             COLORREF c = dc->GetPixel(x, y);
             if (c == CLR_INVALID)
                 continue;
-            dc->SetPixel(x, y, RGB(AddClamped(GetRValue(c), red), AddClamped(GetGValue(c), green),
-                                   AddClamped(GetBValue(c), blue)));
+            dc->SetPixel(x, y,
+                         RGB(AddClamped(GetRValue(c), red), AddClamped(GetGValue(c), green),
+                             AddClamped(GetBValue(c), blue)));
         }
     }
 }
@@ -240,9 +248,11 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
     if (m_bmpBackground.GetSafeHandle() && m_ptCaptured != CPoint(x, y))
         DeleteBitmaps();
 
-    if (!m_bmpBackground.GetSafeHandle() && CanMakeBitmap(m_nWidth, m_nHeight)) {
+    if (!m_bmpBackground.GetSafeHandle() && CanMakeBitmap(m_nWidth, m_nHeight))
+    {
         CDC memDC;
-        if (memDC.CreateCompatibleDC(dc) && m_bmpBackground.CreateCompatibleBitmap(dc, m_nWidth, m_nHeight)) {
+        if (memDC.CreateCompatibleDC(dc) && m_bmpBackground.CreateCompatibleBitmap(dc, m_nWidth, m_nHeight))
+        {
             CBitmap* old = memDC.SelectObject(&m_bmpBackground);
             memDC.BitBlt(0, 0, m_nWidth, m_nHeight, dc, x, y, SRCCOPY);
             memDC.SelectObject(old);
@@ -250,31 +260,41 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
         }
     }
 
-    if (m_nFillMode == FILL_SOLID) {
+    if (m_nFillMode == FILL_SOLID)
+    {
         CBrush brush(m_crFill);
         CRect fill = area;
         if (m_bAnimating)
             fill = GetAnimationRect();
         if (!fill.IsRectEmpty())
             dc->FillRect(fill, &brush);
-    } else if (m_nFillMode == FILL_LIGHTEN || m_nFillMode == FILL_COLORIZE) {
-        if (!m_bmpProcessed.GetSafeHandle() && m_bmpBackground.GetSafeHandle()) {
+    }
+    else if (m_nFillMode == FILL_LIGHTEN || m_nFillMode == FILL_COLORIZE)
+    {
+        if (!m_bmpProcessed.GetSafeHandle() && m_bmpBackground.GetSafeHandle())
+        {
             // Process the clean background: put it back first, then process.
             CDC memDC;
-            if (memDC.CreateCompatibleDC(dc)) {
+            if (memDC.CreateCompatibleDC(dc))
+            {
                 CBitmap* old = memDC.SelectObject(&m_bmpBackground);
                 dc->BitBlt(x, y, m_nWidth, m_nHeight, &memDC, 0, 0, SRCCOPY);
                 memDC.SelectObject(old);
                 Process(dc, area);
             }
         }
-        if (m_bmpProcessed.GetSafeHandle()) {
+        if (m_bmpProcessed.GetSafeHandle())
+        {
             CDC memDC;
-            if (memDC.CreateCompatibleDC(dc)) {
+            if (memDC.CreateCompatibleDC(dc))
+            {
                 CBitmap* old = memDC.SelectObject(&m_bmpProcessed);
-                if (!m_bAnimating) {
+                if (!m_bAnimating)
+                {
                     dc->BitBlt(x, y, m_nWidth, m_nHeight, &memDC, 0, 0, SRCCOPY);
-                } else {
+                }
+                else
+                {
                     CRect part;
                     CRect grown = GetAnimationRect();
                     if (part.IntersectRect(&grown, &area))
@@ -286,7 +306,8 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
         }
     }
 
-    if (m_bFrame && !m_bAnimating) {
+    if (m_bFrame && !m_bAnimating)
+    {
         CBrush brush(m_crFrame);
         dc->FrameRect(area, &brush);
     }
@@ -296,7 +317,8 @@ void CFrameObj::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CR
 {
     if (!dc)
         return;
-    if (m_bDragging) {
+    if (m_bDragging)
+    {
         DrawSelectionFrame(dc, m_rcDrag);
         drawn = m_rcDrag;
         return;
@@ -324,7 +346,8 @@ int CFrameObj::ClampSpeed(int speed)
 BOOL CFrameObj::GrowStep(int step, int full, int& grown)
 {
     long long next = static_cast<long long>(grown) + step;
-    if (next > full) {
+    if (next > full)
+    {
         grown = full;
         return TRUE;
     }
@@ -334,7 +357,8 @@ BOOL CFrameObj::GrowStep(int step, int full, int& grown)
 
 CRect CFrameObj::AnimationRect(int animation, const CRect& full, int grown)
 {
-    switch (animation) {
+    switch (animation)
+    {
     case 1:   // FROM_LEFT
         return CRect(full.left, full.top, FarEdge(full.left, grown), full.bottom);
     case 2:   // FROM_TOP
@@ -343,8 +367,7 @@ CRect CFrameObj::AnimationRect(int animation, const CRect& full, int grown)
         return CRect(FarEdge(full.right, -grown), full.top, full.right, full.bottom);
     case 4:   // FROM_BOTTOM
         return CRect(full.left, FarEdge(full.bottom, -grown), full.right, full.bottom);
-    default:
-        return full;
+    default: return full;
     }
 }
 
@@ -367,7 +390,8 @@ void CFrameObj::RunAnimation()
     const HWND window = m_hThreadWnd;
     const RECT invalid = m_rcFull;
     int grown = 0;
-    for (int count = 0; count < MAX_STEPS && !m_Thread.StopRequested(); count++) {
+    for (int count = 0; count < MAX_STEPS && !m_Thread.StopRequested(); count++)
+    {
         BOOL complete = GrowStep(step, full, grown);
         m_nGrown = grown;
         if (window)
@@ -381,17 +405,20 @@ void CFrameObj::RunAnimation()
 
 BOOL CFrameObj::AnimateStep(CDC* dc, int /*step*/, int /*counter*/, int /*elapsed*/)
 {
-    if (m_Animation.m_nSelected == 0) {
+    if (m_Animation.m_nSelected == 0)
+    {
         m_bVisible = TRUE;
         return TRUE;
     }
-    if (!m_bAnimating) {
+    if (!m_bAnimating)
+    {
         if (!m_hWnd)
             return TRUE;
         m_bAnimating = TRUE;
         m_nSpeed = ClampSpeed(m_nSpeed);
         m_nStep = StepForSpeed(m_nSpeed);
-        if (!m_Thread.IsRunning()) {
+        if (!m_Thread.IsRunning())
+        {
             m_nGrown = 0;
             m_nThreadAnimation = m_Animation.m_nSelected;
             m_nThreadFull = (m_nThreadAnimation == 1 || m_nThreadAnimation == 3) ? m_nWidth : m_nHeight;

@@ -9,7 +9,7 @@
 // What the rectangle dialog hands to CSlideObjSlot::CreateRectangle.
 struct FrameObjRecord
 {
-    int nKind;          // 3 for a rectangle
+    int nKind;   // 3 for a rectangle
     int nX;
     int nY;
     int nHeight;
@@ -30,8 +30,18 @@ class CFrameObj : public CSlideBasicObj
 {
     DECLARE_DYNAMIC(CFrameObj)
 public:
-    enum { FILL_SOLID = 0, FILL_LIGHTEN = 1, FILL_COLORIZE = 2 };
-    enum { MIN_SPEED = 25, MAX_SPEED = 2500, MAX_STEPS = 650 };
+    enum
+    {
+        FILL_SOLID = 0,
+        FILL_LIGHTEN = 1,
+        FILL_COLORIZE = 2
+    };
+    enum
+    {
+        MIN_SPEED = 25,
+        MAX_SPEED = 2500,
+        MAX_STEPS = 650
+    };
 
     CFrameObj();
     ~CFrameObj() override;
@@ -91,12 +101,12 @@ public:
     BOOL m_bFrame;
     COLORREF m_crFill;
     COLORREF m_crFrame;
-    int m_nSpeed;             // pixels per 28 steps
-    HWND m_hWnd;              // the window the animation invalidates
+    int m_nSpeed;   // pixels per 28 steps
+    HWND m_hWnd;    // the window the animation invalidates
     BOOL m_bDragging;
     CRect m_rcDrag;
-    CBitmap m_bmpBackground;  // the area under the rectangle, captured at the first paint
-    CBitmap m_bmpProcessed;   // the background lightened or colourised
+    CBitmap m_bmpBackground;   // the area under the rectangle, captured at the first paint
+    CBitmap m_bmpProcessed;    // the background lightened or colourised
     BOOL m_bAnimating;
     int m_nStep;
 
@@ -115,6 +125,6 @@ protected:
     int m_nThreadFull;
     int m_nThreadStep;
     HWND m_hThreadWnd;
-    std::atomic<int> m_nGrown;       // written by the thread, read by painting
-    CPoint m_ptCaptured;             // where the background was captured
+    std::atomic<int> m_nGrown;   // written by the thread, read by painting
+    CPoint m_ptCaptured;         // where the background was captured
 };

@@ -13,7 +13,8 @@ IMPLEMENT_DYNAMIC(CImageObj, CSlideBasicObj)
 
 CImageObj::PictureLoader CImageObj::s_pfnLoader = nullptr;
 
-namespace {
+namespace
+{
 
 CString ImageKey(int n, const char* key)
 {
@@ -31,7 +32,7 @@ void LoadFromPackOrFile(CPicture& picture, CProjectPack* pack, const CString& fi
         picture.Load(file);
 }
 
-} // namespace
+}   // namespace
 
 CImageObj::CImageObj()
     : m_nWidth(0), m_nHeight(0), m_pAniPicture(nullptr), m_bUseAniPicture(FALSE), m_bAniStarted(FALSE),
@@ -63,7 +64,8 @@ void CImageObj::StopThread()
 
 void CImageObj::ReleaseAniPicture()
 {
-    if (m_pAniPicture) {
+    if (m_pAniPicture)
+    {
         m_pAniPicture->Stop();
         delete m_pAniPicture;
         m_pAniPicture = nullptr;
@@ -153,8 +155,8 @@ void CImageObj::DrawPicture(CDC* dc, const CRect& rect)
     if (!m_Bitmap.GetSafeHandle())
         RenderToBitmap();
     if (m_Bitmap.GetSafeHandle() && m_bTransparent)
-        CPicture::DrawTransparent(dc, rect.left, rect.top, m_Picture.m_nWidth, m_Picture.m_nHeight, &m_Bitmap, 0, 0,
-                                  m_crTransparent, nullptr);
+        CPicture::DrawTransparent(dc, rect.left, rect.top, m_Picture.m_nWidth, m_Picture.m_nHeight, &m_Bitmap, 0,
+                                  0, m_crTransparent, nullptr);
     else
         m_Picture.Render(dc, rect);
 }
@@ -163,18 +165,28 @@ void CImageObj::Paint(CDC* dc)
 {
     if (!dc)
         return;
-    if (m_bVisible) {
-        if (m_bUseAniPicture && m_pAniPicture) {
-            if (!m_bAniStarted) {
+    if (m_bVisible)
+    {
+        if (m_bUseAniPicture && m_pAniPicture)
+        {
+            if (!m_bAniStarted)
+            {
                 m_pAniPicture->Start(m_pWnd, dc, m_nX, m_nY, 0, 0);
                 m_bAniStarted = TRUE;
-            } else {
+            }
+            else
+            {
                 m_pAniPicture->Draw(dc, m_nX, m_nY);
             }
-        } else if (m_Picture.m_bLoaded) {
-            DrawPicture(dc, CRect(m_nX, m_nY, FarEdge(m_nX, m_Picture.m_nWidth), FarEdge(m_nY, m_Picture.m_nHeight)));
         }
-    } else if (m_Thread.IsRunning()) {
+        else if (m_Picture.m_bLoaded)
+        {
+            DrawPicture(dc,
+                        CRect(m_nX, m_nY, FarEdge(m_nX, m_Picture.m_nWidth), FarEdge(m_nY, m_Picture.m_nHeight)));
+        }
+    }
+    else if (m_Thread.IsRunning())
+    {
         DrawPicture(dc, GetMovingRect());
     }
 }
@@ -183,7 +195,8 @@ void CImageObj::DrawStill(CDC* dc)
 {
     if (!dc)
         return;
-    if (!m_bUseAniPicture) {
+    if (!m_bUseAniPicture)
+    {
         Paint(dc);
         return;
     }
@@ -203,7 +216,8 @@ void CImageObj::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CR
     int top = m_nY + canvas.top;
     drawn.SetRect(left, top, FarEdge(left, m_nWidth), FarEdge(top, m_nHeight));
     DrawPicture(dc, drawn);
-    if (selected) {
+    if (selected)
+    {
         CRect frame = drawn;
         frame.InflateRect(2, 2);
         DrawSelectionFrame(dc, frame);
@@ -224,7 +238,8 @@ int CImageObj::ClampSpeed(int speed)
 BOOL CImageObj::MoveStep(int& pos, int delta, int target)
 {
     long long next = static_cast<long long>(pos) + delta;
-    if ((delta > 0 && next > target) || (delta < 0 && next < target)) {
+    if ((delta > 0 && next > target) || (delta < 0 && next < target))
+    {
         pos = target;
         return TRUE;
     }
@@ -253,7 +268,8 @@ void CImageObj::RunMove()
     const int dy = m_nStepY;
     int left = m_nMoveLeft.load();
     int top = m_nMoveTop.load();
-    for (int count = 0; count < MAX_STEPS && !m_Thread.StopRequested(); count++) {
+    for (int count = 0; count < MAX_STEPS && !m_Thread.StopRequested(); count++)
+    {
         RECT old = {left, top, FarEdge(left, m_nMoveWidth), FarEdge(top, m_nMoveHeight)};
         if (window)
             ::InvalidateRect(window, &old, FALSE);
@@ -264,7 +280,8 @@ void CImageObj::RunMove()
             complete = TRUE;
         m_nMoveLeft = left;
         m_nMoveTop = top;
-        if (!m_Thread.StopRequested()) {
+        if (!m_Thread.StopRequested())
+        {
             RECT now = {left, top, FarEdge(left, m_nMoveWidth), FarEdge(top, m_nMoveHeight)};
             if (window)
                 ::InvalidateRect(window, &now, FALSE);
@@ -277,18 +294,21 @@ void CImageObj::RunMove()
 
 BOOL CImageObj::AnimateStep(CDC* dc, int /*step*/, int /*counter*/, int /*elapsed*/)
 {
-    if (m_bUseAniPicture && m_pAniPicture) {
+    if (m_bUseAniPicture && m_pAniPicture)
+    {
         m_bVisible = TRUE;
         Paint(dc);
         return TRUE;
     }
     if (!m_Picture.m_bLoaded)
         return TRUE;   // the object is not shown
-    if (m_Animation.m_nSelected == 0) {
+    if (m_Animation.m_nSelected == 0)
+    {
         m_bVisible = TRUE;
         return TRUE;
     }
-    if (m_bAnimating) {
+    if (m_bAnimating)
+    {
         if (m_Thread.IsRunning())
             return FALSE;
         m_bAnimating = FALSE;
@@ -314,7 +334,8 @@ BOOL CImageObj::AnimateStep(CDC* dc, int /*step*/, int /*counter*/, int /*elapse
     int top = m_nY;
     m_nStepX = 0;
     m_nStepY = 0;
-    switch (m_Animation.m_nSelected) {
+    switch (m_Animation.m_nSelected)
+    {
     case 1:   // FROM_LEFT
         left = -m_nWidth;
         m_nStepX = step;
@@ -327,7 +348,7 @@ BOOL CImageObj::AnimateStep(CDC* dc, int /*step*/, int /*counter*/, int /*elapse
         left = windowWidth;
         m_nStepX = -step;
         break;
-    default:  // FROM_BOTTOM
+    default:   // FROM_BOTTOM
         top = windowHeight;
         m_nStepY = -step;
         break;
@@ -368,7 +389,8 @@ void CImageObj::SetTextAt(int /*x*/, int /*y*/, COLORREF /*color*/, const char* 
 
 void CImageObj::StopPlayback()
 {
-    if (m_bUseAniPicture && m_pAniPicture) {
+    if (m_bUseAniPicture && m_pAniPicture)
+    {
         m_pAniPicture->Stop();
         m_bAniStarted = FALSE;
         m_bVisible = FALSE;
@@ -440,7 +462,8 @@ void CImageObj::LoadPicture(CProjectPack* pack)
     m_pPack = pack;
     m_bVisible = FALSE;
     m_Bitmap.DeleteObject();
-    if (s_pfnLoader) {
+    if (s_pfnLoader)
+    {
         s_pfnLoader(*this, pack);
         return;
     }
@@ -448,7 +471,8 @@ void CImageObj::LoadPicture(CProjectPack* pack)
         return;
     m_Picture.FreePicture();
     LoadFromPackOrFile(m_Picture, pack, m_strFile);
-    if (m_Picture.m_bLoaded) {
+    if (m_Picture.m_bLoaded)
+    {
         m_nWidth = m_Picture.m_nWidth;
         m_nHeight = m_Picture.m_nHeight;
     }

@@ -13,7 +13,12 @@ class CImageObj : public CSlideBasicObj
 {
     DECLARE_DYNAMIC(CImageObj)
 public:
-    enum { MIN_SPEED = 25, MAX_SPEED = 2500, MAX_STEPS = 1280 };
+    enum
+    {
+        MIN_SPEED = 25,
+        MAX_SPEED = 2500,
+        MAX_STEPS = 1280
+    };
 
     CImageObj();
     ~CImageObj() override;
@@ -69,22 +74,22 @@ public:
 
     CString m_strFile;
     CPicture m_Picture;
-    int m_nWidth;               // the picture's size in pixels, taken when it is loaded
+    int m_nWidth;   // the picture's size in pixels, taken when it is loaded
     int m_nHeight;
-    CAniPicture* m_pAniPicture; // owned; set when the picture plays as an animation
+    CAniPicture* m_pAniPicture;   // owned; set when the picture plays as an animation
     BOOL m_bUseAniPicture;
     BOOL m_bAniStarted;
-    CWnd* m_pWnd;               // the window given to Prepare
+    CWnd* m_pWnd;   // the window given to Prepare
     HWND m_hWnd;
-    CBitmap m_Bitmap;           // the picture rendered at its size
+    CBitmap m_Bitmap;   // the picture rendered at its size
     COLORREF m_crTransparent;
     BOOL m_bTransparent;
     CInsertAnimNames m_Animation;
-    int m_nSpeed;               // pixels per 28 steps
+    int m_nSpeed;   // pixels per 28 steps
     BOOL m_bAnimating;
     int m_nStepX;
     int m_nStepY;
-    CProjectPack* m_pPack;      // the pack the picture was last loaded from
+    CProjectPack* m_pPack;   // the pack the picture was last loaded from
 
 protected:
     static unsigned __stdcall MoveThread(void* param);
@@ -94,7 +99,7 @@ protected:
     CObjectThread m_Thread;
     std::atomic<int> m_nMoveLeft;   // the moving rectangle's corner, written by the thread
     std::atomic<int> m_nMoveTop;
-    int m_nMoveWidth;               // fixed before the thread starts
+    int m_nMoveWidth;   // fixed before the thread starts
     int m_nMoveHeight;
     int m_nTargetX;
     int m_nTargetY;

@@ -2,10 +2,11 @@
 
 #include <atomic>
 
-namespace {
+namespace
+{
 // Worker threads read it; it is set before they start, the atomic only keeps the reads well defined.
 std::atomic<char> g_language{LETTER_ENGLISH};
-}
+}   // namespace
 
 char GetLanguage()
 {

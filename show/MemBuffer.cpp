@@ -5,8 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CMemBuffer, CObject)
 
-CMemBuffer::CMemBuffer()
-    : m_pData(nullptr), m_nSize(0), m_bShowErrors(FALSE)
+CMemBuffer::CMemBuffer() : m_pData(nullptr), m_nSize(0), m_bShowErrors(FALSE)
 {
 }
 
@@ -21,17 +20,23 @@ BYTE* CMemBuffer::Allocate(int size, BOOL bShowErrors)
     Free();
     m_strError.Empty();
 
-    if (size >= 0) {
-        try {
+    if (size >= 0)
+    {
+        try
+        {
             m_pData = new BYTE[static_cast<size_t>(size)];
-        } catch (const std::bad_alloc&) {
+        }
+        catch (const std::bad_alloc&)
+        {
             // The standard exception carries no text meant for users; the box below has its own.
             m_pData = nullptr;
         }
     }
-    if (m_pData == nullptr) {
+    if (m_pData == nullptr)
+    {
         m_nSize = 0;
-        if (m_bShowErrors) {
+        if (m_bShowErrors)
+        {
             CString text = m_strError.IsEmpty() ? CString("Can not allocate enough memory\t") : m_strError;
             AfxCoreMessageBox(text, "Error", MB_OK | MB_ICONERROR);
         }
@@ -67,7 +72,8 @@ void CMemBuffer::CopyFrom(CMemBuffer& other)
 CString ColorToHex(COLORREF color)
 {
     CString text;
-    text.Format("%06X", static_cast<unsigned>((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color)));
+    text.Format("%06X",
+                static_cast<unsigned>((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color)));
     return text;
 }
 

@@ -34,9 +34,9 @@ protected:
 };
 
 // Colour text. Colours are COLORREF values (red in the low byte).
-CString ColorToHex(COLORREF color);             // "RRGGBB", upper case
-CString ColorToHtml(COLORREF color);            // "#RRGGBB", upper case
-int HexDigitValue(char ch);                     // '0'-'9', 'A'-'F'; upper case only
+CString ColorToHex(COLORREF color);    // "RRGGBB", upper case
+CString ColorToHtml(COLORREF color);   // "#RRGGBB", upper case
+int HexDigitValue(char ch);            // '0'-'9', 'A'-'F'; upper case only
 BYTE HexPairToByte(char high, char low);
-COLORREF HexToColor(const char* text);          // "RRGGBB"; shorter texts are zero-filled on the left
-COLORREF HtmlToColor(const char* text);         // "#RRGGBB"; black when shorter than 6 characters
+COLORREF HexToColor(const char* text);    // "RRGGBB"; shorter texts are zero-filled on the left
+COLORREF HtmlToColor(const char* text);   // "#RRGGBB"; black when shorter than 6 characters

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 const char kResourcePrefix[] = "RESSOURCE:";
 const int kResourcePrefixLength = 10;
@@ -16,14 +17,15 @@ void ScreenPixelsPerInch(int& ppiX, int& ppiY)
 {
     ppiX = ppiY = 96;
     HDC hScreen = ::GetDC(nullptr);
-    if (hScreen) {
+    if (hScreen)
+    {
         ppiX = ::GetDeviceCaps(hScreen, LOGPIXELSX);
         ppiY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
         ::ReleaseDC(nullptr, hScreen);
     }
 }
 
-} // namespace
+}   // namespace
 
 BOOL RenderOlePicture(IPicture* picture, HDC hDC, int x, int y, int cx, int cy)
 {
@@ -51,7 +53,8 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
     if (!hGlobal)
         return E_OUTOFMEMORY;
     void* p = ::GlobalLock(hGlobal);
-    if (!p) {
+    if (!p)
+    {
         ::GlobalFree(hGlobal);
         return E_OUTOFMEMORY;
     }
@@ -60,15 +63,17 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
 
     IStream* stream = nullptr;
     // The stream frees the memory when it is released.
-    if (FAILED(::CreateStreamOnHGlobal(hGlobal, TRUE, &stream)) || !stream) {
+    if (FAILED(::CreateStreamOnHGlobal(hGlobal, TRUE, &stream)) || !stream)
+    {
         ::GlobalFree(hGlobal);
         return E_OUTOFMEMORY;
     }
     IPicture* result = nullptr;
-    HRESULT hr = ::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                  reinterpret_cast<void**>(&result));
+    HRESULT hr =
+        ::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&result));
     stream->Release();
-    if (FAILED(hr)) {
+    if (FAILED(hr))
+    {
         if (result)
             result->Release();
         return hr;
@@ -105,7 +110,8 @@ void CPicture::ShowError(LPCSTR text)
 
 void CPicture::FreePicture()
 {
-    if (m_pPicture) {
+    if (m_pPicture)
+    {
         m_pPicture->Release();
         m_pPicture = nullptr;
     }
@@ -117,7 +123,8 @@ void CPicture::FreePicture()
 BOOL CPicture::Load(LPCSTR path)
 {
     CString strPath(path);
-    if (strPath.Left(kResourcePrefixLength) == kResourcePrefix) {
+    if (strPath.Left(kResourcePrefixLength) == kResourcePrefix)
+    {
         m_strExtension.Empty();
         if (!LoadResourcePath(strPath))
             return FALSE;
@@ -148,7 +155,8 @@ BOOL CPicture::ReadFile(LPCSTR path, CMemBuffer& buffer)
     if (length > static_cast<ULONGLONG>(INT_MAX))
         return FALSE;
     m_nDataSize = static_cast<DWORD>(length);
-    if (length == 0) {
+    if (length == 0)
+    {
         buffer.Free();
         return TRUE;
     }
@@ -162,11 +170,13 @@ BOOL CPicture::LoadFromMemory(const void* data, DWORD size)
     FreePicture();
     IPicture* picture = nullptr;
     HRESULT hr = LoadOlePicture(data, size, &picture);
-    if (hr == E_OUTOFMEMORY) {
+    if (hr == E_OUTOFMEMORY)
+    {
         SetError("Can not allocate enough memory\t");
         return FALSE;
     }
-    if (hr == E_NOINTERFACE) {
+    if (hr == E_NOINTERFACE)
+    {
         SetError("IPicture interface is not supported\t");
         return FALSE;
     }
@@ -192,17 +202,20 @@ BOOL CPicture::LoadFromResource(UINT id, LPCSTR type)
 {
     HMODULE hModule = ::GetModuleHandleA(nullptr);
     HRSRC hResource = ::FindResourceA(hModule, MAKEINTRESOURCEA(id), type);
-    if (!hResource) {
+    if (!hResource)
+    {
         SetError("FindResource() Failed\t");
         return FALSE;
     }
     HGLOBAL hData = ::LoadResource(hModule, hResource);
-    if (!hData) {
+    if (!hData)
+    {
         SetError("LoadResource() Failed\t");
         return FALSE;
     }
     const void* data = ::LockResource(hData);
-    if (!data) {
+    if (!data)
+    {
         SetError("LockResource() Failed\t");
         return FALSE;
     }
@@ -223,13 +236,15 @@ BOOL CPicture::UpdateSize()
 BOOL CPicture::UpdateSizeAt(int ppiX, int ppiY)
 {
     m_bLoaded = FALSE;
-    if (m_nDataSize == 0 || !m_pPicture) {
+    if (m_nDataSize == 0 || !m_pPicture)
+    {
         m_nWidth = m_nHeight = 0;
         return FALSE;
     }
     OLE_XSIZE_HIMETRIC hmWidth = 0;
     OLE_YSIZE_HIMETRIC hmHeight = 0;
-    if (FAILED(m_pPicture->get_Width(&hmWidth)) || FAILED(m_pPicture->get_Height(&hmHeight))) {
+    if (FAILED(m_pPicture->get_Width(&hmWidth)) || FAILED(m_pPicture->get_Height(&hmHeight)))
+    {
         m_nWidth = m_nHeight = 0;
         return FALSE;
     }
@@ -249,7 +264,8 @@ void CPicture::CopyFrom(const CPicture& other)
     m_nDataSize = other.m_nDataSize;
     m_strPath = other.m_strPath;
     m_strExtension = other.m_strExtension;
-    if (!m_strPath.IsEmpty() && other.m_bLoaded) {
+    if (!m_strPath.IsEmpty() && other.m_bLoaded)
+    {
         CString path = m_strPath;
         Load(path);
     }
@@ -282,18 +298,24 @@ CRect CPicture::CalcFittedRect(const CRect& rcBox, int margin, int w, int h)
         return CRect(0, 0, 0, 0);
 
     int x = 0, y = 0, cx = w, cy = h;
-    if (w < W && h < H) {
+    if (w < W && h < H)
+    {
         x = (W - w) / 2;
         y = (H - h) / 2;
-    } else {
+    }
+    else
+    {
         // Shrink by the larger ratio so that both sides fit.
         double rw = static_cast<double>(w) / W;
         double rh = static_cast<double>(h) / H;
-        if (rw > rh) {
+        if (rw > rh)
+        {
             cx = W;
             cy = static_cast<int>(h / rw);
             y = (H - cy) / 2;
-        } else {
+        }
+        else
+        {
             cy = H;
             cx = static_cast<int>(w / rh);
             x = (W - cx) / 2;
@@ -349,7 +371,8 @@ void CPicture::DrawTransparent(CDC* pDC, int x, int y, int nWidth, int nHeight, 
 
     CPalette* pOldPalette = nullptr;
     const bool usePalette = pPalette && pPalette->GetSafeHandle() && (pDC->GetDeviceCaps(RASTERCAPS) & RC_PALETTE);
-    if (usePalette) {
+    if (usePalette)
+    {
         pOldPalette = pDC->SelectPalette(pPalette, FALSE);
         pDC->RealizePalette();
         dcCopy.SelectPalette(pPalette, FALSE);

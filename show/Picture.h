@@ -66,15 +66,15 @@ public:
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
 
-    BOOL m_bShowErrors;        // report failures in a message box
-    CString m_strLastError;    // text of the last failure
-    DWORD m_nDataSize;         // bytes of the encoded picture last loaded
-    IPicture* m_pPicture;      // owned
-    LONG m_nHeight;            // pixels
+    BOOL m_bShowErrors;       // report failures in a message box
+    CString m_strLastError;   // text of the last failure
+    DWORD m_nDataSize;        // bytes of the encoded picture last loaded
+    IPicture* m_pPicture;     // owned
+    LONG m_nHeight;           // pixels
     LONG m_nWidth;
-    BOOL m_bLoaded;            // both sizes at least 1
-    CString m_strPath;         // file path or resource path last loaded
-    CString m_strExtension;    // upper case, without the point
+    BOOL m_bLoaded;           // both sizes at least 1
+    CString m_strPath;        // file path or resource path last loaded
+    CString m_strExtension;   // upper case, without the point
 
 protected:
     void SetError(LPCSTR text);

@@ -5,7 +5,8 @@
 
 IMPLEMENT_DYNAMIC(CProjectPack, CObject)
 
-namespace {
+namespace
+{
 
 const char kSignature[] = "VEXUL___";
 
@@ -21,7 +22,8 @@ void PutField(BYTE* field, int value)
 bool ParseField(const BYTE* field, int& value)
 {
     int result = 0;
-    for (int i = 0; i < CProjectPack::FIELD_SIZE; ++i) {
+    for (int i = 0; i < CProjectPack::FIELD_SIZE; ++i)
+    {
         if (field[i] < '0' || field[i] > '9')
             return false;
         result = result * 10 + (field[i] - '0');
@@ -30,10 +32,9 @@ bool ParseField(const BYTE* field, int& value)
     return true;
 }
 
-} // namespace
+}   // namespace
 
-CProjectPack::CProjectPack()
-    : m_nMaxSize(MAX_PACK_SIZE), m_nCount(0), m_bOutputOpen(FALSE), m_bWriteFailed(FALSE)
+CProjectPack::CProjectPack() : m_nMaxSize(MAX_PACK_SIZE), m_nCount(0), m_bOutputOpen(FALSE), m_bWriteFailed(FALSE)
 {
     memset(m_header, 0, sizeof(m_header));
     memset(m_countBlock, 0, sizeof(m_countBlock));
@@ -47,7 +48,8 @@ CProjectPack::~CProjectPack()
 
 void CProjectPack::Clear()
 {
-    if (m_bOutputOpen) {
+    if (m_bOutputOpen)
+    {
         m_outFile.Close();
         m_bOutputOpen = FALSE;
     }
@@ -84,9 +86,11 @@ CString CProjectPack::MakeEntryName(const char* path)
     int slash = name.ReverseFind('\\');
     if (slash > 0)
         name = name.Mid(slash + 1);
-    if (name.GetLength() > NAME_LENGTH) {
+    if (name.GetLength() > NAME_LENGTH)
+    {
         int dot = name.ReverseFind('.');
-        if (dot > 0) {
+        if (dot > 0)
+        {
             CString base = name.Left(dot);
             CString ext = name.Mid(dot);
             CString upperExt = ext;
@@ -105,7 +109,8 @@ int CProjectPack::FindEntry(const char* path) const
         return -1;
     CString wanted = MakeEntryName(path);
     wanted.MakeUpper();
-    for (int i = 0; i < m_nCount; ++i) {
+    for (int i = 0; i < m_nCount; ++i)
+    {
         CString name;   // stays empty for an unnamed entry
         GetEntryName(i, name);
         name.MakeUpper();
@@ -118,7 +123,8 @@ int CProjectPack::FindEntry(const char* path) const
 BYTE* CProjectPack::GetEntryData(const char* path, int& size)
 {
     int index = FindEntry(path);
-    if (index < 0) {
+    if (index < 0)
+    {
         size = 0;
         return nullptr;
     }
@@ -149,7 +155,8 @@ BOOL CProjectPack::AddFile(CString& path)
         return FALSE;
     int dataLength = static_cast<int>(length);
     int total = 0;
-    while (total < dataLength) {
+    while (total < dataLength)
+    {
         UINT got = file.Read(data + total, static_cast<UINT>(dataLength - total));
         if (got == 0)
             break;
@@ -189,7 +196,8 @@ BYTE* CProjectPack::AllocateEntry(CMemBuffer& buffer, ULONGLONG length)
     int dataLength = static_cast<int>(length);
     int stored = GetStoredSize(dataLength);
     BYTE* block = buffer.Allocate(stored, TRUE);
-    if (block == nullptr) {
+    if (block == nullptr)
+    {
         ReportOutOfMemory();
         return nullptr;
     }
@@ -218,7 +226,8 @@ void CProjectPack::RemoveEntry(const char* path)
     int index = FindEntry(path);
     if (index < 0)
         return;
-    for (int i = index; i + 1 < m_nCount; ++i) {
+    for (int i = index; i + 1 < m_nCount; ++i)
+    {
         memcpy(m_directory[i], m_directory[i + 1], RECORD_SIZE);
         m_data[i].CopyFrom(m_data[i + 1]);
     }
@@ -229,7 +238,8 @@ void CProjectPack::RemoveEntry(const char* path)
 
 BOOL CProjectPack::OpenForWrite(const char* path, const char* creatorId)
 {
-    if (m_bOutputOpen) {
+    if (m_bOutputOpen)
+    {
         m_outFile.Close();
         m_bOutputOpen = FALSE;
     }
@@ -253,7 +263,8 @@ BOOL CProjectPack::OpenForWrite(const char* path, const char* creatorId)
 
 BOOL CProjectPack::Write()
 {
-    if (!m_bOutputOpen) {
+    if (!m_bOutputOpen)
+    {
         m_bWriteFailed = TRUE;
         return FALSE;
     }
@@ -268,12 +279,14 @@ BOOL CProjectPack::Write()
     PutField(m_countBlock + FIELD_SIZE, m_nCount);
     ok = ok && m_outFile.Write(m_countBlock, COUNT_SIZE);
 
-    for (int i = 0; ok && i < m_nCount; ++i) {
+    for (int i = 0; ok && i < m_nCount; ++i)
+    {
         PutField(field, RECORD_SIZE);
         ok = m_outFile.Write(field, FIELD_SIZE) &&
              m_outFile.Write(m_directory[i] + FIELD_SIZE, RECORD_SIZE - FIELD_SIZE);
     }
-    for (int i = 0; ok && i < m_nCount; ++i) {
+    for (int i = 0; ok && i < m_nCount; ++i)
+    {
         if (m_data[i].GetSize() > 0)
             ok = m_outFile.Write(m_data[i].GetData(), static_cast<UINT>(m_data[i].GetSize()));
     }
@@ -284,7 +297,8 @@ BOOL CProjectPack::Write()
 
 BOOL CProjectPack::Close()
 {
-    if (m_bOutputOpen) {
+    if (m_bOutputOpen)
+    {
         if (!m_outFile.Flush())
             m_bWriteFailed = TRUE;
         m_outFile.Close();
@@ -312,7 +326,8 @@ BOOL CProjectPack::ReadBlock(CArchive& ar, BYTE* block, int blockSize, ULONGLONG
     remaining -= own;
     rest -= own;
     BYTE scratch[1024];
-    while (rest > 0) {
+    while (rest > 0)
+    {
         UINT chunk = rest > sizeof(scratch) ? static_cast<UINT>(sizeof(scratch)) : static_cast<UINT>(rest);
         if (ar.Read(scratch, chunk) != chunk)
             return FALSE;
@@ -348,27 +363,35 @@ BOOL CProjectPack::Read(CArchive& ar)
 
     // Without the whole directory the data cannot be told apart: no entry is kept.
     int sizes[MAX_ENTRIES];
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
+    {
         if (!ReadBlock(ar, m_directory[i], RECORD_SIZE, remaining) ||
-            !ParseField(m_directory[i] + SIZE_OFFSET, sizes[i])) {
+            !ParseField(m_directory[i] + SIZE_OFFSET, sizes[i]))
+        {
             memset(m_directory, 0, sizeof(m_directory));
             return FALSE;
         }
     }
 
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
+    {
         bool ok = static_cast<ULONGLONG>(sizes[i]) <= remaining;
-        if (ok) {
+        if (ok)
+        {
             BYTE* data = m_data[i].Allocate(sizes[i], TRUE);
-            if (data == nullptr) {
+            if (data == nullptr)
+            {
                 ReportOutOfMemory();
                 ok = false;
-            } else {
+            }
+            else
+            {
                 ok = ar.Read(data, static_cast<UINT>(sizes[i])) == static_cast<UINT>(sizes[i]);
                 remaining -= static_cast<ULONGLONG>(sizes[i]);
             }
         }
-        if (!ok) {
+        if (!ok)
+        {
             m_data[i].Free();
             for (int j = i; j < count; ++j)
                 memset(m_directory[j], 0, RECORD_SIZE);

@@ -18,7 +18,8 @@ class CProjectPack : public CObject
 {
     DECLARE_DYNAMIC(CProjectPack)
 public:
-    enum {
+    enum
+    {
         MAX_ENTRIES = 500,
         NAME_LENGTH = 24,
         HEADER_SIZE = 32,
@@ -30,8 +31,8 @@ public:
         SIGNATURE_OFFSET = 16,
         CREATOR_OFFSET = 24,
         PAD_UNIT = 256,
-        MAX_STORED_SIZE = 99999999,     // what 8 digits can hold
-        MAX_PACK_SIZE = 0x1E00000,      // the largest pack the compiler and the player accept
+        MAX_STORED_SIZE = 99999999,   // what 8 digits can hold
+        MAX_PACK_SIZE = 0x1E00000,    // the largest pack the compiler and the player accept
     };
 
     CProjectPack();

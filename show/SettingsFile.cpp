@@ -7,7 +7,8 @@
 IMPLEMENT_DYNAMIC(CProfileStore, CObject)
 IMPLEMENT_DYNAMIC(CSettingsFile, CObject)
 
-namespace {
+namespace
+{
 
 const char kLineEnd[] = "\r\n";
 const char kEndSentinel[] = "\r\n[]\r\n";
@@ -48,12 +49,14 @@ int ParseDecimal(const char* text)
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
     bool negative = false;
-    if (*p == '+' || *p == '-') {
+    if (*p == '+' || *p == '-')
+    {
         negative = *p == '-';
         ++p;
     }
     long long value = 0;
-    while (*p >= '0' && *p <= '9') {
+    while (*p >= '0' && *p <= '9')
+    {
         if (value <= static_cast<long long>(INT_MAX) + 1)
             value = value * 10 + (*p - '0');
         ++p;
@@ -67,13 +70,12 @@ int ParseDecimal(const char* text)
     return static_cast<int>(value);
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // CProfileStore
 
-CProfileStore::CProfileStore()
-    : m_nMode(-1), m_nBlockSize(0)
+CProfileStore::CProfileStore() : m_nMode(-1), m_nBlockSize(0)
 {
 }
 
@@ -83,17 +85,13 @@ BOOL CProfileStore::Open(int mode, const char* name, BOOL bForWriting, const voi
 {
     m_nMode = mode;
     m_strName = name;
-    switch (mode) {
-    case modeWinIni:
-        return OpenWinIni();
-    case modeIniFile:
-        return OpenIniFile(name);
-    case modeTextFile:
-        return OpenTextFile(name);
-    case modeMemory:
-        return OpenMemory(name, bForWriting, block, size);
-    default:
-        return FALSE;
+    switch (mode)
+    {
+    case modeWinIni: return OpenWinIni();
+    case modeIniFile: return OpenIniFile(name);
+    case modeTextFile: return OpenTextFile(name);
+    case modeMemory: return OpenMemory(name, bForWriting, block, size);
+    default: return FALSE;
     }
 }
 
@@ -144,7 +142,8 @@ BOOL CProfileStore::OpenTextFile(const char* path)
         return FALSE;
     UINT got = size > 0 ? file.Read(m_fileBuffer.GetData(), static_cast<UINT>(size)) : 0;
     file.Close();
-    if (got != static_cast<UINT>(size)) {
+    if (got != static_cast<UINT>(size))
+    {
         m_fileBuffer.Free();
         return FALSE;
     }
@@ -166,7 +165,8 @@ BOOL CProfileStore::OpenMemory(const char* name, BOOL bForWriting, const void* b
     m_strUpperText.Empty();
     m_nBlockSize = 0;
 
-    if (bForWriting) {
+    if (bForWriting)
+    {
         m_strText = kLineEnd;
         m_strUpperText = kLineEnd;
         return TRUE;
@@ -177,7 +177,8 @@ BOOL CProfileStore::OpenMemory(const char* name, BOOL bForWriting, const void* b
     // The block's last byte is its terminator; the caller's block is never written.
     const char* data = static_cast<const char*>(block);
     int textLength = 0;
-    if (size > 0) {
+    if (size > 0)
+    {
         const void* zero = memchr(data, 0, static_cast<size_t>(size - 1));
         textLength = zero ? static_cast<int>(static_cast<const char*>(zero) - data) : size - 1;
         m_nBlockSize = size;
@@ -188,7 +189,8 @@ BOOL CProfileStore::OpenMemory(const char* name, BOOL bForWriting, const void* b
 
 int CProfileStore::GetString(const char* section, const char* key, const char* def, char* out, int size)
 {
-    switch (m_nMode) {
+    switch (m_nMode)
+    {
 #ifdef _WIN32
     case modeWinIni:
         if (out == nullptr || size <= 0)
@@ -197,53 +199,46 @@ int CProfileStore::GetString(const char* section, const char* key, const char* d
     case modeIniFile:
         if (out == nullptr || size <= 0)
             return 0;
-        return static_cast<int>(GetPrivateProfileStringA(section, key, def ? def : "", out,
-                                                         static_cast<DWORD>(size), m_strName));
+        return static_cast<int>(
+            GetPrivateProfileStringA(section, key, def ? def : "", out, static_cast<DWORD>(size), m_strName));
 #endif
     case modeTextFile:
-    case modeMemory:
-        return FindValue(section, key, def, out, size);
-    default:
-        return CopyCut(def, out, size);
+    case modeMemory: return FindValue(section, key, def, out, size);
+    default: return CopyCut(def, out, size);
     }
 }
 
 int CProfileStore::GetInt(const char* section, const char* key, int def)
 {
-    switch (m_nMode) {
+    switch (m_nMode)
+    {
 #ifdef _WIN32
-    case modeWinIni:
-        return static_cast<int>(GetProfileIntA(section, key, def));
-    case modeIniFile:
-        return static_cast<int>(GetPrivateProfileIntA(section, key, def, m_strName));
+    case modeWinIni: return static_cast<int>(GetProfileIntA(section, key, def));
+    case modeIniFile: return static_cast<int>(GetPrivateProfileIntA(section, key, def, m_strName));
 #endif
     case modeTextFile:
-    case modeMemory: {
+    case modeMemory:
+    {
         CString defText;
         defText.Format("%d", def);
         char value[255];
         FindValue(section, key, defText, value, sizeof(value));
         return ParseDecimal(value);
     }
-    default:
-        return def;
+    default: return def;
     }
 }
 
 BOOL CProfileStore::WriteString(const char* section, const char* key, const char* value)
 {
-    switch (m_nMode) {
+    switch (m_nMode)
+    {
 #ifdef _WIN32
-    case modeWinIni:
-        return WriteProfileStringA(section, key, value);
-    case modeIniFile:
-        return WritePrivateProfileStringA(section, key, value, m_strName);
+    case modeWinIni: return WriteProfileStringA(section, key, value);
+    case modeIniFile: return WritePrivateProfileStringA(section, key, value, m_strName);
 #endif
-    case modeMemory:
-        AppendEntry(section, key, value);
-        return TRUE;
-    default:
-        return FALSE;   // a text file is only read
+    case modeMemory: AppendEntry(section, key, value); return TRUE;
+    default: return FALSE;   // a text file is only read
     }
 }
 
@@ -296,7 +291,8 @@ void CProfileStore::AppendEntry(const char* section, const char* key, const char
     upperSection.MakeUpper();
     CString upperKey(key);
     upperKey.MakeUpper();
-    if (upperSection != m_strLastSection) {
+    if (upperSection != m_strLastSection)
+    {
         m_strLastSection = upperSection;
         m_strText += "\r\n[";
         m_strText += upperSection;
@@ -347,7 +343,8 @@ BOOL CSettingsFile::WriteInt(const char* section, const char* key, int value)
 BOOL CSettingsFile::WriteColor(const char* section, const char* key, COLORREF color)
 {
     CString text;
-    text.Format("#%06x", static_cast<unsigned>((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color)));
+    text.Format("#%06x",
+                static_cast<unsigned>((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color)));
     return m_store.WriteString(section, key, text);
 }
 
@@ -381,7 +378,8 @@ COLORREF CSettingsFile::ReadColor(const char* section, const char* key, COLORREF
 BYTE CSettingsFile::ParseHexByte(const char* pair)
 {
     int value = 0;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 2; ++i)
+    {
         char ch = pair != nullptr ? pair[i] : '\0';
         int digit = 0;
         if (ch >= '0' && ch <= '9')

@@ -14,7 +14,8 @@ class CProfileStore : public CObject
 {
     DECLARE_DYNAMIC(CProfileStore)
 public:
-    enum Mode {
+    enum Mode
+    {
         modeWinIni = 0,     // the system's win.ini (Windows only)
         modeIniFile = 1,    // a named private INI file (Windows only)
         modeTextFile = 2,   // a whole text file read into memory
@@ -60,7 +61,10 @@ class CSettingsFile : public CObject
 {
     DECLARE_DYNAMIC(CSettingsFile)
 public:
-    enum { VALUE_BUFFER_SIZE = 1024 };
+    enum
+    {
+        VALUE_BUFFER_SIZE = 1024
+    };
 
     CSettingsFile();
 

@@ -11,7 +11,8 @@ static_assert(sizeof(CShowData::m_strContactLine) / sizeof(CString) == ShowText:
 static_assert(sizeof(CShowData::m_nFileVersion) / sizeof(int) == ShowText::FileInfo::VERSION_COUNT,
               "one version number per V key");
 
-namespace {
+namespace
+{
 
 // Transition effects 15 … 22 cover the outgoing slide, whose own fade-out would be lost under them.
 bool IsCoverIndex(int index)
@@ -19,10 +20,9 @@ bool IsCoverIndex(int index)
     return index >= 15 && index <= 22;
 }
 
-}  // namespace
+}   // namespace
 
-CShowData::CShowData()
-    : m_pFontCollector(nullptr)
+CShowData::CShowData() : m_pFontCollector(nullptr)
 {
     SetDefaults();
 }
@@ -122,14 +122,16 @@ BOOL CShowData::ReadShowText(const char* name, const void* data, int size)
     m_strCompany = s.ReadString(FileInfo::SECTION, FileInfo::KEY_COMPANY, FileInfo::DEF_COMPANY);
     m_strProductVersion = s.ReadString(FileInfo::SECTION, FileInfo::KEY_VERSION, FileInfo::DEF_VERSION);
 
-    for (int i = 0; i < MaxSlides; i++) {
+    for (int i = 0; i < MaxSlides; i++)
+    {
         m_Slides[i].Read(s, SheetSection(i));
         m_Slides[i].SetSize(SlideWidthOfWindow(m_nWindowWidth), SlideHeightOfWindow(m_nWindowHeight));
     }
 
     // A slide coming in with a cover effect covers the previous one: that one must not fade out first.
     int lastWithImage = -1;
-    for (int i = 0; i < MaxSlides - 1; i++) {
+    for (int i = 0; i < MaxSlides - 1; i++)
+    {
         if (IsCoverIndex(m_Slides[i + 1].m_Background.m_FadeIn.m_nSelected))
             m_Slides[i].m_Background.m_FadeOut.m_nSelected = 0;
         if (m_Slides[i].IsInShow())
@@ -188,9 +190,11 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
     s.WriteString(FileInfo::SECTION, FileInfo::KEY_VERSION, m_strProductVersion);
 
     // Images live in the pack under their bare names; fonts of text objects are collected for embedding.
-    for (auto& slide : m_Slides) {
+    for (auto& slide : m_Slides)
+    {
         slide.m_Background.m_strImageFile = ShowText::BareFileName(slide.m_Background.m_strImageFile);
-        for (auto* slot : slide.m_pSlots) {
+        for (auto* slot : slide.m_pSlots)
+        {
             if (!slot || !slot->m_bUsed)
                 continue;
             if (slot->m_nKind == CSlideObjSlot::KIND_IMAGE && !slot->m_Image.m_strFile.IsEmpty())
@@ -251,7 +255,8 @@ void CShowData::ApplyBackgroundEffectsToAllSlides(int slide)
     if (!source)
         return;
     const CSlideBackground& from = source->m_Background;
-    for (auto& target : m_Slides) {
+    for (auto& target : m_Slides)
+    {
         if (&target == source)
             continue;
         target.m_Background.m_FadeIn.CopySelectedIndex(from.m_FadeIn);

@@ -12,7 +12,10 @@ class CShowData : public CObject
 {
     DECLARE_DYNAMIC(CShowData)
 public:
-    enum { MaxSlides = 40 };
+    enum
+    {
+        MaxSlides = 40
+    };
 
     CShowData();
     ~CShowData() override;

@@ -3,21 +3,20 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace ShowText {
+namespace ShowText
+{
 
-namespace {
+namespace
+{
 
 const char* KindName(int kind)
 {
-    switch (kind) {
-    case KIND_TEXT:
-        return Text::NAME;
-    case KIND_IMAGE:
-        return Image::NAME;
-    case KIND_FRAME:
-        return Frame::NAME;
-    default:
-        return nullptr;
+    switch (kind)
+    {
+    case KIND_TEXT: return Text::NAME;
+    case KIND_IMAGE: return Image::NAME;
+    case KIND_FRAME: return Frame::NAME;
+    default: return nullptr;
     }
 }
 
@@ -26,7 +25,7 @@ bool BeginsWith(const char* text, const char* prefix)
     return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
-} // namespace
+}   // namespace
 
 CString SheetSection(int slide)
 {
@@ -135,4 +134,4 @@ CString RelativeToFolder(const char* file, const char* folder)
     return result;
 }
 
-} // namespace ShowText
+}   // namespace ShowText

@@ -7,7 +7,8 @@
 
 #include "framework/core/Core.h"
 
-namespace ShowText {
+namespace ShowText
+{
 
 // The pack entry that holds the show text.
 inline constexpr char ENTRY_NAME[] = "VEXUL.INI";
@@ -17,16 +18,18 @@ inline constexpr char MAKER_WEB_1[] = "http://www.vexul.example";
 inline constexpr char MAKER_WEB_2[] = "http://www.vexul.example/shows";
 inline constexpr char MAKER_EMAIL[] = "info@vexul.example";
 
-namespace Show {
+namespace Show
+{
 inline constexpr char SECTION[] = "SHOW";
-inline constexpr char KEY_INTERNET_1[] = "INTERNET-1";      // written, never read
-inline constexpr char KEY_INTERNET_2[] = "INTERNET-2";      // written, never read
-inline constexpr char KEY_EMAIL[] = "EMAIL";                // written, never read
-inline constexpr char KEY_VERSION[] = "VERSION";            // "%02d%02d%02d" of the writing editor
+inline constexpr char KEY_INTERNET_1[] = "INTERNET-1";   // written, never read
+inline constexpr char KEY_INTERNET_2[] = "INTERNET-2";   // written, never read
+inline constexpr char KEY_EMAIL[] = "EMAIL";             // written, never read
+inline constexpr char KEY_VERSION[] = "VERSION";         // "%02d%02d%02d" of the writing editor
 inline constexpr char DEF_VERSION[] = "";
-}
+}   // namespace Show
 
-namespace Window {
+namespace Window
+{
 inline constexpr char SECTION[] = "WINDOW";
 inline constexpr char KEY_WIDTH[] = "WIDTH";
 inline constexpr char KEY_HEIGHT[] = "HEIGHT";
@@ -43,9 +46,10 @@ inline constexpr int MIN_WIDTH = 40;
 inline constexpr int MAX_WIDTH = 640;
 inline constexpr int MIN_HEIGHT = 30;
 inline constexpr int MAX_HEIGHT = 480;
-}
+}   // namespace Window
 
-namespace Slide {
+namespace Slide
+{
 inline constexpr char SECTION[] = "SLIDE";
 inline constexpr char KEY_WIDTH[] = "WIDTH";
 inline constexpr char KEY_HEIGHT[] = "HEIGHT";
@@ -56,24 +60,27 @@ inline constexpr int DEF_OPTION = 1;
 // A slide is the window less these margins.
 inline constexpr int WIDTH_MARGIN = 2;
 inline constexpr int HEIGHT_MARGIN = 14;
-}
+}   // namespace Slide
 
-namespace Background {
+namespace Background
+{
 inline constexpr char SECTION[] = "BACKGROUND";
 inline constexpr char KEY_COLOR[] = "COLOR";
 inline constexpr COLORREF DEF_COLOR = RGB(0, 0, 0);
-}
+}   // namespace Background
 
-namespace Sound {
+namespace Sound
+{
 inline constexpr char SECTION[] = "SOUND";
-inline constexpr char KEY_ENABLE[] = "ENABLE";              // written, not read: sound is on when FILE is set
+inline constexpr char KEY_ENABLE[] = "ENABLE";   // written, not read: sound is on when FILE is set
 inline constexpr char KEY_FILE[] = "FILE";
 inline constexpr char KEY_REPEAT[] = "REPEAT";
 inline constexpr char DEF_FILE[] = "";
 inline constexpr int DEF_REPEAT = 0;
-}
+}   // namespace Sound
 
-namespace Termination {
+namespace Termination
+{
 inline constexpr char SECTION[] = "TERMINATION";
 inline constexpr char KEY_AUTOEXIT[] = "AUTOEXIT";
 inline constexpr char KEY_LOOP[] = "LOOP";
@@ -84,17 +91,19 @@ inline constexpr int AUTOEXIT_AFTER_SOUND = 1;
 inline constexpr int AUTOEXIT_BY_USER = 2;
 // LOOP: any other value starts the show again.
 inline constexpr int LOOP_ONCE = 0;
-}
+}   // namespace Termination
 
-namespace ShowCtrl {
+namespace ShowCtrl
+{
 inline constexpr char SECTION[] = "SHOWCTRL";
 inline constexpr char KEY_ADVANCE[] = "ADVANCE";
 inline constexpr int DEF_ADVANCE = 0;
 // ADVANCE: 0 goes on by the slides' times.
 inline constexpr int ADVANCE_MANUALLY = 1;
-}
+}   // namespace ShowCtrl
 
-namespace Contact {
+namespace Contact
+{
 inline constexpr char SECTION[] = "CONTACT";
 inline constexpr char KEY_ENABLE[] = "ENABLE";
 inline constexpr char KEY_LINE1[] = "LINE1";
@@ -112,9 +121,10 @@ inline constexpr int DEF_ENABLE = 0;
 inline constexpr char DEF_LINE[] = "";
 inline constexpr char DEF_INTERNET[] = "";
 inline constexpr char DEF_EMAIL[] = "";
-}
+}   // namespace Contact
 
-namespace FileInfo {
+namespace FileInfo
+{
 inline constexpr char SECTION[] = "FILEINFO";
 inline constexpr char KEY_ENABLE[] = "ENABLE";
 inline constexpr char KEY_V1[] = "V1";
@@ -133,18 +143,20 @@ inline constexpr char DEF_COPYRIGHT[] = "";
 inline constexpr char DEF_DESCRIPTION[] = "";
 inline constexpr char DEF_COMPANY[] = "";
 inline constexpr char DEF_VERSION[] = "";
-}
+}   // namespace FileInfo
 
-namespace AutoStart {
+namespace AutoStart
+{
 inline constexpr char SECTION[] = "AUTOSTART";
 inline constexpr char KEY_ENABLE[] = "ENABLE";
 inline constexpr char KEY_FILE[] = "FILE";
 inline constexpr int DEF_ENABLE = 0;
 inline constexpr char DEF_FILE[] = "";
-}
+}   // namespace AutoStart
 
 // One section per slide with a background image: "SHEET%02d" of the slide's index.
-namespace Sheet {
+namespace Sheet
+{
 inline constexpr char SECTION_FORMAT[] = "SHEET%02d";
 inline constexpr int COUNT = 40;
 inline constexpr char KEY_IMAGE_FILE[] = "IMAGE-FILE";
@@ -159,13 +171,20 @@ inline constexpr int DEF_FADESPEED = 1;
 // Object n of the slide: OBJ%02d = "TEXT%02d", "IMAGE%02d" or "FRAME%02d" with the same n.
 inline constexpr char OBJ_FORMAT[] = "OBJ%02d";
 inline constexpr int MAX_OBJECTS = 50;
-}
+}   // namespace Sheet
 
 // Object kinds, as the object slots number them.
-enum ObjectKind { KIND_NONE = 0, KIND_TEXT = 1, KIND_IMAGE = 2, KIND_FRAME = 3 };
+enum ObjectKind
+{
+    KIND_NONE = 0,
+    KIND_TEXT = 1,
+    KIND_IMAGE = 2,
+    KIND_FRAME = 3
+};
 
 // Text object keys, prefix "TEXT%02d_".
-namespace Text {
+namespace Text
+{
 inline constexpr char NAME[] = "TEXT";
 inline constexpr char KEY_X[] = "X";
 inline constexpr char KEY_Y[] = "Y";
@@ -191,14 +210,15 @@ inline constexpr int DEF_UNDERLINE = 0;
 inline constexpr int DEF_EFFECT = 0;
 inline constexpr int DEF_DELAY = 1000;
 inline constexpr char DEF_ANIMATION[] = "NONE";
-inline constexpr int DEF_FONTTYPE = 0;      // 0: size in pixels, 1: in points
-inline constexpr const char* WRITE_ORDER[] = {KEY_X, KEY_Y, KEY_TEXT, KEY_FONTNAME, KEY_FONTSIZE,
-                                              KEY_FONTWEIGHT, KEY_ITALIC, KEY_UNDERLINE, KEY_COLOR, KEY_EFFECT,
-                                              KEY_DELAY, KEY_ANIMATION, KEY_FONTTYPE};
-}
+inline constexpr int DEF_FONTTYPE = 0;   // 0: size in pixels, 1: in points
+inline constexpr const char* WRITE_ORDER[] = {
+    KEY_X,         KEY_Y,     KEY_TEXT,   KEY_FONTNAME, KEY_FONTSIZE,  KEY_FONTWEIGHT, KEY_ITALIC,
+    KEY_UNDERLINE, KEY_COLOR, KEY_EFFECT, KEY_DELAY,    KEY_ANIMATION, KEY_FONTTYPE};
+}   // namespace Text
 
 // Rectangle object keys, prefix "FRAME%02d_".
-namespace Frame {
+namespace Frame
+{
 inline constexpr char NAME[] = "FRAME";
 inline constexpr char KEY_X[] = "X";
 inline constexpr char KEY_Y[] = "Y";
@@ -228,14 +248,15 @@ inline constexpr int DEF_RED = 1;
 inline constexpr int DEF_FRAME = 1;
 inline constexpr char DEF_ANIMATION[] = "NONE";
 inline constexpr int DEF_ANISPEED = 1000;
-inline constexpr const char* WRITE_ORDER[] = {KEY_X, KEY_Y, KEY_WIDTH, KEY_HEIGHT, KEY_DELAY, KEY_FILLMODE,
-                                              KEY_LIGHT, KEY_BLUE, KEY_GREEN, KEY_RED, KEY_FRAME, KEY_FILLCOLOR,
-                                              KEY_FRAMECOLOR, KEY_ANIMATION, KEY_ANISPEED};
-}
+inline constexpr const char* WRITE_ORDER[] = {
+    KEY_X,     KEY_Y,   KEY_WIDTH, KEY_HEIGHT,    KEY_DELAY,      KEY_FILLMODE,  KEY_LIGHT,   KEY_BLUE,
+    KEY_GREEN, KEY_RED, KEY_FRAME, KEY_FILLCOLOR, KEY_FRAMECOLOR, KEY_ANIMATION, KEY_ANISPEED};
+}   // namespace Frame
 
 // Image object keys, prefix "IMAGE%02d_". TRANSPCOLOR is written "#" + "%06X" (upper case) and read
 // back with upper-case digits only (HtmlToColor); the other colour keys are "#%06x".
-namespace Image {
+namespace Image
+{
 inline constexpr char NAME[] = "IMAGE";
 inline constexpr char KEY_X[] = "X";
 inline constexpr char KEY_Y[] = "Y";
@@ -252,9 +273,9 @@ inline constexpr int DEF_DELAY = 1000;
 inline constexpr char DEF_ANIMATION[] = "NONE";
 inline constexpr int DEF_ANISPEED = 1000;
 inline constexpr int DEF_TRANSPARENT = 0;
-inline constexpr const char* WRITE_ORDER[] = {KEY_X, KEY_Y, KEY_FILE, KEY_DELAY, KEY_ANIMATION, KEY_ANISPEED,
-                                              KEY_TRANSPARENT, KEY_TRANSPCOLOR};
-}
+inline constexpr const char* WRITE_ORDER[] = {KEY_X,         KEY_Y,        KEY_FILE,        KEY_DELAY,
+                                              KEY_ANIMATION, KEY_ANISPEED, KEY_TRANSPARENT, KEY_TRANSPCOLOR};
+}   // namespace Image
 
 // Key write order of the show-wide sections.
 inline constexpr const char* SHOW_WRITE_ORDER[] = {Show::KEY_INTERNET_1, Show::KEY_INTERNET_2, Show::KEY_EMAIL,
@@ -264,13 +285,13 @@ inline constexpr const char* WINDOW_WRITE_ORDER[] = {Window::KEY_WIDTH, Window::
 inline constexpr const char* SLIDE_WRITE_ORDER[] = {Slide::KEY_WIDTH, Slide::KEY_HEIGHT, Slide::KEY_OPTION};
 inline constexpr const char* SOUND_WRITE_ORDER[] = {Sound::KEY_ENABLE, Sound::KEY_FILE, Sound::KEY_REPEAT};
 inline constexpr const char* TERMINATION_WRITE_ORDER[] = {Termination::KEY_AUTOEXIT, Termination::KEY_LOOP};
-inline constexpr const char* CONTACT_WRITE_ORDER[] = {Contact::KEY_ENABLE, Contact::KEY_LINE1, Contact::KEY_LINE2,
-                                                      Contact::KEY_LINE3, Contact::KEY_LINE4, Contact::KEY_LINE5,
-                                                      Contact::KEY_LINE6, Contact::KEY_INTERNET, Contact::KEY_EMAIL};
-inline constexpr const char* FILEINFO_WRITE_ORDER[] = {FileInfo::KEY_ENABLE, FileInfo::KEY_V1, FileInfo::KEY_V2,
-                                                       FileInfo::KEY_V3, FileInfo::KEY_V4, FileInfo::KEY_COPYRIGHT,
-                                                       FileInfo::KEY_DESCRIPTION, FileInfo::KEY_COMPANY,
-                                                       FileInfo::KEY_VERSION};
+inline constexpr const char* CONTACT_WRITE_ORDER[] = {
+    Contact::KEY_ENABLE, Contact::KEY_LINE1, Contact::KEY_LINE2,    Contact::KEY_LINE3, Contact::KEY_LINE4,
+    Contact::KEY_LINE5,  Contact::KEY_LINE6, Contact::KEY_INTERNET, Contact::KEY_EMAIL};
+inline constexpr const char* FILEINFO_WRITE_ORDER[] = {
+    FileInfo::KEY_ENABLE,      FileInfo::KEY_V1,      FileInfo::KEY_V2,
+    FileInfo::KEY_V3,          FileInfo::KEY_V4,      FileInfo::KEY_COPYRIGHT,
+    FileInfo::KEY_DESCRIPTION, FileInfo::KEY_COMPANY, FileInfo::KEY_VERSION};
 inline constexpr const char* AUTOSTART_WRITE_ORDER[] = {AutoStart::KEY_ENABLE, AutoStart::KEY_FILE};
 // A slide section: its own keys, then OBJ%02d and the keys of each object in turn.
 inline constexpr const char* SHEET_WRITE_ORDER[] = {Sheet::KEY_IMAGE_FILE, Sheet::KEY_FADE_IN, Sheet::KEY_FADE_OUT,
@@ -278,8 +299,9 @@ inline constexpr const char* SHEET_WRITE_ORDER[] = {Sheet::KEY_IMAGE_FILE, Sheet
 
 // Sections in write order; the slide sections stand in place of the "SHEET%02d" format.
 inline constexpr const char* SECTION_WRITE_ORDER[] = {
-    Show::SECTION, Window::SECTION, Slide::SECTION, Background::SECTION, Sound::SECTION, Termination::SECTION,
-    ShowCtrl::SECTION, Contact::SECTION, FileInfo::SECTION, Sheet::SECTION_FORMAT, AutoStart::SECTION,
+    Show::SECTION,     Window::SECTION,       Slide::SECTION,     Background::SECTION,
+    Sound::SECTION,    Termination::SECTION,  ShowCtrl::SECTION,  Contact::SECTION,
+    FileInfo::SECTION, Sheet::SECTION_FORMAT, AutoStart::SECTION,
 };
 
 // "SHEET%02d" of a slide index.
@@ -309,4 +331,4 @@ CString BareFileName(const char* path);
 // removed); any other file unchanged.
 CString RelativeToFolder(const char* file, const char* folder);
 
-} // namespace ShowText
+}   // namespace ShowText

@@ -91,8 +91,7 @@ BOOL CSlideBackground::LoadImage(CProjectPack* pack)
 // ---------------------------------------------------------------------------------------------------------
 // CSlide
 
-CSlide::CSlide()
-    : m_nWidth(0), m_nHeight(0)
+CSlide::CSlide() : m_nWidth(0), m_nHeight(0)
 {
     for (auto& slot : m_pSlots)
         slot = nullptr;
@@ -130,7 +129,8 @@ void CSlide::Reset()
 
 void CSlide::ReleaseObjects()
 {
-    for (auto& slot : m_pSlots) {
+    for (auto& slot : m_pSlots)
+    {
         delete slot;
         slot = nullptr;
     }
@@ -143,7 +143,8 @@ void CSlide::CopyFrom(const CSlide& other)
         return;
     CopyBackgroundFrom(other);
     EnsureSlots();
-    for (int i = 0; i < MaxObjects; i++) {
+    for (int i = 0; i < MaxObjects; i++)
+    {
         if (other.m_pSlots[i])
             m_pSlots[i]->CopyFrom(*other.m_pSlots[i]);
         else
@@ -172,7 +173,8 @@ void CSlide::Read(CSettingsFile& settings, const char* section)
     EnsureSlots();
     // Objects take the slots in the order of their numbers; gaps in the numbering close.
     int w = 0;
-    for (int n = 0; n < MaxObjects && w < MaxObjects; n++) {
+    for (int n = 0; n < MaxObjects && w < MaxObjects; n++)
+    {
         m_pSlots[w]->Read(n, settings, section);
         if (m_pSlots[w]->m_bUsed)
             w++;
@@ -193,7 +195,8 @@ void CSlide::DeleteObject(int index)
 {
     if (index < 0 || index >= MaxObjects)
         return;
-    if (m_pSlots[index]) {
+    if (m_pSlots[index])
+    {
         m_pSlots[index]->Clear();
         delete m_pSlots[index];
     }
@@ -303,7 +306,8 @@ void CSlide::DrawAll(CDC* dc)
         return;
     if (!m_Background.m_Picture.m_bLoaded)
         m_Background.LoadImageFromFile();
-    if (m_Background.m_Picture.m_bLoaded) {
+    if (m_Background.m_Picture.m_bLoaded)
+    {
         CRect rc(0, 0, m_Background.m_Picture.m_nWidth, m_Background.m_Picture.m_nHeight);
         m_Background.m_Picture.Render(dc, rc);
     }
@@ -335,7 +339,8 @@ BOOL CSlide::MakeThumbnail(int width, int height, CBitmap* bitmap)
     BOOL done = FALSE;
     {
         CSlideMemDC surface(&screen, CRect(0, 0, m_nWidth, m_nHeight), RGB(255, 255, 255));
-        if (surface.GetSafeHdc()) {
+        if (surface.GetSafeHdc())
+        {
             DrawAll(&surface);
             if (width == m_nWidth && height == m_nHeight)
                 done = surface.CopyToBitmap(bitmap, width, height);

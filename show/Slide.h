@@ -34,7 +34,7 @@ public:
     CEffectNames m_FadeIn;
     CEffectNames m_FadeOut;
     CPicture m_Picture;
-    int m_nDelay;             // display time, milliseconds
+    int m_nDelay;   // display time, milliseconds
     int m_nFadeSpeed;
 
 private:
@@ -46,7 +46,10 @@ class CSlide : public CObject
 {
     DECLARE_DYNAMIC(CSlide)
 public:
-    enum { MaxObjects = 50 };
+    enum
+    {
+        MaxObjects = 50
+    };
 
     CSlide();
     ~CSlide() override;
@@ -91,7 +94,7 @@ public:
     CSlideObjSlot* m_pSlots[MaxObjects];
     int m_nWidth;
     int m_nHeight;
-    CBitmap m_Bitmap;         // thumbnail, or the finished slide image in the player
+    CBitmap m_Bitmap;   // thumbnail, or the finished slide image in the player
 
 private:
     void EnsureSlots();

@@ -49,8 +49,8 @@ public:
     char m_cLanguage;   // 'E' or 'G'
     int m_nX;           // position on the slide, pixels
     int m_nY;
-    int m_nDelay;       // milliseconds the player waits before it shows the object
-    BOOL m_bVisible;    // the object has appeared during playback
+    int m_nDelay;      // milliseconds the player waits before it shows the object
+    BOOL m_bVisible;   // the object has appeared during playback
 
 protected:
     CSlideBasicObj(const CSlideBasicObj&) = delete;

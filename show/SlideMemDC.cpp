@@ -1,6 +1,7 @@
 #include "show/SlideMemDC.h"
 
-namespace {
+namespace
+{
 
 // Replaces the bitmap with a new cx x cy one compatible with the surface and has paint draw into it
 // through a memory DC; paint's result is returned. FALSE, and no bitmap, for a size of zero or less or
@@ -16,7 +17,8 @@ BOOL PaintNewBitmap(CDC* surface, CBitmap* pBitmap, int cx, int cy, Paint paint)
     if (!pBitmap->CreateCompatibleBitmap(surface, cx, cy))
         return FALSE;
     CDC dc;
-    if (!dc.CreateCompatibleDC(surface)) {
+    if (!dc.CreateCompatibleDC(surface))
+    {
         pBitmap->DeleteObject();
         return FALSE;
     }
@@ -26,7 +28,7 @@ BOOL PaintNewBitmap(CDC* surface, CBitmap* pBitmap, int cx, int cy, Paint paint)
     return ok;
 }
 
-} // namespace
+}   // namespace
 
 CSlideMemDC::CSlideMemDC(CDC* pRefDC, const CRect& rect, COLORREF color) : m_rect(rect), m_hOldBitmap(nullptr)
 {
@@ -68,7 +70,8 @@ CRect CSlideMemDC::CalcScaledRect(int width, int height, int srcWidth, int srcHe
         return CRect();
     double rx = static_cast<double>(srcWidth) / width;
     double ry = static_cast<double>(srcHeight) / height;
-    if (rx > ry) {
+    if (rx > ry)
+    {
         int h = static_cast<int>(srcHeight / rx);
         int y = (height - h) / 2;
         return CRect(0, y, width, y + h);
@@ -80,16 +83,18 @@ CRect CSlideMemDC::CalcScaledRect(int width, int height, int srcWidth, int srcHe
 
 BOOL CSlideMemDC::ScaleToBitmap(CBitmap* pBitmap, int width, int height, int srcWidth, int srcHeight)
 {
-    return PaintNewBitmap(this, pBitmap, width, height, [&](CDC& dc) {
-        dc.FillSolidRect(0, 0, width, height, RGB(192, 192, 192));
-        CRect place = CalcScaledRect(width, height, srcWidth, srcHeight);
-        if (place.IsRectEmpty())
-            return TRUE;
-        // Colour on colour: rows and columns are dropped, not blended.
-        int oldMode = dc.SetStretchBltMode(COLORONCOLOR);
-        BOOL ok = dc.StretchBlt(place.left, place.top, place.Width(), place.Height(), this, 0, 0, srcWidth,
-                                srcHeight, SRCCOPY);
-        dc.SetStretchBltMode(oldMode);
-        return ok;
-    });
+    return PaintNewBitmap(this, pBitmap, width, height,
+                          [&](CDC& dc)
+                          {
+                              dc.FillSolidRect(0, 0, width, height, RGB(192, 192, 192));
+                              CRect place = CalcScaledRect(width, height, srcWidth, srcHeight);
+                              if (place.IsRectEmpty())
+                                  return TRUE;
+                              // Colour on colour: rows and columns are dropped, not blended.
+                              int oldMode = dc.SetStretchBltMode(COLORONCOLOR);
+                              BOOL ok = dc.StretchBlt(place.left, place.top, place.Width(), place.Height(), this,
+                                                      0, 0, srcWidth, srcHeight, SRCCOPY);
+                              dc.SetStretchBltMode(oldMode);
+                              return ok;
+                          });
 }

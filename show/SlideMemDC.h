@@ -26,8 +26,8 @@ public:
     static CRect CalcScaledRect(int width, int height, int srcWidth, int srcHeight);
 
 private:
-    CRect m_rect;            // the area given at construction
-    CBitmap m_bitmap;        // the surface
-    HBITMAP m_hOldBitmap;    // what the DC held before (a handle: temporary wrappers do not live that long)
-    CBrush m_brush;          // the fill colour
+    CRect m_rect;           // the area given at construction
+    CBitmap m_bitmap;       // the surface
+    HBITMAP m_hOldBitmap;   // what the DC held before (a handle: temporary wrappers do not live that long)
+    CBrush m_brush;         // the fill colour
 };

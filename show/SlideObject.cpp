@@ -12,8 +12,7 @@ IMPLEMENT_DYNAMIC(CSlideObjSlot, CObject)
 // ---------------------------------------------------------------------------------------------------------
 // CSlideBasicObj
 
-CSlideBasicObj::CSlideBasicObj()
-    : m_cLanguage('E'), m_nX(20), m_nY(10), m_nDelay(1000), m_bVisible(FALSE)
+CSlideBasicObj::CSlideBasicObj() : m_cLanguage('E'), m_nX(20), m_nY(10), m_nDelay(1000), m_bVisible(FALSE)
 {
 }
 
@@ -71,7 +70,8 @@ int CSlideBasicObj::StepForSpeed(int speed)
 
 CPoint CSlideBasicObj::PlaceInside(int x, int y, int w, int h, int width, int height)
 {
-    auto place = [](int wanted, int size, int limit) {
+    auto place = [](int wanted, int size, int limit)
+    {
         long long at = wanted < 0 ? 0 : wanted;
         if (at + size > limit)
             at = static_cast<long long>(limit) - size;
@@ -83,8 +83,7 @@ CPoint CSlideBasicObj::PlaceInside(int x, int y, int w, int h, int width, int he
 // ---------------------------------------------------------------------------------------------------------
 // CObjectThread
 
-CObjectThread::CObjectThread()
-    : m_hThread(nullptr), m_hStopEvent(nullptr), m_bStopRequest(false)
+CObjectThread::CObjectThread() : m_hThread(nullptr), m_hStopEvent(nullptr), m_bStopRequest(false)
 {
 }
 
@@ -155,8 +154,7 @@ void CObjectThread::Pause(DWORD milliseconds)
 // ---------------------------------------------------------------------------------------------------------
 // CSlideObjSlot
 
-CSlideObjSlot::CSlideObjSlot()
-    : m_bUsed(FALSE), m_nKind(KIND_NONE), m_bThumbnail(FALSE)
+CSlideObjSlot::CSlideObjSlot() : m_bUsed(FALSE), m_nKind(KIND_NONE), m_bThumbnail(FALSE)
 {
 }
 
@@ -164,15 +162,12 @@ CSlideObjSlot::~CSlideObjSlot() = default;
 
 CSlideBasicObj* CSlideObjSlot::GetLiveObject()
 {
-    switch (m_nKind) {
-    case KIND_TEXT:
-        return &m_Text;
-    case KIND_IMAGE:
-        return &m_Image;
-    case KIND_RECTANGLE:
-        return &m_Frame;
-    default:
-        return nullptr;
+    switch (m_nKind)
+    {
+    case KIND_TEXT: return &m_Text;
+    case KIND_IMAGE: return &m_Image;
+    case KIND_RECTANGLE: return &m_Frame;
+    default: return nullptr;
     }
 }
 
@@ -208,19 +203,23 @@ void CSlideObjSlot::CopyFrom(const CSlideObjSlot& other)
 void CSlideObjSlot::Read(int n, CSettingsFile& file, const char* section)
 {
     CString value = file.ReadString(section, ShowText::ObjectSlotKey(n), "");
-    if (!ShowText::IsLegacyObjectValue(value)) {
+    if (!ShowText::IsLegacyObjectValue(value))
+    {
         int number = 0;
-        switch (ShowText::ParseObjectValue(value, number)) {
+        switch (ShowText::ParseObjectValue(value, number))
+        {
         case ShowText::KIND_TEXT:
             m_Text.Load(number, file, section);
-            if (!m_Text.m_strText.IsEmpty()) {
+            if (!m_Text.m_strText.IsEmpty())
+            {
                 m_bUsed = TRUE;
                 m_nKind = KIND_TEXT;
             }
             break;
         case ShowText::KIND_IMAGE:
             m_Image.Load(number, file, section);
-            if (!m_Image.m_strFile.IsEmpty()) {
+            if (!m_Image.m_strFile.IsEmpty())
+            {
                 m_bUsed = TRUE;
                 m_nKind = KIND_IMAGE;
             }
@@ -230,18 +229,19 @@ void CSlideObjSlot::Read(int n, CSettingsFile& file, const char* section)
             m_bUsed = TRUE;
             m_nKind = KIND_RECTANGLE;
             break;
-        default:
-            break;
+        default: break;
         }
         return;
     }
 
     // Shows written before object slots existed have only text objects, under the slot's own number.
-    CString text = file.ReadString(section, ShowText::ObjectKey(ShowText::KIND_TEXT, n, ShowText::Text::KEY_TEXT), "");
+    CString text =
+        file.ReadString(section, ShowText::ObjectKey(ShowText::KIND_TEXT, n, ShowText::Text::KEY_TEXT), "");
     if (text.IsEmpty())
         return;
     m_Text.Load(n, file, section);
-    if (!m_Text.m_strText.IsEmpty()) {
+    if (!m_Text.m_strText.IsEmpty())
+    {
         m_bUsed = TRUE;
         m_nKind = KIND_TEXT;
     }
@@ -292,24 +292,19 @@ void CSlideObjSlot::Prepare(CProjectPack* pack, CWnd* window)
 
 void CSlideObjSlot::MoveTo(int x, int y, int width, int height)
 {
-    switch (m_nKind) {
-    case KIND_TEXT:
-        m_Text.MoveTo(x, y, width, height);
-        break;
-    case KIND_IMAGE:
-        m_Image.MoveTo(x, y, width, height);
-        break;
-    case KIND_RECTANGLE:
-        m_Frame.MoveTo(x, y, width, height);
-        break;
-    default:
-        break;
+    switch (m_nKind)
+    {
+    case KIND_TEXT: m_Text.MoveTo(x, y, width, height); break;
+    case KIND_IMAGE: m_Image.MoveTo(x, y, width, height); break;
+    case KIND_RECTANGLE: m_Frame.MoveTo(x, y, width, height); break;
+    default: break;
     }
 }
 
 void CSlideObjSlot::GetPosition(int& x, int& y)
 {
-    if (CSlideBasicObj* object = GetLiveObject()) {
+    if (CSlideBasicObj* object = GetLiveObject())
+    {
         x = object->m_nX;
         y = object->m_nY;
     }

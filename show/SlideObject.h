@@ -11,7 +11,13 @@ class CSlideObjSlot : public CObject
 {
     DECLARE_DYNAMIC(CSlideObjSlot)
 public:
-    enum { KIND_NONE = 0, KIND_TEXT = 1, KIND_IMAGE = 2, KIND_RECTANGLE = 3 };
+    enum
+    {
+        KIND_NONE = 0,
+        KIND_TEXT = 1,
+        KIND_IMAGE = 2,
+        KIND_RECTANGLE = 3
+    };
 
     CSlideObjSlot();
     ~CSlideObjSlot() override;

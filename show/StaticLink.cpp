@@ -1,10 +1,11 @@
 #include "show/StaticLink.h"
 
-namespace {
+namespace
+{
 
 const UINT kHandCursorId = 151;
 
-} // namespace
+}   // namespace
 
 IMPLEMENT_DYNAMIC(CStaticLink, CStatic)
 

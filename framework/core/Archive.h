@@ -16,10 +16,14 @@ class CFile;
 class CArchive
 {
 public:
-    enum Mode : UINT { store = 0, load = 1 };
+    enum Mode : UINT
+    {
+        store = 0,
+        load = 1
+    };
 
     CArchive(CFile* file, UINT mode, int bufferSize = 4096, void* unused = nullptr);
-    ~CArchive();  // closes: stores the buffered data
+    ~CArchive();   // closes: stores the buffered data
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
@@ -42,7 +46,7 @@ public:
 
     DWORD ReadCount();
     bool WriteCount(DWORD count);
-    bool ReadString(CString& text);         // the string encoding above; empty on failure
+    bool ReadString(CString& text);   // the string encoding above; empty on failure
     bool WriteString(const CString& text);
 
     CArchive& operator<<(BYTE v) { return PutLE(v, 1); }
@@ -53,29 +57,97 @@ public:
     CArchive& operator<<(int v) { return PutLE(static_cast<DWORD>(v), 4); }
     CArchive& operator<<(unsigned int v) { return PutLE(v, 4); }
 #ifdef _WIN32
-    CArchive& operator<<(LONG v) { return PutLE(static_cast<DWORD>(v), 4); }
-    CArchive& operator<<(DWORD v) { return PutLE(v, 4); }
+    CArchive& operator<<(LONG v)
+    {
+        return PutLE(static_cast<DWORD>(v), 4);
+    }
+    CArchive& operator<<(DWORD v)
+    {
+        return PutLE(v, 4);
+    }
 #endif
-    CArchive& operator<<(LONGLONG v) { return PutLE(static_cast<ULONGLONG>(v), 8); }
-    CArchive& operator<<(ULONGLONG v) { return PutLE(v, 8); }
-    CArchive& operator<<(const CString& v) { WriteString(v); return *this; }
-    CArchive& operator<<(const char* v) { WriteString(CString(v)); return *this; }
-    CArchive& operator<<(const void*) = delete;  // other pointers would silently become a bool
+    CArchive& operator<<(LONGLONG v)
+    {
+        return PutLE(static_cast<ULONGLONG>(v), 8);
+    }
+    CArchive& operator<<(ULONGLONG v)
+    {
+        return PutLE(v, 8);
+    }
+    CArchive& operator<<(const CString& v)
+    {
+        WriteString(v);
+        return *this;
+    }
+    CArchive& operator<<(const char* v)
+    {
+        WriteString(CString(v));
+        return *this;
+    }
+    CArchive& operator<<(const void*) = delete;   // other pointers would silently become a bool
 
-    CArchive& operator>>(BYTE& v) { v = static_cast<BYTE>(GetLE(1)); return *this; }
-    CArchive& operator>>(char& v) { v = static_cast<char>(GetLE(1)); return *this; }
-    CArchive& operator>>(bool& v) { v = GetLE(1) != 0; return *this; }
-    CArchive& operator>>(WORD& v) { v = static_cast<WORD>(GetLE(2)); return *this; }
-    CArchive& operator>>(short& v) { v = static_cast<short>(GetLE(2)); return *this; }
-    CArchive& operator>>(int& v) { v = static_cast<int>(static_cast<DWORD>(GetLE(4))); return *this; }
-    CArchive& operator>>(unsigned int& v) { v = static_cast<unsigned int>(GetLE(4)); return *this; }
+    CArchive& operator>>(BYTE& v)
+    {
+        v = static_cast<BYTE>(GetLE(1));
+        return *this;
+    }
+    CArchive& operator>>(char& v)
+    {
+        v = static_cast<char>(GetLE(1));
+        return *this;
+    }
+    CArchive& operator>>(bool& v)
+    {
+        v = GetLE(1) != 0;
+        return *this;
+    }
+    CArchive& operator>>(WORD& v)
+    {
+        v = static_cast<WORD>(GetLE(2));
+        return *this;
+    }
+    CArchive& operator>>(short& v)
+    {
+        v = static_cast<short>(GetLE(2));
+        return *this;
+    }
+    CArchive& operator>>(int& v)
+    {
+        v = static_cast<int>(static_cast<DWORD>(GetLE(4)));
+        return *this;
+    }
+    CArchive& operator>>(unsigned int& v)
+    {
+        v = static_cast<unsigned int>(GetLE(4));
+        return *this;
+    }
 #ifdef _WIN32
-    CArchive& operator>>(LONG& v) { v = static_cast<LONG>(static_cast<DWORD>(GetLE(4))); return *this; }
-    CArchive& operator>>(DWORD& v) { v = static_cast<DWORD>(GetLE(4)); return *this; }
+    CArchive& operator>>(LONG& v)
+    {
+        v = static_cast<LONG>(static_cast<DWORD>(GetLE(4)));
+        return *this;
+    }
+    CArchive& operator>>(DWORD& v)
+    {
+        v = static_cast<DWORD>(GetLE(4));
+        return *this;
+    }
 #endif
-    CArchive& operator>>(LONGLONG& v) { v = static_cast<LONGLONG>(GetLE(8)); return *this; }
-    CArchive& operator>>(ULONGLONG& v) { v = GetLE(8); return *this; }
-    CArchive& operator>>(CString& v) { ReadString(v); return *this; }
+    CArchive& operator>>(LONGLONG& v)
+    {
+        v = static_cast<LONGLONG>(GetLE(8));
+        return *this;
+    }
+    CArchive& operator>>(ULONGLONG& v)
+    {
+        v = GetLE(8);
+        return *this;
+    }
+    CArchive& operator>>(CString& v)
+    {
+        ReadString(v);
+        return *this;
+    }
 
 private:
     CArchive& PutLE(ULONGLONG value, int bytes);

@@ -35,7 +35,8 @@ public:
     void SetSize(INT_PTR newSize, INT_PTR growBy = -1)
     {
         (void)growBy;
-        if (newSize < 0) newSize = 0;
+        if (newSize < 0)
+            newSize = 0;
         m_items.resize(static_cast<size_t>(newSize));
     }
     void RemoveAll() { m_items.clear(); }
@@ -49,22 +50,33 @@ public:
     TYPE* GetData() { return m_items.empty() ? nullptr : m_items.data(); }
     const TYPE* GetData() const { return m_items.empty() ? nullptr : m_items.data(); }
 
-    INT_PTR Add(ARG_TYPE v) { m_items.push_back(v); return GetSize() - 1; }
+    INT_PTR Add(ARG_TYPE v)
+    {
+        m_items.push_back(v);
+        return GetSize() - 1;
+    }
 
     // Inserts count copies of v before index; an index past the end grows the array up to it first.
     void InsertAt(INT_PTR index, ARG_TYPE v, INT_PTR count = 1)
     {
-        if (index < 0 || count <= 0) { assert(index >= 0 && count >= 0); return; }
-        TYPE value = v;  // v may refer into this array
-        if (index > GetSize()) m_items.resize(static_cast<size_t>(index));
+        if (index < 0 || count <= 0)
+        {
+            assert(index >= 0 && count >= 0);
+            return;
+        }
+        TYPE value = v;   // v may refer into this array
+        if (index > GetSize())
+            m_items.resize(static_cast<size_t>(index));
         m_items.insert(m_items.begin() + index, static_cast<size_t>(count), value);
     }
     // Removes count elements from index; a range past the end asserts and is clamped to the array.
     void RemoveAt(INT_PTR index, INT_PTR count = 1)
     {
         assert(index >= 0 && count >= 0 && index + count <= GetSize());
-        if (index < 0 || count <= 0 || index >= GetSize()) return;
-        if (count > GetSize() - index) count = GetSize() - index;
+        if (index < 0 || count <= 0 || index >= GetSize())
+            return;
+        if (count > GetSize() - index)
+            count = GetSize() - index;
         m_items.erase(m_items.begin() + index, m_items.begin() + index + count);
     }
 
@@ -77,12 +89,12 @@ protected:
     std::vector<TYPE> m_items;
 };
 
-#define VX_DECLARE_ARRAY(name, TYPE, ARG_TYPE)        \
-    class name : public CArray<TYPE, ARG_TYPE>        \
-    {                                                 \
-        DECLARE_DYNAMIC(name)                         \
-    public:                                           \
-        name() = default;                             \
+#define VX_DECLARE_ARRAY(name, TYPE, ARG_TYPE) \
+    class name : public CArray<TYPE, ARG_TYPE> \
+    {                                          \
+        DECLARE_DYNAMIC(name)                  \
+    public:                                    \
+        name() = default;                      \
     };
 
 VX_DECLARE_ARRAY(CUIntArray, UINT, UINT)
@@ -92,7 +104,8 @@ VX_DECLARE_ARRAY(CObArray, CObject*, CObject*)
 // ----------------------------------------------------------------------------------------------- lists
 
 // The doubly linked chain under lists and maps: nodes with next and prev, the ends held by the owner.
-namespace VxChain {
+namespace VxChain
+{
 
 template <class Node>
 void Unlink(Node* n, Node*& head, Node*& tail)
@@ -106,7 +119,8 @@ template <class Node>
 void DeleteAll(Node*& head, Node*& tail)
 {
     Node* n = head;
-    while (n) {
+    while (n)
+    {
         Node* next = n->next;
         delete n;
         n = next;
@@ -114,7 +128,7 @@ void DeleteAll(Node*& head, Node*& tail)
     head = tail = nullptr;
 }
 
-} // namespace VxChain
+}   // namespace VxChain
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList : public CObject
@@ -138,10 +152,26 @@ public:
     INT_PTR GetSize() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
 
-    TYPE& GetHead() { assert(m_head); return m_head->data; }
-    const TYPE& GetHead() const { assert(m_head); return m_head->data; }
-    TYPE& GetTail() { assert(m_tail); return m_tail->data; }
-    const TYPE& GetTail() const { assert(m_tail); return m_tail->data; }
+    TYPE& GetHead()
+    {
+        assert(m_head);
+        return m_head->data;
+    }
+    const TYPE& GetHead() const
+    {
+        assert(m_head);
+        return m_head->data;
+    }
+    TYPE& GetTail()
+    {
+        assert(m_tail);
+        return m_tail->data;
+    }
+    const TYPE& GetTail() const
+    {
+        assert(m_tail);
+        return m_tail->data;
+    }
 
     TYPE RemoveHead()
     {
@@ -169,19 +199,56 @@ public:
 
     POSITION GetHeadPosition() const { return P(m_head); }
     POSITION GetTailPosition() const { return P(m_tail); }
-    TYPE& GetNext(POSITION& pos) { Node* n = N(pos); assert(n); pos = P(n->next); return n->data; }
-    const TYPE& GetNext(POSITION& pos) const { Node* n = N(pos); assert(n); pos = P(n->next); return n->data; }
-    TYPE& GetPrev(POSITION& pos) { Node* n = N(pos); assert(n); pos = P(n->prev); return n->data; }
-    const TYPE& GetPrev(POSITION& pos) const { Node* n = N(pos); assert(n); pos = P(n->prev); return n->data; }
-    TYPE& GetAt(POSITION pos) { assert(pos); return N(pos)->data; }
-    const TYPE& GetAt(POSITION pos) const { assert(pos); return N(pos)->data; }
-    void SetAt(POSITION pos, ARG_TYPE v) { assert(pos); N(pos)->data = v; }
+    TYPE& GetNext(POSITION& pos)
+    {
+        Node* n = N(pos);
+        assert(n);
+        pos = P(n->next);
+        return n->data;
+    }
+    const TYPE& GetNext(POSITION& pos) const
+    {
+        Node* n = N(pos);
+        assert(n);
+        pos = P(n->next);
+        return n->data;
+    }
+    TYPE& GetPrev(POSITION& pos)
+    {
+        Node* n = N(pos);
+        assert(n);
+        pos = P(n->prev);
+        return n->data;
+    }
+    const TYPE& GetPrev(POSITION& pos) const
+    {
+        Node* n = N(pos);
+        assert(n);
+        pos = P(n->prev);
+        return n->data;
+    }
+    TYPE& GetAt(POSITION pos)
+    {
+        assert(pos);
+        return N(pos)->data;
+    }
+    const TYPE& GetAt(POSITION pos) const
+    {
+        assert(pos);
+        return N(pos)->data;
+    }
+    void SetAt(POSITION pos, ARG_TYPE v)
+    {
+        assert(pos);
+        N(pos)->data = v;
+    }
 
     void RemoveAt(POSITION pos)
     {
         Node* n = N(pos);
         assert(n);
-        if (!n) return;
+        if (!n)
+            return;
         VxChain::Unlink(n, m_head, m_tail);
         delete n;
         --m_count;
@@ -190,11 +257,15 @@ public:
     POSITION InsertBefore(POSITION pos, ARG_TYPE v)
     {
         Node* at = N(pos);
-        if (!at) at = m_head;
+        if (!at)
+            at = m_head;
         Node* n = new Node{at, at ? at->prev : nullptr, v};
-        if (!at) {
+        if (!at)
+        {
             m_head = m_tail = n;
-        } else {
+        }
+        else
+        {
             (at->prev ? at->prev->next : m_head) = n;
             at->prev = n;
         }
@@ -204,11 +275,15 @@ public:
     POSITION InsertAfter(POSITION pos, ARG_TYPE v)
     {
         Node* at = N(pos);
-        if (!at) at = m_tail;
+        if (!at)
+            at = m_tail;
         Node* n = new Node{at ? at->next : nullptr, at, v};
-        if (!at) {
+        if (!at)
+        {
             m_head = m_tail = n;
-        } else {
+        }
+        else
+        {
             (at->next ? at->next->prev : m_tail) = n;
             at->next = n;
         }
@@ -221,15 +296,18 @@ public:
     {
         Node* n = startAfter ? N(startAfter)->next : m_head;
         for (; n; n = n->next)
-            if (n->data == v) return P(n);
+            if (n->data == v)
+                return P(n);
         return nullptr;
     }
     // The position of the index-th element; null when outside the list.
     POSITION FindIndex(INT_PTR index) const
     {
-        if (index < 0 || index >= m_count) return nullptr;
+        if (index < 0 || index >= m_count)
+            return nullptr;
         Node* n = m_head;
-        while (index-- > 0) n = n->next;
+        while (index-- > 0)
+            n = n->next;
         return P(n);
     }
 
@@ -239,11 +317,11 @@ private:
     INT_PTR m_count = 0;
 };
 
-#define VX_DECLARE_LIST(name, TYPE, ARG_TYPE)                                 \
-    class name : public CList<TYPE, ARG_TYPE>                                 \
-    {                                                                         \
-        DECLARE_DYNAMIC(name)                                                 \
-    public:                                                                   \
+#define VX_DECLARE_LIST(name, TYPE, ARG_TYPE)                                       \
+    class name : public CList<TYPE, ARG_TYPE>                                       \
+    {                                                                               \
+        DECLARE_DYNAMIC(name)                                                       \
+    public:                                                                         \
         explicit name(INT_PTR blockSize = 10) : CList<TYPE, ARG_TYPE>(blockSize) {} \
     };
 
@@ -255,7 +333,10 @@ struct VxKeyHash
 {
     size_t operator()(const CString& s) const { return std::hash<std::string>()(s.str()); }
     template <class T>
-    size_t operator()(const T& v) const { return std::hash<T>()(v); }
+    size_t operator()(const T& v) const
+    {
+        return std::hash<T>()(v);
+    }
 };
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
@@ -283,7 +364,8 @@ public:
     BOOL Lookup(ARG_KEY key, VALUE& value) const
     {
         auto it = m_index.find(KEY(key));
-        if (it == m_index.end()) return FALSE;
+        if (it == m_index.end())
+            return FALSE;
         value = it->second->value;
         return TRUE;
     }
@@ -292,7 +374,8 @@ public:
     {
         KEY k(key);
         auto it = m_index.find(k);
-        if (it != m_index.end()) return it->second->value;
+        if (it != m_index.end())
+            return it->second->value;
         Node* n = new Node{nullptr, m_tail, k, VALUE()};
         (m_tail ? m_tail->next : m_head) = n;
         m_tail = n;
@@ -303,7 +386,8 @@ public:
     BOOL RemoveKey(ARG_KEY key)
     {
         auto it = m_index.find(KEY(key));
-        if (it == m_index.end()) return FALSE;
+        if (it == m_index.end())
+            return FALSE;
         Node* n = it->second;
         m_index.erase(it);
         VxChain::Unlink(n, m_head, m_tail);
@@ -322,7 +406,8 @@ public:
     {
         Node* n = reinterpret_cast<Node*>(pos);
         assert(n);
-        if (!n) return;
+        if (!n)
+            return;
         key = n->key;
         value = n->value;
         pos = reinterpret_cast<POSITION>(n->next);
@@ -334,11 +419,11 @@ private:
     std::unordered_map<KEY, Node*, VxKeyHash> m_index;
 };
 
-#define VX_DECLARE_MAP(name, KEY, ARG_KEY, VALUE, ARG_VALUE)                               \
-    class name : public CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>                              \
-    {                                                                                    \
-        DECLARE_DYNAMIC(name)                                                            \
-    public:                                                                              \
+#define VX_DECLARE_MAP(name, KEY, ARG_KEY, VALUE, ARG_VALUE)                                       \
+    class name : public CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>                                       \
+    {                                                                                              \
+        DECLARE_DYNAMIC(name)                                                                      \
+    public:                                                                                        \
         explicit name(INT_PTR blockSize = 10) : CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>(blockSize) {} \
     };
 

@@ -40,24 +40,28 @@ CFile::~CFile()
 BOOL CFile::Open(const char* path, UINT openFlags, CFileException*)
 {
     Close();
-    if (!path || !*path) return FALSE;
+    if (!path || !*path)
+        return FALSE;
 
     DWORD access = 0;
-    switch (openFlags & 3) {
+    switch (openFlags & 3)
+    {
     case modeRead: access = GENERIC_READ; break;
     case modeWrite: access = GENERIC_WRITE; break;
     case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
     default: return FALSE;
     }
     DWORD share = 0;
-    switch (openFlags & 0x70) {
+    switch (openFlags & 0x70)
+    {
     case shareDenyWrite: share = FILE_SHARE_READ; break;
     case shareDenyRead: share = FILE_SHARE_WRITE; break;
     case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: share = 0; break;  // shareCompat, shareExclusive
+    default: share = 0; break;   // shareCompat, shareExclusive
     }
     DWORD creation = OPEN_EXISTING;
-    if (openFlags & modeCreate) creation = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    if (openFlags & modeCreate)
+        creation = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
     SECURITY_ATTRIBUTES sa;
     std::memset(&sa, 0, sizeof(sa));
@@ -65,7 +69,8 @@ BOOL CFile::Open(const char* path, UINT openFlags, CFileException*)
     sa.bInheritHandle = (openFlags & modeNoInherit) ? FALSE : TRUE;
 
     HANDLE h = CreateFileA(path, access, share, &sa, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return FALSE;
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
     m_hFile = h;
 
     char full[MAX_PATH * 2];
@@ -81,12 +86,14 @@ bool CFile::IsOpen() const
 
 void CFile::Close()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE) CloseHandle(m_hFile);
+    if (m_hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
     m_strFileName.Empty();
 }
 
-namespace {
+namespace
+{
 
 // One system read or write: the bytes moved, 0 at the end of the file, negative on failure.
 long long ReadSome(const CFile& file, void* buffer, UINT count)
@@ -101,7 +108,7 @@ long long WriteSome(const CFile& file, const void* buffer, UINT count)
     return WriteFile(file.m_hFile, buffer, count, &put, nullptr) ? static_cast<long long>(put) : -1;
 }
 
-} // namespace
+}   // namespace
 
 bool CFile::Flush()
 {
@@ -110,9 +117,11 @@ bool CFile::Flush()
 
 LONGLONG CFile::Seek(LONGLONG offset, UINT from)
 {
-    if (!IsOpen()) return -1;
+    if (!IsOpen())
+        return -1;
     DWORD method;
-    switch (from) {
+    switch (from)
+    {
     case begin: method = FILE_BEGIN; break;
     case current: method = FILE_CURRENT; break;
     case end: method = FILE_END; break;
@@ -120,14 +129,16 @@ LONGLONG CFile::Seek(LONGLONG offset, UINT from)
     }
     LARGE_INTEGER distance, result;
     distance.QuadPart = offset;
-    if (!SetFilePointerEx(m_hFile, distance, &result, method)) return -1;
+    if (!SetFilePointerEx(m_hFile, distance, &result, method))
+        return -1;
     return result.QuadPart;
 }
 
 ULONGLONG CFile::GetLength() const
 {
     LARGE_INTEGER size;
-    if (!IsOpen() || !GetFileSizeEx(m_hFile, &size)) return 0;
+    if (!IsOpen() || !GetFileSizeEx(m_hFile, &size))
+        return 0;
     return static_cast<ULONGLONG>(size.QuadPart);
 }
 
@@ -135,37 +146,46 @@ ULONGLONG CFile::GetPosition() const
 {
     LARGE_INTEGER zero, result;
     zero.QuadPart = 0;
-    if (!IsOpen() || !SetFilePointerEx(m_hFile, zero, &result, FILE_CURRENT)) return 0;
+    if (!IsOpen() || !SetFilePointerEx(m_hFile, zero, &result, FILE_CURRENT))
+        return 0;
     return static_cast<ULONGLONG>(result.QuadPart);
 }
 
-#else // POSIX
+#else   // POSIX
 
 BOOL CFile::Open(const char* path, UINT openFlags, CFileException*)
 {
     Close();
-    if (!path || !*path) return FALSE;
+    if (!path || !*path)
+        return FALSE;
 
     int flags = 0;
-    switch (openFlags & 3) {
+    switch (openFlags & 3)
+    {
     case modeRead: flags = O_RDONLY; break;
     case modeWrite: flags = O_WRONLY; break;
     case modeReadWrite: flags = O_RDWR; break;
     default: return FALSE;
     }
-    if (openFlags & modeCreate) {
+    if (openFlags & modeCreate)
+    {
         flags |= O_CREAT;
-        if (!(openFlags & modeNoTruncate)) flags |= O_TRUNC;
+        if (!(openFlags & modeNoTruncate))
+            flags |= O_TRUNC;
     }
-    if (openFlags & modeNoInherit) flags |= O_CLOEXEC;
+    if (openFlags & modeNoInherit)
+        flags |= O_CLOEXEC;
     // Sharing flags have no POSIX counterpart; they are accepted and not enforced.
     int fd;
-    do {
+    do
+    {
         fd = ::open(path, flags, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return FALSE;
+    if (fd < 0)
+        return FALSE;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    {
         ::close(fd);
         return FALSE;
     }
@@ -181,19 +201,22 @@ bool CFile::IsOpen() const
 
 void CFile::Close()
 {
-    if (m_fd >= 0) ::close(m_fd);
+    if (m_fd >= 0)
+        ::close(m_fd);
     m_fd = -1;
     m_strFileName.Empty();
 }
 
-namespace {
+namespace
+{
 
 // One system read or write, repeated when a signal interrupts it: the bytes moved, 0 at the end of the
 // file, negative on failure.
 long long ReadSome(const CFile& file, void* buffer, UINT count)
 {
     ssize_t got;
-    do {
+    do
+    {
         got = ::read(file.m_fd, buffer, count);
     } while (got < 0 && errno == EINTR);
     return got;
@@ -202,13 +225,14 @@ long long ReadSome(const CFile& file, void* buffer, UINT count)
 long long WriteSome(const CFile& file, const void* buffer, UINT count)
 {
     ssize_t put;
-    do {
+    do
+    {
         put = ::write(file.m_fd, buffer, count);
     } while (put < 0 && errno == EINTR);
     return put;
 }
 
-} // namespace
+}   // namespace
 
 bool CFile::Flush()
 {
@@ -217,9 +241,11 @@ bool CFile::Flush()
 
 LONGLONG CFile::Seek(LONGLONG offset, UINT from)
 {
-    if (!IsOpen()) return -1;
+    if (!IsOpen())
+        return -1;
     int whence;
-    switch (from) {
+    switch (from)
+    {
     case begin: whence = SEEK_SET; break;
     case current: whence = SEEK_CUR; break;
     case end: whence = SEEK_END; break;
@@ -232,13 +258,15 @@ LONGLONG CFile::Seek(LONGLONG offset, UINT from)
 ULONGLONG CFile::GetLength() const
 {
     struct stat st;
-    if (!IsOpen() || fstat(m_fd, &st) != 0) return 0;
+    if (!IsOpen() || fstat(m_fd, &st) != 0)
+        return 0;
     return static_cast<ULONGLONG>(st.st_size);
 }
 
 ULONGLONG CFile::GetPosition() const
 {
-    if (!IsOpen()) return 0;
+    if (!IsOpen())
+        return 0;
     off_t r = ::lseek(m_fd, 0, SEEK_CUR);
     return r < 0 ? 0 : static_cast<ULONGLONG>(r);
 }
@@ -247,11 +275,14 @@ ULONGLONG CFile::GetPosition() const
 
 UINT CFile::Read(void* buffer, UINT count)
 {
-    if (!IsOpen() || !buffer || count == 0) return 0;
+    if (!IsOpen() || !buffer || count == 0)
+        return 0;
     UINT total = 0;
-    while (total < count) {
+    while (total < count)
+    {
         long long got = ReadSome(*this, static_cast<char*>(buffer) + total, count - total);
-        if (got <= 0) break;
+        if (got <= 0)
+            break;
         total += static_cast<UINT>(got);
     }
     return total;
@@ -259,13 +290,18 @@ UINT CFile::Read(void* buffer, UINT count)
 
 bool CFile::Write(const void* buffer, UINT count)
 {
-    if (!IsOpen()) return false;
-    if (count == 0) return true;
-    if (!buffer) return false;
+    if (!IsOpen())
+        return false;
+    if (count == 0)
+        return true;
+    if (!buffer)
+        return false;
     UINT total = 0;
-    while (total < count) {
+    while (total < count)
+    {
         long long put = WriteSome(*this, static_cast<const char*>(buffer) + total, count - total);
-        if (put <= 0) return false;
+        if (put <= 0)
+            return false;
         total += static_cast<UINT>(put);
     }
     return true;
@@ -290,8 +326,9 @@ CMemFile::~CMemFile()
 void CMemFile::Attach(const BYTE* buffer, UINT size, UINT growBytes)
 {
     Close();
-    if (!buffer) size = 0;
-    m_data = const_cast<BYTE*>(buffer);  // read in place; never written while attached
+    if (!buffer)
+        size = 0;
+    m_data = const_cast<BYTE*>(buffer);   // read in place; never written while attached
     m_size = size;
     m_capacity = size;
     m_position = 0;
@@ -302,14 +339,15 @@ void CMemFile::Attach(const BYTE* buffer, UINT size, UINT growBytes)
 BYTE* CMemFile::Detach()
 {
     BYTE* data = m_data;
-    m_owned = false;  // handed over: Close must not free it
+    m_owned = false;   // handed over: Close must not free it
     Close();
     return data;
 }
 
 void CMemFile::Close()
 {
-    if (m_owned) std::free(m_data);
+    if (m_owned)
+        std::free(m_data);
     m_data = nullptr;
     m_size = m_capacity = m_position = 0;
     m_owned = true;
@@ -317,9 +355,11 @@ void CMemFile::Close()
 
 UINT CMemFile::Read(void* buffer, UINT count)
 {
-    if (!buffer || count == 0 || m_position >= m_size) return 0;
+    if (!buffer || count == 0 || m_position >= m_size)
+        return 0;
     UINT n = m_size - m_position;
-    if (n > count) n = count;
+    if (n > count)
+        n = count;
     std::memcpy(buffer, m_data + m_position, n);
     m_position += n;
     return n;
@@ -327,25 +367,36 @@ UINT CMemFile::Read(void* buffer, UINT count)
 
 bool CMemFile::Reserve(ULONGLONG needed)
 {
-    if (needed > UINT_MAX) return false;
-    if (m_owned && needed <= m_capacity) return true;
-    if (m_growBytes == 0) return false;  // fixed or read-only block
+    if (needed > UINT_MAX)
+        return false;
+    if (m_owned && needed <= m_capacity)
+        return true;
+    if (m_growBytes == 0)
+        return false;   // fixed or read-only block
 
     // Round up to the growth step, and grow by half at least so that many small writes stay linear.
     ULONGLONG capacity = needed;
     ULONGLONG half = static_cast<ULONGLONG>(m_capacity) + m_capacity / 2;
-    if (capacity < half) capacity = half;
+    if (capacity < half)
+        capacity = half;
     capacity = (capacity + m_growBytes - 1) / m_growBytes * m_growBytes;
-    if (capacity > UINT_MAX) capacity = needed;
+    if (capacity > UINT_MAX)
+        capacity = needed;
 
     BYTE* fresh;
-    if (m_owned) {
+    if (m_owned)
+    {
         fresh = static_cast<BYTE*>(std::realloc(m_data, static_cast<size_t>(capacity)));
-        if (!fresh) return false;
-    } else {
+        if (!fresh)
+            return false;
+    }
+    else
+    {
         fresh = static_cast<BYTE*>(std::malloc(static_cast<size_t>(capacity)));
-        if (!fresh) return false;
-        if (m_size) std::memcpy(fresh, m_data, m_size);
+        if (!fresh)
+            return false;
+        if (m_size)
+            std::memcpy(fresh, m_data, m_size);
         m_owned = true;
     }
     m_data = fresh;
@@ -355,21 +406,27 @@ bool CMemFile::Reserve(ULONGLONG needed)
 
 bool CMemFile::Write(const void* buffer, UINT count)
 {
-    if (count == 0) return true;
-    if (!buffer) return false;
+    if (count == 0)
+        return true;
+    if (!buffer)
+        return false;
     ULONGLONG end = static_cast<ULONGLONG>(m_position) + count;
-    if (!Reserve(end)) return false;
-    if (m_position > m_size) std::memset(m_data + m_size, 0, m_position - m_size);
+    if (!Reserve(end))
+        return false;
+    if (m_position > m_size)
+        std::memset(m_data + m_size, 0, m_position - m_size);
     std::memcpy(m_data + m_position, buffer, count);
     m_position = static_cast<UINT>(end);
-    if (m_position > m_size) m_size = m_position;
+    if (m_position > m_size)
+        m_size = m_position;
     return true;
 }
 
 LONGLONG CMemFile::Seek(LONGLONG offset, UINT from)
 {
     LONGLONG base;
-    switch (from) {
+    switch (from)
+    {
     case begin: base = 0; break;
     case current: base = m_position; break;
     case end: base = m_size; break;

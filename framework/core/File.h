@@ -5,13 +5,14 @@
 #include "framework/core/Object.h"
 #include "framework/core/String.h"
 
-class CFileException;  // not provided: failures come back as return values
+class CFileException;   // not provided: failures come back as return values
 
 class CFile : public CObject
 {
     DECLARE_DYNAMIC(CFile)
 public:
-    enum OpenFlags : UINT {
+    enum OpenFlags : UINT
+    {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
@@ -21,15 +22,20 @@ public:
         shareDenyRead = 0x0030,
         shareDenyNone = 0x0040,
         modeNoInherit = 0x0080,
-        modeCreate = 0x1000,        // create, or truncate an existing file unless modeNoTruncate
+        modeCreate = 0x1000,   // create, or truncate an existing file unless modeNoTruncate
         modeNoTruncate = 0x2000,
-        typeText = 0x4000,          // accepted and ignored: files are always binary
+        typeText = 0x4000,   // accepted and ignored: files are always binary
         typeBinary = 0x8000,
     };
-    enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+    enum SeekPosition : UINT
+    {
+        begin = 0,
+        current = 1,
+        end = 2
+    };
 
     CFile();
-    CFile(const char* path, UINT openFlags);  // check IsOpen() afterwards
+    CFile(const char* path, UINT openFlags);   // check IsOpen() afterwards
     ~CFile() override;
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -49,11 +55,15 @@ public:
     // Returns the new position, or -1 (position unchanged) when the target is invalid or the file closed.
     virtual LONGLONG Seek(LONGLONG offset, UINT from);
     void SeekToBegin() { Seek(0, begin); }
-    ULONGLONG SeekToEnd() { LONGLONG p = Seek(0, end); return p < 0 ? 0 : static_cast<ULONGLONG>(p); }
+    ULONGLONG SeekToEnd()
+    {
+        LONGLONG p = Seek(0, end);
+        return p < 0 ? 0 : static_cast<ULONGLONG>(p);
+    }
     virtual ULONGLONG GetLength() const;     // 0 when closed
     virtual ULONGLONG GetPosition() const;   // 0 when closed
 
-    virtual CString GetFilePath() const { return m_strFileName; }  // empty when closed
+    virtual CString GetFilePath() const { return m_strFileName; }   // empty when closed
 
 #ifdef _WIN32
     HANDLE m_hFile;
@@ -74,7 +84,7 @@ class CMemFile : public CFile
     DECLARE_DYNAMIC(CMemFile)
 public:
     explicit CMemFile(UINT growBytes = 1024);
-    CMemFile(const BYTE* buffer, UINT size, UINT growBytes = 0);  // attached
+    CMemFile(const BYTE* buffer, UINT size, UINT growBytes = 0);   // attached
     ~CMemFile() override;
 
     void Attach(const BYTE* buffer, UINT size, UINT growBytes = 0);
@@ -86,11 +96,11 @@ public:
 
     BOOL Open(const char*, UINT, CFileException* = nullptr) override { return FALSE; }
     bool IsOpen() const override { return true; }
-    void Close() override;                   // frees an owned buffer, detaches an attached one
+    void Close() override;   // frees an owned buffer, detaches an attached one
     UINT Read(void* buffer, UINT count) override;
-    bool Write(const void* buffer, UINT count) override;  // false when the memory cannot grow
+    bool Write(const void* buffer, UINT count) override;   // false when the memory cannot grow
     bool Flush() override { return true; }
-    LONGLONG Seek(LONGLONG offset, UINT from) override;  // may move past the end; a write there fills zeros
+    LONGLONG Seek(LONGLONG offset, UINT from) override;   // may move past the end; a write there fills zeros
     ULONGLONG GetLength() const override { return m_size; }
     ULONGLONG GetPosition() const override { return m_position; }
 
@@ -102,5 +112,5 @@ private:
     UINT m_capacity = 0;
     UINT m_position = 0;
     UINT m_growBytes;
-    bool m_owned = true;      // false while an attached block is read in place
+    bool m_owned = true;   // false while an attached block is read in place
 };

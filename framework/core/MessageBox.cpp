@@ -2,7 +2,8 @@
 
 #include <atomic>
 
-namespace {
+namespace
+{
 
 std::mutex g_recordMutex;
 std::vector<VxMessageBoxRecord> g_recorded;
@@ -25,7 +26,7 @@ int DefaultHandler(const char* text, const char* caption, unsigned type)
 
 std::atomic<AfxMessageBoxHandler> g_handler{&DefaultHandler};
 
-} // namespace
+}   // namespace
 
 int AfxCoreMessageBox(const char* text, const char* caption, unsigned type)
 {
@@ -42,18 +43,20 @@ AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
 int AfxDefaultMessageBoxAnswer(unsigned type)
 {
     static const int buttons[][3] = {
-        {IDOK, IDOK, IDOK},                 // MB_OK
-        {IDOK, IDCANCEL, IDCANCEL},         // MB_OKCANCEL
-        {IDABORT, IDRETRY, IDIGNORE},       // MB_ABORTRETRYIGNORE
-        {IDYES, IDNO, IDCANCEL},            // MB_YESNOCANCEL
-        {IDYES, IDNO, IDNO},                // MB_YESNO
-        {IDRETRY, IDCANCEL, IDCANCEL},      // MB_RETRYCANCEL
-        {IDCANCEL, IDTRYAGAIN, IDCONTINUE}, // MB_CANCELTRYCONTINUE
+        {IDOK, IDOK, IDOK},                   // MB_OK
+        {IDOK, IDCANCEL, IDCANCEL},           // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},         // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},              // MB_YESNOCANCEL
+        {IDYES, IDNO, IDNO},                  // MB_YESNO
+        {IDRETRY, IDCANCEL, IDCANCEL},        // MB_RETRYCANCEL
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},   // MB_CANCELTRYCONTINUE
     };
     unsigned kind = type & 0x0F;
-    if (kind > 6) return IDOK;
-    unsigned def = (type >> 8) & 0x0F;  // MB_DEFBUTTON1..4 -> 0..3
-    if (def > 2) def = 2;
+    if (kind > 6)
+        return IDOK;
+    unsigned def = (type >> 8) & 0x0F;   // MB_DEFBUTTON1..4 -> 0..3
+    if (def > 2)
+        def = 2;
     return buttons[kind][def];
 }
 
@@ -88,7 +91,8 @@ int CMessageBoxRecorder::Handler(const char* text, const char* caption, unsigned
 {
     std::lock_guard<std::mutex> lock(g_recorderMutex);
     CMessageBoxRecorder* r = g_recorder;
-    if (!r) return AfxDefaultMessageBoxAnswer(type);
+    if (!r)
+        return AfxDefaultMessageBoxAnswer(type);
     std::lock_guard<std::mutex> own(r->m_mutex);
     r->m_records.push_back({text ? text : "", caption ? caption : "", type});
     return r->m_answer ? r->m_answer : AfxDefaultMessageBoxAnswer(type);

@@ -45,7 +45,7 @@ public:
     void SetAnswer(int answer);
     std::vector<VxMessageBoxRecord> Records() const;
     size_t Count() const;
-    std::string LastText() const;  // empty when none
+    std::string LastText() const;   // empty when none
     void Clear();
 
 private:

@@ -23,8 +23,10 @@ CObject* CRuntimeClass::CreateObject() const
 
 bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const
 {
-    if (!base) return false;
+    if (!base)
+        return false;
     for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass)
-        if (c == base) return true;
+        if (c == base)
+            return true;
     return false;
 }

@@ -12,35 +12,44 @@ struct CRuntimeClass
 {
     const char* m_lpszClassName;
     int m_nObjectSize;
-    CRuntimeClass* m_pBaseClass;            // null for CObject
-    CObject* (*m_pfnCreateObject)();        // null unless the class is creatable
+    CRuntimeClass* m_pBaseClass;       // null for CObject
+    CObject* (*m_pfnCreateObject)();   // null unless the class is creatable
 
-    CObject* CreateObject() const;          // null when the class has no creation function
+    CObject* CreateObject() const;   // null when the class has no creation function
     bool IsDerivedFrom(const CRuntimeClass* base) const;
 };
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name)                                                 \
-public:                                                                             \
-    static CRuntimeClass class##class_name;                                         \
-    static CRuntimeClass* GetThisClass() { return &class_name::class##class_name; } \
+#define DECLARE_DYNAMIC(class_name)            \
+public:                                        \
+    static CRuntimeClass class##class_name;    \
+    static CRuntimeClass* GetThisClass()       \
+    {                                          \
+        return &class_name::class##class_name; \
+    }                                          \
     CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
-#define VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                          \
+#define VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                                \
     CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), \
                                                    &base_class_name::class##base_class_name, pfnNew}; \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                \
+    {                                                                                                 \
+        return &class_name::class##class_name;                                                        \
+    }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                  \
-    CObject* class_name::CreateObject() { return new class_name; }        \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+    CObject* class_name::CreateObject()                  \
+    {                                                    \
+        return new class_name;                           \
+    }                                                    \
     VX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, class_name::CreateObject)
 
 class CObject

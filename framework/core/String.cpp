@@ -5,29 +5,36 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::atomic<CString::StringLoader> g_stringLoader{nullptr};
 
 const char* const kWhiteSpace = " \t\n\v\f\r";
 
-inline unsigned char U(char c) { return static_cast<unsigned char>(c); }
+inline unsigned char U(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
-} // namespace
+}   // namespace
 
 CString::CString(const char* text)
 {
-    if (text) m_s = text;
+    if (text)
+        m_s = text;
 }
 
 CString::CString(const char* text, int length)
 {
-    if (text && length > 0) m_s.assign(text, static_cast<size_t>(length));
+    if (text && length > 0)
+        m_s.assign(text, static_cast<size_t>(length));
 }
 
 CString::CString(char ch, int repeat)
 {
-    if (repeat > 0) m_s.assign(static_cast<size_t>(repeat), ch);
+    if (repeat > 0)
+        m_s.assign(static_cast<size_t>(repeat), ch);
 }
 
 CString& CString::operator=(const char* text)
@@ -35,7 +42,7 @@ CString& CString::operator=(const char* text)
     if (!text)
         m_s.clear();
     else
-        m_s = text;  // std::string copes with text pointing into m_s
+        m_s = text;   // std::string copes with text pointing into m_s
     return *this;
 }
 
@@ -47,19 +54,22 @@ CString& CString::operator=(char ch)
 
 char CString::GetAt(int index) const
 {
-    if (index < 0 || index >= GetLength()) return 0;
+    if (index < 0 || index >= GetLength())
+        return 0;
     return m_s[static_cast<size_t>(index)];
 }
 
 void CString::SetAt(int index, char ch)
 {
-    if (index < 0 || index >= GetLength()) return;
+    if (index < 0 || index >= GetLength())
+        return;
     m_s[static_cast<size_t>(index)] = ch;
 }
 
 CString& CString::operator+=(const char* text)
 {
-    if (text) m_s += text;
+    if (text)
+        m_s += text;
     return *this;
 }
 
@@ -100,7 +110,8 @@ CString operator+(char a, const CString& b)
 
 int CString::Compare(const char* text) const
 {
-    if (!text) text = "";
+    if (!text)
+        text = "";
     // Byte-wise as unsigned characters, like strcmp, up to the first zero of either side.
     int r = std::strcmp(m_s.c_str(), text);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
@@ -108,30 +119,39 @@ int CString::Compare(const char* text) const
 
 int CString::CompareNoCase(const char* text) const
 {
-    if (!text) text = "";
+    if (!text)
+        text = "";
     const char* a = m_s.c_str();
     const char* b = text;
-    for (;; ++a, ++b) {
+    for (;; ++a, ++b)
+    {
         unsigned char ca = U(ToLower1252(*a));
         unsigned char cb = U(ToLower1252(*b));
-        if (ca != cb) return ca < cb ? -1 : 1;
-        if (ca == 0) return 0;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        if (ca == 0)
+            return 0;
     }
 }
 
 int CString::Find(char ch, int start) const
 {
-    if (start < 0) start = 0;
-    if (start >= GetLength()) return -1;
+    if (start < 0)
+        start = 0;
+    if (start >= GetLength())
+        return -1;
     size_t p = m_s.find(ch, static_cast<size_t>(start));
     return p == std::string::npos ? -1 : static_cast<int>(p);
 }
 
 int CString::Find(const char* sub, int start) const
 {
-    if (!sub) return -1;
-    if (start < 0) start = 0;
-    if (start > GetLength()) return -1;
+    if (!sub)
+        return -1;
+    if (start < 0)
+        start = 0;
+    if (start > GetLength())
+        return -1;
     size_t p = m_s.find(sub, static_cast<size_t>(start));
     return p == std::string::npos ? -1 : static_cast<int>(p);
 }
@@ -144,15 +164,18 @@ int CString::ReverseFind(char ch) const
 
 int CString::FindOneOf(const char* chars) const
 {
-    if (!chars || !*chars) return -1;
+    if (!chars || !*chars)
+        return -1;
     size_t p = m_s.find_first_of(chars);
     return p == std::string::npos ? -1 : static_cast<int>(p);
 }
 
 CString CString::Left(int count) const
 {
-    if (count <= 0) return CString();
-    if (count >= GetLength()) return *this;
+    if (count <= 0)
+        return CString();
+    if (count >= GetLength())
+        return *this;
     return CString(m_s.substr(0, static_cast<size_t>(count)));
 }
 
@@ -163,57 +186,71 @@ CString CString::Mid(int first) const
 
 CString CString::Mid(int first, int count) const
 {
-    if (first < 0) first = 0;
-    if (count < 0) count = 0;
-    if (first >= GetLength() || count == 0) return CString();
-    if (count > GetLength() - first) count = GetLength() - first;
+    if (first < 0)
+        first = 0;
+    if (count < 0)
+        count = 0;
+    if (first >= GetLength() || count == 0)
+        return CString();
+    if (count > GetLength() - first)
+        count = GetLength() - first;
     return CString(m_s.substr(static_cast<size_t>(first), static_cast<size_t>(count)));
 }
 
 CString CString::Right(int count) const
 {
-    if (count <= 0) return CString();
-    if (count >= GetLength()) return *this;
+    if (count <= 0)
+        return CString();
+    if (count >= GetLength())
+        return *this;
     return CString(m_s.substr(m_s.size() - static_cast<size_t>(count)));
 }
 
 char CString::ToUpper1252(char ch)
 {
     unsigned char c = U(ch);
-    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char>(c - 32);
-    switch (c) {
-    case 0x9A: return static_cast<char>(0x8A);  // š
-    case 0x9C: return static_cast<char>(0x8C);  // œ
-    case 0x9E: return static_cast<char>(0x8E);  // ž
-    case 0xFF: return static_cast<char>(0x9F);  // ÿ
-    default: return ch;                         // ß has no single upper-case letter
+    if (c >= 'a' && c <= 'z')
+        return static_cast<char>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return static_cast<char>(c - 32);
+    switch (c)
+    {
+    case 0x9A: return static_cast<char>(0x8A);   // š
+    case 0x9C: return static_cast<char>(0x8C);   // œ
+    case 0x9E: return static_cast<char>(0x8E);   // ž
+    case 0xFF: return static_cast<char>(0x9F);   // ÿ
+    default: return ch;                          // ß has no single upper-case letter
     }
 }
 
 char CString::ToLower1252(char ch)
 {
     unsigned char c = U(ch);
-    if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char>(c + 32);
-    switch (c) {
-    case 0x8A: return static_cast<char>(0x9A);  // Š
-    case 0x8C: return static_cast<char>(0x9C);  // Œ
-    case 0x8E: return static_cast<char>(0x9E);  // Ž
-    case 0x9F: return static_cast<char>(0xFF);  // Ÿ
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<char>(c + 32);
+    switch (c)
+    {
+    case 0x8A: return static_cast<char>(0x9A);   // Š
+    case 0x8C: return static_cast<char>(0x9C);   // Œ
+    case 0x8E: return static_cast<char>(0x9E);   // Ž
+    case 0x9F: return static_cast<char>(0xFF);   // Ÿ
     default: return ch;
     }
 }
 
 CString& CString::MakeUpper()
 {
-    for (char& c : m_s) c = ToUpper1252(c);
+    for (char& c : m_s)
+        c = ToUpper1252(c);
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    for (char& c : m_s) c = ToLower1252(c);
+    for (char& c : m_s)
+        c = ToLower1252(c);
     return *this;
 }
 
@@ -234,9 +271,12 @@ CString& CString::TrimRight()
 int CString::Replace(char from, char to)
 {
     int n = 0;
-    if (from == to) return 0;
-    for (char& c : m_s) {
-        if (c == from) {
+    if (from == to)
+        return 0;
+    for (char& c : m_s)
+    {
+        if (c == from)
+        {
             c = to;
             ++n;
         }
@@ -246,23 +286,28 @@ int CString::Replace(char from, char to)
 
 int CString::Replace(const char* from, const char* to)
 {
-    if (!from || !*from) return 0;
-    if (!to) to = "";
+    if (!from || !*from)
+        return 0;
+    if (!to)
+        to = "";
     const size_t fromLen = std::strlen(from);
-    const std::string replacement(to);  // 'to' may point into this string
+    const std::string replacement(to);   // 'to' may point into this string
     const std::string pattern(from);
     std::string out;
     int n = 0;
     size_t pos = 0;
-    for (;;) {
+    for (;;)
+    {
         size_t hit = m_s.find(pattern, pos);
-        if (hit == std::string::npos) break;
+        if (hit == std::string::npos)
+            break;
         out.append(m_s, pos, hit - pos);
         out += replacement;
         pos = hit + fromLen;
         ++n;
     }
-    if (n == 0) return 0;
+    if (n == 0)
+        return 0;
     out.append(m_s, pos, std::string::npos);
     m_s.swap(out);
     return n;
@@ -270,7 +315,8 @@ int CString::Replace(const char* from, const char* to)
 
 void CString::FormatV(const char* format, va_list args)
 {
-    if (!format) {
+    if (!format)
+    {
         m_s.clear();
         return;
     }
@@ -279,11 +325,13 @@ void CString::FormatV(const char* format, va_list args)
     va_copy(copy, args);
     int n = std::vsnprintf(small, sizeof(small), format, copy);
     va_end(copy);
-    if (n < 0) {
+    if (n < 0)
+    {
         m_s.clear();
         return;
     }
-    if (static_cast<size_t>(n) < sizeof(small)) {
+    if (static_cast<size_t>(n) < sizeof(small))
+    {
         m_s.assign(small, static_cast<size_t>(n));
         return;
     }
@@ -307,7 +355,8 @@ void CString::FormatArgs(const char* format, ...)
 
 char* CString::GetBuffer(int minLength)
 {
-    if (minLength > GetLength()) {
+    if (minLength > GetLength())
+    {
         // Room for minLength characters; the caller writes its own terminator within it.
         m_s.resize(static_cast<size_t>(minLength));
     }
@@ -316,9 +365,12 @@ char* CString::GetBuffer(int minLength)
 
 void CString::ReleaseBuffer(int newLength)
 {
-    if (newLength < 0) {
+    if (newLength < 0)
+    {
         m_s.resize(std::strlen(m_s.c_str()));
-    } else if (static_cast<size_t>(newLength) < m_s.size()) {
+    }
+    else if (static_cast<size_t>(newLength) < m_s.size())
+    {
         m_s.resize(static_cast<size_t>(newLength));
     }
 }
@@ -326,9 +378,11 @@ void CString::ReleaseBuffer(int newLength)
 BOOL CString::LoadString(UINT id)
 {
     StringLoader loader = g_stringLoader.load();
-    if (!loader) return FALSE;
+    if (!loader)
+        return FALSE;
     CString text;
-    if (!loader(id, text)) return FALSE;
+    if (!loader(id, text))
+        return FALSE;
     m_s.swap(text.m_s);
     return TRUE;
 }

@@ -15,8 +15,8 @@ public:
     CString() = default;
     CString(const CString&) = default;
     CString(CString&&) noexcept = default;
-    CString(const char* text);                 // null gives an empty string
-    CString(const char* text, int length);     // exactly length characters (may hold zeros)
+    CString(const char* text);               // null gives an empty string
+    CString(const char* text, int length);   // exactly length characters (may hold zeros)
     CString(char ch, int repeat = 1);
     CString(const unsigned char* text) : CString(reinterpret_cast<const char*>(text)) {}
     explicit CString(const std::string& text) : m_s(text) {}
@@ -30,17 +30,25 @@ public:
     int GetLength() const { return static_cast<int>(m_s.size()); }
     bool IsEmpty() const { return m_s.empty(); }
     void Empty() { m_s.clear(); }
-    char GetAt(int index) const;               // 0 outside the string
-    void SetAt(int index, char ch);            // ignored outside the string
+    char GetAt(int index) const;      // 0 outside the string
+    void SetAt(int index, char ch);   // ignored outside the string
     char operator[](int index) const { return GetAt(index); }
     operator const char*() const { return m_s.c_str(); }
     const char* GetString() const { return m_s.c_str(); }
     const std::string& str() const { return m_s; }
 
     // Concatenation
-    CString& operator+=(const CString& other) { m_s += other.m_s; return *this; }
+    CString& operator+=(const CString& other)
+    {
+        m_s += other.m_s;
+        return *this;
+    }
     CString& operator+=(const char* text);
-    CString& operator+=(char ch) { m_s += ch; return *this; }
+    CString& operator+=(char ch)
+    {
+        m_s += ch;
+        return *this;
+    }
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, const char* b);
     friend CString operator+(const char* a, const CString& b);
@@ -72,11 +80,15 @@ public:
     // Trimming white space (space, \t, \n, \v, \f, \r).
     CString& TrimLeft();
     CString& TrimRight();
-    CString& Trim() { TrimRight(); return TrimLeft(); }
+    CString& Trim()
+    {
+        TrimRight();
+        return TrimLeft();
+    }
 
     // Replacing: each returns the number of replacements.
     int Replace(char from, char to);
-    int Replace(const char* from, const char* to);  // an empty 'from' replaces nothing
+    int Replace(const char* from, const char* to);   // an empty 'from' replaces nothing
 
     // printf formatting. Arguments must be scalars or pointers; a CString argument is passed as its
     // text, so both Format("%s", (LPCSTR)str) and Format("%s", str) work.
@@ -93,7 +105,7 @@ public:
     // or when the id has no string.
     BOOL LoadString(UINT id);
     typedef bool (*StringLoader)(UINT id, CString& out);
-    static StringLoader SetStringLoader(StringLoader loader);  // returns the previous loader
+    static StringLoader SetStringLoader(StringLoader loader);   // returns the previous loader
 
 private:
     void FormatArgs(const char* format, ...);
@@ -102,9 +114,15 @@ private:
 };
 
 // The value a Format argument is passed as: CString as its text, arrays as pointers, the rest promoted.
-inline const char* VxFormatArg(const CString& s) { return s.GetString(); }
+inline const char* VxFormatArg(const CString& s)
+{
+    return s.GetString();
+}
 template <class T>
-inline auto VxFormatArg(const T& v) -> decltype(+v) { return +v; }
+inline auto VxFormatArg(const T& v) -> decltype(+v)
+{
+    return +v;
+}
 
 template <class... Args>
 void CString::Format(const char* format, const Args&... args)
@@ -114,21 +132,75 @@ void CString::Format(const char* format, const Args&... args)
     FormatArgs(format, VxFormatArg(args)...);
 }
 
-inline bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
-inline bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
-inline bool operator==(const char* a, const CString& b) { return b.Compare(a) == 0; }
-inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-inline bool operator!=(const CString& a, const char* b) { return !(a == b); }
-inline bool operator!=(const char* a, const CString& b) { return !(a == b); }
-inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-inline bool operator<(const CString& a, const char* b) { return a.Compare(b) < 0; }
-inline bool operator<(const char* a, const CString& b) { return b.Compare(a) > 0; }
-inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-inline bool operator>(const CString& a, const char* b) { return a.Compare(b) > 0; }
-inline bool operator>(const char* a, const CString& b) { return b.Compare(a) < 0; }
-inline bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-inline bool operator<=(const CString& a, const char* b) { return a.Compare(b) <= 0; }
-inline bool operator<=(const char* a, const CString& b) { return b.Compare(a) >= 0; }
-inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
-inline bool operator>=(const CString& a, const char* b) { return a.Compare(b) >= 0; }
-inline bool operator>=(const char* a, const CString& b) { return b.Compare(a) <= 0; }
+inline bool operator==(const CString& a, const CString& b)
+{
+    return a.str() == b.str();
+}
+inline bool operator==(const CString& a, const char* b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator==(const char* a, const CString& b)
+{
+    return b.Compare(a) == 0;
+}
+inline bool operator!=(const CString& a, const CString& b)
+{
+    return !(a == b);
+}
+inline bool operator!=(const CString& a, const char* b)
+{
+    return !(a == b);
+}
+inline bool operator!=(const char* a, const CString& b)
+{
+    return !(a == b);
+}
+inline bool operator<(const CString& a, const CString& b)
+{
+    return a.Compare(b) < 0;
+}
+inline bool operator<(const CString& a, const char* b)
+{
+    return a.Compare(b) < 0;
+}
+inline bool operator<(const char* a, const CString& b)
+{
+    return b.Compare(a) > 0;
+}
+inline bool operator>(const CString& a, const CString& b)
+{
+    return a.Compare(b) > 0;
+}
+inline bool operator>(const CString& a, const char* b)
+{
+    return a.Compare(b) > 0;
+}
+inline bool operator>(const char* a, const CString& b)
+{
+    return b.Compare(a) < 0;
+}
+inline bool operator<=(const CString& a, const CString& b)
+{
+    return a.Compare(b) <= 0;
+}
+inline bool operator<=(const CString& a, const char* b)
+{
+    return a.Compare(b) <= 0;
+}
+inline bool operator<=(const char* a, const CString& b)
+{
+    return b.Compare(a) >= 0;
+}
+inline bool operator>=(const CString& a, const CString& b)
+{
+    return a.Compare(b) >= 0;
+}
+inline bool operator>=(const CString& a, const char* b)
+{
+    return a.Compare(b) >= 0;
+}
+inline bool operator>=(const char* a, const CString& b)
+{
+    return b.Compare(a) <= 0;
+}

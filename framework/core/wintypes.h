@@ -52,9 +52,9 @@ typedef char* LPTSTR;
 
 #define MAKEWORD(a, b) ((WORD)(((BYTE)(a)) | ((WORD)((BYTE)(b))) << 8))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | ((DWORD)((WORD)(b))) << 16))
-#define LOWORD(l) ((WORD)((DWORD)(l) & 0xffff))
+#define LOWORD(l) ((WORD)((DWORD)(l)&0xffff))
 #define HIWORD(l) ((WORD)((DWORD)(l) >> 16))
-#define LOBYTE(w) ((BYTE)((w) & 0xff))
+#define LOBYTE(w) ((BYTE)((w)&0xff))
 #define HIBYTE(w) ((BYTE)(((WORD)(w) >> 8) & 0xff))
 
 #ifndef TRUE
@@ -62,9 +62,18 @@ typedef char* LPTSTR;
 #define FALSE 0
 #endif
 
-struct RECT { LONG left, top, right, bottom; };
-struct POINT { LONG x, y; };
-struct SIZE { LONG cx, cy; };
+struct RECT
+{
+    LONG left, top, right, bottom;
+};
+struct POINT
+{
+    LONG x, y;
+};
+struct SIZE
+{
+    LONG cx, cy;
+};
 
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | (((WORD)(BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(c) ((BYTE)(c))

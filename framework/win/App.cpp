@@ -11,7 +11,10 @@ namespace
 {
 CWinApp* g_pApp = nullptr;
 
-char* Duplicate(const char* text) { return text == nullptr ? nullptr : _strdup(text); }
+char* Duplicate(const char* text)
+{
+    return text == nullptr ? nullptr : _strdup(text);
+}
 
 void Replace(LPCSTR& field, const char* text)
 {
@@ -91,7 +94,8 @@ bool ReadValue(HKEY hSection, LPCSTR entry, DWORD& type, std::vector<BYTE>& data
     {
         data.assign(size, 0);
         DWORD got = size;
-        ok = ::RegQueryValueExA(hSection, entry, nullptr, &type, data.data(), &got) == ERROR_SUCCESS && got == size;
+        ok =
+            ::RegQueryValueExA(hSection, entry, nullptr, &type, data.data(), &got) == ERROR_SUCCESS && got == size;
     }
     ::RegCloseKey(hSection);
     return ok;
@@ -108,9 +112,12 @@ CString EncodeBinary(const BYTE* data, UINT size)
     }
     return text;
 }
-}  // namespace
+}   // namespace
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
 
 CWnd* AfxGetMainWnd()
 {
@@ -139,7 +146,9 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     return AfxMessageBox(text, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }
 
-void AfxEnableControlContainer() {}
+void AfxEnableControlContainer()
+{
+}
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
@@ -281,9 +290,18 @@ CWinApp::~CWinApp()
     free(const_cast<char*>(m_pszRegistryKey));
 }
 
-BOOL CWinApp::InitApplication() { return TRUE; }
-BOOL CWinApp::InitInstance() { return TRUE; }
-int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
+BOOL CWinApp::InitApplication()
+{
+    return TRUE;
+}
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+int CWinApp::ExitInstance()
+{
+    return static_cast<int>(m_msgCur.wParam);
+}
 
 int CWinApp::Run()
 {
@@ -326,9 +344,15 @@ BOOL CWinApp::PumpMessage()
     return TRUE;
 }
 
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg) { return AfxPreTranslateMessage(pMsg); }
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    return AfxPreTranslateMessage(pMsg);
+}
 
-BOOL CWinApp::IsIdleMessage(MSG* pMsg) { return AfxIsIdleMessage(pMsg); }
+BOOL CWinApp::IsIdleMessage(MSG* pMsg)
+{
+    return AfxIsIdleMessage(pMsg);
+}
 
 static BOOL CALLBACK SendIdleUpdate(HWND hWnd, LPARAM)
 {
@@ -375,15 +399,30 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
     }
 }
 
-HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const { return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName); }
-HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEA(nIDResource)); }
-HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(nullptr, lpszIconName); }
+HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const
+{
+    return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName);
+}
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIcon(MAKEINTRESOURCEA(nIDResource));
+}
+HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const
+{
+    return ::LoadIconA(nullptr, lpszIconName);
+}
 HCURSOR CWinApp::LoadCursor(LPCSTR lpszResourceName) const
 {
     return ::LoadCursorA(AfxGetResourceHandle(), lpszResourceName);
 }
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
-HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    return LoadCursor(MAKEINTRESOURCEA(nIDResource));
+}
+HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const
+{
+    return ::LoadCursorA(nullptr, lpszCursorName);
+}
 
 void CWinApp::DoWaitCursor(int nCode)
 {
@@ -428,8 +467,8 @@ HKEY CWinApp::GetAppRegistryKey()
     path.Format("Software\\%s\\%s", m_pszRegistryKey, m_pszProfileName);
     HKEY hKey = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                          &hKey, &disposition) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                          nullptr, &hKey, &disposition) != ERROR_SUCCESS)
         return nullptr;
     return hKey;
 }
@@ -456,7 +495,8 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
         return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
     DWORD type = 0, value = 0;
     std::vector<BYTE> data;
-    if (!ReadValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_DWORD || data.size() != sizeof(value))
+    if (!ReadValue(GetSectionKey(lpszSection), lpszEntry, type, data) || type != REG_DWORD ||
+        data.size() != sizeof(value))
         return static_cast<UINT>(nDefault);
     memcpy(&value, data.data(), sizeof(value));
     return value;
@@ -474,7 +514,8 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
     if (hSection == nullptr)
         return FALSE;
     DWORD value = static_cast<DWORD>(nValue);
-    LONG result = ::RegSetValueExA(hSection, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    LONG result =
+        ::RegSetValueExA(hSection, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     ::RegCloseKey(hSection);
     return result == ERROR_SUCCESS;
 }
@@ -488,8 +529,9 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
         for (DWORD size = 256; size <= 0x100000; size *= 2)
         {
             std::vector<char> buffer(size);
-            DWORD got = ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault == nullptr ? "" : lpszDefault,
-                                                   buffer.data(), size, m_pszProfileName);
+            DWORD got =
+                ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault == nullptr ? "" : lpszDefault,
+                                           buffer.data(), size, m_pszProfileName);
             if (got < size - 2)
                 return CString(buffer.data(), static_cast<int>(got));
         }

@@ -97,8 +97,8 @@ public:
     // was called, otherwise in the INI file m_pszProfileName.
     void SetRegistryKey(LPCSTR lpszRegistryKey);
     void SetRegistryKey(UINT nIDRegistryKey);
-    HKEY GetAppRegistryKey();                   // caller closes; null without a registry key
-    HKEY GetSectionKey(LPCSTR lpszSection);     // caller closes
+    HKEY GetAppRegistryKey();                 // caller closes; null without a registry key
+    HKEY GetSectionKey(LPCSTR lpszSection);   // caller closes
     UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
     CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);

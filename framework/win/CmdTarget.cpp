@@ -10,7 +10,10 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 static bool EntryMatches(const AFX_MSGMAP_ENTRY& e, UINT nKind, UINT nMessage, UINT nCode, UINT nID)
 {
@@ -21,20 +24,14 @@ static bool EntryMatches(const AFX_MSGMAP_ENTRY& e, UINT nKind, UINT nMessage, U
             return e.nMessage == nMessage;
         return e.nKind == AfxKindRegistered && nMessage != 0 && e.pnRegistered != nullptr &&
                *e.pnRegistered == nMessage;
-    case AfxKindCommand:
-        return e.nKind == AfxKindCommand && e.nCode == nCode && nID >= e.nID && nID <= e.nLastID;
-    case AfxKindUpdateUI:
-        return e.nKind == AfxKindUpdateUI && nID >= e.nID && nID <= e.nLastID;
+    case AfxKindCommand: return e.nKind == AfxKindCommand && e.nCode == nCode && nID >= e.nID && nID <= e.nLastID;
+    case AfxKindUpdateUI: return e.nKind == AfxKindUpdateUI && nID >= e.nID && nID <= e.nLastID;
     case AfxKindNotify:
         return e.nKind == AfxKindNotify && LOWORD(e.nCode) == LOWORD(nCode) && nID >= e.nID && nID <= e.nLastID;
-    case AfxKindReflectCommand:
-        return e.nKind == AfxKindReflectCommand && e.nCode == nCode;
-    case AfxKindReflectNotify:
-        return e.nKind == AfxKindReflectNotify && LOWORD(e.nCode) == LOWORD(nCode);
-    case AfxKindReflectMsg:
-        return e.nKind == AfxKindReflectMsg && e.nMessage == nMessage;
-    default:
-        return false;
+    case AfxKindReflectCommand: return e.nKind == AfxKindReflectCommand && e.nCode == nCode;
+    case AfxKindReflectNotify: return e.nKind == AfxKindReflectNotify && LOWORD(e.nCode) == LOWORD(nCode);
+    case AfxKindReflectMsg: return e.nKind == AfxKindReflectMsg && e.nMessage == nMessage;
+    default: return false;
     }
 }
 
@@ -107,13 +104,31 @@ static void WaitCursor(int nCode)
         ::SetCursor(::LoadCursorA(nullptr, nCode > 0 ? IDC_WAIT : IDC_ARROW));
 }
 
-void CCmdTarget::BeginWaitCursor() { WaitCursor(1); }
-void CCmdTarget::EndWaitCursor() { WaitCursor(-1); }
-void CCmdTarget::RestoreWaitCursor() { WaitCursor(0); }
+void CCmdTarget::BeginWaitCursor()
+{
+    WaitCursor(1);
+}
+void CCmdTarget::EndWaitCursor()
+{
+    WaitCursor(-1);
+}
+void CCmdTarget::RestoreWaitCursor()
+{
+    WaitCursor(0);
+}
 
-CWaitCursor::CWaitCursor() { WaitCursor(1); }
-CWaitCursor::~CWaitCursor() { WaitCursor(-1); }
-void CWaitCursor::Restore() { WaitCursor(0); }
+CWaitCursor::CWaitCursor()
+{
+    WaitCursor(1);
+}
+CWaitCursor::~CWaitCursor()
+{
+    WaitCursor(-1);
+}
+void CWaitCursor::Restore()
+{
+    WaitCursor(0);
+}
 
 // ---- CCmdUI ------------------------------------------------------------------------------------------
 

@@ -52,7 +52,7 @@ public:
     BOOL m_bContinueRouting = FALSE;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);    // 0 unchecked, 1 checked, 2 indeterminate
+    virtual void SetCheck(int nCheck = 1);   // 0 unchecked, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(LPCSTR lpszText);
     // Called by an update handler: the update goes on to the next handler as if this one did not exist.

@@ -7,7 +7,10 @@
 
 // The dialog procedure of the system's dialog manager: everything is handled in our window procedure
 // first, so whatever reaches here gets the dialog manager's default processing.
-static INT_PTR CALLBACK VxDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+static INT_PTR CALLBACK VxDlgProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -43,7 +46,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, pParentWnd->GetSafeHwnd(),
-                                            VxDlgProc, 0);
+                                             VxDlgProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd == nullptr)
     {
@@ -145,7 +148,10 @@ void CDialog::EndDialog(int nResult)
     }
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    return OnInitDialog();
+}
 
 BOOL CDialog::OnInitDialog()
 {
@@ -160,7 +166,10 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
@@ -182,15 +191,30 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-void CDialog::NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
-void CDialog::PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
+void CDialog::NextDlgCtrl() const
+{
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
+}
+void CDialog::PrevDlgCtrl() const
+{
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0);
+}
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
     ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
 }
-void CDialog::SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
-DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0)); }
-void CDialog::MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
+void CDialog::SetDefID(UINT nID)
+{
+    ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0);
+}
+DWORD CDialog::GetDefID() const
+{
+    return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0));
+}
+void CDialog::MapDialogRect(LPRECT lpRect) const
+{
+    ::MapDialogRect(m_hWnd, lpRect);
+}
 
 // ---- data exchange -----------------------------------------------------------------------------------
 

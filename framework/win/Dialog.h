@@ -66,7 +66,7 @@ public:
     BOOL m_bEditLastControl = FALSE;
     int m_idLastControl = 0;
 
-    HWND PrepareCtrl(int nIDC);       // the control's window (null when absent), remembered for Fail
+    HWND PrepareCtrl(int nIDC);   // the control's window (null when absent), remembered for Fail
     HWND PrepareEditCtrl(int nIDC);
     // Puts the focus on the last prepared control (selecting an edit's text) and ends the exchange.
     [[noreturn]] void Fail();

@@ -14,9 +14,11 @@
 // ---------------------------------------------------------------------------------------------------------
 // Temporary wrappers (per thread) and the map of our own DC objects (for CDC::FromHandle).
 
-namespace {
+namespace
+{
 
-struct TempGdiMap {
+struct TempGdiMap
+{
     std::map<std::pair<HGDIOBJ, std::type_index>, std::unique_ptr<CGdiObject>> objects;
     void Clear()
     {
@@ -27,7 +29,8 @@ struct TempGdiMap {
     ~TempGdiMap() { Clear(); }
 };
 
-struct TempDCMap {
+struct TempDCMap
+{
     std::unordered_map<HDC, std::unique_ptr<CDC>> dcs;
     void Clear()
     {
@@ -70,7 +73,7 @@ CDC* LookupDC(HDC hDC)
     return it == DCMap().end() ? nullptr : it->second;
 }
 
-}  // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------------
 // CGdiObject
@@ -163,7 +166,8 @@ T* CGdiObject::TempFromHandle(HGDIOBJ hObject)
         return nullptr;
     auto key = std::make_pair(hObject, std::type_index(typeid(T)));
     auto it = t_tempObjects.objects.find(key);
-    if (it != t_tempObjects.objects.end()) {
+    if (it != t_tempObjects.objects.end())
+    {
         if (!it->second->m_hObject)
             it->second->m_hObject = hObject;   // a caller detached the wrapper: it still stands for the handle
         return static_cast<T*>(it->second.get());
@@ -175,8 +179,14 @@ T* CGdiObject::TempFromHandle(HGDIOBJ hObject)
     return result;
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) { return TempFromHandle<CGdiObject>(hObject); }
-void CGdiObject::DeleteTempMap() { t_tempObjects.Clear(); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
+{
+    return TempFromHandle<CGdiObject>(hObject);
+}
+void CGdiObject::DeleteTempMap()
+{
+    t_tempObjects.Clear();
+}
 
 // ---------------------------------------------------------------------------------------------------------
 // Drawing objects
@@ -193,8 +203,14 @@ BOOL CPen::CreatePenIndirect(const LOGPEN* logPen)
     return logPen ? Attach(::CreatePenIndirect(logPen)) : FALSE;
 }
 
-int CPen::GetLogPen(LOGPEN* logPen) const { return GetObject(sizeof(LOGPEN), logPen); }
-CPen* CPen::FromHandle(HPEN hPen) { return TempFromHandle<CPen>(hPen); }
+int CPen::GetLogPen(LOGPEN* logPen) const
+{
+    return GetObject(sizeof(LOGPEN), logPen);
+}
+CPen* CPen::FromHandle(HPEN hPen)
+{
+    return TempFromHandle<CPen>(hPen);
+}
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)
 {
@@ -228,8 +244,14 @@ BOOL CBrush::CreateSysColorBrush(int index)
     return Attach(::GetSysColorBrush(index)) ? (m_bOwns = false, TRUE) : FALSE;   // system brushes are shared
 }
 
-int CBrush::GetLogBrush(LOGBRUSH* logBrush) const { return GetObject(sizeof(LOGBRUSH), logBrush); }
-CBrush* CBrush::FromHandle(HBRUSH hBrush) { return TempFromHandle<CBrush>(hBrush); }
+int CBrush::GetLogBrush(LOGBRUSH* logBrush) const
+{
+    return GetObject(sizeof(LOGBRUSH), logBrush);
+}
+CBrush* CBrush::FromHandle(HBRUSH hBrush)
+{
+    return TempFromHandle<CBrush>(hBrush);
+}
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                        BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
@@ -273,8 +295,14 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONTA* logFont, CDC* dc)
     return CreateFontIndirect(&lf);
 }
 
-int CFont::GetLogFont(LOGFONTA* logFont) const { return GetObject(sizeof(LOGFONTA), logFont); }
-CFont* CFont::FromHandle(HFONT hFont) { return TempFromHandle<CFont>(hFont); }
+int CFont::GetLogFont(LOGFONTA* logFont) const
+{
+    return GetObject(sizeof(LOGFONTA), logFont);
+}
+CFont* CFont::FromHandle(HFONT hFont)
+{
+    return TempFromHandle<CFont>(hFont);
+}
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
@@ -333,7 +361,10 @@ BOOL CBitmap::LoadBitmap(LPCSTR resourceName)
     return Attach(::LoadBitmapA(AfxGetResourceHandle(), resourceName));
 }
 
-int CBitmap::GetBitmap(BITMAP* bitmap) const { return GetObject(sizeof(BITMAP), bitmap); }
+int CBitmap::GetBitmap(BITMAP* bitmap) const
+{
+    return GetObject(sizeof(BITMAP), bitmap);
+}
 
 DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits)
 {
@@ -345,7 +376,10 @@ DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const
     return m_hObject ? ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), count, bits) : 0;
 }
 
-CBitmap* CBitmap::FromHandle(HBITMAP hBitmap) { return TempFromHandle<CBitmap>(hBitmap); }
+CBitmap* CBitmap::FromHandle(HBITMAP hBitmap)
+{
+    return TempFromHandle<CBitmap>(hBitmap);
+}
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
@@ -433,7 +467,10 @@ BOOL CRgn::RectInRegion(LPCRECT rect) const
     return m_hObject && rect ? ::RectInRegion(static_cast<HRGN>(m_hObject), rect) : FALSE;
 }
 
-CRgn* CRgn::FromHandle(HRGN hRgn) { return TempFromHandle<CRgn>(hRgn); }
+CRgn* CRgn::FromHandle(HRGN hRgn)
+{
+    return TempFromHandle<CRgn>(hRgn);
+}
 
 BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette)
 {
@@ -462,7 +499,10 @@ UINT CPalette::GetNearestPaletteIndex(COLORREF color) const
     return m_hObject ? ::GetNearestPaletteIndex(static_cast<HPALETTE>(m_hObject), color) : CLR_INVALID;
 }
 
-CPalette* CPalette::FromHandle(HPALETTE hPalette) { return TempFromHandle<CPalette>(hPalette); }
+CPalette* CPalette::FromHandle(HPALETTE hPalette)
+{
+    return TempFromHandle<CPalette>(hPalette);
+}
 
 // ---------------------------------------------------------------------------------------------------------
 // CDC: handle, lifetime and selection
@@ -479,7 +519,8 @@ void CDC::Reset()
 {
     m_hDC = nullptr;
     m_bOwns = false;
-    for (int i = 0; i < kSlots; ++i) {
+    for (int i = 0; i < kSlots; ++i)
+    {
         m_hOriginal[i] = nullptr;
         m_pSelected[i] = nullptr;
     }
@@ -508,7 +549,10 @@ HDC CDC::Detach()
     return h;
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc) { return AttachCreated(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
+BOOL CDC::CreateCompatibleDC(CDC* dc)
+{
+    return AttachCreated(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr));
+}
 
 BOOL CDC::CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData)
 {
@@ -541,7 +585,8 @@ CDC* CDC::FromHandle(HDC hDC)
     if (CDC* own = LookupDC(hDC))
         return own;
     auto it = t_tempDCs.dcs.find(hDC);
-    if (it != t_tempDCs.dcs.end()) {
+    if (it != t_tempDCs.dcs.end())
+    {
         if (!it->second->m_hDC)
             it->second->Attach(hDC);   // a caller detached the wrapper: it still stands for the DC
         return it->second.get();
@@ -561,7 +606,8 @@ void CDC::DeleteTempMap()
 
 int CDC::SlotOf(HGDIOBJ hObject)
 {
-    switch (::GetObjectType(hObject)) {
+    switch (::GetObjectType(hObject))
+    {
     case OBJ_BITMAP: return kBitmap;
     case OBJ_BRUSH: return kBrush;
     case OBJ_PEN:
@@ -578,16 +624,19 @@ void CDC::Track(int slot, HGDIOBJ previous, CGdiObject* object)
         return;
     if (!m_hOriginal[slot])
         m_hOriginal[slot] = previous;
-    if (m_pSelected[slot]) {
+    if (m_pSelected[slot])
+    {
         m_pSelected[slot]->UnlinkDC(this);
         m_pSelected[slot] = nullptr;
     }
-    if (object->m_hObject == m_hOriginal[slot]) {
+    if (object->m_hObject == m_hOriginal[slot])
+    {
         m_hOriginal[slot] = nullptr;   // back where it started: nothing left to restore
         return;
     }
     // Only objects that delete their handle need to hear of the DC; borrowed ones never delete.
-    if (object->m_bOwns) {
+    if (object->m_bOwns)
+    {
         m_pSelected[slot] = object;
         object->LinkDC(this);
     }
@@ -595,11 +644,13 @@ void CDC::Track(int slot, HGDIOBJ previous, CGdiObject* object)
 
 void CDC::ReleaseObjectFromSlot(CGdiObject* object)
 {
-    for (int slot = 0; slot < kSlots; ++slot) {
+    for (int slot = 0; slot < kSlots; ++slot)
+    {
         if (m_pSelected[slot] != object)
             continue;
         m_pSelected[slot] = nullptr;
-        if (m_hDC && m_hOriginal[slot]) {
+        if (m_hDC && m_hOriginal[slot])
+        {
             if (slot == kPalette)
                 ::SelectPalette(m_hDC, static_cast<HPALETTE>(m_hOriginal[slot]), FALSE);
             else
@@ -612,15 +663,18 @@ void CDC::ReleaseObjectFromSlot(CGdiObject* object)
 
 void CDC::RestoreSelection()
 {
-    for (int slot = 0; slot < kSlots; ++slot) {
-        if (m_hOriginal[slot] && m_hDC) {
+    for (int slot = 0; slot < kSlots; ++slot)
+    {
+        if (m_hOriginal[slot] && m_hDC)
+        {
             if (slot == kPalette)
                 ::SelectPalette(m_hDC, static_cast<HPALETTE>(m_hOriginal[slot]), FALSE);
             else
                 ::SelectObject(m_hDC, m_hOriginal[slot]);
         }
         m_hOriginal[slot] = nullptr;
-        if (m_pSelected[slot]) {
+        if (m_pSelected[slot])
+        {
             m_pSelected[slot]->UnlinkDC(this);
             m_pSelected[slot] = nullptr;
         }
@@ -644,10 +698,22 @@ T* CDC::SelectTyped(T* object)
     return CGdiObject::TempFromHandle<T>(previous);
 }
 
-CPen* CDC::SelectObject(CPen* pen) { return SelectTyped(pen); }
-CBrush* CDC::SelectObject(CBrush* brush) { return SelectTyped(brush); }
-CFont* CDC::SelectObject(CFont* font) { return SelectTyped(font); }
-CBitmap* CDC::SelectObject(CBitmap* bitmap) { return SelectTyped(bitmap); }
+CPen* CDC::SelectObject(CPen* pen)
+{
+    return SelectTyped(pen);
+}
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    return SelectTyped(brush);
+}
+CFont* CDC::SelectObject(CFont* font)
+{
+    return SelectTyped(font);
+}
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    return SelectTyped(bitmap);
+}
 
 CGdiObject* CDC::SelectObject(CGdiObject* object)
 {
@@ -687,9 +753,15 @@ CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground)
     return CPalette::FromHandle(previous);
 }
 
-UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
+UINT CDC::RealizePalette()
+{
+    return ::RealizePalette(m_hDC);
+}
 
-CPen* CDC::GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
+CPen* CDC::GetCurrentPen() const
+{
+    return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+}
 CBrush* CDC::GetCurrentBrush() const
 {
     return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
@@ -706,11 +778,26 @@ CBitmap* CDC::GetCurrentBitmap() const
 // ---------------------------------------------------------------------------------------------------------
 // CDC: state, clipping, drawing
 
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int savedDC) { return ::RestoreDC(m_hDC, savedDC); }
-int CDC::GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
-int CDC::GetMapMode() const { return ::GetMapMode(m_hDC); }
-int CDC::SetMapMode(int mapMode) { return ::SetMapMode(m_hDC, mapMode); }
+int CDC::SaveDC()
+{
+    return ::SaveDC(m_hDC);
+}
+BOOL CDC::RestoreDC(int savedDC)
+{
+    return ::RestoreDC(m_hDC, savedDC);
+}
+int CDC::GetDeviceCaps(int index) const
+{
+    return ::GetDeviceCaps(m_hDC, index);
+}
+int CDC::GetMapMode() const
+{
+    return ::GetMapMode(m_hDC);
+}
+int CDC::SetMapMode(int mapMode)
+{
+    return ::SetMapMode(m_hDC, mapMode);
+}
 
 CPoint CDC::GetViewportOrg() const
 {
@@ -740,25 +827,79 @@ CPoint CDC::SetWindowOrg(int x, int y)
     return CPoint(pt);
 }
 
-void CDC::DPtoLP(LPPOINT points, int count) const { ::DPtoLP(m_hDC, points, count); }
-void CDC::DPtoLP(LPRECT rect) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2); }
-void CDC::LPtoDP(LPPOINT points, int count) const { ::LPtoDP(m_hDC, points, count); }
-void CDC::LPtoDP(LPRECT rect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2); }
+void CDC::DPtoLP(LPPOINT points, int count) const
+{
+    ::DPtoLP(m_hDC, points, count);
+}
+void CDC::DPtoLP(LPRECT rect) const
+{
+    ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2);
+}
+void CDC::LPtoDP(LPPOINT points, int count) const
+{
+    ::LPtoDP(m_hDC, points, count);
+}
+void CDC::LPtoDP(LPRECT rect) const
+{
+    ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(rect), 2);
+}
 
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
-COLORREF CDC::SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hDC); }
-int CDC::SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hDC); }
-int CDC::SetStretchBltMode(int mode) { return ::SetStretchBltMode(m_hDC, mode); }
-int CDC::GetROP2() const { return ::GetROP2(m_hDC); }
-int CDC::SetROP2(int drawMode) { return ::SetROP2(m_hDC, drawMode); }
-UINT CDC::GetTextAlign() const { return ::GetTextAlign(m_hDC); }
-UINT CDC::SetTextAlign(UINT flags) { return ::SetTextAlign(m_hDC, flags); }
-int CDC::GetPolyFillMode() const { return ::GetPolyFillMode(m_hDC); }
-int CDC::SetPolyFillMode(int mode) { return ::SetPolyFillMode(m_hDC, mode); }
+COLORREF CDC::GetTextColor() const
+{
+    return ::GetTextColor(m_hDC);
+}
+COLORREF CDC::SetTextColor(COLORREF color)
+{
+    return ::SetTextColor(m_hDC, color);
+}
+COLORREF CDC::GetBkColor() const
+{
+    return ::GetBkColor(m_hDC);
+}
+COLORREF CDC::SetBkColor(COLORREF color)
+{
+    return ::SetBkColor(m_hDC, color);
+}
+int CDC::GetBkMode() const
+{
+    return ::GetBkMode(m_hDC);
+}
+int CDC::SetBkMode(int mode)
+{
+    return ::SetBkMode(m_hDC, mode);
+}
+int CDC::GetStretchBltMode() const
+{
+    return ::GetStretchBltMode(m_hDC);
+}
+int CDC::SetStretchBltMode(int mode)
+{
+    return ::SetStretchBltMode(m_hDC, mode);
+}
+int CDC::GetROP2() const
+{
+    return ::GetROP2(m_hDC);
+}
+int CDC::SetROP2(int drawMode)
+{
+    return ::SetROP2(m_hDC, drawMode);
+}
+UINT CDC::GetTextAlign() const
+{
+    return ::GetTextAlign(m_hDC);
+}
+UINT CDC::SetTextAlign(UINT flags)
+{
+    return ::SetTextAlign(m_hDC, flags);
+}
+int CDC::GetPolyFillMode() const
+{
+    return ::GetPolyFillMode(m_hDC);
+}
+int CDC::SetPolyFillMode(int mode)
+{
+    return ::SetPolyFillMode(m_hDC, mode);
+}
 
 int CDC::SelectClipRgn(CRgn* rgn)
 {
@@ -770,13 +911,34 @@ int CDC::SelectClipRgn(CRgn* rgn, int mode)
     return ::ExtSelectClipRgn(m_hDC, rgn ? static_cast<HRGN>(rgn->m_hObject) : nullptr, mode);
 }
 
-int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::IntersectClipRect(LPCRECT r) { return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
-int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::ExcludeClipRect(LPCRECT r) { return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
-int CDC::GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-BOOL CDC::RectVisible(LPCRECT rect) const { return ::RectVisible(m_hDC, rect); }
+int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
+{
+    return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
+}
+int CDC::IntersectClipRect(LPCRECT r)
+{
+    return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom);
+}
+int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
+{
+    return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
+}
+int CDC::ExcludeClipRect(LPCRECT r)
+{
+    return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom);
+}
+int CDC::GetClipBox(LPRECT rect) const
+{
+    return ::GetClipBox(m_hDC, rect);
+}
+BOOL CDC::PtVisible(int x, int y) const
+{
+    return ::PtVisible(m_hDC, x, y);
+}
+BOOL CDC::RectVisible(LPCRECT rect) const
+{
+    return ::RectVisible(m_hDC, rect);
+}
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* srcDC, int xSrc, int ySrc, DWORD rop)
 {
@@ -790,11 +952,26 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* srcDC, int xSrc, 
                         srcHeight, rop);
 }
 
-BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
-COLORREF CDC::SetPixel(int x, int y, COLORREF color) { return ::SetPixel(m_hDC, x, y, color); }
-BOOL CDC::SetPixelV(int x, int y, COLORREF color) { return ::SetPixelV(m_hDC, x, y, color); }
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-COLORREF CDC::GetNearestColor(COLORREF color) const { return ::GetNearestColor(m_hDC, color); }
+BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
+{
+    return ::PatBlt(m_hDC, x, y, width, height, rop);
+}
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    return ::SetPixel(m_hDC, x, y, color);
+}
+BOOL CDC::SetPixelV(int x, int y, COLORREF color)
+{
+    return ::SetPixelV(m_hDC, x, y, color);
+}
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    return ::GetPixel(m_hDC, x, y);
+}
+COLORREF CDC::GetNearestColor(COLORREF color) const
+{
+    return ::GetNearestColor(m_hDC, color);
+}
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush)
 {
@@ -833,7 +1010,8 @@ void CDC::InvertRect(LPCRECT rect)
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
 {
     if (rect)
-        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft,
+                   bottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
@@ -852,23 +1030,49 @@ void CDC::DrawFocusRect(LPCRECT rect)
 
 BOOL CDC::FillRgn(CRgn* rgn, CBrush* brush)
 {
-    return rgn && brush && ::FillRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject), static_cast<HBRUSH>(brush->m_hObject));
+    return rgn && brush &&
+           ::FillRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject), static_cast<HBRUSH>(brush->m_hObject));
 }
 
 BOOL CDC::FrameRgn(CRgn* rgn, CBrush* brush, int width, int height)
 {
     return rgn && brush &&
-           ::FrameRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject), static_cast<HBRUSH>(brush->m_hObject), width, height);
+           ::FrameRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject), static_cast<HBRUSH>(brush->m_hObject), width,
+                      height);
 }
 
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Rectangle(LPCRECT r) { return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom); }
-BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
-BOOL CDC::RoundRect(LPCRECT r, POINT p) { return ::RoundRect(m_hDC, r->left, r->top, r->right, r->bottom, p.x, p.y); }
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Ellipse(LPCRECT r) { return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom); }
-BOOL CDC::Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count); }
-BOOL CDC::Polyline(const POINT* points, int count) { return ::Polyline(m_hDC, points, count); }
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
+{
+    return ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Rectangle(LPCRECT r)
+{
+    return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom);
+}
+BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+}
+BOOL CDC::RoundRect(LPCRECT r, POINT p)
+{
+    return ::RoundRect(m_hDC, r->left, r->top, r->right, r->bottom, p.x, p.y);
+}
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    return ::Ellipse(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Ellipse(LPCRECT r)
+{
+    return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom);
+}
+BOOL CDC::Polygon(const POINT* points, int count)
+{
+    return ::Polygon(m_hDC, points, count);
+}
+BOOL CDC::Polyline(const POINT* points, int count)
+{
+    return ::Polyline(m_hDC, points, count);
+}
 
 CPoint CDC::MoveTo(int x, int y)
 {
@@ -877,7 +1081,10 @@ CPoint CDC::MoveTo(int x, int y)
     return CPoint(pt);
 }
 
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+BOOL CDC::LineTo(int x, int y)
+{
+    return ::LineTo(m_hDC, x, y);
+}
 
 CPoint CDC::GetCurrentPosition() const
 {
@@ -886,16 +1093,28 @@ CPoint CDC::GetCurrentPosition() const
     return CPoint(pt);
 }
 
-BOOL CDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
-BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
-BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rect, type, state); }
+BOOL CDC::DrawIcon(int x, int y, HICON icon)
+{
+    return ::DrawIcon(m_hDC, x, y, icon);
+}
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags)
+{
+    return ::DrawEdge(m_hDC, rect, edge, flags);
+}
+BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state)
+{
+    return ::DrawFrameControl(m_hDC, rect, type, state);
+}
 
 BOOL CDC::TextOut(int x, int y, LPCSTR text, int count)
 {
     return text && count >= 0 ? ::TextOutA(m_hDC, x, y, text, count) : FALSE;
 }
 
-BOOL CDC::TextOut(int x, int y, const CString& text) { return TextOut(x, y, text.GetString(), text.GetLength()); }
+BOOL CDC::TextOut(int x, int y, const CString& text)
+{
+    return TextOut(x, y, text.GetString(), text.GetLength());
+}
 
 BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT count, const int* dx)
 {
@@ -925,10 +1144,19 @@ CSize CDC::GetTextExtent(LPCSTR text, int count) const
     return CSize(size);
 }
 
-CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text.GetString(), text.GetLength()); }
+CSize CDC::GetTextExtent(const CString& text) const
+{
+    return GetTextExtent(text.GetString(), text.GetLength());
+}
 
-BOOL CDC::GetTextMetrics(LPTEXTMETRICA metrics) const { return ::GetTextMetricsA(m_hDC, metrics); }
-int CDC::GetTextFace(int count, LPSTR faceName) const { return ::GetTextFaceA(m_hDC, count, faceName); }
+BOOL CDC::GetTextMetrics(LPTEXTMETRICA metrics) const
+{
+    return ::GetTextMetricsA(m_hDC, metrics);
+}
+int CDC::GetTextFace(int count, LPSTR faceName) const
+{
+    return ::GetTextFaceA(m_hDC, count, faceName);
+}
 
 int CDC::GetTextFace(CString& faceName) const
 {
@@ -949,7 +1177,8 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr)
 
 CPaintDC::~CPaintDC()
 {
-    if (m_hWnd) {
+    if (m_hWnd)
+    {
         Detach();
         ::EndPaint(m_hWnd, &m_ps);
     }

@@ -58,12 +58,13 @@ public:
     static void DeleteTempMap();
 
 protected:
-    template <class T> static T* TempFromHandle(HGDIOBJ hObject);
+    template <class T>
+    static T* TempFromHandle(HGDIOBJ hObject);
     bool m_bOwns = false;   // we delete the handle
 
 private:
     friend class CDC;
-    std::vector<CDC*> m_selectedIn;      // our DCs that currently hold this object
+    std::vector<CDC*> m_selectedIn;   // our DCs that currently hold this object
     void LinkDC(CDC* dc);
     void UnlinkDC(CDC* dc);
 };
@@ -303,12 +304,21 @@ public:
 private:
     friend class CGdiObject;
     // Slots of selectable objects: bitmap, brush, pen, font, palette.
-    enum { kBitmap, kBrush, kPen, kFont, kPalette, kSlots };
+    enum
+    {
+        kBitmap,
+        kBrush,
+        kPen,
+        kFont,
+        kPalette,
+        kSlots
+    };
     static int SlotOf(HGDIOBJ hObject);
     BOOL AttachCreated(HDC hDC);   // ends the present DC, then owns hDC (FALSE when null)
-    template <class T> T* SelectTyped(T* object);
+    template <class T>
+    T* SelectTyped(T* object);
     void Track(int slot, HGDIOBJ previous, CGdiObject* object);
-    void ReleaseObjectFromSlot(CGdiObject* object);  // an owned object is going away
+    void ReleaseObjectFromSlot(CGdiObject* object);   // an owned object is going away
     void RestoreSelection();
     void Reset();
 

@@ -5,9 +5,11 @@
 #include <memory>
 #include <unordered_map>
 
-namespace {
+namespace
+{
 
-struct TempImageLists {
+struct TempImageLists
+{
     std::unordered_map<HIMAGELIST, std::unique_ptr<CImageList>> lists;
     void Clear()
     {
@@ -20,7 +22,7 @@ struct TempImageLists {
 
 thread_local TempImageLists t_tempLists;
 
-}  // namespace
+}   // namespace
 
 CImageList::~CImageList()
 {
@@ -72,8 +74,14 @@ BOOL CImageList::DeleteImageList()
     return ok;
 }
 
-int CImageList::GetImageCount() const { return m_hImageList ? ::ImageList_GetImageCount(m_hImageList) : 0; }
-BOOL CImageList::SetImageCount(UINT count) { return m_hImageList && ::ImageList_SetImageCount(m_hImageList, count); }
+int CImageList::GetImageCount() const
+{
+    return m_hImageList ? ::ImageList_GetImageCount(m_hImageList) : 0;
+}
+BOOL CImageList::SetImageCount(UINT count)
+{
+    return m_hImageList && ::ImageList_SetImageCount(m_hImageList, count);
+}
 
 int CImageList::Add(CBitmap* bitmap, CBitmap* mask)
 {
@@ -89,7 +97,10 @@ int CImageList::Add(CBitmap* bitmap, COLORREF mask)
     return ::ImageList_AddMasked(m_hImageList, *bitmap, mask);
 }
 
-int CImageList::Add(HICON icon) { return m_hImageList ? ::ImageList_AddIcon(m_hImageList, icon) : -1; }
+int CImageList::Add(HICON icon)
+{
+    return m_hImageList ? ::ImageList_AddIcon(m_hImageList, icon) : -1;
+}
 
 BOOL CImageList::Replace(int image, CBitmap* bitmap, CBitmap* mask)
 {
@@ -103,7 +114,10 @@ int CImageList::Replace(int image, HICON icon)
     return m_hImageList ? ::ImageList_ReplaceIcon(m_hImageList, image, icon) : -1;
 }
 
-BOOL CImageList::Remove(int image) { return m_hImageList && ::ImageList_Remove(m_hImageList, image); }
+BOOL CImageList::Remove(int image)
+{
+    return m_hImageList && ::ImageList_Remove(m_hImageList, image);
+}
 
 BOOL CImageList::Draw(CDC* dc, int image, POINT point, UINT style)
 {
@@ -122,7 +136,10 @@ COLORREF CImageList::SetBkColor(COLORREF color)
     return m_hImageList ? ::ImageList_SetBkColor(m_hImageList, color) : CLR_NONE;
 }
 
-COLORREF CImageList::GetBkColor() const { return m_hImageList ? ::ImageList_GetBkColor(m_hImageList) : CLR_NONE; }
+COLORREF CImageList::GetBkColor() const
+{
+    return m_hImageList ? ::ImageList_GetBkColor(m_hImageList) : CLR_NONE;
+}
 
 BOOL CImageList::GetImageInfo(int image, IMAGEINFO* info) const
 {
@@ -139,7 +156,8 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
     if (!hImageList)
         return nullptr;
     auto it = t_tempLists.lists.find(hImageList);
-    if (it != t_tempLists.lists.end()) {
+    if (it != t_tempLists.lists.end())
+    {
         if (!it->second->m_hImageList)
             it->second->m_hImageList = hImageList;   // a caller detached the wrapper: it still stands for the list
         return it->second.get();
@@ -151,4 +169,7 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
     return result;
 }
 
-void CImageList::DeleteTempMap() { t_tempLists.Clear(); }
+void CImageList::DeleteTempMap()
+{
+    t_tempLists.Clear();
+}

@@ -20,7 +20,7 @@ struct TempMenuMap
 };
 
 thread_local TempMenuMap t_tempMenus;
-}  // namespace
+}   // namespace
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
@@ -30,7 +30,10 @@ CMenu::~CMenu()
         DestroyMenu();
 }
 
-CMenu::operator HMENU() const { return GetSafeHmenu(); }
+CMenu::operator HMENU() const
+{
+    return GetSafeHmenu();
+}
 
 HMENU CMenu::GetSafeHmenu() const
 {
@@ -58,7 +61,10 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
     return result;
 }
 
-void CMenu::DeleteTempMap() { t_tempMenus.Clear(); }
+void CMenu::DeleteTempMap()
+{
+    t_tempMenus.Clear();
+}
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
@@ -75,13 +81,22 @@ HMENU CMenu::Detach()
     return hMenu;
 }
 
-BOOL CMenu::CreateMenu() { return m_hMenu == nullptr && Attach(::CreateMenu()); }
-BOOL CMenu::CreatePopupMenu() { return m_hMenu == nullptr && Attach(::CreatePopupMenu()); }
+BOOL CMenu::CreateMenu()
+{
+    return m_hMenu == nullptr && Attach(::CreateMenu());
+}
+BOOL CMenu::CreatePopupMenu()
+{
+    return m_hMenu == nullptr && Attach(::CreatePopupMenu());
+}
 BOOL CMenu::LoadMenu(LPCSTR lpszResourceName)
 {
     return m_hMenu == nullptr && Attach(AfxLoadMenu(AfxGetResourceHandle(), lpszResourceName));
 }
-BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEA(nIDResource)); }
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return LoadMenu(MAKEINTRESOURCEA(nIDResource));
+}
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
 {
     return m_hMenu == nullptr && Attach(::LoadMenuIndirectA(lpMenuTemplate));
@@ -117,8 +132,14 @@ BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCSTR 
 {
     return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
 }
-BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags)
+{
+    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+}
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
+{
+    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+}
 UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
 {
     return static_cast<UINT>(::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck));
@@ -136,8 +157,14 @@ UINT CMenu::GetMenuItemCount() const
     int count = ::GetMenuItemCount(m_hMenu);
     return count < 0 ? 0 : static_cast<UINT>(count);
 }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+UINT CMenu::GetMenuItemID(int nPos) const
+{
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 int CMenu::GetMenuString(UINT nIDItem, LPSTR lpString, int nMaxCount, UINT nFlags) const
 {
     return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
@@ -163,9 +190,18 @@ BOOL CMenu::SetMenuItemInfo(UINT uItem, LPMENUITEMINFOA lpMenuItemInfo, BOOL fBy
     lpMenuItemInfo->cbSize = sizeof(MENUITEMINFOA);
     return ::SetMenuItemInfoA(m_hMenu, uItem, fByPos, lpMenuItemInfo);
 }
-BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
-UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos) { return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags); }
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos)
+{
+    return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+}
+UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos)
+{
+    return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags);
+}
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
@@ -174,5 +210,9 @@ BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS
 {
     return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
 }
-void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
-void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
+void CMenu::DrawItem(LPDRAWITEMSTRUCT)
+{
+}
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT)
+{
+}

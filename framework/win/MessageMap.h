@@ -13,6 +13,9 @@
 //   END_MESSAGE_MAP()
 #pragma once
 
+// The tables below are laid out by hand, one entry macro to a line or block.
+// clang-format off
+
 #include "framework/core/wintypes.h"
 
 #include <commctrl.h>
@@ -418,3 +421,5 @@ protected:
     VX_MSG(WM_MDIACTIVATE, VX_CALL(void (ThisClass::*)(BOOL, CWnd*, CWnd*), OnMDIActivate)(        \
         (HWND)VX_LP == vxThis->m_hWnd, VX_WND(VX_LP), VX_WND(VX_WP)); return 0;)
 #define ON_WM_ENDSESSION() VX_MSG(WM_ENDSESSION, VX_CALL(void (ThisClass::*)(BOOL), OnEndSession)((BOOL)VX_WP); return 0;)
+
+// clang-format on

@@ -28,7 +28,8 @@ std::vector<LANGID> AvailableLanguages(HINSTANCE hInst, LPCSTR lpszName, LPCSTR 
 std::vector<LANGID> LanguageOrder(LANGID ui)
 {
     std::vector<LANGID> order;
-    auto add = [&order](LANGID id) {
+    auto add = [&order](LANGID id)
+    {
         for (LANGID have : order)
             if (have == id)
                 return;
@@ -43,8 +44,11 @@ std::vector<LANGID> LanguageOrder(LANGID ui)
     return order;
 }
 
-HINSTANCE Resolve(HINSTANCE hInst) { return hInst != nullptr ? hInst : AfxGetResourceHandle(); }
-}  // namespace
+HINSTANCE Resolve(HINSTANCE hInst)
+{
+    return hInst != nullptr ? hInst : AfxGetResourceHandle();
+}
+}   // namespace
 
 HINSTANCE AfxGetInstanceHandle()
 {
@@ -60,7 +64,10 @@ HINSTANCE AfxGetResourceHandle()
     return h != nullptr ? h : AfxGetInstanceHandle();
 }
 
-void AfxSetResourceHandle(HINSTANCE hInstResource) { g_hInstResource.store(hInstResource); }
+void AfxSetResourceHandle(HINSTANCE hInstResource)
+{
+    g_hInstResource.store(hInstResource);
+}
 
 LANGID AfxGetUILanguage()
 {
@@ -68,7 +75,10 @@ LANGID AfxGetUILanguage()
     return chosen != 0 ? chosen : ::GetUserDefaultUILanguage();
 }
 
-void AfxSetUILanguage(LANGID langId) { g_uiLanguage.store(langId); }
+void AfxSetUILanguage(LANGID langId)
+{
+    g_uiLanguage.store(langId);
+}
 
 LANGID AfxFindResourceLanguage(HINSTANCE hInst, LPCSTR lpszName, LPCSTR lpszType)
 {
@@ -180,7 +190,8 @@ int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf)
 
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName)
 {
-    return static_cast<const DLGTEMPLATE*>(AfxLoadResourceData(hInst, lpszTemplateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */));
+    return static_cast<const DLGTEMPLATE*>(
+        AfxLoadResourceData(hInst, lpszTemplateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */));
 }
 
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName)
@@ -189,6 +200,12 @@ HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName)
     return data == nullptr ? nullptr : ::LoadMenuIndirectA(data);
 }
 
-static bool VxStringLoader(UINT id, CString& out) { return AfxLoadString(id, out) != FALSE; }
+static bool VxStringLoader(UINT id, CString& out)
+{
+    return AfxLoadString(id, out) != FALSE;
+}
 
-void AfxInstallStringLoader() { CString::SetStringLoader(VxStringLoader); }
+void AfxInstallStringLoader()
+{
+    CString::SetStringLoader(VxStringLoader);
+}

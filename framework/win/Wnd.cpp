@@ -16,8 +16,8 @@ struct VxThreadState
     CWnd* pWndInit = nullptr;   // the object the next created window attaches to
     HHOOK hHookCbt = nullptr;
     std::unordered_map<HWND, CWnd*> tempWnds;
-    int loopDepth = 0;          // message loops running on this thread (Run and modal loops)
-    MSG msgPumped = {};         // the last message AfxPumpMessage took from the queue
+    int loopDepth = 0;    // message loops running on this thread (Run and modal loops)
+    MSG msgPumped = {};   // the last message AfxPumpMessage took from the queue
 
     // A thread that ends takes its temporary wrappers with it.
     ~VxThreadState()
@@ -85,7 +85,10 @@ void ReleaseWindowProc(HWND hWnd, WNDPROC pfnSuper)
     OrphanMap()[hWnd] = pfnSuper;
 }
 
-bool IsChildStyle(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0; }
+bool IsChildStyle(HWND hWnd)
+{
+    return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0;
+}
 
 // Clears the application's main-window pointer when its object or window goes away.
 void ForgetMainWnd(CWnd* pWnd)
@@ -115,7 +118,7 @@ struct VxStringLoaderInstaller
     VxStringLoaderInstaller() { AfxInstallStringLoader(); }
 } g_stringLoaderInstaller;
 
-}  // namespace
+}   // namespace
 
 // ---- creation hook -----------------------------------------------------------------------------------
 
@@ -205,7 +208,10 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
-int& AfxMessageLoopDepth() { return ThreadState().loopDepth; }
+int& AfxMessageLoopDepth()
+{
+    return ThreadState().loopDepth;
+}
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
@@ -246,13 +252,15 @@ BOOL AfxRegisterClass(WNDCLASSA* lpWndClass)
 void AfxInitCommonControls()
 {
     static std::once_flag once;
-    std::call_once(once, [] {
-        INITCOMMONCONTROLSEX icc = {};
-        icc.dwSize = sizeof(icc);
-        icc.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_STANDARD_CLASSES |
-                    ICC_USEREX_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS;
-        ::InitCommonControlsEx(&icc);
-    });
+    std::call_once(once,
+                   []
+                   {
+                       INITCOMMONCONTROLSEX icc = {};
+                       icc.dwSize = sizeof(icc);
+                       icc.dwICC = ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_STANDARD_CLASSES |
+                                   ICC_USEREX_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS;
+                       ::InitCommonControlsEx(&icc);
+                   });
 }
 
 // ---- message pump ------------------------------------------------------------------------------------
@@ -341,7 +349,9 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::CWnd() = default;
 
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd)
+{
+}
 
 CWnd::~CWnd()
 {
@@ -357,7 +367,10 @@ CWnd::~CWnd()
     ForgetMainWnd(this);
 }
 
-CWnd::operator HWND() const { return GetSafeHwnd(); }
+CWnd::operator HWND() const
+{
+    return GetSafeHwnd();
+}
 
 HWND CWnd::GetSafeHwnd() const
 {
@@ -469,7 +482,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     PreSubclassWindow();
     if (m_pfnSuper != nullptr)
         return TRUE;   // already in the chain (see Attach): hooking again would make the chain a loop
-    WNDPROC old = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+    WNDPROC old =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     if (old != AfxWndProc)
         m_pfnSuper = old;
     return TRUE;
@@ -483,7 +497,10 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
-HWND CWnd::UnsubclassWindow() { return Detach(); }
+HWND CWnd::UnsubclassWindow()
+{
+    return Detach();
+}
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                   UINT nID, CCreateContext* pContext)
@@ -524,8 +541,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
+                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
     {
         PostNcDestroy();   // the window never came to exist: end the object as its destruction would
@@ -547,8 +564,12 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
     return cs.lpszClass != nullptr;
 }
 
-void CWnd::PreSubclassWindow() {}
-void CWnd::PostNcDestroy() {}
+void CWnd::PreSubclassWindow()
+{
+}
+void CWnd::PostNcDestroy()
+{
+}
 
 void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
 {
@@ -623,9 +644,15 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &ThreadState().msgCur; }
+const MSG* CWnd::GetCurrentMessage()
+{
+    return &ThreadState().msgCur;
+}
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
@@ -719,8 +746,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         }
         return FALSE;
     }
-    default:
-        break;
+    default: break;
     }
     bool ctlColor = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     UINT key = WM_REFLECT_BASE + (ctlColor ? WM_CTLCOLOR : message);
@@ -748,7 +774,10 @@ BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
     return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOA*) const { return -1; }
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOA*) const
+{
+    return -1;
+}
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
@@ -853,7 +882,10 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     return m_nModalResult;
 }
 
-BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+BOOL CWnd::ContinueModal()
+{
+    return (m_nFlags & WF_CONTINUEMODAL) != 0;
+}
 
 void CWnd::EndModalLoop(int nResult)
 {
@@ -867,8 +899,14 @@ void CWnd::EndModalLoop(int nResult)
 
 // ---- styles and state --------------------------------------------------------------------------------
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
+DWORD CWnd::GetStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+}
+DWORD CWnd::GetExStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
+}
 
 static BOOL ModifyStyleImpl(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
@@ -878,7 +916,8 @@ static BOOL ModifyStyleImpl(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, U
         return FALSE;
     ::SetWindowLongA(hWnd, index, static_cast<LONG>(newStyle));
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -890,35 +929,83 @@ BOOL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyStyleImpl(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+}
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
-BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, pWnd->GetSafeHwnd()); }
-void CWnd::SetRedraw(BOOL bRedraw) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-BOOL CWnd::LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
-void CWnd::UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
-BOOL CWnd::FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
+BOOL CWnd::ShowWindow(int nCmdShow)
+{
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
+BOOL CWnd::IsWindowVisible() const
+{
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::EnableWindow(BOOL bEnable)
+{
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+BOOL CWnd::IsWindowEnabled() const
+{
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::IsIconic() const
+{
+    return ::IsIconic(m_hWnd);
+}
+BOOL CWnd::IsZoomed() const
+{
+    return ::IsZoomed(m_hWnd);
+}
+BOOL CWnd::IsChild(const CWnd* pWnd) const
+{
+    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+}
+void CWnd::SetRedraw(BOOL bRedraw)
+{
+    ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0);
+}
+BOOL CWnd::LockWindowUpdate()
+{
+    return ::LockWindowUpdate(m_hWnd);
+}
+void CWnd::UnlockWindowUpdate()
+{
+    ::LockWindowUpdate(nullptr);
+}
+BOOL CWnd::FlashWindow(BOOL bInvert)
+{
+    return ::FlashWindow(m_hWnd, bInvert);
+}
 
 // ---- geometry ----------------------------------------------------------------------------------------
 
-void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+void CWnd::GetWindowRect(LPRECT lpRect) const
+{
+    ::GetWindowRect(m_hWnd, lpRect);
+}
+void CWnd::GetClientRect(LPRECT lpRect) const
+{
+    ::GetClientRect(m_hWnd, lpRect);
+}
+void CWnd::ClientToScreen(LPPOINT lpPoint) const
+{
+    ::ClientToScreen(m_hWnd, lpPoint);
+}
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
     ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
     ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
 }
-void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+void CWnd::ScreenToClient(LPPOINT lpPoint) const
+{
+    ::ScreenToClient(m_hWnd, lpPoint);
+}
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
@@ -978,10 +1065,14 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     {
         RECT work;
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        if (x + w > work.right) x = work.right - w;
-        if (x < work.left) x = work.left;
-        if (y + h > work.bottom) y = work.bottom - h;
-        if (y < work.top) y = work.top;
+        if (x + w > work.right)
+            x = work.right - w;
+        if (x < work.left)
+            x = work.left;
+        if (y + h > work.bottom)
+            y = work.bottom - h;
+        if (y < work.top)
+            y = work.top;
     }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -997,20 +1088,41 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
     wp.length = sizeof(WINDOWPLACEMENT);
     return ::SetWindowPlacement(m_hWnd, &wp);
 }
-CWnd* CWnd::ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+CWnd* CWnd::ChildWindowFromPoint(POINT point) const
+{
+    return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+}
 CWnd* CWnd::ChildWindowFromPoint(POINT point, UINT nFlags) const
 {
     return FromHandle(::ChildWindowFromPointEx(m_hWnd, point, nFlags));
 }
-CWnd* CWnd::WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
-BOOL CWnd::BringWindowToTop() { return ::BringWindowToTop(m_hWnd); }
+CWnd* CWnd::WindowFromPoint(POINT point)
+{
+    return FromHandle(::WindowFromPoint(point));
+}
+BOOL CWnd::BringWindowToTop()
+{
+    return ::BringWindowToTop(m_hWnd);
+}
 
 // ---- family ------------------------------------------------------------------------------------------
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
-CWnd* CWnd::GetOwner() const { return m_hWndOwner != nullptr ? FromHandle(m_hWndOwner) : GetParent(); }
-void CWnd::SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
+CWnd* CWnd::GetParent() const
+{
+    return FromHandle(::GetParent(m_hWnd));
+}
+CWnd* CWnd::SetParent(CWnd* pWndNewParent)
+{
+    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+}
+CWnd* CWnd::GetOwner() const
+{
+    return m_hWndOwner != nullptr ? FromHandle(m_hWndOwner) : GetParent();
+}
+void CWnd::SetOwner(CWnd* pOwnerWnd)
+{
+    m_hWndOwner = pOwnerWnd->GetSafeHwnd();
+}
 
 CWnd* CWnd::GetTopLevelParent() const
 {
@@ -1033,11 +1145,26 @@ CWnd* CWnd::GetTopLevelOwner() const
     return FromHandle(hWnd);
 }
 
-CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-CWnd* CWnd::GetNextWindow(UINT nFlag) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
-CWnd* CWnd::GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-CWnd* CWnd::GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-CWnd* CWnd::GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
+CWnd* CWnd::GetWindow(UINT nCmd) const
+{
+    return FromHandle(::GetWindow(m_hWnd, nCmd));
+}
+CWnd* CWnd::GetNextWindow(UINT nFlag) const
+{
+    return FromHandle(::GetWindow(m_hWnd, nFlag));
+}
+CWnd* CWnd::GetTopWindow() const
+{
+    return FromHandle(::GetTopWindow(m_hWnd));
+}
+CWnd* CWnd::GetLastActivePopup() const
+{
+    return FromHandle(::GetLastActivePopup(m_hWnd));
+}
+CWnd* CWnd::GetDesktopWindow()
+{
+    return FromHandle(::GetDesktopWindow());
+}
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
@@ -1060,11 +1187,26 @@ CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 
 // ---- dialog items ------------------------------------------------------------------------------------
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-void CWnd::GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-int CWnd::SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID)); }
-void CWnd::SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+CWnd* CWnd::GetDlgItem(int nID) const
+{
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
+void CWnd::GetDlgItem(int nID, HWND* phWnd) const
+{
+    *phWnd = ::GetDlgItem(m_hWnd, nID);
+}
+int CWnd::GetDlgCtrlID() const
+{
+    return ::GetDlgCtrlID(m_hWnd);
+}
+int CWnd::SetDlgCtrlID(int nID)
+{
+    return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID));
+}
+void CWnd::SetDlgItemText(int nID, LPCSTR lpszString)
+{
+    ::SetDlgItemTextA(m_hWnd, nID, lpszString);
+}
 int CWnd::GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
 {
     return static_cast<int>(::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount));
@@ -1080,13 +1222,22 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     wrapper.m_hWnd = nullptr;
     return rString.GetLength();
 }
-void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
+{
+    ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+}
 UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
 {
     return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
 }
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
+{
+    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
 void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
 {
     ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
@@ -1113,14 +1264,38 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 
 // ---- focus, activation, capture ----------------------------------------------------------------------
 
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
-CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-CWnd* CWnd::GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
+CWnd* CWnd::SetFocus()
+{
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::GetFocus()
+{
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::SetActiveWindow()
+{
+    return FromHandle(::SetActiveWindow(m_hWnd));
+}
+CWnd* CWnd::GetActiveWindow()
+{
+    return FromHandle(::GetActiveWindow());
+}
+BOOL CWnd::SetForegroundWindow()
+{
+    return ::SetForegroundWindow(m_hWnd);
+}
+CWnd* CWnd::GetForegroundWindow()
+{
+    return FromHandle(::GetForegroundWindow());
+}
+CWnd* CWnd::SetCapture()
+{
+    return FromHandle(::SetCapture(m_hWnd));
+}
+CWnd* CWnd::GetCapture()
+{
+    return FromHandle(::GetCapture());
+}
 
 // ---- timers, text, font ------------------------------------------------------------------------------
 
@@ -1128,9 +1303,15 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
 {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
+{
+    return ::KillTimer(m_hWnd, nIDEvent);
+}
 
-void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString == nullptr ? "" : lpszString); }
+void CWnd::SetWindowText(LPCSTR lpszString)
+{
+    ::SetWindowTextA(m_hWnd, lpszString == nullptr ? "" : lpszString);
+}
 int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
 {
     return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
@@ -1142,7 +1323,10 @@ void CWnd::GetWindowText(CString& rString) const
     int got = ::GetWindowTextA(m_hWnd, buffer, length + 1);
     rString.ReleaseBuffer(got < 0 ? 0 : got);
 }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+int CWnd::GetWindowTextLength() const
+{
+    return ::GetWindowTextLengthA(m_hWnd);
+}
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
@@ -1166,23 +1350,47 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const
 
 // ---- painting ----------------------------------------------------------------------------------------
 
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+void CWnd::Invalidate(BOOL bErase)
+{
+    ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
+void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
+{
+    ::InvalidateRect(m_hWnd, lpRect, bErase);
+}
 void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
 {
     ::InvalidateRgn(m_hWnd, pRgn == nullptr ? nullptr : static_cast<HRGN>(pRgn->m_hObject), bErase);
 }
-void CWnd::ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-void CWnd::ValidateRgn(CRgn* pRgn) { ::ValidateRgn(m_hWnd, pRgn == nullptr ? nullptr : static_cast<HRGN>(pRgn->m_hObject)); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::ValidateRect(LPCRECT lpRect)
+{
+    ::ValidateRect(m_hWnd, lpRect);
+}
+void CWnd::ValidateRgn(CRgn* pRgn)
+{
+    ::ValidateRgn(m_hWnd, pRgn == nullptr ? nullptr : static_cast<HRGN>(pRgn->m_hObject));
+}
+void CWnd::UpdateWindow()
+{
+    ::UpdateWindow(m_hWnd);
+}
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate == nullptr ? nullptr : static_cast<HRGN>(prgnUpdate->m_hObject),
-                          flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate,
+                          prgnUpdate == nullptr ? nullptr : static_cast<HRGN>(prgnUpdate->m_hObject), flags);
 }
-BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
-CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
-void CWnd::EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
+BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase)
+{
+    return ::GetUpdateRect(m_hWnd, lpRect, bErase);
+}
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
+{
+    return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
+}
+void CWnd::EndPaint(LPPAINTSTRUCT lpPaint)
+{
+    ::EndPaint(m_hWnd, lpPaint);
+}
 CDC* CWnd::GetDC()
 {
     HDC hDC = ::GetDC(m_hWnd);
@@ -1211,13 +1419,31 @@ void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClip
 
 // ---- menus, scroll bars, misc ------------------------------------------------------------------------
 
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu == nullptr ? nullptr : pMenu->m_hMenu); }
-void CWnd::DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+    return ::SetMenu(m_hWnd, pMenu == nullptr ? nullptr : pMenu->m_hMenu);
+}
+void CWnd::DrawMenuBar()
+{
+    ::DrawMenuBar(m_hWnd);
+}
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
 
-int CWnd::GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+int CWnd::GetScrollPos(int nBar) const
+{
+    return ::GetScrollPos(m_hWnd, nBar);
+}
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
+{
+    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+}
 void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
 {
     ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
@@ -1238,7 +1464,10 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
     lpScrollInfo->fMask = nMask;
     return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
 }
-void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) { ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow); }
+void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
+{
+    ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
+}
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
@@ -1246,11 +1475,16 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
                              lpszCaption == nullptr ? AfxGetAppName() : lpszCaption, nType);
 }
 
-void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }
+void CWnd::DragAcceptFiles(BOOL bAccept)
+{
+    ::DragAcceptFiles(m_hWnd, bAccept);
+}
 
 // ---- data exchange -----------------------------------------------------------------------------------
 
-void CWnd::DoDataExchange(CDataExchange*) {}
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
@@ -1268,61 +1502,226 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 
 // ---- default handlers --------------------------------------------------------------------------------
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-BOOL CWnd::OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnNcDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnNcPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnSizing(UINT, LPRECT) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnMouseLeave() { Default(); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return static_cast<int>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-void CWnd::OnActivateApp(BOOL, DWORD) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return static_cast<BOOL>(Default()); }
-void CWnd::OnChildActivate() { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnNcDestroy()
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+void CWnd::OnNcPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnSizing(UINT, LPRECT)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnMouseLeave()
+{
+    Default();
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return static_cast<int>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+void CWnd::OnActivateApp(BOOL, DWORD)
+{
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnChildActivate()
+{
+    Default();
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+HCURSOR CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(Default());
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT)
+{
+    Default();
+}
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+void CWnd::OnNcLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcMouseMove(UINT, CPoint)
+{
+    Default();
+}
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
@@ -1381,27 +1780,90 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     Default();
 }
 
-void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
-void CWnd::OnInitMenu(CMenu*) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
-void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
-void CWnd::OnExitMenuLoop(BOOL) { Default(); }
-void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
-void CWnd::OnCancelMode() { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnSysColorChange() { Default(); }
-void CWnd::OnSettingChange(UINT, LPCSTR) { Default(); }
-void CWnd::OnFontChange() { Default(); }
-void CWnd::OnDropFiles(HDROP) { Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnPaletteChanged(CWnd*) { Default(); }
-BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
-BOOL CWnd::OnQueryEndSession() { return static_cast<BOOL>(Default()); }
-void CWnd::OnEndSession(BOOL) { Default(); }
-void CWnd::OnWinIniChange(LPCSTR) { Default(); }
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
+void CWnd::OnParentNotify(UINT, LPARAM)
+{
+    Default();
+}
+void CWnd::OnInitMenu(CMenu*)
+{
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*)
+{
+    return Default();
+}
+void CWnd::OnEnterMenuLoop(BOOL)
+{
+    Default();
+}
+void CWnd::OnExitMenuLoop(BOOL)
+{
+    Default();
+}
+void CWnd::OnEnterIdle(UINT, CWnd*)
+{
+    Default();
+}
+void CWnd::OnCancelMode()
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnSysColorChange()
+{
+    Default();
+}
+void CWnd::OnSettingChange(UINT, LPCSTR)
+{
+    Default();
+}
+void CWnd::OnFontChange()
+{
+    Default();
+}
+void CWnd::OnDropFiles(HDROP)
+{
+    Default();
+}
+BOOL CWnd::OnHelpInfo(HELPINFO*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnPaletteChanged(CWnd*)
+{
+    Default();
+}
+BOOL CWnd::OnQueryNewPalette()
+{
+    return static_cast<BOOL>(Default());
+}
+BOOL CWnd::OnQueryEndSession()
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnEndSession(BOOL)
+{
+    Default();
+}
+void CWnd::OnWinIniChange(LPCSTR)
+{
+    Default();
+}
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
+{
+    Default();
+}
 
 CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 {
@@ -1425,19 +1887,40 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
     return nullptr;
 }
 
-void CWnd::CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight); }
-void CWnd::ShowCaret() { ::ShowCaret(m_hWnd); }
-void CWnd::HideCaret() { ::HideCaret(m_hWnd); }
-void CWnd::SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+void CWnd::CreateSolidCaret(int nWidth, int nHeight)
+{
+    ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight);
+}
+void CWnd::ShowCaret()
+{
+    ::ShowCaret(m_hWnd);
+}
+void CWnd::HideCaret()
+{
+    ::HideCaret(m_hWnd);
+}
+void CWnd::SetCaretPos(POINT point)
+{
+    ::SetCaretPos(point.x, point.y);
+}
 CPoint CWnd::GetCaretPos()
 {
     CPoint point;
     ::GetCaretPos(&point);
     return point;
 }
-int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
-int CWnd::GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
-void CWnd::ShowOwnedPopups(BOOL bShow) { ::ShowOwnedPopups(m_hWnd, bShow); }
+int CWnd::SetWindowRgn(HRGN hRgn, BOOL bRedraw)
+{
+    return ::SetWindowRgn(m_hWnd, hRgn, bRedraw);
+}
+int CWnd::GetWindowRgn(HRGN hRgn) const
+{
+    return ::GetWindowRgn(m_hWnd, hRgn);
+}
+void CWnd::ShowOwnedPopups(BOOL bShow)
+{
+    ::ShowOwnedPopups(m_hWnd, bShow);
+}
 
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {

@@ -10,12 +10,12 @@
 #define IDS_MENU_PRODUCT 4
 #define IDS_MENU_EXIT 5
 
-#define IDR_MAINFRAME 128    // icon group; its images are icons 1 to 4
+#define IDR_MAINFRAME 128   // icon group; its images are icons 1 to 4
 #define IDB_CLOSE_DOWN 130
 #define IDB_CLOSE 131
 #define IDB_INFO_DOWN 140
 #define IDB_INFO 141
-#define IDC_LINK_CURSOR 151         // link cursor
+#define IDC_LINK_CURSOR 151   // link cursor
 
 #define IDC_SLIDE_WINDOW 1010
 

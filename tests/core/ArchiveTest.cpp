@@ -6,7 +6,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<BYTE> Bytes(const CMemFile& f)
 {
@@ -35,21 +36,25 @@ std::vector<BYTE> StoredString(const CString& s)
     return Bytes(f);
 }
 
-std::vector<BYTE> Prefix(const std::vector<BYTE>& v, size_t n) { return std::vector<BYTE>(v.begin(), v.begin() + n); }
+std::vector<BYTE> Prefix(const std::vector<BYTE>& v, size_t n)
+{
+    return std::vector<BYTE>(v.begin(), v.begin() + n);
+}
 
-} // namespace
+}   // namespace
 
 TEST(ArchiveNumbers, LittleEndianRoundTrip)
 {
     CMemFile f;
     {
         CArchive ar(&f, CArchive::store);
-        ar << BYTE(0xAB) << WORD(0x1234) << DWORD(0x89ABCDEFu) << LONG(-2) << int(-300000) << LONGLONG(-5) << ULONGLONG(0x0102030405060708ull);
+        ar << BYTE(0xAB) << WORD(0x1234) << DWORD(0x89ABCDEFu) << LONG(-2) << int(-300000) << LONGLONG(-5)
+           << ULONGLONG(0x0102030405060708ull);
         EXPECT_TRUE(ar.IsStoring());
     }
     const std::vector<BYTE> expected = {0xAB, 0x34, 0x12, 0xEF, 0xCD, 0xAB, 0x89, 0xFE, 0xFF, 0xFF, 0xFF,
-                                        0x20, 0x6C, 0xFB, 0xFF, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                        0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01};
+                                        0x20, 0x6C, 0xFB, 0xFF, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                        0xFF, 0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01};
     EXPECT_EQ(Bytes(f), expected);
 
     f.SeekToBegin();
@@ -80,7 +85,8 @@ TEST(ArchiveCounts, SixteenBitsBelowFFFFElseEscapedThirtyTwo)
     EXPECT_EQ(StoredCount(0xFFFF), (std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
     EXPECT_EQ(StoredCount(0x12345), (std::vector<BYTE>{0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}));
 
-    for (DWORD n : {0u, 1u, 0xFFFEu, 0xFFFFu, 0x10000u, 0xFFFFFFFFu}) {
+    for (DWORD n : {0u, 1u, 0xFFFEu, 0xFFFFu, 0x10000u, 0xFFFFFFFFu})
+    {
         std::vector<BYTE> bytes = StoredCount(n);
         CMemFile f(bytes.data(), static_cast<UINT>(bytes.size()));
         CArchive ar(&f, CArchive::load);
@@ -92,7 +98,7 @@ TEST(ArchiveCounts, SixteenBitsBelowFFFFElseEscapedThirtyTwo)
 TEST(ArchiveStrings, LengthEncodingAtItsBoundaries)
 {
     EXPECT_EQ(StoredString(""), (std::vector<BYTE>{0x00}));
-    EXPECT_EQ(StoredString("Hi"), (std::vector<BYTE>{0x02, 'H', 'i'}));  // no terminator
+    EXPECT_EQ(StoredString("Hi"), (std::vector<BYTE>{0x02, 'H', 'i'}));   // no terminator
 
     std::vector<BYTE> s254 = StoredString(CString('a', 254));
     ASSERT_EQ(s254.size(), 255u);
@@ -118,10 +124,12 @@ TEST(ArchiveStrings, RoundTripKeepsEveryByte)
     const int lengths[] = {0, 1, 254, 255, 256, 0xFFFE, 0xFFFF, 70000};
     {
         CArchive ar(&f, CArchive::store);
-        for (int n : lengths) {
+        for (int n : lengths)
+        {
             CString s;
             char* p = s.GetBuffer(n);
-            for (int i = 0; i < n; ++i) p[i] = static_cast<char>('A' + i % 26);
+            for (int i = 0; i < n; ++i)
+                p[i] = static_cast<char>('A' + i % 26);
             s.ReleaseBuffer(n);
             ar << s;
         }
@@ -129,11 +137,13 @@ TEST(ArchiveStrings, RoundTripKeepsEveryByte)
     }
     f.SeekToBegin();
     CArchive ar(&f, CArchive::load);
-    for (int n : lengths) {
+    for (int n : lengths)
+    {
         CString s;
         ar >> s;
         ASSERT_EQ(s.GetLength(), n);
-        if (n > 0) {
+        if (n > 0)
+        {
             EXPECT_EQ(s[n - 1], static_cast<char>('A' + (n - 1) % 26));
         }
     }
@@ -171,7 +181,8 @@ TEST(ArchiveTruncated, EveryPrefixOfAStoredRecordFailsCleanly)
         ar << CString('s', 300) << DWORD(7);
     }
     std::vector<BYTE> full = Bytes(f);
-    for (size_t cut = 0; cut < full.size(); ++cut) {
+    for (size_t cut = 0; cut < full.size(); ++cut)
+    {
         std::vector<BYTE> part(full.begin(), full.begin() + cut);
         CMemFile m(part.empty() ? nullptr : part.data(), static_cast<UINT>(part.size()));
         CArchive ar(&m, CArchive::load);
@@ -181,10 +192,12 @@ TEST(ArchiveTruncated, EveryPrefixOfAStoredRecordFailsCleanly)
         DWORD tail = 1;
         ar >> tail;
         EXPECT_FALSE(ar.IsOK()) << cut;
-        if (count != 0x10000) {
+        if (count != 0x10000)
+        {
             EXPECT_EQ(count, 0u) << cut;
         }
-        if (!stringOk) {
+        if (!stringOk)
+        {
             EXPECT_TRUE(s.IsEmpty()) << cut;
         }
         EXPECT_EQ(tail, 0u) << cut;
@@ -219,7 +232,8 @@ TEST(ArchiveRaw, LargeBlocksAndBufferedSmallOnesMix)
 {
     CMemFile f;
     std::vector<BYTE> big(20000);
-    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<BYTE>(i);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<BYTE>(i);
     {
         CArchive ar(&f, CArchive::store, 512);
         ar << BYTE(1);
@@ -260,7 +274,7 @@ TEST(ArchiveClose, StoringWritesOnDestructionAndRefusesAfterClose)
     {
         CArchive ar(&f, CArchive::store);
         ar << DWORD(1);
-        EXPECT_EQ(f.GetLength(), 0u);  // still buffered
+        EXPECT_EQ(f.GetLength(), 0u);   // still buffered
     }
     EXPECT_EQ(f.GetLength(), 4u);
     CArchive ar(&f, CArchive::store);
@@ -287,7 +301,8 @@ TEST(ArchiveFailure, WritesThatCannotLandAreReported)
     EXPECT_FALSE(loading.Write("x", 1));
 }
 
-namespace {
+namespace
+{
 
 // A memory file whose n-th write fails (as a full disk would) while the others land.
 class CFailingWriteFile : public CMemFile
@@ -304,7 +319,7 @@ private:
     int m_writes = 0;
 };
 
-} // namespace
+}   // namespace
 
 TEST(ArchiveFailure, NothingLandsAfterAFailedWrite)
 {
@@ -312,9 +327,9 @@ TEST(ArchiveFailure, NothingLandsAfterAFailedWrite)
     CFailingWriteFile f(2);
     {
         CArchive ar(&f, CArchive::store, 512);
-        ar << DWORD(1);  // buffered; lands before the large write
+        ar << DWORD(1);   // buffered; lands before the large write
         EXPECT_FALSE(ar.Write(big.data(), static_cast<UINT>(big.size())));
-        ar << DWORD(2);  // must not land after the gap
+        ar << DWORD(2);   // must not land after the gap
         EXPECT_FALSE(ar.Close());
     }
     EXPECT_EQ(f.GetLength(), 4u);
@@ -349,21 +364,28 @@ TEST(ArchiveRobustness, RandomBytesNeverReadOutOfBounds)
 {
     // Deterministic pseudo-random inputs; under the host build's sanitizers any stray access aborts.
     uint32_t seed = 12345;
-    auto next = [&seed]() {
+    auto next = [&seed]()
+    {
         seed = seed * 1664525u + 1013904223u;
         return seed >> 24;
     };
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 2000; ++round)
+    {
         std::vector<BYTE> data(next() % 40);
-        for (BYTE& b : data) b = static_cast<BYTE>(next() % 3 == 0 ? 0xFF : next());
+        for (BYTE& b : data)
+            b = static_cast<BYTE>(next() % 3 == 0 ? 0xFF : next());
         CMemFile f(data.empty() ? nullptr : data.data(), static_cast<UINT>(data.size()));
         CArchive ar(&f, CArchive::load, 512);
-        for (int step = 0; step < 6 && ar.IsOK(); ++step) {
+        for (int step = 0; step < 6 && ar.IsOK(); ++step)
+        {
             CString s;
-            if (next() % 2) {
+            if (next() % 2)
+            {
                 ar.ReadString(s);
                 EXPECT_LE(s.GetLength(), static_cast<int>(data.size()));
-            } else {
+            }
+            else
+            {
                 EXPECT_LE(ar.ReadCount(), 0xFFFFFFFFu);
             }
         }

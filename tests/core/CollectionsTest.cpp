@@ -5,14 +5,17 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 template <class LIST>
 std::string Joined(const LIST& list)
 {
     std::string out;
-    for (POSITION pos = list.GetHeadPosition(); pos;) {
-        if (!out.empty()) out += ",";
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+    {
+        if (!out.empty())
+            out += ",";
         out += static_cast<const char*>(list.GetNext(pos));
     }
     return out;
@@ -25,14 +28,16 @@ typedef CMap<CString, const CString&, CString, const CString&> CTextMap;
 std::string JoinedArray(const CTextArray& a)
 {
     std::string out;
-    for (INT_PTR i = 0; i < a.GetSize(); ++i) {
-        if (i) out += ",";
+    for (INT_PTR i = 0; i < a.GetSize(); ++i)
+    {
+        if (i)
+            out += ",";
         out += static_cast<const char*>(a[i]);
     }
     return out;
 }
 
-} // namespace
+}   // namespace
 
 TEST(Arrays, AddInsertRemove)
 {
@@ -65,7 +70,7 @@ TEST(Arrays, SetSizeZeroFills)
     EXPECT_EQ(d.GetSize(), 4);
     EXPECT_EQ(d[0], 7u);
     EXPECT_EQ(d[3], 0u);
-    d.InsertAt(6, 9);  // past the end: grows with zeros up to it
+    d.InsertAt(6, 9);   // past the end: grows with zeros up to it
     EXPECT_EQ(d.GetSize(), 7);
     EXPECT_EQ(d[5], 0u);
     EXPECT_EQ(d[6], 9u);
@@ -82,10 +87,12 @@ TEST(Arrays, InsertingAnElementOfTheSameArray)
     CUIntArray a;
     a.Add(1);
     a.Add(2);
-    for (int i = 0; i < 50; ++i) a.InsertAt(0, a[a.GetUpperBound()]);  // may reallocate under the reference
+    for (int i = 0; i < 50; ++i)
+        a.InsertAt(0, a[a.GetUpperBound()]);   // may reallocate under the reference
     EXPECT_EQ(a.GetSize(), 52);
     EXPECT_EQ(a[0], 2u);
-    for (int i = 0; i < 50; ++i) a.Add(a[0]);  // push_back of an element of the same array
+    for (int i = 0; i < 50; ++i)
+        a.Add(a[0]);   // push_back of an element of the same array
     EXPECT_EQ(a.GetSize(), 102);
     EXPECT_EQ(a[101], 2u);
 }
@@ -119,7 +126,7 @@ TEST(Lists, AddFindInsertRemove)
     l.InsertAfter(b, "b2");
     EXPECT_EQ(Joined(l), "a,a2,b,b2,c");
     EXPECT_EQ(l.Find("zz"), nullptr);
-    EXPECT_EQ(l.Find("a", l.GetHeadPosition()), nullptr);  // searches after the start
+    EXPECT_EQ(l.Find("a", l.GetHeadPosition()), nullptr);   // searches after the start
 
     l.RemoveAt(b);
     EXPECT_EQ(Joined(l), "a,a2,b2,c");
@@ -138,11 +145,14 @@ TEST(Lists, RemovingWhileWalking)
 {
     CPtrList l;
     int values[6];
-    for (int& v : values) l.AddTail(&v);
-    for (POSITION pos = l.GetHeadPosition(); pos;) {
+    for (int& v : values)
+        l.AddTail(&v);
+    for (POSITION pos = l.GetHeadPosition(); pos;)
+    {
         POSITION current = pos;
         void* p = l.GetNext(pos);
-        if ((static_cast<int*>(p) - values) % 2 == 0) l.RemoveAt(current);
+        if ((static_cast<int*>(p) - values) % 2 == 0)
+            l.RemoveAt(current);
     }
     ASSERT_EQ(l.GetCount(), 3);
     EXPECT_EQ(l.GetHead(), &values[1]);
@@ -164,7 +174,7 @@ TEST(Maps, LookupSetRemove)
     CString v;
     EXPECT_TRUE(m.Lookup("one", v));
     EXPECT_STREQ(v, "uno");
-    EXPECT_FALSE(m.Lookup("ONE", v));  // case matters
+    EXPECT_FALSE(m.Lookup("ONE", v));   // case matters
     EXPECT_EQ(m.GetCount(), 2);
     EXPECT_TRUE(m.RemoveKey("one"));
     EXPECT_FALSE(m.RemoveKey("one"));
@@ -179,13 +189,15 @@ TEST(Maps, IterationFollowsInsertionOrder)
     CMapStringToPtr m;
     const char* keys[] = {"zeta", "alpha", "mid", "beta", "omega"};
     int values[5];
-    for (int i = 0; i < 5; ++i) m.SetAt(keys[i], &values[i]);
-    m.SetAt("alpha", &values[1]);  // setting again keeps its place
+    for (int i = 0; i < 5; ++i)
+        m.SetAt(keys[i], &values[i]);
+    m.SetAt("alpha", &values[1]);   // setting again keeps its place
     m.RemoveKey("mid");
-    m.SetAt("mid", &values[2]);    // removed and added again: at the end
+    m.SetAt("mid", &values[2]);   // removed and added again: at the end
 
     std::vector<std::string> seen;
-    for (POSITION pos = m.GetStartPosition(); pos;) {
+    for (POSITION pos = m.GetStartPosition(); pos;)
+    {
         CString key;
         void* value;
         m.GetNextAssoc(pos, key, value);
@@ -198,12 +210,15 @@ TEST(Maps, RemovingTheCurrentEntryDuringAWalk)
 {
     CMapPtrToPtr m;
     int values[10];
-    for (int& v : values) m.SetAt(&v, &v);
-    for (POSITION pos = m.GetStartPosition(); pos;) {
+    for (int& v : values)
+        m.SetAt(&v, &v);
+    for (POSITION pos = m.GetStartPosition(); pos;)
+    {
         void* key;
         void* value;
         m.GetNextAssoc(pos, key, value);
-        if ((static_cast<int*>(key) - values) % 3 != 0) m.RemoveKey(key);
+        if ((static_cast<int*>(key) - values) % 3 != 0)
+            m.RemoveKey(key);
     }
     EXPECT_EQ(m.GetCount(), 4);
     void* out = nullptr;
@@ -224,7 +239,7 @@ TEST(Maps, NumberKeysAndRuntimeClass)
     EXPECT_TRUE(widths.Lookup(0, out));
     EXPECT_EQ(out, 7);
     EXPECT_FALSE(widths.Lookup(1, out));
-    EXPECT_EQ(widths[5], 0);  // a missing key reads as a new zero entry
+    EXPECT_EQ(widths[5], 0);   // a missing key reads as a new zero entry
     EXPECT_EQ(widths.GetCount(), 3);
 
     CMapStringToPtr m;

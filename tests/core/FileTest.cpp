@@ -7,16 +7,18 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<BYTE> Pattern(size_t n)
 {
     std::vector<BYTE> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = static_cast<BYTE>(i * 7 + 3);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<BYTE>(i * 7 + 3);
     return v;
 }
 
-} // namespace
+}   // namespace
 
 TEST(DiskFile, WriteThenReadBack)
 {
@@ -38,7 +40,7 @@ TEST(DiskFile, WriteThenReadBack)
     std::vector<BYTE> back(data.size() + 10, 0xEE);
     EXPECT_EQ(f.Read(back.data(), static_cast<UINT>(back.size())), data.size());
     EXPECT_EQ(std::memcmp(back.data(), data.data(), data.size()), 0);
-    EXPECT_EQ(f.Read(back.data(), 10), 0u);  // at the end
+    EXPECT_EQ(f.Read(back.data(), 10), 0u);   // at the end
     f.Close();
     EXPECT_FALSE(f.IsOpen());
     EXPECT_EQ(f.Read(back.data(), 10), 0u);
@@ -59,12 +61,12 @@ TEST(DiskFile, SeekFromEachOrigin)
     char c = 0;
     EXPECT_EQ(f.Read(&c, 1), 1u);
     EXPECT_EQ(c, '9');
-    EXPECT_EQ(f.Seek(-20, CFile::current), -1);  // before the start: refused
+    EXPECT_EQ(f.Seek(-20, CFile::current), -1);   // before the start: refused
     EXPECT_EQ(f.GetPosition(), 10u);
     f.SeekToBegin();
     EXPECT_EQ(f.GetPosition(), 0u);
     EXPECT_EQ(f.SeekToEnd(), 10u);
-    EXPECT_EQ(f.Seek(0, 7), -1);  // no such origin
+    EXPECT_EQ(f.Seek(0, 7), -1);   // no such origin
     EXPECT_EQ(f.GetPosition(), 10u);
 }
 
@@ -142,7 +144,8 @@ TEST(MemoryFile, GrowsInSteps)
 {
     CMemFile f(16);
     std::vector<BYTE> data = Pattern(1000);
-    for (size_t i = 0; i < data.size(); i += 10) ASSERT_TRUE(f.Write(&data[i], 10));
+    for (size_t i = 0; i < data.size(); i += 10)
+        ASSERT_TRUE(f.Write(&data[i], 10));
     EXPECT_EQ(f.GetLength(), 1000u);
     EXPECT_EQ(std::memcmp(f.GetData(), data.data(), 1000), 0);
     f.SeekToBegin();
@@ -171,13 +174,13 @@ TEST(MemoryFile, AttachedBlockIsReadInPlaceAndNeverWritten)
     const BYTE block[] = {1, 2, 3, 4, 5};
     CMemFile f;
     f.Attach(block, sizeof(block));
-    EXPECT_EQ(f.GetData(), block);  // no copy
+    EXPECT_EQ(f.GetData(), block);   // no copy
     EXPECT_EQ(f.GetLength(), 5u);
     BYTE back[8] = {};
     EXPECT_EQ(f.Read(back, 8), 5u);
     EXPECT_EQ(back[4], 5);
     f.SeekToBegin();
-    EXPECT_FALSE(f.Write("x", 1));  // read-only
+    EXPECT_FALSE(f.Write("x", 1));   // read-only
     EXPECT_EQ(block[0], 1);
     EXPECT_EQ(f.Detach(), block);
     EXPECT_EQ(f.GetLength(), 0u);
@@ -205,7 +208,7 @@ TEST(MemoryFile, DetachHandsOverTheBuffer)
     EXPECT_EQ(std::memcmp(data, "hello", 5), 0);
     EXPECT_EQ(f.GetLength(), 0u);
     std::free(data);
-    ASSERT_TRUE(f.Write("x", 1));  // usable again
+    ASSERT_TRUE(f.Write("x", 1));   // usable again
     EXPECT_EQ(f.GetLength(), 1u);
 }
 

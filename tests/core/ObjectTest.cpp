@@ -2,7 +2,8 @@
 
 #include "framework/core/Core.h"
 
-namespace {
+namespace
+{
 
 class CShape : public CObject
 {
@@ -24,7 +25,7 @@ class CSlideMap : public CMapPtrToPtr
     DECLARE_DYNAMIC(CSlideMap)
 };
 
-} // namespace
+}   // namespace
 
 IMPLEMENT_DYNAMIC(CShape, CObject)
 IMPLEMENT_DYNCREATE(CSquare, CShape)
@@ -108,7 +109,7 @@ TEST(MessageBoxHook, DefaultButtonAnswers)
 #ifndef _WIN32
 TEST(MessageBoxHook, NativeDefaultRecords)
 {
-    AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(nullptr);  // the test main installs a recorder
+    AfxMessageBoxHandler previous = AfxSetMessageBoxHandler(nullptr);   // the test main installs a recorder
     AfxClearRecordedMessageBoxes();
     EXPECT_EQ(AfxCoreMessageBox("Recorded", "Cap", MB_YESNO), IDYES);
     AfxSetMessageBoxHandler(previous);

@@ -5,11 +5,15 @@
 #include <cstring>
 #include <thread>
 
-namespace {
+namespace
+{
 
-unsigned char Byte(const CString& s, int i) { return static_cast<unsigned char>(s.GetAt(i)); }
+unsigned char Byte(const CString& s, int i)
+{
+    return static_cast<unsigned char>(s.GetAt(i));
+}
 
-} // namespace
+}   // namespace
 
 TEST(StringConstruction, FromTextCharAndCounts)
 {
@@ -121,28 +125,32 @@ TEST(StringCase, FollowsCodePage1252)
     CString t("ÀÞ×ŸÁ");
     t.MakeLower();
     EXPECT_STREQ(t, "àþ×ÿá");
-    EXPECT_EQ(Byte(t, 2), 0xD7);  // multiplication sign is no letter
+    EXPECT_EQ(Byte(t, 2), 0xD7);   // multiplication sign is no letter
 }
 
 TEST(StringCase, EveryLetterPairRoundTrips)
 {
-    for (int c = 0; c < 256; ++c) {
+    for (int c = 0; c < 256; ++c)
+    {
         char ch = static_cast<char>(c);
         char up = CString::ToUpper1252(ch);
-        if (up != ch) {
+        if (up != ch)
+        {
             EXPECT_EQ(CString::ToLower1252(up), ch) << c;
         }
     }
-    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xE1')), 0xC1);  // á -> Á
-    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xDF')), 0xDF);  // ß stays
-    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xFF')), 0x9F);  // ÿ -> Ÿ
+    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xE1')), 0xC1);   // á -> Á
+    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xDF')), 0xDF);   // ß stays
+    EXPECT_EQ(static_cast<unsigned char>(CString::ToUpper1252('\xFF')), 0x9F);   // ÿ -> Ÿ
 }
 
 TEST(StringCase, UpperCasedComparisonAgreesWithCompareNoCase)
 {
     // Callers compare names by upper-casing both sides; that must match CompareNoCase for every pair.
-    for (int a = 1; a < 256; ++a) {
-        for (int b = 1; b < 256; ++b) {
+    for (int a = 1; a < 256; ++a)
+    {
+        for (int b = 1; b < 256; ++b)
+        {
             CString x(static_cast<char>(a)), y(static_cast<char>(b));
             bool caseless = x.CompareNoCase(y) == 0;
             x.MakeUpper();
@@ -182,7 +190,7 @@ TEST(StringEdit, Replace)
     EXPECT_EQ(s.Replace("", "x"), 0);
     EXPECT_EQ(s.Replace("zz", "x"), 0);
     CString grow("aaa");
-    EXPECT_EQ(grow.Replace("a", "aa"), 3);  // no re-scan of inserted text
+    EXPECT_EQ(grow.Replace("a", "aa"), 3);   // no re-scan of inserted text
     EXPECT_STREQ(grow, "aaaaaa");
     CString self("ab");
     EXPECT_EQ(self.Replace("a", self), 1);
@@ -228,7 +236,7 @@ TEST(StringBuffer, GetBufferAndRelease)
 
     p = s.GetBuffer(4);
     std::memcpy(p, "abcd", 4);
-    s.ReleaseBuffer(99);  // more than the buffer holds: the length stays within it
+    s.ReleaseBuffer(99);   // more than the buffer holds: the length stays within it
     EXPECT_STREQ(s, "abcd");
 
     // A caller that writes a full buffer and its terminator, as the window text functions do.
@@ -239,14 +247,16 @@ TEST(StringBuffer, GetBufferAndRelease)
     EXPECT_EQ(s.GetLength(), 7);
 }
 
-namespace {
+namespace
+{
 bool FakeLoader(UINT id, CString& out)
 {
-    if (id != 42) return false;
+    if (id != 42)
+        return false;
     out = "Forty-two";
     return true;
 }
-} // namespace
+}   // namespace
 
 TEST(StringLoad, GoesThroughTheInstalledLoader)
 {
@@ -263,11 +273,15 @@ TEST(StringThreads, IndependentCopiesAcrossThreads)
 {
     CString shared("model text");
     CString seen;
-    std::thread worker([copy = shared, &seen]() mutable {
-        for (int i = 0; i < 1000; ++i) copy += "x";
-        seen = copy.Left(10);
-    });
-    for (int i = 0; i < 1000; ++i) shared.MakeUpper();
+    std::thread worker(
+        [copy = shared, &seen]() mutable
+        {
+            for (int i = 0; i < 1000; ++i)
+                copy += "x";
+            seen = copy.Left(10);
+        });
+    for (int i = 0; i < 1000; ++i)
+        shared.MakeUpper();
     worker.join();
     EXPECT_STREQ(seen, "model text");
     EXPECT_STREQ(shared, "MODEL TEXT");

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // What the application takes from the command line.
 struct Parsed
@@ -34,7 +35,7 @@ Parsed Parse(std::initializer_list<const char*> items, CVexulCommandLineInfo* ou
     return {session.m_strShowPath, session.m_nStartSlide, session.m_bStartSlideGiven};
 }
 
-} // namespace
+}   // namespace
 
 TEST(PlayerCommandLine, PathAloneStartsAtSlideZero)
 {
@@ -143,9 +144,9 @@ TEST(PlayerEndProgram, RelativeNameRunsInProgramFolder)
 
 TEST(PlayerOsVersion, TextFromEitherKey)
 {
-    EXPECT_STREQ("Microsoft Windows XP - 5.1", CVexulApp::ComposeOsText("Microsoft Windows XP", "5.1", "", "", ""));
-    EXPECT_STREQ("Windows 98 - 4.10.1998 - A",
-                 CVexulApp::ComposeOsText("", "", "Windows 98", "4.10.1998", "A"));
+    EXPECT_STREQ("Microsoft Windows XP - 5.1",
+                 CVexulApp::ComposeOsText("Microsoft Windows XP", "5.1", "", "", ""));
+    EXPECT_STREQ("Windows 98 - 4.10.1998 - A", CVexulApp::ComposeOsText("", "", "Windows 98", "4.10.1998", "A"));
     EXPECT_STREQ("Windows 95 - 4.00.950", CVexulApp::ComposeOsText("", "", "Windows 95", "4.00.950", " "));
     EXPECT_STREQ(" - 4.0", CVexulApp::ComposeOsText("", "4.0", "", "", ""));
 }

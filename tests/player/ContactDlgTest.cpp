@@ -16,7 +16,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 std::string TextOf(CWnd* wnd)
 {
@@ -61,19 +62,22 @@ protected:
     void TearDown() override { AfxSetUILanguage(0); }
 };
 
-} // namespace
+}   // namespace
 
 // ---- link forms ----
 
 TEST(ContactLinkForm, AWebAddressWithoutThePrefixGetsItAndKeepsItsCase)
 {
-    EXPECT_EQ("http://www.Example.COM/Shows", std::string(CContactDlg::MakeLink("www.Example.COM/Shows", "http://")));
-    EXPECT_EQ("mailto:Anna.Berg@Example.com", std::string(CContactDlg::MakeLink("Anna.Berg@Example.com", "mailto:")));
+    EXPECT_EQ("http://www.Example.COM/Shows",
+              std::string(CContactDlg::MakeLink("www.Example.COM/Shows", "http://")));
+    EXPECT_EQ("mailto:Anna.Berg@Example.com",
+              std::string(CContactDlg::MakeLink("Anna.Berg@Example.com", "mailto:")));
 }
 
 TEST(ContactLinkForm, AnAddressHoldingThePrefixInAnyCaseIsLowerCasedWhole)
 {
-    EXPECT_EQ("http://www.example.com/shows", std::string(CContactDlg::MakeLink("HTTP://www.Example.COM/Shows", "http://")));
+    EXPECT_EQ("http://www.example.com/shows",
+              std::string(CContactDlg::MakeLink("HTTP://www.Example.COM/Shows", "http://")));
     EXPECT_EQ("http://www.example.com", std::string(CContactDlg::MakeLink("Http://WWW.EXAMPLE.COM", "http://")));
     EXPECT_EQ("see http://x.example", std::string(CContactDlg::MakeLink("See HTTP://X.example", "http://")));
     EXPECT_EQ("mailto:anna@example.com", std::string(CContactDlg::MakeLink("MailTo:Anna@Example.com", "mailto:")));
@@ -159,7 +163,8 @@ TEST_F(InfoDialogTest, ProductInformationInEnglish)
     EXPECT_TRUE(dialog.m_wndInternet.m_bTransparent);
     EXPECT_TRUE(dialog.m_wndEmail.m_bTransparent);
     // What the links show is what they open.
-    EXPECT_NE(std::string::npos, std::string(dialog.m_wndInternet.m_link).find(ItemText(dialog, IDC_LINK_INTERNET)));
+    EXPECT_NE(std::string::npos,
+              std::string(dialog.m_wndInternet.m_link).find(ItemText(dialog, IDC_LINK_INTERNET)));
     EXPECT_NE(std::string::npos, std::string(dialog.m_wndEmail.m_link).find(ItemText(dialog, IDC_LINK_EMAIL)));
     dialog.DestroyWindow();
 }
@@ -176,14 +181,15 @@ TEST_F(InfoDialogTest, ProductInformationInGerman)
 
 // ---- a link whose own texts fail opens the program's string of its id ----
 
-namespace {
+namespace
+{
 std::vector<std::string> g_opened;
 HINSTANCE WINAPI OpenOnlyTheThird(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     g_opened.push_back(file ? file : "");
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(g_opened.size() == 3 ? 42 : SE_ERR_FNF));
 }
-} // namespace
+}   // namespace
 
 TEST_F(InfoDialogTest, ALinkFallsBackToTheStringResourceOfItsId)
 {
@@ -193,8 +199,8 @@ TEST_F(InfoDialogTest, ALinkFallsBackToTheStringResourceOfItsId)
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr));
     CStaticLink link("first");
-    ASSERT_TRUE(link.Create("second", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 150, 20), &parent,
-                            IDS_MENU_PRODUCT));
+    ASSERT_TRUE(
+        link.Create("second", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 150, 20), &parent, IDS_MENU_PRODUCT));
     link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     ASSERT_EQ(3u, g_opened.size());
     EXPECT_EQ("first", g_opened[0]);
@@ -207,7 +213,8 @@ TEST_F(InfoDialogTest, ALinkFallsBackToTheStringResourceOfItsId)
 
 // ---- run modally from the player ----
 
-namespace {
+namespace
+{
 
 CPlayerDlg* g_player = nullptr;
 std::vector<std::string> g_seen;   // what the timer saw in the open dialog
@@ -227,7 +234,7 @@ void CALLBACK LookAndEnd(HWND hWnd, UINT, UINT_PTR id, DWORD)
     open->SendMessage(WM_COMMAND, IDOK);
 }
 
-} // namespace
+}   // namespace
 
 TEST_F(InfoDialogTest, ThePlayerRunsBothDialogsAndKnowsWhichIsOpen)
 {

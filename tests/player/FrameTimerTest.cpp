@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 const UINT kTick = WM_APP + 17;
 
@@ -39,8 +40,16 @@ protected:
         return id;
     }
     UINT ArmWindowTimer(UINT, HWND) override { return 1; }
-    UINT KillMultimedia(UINT) override { ++kills; return 0; }
-    UINT KillWindowTimer(HWND, UINT) override { ++kills; return TRUE; }
+    UINT KillMultimedia(UINT) override
+    {
+        ++kills;
+        return 0;
+    }
+    UINT KillWindowTimer(HWND, UINT) override
+    {
+        ++kills;
+        return TRUE;
+    }
     void Deliver(HWND window, UINT message, UINT id, DWORD, BOOL posted) override
     {
         deliveries.push_back({window, message, id, posted});
@@ -51,10 +60,7 @@ protected:
 class CTickWindow : public CWnd
 {
 public:
-    CTickWindow()
-    {
-        CreateEx(0, AfxRegisterWndClass(0), "tick", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
-    }
+    CTickWindow() { CreateEx(0, AfxRegisterWndClass(0), "tick", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr); }
     ~CTickWindow() override { DestroyWindow(); }
     int ticks = 0;
 
@@ -85,7 +91,7 @@ int PumpForTicks(CTickWindow& window, DWORD milliseconds)
     return window.ticks - before;
 }
 
-} // namespace
+}   // namespace
 
 TEST(FrameTimer, ResolutionFromDeviceCaps)
 {

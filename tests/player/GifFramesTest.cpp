@@ -9,7 +9,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 const std::vector<COLORREF> kPalette = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
 
@@ -30,7 +31,7 @@ COLORREF RenderedCentre(IPicture* picture, int width, int height)
     return surface.Pixel(width / 2, height / 2);
 }
 
-} // namespace
+}   // namespace
 
 TEST(GifFrames, CountsFramesToTheTrailer)
 {

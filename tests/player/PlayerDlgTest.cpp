@@ -10,7 +10,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 // Runs actions one after another from thread timers while a modal loop (the dialog's, or a menu's) runs.
 class CScript
@@ -81,20 +82,22 @@ protected:
     // Waits inside the running loop until the show runs (the start comes with the first paint).
     static void AfterStart(CScript& script, CPlayerDlg& dlg, std::function<void()> action)
     {
-        script.Add(50, [&dlg, action] {
-            DWORD start = GetTickCount();
-            while (!dlg.IsRunning() && GetTickCount() - start < 5000)
-            {
-                MSG msg;
-                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                {
-                    TranslateMessage(&msg);
-                    DispatchMessageA(&msg);
-                }
-                Sleep(10);
-            }
-            action();
-        });
+        script.Add(50,
+                   [&dlg, action]
+                   {
+                       DWORD start = GetTickCount();
+                       while (!dlg.IsRunning() && GetTickCount() - start < 5000)
+                       {
+                           MSG msg;
+                           while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                           {
+                               TranslateMessage(&msg);
+                               DispatchMessageA(&msg);
+                           }
+                           Sleep(10);
+                       }
+                       action();
+                   });
     }
 
     std::string folder;
@@ -118,7 +121,7 @@ void WaitForUser(CShowRenderer& renderer)
     renderer.m_nAdvanceState = CShowRenderer::AdvanceWaiting;
 }
 
-} // namespace
+}   // namespace
 
 TEST_F(PlayerDlgTest, WindowFromTheShow)
 {
@@ -132,15 +135,17 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
     CRect window, client, slide, close, info;
     CString title;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.GetWindowRect(&window);
-        dlg.GetClientRect(&client);
-        dlg.m_SlideWnd.GetWindowRect(&slide);
-        dlg.GetDlgItem(IDCANCEL)->GetWindowRect(&close);
-        dlg.GetDlgItem(3)->GetWindowRect(&info);
-        dlg.GetWindowText(title);
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.GetWindowRect(&window);
+                   dlg.GetClientRect(&client);
+                   dlg.m_SlideWnd.GetWindowRect(&slide);
+                   dlg.GetDlgItem(IDCANCEL)->GetWindowRect(&close);
+                   dlg.GetDlgItem(3)->GetWindowRect(&info);
+                   dlg.GetWindowText(title);
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_STREQ("Layout Show", title);
@@ -161,7 +166,7 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
 TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
 {
     ShowSpec show;
-    show.width = 800;    // read as 640
+    show.width = 800;   // read as 640
     show.height = 480;
     show.desktop = 1;
     std::string path = WriteShow(show, {RGB(1, 2, 3)});
@@ -169,23 +174,25 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
     CRect window, slide;
     BOOL hitInside = FALSE, hitOutside = FALSE;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.GetWindowRect(&window);
-        dlg.m_SlideWnd.GetWindowRect(&slide);
-        CShowRenderer& r = dlg.m_Renderer;
-        // a click on the indicator, in the dialog's coordinates
-        CPoint inSlide(r.m_rcIndicator.left + 2, r.m_rcIndicator.top + 2);
-        CPoint onDialog = inSlide;
-        dlg.m_SlideWnd.MapWindowPoints(&dlg, &onDialog, 1);
-        WaitForUser(r);
-        dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x - 60, onDialog.y));
-        hitOutside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
-        dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x - 60, onDialog.y));
-        dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x, onDialog.y));
-        hitInside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
-        dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x, onDialog.y));
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.GetWindowRect(&window);
+                   dlg.m_SlideWnd.GetWindowRect(&slide);
+                   CShowRenderer& r = dlg.m_Renderer;
+                   // a click on the indicator, in the dialog's coordinates
+                   CPoint inSlide(r.m_rcIndicator.left + 2, r.m_rcIndicator.top + 2);
+                   CPoint onDialog = inSlide;
+                   dlg.m_SlideWnd.MapWindowPoints(&dlg, &onDialog, 1);
+                   WaitForUser(r);
+                   dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x - 60, onDialog.y));
+                   hitOutside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x - 60, onDialog.y));
+                   dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x, onDialog.y));
+                   hitInside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x, onDialog.y));
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     dlg.DoModal();
     CRect desktop;
@@ -206,27 +213,29 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
     int advances = 0;
     BOOL stillOpen = FALSE;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        CWnd* close = dlg.GetDlgItem(IDCANCEL);
-        close->SetFocus();
-        for (UINT key : {VK_SPACE, VK_RIGHT})
-        {
-            WaitForUser(dlg.m_Renderer);
-            MSG down = KeyMessage(close->m_hWnd, WM_KEYDOWN, key);
-            MSG chr = KeyMessage(close->m_hWnd, WM_CHAR, ' ');
-            MSG up = KeyMessage(close->m_hWnd, WM_KEYUP, key);
-            for (MSG* m : {&down, &chr, &up})
-                if (!AfxPreTranslateMessage(m))
-                {
-                    TranslateMessage(m);
-                    DispatchMessageA(m);
-                }
-            if (dlg.m_Renderer.m_nAdvanceState == CShowRenderer::AdvanceContinue)
-                ++advances;
-        }
-        stillOpen = dlg.IsWindowVisible() && dlg.IsRunning();
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   CWnd* close = dlg.GetDlgItem(IDCANCEL);
+                   close->SetFocus();
+                   for (UINT key : {VK_SPACE, VK_RIGHT})
+                   {
+                       WaitForUser(dlg.m_Renderer);
+                       MSG down = KeyMessage(close->m_hWnd, WM_KEYDOWN, key);
+                       MSG chr = KeyMessage(close->m_hWnd, WM_CHAR, ' ');
+                       MSG up = KeyMessage(close->m_hWnd, WM_KEYUP, key);
+                       for (MSG* m : {&down, &chr, &up})
+                           if (!AfxPreTranslateMessage(m))
+                           {
+                               TranslateMessage(m);
+                               DispatchMessageA(m);
+                           }
+                       if (dlg.m_Renderer.m_nAdvanceState == CShowRenderer::AdvanceContinue)
+                           ++advances;
+                   }
+                   stillOpen = dlg.IsWindowVisible() && dlg.IsRunning();
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     dlg.DoModal();
     EXPECT_EQ(2, advances);
@@ -238,11 +247,13 @@ TEST_F(PlayerDlgTest, EnterClosesLikeTheCloseButton)
     std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
     CScript script;
-    AfterStart(script, dlg, [&] {
-        MSG enter = KeyMessage(dlg.m_hWnd, WM_KEYDOWN, VK_RETURN);
-        if (!AfxPreTranslateMessage(&enter))
-            DispatchMessageA(&enter);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   MSG enter = KeyMessage(dlg.m_hWnd, WM_KEYDOWN, VK_RETURN);
+                   if (!AfxPreTranslateMessage(&enter))
+                       DispatchMessageA(&enter);
+               });
     script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // a safety net: Enter must have ended it by now
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -257,12 +268,14 @@ TEST_F(PlayerDlgTest, CloseWhileTheMenuIsOpenWaitsForTheMenu)
     BOOL openDuringMenu = FALSE, refused = FALSE;
     CScript script;
     AfterStart(script, dlg, [&] { dlg.PostMessage(WM_COMMAND, 3); });   // the info button opens the menu
-    script.Add(300, [&] {
-        // Escape's command arrives while the menu is open
-        dlg.SendMessage(WM_COMMAND, IDCANCEL);
-        openDuringMenu = dlg.IsWindowVisible() && dlg.IsRunning();
-        refused = dlg.m_bCloseRefused;
-    });
+    script.Add(300,
+               [&]
+               {
+                   // Escape's command arrives while the menu is open
+                   dlg.SendMessage(WM_COMMAND, IDCANCEL);
+                   openDuringMenu = dlg.IsWindowVisible() && dlg.IsRunning();
+                   refused = dlg.m_bCloseRefused;
+               });
     script.Add(200, [] { EndMenu(); });
     script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
     script.Start();
@@ -279,12 +292,14 @@ TEST_F(PlayerDlgTest, CornerRightClickShowsTheSystem)
     CPlayerDlg dlg(&session, path.c_str());
     size_t afterOutside = 0;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(6, 2));
-        afterOutside = boxes.Count();
-        dlg.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 2));
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(6, 2));
+                   afterOutside = boxes.Count();
+                   dlg.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 2));
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     dlg.DoModal();
     EXPECT_EQ(0u, afterOutside);
@@ -298,14 +313,16 @@ TEST_F(PlayerDlgTest, StatusRequestBringsToFrontOnce)
     CPlayerDlg dlg(&session, path.c_str());
     BOOL topmost = FALSE, topmostAfterReset = TRUE;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.SendMessage(PlayerStatusMessage(), PlayerStatusMessage(), 0);
-        topmost = (dlg.GetExStyle() & WS_EX_TOPMOST) != 0;
-        dlg.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        dlg.SendMessage(PlayerStatusMessage(), PlayerStatusMessage(), 0);
-        topmostAfterReset = (dlg.GetExStyle() & WS_EX_TOPMOST) != 0;
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.SendMessage(PlayerStatusMessage(), PlayerStatusMessage(), 0);
+                   topmost = (dlg.GetExStyle() & WS_EX_TOPMOST) != 0;
+                   dlg.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                   dlg.SendMessage(PlayerStatusMessage(), PlayerStatusMessage(), 0);
+                   topmostAfterReset = (dlg.GetExStyle() & WS_EX_TOPMOST) != 0;
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     dlg.DoModal();
     EXPECT_TRUE(topmost);
@@ -322,7 +339,10 @@ TEST_F(PlayerDlgTest, MissingShowIsReportedInGermanAndCloses)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_FALSE(dlg.IsShowLoaded());
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ("Fehler\n\nDie Datei " + missing + " kann nicht ge\xF6""ffnet werden", boxes.LastText());
+    EXPECT_EQ("Fehler\n\nDie Datei " + missing +
+                  " kann nicht ge\xF6"
+                  "ffnet werden",
+              boxes.LastText());
 }
 
 TEST_F(PlayerDlgTest, DefaultShowIsBesideTheProgram)
@@ -333,10 +353,12 @@ TEST_F(PlayerDlgTest, DefaultShowIsBesideTheProgram)
     CPlayerDlg dlg(&session, "");
     CString title;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.GetWindowText(title);
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.GetWindowText(title);
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     dlg.DoModal();
     EXPECT_STREQ("Beside", title);
@@ -365,14 +387,16 @@ TEST_F(PlayerDlgTest, TickAfterTheCloseNeitherStepsNorRearms)
     BOOL armedAfter = TRUE;
     int clockBefore = -1, clockAfter = -2;
     CScript script;
-    AfterStart(script, dlg, [&] {
-        dlg.SendMessage(WM_COMMAND, IDCANCEL);
-        clockBefore = dlg.m_nShowClock;
-        // a tick the timer thread had sent just before the clock was stopped
-        dlg.SendMessage(WM_PLAYER_FRAME_TICK, 1, static_cast<LPARAM>(clockBefore + 1000));
-        clockAfter = dlg.m_nShowClock;
-        armedAfter = dlg.m_FrameTimer.IsArmed();
-    });
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.SendMessage(WM_COMMAND, IDCANCEL);
+                   clockBefore = dlg.m_nShowClock;
+                   // a tick the timer thread had sent just before the clock was stopped
+                   dlg.SendMessage(WM_PLAYER_FRAME_TICK, 1, static_cast<LPARAM>(clockBefore + 1000));
+                   clockAfter = dlg.m_nShowClock;
+                   armedAfter = dlg.m_FrameTimer.IsArmed();
+               });
     script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -390,11 +414,13 @@ TEST_F(PlayerDlgTest, EndModeTwoStaysOpenOnTheLastFrame)
     CPlayerDlg dlg(&session, path.c_str());
     BOOL openAtTheEnd = FALSE, armedAtTheEnd = TRUE;
     CScript script;
-    script.Add(3000, [&] {
-        openAtTheEnd = dlg.IsWindowVisible() && dlg.m_Renderer.m_nState == CShowRenderer::StateEnd;
-        armedAtTheEnd = dlg.m_FrameTimer.IsArmed();
-        dlg.PostMessage(WM_COMMAND, IDCANCEL);
-    });
+    script.Add(3000,
+               [&]
+               {
+                   openAtTheEnd = dlg.IsWindowVisible() && dlg.m_Renderer.m_nState == CShowRenderer::StateEnd;
+                   armedAtTheEnd = dlg.m_FrameTimer.IsArmed();
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(openAtTheEnd);

@@ -10,7 +10,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -133,9 +134,15 @@ public:
 private:
     HWND FindTopLevel(int childId) const
     {
-        struct Search { DWORD pid; int child; HWND found; } search = {m_pi.dwProcessId, childId, nullptr};
+        struct Search
+        {
+            DWORD pid;
+            int child;
+            HWND found;
+        } search = {m_pi.dwProcessId, childId, nullptr};
         EnumWindows(
-            [](HWND hWnd, LPARAM param) -> BOOL {
+            [](HWND hWnd, LPARAM param) -> BOOL
+            {
                 Search* s = reinterpret_cast<Search*>(param);
                 DWORD pid = 0;
                 GetWindowThreadProcessId(hWnd, &pid);
@@ -225,7 +232,7 @@ protected:
     std::string folder;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
 {
@@ -309,7 +316,9 @@ TEST_F(PlayerEndToEnd, DamagedPackGivesTheGermanMessage)
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
     std::string message = text;
     EXPECT_NE(std::string::npos, message.find("Fehler")) << message;
-    EXPECT_NE(std::string::npos, message.find("kann nicht ge\xF6""ffnet werden")) << message;
+    EXPECT_NE(std::string::npos, message.find("kann nicht ge\xF6"
+                                              "ffnet werden"))
+        << message;
     EXPECT_NE(std::string::npos, message.find("broken.vxl")) << message;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 10000));
@@ -342,7 +351,8 @@ TEST_F(PlayerEndToEnd, EndProgramStartsWhenThePlayerCloses)
     EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 20000));
     HWND secondWindow = nullptr;
     ASSERT_TRUE(WaitFor(
-        [&] {
+        [&]
+        {
             secondWindow = FindWindowA(nullptr, "Second Show");
             return secondWindow != nullptr;
         },

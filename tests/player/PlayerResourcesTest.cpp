@@ -11,7 +11,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 class PlayerResourcesTest : public ::testing::Test
 {
@@ -35,7 +36,8 @@ protected:
         std::vector<WORD> languages;
         EnumResourceLanguagesA(
             module, type, name,
-            [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) -> BOOL {
+            [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) -> BOOL
+            {
                 reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
                 return TRUE;
             },
@@ -63,7 +65,7 @@ std::string Utf16Key(const BYTE* p)
     return key;
 }
 
-} // namespace
+}   // namespace
 
 TEST_F(PlayerResourcesTest, IconGroupOfFourNeutralIcons)
 {
@@ -113,9 +115,9 @@ TEST_F(PlayerResourcesTest, VersionBlockTheCompilerRewrites)
             break;
         }
     ASSERT_NE(nullptr, p);
-    const char* keys[12] = {"Comments", "CompanyName", "FileDescription", "FileVersion", "InternalName",
-                            "LegalCopyright", "LegalTrademarks", "OriginalFilename", "PrivateBuild",
-                            "ProductName", "ProductVersion", "SpecialBuild"};
+    const char* keys[12] = {"Comments",     "CompanyName",    "FileDescription", "FileVersion",
+                            "InternalName", "LegalCopyright", "LegalTrademarks", "OriginalFilename",
+                            "PrivateBuild", "ProductName",    "ProductVersion",  "SpecialBuild"};
     const int widths[12] = {61, 86, 61, 12, 45, 55, 61, 61, 61, 61, 12, 61};
     for (int k = 0; k < 12; ++k)
     {

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class PlayerEnvironment : public ::testing::Environment
 {
@@ -22,4 +23,4 @@ public:
 
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new PlayerEnvironment);
 
-} // namespace
+}   // namespace

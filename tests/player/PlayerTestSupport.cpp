@@ -8,9 +8,11 @@
 #include <cstring>
 #include <shellapi.h>
 
-namespace playertest {
+namespace playertest
+{
 
-namespace {
+namespace
+{
 
 void PutWord(Bytes& out, unsigned v)
 {
@@ -31,7 +33,8 @@ Bytes EncodeGifPixels(int count, int index)
     const unsigned clear = 4, end = 5, bits = 3;
     Bytes packed;
     unsigned acc = 0, nbits = 0;
-    auto put = [&](unsigned code) {
+    auto put = [&](unsigned code)
+    {
         acc |= code << nbits;
         nbits += bits;
         while (nbits >= 8)
@@ -61,7 +64,7 @@ Bytes EncodeGifPixels(int count, int index)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 Bytes MakeBmp(int width, int height, COLORREF colour)
 {
@@ -139,9 +142,24 @@ std::string MakeShowText(const ShowSpec& show)
 {
     char line[512];
     std::string t = "\r\n";
-    auto section = [&](const char* name) { t += "\r\n["; t += name; t += "]\r\n"; };
-    auto key = [&](const char* k, const std::string& v) { t += k; t += "="; t += v; t += "\r\n"; };
-    auto keyInt = [&](const char* k, int v) { std::snprintf(line, sizeof(line), "%d", v); key(k, line); };
+    auto section = [&](const char* name)
+    {
+        t += "\r\n[";
+        t += name;
+        t += "]\r\n";
+    };
+    auto key = [&](const char* k, const std::string& v)
+    {
+        t += k;
+        t += "=";
+        t += v;
+        t += "\r\n";
+    };
+    auto keyInt = [&](const char* k, int v)
+    {
+        std::snprintf(line, sizeof(line), "%d", v);
+        key(k, line);
+    };
     section("SHOW");
     key("VERSION", "020000");
     section("WINDOW");
@@ -309,8 +327,8 @@ std::string PlayerExePath()
     return dir + "\\player\\Vexul.exe";
 }
 
-CDibSurface::CDibSurface(int width, int height) : m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width),
-                                                  m_height(height)
+CDibSurface::CDibSurface(int width, int height)
+    : m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width), m_height(height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -341,4 +359,4 @@ COLORREF CDibSurface::Pixel(int x, int y) const
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-} // namespace playertest
+}   // namespace playertest

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace playertest {
+namespace playertest
+{
 
 typedef std::vector<BYTE> Bytes;
 
@@ -17,21 +18,22 @@ Bytes MakeBmp(int width, int height, COLORREF colour);
 struct GifFrameSpec
 {
     int x, y, width, height;
-    int colourIndex;      // into the global colour table
-    int delay;            // -1: no graphic control block
+    int colourIndex;   // into the global colour table
+    int delay;         // -1: no graphic control block
     int disposal;
 };
-Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette, const std::vector<GifFrameSpec>& frames);
+Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette,
+              const std::vector<GifFrameSpec>& frames);
 
 // One slide of a show text.
 struct SlideSpec
 {
-    std::string image;              // pack entry name of the background
+    std::string image;   // pack entry name of the background
     std::string fadeIn = "NONE";
     std::string fadeOut = "NONE";
     int delay = 3000;
     int fadeSpeed = 1;
-    std::string objects;            // extra lines of the section (objects), each ending in "\r\n"
+    std::string objects;   // extra lines of the section (objects), each ending in "\r\n"
 };
 
 // Show-wide settings of a show text.
@@ -49,7 +51,7 @@ struct ShowSpec
     int autostart = 0;
     std::string autostartFile;
     int contact = 0;
-    std::vector<SlideSpec> slides;  // written as SHEET00, SHEET01, ...
+    std::vector<SlideSpec> slides;   // written as SHEET00, SHEET01, ...
 };
 
 std::string MakeShowText(const ShowSpec& show);
@@ -96,4 +98,4 @@ private:
     int m_width, m_height;
 };
 
-} // namespace playertest
+}   // namespace playertest

@@ -21,7 +21,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 typedef std::mt19937 Rng;
 
@@ -30,7 +31,8 @@ int Pick(Rng& rng, int lo, int hi)
     return std::uniform_int_distribution<int>(lo, hi)(rng);
 }
 
-template <class T, size_t N> const T& PickOf(Rng& rng, const T (&items)[N])
+template <class T, size_t N>
+const T& PickOf(Rng& rng, const T (&items)[N])
 {
     return items[Pick(rng, 0, static_cast<int>(N) - 1)];
 }
@@ -214,20 +216,33 @@ std::vector<PackEntry> DamagedPictures()
 
 std::string Integer(Rng& rng)
 {
-    static const char* const odd[] = {"0", "-1", "1", "-2147483648", "2147483647", "99999999999999",
-                                      "-99999999999", "65536", "-65536", "32767", "-32768", "", "abc",
-                                      "12abc", " 7", "0x10", "+5", "--3", "1e9", "4294967295"};
+    static const char* const odd[] = {"0",
+                                      "-1",
+                                      "1",
+                                      "-2147483648",
+                                      "2147483647",
+                                      "99999999999999",
+                                      "-99999999999",
+                                      "65536",
+                                      "-65536",
+                                      "32767",
+                                      "-32768",
+                                      "",
+                                      "abc",
+                                      "12abc",
+                                      " 7",
+                                      "0x10",
+                                      "+5",
+                                      "--3",
+                                      "1e9",
+                                      "4294967295"};
     switch (Pick(rng, 0, 4))
     {
     case 0:
-    case 1:
-        return PickOf(rng, odd);
-    case 2:
-        return std::to_string(Pick(rng, -3000, 3000));
-    case 3:
-        return std::to_string(Pick(rng, INT_MIN, INT_MAX));
-    default:
-        return std::to_string(Pick(rng, 0, 5));
+    case 1: return PickOf(rng, odd);
+    case 2: return std::to_string(Pick(rng, -3000, 3000));
+    case 3: return std::to_string(Pick(rng, INT_MIN, INT_MAX));
+    default: return std::to_string(Pick(rng, 0, 5));
     }
 }
 
@@ -239,8 +254,8 @@ std::string Delay(Rng& rng)
 
 std::string Colour(Rng& rng)
 {
-    static const char* const odd[] = {"#ff00ff", "#FF00FF", "#", "#zzzzzz", "#1234567890abcdef", "", "ff0000",
-                                      "#FFF", "#-12345", "##00ff00"};
+    static const char* const odd[] = {"#ff00ff", "#FF00FF", "#",    "#zzzzzz", "#1234567890abcdef",
+                                      "",        "ff0000",  "#FFF", "#-12345", "##00ff00"};
     if (Pick(rng, 0, 1))
         return PickOf(rng, odd);
     char text[16];
@@ -266,22 +281,36 @@ std::string Name(Rng& rng, const std::vector<std::string>& names)
 {
     switch (Pick(rng, 0, 9))
     {
-    case 0:
-        return Junk(rng, 20);
-    case 1:
-        return std::string(Pick(rng, 1, 3), 'C');   // a prefix of several names
-    case 2:
-        return std::string(3000, 'N');
-    default:
-        return names[Pick(rng, 0, static_cast<int>(names.size()) - 1)];
+    case 0: return Junk(rng, 20);
+    case 1: return std::string(Pick(rng, 1, 3), 'C');   // a prefix of several names
+    case 2: return std::string(3000, 'N');
+    default: return names[Pick(rng, 0, static_cast<int>(names.size()) - 1)];
     }
 }
 
-const std::vector<std::string> kEffects = {
-    "NONE", "LEFT-RIGHT", "RIGHT-LEFT", "TOP-BOTTOM", "BOTTOM-TOP", "FULL-CENTER", "CENTER-FULL", "HORZ-STRIPES",
-    "VERT-STRIPES", "MOVE-LEFTRIGHT", "MOVE-RIGHTLEFT", "MOVE-TOPBOTTOM", "MOVE-BOTTOMTOP", "OUTIN_ROTATE_RIGHT",
-    "OUTIN_ROTATE_BOTTOM", "COVER-FROM-RIGHT", "COVER-FROM-LEFT", "COVER-FROM-TOP", "COVER-FROM-BOTTOM",
-    "COVER-HORIZONTAL", "COVER-VERTICAL", "COVER-FROM-INSIDE", "COVER-FORM-OUTSIDE"};
+const std::vector<std::string> kEffects = {"NONE",
+                                           "LEFT-RIGHT",
+                                           "RIGHT-LEFT",
+                                           "TOP-BOTTOM",
+                                           "BOTTOM-TOP",
+                                           "FULL-CENTER",
+                                           "CENTER-FULL",
+                                           "HORZ-STRIPES",
+                                           "VERT-STRIPES",
+                                           "MOVE-LEFTRIGHT",
+                                           "MOVE-RIGHTLEFT",
+                                           "MOVE-TOPBOTTOM",
+                                           "MOVE-BOTTOMTOP",
+                                           "OUTIN_ROTATE_RIGHT",
+                                           "OUTIN_ROTATE_BOTTOM",
+                                           "COVER-FROM-RIGHT",
+                                           "COVER-FROM-LEFT",
+                                           "COVER-FROM-TOP",
+                                           "COVER-FROM-BOTTOM",
+                                           "COVER-HORIZONTAL",
+                                           "COVER-VERTICAL",
+                                           "COVER-FROM-INSIDE",
+                                           "COVER-FORM-OUTSIDE"};
 const std::vector<std::string> kMoves = {"NONE", "FROM_LEFT", "FROM_TOP", "FROM_RIGHT", "FROM_BOTTOM"};
 const std::vector<std::string> kTextMoves = {"NONE", "LEFT-RIGHT", "TOP-BOTTOM", "TYPEWRITER"};
 
@@ -289,16 +318,11 @@ std::string Text(Rng& rng)
 {
     switch (Pick(rng, 0, 5))
     {
-    case 0:
-        return "";
-    case 1:
-        return std::string(Pick(rng, 1000, 6000), 'W');
-    case 2:
-        return "%s%n%d%x%%";
-    case 3:
-        return Junk(rng, 200);
-    default:
-        return "Hello world " + std::to_string(Pick(rng, 0, 99));
+    case 0: return "";
+    case 1: return std::string(Pick(rng, 1000, 6000), 'W');
+    case 2: return "%s%n%d%x%%";
+    case 3: return Junk(rng, 200);
+    default: return "Hello world " + std::to_string(Pick(rng, 0, 99));
     }
 }
 
@@ -336,21 +360,11 @@ std::string RandomObjects(Rng& rng, const std::vector<std::string>& images)
         std::snprintf(value, sizeof(value), "%s%02d", kinds[kind], n);
         switch (Pick(rng, 0, 12))
         {
-        case 0:
-            l(obj, "");
-            break;
-        case 1:
-            l(obj, kinds[kind]);
-            break;
-        case 2:
-            l(obj, std::string(kinds[kind]) + "-1");
-            break;
-        case 3:
-            l(obj, "XY");
-            break;
-        default:
-            l(obj, value);
-            break;
+        case 0: l(obj, ""); break;
+        case 1: l(obj, kinds[kind]); break;
+        case 2: l(obj, std::string(kinds[kind]) + "-1"); break;
+        case 3: l(obj, "XY"); break;
+        default: l(obj, value); break;
         }
         const char* k = kinds[kind];
         if (Pick(rng, 0, 8) == 0)
@@ -409,7 +423,11 @@ std::string RandomShowText(Rng& rng, const std::vector<std::string>& images)
     std::string t = "\r\n";
     auto section = [&](const std::string& name) { t += "\r\n[" + name + "]\r\n"; };
     Line l;
-    auto flush = [&] { t += l.text; l.text.clear(); };
+    auto flush = [&]
+    {
+        t += l.text;
+        l.text.clear();
+    };
     section("SHOW");
     l("VERSION", Pick(rng, 0, 10) ? "020000" : "");
     flush();
@@ -444,8 +462,8 @@ std::string RandomShowText(Rng& rng, const std::vector<std::string>& images)
         std::snprintf(name, sizeof(name), "SHEET%02d", index);
         section(name);
         if (Pick(rng, 0, 12))
-            l("IMAGE-FILE", Pick(rng, 0, 12) ? images[Pick(rng, 0, static_cast<int>(images.size()) - 1)]
-                                            : Junk(rng, 300));
+            l("IMAGE-FILE",
+              Pick(rng, 0, 12) ? images[Pick(rng, 0, static_cast<int>(images.size()) - 1)] : Junk(rng, 300));
         l("FADE_IN", Name(rng, kEffects));
         l("FADE_OUT", Name(rng, kEffects));
         l("DELAY", Delay(rng));
@@ -468,25 +486,15 @@ std::string Mutate(std::string t, Rng& rng)
     for (int i = 0; i < edits && !t.empty(); ++i)
     {
         size_t at = static_cast<size_t>(Pick(rng, 0, static_cast<int>(t.size()) - 1));
-        static const char* const pieces[] = {"\r\n", "[", "]", "=", "\n", "\r", "[SHEET00]\r\n", "OBJ00=", "#",
-                                             "-", "9999999999"};
+        static const char* const pieces[] = {"\r\n",          "[",      "]", "=", "\n",        "\r",
+                                             "[SHEET00]\r\n", "OBJ00=", "#", "-", "9999999999"};
         switch (Pick(rng, 0, 4))
         {
-        case 0:
-            t[at] = static_cast<char>(Pick(rng, 0, 255));
-            break;
-        case 1:
-            t.erase(at, static_cast<size_t>(Pick(rng, 1, 50)));
-            break;
-        case 2:
-            t.insert(at, PickOf(rng, pieces));
-            break;
-        case 3:
-            t.insert(at, 1, '\0');
-            break;
-        default:
-            t.resize(at);
-            break;
+        case 0: t[at] = static_cast<char>(Pick(rng, 0, 255)); break;
+        case 1: t.erase(at, static_cast<size_t>(Pick(rng, 1, 50))); break;
+        case 2: t.insert(at, PickOf(rng, pieces)); break;
+        case 3: t.insert(at, 1, '\0'); break;
+        default: t.resize(at); break;
         }
     }
     return t;
@@ -642,7 +650,7 @@ protected:
 
 std::vector<PackEntry>* RobustnessTest::s_pictures = nullptr;
 
-} // namespace
+}   // namespace
 
 TEST_F(RobustnessTest, RandomShowTextsPlayToTheirEndOrKeepStepping)
 {
@@ -696,7 +704,8 @@ TEST_F(RobustnessTest, EveryDamagedPictureAsBackgroundAndObject)
         for (size_t i = first; i < pictures.size() && i < first + 8; ++i, ++sheet)
         {
             char head[128];
-            std::snprintf(head, sizeof(head), "\r\n[SHEET%02d]\r\nIMAGE-FILE=%s\r\nFADE_IN=%s\r\nFADE_OUT=%s\r\n"
+            std::snprintf(head, sizeof(head),
+                          "\r\n[SHEET%02d]\r\nIMAGE-FILE=%s\r\nFADE_IN=%s\r\nFADE_OUT=%s\r\n"
                           "DELAY=100\r\nFADESPEED=0\r\n",
                           sheet, pictures[i].name.c_str(), kEffects[(i * 3) % kEffects.size()].c_str(),
                           kEffects[(i * 5 + 1) % kEffects.size()].c_str());
@@ -704,11 +713,13 @@ TEST_F(RobustnessTest, EveryDamagedPictureAsBackgroundAndObject)
             for (int n = 0; n < 2; ++n)
             {
                 char obj[512];
-                std::snprintf(obj, sizeof(obj), "OBJ%02d=IMAGE%02d\r\nIMAGE%02d_X=%d\r\nIMAGE%02d_Y=%d\r\n"
-                              "IMAGE%02d_FILE=%s\r\nIMAGE%02d_DELAY=0\r\nIMAGE%02d_ANIMATION=%s\r\n"
-                              "IMAGE%02d_ANISPEED=%d\r\nIMAGE%02d_TRANSPARENT=%d\r\nIMAGE%02d_TRANSPCOLOR=#000000\r\n",
-                              n, n, n, n * 30 - 10, n, n * 20 - 5, n, pictures[(i + n) % pictures.size()].name.c_str(),
-                              n, n, n ? "NONE" : kMoves[i % kMoves.size()].c_str(), n, 2500, n, n, n);
+                std::snprintf(
+                    obj, sizeof(obj),
+                    "OBJ%02d=IMAGE%02d\r\nIMAGE%02d_X=%d\r\nIMAGE%02d_Y=%d\r\n"
+                    "IMAGE%02d_FILE=%s\r\nIMAGE%02d_DELAY=0\r\nIMAGE%02d_ANIMATION=%s\r\n"
+                    "IMAGE%02d_ANISPEED=%d\r\nIMAGE%02d_TRANSPARENT=%d\r\nIMAGE%02d_TRANSPCOLOR=#000000\r\n",
+                    n, n, n, n * 30 - 10, n, n * 20 - 5, n, pictures[(i + n) % pictures.size()].name.c_str(), n, n,
+                    n ? "NONE" : kMoves[i % kMoves.size()].c_str(), n, 2500, n, n, n);
                 t += obj;
             }
         }
@@ -717,7 +728,8 @@ TEST_F(RobustnessTest, EveryDamagedPictureAsBackgroundAndObject)
         EXPECT_TRUE(r.loaded);
         EXPECT_FALSE(r.threadsLeft) << "from picture " << first;
         EXPECT_TRUE(r.ended) << "from picture " << first << " after " << r.ticks << " ticks in state " << r.state
-                             << " on slide " << r.slide << " of " << r.slides << ", object " << r.object << " " << r.what;
+                             << " on slide " << r.slide << " of " << r.slides << ", object " << r.object << " "
+                             << r.what;
     }
 }
 
@@ -729,7 +741,8 @@ TEST_F(RobustnessTest, ManySlidesAndObjectsFarOutside)
     for (int s = 0; s < 46; ++s)
     {
         char head[160];
-        std::snprintf(head, sizeof(head), "\r\n[SHEET%02d]\r\nIMAGE-FILE=good.bmp\r\nFADE_IN=%s\r\nFADE_OUT=%s\r\n"
+        std::snprintf(head, sizeof(head),
+                      "\r\n[SHEET%02d]\r\nIMAGE-FILE=good.bmp\r\nFADE_IN=%s\r\nFADE_OUT=%s\r\n"
                       "DELAY=%d\r\nFADESPEED=%d\r\n",
                       s, kEffects[s % kEffects.size()].c_str(), kEffects[(s * 7) % kEffects.size()].c_str(),
                       s % 3 == 0 ? -5 : 40, s % 5 - 1);
@@ -742,21 +755,24 @@ TEST_F(RobustnessTest, ManySlidesAndObjectsFarOutside)
             switch (n % 3)
             {
             case 0:
-                std::snprintf(obj, sizeof(obj), "OBJ%02d=FRAME%02d\r\nFRAME%02d_X=%d\r\nFRAME%02d_Y=%d\r\n"
+                std::snprintf(obj, sizeof(obj),
+                              "OBJ%02d=FRAME%02d\r\nFRAME%02d_X=%d\r\nFRAME%02d_Y=%d\r\n"
                               "FRAME%02d_WIDTH=%d\r\nFRAME%02d_HEIGHT=%d\r\nFRAME%02d_DELAY=0\r\n"
                               "FRAME%02d_FILLMODE=%d\r\nFRAME%02d_ANIMATION=%s\r\nFRAME%02d_ANISPEED=%d\r\n",
                               n, n, n, x, n, y, n, distant[n % 6], n, distant[(n + 3) % 6], n, n, n % 7 - 1, n,
                               kMoves[n % kMoves.size()].c_str(), n, distant[(n + 1) % 6]);
                 break;
             case 1:
-                std::snprintf(obj, sizeof(obj), "OBJ%02d=TEXT%02d\r\nTEXT%02d_X=%d\r\nTEXT%02d_Y=%d\r\n"
+                std::snprintf(obj, sizeof(obj),
+                              "OBJ%02d=TEXT%02d\r\nTEXT%02d_X=%d\r\nTEXT%02d_Y=%d\r\n"
                               "TEXT%02d_TEXT=Far away\r\nTEXT%02d_FONTSIZE=%d\r\nTEXT%02d_DELAY=0\r\n"
                               "TEXT%02d_EFFECT=%d\r\nTEXT%02d_ANIMATION=%s\r\nTEXT%02d_FONTTYPE=%d\r\n",
                               n, n, n, x, n, y, n, n, distant[n % 6], n, n, distant[(n + 2) % 6], n,
                               kTextMoves[n % kTextMoves.size()].c_str(), n, n % 2);
                 break;
             default:
-                std::snprintf(obj, sizeof(obj), "OBJ%02d=IMAGE%02d\r\nIMAGE%02d_X=%d\r\nIMAGE%02d_Y=%d\r\n"
+                std::snprintf(obj, sizeof(obj),
+                              "OBJ%02d=IMAGE%02d\r\nIMAGE%02d_X=%d\r\nIMAGE%02d_Y=%d\r\n"
                               "IMAGE%02d_FILE=%s\r\nIMAGE%02d_DELAY=0\r\nIMAGE%02d_ANIMATION=%s\r\n"
                               "IMAGE%02d_ANISPEED=%d\r\nIMAGE%02d_TRANSPARENT=1\r\n",
                               n, n, n, x, n, y, n, n % 4 == 2 ? "anim.gif" : "good.bmp", n, n,
@@ -781,10 +797,18 @@ TEST_F(RobustnessTest, ManySlidesAndObjectsFarOutside)
 TEST_F(RobustnessTest, EmptyAndTinyShowTexts)
 {
     Rng rng(5105);
-    const char* const texts[] = {"", "\r\n", "[", "]", "=", "[SHOW]", "[SHOW]\r\nVERSION=",
-                                 "\r\n[SHOW]\r\nVERSION=1\r\n", "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp",
-                                 "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp\r\nOBJ00=TEXT00\r\nTEXT00_TEXT=x",
-                                 "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp\r\nOBJ49=FRAME99\r\nOBJ50=FRAME50"};
+    const char* const texts[] = {
+        "",
+        "\r\n",
+        "[",
+        "]",
+        "=",
+        "[SHOW]",
+        "[SHOW]\r\nVERSION=",
+        "\r\n[SHOW]\r\nVERSION=1\r\n",
+        "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp",
+        "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp\r\nOBJ00=TEXT00\r\nTEXT00_TEXT=x",
+        "\r\n[SHOW]\r\nVERSION=1\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp\r\nOBJ49=FRAME99\r\nOBJ50=FRAME50"};
     for (const char* text : texts)
     {
         RunResult r = Play(text, *s_pictures, rng, 200);
@@ -846,7 +870,8 @@ TEST_F(RobustnessTest, MutatedGifsSplitWithinTheirData)
     CDibSurface surface(60, 60);
     for (int run = 0; run < 400; ++run)
     {
-        Bytes data = Pick(rng, 0, 3) ? Flip(gif, rng, Pick(rng, 1, 12)) : Cut(Flip(gif, rng, 3), Pick(rng, 0, 200));
+        Bytes data =
+            Pick(rng, 0, 3) ? Flip(gif, rng, Pick(rng, 1, 12)) : Cut(Flip(gif, rng, 3), Pick(rng, 0, 200));
         std::vector<GifFrameBlock> frames;
         int count = CountGifFrames(data.data(), data.size());
         SplitGifFrames(data.data(), data.size(), frames);

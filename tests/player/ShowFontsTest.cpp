@@ -10,7 +10,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 const char* kFace = "Vexul Test Face";
 
@@ -109,7 +110,7 @@ protected:
     CDC dc;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(ShowFontsTest, InstalledFaceNeedsNothing)
 {

@@ -12,9 +12,10 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
-const int kWidth = 318;    // a 320 x 240 window less the band
+const int kWidth = 318;   // a 320 x 240 window less the band
 const int kHeight = 228;
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -90,7 +91,7 @@ protected:
     int now = 0;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(ShowRendererTest, NotReadyWithoutSlides)
 {
@@ -135,13 +136,13 @@ TEST_F(ShowRendererTest, FrameTotalsFollowTheMeasuredTick)
     EXPECT_EQ(26, renderer.ComputeFrameTotal(1, 1));   // 25, made even
     EXPECT_EQ(38, renderer.ComputeFrameTotal(2, 1));   // 37, made even
     EXPECT_EQ(50, renderer.ComputeFrameTotal(3, 1));
-    EXPECT_EQ(50, renderer.ComputeFrameTotal(9, 1));   // counts as 3
-    EXPECT_EQ(12, renderer.ComputeFrameTotal(-4, 1));  // counts as 0
-    EXPECT_EQ(52, renderer.ComputeFrameTotal(1, 7));   // stripes fade in twice as long
+    EXPECT_EQ(50, renderer.ComputeFrameTotal(9, 1));    // counts as 3
+    EXPECT_EQ(12, renderer.ComputeFrameTotal(-4, 1));   // counts as 0
+    EXPECT_EQ(52, renderer.ComputeFrameTotal(1, 7));    // stripes fade in twice as long
     EXPECT_EQ(52, renderer.ComputeFrameTotal(1, 8));
-    EXPECT_EQ(26, renderer.ComputeFrameTotal(1, -1));  // fade-outs are never doubled
+    EXPECT_EQ(26, renderer.ComputeFrameTotal(1, -1));   // fade-outs are never doubled
     renderer.m_nTickLength = 100;
-    EXPECT_EQ(8, renderer.ComputeFrameTotal(0, 1));    // 5, made even, raised to 8
+    EXPECT_EQ(8, renderer.ComputeFrameTotal(0, 1));   // 5, made even, raised to 8
     EXPECT_EQ(16, renderer.ComputeFrameTotal(0, 7));
 }
 
@@ -154,7 +155,8 @@ TEST_F(ShowRendererTest, FadeOutTakesItsFrameTotalOnTheFirstFrame)
     show.slides[0].delay = 200;
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd && renderer.m_nFrameCounter == 1; }));
+    ASSERT_TRUE(TickUntil(
+        [&] { return renderer.m_nState == CShowRenderer::StateSlideEnd && renderer.m_nFrameCounter == 1; }));
     EXPECT_EQ(26, renderer.m_nFrameTotal);
     EXPECT_EQ(1000, renderer.m_nTransitionDuration);
     // the fade-out ends, the pause follows, then the next slide
@@ -172,7 +174,8 @@ TEST_F(ShowRendererTest, FadeInFrameTotalDoubledForStripes)
     show.slides[1].fadeSpeed = 0;
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateFadeIn && renderer.m_nFrameCounter == 1; }));
+    ASSERT_TRUE(TickUntil(
+        [&] { return renderer.m_nState == CShowRenderer::StateFadeIn && renderer.m_nFrameCounter == 1; }));
     EXPECT_EQ(1, renderer.m_nCurrentSlide);
     EXPECT_EQ(24, renderer.m_nFrameTotal);
 }
@@ -291,11 +294,13 @@ TEST_F(ShowRendererTest, RotationFadeOutGoesStraightToTheNextSlidesObjects)
     Calibrate();
     ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd; }));
     bool paused = false, fadedIn = false;
-    ASSERT_TRUE(TickUntil([&] {
-        paused |= renderer.m_nState == CShowRenderer::StatePause;
-        fadedIn |= renderer.m_nState == CShowRenderer::StateFadeIn;
-        return renderer.m_nCurrentSlide == 1;
-    }));
+    ASSERT_TRUE(TickUntil(
+        [&]
+        {
+            paused |= renderer.m_nState == CShowRenderer::StatePause;
+            fadedIn |= renderer.m_nState == CShowRenderer::StateFadeIn;
+            return renderer.m_nCurrentSlide == 1;
+        }));
     EXPECT_FALSE(paused);
     EXPECT_FALSE(fadedIn);
     EXPECT_EQ(CShowRenderer::StateNextObject, renderer.m_nState);
@@ -319,7 +324,8 @@ TEST_F(ShowRendererTest, TinyAreaTransitionStillEnds)
     ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd; }));
     int total = 0;
     ASSERT_TRUE(TickUntil(
-        [&] {
+        [&]
+        {
             total = std::max(total, renderer.m_nFrameTotal);
             return renderer.m_nState != CShowRenderer::StateSlideEnd;
         },

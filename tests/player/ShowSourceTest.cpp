@@ -7,7 +7,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 // A copy of the player program with a FILE_1 resource of the given bytes, loaded as a data module.
 class CCompiledCopy
@@ -50,7 +51,7 @@ Bytes SmallPack(const char* title)
     return MakeColourShowPack(show, {RGB(10, 20, 30)});
 }
 
-} // namespace
+}   // namespace
 
 TEST(ShowSource, PackFileIsReadWhole)
 {
@@ -89,7 +90,8 @@ TEST(ShowSource, DefaultPathPrefersProgramFolder)
     std::string program = MakeTempFolder("vxprog");
     std::string current = MakeTempFolder("vxcur");
     EXPECT_STREQ((current + "\\VEXUL.VXL").c_str(), ChooseDefaultShowPath(program.c_str(), current.c_str()));
-    EXPECT_STREQ((current + "\\VEXUL.VXL").c_str(), ChooseDefaultShowPath(program.c_str(), (current + "\\").c_str()));
+    EXPECT_STREQ((current + "\\VEXUL.VXL").c_str(),
+                 ChooseDefaultShowPath(program.c_str(), (current + "\\").c_str()));
     ASSERT_TRUE(WriteFileBytes(program + "\\VEXUL.VXL", SmallPack("Beside")));
     EXPECT_STREQ((program + "\\VEXUL.VXL").c_str(), ChooseDefaultShowPath(program.c_str(), current.c_str()));
     RemoveFolder(program);

@@ -16,7 +16,8 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 void PumpFor(DWORD ms)
 {
@@ -54,7 +55,7 @@ protected:
     void TearDown() override { AfxSetUILanguage(0); }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(SoundControlDlgTest, ItSitsRightAlignedJustBelowThePlayerWindow)
 {
@@ -206,7 +207,7 @@ TEST_F(SoundControlDlgTest, TheMuteBoxWithoutAMixerChangesNothingButKeepsItOpen)
     dialog.ShowControl();
     dialog.SendMessage(WM_TIMER, CSoundControlDlg::CloseTimerId);   // the count has run out ...
     EXPECT_EQ(0u, dialog.m_nCloseTimer);
-    dialog.GetDlgItem(IDC_SOUND_OFF)->SendMessage(BM_CLICK);       // ... a click starts it again
+    dialog.GetDlgItem(IDC_SOUND_OFF)->SendMessage(BM_CLICK);   // ... a click starts it again
     EXPECT_NE(0u, dialog.m_nCloseTimer);
     EXPECT_EQ(nullptr, dialog.m_Mixer.m_hMixer);
     // Nothing was muted: the box and the value still say so.

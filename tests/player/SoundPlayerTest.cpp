@@ -16,18 +16,21 @@
 
 using namespace playertest;
 
-namespace {
+namespace
+{
 
 // Half a second of silence, 8 kHz mono 8-bit.
 Bytes MakeWav()
 {
     const unsigned samples = 4000;
     Bytes out = {'R', 'I', 'F', 'F'};
-    auto dword = [&out](unsigned v) {
+    auto dword = [&out](unsigned v)
+    {
         for (int i = 0; i < 4; ++i)
             out.push_back(static_cast<BYTE>(v >> (8 * i)));
     };
-    auto word = [&out](unsigned v) {
+    auto word = [&out](unsigned v)
+    {
         out.push_back(static_cast<BYTE>(v));
         out.push_back(static_cast<BYTE>(v >> 8));
     };
@@ -142,7 +145,7 @@ protected:
     CSoundHost m_host;
 };
 
-} // namespace
+}   // namespace
 
 // ---- where the file is looked for ----
 
@@ -272,7 +275,8 @@ TEST_F(SoundPlayerTest, AStopMessageOfAWindowThatIsNoLongerOursDoesNothing)
 
 // ---- through the player's main dialog ----
 
-namespace {
+namespace
+{
 
 class SoundInPlayerTest : public ::testing::Test
 {
@@ -304,7 +308,7 @@ protected:
     CPlayerSession m_session;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(SoundInPlayerTest, ASoundThatCannotPlayCountsAsFinished)
 {
@@ -363,7 +367,8 @@ TEST_F(SoundInPlayerTest, AShowThatEndsWithItsSoundStillEndsWhenTheSoundCannotPl
         slide.delay = 200;
         show.slides.push_back(slide);
         std::string pack = m_folder + "\\VEXUL.VXL";
-        ASSERT_TRUE(WriteFileBytes(pack, MakePack(MakeShowText(show), {{"slide0.bmp", MakeBmp(318, 226, RGB(9, 9, 9))}})));
+        ASSERT_TRUE(
+            WriteFileBytes(pack, MakePack(MakeShowText(show), {{"slide0.bmp", MakeBmp(318, 226, RGB(9, 9, 9))}})));
 
         std::string line = "\"" + exe + "\" \"" + pack + "\"";
         std::vector<char> buffer(line.begin(), line.end());

@@ -7,7 +7,8 @@
 
 #include <mmsystem.h>
 
-namespace {
+namespace
+{
 
 class SpeakerSliderTest : public ::testing::Test
 {
@@ -39,7 +40,7 @@ protected:
     CWnd m_parent;
 };
 
-} // namespace
+}   // namespace
 
 TEST(SpeakerVolumeMapping, PositionFollowsTheVolumeOverTheMixerRange)
 {

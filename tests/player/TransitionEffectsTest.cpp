@@ -11,14 +11,15 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
-const COLORREF BG = RGB(10, 20, 30);      // the show's background colour
-const COLORREF NEW = RGB(0, 200, 0);      // the entering slide's picture
-const COLORREF OLD = RGB(200, 0, 0);      // left half of a finished slide image
-const COLORREF OLD2 = RGB(200, 200, 0);   // its right half
-const COLORREF NEXT = RGB(0, 0, 200);     // the next slide's background picture
-const COLORREF LAST = RGB(100, 100, 100); // the last slide's finished image
+const COLORREF BG = RGB(10, 20, 30);        // the show's background colour
+const COLORREF NEW = RGB(0, 200, 0);        // the entering slide's picture
+const COLORREF OLD = RGB(200, 0, 0);        // left half of a finished slide image
+const COLORREF OLD2 = RGB(200, 200, 0);     // its right half
+const COLORREF NEXT = RGB(0, 0, 200);       // the next slide's background picture
+const COLORREF LAST = RGB(100, 100, 100);   // the last slide's finished image
 
 // A 24-bit BMP file of one colour.
 std::vector<BYTE> SolidBmp(int w, int h, COLORREF c)
@@ -26,8 +27,16 @@ std::vector<BYTE> SolidBmp(int w, int h, COLORREF c)
     const int stride = (w * 3 + 3) & ~3;
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * h), offset = 14 + 40;
     std::vector<BYTE> b(offset + pixelBytes, 0);
-    auto put16 = [&](size_t at, uint32_t v) { b[at] = BYTE(v); b[at + 1] = BYTE(v >> 8); };
-    auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+    auto put16 = [&](size_t at, uint32_t v)
+    {
+        b[at] = BYTE(v);
+        b[at + 1] = BYTE(v >> 8);
+    };
+    auto put32 = [&](size_t at, uint32_t v)
+    {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
     b[0] = 'B';
     b[1] = 'M';
     put32(2, offset + pixelBytes);
@@ -39,7 +48,8 @@ std::vector<BYTE> SolidBmp(int w, int h, COLORREF c)
     put16(28, 24);
     put32(34, pixelBytes);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
+        for (int x = 0; x < w; ++x)
+        {
             BYTE* p = &b[offset + y * stride + x * 3];
             p[0] = GetBValue(c);
             p[1] = GetGValue(c);
@@ -119,7 +129,8 @@ protected:
     BOOL Run(bool fadeIn, int effect, int n, int d)
     {
         BOOL done = FALSE;
-        for (int i = 1; i <= d; ++i) {
+        for (int i = 1; i <= d; ++i)
+        {
             EXPECT_FALSE(done) << "done before frame " << i;
             surface->Fill(BG);
             CTransitionFrame f = Frame(i, n);
@@ -130,7 +141,8 @@ protected:
 
     void Check(bool fadeIn, int effect, int n, int d, bool done, std::initializer_list<Probe> probes)
     {
-        SCOPED_TRACE(::testing::Message() << (fadeIn ? "fade-in " : "fade-out ") << effect << " N=" << n << " d=" << d);
+        SCOPED_TRACE(::testing::Message()
+                     << (fadeIn ? "fade-in " : "fade-out ") << effect << " N=" << n << " d=" << d);
         EXPECT_EQ(done, Run(fadeIn, effect, n, d) != FALSE);
         for (const Probe& p : probes)
             EXPECT_EQ(p.color, surface->At(p.x, p.y)) << "at " << p.x << "," << p.y;
@@ -184,7 +196,14 @@ TEST_F(Transitions, FadeInStripesShrinkTwoPixelsPerFrame)
 {
     // N = 16 (doubled for these two), b = 8: bands of 2 (b - d) every 16 pixels.
     Check(true, 7, 16, 3, false,
-          {{0, 9, BG}, {0, 10, NEW}, {0, 15, NEW}, {0, 16, BG}, {0, 25, BG}, {0, 26, NEW}, {0, 41, BG}, {0, 42, NEW}});
+          {{0, 9, BG},
+           {0, 10, NEW},
+           {0, 15, NEW},
+           {0, 16, BG},
+           {0, 25, BG},
+           {0, 26, NEW},
+           {0, 41, BG},
+           {0, 42, NEW}});
     Check(true, 7, 16, 7, false, {{0, 1, BG}, {0, 2, NEW}, {63, 33, BG}, {63, 34, NEW}});
     Check(true, 7, 16, 8, true, {});
     ExpectAll(NEW);
@@ -209,7 +228,8 @@ TEST_F(Transitions, FadeInMoves)
 
 TEST_F(Transitions, FadeInAfterARotationIsDoneAtOnceOnTheBackgroundColour)
 {
-    for (int effect : {13, 14}) {
+    for (int effect : {13, 14})
+    {
         Check(true, effect, 8, 1, true, {});
         ExpectAll(BG);
     }
@@ -251,7 +271,13 @@ TEST_F(Transitions, CoversFromTheMiddle)
     ExpectAll(NEW);
     Check(true, 21, 8, 10, true, {});
     Check(true, 22, 8, 3, false,
-          {{0, 11, NEW}, {20, 11, NEW}, {20, 12, OLD}, {15, 20, NEW}, {16, 20, OLD}, {47, 35, OLD2}, {48, 35, NEW},
+          {{0, 11, NEW},
+           {20, 11, NEW},
+           {20, 12, OLD},
+           {15, 20, NEW},
+           {16, 20, OLD},
+           {47, 35, OLD2},
+           {48, 35, NEW},
            {40, 36, NEW}});
     Check(true, 22, 8, 10, true, {});
     ExpectAll(NEW);
@@ -274,7 +300,8 @@ TEST_F(Transitions, CoverOnTheFirstSlideAfterALoopShowsTheLastSlide)
 TEST_F(Transitions, CoverCopiesLandOffsetByTheSlideAreaOrigin)
 {
     // d = 3, ax = 16: the copied columns 0 ... 15 land at 4 ... 19, two rows down; the old image stays put.
-    for (int d = 1; d <= 3; ++d) {
+    for (int d = 1; d <= 3; ++d)
+    {
         surface->Fill(BG);
         CTransitionFrame f = Frame(d, 8);
         f.nLeft = 4;
@@ -357,7 +384,8 @@ TEST_F(Transitions, FadeOutRotationOfTheLastSlideBringsInTheFirst)
 
 TEST_F(Transitions, FadeOutCoversAreDoneAtOnceWithoutDrawing)
 {
-    for (int effect = 15; effect <= 22; ++effect) {
+    for (int effect = 15; effect <= 22; ++effect)
+    {
         Check(false, effect, 8, 1, true, {});
         ExpectAll(BG);
     }
@@ -376,7 +404,8 @@ TEST_F(Transitions, TinyAreaNeverDividesByZero)
 {
     // W / N rounds to 0: nothing moves, so nothing is done (the renderer ends such a transition itself).
     Build(4, 4);
-    for (int effect = 1; effect <= 22; ++effect) {
+    for (int effect = 1; effect <= 22; ++effect)
+    {
         surface->Fill(BG);
         CTransitionFrame in = Frame(3, 8);
         CTransitionEffects::DrawFadeIn(effect, in);
@@ -405,4 +434,4 @@ TEST_F(Transitions, ExamplesAtSlideSize)
     ExpectAll(NEW);
 }
 
-}  // namespace
+}   // namespace

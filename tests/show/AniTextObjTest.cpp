@@ -7,7 +7,8 @@
 
 #include <climits>
 
-namespace {
+namespace
+{
 
 const int kW = 420;
 const int kH = 120;
@@ -51,8 +52,7 @@ int TextWidth(CAniText& t, const CString& text)
     return w;
 }
 
-} // namespace
-
+}   // namespace
 
 TEST(AniTextShowText, WritesItsKeysInOrderAndReadsThemBack)
 {
@@ -101,7 +101,7 @@ TEST(AniTextShowText, MissingKeysReadAsTheShowTextDefaults)
     t.m_Animation.m_nSelected = 2;
     t.Load(1, r.file(), "SHEET00");
     EXPECT_EQ(0, t.m_nX);
-    EXPECT_EQ(20, t.m_nFontSize);     // FONTTYPE 0: pixels as stored
+    EXPECT_EQ(20, t.m_nFontSize);   // FONTTYPE 0: pixels as stored
     EXPECT_FALSE(t.m_bFontInPoints);
     EXPECT_STREQ("ARIAL", t.m_strFontName);
     EXPECT_EQ(0, t.GetAnimationIndex());
@@ -150,8 +150,8 @@ TEST(AniTextFont, WeightFollowsTheWordBoldAnywhere)
     t.CreateFont(nullptr, TRUE);
     t.m_Font.GetLogFont(&lf);
     EXPECT_EQ(400, lf.lfWeight);
-    EXPECT_EQ(16, lf.lfHeight);    // pixels: a cell height
-    EXPECT_EQ(0, lf.lfItalic);     // carried, not drawn
+    EXPECT_EQ(16, lf.lfHeight);   // pixels: a cell height
+    EXPECT_EQ(0, lf.lfItalic);    // carried, not drawn
     EXPECT_EQ(0, lf.lfUnderline);
 }
 
@@ -174,7 +174,8 @@ TEST(AniTextAnimation, LeftRightSlidesInByThirtyPixelsEverySixtyMilliseconds)
     t.m_Animation.m_nSelected = 1;
     const int w = TextWidth(t, t.m_strText);
     ASSERT_GT(w, 40);
-    for (int elapsed : {0, 59, 60, 119, 120, 300}) {
+    for (int elapsed : {0, 59, 60, 119, 120, 300})
+    {
         CTestSurface a(kW, kH), b(kW, kH);
         int expectedX = (elapsed / 60) * 30 - w;
         if (expectedX >= 200)
@@ -214,7 +215,8 @@ TEST(AniTextAnimation, TopBottomFallsByTwentyPixelsEverySixtyMilliseconds)
     CAniText t;
     MakeText(t, "Down", 10, 70, 20);
     t.m_Animation.m_nSelected = 2;
-    for (int elapsed : {0, 60, 130}) {
+    for (int elapsed : {0, 60, 130})
+    {
         CTestSurface a(kW, kH), b(kW, kH);
         EXPECT_FALSE(t.AnimateStep(a.dc(), elapsed / 50, 200, elapsed));
         t.PaintAt(b.dc(), 10, (elapsed / 60) * 20);
@@ -233,7 +235,8 @@ TEST(AniTextAnimation, TypewriterShowsOneMoreCharacterPerStep)
     MakeText(t, "ABC", 5, 5, 30);
     t.m_Animation.m_nSelected = 3;
     const char* parts[] = {"A", "AB", "ABC"};
-    for (int step = 0; step < 3; step++) {
+    for (int step = 0; step < 3; step++)
+    {
         CAniText part;
         MakeText(part, parts[step], 5, 5, 30);
         CTestSurface a(kW, kH), b(kW, kH);
@@ -268,7 +271,6 @@ TEST(AniTextPaint, ShadowEffectAddsWhiteAndBlackCopies)
     EXPECT_GT(CountPixels(shadow, RGB(255, 255, 255)), 0);
     EXPECT_GT(CountPixels(shadow, RGB(0, 0, 0)), 0);
 }
-
 
 TEST(AniTextPaint, ItalicAndUnderlineAreNotDrawn)
 {
@@ -311,7 +313,7 @@ TEST(AniTextEditor, NumberLabelIsRedWithBlackText)
     CTestSurface s(kW, kH, RGB(255, 255, 255));
     CRect drawn;
     t.Draw(s.dc(), CRect(10, 10, 400, 110), 7, FALSE, drawn);
-    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(60, 30));  // the label's background at the text position
+    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(60, 30));   // the label's background at the text position
     EXPECT_GT(CountPixels(s, RGB(0, 0, 0)), 0);
     EXPECT_EQ(59, drawn.left);
     EXPECT_EQ(29, drawn.top);
@@ -370,4 +372,3 @@ TEST(AniTextCopy, StyleCopyLeavesPositionTextAndVisibility)
     EXPECT_STREQ("From", b.m_strText);
     EXPECT_FALSE(b.m_bVisible);
 }
-

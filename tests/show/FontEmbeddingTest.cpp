@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A memory DC compatible with the screen, for the font calls.
 class CScreenMemDC : public CDC
@@ -27,7 +28,11 @@ std::string TempFolder()
 class CEnvironmentGuard
 {
 public:
-    CEnvironmentGuard() { m_temp = Read("TEMP", m_hadTemp); m_tmp = Read("TMP", m_hadTmp); }
+    CEnvironmentGuard()
+    {
+        m_temp = Read("TEMP", m_hadTemp);
+        m_tmp = Read("TMP", m_hadTmp);
+    }
     ~CEnvironmentGuard()
     {
         ::SetEnvironmentVariableA("TEMP", m_hadTemp ? m_temp.c_str() : nullptr);
@@ -53,7 +58,8 @@ std::vector<BYTE> FontFileOf(CDC& dc, const char* face)
     CFont* old = dc.SelectObject(&font);
     std::vector<BYTE> data;
     DWORD size = ::GetFontData(dc.GetSafeHdc(), 0, 0, nullptr, 0);
-    if (size != GDI_ERROR && size > 0) {
+    if (size != GDI_ERROR && size > 0)
+    {
         data.resize(size);
         ::GetFontData(dc.GetSafeHdc(), 0, 0, data.data(), size);
     }
@@ -82,7 +88,8 @@ std::string TrueTypeFace()
     ::EnumFontFamiliesExA(dc.GetSafeHdc(), &logFont, CollectTrueType, reinterpret_cast<LPARAM>(&faces), 0);
     for (const char* preferred : {"Tahoma", "Liberation Sans", "DejaVu Sans"})
         faces.insert(faces.begin(), preferred);
-    for (const std::string& candidate : faces) {
+    for (const std::string& candidate : faces)
+    {
         CFont font;
         font.CreateFont(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, candidate.c_str());
         CFont* old = dc.SelectObject(&font);
@@ -90,7 +97,8 @@ std::string TrueTypeFace()
         dc.GetTextFace(selected);
         dc.SelectObject(old);
         std::vector<BYTE> data = FontFileOf(dc, candidate.c_str());
-        if (selected == candidate.c_str() && data.size() > 12 && memcmp(data.data(), "ttcf", 4) != 0) {
+        if (selected == candidate.c_str() && data.size() > 12 && memcmp(data.data(), "ttcf", 4) != 0)
+        {
             face = candidate;
             break;
         }
@@ -113,25 +121,30 @@ std::vector<BYTE> RenamedFont(const std::vector<BYTE>& original, const std::stri
 {
     std::vector<BYTE> d = original;
     unsigned tables = ReadBig(d, 4, 2);
-    for (unsigned t = 0; t < tables; t++) {
+    for (unsigned t = 0; t < tables; t++)
+    {
         size_t record = 12 + 16 * t;
         std::string tag(reinterpret_cast<const char*>(&d[record]), 4);
         size_t offset = ReadBig(d, record + 8, 4), length = ReadBig(d, record + 12, 4);
         if (offset + length > d.size())
             continue;
-        if (tag == "OS/2" && length >= 10) {
+        if (tag == "OS/2" && length >= 10)
+        {
             d[offset + 8] = static_cast<BYTE>(fsType >> 8);
             d[offset + 9] = static_cast<BYTE>(fsType);
         }
-        if (tag == "name") {
+        if (tag == "name")
+        {
             std::string wide, newWide;
-            for (size_t i = 0; i < face.size(); i++) {
+            for (size_t i = 0; i < face.size(); i++)
+            {
                 wide += '\0';
                 wide += face[i];
                 newWide += '\0';
                 newWide += newFace[i];
             }
-            for (const auto& pair : {std::make_pair(face, newFace), std::make_pair(wide, newWide)}) {
+            for (const auto& pair : {std::make_pair(face, newFace), std::make_pair(wide, newWide)})
+            {
                 for (size_t i = offset; i + pair.first.size() <= offset + length; i++)
                     if (memcmp(&d[i], pair.first.data(), pair.first.size()) == 0)
                         memcpy(&d[i], pair.second.data(), pair.second.size());
@@ -197,7 +210,7 @@ std::vector<BYTE> Blob(const std::string& header, size_t fontBytes)
     return blob;
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------------
 // Entry names and the embedded-font entry
@@ -299,7 +312,9 @@ TEST(FontBlobFaceName, PlainNameUpToTheFirstZero)
 
 TEST(FontBlobFaceName, CharactersInvalidInFileNamesBecomeUnderscores)
 {
-    std::vector<BYTE> blob = Blob("..\\..\\Win/dows:Fo*nt?\"<x>|\x01\x1f\x7f" "end", 4);
+    std::vector<BYTE> blob = Blob("..\\..\\Win/dows:Fo*nt?\"<x>|\x01\x1f\x7f"
+                                  "end",
+                                  4);
     CString face;
     EXPECT_TRUE(GetEmbeddedFontFaceName(blob.data(), static_cast<DWORD>(blob.size()), face));
     EXPECT_STREQ(face, ".._.._Win_dows_Fo_nt___x_____end");
@@ -394,7 +409,7 @@ TEST(FontInstalled, TrueTypeTestLooksAtTheFoundEntry)
     EnumInstalledFonts(&dc, list);
     EXPECT_TRUE(IsTrueTypeFont(&dc, TrueTypeFace().c_str()));
     EXPECT_FALSE(IsTrueTypeFont(&dc, "No Such Face Anywhere"));
-    EXPECT_FALSE(IsTrueTypeFont(&dc, "[")); // a match at the very start does not count
+    EXPECT_FALSE(IsTrueTypeFont(&dc, "["));   // a match at the very start does not count
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -422,7 +437,8 @@ TEST(FontNameList, AddsEachNameOnce)
 TEST(FontNameList, The51stNameIsRefused)
 {
     CFontNameList list;
-    for (int i = 0; i < 50; i++) {
+    for (int i = 0; i < 50; i++)
+    {
         CString name;
         name.Format("Face %d", i);
         EXPECT_EQ(list.Add(name), i + 1);

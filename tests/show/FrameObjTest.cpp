@@ -8,7 +8,8 @@
 #include <climits>
 #include <memory>
 
-namespace {
+namespace
+{
 
 void Place(CFrameObj& f, int x, int y, int w, int h, int mode)
 {
@@ -19,8 +20,7 @@ void Place(CFrameObj& f, int x, int y, int w, int h, int mode)
     f.m_nFillMode = mode;
 }
 
-} // namespace
-
+}   // namespace
 
 TEST(FrameObjShowText, RoundTripThroughTheShowText)
 {
@@ -92,7 +92,8 @@ TEST(FrameObjSteps, GrowthCompletesOnlyWhenItWouldPassTheFullSize)
 {
     int grown = 0, steps = 0;
     BOOL done = FALSE;
-    while (!done && steps < 1000) {
+    while (!done && steps < 1000)
+    {
         done = CFrameObj::GrowStep(35, 300, grown);
         steps++;
     }
@@ -102,7 +103,8 @@ TEST(FrameObjSteps, GrowthCompletesOnlyWhenItWouldPassTheFullSize)
     grown = 0;
     steps = 0;
     done = FALSE;
-    while (!done && steps < 1000) {
+    while (!done && steps < 1000)
+    {
         done = CFrameObj::GrowStep(1, 300, grown);
         steps++;
     }
@@ -193,10 +195,10 @@ TEST(FrameObjPixels, SolidFillAndFrame)
     EXPECT_EQ(RGB(0, 0, 255), s.Pixel(5, 15));
 }
 
-
 TEST(FrameObjPixels, EmptyOrNegativeSizeDrawsNothing)
 {
-    for (int w : {0, -5}) {
+    for (int w : {0, -5})
+    {
         CTestSurface s(20, 20, RGB(0, 0, 255));
         CFrameObj f;
         Place(f, 2, 2, w, 10, 0);
@@ -371,7 +373,7 @@ TEST(FrameObjThread, StopAnimationReportsWhetherTheThreadStillRuns)
     CFrameObj f;
     Place(f, 0, 0, 600, 10, 1);
     f.m_Animation.m_nSelected = 1;
-    f.m_nSpeed = 25;     // one pixel per step: runs for seconds
+    f.m_nSpeed = 25;   // one pixel per step: runs for seconds
     f.Prepare(nullptr, window.wnd());
     CTestSurface s(10, 10);
     EXPECT_FALSE(f.AnimateStep(s.dc(), 0, 200, 0));
@@ -384,7 +386,8 @@ TEST(FrameObjThread, DestroyClearAndCopyStopTheThreadWithoutLeakingHandles)
 {
     CPlainWindow window;
     CTestSurface s(10, 10);
-    auto start = [&](CFrameObj& f) {
+    auto start = [&](CFrameObj& f)
+    {
         Place(f, 0, 0, 600, 10, 1);
         f.m_Animation.m_nSelected = 3;
         f.m_nSpeed = 25;
@@ -398,7 +401,8 @@ TEST(FrameObjThread, DestroyClearAndCopyStopTheThreadWithoutLeakingHandles)
         start(f);
     }
     const DWORD before = ProcessHandleCount();
-    for (int i = 0; i < 10; i++) {
+    for (int i = 0; i < 10; i++)
+    {
         auto f = std::make_unique<CFrameObj>();
         EXPECT_TRUE(start(*f));
         f.reset();   // destroying a running object waits for its thread

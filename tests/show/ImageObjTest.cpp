@@ -8,7 +8,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
@@ -30,8 +31,7 @@ std::vector<BYTE> HalfWhiteHalfRed(int w, int h)
     return MakeBmp(w, h, [w](int x, int) { return x < w / 2 ? kWhite : kRed; });
 }
 
-} // namespace
-
+}   // namespace
 
 TEST(ImageObjShowText, RoundTripWithUpperCaseTransparentColour)
 {
@@ -237,7 +237,7 @@ TEST(ImageObjThread, WhileMovingThePictureIsPaintedAtTheMovingRectangle)
     const CRect moving = i.GetMovingRect();
     EXPECT_GT(moving.left, 600);
     EXPECT_EQ(kRed, s.Pixel(moving.left + 10, 55));   // a step or two either way still lies inside
-    EXPECT_EQ(kBlue, s.Pixel(310, 55));                 // not yet at its place
+    EXPECT_EQ(kBlue, s.Pixel(310, 55));               // not yet at its place
     i.StopAnimation();
 }
 
@@ -263,7 +263,8 @@ TEST(ImageObjThread, DestroyAndClearWaitForTheThreadWithoutLeakingHandles)
     CPlainWindow window;
     PackWithPicture p("red.bmp", MakeSolidBmp(20, 10, kRed));
     CTestSurface s(10, 10);
-    auto start = [&](CImageObj& i) {
+    auto start = [&](CImageObj& i)
+    {
         i.Set(300, 50, "red.bmp", 1, 100, FALSE, kWhite, 25, &p.pack);
         i.Prepare(&p.pack, window.wnd());
         i.AnimateStep(s.dc(), 0, 200, 0);
@@ -274,7 +275,8 @@ TEST(ImageObjThread, DestroyAndClearWaitForTheThreadWithoutLeakingHandles)
         start(warm);
     }
     const DWORD before = ProcessHandleCount();
-    for (int n = 0; n < 10; n++) {
+    for (int n = 0; n < 10; n++)
+    {
         auto i = std::make_unique<CImageObj>();
         EXPECT_TRUE(start(*i));
         i.reset();
@@ -294,8 +296,8 @@ TEST(ImageObjLoader, ProgramLoaderReplacesTheFileLoading)
 {
     static int calls = 0;
     calls = 0;
-    CImageObj::PictureLoader previous =
-        CImageObj::SetPictureLoader([](CImageObj& object, CProjectPack*) { calls += object.m_strFile.GetLength(); });
+    CImageObj::PictureLoader previous = CImageObj::SetPictureLoader([](CImageObj& object, CProjectPack*)
+                                                                    { calls += object.m_strFile.GetLength(); });
     CImageObj i;
     i.m_bVisible = TRUE;
     i.m_strFile = "abc";
@@ -304,4 +306,3 @@ TEST(ImageObjLoader, ProgramLoaderReplacesTheFileLoading)
     EXPECT_EQ(3, calls);
     EXPECT_FALSE(i.m_bVisible);
 }
-

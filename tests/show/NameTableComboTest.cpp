@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class NameTableCombo : public ::testing::Test
 {
@@ -63,4 +64,4 @@ TEST_F(NameTableCombo, NoComboBoxDoesNothing)
     SUCCEED();
 }
 
-}  // namespace
+}   // namespace

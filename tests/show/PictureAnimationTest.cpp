@@ -7,7 +7,8 @@
 
 #include <set>
 
-namespace {
+namespace
+{
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -38,7 +39,8 @@ void SetKnownBackground(CAniPicture& ani, int w, int h)
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     DWORD start = ::GetTickCount();
-    while (!condition()) {
+    while (!condition())
+    {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         ::Sleep(2);
@@ -46,7 +48,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 TEST(PictureAnimation, FrameWaitsInMilliseconds)
 {
@@ -101,11 +103,14 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
     EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
 
     std::set<COLORREF> seen;
-    WaitUntil([&] {
-        ani.Draw(surface.dc(), 0, 0);
-        seen.insert(surface.Pixel(1, 1));
-        return seen.count(kRed) && seen.count(kBlue);
-    }, 2000);
+    WaitUntil(
+        [&]
+        {
+            ani.Draw(surface.dc(), 0, 0);
+            seen.insert(surface.Pixel(1, 1));
+            return seen.count(kRed) && seen.count(kBlue);
+        },
+        2000);
     EXPECT_TRUE(seen.count(kRed));
     EXPECT_TRUE(seen.count(kBlue));
 
@@ -143,7 +148,8 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
 {
-    for (int i = 0; i < 5; i++) {
+    for (int i = 0; i < 5; i++)
+    {
         auto* ani = new CAniPicture;
         ani->AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 1, 0);
         ani->AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 1, 0);
@@ -171,19 +177,24 @@ TEST(PictureAnimation, DisposalTwoRestoresTheBackgroundAtTheFramesPlace)
     CTestSurface surface(4, 4);
     ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
     int blueSeen = 0, redSeen = 0;
-    WaitUntil([&] {
-        ani.Draw(surface.dc(), 0, 0);
-        if (surface.Pixel(3, 3) == kBlue) {
-            blueSeen++;
-            EXPECT_EQ(surface.Pixel(0, 0), kGreen);   // A's area restored before B
-        }
-        if (surface.Pixel(0, 0) == kRed) {
-            redSeen++;
-            EXPECT_EQ(surface.Pixel(3, 3), kYellow);  // B's area restored from its own place
-            EXPECT_EQ(surface.Pixel(2, 0), kYellow);
-        }
-        return blueSeen > 3 && redSeen > 3;
-    }, 3000);
+    WaitUntil(
+        [&]
+        {
+            ani.Draw(surface.dc(), 0, 0);
+            if (surface.Pixel(3, 3) == kBlue)
+            {
+                blueSeen++;
+                EXPECT_EQ(surface.Pixel(0, 0), kGreen);   // A's area restored before B
+            }
+            if (surface.Pixel(0, 0) == kRed)
+            {
+                redSeen++;
+                EXPECT_EQ(surface.Pixel(3, 3), kYellow);   // B's area restored from its own place
+                EXPECT_EQ(surface.Pixel(2, 0), kYellow);
+            }
+            return blueSeen > 3 && redSeen > 3;
+        },
+        3000);
     ani.Stop();
     EXPECT_GT(blueSeen, 3);
     EXPECT_GT(redSeen, 3);
@@ -204,15 +215,19 @@ TEST(PictureAnimation, DisposalThreeRestoresThePreviousContents)
     CTestSurface surface(4, 4);
     ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
     int whiteSeen = 0;
-    WaitUntil([&] {
-        ani.Draw(surface.dc(), 0, 0);
-        if (surface.Pixel(3, 3) == kWhite) {
-            whiteSeen++;
-            EXPECT_EQ(surface.Pixel(1, 1), kRed);
-            EXPECT_EQ(surface.Pixel(2, 2), kRed);
-        }
-        return whiteSeen > 3;
-    }, 3000);
+    WaitUntil(
+        [&]
+        {
+            ani.Draw(surface.dc(), 0, 0);
+            if (surface.Pixel(3, 3) == kWhite)
+            {
+                whiteSeen++;
+                EXPECT_EQ(surface.Pixel(1, 1), kRed);
+                EXPECT_EQ(surface.Pixel(2, 2), kRed);
+            }
+            return whiteSeen > 3;
+        },
+        3000);
     ani.Stop();
     EXPECT_GT(whiteSeen, 3);
 }
@@ -262,4 +277,3 @@ TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
     EXPECT_EQ(surface.Pixel(0, 0), kGreen);
     EXPECT_EQ(surface.Pixel(3, 3), kYellow);
 }
-

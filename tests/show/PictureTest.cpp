@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
@@ -47,7 +48,7 @@ SIZE_T CommittedBytes()
     return counters.PagefileUsage;
 }
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------------
 // Loading
@@ -99,7 +100,8 @@ TEST(PictureLoad, LoadingAgainAndAgainKeepsNoCopies)
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
     const SIZE_T before = CommittedBytes();
     ASSERT_GT(before, 0u);
-    for (int i = 0; i < 50; i++) {
+    for (int i = 0; i < 50; i++)
+    {
         picture.LoadFromMemory(junk.data(), static_cast<DWORD>(junk.size()));
         EXPECT_FALSE(picture.m_bLoaded);
         picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
@@ -297,11 +299,13 @@ TEST(PictureDraw, RenderToBitmapOfNoSizeMakesNoBitmap)
 TEST(PictureDraw, TransparentColourLetsTheBackgroundThrough)
 {
     // A 4 x 2 picture: magenta (the transparent colour) in a checkerboard with red, blue and near-magenta.
-    std::vector<BYTE> bmp = MakeBmp(4, 2, [](int x, int y) {
-        if ((x + y) % 2 == 0)
-            return kMagenta;
-        return x == 1 ? kRed : (x == 3 ? RGB(254, 0, 255) : kBlue);
-    });
+    std::vector<BYTE> bmp = MakeBmp(4, 2,
+                                    [](int x, int y)
+                                    {
+                                        if ((x + y) % 2 == 0)
+                                            return kMagenta;
+                                        return x == 1 ? kRed : (x == 3 ? RGB(254, 0, 255) : kBlue);
+                                    });
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
     CTestSurface surface(8, 6, kGreen);
@@ -311,13 +315,13 @@ TEST(PictureDraw, TransparentColourLetsTheBackgroundThrough)
     surface.dc()->SetTextColor(RGB(4, 5, 6));
     CPicture::DrawTransparent(surface.dc(), 2, 3, 4, 2, &bitmap, 0, 0, kMagenta, nullptr);
 
-    EXPECT_EQ(surface.Pixel(2, 3), kGreen);              // (0,0) magenta
-    EXPECT_EQ(surface.Pixel(3, 3), kRed);                // (1,0)
-    EXPECT_EQ(surface.Pixel(4, 3), kGreen);              // (2,0) magenta
-    EXPECT_EQ(surface.Pixel(5, 3), RGB(254, 0, 255));    // (3,0) near the key: drawn
-    EXPECT_EQ(surface.Pixel(2, 4), kBlue);               // (0,1)
-    EXPECT_EQ(surface.Pixel(3, 4), kGreen);              // (1,1) magenta
-    EXPECT_EQ(surface.Pixel(1, 3), kGreen);              // outside
+    EXPECT_EQ(surface.Pixel(2, 3), kGreen);             // (0,0) magenta
+    EXPECT_EQ(surface.Pixel(3, 3), kRed);               // (1,0)
+    EXPECT_EQ(surface.Pixel(4, 3), kGreen);             // (2,0) magenta
+    EXPECT_EQ(surface.Pixel(5, 3), RGB(254, 0, 255));   // (3,0) near the key: drawn
+    EXPECT_EQ(surface.Pixel(2, 4), kBlue);              // (0,1)
+    EXPECT_EQ(surface.Pixel(3, 4), kGreen);             // (1,1) magenta
+    EXPECT_EQ(surface.Pixel(1, 3), kGreen);             // outside
     EXPECT_EQ(surface.Pixel(6, 4), kGreen);
     EXPECT_EQ(surface.Pixel(2, 5), kGreen);
     // The destination's colours are left as they were.

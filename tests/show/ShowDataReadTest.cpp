@@ -9,7 +9,8 @@
 #include <random>
 #include <string>
 
-namespace {
+namespace
+{
 
 std::unique_ptr<CShowData> ReadShow(const std::string& text)
 {
@@ -26,17 +27,24 @@ std::string Sheet(int index, const std::string& keys)
     return "\r\n[" + std::string(name) + "]\r\n" + keys;
 }
 
-int FadeIn(CShowData& show, int slide) { return show.m_Slides[slide].m_Background.m_FadeIn.m_nSelected; }
-int FadeOut(CShowData& show, int slide) { return show.m_Slides[slide].m_Background.m_FadeOut.m_nSelected; }
+int FadeIn(CShowData& show, int slide)
+{
+    return show.m_Slides[slide].m_Background.m_FadeIn.m_nSelected;
+}
+int FadeOut(CShowData& show, int slide)
+{
+    return show.m_Slides[slide].m_Background.m_FadeOut.m_nSelected;
+}
 
-}  // namespace
+}   // namespace
 
 TEST(ShowDataWindow, OversizedWidthAndUndersizedHeightAreClampedAndSizeEverySlide)
 {
     auto show = ReadShow("\r\n[WINDOW]\r\nWIDTH=1000\r\nHEIGHT=10\r\n");
     EXPECT_EQ(640, show->m_nWindowWidth);
     EXPECT_EQ(30, show->m_nWindowHeight);
-    for (int i = 0; i < CShowData::MaxSlides; i++) {
+    for (int i = 0; i < CShowData::MaxSlides; i++)
+    {
         EXPECT_EQ(638, show->m_Slides[i].m_nWidth) << i;
         EXPECT_EQ(16, show->m_Slides[i].m_nHeight) << i;
     }
@@ -98,7 +106,8 @@ TEST(ShowDataSlides, ASheetAloneIsReadIntoItsOwnSlide)
 TEST(ShowDataSlides, AnObjectDelayBeforeTheSlideDelayIsTakenForTheSlide)
 {
     // The reader finds keys by substring: the writer always puts DELAY first.
-    auto show = ReadShow(Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ00=TEXT00\r\nTEXT00_TEXT=Hi\r\nTEXT00_DELAY=700\r\nDELAY=5000\r\n"));
+    auto show = ReadShow(
+        Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ00=TEXT00\r\nTEXT00_TEXT=Hi\r\nTEXT00_DELAY=700\r\nDELAY=5000\r\n"));
     EXPECT_EQ(700, show->m_Slides[0].m_Background.m_nDelay);
 }
 
@@ -170,7 +179,8 @@ TEST(ShowDataCoverRule, SlideThirtyNineIsNotConsideredTheLastSlide)
 
 TEST(ShowDataCoverRule, ALoopWithoutAnySlideImageChangesNothing)
 {
-    auto show = ReadShow("\r\n[TERMINATION]\r\nLOOP=1\r\n" + Sheet(0, "FADE_IN=COVER-FROM-TOP\r\nFADE_OUT=LEFT-RIGHT\r\n"));
+    auto show = ReadShow("\r\n[TERMINATION]\r\nLOOP=1\r\n" +
+                         Sheet(0, "FADE_IN=COVER-FROM-TOP\r\nFADE_OUT=LEFT-RIGHT\r\n"));
     EXPECT_EQ(1, FadeOut(*show, 0));
 }
 
@@ -195,7 +205,8 @@ TEST(ShowDataObjects, NumberingGapsCloseOnReading)
 
 TEST(ShowDataObjects, AnObjKeyNamesTheObjectNumberOfItsKeys)
 {
-    auto show = ReadShow(Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ03=IMAGE07\r\nIMAGE07_FILE=seven.bmp\r\nIMAGE07_X=70\r\n"));
+    auto show =
+        ReadShow(Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ03=IMAGE07\r\nIMAGE07_FILE=seven.bmp\r\nIMAGE07_X=70\r\n"));
     CSlide& slide = show->m_Slides[0];
     ASSERT_TRUE(slide.m_pSlots[0]->m_bUsed);
     EXPECT_EQ("seven.bmp", slide.m_pSlots[0]->m_Image.m_strFile);
@@ -228,7 +239,8 @@ TEST(ShowDataObjects, OldShowsWithoutObjKeysReadTheirTextObjects)
 
 TEST(ShowDataObjects, ATextObjectWithoutTextIsDropped)
 {
-    auto show = ReadShow(Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ00=TEXT00\r\nTEXT00_X=4\r\nOBJ01=TEXT01\r\nTEXT01_TEXT=kept\r\n"));
+    auto show = ReadShow(
+        Sheet(0, "IMAGE-FILE=a.bmp\r\nOBJ00=TEXT00\r\nTEXT00_X=4\r\nOBJ01=TEXT01\r\nTEXT01_TEXT=kept\r\n"));
     CSlide& slide = show->m_Slides[0];
     ASSERT_EQ(1, slide.CountUsedObjects());
     EXPECT_EQ("kept", slide.m_pSlots[0]->m_Text.m_strText);
@@ -247,11 +259,14 @@ TEST(ShowDataDamage, NoBlockReadsAsDefaults)
 TEST(ShowDataDamage, MalformedValuesNeverCrash)
 {
     std::string text = "\r\n[WINDOW]\r\nWIDTH=-2147483648\r\nHEIGHT=99999999999999999999\r\n[SHOW\r\nVERSION\r\n";
-    text += Sheet(0, "IMAGE-FILE=" + std::string(3000, 'x') + "\r\n"
-                     "OBJ00=TEXT\r\nOBJ01=IMAGE-5\r\nIMAGE-5_FILE=neg.bmp\r\n"
-                     "OBJ02=FRAME99\r\nFRAME99_WIDTH=-2147483647\r\nFRAME99_HEIGHT=2147483647\r\n"
-                     "OBJ03=XYZ\r\nOBJ04=T\r\nOBJ05=TEXT0\xff\r\nTEXT00_TEXT=" + std::string(5000, 'y') + "\r\n"
-                     "OBJ06=IMAGE\r\nOBJ07=FRAME\r\nFADE_IN=\r\nFADE_OUT=COVER\r\nDELAY=abc\r\n");
+    text += Sheet(0, "IMAGE-FILE=" + std::string(3000, 'x') +
+                         "\r\n"
+                         "OBJ00=TEXT\r\nOBJ01=IMAGE-5\r\nIMAGE-5_FILE=neg.bmp\r\n"
+                         "OBJ02=FRAME99\r\nFRAME99_WIDTH=-2147483647\r\nFRAME99_HEIGHT=2147483647\r\n"
+                         "OBJ03=XYZ\r\nOBJ04=T\r\nOBJ05=TEXT0\xff\r\nTEXT00_TEXT=" +
+                         std::string(5000, 'y') +
+                         "\r\n"
+                         "OBJ06=IMAGE\r\nOBJ07=FRAME\r\nFADE_IN=\r\nFADE_OUT=COVER\r\nDELAY=abc\r\n");
     text += "\r\n[SHEET39]\r\nOBJ49=FRAME49\r\n[SHEET40]\r\nIMAGE-FILE=beyond.bmp\r\n";
     auto show = ReadShow(text);
     EXPECT_GE(show->m_nWindowWidth, 40);
@@ -264,12 +279,14 @@ TEST(ShowDataDamage, MalformedValuesNeverCrash)
 
 TEST(ShowDataDamage, RandomTextsNeverCrash)
 {
-    const char* pieces[] = {"\r\n", "[", "]", "=", "SHEET0", "SHEET39", "OBJ0", "OBJ49", "TEXT0", "IMAGE0",
-                            "FRAME0", "_TEXT", "_FILE", "_WIDTH", "-", "9", "0", "#", "COVER-FROM-LEFT",
-                            "WINDOW", "WIDTH", "LOOP", "\xff", " ", "IMAGE-FILE", "FADE_IN", "TERMINATION"};
+    const char* pieces[] = {"\r\n",  "[",     "]",      "=",          "SHEET0",          "SHEET39",    "OBJ0",
+                            "OBJ49", "TEXT0", "IMAGE0", "FRAME0",     "_TEXT",           "_FILE",      "_WIDTH",
+                            "-",     "9",     "0",      "#",          "COVER-FROM-LEFT", "WINDOW",     "WIDTH",
+                            "LOOP",  "\xff",  " ",      "IMAGE-FILE", "FADE_IN",         "TERMINATION"};
     std::mt19937 random(4711);
     CShowData show;
-    for (int round = 0; round < 150; round++) {
+    for (int round = 0; round < 150; round++)
+    {
         std::string text;
         int count = static_cast<int>(random() % 200);
         for (int i = 0; i < count; i++)

@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-namespace {
+namespace
+{
 
 std::string Written(CShowData& show, const char* folder = "C:\\Project")
 {
@@ -131,11 +132,18 @@ std::unique_ptr<CShowData> MakeSmallShow()
     return show;
 }
 
-const std::string kSmallShowText = std::string("\r\n") +
+const std::string kSmallShowText =
+    std::string("\r\n") +
     "\r\n[SHOW]\r\n"
-    "INTERNET-1=" + ShowText::MAKER_WEB_1 + "\r\n"
-    "INTERNET-2=" + ShowText::MAKER_WEB_2 + "\r\n"
-    "EMAIL=" + ShowText::MAKER_EMAIL + "\r\n"
+    "INTERNET-1=" +
+    ShowText::MAKER_WEB_1 +
+    "\r\n"
+    "INTERNET-2=" +
+    ShowText::MAKER_WEB_2 +
+    "\r\n"
+    "EMAIL=" +
+    ShowText::MAKER_EMAIL +
+    "\r\n"
     "VERSION=020105\r\n"
     "\r\n[WINDOW]\r\n"
     "WIDTH=640\r\nHEIGHT=480\r\nDESKTOP=0\r\nTITLE=Vexul\r\nICON=\r\n"
@@ -168,12 +176,13 @@ const std::string kSmallShowText = std::string("\r\n") +
     "FRAME01_ANISPEED=1000\r\n"
     "OBJ02=IMAGE02\r\n"
     "IMAGE02_X=100\r\nIMAGE02_Y=120\r\nIMAGE02_FILE=logo.bmp\r\nIMAGE02_DELAY=1500\r\n"
-    "IMAGE02_ANIMATION=FROM_BOTTOM\r\nIMAGE02_ANISPEED=800\r\nIMAGE02_TRANSPARENT=1\r\nIMAGE02_TRANSPCOLOR=#FF00FF\r\n"
+    "IMAGE02_ANIMATION=FROM_BOTTOM\r\nIMAGE02_ANISPEED=800\r\nIMAGE02_TRANSPARENT=1\r\nIMAGE02_TRANSPCOLOR=#"
+    "FF00FF\r\n"
     "\r\n[AUTOSTART]\r\n"
     "ENABLE=1\r\nFILE=run.exe\r\n"
     "\r\n  ";
 
-}  // namespace
+}   // namespace
 
 TEST(ShowDataWrite, TheCompleteTextOfASmallShow)
 {
@@ -309,7 +318,8 @@ TEST(ShowDataAutostart, TheEndProgramIsWrittenRelativeToTheProjectFolderRegardle
     CShowData show;
     show.SetDefaults();
     show.m_strAutostartFile = "c:\\shows\\DEMO\\RUN.EXE";
-    EXPECT_NE(std::string::npos, Written(show, "C:\\Shows\\Demo").find("[AUTOSTART]\r\nENABLE=0\r\nFILE=RUN.EXE\r\n"));
+    EXPECT_NE(std::string::npos,
+              Written(show, "C:\\Shows\\Demo").find("[AUTOSTART]\r\nENABLE=0\r\nFILE=RUN.EXE\r\n"));
 
     show.m_strAutostartFile = "C:\\run.exe";
     EXPECT_NE(std::string::npos, Written(show, "").find("FILE=C:\\run.exe\r\n"));
@@ -356,7 +366,8 @@ TEST(ShowDataBuild, TheFontsOfUsedTextObjectsAreCollected)
 TEST(ShowDataEditing, DeleteSlideMovesTheLaterSlidesDown)
 {
     CShowData show;
-    for (int i = 0; i < 4; i++) {
+    for (int i = 0; i < 4; i++)
+    {
         CString name;
         name.Format("s%d.bmp", i);
         show.m_Slides[i].m_Background.m_strImageFile = name;
@@ -385,7 +396,8 @@ TEST(ShowDataEditing, BackgroundEffectsGoToEverySlide)
     from.m_nFadeSpeed = 3;
     show.m_Slides[0].m_Background.m_strImageFile = "keep.bmp";
     show.ApplyBackgroundEffectsToAllSlides(5);
-    for (int i = 0; i < CShowData::MaxSlides; i++) {
+    for (int i = 0; i < CShowData::MaxSlides; i++)
+    {
         EXPECT_EQ(16, show.m_Slides[i].m_Background.m_FadeIn.m_nSelected) << i;
         EXPECT_EQ(3, show.m_Slides[i].m_Background.m_FadeOut.m_nSelected) << i;
         EXPECT_EQ(777, show.m_Slides[i].m_Background.m_nDelay) << i;
@@ -410,6 +422,6 @@ TEST(ShowDataEditing, TextStyleGoesToTheTextObjectsOfEverySlide)
     EXPECT_EQ(24, target.m_nFontSize);
     EXPECT_EQ("other", target.m_strText);
     EXPECT_EQ(5, target.m_nX);
-    show.ApplyTextStyleToAllSlides(40, 0);    // nothing
-    show.ApplyTextStyleToAllSlides(0, 50);    // nothing
+    show.ApplyTextStyleToAllSlides(40, 0);   // nothing
+    show.ApplyTextStyleToAllSlides(0, 50);   // nothing
 }

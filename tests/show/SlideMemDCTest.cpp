@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 const COLORREF kGrey = RGB(192, 192, 192);
 
@@ -62,9 +63,11 @@ TEST_F(SlideMemDCTest, RectangleAwayFromTheOriginIsFilledWhereItLies)
 
 TEST(SlideMemDCScale, PlacesTheSourceWithItsAspectRatioKept)
 {
-    EXPECT_EQ(CRect(0, 1, 140, 103), CSlideMemDC::CalcScaledRect(140, 105, 638, 466));   // wide: bars above and below
-    EXPECT_EQ(CRect(17, 0, 122, 105), CSlideMemDC::CalcScaledRect(140, 105, 400, 400));  // tall: bars left and right
-    EXPECT_EQ(CRect(44, 0, 96, 105), CSlideMemDC::CalcScaledRect(140, 105, 10, 20));     // small sources grow
+    EXPECT_EQ(CRect(0, 1, 140, 103),
+              CSlideMemDC::CalcScaledRect(140, 105, 638, 466));   // wide: bars above and below
+    EXPECT_EQ(CRect(17, 0, 122, 105),
+              CSlideMemDC::CalcScaledRect(140, 105, 400, 400));                        // tall: bars left and right
+    EXPECT_EQ(CRect(44, 0, 96, 105), CSlideMemDC::CalcScaledRect(140, 105, 10, 20));   // small sources grow
     EXPECT_EQ(CRect(0, 0, 140, 105), CSlideMemDC::CalcScaledRect(140, 105, 280, 210));
 }
 
@@ -87,7 +90,8 @@ void ExpectThumbnail(CDC* reference, int srcW, int srcH, const CRect& place)
     ASSERT_EQ(140, w);
     ASSERT_EQ(105, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
+        for (int x = 0; x < w; ++x)
+        {
             COLORREF expected = place.PtInRect(CPoint(x, y)) ? RGB(255, 0, 0) : kGrey;
             ASSERT_EQ(expected, px[y * w + x]) << "at " << x << "," << y;
         }
@@ -114,7 +118,8 @@ TEST_F(SlideMemDCTest, ThumbnailDropsRowsAndColumnsInsteadOfBlending)
     std::vector<COLORREF> px = ReadBitmapPixels(thumb);
     ASSERT_EQ(140u * 105u, px.size());
     int black = 0;
-    for (COLORREF c : px) {
+    for (COLORREF c : px)
+    {
         ASSERT_TRUE(c == RGB(0, 0, 0) || c == RGB(255, 255, 255)) << std::hex << c;
         black += c == RGB(0, 0, 0);
     }
@@ -164,4 +169,4 @@ TEST_F(SlideMemDCTest, ReplacesTheBitmapItIsGiven)
     EXPECT_EQ(20, bm.bmHeight);
 }
 
-}  // namespace
+}   // namespace

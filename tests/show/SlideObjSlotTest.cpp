@@ -8,14 +8,15 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 std::string Section(const std::string& body)
 {
     return "[SHEET00]\r\n" + body;
 }
 
-} // namespace
+}   // namespace
 
 TEST(SlideObjSlotRead, ValueNamesTheObjectNumberAndKind)
 {
@@ -99,18 +100,20 @@ TEST(SlideObjSlotWrite, UnusedSlotWritesNothing)
 
 TEST(SlideObjSlotWrite, RectangleWritesItsObjectKeyThenItsKeys)
 {
-    FrameObjRecord record = {3, 10, 20, 30, 40, 1, 500, 2, -10, 20, 30, -40, TRUE, RGB(1, 2, 3), RGB(0xAB, 0xCD, 0xEF)};
+    FrameObjRecord record = {
+        3, 10, 20, 30, 40, 1, 500, 2, -10, 20, 30, -40, TRUE, RGB(1, 2, 3), RGB(0xAB, 0xCD, 0xEF)};
     CSlideObjSlot slot;
     slot.CreateRectangle(record);
     CWriteSettings w;
     slot.Write(4, w.file(), "SHEET02");
-    EXPECT_EQ("\r\n\r\n[SHEET02]\r\n"
-              "OBJ04=FRAME04\r\n"
-              "FRAME04_X=10\r\nFRAME04_Y=20\r\nFRAME04_WIDTH=40\r\nFRAME04_HEIGHT=30\r\nFRAME04_DELAY=50\r\n"
-              "FRAME04_FILLMODE=2\r\nFRAME04_LIGHT=-40\r\nFRAME04_BLUE=-10\r\nFRAME04_GREEN=20\r\nFRAME04_RED=30\r\n"
-              "FRAME04_FRAME=1\r\nFRAME04_FILLCOLOR=#010203\r\nFRAME04_FRAMECOLOR=#abcdef\r\n"
-              "FRAME04_ANIMATION=FROM_LEFT\r\nFRAME04_ANISPEED=500\r\n",
-              w.text());
+    EXPECT_EQ(
+        "\r\n\r\n[SHEET02]\r\n"
+        "OBJ04=FRAME04\r\n"
+        "FRAME04_X=10\r\nFRAME04_Y=20\r\nFRAME04_WIDTH=40\r\nFRAME04_HEIGHT=30\r\nFRAME04_DELAY=50\r\n"
+        "FRAME04_FILLMODE=2\r\nFRAME04_LIGHT=-40\r\nFRAME04_BLUE=-10\r\nFRAME04_GREEN=20\r\nFRAME04_RED=30\r\n"
+        "FRAME04_FRAME=1\r\nFRAME04_FILLCOLOR=#010203\r\nFRAME04_FRAMECOLOR=#abcdef\r\n"
+        "FRAME04_ANIMATION=FROM_LEFT\r\nFRAME04_ANISPEED=500\r\n",
+        w.text());
 }
 
 TEST(SlideObjSlotCreate, RectangleRecordOfAnotherKindIsRefused)
@@ -204,7 +207,7 @@ TEST(SlideObjSlotStyle, RectangleStyleKeepsAUsedRectangleInsideTheSlide)
     target.ApplyRectangleStyle(source.m_Frame);
     EXPECT_EQ(-20, target.m_Frame.m_nLight);
     EXPECT_EQ(2, target.m_Frame.GetAnimationIndex());
-    EXPECT_EQ(100, target.m_Frame.m_nWidth);       // size is not style
+    EXPECT_EQ(100, target.m_Frame.m_nWidth);   // size is not style
     EXPECT_EQ(638 - 100, target.m_Frame.m_nX);
     EXPECT_EQ(466 - 20, target.m_Frame.m_nY);
 }

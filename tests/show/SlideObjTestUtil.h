@@ -74,10 +74,12 @@ inline DWORD ProcessHandleCount()
 }
 
 // Calls poll until it returns true or the time runs out; true when it did.
-template <class F> bool WaitFor(F poll, DWORD timeoutMs = 5000)
+template <class F>
+bool WaitFor(F poll, DWORD timeoutMs = 5000)
 {
     DWORD start = ::GetTickCount();
-    while (!poll()) {
+    while (!poll())
+    {
         if (::GetTickCount() - start > timeoutMs)
             return false;
         ::Sleep(5);

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 void MakeText(CSlideObjSlot& slot, const char* text, int x = 10)
 {
@@ -49,7 +50,8 @@ std::string WriteTempFile(const char* name, const std::vector<BYTE>& data)
 {
     std::string path = TempPath(name);
     FILE* f = fopen(path.c_str(), "wb");
-    if (f) {
+    if (f)
+    {
         fwrite(data.data(), 1, data.size(), f);
         fclose(f);
     }
@@ -85,7 +87,7 @@ std::vector<COLORREF> Pixels(CBitmap& bitmap, int& width, int& height)
 const COLORREF kGrey = RGB(192, 192, 192);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-}  // namespace
+}   // namespace
 
 TEST(SlideSlots, ResetKeepsTheEffectSelections)
 {
@@ -130,21 +132,23 @@ TEST(SlideSlots, DuplicatingCopiesIntoTheFirstFreeSlot)
     EXPECT_EQ("a", slide.m_pSlots[1]->m_Text.m_strText);
     EXPECT_EQ(33, slide.m_pSlots[1]->m_Text.m_nX);
     EXPECT_EQ(CRect(32, 9, 80, 30), slide.m_pSlots[1]->m_Text.m_rcLast);
-    EXPECT_EQ(-1, slide.DuplicateObject(3));    // unused
+    EXPECT_EQ(-1, slide.DuplicateObject(3));   // unused
     EXPECT_EQ(-1, slide.DuplicateObject(50));
 }
 
 TEST(SlideSlots, DuplicatingIntoAFullSlideChangesNothing)
 {
     CSlide slide;
-    for (int i = 0; i < CSlide::MaxObjects; i++) {
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
         CString text;
         text.Format("t%d", i);
         MakeText(*slide.m_pSlots[i], text);
     }
     EXPECT_EQ(-1, slide.FindFreeObjectSlot());
     EXPECT_EQ(-1, slide.DuplicateObject(0));
-    for (int i = 0; i < CSlide::MaxObjects; i++) {
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
         CString text;
         text.Format("t%d", i);
         EXPECT_EQ(text, slide.m_pSlots[i]->m_Text.m_strText);
@@ -161,7 +165,8 @@ TEST(SlideSlots, CompactingKeepsTheOrderOfUsedSlots)
     EXPECT_EQ("two", slide.m_pSlots[0]->m_Text.m_strText);
     EXPECT_EQ("five", slide.m_pSlots[1]->m_Text.m_strText);
     EXPECT_EQ("forty", slide.m_pSlots[2]->m_Text.m_strText);
-    for (int i = 3; i < CSlide::MaxObjects; i++) {
+    for (int i = 3; i < CSlide::MaxObjects; i++)
+    {
         ASSERT_NE(nullptr, slide.m_pSlots[i]);
         EXPECT_FALSE(slide.m_pSlots[i]->m_bUsed);
     }
@@ -311,7 +316,7 @@ TEST(SlideBackground, LoadImagePrefersThePackEntryAndFallsBackToTheFile)
     EXPECT_TRUE(bg.LoadImage(&pack));
     EXPECT_EQ(5, bg.m_Picture.m_nWidth);
 
-    bg.m_strImageFile = path.c_str();    // no entry of that name in the pack: the file
+    bg.m_strImageFile = path.c_str();   // no entry of that name in the pack: the file
     EXPECT_TRUE(bg.LoadImage(&pack));
     EXPECT_EQ(8, bg.m_Picture.m_nWidth);
 
@@ -370,7 +375,8 @@ TEST(SlideThumbnail, AWideSlideGetsGreyBarsAboveAndBelow)
     std::vector<COLORREF> px = Pixels(bitmap, w, h);
     ASSERT_EQ(20, w);
     ASSERT_EQ(20, h);
-    for (int x = 0; x < 20; x++) {
+    for (int x = 0; x < 20; x++)
+    {
         EXPECT_EQ(kGrey, px[0 * 20 + x]);
         EXPECT_EQ(kGrey, px[1 * 20 + x]);
         EXPECT_EQ(RGB(255, 0, 0), px[2 * 20 + x]);
@@ -434,12 +440,13 @@ TEST(SlideThumbnail, AShowReadFromItsTextDrawsItsSlideFromThePack)
     CProjectPack pack;
     std::vector<BYTE> background = MakeSolidBmp(638, 466, RGB(0, 128, 0));
     ASSERT_TRUE(pack.AddData("green.bmp", background.data(), static_cast<int>(background.size())));
-    std::string text = "\r\n[WINDOW]\r\nWIDTH=640\r\nHEIGHT=480\r\n"
-                       "\r\n[SHEET00]\r\nIMAGE-FILE=green.bmp\r\n"
-                       "OBJ00=FRAME00\r\nFRAME00_X=100\r\nFRAME00_Y=50\r\nFRAME00_WIDTH=200\r\nFRAME00_HEIGHT=80\r\n"
-                       "FRAME00_FILLMODE=0\r\nFRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ff0000\r\n"
-                       "OBJ01=FRAME01\r\nFRAME01_X=400\r\nFRAME01_Y=300\r\nFRAME01_WIDTH=50\r\nFRAME01_HEIGHT=50\r\n"
-                       "FRAME01_FILLMODE=1\r\nFRAME01_LIGHT=100\r\nFRAME01_FRAME=0\r\n";
+    std::string text =
+        "\r\n[WINDOW]\r\nWIDTH=640\r\nHEIGHT=480\r\n"
+        "\r\n[SHEET00]\r\nIMAGE-FILE=green.bmp\r\n"
+        "OBJ00=FRAME00\r\nFRAME00_X=100\r\nFRAME00_Y=50\r\nFRAME00_WIDTH=200\r\nFRAME00_HEIGHT=80\r\n"
+        "FRAME00_FILLMODE=0\r\nFRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ff0000\r\n"
+        "OBJ01=FRAME01\r\nFRAME01_X=400\r\nFRAME01_Y=300\r\nFRAME01_WIDTH=50\r\nFRAME01_HEIGHT=50\r\n"
+        "FRAME01_FILLMODE=1\r\nFRAME01_LIGHT=100\r\nFRAME01_FRAME=0\r\n";
     auto show = std::make_unique<CShowData>();
     show->SetDefaults();
     show->ReadShowText("VEXUL.INI", text.c_str(), static_cast<int>(text.size()) + 1);

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // ---- a shell that records what it was asked to open ----
 
@@ -44,8 +45,8 @@ protected:
         m_savedBeep = CStaticLink::s_pfnMessageBeep;
         CStaticLink::s_pfnShellExecute = RecordingShell;
         CStaticLink::s_pfnMessageBeep = RecordingBeep;
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW),
-                                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         ASSERT_TRUE(m_parent.CreateEx(0, cls, "links", WS_POPUP, 50, 50, 320, 120, nullptr, nullptr));
     }
     void TearDown() override
@@ -78,7 +79,8 @@ protected:
 int CountPixels(CStaticLink& link, COLORREF colour, int* longestRun = nullptr)
 {
     DibSurface surface(240, 30, RGB(1, 2, 3));
-    link.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+    link.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc.GetSafeHdc()),
+                     PRF_CLIENT | PRF_ERASEBKGND);
     int count = 0, best = 0;
     for (int y = 0; y < surface.height; ++y)
     {
@@ -99,7 +101,7 @@ int CountPixels(CStaticLink& link, COLORREF colour, int* longestRun = nullptr)
     return count;
 }
 
-} // namespace
+}   // namespace
 
 // ---- colours ----
 
@@ -243,7 +245,8 @@ TEST_F(StaticLinkTest, PointerOverTheLinkIsTheHand)
 {
     CStaticLink link("x");
     CreateLink(link, "text");
-    EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_TRUE(
+        link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     HCURSOR expected = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(151));
     if (expected == nullptr)
         expected = ::LoadCursorA(nullptr, IDC_HAND);
@@ -339,7 +342,8 @@ TEST_F(StaticLinkTest, TheRealShellOpensALocalFile)
 
 // ---- lifetime ----
 
-namespace {
+namespace
+{
 bool g_linkDeleted = false;
 class CWatchedLink : public CStaticLink
 {
@@ -347,7 +351,7 @@ public:
     explicit CWatchedLink(BOOL autoDelete) : CStaticLink("x", autoDelete) {}
     ~CWatchedLink() override { g_linkDeleted = true; }
 };
-} // namespace
+}   // namespace
 
 TEST_F(StaticLinkTest, AnAutoDeleteLinkGoesWithItsWindow)
 {

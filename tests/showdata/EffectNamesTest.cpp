@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Sets the program's letter for one test and restores it.
 class LanguageScope
@@ -21,7 +22,8 @@ private:
 std::vector<std::string> Drain(CEffectNames& names, bool cover)
 {
     std::vector<std::string> out;
-    for (int guard = 0; guard < 40; ++guard) {
+    for (int guard = 0; guard < 40; ++guard)
+    {
         CString text("unchanged");
         if (cover)
             names.NextCoverEffect(text);
@@ -34,7 +36,7 @@ std::vector<std::string> Drain(CEffectNames& names, bool cover)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ProgramLanguage, LetterIsSetAtStart)
 {
@@ -69,15 +71,17 @@ TEST(EffectNames, KeysSelectTheirEntry)
     EXPECT_EQ(9, effects.m_nSelected);
     effects.SelectByText('I', "LEFT-RIGHT");
     EXPECT_EQ(1, effects.m_nSelected);
-    effects.SelectByText('I', "left-right");            // case counts
+    effects.SelectByText('I', "left-right");   // case counts
     EXPECT_EQ(1, effects.m_nSelected);
 }
 
 TEST(EffectNames, EveryKeyAndNameSelectsItsOwnEntry)
 {
     CEffectNames effects;
-    for (int i = 0; i < CEffectNames::COUNT; ++i) {
-        for (char letter : {'I', 'G', 'E'}) {
+    for (int i = 0; i < CEffectNames::COUNT; ++i)
+    {
+        for (char letter : {'I', 'G', 'E'})
+        {
             effects.m_nSelected = -1;
             const char* text = letter == 'I'   ? effects.GetKeyAt(i)
                                : letter == 'G' ? effects.GetGermanAt(i)
@@ -109,8 +113,11 @@ TEST(EffectNames, GermanNamesInCodePage1252)
     effects.SelectByText('I', "COVER-FROM-RIGHT");
     CString text;
     effects.GetText('G', text);
-    EXPECT_EQ(std::string("Von rechts \xFC" "berdecken"), text.str());
-    effects.SelectByText('G', "Von Au\xDF" "en nach Innen");
+    EXPECT_EQ(std::string("Von rechts \xFC"
+                          "berdecken"),
+              text.str());
+    effects.SelectByText('G', "Von Au\xDF"
+                              "en nach Innen");
     EXPECT_EQ(5, effects.m_nSelected);
 }
 
@@ -164,7 +171,7 @@ TEST(EffectNames, CoverEffects)
     EXPECT_TRUE(effects.IsCoverEffect("Cover vertical", 'E'));
     EXPECT_FALSE(effects.IsCoverEffect("None Animation", 'E'));
     EXPECT_FALSE(effects.IsCoverEffect("Shift from left", 'E'));
-    EXPECT_FALSE(effects.IsCoverEffect("Rotate to", 'E'));          // exact names only
+    EXPECT_FALSE(effects.IsCoverEffect("Rotate to", 'E'));   // exact names only
     EXPECT_TRUE(effects.IsCoverEffect("Nach rechts rotieren", 'G'));
     EXPECT_FALSE(effects.IsCoverEffect("Rotate to right", 'G'));
     EXPECT_STREQ("Keine Animation", CEffectNames::GetNoneText('G'));

@@ -103,7 +103,7 @@ TEST(ColorText, HexDigitsAreReadInUpperCaseOnly)
 TEST(ColorText, HexTextBecomesAColor)
 {
     EXPECT_EQ(RGB(0x3A, 0x6E, 0xA5), HexToColor("3A6EA5"));
-    EXPECT_EQ(RGB(0x00, 0x0A, 0xBC), HexToColor("ABC"));      // filled with '0' on the left
+    EXPECT_EQ(RGB(0x00, 0x0A, 0xBC), HexToColor("ABC"));   // filled with '0' on the left
     EXPECT_EQ(RGB(0, 0, 0), HexToColor(""));
 }
 

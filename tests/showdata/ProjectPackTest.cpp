@@ -15,7 +15,8 @@
 
 using namespace showdata_test;
 
-namespace {
+namespace
+{
 
 BOOL ReadPack(CProjectPack& pack, const Bytes& image)
 {
@@ -43,7 +44,8 @@ std::string NameAt(const CProjectPack& pack, int index)
 
 std::string DataOf(int i)
 {
-    return "entry " + std::to_string(i) + std::string(static_cast<size_t>(i % 300), static_cast<char>('a' + i % 26));
+    return "entry " + std::to_string(i) +
+           std::string(static_cast<size_t>(i % 300), static_cast<char>('a' + i % 26));
 }
 
 class ProjectPackTest : public ::testing::Test
@@ -53,7 +55,7 @@ protected:
     TempFolder m_folder;
 };
 
-} // namespace
+}   // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // Entry names
@@ -68,7 +70,8 @@ TEST(PackEntryNames, PathIsReducedToItsFileName)
 
 TEST(PackEntryNames, LongNamesKeepTheirExtension)
 {
-    EXPECT_STREQ("a_very_long_picture_.jpg", CProjectPack::MakeEntryName("C:\\x\\a_very_long_picture_name_2004.jpeg"));
+    EXPECT_STREQ("a_very_long_picture_.jpg",
+                 CProjectPack::MakeEntryName("C:\\x\\a_very_long_picture_name_2004.jpeg"));
     EXPECT_STREQ("a_very_long_picture_.JPG", CProjectPack::MakeEntryName("a_very_long_picture_name_2004.JPG"));
     EXPECT_STREQ("abcdefghijklmnopqrstuvwx", CProjectPack::MakeEntryName("abcdefghijklmnopqrstuvwxyz"));
     // Extension too long for the rest of the name: the whole is cut at 24.
@@ -195,7 +198,8 @@ TEST_F(ProjectPackTest, RemovingMovesLaterEntriesDown)
     pack.RemoveEntry("missing");
     ASSERT_EQ(4, pack.GetEntryCount());
     const int left[] = {0, 2, 3, 4};
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 4; ++k)
+    {
         EXPECT_EQ("e" + std::to_string(left[k]), NameAt(pack, k));
         std::string name = "e" + std::to_string(left[k]);
         EXPECT_EQ(DataOf(left[k]), EntryText(pack, name.c_str()).substr(0, DataOf(left[k]).size()));
@@ -258,8 +262,13 @@ TEST_F(ProjectPackTest, OneEntryPackExactBytes)
     ASSERT_TRUE(pack.Close());
 
     Bytes expected;
-    AppendText(expected, "00000032" "00" "      " "VEXUL___" "010203  ");
-    AppendText(expected, "00000016" "00000001");
+    AppendText(expected, "00000032"
+                         "00"
+                         "      "
+                         "VEXUL___"
+                         "010203  ");
+    AppendText(expected, "00000016"
+                         "00000001");
     AppendText(expected, "00000048");
     expected.insert(expected.end(), 8, 0);
     AppendText(expected, "VEXUL.INI");
@@ -351,7 +360,8 @@ TEST_F(ProjectPackTest, FiveHundredEntriesRoundTrip)
     CArchive ar(&file, CArchive::load);
     ASSERT_TRUE(back.Read(ar));
     ASSERT_EQ(500, back.GetEntryCount());
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 500; ++i)
+    {
         std::string name = "entry_" + std::to_string(i) + ".bmp";
         EXPECT_EQ(name, NameAt(back, i));
         EXPECT_EQ(EntryText(pack, name.c_str()), EntryText(back, name.c_str()));
@@ -432,7 +442,8 @@ TEST_F(ProjectPackTest, LengthAndSizeFieldsMustBeDigits)
     const Bytes good = BuildPack({{"a", Padded("1")}});
     CProjectPack pack;
     const size_t fields[] = {0, 32, 40, 48, 48 + 40};   // header, count block, count, record, size
-    for (size_t offset : fields) {
+    for (size_t offset : fields)
+    {
         Bytes image = good;
         image[offset + 3] = ' ';
         EXPECT_FALSE(ReadPack(pack, image)) << "field at " << offset;
@@ -458,13 +469,17 @@ TEST_F(ProjectPackTest, LongerBlocksAreSkippedPastTheirOwnBytes)
 {
     // Header and record announce 4 extra bytes each; the reader skips them.
     Bytes image;
-    AppendText(image, "00000036" "00      VEXUL___010203  " "JUNK");
-    AppendText(image, "00000016" "00000001");
+    AppendText(image, "00000036"
+                      "00      VEXUL___010203  "
+                      "JUNK");
+    AppendText(image, "00000016"
+                      "00000001");
     AppendText(image, "00000052");
     image.insert(image.end(), 8, 0);
     AppendText(image, "name");
     image.insert(image.end(), 20, 0);
-    AppendText(image, "00000256" "MORE");
+    AppendText(image, "00000256"
+                      "MORE");
     Bytes data = Padded("payload");
     image.insert(image.end(), data.begin(), data.end());
 

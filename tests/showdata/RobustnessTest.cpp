@@ -17,7 +17,8 @@
 
 using namespace showdata_test;
 
-namespace {
+namespace
+{
 
 // splitmix64: the same numbers on every platform.
 class Rng
@@ -69,23 +70,29 @@ Bytes SeedPack(Rng& rng)
 void Damage(Rng& rng, Bytes& image)
 {
     int edits = 1 + rng.Below(4);
-    for (int e = 0; e < edits; ++e) {
+    for (int e = 0; e < edits; ++e)
+    {
         size_t size = image.size();
-        switch (rng.Below(8)) {
+        switch (rng.Below(8))
+        {
         case 0:   // any byte
             if (size > 0)
-                image[static_cast<size_t>(rng.Below(static_cast<int>(size)))] = static_cast<unsigned char>(rng.Next());
+                image[static_cast<size_t>(rng.Below(static_cast<int>(size)))] =
+                    static_cast<unsigned char>(rng.Next());
             break;
         case 1:   // a byte of the header, count block or first records
             if (size > 0)
                 image[static_cast<size_t>(rng.Below(static_cast<int>(size < 300 ? size : 300)))] =
                     static_cast<unsigned char>(rng.OneIn(2) ? '0' + rng.Below(10) : rng.Next());
             break;
-        case 2: { // a length, count or size field gets other digits
+        case 2:
+        {   // a length, count or size field gets other digits
             const size_t fields[] = {0, 32, 40, 48, 88, 96, 136, 144, 184};
             size_t at = fields[rng.Below(9)];
-            if (at + 8 <= size) {
-                std::string digits = Digits8(rng.OneIn(2) ? rng.Below(600) : static_cast<long>(rng.Next() % 100000000));
+            if (at + 8 <= size)
+            {
+                std::string digits =
+                    Digits8(rng.OneIn(2) ? rng.Below(600) : static_cast<long>(rng.Next() % 100000000));
                 memcpy(&image[at], digits.data(), 8);
             }
             break;
@@ -93,13 +100,15 @@ void Damage(Rng& rng, Bytes& image)
         case 3:   // truncated
             image.resize(static_cast<size_t>(rng.Below(static_cast<int>(size) + 1)));
             break;
-        case 4: { // bytes inserted
+        case 4:
+        {   // bytes inserted
             size_t at = static_cast<size_t>(rng.Below(static_cast<int>(size) + 1));
             std::string bytes = RandomBytes(rng, 1 + rng.Below(40));
             image.insert(image.begin() + static_cast<long>(at), bytes.begin(), bytes.end());
             break;
         }
-        case 5: { // bytes removed
+        case 5:
+        {   // bytes removed
             if (size == 0)
                 break;
             size_t at = static_cast<size_t>(rng.Below(static_cast<int>(size)));
@@ -109,12 +118,13 @@ void Damage(Rng& rng, Bytes& image)
             image.erase(image.begin() + static_cast<long>(at), image.begin() + static_cast<long>(at + count));
             break;
         }
-        case 6: { // garbage appended
+        case 6:
+        {   // garbage appended
             std::string bytes = RandomBytes(rng, rng.Below(600));
             image.insert(image.end(), bytes.begin(), bytes.end());
             break;
         }
-        default:  // a name field without terminator
+        default:   // a name field without terminator
             if (size >= 48 + 40)
                 memset(&image[48 + 16], 'N', 24);
             break;
@@ -122,17 +132,18 @@ void Damage(Rng& rng, Bytes& image)
     }
 }
 
-const char* const kSections[] = {"SHOW", "WINDOW", "BACKGROUND", "SHEET00", "SHEET05", "AUTOSTART", "", "[", "]",
-                                 "SHEET00]\r\n"};
+const char* const kSections[] = {"SHOW",      "WINDOW", "BACKGROUND", "SHEET00", "SHEET05",
+                                 "AUTOSTART", "",       "[",          "]",       "SHEET00]\r\n"};
 const char* const kKeys[] = {"VERSION", "WIDTH", "COLOR", "DELAY", "TEXT00_TEXT", "OBJ00", "IMAGE01_TRANSPCOLOR",
-                             "FILE", "", "=", "X", "\r\n"};
+                             "FILE",    "",      "=",     "X",     "\r\n"};
 
 // Reads a random choice of values from a settings text, as the show reader would.
 void ReadSomeValues(Rng& rng, CSettingsFile& file)
 {
     const int sections = static_cast<int>(sizeof(kSections) / sizeof(kSections[0]));
     const int keys = static_cast<int>(sizeof(kKeys) / sizeof(kKeys[0]));
-    for (int lookup = 0; lookup < 24; ++lookup) {
+    for (int lookup = 0; lookup < 24; ++lookup)
+    {
         const char* section = kSections[rng.Below(sections)];
         const char* key = kKeys[rng.Below(keys)];
         CString s = file.ReadString(section, key, "default");
@@ -150,14 +161,15 @@ void ReadSomeValues(Rng& rng, CSettingsFile& file)
         store.GetString("SHEET00", "TEXT00_TEXT", "abcdef", size > 0 ? small : nullptr, size);
 }
 
-} // namespace
+}   // namespace
 
 TEST(Robustness, DamagedPacks)
 {
     CMessageBoxRecorder boxes;
     Rng rng(20041202);
     int readWhole = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 3000; ++round)
+    {
         Bytes image = SeedPack(rng);
         Damage(rng, image);
 
@@ -174,10 +186,12 @@ TEST(Robustness, DamagedPacks)
         int count = pack->GetEntryCount();
         ASSERT_GE(count, 0);
         ASSERT_LE(count, 500);
-        if (whole) {
+        if (whole)
+        {
             EXPECT_GE(count, 1);
         }
-        for (int i = -1; i <= count; ++i) {
+        for (int i = -1; i <= count; ++i)
+        {
             CString name;
             if (!pack->GetEntryName(i, name))
                 continue;
@@ -186,7 +200,8 @@ TEST(Robustness, DamagedPacks)
             BYTE* data = pack->GetEntryData(name, size);
             ASSERT_NE(nullptr, data);
             ASSERT_GE(size, 0);
-            if (size > 0) {
+            if (size > 0)
+            {
                 EXPECT_LE(static_cast<size_t>(size), image.size());
             }
             CSettingsFile text;
@@ -208,25 +223,28 @@ TEST(Robustness, DamagedShowTexts)
     Rng rng(19991231);
     const std::string seed(kShowText);
     const char alphabet[] = "[]=\r\n#0123456789ABCDEFabcdef SHEETOBJ_\xE4\xDF\xFF";
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 3000; ++round)
+    {
         std::string text;
-        if (rng.OneIn(3)) {
+        if (rng.OneIn(3))
+        {
             int length = rng.Below(400);
             for (int i = 0; i < length; ++i)
                 text += rng.OneIn(30) ? '\0' : alphabet[rng.Below(static_cast<int>(sizeof(alphabet)) - 1)];
-        } else {
+        }
+        else
+        {
             text = seed;
             int edits = 1 + rng.Below(6);
-            for (int e = 0; e < edits && !text.empty(); ++e) {
+            for (int e = 0; e < edits && !text.empty(); ++e)
+            {
                 size_t at = static_cast<size_t>(rng.Below(static_cast<int>(text.size())));
-                switch (rng.Below(3)) {
-                case 0:
-                    text[at] = alphabet[rng.Below(static_cast<int>(sizeof(alphabet)) - 1)];
-                    break;
-                case 1:
-                    text.erase(at, static_cast<size_t>(1 + rng.Below(20)));
-                    break;
-                default: {
+                switch (rng.Below(3))
+                {
+                case 0: text[at] = alphabet[rng.Below(static_cast<int>(sizeof(alphabet)) - 1)]; break;
+                case 1: text.erase(at, static_cast<size_t>(1 + rng.Below(20))); break;
+                default:
+                {
                     int run = 1 + (rng.OneIn(20) ? rng.Below(3000) : rng.Below(30));   // now and then a long value
                     text.insert(at, std::string(static_cast<size_t>(run), alphabet[rng.Below(5)]));
                     break;
@@ -264,7 +282,8 @@ TEST(Robustness, NameTablesWithRandomSelections)
     Rng rng(7);
     CEffectNames effects;
     CInsertAnimNames insert;
-    for (int round = 0; round < 1000; ++round) {
+    for (int round = 0; round < 1000; ++round)
+    {
         effects.m_nSelected = static_cast<int>(rng.Next() % 64) - 32;
         insert.m_nSelected = static_cast<int>(rng.Next() % 64) - 32;
         CString text;

@@ -9,7 +9,8 @@
 
 using namespace showdata_test;
 
-namespace {
+namespace
+{
 
 // A settings facade reading the given text (the block holds the text and its terminator).
 class Reader
@@ -35,7 +36,7 @@ std::string TextOf(CSettingsFile& file)
     return std::string(text, static_cast<size_t>(length));
 }
 
-} // namespace
+}   // namespace
 
 TEST(SettingsTextWriting, ExactBytes)
 {
@@ -256,7 +257,7 @@ TEST(SettingsTextOpening, TextFile)
     EXPECT_EQ(3, store.GetString("TIP", "NONE", "abc", value, sizeof(value)));
     EXPECT_EQ(2, store.GetString("TIP", "FILE", "", value, 3));   // cut to the caller's buffer
     EXPECT_STREQ("ti", value);
-    EXPECT_FALSE(store.WriteString("TIP", "X", "1"));            // a text file is only read
+    EXPECT_FALSE(store.WriteString("TIP", "X", "1"));   // a text file is only read
 
     CProfileStore missing;
     EXPECT_FALSE(missing.Open(CProfileStore::modeTextFile, folder.File("none.txt").c_str(), FALSE, nullptr, 0));

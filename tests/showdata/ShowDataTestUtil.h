@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-namespace showdata_test {
+namespace showdata_test
+{
 
 typedef std::vector<unsigned char> Bytes;
 
@@ -32,7 +33,7 @@ inline std::string Digits8(long value)
 struct PackEntry
 {
     std::string name;
-    Bytes data;     // the stored bytes, padding included
+    Bytes data;   // the stored bytes, padding included
 };
 
 // Stored bytes of data: padded with zeros to (length / 256 + 1) * 256.
@@ -52,7 +53,8 @@ inline Bytes BuildPack(const std::vector<PackEntry>& entries, const std::string&
     AppendText(out, (creator + "        ").substr(0, 8));
     AppendText(out, "00000016");
     AppendText(out, Digits8(static_cast<long>(entries.size())));
-    for (const PackEntry& e : entries) {
+    for (const PackEntry& e : entries)
+    {
         AppendText(out, "00000048");
         out.insert(out.end(), 8, 0);
         std::string name = e.name.substr(0, 24);
@@ -116,4 +118,4 @@ inline Bytes ReadFileBytes(const std::string& path)
     return data;
 }
 
-} // namespace showdata_test
+}   // namespace showdata_test

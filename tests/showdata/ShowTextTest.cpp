@@ -74,18 +74,21 @@ TEST(ShowTextNames, FileNames)
 TEST(ShowTextOrder, SectionsInWriteOrder)
 {
     std::vector<std::string> sections(std::begin(SECTION_WRITE_ORDER), std::end(SECTION_WRITE_ORDER));
-    std::vector<std::string> expected = {"SHOW", "WINDOW", "SLIDE", "BACKGROUND", "SOUND", "TERMINATION",
-                                         "SHOWCTRL", "CONTACT", "FILEINFO", "SHEET%02d", "AUTOSTART"};
+    std::vector<std::string> expected = {"SHOW",     "WINDOW",      "SLIDE",    "BACKGROUND",
+                                         "SOUND",    "TERMINATION", "SHOWCTRL", "CONTACT",
+                                         "FILEINFO", "SHEET%02d",   "AUTOSTART"};
     EXPECT_EQ(expected, sections);
 }
 
-namespace {
+namespace
+{
 
 // Every key of a section, in write order, must be found on its own line by the settings text's
 // substring search: no earlier key line may contain "KEY=" of a later key.
 void ExpectEveryKeyFindsItsOwnLine(const std::vector<std::string>& keys)
 {
-    for (size_t i = 0; i < keys.size(); ++i) {
+    for (size_t i = 0; i < keys.size(); ++i)
+    {
         std::string wanted = keys[i] + "=";
         for (size_t j = 0; j < i; ++j)
             EXPECT_EQ(std::string::npos, (keys[j] + "=").find(wanted)) << keys[i] << " hidden by " << keys[j];
@@ -95,18 +98,24 @@ void ExpectEveryKeyFindsItsOwnLine(const std::vector<std::string>& keys)
 std::vector<std::string> SheetKeysInWriteOrder(const std::vector<int>& kinds)
 {
     std::vector<std::string> keys(std::begin(SHEET_WRITE_ORDER), std::end(SHEET_WRITE_ORDER));
-    for (size_t n = 0; n < kinds.size(); ++n) {
+    for (size_t n = 0; n < kinds.size(); ++n)
+    {
         int number = static_cast<int>(n);
         keys.push_back(ObjectSlotKey(number).str());
         const char* const* begin = nullptr;
         const char* const* end = nullptr;
-        if (kinds[n] == KIND_TEXT) {
+        if (kinds[n] == KIND_TEXT)
+        {
             begin = std::begin(Text::WRITE_ORDER);
             end = std::end(Text::WRITE_ORDER);
-        } else if (kinds[n] == KIND_IMAGE) {
+        }
+        else if (kinds[n] == KIND_IMAGE)
+        {
             begin = std::begin(Image::WRITE_ORDER);
             end = std::end(Image::WRITE_ORDER);
-        } else {
+        }
+        else
+        {
             begin = std::begin(Frame::WRITE_ORDER);
             end = std::end(Frame::WRITE_ORDER);
         }
@@ -116,7 +125,7 @@ std::vector<std::string> SheetKeysInWriteOrder(const std::vector<int>& kinds)
     return keys;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ShowTextOrder, EveryKeyIsReachable)
 {
@@ -128,8 +137,8 @@ TEST(ShowTextOrder, EveryKeyIsReachable)
     ExpectEveryKeyFindsItsOwnLine({std::begin(CONTACT_WRITE_ORDER), std::end(CONTACT_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(FILEINFO_WRITE_ORDER), std::end(FILEINFO_WRITE_ORDER)});
     ExpectEveryKeyFindsItsOwnLine({std::begin(AUTOSTART_WRITE_ORDER), std::end(AUTOSTART_WRITE_ORDER)});
-    ExpectEveryKeyFindsItsOwnLine(SheetKeysInWriteOrder({KIND_TEXT, KIND_FRAME, KIND_IMAGE, KIND_TEXT, KIND_IMAGE,
-                                                         KIND_FRAME, KIND_FRAME, KIND_TEXT}));
+    ExpectEveryKeyFindsItsOwnLine(SheetKeysInWriteOrder(
+        {KIND_TEXT, KIND_FRAME, KIND_IMAGE, KIND_TEXT, KIND_IMAGE, KIND_FRAME, KIND_FRAME, KIND_TEXT}));
 }
 
 TEST(ShowTextOrder, SlideSectionWrittenInOrderReadsBack)

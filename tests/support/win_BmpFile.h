@@ -29,9 +29,11 @@ inline std::vector<BYTE> MakeBmp(int w, int h, const std::function<COLORREF(int,
     memcpy(data.data(), &file, sizeof(file));
     memcpy(data.data() + sizeof(file), &info, sizeof(info));
     BYTE* pixels = data.data() + file.bfOffBits;
-    for (int y = 0; y < h; y++) {
+    for (int y = 0; y < h; y++)
+    {
         BYTE* row = pixels + (h - 1 - y) * rowSize;
-        for (int x = 0; x < w; x++) {
+        for (int x = 0; x < w; x++)
+        {
             COLORREF c = colour(x, y);
             row[x * 3] = GetBValue(c);
             row[x * 3 + 1] = GetGValue(c);

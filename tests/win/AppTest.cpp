@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct ParsedItem
 {
@@ -41,8 +42,10 @@ TEST(CommandLine, SwitchesAreStrippedAndTheLastItemMarked)
     SetCommandLine(app, "\"C:\\My Shows\\demo.vxl\" /S=5 -Zabc  plain");
     CRecordingCommandLineInfo info;
     app.ParseCommandLine(info);
-    std::vector<ParsedItem> expected = {
-        {"C:\\My Shows\\demo.vxl", FALSE, FALSE}, {"S=5", TRUE, FALSE}, {"Zabc", TRUE, FALSE}, {"plain", FALSE, TRUE}};
+    std::vector<ParsedItem> expected = {{"C:\\My Shows\\demo.vxl", FALSE, FALSE},
+                                        {"S=5", TRUE, FALSE},
+                                        {"Zabc", TRUE, FALSE},
+                                        {"plain", FALSE, TRUE}};
     EXPECT_EQ(expected, info.items);
     EXPECT_STREQ("C:\\My Shows\\demo.vxl", info.m_strFileName);   // the first plain item
     EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
@@ -142,7 +145,8 @@ TEST(Profile, RegistryValuesUnderTheApplicationKey)
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VexulTests\\ProfileTest\\Settings", 0,
                                              KEY_READ, &key));
     DWORD value = 0, type = 0, length = sizeof(value);
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Count", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &length));
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegQueryValueExA(key, "Count", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &length));
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     ::RegCloseKey(key);
 
@@ -217,4 +221,4 @@ TEST(Cursors, WaitCursorsNestAndTheLastEndRestoresTheArrow)
     EXPECT_NE(nullptr, app.LoadStandardIcon(IDI_APPLICATION));
 }
 
-}  // namespace
+}   // namespace

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 enum
 {
@@ -200,7 +201,8 @@ TEST(CommandUI, ControlItemIsEnabledAndChecked)
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "p", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
     CButton check;
-    ASSERT_TRUE(check.Create("c", BS_AUTOCHECKBOX | WS_VISIBLE, CRect(0, 0, 50, 20), &parent, ID_UPDATED_DISABLED));
+    ASSERT_TRUE(
+        check.Create("c", BS_AUTOCHECKBOX | WS_VISIBLE, CRect(0, 0, 50, 20), &parent, ID_UPDATED_DISABLED));
     CCommandWnd target;
     CCmdUI state;
     state.m_nID = ID_UPDATED_DISABLED;
@@ -222,9 +224,10 @@ TEST(IdleProcessing, TopLevelWindowsGetTheCommandUIUpdate)
     EXPECT_FALSE(app.OnIdle(1));
 }
 
-}  // namespace
+}   // namespace
 
-namespace {
+namespace
+{
 
 TEST(CommandUI, DialogControlsFollowTheTarget)
 {
@@ -241,4 +244,4 @@ TEST(CommandUI, DialogControlsFollowTheTarget)
     EXPECT_TRUE(check.IsWindowEnabled());     // other controls are not disabled for that
 }
 
-}  // namespace
+}   // namespace

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class ControlHost : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(parent.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr)); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr));
+    }
     CWnd parent;
 };
 
@@ -141,4 +145,4 @@ TEST_F(ControlHost, ToolTipKeepsTheTextOfEachTool)
     EXPECT_EQ(0, tips.GetToolCount());
 }
 
-}  // namespace
+}   // namespace

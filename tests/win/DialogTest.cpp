@@ -6,7 +6,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 const UINT WM_STEP = WM_APP + 1;
 
@@ -42,10 +43,12 @@ END_MESSAGE_MAP()
 TEST(ModalDialog, EndDialogValueComesBackAndTheOwnerIsEnabledAgain)
 {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
     CStepDialog dlg(&owner);
     HWND seen = nullptr;
-    dlg.step = [&seen](CStepDialog* d) {
+    dlg.step = [&seen](CStepDialog* d)
+    {
         seen = d->m_hWnd;
         d->EndDialog(17);
     };
@@ -59,14 +62,17 @@ TEST(ModalDialog, EndDialogValueComesBackAndTheOwnerIsEnabledAgain)
 TEST(ModalDialog, OuterDialogEndedFromInsideTheInnerLoop)
 {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
     CStepDialog outer(&owner);
     INT_PTR innerResult = 0;
     bool outerStillOpenAfterInner = false;
     bool innerOwnerDisabled = false;
-    outer.step = [&](CStepDialog* o) {
+    outer.step = [&](CStepDialog* o)
+    {
         CStepDialog inner(o);
-        inner.step = [o](CStepDialog* i) {
+        inner.step = [o](CStepDialog* i)
+        {
             o->EndDialog(5);   // the outer one first, while the inner loop runs
             i->EndDialog(7);
         };
@@ -76,15 +82,16 @@ TEST(ModalDialog, OuterDialogEndedFromInsideTheInnerLoop)
     };
     EXPECT_EQ(5, outer.DoModal());
     EXPECT_EQ(7, innerResult);
-    EXPECT_TRUE(innerOwnerDisabled);          // the inner dialog disabled the outer one
-    EXPECT_TRUE(outerStillOpenAfterInner);    // the outer loop ends only after the inner one returned
+    EXPECT_TRUE(innerOwnerDisabled);         // the inner dialog disabled the outer one
+    EXPECT_TRUE(outerStillOpenAfterInner);   // the outer loop ends only after the inner one returned
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
 TEST(ModalDialog, EscapeReachesOnCancelThroughPreTranslation)
 {
     CStepDialog dlg;
-    dlg.step = [](CStepDialog* d) {
+    dlg.step = [](CStepDialog* d)
+    {
         CWnd* edit = d->GetDlgItem(IDC_TEXT);
         edit->SetFocus();
         edit->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -111,11 +118,13 @@ TEST(ModalDialog, MissingTemplateGivesMinusOne)
 TEST(ModalDialog, DialogAlreadyOpenIsLeftAlone)
 {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
     CStepDialog dlg(&owner);
     INT_PTR again = 0;
     HWND seen = nullptr;
-    dlg.step = [&](CStepDialog* d) {
+    dlg.step = [&](CStepDialog* d)
+    {
         again = d->DoModal();   // from inside its own loop
         seen = d->m_hWnd;
         d->EndDialog(5);
@@ -211,4 +220,4 @@ TEST(DataExchange, RangeFailureReportsFocusesAndFails)
     dlg.DestroyWindow();
 }
 
-}  // namespace
+}   // namespace

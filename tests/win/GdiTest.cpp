@@ -7,9 +7,13 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
-HGDIOBJ Current(HDC hdc, UINT type) { return ::GetCurrentObject(hdc, type); }
+HGDIOBJ Current(HDC hdc, UINT type)
+{
+    return ::GetCurrentObject(hdc, type);
+}
 
 // ---------------------------------------------------------------------------------------------------------
 // Geometry
@@ -374,4 +378,4 @@ TEST(GdiImageList, AddsAndDrawsMaskedImages)
     EXPECT_EQ(1, list.GetImageCount());
 }
 
-}  // namespace
+}   // namespace

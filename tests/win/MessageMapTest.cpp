@@ -7,14 +7,18 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const UINT WM_TEST_A = WM_USER + 1;
 const UINT WM_TEST_B = WM_USER + 2;
 const UINT WM_TEST_C = WM_USER + 3;
 
 // A top-level window of ours for the tests; destroyed with the object.
-RECT TestRect() { return RECT{10, 10, 310, 210}; }
+RECT TestRect()
+{
+    return RECT{10, 10, 310, 210};
+}
 
 class CBaseTestWnd : public CWnd
 {
@@ -25,8 +29,16 @@ public:
 
     BOOL CreateTop() { return CreateEx(0, nullptr, "test", WS_OVERLAPPEDWINDOW, TestRect(), nullptr, 0); }
 
-    afx_msg LRESULT OnTestA(WPARAM w, LPARAM) { calls.push_back("base A"); return static_cast<LRESULT>(w) + 1; }
-    afx_msg LRESULT OnTestB(WPARAM, LPARAM) { calls.push_back("base B"); return 20; }
+    afx_msg LRESULT OnTestA(WPARAM w, LPARAM)
+    {
+        calls.push_back("base A");
+        return static_cast<LRESULT>(w) + 1;
+    }
+    afx_msg LRESULT OnTestB(WPARAM, LPARAM)
+    {
+        calls.push_back("base B");
+        return 20;
+    }
     afx_msg int OnCreate(LPCREATESTRUCT cs)
     {
         createSawHandle = m_hWnd != nullptr && CWnd::FromHandlePermanent(m_hWnd) == this;
@@ -53,8 +65,16 @@ UINT g_registered = 0;
 class CDerivedTestWnd : public CBaseTestWnd
 {
 public:
-    afx_msg LRESULT OnTestA(WPARAM w, LPARAM) { calls.push_back("derived A"); return static_cast<LRESULT>(w) + 100; }
-    afx_msg LRESULT OnRegistered(WPARAM, LPARAM l) { calls.push_back("registered"); return l * 2; }
+    afx_msg LRESULT OnTestA(WPARAM w, LPARAM)
+    {
+        calls.push_back("derived A");
+        return static_cast<LRESULT>(w) + 100;
+    }
+    afx_msg LRESULT OnRegistered(WPARAM, LPARAM l)
+    {
+        calls.push_back("registered");
+        return l * 2;
+    }
     afx_msg void OnCommand300() { calls.push_back("command 300"); }
     afx_msg void OnRange(UINT id) { calls.push_back("range " + std::to_string(id)); }
     DECLARE_MESSAGE_MAP()
@@ -81,7 +101,8 @@ TEST(MessageMap, DerivedEntryOverridesAndBaseEntriesStillServe)
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(312, 0), 0);
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(320, 0), 0);   // outside the range
 
-    std::vector<std::string> expected = {"create", "derived A", "base B", "registered", "command 300", "range 312"};
+    std::vector<std::string> expected = {"create",     "derived A",   "base B",
+                                         "registered", "command 300", "range 312"};
     EXPECT_EQ(expected, wnd.calls);
 }
 
@@ -103,7 +124,8 @@ TEST(WindowCreation, ObjectIsAttachedBeforeTheFirstMessage)
 
 TEST(WindowCreation, ForeignWindowGetsATemporaryWrapper)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND hWnd =
+        ::CreateWindowExA(0, "STATIC", "foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
     CWnd* temp = CWnd::FromHandle(hWnd);
@@ -208,7 +230,7 @@ TEST(Subclassing, DefaultReachesTheOriginalProcedure)
     {
         CSubclassWnd wnd;
         ASSERT_TRUE(wnd.SubclassWindow(hWnd));
-        EXPECT_FALSE(wnd.SubclassWindow(hWnd));   // attached once only
+        EXPECT_FALSE(wnd.SubclassWindow(hWnd));                   // attached once only
         EXPECT_EQ(1042, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));   // handler + the original's answer
         EXPECT_EQ(1u, g_originalSaw.size());
         EXPECT_EQ(7, ::SendMessageA(hWnd, WM_TEST_B, 0, 0));
@@ -345,14 +367,16 @@ TEST(Reflection, ControlColourAndNotificationReachTheChildObject)
     label.brush = static_cast<HBRUSH>(brush.m_hObject);
 
     HDC hdc = ::GetDC(label.m_hWnd);
-    LRESULT result = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(label.m_hWnd));
+    LRESULT result = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
+                                        reinterpret_cast<LPARAM>(label.m_hWnd));
     EXPECT_EQ(reinterpret_cast<LRESULT>(label.brush), result);
     EXPECT_EQ(static_cast<UINT>(CTLCOLOR_STATIC), label.lastType);
     EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(hdc));
 
     // No brush from the child: the parent's default colouring answers.
     label.brush = nullptr;
-    result = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(label.m_hWnd));
+    result = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
+                                reinterpret_cast<LPARAM>(label.m_hWnd));
     EXPECT_NE(0, result);
     ::ReleaseDC(label.m_hWnd, hdc);
 
@@ -362,8 +386,8 @@ TEST(Reflection, ControlColourAndNotificationReachTheChildObject)
     EXPECT_EQ(0, parent.parentNotified);
 
     // A control without its own object: the parent's map takes the notification.
-    HWND plain = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 30, 10, 10, parent.m_hWnd, reinterpret_cast<HMENU>(14),
-                                   nullptr, nullptr);
+    HWND plain = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 30, 10, 10, parent.m_hWnd,
+                                   reinterpret_cast<HMENU>(14), nullptr, nullptr);
     NMHDR nm2 = {plain, 14, static_cast<UINT>(NM_CLICK)};
     EXPECT_EQ(5, parent.SendMessage(WM_NOTIFY, 14, reinterpret_cast<LPARAM>(&nm2)));
     EXPECT_EQ(1, parent.parentNotified);
@@ -432,9 +456,10 @@ TEST(PumpMessage, QuitEndsThePump)
     EXPECT_FALSE(AfxPumpMessage());
 }
 
-}  // namespace
+}   // namespace
 
-namespace {
+namespace
+{
 
 WNDPROC g_ourProc = nullptr;
 LRESULT CALLBACK OnTopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -451,7 +476,8 @@ TEST(Subclassing, ObjectLeavingUnderAnotherSubclassKeepsTheChainWorking)
     {
         CSubclassWnd wnd;
         ASSERT_TRUE(wnd.SubclassWindow(hWnd));
-        g_ourProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OnTopProc)));
+        g_ourProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OnTopProc)));
         EXPECT_EQ(1042, ::SendMessageA(hWnd, WM_TEST_A, 2, 0));
         wnd.Detach();
     }
@@ -470,9 +496,10 @@ TEST(Subclassing, ObjectLeavingUnderAnotherSubclassKeepsTheChainWorking)
     ::DestroyWindow(hWnd);
 }
 
-}  // namespace
+}   // namespace
 
-namespace {
+namespace
+{
 
 int g_otherHookCreations = 0;
 HHOOK g_otherHook = nullptr;
@@ -520,4 +547,4 @@ TEST(WindowCreation, CreationRefusedByAnotherHookEndsTheObject)
         delete wnd;
 }
 
-}  // namespace
+}   // namespace

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
 class UILanguage : public ::testing::Test
 {
@@ -91,10 +92,14 @@ TEST_F(UILanguage, MenusAndDialogsFollowTheLanguage)
 TEST(CodePage1252, LiteralAndResourceStringArriveAsCodePage1252Bytes)
 {
     const char* literal = "geöffnet";
-    EXPECT_EQ(std::string("ge\xF6" "ffnet"), std::string(literal));
+    EXPECT_EQ(std::string("ge\xF6"
+                          "ffnet"),
+              std::string(literal));
     CString s;
     ASSERT_TRUE(AfxLoadString(IDS_OPENED, s));
-    EXPECT_EQ(std::string("ge\xF6" "ffnet"), s.str());
+    EXPECT_EQ(std::string("ge\xF6"
+                          "ffnet"),
+              s.str());
 }
 
 // A program started as a German user (LC_ALL=de_DE.UTF-8) gets the German strings without being told; CTest
@@ -109,4 +114,4 @@ TEST(UILanguageChild, StringsOfTheUsersLanguage)
     EXPECT_STREQ("Deutsch eins", s);
 }
 
-}  // namespace
+}   // namespace

@@ -21,7 +21,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 typedef std::vector<BYTE> Bytes;
 
@@ -30,7 +31,7 @@ const int kWindowHeight = 480;
 const int kSlideWidth = kWindowWidth - 2;
 const int kSlideHeight = kWindowHeight - 14;
 const char* const kVersion = "010000";
-const char* const kFace = "Tahoma";   // present on every Windows system and in Wine's default prefix
+const char* const kFace = "Tahoma";       // present on every Windows system and in Wine's default prefix
 const COLORREF kKey = RGB(255, 0, 255);   // transparent colour of the cut-out pictures
 
 const char* const kPart1Title = "Vexul Demo";
@@ -107,7 +108,8 @@ public:
     {
         Shape(fill, line, width, [&] { ::Ellipse(m_dc, left, top, right, bottom); });
     }
-    void RoundBox(int left, int top, int right, int bottom, int radius, COLORREF fill, COLORREF line, int width = 0)
+    void RoundBox(int left, int top, int right, int bottom, int radius, COLORREF fill, COLORREF line,
+                  int width = 0)
     {
         Shape(fill, line, width, [&] { ::RoundRect(m_dc, left, top, right, bottom, radius, radius); });
     }
@@ -133,7 +135,8 @@ public:
         {
             double angle = -1.5707963 + i * 3.14159265 / 5;
             int radius = (i % 2) ? inner : outer;
-            points.push_back({cx + static_cast<LONG>(radius * cos(angle)), cy + static_cast<LONG>(radius * sin(angle))});
+            points.push_back(
+                {cx + static_cast<LONG>(radius * cos(angle)), cy + static_cast<LONG>(radius * sin(angle))});
         }
         Polygon(points, fill, line, 1);
     }
@@ -234,8 +237,16 @@ Bytes DrawSunset()
     CArt art(kSlideWidth, kSlideHeight);
     art.Gradient(0, 0, kSlideWidth, 300, RGB(255, 120, 40), RGB(255, 214, 120), TRUE);
     art.Ellipse(230, 170, 410, 350, RGB(255, 240, 180), RGB(255, 250, 220), 3);
-    art.Polygon({{0, 300}, {90, 210}, {170, 270}, {280, 180}, {390, 290}, {470, 220}, {560, 280}, {638, 230},
-                 {638, 466}, {0, 466}},
+    art.Polygon({{0, 300},
+                 {90, 210},
+                 {170, 270},
+                 {280, 180},
+                 {390, 290},
+                 {470, 220},
+                 {560, 280},
+                 {638, 230},
+                 {638, 466},
+                 {0, 466}},
                 RGB(110, 40, 70), RGB(80, 20, 50), 2);
     art.Polygon({{0, 360}, {120, 300}, {250, 350}, {380, 310}, {520, 360}, {638, 320}, {638, 466}, {0, 466}},
                 RGB(60, 20, 50), RGB(40, 10, 30), 1);
@@ -288,7 +299,8 @@ Bytes DrawMeadow()
     for (int i = 0; i < 14; ++i)
     {
         int x = 40 + i * 43, y = 380 + (i % 3) * 18;
-        art.Ellipse(x - 6, y - 6, x + 6, y + 6, i % 2 ? RGB(255, 230, 60) : RGB(255, 120, 160), RGB(255, 255, 255), 1);
+        art.Ellipse(x - 6, y - 6, x + 6, y + 6, i % 2 ? RGB(255, 230, 60) : RGB(255, 120, 160), RGB(255, 255, 255),
+                    1);
     }
     return art.ToBmp();
 }
@@ -355,12 +367,12 @@ Bytes DrawRocket()
 {
     CArt art(180, 100);
     art.Fill(kKey);
-    art.Polygon({{10, 35}, {40, 50}, {10, 65}}, RGB(255, 160, 30), RGB(255, 220, 80), 2);      // flame
+    art.Polygon({{10, 35}, {40, 50}, {10, 65}}, RGB(255, 160, 30), RGB(255, 220, 80), 2);    // flame
     art.RoundBox(35, 30, 140, 70, 30, RGB(230, 230, 240), RGB(120, 120, 140), 2);            // body
     art.Polygon({{135, 30}, {175, 50}, {135, 70}}, RGB(220, 50, 60), RGB(150, 20, 30), 2);   // nose
     art.Polygon({{55, 30}, {80, 30}, {55, 8}}, RGB(220, 50, 60), RGB(150, 20, 30), 1);       // fins
     art.Polygon({{55, 70}, {80, 70}, {55, 92}}, RGB(220, 50, 60), RGB(150, 20, 30), 1);
-    art.Ellipse(95, 40, 115, 60, RGB(80, 170, 240), RGB(60, 60, 90), 2);                    // window
+    art.Ellipse(95, 40, 115, 60, RGB(80, 170, 240), RGB(60, 60, 90), 2);   // window
     return art.ToBmp();
 }
 
@@ -413,8 +425,8 @@ void SetupShow(CShowData& show, const char* title, int advance)
         show.m_Slides[i].SetSize(kSlideWidth, kSlideHeight);
 }
 
-CSlide& AddSlide(CDemoPack& demo, int index, const char* image, const Bytes& bmp, int fadeIn, int fadeOut, int delay,
-                 int fadeSpeed = 1)
+CSlide& AddSlide(CDemoPack& demo, int index, const char* image, const Bytes& bmp, int fadeIn, int fadeOut,
+                 int delay, int fadeSpeed = 1)
 {
     demo.Add(image, bmp);
     CSlide& slide = demo.show.m_Slides[index];
@@ -432,8 +444,21 @@ CSlideObjSlot& NextSlot(CSlide& slide)
     return *slide.GetSlot(free < 0 ? CSlide::MaxObjects - 1 : free);
 }
 
-enum TextAnim { TEXT_NONE = 0, TEXT_LEFT_RIGHT = 1, TEXT_TOP_BOTTOM = 2, TEXT_TYPEWRITER = 3 };
-enum MoveAnim { FROM_NONE = 0, FROM_LEFT = 1, FROM_TOP = 2, FROM_RIGHT = 3, FROM_BOTTOM = 4 };
+enum TextAnim
+{
+    TEXT_NONE = 0,
+    TEXT_LEFT_RIGHT = 1,
+    TEXT_TOP_BOTTOM = 2,
+    TEXT_TYPEWRITER = 3
+};
+enum MoveAnim
+{
+    FROM_NONE = 0,
+    FROM_LEFT = 1,
+    FROM_TOP = 2,
+    FROM_RIGHT = 3,
+    FROM_BOTTOM = 4
+};
 
 void AddText(CSlide& slide, int x, int y, const char* text, int size, COLORREF colour, int animation, int delay,
              BOOL shadow = FALSE)
@@ -477,12 +502,31 @@ void AddRectangle(CSlide& slide, int x, int y, int width, int height, int mode, 
 }
 
 // Effect indexes of the effect name table.
-enum {
-    NONE = 0, LEFT_RIGHT = 1, RIGHT_LEFT = 2, TOP_BOTTOM = 3, BOTTOM_TOP = 4, FULL_CENTER = 5, CENTER_FULL = 6,
-    HORZ_STRIPES = 7, VERT_STRIPES = 8, MOVE_LEFTRIGHT = 9, MOVE_RIGHTLEFT = 10, MOVE_TOPBOTTOM = 11,
-    MOVE_BOTTOMTOP = 12, ROTATE_RIGHT = 13, ROTATE_BOTTOM = 14, COVER_FROM_RIGHT = 15, COVER_FROM_LEFT = 16,
-    COVER_FROM_TOP = 17, COVER_FROM_BOTTOM = 18, COVER_HORIZONTAL = 19, COVER_VERTICAL = 20,
-    COVER_FROM_INSIDE = 21, COVER_FROM_OUTSIDE = 22,
+enum
+{
+    NONE = 0,
+    LEFT_RIGHT = 1,
+    RIGHT_LEFT = 2,
+    TOP_BOTTOM = 3,
+    BOTTOM_TOP = 4,
+    FULL_CENTER = 5,
+    CENTER_FULL = 6,
+    HORZ_STRIPES = 7,
+    VERT_STRIPES = 8,
+    MOVE_LEFTRIGHT = 9,
+    MOVE_RIGHTLEFT = 10,
+    MOVE_TOPBOTTOM = 11,
+    MOVE_BOTTOMTOP = 12,
+    ROTATE_RIGHT = 13,
+    ROTATE_BOTTOM = 14,
+    COVER_FROM_RIGHT = 15,
+    COVER_FROM_LEFT = 16,
+    COVER_FROM_TOP = 17,
+    COVER_FROM_BOTTOM = 18,
+    COVER_HORIZONTAL = 19,
+    COVER_VERTICAL = 20,
+    COVER_FROM_INSIDE = 21,
+    COVER_FROM_OUTSIDE = 22,
 };
 
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -513,10 +557,11 @@ void BuildPart1(CDemoPack& demo, const char* endProgram)
     AddRectangle(s2, 40, 120, 250, 56, CFrameObj::FILL_SOLID, RGB(255, 210, 60), 0, 0, 0, 0, TRUE, kBlack,
                  FROM_LEFT, 1500, 50);
     AddText(s2, 56, 132, "solid fill", 26, RGB(40, 30, 0), TEXT_NONE, 0);
-    AddRectangle(s2, 40, 200, 250, 56, CFrameObj::FILL_LIGHTEN, kWhite, 70, 0, 0, 0, TRUE, kWhite, FROM_TOP, 800, 50);
+    AddRectangle(s2, 40, 200, 250, 56, CFrameObj::FILL_LIGHTEN, kWhite, 70, 0, 0, 0, TRUE, kWhite, FROM_TOP, 800,
+                 50);
     AddText(s2, 56, 212, "lightened", 26, RGB(0, 50, 60), TEXT_NONE, 0);
-    AddRectangle(s2, 40, 280, 250, 56, CFrameObj::FILL_COLORIZE, kWhite, 0, 120, -40, -60, TRUE, kWhite, FROM_RIGHT,
-                 1500, 50);
+    AddRectangle(s2, 40, 280, 250, 56, CFrameObj::FILL_COLORIZE, kWhite, 0, 120, -40, -60, TRUE, kWhite,
+                 FROM_RIGHT, 1500, 50);
     AddText(s2, 56, 292, "colourised", 26, kWhite, TEXT_NONE, 0);
     AddImage(demo, s2, 350, 120, "chart.bmp", DrawChart(), FROM_BOTTOM, 50, FALSE, 1500);
 
@@ -534,8 +579,8 @@ void BuildPart1(CDemoPack& demo, const char* endProgram)
     AddImage(demo, s5, 250, 190, "spark.bmp", DrawSpark(), FROM_BOTTOM, 50, TRUE, 1400);
 
     CSlide& s6 = AddSlide(demo, 6, "finale.bmp", DrawFinale(), COVER_FROM_INSIDE, NONE, 2000);
-    AddRectangle(s6, 60, 150, 518, 150, CFrameObj::FILL_LIGHTEN, kWhite, -60, 0, 0, 0, TRUE, kWhite, FROM_TOP, 1500,
-                 50);
+    AddRectangle(s6, 60, 150, 518, 150, CFrameObj::FILL_LIGHTEN, kWhite, -60, 0, 0, 0, TRUE, kWhite, FROM_TOP,
+                 1500, 50);
     AddText(s6, 90, 170, "Part 2: you set the pace", 34, kWhite, TEXT_LEFT_RIGHT, 50, TRUE);
     AddText(s6, 90, 240, "press Space or click the arrow in the corner", 20, RGB(255, 230, 160), TEXT_TYPEWRITER,
             50);
@@ -546,8 +591,8 @@ void BuildPart2(CDemoPack& demo)
 {
     SetupShow(demo.show, kPart2Title, 1);
 
-    CSlide& s0 = AddSlide(demo, 0, "step1.bmp", DrawSteps(RGB(20, 70, 140), RGB(60, 160, 200), 0), NONE,
-                          CENTER_FULL, 3000);
+    CSlide& s0 =
+        AddSlide(demo, 0, "step1.bmp", DrawSteps(RGB(20, 70, 140), RGB(60, 160, 200), 0), NONE, CENTER_FULL, 3000);
     AddText(s0, 40, 40, "Manual advance", 44, kWhite, TEXT_LEFT_RIGHT, 50, TRUE);
     AddText(s0, 40, 110, "the slide waits for you: Space, Right or a click", 22, kWhite, TEXT_TYPEWRITER, 50);
     AddRectangle(s0, 400, 300, 200, 80, CFrameObj::FILL_LIGHTEN, kWhite, 60, 0, 0, 0, TRUE, kWhite, FROM_RIGHT,
@@ -558,7 +603,8 @@ void BuildPart2(CDemoPack& demo)
     AddText(s1, 40, 40, "Boxes and rotations", 44, kWhite, TEXT_TOP_BOTTOM, 50, TRUE);
     AddImage(demo, s1, 380, 170, "chart.bmp", DrawChart(), FROM_RIGHT, 50, FALSE, 1500);
 
-    CSlide& s2 = AddSlide(demo, 2, "step3.bmp", DrawSteps(RGB(120, 30, 90), RGB(240, 120, 80), 2), NONE, NONE, 3000);
+    CSlide& s2 =
+        AddSlide(demo, 2, "step3.bmp", DrawSteps(RGB(120, 30, 90), RGB(240, 120, 80), 2), NONE, NONE, 3000);
     AddText(s2, 40, 40, "That was Vexul", 48, kWhite, TEXT_TYPEWRITER, 50, TRUE);
     AddText(s2, 40, 120, "the last slide waits, then the show ends", 22, kWhite, TEXT_LEFT_RIGHT, 50);
     AddImage(demo, s2, 250, 200, "spark.bmp", DrawSpark(), FROM_TOP, 50, TRUE, 1400);
@@ -592,8 +638,8 @@ BOOL ReadWholeFile(const std::string& path, Bytes& out)
     {
         out.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = out.empty() || (ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) &&
-                             read == out.size());
+        ok = out.empty() ||
+             (ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) && read == out.size());
     }
     CloseHandle(file);
     return ok;
@@ -754,8 +800,8 @@ BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance,
 int Check(const std::string& folder)
 {
     std::string problem;
-    BOOL ok = CheckPack(folder + "\\VEXUL.VXL", 7, 0, problem) &&
-              CheckPack(folder + "\\" + kPart2Pack, 3, 1, problem);
+    BOOL ok =
+        CheckPack(folder + "\\VEXUL.VXL", 7, 0, problem) && CheckPack(folder + "\\" + kPart2Pack, 3, 1, problem);
     if (ok)
     {
         // The demo player carries exactly the bytes of VEXUL.VXL.
@@ -822,7 +868,7 @@ int Usage()
     return 2;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -837,7 +883,8 @@ int main(int argc, char** argv)
     if (first == "--check")
         result = argc == 3 ? Check(ToWindowsPath(argv[2])) : Usage();
     else
-        result = argc <= 3 ? Make(ToWindowsPath(first), argc == 3 ? ToWindowsPath(argv[2]) : std::string()) : Usage();
+        result =
+            argc <= 3 ? Make(ToWindowsPath(first), argc == 3 ? ToWindowsPath(argv[2]) : std::string()) : Usage();
     if (SUCCEEDED(com))
         CoUninitialize();
     return result;
