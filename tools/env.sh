@@ -1,6 +1,10 @@
 # Shared by tools/test.sh, tools/demo.sh and bench runs: packages, display and the private Wine prefix.
 
-vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils googletest python3)
+# Every package the scripts need, in one place. Debian's wine64 holds only the loader: the wine, wineboot and
+# wineserver commands come with the package wine. fonts-wine has Wine's own faces (Tahoma, Courier, Marlett, ...);
+# fonts-liberation the metric-compatible stand-ins for Arial, Times New Roman and Courier New.
+vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-liberation
+                xvfb xauth x11-utils googletest python3)
 
 vexul_install_packages() {
   local missing=()
@@ -50,7 +54,7 @@ vexul_wine_prefix() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  if [ ! -f "$WINEPREFIX/.vexul-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.vexul-ready-3" ]; then
     echo "== making Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
@@ -60,7 +64,22 @@ vexul_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # No window manager runs under Xvfb: unmanaged windows spare Wine its wait for one on every show and hide.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    vexul_prefix_fonts
     wineserver -w
-    touch "$WINEPREFIX/.vexul-ready-2"
+    touch "$WINEPREFIX/.vexul-ready-3"
   fi
+}
+
+# The same faces on every machine: Debian's Wine does not load its own fonts from its data folder, so they go
+# into the prefix's Fonts folder (then "Tahoma" and "MS Shell Dlg" resolve to Wine's Tahoma), and the common
+# Windows faces are replaced by the Liberation faces with the same metrics.
+vexul_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/*.ttf "$fonts/"
+  cp /usr/share/fonts/truetype/liberation/Liberation{Sans,Serif,Mono}-*.ttf "$fonts/"
+  local face
+  for face in "Arial:Liberation Sans" "Times New Roman:Liberation Serif" "Courier New:Liberation Mono"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /t REG_SZ /d "${face#*:}" /f >/dev/null 2>&1
+  done
 }
