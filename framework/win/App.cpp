@@ -303,45 +303,42 @@ int CWinApp::ExitInstance()
     return static_cast<int>(m_msgCur.wParam);
 }
 
+namespace
+{
+// The application's loop: idle time, pre-translation and the idle test are the application's.
+class CAppLoop : public CMessageLoop
+{
+public:
+    explicit CAppLoop(CWinApp* app) : m_app(app) {}
+    BOOL PumpMessage() override
+    {
+        BOOL result = m_app->PumpMessage();
+        m_msg = m_app->m_msgCur;
+        return result;
+    }
+
+protected:
+    BOOL OnIdle(LONG lCount) override { return m_app->OnIdle(lCount); }
+
+private:
+    CWinApp* m_app;
+};
+}   // namespace
+
 int CWinApp::Run()
 {
-    BOOL bIdle = TRUE;
-    LONG lIdleCount = 0;
-    ++AfxMessageLoopDepth();
-    MSG peek;
-    for (;;)
-    {
-        while (bIdle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            if (!OnIdle(lIdleCount++))
-                bIdle = FALSE;
-        }
-        do
-        {
-            if (!PumpMessage())
-            {
-                --AfxMessageLoopDepth();
-                return ExitInstance();
-            }
-            if (IsIdleMessage(&m_msgCur))
-            {
-                bIdle = TRUE;
-                lIdleCount = 0;
-            }
-        } while (::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE));
-    }
+    CAppLoop loop(this);
+    loop.Run();   // until WM_QUIT
+    m_msgCur = loop.LastMessage();
+    return ExitInstance();
 }
 
 BOOL CWinApp::PumpMessage()
 {
-    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
-        return FALSE;
-    if (!PreTranslateMessage(&m_msgCur))
-    {
-        ::TranslateMessage(&m_msgCur);
-        ::DispatchMessageA(&m_msgCur);
-    }
-    return TRUE;
+    CMessageLoop loop;   // its pre-translation and idle test are this application's
+    BOOL result = loop.PumpMessage();
+    m_msgCur = loop.LastMessage();
+    return result;
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)

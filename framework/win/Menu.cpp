@@ -204,11 +204,11 @@ CMenu* CMenu::GetSubMenu(int nPos) const
 }
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, AfxGetSafeHwnd(pWnd), lpRect);
 }
 BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
 {
-    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
+    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, AfxGetSafeHwnd(pWnd), lptpm);
 }
 void CMenu::DrawItem(LPDRAWITEMSTRUCT)
 {

@@ -104,6 +104,12 @@ TEST(MessageMap, DerivedEntryOverridesAndBaseEntriesStillServe)
     std::vector<std::string> expected = {"create",     "derived A",   "base B",
                                          "registered", "command 300", "range 312"};
     EXPECT_EQ(expected, wnd.calls);
+
+    // The same message to an object of the base class finds the base's handler (lookups are per class).
+    CBaseTestWnd base;
+    ASSERT_TRUE(base.CreateTop());
+    EXPECT_EQ(6, base.SendMessage(WM_TEST_A, 5));
+    EXPECT_EQ(105, wnd.SendMessage(WM_TEST_A, 5));
 }
 
 TEST(MessageMap, HandlersReceiveCrackedArguments)
@@ -135,7 +141,7 @@ TEST(WindowCreation, ForeignWindowGetsATemporaryWrapper)
     AfxDeleteTempMaps();
     ::DestroyWindow(hWnd);
     CWnd* none = nullptr;
-    EXPECT_EQ(nullptr, none->GetSafeHwnd());
+    EXPECT_EQ(nullptr, AfxGetSafeHwnd(none));
 }
 
 // ---- end of a window ---------------------------------------------------------------------------------
