@@ -16,7 +16,8 @@ struct VxThreadState
     CWnd* pWndInit = nullptr;   // the object the next created window attaches to
     HHOOK hHookCbt = nullptr;
     std::unordered_map<HWND, CWnd*> tempWnds;
-    int loopDepth = 0;   // message loops running on this thread (Run and modal loops)
+    int loopDepth = 0;           // message loops running on this thread (Run and modal loops)
+    HMENU hMenuInit = nullptr;   // the pop-up menu last announced by WM_INITMENUPOPUP (its items come next)
 
     // A thread that ends takes its temporary wrappers with it.
     ~VxThreadState()
@@ -178,6 +179,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 
     VxThreadState& state = ThreadState();
+    if (message == WM_INITMENUPOPUP)
+        state.hMenuInit = reinterpret_cast<HMENU>(wParam);
     MSG previous = state.msgCur;
     state.msgCur.hwnd = hWnd;
     state.msgCur.message = message;
@@ -1762,15 +1765,39 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType != ODT_MENU &&
-        ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType == ODT_MENU)
+    {
+        // The item's menu comes with the message.
+        if (CMenu* pMenu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem)))
+        {
+            pMenu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    }
+    else if (lpDrawItemStruct != nullptr && ReflectLastMsg(lpDrawItemStruct->hwndItem))
         return;
     Default();
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType != ODT_MENU)
+    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType == ODT_MENU)
+    {
+        // The message names only the item: look for it in the pop-up being opened, then in the window's
+        // own menu.
+        HMENU roots[] = {ThreadState().hMenuInit, ::GetMenu(m_hWnd)};
+        for (HMENU hRoot : roots)
+        {
+            HMENU hMenu =
+                CMenu::FindOwnerDrawMenu(hRoot, lpMeasureItemStruct->itemID, lpMeasureItemStruct->itemData);
+            if (CMenu* pMenu = CMenu::FromHandlePermanent(hMenu))
+            {
+                pMenu->MeasureItem(lpMeasureItemStruct);
+                return;
+            }
+        }
+    }
+    else if (lpMeasureItemStruct != nullptr)
     {
         // The control may not be created yet when its first item is measured: then nothing to reflect to.
         HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);

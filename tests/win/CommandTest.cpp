@@ -104,13 +104,14 @@ CMenu* MakeMenu(CMenu& menu)
 
 TEST(Menus, TemporaryWrapperFollowsItsMenu)
 {
-    CMenu menu;
-    ASSERT_TRUE(menu.CreatePopupMenu());
-    HMENU h = menu;
+    HMENU h = ::CreatePopupMenu();
     CMenu* temp = CMenu::FromHandle(h);
     temp->Detach();
     EXPECT_EQ(temp, CMenu::FromHandle(h));
     EXPECT_EQ(h, temp->m_hMenu);   // a detached wrapper still stands for its menu
+    CMenu menu;
+    ASSERT_TRUE(menu.Attach(h));
+    EXPECT_EQ(&menu, CMenu::FromHandle(h));   // an attached object comes before the temporary
     EXPECT_TRUE(menu.DestroyMenu());
     EXPECT_EQ(nullptr, temp->m_hMenu);   // and does not outlive it with a dead handle
     CMenu::DeleteTempMap();
