@@ -733,7 +733,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     CWnd* pChild = FromHandlePermanent(hWndCtrl);
     if (pChild != nullptr && pChild != this && pChild->OnChildNotify(WM_NOTIFY, 0, lParam, pResult))
         return TRUE;
-    UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
+    // The sender names the item: a tool tip sends the tool's id, not its own window's.
+    UINT nID = static_cast<UINT>(pNMHDR->idFrom);
     AFX_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg(nID, static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify, nullptr);
 }
@@ -1896,31 +1897,6 @@ BOOL CWnd::OnHelpInfo(HELPINFO*)
 {
     return static_cast<BOOL>(Default());
 }
-void CWnd::OnPaletteChanged(CWnd*)
-{
-    Default();
-}
-BOOL CWnd::OnQueryNewPalette()
-{
-    return static_cast<BOOL>(Default());
-}
-BOOL CWnd::OnQueryEndSession()
-{
-    return static_cast<BOOL>(Default());
-}
-void CWnd::OnEndSession(BOOL)
-{
-    Default();
-}
-void CWnd::OnWinIniChange(LPCSTR)
-{
-    Default();
-}
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
-{
-    Default();
-}
-
 CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 {
     return GetDescendantWindow(m_hWnd, nID, bOnlyPerm);

@@ -400,12 +400,6 @@ public:
     afx_msg void OnFontChange();
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
-    afx_msg BOOL OnQueryNewPalette();
-    afx_msg BOOL OnQueryEndSession();
-    afx_msg void OnEndSession(BOOL bEnding);
-    afx_msg void OnWinIniChange(LPCSTR lpszSection);
-    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
 
     // ---- internal state ----
     WNDPROC m_pfnSuper = nullptr;   // the procedure Default() calls
