@@ -2,6 +2,8 @@
 // cursors, wait cursor, message boxes and the profile (registry or INI file).
 #include "framework/win/Framework.h"
 
+#include <ole2.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -179,7 +181,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     if (app->m_pszAppName == nullptr)
     {
         CString name;
-        Replace(app->m_pszAppName, AfxLoadString(0xE000 /* application title */, name) ? name : exe);
+        Replace(app->m_pszAppName, AfxLoadString(AFX_IDS_APP_TITLE, name) ? name : exe);
     }
     if (app->m_pszProfileName == nullptr)
         Replace(app->m_pszProfileName, exe + ".INI");
@@ -191,15 +193,21 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
     CWinApp* app = AfxGetApp();
     if (app == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
         return -1;
+    HRESULT ole = ::OleInitialize(nullptr);
+    int result;
     if (!app->InitApplication())
-        return app->ExitInstance();
-    if (!app->InitInstance())
+        result = app->ExitInstance();
+    else if (!app->InitInstance())
     {
         if (app->m_pMainWnd != nullptr && app->m_pMainWnd->m_hWnd != nullptr)
             app->m_pMainWnd->DestroyWindow();
-        return app->ExitInstance();
+        result = app->ExitInstance();
     }
-    return app->Run();
+    else
+        result = app->Run();
+    if (SUCCEEDED(ole))
+        ::OleUninitialize();
+    return result;
 }
 
 // ---- CCommandLineInfo --------------------------------------------------------------------------------
@@ -272,6 +280,11 @@ void CCommandLineInfo::ParseLast(BOOL bLast)
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+END_MESSAGE_MAP()
+
 CWinApp::CWinApp(LPCSTR lpszAppName)
 {
     m_pszAppName = Duplicate(lpszAppName);
@@ -281,6 +294,9 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    for (CDocTemplate* pTemplate : m_templates)
+        delete pTemplate;
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = nullptr;
     free(m_pszOwnedCmdLine);
@@ -300,6 +316,7 @@ BOOL CWinApp::InitInstance()
 }
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     return static_cast<int>(m_msgCur.wParam);
 }
 
@@ -373,6 +390,174 @@ BOOL CWinApp::OnIdle(LONG lCount)
     if (lCount == 1 && AfxMessageLoopDepth() <= 1)
         AfxDeleteTempMaps();
     return FALSE;
+}
+
+// ---- documents ---------------------------------------------------------------------------------------
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate != nullptr)
+        m_templates.push_back(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    // Positions count from 1, so that the first one is not null.
+    return m_templates.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<UINT_PTR>(1));
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    size_t index = reinterpret_cast<UINT_PTR>(rPosition) - 1;
+    CDocTemplate* pTemplate = index < m_templates.size() ? m_templates[index] : nullptr;
+    rPosition =
+        index + 1 < m_templates.size() ? reinterpret_cast<POSITION>(static_cast<UINT_PTR>(index + 2)) : nullptr;
+    return pTemplate;
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (m_templates.empty() || lpszFileName == nullptr || *lpszFileName == '\0')
+        return nullptr;
+    return m_templates.front()->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString fileName;
+    if (DoPromptFileName(fileName, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, TRUE,
+                         m_templates.empty() ? nullptr : m_templates.front()))
+        OpenDocumentFile(fileName);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand)
+    {
+    case CCommandLineInfo::FileNothing: return TRUE;
+    case CCommandLineInfo::FileNew:
+        OnFileNew();
+        return m_pMainWnd != nullptr;   // no window: the program cannot go on
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default: return FALSE;   // printing, registration and DDE are not offered
+    }
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (CDocTemplate* pTemplate : m_templates)
+    {
+        if (!pTemplate->SaveAllModified())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templates)
+        pTemplate->CloseAllDocuments(bEndSession);
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    // The filter: the template's kind of file, then every file.
+    CString filterName, filterExt;
+    std::string filter;
+    if (pTemplate != nullptr && pTemplate->GetDocString(filterName, CDocTemplate::filterName) &&
+        pTemplate->GetDocString(filterExt, CDocTemplate::filterExt))
+    {
+        filter += filterName.str();
+        filter += '\0';
+        filter += "*";
+        filter += filterExt.str();
+        filter += '\0';
+    }
+    filter += "All Files (*.*)";
+    filter += '\0';
+    filter += "*.*";
+    filter += '\0';
+    filter += '\0';
+
+    char buffer[MAX_PATH * 2] = {};
+    lstrcpynA(buffer, fileName, sizeof(buffer));
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = AfxGetSafeHwnd(AfxGetMainWnd());
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = sizeof(buffer);
+    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    std::string defaultExt = filterExt.IsEmpty() ? std::string() : filterExt.Mid(1).str();
+    if (!defaultExt.empty())
+        ofn.lpstrDefExt = defaultExt.c_str();
+    BOOL ok = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    if (ok)
+        fileName = buffer;
+    return ok;
+}
+
+// ---- recent files ------------------------------------------------------------------------------------
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    if (nMaxMRU > ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)
+        nMaxMRU = ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1;
+    m_pRecentFileList =
+        new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    int index = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (m_pRecentFileList == nullptr || index >= m_pRecentFileList->GetCount())
+        return FALSE;
+    CString path = (*m_pRecentFileList)[index];
+    int failures = m_nOpenFailures;
+    // A file that cannot be opened leaves the list; a user who keeps the current document does not lose it.
+    if (OpenDocumentFile(path) == nullptr && m_nOpenFailures != failures)
+    {
+        for (int i = 0; i < m_pRecentFileList->GetCount(); ++i)
+        {
+            if ((*m_pRecentFileList)[i].CompareNoCase(path) == 0)
+            {
+                m_pRecentFileList->Remove(i);
+                break;
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList == nullptr)
+        pCmdUI->Enable(FALSE);
+    else
+        m_pRecentFileList->UpdateMenu(pCmdUI);
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)

@@ -7,7 +7,14 @@
 
 #include "framework/win/Wnd.h"
 
+#include <commdlg.h>
+
+#include <vector>
+
 class CWinApp;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 
 class CCommandLineInfo : public CObject
 {
@@ -78,6 +85,33 @@ public:
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
 
+    // ---- documents ----
+    // The application owns its templates (deleted with it).
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Opens a file with the (first) template; null when it could not be opened or the user kept the
+    // current document.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // Runs what the command line asks: a new document, a file to open, nothing. FALSE when that failed
+    // (the program should end) or is not supported (printing, registration, DDE).
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual BOOL SaveAllModified();   // FALSE when the user cancelled
+    void CloseAllDocuments(BOOL bEndSession);
+    // Asks for a file name with the common file dialog (the template's filter and extension); fileName is
+    // the suggestion and the answer. FALSE when cancelled.
+    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    int m_nOpenFailures = 0;   // files the documents could not open (a failed recent file leaves the list)
+
+    // ---- recent files ----
+    // Reads the recent-file list (nMaxMRU entries; 0: none) from the profile section "Recent File List".
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();   // done by ExitInstance
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    CRecentFileList* m_pRecentFileList = nullptr;
+
     // Splits m_lpCmdLine (quotes and backslashes as the C runtime does) and passes each item on.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL Enable3dControls() { return TRUE; }
@@ -109,9 +143,15 @@ public:
     BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
 protected:
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    std::vector<CDocTemplate*> m_templates;
+
     char* m_pszOwnedCmdLine = nullptr;   // the driver's copy that m_lpCmdLine points at
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();
@@ -121,7 +161,8 @@ LPCSTR AfxGetAppName();
 // record it). Returns the button chosen.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
-// The framework's start-up driver (WinMain calls it).
+// The framework's start-up driver (WinMain calls it): OLE is initialized on this thread for the whole run
+// (drag and drop and the shell's menus need it).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 // Sets up the framework for a program that has no WinMain of ours (tests): instance handle, string loader,
 // common controls.

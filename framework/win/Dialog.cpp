@@ -47,10 +47,11 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, AfxGetSafeHwnd(pParentWnd),
                                              VxDlgProc, 0);
-    AfxUnhookWindowCreate();
+    BOOL bEnded = FALSE;
+    AfxUnhookWindowCreate(&bEnded);
     if (hWnd == nullptr)
     {
-        if (m_hWnd != nullptr && !::IsWindow(m_hWnd))
+        if (!bEnded && m_hWnd != nullptr && !::IsWindow(m_hWnd))
             Detach();
         return FALSE;
     }
@@ -194,7 +195,8 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
     if (hWndOwner == nullptr)
         hWndOwner = AfxGetSafeHwnd(m_pParentWnd);
     CWnd* pOwner = FromHandlePermanent(hWndOwner);
-    if (pOwner != nullptr && pOwner != this && pOwner->IsKindOf(RUNTIME_CLASS(CDialog)))
+    if (pOwner != nullptr && pOwner != this &&
+        (pOwner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || pOwner->IsKindOf(RUNTIME_CLASS(CDialog))))
         return pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

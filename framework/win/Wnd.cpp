@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -14,6 +16,9 @@ struct VxThreadState
 {
     MSG msgCur = {};
     CWnd* pWndInit = nullptr;   // the object the next created window attaches to
+    // The objects whose windows are being created (creations nest), and whether each got its last message
+    // already (an object that deletes itself then is gone when the creation call returns).
+    std::vector<std::pair<CWnd*, bool>> creating;
     HHOOK hHookCbt = nullptr;
     std::unordered_map<HWND, CWnd*> tempWnds;
     int loopDepth = 0;           // message loops running on this thread (Run and modal loops)
@@ -137,11 +142,20 @@ void AfxHookWindowCreate(CWnd* pWnd)
     if (state.hHookCbt == nullptr)
         state.hHookCbt = ::SetWindowsHookExA(WH_CBT, VxCbtFilterHook, nullptr, ::GetCurrentThreadId());
     state.pWndInit = pWnd;
+    state.creating.emplace_back(pWnd, false);
 }
 
-BOOL AfxUnhookWindowCreate()
+BOOL AfxUnhookWindowCreate(BOOL* pbObjectEnded)
 {
     VxThreadState& state = ThreadState();
+    if (pbObjectEnded != nullptr)
+        *pbObjectEnded = FALSE;
+    if (!state.creating.empty())
+    {
+        if (pbObjectEnded != nullptr)
+            *pbObjectEnded = state.creating.back().second;
+        state.creating.pop_back();
+    }
     if (state.hHookCbt != nullptr)
     {
         ::UnhookWindowsHookEx(state.hHookCbt);
@@ -200,6 +214,11 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
     {
+        for (auto& creation : state.creating)
+        {
+            if (creation.first == pWnd)
+                creation.second = true;
+        }
         pWnd->DetachAfterNcDestroy();
         pWnd->PostNcDestroy();
     }
@@ -266,6 +285,7 @@ void AfxInitCommonControls()
 
 BOOL AfxPreTranslateMessage(MSG* pMsg)
 {
+    AfxRelayToolTipMessage(pMsg);
     if (CWnd::WalkPreTranslateTree(nullptr, pMsg))
         return TRUE;
     // The main window also sees the messages of its other top-level windows while it is usable.
@@ -575,9 +595,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (!AfxUnhookWindowCreate())
+    BOOL bEnded = FALSE;
+    if (!AfxUnhookWindowCreate(&bEnded))
     {
         PostNcDestroy();   // the window never came to exist: end the object as its destruction would
+    }
+    else if (bEnded)
+    {
+        // Its window was destroyed during creation (WM_CREATE said no): the object had its last message and
+        // may be gone already.
     }
     else if (hWnd == nullptr && m_hWnd != nullptr && !::IsWindow(m_hWnd))
     {
@@ -805,11 +831,6 @@ BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
 {
     const MSG& msg = ThreadState().msgCur;
     return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
-}
-
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOA*) const
-{
-    return -1;
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const

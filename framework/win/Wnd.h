@@ -24,6 +24,7 @@ class CFrameWnd;
 struct CCreateContext;
 
 // m_nFlags of CWnd
+#define WF_TOOLTIPS 0x0001   // shows the tips of OnToolHitTest
 #define WF_MODALLOOP 0x0008
 #define WF_CONTINUEMODAL 0x0010
 
@@ -42,7 +43,9 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH h
                            HICON hIcon = nullptr);
 // Attaches the next window created on this thread to pWnd (used around CreateWindowEx/CreateDialog...).
 void AfxHookWindowCreate(CWnd* pWnd);
-BOOL AfxUnhookWindowCreate();   // FALSE when the hooked creation never happened
+// FALSE when the hooked creation never happened. *pbObjectEnded: the window was made and destroyed again
+// during creation, so the object had its last message (PostNcDestroy) and must not be touched.
+BOOL AfxUnhookWindowCreate(BOOL* pbObjectEnded = nullptr);
 // Pumps one message through the application's pre-translation (or AfxPreTranslateMessage without an
 // application), TranslateMessage and DispatchMessage. FALSE on WM_QUIT.
 BOOL AfxPumpMessage();
@@ -50,6 +53,8 @@ BOOL AfxPumpMessage();
 // main window for messages of its other top-level windows.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 BOOL AfxIsIdleMessage(const MSG* pMsg);
+// Lets the window with tips under a mouse message follow the mouse (see CWnd::FilterToolTipMessage).
+void AfxRelayToolTipMessage(MSG* pMsg);
 // Deletes the temporary wrappers of this thread (windows, menus, DCs, GDI objects, image lists).
 void AfxDeleteTempMaps();
 // Registers the common control classes our dialogs use (idempotent).
@@ -154,7 +159,20 @@ public:
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
     static const MSG* GetCurrentMessage();
+
+    // ---- tool tips ----
+    // The item under point (client coordinates): its id, or -1 for none. pTI (when not null) receives the
+    // tool: window, id, rectangle and text, either a copy made with malloc (the framework frees it) or
+    // LPSTR_TEXTCALLBACKA for the part after '\n' of the string resource with the returned id. Base: the
+    // child window under the point, by its control id.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+    // Shows the tips of OnToolHitTest over this window (one tool-tip control per thread serves every window).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Follows the mouse over this window: a new item under it gets its tip (and, on a bar with CBRS_FLYBY,
+    // its prompt); the mouse messages are relayed to the tip. Called from AfxPreTranslateMessage.
+    void FilterToolTipMessage(MSG* pMsg);
+    // Takes the current tip away (the mouse left, a menu opened).
+    static void CancelToolTips();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -316,6 +334,21 @@ public:
 
     // Runs the command-UI update of every child control against pTarget (dialog bars and the like).
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+    // ---- frames and bars ----
+    enum RepositionFlags : UINT
+    {
+        reposDefault = 0,
+        reposQuery = 1,   // only compute: lpRectParam gets the area left (bStretch) or the bars' extent
+    };
+    // Lays out the child bars with ids nIDFirst..nIDLast (WM_SIZEPARENT, in the order of the child windows)
+    // within lpRectClient (default: the client area) and gives the rest to the child nIDLeftOver.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    // The nearest frame of ours this child window lies in (null when none).
+    CFrameWnd* GetParentFrame() const;
+    // The outermost frame of ours this window lies in (itself when it is a frame).
+    CFrameWnd* GetTopLevelFrame() const;
 
     // ---- misc ----
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
