@@ -205,4 +205,36 @@ TEST(WindowHooks, AHookThatDetachesWhileHandlingStillPassesTheMessageOn)
     ::DestroyWindow(hWnd);
 }
 
+// A window of the framework under a hook: the hook comes first, the window's message map after it, and the
+// window object still learns of its end.
+class CPingWnd : public CWnd
+{
+public:
+    LRESULT OnPing(WPARAM wParam, LPARAM)
+    {
+        g_log.push_back("framework window");
+        return 100 + wParam;
+    }
+    void PostNcDestroy() override { g_log.push_back("framework window ncdestroy"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPingWnd, CWnd)
+    ON_MESSAGE(kPing, OnPing)
+END_MESSAGE_MAP()
+
+TEST(WindowHooks, HooksSitOnWindowsOfTheFrameworkToo)
+{
+    CPingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    RecordingHook hook("hook");
+    hook.AttachWindow(&wnd);
+    EXPECT_EQ(wnd.GetSafeHwnd(), hook.m_hWnd);
+    EXPECT_EQ((Log{"hook", "framework window"}), Ping(wnd.GetSafeHwnd()));
+    g_log.clear();
+    wnd.DestroyWindow();
+    EXPECT_EQ((Log{"hook detached", "framework window ncdestroy"}), g_log);
+    EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
+}
+
 }   // namespace
