@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace
@@ -39,6 +38,21 @@ protected:
         ::RegCloseKey(key);
         return true;
     }
+    // The block read back as a byte string; "none" when the read fails (and then nothing was handed out).
+    static std::string ReadBlock(CUXSettingsStore& store, LPCSTR section, LPCSTR entry)
+    {
+        BYTE* data = reinterpret_cast<BYTE*>(1);
+        UINT count = 5;
+        if (!store.GetProfileBinary(section, entry, &data, &count))
+        {
+            EXPECT_EQ(nullptr, data);
+            EXPECT_EQ(0u, count);
+            return "none";
+        }
+        std::string bytes(reinterpret_cast<const char*>(data), count);
+        delete[] data;
+        return bytes;
+    }
     // Writes a value of any type and size straight into the registry.
     static void RawValue(LPCSTR entry, DWORD type, const void* data, DWORD size)
     {
@@ -65,24 +79,13 @@ TEST_F(SettingsStoreTest, IniModeWritesBytesAsLetterPairs)
     char text[64] = {};
     ::GetPrivateProfileStringA("Bars", "Layout", "", text, sizeof(text), ini.c_str());
     EXPECT_STREQ("AAPPMD", text);
-    BYTE* read = nullptr;
-    UINT count = 0;
-    ASSERT_TRUE(store.GetProfileBinary("Bars", "Layout", &read, &count));
-    ASSERT_EQ(3u, count);
-    EXPECT_EQ(0, std::memcmp(bytes, read, 3));
-    delete[] read;
+    EXPECT_EQ(std::string("\x00\xFF\x3C", 3), ReadBlock(store, "Bars", "Layout"));
 
     // A trailing odd letter carries no byte; an empty value is no block at all.
     ::WritePrivateProfileStringA("Bars", "Odd", "AAPPM", ini.c_str());
-    ASSERT_TRUE(store.GetProfileBinary("Bars", "Odd", &read, &count));
-    EXPECT_EQ(2u, count);
-    delete[] read;
+    EXPECT_EQ(std::string("\x00\xFF", 2), ReadBlock(store, "Bars", "Odd"));
     ::WritePrivateProfileStringA("Bars", "Empty", "", ini.c_str());
-    read = reinterpret_cast<BYTE*>(1);
-    count = 5;
-    EXPECT_FALSE(store.GetProfileBinary("Bars", "Empty", &read, &count));
-    EXPECT_EQ(nullptr, read);
-    EXPECT_EQ(0u, count);
+    EXPECT_EQ("none", ReadBlock(store, "Bars", "Empty"));
 
     EXPECT_TRUE(store.WriteProfileInt("Bars", "Count", -12));
     EXPECT_EQ(static_cast<UINT>(-12), store.GetProfileInt("Bars", "Count", 3));
@@ -120,12 +123,7 @@ TEST_F(SettingsStoreTest, RegistryModeKeepsValuesBelowTheApplicationKey)
     CUXSettingsStore reader;
     EXPECT_EQ(5u, reader.GetProfileInt("Settings", "Count", 0));
     EXPECT_STREQ("Toolbar", reader.GetProfileString("Settings", "Name"));
-    BYTE* read = nullptr;
-    UINT count = 0;
-    ASSERT_TRUE(reader.GetProfileBinary("Settings", "Blob", &read, &count));
-    ASSERT_EQ(3u, count);
-    EXPECT_EQ(0, std::memcmp(bytes, read, 3));
-    delete[] read;
+    EXPECT_EQ(std::string("\x01\x00\xFE", 3), ReadBlock(reader, "Settings", "Blob"));
 
     // A null value removes the value, DeleteProfileValue likewise, a null entry the whole section.
     EXPECT_TRUE(store.WriteProfileString("Settings", "Name", nullptr));
@@ -154,10 +152,7 @@ TEST_F(SettingsStoreTest, RegistryReadsTakeOnlyWellFormedValuesOfTheirType)
     EXPECT_STREQ("dflt", store.GetProfileString("Raw", "Number", "dflt"));
     EXPECT_STREQ("", store.GetProfileString("Raw", "Bytes"));   // nor are bytes a text
     EXPECT_EQ(17u, store.GetProfileInt("Raw", "Number", 0));
-    BYTE* read = nullptr;
-    UINT count = 0;
-    EXPECT_FALSE(store.GetProfileBinary("Raw", "Text", &read, &count));
-    EXPECT_EQ(nullptr, read);
+    EXPECT_EQ("none", ReadBlock(store, "Raw", "Text"));
 
     // Reading a section that does not exist creates nothing.
     EXPECT_EQ(1u, store.GetProfileInt("Missing", "Value", 1));

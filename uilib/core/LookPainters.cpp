@@ -99,17 +99,24 @@ struct DibResource
     BITMAPINFO* Info() { return reinterpret_cast<BITMAPINFO*>(info.data()); }
 };
 
+// A 32-bit picture with rows from the top (height > 0) or from the bottom (height < 0).
+BITMAPINFO Info32(int width, int height)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 // How the screen renders the four greys, so that a picture drawn there can be compared with them.
 void ProbeGreys(CDC& screenDC, COLORREF rendered[kMapped])
 {
     const int strip = 40;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = strip;
-    bi.bmiHeader.biHeight = 1;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = Info32(strip, 1);
     DWORD pixels[strip] = {};
     for (int i = 0; i < kMapped; ++i)
     {
@@ -133,13 +140,7 @@ void MapDrawnPixels(CDC& screenDC, CBitmap& bitmap, int width, int height, BOOL 
 {
     COLORREF rendered[kMapped];
     ProbeGreys(screenDC, rendered);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = Info32(width, height);
     std::vector<RGBQUAD> pixels(static_cast<size_t>(width) * height);
     HBITMAP handle = static_cast<HBITMAP>(bitmap.GetSafeHandle());
     if (::GetDIBits(screenDC, handle, 0, height, pixels.data(), &bi, DIB_RGB_COLORS) != height)
