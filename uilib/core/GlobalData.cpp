@@ -126,7 +126,6 @@ void CUXGlobalData::RefreshMetrics()
     m_cxHThumb = ::GetSystemMetrics(SM_CXHTHUMB);
     m_cyVThumb = ::GetSystemMetrics(SM_CYVTHUMB);
     m_cyMenu = ::GetSystemMetrics(SM_CYMENU);
-    m_nReserved = 0;
 }
 
 void CUXGlobalData::RefreshFonts()

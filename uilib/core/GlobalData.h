@@ -68,7 +68,6 @@ public:
     int m_cxHThumb = 0;
     int m_cyVThumb = 0;
     int m_cyMenu = 0;
-    int m_nReserved = 0;
 
     // ---- fonts (RefreshFonts), derived from the system menu font ----
     CFont m_fontNormal;          // menus and bars
@@ -90,7 +89,6 @@ public:
     BOOL m_bWinXP = FALSE;
 
     // ---- switches (settable, never changed by the library itself) ----
-    BOOL m_bReserved = FALSE;
     BOOL m_bFlatLook = FALSE;                // the flat look; otherwise the classic one
     BOOL m_bMenuShadows = TRUE;              // drop shadows of menus, pop-ups and open tool-bar drop-downs
     BOOL m_bDocking = TRUE;                  // docking
