@@ -70,12 +70,18 @@ HWND MakePopup(int x, int y, int w, int h, int brush)
     return hWnd;
 }
 
-// Lets every pending paint run (paints are not queued messages: the loop ends when none is left).
+// Lets every pending message and paint run until the thread would wait; a thread that waits has what it drew
+// put on the screen.
 void PaintEverything()
 {
     MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-        ::DispatchMessageA(&msg);
+    for (int i = 0; i < 1000; ++i)
+    {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0) == WAIT_TIMEOUT)
+            return;
+    }
 }
 
 COLORREF ScreenPixel(int x, int y)
@@ -91,7 +97,11 @@ struct ShadowScene
 {
     HWND ground = MakePopup(40, 40, 700, 600, WHITE_BRUSH);
     HWND owner = nullptr;
-    ShadowScene() { owner = MakePopup(100, 100, 120, 80, GRAY_BRUSH); }
+    ShadowScene()
+    {
+        owner = MakePopup(100, 100, 120, 80, GRAY_BRUSH);
+        PaintEverything();
+    }
     ~ShadowScene()
     {
         if (::IsWindow(owner))

@@ -107,32 +107,50 @@ void CUXShadowWnd::UpdateRegion()
     m_bSnapshotTaken = FALSE;
 }
 
-void CUXShadowWnd::OnPaint()
+BOOL CUXShadowWnd::TakeSnapshot(CDC* like)
 {
-    CPaintDC dc(this);
     CRect rect;
     GetWindowRect(&rect);
     int w = rect.Width(), h = rect.Height();
-    if (!m_bSnapshotTaken)
+    m_darkened.DeleteDC();
+    m_darkenedBitmap.DeleteObject();
+    m_bSnapshotTaken = FALSE;
+    if (!m_darkened.CreateCompatibleDC(like) || !m_darkenedBitmap.CreateCompatibleBitmap(like, w, h))
+        return FALSE;
+    m_darkened.SelectObject(&m_darkenedBitmap);
+    if (m_pBackground != nullptr)
     {
-        m_darkened.DeleteDC();
-        m_darkenedBitmap.DeleteObject();
-        if (!m_darkened.CreateCompatibleDC(&dc) || !m_darkenedBitmap.CreateCompatibleBitmap(&dc, w, h))
-            return;
-        m_darkened.SelectObject(&m_darkenedBitmap);
-        if (m_pBackground != nullptr)
-        {
-            m_darkened.BitBlt(0, 0, w, h, m_pBackground, 0, 0, SRCCOPY);
-        }
-        else
-        {
-            HDC screen = ::GetDC(nullptr);
-            ::BitBlt(m_darkened, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-            ::ReleaseDC(nullptr, screen);
-        }
-        DrawDropShadow(&m_darkened, 0, 0, w, h, m_nStrength);
-        m_bSnapshotTaken = TRUE;
+        m_darkened.BitBlt(0, 0, w, h, m_pBackground, 0, 0, SRCCOPY);
     }
+    else
+    {
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(m_darkened, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    DrawDropShadow(&m_darkened, 0, 0, w, h, m_nStrength);
+    m_bSnapshotTaken = TRUE;
+    return TRUE;
+}
+
+void CUXShadowWnd::ShowShadow()
+{
+    if (m_hWnd == nullptr || IsWindowVisible())
+        return;
+    CWindowDC screen(nullptr);
+    TakeSnapshot(&screen);
+    Invalidate(FALSE);
+    ShowWindow(SW_SHOWNA);
+}
+
+void CUXShadowWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_bSnapshotTaken && !TakeSnapshot(&dc))
+        return;
+    CRect rect;
+    GetWindowRect(&rect);
+    int w = rect.Width(), h = rect.Height();
     dc.BitBlt(w - kShadow, kShadow, kShadow, h - kShadow, &m_darkened, w - kShadow, kShadow, SRCCOPY);
     dc.BitBlt(kShadow, h - kShadow, w - 2 * kShadow, kShadow, &m_darkened, kShadow, h - kShadow, SRCCOPY);
 }
@@ -160,7 +178,7 @@ void CUXShadowWnd::OnWindowPosChanged(WINDOWPOS*)
         return;
     m_moveState = kReshowing;
     UpdateRegion();
-    ShowWindow(SW_SHOWNA);
+    ShowShadow();
     PlaceBelowOwner();
     m_moveState = kNormal;
 }
@@ -227,11 +245,8 @@ void CUXShadow::Hide()
 
 void CUXShadow::Show()
 {
-    if (m_bCreated && m_wnd.GetSafeHwnd() != nullptr && !m_wnd.IsWindowVisible())
-    {
-        m_wnd.Invalidate(FALSE);
-        m_wnd.ShowWindow(SW_SHOWNA);
-    }
+    if (m_bCreated)
+        m_wnd.ShowShadow();
 }
 
 void CUXShadow::FollowOwner()

@@ -25,8 +25,11 @@ public:
     BOOL CreateShadow(HWND owner, CDC* background = nullptr);
     // Puts the window directly below its owner.
     void PlaceBelowOwner();
-    // The shadow's L-shaped region for its present size; the darkened copy is made anew at the next paint.
+    // The shadow's L-shaped region for its present size; the darkened copy is made anew.
     void UpdateRegion();
+    // Shows the window without activating it, with a darkened copy of what lies beneath, taken while the
+    // window is still hidden (a visible window would find itself on the screen).
+    void ShowShadow();
     HWND GetOwnerWindow() const { return m_hWndOwner; }
 
 protected:
@@ -37,6 +40,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Makes the darkened copy of the window's rectangle from the background surface or the screen.
+    BOOL TakeSnapshot(CDC* like);
+
     enum MoveState
     {
         kNormal,
