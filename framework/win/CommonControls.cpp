@@ -21,6 +21,21 @@ static CWnd* WrapperOf(HWND hWnd)
     return hWnd != nullptr ? CWnd::FromHandle(hWnd) : nullptr;
 }
 
+// A control's text through read(buffer, size), which copies at most size - 1 characters and answers how many
+// it copied: the buffer grows until the text fits.
+template <class Read>
+static CString ReadGrowing(Read read)
+{
+    CString text;
+    for (int size = 256;; size *= 2)
+    {
+        int length = read(text.GetBuffer(size), size);
+        text.ReleaseBuffer(length < 0 ? 0 : length);
+        if (length < size - 1 || size >= 0x100000)
+            return text;
+    }
+}
+
 // ---- CHeaderCtrl -------------------------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
@@ -125,19 +140,15 @@ BOOL CListCtrl::SetItem(const LVITEMA* pItem)
 }
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
-    // The control copies at most the buffer it is given: grow until the text fits.
-    CString text;
-    for (int size = 256;; size *= 2)
-    {
-        LVITEMA item = {};
-        item.iSubItem = nSubItem;
-        item.pszText = text.GetBuffer(size);
-        item.cchTextMax = size;
-        int length = (int)VX_SEND(LVM_GETITEMTEXTA, nItem, &item);
-        text.ReleaseBuffer(length < 0 ? 0 : length);
-        if (length < size - 1 || size >= 0x100000)
-            return text;
-    }
+    return ReadGrowing(
+        [&](char* buffer, int size)
+        {
+            LVITEMA item = {};
+            item.iSubItem = nSubItem;
+            item.pszText = buffer;
+            item.cchTextMax = size;
+            return (int)VX_SEND(LVM_GETITEMTEXTA, nItem, &item);
+        });
 }
 int CListCtrl::GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) const
 {
@@ -406,23 +417,17 @@ BOOL CTreeCtrl::SetItem(TVITEMA* pItem)
 }
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
-    CString text;
-    for (int size = 256;; size *= 2)
-    {
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = hItem;
-        item.pszText = text.GetBuffer(size);
-        item.cchTextMax = size;
-        if (!GetItem(&item))
+    return ReadGrowing(
+        [&](char* buffer, int size)
         {
-            text.ReleaseBuffer(0);
-            return text;
-        }
-        text.ReleaseBuffer();
-        if (text.GetLength() < size - 1 || size >= 0x100000)
-            return text;
-    }
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = hItem;
+            item.pszText = buffer;
+            item.cchTextMax = size;
+            buffer[0] = '\0';
+            return GetItem(&item) ? lstrlenA(buffer) : 0;
+        });
 }
 BOOL CTreeCtrl::SetItemText(HTREEITEM hItem, LPCSTR lpszItem)
 {

@@ -106,7 +106,7 @@ public:
     BOOL SetActivePage(CPropertyPage* pPage);
     void SetTitle(LPCSTR lpszText);
     // The sheet's tab control (its own object when one is attached, else a temporary wrapper); null before
-    // creation and for a wizard.
+    // creation.
     CWnd* GetTabControl() const;
 
     void SetWizardMode();
