@@ -164,9 +164,10 @@ CString LoadText(UINT id)
     return text;
 }
 
+// A path without drive and not starting at a root counts from the project folder.
 BOOL IsRelativePath(const CString& path)
 {
-    return !(path.GetLength() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\')));
+    return path[0] != '\\' && path[1] != ':';
 }
 
 }   // namespace
