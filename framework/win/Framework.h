@@ -1,6 +1,6 @@
 // The Windows side of the framework in one include: the portable core, geometry, GDI, image lists,
-// application, windows and message maps, dialogs, controls, menus and resources, documents, views, frames
-// and control bars.
+// application, windows and message maps, dialogs, controls, common controls, property sheets, common
+// dialogs, menus and resources, documents, views, frames and control bars.
 #pragma once
 
 #include "framework/core/Core.h"
@@ -14,6 +14,9 @@
 #include "framework/win/Wnd.h"
 #include "framework/win/Controls.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/CommonControls.h"
+#include "framework/win/PropertySheet.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/FrameworkIds.h"
 #include "framework/win/SafeFile.h"
 #include "framework/win/Shell.h"

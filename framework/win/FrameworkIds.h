@@ -10,8 +10,14 @@
 #define ID_FILE_SAVE_AS 0xE104
 #define ID_FILE_MRU_FILE1 0xE110   // the recent-file entries: FILE1 is also the menu placeholder
 #define ID_FILE_MRU_FILE16 0xE11F
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_CUT 0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_UNDO 0xE12B
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
+#define ID_NEXT_PANE 0xE150
+#define ID_PREV_PANE 0xE151
 #define ID_VIEW_TOOLBAR 0xE800   // bar-toggle commands: a bar's control id
 #define ID_VIEW_STATUS_BAR 0xE801
 
