@@ -1,6 +1,6 @@
 #include "player/PlayerPictures.h"
 
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
 #include "show/MemBuffer.h"

@@ -4,7 +4,7 @@
 // thread running after the stop and give back its handles. All randomness has a fixed seed.
 #include "PlayerTestSupport.h"
 #include "player/ShowRenderer.h"
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
 #include "show/Picture.h"
