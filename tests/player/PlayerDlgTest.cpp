@@ -88,6 +88,9 @@ protected:
                        DWORD start = GetTickCount();
                        while (!dlg.IsRunning() && GetTickCount() - start < 5000)
                        {
+                           // The modal loop shows the dialog once it is idle, which this loop keeps it from.
+                           if (!dlg.IsWindowVisible())
+                               dlg.ShowWindow(SW_SHOWNORMAL);
                            MSG msg;
                            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                            {
@@ -114,11 +117,23 @@ MSG KeyMessage(HWND window, UINT message, WPARAM key)
     return msg;
 }
 
-// Puts the renderer where it waits for the user in manual advance.
-void WaitForUser(CShowRenderer& renderer)
+// Runs the messages (the dialog's ticks among them) until a show in manual advance waits for the user.
+bool WaitForUser(const CShowRenderer& renderer)
 {
-    renderer.m_bManualAdvance = TRUE;
-    renderer.m_nAdvanceState = CShowRenderer::AdvanceWaiting;
+    DWORD start = GetTickCount();
+    while (renderer.GetPlayback().nAdvanceState != CShowRenderer::AdvanceWaiting)
+    {
+        if (GetTickCount() - start > 10000)
+            return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
 }
 
 }   // namespace
@@ -169,6 +184,7 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
     show.width = 800;   // read as 640
     show.height = 480;
     show.desktop = 1;
+    show.advance = 1;
     std::string path = WriteShow(show, {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
     CRect window, slide;
@@ -181,15 +197,15 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
                    dlg.m_SlideWnd.GetWindowRect(&slide);
                    CShowRenderer& r = dlg.m_Renderer;
                    // a click on the indicator, in the dialog's coordinates
-                   CPoint inSlide(r.m_rcIndicator.left + 2, r.m_rcIndicator.top + 2);
+                   CPoint inSlide(r.GetPlayback().rcIndicator.left + 2, r.GetPlayback().rcIndicator.top + 2);
                    CPoint onDialog = inSlide;
                    dlg.m_SlideWnd.MapWindowPoints(&dlg, &onDialog, 1);
-                   WaitForUser(r);
+                   EXPECT_TRUE(WaitForUser(r));
                    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x - 60, onDialog.y));
-                   hitOutside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   hitOutside = r.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue;
                    dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x - 60, onDialog.y));
                    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x, onDialog.y));
-                   hitInside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   hitInside = r.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue;
                    dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x, onDialog.y));
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
@@ -208,7 +224,10 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
 
 TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
 {
-    std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
+    ShowSpec show;
+    show.advance = 1;
+    show.loop = 1;
+    std::string path = WriteShow(show, {RGB(1, 2, 3), RGB(4, 5, 6)});
     CPlayerDlg dlg(&session, path.c_str());
     int advances = 0;
     BOOL stillOpen = FALSE;
@@ -220,7 +239,7 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
                    close->SetFocus();
                    for (UINT key : {VK_SPACE, VK_RIGHT})
                    {
-                       WaitForUser(dlg.m_Renderer);
+                       EXPECT_TRUE(WaitForUser(dlg.m_Renderer));
                        MSG down = KeyMessage(close->m_hWnd, WM_KEYDOWN, key);
                        MSG chr = KeyMessage(close->m_hWnd, WM_CHAR, ' ');
                        MSG up = KeyMessage(close->m_hWnd, WM_KEYUP, key);
@@ -230,7 +249,7 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
                                TranslateMessage(m);
                                DispatchMessageA(m);
                            }
-                       if (dlg.m_Renderer.m_nAdvanceState == CShowRenderer::AdvanceContinue)
+                       if (dlg.m_Renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue)
                            ++advances;
                    }
                    stillOpen = dlg.IsWindowVisible() && dlg.IsRunning();
@@ -377,7 +396,7 @@ TEST_F(PlayerDlgTest, UnknownEndModeClosesAfterTheLastSlide)
     script.Add(8000, [&] { dlg.EndDialog(IDABORT); });   // safety net: the show must have closed itself
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.GetPlayback().nState);
 }
 
 TEST_F(PlayerDlgTest, TickAfterTheCloseNeitherStepsNorRearms)
@@ -417,7 +436,8 @@ TEST_F(PlayerDlgTest, EndModeTwoStaysOpenOnTheLastFrame)
     script.Add(3000,
                [&]
                {
-                   openAtTheEnd = dlg.IsWindowVisible() && dlg.m_Renderer.m_nState == CShowRenderer::StateEnd;
+                   openAtTheEnd =
+                       dlg.IsWindowVisible() && dlg.m_Renderer.GetPlayback().nState == CShowRenderer::StateEnd;
                    armedAtTheEnd = dlg.m_FrameTimer.IsArmed();
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
