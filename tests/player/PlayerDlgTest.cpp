@@ -2,6 +2,8 @@
 // context menu is open, the operating-system box and the failed load.
 #include "PlayerTestSupport.h"
 #include "player/PlayerDlg.h"
+#include "resources/player/resource.h"
+#include "tests/support/win_BmpFile.h"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +159,7 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
                    dlg.GetClientRect(&client);
                    dlg.m_SlideWnd.GetWindowRect(&slide);
                    dlg.GetDlgItem(IDCANCEL)->GetWindowRect(&close);
-                   dlg.GetDlgItem(3)->GetWindowRect(&info);
+                   dlg.GetDlgItem(IDC_INFO_BUTTON)->GetWindowRect(&info);
                    dlg.GetWindowText(title);
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
@@ -170,12 +172,48 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
     CWnd::GetDesktopWindow()->GetWindowRect(&desktop);
     EXPECT_EQ((desktop.Width() - 300) / 2, window.left);
     EXPECT_EQ((desktop.Height() - 200) / 2, window.top);
-    EXPECT_EQ(CRect(window.left, window.top + 12, window.right, window.bottom), slide);
-    EXPECT_EQ(CRect(window.left + 270, window.top, window.left + 286, window.top + 12), close);
-    EXPECT_EQ(CRect(window.left + 250, window.top, window.left + 266, window.top + 12), info);
+    // inside the one-pixel border: the slide window is the slide's size, 298 x 186
+    EXPECT_EQ(CRect(window.left + 1, window.top + 13, window.right - 1, window.bottom - 1), slide);
+    EXPECT_EQ(CRect(window.left + 271, window.top + 1, window.left + 287, window.top + 13), close);
+    EXPECT_EQ(CRect(window.left + 251, window.top + 1, window.left + 267, window.top + 13), info);
     EXPECT_STREQ(path.c_str(), session.m_strShowPath);
     EXPECT_STREQ(folder.c_str(), session.m_strShowFolder);
     EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(PlayerDlgTest, APictureOfTheSlidesSizeIsDrawnPixelForPixel)
+{
+    // Every pixel its own colour: a picture stretched by even one pixel shows another colour somewhere.
+    ShowSpec show;
+    show.width = 640;
+    show.height = 480;
+    show.slides.resize(1);
+    show.slides[0].image = "pattern.bmp";
+    const int width = 638, height = 466;
+    auto colour = [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 64 + (y >> 8) * 128 + 7); };
+    std::string path = folder + "\\VEXUL.VXL";
+    ASSERT_TRUE(
+        WriteFileBytes(path, MakePack(MakeShowText(show), {{"pattern.bmp", ::MakeBmp(width, height, colour)}})));
+    CPlayerDlg dlg(&session, path.c_str());
+    CRect slide;
+    int wrong = 0;
+    CScript script;
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.m_SlideWnd.GetClientRect(&slide);
+                   CDibSurface surface(slide.Width(), slide.Height());
+                   dlg.m_Renderer.Paint(surface.GetDC());
+                   for (int y = 0; y < slide.Height() && y < height; ++y)
+                       for (int x = 0; x < slide.Width() && x < width; ++x)
+                           wrong += surface.Pixel(x, y) != colour(x, y);
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
+    script.Start();
+    dlg.DoModal();
+    EXPECT_EQ(width, slide.Width());
+    EXPECT_EQ(height, slide.Height());
+    EXPECT_EQ(0, wrong);
 }
 
 TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
