@@ -56,8 +56,3 @@ void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
         object.m_nHeight = object.m_Picture.GetHeight();
     }
 }
-
-void InstallPlayerPictureLoader()
-{
-    CImageObj::SetPictureLoader(&LoadPlayerPicture);
-}

@@ -152,7 +152,6 @@ void AfxEnableControlContainer()
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
-    AfxInstallStringLoader();
     AfxInitCommonControls();
     if (hInstance == nullptr)
         hInstance = ::GetModuleHandleA(nullptr);
@@ -276,7 +275,6 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 {
     m_pszAppName = Duplicate(lpszAppName);
     g_pApp = this;
-    AfxInstallStringLoader();
 }
 
 CWinApp::~CWinApp()

@@ -123,7 +123,6 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // The framework's start-up driver (WinMain calls it).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
-// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, string loader,
-// common controls.
+// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, common controls.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 void AfxEnableControlContainer();
