@@ -524,23 +524,19 @@ void CPlayerDlg::OnSoundControl()
 {
     if (m_pSoundDialog == nullptr)
     {
-        CSoundControlDlg* dialog = new CSoundControlDlg;
+        auto dialog = std::make_unique<CSoundControlDlg>();
         CRect window;
         GetWindowRect(&window);
         if (!dialog->Create(this, window))
-        {
-            delete dialog;
             return;
-        }
-        m_pSoundDialog = dialog;
+        m_pSoundDialog = std::move(dialog);
     }
     m_pSoundDialog->ShowControl();
 }
 
 void CPlayerDlg::CloseSoundControl()
 {
-    delete m_pSoundDialog;
-    m_pSoundDialog = nullptr;
+    m_pSoundDialog.reset();
 }
 
 void CPlayerDlg::OnOK()
