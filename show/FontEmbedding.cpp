@@ -264,6 +264,30 @@ void MakeTempFontFileName(LPCSTR face, CString& strName)
     strName = face;
     strName.Replace(' ', '_');
     strName += ".TFNT";
+    if (IsReservedDeviceName(strName))
+        strName = "_" + strName;
+}
+
+BOOL IsReservedDeviceName(LPCSTR fileName)
+{
+    CString base(fileName);
+    int point = base.Find('.');
+    if (point >= 0)
+        base = base.Left(point);
+    while (!base.IsEmpty() && (base.Right(1) == " " || base.Right(1) == "."))
+        base = base.Left(base.GetLength() - 1);
+    base.MakeUpper();
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices)
+        if (base == device)
+            return TRUE;
+    // COM and LPT with one digit, also the superscript ones of code page 1252.
+    if (base.GetLength() == 4 && (base.Left(3) == "COM" || base.Left(3) == "LPT"))
+    {
+        unsigned char digit = static_cast<unsigned char>(base.GetAt(3));
+        return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    }
+    return FALSE;
 }
 
 BOOL GetTempFolder(CString& strPath, CString& strLongPath)
@@ -369,7 +393,9 @@ CTempFontList::~CTempFontList()
 
 int CTempFontList::Add(LPCSTR path)
 {
-    m_arrPaths.push_back(CString(path));
+    HANDLE hold = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_arrEntries.push_back({CString(path), hold});
     return GetCount();
 }
 
@@ -377,28 +403,30 @@ CString CTempFontList::GetAt(int index) const
 {
     if (index < 1 || index > GetCount())
         return CString();
-    return m_arrPaths[index - 1];
+    return m_arrEntries[index - 1].path;
 }
 
 void CTempFontList::RemoveAt(int index)
 {
     if (index < 1 || index > GetCount())
         return;
-    CString& path = m_arrPaths[index - 1];
-    if (path.IsEmpty())
+    Entry& entry = m_arrEntries[index - 1];
+    if (entry.path.IsEmpty())
         return;
-    if (IsWritable(path))
-    {
-        if (::RemoveFontResourceA(path))
-            m_bFontRemoved = TRUE;
-        ::DeleteFileA(path);   // a file still in use stays behind
-    }
-    path.Empty();
+    if (IsWritable(entry.path) && ::RemoveFontResourceA(entry.path))
+        m_bFontRemoved = TRUE;
+    if (entry.hold != INVALID_HANDLE_VALUE)
+        ::CloseHandle(entry.hold);
+    entry.hold = INVALID_HANDLE_VALUE;
+    // A file still in use (held by another player, or by the system's font table) stays behind.
+    if (IsWritable(entry.path))
+        ::DeleteFileA(entry.path);
+    entry.path.Empty();
 }
 
 void CTempFontList::RemoveAll()
 {
     for (int i = 1; i <= GetCount(); i++)
         RemoveAt(i);
-    m_arrPaths.clear();
+    m_arrEntries.clear();
 }
