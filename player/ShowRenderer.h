@@ -3,6 +3,7 @@
 // operation that composes the current frame off screen and copies it into the slide window.
 #pragma once
 
+#include "player/FrameTimer.h"
 #include "show/ShowData.h"
 #include "show/SlideMemDC.h"
 
@@ -59,14 +60,14 @@ public:
         int nFrameTotal = 8;     // frames the transition takes
         BOOL bTransitionDone = FALSE;
         int nTransitionDuration = 500;
-        int nFramePeriod = 40;
+        int nFramePeriod = CFrameTimer::FramePeriod;
         int nObjectStep = 0;
         BOOL bObjectDone = FALSE;
         // Calibration of the tick length.
         int nTickCount = 0;
         int nFirstTime = 0;
         int nLastTime = 0;
-        int nTickLength = 40;
+        int nTickLength = CFrameTimer::FramePeriod;   // until measured
         BOOL bSoundFinished = TRUE;
         BOOL bManualAdvance = FALSE;
         int nAdvanceState = AdvanceNone;
