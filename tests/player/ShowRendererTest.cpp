@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -23,6 +24,18 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBackground = RGB(0, 0, 0);
+
+// Object 0 of a slide: a yellow rectangle at (10, 10) without frame.
+std::string YellowRectangle(int width, int height, int delay, const char* animation)
+{
+    char lines[512];
+    std::snprintf(lines, sizeof(lines),
+                  "OBJ00=FRAME00\r\nFRAME00_X=10\r\nFRAME00_Y=10\r\nFRAME00_WIDTH=%d\r\nFRAME00_HEIGHT=%d\r\n"
+                  "FRAME00_DELAY=%d\r\nFRAME00_FILLMODE=0\r\nFRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ffff00\r\n"
+                  "FRAME00_ANIMATION=%s\r\n",
+                  width, height, delay, animation);
+    return lines;
+}
 
 class ShowRendererTest : public ::testing::Test
 {
@@ -439,9 +452,7 @@ TEST_F(ShowRendererTest, ObjectsAppearAfterTheirDelay)
     ShowSpec show;
     show.slides.resize(1);
     show.slides[0].delay = 200;
-    show.slides[0].objects = "OBJ00=FRAME00\r\nFRAME00_X=10\r\nFRAME00_Y=10\r\nFRAME00_WIDTH=20\r\n"
-                             "FRAME00_HEIGHT=20\r\nFRAME00_DELAY=300\r\nFRAME00_FILLMODE=0\r\n"
-                             "FRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ffff00\r\nFRAME00_ANIMATION=NONE\r\n";
+    show.slides[0].objects = YellowRectangle(20, 20, 300, "NONE");
     ASSERT_TRUE(Open(show, {kBlue}));
     Calibrate();
     CSlideObjSlot* slot = renderer.m_Slides[0].GetSlot(0);
@@ -481,9 +492,7 @@ TEST_F(ShowRendererTest, PaintsBetweenTwoTicksNeitherMoveTheShowNorStartAnimatio
     ShowSpec show;
     show.slides.resize(2);
     show.slides[0].delay = 100;
-    show.slides[0].objects = "OBJ00=FRAME00\r\nFRAME00_X=10\r\nFRAME00_Y=10\r\nFRAME00_WIDTH=60\r\n"
-                             "FRAME00_HEIGHT=40\r\nFRAME00_DELAY=0\r\nFRAME00_FILLMODE=0\r\n"
-                             "FRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ffff00\r\nFRAME00_ANIMATION=FROM_LEFT\r\n";
+    show.slides[0].objects = YellowRectangle(60, 40, 0, "FROM_LEFT");
     show.slides[1].fadeIn = "LEFT-RIGHT";
     show.slides[1].fadeSpeed = 0;
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
