@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs the frame benchmark (bench/FrameBench.cpp) under Wine: the cost of one player frame for
-# every transition effect and object animation at 640 x 480, and the load time of a 30 MB pack against one
-# plain read of the file. Installs what is missing first; with no display it runs under Xvfb.
+# Builds and runs the benchmarks under Wine: the frame benchmark (bench/FrameBench.cpp: the cost of one
+# player frame for every transition effect and object animation at 640 x 480, and the load time of a 30 MB
+# pack against one plain read of the file) and the compile benchmark (bench/CompileBench.cpp: the editor's
+# compile of a 30 MB project against a bare resource update round). Installs what is missing first; with no
+# display it runs under Xvfb.
 #   VEXUL_BUILD=dir   build folder (default: build)
-#   further arguments go to frame_bench (for example --repeat 5)
-# Exit code: 0 when every figure is within its target, 1 when one is over, 2 when the benchmark failed.
+#   further arguments go to both benchmarks (for example --repeat 5)
+# Exit code: 0 when every figure is within its target, 1 when one is over, 2 when a benchmark failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/env.sh
@@ -12,10 +14,10 @@ source tools/env.sh
 vexul_install_packages
 
 build=${VEXUL_BUILD:-build}
-echo "== building frame_bench"
+echo "== building the benchmarks"
 cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/win" -j "$(nproc)" --target frame_bench
+cmake --build "$build/win" -j "$(nproc)" --target frame_bench --target compile_bench
 
 if [ -z "${DISPLAY:-}" ]; then
   vexul_start_display
@@ -23,5 +25,11 @@ fi
 trap vexul_stop_display EXIT
 vexul_wine_prefix "$build/win"
 
+status=0
 echo "== frame_bench"
-wine "$build/win/bench/frame_bench.exe" "$@"
+wine "$build/win/bench/frame_bench.exe" "$@" || status=$?
+echo "== compile_bench"
+code=0
+wine "$build/win/bench/compile_bench.exe" "$@" || code=$?
+[ "$code" -gt "$status" ] && status=$code
+exit "$status"

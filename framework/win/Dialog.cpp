@@ -352,3 +352,104 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     text.Format("Please enter an integer between %d and %d.", minVal, maxVal);
     FailWith(pDX, text);
 }
+
+static bool IsRadioButton(HWND hWnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    if (lstrcmpiA(className, "Button") != 0)
+        return false;
+    DWORD type = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
+    int index = 0;
+    do
+    {
+        if (IsRadioButton(hWnd))
+        {
+            if (pDX->m_bSaveAndValidate)
+            {
+                if (value == -1 && ::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    value = index;
+            }
+            else
+            {
+                ::SendMessageA(hWnd, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            ++index;
+        }
+        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
+    } while (hWnd != nullptr && !(::GetWindowLongA(hWnd, GWL_STYLE) & WS_GROUP));
+}
+
+static bool IsComboBox(HWND hWnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    return lstrcmpiA(className, "ComboBox") == 0;
+}
+
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+    {
+        value = ControlText(hWnd);   // a drop-down list answers with the selected item's text
+        return;
+    }
+    // The exact item: a search by prefix would pick a longer name that happens to come first.
+    LRESULT index = ::SendMessageA(hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(value.GetString()));
+    ::SendMessageA(hWnd, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+    DWORD type = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE)) & 3;
+    if (index == CB_ERR && type != CBS_DROPDOWNLIST)
+        ::SetWindowTextA(hWnd, value);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
+    else
+        ::SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(::SendMessageA(hWnd, LB_GETCURSEL, 0, 0));
+    else
+        ::SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (value.GetLength() <= nChars)
+            return;
+        CString text;
+        text.Format("Please enter no more than %d characters.", nChars);
+        FailWith(pDX, text);
+    }
+    HWND hWnd = pDX->m_hWndLastControl;
+    if (hWnd == nullptr || nChars < 0)
+        return;
+    ::SendMessageA(hWnd, IsComboBox(hWnd) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
+}
