@@ -226,12 +226,18 @@ HACCEL AfxLoadAccelerators(HINSTANCE hInst, LPCSTR lpszTableName)
     return table.empty() ? nullptr : ::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
 }
 
-static bool VxStringLoader(UINT id, CString& out)
+namespace
+{
+
+bool VxStringLoader(UINT id, CString& out)
 {
     return AfxLoadString(id, out) != FALSE;
 }
 
-void AfxInstallStringLoader()
+// The one installation of the string loader, at program start.
+struct VxStringLoaderInstallation
 {
-    CString::SetStringLoader(VxStringLoader);
-}
+    VxStringLoaderInstallation() { CString::SetStringLoader(VxStringLoader); }
+} g_stringLoaderInstallation;
+
+}   // namespace

@@ -30,5 +30,4 @@ HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
 // An accelerator table in the language order, made with CreateAcceleratorTableA: the caller destroys it.
 HACCEL AfxLoadAccelerators(HINSTANCE hInst, LPCSTR lpszTableName);
 
-// Makes CString::LoadString use AfxLoadString (done at start-up; harmless to repeat).
-void AfxInstallStringLoader();
+// CString::LoadString uses AfxLoadString: this module installs it once, when the program starts.

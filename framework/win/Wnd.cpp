@@ -115,11 +115,6 @@ public:
     void SetText(LPCSTR) override {}
 };
 
-struct VxStringLoaderInstaller
-{
-    VxStringLoaderInstaller() { AfxInstallStringLoader(); }
-} g_stringLoaderInstaller;
-
 }   // namespace
 
 // ---- creation hook -----------------------------------------------------------------------------------
