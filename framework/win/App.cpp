@@ -466,39 +466,17 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
 BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
     // The filter: the template's kind of file, then every file.
-    CString filterName, filterExt;
-    std::string filter;
+    CString filterName, filterExt, filter;
     if (pTemplate != nullptr && pTemplate->GetDocString(filterName, CDocTemplate::filterName) &&
         pTemplate->GetDocString(filterExt, CDocTemplate::filterExt))
-    {
-        filter += filterName.str();
-        filter += '\0';
-        filter += "*";
-        filter += filterExt.str();
-        filter += '\0';
-    }
-    filter += "All Files (*.*)";
-    filter += '\0';
-    filter += "*.*";
-    filter += '\0';
-    filter += '\0';
-
-    char buffer[MAX_PATH * 2] = {};
-    lstrcpynA(buffer, fileName, sizeof(buffer));
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = AfxGetSafeHwnd(AfxGetMainWnd());
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof(buffer);
-    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
-    std::string defaultExt = filterExt.IsEmpty() ? std::string() : filterExt.Mid(1).str();
-    if (!defaultExt.empty())
-        ofn.lpstrDefExt = defaultExt.c_str();
-    BOOL ok = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (ok)
-        fileName = buffer;
-    return ok;
+        filter = filterName + "|*" + filterExt + "|";
+    filter += "All Files (*.*)|*.*||";
+    CFileDialog dialog(bOpenFileDialog, filterExt.IsEmpty() ? nullptr : filterExt.Mid(1).GetString(), fileName,
+                       lFlags | OFN_ENABLESIZING, filter);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    fileName = dialog.GetPathName();
+    return TRUE;
 }
 
 // ---- recent files ------------------------------------------------------------------------------------

@@ -7,8 +7,6 @@
 
 #include "framework/win/Wnd.h"
 
-#include <commdlg.h>
-
 #include <string>
 #include <vector>
 
@@ -101,8 +99,8 @@ public:
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
     virtual BOOL SaveAllModified();   // FALSE when the user cancelled
     void CloseAllDocuments(BOOL bEndSession);
-    // Asks for a file name with the common file dialog (the template's filter and extension); fileName is
-    // the suggestion and the answer. FALSE when cancelled.
+    // Asks for a file name with the file dialog (CFileDialog: the template's filter and extension, then all
+    // files); fileName is the suggestion and the answer. FALSE when cancelled.
     virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();

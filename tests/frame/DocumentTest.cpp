@@ -1,7 +1,10 @@
 // The single-document program: New, Open, Save, Save As, the recent-file list and closing with changes.
 #include "FrameTestSupport.h"
 
+#include "support/win_DialogDriver.h"
 #include "support/win_ShellRecorder.h"
+
+#include <dlgs.h>
 
 namespace
 {
@@ -269,6 +272,55 @@ TEST_F(FrameProgram, HelpAndShellGoThroughTheirSeams)
     EXPECT_EQ(SW_SHOWNORMAL, recorder.Calls()[0].show);
     EXPECT_EQ("help", recorder.Calls()[1].kind);
     EXPECT_EQ("C:\\Vexul\\vexul.chm::/public/Index.htm", recorder.Calls()[1].file);
+}
+
+std::vector<std::string> ComboTexts(HWND hCombo)
+{
+    std::vector<std::string> texts;
+    int count = static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+    {
+        char text[256] = {};
+        ::SendMessageA(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+HWND FileNameBox(HWND hDlg)
+{
+    HWND hEdit = ::GetDlgItem(hDlg, edt1);
+    return hEdit != nullptr ? hEdit : ::GetDlgItem(hDlg, cmb13);
+}
+
+TEST(FilePrompt, FileDialogOffersTheTemplatesKindOfFileAndCompletesItsExtension)
+{
+    TempFolder folder;
+    CWinApp app("PromptTest");
+    CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_SHOW, RUNTIME_CLASS(CShowDoc),
+                                                           RUNTIME_CLASS(CShowFrame), RUNTIME_CLASS(CShowView));
+    app.AddDocTemplate(pTemplate);
+    std::vector<std::string> filters;
+    std::string suggested;
+    std::string picked = folder.File("picked");
+    CDialogDriver driver({[&](HWND hDlg)
+                          {
+                              filters = ComboTexts(::GetDlgItem(hDlg, cmb1));
+                              suggested = CDialogDriver::Text(FileNameBox(hDlg));
+                              ::SetWindowTextA(FileNameBox(hDlg), picked.c_str());
+                              CDialogDriver::Click(hDlg, IDOK);
+                          }});
+    CString name = "Show.vxt";
+    ASSERT_TRUE(
+        app.DoPromptFileName(name, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT, FALSE, pTemplate));
+    EXPECT_EQ((std::vector<std::string>{"Test shows (*.vxt)", "All Files (*.*)"}), filters);
+    EXPECT_EQ("Show.vxt", suggested);
+    EXPECT_EQ(0, name.CompareNoCase((picked + ".vxt").c_str())) << name.GetString();
+
+    CDialogDriver cancel({[](HWND hDlg) { CDialogDriver::Click(hDlg, IDCANCEL); }});
+    CString kept = "kept.vxt";
+    EXPECT_FALSE(app.DoPromptFileName(kept, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, pTemplate));
+    EXPECT_STREQ("kept.vxt", kept);
 }
 
 TEST(HelpViewer, LoadsAtRunTimeAndClosesWithoutAWindow)
