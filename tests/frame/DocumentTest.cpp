@@ -35,9 +35,7 @@ TEST_F(FrameProgram, NewOpenSaveSaveAsAndTheRecentFilesRoundTrip)
 
     // Save As under another name; the document follows it.
     Command(ID_TEST_STAMP);
-    std::string two = folder.File("two.vxt");
-    app.answers.push_back(two.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string two = SaveAs("two.vxt");
     EXPECT_STREQ(two.c_str(), pDoc->GetPathName());
     ASSERT_EQ(2, app.m_pRecentFileList->GetCount());
     EXPECT_STREQ(two.c_str(), (*app.m_pRecentFileList)[0]);
@@ -203,12 +201,8 @@ TEST_F(FrameProgram, ShellCommandOpensTheFileItNamesAndFailsWithoutIt)
 TEST_F(FrameProgram, RecentFileThatFailsLeavesTheListButCancelDoesNot)
 {
     StartWithNewDocument();
-    std::string gone = folder.File("gone.vxt");
-    app.answers.push_back(gone.c_str());
-    Command(ID_FILE_SAVE_AS);
-    std::string good = folder.File("good.vxt");
-    app.answers.push_back(good.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string gone = SaveAs("gone.vxt");
+    std::string good = SaveAs("good.vxt");
     ::DeleteFileA(gone.c_str());
     ASSERT_EQ(2, app.m_pRecentFileList->GetCount());   // good, gone
 
@@ -237,18 +231,14 @@ TEST_F(FrameProgram, RecentFileThatFailsLeavesTheListButCancelDoesNot)
 TEST_F(FrameProgram, FileThatCannotBeReadLeavesAnUntitledDocumentNotTheOldPath)
 {
     StartWithNewDocument();
-    std::string path = folder.File("short.vxt");
-    app.answers.push_back(path.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string path = SaveAs("short.vxt");
     // Cut the file after its first byte.
     std::vector<char> bytes = Bytes(path);
     {
         CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
         file.Write(bytes.data(), 1);
     }
-    std::string other = folder.File("other.vxt");
-    app.answers.push_back(other.c_str());
-    Command(ID_FILE_SAVE_AS);
+    SaveAs("other.vxt");
 
     CMessageBoxRecorder boxes(IDOK);
     EXPECT_EQ(nullptr, app.OpenDocumentFile(path.c_str()));
@@ -274,25 +264,6 @@ TEST_F(FrameProgram, HelpAndShellGoThroughTheirSeams)
     EXPECT_EQ("C:\\Vexul\\vexul.chm::/public/Index.htm", recorder.Calls()[1].file);
 }
 
-std::vector<std::string> ComboTexts(HWND hCombo)
-{
-    std::vector<std::string> texts;
-    int count = static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-    {
-        char text[256] = {};
-        ::SendMessageA(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-HWND FileNameBox(HWND hDlg)
-{
-    HWND hEdit = ::GetDlgItem(hDlg, edt1);
-    return hEdit != nullptr ? hEdit : ::GetDlgItem(hDlg, cmb13);
-}
-
 TEST(FilePrompt, FileDialogOffersTheTemplatesKindOfFileAndCompletesItsExtension)
 {
     TempFolder folder;
@@ -305,9 +276,9 @@ TEST(FilePrompt, FileDialogOffersTheTemplatesKindOfFileAndCompletesItsExtension)
     std::string picked = folder.File("picked");
     CDialogDriver driver({[&](HWND hDlg)
                           {
-                              filters = ComboTexts(::GetDlgItem(hDlg, cmb1));
-                              suggested = CDialogDriver::Text(FileNameBox(hDlg));
-                              ::SetWindowTextA(FileNameBox(hDlg), picked.c_str());
+                              filters = CDialogDriver::ComboTexts(::GetDlgItem(hDlg, cmb1));
+                              suggested = CDialogDriver::Text(CDialogDriver::FileNameBox(hDlg));
+                              ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), picked.c_str());
                               CDialogDriver::Click(hDlg, IDOK);
                           }});
     CString name = "Show.vxt";

@@ -61,6 +61,15 @@ protected:
     // Sends a command to the main frame as a menu would.
     void Command(UINT nID) { app.Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0); }
 
+    // Save As with the file dialog answering the named file of the folder; its path comes back.
+    std::string SaveAs(const char* name)
+    {
+        std::string path = folder.File(name);
+        app.answers.push_back(path.c_str());
+        Command(ID_FILE_SAVE_AS);
+        return path;
+    }
+
 public:
     // The bytes of a file (empty when it cannot be read).
     static std::vector<char> Bytes(const std::string& path)

@@ -49,9 +49,7 @@ TEST(SafeSaveFile, ReplacesTheTargetOnlyWhenCommitted)
 TEST_F(FrameProgram, SaveOntoALockedFileKeepsItByteForByteAndTheDocumentModified)
 {
     StartWithNewDocument();
-    std::string path = folder.File("locked.vxt");
-    app.answers.push_back(path.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string path = SaveAs("locked.vxt");
     std::vector<char> before = Bytes(path);
     ASSERT_FALSE(before.empty());
 
@@ -81,9 +79,7 @@ TEST_F(FrameProgram, SaveOntoALockedFileKeepsItByteForByteAndTheDocumentModified
 TEST_F(FrameProgram, SaveIntoAMissingFolderReportsAndKeepsTheDocument)
 {
     StartWithNewDocument();
-    std::string path = folder.File("kept.vxt");
-    app.answers.push_back(path.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string path = SaveAs("kept.vxt");
     Command(ID_TEST_STAMP);
 
     app.answers.push_back(folder.File("gone\\elsewhere.vxt").c_str());
@@ -98,9 +94,7 @@ TEST_F(FrameProgram, SaveIntoAMissingFolderReportsAndKeepsTheDocument)
 TEST_F(FrameProgram, ReadOnlyFileIsSavedUnderANewName)
 {
     StartWithNewDocument();
-    std::string path = folder.File("readonly.vxt");
-    app.answers.push_back(path.c_str());
-    Command(ID_FILE_SAVE_AS);
+    std::string path = SaveAs("readonly.vxt");
     std::vector<char> before = Bytes(path);
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Command(ID_TEST_STAMP);
