@@ -384,16 +384,9 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    CObject* pObject = m_pDocClass != nullptr ? m_pDocClass->CreateObject() : nullptr;
-    if (pObject == nullptr)
-        return nullptr;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CDocument)))
-    {
-        delete pObject;
-        return nullptr;
-    }
-    CDocument* pDoc = static_cast<CDocument*>(pObject);
-    AddDocument(pDoc);
+    CDocument* pDoc = AfxCreateObjectOf<CDocument>(m_pDocClass);
+    if (pDoc != nullptr)
+        AddDocument(pDoc);
     return pDoc;
 }
 
@@ -404,16 +397,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
-    CObject* pObject = m_pFrameClass != nullptr ? m_pFrameClass->CreateObject() : nullptr;
-    if (pObject == nullptr)
-        return nullptr;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-    {
-        delete pObject;
-        return nullptr;
-    }
-    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    CFrameWnd* pFrame = AfxCreateObjectOf<CFrameWnd>(m_pFrameClass);
+    if (pFrame == nullptr ||
+        !pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;   // the frame went with its window
     return pFrame;
 }

@@ -186,16 +186,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    if (pObject == nullptr)
-        return nullptr;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CWnd)))
-    {
-        delete pObject;
-        return nullptr;
-    }
-    CWnd* pView = static_cast<CWnd*>(pObject);
-    if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext))
+    CWnd* pView = AfxCreateObjectOf<CWnd>(pContext->m_pNewViewClass);
+    if (pView == nullptr ||
+        !pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;   // a view that never came to be has deleted itself
     return pView;
 }
