@@ -171,7 +171,7 @@ public:
     // Follows the mouse over this window: a new item under it gets its tip (and, on a bar with CBRS_FLYBY,
     // its prompt); the mouse messages are relayed to the tip. Called from AfxPreTranslateMessage.
     void FilterToolTipMessage(MSG* pMsg);
-    // Takes the current tip away (the mouse left, a menu opened).
+    // Takes the current tip away and forgets the item under the mouse.
     static void CancelToolTips();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
