@@ -535,6 +535,14 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
     m_bInRecalcLayout = FALSE;
 }
 
+BOOL CMiniDockFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CFrameWnd* pSite = m_wndDockBar.m_pDockSite;
+    return pSite != nullptr && pSite != this && pSite->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void CMiniDockFrameWnd::OnClose()
 {
     // Closing hides the bars; the frame hides with them and stays for their return.

@@ -14,7 +14,8 @@
 // CMiniDockFrameWnd is the floating frame of bars: it holds a floating dock bar, takes the size of its bars
 // and the text of its first bar as caption, and hides when it has no visible bar. A press on its caption
 // drags the bar through the bar's dock context, a double click docks the bar again, a press on the sizing
-// border of a bar of dynamic size resizes the bar; closing it hides its bars.
+// border of a bar of dynamic size resizes the bar; closing it hides its bars. Its commands are those of the
+// frame the bars belong to.
 #pragma once
 
 #include "framework/win/ControlBar.h"
@@ -117,6 +118,8 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The first bar (null when empty).
     CControlBar* GetFirstBar() const;
+    // Commands and their updates go on to the frame the bars belong to.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // The window style of a floating frame for bars of dwBarStyle.
     static DWORD FrameStyle(DWORD dwBarStyle);
 

@@ -97,6 +97,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
     ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
@@ -357,6 +358,12 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
         RecalcLayout();
     if (flags & idleTitle)
         OnUpdateFrameTitle(TRUE);
+    return 0;
+}
+
+LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)
+{
+    RecalcLayout();
     return 0;
 }
 

@@ -75,6 +75,8 @@ public:
 
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     void DelayRecalcLayout(BOOL bNotify = TRUE);   // at the next idle time
+    // In the middle of RecalcLayout (a bar that changes size then asks again with WM_RECALCPARENT).
+    BOOL IsInRecalcLayout() const { return m_bInRecalcLayout; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     void SetTitle(LPCSTR lpszTitle);
     CString GetTitle() const { return m_strTitle; }
@@ -151,6 +153,7 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnBarCheck(UINT nID);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

@@ -210,6 +210,9 @@ TEST_F(DockingProgram, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
     // The frame the bar belongs to still knows it: its toggle, its idle update and its prompts.
     EXPECT_EQ(&bar, frame->GetControlBar(IDW_CELLS_FIRST));
     EXPECT_EQ(frame, bar.GetDockingFrame());
+    g_route.clear();
+    pMini->OnCmdMsg(ID_TEST_ROUTE, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ("frame app", g_route);   // the floating frame's route is the frame's
 
     // While its floating frame is active the frame keeps its active look.
     pMini->SetActiveWindow();
@@ -410,6 +413,48 @@ TEST_F(DockingProgram, StatusBarShowsItsPanesAndThePrompts)
     Bar(2).PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3 * CCellBar::kCell + 5, 5));
     Pump();
     EXPECT_STREQ("Ready", AfxGetWindowText(status.m_hWnd));
+}
+
+TEST_F(DockingProgram, ReBarHoldsBarsInBandsAndTheFrameFollowsItsHeight)
+{
+    CReBar* pReBar = new CReBar;
+    pReBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pReBar->Create(frame));
+    CCellBar* cells[2];
+    auto newBar = [this](int i)
+    {
+        CCellBar* pBar = new CCellBar;
+        pBar->m_bAutoDelete = TRUE;
+        EXPECT_TRUE(pBar->Create(frame, "Band", IDW_CELLS_FIRST + 4 + i));
+        return pBar;
+    };
+    cells[0] = newBar(0);
+    ASSERT_TRUE(pReBar->AddBar(cells[0]));
+    EXPECT_EQ(1u, pReBar->GetReBarCtrl().GetBandCount());
+    EXPECT_EQ(pReBar->m_hWnd, ::GetParent(cells[0]->m_hWnd));
+    CRect top = RectIn(*frame, *Dock(AFX_IDW_DOCKBAR_TOP));
+    int oneRow = RectIn(*frame, *pReBar).Height();
+    EXPECT_GE(oneRow, cells[0]->CalcFixedLayout(FALSE, TRUE).cy);
+    EXPECT_EQ(top.bottom, RectIn(*frame, *pReBar).top);   // laid out after the dock bars made before it
+    EXPECT_EQ(top.bottom + oneRow, RectIn(*frame, frame->m_pane).top);
+
+    // A band on a row of its own: the rebar grows and the frame lays itself out again.
+    cells[1] = newBar(1);
+    ASSERT_TRUE(pReBar->AddBar(cells[1], nullptr, nullptr, RBBS_BREAK | RBBS_GRIPPERALWAYS));
+    Pump();
+    EXPECT_EQ(2u, pReBar->GetReBarCtrl().GetRowCount());
+    int twoRows = RectIn(*frame, *pReBar).Height();
+    EXPECT_GT(twoRows, oneRow);
+    EXPECT_EQ(top.bottom + twoRows, RectIn(*frame, frame->m_pane).top);
+    // The control alone changes its height: the frame hears of it.
+    pReBar->GetReBarCtrl().ShowBand(1, FALSE);
+    Pump();
+    EXPECT_EQ(oneRow, RectIn(*frame, *pReBar).Height());
+    EXPECT_EQ(top.bottom + oneRow, RectIn(*frame, frame->m_pane).top);
+
+    // The bars in the bands update their items, the rebar leaves them alone.
+    app.OnIdle(0);
+    EXPECT_TRUE(cells[0]->IsWindowEnabled());
 }
 
 TEST_F(FrameProgram, MdiFrameActivatesArrangesListsAndClosesItsChildren)
