@@ -3,6 +3,8 @@
 
 #include "uilib/core/GlobalData.h"
 
+#include "support/win_DibSurface.h"
+
 #include <vector>
 
 // Sets system colours for the lifetime of the object and puts the old ones back (the look data follows
@@ -124,3 +126,27 @@ inline COLORREF ScreenPixel(int x, int y)
     ::ReleaseDC(nullptr, screen);
     return color;
 }
+
+// A copy of a rectangle of the screen, read pixel by pixel in screen co-ordinates.
+struct ScreenCopy
+{
+    DibSurface surface;
+    CPoint origin;
+
+    explicit ScreenCopy(const CRect& rect) : surface(rect.Width(), rect.Height()), origin(rect.TopLeft())
+    {
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(surface.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    COLORREF At(int x, int y) const { return surface.At(x - origin.x, y - origin.y); }
+    // Whether any pixel of the rows [top, top + height) between left and right has the colour.
+    bool RowsHold(int left, int right, int top, int height, COLORREF color) const
+    {
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < right; ++x)
+                if (At(x, y) == color)
+                    return true;
+        return false;
+    }
+};
