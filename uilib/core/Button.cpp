@@ -56,23 +56,30 @@ void CUXButton::LoadSystemColors()
 
 // ---- colours -------------------------------------------------------------------------------------------
 
+void CUXButton::SetOwnColor(COLORREF& member, COLORREF color)
+{
+    member = color;
+    m_bOwnColors = TRUE;
+    RedrawIfShown(TRUE);
+}
+
+void CUXButton::RedrawIfShown(BOOL redraw)
+{
+    if (redraw && m_hWnd != nullptr)
+        Invalidate();
+}
+
 void CUXButton::SetColors(COLORREF face, COLORREF highlight, COLORREF shadow, COLORREF text)
 {
     m_clrFace = face;
     m_clrHighlight = highlight;
     m_clrShadow = shadow;
-    m_clrText = text;
-    m_bOwnColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    SetOwnColor(m_clrText, text);
 }
 
 void CUXButton::SetFaceColor(COLORREF color)
 {
-    m_clrFace = color;
-    m_bOwnColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    SetOwnColor(m_clrFace, color);
 }
 
 COLORREF CUXButton::GetFaceColor() const
@@ -82,26 +89,17 @@ COLORREF CUXButton::GetFaceColor() const
 
 void CUXButton::SetHighlightColor(COLORREF color)
 {
-    m_clrHighlight = color;
-    m_bOwnColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    SetOwnColor(m_clrHighlight, color);
 }
 
 void CUXButton::SetShadowColor(COLORREF color)
 {
-    m_clrShadow = color;
-    m_bOwnColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    SetOwnColor(m_clrShadow, color);
 }
 
 void CUXButton::SetTextColor(COLORREF color)
 {
-    m_clrText = color;
-    m_bOwnColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    SetOwnColor(m_clrText, color);
 }
 
 void CUXButton::SetHiliteColors(COLORREF border, COLORREF pushedFill, COLORREF hotFill)
@@ -110,8 +108,7 @@ void CUXButton::SetHiliteColors(COLORREF border, COLORREF pushedFill, COLORREF h
     m_clrHilitePushed = pushedFill;
     m_clrHiliteHot = hotFill;
     m_bHiliteColors = TRUE;
-    if (m_hWnd != nullptr)
-        Invalidate();
+    RedrawIfShown(TRUE);
 }
 
 // ---- images --------------------------------------------------------------------------------------------
@@ -139,8 +136,7 @@ void CUXButton::SetIcon(int cx, int cy, HICON icon, HICON selectedIcon, BOOL red
     m_hIconSelected = selectedIcon;
     m_cxImage = icon != nullptr ? cx : 0;
     m_cyImage = icon != nullptr ? cy : 0;
-    if (redraw && m_hWnd != nullptr)
-        Invalidate();
+    RedrawIfShown(redraw);
 }
 
 void CUXButton::SetBitmap(int cx, int cy, UINT bitmapId, BOOL redraw)
@@ -151,8 +147,7 @@ void CUXButton::SetBitmap(int cx, int cy, UINT bitmapId, BOOL redraw)
         m_hBitmapDisabled = LoadSysColorBitmap(AfxGetResourceHandle(), bitmapId, TRUE);
     m_cxImage = m_hBitmap != nullptr ? cx : 0;
     m_cyImage = m_hBitmap != nullptr ? cy : 0;
-    if (redraw && m_hWnd != nullptr)
-        Invalidate();
+    RedrawIfShown(redraw);
 }
 
 void CUXButton::SetImagePositions(int imageX, int imageY, int textX, int textY, BOOL redraw)
@@ -162,8 +157,7 @@ void CUXButton::SetImagePositions(int imageX, int imageY, int textX, int textY, 
     m_xText = textX;
     m_yText = textY;
     m_bExplicitPositions = TRUE;
-    if (redraw && m_hWnd != nullptr)
-        Invalidate();
+    RedrawIfShown(redraw);
 }
 
 int CUXButton::GetButtonStyle() const
@@ -175,8 +169,7 @@ int CUXButton::SetButtonStyle(int style, BOOL redraw)
 {
     int previous = m_nStyle;
     m_nStyle = style;
-    if (redraw && m_hWnd != nullptr)
-        Invalidate();
+    RedrawIfShown(redraw);
     return previous;
 }
 

@@ -84,6 +84,9 @@ protected:
     // Kills the hover timer when the button is pushed or the cursor has left; sets the hot state otherwise.
     void CheckHover();
     void DrawBorder(CDC* dc, const CRect& rect, BOOL pushed);
+    // A colour of the button's own (system colour changes leave it).
+    void SetOwnColor(COLORREF& member, COLORREF color);
+    void RedrawIfShown(BOOL redraw);
     BOOL IsHiliteStyle() const { return (m_nStyle & kHilite) != 0 && (m_nStyle & kFlat) == 0; }
 
     HICON m_hIcon = nullptr;

@@ -36,6 +36,16 @@ int CALLBACK BrowseCallback(HWND hWnd, UINT message, LPARAM lParam, LPARAM data)
 
 }   // namespace
 
+void UXNotifyOwner(CWnd* control, UINT id, UINT code)
+{
+    if (control == nullptr || control->m_hWnd == nullptr)
+        return;
+    CWnd* owner = control->GetOwner();
+    HWND target = owner != nullptr ? owner->m_hWnd : ::GetParent(control->m_hWnd);
+    if (target != nullptr)
+        ::SendMessageA(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control->m_hWnd));
+}
+
 // ---- CUXEdit -------------------------------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CUXEdit, CEdit)
@@ -515,12 +525,7 @@ void CUXItemEdit::Notify()
     m_bNotified = 1;
     if (!m_bCancelled && m_pText != nullptr)
         GetWindowText(*m_pText);
-    CWnd* owner = GetOwner();
-    HWND target = owner != nullptr ? owner->m_hWnd : ::GetParent(m_hWnd);
-    if (target != nullptr)
-        ::SendMessageA(target, WM_COMMAND,
-                       MAKEWPARAM(IDC_UX_ITEM_EDIT, m_bCancelled ? UXN_EDIT_CANCELLED : UXN_ITEM_CHANGED),
-                       reinterpret_cast<LPARAM>(m_hWnd));
+    UXNotifyOwner(this, IDC_UX_ITEM_EDIT, m_bCancelled ? UXN_EDIT_CANCELLED : UXN_ITEM_CHANGED);
 }
 
 void CUXItemEdit::EndEdit()

@@ -16,6 +16,9 @@ class CUXBrowseEdit;
 #define UXN_ITEM_MOVED_UP 0x89CF
 #define UXN_ITEM_MOVED_DOWN 0x89D0
 
+// Sends the control's owner (or, without one, its parent) WM_COMMAND with id and code, lParam the control.
+void UXNotifyOwner(CWnd* control, UINT id, UINT code);
+
 class CUXEdit : public CEdit
 {
     DECLARE_DYNAMIC(CUXEdit)

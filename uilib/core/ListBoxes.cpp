@@ -429,8 +429,7 @@ void CUXEditGroup::OnShowWindow(BOOL bShow, UINT nStatus)
 
 void CUXEditGroup::TellOwner(UINT code)
 {
-    if (m_pOwner != nullptr && m_pOwner->m_hWnd != nullptr)
-        m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_EDIT_GROUP, code), reinterpret_cast<LPARAM>(m_hWnd));
+    UXNotifyOwner(this, IDC_UX_EDIT_GROUP, code);
 }
 
 void CUXEditGroup::OnNew()
@@ -571,10 +570,7 @@ void CUXEditListBox::OnDestroy()
 
 void CUXEditListBox::Notify(UINT code)
 {
-    CWnd* owner = GetOwner();
-    HWND target = owner != nullptr ? owner->m_hWnd : ::GetParent(m_hWnd);
-    if (target != nullptr)
-        ::SendMessageA(target, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), code), reinterpret_cast<LPARAM>(m_hWnd));
+    UXNotifyOwner(this, static_cast<UINT>(GetDlgCtrlID()), code);
 }
 
 void CUXEditListBox::EditItem(BOOL newItem)
