@@ -263,6 +263,35 @@ TEST_F(ResizeTest, ASheetAndItsPageResizeTheirControlsTheSameWay)
     sheet.DestroyWindow();
 }
 
+TEST_F(ResizeTest, AWizardKeepsItsButtonsAtTheCornerAndLaysEachPageOutAfresh)
+{
+    CUXResizePropertySheet wizard("Wizard");
+    wizard.SetWizardMode();
+    TestResizePage first, second;
+    wizard.AddPage(&first);
+    wizard.AddPage(&second);
+    ASSERT_TRUE(wizard.Create());
+    PumpPending();
+    EXPECT_NE(nullptr, wizard.GetSizeGrip().m_hWnd);
+    HWND next = wizard.GetDlgItem(ID_WIZNEXT)->m_hWnd;
+    CRect window = ScreenRect(wizard.m_hWnd), next0 = ScreenRect(next), page0 = ScreenRect(first.m_hWnd);
+
+    wizard.SetWindowPos(nullptr, 0, 0, window.Width() + 40, window.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(next0.left + 40, ScreenRect(next).left);
+    EXPECT_EQ(next0.top + 30, ScreenRect(next).top);
+    EXPECT_EQ(page0.Width() + 40, ScreenRect(first.m_hWnd).Width());
+
+    // Next: the second page comes at the grown size too, its controls laid out for it.
+    wizard.PressButton(PSBTN_NEXT);
+    PumpPending();
+    ASSERT_NE(nullptr, second.m_hWnd);
+    EXPECT_EQ(page0.Width() + 40, ScreenRect(second.m_hWnd).Width());
+    EXPECT_EQ(page0.Height() + 30, ScreenRect(second.m_hWnd).Height());
+    CRect list = ScreenRect(second.GetDlgItem(IDC_TEST_LIST)->m_hWnd);
+    EXPECT_EQ(ScreenRect(first.GetDlgItem(IDC_TEST_LIST)->m_hWnd).Size(), list.Size());
+    wizard.DestroyWindow();
+}
+
 struct SheetMenuProbe : CUXResizePropertySheet
 {
     using CUXResizePropertySheet::AddSizingCommands;

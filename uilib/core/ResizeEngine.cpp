@@ -129,7 +129,7 @@ void CUXResizeEngine::SetChildAnchor(UINT id, CWnd* window, const CUXAnchorRect&
         return;
     }
     CUXResizeItem* item = new CUXResizeItem;
-    item->m_pWnd = window != nullptr ? window : CWnd::FromHandlePermanent(child);
+    item->m_pWnd = window;   // an object the caller named; a dialog item is known by its window alone
     item->m_hWnd = child;
     item->m_anchor = anchor;
     item->m_rcCurrent = item->m_rcInitial = ToFloat(ChildRect(child));

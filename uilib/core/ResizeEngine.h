@@ -43,8 +43,8 @@ struct CUXFloatRect
     float bottom = 0;
 };
 
-// One registered child. Its window is the object's when it has one (a page not created yet gets its window
-// later), else the plain handle.
+// One registered child. Its window is that of the object it was registered with (a page not created yet gets
+// its window later), else the plain handle of the dialog item.
 struct CUXResizeItem
 {
     CWnd* m_pWnd = nullptr;
