@@ -83,6 +83,24 @@ TEST(TabControl, LabelsShortenUntilTheTabsFitAndComeBackWithRoom)
     EXPECT_EQ(CString(texts[2]), tab.GetFullText(1));
 }
 
+// A host that says no to every change of tab.
+class RefusingHost : public CTestHost
+{
+public:
+    int refused = 0;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        BOOL handled = CTestHost::OnNotify(wParam, lParam, pResult);
+        if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(TCN_SELCHANGING))
+            return handled;
+        ++refused;
+        *pResult = TRUE;
+        return TRUE;
+    }
+};
+
 TEST(TabControl, DrawingPausesDuringASelectionChangeAndTheFlatLookMarksTheSelectedTab)
 {
     CTestHost host;
@@ -97,6 +115,22 @@ TEST(TabControl, DrawingPausesDuringASelectionChangeAndTheFlatLookMarksTheSelect
     tab.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(second.CenterPoint().x, second.CenterPoint().y));
     EXPECT_EQ(1, tab.GetCurSel());
     EXPECT_FALSE(tab.IsRedrawSuspended());
+
+    // An owner that refuses the change: no change follows, and drawing is on again all the same.
+    {
+        RefusingHost refusing;
+        CUXTabCtrl other;
+        ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 300, 100), &refusing, 2));
+        other.InsertItem(0, "One");
+        other.InsertItem(1, "Two");
+        CRect otherSecond;
+        other.GetItemRect(1, &otherSecond);
+        other.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                          MAKELPARAM(otherSecond.CenterPoint().x, otherSecond.CenterPoint().y));
+        EXPECT_EQ(1, refusing.refused);
+        EXPECT_EQ(0, other.GetCurSel());
+        EXPECT_FALSE(other.IsRedrawSuspended());
+    }
 
     uxAfxData.m_bFlatLook = TRUE;
     tab.RedrawWindow();
