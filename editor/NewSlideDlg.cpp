@@ -236,7 +236,7 @@ void CNewSlideDlg::BringImageIntoProject()
         return;
     // Through the import: an image the project has already is used as it is, and one that would replace
     // another picture of the same name is copied under a free name.
-    CString source = m_nBackground == USER_BACKGROUND ? m_strFile : GetSelectedTexturePath();
+    CString source = m_nBackground == USER_BACKGROUND ? GetFullPath(m_strFile) : GetSelectedTexturePath();
     CString relative;
     if (source.IsEmpty() || !FileExists(source) ||
         !theApp.ImportFileToProject(source, m_strProjectFolder, relative))
