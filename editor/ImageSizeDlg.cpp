@@ -6,6 +6,7 @@
 #include "editor/ProjectSettings.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
+#include "show/Picture.h"
 
 void OpenImageForEditing(CWnd* owner, const char* path)
 {
@@ -13,6 +14,23 @@ void OpenImageForEditing(CWnd* owner, const char* path)
         ShellExecuteA(owner ? owner->GetSafeHwnd() : nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
         AfxMessageBox(IDS_NO_GRAPHICS_PROGRAM, MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL CheckImageSize(CWnd* owner, const char* path, int width, int height)
+{
+    CPicture picture;
+    if (!picture.Load(path))
+        return FALSE;
+    if (picture.GetWidth() == width && picture.GetHeight() == height)
+        return TRUE;
+    CImageSizeDlg sizeDlg(owner);
+    sizeDlg.m_strPath = path;
+    sizeDlg.m_nTargetWidth = width;
+    sizeDlg.m_nTargetHeight = height;
+    sizeDlg.m_nActualWidth = picture.GetWidth();
+    sizeDlg.m_nActualHeight = picture.GetHeight();
+    sizeDlg.DoModal();
+    return FALSE;
 }
 
 // ---- CImageSizeDlg ----------------------------------------------------------------------------------------

@@ -38,5 +38,9 @@ protected:
     void OnOK() override;
 };
 
+// TRUE when the picture of path has width x height pixels; a picture of another size is shown to the user in
+// the image-size dialog. FALSE also for a picture that does not load.
+BOOL CheckImageSize(CWnd* owner, const char* path, int width, int height);
+
 // Opens a file with the program the system has for it; tells the user when none starts.
 void OpenImageForEditing(CWnd* owner, const char* path);

@@ -215,19 +215,7 @@ BOOL CNewSlideDlg::CheckFile(const char* path)
 
 BOOL CNewSlideDlg::CheckSize(const char* path)
 {
-    CPicture picture;
-    if (!picture.Load(path))
-        return FALSE;
-    if (picture.GetWidth() == m_nWidth && picture.GetHeight() == m_nHeight)
-        return TRUE;
-    CImageSizeDlg sizeDlg(this);
-    sizeDlg.m_strPath = path;
-    sizeDlg.m_nTargetWidth = m_nWidth;
-    sizeDlg.m_nTargetHeight = m_nHeight;
-    sizeDlg.m_nActualWidth = picture.GetWidth();
-    sizeDlg.m_nActualHeight = picture.GetHeight();
-    sizeDlg.DoModal();
-    return FALSE;
+    return CheckImageSize(this, path, m_nWidth, m_nHeight);
 }
 
 void CNewSlideDlg::BringImageIntoProject()

@@ -181,19 +181,7 @@ void CSlideBackgroundDlg::OnBrowseImage()
 
 BOOL CSlideBackgroundDlg::CheckNominalSize(const char* path)
 {
-    CPicture picture;
-    if (!picture.Load(path))
-        return FALSE;
-    if (picture.GetWidth() == m_nNominalWidth && picture.GetHeight() == m_nNominalHeight)
-        return TRUE;
-    CImageSizeDlg sizeDlg(this);
-    sizeDlg.m_strPath = path;
-    sizeDlg.m_nTargetWidth = m_nNominalWidth;
-    sizeDlg.m_nTargetHeight = m_nNominalHeight;
-    sizeDlg.m_nActualWidth = picture.GetWidth();
-    sizeDlg.m_nActualHeight = picture.GetHeight();
-    sizeDlg.DoModal();
-    return FALSE;
+    return CheckImageSize(this, path, m_nNominalWidth, m_nNominalHeight);
 }
 
 void CSlideBackgroundDlg::OnDropFiles(HDROP hDropInfo)
