@@ -310,6 +310,12 @@ TEST(ObjectDialogs, RectangleDialogStartsFromTheDrawnRectangleAndKeepsItInsideTh
         PressButton(h, IDC_RECT_MAX_HEIGHT);
         EXPECT_EQ("0,0,638,466", ItemText(h, IDC_POS_X) + "," + ItemText(h, IDC_POS_Y) + "," +
                                      ItemText(h, IDC_RECT_WIDTH) + "," + ItemText(h, IDC_RECT_HEIGHT));
+        // A rectangle without area is never handed back.
+        SetItemText(h, IDC_RECT_WIDTH, "0");
+        SetItemText(h, IDC_RECT_HEIGHT, "-4");
+        PressButton(h, IDOK);
+        EXPECT_EQ(1, other.m_nWidth);
+        EXPECT_EQ(1, other.m_nHeight);
         other.DestroyWindow();
     }
 }

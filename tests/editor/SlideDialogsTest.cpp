@@ -99,6 +99,7 @@ TEST_F(BackgroundDialogTest, ACoverEffectOpensAsFadeOverAndComesBackAsTheFadeIn)
 
 TEST_F(BackgroundDialogTest, RotationsTurnBothWaysAndShortDurationsAreRefused)
 {
+    dlg.m_Background.m_nFadeSpeed = 7;   // from a damaged show: the dialog offers medium
     CDialogDriver driver({[&](HWND h)
                           {
                               SetItemText(h, IDC_DURATION, "20");
@@ -117,6 +118,7 @@ TEST_F(BackgroundDialogTest, RotationsTurnBothWaysAndShortDurationsAreRefused)
     EXPECT_EQ("OUTIN_ROTATE_RIGHT", EffectKey(dlg.m_Background.m_FadeIn));
     EXPECT_EQ("OUTIN_ROTATE_RIGHT", EffectKey(dlg.m_Background.m_FadeOut));
     EXPECT_EQ(4000, dlg.m_Background.m_nDelay);
+    EXPECT_EQ(1, dlg.m_Background.m_nFadeSpeed);
 
     // Separate effects in and out.
     bool listsOn = false;
