@@ -223,8 +223,8 @@ void CSlideBackgroundDlg::OnOK()
         m_strFadeIn = m_strFadeOver;
         m_Background.m_FadeIn.SelectByText(m_cLanguage, m_strFadeIn);
         // The rotations turn the old slide out and the new one in: both directions use them.
-        int index = m_Background.m_FadeIn.GetSelectedIndex();
-        if (index == 13 || index == 14)
+        CString key = m_Background.m_FadeIn.GetKeyAt(m_Background.m_FadeIn.GetSelectedIndex());
+        if (key.Left(12) == "OUTIN_ROTATE")
             m_strFadeOut = m_strFadeOver;
     }
     m_Background.m_FadeOut.SelectByText(m_cLanguage, m_strFadeOut);

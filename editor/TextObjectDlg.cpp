@@ -36,7 +36,7 @@ BOOL CTextObjectDlg::OnInitDialog()
     m_cLanguage = GetLanguage();
     CString names;
     m_TextObject.m_Animation.JoinTexts(m_cLanguage, names);
-    // The combo box must exist as an object before the names go in: the exchange attaches it.
+    // The names go in before the exchange selects the object's animation among them.
     if (m_comboAnimation.GetSafeHwnd() == nullptr)
         m_comboAnimation.SubclassDlgItem(IDC_ANIMATION, this);
     FillComboWithNames(m_comboAnimation, names);
