@@ -901,7 +901,7 @@ BOOL CToolBarCtrl::GetMaxSize(LPSIZE pSize) const
 }
 void CToolBarCtrl::SetNotifyWindow(CWnd* pWnd)
 {
-    VX_SEND(TB_SETPARENT, pWnd->GetSafeHwnd(), 0);
+    VX_SEND(TB_SETPARENT, AfxGetSafeHwnd(pWnd), 0);
 }
 CWnd* CToolBarCtrl::GetToolTips() const
 {
@@ -909,7 +909,7 @@ CWnd* CToolBarCtrl::GetToolTips() const
 }
 void CToolBarCtrl::SetToolTips(CWnd* pTip)
 {
-    VX_SEND(TB_SETTOOLTIPS, pTip->GetSafeHwnd(), 0);
+    VX_SEND(TB_SETTOOLTIPS, AfxGetSafeHwnd(pTip), 0);
 }
 
 // ---- CReBarCtrl --------------------------------------------------------------------------------------
@@ -999,5 +999,5 @@ BOOL CReBarCtrl::SizeToRect(CRect& rect)
 }
 HWND CReBarCtrl::SetNotifyWindow(CWnd* pWnd)
 {
-    return (HWND)VX_SEND(RB_SETPARENT, pWnd->GetSafeHwnd(), 0);
+    return (HWND)VX_SEND(RB_SETPARENT, AfxGetSafeHwnd(pWnd), 0);
 }

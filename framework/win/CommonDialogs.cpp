@@ -15,7 +15,7 @@ CCommonDialog::CCommonDialog(CWnd* pParentWnd)
 
 HWND CCommonDialog::GetOwnerForDialog() const
 {
-    return GetSafeOwner(m_pParentWnd)->GetSafeHwnd();
+    return AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd));
 }
 
 // ---- CFileDialog -------------------------------------------------------------------------------------

@@ -45,12 +45,13 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         return FALSE;
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, pParentWnd->GetSafeHwnd(),
+    HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, AfxGetSafeHwnd(pParentWnd),
                                              VxDlgProc, 0);
-    AfxUnhookWindowCreate();
+    BOOL bEnded = FALSE;
+    AfxUnhookWindowCreate(&bEnded);
     if (hWnd == nullptr)
     {
-        if (m_hWnd != nullptr && !::IsWindow(m_hWnd))
+        if (!bEnded && m_hWnd != nullptr && !::IsWindow(m_hWnd))
             Detach();
         return FALSE;
     }
@@ -100,7 +101,7 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     HWND hWndTop = nullptr;
-    HWND hWndParent = GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
+    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd, &hWndTop));
     BOOL bEnableParent = FALSE;
     if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
     {
@@ -184,9 +185,19 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // Commands and their updates the dialog does not take go to the application.
+    // Commands and their updates the dialog does not take follow its owner's route: a frame (with its view
+    // and document) or the dialog that opened this one. Every route ends at the application.
     if ((nCode != CN_COMMAND && static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI) || nID >= 0xF000)
         return FALSE;
+    HWND hWndOwner = m_hWnd == nullptr
+                         ? nullptr
+                         : ((GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    if (hWndOwner == nullptr)
+        hWndOwner = AfxGetSafeHwnd(m_pParentWnd);
+    CWnd* pOwner = FromHandlePermanent(hWndOwner);
+    if (pOwner != nullptr && pOwner != this &&
+        (pOwner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || pOwner->IsKindOf(RUNTIME_CLASS(CDialog))))
+        return pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -201,7 +212,7 @@ void CDialog::PrevDlgCtrl() const
 }
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(AfxGetSafeHwnd(pWndCtrl)), 1);
 }
 void CDialog::SetDefID(UINT nID)
 {
@@ -225,7 +236,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    m_hWndLastControl = ::GetDlgItem(AfxGetSafeHwnd(m_pDlgWnd), nIDC);
     m_idLastControl = nIDC;
     m_bEditLastControl = FALSE;
     return m_hWndLastControl;
@@ -249,20 +260,10 @@ void CDataExchange::Fail()
     throw CDataExchangeFailure();
 }
 
-static CString ControlText(HWND hWnd)
-{
-    CString text;
-    int length = ::GetWindowTextLengthA(hWnd);
-    char* buffer = text.GetBuffer(length + 1);
-    int got = ::GetWindowTextA(hWnd, buffer, length + 1);
-    text.ReleaseBuffer(got < 0 ? 0 : got);
-    return text;
-}
-
 // Sets the text only when it differs (no flicker, no change notification for nothing).
-static void SetControlText(HWND hWnd, LPCSTR text)
+static void SetAfxGetWindowText(HWND hWnd, LPCSTR text)
 {
-    if (ControlText(hWnd) != text)
+    if (AfxGetWindowText(hWnd) != text)
         ::SetWindowTextA(hWnd, text);
 }
 
@@ -294,9 +295,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (hWnd == nullptr)
         return;
     if (pDX->m_bSaveAndValidate)
-        value = ControlText(hWnd);
+        value = AfxGetWindowText(hWnd);
     else
-        SetControlText(hWnd, value);
+        SetAfxGetWindowText(hWnd, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -307,7 +308,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     if (pDX->m_bSaveAndValidate)
     {
         long long v = 0;
-        if (!ParseInteger(ControlText(hWnd), INT_MIN, INT_MAX, v))
+        if (!ParseInteger(AfxGetWindowText(hWnd), INT_MIN, INT_MAX, v))
             FailWith(pDX, "Please enter an integer.");
         value = static_cast<int>(v);
     }
@@ -315,7 +316,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     {
         CString text;
         text.Format("%d", value);
-        SetControlText(hWnd, text);
+        SetAfxGetWindowText(hWnd, text);
     }
 }
 
@@ -404,7 +405,7 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
         return;
     if (pDX->m_bSaveAndValidate)
     {
-        value = ControlText(hWnd);   // a drop-down list answers with the selected item's text
+        value = AfxGetWindowText(hWnd);   // a drop-down list answers with the selected item's text
         return;
     }
     // The exact item: a search by prefix would pick a longer name that happens to come first.

@@ -380,7 +380,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd)
     if (pParentWnd == nullptr)
         pParentWnd = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     m_pParentWnd = pParentWnd;
-    return CreateSheet(pParentWnd->GetSafeHwnd());
+    return CreateSheet(AfxGetSafeHwnd(pParentWnd));
 }
 
 INT_PTR CPropertySheet::DoModal()
@@ -388,7 +388,7 @@ INT_PTR CPropertySheet::DoModal()
     if (m_hWnd != nullptr)
         return -1;
     HWND hWndTop = nullptr;
-    HWND hWndParent = GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
+    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd, &hWndTop));
     BOOL bEnableParent = FALSE;
     if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
     {

@@ -27,5 +27,7 @@ int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf = 256);
 // Dialog template and menu in the language order.
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName);
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
+// An accelerator table in the language order, made with CreateAcceleratorTableA: the caller destroys it.
+HACCEL AfxLoadAccelerators(HINSTANCE hInst, LPCSTR lpszTableName);
 
 // CString::LoadString uses AfxLoadString: this module installs it once, when the program starts.

@@ -515,11 +515,10 @@ public:
     {
         m_hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, w, h, nullptr, nullptr,
                                    ::GetModuleHandleA(nullptr), nullptr);
-        m_wnd.m_hWnd = m_hWnd;
+        m_wnd.Borrow(m_hWnd);
     }
     ~CSlideWindow()
     {
-        m_wnd.m_hWnd = nullptr;
         if (m_hWnd)
             ::DestroyWindow(m_hWnd);
     }
@@ -527,7 +526,7 @@ public:
 
 private:
     HWND m_hWnd = nullptr;
-    CWnd m_wnd;
+    CBorrowedWnd m_wnd;
 };
 
 void PumpMessages()

@@ -8,6 +8,8 @@
 
 #include "framework/core/wintypes.h"
 
+#include <dlgs.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,6 +61,25 @@ public:
         char text[1024] = {};
         ::GetWindowTextA(hWnd, text, sizeof(text));
         return text;
+    }
+    // The items of a combo box (a file dialog's filters).
+    static std::vector<std::string> ComboTexts(HWND hCombo)
+    {
+        std::vector<std::string> texts;
+        int count = static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+        {
+            char text[256] = {};
+            ::SendMessageA(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    // The file name box of a file dialog (an edit, or a combo box in the newer layout).
+    static HWND FileNameBox(HWND hDlg)
+    {
+        HWND hEdit = ::GetDlgItem(hDlg, edt1);
+        return hEdit != nullptr ? hEdit : ::GetDlgItem(hDlg, cmb13);
     }
     // All the texts of a dialog's children, one after the other (to find a message box's text).
     static std::string AllTexts(HWND hDlg)

@@ -50,25 +50,6 @@ private:
     std::string m_path;
 };
 
-HWND FileNameBox(HWND hDlg)
-{
-    HWND hEdit = ::GetDlgItem(hDlg, edt1);
-    return hEdit != nullptr ? hEdit : ::GetDlgItem(hDlg, cmb13);
-}
-
-std::vector<std::string> ComboTexts(HWND hCombo)
-{
-    std::vector<std::string> texts;
-    int count = static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-    {
-        char text[256] = {};
-        ::SendMessageA(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePrompt)
 {
     CTempFolder folder;
@@ -83,8 +64,8 @@ TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePro
     CDialogDriver driver({
         [&](HWND hDlg)
         {
-            filters = ComboTexts(::GetDlgItem(hDlg, cmb1));
-            ::SetWindowTextA(FileNameBox(hDlg), "report");   // the default extension completes it
+            filters = CDialogDriver::ComboTexts(::GetDlgItem(hDlg, cmb1));
+            ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), "report");   // the default extension completes it
             CDialogDriver::Click(hDlg, IDOK);
         },
         [&](HWND hBox)
@@ -94,7 +75,7 @@ TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePro
         },
         [&](HWND hDlg)
         {
-            ::SetWindowTextA(FileNameBox(hDlg), "report");
+            ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), "report");
             CDialogDriver::Click(hDlg, IDOK);
         },
         [&](HWND hBox) { CDialogDriver::Click(hBox, IDYES); },
@@ -124,7 +105,7 @@ TEST(FileDialog, OpenCancelledLeavesNothingChosen)
     open.m_ofn.lpstrInitialDir = folder.Folder().c_str();
     CDialogDriver chooser({[](HWND hDlg)
                            {
-                               ::SetWindowTextA(FileNameBox(hDlg), "a.wav");
+                               ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), "a.wav");
                                CDialogDriver::Click(hDlg, IDOK);
                            }});
     ASSERT_EQ(IDOK, open.DoModal());
