@@ -1,6 +1,7 @@
 #include "editor/ImageObjectDlg.h"
 
 #include "editor/EditorControls.h"
+#include "editor/FileHelpers.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Picture.h"

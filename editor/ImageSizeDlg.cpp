@@ -11,7 +11,7 @@
 void OpenImageForEditing(CWnd* owner, const char* path)
 {
     HINSTANCE result =
-        ShellExecuteA(owner ? owner->GetSafeHwnd() : nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+        AfxShellExecute(owner ? owner->GetSafeHwnd() : nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
         AfxMessageBox(IDS_NO_GRAPHICS_PROGRAM, MB_OK | MB_ICONEXCLAMATION);
 }

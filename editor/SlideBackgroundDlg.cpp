@@ -1,6 +1,7 @@
 #include "editor/SlideBackgroundDlg.h"
 
 #include "editor/EditorControls.h"
+#include "editor/FileHelpers.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/VexulCreatorApp.h"

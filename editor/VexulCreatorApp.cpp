@@ -228,49 +228,13 @@ CString FreeProjectName(const CString& name, const CProjectNames& names)
 
 }   // namespace
 
-CString GetCurrentFolder()
-{
-    DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0)
-        return CString();
-    CString folder;
-    DWORD n = GetCurrentDirectoryA(needed, folder.GetBuffer(static_cast<int>(needed)));
-    folder.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
-    return folder;
-}
-
-CString GetModulePath(HMODULE module)
-{
-    for (DWORD size = MAX_PATH;; size *= 2)
-    {
-        std::vector<char> buffer(size);
-        DWORD n = GetModuleFileNameA(module, buffer.data(), size);
-        if (n == 0)
-            return CString();
-        if (n < size)
-            return CString(buffer.data(), static_cast<int>(n));
-        if (size >= 32768)
-            return CString();
-    }
-}
-
-CString AppendPath(const char* folder, const char* name)
-{
-    CString path = folder ? folder : "";
-    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
-        path += "\\";
-    return path + (name ? name : "");
-}
-
 CVexulCreatorApp::CVexulCreatorApp()
-    : CWinApp("VexulCreator V2"), m_nStarted(0), m_nThumbnailBusy(0), m_nUpdateResult(0), m_hHelpLibrary(nullptr)
+    : CWinApp("VexulCreator V2"), m_nStarted(0), m_nThumbnailBusy(0), m_nUpdateResult(0)
 {
 }
 
 CVexulCreatorApp::~CVexulCreatorApp()
 {
-    if (m_hHelpLibrary)
-        FreeLibrary(m_hHelpLibrary);
 }
 
 CString CVexulCreatorApp::FindApplicationFolder()
@@ -341,21 +305,11 @@ void CVexulCreatorApp::ShowHelpTopic(const char* topic)
     if (!m_strAppFolder.IsEmpty())
         SetCurrentDirectoryA(m_strAppFolder);
     CWnd* main = GetMainWnd();
-    DisplayHelp(main ? main->GetSafeHwnd() : nullptr,
-                m_strAppFolder + "\\vexul.chm::/public/" + (topic ? topic : ""));
+    const UINT displayTopic = 0;
+    AfxHtmlHelp(main ? main->GetSafeHwnd() : nullptr,
+                m_strAppFolder + "\\vexul.chm::/public/" + (topic ? topic : ""), displayTopic, 0);
     if (!saved.IsEmpty())
         SetCurrentDirectoryA(saved);
-}
-
-HWND CVexulCreatorApp::DisplayHelp(HWND hWndOwner, const char* url)
-{
-    typedef HWND(WINAPI * HtmlHelpProc)(HWND, LPCSTR, UINT, DWORD_PTR);
-    if (m_hHelpLibrary == nullptr)
-        m_hHelpLibrary = LoadLibraryA("hhctrl.ocx");
-    FARPROC proc = m_hHelpLibrary ? GetProcAddress(m_hHelpLibrary, "HtmlHelpA") : nullptr;
-    HtmlHelpProc htmlHelp = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(proc));
-    const UINT displayTopic = 0;
-    return htmlHelp ? htmlHelp(hWndOwner, url, displayTopic, 0) : nullptr;
 }
 
 void CVexulCreatorApp::GetWindowsVersionText(CString& text)

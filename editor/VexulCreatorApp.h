@@ -50,19 +50,6 @@ public:
     int m_nStarted;
     std::atomic<int> m_nThumbnailBusy;   // set by the thumbnail worker while it runs
     int m_nUpdateResult;
-
-protected:
-    // The help viewer: opens url (file::/topic) owned by hWndOwner. Tests replace it.
-    virtual HWND DisplayHelp(HWND hWndOwner, const char* url);
-
-private:
-    HMODULE m_hHelpLibrary;
 };
 
 extern CVexulCreatorApp theApp;
-
-// The current folder, and the program's own path, whatever their length.
-CString GetCurrentFolder();
-CString GetModulePath(HMODULE module);
-// folder + "\\" + name, without doubling a backslash the folder ends with.
-CString AppendPath(const char* folder, const char* name);

@@ -1,6 +1,7 @@
 // The services of the editor's application object: versions, the system's name, help topics, the paths
 // below the application folder and bringing files into a project folder.
 #include "EditorTestSupport.h"
+#include "editor/FileHelpers.h"
 #include "editor/ShowCompiler.h"
 #include "editor/VexulCreatorApp.h"
 #include "show/ProjectPack.h"
@@ -76,23 +77,24 @@ private:
     std::vector<Saved> m_saved;
 };
 
-// An application object whose help viewer only records what it was asked to open, and where.
-class CHelpRecordingApp : public CVexulCreatorApp
+// What the help viewer was asked to open, and from which current folder.
+struct HelpRequest
 {
-public:
-    std::string url;
+    std::string file;
     std::string folder;
     HWND owner = reinterpret_cast<HWND>(1);
-
-protected:
-    HWND DisplayHelp(HWND hWndOwner, const char* text) override
-    {
-        url = text;
-        folder = GetCurrentFolder().GetString();
-        owner = hWndOwner;
-        return nullptr;
-    }
+    UINT command = 99;
 };
+HelpRequest g_help;
+
+HWND RecordHelp(HWND owner, LPCSTR file, UINT command, DWORD_PTR)
+{
+    g_help.file = file ? file : "";
+    g_help.folder = GetCurrentFolder().GetString();
+    g_help.owner = owner;
+    g_help.command = command;
+    return nullptr;
+}
 
 std::string Upper(std::string text)
 {
@@ -173,15 +175,17 @@ TEST(CreatorApp, HelpTopicsOpenFromTheApplicationFolderAndTheCurrentFolderComesB
     CTempFolder elsewhere("vxhelpcwd");
     CString before = GetCurrentFolder();
     SetCurrentDirectoryA(elsewhere.Path().c_str());
-    {
-        CHelpRecordingApp recorder;
-        recorder.m_strAppFolder = app.Path().c_str();
-        recorder.ShowHelpTopic("vc_slideedit.htm");
-        EXPECT_EQ(app.Path() + "\\vexul.chm::/public/vc_slideedit.htm", recorder.url);
-        EXPECT_EQ(Upper(app.Path()), Upper(recorder.folder));
-        EXPECT_EQ(nullptr, recorder.owner);   // no main window yet
-        EXPECT_EQ(Upper(elsewhere.Path()), Upper(GetCurrentFolder().GetString()));
-    }
+    CString saved = theApp.m_strAppFolder;
+    theApp.m_strAppFolder = app.Path().c_str();
+    AfxHtmlHelpHandler previous = AfxSetHtmlHelpHandler(&RecordHelp);
+    theApp.ShowHelpTopic("vc_slideedit.htm");
+    AfxSetHtmlHelpHandler(previous);
+    EXPECT_EQ(app.Path() + "\\vexul.chm::/public/vc_slideedit.htm", g_help.file);
+    EXPECT_EQ(0u, g_help.command);   // display the topic
+    EXPECT_EQ(Upper(app.Path()), Upper(g_help.folder));
+    EXPECT_EQ(nullptr, g_help.owner);   // no main window yet
+    EXPECT_EQ(Upper(elsewhere.Path()), Upper(GetCurrentFolder().GetString()));
+    theApp.m_strAppFolder = saved;
     SetCurrentDirectoryA(before);
 }
 

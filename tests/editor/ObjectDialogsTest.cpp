@@ -1,13 +1,17 @@
 // The text, image and rectangle object dialogs driven as a user drives them, and the font choice they use:
 // what reaches the caller after OK, what is refused, and that Cancel hands back nothing.
 #include "EditorTestSupport.h"
+#include "editor/CompileDlg.h"
 #include "editor/EditorControls.h"
 #include "editor/ImageObjectDlg.h"
+#include "editor/NewSlideDlg.h"
 #include "editor/RectangleObjectDlg.h"
+#include "editor/SlideBackgroundDlg.h"
 #include "editor/TextObjectDlg.h"
 #include "resources/editor/resource.h"
 #include "tests/support/win_BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
+#include "tests/support/win_ShellRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -333,4 +337,37 @@ TEST(ObjectDialogs, ImageFileTestGoesByTheExtension)
     std::string patterns = filter_text.substr(filter_text.find('|') + 1);
     EXPECT_EQ(std::string::npos, patterns.find(','));
     EXPECT_NE(std::string::npos, patterns.find("*.jpeg;*.jif;"));
+}
+
+TEST(EditorDialogs, EachHelpButtonOpensTheDialogsTopic)
+{
+    CShellRecorder shell;
+    auto topic = [&](CDialog& dlg, UINT templateId, int button)
+    {
+        if (!dlg.Create(templateId))
+            return std::string("no dialog");
+        size_t before = shell.Calls().size();
+        PressButton(dlg.GetSafeHwnd(), button);
+        dlg.DestroyWindow();
+        if (shell.Calls().size() != before + 1 || shell.Calls().back().kind != "help")
+            return std::string("no help");
+        const std::string& file = shell.Calls().back().file;
+        return file.substr(file.find("::/public/") + 10);
+    };
+    CTextObjectDlg text;
+    EXPECT_EQ("vc_textobject.htm", topic(text, IDD_TEXT_OBJECT, IDC_OBJECT_HELP));
+    CImageObjectDlg image;
+    EXPECT_EQ("vc_imageobject.htm", topic(image, IDD_IMAGE_OBJECT, IDC_OBJECT_HELP));
+    CRectangleObjectDlg rectangle;
+    rectangle.m_nSlideWidth = 638;
+    rectangle.m_nSlideHeight = 466;
+    EXPECT_EQ("vc_rectangleobject.htm", topic(rectangle, IDD_RECTANGLE_OBJECT, IDC_DIALOG_HELP));
+    CSlideBackgroundDlg background;
+    EXPECT_EQ("vc_slidefeature.htm", topic(background, IDD_SLIDE_BACKGROUND, IDC_DIALOG_HELP));
+    CNewSlideDlg newSlide;
+    EXPECT_EQ("vc_slideadd.htm", topic(newSlide, IDD_NEW_SLIDE, IDC_DIALOG_HELP));
+    CCompileDlg compile;
+    EXPECT_EQ("vc_compiler.htm", topic(compile, IDD_COMPILE, IDC_COMPILE_HELP));
+    CCompileDlg question;
+    EXPECT_EQ("vc_compiler.htm", topic(question, IDD_COMPILE, IDC_COMPILE_QUESTION));
 }

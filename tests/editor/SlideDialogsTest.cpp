@@ -8,6 +8,7 @@
 #include "show/ProjectPack.h"
 #include "tests/support/win_BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
+#include "tests/support/win_ShellRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -381,18 +382,39 @@ TEST(SlideDialogs, ImageSizeNoticeNamesTheSlideSizeAndRemembersTheUsersChoice)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\VexulCreator V2");
 }
 
-TEST(SlideDialogs, EditImageTellsTheUserWhenNoProgramOpensTheFile)
+namespace
+{
+
+HINSTANCE NoProgram(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)
+{
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_NOASSOC));
+}
+
+}   // namespace
+
+TEST(SlideDialogs, EditImageOpensTheFileAndSaysWhenNoProgramCan)
 {
     CTempFolder folder("vxeditimage");
-    ASSERT_TRUE(WriteFileBytes(folder / "picture.vxnone", Bytes(10, 'x')));
+    const std::string picture = folder / "picture.bmp";
+    ASSERT_TRUE(WriteFileBytes(picture, MakeSolidBmp(4, 4, RGB(1, 2, 3))));
     CMessageBoxRecorder boxes;
+    CShellRecorder shell;
     CImageSizeDlg dlg;
     dlg.m_strPath = (folder / "missing.bmp").c_str();
     ASSERT_TRUE(dlg.Create(IDD_IMAGE_SIZE));
     PressButton(dlg.GetSafeHwnd(), IDC_EDIT_IMAGE);   // nothing for a file that is not there
-    EXPECT_EQ(0u, boxes.Count());
-    dlg.m_strPath = (folder / "picture.vxnone").c_str();
+    EXPECT_TRUE(shell.Calls().empty());
+
+    dlg.m_strPath = picture.c_str();
     PressButton(dlg.GetSafeHwnd(), IDC_EDIT_IMAGE);
+    ASSERT_EQ(1u, shell.Calls().size());
+    EXPECT_EQ("open", shell.Calls()[0].operation);
+    EXPECT_EQ(picture, shell.Calls()[0].file);
+    EXPECT_EQ(0u, boxes.Count());
+
+    AfxShellExecuteHandler previous = AfxSetShellExecuteHandler(&NoProgram);
+    PressButton(dlg.GetSafeHwnd(), IDC_EDIT_IMAGE);
+    AfxSetShellExecuteHandler(previous);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("Cannot start graphics program", boxes.LastText());
     dlg.DestroyWindow();
