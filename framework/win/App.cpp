@@ -11,17 +11,6 @@ namespace
 {
 CWinApp* g_pApp = nullptr;
 
-char* Duplicate(const char* text)
-{
-    return text == nullptr ? nullptr : _strdup(text);
-}
-
-void Replace(LPCSTR& field, const char* text)
-{
-    free(const_cast<char*>(field));
-    field = Duplicate(text);
-}
-
 // Splits a command line as the C runtime does: blanks separate items, quotes group, backslashes escape a
 // quote (2n backslashes + quote: n backslashes and a grouping quote; 2n+1: n backslashes and a quote).
 std::vector<std::string> SplitCommandLine(const char* line)
@@ -152,7 +141,6 @@ void AfxEnableControlContainer()
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
-    AfxInstallStringLoader();
     AfxInitCommonControls();
     if (hInstance == nullptr)
         hInstance = ::GetModuleHandleA(nullptr);
@@ -162,9 +150,8 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     app->m_hInstance = hInstance;
     if (lpCmdLine != nullptr)
     {
-        free(app->m_pszOwnedCmdLine);
-        app->m_pszOwnedCmdLine = Duplicate(lpCmdLine);
-        app->m_lpCmdLine = app->m_pszOwnedCmdLine;
+        app->m_strOwnedCmdLine = lpCmdLine;
+        app->m_lpCmdLine = app->m_strOwnedCmdLine.data();
     }
     app->m_nCmdShow = nCmdShow;
 
@@ -175,14 +162,14 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     if (dot > 0)
         exe = exe.Left(dot);
     if (app->m_pszExeName == nullptr)
-        Replace(app->m_pszExeName, exe);
+        CWinApp::SetOwnedText(app->m_pszExeName, app->m_strExeName, exe);
     if (app->m_pszAppName == nullptr)
     {
         CString name;
-        Replace(app->m_pszAppName, AfxLoadString(0xE000 /* application title */, name) ? name : exe);
+        app->SetAppName(AfxLoadString(0xE000 /* application title */, name) ? name : exe);
     }
     if (app->m_pszProfileName == nullptr)
-        Replace(app->m_pszProfileName, exe + ".INI");
+        CWinApp::SetOwnedText(app->m_pszProfileName, app->m_strProfileName, exe + ".INI");
     return TRUE;
 }
 
@@ -274,20 +261,31 @@ IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
 {
-    m_pszAppName = Duplicate(lpszAppName);
+    SetAppName(lpszAppName);
     g_pApp = this;
-    AfxInstallStringLoader();
 }
 
 CWinApp::~CWinApp()
 {
     if (g_pApp == this)
         g_pApp = nullptr;
-    free(m_pszOwnedCmdLine);
-    free(const_cast<char*>(m_pszAppName));
-    free(const_cast<char*>(m_pszExeName));
-    free(const_cast<char*>(m_pszProfileName));
-    free(const_cast<char*>(m_pszRegistryKey));
+}
+
+void CWinApp::SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value)
+{
+    if (value == nullptr)
+    {
+        owned.Empty();
+        member = nullptr;
+        return;
+    }
+    owned = value;   // a value that is the member's own text is copied before it changes
+    member = owned;
+}
+
+void CWinApp::SetAppName(LPCSTR lpszAppName)
+{
+    SetOwnedText(m_pszAppName, m_strAppName, lpszAppName);
 }
 
 BOOL CWinApp::InitApplication()
@@ -448,8 +446,8 @@ void CWinApp::DoWaitCursor(int nCode)
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
-    Replace(m_pszRegistryKey, lpszRegistryKey);
-    Replace(m_pszProfileName, m_pszAppName);
+    SetOwnedText(m_pszRegistryKey, m_strRegistryKey, lpszRegistryKey);
+    SetOwnedText(m_pszProfileName, m_strProfileName, m_pszAppName);
 }
 
 void CWinApp::SetRegistryKey(UINT nIDRegistryKey)

@@ -7,6 +7,8 @@
 
 #include "framework/win/Wnd.h"
 
+#include <string>
+
 class CWinApp;
 
 class CCommandLineInfo : public CObject
@@ -55,8 +57,8 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     // Start-up state (set by the driver). m_lpCmdLine is borrowed (a program or test may point it at any
-    // text); the m_psz strings are owned (malloc'd: a program may replace one with its own _strdup'd copy
-    // after freeing the old one).
+    // text). The m_psz members show texts the application owns; a program changes the name with SetAppName
+    // (or points a member at a text of its own, which stays its own) and never frees them.
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -77,6 +79,8 @@ public:
     virtual BOOL IsIdleMessage(MSG* pMsg);
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+    // m_pszAppName becomes a copy of the text (null: none).
+    void SetAppName(LPCSTR lpszAppName);
 
     // Splits m_lpCmdLine (quotes and backslashes as the C runtime does) and passes each item on.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -109,9 +113,18 @@ public:
     BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
 protected:
-    char* m_pszOwnedCmdLine = nullptr;   // the driver's copy that m_lpCmdLine points at
+    std::string m_strOwnedCmdLine;   // the driver's copy that m_lpCmdLine points at
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+private:
+    // Points the member at the application's own copy of the value (null: none).
+    static void SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value);
+
+    CString m_strAppName;   // what the m_psz members show
+    CString m_strExeName;
+    CString m_strProfileName;
+    CString m_strRegistryKey;
 };
 
 CWinApp* AfxGetApp();
@@ -123,7 +136,6 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // The framework's start-up driver (WinMain calls it).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
-// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, string loader,
-// common controls.
+// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, common controls.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 void AfxEnableControlContainer();

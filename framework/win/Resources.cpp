@@ -200,12 +200,18 @@ HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName)
     return data == nullptr ? nullptr : ::LoadMenuIndirectA(data);
 }
 
-static bool VxStringLoader(UINT id, CString& out)
+namespace
+{
+
+bool VxStringLoader(UINT id, CString& out)
 {
     return AfxLoadString(id, out) != FALSE;
 }
 
-void AfxInstallStringLoader()
+// The one installation of the string loader, at program start.
+struct VxStringLoaderInstallation
 {
-    CString::SetStringLoader(VxStringLoader);
-}
+    VxStringLoaderInstallation() { CString::SetStringLoader(VxStringLoader); }
+} g_stringLoaderInstallation;
+
+}   // namespace

@@ -28,5 +28,4 @@ int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf = 256);
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName);
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
 
-// Makes CString::LoadString use AfxLoadString (done at start-up; harmless to repeat).
-void AfxInstallStringLoader();
+// CString::LoadString uses AfxLoadString: this module installs it once, when the program starts.

@@ -113,11 +113,6 @@ public:
     void SetText(LPCSTR) override {}
 };
 
-struct VxStringLoaderInstaller
-{
-    VxStringLoaderInstaller() { AfxInstallStringLoader(); }
-} g_stringLoaderInstaller;
-
 }   // namespace
 
 // ---- creation hook -----------------------------------------------------------------------------------

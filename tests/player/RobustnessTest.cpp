@@ -4,7 +4,7 @@
 // thread running after the stop and give back its handles. All randomness has a fixed seed.
 #include "PlayerTestSupport.h"
 #include "player/ShowRenderer.h"
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
 #include "show/Picture.h"
@@ -594,7 +594,7 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
         if ((result.ticks & 15) == 0)
             PumpMessages();
         // Object moves run on threads in real time; the synthetic clock would otherwise outrun them.
-        if (renderer.m_nState == CShowRenderer::StateObjectInsert)
+        if (renderer.GetPlayback().nState == CShowRenderer::StateObjectInsert)
             ::Sleep(2);
         if (!more)
         {
@@ -603,11 +603,11 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
         }
         now += 40;
     }
-    result.state = renderer.m_nState;
-    result.slide = renderer.m_nCurrentSlide;
-    result.slides = renderer.m_nSlideCount;
-    result.object = renderer.m_nCurrentObject;
-    if (CSlideObjSlot* slot = renderer.CurrentSlide()->GetSlot(renderer.m_nCurrentObject))
+    result.state = renderer.GetPlayback().nState;
+    result.slide = renderer.GetPlayback().nCurrentSlide;
+    result.slides = renderer.GetPlayback().nSlideCount;
+    result.object = renderer.GetPlayback().nCurrentObject;
+    if (CSlideObjSlot* slot = renderer.CurrentSlide()->GetSlot(renderer.GetPlayback().nCurrentObject))
     {
         char text[200];
         std::snprintf(text, sizeof(text), "%s %dx%d at %d,%d", static_cast<const char*>(slot->m_Image.m_strFile),

@@ -66,8 +66,7 @@ TEST(PictureAnimation, StopWithoutThreadReturnsAtOnce)
     ani.Stop();
     EXPECT_LT(::GetTickCount() - start, 100u);
     EXPECT_FALSE(ani.IsPlaying());
-    EXPECT_EQ(ani.m_hThread, nullptr);
-    EXPECT_FALSE(ani.m_bStopRequest.load());
+    EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
@@ -80,7 +79,7 @@ TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
     ani.m_bLoaded = TRUE;
     CTestSurface surface(8, 8, kGreen);
     EXPECT_TRUE(ani.Start(nullptr, surface.dc(), 4, 5, 0, 0));
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
     EXPECT_EQ(surface.Pixel(4, 5), kRed);
     EXPECT_EQ(surface.Pixel(6, 6), kRed);
     EXPECT_EQ(surface.Pixel(3, 5), kGreen);
@@ -99,7 +98,7 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
 
     CTestSurface surface(4, 4);
     EXPECT_FALSE(ani.Start(nullptr, surface.dc(), 0, 0, 0, 0));
-    ASSERT_NE(ani.m_hThread, nullptr);
+    ASSERT_TRUE(ani.IsThreadRunning());
     EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
 
     std::set<COLORREF> seen;
@@ -117,16 +116,15 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
     DWORD start = ::GetTickCount();
     ani.Stop();
     EXPECT_LT(::GetTickCount() - start, 1000u);
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
     EXPECT_FALSE(ani.IsPlaying());
-    EXPECT_FALSE(ani.m_bStopRequest.load());
 
     // Playing again after a stop.
     ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
-    EXPECT_NE(ani.m_hThread, nullptr);
+    EXPECT_TRUE(ani.IsThreadRunning());
     EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
     ani.Stop();
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
@@ -143,7 +141,7 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
     DWORD start = ::GetTickCount();
     ani.Stop();
     EXPECT_LT(::GetTickCount() - start, 500u);
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
@@ -276,4 +274,45 @@ TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
     ani.Draw(surface.dc(), 0, 0);
     EXPECT_EQ(surface.Pixel(0, 0), kGreen);
     EXPECT_EQ(surface.Pixel(3, 3), kYellow);
+}
+
+TEST(PictureAnimation, TheWorkerOnlyCountsFramesAndThePaintingComposesThem)
+{
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+    CWnd wnd;
+    wnd.Attach(hWnd);
+    {
+        CAniPicture ani;
+        ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
+        ani.AddFrame(SolidPicture(4, 4, kBlue), 4, 4, 0, 0, 5, 0);
+        ani.m_nWidth = ani.m_nHeight = 4;
+        ani.m_bLoaded = TRUE;
+        SetKnownBackground(ani, 4, 4);
+        ani.Start(&wnd, nullptr, 0, 0, 0, 0);
+        // The first frame is due at once and asks for a painting; the second asks again once its time is
+        // up. Until a painting draws, the composition surface holds the background alone.
+        RECT update = {};
+        ::ValidateRect(hWnd, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }, 2000));
+        EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
+        EXPECT_EQ(kYellow, ani.m_dcComposition.GetPixel(3, 1));
+
+        ani.Stop();
+        EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
+
+        // The painting composes the frames that fell due; stopped, no further frame falls due.
+        CTestSurface surface(4, 4);
+        ani.Draw(surface.dc(), 0, 0);
+        COLORREF shown = surface.Pixel(1, 1);
+        EXPECT_TRUE(shown == kRed || shown == kBlue);
+        EXPECT_EQ(shown, surface.Pixel(3, 3));
+        surface.Fill(kWhite);
+        ani.Draw(surface.dc(), 0, 0);
+        EXPECT_EQ(shown, surface.Pixel(1, 1));
+    }
+    wnd.Detach();
+    ::DestroyWindow(hWnd);
 }

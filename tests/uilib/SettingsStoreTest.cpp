@@ -161,8 +161,7 @@ TEST_F(SettingsStoreTest, RegistryReadsTakeOnlyWellFormedValuesOfTheirType)
 
 TEST_F(SettingsStoreTest, WithoutRegistryKeyNorIniFileNothingIsStored)
 {
-    free(const_cast<char*>(m_app.m_pszRegistryKey));
-    m_app.m_pszRegistryKey = nullptr;
+    m_app.m_pszRegistryKey = nullptr;   // the application still owns its text
     CUXSettingsStore store;
     EXPECT_FALSE(store.WriteProfileInt("Settings", "Count", 5));
     EXPECT_FALSE(store.WriteProfileString("Settings", "Name", "x"));

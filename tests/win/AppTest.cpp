@@ -108,6 +108,28 @@ TEST(WinMainDriver, FailedInitInstanceStillRunsExitInstance)
     EXPECT_EQ(::GetModuleHandleA(nullptr), AfxGetInstanceHandle());
 }
 
+TEST(WinMainDriver, TheApplicationOwnsCopiesOfItsNames)
+{
+    char name[] = "First Name";
+    {
+        CWinApp app(name);
+        name[0] = 'X';   // the caller's buffer is not the application's
+        EXPECT_STREQ("First Name", app.m_pszAppName);
+        app.SetAppName(app.m_pszAppName);   // its own text again
+        EXPECT_STREQ("First Name", app.m_pszAppName);
+        app.SetAppName("VexulCreator V2");
+        app.SetRegistryKey("Maker");
+        EXPECT_STREQ("VexulCreator V2", app.m_pszProfileName);   // the profile takes the name
+        EXPECT_STREQ("Maker", app.m_pszRegistryKey);
+        app.SetAppName(nullptr);
+        EXPECT_EQ(nullptr, app.m_pszAppName);
+        EXPECT_STREQ("VexulCreator V2", app.m_pszProfileName);
+        // A text of the program's own stays the program's: the application never frees it.
+        static const char own[] = "Own";
+        app.m_pszExeName = own;
+    }
+}
+
 TEST(WinMainDriver, RunEndsWithTheQuitCode)
 {
     CDriverApp app(TRUE);
