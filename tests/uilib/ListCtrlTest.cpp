@@ -210,6 +210,8 @@ TEST_F(ListTest, TheHeaderMenuShowsTheSortAndSortsOnlyWhatChanges)
     column.fmt = LVCFMT_CENTER;
     m_list.SetColumn(1, &column);
 
+    g_menuOpened = 0;
+    g_checked.clear();
     g_menuHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordHeaderMenu, nullptr, ::GetCurrentThreadId());
     CPoint p = HeaderItem(1).CenterPoint();
     ::SendMessageA(Header(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
