@@ -141,6 +141,14 @@ TEST_F(ShellTreeTest, TheFirstFillShowsTheDesktopAndPathsAreSelectedByText)
     combo.GetLBText(combo.GetCurSel(), shown);
     EXPECT_STREQ("C:\\", shown);
 
+    // Folders on the drive carry its letter, but only the drive's own item answers for it.
+    HTREEITEM drive = tree.GetSelectedItem();
+    ASSERT_NE(nullptr, tree.GetChildItem(drive));
+    EXPECT_FALSE(tree.MatchItemPath(tree.GetChildItem(drive), "C:", 0, TRUE));
+    EXPECT_EQ(drive, tree.GetSelectedItem());
+    EXPECT_TRUE(tree.MatchItemPath(tree.GetChildItem(drive), "C:", 0, FALSE));
+    EXPECT_EQ(tree.GetChildItem(drive), tree.GetSelectedItem());
+
     EXPECT_TRUE(tree.SelectPath("c:\\vexulshelltest\\CAT"));
     EXPECT_EQ("C:\\VexulShellTest\\cat", Path(tree, tree.GetSelectedItem()));
 
