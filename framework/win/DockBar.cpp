@@ -187,13 +187,16 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar)
         pBar->m_pDockBar = nullptr;
     if (m_bFloating && GetDockedCount() == 0 && m_hWnd != nullptr)
     {
-        // Our frame is no longer needed; while the bar is still our child (it is being destroyed) it waits
-        // hidden for its owner to go.
+        // Our frame is no longer needed. While the bar is still our child (it is being destroyed) the frame
+        // hides and closes itself afterwards.
         CWnd* pFrame = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
         if (pFrame != nullptr && ::GetParent(pBar->m_hWnd) != m_hWnd)
             pFrame->DestroyWindow();   // this object goes with it
         else if (pFrame != nullptr)
+        {
             pFrame->ShowWindow(SW_HIDE);
+            pFrame->PostMessage(WM_CLOSE);
+        }
     }
     return TRUE;
 }
@@ -545,6 +548,11 @@ BOOL CMiniDockFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDL
 
 void CMiniDockFrameWnd::OnClose()
 {
+    if (m_wndDockBar.GetDockedCount() == 0)
+    {
+        DestroyWindow();   // nothing left to show
+        return;
+    }
     // Closing hides the bars; the frame hides with them and stays for their return.
     std::vector<CControlBar*> bars;
     for (INT_PTR i = 0; i < m_wndDockBar.m_arrBars.GetSize(); ++i)

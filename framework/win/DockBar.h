@@ -14,7 +14,7 @@
 // CMiniDockFrameWnd is the floating frame of bars: it holds a floating dock bar, takes the size of its bars
 // and the text of its first bar as caption, and hides when it has no visible bar. A press on its caption
 // drags the bar through the bar's dock context, a double click docks the bar again, a press on the sizing
-// border of a bar of dynamic size resizes the bar; closing it hides its bars. Its commands are those of the
+// border of a bar of dynamic size resizes the bar; closing it hides its bars (an empty one goes). Its commands are those of the
 // frame the bars belong to.
 #pragma once
 
@@ -64,7 +64,7 @@ protected:
         int nRow;
         CRect rect;   // client coordinates
     };
-    int LayoutRows(int nLength, std::vector<VxPlace>& places);
+    virtual int LayoutRows(int nLength, std::vector<VxPlace>& places);
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     // The mode a bar of this dock bar is measured in.
     DWORD BarLayoutMode(CControlBar* pBar) const;

@@ -214,6 +214,14 @@ TEST_F(DockingProgram, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
     pMini->OnCmdMsg(ID_TEST_ROUTE, CN_COMMAND, nullptr, nullptr);
     EXPECT_EQ("frame app", g_route);   // the floating frame's route is the frame's
 
+    // Closing the floating frame hides the bar; the bar's command shows both again.
+    pMini->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_FALSE(pMini->IsWindowVisible());
+    frame->SendMessage(WM_COMMAND, IDW_CELLS_FIRST);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    EXPECT_TRUE(bar.IsWindowVisible());
+
     // While its floating frame is active the frame keeps its active look.
     pMini->SetActiveWindow();
     EXPECT_TRUE(frame->m_nFlags & WF_STAYACTIVE);
@@ -231,6 +239,14 @@ TEST_F(DockingProgram, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
     bar.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(-4, 5));
     ASSERT_TRUE(bar.IsFloating());
     EXPECT_EQ(after, ScreenRect(bar));
+
+    // A bar destroyed while it floats takes its floating frame along, and leaves the frame's bars.
+    hMini = FloatingFrame(bar)->m_hWnd;
+    bar.DestroyWindow();
+    Pump();
+    EXPECT_FALSE(::IsWindow(hMini));
+    EXPECT_EQ(nullptr, frame->GetControlBar(IDW_CELLS_FIRST));
+    EXPECT_EQ(nullptr, bar.m_pDockBar);
 }
 
 TEST_F(DockingProgram, CtrlWhileDraggingNeverDocksAndWithoutItTheBarDocksUpright)
