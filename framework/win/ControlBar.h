@@ -103,7 +103,8 @@ public:
     CFrameWnd* GetDockingFrame() const;
     // In a floating frame.
     BOOL IsFloating() const;
-    // The bar's record in a dock state (the frame fills in nothing) and the record applied to the bar.
+    // Fills in the bar's record of a dock state; applies such a record to the bar (its place in its dock
+    // bar, its visibility, where it was docked and floated last).
     virtual void GetBarInfo(CControlBarInfo* pInfo);
     virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
