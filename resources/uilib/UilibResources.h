@@ -9,3 +9,10 @@
 #define IDC_UX_SPLIT_VERT 4513   // a splitter moves up and down
 #define IDC_UX_HAND 4514         // a link or a grip
 #define IDC_UX_DELETE 4515       // dropping here removes the dragged item
+
+// Strings
+#define IDS_UX_CUSTOMIZE 4550     // "Customize..."
+#define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
+#define IDS_UX_TOOLBAR 4558       // default title of a tool bar
+#define IDS_UX_STATUS_BAR 4560    // the status bar's entry
+#define IDS_UX_CONTROL_BAR 4645   // default title of any other bar
