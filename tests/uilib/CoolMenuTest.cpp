@@ -6,6 +6,8 @@
 #include "support/win_DibSurface.h"
 #include "uilib/core/SettingsStore.h"
 
+#include <cstdlib>
+
 namespace
 {
 
@@ -239,7 +241,7 @@ TEST_F(BarsTest, ItemsOfOtherOwnersAreLeftAlone)
 // Runs only in the copy of this program that the test below starts.
 TEST_F(BarsTest, OnOldSystemsMenusCastTheLibrarysShadow)
 {
-    if (!IsWindows2000Child())
+    if (ChildRole() != "w2k")
         GTEST_SKIP() << "runs in a child program only";
     ASSERT_TRUE(uxAfxData.m_bWin2000);
     // A white ground under the menu.
@@ -281,7 +283,67 @@ TEST_F(BarsTest, OnOldSystemsMenusCastTheLibrarysShadow)
 
 TEST(CoolMenus, OnASystemReportingWindows2000TheLibraryDrawsTheMenuShadow)
 {
-    EXPECT_EQ(0u, RunAsWindows2000("BarsTest.OnOldSystemsMenusCastTheLibrarysShadow"));
+    EXPECT_EQ(0u, RunChild("BarsTest.OnOldSystemsMenusCastTheLibrarysShadow", "w2k", true));
+}
+
+// ---- menu settings when the program ends with a menu open ----------------------------------------------
+
+// In a child: opens a menu and ends the program while it is open, through the run-time library's exit (the
+// library's exit path) or at once (a program that dies).
+TEST_F(BarsTest, EndsWithAMenuOpen)
+{
+    std::string role = ChildRole();
+    if (role != "exit" && role != "die")
+        GTEST_SKIP() << "runs in a child program only";
+    frame->menuSteps.push_back(
+        [&](HWND)
+        {
+            if (MenuAnimation())
+                std::exit(3);   // the setting should be off now
+            if (role == "exit")
+                std::exit(0);
+            ::TerminateProcess(::GetCurrentProcess(), 0);
+            return TRUE;
+        });
+    CMenu loaded;
+    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_DROPDOWN));
+    CUXTrackMenu menu;
+    menu.Attach(::GetSubMenu(loaded, 0));
+    menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
+    menu.Detach();
+    std::exit(4);   // the menu never opened
+}
+
+// In a child: tells the menu animation setting a fresh program sees.
+TEST(MenuSettingsChild, ReportsMenuAnimation)
+{
+    if (ChildRole() != "report")
+        GTEST_SKIP() << "runs in a child program only";
+    std::exit(MenuAnimation() ? 10 : 11);
+}
+
+std::vector<BYTE> StoredPreferences()
+{
+    std::vector<BYTE> bytes(64);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    if (::RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "UserPreferencesMask", RRF_RT_ANY, nullptr,
+                       bytes.data(), &size) != ERROR_SUCCESS)
+        size = 0;
+    bytes.resize(size);
+    return bytes;
+}
+
+TEST(CoolMenus, MenuSettingsChangeOnlyInMemoryAndComeBackWhenTheProgramEndsWithAMenuOpen)
+{
+    BOOL original = MenuAnimation();
+    SetMenuAnimation(TRUE);
+    std::vector<BYTE> stored = StoredPreferences();
+    EXPECT_EQ(0u, RunChild("BarsTest.EndsWithAMenuOpen", "exit"));
+    EXPECT_EQ(10u, RunChild("MenuSettingsChild.*", "report"));   // back on after the exit path
+    // A program that dies with a menu open leaves the stored settings as they were.
+    EXPECT_EQ(0u, RunChild("BarsTest.EndsWithAMenuOpen", "die"));
+    EXPECT_EQ(stored, StoredPreferences());
+    SetMenuAnimation(original);
 }
 
 }   // namespace

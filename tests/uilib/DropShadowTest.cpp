@@ -196,7 +196,7 @@ TEST(DropShadows, TheShadowGoesWithItsOwnerAfterTheOutermostMessage)
 // Runs only in the copy of this program that the test below starts.
 TEST(ShadowOnOldSystems, TheLibrarysOwnShadowDraws)
 {
-    if (!IsWindows2000Child())
+    if (ChildRole() != "w2k")
         GTEST_SKIP() << "runs in a child program only";
     EXPECT_EQ(5u, GetOSVersionInfo().dwMajorVersion);
     EXPECT_EQ(0u, GetOSVersionInfo().dwMinorVersion);
@@ -206,7 +206,7 @@ TEST(ShadowOnOldSystems, TheLibrarysOwnShadowDraws)
 
 TEST(DropShadows, OnASystemReportingWindows2000TheLibrarysShadowDraws)
 {
-    EXPECT_EQ(0u, RunAsWindows2000("ShadowOnOldSystems.*"));
+    EXPECT_EQ(0u, RunChild("ShadowOnOldSystems.*", "w2k", true));
 }
 
 }   // namespace
