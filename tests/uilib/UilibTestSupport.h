@@ -3,6 +3,8 @@
 
 #include "uilib/core/GlobalData.h"
 
+#include "support/win_DibSurface.h"
+
 #include <string>
 #include <vector>
 
@@ -117,3 +119,95 @@ inline HICON MakeTestIcon(int size, COLORREF color)
     ::DeleteObject(mask);
     return icon;
 }
+
+// Runs every message already queued, through the framework's pre-translation as a program's loop would,
+// until the thread would wait.
+inline void PumpPending()
+{
+    MSG msg;
+    for (int i = 0; i < 1000; ++i)
+    {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (!AfxPreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0) == WAIT_TIMEOUT)
+            return;
+    }
+}
+
+// A shown pop-up in the face colour that hosts the controls under test and records the commands and
+// notifications it receives.
+class CTestHost : public CWnd
+{
+public:
+    struct Command
+    {
+        UINT id;
+        UINT code;
+        HWND from;
+    };
+
+    explicit CTestHost(int x = 60, int y = 60, int width = 400, int height = 300)
+    {
+        LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        CreateEx(0, cls, "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, nullptr, nullptr);
+    }
+    ~CTestHost() override { DestroyWindow(); }
+
+    // How many commands with this notification code arrived (from any control).
+    int Count(UINT code) const
+    {
+        int n = 0;
+        for (const Command& c : commands)
+            n += c.code == code ? 1 : 0;
+        return n;
+    }
+
+    std::vector<Command> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+        return CWnd::OnCommand(wParam, lParam);
+    }
+};
+
+// The colour of one pixel of the screen.
+inline COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = ::GetDC(nullptr);
+    COLORREF color = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return color;
+}
+
+// A copy of a rectangle of the screen, read pixel by pixel in screen co-ordinates.
+struct ScreenCopy
+{
+    DibSurface surface;
+    CPoint origin;
+
+    explicit ScreenCopy(const CRect& rect) : surface(rect.Width(), rect.Height()), origin(rect.TopLeft())
+    {
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(surface.dc.GetSafeHdc(), 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    COLORREF At(int x, int y) const { return surface.At(x - origin.x, y - origin.y); }
+    // Whether any pixel of the rows [top, top + height) between left and right has the colour.
+    bool RowsHold(int left, int right, int top, int height, COLORREF color) const
+    {
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < right; ++x)
+                if (At(x, y) == color)
+                    return true;
+        return false;
+    }
+};

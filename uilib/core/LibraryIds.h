@@ -12,7 +12,6 @@
 #define UXM_COLOR_CLOSED 0x89C6       // the colour popup closed
 #define UXM_COLOR_CHOSEN 0x89C7       // the colour popup's new colour (wParam: command id, lParam: colour)
 #define UXM_TOOLBAR_DROPDOWN 0x89D3   // to a tool bar's owner: a drop-down without a menu (lParam: NMTOOLBARA*)
-#define UXM_FIRST_INIT 0x89DE         // deferred first initialisation a control posts itself
 #define UXM_POPUP_CLOSED 0x89DF       // a pop-up told its opener that it closed
 #define UXM_REBAR_BANDINFO 0x89E0     // wParam: horizontal; lParam: REBARBANDINFOA*
 #define UXM_REBAR_NOTIFY 0x89E1       // wParam: flag; lParam: value

@@ -2,6 +2,7 @@
 
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/ExpButton.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/LookPainters.h"
@@ -142,7 +143,11 @@ BOOL CUXToolBar::PreCreateWindow(CREATESTRUCTA& cs)
 
 BOOL CUXToolBar::CreateExpandButton()
 {
-    return TRUE;   // TEMPORARY: the chevron comes with the flat button
+    std::unique_ptr<CUXExpButton> button(new CUXExpButton);
+    if (!button->Create(this))
+        return FALSE;
+    m_pExpButton = button.release();
+    return TRUE;
 }
 
 int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -1347,6 +1352,8 @@ void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
         state.DoUpdate(pTarget, bDisableIfNoHndler);
     }
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
+    if (m_pExpButton != nullptr)
+        static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
 }
 
 void CUXToolBar::OnHotItemChange(NMHDR*, LRESULT* pResult)
