@@ -5,6 +5,7 @@
 
 #include "support/win_DibSurface.h"
 #include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/LibraryIds.h"
 #include "uilib/core/ToolBarParts.h"
 
 #include <cstdlib>
@@ -288,6 +289,65 @@ TEST_F(BarsTest, TheBarMenuListsTheFramesBarsWithChecksAndHidesTheOneChosen)
     frame->m_bar1.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     Pump();
     EXPECT_EQ(calls, frame->menuIdleCalls);
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = ::GetDC(nullptr);
+    COLORREF c = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST_F(BarsTest, ABarShorterThanItsButtonsHidesThemFromTheEndBehindTheChevronAndShowsThemAgain)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    CWnd* chevron = bar.GetExpandButton();
+    ASSERT_NE(nullptr, chevron);
+    EXPECT_EQ(ID_UX_CUSTOMIZE, chevron->GetDlgCtrlID());
+    EXPECT_FALSE(chevron->IsWindowVisible());   // nothing hidden, no customization
+    int full = bar.CalcFixedLayout(FALSE, TRUE).cx;
+    int colour = ItemRect(bar, ID_T_COLOR).Width();
+    auto hidden = [&](UINT id) { return (bar.GetButton(bar.CommandToIndex(id)).fsState & TBSTATE_HIDDEN) != 0; };
+
+    // Shorter by less than the last button and the chevron: the last two buttons go.
+    CRect band(0, 0, full - colour, 24);
+    bar.SendMessage(UXM_REBAR_NOTIFY, 0, reinterpret_cast<LPARAM>(&band));
+    Pump();
+    EXPECT_TRUE(bar.HasHiddenButtons());
+    EXPECT_TRUE(hidden(ID_T_COLOR));
+    EXPECT_TRUE(hidden(ID_T_SAVE));
+    EXPECT_FALSE(hidden(ID_T_OPEN));
+    int shortened = bar.CalcFixedLayout(FALSE, TRUE).cx;
+    EXPECT_LE(shortened, band.Width());
+    EXPECT_EQ(ItemRect(bar, ID_T_OPEN).right + 6 + CUXToolBar::kChevronLength, shortened);   // the separator stays
+
+    // The chevron at the end, enabled, with the hidden-buttons glyph: two arrows, drawn where a bit is 0.
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    ASSERT_TRUE(chevron->IsWindowVisible());
+    EXPECT_TRUE(chevron->IsWindowEnabled());
+    CRect rect;
+    chevron->GetWindowRect(&rect);
+    EXPECT_EQ(12, rect.Width());
+    chevron->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CPoint glyph(rect.left + 2, rect.top + 2);
+    EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x, glyph.y));           // row 0x33: 0 0 1 1 0 0 1 1
+    EXPECT_NE(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 2, glyph.y));
+    EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 4, glyph.y));
+    EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 2, glyph.y + 2));   // row 0xCC: 1 1 0 0 ...
+
+    // A longer band shows them again in their order: first Save, then the colour button.
+    band.right = full - 2;
+    bar.SendMessage(UXM_REBAR_NOTIFY, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_FALSE(hidden(ID_T_SAVE));
+    EXPECT_TRUE(hidden(ID_T_COLOR));
+    band.right = full;
+    bar.SendMessage(UXM_REBAR_NOTIFY, 0, reinterpret_cast<LPARAM>(&band));
+    Pump();
+    EXPECT_FALSE(bar.HasHiddenButtons());
+    EXPECT_FALSE(hidden(ID_T_COLOR));
+    EXPECT_FALSE(chevron->IsWindowVisible());
+    EXPECT_EQ(full, bar.CalcFixedLayout(FALSE, TRUE).cx);
 }
 
 TEST(ControlBarLook, TheFlatGripperDrawsALineForEveryTwoPixelsAboveEight)
