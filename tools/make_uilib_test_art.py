@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the pictures the UI library's tests load as resources: a tool-bar style bitmap in the four
 standard greys plus one red pixel, once with a 16-colour table and once in 24 bits per pixel; and the
-images of two test tool bars (16 x 15 each, coloured patterns on the light grey ground).
+images of two test tool bars (16 x 15 each, coloured patterns on the light grey ground; the second
+bar's middle image belongs to the place of its combo box and is never shown).
 Standard library only; run by the build:
 
     make_uilib_test_art.py OUTPUT_FOLDER
@@ -65,7 +66,7 @@ def main():
         ((200, 30, 30), (20, 20, 160)), ((30, 150, 30), (230, 200, 20)),
         ((20, 90, 200), (250, 120, 0)), ((140, 20, 140), (20, 180, 180))]))
     write_bmp(os.path.join(out, 'bars2.bmp'), bar_images([
-        ((100, 60, 20), (250, 250, 120)), ((0, 100, 100), (240, 60, 120))]))
+        ((100, 60, 20), (250, 250, 120)), ((90, 90, 90), (90, 90, 90)), ((0, 100, 100), (240, 60, 120))]))
 
 
 if __name__ == '__main__':

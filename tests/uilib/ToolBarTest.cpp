@@ -331,7 +331,7 @@ TEST_F(BarsTest, ABarShorterThanItsButtonsHidesThemFromTheEndBehindTheChevronAnd
     EXPECT_EQ(12, rect.Width());
     chevron->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     CPoint glyph(rect.left + 2, rect.top + 2);
-    EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x, glyph.y));           // row 0x33: 0 0 1 1 0 0 1 1
+    EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x, glyph.y));   // row 0x33: 0 0 1 1 0 0 1 1
     EXPECT_NE(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 2, glyph.y));
     EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 4, glyph.y));
     EXPECT_EQ(uxAfxData.m_clrBtnText, ScreenPixel(glyph.x + 2, glyph.y + 2));   // row 0xCC: 1 1 0 0 ...
@@ -348,6 +348,47 @@ TEST_F(BarsTest, ABarShorterThanItsButtonsHidesThemFromTheEndBehindTheChevronAnd
     EXPECT_FALSE(hidden(ID_T_COLOR));
     EXPECT_FALSE(chevron->IsWindowVisible());
     EXPECT_EQ(full, bar.CalcFixedLayout(FALSE, TRUE).cx);
+}
+
+TEST_F(BarsTest, TheHiddenButtonsCopyIntoAnotherBarWithTheirImagesDataAndControls)
+{
+    // Bar 2 keeps only Cut: the combo box and Paste are hidden.
+    CUXToolBar& bar = frame->m_bar2;
+    CRect band(0, 0, ItemRect(bar, ID_T_CUT).right + 6 + CUXToolBar::kChevronLength + 2, 24);
+    bar.SendMessage(UXM_REBAR_NOTIFY, 0, reinterpret_cast<LPARAM>(&band));
+    ASSERT_TRUE(bar.HasHiddenButtons());
+    bar.SetButtonText(bar.CommandToIndex(ID_T_PASTE), "Paste");
+
+    CUXToolBar copy;
+    ASSERT_TRUE(copy.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE813));
+    bar.CopyHiddenButtons(&copy, 40);
+    EXPECT_FALSE(copy.IsOriginal());
+    ASSERT_EQ(2, copy.GetCount());
+    EXPECT_EQ(ID_T_COMBO, copy.GetItemID(0));
+    EXPECT_EQ(ID_T_PASTE, copy.GetItemID(1));
+    EXPECT_EQ(2, copy.GetButton(1).iBitmap);   // Paste's own image of the bar's bitmap
+    EXPECT_EQ("Paste", std::string(copy.GetButtonText(1)));
+    EXPECT_EQ(copy.m_hWnd, ::GetParent(frame->m_combo.m_hWnd));
+    EXPECT_FALSE(copy.GetButton(0).fsState & TBSTATE_WRAP);   // a row never ends after a control
+    ASSERT_NE(nullptr, copy.GetBitmap());
+    EXPECT_NE(bar.GetBitmap(), copy.GetBitmap());
+
+    // The colour button keeps its extra record in the copy.
+    CUXToolBar& first = frame->m_bar1;
+    band.right = ItemRect(first, ID_T_OPEN).right + 6 + CUXToolBar::kChevronLength + 2;
+    first.SendMessage(UXM_REBAR_NOTIFY, 0, reinterpret_cast<LPARAM>(&band));
+    CUXToolBar copy1;
+    ASSERT_TRUE(copy1.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE814));
+    first.CopyHiddenButtons(&copy1, 40);
+    ASSERT_EQ(2, copy1.GetCount());
+    CUXToolButtonData* data = copy1.GetButtonData(1);
+    ASSERT_NE(nullptr, data);
+    EXPECT_EQ(CUXToolBar::kDropDownColor, data->m_nDropDown);
+    EXPECT_NE(first.GetButtonData(first.CommandToIndex(ID_T_COLOR)), data);   // a copy of its own
+    EXPECT_TRUE(copy1.GetButton(0).fsState & TBSTATE_WRAP);   // Save and the colour button need more than 40
+    first.CopyHiddenButtons(&copy1, 200);
+    ASSERT_EQ(2, copy1.GetCount());
+    EXPECT_FALSE(copy1.GetButton(0).fsState & TBSTATE_WRAP);
 }
 
 TEST(ControlBarLook, TheFlatGripperDrawsALineForEveryTwoPixelsAboveEight)

@@ -1008,6 +1008,65 @@ void CUXToolBar::FitToLength(int length)
     RequestRelayout();
 }
 
+void CUXToolBar::CopyHiddenButtons(CUXToolBar* pTarget, int width)
+{
+    if (pTarget == nullptr || pTarget->m_hWnd == nullptr || pTarget == this)
+        return;
+    pTarget->m_bOriginal = FALSE;
+    pTarget->SetButtons(nullptr, 0);
+    pTarget->SetSizes(m_sizeButton, m_sizeImage);
+    // The same images: a copy of the bitmap, or the image lists themselves (the control owns none of them).
+    if (m_hBitmap != nullptr)
+    {
+        HBITMAP copy = static_cast<HBITMAP>(::CopyImage(m_hBitmap, IMAGE_BITMAP, 0, 0, 0));
+        if (copy != nullptr && !pTarget->SetBitmap(copy))
+            ::DeleteObject(copy);
+    }
+    else
+    {
+        pTarget->SendMessage(TB_SETIMAGELIST, 0, SendMessage(TB_GETIMAGELIST));
+        pTarget->SendMessage(TB_SETHOTIMAGELIST, 0, SendMessage(TB_GETHOTIMAGELIST));
+        pTarget->SendMessage(TB_SETDISABLEDIMAGELIST, 0, SendMessage(TB_GETDISABLEDIMAGELIST));
+    }
+    if (m_dwDrawTextMask != 0)
+        pTarget->SendMessage(TB_SETDRAWTEXTFLAGS, m_dwDrawTextMask, m_dwDrawTextFlags);
+    pTarget->SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE));
+
+    int widest = 0;
+    for (const auto& hidden : m_hiddenByFit)
+    {
+        if (hidden.first >= GetCount())
+            continue;
+        TBBUTTON button = GetButton(hidden.first);
+        button.fsState &= ~(TBSTATE_HIDDEN | TBSTATE_WRAP);
+        CString text = GetButtonText(hidden.first);
+        button.iString = -1;
+        int index = pTarget->GetCount();
+        pTarget->SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        if (!text.IsEmpty())
+            pTarget->SetButtonText(index, text);
+        widest = std::max(widest, hidden.second);
+        UINT id = static_cast<UINT>(button.idCommand);
+        auto data = m_buttonData.find(id);
+        if (!IsSeparator(button) && data != m_buttonData.end() && data->second != nullptr)
+            pTarget->m_buttonData[id].reset(new CUXToolButtonData(*data->second));
+    }
+    pTarget->RebuildRecords();
+    // The controls over hidden placeholders move into the copy.
+    for (const ButtonRecord& record : m_records)
+    {
+        if (record.hWndControl == nullptr || !IsHidden(record.button) ||
+            m_hiddenByFit.find(static_cast<int>(&record - m_records.data())) == m_hiddenByFit.end())
+            continue;
+        ::SetParent(record.hWndControl, pTarget->m_hWnd);
+        pTarget->AttachControl(CWnd::FromHandle(record.hWndControl), record.bold);
+    }
+    std::vector<TBBUTTON> buttons = pTarget->ReadButtons();
+    pTarget->WrapButtons(buttons, std::max(width, widest));
+    pTarget->WriteWrapStates(buttons);
+    pTarget->m_bDirty = TRUE;
+}
+
 CSize CUXToolBar::GetMinimumSize()
 {
     CRect inside(0, 0, 0, 0);

@@ -100,6 +100,12 @@ public:
     // in their order while it still fits.
     void FitToLength(int length);
     CSize GetMinimumSize();
+    // Fills another bar (the pop-up of hidden buttons) with the buttons hidden to fit, in their order, in
+    // rows no wider than width (at least the widest of them): the same images, texts, extra records and
+    // draw-text flags; their control windows move into the other bar.
+    void CopyHiddenButtons(CUXToolBar* pTarget, int width);
+    // FALSE in a copy made for the pop-up of hidden buttons.
+    BOOL IsOriginal() const { return m_bOriginal; }
 
     // ---- look ----
     virtual BOOL IsHorizontalLayout() const;
