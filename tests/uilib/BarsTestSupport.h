@@ -174,4 +174,13 @@ protected:
         return ids;
     }
     static void Key(HWND target, UINT vk) { ::PostMessageA(target, WM_KEYDOWN, vk, 0); }
+    // Tracks a pop-up menu at (200, 200) as the library's tracked menu owned by the frame; the command chosen.
+    UINT Track(HMENU popup)
+    {
+        CUXTrackMenu menu;
+        menu.Attach(popup);
+        UINT command = menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
+        menu.Detach();
+        return command;
+    }
 };

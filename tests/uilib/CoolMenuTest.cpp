@@ -122,6 +122,7 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
         [&](HWND menu)
         {
             first = Ids(MenuOf(menu));
+            EXPECT_TRUE(CUXTrackMenu::IsOpen());
             Key(menu, VK_UP);   // the last item: the chevron
             Key(menu, VK_RETURN);
             return TRUE;
@@ -138,21 +139,13 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
         });
     CMenu loaded;
     ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    UINT command = 0;
-    {
-        CUXTrackMenu menu;
-        menu.Attach(::GetSubMenu(loaded, 0));
-        EXPECT_TRUE(CUXTrackMenu::IsOpen());
-        command = menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
-        menu.Detach();
-    }
+    HMENU context = ::GetSubMenu(loaded, 0);
+    EXPECT_EQ(0u, Track(context));
     EXPECT_FALSE(CUXTrackMenu::IsOpen());
-    EXPECT_EQ(0u, command);
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_SAVE, ID_UX_FULL_MENUS}), first);
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_RARE1, ID_T_RARE2, 0, ID_T_RARE3, ID_T_SAVE}), second);
     EXPECT_FALSE(CUXCoolMenu::IsFullMenuRequested());
     // The menu is as it was.
-    HMENU context = ::GetSubMenu(loaded, 0);
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_RARE1, ID_T_RARE2, 0, ID_T_RARE3, ID_T_SAVE}), Ids(context));
     EXPECT_FALSE(::GetMenuState(context, 3, MF_BYPOSITION) & MF_OWNERDRAW);
 
@@ -167,12 +160,7 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
             ::EndMenu();
             return TRUE;
         });
-    {
-        CUXTrackMenu menu;
-        menu.Attach(context);
-        menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
-        menu.Detach();
-    }
+    Track(context);
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_RARE2, 0, ID_T_SAVE, ID_UX_FULL_MENUS}), first);
 
     // The frame's own menu is not a tracked one: it always shows every item.
@@ -269,12 +257,7 @@ TEST_F(BarsTest, OnOldSystemsMenusCastTheLibrarysShadow)
         });
     CMenu loaded;
     ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_DROPDOWN));
-    {
-        CUXTrackMenu menu;
-        menu.Attach(::GetSubMenu(loaded, 0));
-        menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
-        menu.Detach();
-    }
+    Track(::GetSubMenu(loaded, 0));
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(kShadowShadesOverWhite[i], shades[i]) << i;
     EXPECT_EQ(RGB(255, 255, 255), beyond);
@@ -307,10 +290,7 @@ TEST_F(BarsTest, EndsWithAMenuOpen)
         });
     CMenu loaded;
     ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_DROPDOWN));
-    CUXTrackMenu menu;
-    menu.Attach(::GetSubMenu(loaded, 0));
-    menu.TrackPopupMenu(TPM_LEFTALIGN, 200, 200, frame, FALSE);
-    menu.Detach();
+    Track(::GetSubMenu(loaded, 0));
     std::exit(4);   // the menu never opened
 }
 
