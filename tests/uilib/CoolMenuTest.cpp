@@ -209,6 +209,35 @@ TEST_F(BarsTest, TheRecentItemListKeepsFiveCommands)
     EXPECT_TRUE(cool.IsHiddenCommand(ID_T_RECENT_LAST));
 }
 
+TEST_F(BarsTest, AnItemsMnemonicChoosesItInTheOwnerDrawnMenu)
+{
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            if (Ids(MenuOf(menu)).size() != 5)
+                return FALSE;
+            ::PostMessageA(menu, WM_CHAR, 's', 0);
+            return TRUE;
+        });
+    frame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    Pump();
+    EXPECT_EQ(std::vector<UINT>{ID_T_SAVE}, frame->commands);
+
+    // Two items with the same letter: the first after the highlighted one is selected, not chosen.
+    CMenu loaded;
+    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
+    CMenu* context = loaded.GetSubMenu(0);
+    CUXCoolMenu& cool = frame->m_coolMenu;
+    cool.ConvertMenu(context, TRUE);
+    EXPECT_EQ(MAKELRESULT(0, MNC_SELECT), cool.OnMenuChar('o', MF_POPUP, context));    // "&Often", "Rare &one"
+    EXPECT_EQ(MAKELRESULT(5, MNC_EXECUTE), cool.OnMenuChar('H', MF_POPUP, context));   // "Rare t&hree"
+    EXPECT_EQ(0, cool.OnMenuChar('z', MF_POPUP, context));
+    cool.ConvertMenu(context, FALSE);
+    char text[32] = {};
+    ::GetMenuStringA(context->m_hMenu, 2, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ("Rare &one", text);
+}
+
 TEST_F(BarsTest, ItemsOfOtherOwnersAreLeftAlone)
 {
     // An owner-drawn item with data of its own owner is neither measured nor drawn by the cool menu.

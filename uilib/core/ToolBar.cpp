@@ -1366,7 +1366,7 @@ INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
         UINT id = static_cast<UINT>(button.idCommand);
         if (pTI == nullptr)
             return static_cast<INT_PTR>(id);
-        if (pTI->cbSize < 40 || !uxAfxData.m_bToolTips)
+        if (pTI->cbSize < TTTOOLINFOA_V1_SIZE || !uxAfxData.m_bToolTips)
             return -1;
         // The tip is the second line of the command's string.
         CString full;
