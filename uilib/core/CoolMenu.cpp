@@ -646,7 +646,8 @@ BOOL CUXCoolMenu::IsRecentItem(UINT nID) const
 
 void CUXCoolMenu::AddRecentItem(UINT nID)
 {
-    if (nID == 0)
+    // Without hideable commands nothing is ever recorded (and no command costs a registry read).
+    if (nID == 0 || m_hiddenCommands.empty())
         return;
     std::vector<UINT> items;
     ReadRecentItems(items);
