@@ -257,9 +257,18 @@ TEST_F(BarsTest, TheBarMenuListsTheFramesBarsWithChecksAndHidesTheOneChosen)
             Key(menu, VK_RETURN);
             return TRUE;
         });
+    // A bar of the framework's with the status bar's id is listed last, under its fixed name.
+    CControlBar* status = new CControlBar;
+    status->m_bAutoDelete = TRUE;
+    status->SetBarStyle(CBRS_BOTTOM);
+    ASSERT_TRUE(
+        status->Create(nullptr, "Line", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_STATUS_BAR));
     frame->m_bar1.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     Pump();
-    ASSERT_EQ(2u, entries.size());
+    ASSERT_EQ(3u, entries.size());
+    EXPECT_EQ(AFX_IDW_STATUS_BAR, entries[2].id);
+    EXPECT_EQ("Status Bar", entries[2].text);
+    EXPECT_TRUE(entries[2].checked);
     EXPECT_EQ(IDW_TEST_BAR1, entries[0].id);
     EXPECT_EQ("Standard", entries[0].text);
     EXPECT_TRUE(entries[0].checked);
@@ -279,7 +288,7 @@ TEST_F(BarsTest, TheBarMenuListsTheFramesBarsWithChecksAndHidesTheOneChosen)
         });
     frame->m_bar2.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     Pump();
-    ASSERT_EQ(2u, entries.size());
+    ASSERT_EQ(3u, entries.size());
     EXPECT_EQ("Toolbar", entries[0].text);
     EXPECT_FALSE(entries[1].checked);
 
