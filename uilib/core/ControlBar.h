@@ -88,7 +88,6 @@ public:
     CFont& GetBoldFont() { return m_fontBold; }
 
     CSize m_sizeDefault[4];
-    DWORD m_dwReserved[2] = {};
     DWORD m_dwExtraStyle = kExtraDefault;
     CUXWndHook* m_pHook = nullptr;   // owned; set by docking
     CObject* m_pExtra = nullptr;     // owned; set by tool-bar customization

@@ -75,7 +75,6 @@ BEGIN_MESSAGE_MAP(CUXToolBar, CUXControlBar)
     ON_MESSAGE(UXM_COLOR_CLOSED, OnColorClosed)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
-    ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, OnHotItemChange)
 END_MESSAGE_MAP()
 
 CUXToolBar::CUXToolBar()
@@ -239,9 +238,9 @@ void CUXToolBar::SetButton(int nIndex, const TBBUTTON& button)
     RebuildRecords();
     // A control over the button follows its hidden state.
     if (IsHidden(old) != IsHidden(button))
-        for (const ButtonRecord& record : m_records)
-            if (record.hWndControl != nullptr && record.button.idCommand == button.idCommand)
-                PositionControl(CWnd::FromHandle(record.hWndControl));
+        for (HWND control : ControlWindows())
+            if (::GetDlgCtrlID(control) == button.idCommand)
+                PositionControl(CWnd::FromHandle(control));
     if (old.iBitmap != button.iBitmap || IsSeparator(old) != IsSeparator(button))
         Invalidate();
     else
@@ -645,17 +644,21 @@ void CUXToolBar::PositionControl(CWnd* pWnd)
     pWnd->SetWindowPos(nullptr, item.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
+std::vector<HWND> CUXToolBar::ControlWindows() const
+{
+    // A copy: positioning a control rebuilds the records.
+    std::vector<HWND> controls;
+    for (const ButtonRecord& record : m_records)
+        if (record.hWndControl != nullptr && ::IsWindow(record.hWndControl))
+            controls.push_back(record.hWndControl);
+    return controls;
+}
+
 void CUXToolBar::PositionControls()
 {
     for (int pass = 0; pass < 2; ++pass)
-    {
-        std::vector<HWND> controls;
-        for (const ButtonRecord& record : m_records)
-            if (record.hWndControl != nullptr && ::IsWindow(record.hWndControl))
-                controls.push_back(record.hWndControl);
-        for (HWND control : controls)
+        for (HWND control : ControlWindows())
             PositionControl(CWnd::FromHandle(control));
-    }
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->RecalcLayout();
 }
@@ -826,9 +829,8 @@ CSize CUXToolBar::CalcLayout(DWORD dwMode, int nLength)
         WriteWrapStates(buttons);
         m_bDirty = FALSE;
         RebuildRecords();
-        for (const ButtonRecord& record : m_records)
-            if (record.hWndControl != nullptr && ::IsWindow(record.hWndControl))
-                PositionControl(CWnd::FromHandle(record.hWndControl));
+        for (HWND control : ControlWindows())
+            PositionControl(CWnd::FromHandle(control));
         PlaceExpandButton(size, horizontal);
     }
     size += insets;
@@ -1413,11 +1415,6 @@ void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
     if (m_pExpButton != nullptr)
         static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
-}
-
-void CUXToolBar::OnHotItemChange(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 0;
 }
 
 // ---- drop-downs ----------------------------------------------------------------------------------------

@@ -162,7 +162,6 @@ protected:
     afx_msg LRESULT OnColorClosed(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     struct ButtonRecord
@@ -212,6 +211,8 @@ private:
     std::vector<TBBUTTON> ReadButtons() const;
     void WriteWrapStates(const std::vector<TBBUTTON>& buttons);
     void RebuildRecords();
+    // The live control windows over placeholders.
+    std::vector<HWND> ControlWindows() const;
     int ItemWidth(const TBBUTTON& button, int index) const;
     // Sets the wrap bits for rows no wider than width; the number of rows.
     int WrapButtons(std::vector<TBBUTTON>& buttons, int width) const;
