@@ -209,6 +209,54 @@ TEST_F(BarsTest, TheRecentItemListKeepsFiveCommands)
     EXPECT_TRUE(cool.IsHiddenCommand(ID_T_RECENT_LAST));
 }
 
+TEST_F(BarsTest, ASubMenuIsASecondMenuWindowDrawnTheSameWayAndTheSystemShadowFollowsTheOption)
+{
+    BOOL shadowOption = uxAfxData.m_bMenuShadows;
+    BOOL systemShadow = FALSE;
+    ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &systemShadow, 0);
+    uxAfxData.m_bMenuShadows = !systemShadow;
+    int menusOpen = 0;
+    BOOL shadowWhileOpen = systemShadow;
+    BOOL subOwnerDrawn = FALSE;
+    HMENU edit = ::GetSubMenu(::GetMenu(frame->m_hWnd), 1);
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            if (MenuOf(menu) != edit)
+                return FALSE;
+            Key(menu, VK_UP);   // "More"
+            Key(menu, VK_RIGHT);
+            return TRUE;
+        });
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            HMENU sub = MenuOf(menu);
+            if (sub == edit)
+                return FALSE;
+            menusOpen = CUXCoolMenu::GetOpenMenuCount();
+            subOwnerDrawn = (::GetMenuState(sub, 0, MF_BYPOSITION) & MF_OWNERDRAW) != 0 &&
+                            (::GetMenuState(sub, 1, MF_BYPOSITION) & MF_OWNERDRAW) != 0;
+            ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadowWhileOpen, 0);
+            ::EndMenu();
+            return TRUE;
+        });
+    frame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    Pump();
+    EXPECT_TRUE(frame->menuSteps.empty());
+    EXPECT_EQ(2, menusOpen);
+    EXPECT_TRUE(subOwnerDrawn);
+    // Where the system draws menu shadows (this one reports a later Windows) it follows the option.
+    EXPECT_EQ(!systemShadow, shadowWhileOpen);
+    BOOL after = !systemShadow;
+    ::SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &after, 0);
+    EXPECT_EQ(systemShadow, after);
+    EXPECT_EQ(0, CUXCoolMenu::GetOpenMenuCount());
+    HMENU more = ::GetSubMenu(edit, 2);
+    EXPECT_FALSE(::GetMenuState(more, 0, MF_BYPOSITION) & MF_OWNERDRAW);
+    uxAfxData.m_bMenuShadows = shadowOption;
+}
+
 TEST_F(BarsTest, AnItemsMnemonicChoosesItInTheOwnerDrawnMenu)
 {
     frame->menuSteps.push_back(
