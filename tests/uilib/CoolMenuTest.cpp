@@ -257,6 +257,40 @@ TEST_F(BarsTest, ASubMenuIsASecondMenuWindowDrawnTheSameWayAndTheSystemShadowFol
     uxAfxData.m_bMenuShadows = shadowOption;
 }
 
+TEST_F(BarsTest, TheFlatLookDrawsTheImageColumnAndTheBarsInItsBlends)
+{
+    uxAfxData.m_bFlatLook = TRUE;
+    frame->m_bar1.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    CRect bar;
+    frame->m_bar1.GetClientRect(&bar);
+    frame->m_bar1.ClientToScreen(&bar);
+    COLORREF barGround = ScreenPixel(bar.right - 3, bar.top + 3);   // right of the last button
+    COLORREF column = 0, text = 0;
+    BOOL imageShown = FALSE;
+    std::vector<COLORREF> save = BarImage(frame->m_bar1, 2);
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            HMENU hMenu = MenuOf(menu);
+            if (Ids(hMenu).size() != 5)
+                return FALSE;
+            CRect item;
+            ::GetMenuItemRect(frame->m_hWnd, hMenu, 2, &item);
+            column = ScreenPixel(item.left + 1, item.top + 3);
+            text = ScreenPixel(item.right - 4, item.top + item.Height() / 2);
+            imageShown = ImageShownIn(save, 16, 15, CRect(item.left, item.top, item.left + 24, item.bottom));
+            ::EndMenu();
+            return TRUE;
+        });
+    frame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    Pump();
+    uxAfxData.m_bFlatLook = FALSE;
+    EXPECT_EQ(uxAfxData.m_clrFaceWindow, barGround);
+    EXPECT_EQ(uxAfxData.m_clrFaceWindow, column);
+    EXPECT_EQ(uxAfxData.m_clrWindowFace, text);
+    EXPECT_TRUE(imageShown);
+}
+
 TEST_F(BarsTest, AnItemsMnemonicChoosesItInTheOwnerDrawnMenu)
 {
     frame->menuSteps.push_back(
