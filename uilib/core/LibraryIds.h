@@ -5,6 +5,11 @@
 #define ID_UX_CUSTOMIZE 53782    // "Customize..." (also the chevron's control id)
 #define ID_UX_FULL_MENUS 53783   // "Display full menus": the chevron item of a menu
 
+// The user's tools, one command each, and the MDI frame's window list ("More Windows...")
+#define ID_UX_TOOLS_FIRST 53000
+#define ID_UX_TOOLS_LAST 53250
+#define ID_UX_MORE_WINDOWS 0xFF09
+
 // Private messages
 #define UXM_MENU_REFRESH 0x800A       // a menu window measures its items again
 #define UXM_MENU_SHADOW 0x800B        // a menu window makes or shows its drop shadow
