@@ -372,15 +372,15 @@ struct CBench
         slot->m_Text.m_Animation.SetSelectedIndex(animation);
     }
 
-    void RectangleObject(int animation, int mode)
+    void RectangleObject(int animation, int mode, int x = 100, int y = 120, int width = 440, int height = 240)
     {
         ResetObjectSlide();
         FrameObjRecord record = {};
         record.nKind = CSlideObjSlot::KIND_RECTANGLE;
-        record.nX = 100;
-        record.nY = 120;
-        record.nWidth = 440;
-        record.nHeight = 240;
+        record.nX = x;
+        record.nY = y;
+        record.nWidth = width;
+        record.nHeight = height;
         record.nAnimation = animation;
         record.nSpeed = 1000;
         record.nFillMode = mode;
@@ -571,6 +571,9 @@ int main(int argc, char** argv)
         PrintRow(bench.Display("slide + text"));
         bench.RectangleObject(0, 1);
         PrintRow(bench.Display("slide + lightened rectangle"));
+        // A show text may hold a rectangle far larger than the slide: only what the slide shows of it costs.
+        bench.RectangleObject(0, 1, -100, -100, 20000, 20000);
+        PrintRow(bench.Display("slide + lightened 20000 x 20000"));
         bench.ImageObject(0, TRUE);
         PrintRow(bench.Display("slide + transparent image"));
 

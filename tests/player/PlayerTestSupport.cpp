@@ -327,36 +327,4 @@ std::string PlayerExePath()
     return dir + "\\player\\Vexul.exe";
 }
 
-CDibSurface::CDibSurface(int width, int height)
-    : m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width), m_height(height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_dc.CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<DWORD*>(bits);
-    m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-}
-
-CDibSurface::~CDibSurface()
-{
-    ::SelectObject(m_dc.GetSafeHdc(), m_old);
-    DeleteObject(m_bitmap);
-}
-
-COLORREF CDibSurface::Pixel(int x, int y) const
-{
-    GdiFlush();
-    if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return CLR_INVALID;
-    DWORD v = m_bits[y * m_width + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
-
 }   // namespace playertest

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "support/win_DibSurface.h"
 
 #include <string>
 #include <vector>
@@ -78,24 +79,5 @@ std::string BinaryDir();
 std::string PlayerExePath();
 // A Unix path as seen from Wine (Z: drive); Windows paths pass unchanged.
 std::string ToWindowsPath(const std::string& path);
-
-// Makes a solid-colour DIB section DC of width x height for paint tests.
-class CDibSurface
-{
-public:
-    CDibSurface(int width, int height);
-    ~CDibSurface();
-    CDC* GetDC() { return &m_dc; }
-    COLORREF Pixel(int x, int y) const;   // RGB
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width, m_height;
-};
 
 }   // namespace playertest

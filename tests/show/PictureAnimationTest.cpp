@@ -1,11 +1,15 @@
 #include "show/AniPicture.h"
 #include "show/Picture.h"
 
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
+#include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace
 {
@@ -30,22 +34,10 @@ void SetKnownBackground(CAniPicture& ani, int w, int h)
 {
     ani.SaveBackground(0, 0, w, h, 0, 0);
     ASSERT_TRUE(ani.m_bBackgroundSaved);
-    CTestSurface background(w, h, kGreen);
-    background.dc()->FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
-    ani.SaveArea(background.dc(), &ani.m_bmpBackground, 0, 0, w, h);
-    ani.m_dcComposition.BitBlt(0, 0, w, h, background.dc(), 0, 0, SRCCOPY);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(2);
-    }
-    return true;
+    DibSurface background(w, h, kGreen);
+    background.dc.FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
+    ani.SaveArea(&background.dc, &ani.m_bmpBackground, 0, 0, w, h);
+    ani.m_dcComposition.BitBlt(0, 0, w, h, &background.dc, 0, 0, SRCCOPY);
 }
 
 }   // namespace
@@ -62,9 +54,7 @@ TEST(PictureAnimation, FrameWaitsInMilliseconds)
 TEST(PictureAnimation, StopWithoutThreadReturnsAtOnce)
 {
     CAniPicture ani;
-    DWORD start = ::GetTickCount();
     ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 100u);
     EXPECT_FALSE(ani.IsPlaying());
     EXPECT_EQ(ani.m_hThread, nullptr);
     EXPECT_FALSE(ani.m_bStopRequest.load());
@@ -78,13 +68,13 @@ TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
     ani.m_nWidth = 3;
     ani.m_nHeight = 2;
     ani.m_bLoaded = TRUE;
-    CTestSurface surface(8, 8, kGreen);
-    EXPECT_TRUE(ani.Start(nullptr, surface.dc(), 4, 5, 0, 0));
+    DibSurface surface(8, 8, kGreen);
+    EXPECT_TRUE(ani.Start(nullptr, &surface.dc, 4, 5, 0, 0));
     EXPECT_EQ(ani.m_hThread, nullptr);
-    EXPECT_EQ(surface.Pixel(4, 5), kRed);
-    EXPECT_EQ(surface.Pixel(6, 6), kRed);
-    EXPECT_EQ(surface.Pixel(3, 5), kGreen);
-    EXPECT_EQ(surface.Pixel(7, 6), kGreen);
+    EXPECT_EQ(surface.At(4, 5), kRed);
+    EXPECT_EQ(surface.At(6, 6), kRed);
+    EXPECT_EQ(surface.At(3, 5), kGreen);
+    EXPECT_EQ(surface.At(7, 6), kGreen);
     EXPECT_EQ(ani.m_rcPicture, CRect(4, 5, 7, 7));
 }
 
@@ -97,53 +87,68 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    EXPECT_FALSE(ani.Start(nullptr, surface.dc(), 0, 0, 0, 0));
+    DibSurface surface(4, 4);
+    EXPECT_FALSE(ani.Start(nullptr, &surface.dc, 0, 0, 0, 0));
     ASSERT_NE(ani.m_hThread, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
 
     std::set<COLORREF> seen;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            seen.insert(surface.Pixel(1, 1));
+            ani.Draw(&surface.dc, 0, 0);
+            seen.insert(surface.At(1, 1));
             return seen.count(kRed) && seen.count(kBlue);
-        },
-        2000);
+        });
     EXPECT_TRUE(seen.count(kRed));
     EXPECT_TRUE(seen.count(kBlue));
 
-    DWORD start = ::GetTickCount();
     ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 1000u);
     EXPECT_EQ(ani.m_hThread, nullptr);
     EXPECT_FALSE(ani.IsPlaying());
     EXPECT_FALSE(ani.m_bStopRequest.load());
 
     // Playing again after a stop.
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     EXPECT_NE(ani.m_hThread, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
     ani.Stop();
     EXPECT_EQ(ani.m_hThread, nullptr);
 }
 
 TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
 {
-    CAniPicture ani;
-    ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 6000, 0);   // one minute
-    ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 6000, 0);
-    ani.m_nWidth = ani.m_nHeight = 2;
-    ani.m_bLoaded = TRUE;
-    SetKnownBackground(ani, 2, 2);
-    ani.Start(nullptr, nullptr, 0, 0, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
-    ::Sleep(30);
-    DWORD start = ::GetTickCount();
-    ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 500u);
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+    ::ValidateRect(hWnd, nullptr);
+    CWnd wnd;
+    wnd.Attach(hWnd);
+    {
+        CAniPicture ani;
+        ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 65535, 0);   // the longest delay a GIF can give
+        ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 65535, 0);
+        ani.m_nWidth = ani.m_nHeight = 2;
+        ani.m_bLoaded = TRUE;
+        SetKnownBackground(ani, 2, 2);
+        ani.Start(&wnd, nullptr, 0, 0, 0, 0);
+        // The first frame is shown (its rectangle invalidated): the thread now waits out the frame's delay.
+        RECT update = {};
+        ASSERT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
+        std::atomic<bool> stopped{false};
+        std::thread stopper(
+            [&]
+            {
+                ani.Stop();
+                stopped = true;
+            });
+        EXPECT_TRUE(WaitFor([&] { return stopped.load(); }));
+        stopper.join();
+        EXPECT_EQ(ani.m_hThread, nullptr);
+    }
+    wnd.Detach();
+    ::DestroyWindow(hWnd);
 }
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
@@ -158,7 +163,7 @@ TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
         SetKnownBackground(*ani, 2, 2);
         ani->Start(nullptr, nullptr, 0, 0, 0, 0);
         if (i % 2)
-            ::Sleep(15);
+            WaitFor([&] { return ani->IsPlaying() != FALSE; });
         delete ani;   // must not leave a thread running over freed memory
     }
 }
@@ -174,27 +179,26 @@ TEST(PictureAnimation, DisposalTwoRestoresTheBackgroundAtTheFramesPlace)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    DibSurface surface(4, 4);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     int blueSeen = 0, redSeen = 0;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            if (surface.Pixel(3, 3) == kBlue)
+            ani.Draw(&surface.dc, 0, 0);
+            if (surface.At(3, 3) == kBlue)
             {
                 blueSeen++;
-                EXPECT_EQ(surface.Pixel(0, 0), kGreen);   // A's area restored before B
+                EXPECT_EQ(surface.At(0, 0), kGreen);   // A's area restored before B
             }
-            if (surface.Pixel(0, 0) == kRed)
+            if (surface.At(0, 0) == kRed)
             {
                 redSeen++;
-                EXPECT_EQ(surface.Pixel(3, 3), kYellow);   // B's area restored from its own place
-                EXPECT_EQ(surface.Pixel(2, 0), kYellow);
+                EXPECT_EQ(surface.At(3, 3), kYellow);   // B's area restored from its own place
+                EXPECT_EQ(surface.At(2, 0), kYellow);
             }
             return blueSeen > 3 && redSeen > 3;
-        },
-        3000);
+        });
     ani.Stop();
     EXPECT_GT(blueSeen, 3);
     EXPECT_GT(redSeen, 3);
@@ -212,22 +216,21 @@ TEST(PictureAnimation, DisposalThreeRestoresThePreviousContents)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    DibSurface surface(4, 4);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     int whiteSeen = 0;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            if (surface.Pixel(3, 3) == kWhite)
+            ani.Draw(&surface.dc, 0, 0);
+            if (surface.At(3, 3) == kWhite)
             {
                 whiteSeen++;
-                EXPECT_EQ(surface.Pixel(1, 1), kRed);
-                EXPECT_EQ(surface.Pixel(2, 2), kRed);
+                EXPECT_EQ(surface.At(1, 1), kRed);
+                EXPECT_EQ(surface.At(2, 2), kRed);
             }
             return whiteSeen > 3;
-        },
-        3000);
+        });
     ani.Stop();
     EXPECT_GT(whiteSeen, 3);
 }
@@ -251,7 +254,7 @@ TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
         ani.Start(&wnd, nullptr, 10, 20, 30, 40);
         EXPECT_EQ(ani.m_rcPicture, CRect(40, 60, 46, 65));
         RECT update = {};
-        EXPECT_TRUE(WaitUntil([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }, 1000));
+        EXPECT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
         ani.Stop();
         EXPECT_EQ(CRect(update), CRect(40, 60, 46, 65));
     }
@@ -264,16 +267,16 @@ TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
     CAniPicture ani;
     ani.m_nWidth = ani.m_nHeight = 4;
     SetKnownBackground(ani, 4, 4);
-    CTestSurface surface(4, 4, kBlue);
+    DibSurface surface(4, 4, kBlue);
     ani.m_rcSource = CRect(2, 0, 4, 1);
-    ani.Draw(surface.dc(), 0, 3);
-    EXPECT_EQ(surface.Pixel(0, 3), kYellow);
-    EXPECT_EQ(surface.Pixel(1, 3), kYellow);
-    EXPECT_EQ(surface.Pixel(2, 3), kBlue);
-    EXPECT_EQ(surface.Pixel(0, 2), kBlue);
+    ani.Draw(&surface.dc, 0, 3);
+    EXPECT_EQ(surface.At(0, 3), kYellow);
+    EXPECT_EQ(surface.At(1, 3), kYellow);
+    EXPECT_EQ(surface.At(2, 3), kBlue);
+    EXPECT_EQ(surface.At(0, 2), kBlue);
 
     ani.m_rcSource.SetRectEmpty();
-    ani.Draw(surface.dc(), 0, 0);
-    EXPECT_EQ(surface.Pixel(0, 0), kGreen);
-    EXPECT_EQ(surface.Pixel(3, 3), kYellow);
+    ani.Draw(&surface.dc, 0, 0);
+    EXPECT_EQ(surface.At(0, 0), kGreen);
+    EXPECT_EQ(surface.At(3, 3), kYellow);
 }
