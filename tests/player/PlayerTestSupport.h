@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "support/GifFile.h"
 #include "support/win_DibSurface.h"
 
 #include <string>
@@ -14,17 +15,6 @@ typedef std::vector<BYTE> Bytes;
 
 // A 24-bit BMP file of one colour.
 Bytes MakeBmp(int width, int height, COLORREF colour);
-
-// A GIF of width x height whose frames each fill their rectangle with one colour of the global table.
-struct GifFrameSpec
-{
-    int x, y, width, height;
-    int colourIndex;   // into the global colour table
-    int delay;         // -1: no graphic control block
-    int disposal;
-};
-Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette,
-              const std::vector<GifFrameSpec>& frames);
 
 // One slide of a show text.
 struct SlideSpec
