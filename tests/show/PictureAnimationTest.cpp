@@ -3,7 +3,7 @@
 
 #include "support/win_BmpFile.h"
 #include "support/win_DibSurface.h"
-#include "support/win_Wait.h"
+#include "show/SlideObjTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +39,17 @@ void SetKnownBackground(CAniPicture& ani, int w, int h)
     ani.SaveArea(&background.dc, &ani.m_bmpBackground, 0, 0, w, h);
     ani.m_dcComposition.BitBlt(0, 0, w, h, &background.dc, 0, 0, SRCCOPY);
 }
+
+// A window on the screen with nothing to update: what a frame invalidates shows in its update region.
+class CShownWindow : public CPlainWindow
+{
+public:
+    CShownWindow(int w, int h) : CPlainWindow(w, h)
+    {
+        ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+        ::ValidateRect(hwnd(), nullptr);
+    }
+};
 
 }   // namespace
 
@@ -118,13 +129,8 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
 
 TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    ::ValidateRect(hWnd, nullptr);
-    CWnd wnd;
-    wnd.Attach(hWnd);
+    CShownWindow window(20, 20);
+    const HWND hWnd = window.hwnd();
     {
         CAniPicture ani;
         ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 65535, 0);   // the longest delay a GIF can give
@@ -132,7 +138,7 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
         ani.m_nWidth = ani.m_nHeight = 2;
         ani.m_bLoaded = TRUE;
         SetKnownBackground(ani, 2, 2);
-        ani.Start(&wnd, nullptr, 0, 0, 0, 0);
+        ani.Start(window.wnd(), nullptr, 0, 0, 0, 0);
         // The first frame is shown (its rectangle invalidated): the thread now waits out the frame's delay.
         RECT update = {};
         ASSERT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
@@ -147,8 +153,6 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
         stopper.join();
         EXPECT_EQ(ani.m_hThread, nullptr);
     }
-    wnd.Detach();
-    ::DestroyWindow(hWnd);
 }
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
@@ -237,13 +241,8 @@ TEST(PictureAnimation, DisposalThreeRestoresThePreviousContents)
 
 TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    ::ValidateRect(hWnd, nullptr);
-    CWnd wnd;
-    wnd.Attach(hWnd);
+    CShownWindow window(200, 200);
+    const HWND hWnd = window.hwnd();
     {
         CAniPicture ani;
         ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
@@ -251,15 +250,13 @@ TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
         ani.m_nWidth = 6;
         ani.m_nHeight = 5;
         ani.m_bLoaded = TRUE;
-        ani.Start(&wnd, nullptr, 10, 20, 30, 40);
+        ani.Start(window.wnd(), nullptr, 10, 20, 30, 40);
         EXPECT_EQ(ani.m_rcPicture, CRect(40, 60, 46, 65));
         RECT update = {};
         EXPECT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
         ani.Stop();
         EXPECT_EQ(CRect(update), CRect(40, 60, 46, 65));
     }
-    wnd.Detach();
-    ::DestroyWindow(hWnd);
 }
 
 TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
