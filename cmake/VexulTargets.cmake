@@ -23,3 +23,11 @@ function(vexul_add_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600
     ENVIRONMENT "VEXUL_SOURCE_DIR=${CMAKE_SOURCE_DIR};VEXUL_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
+
+# vexul_link_check(lib deps...): a small program that links the whole of the library (every object of it,
+# used or not) with only the libraries it may depend on, so that the build fails when the library needs
+# something from a layer above it.
+function(vexul_link_check lib)
+  add_executable(${lib}_links_alone ${CMAKE_SOURCE_DIR}/cmake/link_check.cpp)
+  target_link_libraries(${lib}_links_alone PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>" ${ARGN})
+endfunction()

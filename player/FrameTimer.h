@@ -12,6 +12,11 @@
 class CFrameTimer
 {
 public:
+    enum
+    {
+        FramePeriod = 40   // ms from one frame of the player to the next
+    };
+
     CFrameTimer();
     virtual ~CFrameTimer();
 

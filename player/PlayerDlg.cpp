@@ -101,14 +101,15 @@ BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog)
     ON_COMMAND(ID_PLAYER_START_SHOW, OnStartShow)
     ON_COMMAND(ID_PLAYER_MINIMIZE, OnMinimize)
     ON_COMMAND(ID_PLAYER_SOUND_CONTROL, OnSoundControl)
-    ON_COMMAND(3, OnInfoButton)
+    ON_COMMAND(IDC_INFO_BUTTON, OnInfoButton)
 END_MESSAGE_MAP()
 
 CPlayerDlg::CPlayerDlg(CPlayerSession* session, const CString& showPath, CWnd* pParent)
-    : CDialog(IDD_PLAYER_DIALOG, pParent), m_pSession(session), m_strShowPath(showPath), m_nFramePeriod(40),
-      m_nShowClock(0), m_nLastTickTime(0), m_bShowLoaded(FALSE), m_bTimerArmed(FALSE), m_bFirstPaintDone(FALSE),
-      m_bSoundStarted(FALSE), m_bRunning(FALSE), m_bDragging(FALSE), m_bMenuOpen(FALSE), m_bCloseRefused(FALSE),
-      m_bBroughtToFront(FALSE), m_hIcon(nullptr), m_pInfoDialog(nullptr), m_pSoundDialog(nullptr)
+    : CDialog(IDD_PLAYER_DIALOG, pParent), m_pSession(session), m_strShowPath(showPath),
+      m_nFramePeriod(CFrameTimer::FramePeriod), m_nShowClock(0), m_nLastTickTime(0), m_bShowLoaded(FALSE),
+      m_bTimerArmed(FALSE), m_bFirstPaintDone(FALSE), m_bSoundStarted(FALSE), m_bRunning(FALSE),
+      m_bDragging(FALSE), m_bMenuOpen(FALSE), m_bCloseRefused(FALSE), m_bBroughtToFront(FALSE), m_hIcon(nullptr),
+      m_pInfoDialog(nullptr), m_pSoundDialog(nullptr)
 {
     m_Renderer.SetFontInstaller(&m_pSession->m_Fonts);
 }
@@ -146,7 +147,7 @@ BOOL CPlayerDlg::OnInitDialog()
     m_CloseButton.LoadBitmaps(IDB_CLOSE, IDB_CLOSE_DOWN);
     m_CloseButton.SubclassDlgItem(IDCANCEL, this);
     m_InfoButton.LoadBitmaps(IDB_INFO, IDB_INFO_DOWN);
-    m_InfoButton.SubclassDlgItem(3, this);
+    m_InfoButton.SubclassDlgItem(IDC_INFO_BUTTON, this);
 
     LoadShow();
 
@@ -175,17 +176,21 @@ void CPlayerDlg::LayoutWindow()
     GetClientRect(&client);
     if (CWnd* close = GetDlgItem(IDCANCEL))
         close->MoveWindow(window.Width() - 30, 0, 16, 12, FALSE);
-    if (CWnd* info = GetDlgItem(3))
+    if (CWnd* info = GetDlgItem(IDC_INFO_BUTTON))
         info->MoveWindow(window.Width() - 50, 0, 16, 12, FALSE);
 
     if (!desktopMode)
         m_SlideWnd.MoveWindow(0, kBandHeight, client.Width(), client.Height() - kBandHeight, FALSE);
     else
     {
-        int slideWidth = std::min(width, 638);
-        int slideHeight = std::min(height, 466);
-        m_SlideWnd.MoveWindow((desktop.Width() - slideWidth) / 2, (desktop.Height() - slideHeight) / 2, slideWidth,
-                              slideHeight, FALSE);
+        // The largest slide: the largest window less the slide's margins.
+        using namespace ShowText;
+        int slideWidth = std::min(width, Window::MAX_WIDTH - Slide::WIDTH_MARGIN);
+        int slideHeight = std::min(height, Window::MAX_HEIGHT - Slide::HEIGHT_MARGIN);
+        // Centred on the desktop, whatever the window's border.
+        CPoint at((desktop.Width() - slideWidth) / 2, (desktop.Height() - slideHeight) / 2);
+        ScreenToClient(&at);
+        m_SlideWnd.MoveWindow(at.x, at.y, slideWidth, slideHeight, FALSE);
     }
 }
 
@@ -219,7 +224,7 @@ void CPlayerDlg::LoadShow()
         {
             m_pSession->m_bEndProgramEnabled = m_Renderer.m_nAutostartOn;
             m_pSession->m_strEndProgram = m_Renderer.m_strAutostartFile;
-            m_nFramePeriod = 40;
+            m_nFramePeriod = CFrameTimer::FramePeriod;
             m_bShowLoaded = TRUE;
         }
     }
@@ -290,7 +295,7 @@ void CPlayerDlg::OnStartShow()
         return;
     CRect area;
     m_SlideWnd.GetClientRect(&area);
-    if (m_Renderer.Start(area.left, area.top, area.right, area.bottom, 0, 0, &m_SlideWnd, 40))
+    if (m_Renderer.Start(area.left, area.top, area.right, area.bottom, 0, 0, &m_SlideWnd, m_nFramePeriod))
     {
         m_Renderer.GoToSlide(m_pSession->m_nStartSlide);
         m_bRunning = TRUE;
@@ -391,7 +396,7 @@ void CPlayerDlg::OnContextMenu(CWnd*, CPoint pos)
 void CPlayerDlg::OnInfoButton()
 {
     CRect button;
-    if (CWnd* info = GetDlgItem(3))
+    if (CWnd* info = GetDlgItem(IDC_INFO_BUTTON))
         info->GetWindowRect(&button);
     ShowContextMenu(CPoint(button.left + 1, button.bottom));
 }
@@ -519,23 +524,19 @@ void CPlayerDlg::OnSoundControl()
 {
     if (m_pSoundDialog == nullptr)
     {
-        CSoundControlDlg* dialog = new CSoundControlDlg;
+        auto dialog = std::make_unique<CSoundControlDlg>();
         CRect window;
         GetWindowRect(&window);
         if (!dialog->Create(this, window))
-        {
-            delete dialog;
             return;
-        }
-        m_pSoundDialog = dialog;
+        m_pSoundDialog = std::move(dialog);
     }
     m_pSoundDialog->ShowControl();
 }
 
 void CPlayerDlg::CloseSoundControl()
 {
-    delete m_pSoundDialog;
-    m_pSoundDialog = nullptr;
+    m_pSoundDialog.reset();
 }
 
 void CPlayerDlg::OnOK()

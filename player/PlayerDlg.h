@@ -11,6 +11,8 @@
 #include "player/ShowSource.h"
 #include "player/SoundPlayer.h"
 
+#include <memory>
+
 class CSoundControlDlg;
 
 // The slide display window: the dialog's static 1010, painted by the renderer once the show runs.
@@ -73,9 +75,9 @@ public:
     BOOL m_bBroughtToFront;
     CPoint m_ptDragStart;
     HICON m_hIcon;
-    CDialog* m_pInfoDialog;             // the open contact or product dialog, null when none
-    CSoundControlDlg* m_pSoundDialog;   // null when not open
-    CLoopSoundPlayer m_SoundPlayer;     // the show's background sound
+    CDialog* m_pInfoDialog;                             // the open contact or product dialog, null when none
+    std::unique_ptr<CSoundControlDlg> m_pSoundDialog;   // the modeless sound control; null when not made
+    CLoopSoundPlayer m_SoundPlayer;                     // the show's background sound
 
 protected:
     BOOL OnInitDialog() override;

@@ -1,6 +1,6 @@
 #include "player/PlayerPictures.h"
 
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
 #include "show/MemBuffer.h"
@@ -55,9 +55,4 @@ void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
         object.m_nWidth = object.m_Picture.GetWidth();
         object.m_nHeight = object.m_Picture.GetHeight();
     }
-}
-
-void InstallPlayerPictureLoader()
-{
-    CImageObj::SetPictureLoader(&LoadPlayerPicture);
 }

@@ -5,7 +5,5 @@
 class CImageObj;
 class CProjectPack;
 
-// The loader CImageObj::LoadPicture calls in the player.
+// The loader CImageObj::LoadPicture calls in the player (the application installs it for the run).
 void LoadPlayerPicture(CImageObj& object, CProjectPack* pack);
-// Makes every image object load its picture the player's way.
-void InstallPlayerPictureLoader();

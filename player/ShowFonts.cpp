@@ -5,6 +5,10 @@
 
 #include <io.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace
 {
 
@@ -79,7 +83,8 @@ void CShowFontInstaller::InstallFace(LPCSTR face, const CString& installed, cons
 
     // The face comes from the show text: a name holding a path must not reach outside the show folder.
     CString beside = JoinPath(m_strShowFolder, entryName);
-    if (!m_strShowFolder.IsEmpty() && entryName.FindOneOf("\\/:") < 0 && FileExists(beside))
+    if (!m_strShowFolder.IsEmpty() && entryName.FindOneOf("\\/:") < 0 && !IsReservedDeviceName(entryName) &&
+        FileExists(beside))
     {
         CFile file;
         if (!file.Open(beside, CFile::modeRead | CFile::shareDenyNone))
@@ -107,33 +112,70 @@ void CShowFontInstaller::InstallBlob(const BYTE* blob, DWORD size, const CString
     CString face;
     if (!GetEmbeddedFontFaceName(blob, size, face))
         return;
+    const BYTE* font = blob + kFontEntryHeaderSize;
+    const DWORD fontSize = size - kFontEntryHeaderSize;
     CString fileName;
     MakeTempFontFileName(face, fileName);
     CString path = JoinPath(tempFolder, fileName);
-    BOOL created = FALSE;
-    if (!FileExists(path))
+    if (!PrepareFontFile(path, font, fontSize))
     {
-        CFile file;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        // A running player holds another font under that name: this player's file is its own.
+        CString own;
+        own.Format("%s~%lu", static_cast<LPCSTR>(face), static_cast<unsigned long>(GetCurrentProcessId()));
+        MakeTempFontFileName(own, fileName);
+        path = JoinPath(tempFolder, fileName);
+        if (!PrepareFontFile(path, font, fontSize))
             return;
-        BOOL written = file.Write(blob + kFontEntryHeaderSize, size - kFontEntryHeaderSize) ? TRUE : FALSE;
-        file.Close();
-        if (!written)
+    }
+    if (AddFontResourceA(path) <= 0)
+    {
+        // Written again once; a font that still cannot be added leaves no file behind.
+        DeleteFileA(path);
+        if (!PrepareFontFile(path, font, fontSize) || AddFontResourceA(path) <= 0)
         {
             DeleteFileA(path);
             return;
         }
-        created = TRUE;
     }
-    if (!FileExists(path))
-        return;
-    if (AddFontResourceA(path) > 0)
+    m_bInstalledThisPass = TRUE;
+    m_TempFonts.Add(path);
+}
+
+BOOL CShowFontInstaller::PrepareFontFile(const CString& path, const BYTE* font, DWORD size)
+{
+    if (FileExists(path))
     {
-        m_bInstalledThisPass = TRUE;
-        m_TempFonts.Add(path);
+        if (FileHolds(path, font, size))
+            return TRUE;
+        // Damaged (a player ended while writing it) or another font: written anew unless a running player
+        // holds it.
+        if (!DeleteFileA(path))
+            return FALSE;
     }
-    else if (created)
-        DeleteFileA(path);   // not a font: leave no file behind
+    CFile file;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        return FALSE;
+    BOOL written = file.Write(font, size) ? TRUE : FALSE;
+    file.Close();
+    if (!written)
+        DeleteFileA(path);
+    return written;
+}
+
+BOOL CShowFontInstaller::FileHolds(const CString& path, const BYTE* data, DWORD size)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone) || file.GetLength() != size)
+        return FALSE;
+    std::vector<BYTE> chunk(64 * 1024);
+    for (DWORD done = 0; done < size;)
+    {
+        UINT want = static_cast<UINT>(std::min<DWORD>(size - done, static_cast<DWORD>(chunk.size())));
+        if (file.Read(chunk.data(), want) != want || std::memcmp(chunk.data(), data + done, want) != 0)
+            return FALSE;
+        done += want;
+    }
+    return TRUE;
 }
 
 void CShowFontInstaller::ReinstallShowFonts(CWnd* window)

@@ -37,7 +37,12 @@ protected:
     virtual void BroadcastFontChange();
     // Steps 2 to 5 for one face against the upper-cased installed-font list.
     void InstallFace(LPCSTR face, const CString& installed, const CString& tempFolder);
-    // Writes the blob's font file into the temporary folder and adds it to the font table.
+    // Writes the blob's font file into the temporary folder and adds it to the font table. A file found
+    // there is reused only when it holds the same font.
     void InstallBlob(const BYTE* blob, DWORD size, const CString& tempFolder);
+    // Makes the file at path hold the font: kept when it does, written (anew) when it does not. FALSE when
+    // it cannot be written, or holds something else that a running player keeps.
+    static BOOL PrepareFontFile(const CString& path, const BYTE* font, DWORD size);
+    static BOOL FileHolds(const CString& path, const BYTE* data, DWORD size);
     static CString InstalledFontText(CDC* dc);
 };

@@ -1,34 +1,35 @@
 #include "player/ShowRenderer.h"
 
+#include "player/FrameTimer.h"
 #include "player/ShowFonts.h"
 #include "player/TransitionEffects.h"
 #include "show/ImageObj.h"
 #include "show/ProjectPack.h"
 #include "show/ShowText.h"
-#include "show/SlideMemDC.h"
 #include "show/SlideObject.h"
 
 namespace
 {
 
-const int kIndicatorFrames = 17;   // the shrinking square, then the play arrow
-const int kManualWait = 500;       // ms before the indicator appears
+const int kIndicatorFrames = 17;    // the shrinking square, then the play arrow
+const int kManualWait = 500;        // ms before the indicator appears
+const int kTransitionBase = 500;    // ms of a transition at FADESPEED 0
+const int kPauseLength = 200;       // ms between two slides
+const int kObjectAnimParam = 200;   // what an object's entrance step is given beside the time
+const int kObjectStepMs = 50;       // the entrance step counts in these
+const int kSlideEndPause = 25;      // ms the end of a slide pauses after its objects were stopped
+
+typedef CEffectNames Effect;
 
 }   // namespace
 
 CShowRenderer::CShowRenderer()
-    : m_nLeft(0), m_nTop(0), m_nRight(0), m_nBottom(0), m_nX0(0), m_nY0(0), m_pWindow(nullptr), m_pPack(nullptr),
-      m_pFontInstaller(nullptr), m_bReady(FALSE), m_bLoaded(FALSE), m_nSlideCount(0), m_nState(StateNotStarted),
-      m_nCurrentSlide(0), m_nCurrentObject(0), m_nNow(0), m_nPhaseStart(0), m_nObjectStart(0), m_nPauseStart(0),
-      m_nFrameCounter(0), m_nFrameTotal(8), m_bTransitionDone(FALSE), m_nTransitionBase(500),
-      m_nTransitionDuration(500), m_nPauseLength(200), m_nObjectAnimParam(200), m_nFramePeriod(40),
-      m_nObjectStep(0), m_bObjectDone(FALSE), m_nTickCount(0), m_nFirstTime(0), m_nLastTime(0), m_nTickLength(40),
-      m_bSoundFinished(TRUE), m_pCurrentPicture(nullptr), m_pPreviousPicture(nullptr), m_pNextPicture(nullptr),
-      m_bManualAdvance(FALSE), m_nAdvanceState(AdvanceNone), m_nIndicatorCounter(0), m_bPainting(FALSE)
+    : m_pWindow(nullptr), m_pPack(nullptr), m_pFontInstaller(nullptr), m_pCurrentPicture(nullptr),
+      m_pPreviousPicture(nullptr), m_pNextPicture(nullptr), m_bStepFrameValid(FALSE), m_bPainting(FALSE)
 {
     m_EmptySlide.Reset();
-    m_EmptySlide.m_Background.m_FadeIn.SetSelectedIndex(EffectNone);
-    m_EmptySlide.m_Background.m_FadeOut.SetSelectedIndex(EffectNone);
+    m_EmptySlide.m_Background.m_FadeIn.SetSelectedIndex(Effect::EFFECT_NONE);
+    m_EmptySlide.m_Background.m_FadeOut.SetSelectedIndex(Effect::EFFECT_NONE);
 }
 
 CShowRenderer::~CShowRenderer()
@@ -39,8 +40,9 @@ CShowRenderer::~CShowRenderer()
 BOOL CShowRenderer::Load(const char* showPath, BYTE* data, int size)
 {
     ReadShowText(showPath, data, size);
-    m_bLoaded = !m_strShowVersion.IsEmpty();
-    return m_bLoaded;
+    m_Play.bLoaded = !m_strShowVersion.IsEmpty();
+    m_Play.bSoundFinished = m_strSoundFile.IsEmpty() ? TRUE : FALSE;
+    return m_Play.bLoaded;
 }
 
 CSlide* CShowRenderer::SlideAt(int index)
@@ -52,29 +54,29 @@ CSlide* CShowRenderer::SlideAt(int index)
 
 BOOL CShowRenderer::Start(int left, int top, int right, int bottom, int x0, int y0, CWnd* window, int framePeriod)
 {
-    m_nLeft = left;
-    m_nTop = top;
-    m_nRight = right;
-    m_nBottom = bottom;
-    m_nX0 = x0;
-    m_nY0 = y0;
+    Playback& p = m_Play;
+    p.nLeft = left;
+    p.nTop = top;
+    p.nRight = right;
+    p.nBottom = bottom;
+    p.nX0 = x0;
+    p.nY0 = y0;
     m_pWindow = window;
-    m_nFramePeriod = framePeriod > 0 ? framePeriod : 40;
-    m_nTransitionBase = 500;
-    m_nPauseLength = 200;
-    m_nObjectAnimParam = 200;
-    m_nFrameCounter = 0;
-    m_nObjectStep = 0;
-    m_nTransitionDuration = m_nTransitionBase;
-    m_nFrameTotal = m_nTransitionDuration / m_nFramePeriod + 1;
+    p.nFramePeriod = framePeriod > 0 ? framePeriod : CFrameTimer::FramePeriod;
+    p.nFrameCounter = 0;
+    p.nObjectStep = 0;
+    p.nTransitionDuration = kTransitionBase;
+    p.nFrameTotal = p.nTransitionDuration / p.nFramePeriod + 1;
 
-    m_rcIndicator.SetRect(right - 14, bottom - 16, right - 3, bottom - 3);
-    m_bManualAdvance = m_nAdvanceMode == ShowText::ShowCtrl::ADVANCE_MANUALLY;
+    p.rcIndicator.SetRect(right - 14, bottom - 16, right - 3, bottom - 3);
+    p.bManualAdvance = m_nAdvanceMode == ShowText::ShowCtrl::ADVANCE_MANUALLY;
 
-    m_bReady = FALSE;
-    if (m_bLoaded)
+    p.bReady = FALSE;
+    m_pStepFrame.reset();
+    m_bStepFrameValid = FALSE;
+    if (p.bLoaded)
     {
-        m_nSlideCount = CountShowSlides();
+        p.nSlideCount = CountShowSlides();
         if (y0 != 0)
         {
             for (int i = 0; i < MaxSlides; ++i)
@@ -88,13 +90,13 @@ BOOL CShowRenderer::Start(int left, int top, int right, int bottom, int x0, int 
         }
         m_BackgroundBrush.DeleteObject();
         m_BackgroundBrush.CreateSolidBrush(m_crBackground);
-        m_nState = StateNotStarted;
-        m_bReady = m_Slides[0].IsInShow();
+        p.nState = StateNotStarted;
+        p.bReady = m_Slides[0].IsInShow();
     }
-    m_bSoundFinished = m_strSoundFile.IsEmpty() ? TRUE : FALSE;
-    m_nAdvanceState = AdvanceNone;
+    p.bSoundFinished = m_strSoundFile.IsEmpty() ? TRUE : FALSE;
+    p.nAdvanceState = AdvanceNone;
     m_bPainting = FALSE;
-    return m_bReady;
+    return p.bReady;
 }
 
 void CShowRenderer::HideAllObjects()
@@ -107,30 +109,31 @@ void CShowRenderer::HideAllObjects()
 
 void CShowRenderer::GoToSlide(int index)
 {
-    if (m_bReady)
+    Playback& p = m_Play;
+    if (p.bReady)
     {
-        m_nObjectStep = 1;
-        m_nState = StateCalibration;
-        m_nCurrentSlide = index;
-        m_nCurrentObject = 0;
-        m_nFrameCounter = 0;
+        p.nObjectStep = 1;
+        p.nState = StateCalibration;
+        p.nCurrentSlide = index;
+        p.nCurrentObject = 0;
+        p.nFrameCounter = 0;
         PrepareSlide(index);
         HideAllObjects();
     }
-    m_nTickCount = 0;
-    m_nFirstTime = 0;
-    m_nLastTime = 0;
+    p.nTickCount = 0;
+    p.nFirstTime = 0;
+    p.nLastTime = 0;
 }
 
 int CShowRenderer::NextSlideIndex(int index) const
 {
-    return CTransitionEffects::NextSlideIndex(index, m_nSlideCount);
+    return CTransitionEffects::NextSlideIndex(index, m_Play.nSlideCount);
 }
 
 int CShowRenderer::PrepareIndex(int index) const
 {
     // A start slide at or beyond the slide count is followed by slide 0 as well (with LOOP).
-    return index + 1 >= m_nSlideCount ? 0 : index + 1;
+    return index + 1 >= m_Play.nSlideCount ? 0 : index + 1;
 }
 
 BOOL CShowRenderer::PrepareSlide(int index)
@@ -153,7 +156,7 @@ void CShowRenderer::Repaint()
 {
     if (!m_pWindow || !m_pWindow->GetSafeHwnd())
         return;
-    CRect area(m_nX0, m_nY0, m_nX0 + GetWidth(), m_nY0 + GetHeight());
+    CRect area(m_Play.nX0, m_Play.nY0, m_Play.nX0 + GetWidth(), m_Play.nY0 + GetHeight());
     m_pWindow->InvalidateRect(&area, FALSE);
     m_pWindow->UpdateWindow();
 }
@@ -162,50 +165,53 @@ int CShowRenderer::TransitionDuration(int fadeSpeed)
 {
     // FADESPEED counts 0 to 3; anything above is the slowest
     int speed = fadeSpeed < 0 ? 0 : (fadeSpeed > 3 ? 3 : fadeSpeed);
-    return (speed + 1) * 500;
+    return (speed + 1) * kTransitionBase;
 }
 
 int CShowRenderer::ComputeFrameTotal(int fadeSpeed, int fadeInEffect) const
 {
-    int tick = m_nTickLength > 0 ? m_nTickLength : 1;
+    int tick = m_Play.nTickLength > 0 ? m_Play.nTickLength : 1;
     int total = TransitionDuration(fadeSpeed) / tick;
     if (total % 2)
         ++total;
     if (total < 8)
         total = 8;
-    if (fadeInEffect == 7 || fadeInEffect == 8)
+    if (fadeInEffect == Effect::EFFECT_HORZ_STRIPES || fadeInEffect == Effect::EFFECT_VERT_STRIPES)
         total *= 2;
     return total;
 }
 
 void CShowRenderer::CountTransitionFrame(int fadeSpeed, int fadeInEffect)
 {
-    if (m_nFrameCounter == 1)
+    Playback& p = m_Play;
+    if (p.nFrameCounter == 1)
     {
-        m_nTransitionDuration = TransitionDuration(fadeSpeed);
-        m_nFrameTotal = ComputeFrameTotal(fadeSpeed, fadeInEffect);
+        p.nTransitionDuration = TransitionDuration(fadeSpeed);
+        p.nFrameTotal = ComputeFrameTotal(fadeSpeed, fadeInEffect);
     }
     // A tiny slide area can make an effect's per-frame step 0, so that it never reports done.
-    if (m_nFrameCounter > 2 * m_nFrameTotal + 2)
-        m_bTransitionDone = TRUE;
+    if (p.nFrameCounter > 2 * p.nFrameTotal + 2)
+        p.bTransitionDone = TRUE;
 }
 
 BOOL CShowRenderer::Step(int now)
 {
-    if (!m_bReady)
+    Playback& p = m_Play;
+    if (!p.bReady)
         return FALSE;
-    m_nNow = now;
-    switch (m_nState)
+    p.nNow = now;
+    m_bStepFrameValid = FALSE;
+    switch (p.nState)
     {
     case StateNotStarted:
         GoToSlide(0);
-        m_nState = StateCalibration;
+        p.nState = StateCalibration;
         break;
     case StateCalibration: StepCalibration(); break;
     case StateFadeIn: StepFadeIn(); break;
     case StateNoFadeIn:
-        m_nPhaseStart = now;
-        m_nState = StateNextObject;
+        p.nPhaseStart = now;
+        p.nState = StateNextObject;
         Repaint();
         break;
     case StateNextObject: StepNextObject(); break;
@@ -214,75 +220,80 @@ BOOL CShowRenderer::Step(int now)
     case StateSlideEnd: StepSlideEnd(); break;
     case StatePause: StepPause(); break;
     case StateEnd: return StepEnd();
-    default: m_nState = StateNotStarted; break;
+    default: p.nState = StateNotStarted; break;
     }
     return TRUE;
 }
 
 void CShowRenderer::StepCalibration()
 {
+    Playback& p = m_Play;
     m_pCurrentPicture = nullptr;
     m_pPreviousPicture = nullptr;
     m_pNextPicture = nullptr;
-    if (m_nTickCount == 0)
-        m_nFirstTime = m_nNow;
-    if (m_nTickCount >= 4)
+    if (p.nTickCount == 0)
+        p.nFirstTime = p.nNow;
+    if (p.nTickCount >= 4)
     {
-        m_nLastTime = m_nNow;
-        m_nTickLength = (m_nLastTime - m_nFirstTime) / 4;
-        if (m_nTickLength < 1)
-            m_nTickLength = 1;
-        m_nFrameTotal = m_nTransitionDuration / m_nTickLength + 1;
-        m_nPhaseStart = m_nNow;
-        m_nState = StateNextObject;
+        p.nLastTime = p.nNow;
+        p.nTickLength = (p.nLastTime - p.nFirstTime) / 4;
+        if (p.nTickLength < 1)
+            p.nTickLength = 1;
+        p.nFrameTotal = p.nTransitionDuration / p.nTickLength + 1;
+        p.nPhaseStart = p.nNow;
+        p.nState = StateNextObject;
     }
-    ++m_nTickCount;
-    m_nAdvanceState = AdvanceNone;
+    ++p.nTickCount;
+    p.nAdvanceState = AdvanceNone;
     Repaint();
 }
 
 void CShowRenderer::StepFadeIn()
 {
+    Playback& p = m_Play;
     CSlide* slide = CurrentSlide();
-    m_nAdvanceState = AdvanceNone;
-    if (m_nFrameCounter == 0)
+    p.nAdvanceState = AdvanceNone;
+    if (p.nFrameCounter == 0)
     {
-        m_bTransitionDone = FALSE;
+        p.bTransitionDone = FALSE;
         m_pCurrentPicture = &slide->m_Background.m_Picture;
     }
     int effect = slide->m_Background.m_FadeIn.GetSelectedIndex();
-    if (effect == EffectNone)
+    if (effect == Effect::EFFECT_NONE)
     {
-        m_nState = StateNoFadeIn;
+        p.nState = StateNoFadeIn;
         return;
     }
-    ++m_nFrameCounter;
+    ++p.nFrameCounter;
     CountTransitionFrame(slide->m_Background.m_nFadeSpeed, effect);
-    if (m_bTransitionDone)
+    if (p.bTransitionDone)
     {
-        m_nPhaseStart = m_nNow;
-        m_nState = StateNextObject;
+        p.nPhaseStart = p.nNow;
+        p.nState = StateNextObject;
     }
+    else
+        ComposeStepFrame();
     Repaint();
 }
 
 void CShowRenderer::StepNextObject()
 {
+    Playback& p = m_Play;
     CSlideObjSlot* slot =
-        m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
+        p.nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(p.nCurrentObject) : nullptr;
     if (!slot || !slot->m_bUsed)
     {
-        m_nPhaseStart = m_nNow;
-        m_nState = StateDisplay;
+        p.nPhaseStart = p.nNow;
+        p.nState = StateDisplay;
         Repaint();
         return;
     }
-    if (slot->GetDelay() < m_nNow - m_nPhaseStart)
+    if (slot->GetDelay() < p.nNow - p.nPhaseStart)
     {
-        m_nObjectStep = 0;
-        m_nFrameCounter = 0;
-        m_nObjectStart = m_nNow;
-        m_nState = StateObjectInsert;
+        p.nObjectStep = 0;
+        p.nFrameCounter = 0;
+        p.nObjectStart = p.nNow;
+        p.nState = StateObjectInsert;
     }
 }
 
@@ -304,18 +315,19 @@ void CShowRenderer::InstallTextFont(CSlideObjSlot* slot)
 
 void CShowRenderer::StepObjectInsert()
 {
+    Playback& p = m_Play;
     CSlideObjSlot* slot =
-        m_nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(m_nCurrentObject) : nullptr;
-    BOOL first = m_nObjectStep == 0;
+        p.nCurrentObject < CSlide::MaxObjects ? CurrentSlide()->GetSlot(p.nCurrentObject) : nullptr;
+    BOOL first = p.nObjectStep == 0;
     if (first)
     {
-        m_nObjectStart = m_nNow;
-        m_bObjectDone = FALSE;
+        p.nObjectStart = p.nNow;
+        p.bObjectDone = FALSE;
     }
     if (!slot || !slot->m_bUsed)
     {
-        m_nPhaseStart = m_nNow;
-        m_nState = StateDisplay;
+        p.nPhaseStart = p.nNow;
+        p.nState = StateDisplay;
         return;
     }
     if (first)
@@ -323,56 +335,59 @@ void CShowRenderer::StepObjectInsert()
     CSlideBasicObj* object = slot->GetLiveObject();
     BOOL animated = object && object->GetAnimationIndex() != 0;
     if (animated)
-        ++m_nObjectStep;   // the paint steps the animation and reports when it is over
+        ++p.nObjectStep;   // the step's frame moves the entrance on and reports when it is over
     else
         slot->SetVisible(TRUE);
-    if (!animated || m_bObjectDone)
+    if (!animated || p.bObjectDone)
     {
-        if (++m_nCurrentObject >= CSlide::MaxObjects)
+        if (++p.nCurrentObject >= CSlide::MaxObjects)
         {
-            m_nCurrentObject = 0;
-            m_nState = StateDisplay;
+            p.nCurrentObject = 0;
+            p.nState = StateDisplay;
         }
         else
-            m_nState = StateNextObject;
-        m_nPhaseStart = m_nNow;
+            p.nState = StateNextObject;
+        p.nPhaseStart = p.nNow;
     }
+    else
+        ComposeStepFrame();
     Repaint();
 }
 
 void CShowRenderer::StepDisplay()
 {
+    Playback& p = m_Play;
     CSlide* slide = CurrentSlide();
     if (!m_pCurrentPicture)
         m_pCurrentPicture = &slide->m_Background.m_Picture;
-    int elapsed = m_nNow - m_nPhaseStart;
-    if (!m_bManualAdvance)
+    int elapsed = p.nNow - p.nPhaseStart;
+    if (!p.bManualAdvance)
     {
         if (elapsed >= slide->m_Background.m_nDelay)
         {
-            m_nFrameCounter = 0;
-            m_nState = StateSlideEnd;
+            p.nFrameCounter = 0;
+            p.nState = StateSlideEnd;
         }
         return;
     }
     if (elapsed < kManualWait)
         return;
-    switch (m_nAdvanceState)
+    switch (p.nAdvanceState)
     {
     case AdvanceNone:
-        m_nIndicatorCounter = 0;
-        m_nAdvanceState = AdvanceWaiting;
+        p.nIndicatorCounter = 0;
+        p.nAdvanceState = AdvanceWaiting;
         Repaint();
         break;
     case AdvanceWaiting:
-        ++m_nIndicatorCounter;
-        if (m_nIndicatorCounter <= kIndicatorFrames)
+        ++p.nIndicatorCounter;
+        if (p.nIndicatorCounter <= kIndicatorFrames)
             Repaint();
         break;
     default:
-        m_nFrameCounter = 0;
-        m_nAdvanceState = AdvanceNone;
-        m_nState = StateSlideEnd;
+        p.nFrameCounter = 0;
+        p.nAdvanceState = AdvanceNone;
+        p.nState = StateSlideEnd;
         break;
     }
 }
@@ -427,134 +442,140 @@ void CShowRenderer::EndSlide(int index)
             if (CSlideBasicObj* object = slot->GetLiveObject())
                 object->StopPlayback();
     }
-    Sleep(25);
+    Sleep(kSlideEndPause);
 }
 
 void CShowRenderer::StepSlideEnd()
 {
+    Playback& p = m_Play;
     CSlide* slide = CurrentSlide();
-    BOOL last = m_nCurrentSlide >= m_nSlideCount - 1;
-    if (m_nFrameCounter == 0)
+    BOOL last = p.nCurrentSlide >= p.nSlideCount - 1;
+    if (p.nFrameCounter == 0)
     {
-        m_nAdvanceState = AdvanceNone;
+        p.nAdvanceState = AdvanceNone;
         using namespace ShowText::Termination;
         BOOL keepPlaying = last && m_nLoop == LOOP_ONCE &&
                            (m_nAutoExit == AUTOEXIT_AFTER_SOUND || m_nAutoExit == AUTOEXIT_BY_USER);
         if (!keepPlaying)
-            EndSlide(m_nCurrentSlide);
+            EndSlide(p.nCurrentSlide);
     }
     if (last && m_nLoop == ShowText::Termination::LOOP_ONCE)
     {
-        m_nState = StateEnd;   // the last slide never fades out
+        p.nState = StateEnd;   // the last slide never fades out
         Repaint();
         return;
     }
-    if (m_nFrameCounter == 0)
+    if (p.nFrameCounter == 0)
     {
         m_pPreviousPicture = m_pCurrentPicture;
         m_pCurrentPicture = nullptr;
-        m_bTransitionDone = FALSE;
+        p.bTransitionDone = FALSE;
     }
     int effect = slide->m_Background.m_FadeOut.GetSelectedIndex();
-    if (effect == EffectNone)
+    if (effect == Effect::EFFECT_NONE)
     {
-        PrepareSlide(PrepareIndex(m_nCurrentSlide));
-        m_nPauseStart = m_nNow;
-        m_nState = StatePause;
+        PrepareSlide(PrepareIndex(p.nCurrentSlide));
+        p.nPauseStart = p.nNow;
+        p.nState = StatePause;
     }
-    else if (m_nFrameCounter == 0)
+    else if (p.nFrameCounter == 0)
     {
-        PrepareSlide(PrepareIndex(m_nCurrentSlide));
-        m_nFrameCounter = 1;
+        PrepareSlide(PrepareIndex(p.nCurrentSlide));
+        p.nFrameCounter = 1;
         CountTransitionFrame(slide->m_Background.m_nFadeSpeed, -1);
     }
-    else if (!m_bTransitionDone)
+    else if (!p.bTransitionDone)
     {
-        ++m_nFrameCounter;
+        ++p.nFrameCounter;
         CountTransitionFrame(slide->m_Background.m_nFadeSpeed, -1);
     }
-    else if (effect != EffectRotateRight && effect != EffectRotateBottom)
+    else if (effect != Effect::EFFECT_OUTIN_ROTATE_RIGHT && effect != Effect::EFFECT_OUTIN_ROTATE_BOTTOM)
     {
-        m_nPauseStart = m_nNow;
-        m_nState = StatePause;
+        p.nPauseStart = p.nNow;
+        p.nState = StatePause;
     }
     else
     {
         // The rotations have brought the next slide in already.
-        ++m_nCurrentSlide;
-        if (m_nCurrentSlide < m_nSlideCount)
+        ++p.nCurrentSlide;
+        if (p.nCurrentSlide < p.nSlideCount)
         {
-            m_nCurrentObject = 0;
-            m_nPhaseStart = m_nNow;
-            m_nState = StateNextObject;
+            p.nCurrentObject = 0;
+            p.nPhaseStart = p.nNow;
+            p.nState = StateNextObject;
         }
         else if (m_nLoop != ShowText::Termination::LOOP_ONCE)
         {
-            m_nCurrentSlide = 0;
-            m_nCurrentObject = 0;
-            m_nPhaseStart = m_nNow;
-            m_nState = StateNextObject;
+            p.nCurrentSlide = 0;
+            p.nCurrentObject = 0;
+            p.nPhaseStart = p.nNow;
+            p.nState = StateNextObject;
         }
         else
         {
-            m_nFrameCounter = 0;
-            m_nState = StateEnd;
+            p.nFrameCounter = 0;
+            p.nState = StateEnd;
         }
     }
+    if (IsSteppedFrame())
+        ComposeStepFrame();
     Repaint();
 }
 
 void CShowRenderer::StepPause()
 {
-    m_nCurrentObject = 0;
-    m_nObjectStep = 0;
-    if (CurrentSlide()->m_Background.m_FadeIn.GetSelectedIndex() == EffectNone ||
-        m_nNow - m_nPauseStart >= m_nPauseLength)
+    Playback& p = m_Play;
+    p.nCurrentObject = 0;
+    p.nObjectStep = 0;
+    if (CurrentSlide()->m_Background.m_FadeIn.GetSelectedIndex() == Effect::EFFECT_NONE ||
+        p.nNow - p.nPauseStart >= kPauseLength)
     {
-        m_nFrameCounter = 0;
-        ++m_nCurrentSlide;
-        m_nState = StateFadeIn;
-        if (m_nCurrentSlide >= m_nSlideCount)
+        p.nFrameCounter = 0;
+        ++p.nCurrentSlide;
+        p.nState = StateFadeIn;
+        if (p.nCurrentSlide >= p.nSlideCount)
         {
-            m_nFrameCounter = 0;
-            m_nState = StateEnd;
+            p.nFrameCounter = 0;
+            p.nState = StateEnd;
         }
     }
 }
 
 BOOL CShowRenderer::StepEnd()
 {
+    Playback& p = m_Play;
     if (m_nLoop != ShowText::Termination::LOOP_ONCE)
     {
-        m_nCurrentSlide = 0;
-        m_nCurrentObject = 0;
+        p.nCurrentSlide = 0;
+        p.nCurrentObject = 0;
         HideAllObjects();
         if (!m_Slides[0].m_Background.m_Picture.IsLoaded())
             m_Slides[0].m_Background.LoadImage(m_pPack);
-        m_nPhaseStart = m_nPauseStart = m_nNow;
-        m_nFrameCounter = 0;
-        m_nState = StateFadeIn;
+        p.nPhaseStart = p.nPauseStart = p.nNow;
+        p.nFrameCounter = 0;
+        p.nState = StateFadeIn;
         return TRUE;
     }
     if (m_nAutoExit == ShowText::Termination::AUTOEXIT_AFTER_SOUND)
-        return m_bSoundFinished ? FALSE : TRUE;
+        return p.bSoundFinished ? FALSE : TRUE;
     return FALSE;
 }
 
 void CShowRenderer::Continue()
 {
-    if (m_bManualAdvance && m_nAdvanceState == AdvanceWaiting)
-        m_nAdvanceState = AdvanceContinue;
+    if (m_Play.bManualAdvance && m_Play.nAdvanceState == AdvanceWaiting)
+        m_Play.nAdvanceState = AdvanceContinue;
 }
 
 BOOL CShowRenderer::ClickContinue(int x, int y)
 {
-    if (!m_bManualAdvance || m_nAdvanceState != AdvanceWaiting)
+    Playback& p = m_Play;
+    if (!p.bManualAdvance || p.nAdvanceState != AdvanceWaiting)
         return FALSE;
     CPoint point(x, y);
-    if (!m_rcIndicator.PtInRect(point))
+    if (!p.rcIndicator.PtInRect(point))
         return FALSE;
-    m_nAdvanceState = AdvanceContinue;
+    p.nAdvanceState = AdvanceContinue;
     return TRUE;
 }
 
@@ -577,6 +598,8 @@ void CShowRenderer::Stop()
         for (int k = 0; k < 5; ++k)
             Sleep(10);
     }
+    m_pStepFrame.reset();
+    m_bStepFrameValid = FALSE;
     m_BackgroundBrush.DeleteObject();
 }
 
@@ -596,13 +619,124 @@ void CShowRenderer::PaintSlide(CDC* dc, CSlide* slide, BOOL withObjects)
     }
 }
 
+BOOL CShowRenderer::IsSteppedFrame()
+{
+    const Playback& p = m_Play;
+    switch (p.nState)
+    {
+    case StateFadeIn: return p.nFrameCounter > 0;
+    case StateSlideEnd:
+        return p.nFrameCounter > 0 &&
+               CurrentSlide()->m_Background.m_FadeOut.GetSelectedIndex() != Effect::EFFECT_NONE;
+    case StateObjectInsert: return TRUE;
+    default: return FALSE;
+    }
+}
+
+void CShowRenderer::ComposeStepFrame()
+{
+    CRect area(0, 0, GetWidth(), GetHeight());
+    if (!m_pStepFrame)
+    {
+        // Compatible with the slide window, or with the screen when there is none.
+        HWND hWnd = m_pWindow ? m_pWindow->GetSafeHwnd() : nullptr;
+        HDC hRef = ::GetDC(hWnd);
+        CDC ref;
+        if (hRef)
+            ref.Attach(hRef);
+        m_pStepFrame.reset(new CSlideMemDC(hRef ? &ref : nullptr, area, m_crBackground));
+        if (hRef)
+        {
+            ref.Detach();
+            ::ReleaseDC(hWnd, hRef);
+        }
+    }
+    else if (m_pStepFrame->GetSafeHdc())
+        m_pStepFrame->FillSolidRect(&area, m_crBackground);
+    if (!m_pStepFrame->GetSafeHdc())
+    {
+        m_pStepFrame.reset();
+        return;
+    }
+    ComposeFrame(m_pStepFrame.get(), TRUE);
+    m_bStepFrameValid = TRUE;
+}
+
+void CShowRenderer::ComposeFrame(CDC* surface, BOOL advance)
+{
+    Playback& p = m_Play;
+    CSlide* slide = CurrentSlide();
+    CRect area(0, 0, GetWidth(), GetHeight());
+    switch (p.nState)
+    {
+    case StateSlideEnd:
+        if (p.nFrameCounter == 0 || slide->m_Background.m_FadeOut.GetSelectedIndex() == Effect::EFFECT_NONE)
+        {
+            // No fade-out running (yet): the slide stays as it is.
+            PaintSlide(surface, slide, TRUE);
+            break;
+        }
+        // fall through
+    case StateFadeIn:
+    {
+        CTransitionFrame frame;
+        frame.pDC = surface;
+        frame.nLeft = 0;
+        frame.nTop = 0;
+        frame.nWidth = GetWidth();
+        frame.nHeight = GetHeight();
+        frame.nFrame = p.nFrameCounter;
+        frame.nFrames = p.nFrameTotal;
+        frame.pBrush = &m_BackgroundBrush;
+        frame.pShow = this;
+        frame.nCurrentSlide = p.nCurrentSlide;
+        frame.nSlideCount = p.nSlideCount;
+        frame.pNewPicture = m_pCurrentPicture;
+        frame.pPreviousPicture = m_pPreviousPicture;
+        frame.pNewSlideBitmap = &m_NewSlideBitmap;
+        BOOL done = p.nState == StateFadeIn
+                        ? CTransitionEffects::DrawFadeIn(slide->m_Background.m_FadeIn.GetSelectedIndex(), frame)
+                        : CTransitionEffects::DrawFadeOut(slide->m_Background.m_FadeOut.GetSelectedIndex(), frame);
+        if (advance && done)
+            p.bTransitionDone = TRUE;
+        break;
+    }
+    case StateNoFadeIn:
+        if (m_pNextPicture && m_pNextPicture->IsLoaded())
+            m_pNextPicture->Render(surface, area);
+        break;
+    case StateObjectInsert:
+        if (p.nCurrentObject <= CSlide::MaxObjects)
+        {
+            // The objects as they stand; the entering one moves on only in the step's own frame.
+            PaintSlide(surface, slide, TRUE);
+            CSlideObjSlot* slot =
+                p.nCurrentObject < CSlide::MaxObjects ? slide->GetSlot(p.nCurrentObject) : nullptr;
+            CSlideBasicObj* object = slot && slot->m_bUsed ? slot->GetLiveObject() : nullptr;
+            if (object && advance)
+            {
+                int elapsed = p.nNow - p.nObjectStart;
+                p.bObjectDone = object->AnimateStep(surface, elapsed / kObjectStepMs, kObjectAnimParam, elapsed)
+                                    ? TRUE
+                                    : FALSE;
+            }
+        }
+        break;
+    default:
+        // The slide being shown, also while its objects enter.
+        PaintSlide(surface, slide, TRUE);
+        break;
+    }
+}
+
 void CShowRenderer::Paint(CDC* dc)
 {
+    const Playback& p = m_Play;
     // Between two slides nothing is drawn: the last frame stays until the next slide comes in.
-    if (m_nState == StatePause || (m_nState == StateFadeIn && m_nFrameCounter == 0))
+    if (p.nState == StatePause || (p.nState == StateFadeIn && p.nFrameCounter == 0))
         return;
-    CRect target(m_nX0, m_nY0, m_nX0 + GetWidth(), m_nY0 + GetHeight());
-    if (!m_bReady)
+    CRect target(p.nX0, p.nY0, p.nX0 + GetWidth(), p.nY0 + GetHeight());
+    if (!p.bReady)
     {
         if (dc && dc->GetSafeHdc())
             dc->FillSolidRect(&target, RGB(255, 255, 255));
@@ -611,83 +745,27 @@ void CShowRenderer::Paint(CDC* dc)
     if (!dc || !dc->GetSafeHdc() || m_bPainting)
         return;
     m_bPainting = TRUE;
+    if (m_bStepFrameValid)
+        dc->BitBlt(p.nX0, p.nY0, GetWidth(), GetHeight(), m_pStepFrame.get(), 0, 0, SRCCOPY);
+    else
     {
         CRect area(0, 0, GetWidth(), GetHeight());
         CSlideMemDC surface(dc, area, m_crBackground);
         if (surface.GetSafeHdc())
         {
-            CSlide* slide = CurrentSlide();
-            switch (m_nState)
-            {
-            case StateSlideEnd:
-                if (m_nFrameCounter == 0 || slide->m_Background.m_FadeOut.GetSelectedIndex() == EffectNone)
-                {
-                    // No fade-out running (yet): the slide stays as it is.
-                    PaintSlide(&surface, slide, TRUE);
-                    break;
-                }
-                // fall through
-            case StateFadeIn:
-            {
-                CTransitionFrame frame;
-                frame.pDC = &surface;
-                frame.nLeft = 0;
-                frame.nTop = 0;
-                frame.nWidth = GetWidth();
-                frame.nHeight = GetHeight();
-                frame.nFrame = m_nFrameCounter;
-                frame.nFrames = m_nFrameTotal;
-                frame.pBrush = &m_BackgroundBrush;
-                frame.pShow = this;
-                frame.nCurrentSlide = m_nCurrentSlide;
-                frame.nSlideCount = m_nSlideCount;
-                frame.pNewPicture = m_pCurrentPicture;
-                frame.pPreviousPicture = m_pPreviousPicture;
-                frame.pNewSlideBitmap = &m_NewSlideBitmap;
-                BOOL done =
-                    m_nState == StateFadeIn
-                        ? CTransitionEffects::DrawFadeIn(slide->m_Background.m_FadeIn.GetSelectedIndex(), frame)
-                        : CTransitionEffects::DrawFadeOut(slide->m_Background.m_FadeOut.GetSelectedIndex(), frame);
-                if (done)
-                    m_bTransitionDone = TRUE;
-                break;
-            }
-            case StateNoFadeIn:
-                if (m_pNextPicture && m_pNextPicture->IsLoaded())
-                    m_pNextPicture->Render(&surface, area);
-                break;
-            case StateObjectInsert:
-                if (m_nCurrentObject <= CSlide::MaxObjects)
-                {
-                    PaintSlide(&surface, slide, TRUE);
-                    CSlideObjSlot* slot =
-                        m_nCurrentObject < CSlide::MaxObjects ? slide->GetSlot(m_nCurrentObject) : nullptr;
-                    if (slot && slot->m_bUsed)
-                        if (CSlideBasicObj* object = slot->GetLiveObject())
-                        {
-                            int elapsed = m_nNow - m_nObjectStart;
-                            m_bObjectDone =
-                                object->AnimateStep(&surface, elapsed / 50, m_nObjectAnimParam, elapsed) ? TRUE
-                                                                                                         : FALSE;
-                        }
-                }
-                break;
-            default:
-                // The slide being shown, also while its objects enter.
-                PaintSlide(&surface, slide, TRUE);
-                break;
-            }
-            dc->BitBlt(m_nX0, m_nY0, GetWidth(), GetHeight(), &surface, 0, 0, SRCCOPY);
+            ComposeFrame(&surface, FALSE);
+            dc->BitBlt(p.nX0, p.nY0, GetWidth(), GetHeight(), &surface, 0, 0, SRCCOPY);
         }
     }
-    if (m_bManualAdvance && m_nAdvanceState == AdvanceWaiting)
+    if (p.bManualAdvance && p.nAdvanceState == AdvanceWaiting)
         PaintIndicator(dc);
     m_bPainting = FALSE;
 }
 
 void CShowRenderer::PaintIndicator(CDC* dc)
 {
-    const CRect& r = m_rcIndicator;
+    const CRect& r = m_Play.rcIndicator;
+    const int counter = m_Play.nIndicatorCounter;
     CPen light(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
     CPen dark(PS_SOLID, 1, RGB(0x40, 0x40, 0x40));
     CPen* oldPen = dc->SelectObject(&light);
@@ -699,10 +777,10 @@ void CShowRenderer::PaintIndicator(CDC* dc)
         dc->LineTo(left, bottom - 1);
         dc->LineTo(left, top);
     };
-    if (m_nIndicatorCounter >= 1 && m_nIndicatorCounter <= 16)
+    if (counter >= 1 && counter < kIndicatorFrames)
     {
         // A square that shrinks into the corner.
-        int t = (m_nIndicatorCounter - 1) * m_nIndicatorCounter / 2;
+        int t = (counter - 1) * counter / 2;
         int left = r.left + t - 122;
         int top = r.top + t - 122;
         dc->SelectObject(&light);
@@ -710,7 +788,7 @@ void CShowRenderer::PaintIndicator(CDC* dc)
         dc->SelectObject(&dark);
         outline(left + 1, top + 1, r.right - 1, r.bottom - 1);
     }
-    else if (m_nIndicatorCounter >= kIndicatorFrames)
+    else if (counter >= kIndicatorFrames)
     {
         dc->SelectObject(&light);
         outline(r.left, r.top, r.right, r.bottom);

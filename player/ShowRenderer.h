@@ -3,7 +3,11 @@
 // operation that composes the current frame off screen and copies it into the slide window.
 #pragma once
 
+#include "player/FrameTimer.h"
 #include "show/ShowData.h"
+#include "show/SlideMemDC.h"
+
+#include <memory>
 
 class CProjectPack;
 class CPicture;
@@ -33,31 +37,63 @@ public:
         AdvanceWaiting = 1,
         AdvanceContinue = 2
     };
-    enum
-    {
-        EffectNone = 0,
-        EffectRotateRight = 13,
-        EffectRotateBottom = 14
-    };
-
     CShowRenderer();
     ~CShowRenderer() override;
 
-    // Reads the show text (the pack's "VEXUL.INI" entry); loaded = its SHOW VERSION is not empty.
+    // The playback state. Only the renderer's operations change it; anyone may read it.
+    struct Playback
+    {
+        // Slide area (the slide window's client rectangle) and the drawing origin in the window.
+        int nLeft = 0, nTop = 0, nRight = 0, nBottom = 0;
+        int nX0 = 0, nY0 = 0;
+        BOOL bReady = FALSE;    // the first slide has a background image
+        BOOL bLoaded = FALSE;   // the show text was read
+        int nSlideCount = 0;    // slides 0 ... count - 1 play
+        int nState = StateNotStarted;
+        int nCurrentSlide = 0;
+        int nCurrentObject = 0;
+        int nNow = 0;   // the show clock of the running step, ms
+        int nPhaseStart = 0;
+        int nObjectStart = 0;
+        int nPauseStart = 0;
+        int nFrameCounter = 0;   // frames of the running transition
+        int nFrameTotal = 8;     // frames the transition takes
+        BOOL bTransitionDone = FALSE;
+        int nTransitionDuration = 500;
+        int nFramePeriod = CFrameTimer::FramePeriod;
+        int nObjectStep = 0;
+        BOOL bObjectDone = FALSE;
+        // Calibration of the tick length.
+        int nTickCount = 0;
+        int nFirstTime = 0;
+        int nLastTime = 0;
+        int nTickLength = CFrameTimer::FramePeriod;   // until measured
+        BOOL bSoundFinished = TRUE;
+        BOOL bManualAdvance = FALSE;
+        int nAdvanceState = AdvanceNone;
+        int nIndicatorCounter = 0;
+        CRect rcIndicator;
+    };
+    const Playback& GetPlayback() const { return m_Play; }
+
+    // Reads the show text (the pack's "VEXUL.INI" entry); loaded = its SHOW VERSION is not empty. A show with
+    // a sound has not finished it.
     BOOL Load(const char* showPath, BYTE* data, int size);
     // Prepares playback on the slide window's client area; returns ready (slide 0 has an image).
     BOOL Start(int left, int top, int right, int bottom, int x0, int y0, CWnd* window, int framePeriod);
     // Makes a slide current and enters calibration.
     void GoToSlide(int index);
-    // Advances the state machine; TRUE while the frame clock is to be re-armed.
+    // Advances the state machine; TRUE while the frame clock is to be re-armed. The step alone moves the show
+    // on: a transition or an object's entrance is composed here, frame by frame, and the paint that follows
+    // shows it.
     BOOL Step(int now);
-    // Draws the current frame.
+    // Draws the current frame. However often the window paints, the show stays where the last step left it.
     void Paint(CDC* dc);
     // Manual advance: the Right arrow and Space keys.
     void Continue();
     // Manual advance: a click at (x, y) in slide coordinates; TRUE when it hit the indicator.
     BOOL ClickContinue(int x, int y);
-    void SetSoundFinished() { m_bSoundFinished = TRUE; }
+    void SetSoundFinished() { m_Play.bSoundFinished = TRUE; }
     // Waits for the object animations to end and deletes the background brush.
     void Stop();
 
@@ -73,62 +109,16 @@ public:
 
     // The slide at index; outside 0 … 39 an empty slide (no picture, no objects, 3000 ms, no effects).
     CSlide* SlideAt(int index);
-    CSlide* CurrentSlide() { return SlideAt(m_nCurrentSlide); }
-    int GetWidth() const { return m_nRight - m_nLeft; }
-    int GetHeight() const { return m_nBottom - m_nTop; }
+    CSlide* CurrentSlide() { return SlideAt(m_Play.nCurrentSlide); }
+    int GetWidth() const { return m_Play.nRight - m_Play.nLeft; }
+    int GetHeight() const { return m_Play.nBottom - m_Play.nTop; }
     // The frame total of a transition of the slide at the measured tick length (fade-in effect for the
     // doubling of effects 7 and 8, -1 for a fade-out).
     int ComputeFrameTotal(int fadeSpeed, int fadeInEffect) const;
     // 500, 1000, 1500 or 2000 ms for FADESPEED 0 to 3 (limited to that range).
     static int TransitionDuration(int fadeSpeed);
 
-    // Slide area and origin.
-    int m_nLeft, m_nTop, m_nRight, m_nBottom;
-    int m_nX0, m_nY0;
-    CWnd* m_pWindow;
-    CProjectPack* m_pPack;
-    CShowFontInstaller* m_pFontInstaller;
-
-    BOOL m_bReady;
-    BOOL m_bLoaded;
-    int m_nSlideCount;
-    CBrush m_BackgroundBrush;
-
-    int m_nState;
-    int m_nCurrentSlide;
-    int m_nCurrentObject;
-    int m_nNow;
-    int m_nPhaseStart;
-    int m_nObjectStart;
-    int m_nPauseStart;
-    int m_nFrameCounter;
-    int m_nFrameTotal;
-    BOOL m_bTransitionDone;
-    int m_nTransitionBase;
-    int m_nTransitionDuration;
-    int m_nPauseLength;
-    int m_nObjectAnimParam;
-    int m_nFramePeriod;
-    int m_nObjectStep;
-    BOOL m_bObjectDone;
-    int m_nTickCount;
-    int m_nFirstTime;
-    int m_nLastTime;
-    int m_nTickLength;
-    BOOL m_bSoundFinished;
-
-    CPicture* m_pCurrentPicture;
-    CPicture* m_pPreviousPicture;
-    CPicture* m_pNextPicture;
-    CBitmap m_NewSlideBitmap;
-
-    BOOL m_bManualAdvance;
-    int m_nAdvanceState;
-    int m_nIndicatorCounter;
-    CRect m_rcIndicator;
-    BOOL m_bPainting;
-
-protected:
+private:
     // Invalidates the slide area and paints it at once (nothing without a window).
     void Repaint();
     // Makes the slide's finished image and stops its objects' playback.
@@ -147,9 +137,29 @@ protected:
     // Counts a transition frame: the frame total on the first frame, and done once the counter has run
     // far past it, so that a transition whose step rounds to nothing still ends.
     void CountTransitionFrame(int fadeSpeed, int fadeInEffect);
+    // TRUE in the states whose frames move the show on: a running transition or an object's entrance.
+    BOOL IsSteppedFrame();
+    // Composes the frame of such a state into the step's surface, taking what it reports (the transition
+    // done, the object arrived).
+    void ComposeStepFrame();
+    // The frame of the current state drawn into the surface; advance: the frame is the step's own.
+    void ComposeFrame(CDC* surface, BOOL advance);
     void PaintSlide(CDC* dc, CSlide* slide, BOOL withObjects);
     void PaintIndicator(CDC* dc);
     void InstallTextFont(CSlideObjSlot* slot);
 
+    Playback m_Play;
+    CWnd* m_pWindow;
+    CProjectPack* m_pPack;
+    CShowFontInstaller* m_pFontInstaller;
+    CBrush m_BackgroundBrush;   // the show's background colour
+    CPicture* m_pCurrentPicture;
+    CPicture* m_pPreviousPicture;
+    CPicture* m_pNextPicture;
+    CBitmap m_NewSlideBitmap;   // the incoming background at slide size, for the cover effects
+    // The frame the last step composed, while its state lasts; paints copy it.
+    std::unique_ptr<CSlideMemDC> m_pStepFrame;
+    BOOL m_bStepFrameValid;
+    BOOL m_bPainting;   // guards against re-entrant painting
     CSlide m_EmptySlide;
 };

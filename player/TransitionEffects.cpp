@@ -1,10 +1,13 @@
 #include "player/TransitionEffects.h"
 
+#include "show/EffectNames.h"
 #include "show/Picture.h"
 #include "show/ShowData.h"
 
 namespace
 {
+
+typedef CEffectNames Effect;
 
 // The part of a rectangle that lies inside the slide area; false when nothing does (also for the
 // inverted rectangles that some frames past their end describe).
@@ -87,13 +90,13 @@ BOOL DrawCoverIn(int effect, CTransitionFrame& f)
     bool done = false;
     switch (effect)
     {
-    case 15:
-    case 16: done = W < ax; break;
-    case 17:
-    case 18: done = H < ay; break;
-    case 19: done = H / 2 - ay < 0 || H < ay + H / 2; break;
-    case 20: done = W / 2 - ax < 0 || W < ax + W / 2; break;
-    default:   // 21, 22
+    case Effect::EFFECT_COVER_FROM_RIGHT:
+    case Effect::EFFECT_COVER_FROM_LEFT: done = W < ax; break;
+    case Effect::EFFECT_COVER_FROM_TOP:
+    case Effect::EFFECT_COVER_FROM_BOTTOM: done = H < ay; break;
+    case Effect::EFFECT_COVER_HORIZONTAL: done = H / 2 - ay < 0 || H < ay + H / 2; break;
+    case Effect::EFFECT_COVER_VERTICAL: done = W / 2 - ax < 0 || W < ax + W / 2; break;
+    default:   // from inside, from outside
         done = H < ay || W < ax;
         break;
     }
@@ -104,14 +107,14 @@ BOOL DrawCoverIn(int effect, CTransitionFrame& f)
     }
     switch (effect)
     {
-    case 15: CopyNew(f, W - ax, 0, W, H); break;
-    case 16: CopyNew(f, 0, 0, ax, H); break;
-    case 17: CopyNew(f, 0, 0, W, ay); break;
-    case 18: CopyNew(f, 0, H - ay, W, H); break;
-    case 19: CopyNew(f, 0, H / 2 - ay, W, H / 2 + ay); break;
-    case 20: CopyNew(f, W / 2 - ax, 0, W / 2 + ax, H); break;
-    case 21: CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 + ax, H / 2 + ay); break;
-    default:   // 22
+    case Effect::EFFECT_COVER_FROM_RIGHT: CopyNew(f, W - ax, 0, W, H); break;
+    case Effect::EFFECT_COVER_FROM_LEFT: CopyNew(f, 0, 0, ax, H); break;
+    case Effect::EFFECT_COVER_FROM_TOP: CopyNew(f, 0, 0, W, ay); break;
+    case Effect::EFFECT_COVER_FROM_BOTTOM: CopyNew(f, 0, H - ay, W, H); break;
+    case Effect::EFFECT_COVER_HORIZONTAL: CopyNew(f, 0, H / 2 - ay, W, H / 2 + ay); break;
+    case Effect::EFFECT_COVER_VERTICAL: CopyNew(f, W / 2 - ax, 0, W / 2 + ax, H); break;
+    case Effect::EFFECT_COVER_FROM_INSIDE: CopyNew(f, W / 2 - ax, H / 2 - ay, W / 2 + ax, H / 2 + ay); break;
+    default:   // from outside
         CopyNew(f, 0, 0, W, ay);
         CopyNew(f, 0, H - ay, W, H);
         CopyNew(f, 0, 0, ax, H);
@@ -182,35 +185,35 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
 
     switch (effect)
     {
-    case 1:
+    case Effect::EFFECT_LEFT_RIGHT:
     {
         DrawNewAll(f);
         int a = W / N * (N - d - 1);
         Fill(f, W - a, 0, W, H);
         return a <= 0;
     }
-    case 2:
+    case Effect::EFFECT_RIGHT_LEFT:
     {
         DrawNewAll(f);
         int a = W / N * d;
         Fill(f, 0, 0, W - a, H);
         return a >= W;
     }
-    case 3:
+    case Effect::EFFECT_TOP_BOTTOM:
     {
         DrawNewAll(f);
         int a = H / N * d;
         Fill(f, 0, a, W, H);
         return a >= H;
     }
-    case 4:
+    case Effect::EFFECT_BOTTOM_TOP:
     {
         DrawNewAll(f);
         int s = H / N;
         Fill(f, 0, 0, W, H - s * d);
         return s * d >= H;
     }
-    case 5:
+    case Effect::EFFECT_FULL_CENTER:
     {
         DrawNewAll(f);
         int bx = W / (2 * N) * d, by = H / (2 * N) * d;
@@ -219,7 +222,7 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         Fill(f, bx, by, W - bx, H - by);
         return FALSE;
     }
-    case 6:
+    case Effect::EFFECT_CENTER_FULL:
     {
         DrawNewAll(f);
         int c = H / (2 * N) * d, b = d * (W / (2 * N));
@@ -229,7 +232,7 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         Fill(f, W / 2 + b, 0, W, H);
         return H / 2 - c <= 0;
     }
-    case 7:
+    case Effect::EFFECT_HORZ_STRIPES:
     {
         DrawNewAll(f);
         int b = N / 2;
@@ -240,7 +243,7 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
             Fill(f, 0, y, W, y + 2 * (b - d));
         return FALSE;
     }
-    case 8:
+    case Effect::EFFECT_VERT_STRIPES:
     {
         DrawNewAll(f);
         int b = N / 2;
@@ -252,8 +255,8 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
         }
         return N / 2 < d;
     }
-    case 9:
-    case 10:
+    case Effect::EFFECT_MOVE_LEFTRIGHT:
+    case Effect::EFFECT_MOVE_RIGHTLEFT:
     {
         int a = d * (W / N);
         if (a >= W)
@@ -261,14 +264,14 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
             DrawNewAll(f);
             return TRUE;
         }
-        if (effect == 9)
+        if (effect == Effect::EFFECT_MOVE_LEFTRIGHT)
             DrawNew(f, CRect(a - W, 0, a, H));
         else
             DrawNew(f, CRect(W - a, 0, 2 * W - a, H));
         return FALSE;
     }
-    case 11:
-    case 12:
+    case Effect::EFFECT_MOVE_TOPBOTTOM:
+    case Effect::EFFECT_MOVE_BOTTOMTOP:
     {
         int a = d * (H / N);
         if (a >= H)
@@ -276,16 +279,17 @@ BOOL CTransitionEffects::DrawFadeIn(int effect, CTransitionFrame& f)
             DrawNewAll(f);
             return TRUE;
         }
-        if (effect == 11)
+        if (effect == Effect::EFFECT_MOVE_TOPBOTTOM)
             DrawNew(f, CRect(0, a - H, W, a));
         else
             DrawNew(f, CRect(0, H - a, W, 2 * H - a));
         return FALSE;
     }
-    case 13:
-    case 14: return TRUE;   // the rotation of the slide before already brought this one in
+    case Effect::EFFECT_OUTIN_ROTATE_RIGHT:
+    case Effect::EFFECT_OUTIN_ROTATE_BOTTOM:
+        return TRUE;   // the rotation of the slide before already brought this one in
     default:
-        if (effect >= 15 && effect <= 22)
+        if (effect >= Effect::EFFECT_COVER_FROM_RIGHT && effect <= Effect::EFFECT_COVER_FORM_OUTSIDE)
             return DrawCoverIn(effect, f);
         return TRUE;
     }
@@ -299,35 +303,35 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
 
     switch (effect)
     {
-    case 1:
+    case Effect::EFFECT_LEFT_RIGHT:
     {
         DrawOldAll(f);
         int a = W / N * d;
         Fill(f, 0, 0, a, H);
         return a >= W;
     }
-    case 2:
+    case Effect::EFFECT_RIGHT_LEFT:
     {
         DrawOldAll(f);
         int a = W / N * d;
         Fill(f, W - a, 0, W, H);
         return a >= W;
     }
-    case 3:
+    case Effect::EFFECT_TOP_BOTTOM:
     {
         DrawOldAll(f);
         int a = H / N * d;
         Fill(f, 0, 0, W, a);
         return a >= H;
     }
-    case 4:
+    case Effect::EFFECT_BOTTOM_TOP:
     {
         DrawOldAll(f);
         int a = H / N * d;
         Fill(f, 0, H - a, W, H);
         return a >= H;
     }
-    case 5:
+    case Effect::EFFECT_FULL_CENTER:
     {
         DrawOldAll(f);
         int bx = d * (W / N), by = H / N * d;
@@ -337,14 +341,14 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         Fill(f, W - bx, 0, W, H);
         return bx >= W / 2;
     }
-    case 6:
+    case Effect::EFFECT_CENTER_FULL:
     {
         DrawOldAll(f);
         int e = W / (2 * N) * d, g = d * (H / (2 * N));
         Fill(f, W / 2 - e, H / 2 - g, W / 2 + e, H / 2 + g);
         return 2 * e >= W || 2 * g >= H;
     }
-    case 7:
+    case Effect::EFFECT_HORZ_STRIPES:
     {
         DrawOldAll(f);
         int b = N / 2;
@@ -356,7 +360,7 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         }
         return N / 2 < d;
     }
-    case 8:
+    case Effect::EFFECT_VERT_STRIPES:
     {
         DrawOldAll(f);
         int b = N / 2;
@@ -368,13 +372,13 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         }
         return N / 2 < d;
     }
-    case 9:
+    case Effect::EFFECT_MOVE_LEFTRIGHT:
     {
         int a = d * (W / N);
         DrawFinishedImage(f, f.nCurrentSlide, CRect(a, 0, W + a, H));
         return a >= W;
     }
-    case 10:
+    case Effect::EFFECT_MOVE_RIGHTLEFT:
     {
         int a = d * (W / N);
         if (a >= W)
@@ -382,7 +386,7 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         DrawFinishedImage(f, f.nCurrentSlide, CRect(-a, 0, W - a, H));
         return FALSE;
     }
-    case 11:
+    case Effect::EFFECT_MOVE_TOPBOTTOM:
     {
         int a = d * (H / N);
         if (a >= H)
@@ -390,7 +394,7 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         DrawFinishedImage(f, f.nCurrentSlide, CRect(0, a, W, H + a));
         return FALSE;
     }
-    case 12:
+    case Effect::EFFECT_MOVE_BOTTOMTOP:
     {
         int a = d * (H / N);
         if (a >= H)
@@ -398,20 +402,20 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         DrawFinishedImage(f, f.nCurrentSlide, CRect(0, -a, W, H - a));
         return FALSE;
     }
-    case 13:
-    case 14:
+    case Effect::EFFECT_OUTIN_ROTATE_RIGHT:
+    case Effect::EFFECT_OUTIN_ROTATE_BOTTOM:
     {
         // The next slide rotates in here, so it enters without a fade-in of its own (for the rest of the run).
         int next = NextSlideIndex(f.nCurrentSlide, f.nSlideCount);
         if (CSlide* s = SlideAt(f, next))
-            s->m_Background.m_FadeIn.SetSelectedIndex(0);
-        int a = effect == 13 ? d * (W / N) : d * (H / N);
-        int extent = effect == 13 ? W : H;
+            s->m_Background.m_FadeIn.SetSelectedIndex(Effect::EFFECT_NONE);
+        int a = effect == Effect::EFFECT_OUTIN_ROTATE_RIGHT ? d * (W / N) : d * (H / N);
+        int extent = effect == Effect::EFFECT_OUTIN_ROTATE_RIGHT ? W : H;
         if (extent < a)
         {
             DrawSlideBackground(f, next, CRect(0, 0, W, H));
         }
-        else if (effect == 13)
+        else if (effect == Effect::EFFECT_OUTIN_ROTATE_RIGHT)
         {
             DrawSlideBackground(f, next, CRect(0, 0, a, H));
             DrawFinishedImage(f, f.nCurrentSlide, CRect(a + 1, 0, W, H));
@@ -423,6 +427,6 @@ BOOL CTransitionEffects::DrawFadeOut(int effect, CTransitionFrame& f)
         }
         return a >= extent;
     }
-    default: return TRUE;   // 15 ... 22: the cover is drawn as the next slide's fade-in
+    default: return TRUE;   // the covers: drawn as the next slide's fade-in
     }
 }

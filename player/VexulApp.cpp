@@ -24,7 +24,7 @@ CString ReadRegistryText(HKEY key, const char* name)
 
 }   // namespace
 
-CVexulApp::CVexulApp()
+CVexulApp::CVexulApp() : m_PictureLoader(&LoadPlayerPicture)
 {
 }
 
@@ -44,7 +44,6 @@ BOOL CVexulApp::InitInstance()
 {
     Enable3dControls();
     SetLanguage(LETTER_GERMAN);
-    InstallPlayerPictureLoader();
     m_Session.m_strProgramFolder = GetProgramFolder();
 
     ParseCommandLine(m_CommandLine);

@@ -5,6 +5,7 @@
 #include "framework/win/Framework.h"
 #include "player/PlayerSession.h"
 #include "player/VexulCommandLineInfo.h"
+#include "show/ImageObj.h"
 
 // How the end program is started: the program, its parameters (empty: none) and its working folder.
 struct CEndProgramLaunch
@@ -47,4 +48,6 @@ public:
 
     CVexulCommandLineInfo m_CommandLine;
     CPlayerSession m_Session;
+    // Image objects load their pictures the player's way for the whole run.
+    CImageObj::CLoaderInstallation m_PictureLoader;
 };

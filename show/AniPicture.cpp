@@ -1,69 +1,31 @@
 #include "show/AniPicture.h"
 
+#include "show/GifFrames.h"
 #include "show/Picture.h"
-
-#include <process.h>
 
 namespace
 {
 
-// Holds the composition surface for one thread at a time.
-class CSurfaceLock
-{
-public:
-    explicit CSurfaceLock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
-    ~CSurfaceLock() { ::LeaveCriticalSection(&m_cs); }
-    CSurfaceLock(const CSurfaceLock&) = delete;
-    CSurfaceLock& operator=(const CSurfaceLock&) = delete;
-
-private:
-    CRITICAL_SECTION& m_cs;
-};
-
-// Copies (x, y, cx, cy) of hSource into a new bitmap. The frame thread uses this too, so it stays on plain
-// handles.
-HBITMAP CopyArea(HDC hSource, int x, int y, int cx, int cy)
-{
-    if (!hSource || cx <= 0 || cy <= 0)
-        return nullptr;
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hSource, cx, cy);
-    if (!hBitmap)
-        return nullptr;
-    HDC hMem = ::CreateCompatibleDC(hSource);
-    if (!hMem)
-    {
-        ::DeleteObject(hBitmap);
-        return nullptr;
-    }
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hSource, x, y, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    return hBitmap;
-}
-
 // Copies the bitmap's area at (xSrc, ySrc) to (x, y, cx, cy) of the target.
-void BlitFrom(HDC hTarget, HBITMAP hBitmap, int x, int y, int cx, int cy, int xSrc, int ySrc)
+void BlitFrom(CDC& target, CBitmap& bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc)
 {
-    if (!hTarget || !hBitmap || cx <= 0 || cy <= 0)
+    if (!target.GetSafeHdc() || !bitmap.GetSafeHandle() || cx <= 0 || cy <= 0)
         return;
-    HDC hMem = ::CreateCompatibleDC(hTarget);
-    if (!hMem)
+    CDC mem;
+    if (!mem.CreateCompatibleDC(&target))
         return;
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hTarget, x, y, cx, cy, hMem, xSrc, ySrc, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
+    CBitmap* old = mem.SelectObject(&bitmap);
+    target.BitBlt(x, y, cx, cy, &mem, xSrc, ySrc, SRCCOPY);
+    mem.SelectObject(old);
 }
 
 }   // namespace
 
 CAniPicture::CAniPicture()
-    : m_nWidth(0), m_nHeight(0), m_nCurrentFrame(0), m_bAnimationEnabled(TRUE), m_bPlaying(FALSE),
-      m_bStopRequest(FALSE), m_bLoaded(FALSE), m_bBackgroundSaved(FALSE), m_hThread(nullptr),
-      m_hStopEvent(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_pSinglePicture(nullptr), m_hOwnerWnd(nullptr)
+    : m_nWidth(0), m_nHeight(0), m_nCurrentFrame(-1), m_bAnimationEnabled(TRUE), m_bPlaying(FALSE),
+      m_bLoaded(FALSE), m_bBackgroundSaved(FALSE), m_pSinglePicture(nullptr), m_hOwnerWnd(nullptr),
+      m_nFirstDueFrame(0), m_nFramesDue(0), m_nFramesComposed(0)
 {
-    ::InitializeCriticalSection(&m_csSurface);
 }
 
 CAniPicture::~CAniPicture()
@@ -73,9 +35,58 @@ CAniPicture::~CAniPicture()
     m_bmpComposition.DeleteObject();
     m_bmpBackground.DeleteObject();
     m_bmpAreaSave.DeleteObject();
-    if (m_hStopEvent)
-        ::CloseHandle(m_hStopEvent);
-    ::DeleteCriticalSection(&m_csSurface);
+}
+
+BOOL CAniPicture::LoadFromMemory(const void* data, DWORD size)
+{
+    FreeFrames();
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    if (!bytes || size == 0)
+        return FALSE;
+
+    GifInfo info = ReadGifInfo(bytes, size);
+    std::vector<GifFrameBlock> blocks;
+    if (info.headerComplete && CountGifFrames(bytes, size) > 1)
+        SplitGifFrames(bytes, size, blocks);
+
+    if (blocks.empty())
+    {
+        // Not a GIF, a GIF of one frame or one beyond the bounds of a split: the whole data as one picture.
+        IPicture* picture = nullptr;
+        if (FAILED(LoadOlePicture(bytes, size, &picture)) || !picture)
+            return FALSE;
+        int width = 0, height = 0;
+        OlePicturePixelSize(picture, width, height);
+        if (info.headerComplete)
+        {
+            width = info.width;
+            height = info.height;
+        }
+        SetSinglePicture(picture);
+        m_nWidth = width;
+        m_nHeight = height;
+        m_bLoaded = width > 0 && height > 0;
+        return m_bLoaded;
+    }
+
+    for (const GifFrameBlock& block : blocks)
+    {
+        IPicture* picture = nullptr;
+        if (FAILED(LoadOlePicture(block.data.data(), static_cast<DWORD>(block.data.size()), &picture)) || !picture)
+            continue;   // a frame that does not decode is dropped
+        AddFrame(picture, block.width, block.height, block.x, block.y, block.delay, block.disposal);
+    }
+    // Frames are composed on the logical screen; without one there is nothing to play them on.
+    if (m_arrFrames.empty() || info.width <= 0 || info.height <= 0)
+    {
+        FreeFrames();
+        return FALSE;
+    }
+    m_nWidth = info.width;
+    m_nHeight = info.height;
+    m_bAnimationEnabled = TRUE;
+    m_bLoaded = TRUE;
+    return TRUE;
 }
 
 void CAniPicture::AddFrame(IPicture* picture, int width, int height, int x, int y, int delay, int disposal)
@@ -101,7 +112,6 @@ void CAniPicture::SetSinglePicture(IPicture* picture)
 void CAniPicture::FreeFrames()
 {
     Stop();
-    JoinThread();
     for (CAniFrame& frame : m_arrFrames)
         if (frame.pPicture)
             frame.pPicture->Release();
@@ -111,7 +121,7 @@ void CAniPicture::FreeFrames()
         m_pSinglePicture->Release();
         m_pSinglePicture = nullptr;
     }
-    m_nCurrentFrame = 0;
+    m_nCurrentFrame = -1;
     m_bLoaded = FALSE;
 }
 
@@ -136,31 +146,26 @@ BOOL CAniPicture::Start(CWnd* pWnd, CDC* pDC, int x, int y, int xOffset, int yOf
 
     if (IsAnimated())
     {
-        if (!m_bBackgroundSaved)
+        // One frame thread per picture.
+        if (!m_bBackgroundSaved || m_Thread.IsRunning())
             return FALSE;
-        if (m_hThread)
-        {
-            // Still playing: one frame thread per picture.
-            if (::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT)
-                return FALSE;
-            JoinThread();
-        }
-        m_bStopRequest = FALSE;
-        if (m_hStopEvent)
-            ::ResetEvent(m_hStopEvent);
-        unsigned threadId = 0;
-        HANDLE hThread = reinterpret_cast<HANDLE>(
-            _beginthreadex(nullptr, 0, &CAniPicture::ThreadProc, this, CREATE_SUSPENDED, &threadId));
-        if (!hThread)
+        const int count = GetFrameCount();
+        m_nFirstDueFrame = (m_nCurrentFrame + 1) % count;
+        m_nFramesComposed = 0;
+        m_nFramesDue = 1;   // the first frame shows at once
+        if (!m_Thread.Start(&CAniPicture::ThreadProc, this))
             return FALSE;
-        m_hThread = hThread;
-        ::ResumeThread(hThread);
+        if (m_hOwnerWnd)
+            ::InvalidateRect(m_hOwnerWnd, &m_rcPicture, FALSE);
         return FALSE;
     }
 
     IPicture* picture = m_pSinglePicture;
     if (!picture && !m_arrFrames.empty())
         picture = m_arrFrames[0].pPicture;
+    // Later paints copy the composition surface: it shows the picture too.
+    if (m_bBackgroundSaved)
+        RenderOlePicture(picture, m_dcComposition.GetSafeHdc(), 0, 0, m_nWidth, m_nHeight);
     if (!pDC || !RenderOlePicture(picture, pDC->GetSafeHdc(), x, y, m_nWidth, m_nHeight))
         return FALSE;
     if (m_hOwnerWnd)
@@ -171,45 +176,14 @@ BOOL CAniPicture::Start(CWnd* pWnd, CDC* pDC, int x, int y, int xOffset, int yOf
 void CAniPicture::Stop()
 {
     m_bPlaying = FALSE;
-    m_bStopRequest = TRUE;
-    if (m_hStopEvent)
-        ::SetEvent(m_hStopEvent);
-    if (m_hThread)
-    {
-        // A thread that does not end in time keeps its request and its handle; whoever frees what it
-        // uses waits for it first (JoinThread).
-        if (::WaitForSingleObject(m_hThread, 1000) != WAIT_OBJECT_0)
-            return;
-        ::CloseHandle(m_hThread);
-        m_hThread = nullptr;
-    }
-    if (m_hStopEvent)
-        ::ResetEvent(m_hStopEvent);
-    m_bStopRequest = FALSE;
-}
-
-void CAniPicture::JoinThread()
-{
-    if (!m_hThread)
-        return;
-    m_bStopRequest = TRUE;
-    if (m_hStopEvent)
-        ::SetEvent(m_hStopEvent);
-    ::WaitForSingleObject(m_hThread, INFINITE);
-    ::CloseHandle(m_hThread);
-    m_hThread = nullptr;
-    if (m_hStopEvent)
-        ::ResetEvent(m_hStopEvent);
-    m_bStopRequest = FALSE;
+    m_Thread.StopAndWait();
 }
 
 void CAniPicture::Draw(CDC* pDC, int x, int y)
 {
-    if (!pDC || !m_bBackgroundSaved)
+    if (!pDC || !m_bBackgroundSaved || !m_dcComposition.GetSafeHdc())
         return;
-    CSurfaceLock lock(m_csSurface);
-    if (!m_dcComposition.GetSafeHdc())
-        return;
+    ComposeDueFrames();
     if (m_rcSource.IsRectEmpty())
         pDC->BitBlt(x, y, m_nWidth, m_nHeight, &m_dcComposition, 0, 0, SRCCOPY);
     else
@@ -222,11 +196,17 @@ void CAniPicture::SaveArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int
     if (!pBitmap)
         return;
     pBitmap->DeleteObject();
-    if (!pDC)
+    if (!pDC || !pDC->GetSafeHdc() || cx <= 0 || cy <= 0 || !pBitmap->CreateCompatibleBitmap(pDC, cx, cy))
         return;
-    HBITMAP hBitmap = CopyArea(pDC->GetSafeHdc(), x, y, cx, cy);
-    if (hBitmap)
-        pBitmap->Attach(hBitmap);
+    CDC mem;
+    if (!mem.CreateCompatibleDC(pDC))
+    {
+        pBitmap->DeleteObject();
+        return;
+    }
+    CBitmap* old = mem.SelectObject(pBitmap);
+    mem.BitBlt(0, 0, cx, cy, pDC, x, y, SRCCOPY);
+    mem.SelectObject(old);
 }
 
 void CAniPicture::SaveBackground(int x, int y, int nWidth, int nHeight, int xOffset, int yOffset)
@@ -239,22 +219,20 @@ void CAniPicture::SaveBackground(int x, int y, int nWidth, int nHeight, int xOff
     CDC dcWindow;
     dcWindow.Attach(hWindowDC);
     SaveArea(&dcWindow, &m_bmpBackground, x + xOffset, y + yOffset, nWidth, nHeight);
+    m_dcComposition.DeleteDC();
+    m_bmpComposition.DeleteObject();
+    if (m_bmpBackground.GetSafeHandle() && m_dcComposition.CreateCompatibleDC(&dcWindow) &&
+        m_bmpComposition.CreateCompatibleBitmap(&dcWindow, nWidth, nHeight))
     {
-        CSurfaceLock lock(m_csSurface);
+        m_dcComposition.SelectObject(&m_bmpComposition);
+        m_dcComposition.BitBlt(0, 0, nWidth, nHeight, &dcWindow, x, y, SRCCOPY);
+        m_bBackgroundSaved = TRUE;
+        m_nCurrentFrame = -1;
+    }
+    else
+    {
         m_dcComposition.DeleteDC();
         m_bmpComposition.DeleteObject();
-        if (m_bmpBackground.GetSafeHandle() && m_dcComposition.CreateCompatibleDC(&dcWindow) &&
-            m_bmpComposition.CreateCompatibleBitmap(&dcWindow, nWidth, nHeight))
-        {
-            m_dcComposition.SelectObject(&m_bmpComposition);
-            m_dcComposition.BitBlt(0, 0, nWidth, nHeight, &dcWindow, x, y, SRCCOPY);
-            m_bBackgroundSaved = TRUE;
-        }
-        else
-        {
-            m_dcComposition.DeleteDC();
-            m_bmpComposition.DeleteObject();
-        }
     }
     dcWindow.Detach();
     ::ReleaseDC(m_hOwnerWnd, hWindowDC);
@@ -269,76 +247,77 @@ unsigned __stdcall CAniPicture::ThreadProc(void* param)
     return 0;
 }
 
-void CAniPicture::RestoreFromBackground(HDC hSurface, const CAniFrame& frame)
+void CAniPicture::RunFrames()
+{
+    // The frames and the rectangle stay as they are while the thread runs: the owner stops it before it
+    // changes them.
+    const int count = GetFrameCount();
+    int shown = m_nFirstDueFrame;
+    while (!m_Thread.StopRequested())
+    {
+        m_Thread.Pause(static_cast<DWORD>(FrameWait(m_arrFrames[shown].nDelay)));
+        if (m_Thread.StopRequested())
+            break;
+        ++m_nFramesDue;
+        if (m_hOwnerWnd)
+            ::InvalidateRect(m_hOwnerWnd, &m_rcPicture, FALSE);
+        shown = (shown + 1) % count;
+    }
+}
+
+void CAniPicture::RestoreFromBackground(const CAniFrame& frame)
 {
     // The saved background lies under the whole picture, so a frame's area is found at the frame's own
     // place in it.
-    BlitFrom(hSurface, static_cast<HBITMAP>(m_bmpBackground.GetSafeHandle()), frame.nX, frame.nY, frame.nWidth,
-             frame.nHeight, frame.nX, frame.nY);
+    BlitFrom(m_dcComposition, m_bmpBackground, frame.nX, frame.nY, frame.nWidth, frame.nHeight, frame.nX,
+             frame.nY);
 }
 
-void CAniPicture::RunFrames()
+void CAniPicture::ComposeDueFrames()
 {
-    const int count = static_cast<int>(m_arrFrames.size());
+    const unsigned count = static_cast<unsigned>(GetFrameCount());
     if (count == 0)
         return;
-    int current = m_nCurrentFrame;
-    if (current < 0 || current >= count)
-        current = 0;
-    const HDC hSurface = m_dcComposition.GetSafeHdc();
-
-    if (m_arrFrames[current].nDisposal == 2)
+    const unsigned due = m_nFramesDue.load();
+    // A painting that comes late (a hidden window) leaves out whole rounds of the frames it missed, so that
+    // it ends on the frame the worker times.
+    const unsigned behind = due - m_nFramesComposed;
+    if (behind > count)
+        m_nFramesComposed = due - ((behind - 1) % count + 1);
+    while (m_nFramesComposed != due)
     {
-        CSurfaceLock lock(m_csSurface);
-        RestoreFromBackground(hSurface, m_arrFrames[current]);
+        ComposeNextFrame();
+        ++m_nFramesComposed;
     }
+}
 
-    while (!m_bStopRequest)
+void CAniPicture::ComposeNextFrame()
+{
+    const int count = GetFrameCount();
+    int next = 0;
+    if (m_nCurrentFrame >= 0 && m_nCurrentFrame < count)
     {
-        const CAniFrame& frame = m_arrFrames[current];
-        if (frame.pPicture)
+        const CAniFrame& current = m_arrFrames[m_nCurrentFrame];
+        if (current.nDisposal == 2)
+            RestoreFromBackground(current);
+        else if (current.nDisposal == 3 && m_bmpAreaSave.GetSafeHandle())
         {
-            BOOL drawn;
-            {
-                CSurfaceLock lock(m_csSurface);
-                if (frame.nDisposal == 3)
-                {
-                    m_bmpAreaSave.DeleteObject();
-                    HBITMAP hArea = CopyArea(hSurface, frame.nX, frame.nY, frame.nWidth, frame.nHeight);
-                    if (hArea)
-                        m_bmpAreaSave.Attach(hArea);
-                }
-                drawn =
-                    RenderOlePicture(frame.pPicture, hSurface, frame.nX, frame.nY, frame.nWidth, frame.nHeight);
-            }
-            if (drawn && m_hOwnerWnd)
-                ::InvalidateRect(m_hOwnerWnd, &m_rcPicture, FALSE);
+            BlitFrom(m_dcComposition, m_bmpAreaSave, current.nX, current.nY, current.nWidth, current.nHeight, 0,
+                     0);
+            m_bmpAreaSave.DeleteObject();
         }
-        if (m_bStopRequest)
-            break;
-        ::WaitForSingleObject(m_hStopEvent, static_cast<DWORD>(FrameWait(frame.nDelay)));
-        if (m_bStopRequest)
-            break;
-
+        next = m_nCurrentFrame + 1;
+        if (next >= count)
         {
-            CSurfaceLock lock(m_csSurface);
-            if (frame.nDisposal == 2)
-            {
-                RestoreFromBackground(hSurface, frame);
-            }
-            else if (frame.nDisposal == 3 && m_bmpAreaSave.GetSafeHandle())
-            {
-                BlitFrom(hSurface, static_cast<HBITMAP>(m_bmpAreaSave.GetSafeHandle()), frame.nX, frame.nY,
-                         frame.nWidth, frame.nHeight, 0, 0);
-                m_bmpAreaSave.DeleteObject();
-            }
+            // A new round starts over the background.
+            next = 0;
+            RestoreFromBackground(m_arrFrames[count - 1]);
         }
-        if (++current >= count)
-        {
-            current = 0;
-            CSurfaceLock lock(m_csSurface);
-            RestoreFromBackground(hSurface, m_arrFrames[count - 1]);
-        }
-        m_nCurrentFrame = current;
     }
+    const CAniFrame& frame = m_arrFrames[next];
+    if (frame.nDisposal == 3)
+        SaveArea(&m_dcComposition, &m_bmpAreaSave, frame.nX, frame.nY, frame.nWidth, frame.nHeight);
+    RenderOlePicture(frame.pPicture, m_dcComposition.GetSafeHdc(), frame.nX, frame.nY, frame.nWidth,
+                     frame.nHeight);
+    m_nCurrentFrame = next;
 }

@@ -1,10 +1,12 @@
-// CAniPicture: a picture of several frames (an animated GIF) played by a worker thread over a saved copy
-// of the window background. The thread composes each frame into an off-screen surface and invalidates the
-// picture's rectangle; the owner's painting copies the surface to the screen with Draw. The frames are
-// filled in by the player's picture loader (AddFrame, SetSinglePicture).
+// CAniPicture: a picture of several frames (an animated GIF) played over a saved copy of the window
+// background. A worker thread only keeps the time: it waits out each frame's delay, counts the frame as
+// due and invalidates the picture's rectangle. The owner's painting (Draw, on the user-interface thread)
+// composes the due frames into an off-screen surface and copies it to the screen, so that one thread alone
+// draws.
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "show/SlideBasicObj.h"
 
 #include <ole2.h>
 #include <olectl.h>
@@ -31,7 +33,8 @@ public:
     CAniPicture(const CAniPicture&) = delete;
     CAniPicture& operator=(const CAniPicture&) = delete;
 
-    // Splits GIF data into frames; built with the player's picture loader.
+    // GIF data of several frames is split into frames (within the bounds of show/GifFrames.h); a GIF of one
+    // frame, one beyond those bounds, or any other picture is loaded whole as a single picture.
     BOOL LoadFromMemory(const void* data, DWORD size);
 
     // Frame list. Both take over the picture reference.
@@ -44,11 +47,13 @@ public:
     // Remembers the window, saves the background once and either starts the frame thread (animated:
     // returns FALSE) or draws the single picture at (x, y) into the DC (TRUE when drawn).
     BOOL Start(CWnd* pWnd, CDC* pDC, int x, int y, int xOffset, int yOffset);
-    // Ends the frame thread: signals it and waits up to 1000 ms.
+    // Ends the frame thread: signals it and waits for it (it only ever waits on that signal).
     void Stop();
     BOOL IsAnimated() const;
     BOOL IsPlaying() const { return m_bPlaying.load(); }
-    // Copies the composition surface (or its source part) to (x, y).
+    BOOL IsThreadRunning() { return m_Thread.IsRunning(); }
+    // Composes the frames that have fallen due, then copies the composition surface (or its source part)
+    // to (x, y). User-interface thread only.
     void Draw(CDC* pDC, int x, int y);
     void SaveArea(CDC* pDC, CBitmap* pBitmap, int x, int y, int cx, int cy);
     void SaveBackground(int x, int y, int nWidth, int nHeight, int xOffset, int yOffset);
@@ -58,33 +63,33 @@ public:
 
     std::vector<CAniFrame> m_arrFrames;
     CBitmap m_bmpBackground;   // the window area under the picture
-    CRect m_rcPicture;         // invalidated by the frame thread
+    CRect m_rcPicture;         // invalidated when a frame falls due
     CRect m_rcSource;          // when not empty, the part Draw copies
     int m_nWidth;
     int m_nHeight;
-    int m_nCurrentFrame;
+    int m_nCurrentFrame;   // the frame last drawn on the composition surface; -1 none yet
     BOOL m_bAnimationEnabled;
     std::atomic<BOOL> m_bPlaying;
-    std::atomic<BOOL> m_bStopRequest;
     BOOL m_bLoaded;
     CDC m_dcComposition;
     CBitmap m_bmpComposition;
     BOOL m_bBackgroundSaved;
     CBitmap m_bmpAreaSave;   // the area under the current frame (disposal 3)
-    HANDLE m_hThread;        // held and closed by this object alone
-    HANDLE m_hStopEvent;
     IPicture* m_pSinglePicture;
     HWND m_hOwnerWnd;
 
 protected:
     static unsigned __stdcall ThreadProc(void* param);
+    // The worker: waits each frame's time from m_nFirstDueFrame on and counts the frames due.
     void RunFrames();
-    // Waits for a thread left running after a timed-out Stop, then closes its handle.
-    void JoinThread();
-    // The frame thread and the painting share the composition surface; one DC is used by one thread at a
-    // time.
-    CRITICAL_SECTION m_csSurface;
+    // Brings the composition surface up to the frames counted due (at most one round of the frames).
+    void ComposeDueFrames();
+    // Takes the current frame off the surface by its disposal and draws the next one.
+    void ComposeNextFrame();
+    void RestoreFromBackground(const CAniFrame& frame);
 
-private:
-    void RestoreFromBackground(HDC hSurface, const CAniFrame& frame);
+    CObjectThread m_Thread;
+    int m_nFirstDueFrame;                 // the frame the worker's first count shows; set before it starts
+    std::atomic<unsigned> m_nFramesDue;   // counted by the worker since Start (the first at once)
+    unsigned m_nFramesComposed;           // user-interface thread
 };

@@ -50,10 +50,34 @@ class CEffectNames : public CNameTable
 {
     DECLARE_DYNAMIC(CEffectNames)
 public:
+    // The effects by their index in the table.
     enum
     {
+        EFFECT_NONE = 0,
+        EFFECT_LEFT_RIGHT = 1,
+        EFFECT_RIGHT_LEFT = 2,
+        EFFECT_TOP_BOTTOM = 3,
+        EFFECT_BOTTOM_TOP = 4,
+        EFFECT_FULL_CENTER = 5,
+        EFFECT_CENTER_FULL = 6,
+        EFFECT_HORZ_STRIPES = 7,
+        EFFECT_VERT_STRIPES = 8,
+        EFFECT_MOVE_LEFTRIGHT = 9,
+        EFFECT_MOVE_RIGHTLEFT = 10,
+        EFFECT_MOVE_TOPBOTTOM = 11,
+        EFFECT_MOVE_BOTTOMTOP = 12,
+        EFFECT_OUTIN_ROTATE_RIGHT = 13,
+        EFFECT_OUTIN_ROTATE_BOTTOM = 14,
+        EFFECT_COVER_FROM_RIGHT = 15,
+        EFFECT_COVER_FROM_LEFT = 16,
+        EFFECT_COVER_FROM_TOP = 17,
+        EFFECT_COVER_FROM_BOTTOM = 18,
+        EFFECT_COVER_HORIZONTAL = 19,
+        EFFECT_COVER_VERTICAL = 20,
+        EFFECT_COVER_FROM_INSIDE = 21,
+        EFFECT_COVER_FORM_OUTSIDE = 22,
         COUNT = 23,
-        FIRST_COVER = 13
+        FIRST_COVER = EFFECT_OUTIN_ROTATE_RIGHT
     };
 
     CEffectNames();

@@ -12,46 +12,74 @@ IMPLEMENT_DYNAMIC(CTempFontList, CObject)
 namespace
 {
 
-// The installed-font list, one per process (the user-interface thread builds and reads it).
-CString g_strInstalledFonts;
-int g_nInstalledFonts = 0;
-bool g_bInstalledFontsUpper = false;
-
-int CALLBACK EnumFamilyProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType, LPARAM)
+// The installed-font list: one per process, built and read on the user-interface thread.
+class CInstalledFontList
 {
-    const ENUMLOGFONTEXA* info = reinterpret_cast<const ENUMLOGFONTEXA*>(logFont);
-    CString fullName(reinterpret_cast<const char*>(info->elfFullName));
-    CString script(reinterpret_cast<const char*>(info->elfScript));
-    CString style(reinterpret_cast<const char*>(info->elfStyle));
-    if (script.IsEmpty())
-        script = "-";
-    if (style.IsEmpty())
-        style = "-";
-    const char* type = "";
-    if (fontType & TRUETYPE_FONTTYPE)
-        type = "FONTTYPE-TRUETYPE";
-    else if (fontType & RASTER_FONTTYPE)
-        type = "FONTTYPE-RASTER";
-    else if (fontType & DEVICE_FONTTYPE)
-        type = "FONTTYPE-DEVICE";
-    g_strInstalledFonts += "[" + fullName + "+" + script + "+" + style + "+" + type + "]\r\n";
-    g_nInstalledFonts++;
-    return 1;
-}
+public:
+    // Empties the list and enumerates every font family of every character set on the DC into it.
+    int Enumerate(CDC* pDC)
+    {
+        m_strText.Empty();
+        m_nCount = 0;
+        m_bUpper = false;
+        if (pDC && pDC->GetSafeHdc())
+        {
+            LOGFONTA logFont = {};
+            logFont.lfCharSet = DEFAULT_CHARSET;
+            ::EnumFontFamiliesExA(pDC->GetSafeHdc(), &logFont, &CInstalledFontList::AddFamily,
+                                  reinterpret_cast<LPARAM>(this), 0);
+        }
+        return m_nCount;
+    }
 
-// Enumerates once and upper-cases the list for the searches.
-void EnsureInstalledFonts(CDC* pDC)
+    // The list for searching: enumerated once, upper case.
+    const CString& Searchable(CDC* pDC)
+    {
+        if (m_strText.IsEmpty() || m_nCount == 0)
+            Enumerate(pDC);
+        if (!m_bUpper)
+        {
+            m_strText.MakeUpper();
+            m_bUpper = true;
+        }
+        return m_strText;
+    }
+
+    const CString& Text() const { return m_strText; }
+
+private:
+    static int CALLBACK AddFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType, LPARAM list)
+    {
+        const ENUMLOGFONTEXA* info = reinterpret_cast<const ENUMLOGFONTEXA*>(logFont);
+        CString fullName(reinterpret_cast<const char*>(info->elfFullName));
+        CString script(reinterpret_cast<const char*>(info->elfScript));
+        CString style(reinterpret_cast<const char*>(info->elfStyle));
+        if (script.IsEmpty())
+            script = "-";
+        if (style.IsEmpty())
+            style = "-";
+        const char* type = "";
+        if (fontType & TRUETYPE_FONTTYPE)
+            type = "FONTTYPE-TRUETYPE";
+        else if (fontType & RASTER_FONTTYPE)
+            type = "FONTTYPE-RASTER";
+        else if (fontType & DEVICE_FONTTYPE)
+            type = "FONTTYPE-DEVICE";
+        CInstalledFontList* self = reinterpret_cast<CInstalledFontList*>(list);
+        self->m_strText += "[" + fullName + "+" + script + "+" + style + "+" + type + "]\r\n";
+        self->m_nCount++;
+        return 1;
+    }
+
+    CString m_strText;
+    int m_nCount = 0;
+    bool m_bUpper = false;
+};
+
+CInstalledFontList& InstalledFonts()
 {
-    if (g_strInstalledFonts.IsEmpty() || g_nInstalledFonts == 0)
-    {
-        CString unused;
-        EnumInstalledFonts(pDC, unused);
-    }
-    if (!g_bInstalledFontsUpper)
-    {
-        g_strInstalledFonts.MakeUpper();
-        g_bInstalledFontsUpper = true;
-    }
+    static CInstalledFontList list;
+    return list;
 }
 
 // Creates the face as the embedding functions use it.
@@ -85,37 +113,28 @@ BOOL IsWritable(const CString& path)
 
 int EnumInstalledFonts(CDC* pDC, CString& strFonts)
 {
-    g_strInstalledFonts.Empty();
-    g_nInstalledFonts = 0;
-    g_bInstalledFontsUpper = false;
-    if (pDC && pDC->GetSafeHdc())
-    {
-        LOGFONTA logFont = {};
-        logFont.lfCharSet = DEFAULT_CHARSET;
-        ::EnumFontFamiliesExA(pDC->GetSafeHdc(), &logFont, EnumFamilyProc, 0, 0);
-    }
-    strFonts = g_strInstalledFonts;
-    return g_nInstalledFonts;
+    int count = InstalledFonts().Enumerate(pDC);
+    strFonts = InstalledFonts().Text();
+    return count;
 }
 
 BOOL IsFontInstalled(CDC* pDC, LPCSTR face)
 {
-    EnsureInstalledFonts(pDC);
     CString strFace(face);
     strFace.MakeUpper();
-    return g_strInstalledFonts.Find(strFace) >= 0 ? TRUE : FALSE;
+    return InstalledFonts().Searchable(pDC).Find(strFace) >= 0 ? TRUE : FALSE;
 }
 
 BOOL IsTrueTypeFont(CDC* pDC, LPCSTR face)
 {
-    EnsureInstalledFonts(pDC);
+    const CString& fonts = InstalledFonts().Searchable(pDC);
     CString strFace(face);
     strFace.MakeUpper();
-    int pos = g_strInstalledFonts.Find(strFace);
+    int pos = fonts.Find(strFace);
     if (pos <= 0)
         return FALSE;
-    int end = g_strInstalledFonts.Find(']', pos);
-    CString entry = end < 0 ? g_strInstalledFonts.Mid(pos) : g_strInstalledFonts.Mid(pos, end - pos);
+    int end = fonts.Find(']', pos);
+    CString entry = end < 0 ? fonts.Mid(pos) : fonts.Mid(pos, end - pos);
     return entry.Find("FONTTYPE-TRUETYPE") >= 0 ? TRUE : FALSE;
 }
 
@@ -245,6 +264,30 @@ void MakeTempFontFileName(LPCSTR face, CString& strName)
     strName = face;
     strName.Replace(' ', '_');
     strName += ".TFNT";
+    if (IsReservedDeviceName(strName))
+        strName = "_" + strName;
+}
+
+BOOL IsReservedDeviceName(LPCSTR fileName)
+{
+    CString base(fileName);
+    int point = base.Find('.');
+    if (point >= 0)
+        base = base.Left(point);
+    while (!base.IsEmpty() && (base.Right(1) == " " || base.Right(1) == "."))
+        base = base.Left(base.GetLength() - 1);
+    base.MakeUpper();
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices)
+        if (base == device)
+            return TRUE;
+    // COM and LPT with one digit, also the superscript ones of code page 1252.
+    if (base.GetLength() == 4 && (base.Left(3) == "COM" || base.Left(3) == "LPT"))
+    {
+        unsigned char digit = static_cast<unsigned char>(base.GetAt(3));
+        return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    }
+    return FALSE;
 }
 
 BOOL GetTempFolder(CString& strPath, CString& strLongPath)
@@ -350,7 +393,9 @@ CTempFontList::~CTempFontList()
 
 int CTempFontList::Add(LPCSTR path)
 {
-    m_arrPaths.push_back(CString(path));
+    HANDLE hold = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_arrEntries.push_back({CString(path), hold});
     return GetCount();
 }
 
@@ -358,28 +403,30 @@ CString CTempFontList::GetAt(int index) const
 {
     if (index < 1 || index > GetCount())
         return CString();
-    return m_arrPaths[index - 1];
+    return m_arrEntries[index - 1].path;
 }
 
 void CTempFontList::RemoveAt(int index)
 {
     if (index < 1 || index > GetCount())
         return;
-    CString& path = m_arrPaths[index - 1];
-    if (path.IsEmpty())
+    Entry& entry = m_arrEntries[index - 1];
+    if (entry.path.IsEmpty())
         return;
-    if (IsWritable(path))
-    {
-        if (::RemoveFontResourceA(path))
-            m_bFontRemoved = TRUE;
-        ::DeleteFileA(path);   // a file still in use stays behind
-    }
-    path.Empty();
+    if (IsWritable(entry.path) && ::RemoveFontResourceA(entry.path))
+        m_bFontRemoved = TRUE;
+    if (entry.hold != INVALID_HANDLE_VALUE)
+        ::CloseHandle(entry.hold);
+    entry.hold = INVALID_HANDLE_VALUE;
+    // A file still in use (held by another player, or by the system's font table) stays behind.
+    if (IsWritable(entry.path))
+        ::DeleteFileA(entry.path);
+    entry.path.Empty();
 }
 
 void CTempFontList::RemoveAll()
 {
     for (int i = 1; i <= GetCount(); i++)
         RemoveAt(i);
-    m_arrPaths.clear();
+    m_arrEntries.clear();
 }

@@ -32,8 +32,12 @@ void MakeFontEntryName(LPCSTR face, CString& strName);
 // to the first zero, characters not valid in file names as '_'. FALSE for an entry of 64 bytes or less
 // (no font in it) or an empty name.
 BOOL GetEmbeddedFontFaceName(const BYTE* pBlock, DWORD dwSize, CString& strFace);
-// Name of the temporary file a face is installed from: "Times New Roman" -> "Times_New_Roman.TFNT".
+// Name of the temporary file a face is installed from: "Times New Roman" -> "Times_New_Roman.TFNT". A name
+// that Windows would take for a device ("CON.TFNT", "LPT1.TFNT") starts with '_' instead.
 void MakeTempFontFileName(LPCSTR face, CString& strName);
+// TRUE when Windows takes the file name for a device: CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$ or CONOUT$
+// (any case) before the first '.', trailing blanks and points aside.
+BOOL IsReservedDeviceName(LPCSTR fileName);
 
 // TEMP, else TMP, when it is a writable folder; strLongPath is its long form when that can be built.
 BOOL GetTempFolder(CString& strPath, CString& strLongPath);
@@ -68,8 +72,10 @@ public:
     CTempFontList& operator=(const CTempFontList&) = delete;
 
     // Adds the path of a font file that was added to the system's font table; returns its number (from 1).
+    // The file is held open until it is removed, so that another player using the same file cannot delete
+    // it meanwhile; the last one to remove it deletes it.
     int Add(LPCSTR path);
-    int GetCount() const { return static_cast<int>(m_arrPaths.size()); }
+    int GetCount() const { return static_cast<int>(m_arrEntries.size()); }
     // Numbered from 1; empty for a removed place or a number out of range.
     CString GetAt(int index) const;
     // Removes place index (from 1) from the font table and deletes its file when that is writable.
@@ -80,5 +86,10 @@ public:
     BOOL m_bFontRemoved;   // some RemoveFontResource succeeded
 
 protected:
-    std::vector<CString> m_arrPaths;   // an empty string is an emptied place
+    struct Entry
+    {
+        CString path;   // empty for an emptied place
+        HANDLE hold;    // the file open for reading (deletion not shared); INVALID_HANDLE_VALUE when none
+    };
+    std::vector<Entry> m_arrEntries;
 };

@@ -11,7 +11,7 @@
 
 IMPLEMENT_DYNAMIC(CImageObj, CSlideBasicObj)
 
-CImageObj::PictureLoader CImageObj::s_pfnLoader = nullptr;
+std::atomic<CImageObj::PictureLoader> CImageObj::s_pfnLoader{nullptr};
 
 namespace
 {
@@ -48,11 +48,14 @@ CImageObj::~CImageObj()
     Clear();
 }
 
-CImageObj::PictureLoader CImageObj::SetPictureLoader(PictureLoader loader)
+CImageObj::CLoaderInstallation::CLoaderInstallation(PictureLoader loader)
+    : m_pfnPrevious(s_pfnLoader.exchange(loader))
 {
-    PictureLoader previous = s_pfnLoader;
-    s_pfnLoader = loader;
-    return previous;
+}
+
+CImageObj::CLoaderInstallation::~CLoaderInstallation()
+{
+    s_pfnLoader = m_pfnPrevious;
 }
 
 // A stopped animation is over: the next AnimateStep starts afresh.
@@ -462,9 +465,9 @@ void CImageObj::LoadPicture(CProjectPack* pack)
     m_pPack = pack;
     m_bVisible = FALSE;
     m_Bitmap.DeleteObject();
-    if (s_pfnLoader)
+    if (PictureLoader loader = s_pfnLoader.load())
     {
-        s_pfnLoader(*this, pack);
+        loader(*this, pack);
         return;
     }
     if (m_strFile.IsEmpty())

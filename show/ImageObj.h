@@ -62,10 +62,22 @@ public:
     // Where the picture is during the move.
     CRect GetMovingRect() const;
 
-    // The program may load pictures its own way (the player splits animated pictures into frames). The
-    // loader runs after the common part of LoadPicture: pack remembered, visible 0, bitmap deleted.
+    // The program may load pictures its own way (the player plays animated pictures). The loader runs after
+    // the common part of LoadPicture: pack remembered, visible 0, bitmap deleted.
     typedef void (*PictureLoader)(CImageObj& object, CProjectPack* pack);
-    static PictureLoader SetPictureLoader(PictureLoader loader);   // returns the previous one
+    // Installs a loader for as long as it lives; its owner (the player's application) keeps it for the whole
+    // run. The loader it replaced comes back when it ends.
+    class CLoaderInstallation
+    {
+    public:
+        explicit CLoaderInstallation(PictureLoader loader);
+        ~CLoaderInstallation();
+        CLoaderInstallation(const CLoaderInstallation&) = delete;
+        CLoaderInstallation& operator=(const CLoaderInstallation&) = delete;
+
+    private:
+        PictureLoader m_pfnPrevious;
+    };
 
     // The speed held to at most 2500; below 1 it counts as 25.
     static int ClampSpeed(int speed);
@@ -105,5 +117,5 @@ protected:
     int m_nTargetY;
     HWND m_hMoveWnd;
 
-    static PictureLoader s_pfnLoader;
+    static std::atomic<PictureLoader> s_pfnLoader;
 };

@@ -53,7 +53,7 @@ void CMemBuffer::Free()
     m_nSize = 0;
 }
 
-void CMemBuffer::CopyFrom(CMemBuffer& other)
+void CMemBuffer::TakeFrom(CMemBuffer& other)
 {
     if (&other == this)
         return;

@@ -19,7 +19,7 @@ public:
     void Free();
     // Takes over the other buffer's block, size, error text and flag; the other buffer is left empty,
     // so the block has exactly one owner.
-    void CopyFrom(CMemBuffer& other);
+    void TakeFrom(CMemBuffer& other);
 
     BYTE* GetData() const { return m_pData; }
     int GetSize() const { return m_nSize; }

@@ -1,5 +1,6 @@
 #include "show/Picture.h"
 
+#include "show/GifFrames.h"
 #include "show/MemBuffer.h"
 
 #include <climits>
@@ -48,6 +49,12 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
     *picture = nullptr;
     if (!data || size == 0 || size > static_cast<DWORD>(LONG_MAX))
         return CTL_E_INVALIDPICTURE;
+    std::vector<BYTE> ended;
+    if (EndGifWithTrailer(static_cast<const BYTE*>(data), size, ended))
+    {
+        data = ended.data();
+        size = static_cast<DWORD>(ended.size());
+    }
 
     HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!hGlobal)
@@ -82,6 +89,19 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
         return CTL_E_INVALIDPICTURE;
     *picture = result;
     return hr;
+}
+
+void OlePicturePixelSize(IPicture* picture, int& width, int& height)
+{
+    width = height = 0;
+    OLE_XSIZE_HIMETRIC hmWidth = 0;
+    OLE_YSIZE_HIMETRIC hmHeight = 0;
+    if (!picture || FAILED(picture->get_Width(&hmWidth)) || FAILED(picture->get_Height(&hmHeight)))
+        return;
+    int ppiX, ppiY;
+    ScreenPixelsPerInch(ppiX, ppiY);
+    width = ::MulDiv(hmWidth, ppiX, 2540);
+    height = ::MulDiv(hmHeight, ppiY, 2540);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -216,7 +216,7 @@ BOOL CProjectPack::AppendEntry(const CString& name, CMemBuffer& data)
     int nameLength = name.GetLength() < NAME_LENGTH ? name.GetLength() : NAME_LENGTH;
     memcpy(record + NAME_OFFSET, name.GetString(), static_cast<size_t>(nameLength));
     PutField(record + SIZE_OFFSET, data.GetSize());
-    m_data[m_nCount].CopyFrom(data);
+    m_data[m_nCount].TakeFrom(data);
     ++m_nCount;
     return TRUE;
 }
@@ -229,7 +229,7 @@ void CProjectPack::RemoveEntry(const char* path)
     for (int i = index; i + 1 < m_nCount; ++i)
     {
         memcpy(m_directory[i], m_directory[i + 1], RECORD_SIZE);
-        m_data[i].CopyFrom(m_data[i + 1]);
+        m_data[i].TakeFrom(m_data[i + 1]);
     }
     --m_nCount;
     memset(m_directory[m_nCount], 0, RECORD_SIZE);

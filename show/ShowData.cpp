@@ -35,8 +35,9 @@ void CShowData::SetDefaults()
     m_nAutoExit = 0;
     m_nLoop = 2;
     m_crBackground = ShowText::Background::DEF_COLOR;
-    m_nWindowWidth = 638;
-    m_nWindowHeight = 466;
+    // A new show's window starts as large as the default slide.
+    m_nWindowWidth = ShowText::Slide::DEF_WIDTH;
+    m_nWindowHeight = ShowText::Slide::DEF_HEIGHT;
     m_nDesktopMode = 0;
     m_strTitle.Empty();
     m_strIconFile.Empty();

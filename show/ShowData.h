@@ -7,6 +7,7 @@
 #include "show/Slide.h"
 
 class CFontNameList;
+class CProjectSettings;
 
 class CShowData : public CObject
 {
@@ -41,6 +42,11 @@ public:
     CSlide* GetSlide(int index);
     // Number of slides whose background image name is not empty.
     int CountShowSlides() const;
+
+    // Copies to and from the editor's project settings (every field but the folder; the slide size
+    // follows the window). Defined by the editor, which owns the settings record.
+    void SetFromProjectSettings(const CProjectSettings& settings);
+    void GetProjectSettings(CProjectSettings& settings) const;
 
     CString m_strShowVersion;
     int m_nAutoExit;

@@ -24,15 +24,18 @@ END_MESSAGE_MAP()
 
 CStaticLink::CStaticLink(LPCSTR lpLink, BOOL bDeleteOnDestroy)
     : m_link(lpLink ? lpLink : ""), m_color(g_colorUnvisited), m_hCursor(nullptr), m_bTransparent(0),
-      m_bDeleteOnDestroy(bDeleteOnDestroy), m_hOriginalFont(nullptr), m_bFontGiven(FALSE)
+      m_bDeleteOnDestroy(bDeleteOnDestroy), m_hOriginalFont(nullptr), m_hFontWnd(nullptr)
 {
 }
 
 CStaticLink::~CStaticLink()
 {
     // The window may outlive this body by a moment: it must not keep a font that is about to go.
-    if (m_bFontGiven && m_hWnd != nullptr && ::IsWindow(m_hWnd))
-        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
+    // A window let go of (unsubclassed) is found by its handle; one drawing with another font by now is
+    // left alone.
+    if (m_hFontWnd != nullptr && ::IsWindow(m_hFontWnd) &&
+        reinterpret_cast<HGDIOBJ>(::SendMessageA(m_hFontWnd, WM_GETFONT, 0, 0)) == m_font.GetSafeHandle())
+        ::SendMessageA(m_hFontWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
     m_font.DeleteObject();
 }
 
@@ -48,32 +51,42 @@ LRESULT CStaticLink::OnNcHitTest(CPoint)
     return HTCLIENT;
 }
 
+namespace
+{
+
+// Statics that show text: icons, bitmaps and frames keep their own colouring and font.
+BOOL ShowsText(DWORD style)
+{
+    DWORD type = style & SS_TYPEMASK;
+    return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+}
+
+}   // namespace
+
+void CStaticLink::PreSubclassWindow()
+{
+    CStatic::PreSubclassWindow();
+    // Made once, when the control is attached (created or subclassed): the control selects the font it
+    // was given whenever it draws its text.
+    if (m_font.GetSafeHandle() != nullptr || !ShowsText(GetStyle()))
+        return;
+    LOGFONTA lf = {};
+    HFONT own = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    HGDIOBJ from = own != nullptr ? static_cast<HGDIOBJ>(own) : ::GetStockObject(DEFAULT_GUI_FONT);
+    if (::GetObjectA(from, sizeof(lf), &lf) == 0)
+        return;
+    lf.lfUnderline = TRUE;
+    if (!m_font.CreateFontIndirect(&lf))
+        return;
+    m_hOriginalFont = own;
+    m_hFontWnd = m_hWnd;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
+}
+
 HBRUSH CStaticLink::CtlColor(CDC* pDC, UINT)
 {
-    DWORD type = GetStyle() & SS_TYPEMASK;
-    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT)
-        return nullptr;   // icons, bitmaps and frames keep their own colouring
-
-    if (m_font.GetSafeHandle() == nullptr)
-    {
-        LOGFONTA lf = {};
-        HFONT own = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-        HGDIOBJ from = own != nullptr ? static_cast<HGDIOBJ>(own) : ::GetStockObject(DEFAULT_GUI_FONT);
-        if (::GetObjectA(from, sizeof(lf), &lf) != 0)
-        {
-            lf.lfUnderline = TRUE;
-            if (m_font.CreateFontIndirect(&lf))
-            {
-                // The control selects its own font after asking for colours, so it is given ours.
-                m_hOriginalFont = own;
-                m_bFontGiven = TRUE;
-                SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
-            }
-        }
-    }
-    // Selected here too for a control that picks its font before asking for colours.
-    if (m_font.GetSafeHandle() != nullptr)
-        pDC->SelectObject(&m_font);
+    if (!ShowsText(GetStyle()))
+        return nullptr;
     pDC->SetTextColor(m_color);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(m_bTransparent ? HOLLOW_BRUSH : WHITE_BRUSH));

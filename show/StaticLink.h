@@ -32,10 +32,12 @@ public:
     COLORREF m_color;
     HCURSOR m_hCursor;
     int m_bTransparent;
-    CFont m_font;
+    CFont m_font;   // the control's font, underlined; made when the control is attached
     BOOL m_bDeleteOnDestroy;
 
 protected:
+    // Gives a text control its underlined font.
+    void PreSubclassWindow() override;
     void PostNcDestroy() override;
 
     afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
@@ -46,5 +48,5 @@ protected:
 
 private:
     HFONT m_hOriginalFont;   // the control's own font, given back before ours is deleted
-    BOOL m_bFontGiven;
+    HWND m_hFontWnd;         // the window given our font
 };

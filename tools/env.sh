@@ -2,10 +2,11 @@
 
 # Every package the scripts need, in one place. Debian's wine64 holds only the loader: the wine, wineboot and
 # wineserver commands come with the package wine. fonts-wine has Wine's own faces (Tahoma, Courier, Marlett, ...);
-# fonts-liberation the metric-compatible stand-ins for Arial, Times New Roman and Courier New. clang with
-# libclang-rt-14-dev (libFuzzer and the sanitizer runtimes) builds the fuzz targets.
+# fonts-liberation the metric-compatible stand-ins for Arial, Times New Roman and Courier New. fp-utils-3.2.2
+# brings chmcmd, which compiles the editor's help. clang with libclang-rt-14-dev (libFuzzer and the sanitizer
+# runtimes) builds the fuzz targets.
 vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-liberation
-                xvfb xauth x11-utils googletest python3 clang libclang-rt-14-dev)
+                xvfb xauth x11-utils googletest python3 fp-utils-3.2.2 clang libclang-rt-14-dev)
 
 vexul_install_packages() {
   local missing=()

@@ -153,11 +153,12 @@ HAND = [
 ]
 
 
-def write_cursor(path):
+def write_cursor(path, pattern=HAND, hotspot=(5, 0)):
+    """A 32 x 32 monochrome cursor: '#' black, '.' white, anything else transparent."""
     size = 32
     rows = [[(255, 255, 255)] * size for _ in range(size)]
     mask = [[False] * size for _ in range(size)]
-    for y, line in enumerate(HAND):
+    for y, line in enumerate(pattern):
         for x, ch in enumerate(line):
             if ch == '#':
                 rows[y][x] = (0, 0, 0)
@@ -171,7 +172,7 @@ def write_cursor(path):
             if not mask[y][x]:
                 rows[y][x] = (0, 0, 0)
     data = dib_image(rows, mask, 1, [(0, 0, 0), (255, 255, 255)])
-    hot_x, hot_y = 5, 0
+    hot_x, hot_y = hotspot
     out = struct.pack('<HHH', 0, 2, 1)
     out += struct.pack('<BBBBHHII', size, size, 0, 0, hot_x, hot_y, len(data), 6 + 16)
     with open(path, 'wb') as f:

@@ -100,6 +100,7 @@ protected:
 VX_DECLARE_ARRAY(CUIntArray, UINT, UINT)
 VX_DECLARE_ARRAY(CPtrArray, void*, void*)
 VX_DECLARE_ARRAY(CObArray, CObject*, CObject*)
+VX_DECLARE_ARRAY(CStringArray, CString, const CString&)
 
 // ----------------------------------------------------------------------------------------------- lists
 

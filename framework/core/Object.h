@@ -68,3 +68,17 @@ protected:
     CObject(const CObject&) = default;
     CObject& operator=(const CObject&) = default;
 };
+
+// A new object of a creatable class that is a T (the class of a template's document, frame or view); null
+// when the class cannot create objects or makes something else (which is deleted again).
+template <class T>
+T* AfxCreateObjectOf(const CRuntimeClass* pClass)
+{
+    CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
+    if (pObject != nullptr && !pObject->IsKindOf(RUNTIME_CLASS(T)))
+    {
+        delete pObject;
+        pObject = nullptr;
+    }
+    return static_cast<T*>(pObject);
+}

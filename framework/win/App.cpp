@@ -2,6 +2,8 @@
 // cursors, wait cursor, message boxes and the profile (registry or INI file).
 #include "framework/win/Framework.h"
 
+#include <ole2.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -10,17 +12,6 @@
 namespace
 {
 CWinApp* g_pApp = nullptr;
-
-char* Duplicate(const char* text)
-{
-    return text == nullptr ? nullptr : _strdup(text);
-}
-
-void Replace(LPCSTR& field, const char* text)
-{
-    free(const_cast<char*>(field));
-    field = Duplicate(text);
-}
 
 // Splits a command line as the C runtime does: blanks separate items, quotes group, backslashes escape a
 // quote (2n backslashes + quote: n backslashes and a grouping quote; 2n+1: n backslashes and a quote).
@@ -152,7 +143,6 @@ void AfxEnableControlContainer()
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
-    AfxInstallStringLoader();
     AfxInitCommonControls();
     if (hInstance == nullptr)
         hInstance = ::GetModuleHandleA(nullptr);
@@ -162,9 +152,8 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     app->m_hInstance = hInstance;
     if (lpCmdLine != nullptr)
     {
-        free(app->m_pszOwnedCmdLine);
-        app->m_pszOwnedCmdLine = Duplicate(lpCmdLine);
-        app->m_lpCmdLine = app->m_pszOwnedCmdLine;
+        app->m_strOwnedCmdLine = lpCmdLine;
+        app->m_lpCmdLine = app->m_strOwnedCmdLine.data();
     }
     app->m_nCmdShow = nCmdShow;
 
@@ -175,14 +164,14 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     if (dot > 0)
         exe = exe.Left(dot);
     if (app->m_pszExeName == nullptr)
-        Replace(app->m_pszExeName, exe);
+        CWinApp::SetOwnedText(app->m_pszExeName, app->m_strExeName, exe);
     if (app->m_pszAppName == nullptr)
     {
         CString name;
-        Replace(app->m_pszAppName, AfxLoadString(0xE000 /* application title */, name) ? name : exe);
+        app->SetAppName(AfxLoadString(AFX_IDS_APP_TITLE, name) ? name : exe);
     }
     if (app->m_pszProfileName == nullptr)
-        Replace(app->m_pszProfileName, exe + ".INI");
+        CWinApp::SetOwnedText(app->m_pszProfileName, app->m_strProfileName, exe + ".INI");
     return TRUE;
 }
 
@@ -191,15 +180,21 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
     CWinApp* app = AfxGetApp();
     if (app == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
         return -1;
+    HRESULT ole = ::OleInitialize(nullptr);
+    int result;
     if (!app->InitApplication())
-        return app->ExitInstance();
-    if (!app->InitInstance())
+        result = app->ExitInstance();
+    else if (!app->InitInstance())
     {
         if (app->m_pMainWnd != nullptr && app->m_pMainWnd->m_hWnd != nullptr)
             app->m_pMainWnd->DestroyWindow();
-        return app->ExitInstance();
+        result = app->ExitInstance();
     }
-    return app->Run();
+    else
+        result = app->Run();
+    if (SUCCEEDED(ole))
+        ::OleUninitialize();
+    return result;
 }
 
 // ---- CCommandLineInfo --------------------------------------------------------------------------------
@@ -272,22 +267,41 @@ void CCommandLineInfo::ParseLast(BOOL bLast)
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+END_MESSAGE_MAP()
+
 CWinApp::CWinApp(LPCSTR lpszAppName)
 {
-    m_pszAppName = Duplicate(lpszAppName);
+    SetAppName(lpszAppName);
     g_pApp = this;
-    AfxInstallStringLoader();
 }
 
 CWinApp::~CWinApp()
 {
+    for (CDocTemplate* pTemplate : m_templates)
+        delete pTemplate;
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = nullptr;
-    free(m_pszOwnedCmdLine);
-    free(const_cast<char*>(m_pszAppName));
-    free(const_cast<char*>(m_pszExeName));
-    free(const_cast<char*>(m_pszProfileName));
-    free(const_cast<char*>(m_pszRegistryKey));
+}
+
+void CWinApp::SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value)
+{
+    if (value == nullptr)
+    {
+        owned.Empty();
+        member = nullptr;
+        return;
+    }
+    owned = value;   // a value that is the member's own text is copied before it changes
+    member = owned;
+}
+
+void CWinApp::SetAppName(LPCSTR lpszAppName)
+{
+    SetOwnedText(m_pszAppName, m_strAppName, lpszAppName);
 }
 
 BOOL CWinApp::InitApplication()
@@ -300,48 +314,46 @@ BOOL CWinApp::InitInstance()
 }
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     return static_cast<int>(m_msgCur.wParam);
 }
 
+namespace
+{
+// The application's loop: idle time, pre-translation and the idle test are the application's.
+class CAppLoop : public CMessageLoop
+{
+public:
+    explicit CAppLoop(CWinApp* app) : m_app(app) {}
+    BOOL PumpMessage() override
+    {
+        BOOL result = m_app->PumpMessage();
+        m_msg = m_app->m_msgCur;
+        return result;
+    }
+
+protected:
+    BOOL OnIdle(LONG lCount) override { return m_app->OnIdle(lCount); }
+
+private:
+    CWinApp* m_app;
+};
+}   // namespace
+
 int CWinApp::Run()
 {
-    BOOL bIdle = TRUE;
-    LONG lIdleCount = 0;
-    ++AfxMessageLoopDepth();
-    MSG peek;
-    for (;;)
-    {
-        while (bIdle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            if (!OnIdle(lIdleCount++))
-                bIdle = FALSE;
-        }
-        do
-        {
-            if (!PumpMessage())
-            {
-                --AfxMessageLoopDepth();
-                return ExitInstance();
-            }
-            if (IsIdleMessage(&m_msgCur))
-            {
-                bIdle = TRUE;
-                lIdleCount = 0;
-            }
-        } while (::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE));
-    }
+    CAppLoop loop(this);
+    loop.Run();   // until WM_QUIT
+    m_msgCur = loop.LastMessage();
+    return ExitInstance();
 }
 
 BOOL CWinApp::PumpMessage()
 {
-    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
-        return FALSE;
-    if (!PreTranslateMessage(&m_msgCur))
-    {
-        ::TranslateMessage(&m_msgCur);
-        ::DispatchMessageA(&m_msgCur);
-    }
-    return TRUE;
+    CMessageLoop loop;   // its pre-translation and idle test are this application's
+    BOOL result = loop.PumpMessage();
+    m_msgCur = loop.LastMessage();
+    return result;
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
@@ -376,6 +388,152 @@ BOOL CWinApp::OnIdle(LONG lCount)
     if (lCount == 1 && AfxMessageLoopDepth() <= 1)
         AfxDeleteTempMaps();
     return FALSE;
+}
+
+// ---- documents ---------------------------------------------------------------------------------------
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate != nullptr)
+        m_templates.push_back(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    // Positions count from 1, so that the first one is not null.
+    return m_templates.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<UINT_PTR>(1));
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    size_t index = reinterpret_cast<UINT_PTR>(rPosition) - 1;
+    CDocTemplate* pTemplate = index < m_templates.size() ? m_templates[index] : nullptr;
+    rPosition =
+        index + 1 < m_templates.size() ? reinterpret_cast<POSITION>(static_cast<UINT_PTR>(index + 2)) : nullptr;
+    return pTemplate;
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (m_templates.empty() || lpszFileName == nullptr || *lpszFileName == '\0')
+        return nullptr;
+    return m_templates.front()->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString fileName;
+    if (DoPromptFileName(fileName, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, TRUE,
+                         m_templates.empty() ? nullptr : m_templates.front()))
+        OpenDocumentFile(fileName);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand)
+    {
+    case CCommandLineInfo::FileNothing: return TRUE;
+    case CCommandLineInfo::FileNew:
+        OnFileNew();
+        return m_pMainWnd != nullptr;   // no window: the program cannot go on
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default: return FALSE;   // printing, registration and DDE are not offered
+    }
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (CDocTemplate* pTemplate : m_templates)
+    {
+        if (!pTemplate->SaveAllModified())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templates)
+        pTemplate->CloseAllDocuments(bEndSession);
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    // The filter: the template's kind of file, then every file.
+    CString filterName, filterExt, filter;
+    if (pTemplate != nullptr && pTemplate->GetDocString(filterName, CDocTemplate::filterName) &&
+        pTemplate->GetDocString(filterExt, CDocTemplate::filterExt))
+        filter = filterName + "|*" + filterExt + "|";
+    filter += "All Files (*.*)|*.*||";
+    CFileDialog dialog(bOpenFileDialog, filterExt.IsEmpty() ? nullptr : filterExt.Mid(1).GetString(), fileName,
+                       lFlags | OFN_ENABLESIZING, filter);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    fileName = dialog.GetPathName();
+    return TRUE;
+}
+
+// ---- recent files ------------------------------------------------------------------------------------
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    if (nMaxMRU > ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)
+        nMaxMRU = ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1;
+    m_pRecentFileList =
+        new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    int index = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (m_pRecentFileList == nullptr || index >= m_pRecentFileList->GetCount())
+        return FALSE;
+    CString path = (*m_pRecentFileList)[index];
+    int failures = m_nOpenFailures;
+    // A file that cannot be opened leaves the list; a user who keeps the current document does not lose it.
+    if (OpenDocumentFile(path) == nullptr && m_nOpenFailures != failures)
+    {
+        for (int i = 0; i < m_pRecentFileList->GetCount(); ++i)
+        {
+            if ((*m_pRecentFileList)[i].CompareNoCase(path) == 0)
+            {
+                m_pRecentFileList->Remove(i);
+                break;
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList == nullptr)
+        pCmdUI->Enable(FALSE);
+    else
+        m_pRecentFileList->UpdateMenu(pCmdUI);
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
@@ -448,8 +606,8 @@ void CWinApp::DoWaitCursor(int nCode)
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
-    Replace(m_pszRegistryKey, lpszRegistryKey);
-    Replace(m_pszProfileName, m_pszAppName);
+    SetOwnedText(m_pszRegistryKey, m_strRegistryKey, lpszRegistryKey);
+    SetOwnedText(m_pszProfileName, m_strProfileName, m_pszAppName);
 }
 
 void CWinApp::SetRegistryKey(UINT nIDRegistryKey)

@@ -7,7 +7,13 @@
 
 #include "framework/win/Wnd.h"
 
+#include <string>
+#include <vector>
+
 class CWinApp;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 
 class CCommandLineInfo : public CObject
 {
@@ -55,8 +61,8 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     // Start-up state (set by the driver). m_lpCmdLine is borrowed (a program or test may point it at any
-    // text); the m_psz strings are owned (malloc'd: a program may replace one with its own _strdup'd copy
-    // after freeing the old one).
+    // text). The m_psz members show texts the application owns; a program changes the name with SetAppName
+    // (or points a member at a text of its own, which stays its own) and never frees them.
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -77,6 +83,35 @@ public:
     virtual BOOL IsIdleMessage(MSG* pMsg);
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+    // m_pszAppName becomes a copy of the text (null: none).
+    void SetAppName(LPCSTR lpszAppName);
+
+    // ---- documents ----
+    // The application owns its templates (deleted with it).
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Opens a file with the (first) template; null when it could not be opened or the user kept the
+    // current document.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // Runs what the command line asks: a new document, a file to open, nothing. FALSE when that failed
+    // (the program should end) or is not supported (printing, registration, DDE).
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    virtual BOOL SaveAllModified();   // FALSE when the user cancelled
+    void CloseAllDocuments(BOOL bEndSession);
+    // Asks for a file name with the file dialog (CFileDialog: the template's filter and extension, then all
+    // files); fileName is the suggestion and the answer. FALSE when cancelled.
+    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    int m_nOpenFailures = 0;   // files the documents could not open (a failed recent file leaves the list)
+
+    // ---- recent files ----
+    // Reads the recent-file list (nMaxMRU entries; 0: none) from the profile section "Recent File List".
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();   // done by ExitInstance
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    CRecentFileList* m_pRecentFileList = nullptr;
 
     // Splits m_lpCmdLine (quotes and backslashes as the C runtime does) and passes each item on.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -109,9 +144,24 @@ public:
     BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
 protected:
-    char* m_pszOwnedCmdLine = nullptr;   // the driver's copy that m_lpCmdLine points at
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    std::vector<CDocTemplate*> m_templates;
+
+    std::string m_strOwnedCmdLine;   // the driver's copy that m_lpCmdLine points at
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+private:
+    // Points the member at the application's own copy of the value (null: none).
+    static void SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value);
+
+    CString m_strAppName;   // what the m_psz members show
+    CString m_strExeName;
+    CString m_strProfileName;
+    CString m_strRegistryKey;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();
@@ -121,9 +171,9 @@ LPCSTR AfxGetAppName();
 // record it). Returns the button chosen.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
-// The framework's start-up driver (WinMain calls it).
+// The framework's start-up driver (WinMain calls it): OLE is initialized on this thread for the whole run
+// (drag and drop and the shell's menus need it).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
-// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, string loader,
-// common controls.
+// Sets up the framework for a program that has no WinMain of ours (tests): instance handle, common controls.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 void AfxEnableControlContainer();

@@ -1,6 +1,8 @@
 // Command routing through message maps, command-UI updates and the wait cursor.
 #include "framework/win/Framework.h"
 
+#include <unordered_map>
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -55,6 +57,21 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nKind, UINT nMessage, 
         }
     }
     return nullptr;
+}
+
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindWindowMessageEntry(UINT nMessage) const
+{
+    // Registered ids (0xC000 and up) come from variables set at run time: those are looked up every time.
+    if (nMessage >= 0xC000)
+        return FindMessageEntry(AfxKindMsg, nMessage, 0, 0);
+    thread_local std::unordered_map<const AFX_MSGMAP*, std::unordered_map<UINT, const AFX_MSGMAP_ENTRY*>> cache;
+    auto& entries = cache[GetMessageMap()];
+    auto it = entries.find(nMessage);
+    if (it != entries.end())
+        return it->second;
+    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(AfxKindMsg, nMessage, 0, 0);
+    entries.emplace(nMessage, entry);
+    return entry;
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -32,6 +32,9 @@ public:
     // AfxKindMsg/AfxKindRegistered with the message; for reflected ones the reflected kind, code and message.
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT nKind, UINT nMessage, UINT nCode, UINT nID,
                                              const AFX_MSGMAP_ENTRY* after = nullptr) const;
+    // The entry of window message nMessage (or null), remembered per class and thread: views and bars see
+    // mouse and cursor messages all the time.
+    const AFX_MSGMAP_ENTRY* FindWindowMessageEntry(UINT nMessage) const;
 };
 
 // The state of one user-interface item (menu item, button, tool-bar button) that a command-UI handler sets.

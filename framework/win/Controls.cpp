@@ -863,7 +863,7 @@ UINT CSpinButtonCtrl::GetBase() const
 }
 CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
 {
-    return CWnd::FromHandle((HWND)VX_SEND(UDM_SETBUDDY, pWndBuddy->GetSafeHwnd(), 0));
+    return CWnd::FromHandle((HWND)VX_SEND(UDM_SETBUDDY, AfxGetSafeHwnd(pWndBuddy), 0));
 }
 CWnd* CSpinButtonCtrl::GetBuddy() const
 {
@@ -908,14 +908,14 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     AfxInitCommonControls();
     return CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr, nullptr);
+                    CW_USEDEFAULT, AfxGetSafeHwnd(pParentWnd), nullptr, nullptr);
 }
 
 void CToolTipCtrl::FillInToolInfo(TOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     memset(&ti, 0, sizeof(ti));
     ti.cbSize = sizeof(ti);
-    HWND hWnd = pWnd->GetSafeHwnd();
+    HWND hWnd = AfxGetSafeHwnd(pWnd);
     if (nIDTool == 0)
     {
         ti.hwnd = ::GetParent(hWnd);

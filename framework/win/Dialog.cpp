@@ -45,12 +45,13 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         return FALSE;
     AfxInitCommonControls();
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, pParentWnd->GetSafeHwnd(),
+    HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, AfxGetSafeHwnd(pParentWnd),
                                              VxDlgProc, 0);
-    AfxUnhookWindowCreate();
+    BOOL bEnded = FALSE;
+    AfxUnhookWindowCreate(&bEnded);
     if (hWnd == nullptr)
     {
-        if (m_hWnd != nullptr && !::IsWindow(m_hWnd))
+        if (!bEnded && m_hWnd != nullptr && !::IsWindow(m_hWnd))
             Detach();
         return FALSE;
     }
@@ -100,7 +101,7 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     HWND hWndTop = nullptr;
-    HWND hWndParent = GetSafeOwner(m_pParentWnd, &hWndTop)->GetSafeHwnd();
+    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd, &hWndTop));
     BOOL bEnableParent = FALSE;
     if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
     {
@@ -184,9 +185,19 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // Commands and their updates the dialog does not take go to the application.
+    // Commands and their updates the dialog does not take follow its owner's route: a frame (with its view
+    // and document) or the dialog that opened this one. Every route ends at the application.
     if ((nCode != CN_COMMAND && static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI) || nID >= 0xF000)
         return FALSE;
+    HWND hWndOwner = m_hWnd == nullptr
+                         ? nullptr
+                         : ((GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    if (hWndOwner == nullptr)
+        hWndOwner = AfxGetSafeHwnd(m_pParentWnd);
+    CWnd* pOwner = FromHandlePermanent(hWndOwner);
+    if (pOwner != nullptr && pOwner != this &&
+        (pOwner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || pOwner->IsKindOf(RUNTIME_CLASS(CDialog))))
+        return pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -201,7 +212,7 @@ void CDialog::PrevDlgCtrl() const
 }
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(AfxGetSafeHwnd(pWndCtrl)), 1);
 }
 void CDialog::SetDefID(UINT nID)
 {
@@ -225,7 +236,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    m_hWndLastControl = ::GetDlgItem(AfxGetSafeHwnd(m_pDlgWnd), nIDC);
     m_idLastControl = nIDC;
     m_bEditLastControl = FALSE;
     return m_hWndLastControl;
@@ -249,20 +260,10 @@ void CDataExchange::Fail()
     throw CDataExchangeFailure();
 }
 
-static CString ControlText(HWND hWnd)
-{
-    CString text;
-    int length = ::GetWindowTextLengthA(hWnd);
-    char* buffer = text.GetBuffer(length + 1);
-    int got = ::GetWindowTextA(hWnd, buffer, length + 1);
-    text.ReleaseBuffer(got < 0 ? 0 : got);
-    return text;
-}
-
 // Sets the text only when it differs (no flicker, no change notification for nothing).
-static void SetControlText(HWND hWnd, LPCSTR text)
+static void SetAfxGetWindowText(HWND hWnd, LPCSTR text)
 {
-    if (ControlText(hWnd) != text)
+    if (AfxGetWindowText(hWnd) != text)
         ::SetWindowTextA(hWnd, text);
 }
 
@@ -294,9 +295,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (hWnd == nullptr)
         return;
     if (pDX->m_bSaveAndValidate)
-        value = ControlText(hWnd);
+        value = AfxGetWindowText(hWnd);
     else
-        SetControlText(hWnd, value);
+        SetAfxGetWindowText(hWnd, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -307,7 +308,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     if (pDX->m_bSaveAndValidate)
     {
         long long v = 0;
-        if (!ParseInteger(ControlText(hWnd), INT_MIN, INT_MAX, v))
+        if (!ParseInteger(AfxGetWindowText(hWnd), INT_MIN, INT_MAX, v))
             FailWith(pDX, "Please enter an integer.");
         value = static_cast<int>(v);
     }
@@ -315,7 +316,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     {
         CString text;
         text.Format("%d", value);
-        SetControlText(hWnd, text);
+        SetAfxGetWindowText(hWnd, text);
     }
 }
 
@@ -351,4 +352,105 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     CString text;
     text.Format("Please enter an integer between %d and %d.", minVal, maxVal);
     FailWith(pDX, text);
+}
+
+static bool IsRadioButton(HWND hWnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    if (lstrcmpiA(className, "Button") != 0)
+        return false;
+    DWORD type = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
+    int index = 0;
+    do
+    {
+        if (IsRadioButton(hWnd))
+        {
+            if (pDX->m_bSaveAndValidate)
+            {
+                if (value == -1 && ::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    value = index;
+            }
+            else
+            {
+                ::SendMessageA(hWnd, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            ++index;
+        }
+        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
+    } while (hWnd != nullptr && !(::GetWindowLongA(hWnd, GWL_STYLE) & WS_GROUP));
+}
+
+static bool IsComboBox(HWND hWnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    return lstrcmpiA(className, "ComboBox") == 0;
+}
+
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+    {
+        value = AfxGetWindowText(hWnd);   // a drop-down list answers with the selected item's text
+        return;
+    }
+    // The exact item: a search by prefix would pick a longer name that happens to come first.
+    LRESULT index = ::SendMessageA(hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(value.GetString()));
+    ::SendMessageA(hWnd, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+    DWORD type = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE)) & 3;
+    if (index == CB_ERR && type != CBS_DROPDOWNLIST)
+        ::SetWindowTextA(hWnd, value);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
+    else
+        ::SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    if (hWnd == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        index = static_cast<int>(::SendMessageA(hWnd, LB_GETCURSEL, 0, 0));
+    else
+        ::SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (value.GetLength() <= nChars)
+            return;
+        CString text;
+        text.Format("Please enter no more than %d characters.", nChars);
+        FailWith(pDX, text);
+    }
+    HWND hWnd = pDX->m_hWndLastControl;
+    if (hWnd == nullptr || nChars < 0)
+        return;
+    ::SendMessageA(hWnd, IsComboBox(hWnd) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
 }

@@ -77,3 +77,14 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+// A group of radio buttons from nIDC (the first, with WS_GROUP) to the next WS_GROUP: the index of the
+// checked one, -1 for none.
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+// A combo box's text. Filling selects the item of exactly that text (without case); a combo box with an edit
+// shows any other text, a drop-down list then has no selection.
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
+// The selected index of a combo box or list box, -1 for none.
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
+void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
+// Refuses a text longer than nChars when taking data; when filling, the last control gets that limit.
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);

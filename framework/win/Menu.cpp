@@ -2,10 +2,16 @@
 #include "framework/win/Framework.h"
 
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 namespace
 {
+// Menus attached to objects, for every thread (the map itself is locked; the objects are used on the thread
+// that owns their windows).
+std::mutex g_permanentMutex;
+std::unordered_map<HMENU, CMenu*> g_permanentMenus;
+
 // Temporary wrappers of this thread; a thread that ends takes them with it.
 struct TempMenuMap
 {
@@ -30,21 +36,21 @@ CMenu::~CMenu()
         DestroyMenu();
 }
 
-CMenu::operator HMENU() const
+CMenu* CMenu::FromHandlePermanent(HMENU hMenu)
 {
-    return GetSafeHmenu();
-}
-
-HMENU CMenu::GetSafeHmenu() const
-{
-    const CMenu* volatile self = this;
-    return self == nullptr ? nullptr : self->m_hMenu;
+    if (hMenu == nullptr)
+        return nullptr;
+    std::lock_guard<std::mutex> lock(g_permanentMutex);
+    auto it = g_permanentMenus.find(hMenu);
+    return it == g_permanentMenus.end() ? nullptr : it->second;
 }
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
     if (hMenu == nullptr)
         return nullptr;
+    if (CMenu* menu = FromHandlePermanent(hMenu))
+        return menu;
     auto& temps = t_tempMenus.menus;
     auto it = temps.find(hMenu);
     if (it != temps.end())
@@ -68,9 +74,11 @@ void CMenu::DeleteTempMap()
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == nullptr || m_hMenu != nullptr)
+    if (hMenu == nullptr || m_hMenu != nullptr || FromHandlePermanent(hMenu) != nullptr)
         return FALSE;
     m_hMenu = hMenu;
+    std::lock_guard<std::mutex> lock(g_permanentMutex);
+    g_permanentMenus[hMenu] = this;
     return TRUE;
 }
 
@@ -78,6 +86,13 @@ HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
     m_hMenu = nullptr;
+    if (hMenu != nullptr && !m_bTemp)
+    {
+        std::lock_guard<std::mutex> lock(g_permanentMutex);
+        auto it = g_permanentMenus.find(hMenu);
+        if (it != g_permanentMenus.end() && it->second == this)
+            g_permanentMenus.erase(it);
+    }
     return hMenu;
 }
 
@@ -204,14 +219,35 @@ CMenu* CMenu::GetSubMenu(int nPos) const
 }
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, AfxGetSafeHwnd(pWnd), lpRect);
 }
 BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm)
 {
-    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd->GetSafeHwnd(), lptpm);
+    return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, AfxGetSafeHwnd(pWnd), lptpm);
 }
 void CMenu::DrawItem(LPDRAWITEMSTRUCT)
 {
+}
+
+HMENU CMenu::FindOwnerDrawMenu(HMENU hRoot, UINT nID, ULONG_PTR itemData)
+{
+    int count = hRoot == nullptr ? 0 : ::GetMenuItemCount(hRoot);
+    for (int i = 0; i < count; ++i)
+    {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_DATA | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!::GetMenuItemInfoA(hRoot, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        if ((info.fType & MFT_OWNERDRAW) && info.wID == nID && info.dwItemData == itemData)
+            return hRoot;
+        if (info.hSubMenu != nullptr)
+        {
+            if (HMENU found = FindOwnerDrawMenu(info.hSubMenu, nID, itemData))
+                return found;
+        }
+    }
+    return nullptr;
 }
 void CMenu::MeasureItem(LPMEASUREITEMSTRUCT)
 {

@@ -1,5 +1,7 @@
 // CMenu: a menu handle with the usual members. The object owns its menu (DestroyMenu when it goes away)
-// unless it was detached; FromHandle gives a temporary wrapper that only borrows the handle.
+// unless it was detached; FromHandle gives a temporary wrapper that only borrows the handle. Menus attached
+// to an object are found by handle (FromHandlePermanent): owner-drawn items reach their object's
+// MeasureItem and DrawItem through the window that owns the menu.
 #pragma once
 
 #include "framework/core/Core.h"
@@ -18,12 +20,15 @@ public:
 
     HMENU m_hMenu = nullptr;
 
-    operator HMENU() const;
-    HMENU GetSafeHmenu() const;
+    // The menu of this object (null when it has none).
+    operator HMENU() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
     bool operator==(const CMenu& menu) const { return m_hMenu == menu.m_hMenu; }
     bool operator!=(const CMenu& menu) const { return m_hMenu != menu.m_hMenu; }
 
+    // The object attached to the menu, else a temporary wrapper deleted at idle time.
     static CMenu* FromHandle(HMENU hMenu);
+    static CMenu* FromHandlePermanent(HMENU hMenu);   // null when no object is attached
     static void DeleteTempMap();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
@@ -58,9 +63,11 @@ public:
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
     BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm);
 
-    // Owner-drawn items.
+    // Owner-drawn items (MF_OWNERDRAW) of this menu; the base does nothing.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The menu at or below hRoot that holds the owner-drawn item with this id and data; null when none.
+    static HMENU FindOwnerDrawMenu(HMENU hRoot, UINT nID, ULONG_PTR itemData);
 
 private:
     bool m_bTemp = false;

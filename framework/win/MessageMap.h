@@ -410,16 +410,6 @@ protected:
     VX_MSG(WM_SETTINGCHANGE, VX_CALL(void (ThisClass::*)(UINT, LPCSTR), OnSettingChange)((UINT)VX_WP, (LPCSTR)VX_LP); return 0;)
 #define ON_WM_FONTCHANGE() VX_MSG(WM_FONTCHANGE, VX_CALL(void (ThisClass::*)(), OnFontChange)(); return 0;)
 #define ON_WM_DROPFILES() VX_MSG(WM_DROPFILES, VX_CALL(void (ThisClass::*)(HDROP), OnDropFiles)((HDROP)VX_WP); return 0;)
-#define ON_WM_HELPINFO() VX_MSG(WM_HELPINFO, return (LRESULT)VX_CALL(BOOL (ThisClass::*)(HELPINFO*), OnHelpInfo)((HELPINFO*)VX_LP);)
-#define ON_WM_PALETTECHANGED() \
-    VX_MSG(WM_PALETTECHANGED, VX_CALL(void (ThisClass::*)(CWnd*), OnPaletteChanged)(VX_WND(VX_WP)); return 0;)
-#define ON_WM_QUERYNEWPALETTE() VX_MSG(WM_QUERYNEWPALETTE, return (LRESULT)VX_CALL(BOOL (ThisClass::*)(), OnQueryNewPalette)();)
-#define ON_WM_QUERYENDSESSION() VX_MSG(WM_QUERYENDSESSION, return (LRESULT)VX_CALL(BOOL (ThisClass::*)(), OnQueryEndSession)();)
-#define ON_WM_WININICHANGE() \
-    VX_MSG(WM_WININICHANGE, VX_CALL(void (ThisClass::*)(LPCSTR), OnWinIniChange)((LPCSTR)VX_LP); return 0;)
-#define ON_WM_MDIACTIVATE()                                                                         \
-    VX_MSG(WM_MDIACTIVATE, VX_CALL(void (ThisClass::*)(BOOL, CWnd*, CWnd*), OnMDIActivate)(        \
-        (HWND)VX_LP == vxThis->m_hWnd, VX_WND(VX_LP), VX_WND(VX_WP)); return 0;)
-#define ON_WM_ENDSESSION() VX_MSG(WM_ENDSESSION, VX_CALL(void (ThisClass::*)(BOOL), OnEndSession)((BOOL)VX_WP); return 0;)
+#define ON_WM_HELPINFO() VX_MSG(WM_HELP, return (LRESULT)VX_CALL(BOOL (ThisClass::*)(HELPINFO*), OnHelpInfo)((HELPINFO*)VX_LP);)
 
 // clang-format on

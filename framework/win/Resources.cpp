@@ -200,12 +200,44 @@ HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName)
     return data == nullptr ? nullptr : ::LoadMenuIndirectA(data);
 }
 
-static bool VxStringLoader(UINT id, CString& out)
+HACCEL AfxLoadAccelerators(HINSTANCE hInst, LPCSTR lpszTableName)
+{
+    // The resource holds 8-byte entries (flags, key, command, padding); the last one is flagged 0x80.
+    struct StoredAccel
+    {
+        WORD fFlags;
+        WORD wKey;
+        WORD wCommand;
+        WORD wPadding;
+    };
+    static_assert(sizeof(StoredAccel) == 8, "accelerator resource entries are 8 bytes");
+    DWORD size = 0;
+    const StoredAccel* stored = static_cast<const StoredAccel*>(
+        AfxLoadResourceData(hInst, lpszTableName, MAKEINTRESOURCEA(9) /* RT_ACCELERATOR */, &size));
+    if (stored == nullptr)
+        return nullptr;
+    std::vector<ACCEL> table;
+    for (DWORD i = 0; i < size / sizeof(StoredAccel); ++i)
+    {
+        table.push_back({static_cast<BYTE>(stored[i].fFlags & 0x7F), stored[i].wKey, stored[i].wCommand});
+        if (stored[i].fFlags & 0x80)
+            break;
+    }
+    return table.empty() ? nullptr : ::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+namespace
+{
+
+bool VxStringLoader(UINT id, CString& out)
 {
     return AfxLoadString(id, out) != FALSE;
 }
 
-void AfxInstallStringLoader()
+// The one installation of the string loader, at program start.
+struct VxStringLoaderInstallation
 {
-    CString::SetStringLoader(VxStringLoader);
-}
+    VxStringLoaderInstallation() { CString::SetStringLoader(VxStringLoader); }
+} g_stringLoaderInstallation;
+
+}   // namespace

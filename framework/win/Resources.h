@@ -27,6 +27,7 @@ int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nMaxBuf = 256);
 // Dialog template and menu in the language order.
 const DLGTEMPLATE* AfxLoadDialogTemplate(HINSTANCE hInst, LPCSTR lpszTemplateName);
 HMENU AfxLoadMenu(HINSTANCE hInst, LPCSTR lpszMenuName);
+// An accelerator table in the language order, made with CreateAcceleratorTableA: the caller destroys it.
+HACCEL AfxLoadAccelerators(HINSTANCE hInst, LPCSTR lpszTableName);
 
-// Makes CString::LoadString use AfxLoadString (done at start-up; harmless to repeat).
-void AfxInstallStringLoader();
+// CString::LoadString uses AfxLoadString: this module installs it once, when the program starts.

@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -14,19 +16,19 @@ struct VxThreadState
 {
     MSG msgCur = {};
     CWnd* pWndInit = nullptr;   // the object the next created window attaches to
+    // The objects whose windows are being created (creations nest), and whether each got its last message
+    // already (an object that deletes itself then is gone when the creation call returns).
+    std::vector<std::pair<CWnd*, bool>> creating;
     HHOOK hHookCbt = nullptr;
     std::unordered_map<HWND, CWnd*> tempWnds;
-    int loopDepth = 0;    // message loops running on this thread (Run and modal loops)
-    MSG msgPumped = {};   // the last message AfxPumpMessage took from the queue
+    int loopDepth = 0;           // message loops running on this thread (Run and modal loops)
+    HMENU hMenuInit = nullptr;   // the pop-up menu last announced by WM_INITMENUPOPUP (its items come next)
 
     // A thread that ends takes its temporary wrappers with it.
     ~VxThreadState()
     {
         for (auto& entry : tempWnds)
-        {
-            entry.second->m_hWnd = nullptr;
             delete entry.second;
-        }
     }
 };
 
@@ -113,11 +115,6 @@ public:
     void SetText(LPCSTR) override {}
 };
 
-struct VxStringLoaderInstaller
-{
-    VxStringLoaderInstaller() { AfxInstallStringLoader(); }
-} g_stringLoaderInstaller;
-
 }   // namespace
 
 // ---- creation hook -----------------------------------------------------------------------------------
@@ -140,11 +137,20 @@ void AfxHookWindowCreate(CWnd* pWnd)
     if (state.hHookCbt == nullptr)
         state.hHookCbt = ::SetWindowsHookExA(WH_CBT, VxCbtFilterHook, nullptr, ::GetCurrentThreadId());
     state.pWndInit = pWnd;
+    state.creating.emplace_back(pWnd, false);
 }
 
-BOOL AfxUnhookWindowCreate()
+BOOL AfxUnhookWindowCreate(BOOL* pbObjectEnded)
 {
     VxThreadState& state = ThreadState();
+    if (pbObjectEnded != nullptr)
+        *pbObjectEnded = FALSE;
+    if (!state.creating.empty())
+    {
+        if (pbObjectEnded != nullptr)
+            *pbObjectEnded = state.creating.back().second;
+        state.creating.pop_back();
+    }
     if (state.hHookCbt != nullptr)
     {
         ::UnhookWindowsHookEx(state.hHookCbt);
@@ -182,6 +188,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 
     VxThreadState& state = ThreadState();
+    if (message == WM_INITMENUPOPUP)
+        state.hMenuInit = reinterpret_cast<HMENU>(wParam);
     MSG previous = state.msgCur;
     state.msgCur.hwnd = hWnd;
     state.msgCur.message = message;
@@ -201,6 +209,11 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd)
     {
+        for (auto& creation : state.creating)
+        {
+            if (creation.first == pWnd)
+                creation.second = true;
+        }
         pWnd->DetachAfterNcDestroy();
         pWnd->PostNcDestroy();
     }
@@ -267,6 +280,7 @@ void AfxInitCommonControls()
 
 BOOL AfxPreTranslateMessage(MSG* pMsg)
 {
+    AfxRelayToolTipMessage(pMsg);
     if (CWnd::WalkPreTranslateTree(nullptr, pMsg))
         return TRUE;
     // The main window also sees the messages of its other top-level windows while it is usable.
@@ -284,23 +298,74 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
 
 BOOL AfxPumpMessage()
 {
-    VxThreadState& state = ThreadState();
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr)
-    {
-        BOOL result = app->PumpMessage();
-        state.msgPumped = app->m_msgCur;
-        return result;
-    }
-    MSG& msg = state.msgPumped;
-    if (!::GetMessageA(&msg, nullptr, 0, 0))
+    if (CWinApp* app = AfxGetApp())
+        return app->PumpMessage();
+    CMessageLoop loop;
+    return loop.PumpMessage();
+}
+
+BOOL CMessageLoop::PumpMessage()
+{
+    if (!::GetMessageA(&m_msg, nullptr, 0, 0))
         return FALSE;
-    if (!AfxPreTranslateMessage(&msg))
+    if (!PreTranslate(&m_msg))
     {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::TranslateMessage(&m_msg);
+        ::DispatchMessageA(&m_msg);
     }
     return TRUE;
+}
+
+BOOL CMessageLoop::Run()
+{
+    VxThreadState& state = ThreadState();
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    BOOL result = TRUE;
+    ++state.loopDepth;
+    MSG peek;
+    while (ContinueLoop())
+    {
+        while (bIdle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        if (!ContinueLoop())
+            break;
+        if (!PumpMessage())
+        {
+            result = FALSE;
+            break;
+        }
+        if (IsIdleMessage(&m_msg))
+        {
+            bIdle = TRUE;
+            lIdleCount = 0;
+        }
+    }
+    --state.loopDepth;
+    return result;
+}
+
+BOOL CMessageLoop::OnIdle(LONG lCount)
+{
+    if (lCount == 0 && ThreadState().loopDepth == 1)
+        AfxDeleteTempMaps();   // no handler of ours is running: temporaries are free
+    return FALSE;
+}
+
+BOOL CMessageLoop::PreTranslate(MSG* pMsg)
+{
+    CWinApp* app = AfxGetApp();
+    return app != nullptr ? app->PreTranslateMessage(pMsg) : AfxPreTranslateMessage(pMsg);
+}
+
+BOOL CMessageLoop::IsIdleMessage(const MSG* pMsg)
+{
+    CWinApp* app = AfxGetApp();
+    MSG copy = *pMsg;
+    return app != nullptr ? app->IsIdleMessage(&copy) : AfxIsIdleMessage(pMsg);
 }
 
 BOOL AfxIsIdleMessage(const MSG* pMsg)
@@ -342,16 +407,12 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-const CWnd CWnd::wndTop(HWND_TOP);
-const CWnd CWnd::wndBottom(HWND_BOTTOM);
-const CWnd CWnd::wndTopMost(HWND_TOPMOST);
-const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+const CBorrowedWnd CWnd::wndTop(HWND_TOP);
+const CBorrowedWnd CWnd::wndBottom(HWND_BOTTOM);
+const CBorrowedWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CBorrowedWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::CWnd() = default;
-
-CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd)
-{
-}
 
 CWnd::~CWnd()
 {
@@ -365,17 +426,6 @@ CWnd::~CWnd()
         ::DestroyWindow(hWnd);
     }
     ForgetMainWnd(this);
-}
-
-CWnd::operator HWND() const
-{
-    return GetSafeHwnd();
-}
-
-HWND CWnd::GetSafeHwnd() const
-{
-    const CWnd* volatile self = this;
-    return self == nullptr ? nullptr : self->m_hWnd;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
@@ -401,7 +451,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
             it->second->m_hWnd = hWnd;   // a caller detached the wrapper: it still stands for hWnd
         return it->second;
     }
-    CWnd* p = new CWnd(hWnd);
+    CWnd* p = new CBorrowedWnd(hWnd);
     temps[hWnd] = p;
     return p;
 }
@@ -410,10 +460,7 @@ void CWnd::DeleteTempMap()
 {
     auto& temps = ThreadState().tempWnds;
     for (auto& entry : temps)
-    {
-        entry.second->m_hWnd = nullptr;
         delete entry.second;
-    }
     temps.clear();
 }
 
@@ -512,7 +559,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
@@ -543,9 +590,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (!AfxUnhookWindowCreate())
+    BOOL bEnded = FALSE;
+    if (!AfxUnhookWindowCreate(&bEnded))
     {
         PostNcDestroy();   // the window never came to exist: end the object as its destruction would
+    }
+    else if (bEnded)
+    {
+        // Its window was destroyed during creation (WM_CREATE said no): the object had its last message and
+        // may be gone already.
     }
     else if (hWnd == nullptr && m_hWnd != nullptr && !::IsWindow(m_hWnd))
     {
@@ -621,7 +674,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
 
     UINT key = (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ? WM_CTLCOLOR : message;
-    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(AfxKindMsg, key, 0, 0);
+    const AFX_MSGMAP_ENTRY* entry = FindWindowMessageEntry(key);
     if (entry == nullptr)
         return FALSE;
     AFX_MSGARGS args = {message, wParam, lParam, 0, nullptr};
@@ -701,7 +754,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     CWnd* pChild = FromHandlePermanent(hWndCtrl);
     if (pChild != nullptr && pChild != this && pChild->OnChildNotify(WM_NOTIFY, 0, lParam, pResult))
         return TRUE;
-    UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
+    // The sender names the item: a tool tip sends the tool's id, not its own window's.
+    UINT nID = static_cast<UINT>(pNMHDR->idFrom);
     AFX_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg(nID, static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify, nullptr);
 }
@@ -774,11 +828,6 @@ BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
     return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOA*) const
-{
-    return -1;
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
@@ -791,7 +840,13 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    SendMessageToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm)
+{
+    for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
     {
         if (bOnlyPerm)
         {
@@ -803,80 +858,75 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
             ::SendMessageA(hChild, message, wParam, lParam);
         }
         if (bDeep && ::GetTopWindow(hChild) != nullptr)
-        {
-            CWnd wrapper(hChild);
-            wrapper.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
-            wrapper.m_hWnd = nullptr;
-        }
+            SendMessageToDescendants(hChild, message, wParam, lParam, bDeep, bOnlyPerm);
     }
 }
 
 // ---- modal loops -------------------------------------------------------------------------------------
 
+namespace
+{
+// The loop of a modal window: it runs while the window exists and wants it, shows a window created hidden
+// once the queue is first empty (or a key arrives), and tells the parent (WM_ENTERIDLE) and the window
+// (WM_KICKIDLE) about idle time.
+class CModalLoop : public CMessageLoop
+{
+public:
+    CModalLoop(CWnd* pWnd, DWORD dwFlags)
+        : m_pWnd(pWnd), m_hWnd(pWnd->m_hWnd), m_hWndParent(::GetParent(pWnd->m_hWnd)), m_dwFlags(dwFlags),
+          m_bShowIdle((dwFlags & MLF_SHOWONIDLE) && !(pWnd->GetStyle() & WS_VISIBLE))
+    {
+    }
+
+protected:
+    BOOL ContinueLoop() override
+    {
+        return ::IsWindow(m_hWnd) && CWnd::FromHandlePermanent(m_hWnd) == m_pWnd && m_pWnd->ContinueModal();
+    }
+    BOOL OnIdle(LONG lCount) override
+    {
+        ShowIfWaiting();
+        if (!(m_dwFlags & MLF_NOIDLEMSG) && m_hWndParent != nullptr && lCount == 0)
+            ::SendMessageA(m_hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+        CMessageLoop::OnIdle(lCount);
+        return !(m_dwFlags & MLF_NOKICKIDLE) && ::SendMessageA(m_hWnd, WM_KICKIDLE, MSGF_DIALOGBOX, lCount) != 0;
+    }
+    BOOL PreTranslate(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_KEYDOWN)
+            ShowIfWaiting();
+        return CMessageLoop::PreTranslate(pMsg);
+    }
+
+private:
+    void ShowIfWaiting()
+    {
+        if (!m_bShowIdle)
+            return;
+        m_bShowIdle = FALSE;
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        ::UpdateWindow(m_hWnd);
+    }
+
+    CWnd* m_pWnd;
+    HWND m_hWnd;
+    HWND m_hWndParent;
+    DWORD m_dwFlags;
+    BOOL m_bShowIdle;
+};
+}   // namespace
+
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
-    VxThreadState& state = ThreadState();
-    BOOL bIdle = TRUE;
-    LONG lIdleCount = 0;
-    BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
-    HWND hWndParent = ::GetParent(m_hWnd);
     HWND hWndSelf = m_hWnd;
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
-    ++state.loopDepth;
-    MSG msg;
-    for (;;)
+    CModalLoop loop(this, dwFlags);
+    if (!loop.Run())
     {
-        if (!ContinueModal() || !::IsWindow(hWndSelf))
-            break;
-        while (bIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-        {
-            if (bShowIdle)
-            {
-                ShowWindow(SW_SHOWNORMAL);
-                UpdateWindow();
-                bShowIdle = FALSE;
-            }
-            if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent != nullptr && lIdleCount == 0)
-                ::SendMessageA(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
-            if (lIdleCount == 0 && state.loopDepth == 1)
-                AfxDeleteTempMaps();   // no handler of ours is running: temporaries are free
-            if ((dwFlags & MLF_NOKICKIDLE) || !SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
-                bIdle = FALSE;
-        }
-        bool quit = false;
-        do
-        {
-            if (!ContinueModal())
-                break;
-            if (!AfxPumpMessage())
-            {
-                // The loop below this one must see the quit request too.
-                ::PostQuitMessage(static_cast<int>(state.msgPumped.wParam));
-                quit = true;
-                break;
-            }
-            const MSG& pumped = state.msgPumped;
-            if (bShowIdle && (pumped.message == WM_SYSKEYDOWN || pumped.message == WM_KEYDOWN))
-            {
-                ShowWindow(SW_SHOWNORMAL);
-                UpdateWindow();
-                bShowIdle = FALSE;
-            }
-            if (!ContinueModal())
-                break;
-            if (AfxIsIdleMessage(&pumped))
-            {
-                bIdle = TRUE;
-                lIdleCount = 0;
-            }
-        } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-        if (quit)
-        {
-            m_nModalResult = -1;
-            break;
-        }
+        // The loop below this one must see the quit request too.
+        ::PostQuitMessage(static_cast<int>(loop.LastMessage().wParam));
+        m_nModalResult = -1;
     }
-    --state.loopDepth;
     if (::IsWindow(hWndSelf) && FromHandlePermanent(hWndSelf) == this)
         m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
     return m_nModalResult;
@@ -964,7 +1014,7 @@ BOOL CWnd::IsZoomed() const
 }
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
-    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+    return ::IsChild(m_hWnd, AfxGetSafeHwnd(pWnd));
 }
 void CWnd::SetRedraw(BOOL bRedraw)
 {
@@ -1013,11 +1063,11 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 }
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, AfxGetSafeHwnd(pwndTo), lpPoint, nCount);
 }
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, AfxGetSafeHwnd(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
@@ -1113,7 +1163,7 @@ CWnd* CWnd::GetParent() const
 }
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, AfxGetSafeHwnd(pWndNewParent)));
 }
 CWnd* CWnd::GetOwner() const
 {
@@ -1121,7 +1171,7 @@ CWnd* CWnd::GetOwner() const
 }
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    m_hWndOwner = pOwnerWnd->GetSafeHwnd();
+    m_hWndOwner = AfxGetSafeHwnd(pOwnerWnd);
 }
 
 CWnd* CWnd::GetTopLevelParent() const
@@ -1168,12 +1218,9 @@ CWnd* CWnd::GetDesktopWindow()
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
-    HWND hWnd = pParent->GetSafeHwnd();
+    HWND hWnd = AfxGetSafeHwnd(pParent);
     if (hWnd == nullptr)
-    {
-        CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
-    }
+        hWnd = AfxGetSafeHwnd(AfxGetMainWnd());
     while (hWnd != nullptr && IsChildStyle(hWnd))
         hWnd = ::GetParent(hWnd);
     HWND hWndTop = hWnd;
@@ -1213,13 +1260,8 @@ int CWnd::GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
 }
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
-    rString.Empty();
     HWND hItem = ::GetDlgItem(m_hWnd, nID);
-    if (hItem == nullptr)
-        return 0;
-    CWnd wrapper(hItem);
-    wrapper.GetWindowText(rString);
-    wrapper.m_hWnd = nullptr;
+    rString = hItem == nullptr ? CString() : AfxGetWindowText(hItem);
     return rString.GetLength();
 }
 void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
@@ -1255,11 +1297,11 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 }
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgTabItem(m_hWnd, AfxGetSafeHwnd(pWndCtl), bPrevious));
 }
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgGroupItem(m_hWnd, AfxGetSafeHwnd(pWndCtl), bPrevious));
 }
 
 // ---- focus, activation, capture ----------------------------------------------------------------------
@@ -1318,10 +1360,17 @@ int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
 }
 void CWnd::GetWindowText(CString& rString) const
 {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    char* buffer = rString.GetBuffer(length + 1);
-    int got = ::GetWindowTextA(m_hWnd, buffer, length + 1);
-    rString.ReleaseBuffer(got < 0 ? 0 : got);
+    rString = AfxGetWindowText(m_hWnd);
+}
+
+CString AfxGetWindowText(HWND hWnd)
+{
+    CString text;
+    int length = ::GetWindowTextLengthA(hWnd);
+    char* buffer = text.GetBuffer(length + 1);
+    int got = ::GetWindowTextA(hWnd, buffer, length + 1);
+    text.ReleaseBuffer(got < 0 ? 0 : got);
+    return text;
 }
 int CWnd::GetWindowTextLength() const
 {
@@ -1733,15 +1782,39 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType != ODT_MENU &&
-        ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType == ODT_MENU)
+    {
+        // The item's menu comes with the message.
+        if (CMenu* pMenu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem)))
+        {
+            pMenu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    }
+    else if (lpDrawItemStruct != nullptr && ReflectLastMsg(lpDrawItemStruct->hwndItem))
         return;
     Default();
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType != ODT_MENU)
+    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType == ODT_MENU)
+    {
+        // The message names only the item: look for it in the pop-up being opened, then in the window's
+        // own menu.
+        HMENU roots[] = {ThreadState().hMenuInit, ::GetMenu(m_hWnd)};
+        for (HMENU hRoot : roots)
+        {
+            HMENU hMenu =
+                CMenu::FindOwnerDrawMenu(hRoot, lpMeasureItemStruct->itemID, lpMeasureItemStruct->itemData);
+            if (CMenu* pMenu = CMenu::FromHandlePermanent(hMenu))
+            {
+                pMenu->MeasureItem(lpMeasureItemStruct);
+                return;
+            }
+        }
+    }
+    else if (lpMeasureItemStruct != nullptr)
     {
         // The control may not be created yet when its first item is measured: then nothing to reflect to.
         HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);
@@ -1840,34 +1913,14 @@ BOOL CWnd::OnHelpInfo(HELPINFO*)
 {
     return static_cast<BOOL>(Default());
 }
-void CWnd::OnPaletteChanged(CWnd*)
-{
-    Default();
-}
-BOOL CWnd::OnQueryNewPalette()
-{
-    return static_cast<BOOL>(Default());
-}
-BOOL CWnd::OnQueryEndSession()
-{
-    return static_cast<BOOL>(Default());
-}
-void CWnd::OnEndSession(BOOL)
-{
-    Default();
-}
-void CWnd::OnWinIniChange(LPCSTR)
-{
-    Default();
-}
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
-{
-    Default();
-}
-
 CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 {
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    return GetDescendantWindow(m_hWnd, nID, bOnlyPerm);
+}
+
+CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
+{
+    for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
     {
         if (::GetDlgCtrlID(hChild) == nID)
         {
@@ -1877,10 +1930,7 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
         }
         if (::GetTopWindow(hChild) != nullptr)
         {
-            CWnd wrapper(hChild);
-            CWnd* found = wrapper.GetDescendantWindow(nID, bOnlyPerm);
-            wrapper.m_hWnd = nullptr;
-            if (found != nullptr)
+            if (CWnd* found = GetDescendantWindow(hChild, nID, bOnlyPerm))
                 return found;
         }
     }

@@ -19,9 +19,12 @@
 
 class CScrollBar;
 class CDataExchange;
+class CBorrowedWnd;
+class CFrameWnd;
 struct CCreateContext;
 
 // m_nFlags of CWnd
+#define WF_TOOLTIPS 0x0001   // shows the tips of OnToolHitTest
 #define WF_MODALLOOP 0x0008
 #define WF_CONTINUEMODAL 0x0010
 
@@ -40,40 +43,79 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH h
                            HICON hIcon = nullptr);
 // Attaches the next window created on this thread to pWnd (used around CreateWindowEx/CreateDialog...).
 void AfxHookWindowCreate(CWnd* pWnd);
-BOOL AfxUnhookWindowCreate();   // FALSE when the hooked creation never happened
-// Pumps one message through PreTranslateMessage (walking from its window up to its top-level parent),
-// TranslateMessage and DispatchMessage. FALSE on WM_QUIT.
+// FALSE when the hooked creation never happened. *pbObjectEnded: the window was made and destroyed again
+// during creation, so the object had its last message (PostNcDestroy) and must not be touched.
+BOOL AfxUnhookWindowCreate(BOOL* pbObjectEnded = nullptr);
+// Pumps one message through the application's pre-translation (or AfxPreTranslateMessage without an
+// application), TranslateMessage and DispatchMessage. FALSE on WM_QUIT.
 BOOL AfxPumpMessage();
+// Tool tips first, then PreTranslateMessage from the message's window up to its top-level parent, then the
+// main window for messages of its other top-level windows.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 BOOL AfxIsIdleMessage(const MSG* pMsg);
+// Lets the window with tips under a mouse message follow the mouse (see CWnd::FilterToolTipMessage).
+void AfxRelayToolTipMessage(MSG* pMsg);
 // Deletes the temporary wrappers of this thread (windows, menus, DCs, GDI objects, image lists).
 void AfxDeleteTempMaps();
 // Registers the common control classes our dialogs use (idempotent).
 void AfxInitCommonControls();
+
+// One message loop of the user-interface thread. Every loop runs on this pump: while the queue is empty it
+// calls OnIdle with a count that starts again at 0 after each message that ends idle time; each message is
+// offered to PreTranslate, then translated and dispatched. CWinApp::Run, modal loops (dialogs, property
+// sheets) and tracking loops (a drag that follows the mouse: take the mouse messages in PreTranslate, end
+// through ContinueLoop) derive from it. Loops nest.
+class CMessageLoop
+{
+public:
+    CMessageLoop() = default;
+    virtual ~CMessageLoop() = default;
+    CMessageLoop(const CMessageLoop&) = delete;
+    CMessageLoop& operator=(const CMessageLoop&) = delete;
+
+    // Runs until ContinueLoop answers FALSE (TRUE back) or WM_QUIT arrives (FALSE back: the quit message,
+    // with its code, is LastMessage(); a nested loop that must end its caller too posts it again).
+    BOOL Run();
+    // The pump primitive: waits for one message, offers it to PreTranslate, translates and dispatches it.
+    // FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    const MSG& LastMessage() const { return m_msg; }
+
+protected:
+    virtual BOOL ContinueLoop() { return TRUE; }   // asked before each message
+    // TRUE: more idle work wanted. Base: the outermost loop frees the temporary wrappers.
+    virtual BOOL OnIdle(LONG lCount);
+    // TRUE when the message was taken. Base: the application's PreTranslateMessage (AfxPreTranslateMessage
+    // without an application).
+    virtual BOOL PreTranslate(MSG* pMsg);
+    virtual BOOL IsIdleMessage(const MSG* pMsg);   // FALSE for messages that come all the time
+
+    MSG m_msg = {};
+};
 
 class CWnd : public CCmdTarget
 {
     DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
-    explicit CWnd(HWND hWnd);   // a wrapper that is not in the map (temporary objects)
     ~CWnd() override;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
 
-    // Both answer null for a null object pointer, as callers expect.
-    operator HWND() const;
-    HWND GetSafeHwnd() const;
+    // The window of this object (null when it has none). For a pointer that may be null use
+    // AfxGetSafeHwnd.
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
     bool operator==(const CWnd& other) const { return other.m_hWnd == m_hWnd; }
     bool operator!=(const CWnd& other) const { return other.m_hWnd != m_hWnd; }
 
     // Special insert-after values for SetWindowPos.
-    static const CWnd wndTop;
-    static const CWnd wndBottom;
-    static const CWnd wndTopMost;
-    static const CWnd wndNoTopMost;
+    static const CBorrowedWnd wndTop;
+    static const CBorrowedWnd wndBottom;
+    static const CBorrowedWnd wndTopMost;
+    static const CBorrowedWnd wndNoTopMost;
 
     // ---- handle map ----
     // The object of a window: ours when attached, else a temporary wrapper deleted at idle time.
@@ -117,12 +159,27 @@ public:
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
     static const MSG* GetCurrentMessage();
+
+    // ---- tool tips ----
+    // The item under point (client coordinates): its id, or -1 for none. pTI (when not null) receives the
+    // tool: window, id, rectangle and text, either a copy made with malloc (the framework frees it) or
+    // LPSTR_TEXTCALLBACKA for the part after '\n' of the string resource with the returned id. Base: the
+    // child window under the point, by its control id.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+    // Shows the tips of OnToolHitTest over this window (one tool-tip control per thread serves every window).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Follows the mouse over this window: a new item under it gets its tip (and, on a bar with CBRS_FLYBY,
+    // its prompt); the mouse messages are relayed to the tip. Called from AfxPreTranslateMessage.
+    void FilterToolTipMessage(MSG* pMsg);
+    // Takes the current tip away and forgets the item under the mouse.
+    static void CancelToolTips();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
                                   BOOL bOnlyPerm = FALSE);
+    static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                         BOOL bOnlyPerm);
 
     // ---- modal loops ----
     int RunModalLoop(DWORD dwFlags = 0);
@@ -187,6 +244,7 @@ public:
     static CWnd* GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
     // The descendant with control id nID at any depth (only our own objects when bOnlyPerm); null if none.
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+    static CWnd* GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm);
 
     // ---- dialog items ----
     CWnd* GetDlgItem(int nID) const;
@@ -277,6 +335,21 @@ public:
     // Runs the command-UI update of every child control against pTarget (dialog bars and the like).
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
+    // ---- frames and bars ----
+    enum RepositionFlags : UINT
+    {
+        reposDefault = 0,
+        reposQuery = 1,   // only compute: lpRectParam gets the area left (bStretch) or the bars' extent
+    };
+    // Lays out the child bars with ids nIDFirst..nIDLast (WM_SIZEPARENT, in the order of the child windows)
+    // within lpRectClient (default: the client area) and gives the rest to the child nIDLeftOver.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    // The nearest frame of ours this child window lies in (null when none).
+    CFrameWnd* GetParentFrame() const;
+    // The outermost frame of ours this window lies in (itself when it is a frame).
+    CFrameWnd* GetTopLevelFrame() const;
+
     // ---- misc ----
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
     void DragAcceptFiles(BOOL bAccept = TRUE);
@@ -360,12 +433,6 @@ public:
     afx_msg void OnFontChange();
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-    afx_msg void OnPaletteChanged(CWnd* pFocusWnd);
-    afx_msg BOOL OnQueryNewPalette();
-    afx_msg BOOL OnQueryEndSession();
-    afx_msg void OnEndSession(BOOL bEnding);
-    afx_msg void OnWinIniChange(LPCSTR lpszSection);
-    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
 
     // ---- internal state ----
     WNDPROC m_pfnSuper = nullptr;   // the procedure Default() calls
@@ -379,3 +446,22 @@ public:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// A window object that stands for a window it does not own: it is never in the handle map, never subclasses
+// the window and never destroys it. It hands a window of another class (or a special value such as
+// HWND_TOP) to code that takes a CWnd*, for longer than a temporary wrapper (FromHandle) lives.
+class CBorrowedWnd : public CWnd
+{
+public:
+    explicit CBorrowedWnd(HWND hWnd = nullptr) { m_hWnd = hWnd; }
+    ~CBorrowedWnd() override { m_hWnd = nullptr; }
+    void Borrow(HWND hWnd) { m_hWnd = hWnd; }
+};
+
+// The window of a window object that may be null.
+inline HWND AfxGetSafeHwnd(const CWnd* pWnd)
+{
+    return pWnd == nullptr ? nullptr : pWnd->m_hWnd;
+}
+// The text of any window, as long as it is.
+CString AfxGetWindowText(HWND hWnd);

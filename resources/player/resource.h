@@ -18,6 +18,7 @@
 #define IDC_LINK_CURSOR 151   // link cursor
 
 #define IDC_SLIDE_WINDOW 1010
+#define IDC_INFO_BUTTON 3   // opens the context menu; the close button is IDCANCEL
 
 // commands of the main dialog
 #define ID_PLAYER_SOUND_START 102

@@ -107,6 +107,11 @@ TEST(Arrays, OtherElementTypes)
     CMemFile file;
     o.Add(&file);
     EXPECT_TRUE(o[0]->IsKindOf(RUNTIME_CLASS(CFile)));
+    CStringArray names;
+    names.Add("one");
+    names.InsertAt(0, names[0]);   // an element of the same array
+    EXPECT_STREQ(names[0], "one");
+    EXPECT_EQ(names.GetSize(), 2);
 }
 
 TEST(Lists, AddFindInsertRemove)

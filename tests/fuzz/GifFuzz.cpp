@@ -1,5 +1,5 @@
 // GIF data split into its frames (the player's animated pictures).
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 
 #include <cstdint>
 
@@ -10,6 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<GifFrameBlock> frames;
     SplitGifFrames(data, size, frames);
     IsAnimatedGif("fuzz.gif", data, size);
+    IsGifSplitWithinBounds(data, size);
+    std::vector<BYTE> ended;
+    if (EndGifWithTrailer(data, size, ended) && (ended.empty() || ended.back() != 0x3B))
+        __builtin_trap();   // a still GIF ended for the decoder ends with its trailer
     // Every frame is a whole one-frame GIF: a header, the global table and its blocks, a trailer.
     if (static_cast<size_t>(count) != frames.size() && !frames.empty())
         __builtin_trap();

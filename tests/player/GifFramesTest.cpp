@@ -1,8 +1,9 @@
 // Splitting GIF data into frames, playing it through CAniPicture, and the player's image-object loader.
 #include "PlayerTestSupport.h"
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
+#include "show/Picture.h"
 #include "show/ProjectPack.h"
 
 #include <gtest/gtest.h>
@@ -224,4 +225,79 @@ TEST(PlayerPictureLoader, NothingReadLeavesNoPicture)
     EXPECT_FALSE(image.m_bUseAniPicture);
     EXPECT_EQ(nullptr, image.m_pAniPicture);
     EXPECT_FALSE(image.m_Picture.IsLoaded());
+}
+
+TEST(GifFrames, SplitsBeyondTheBoundsPlayAsStillPictures)
+{
+    // Every frame of a split copies the header and the colour table: a GIF of very many (here tiny) frames
+    // is not split, and neither is one whose frames would take more memory than any real animation.
+    std::vector<GifFrameSpec> specs(kMaxGifFrames, GifFrameSpec{0, 0, 1, 1, 2, 5, 0});
+    Bytes most = MakeGif(4, 4, kPalette, specs);
+    EXPECT_TRUE(IsAnimatedGif("many.gif", most.data(), most.size()));
+    specs.push_back(specs.back());
+    Bytes tooMany = MakeGif(4, 4, kPalette, specs);
+    EXPECT_EQ(kMaxGifFrames + 1, CountGifFrames(tooMany.data(), tooMany.size()));
+    EXPECT_FALSE(IsAnimatedGif("many.gif", tooMany.data(), tooMany.size()));
+    std::vector<GifFrameBlock> frames;
+    EXPECT_FALSE(SplitGifFrames(tooMany.data(), tooMany.size(), frames));
+    EXPECT_TRUE(frames.empty());
+    CAniPicture picture;
+    ASSERT_TRUE(picture.LoadFromMemory(tooMany.data(), static_cast<DWORD>(tooMany.size())));
+    EXPECT_FALSE(picture.IsAnimated());
+    EXPECT_EQ(0, picture.GetFrameCount());
+    EXPECT_EQ(4, picture.m_nWidth);
+
+    // Two frames whose image data (sub-blocks the walk does not decode) passes the byte bound together.
+    Bytes big = MakeGif(4, 4, kPalette, {});
+    big.pop_back();   // the trailer
+    const size_t chains = kMaxGifSplitBytes / 2 / 256 + 1;
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        Bytes image = {0x2C, 0, 0, 0, 0, 4, 0, 4, 0, 0, 2};
+        big.insert(big.end(), image.begin(), image.end());
+        size_t at = big.size();
+        big.resize(at + chains * 256, 0);
+        for (size_t i = 0; i < chains; ++i)
+            big[at + i * 256] = 255;
+        big.push_back(0);
+    }
+    big.push_back(0x3B);
+    EXPECT_EQ(2, CountGifFrames(big.data(), big.size()));
+    EXPECT_FALSE(IsGifSplitWithinBounds(big.data(), big.size()));
+    EXPECT_FALSE(IsAnimatedGif("big.gif", big.data(), big.size()));
+}
+
+TEST(GifFrames, StillGifWithoutTrailerIsEndedBeforeDecoding)
+{
+    // A still GIF that ends without its trailer, followed by the zeros a pack entry is padded with.
+    Bytes gif = MakeGif(6, 4, kPalette, {{0, 0, 6, 4, 2, -1, 0}});
+    ASSERT_EQ(0x3B, gif.back());
+    gif.pop_back();
+    Bytes padded = gif;
+    padded.resize(gif.size() + 23, 0);
+
+    std::vector<BYTE> ended;
+    ASSERT_TRUE(EndGifWithTrailer(padded.data(), padded.size(), ended));
+    EXPECT_EQ(gif.size() + 1, ended.size());
+    EXPECT_EQ(0x3B, ended.back());
+    EXPECT_FALSE(EndGifWithTrailer(ended.data(), ended.size(), ended));   // ends with one already
+    Bytes bmp = MakeBmp(2, 2, RGB(1, 2, 3));
+    EXPECT_FALSE(EndGifWithTrailer(bmp.data(), bmp.size(), ended));
+
+    CPicture picture;
+    ASSERT_TRUE(picture.LoadFromMemory(padded.data(), static_cast<DWORD>(padded.size())));
+    ASSERT_TRUE(picture.IsLoaded());
+    EXPECT_EQ(6, picture.GetWidth());
+    EXPECT_EQ(RGB(0, 0, 255), RenderedCentre(picture.m_pPicture, 6, 4));
+
+    // The same entry as an image object, loaded the player's way.
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("icon.gif", padded.data(), static_cast<int>(padded.size())));
+    CImageObj image;
+    image.SetDefaults();
+    image.m_strFile = "icon.gif";
+    image.LoadPicture(&pack);
+    EXPECT_FALSE(image.m_bUseAniPicture);
+    EXPECT_TRUE(image.m_Picture.IsLoaded());
+    EXPECT_EQ(4, image.m_nHeight);
 }

@@ -2,6 +2,8 @@
 // context menu is open, the operating-system box and the failed load.
 #include "PlayerTestSupport.h"
 #include "player/PlayerDlg.h"
+#include "resources/player/resource.h"
+#include "tests/support/win_BmpFile.h"
 #include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
@@ -124,11 +126,10 @@ MSG KeyMessage(HWND window, UINT message, WPARAM key)
     return msg;
 }
 
-// Puts the renderer where it waits for the user in manual advance.
-void WaitForUser(CShowRenderer& renderer)
+// Runs the messages (the dialog's ticks among them) until a show in manual advance waits for the user.
+bool WaitForUser(const CShowRenderer& renderer)
 {
-    renderer.m_bManualAdvance = TRUE;
-    renderer.m_nAdvanceState = CShowRenderer::AdvanceWaiting;
+    return PumpUntil([&] { return renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceWaiting; });
 }
 
 }   // namespace
@@ -152,7 +153,7 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
                    dlg.GetClientRect(&client);
                    dlg.m_SlideWnd.GetWindowRect(&slide);
                    dlg.GetDlgItem(IDCANCEL)->GetWindowRect(&close);
-                   dlg.GetDlgItem(3)->GetWindowRect(&info);
+                   dlg.GetDlgItem(IDC_INFO_BUTTON)->GetWindowRect(&info);
                    dlg.GetWindowText(title);
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
@@ -165,12 +166,48 @@ TEST_F(PlayerDlgTest, WindowFromTheShow)
     CWnd::GetDesktopWindow()->GetWindowRect(&desktop);
     EXPECT_EQ((desktop.Width() - 300) / 2, window.left);
     EXPECT_EQ((desktop.Height() - 200) / 2, window.top);
-    EXPECT_EQ(CRect(window.left, window.top + 12, window.right, window.bottom), slide);
-    EXPECT_EQ(CRect(window.left + 270, window.top, window.left + 286, window.top + 12), close);
-    EXPECT_EQ(CRect(window.left + 250, window.top, window.left + 266, window.top + 12), info);
+    // inside the one-pixel border: the slide window is the slide's size, 298 x 186
+    EXPECT_EQ(CRect(window.left + 1, window.top + 13, window.right - 1, window.bottom - 1), slide);
+    EXPECT_EQ(CRect(window.left + 271, window.top + 1, window.left + 287, window.top + 13), close);
+    EXPECT_EQ(CRect(window.left + 251, window.top + 1, window.left + 267, window.top + 13), info);
     EXPECT_STREQ(path.c_str(), session.m_strShowPath);
     EXPECT_STREQ(folder.c_str(), session.m_strShowFolder);
     EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(PlayerDlgTest, APictureOfTheSlidesSizeIsDrawnPixelForPixel)
+{
+    // Every pixel its own colour: a picture stretched by even one pixel shows another colour somewhere.
+    ShowSpec show;
+    show.width = 640;
+    show.height = 480;
+    show.slides.resize(1);
+    show.slides[0].image = "pattern.bmp";
+    const int width = 638, height = 466;
+    auto colour = [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 64 + (y >> 8) * 128 + 7); };
+    std::string path = folder + "\\VEXUL.VXL";
+    ASSERT_TRUE(
+        WriteFileBytes(path, MakePack(MakeShowText(show), {{"pattern.bmp", ::MakeBmp(width, height, colour)}})));
+    CPlayerDlg dlg(&session, path.c_str());
+    CRect slide;
+    int wrong = 0;
+    CScript script;
+    AfterStart(script, dlg,
+               [&]
+               {
+                   dlg.m_SlideWnd.GetClientRect(&slide);
+                   DibSurface surface(slide.Width(), slide.Height());
+                   dlg.m_Renderer.Paint(&surface.dc);
+                   for (int y = 0; y < slide.Height() && y < height; ++y)
+                       for (int x = 0; x < slide.Width() && x < width; ++x)
+                           wrong += surface.At(x, y) != colour(x, y);
+                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
+               });
+    script.Start();
+    dlg.DoModal();
+    EXPECT_EQ(width, slide.Width());
+    EXPECT_EQ(height, slide.Height());
+    EXPECT_EQ(0, wrong);
 }
 
 TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
@@ -179,6 +216,7 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
     show.width = 800;   // read as 640
     show.height = 480;
     show.desktop = 1;
+    show.advance = 1;
     std::string path = WriteShow(show, {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
     CRect window, slide;
@@ -191,15 +229,15 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
                    dlg.m_SlideWnd.GetWindowRect(&slide);
                    CShowRenderer& r = dlg.m_Renderer;
                    // a click on the indicator, in the dialog's coordinates
-                   CPoint inSlide(r.m_rcIndicator.left + 2, r.m_rcIndicator.top + 2);
+                   CPoint inSlide(r.GetPlayback().rcIndicator.left + 2, r.GetPlayback().rcIndicator.top + 2);
                    CPoint onDialog = inSlide;
                    dlg.m_SlideWnd.MapWindowPoints(&dlg, &onDialog, 1);
-                   WaitForUser(r);
+                   EXPECT_TRUE(WaitForUser(r));
                    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x - 60, onDialog.y));
-                   hitOutside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   hitOutside = r.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue;
                    dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x - 60, onDialog.y));
                    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onDialog.x, onDialog.y));
-                   hitInside = r.m_nAdvanceState == CShowRenderer::AdvanceContinue;
+                   hitInside = r.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue;
                    dlg.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(onDialog.x, onDialog.y));
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
@@ -218,7 +256,10 @@ TEST_F(PlayerDlgTest, DesktopModeCentresTheSlideAndConvertsClicks)
 
 TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
 {
-    std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
+    ShowSpec show;
+    show.advance = 1;
+    show.loop = 1;
+    std::string path = WriteShow(show, {RGB(1, 2, 3), RGB(4, 5, 6)});
     CPlayerDlg dlg(&session, path.c_str());
     int advances = 0;
     BOOL stillOpen = FALSE;
@@ -230,7 +271,7 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
                    close->SetFocus();
                    for (UINT key : {VK_SPACE, VK_RIGHT})
                    {
-                       WaitForUser(dlg.m_Renderer);
+                       EXPECT_TRUE(WaitForUser(dlg.m_Renderer));
                        MSG down = KeyMessage(close->m_hWnd, WM_KEYDOWN, key);
                        MSG chr = KeyMessage(close->m_hWnd, WM_CHAR, ' ');
                        MSG up = KeyMessage(close->m_hWnd, WM_KEYUP, key);
@@ -240,7 +281,7 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
                                TranslateMessage(m);
                                DispatchMessageA(m);
                            }
-                       if (dlg.m_Renderer.m_nAdvanceState == CShowRenderer::AdvanceContinue)
+                       if (dlg.m_Renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceContinue)
                            ++advances;
                    }
                    stillOpen = dlg.IsWindowVisible() && dlg.IsRunning();
@@ -387,7 +428,7 @@ TEST_F(PlayerDlgTest, UnknownEndModeClosesAfterTheLastSlide)
     script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // safety net: the show must close itself
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.GetPlayback().nState);
 }
 
 TEST_F(PlayerDlgTest, TickAfterTheCloseNeitherStepsNorRearms)
@@ -425,12 +466,14 @@ TEST_F(PlayerDlgTest, EndModeTwoStaysOpenOnTheLastFrame)
     BOOL openAtTheEnd = FALSE;
     CScript script;
     // The clock stops with the show; a close the end would have posted has been handled before this step.
-    script.When([&] { return dlg.m_Renderer.m_nState == CShowRenderer::StateEnd && !dlg.m_FrameTimer.IsArmed(); },
-                [&]
-                {
-                    openAtTheEnd = dlg.IsWindowVisible() && dlg.IsRunning();
-                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
-                });
+    script.When(
+        [&]
+        { return dlg.m_Renderer.GetPlayback().nState == CShowRenderer::StateEnd && !dlg.m_FrameTimer.IsArmed(); },
+        [&]
+        {
+            openAtTheEnd = dlg.IsWindowVisible() && dlg.IsRunning();
+            dlg.PostMessage(WM_COMMAND, IDCANCEL);
+        });
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(openAtTheEnd);

@@ -224,9 +224,11 @@ TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
     EXPECT_EQ("Vexul E2E Show", WindowText(window));
     RECT slide = {};
     GetWindowRect(GetDlgItem(window, 1010), &slide);
-    EXPECT_EQ(rect.left, slide.left);
-    EXPECT_EQ(rect.top + 12, slide.top);
-    EXPECT_EQ(228, slide.bottom - slide.top);
+    // inside the one-pixel border, below the band: exactly a slide, 318 x 226
+    EXPECT_EQ(rect.left + 1, slide.left);
+    EXPECT_EQ(rect.top + 13, slide.top);
+    EXPECT_EQ(318, slide.right - slide.left);
+    EXPECT_EQ(226, slide.bottom - slide.top);
 
     std::vector<COLORREF> seen = WatchColours(window, {kRed, kGreen, kBlue}, 3);
     std::vector<COLORREF> expected = {kRed, kGreen, kBlue};

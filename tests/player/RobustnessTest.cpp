@@ -5,7 +5,7 @@
 #include "PlayerTestSupport.h"
 #include "support/win_Wait.h"
 #include "player/ShowRenderer.h"
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 #include "show/AniPicture.h"
 #include "show/ImageObj.h"
 #include "show/Picture.h"
@@ -516,11 +516,10 @@ public:
     {
         m_hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, w, h, nullptr, nullptr,
                                    ::GetModuleHandleA(nullptr), nullptr);
-        m_wnd.m_hWnd = m_hWnd;
+        m_wnd.Borrow(m_hWnd);
     }
     ~CSlideWindow()
     {
-        m_wnd.m_hWnd = nullptr;
         if (m_hWnd)
             ::DestroyWindow(m_hWnd);
     }
@@ -528,7 +527,7 @@ public:
 
 private:
     HWND m_hWnd = nullptr;
-    CWnd m_wnd;
+    CBorrowedWnd m_wnd;
 };
 
 struct RunResult
@@ -588,7 +587,7 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
         if ((result.ticks & 15) == 0)
             PumpPendingMessages();
         // Object moves run on threads in real time; the synthetic clock would otherwise outrun them.
-        if (renderer.m_nState == CShowRenderer::StateObjectInsert)
+        if (renderer.GetPlayback().nState == CShowRenderer::StateObjectInsert)
             ::Sleep(2);
         if (!more)
         {
@@ -597,11 +596,11 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
         }
         now += 40;
     }
-    result.state = renderer.m_nState;
-    result.slide = renderer.m_nCurrentSlide;
-    result.slides = renderer.m_nSlideCount;
-    result.object = renderer.m_nCurrentObject;
-    if (CSlideObjSlot* slot = renderer.CurrentSlide()->GetSlot(renderer.m_nCurrentObject))
+    result.state = renderer.GetPlayback().nState;
+    result.slide = renderer.GetPlayback().nCurrentSlide;
+    result.slides = renderer.GetPlayback().nSlideCount;
+    result.object = renderer.GetPlayback().nCurrentObject;
+    if (CSlideObjSlot* slot = renderer.CurrentSlide()->GetSlot(renderer.GetPlayback().nCurrentObject))
     {
         char text[200];
         std::snprintf(text, sizeof(text), "%s %dx%d at %d,%d", static_cast<const char*>(slot->m_Image.m_strFile),

@@ -240,3 +240,112 @@ TEST_F(ShowFontsTest, AFaceNamingAPathIsNotLookedForOutsideTheShowFolder)
     fonts.RemoveShowFonts();
     RemoveFolder(outer);
 }
+
+TEST_F(ShowFontsTest, TwoPlayersShareTheFileUntilTheLastOneCloses)
+{
+    Bytes entry = FontEntry(kFace);
+    ASSERT_FALSE(entry.empty());
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("Vexul_Test_Face.NFNT", entry.data(), static_cast<int>(entry.size())));
+    const std::string path = TempFontPath(kFace);
+
+    CCountingInstaller first, second;
+    first.InstallShowFont(kFace, &dc, &pack);
+    ASSERT_EQ(1, first.m_TempFonts.GetCount());
+    second.m_TempFonts.Add(first.m_TempFonts.GetAt(1));   // the second player found the font installed
+    second.InstallShowFont("Another Face", &dc, &pack);   // and installs nothing of its own
+    ASSERT_EQ(1, second.m_TempFonts.GetCount());
+
+    // The first to close leaves the file to the other; the last one removes it.
+    first.RemoveShowFonts();
+    EXPECT_TRUE(Exists(path));
+    second.RemoveShowFonts();
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(ShowFontsTest, AFileLeftBehindIsCheckedAndWrittenAgainWhenItIsNotTheFont)
+{
+    Bytes entry = FontEntry(kFace);
+    ASSERT_FALSE(entry.empty());
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("Vexul_Test_Face.NFNT", entry.data(), static_cast<int>(entry.size())));
+    const std::string path = TempFontPath(kFace);
+    // The font file as the player writes it: the entry's data after its header, as the pack holds it.
+    int stored = 0;
+    const BYTE* data = pack.GetEntryData("Vexul_Test_Face.NFNT", stored);
+    ASSERT_GT(stored, 64);
+    const Bytes font(data + 64, data + stored);
+
+    // A player killed while writing it left half the font.
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(font.begin(), font.begin() + font.size() / 2)));
+    {
+        CCountingInstaller fonts;
+        fonts.InstallShowFont(kFace, &dc, &pack);
+        ASSERT_EQ(1, fonts.m_TempFonts.GetCount());
+        EXPECT_STREQ(path.c_str(), fonts.m_TempFonts.GetAt(1));
+        EXPECT_TRUE(ReadFileBytes(path) == font);
+        fonts.RemoveShowFonts();
+        EXPECT_FALSE(Exists(path));
+    }
+
+    // The whole font left behind is used as it is.
+    ASSERT_TRUE(WriteFileBytes(path, font));
+    {
+        CCountingInstaller fonts;
+        fonts.InstallShowFont(kFace, &dc, &pack);
+        EXPECT_EQ(1, fonts.m_TempFonts.GetCount());
+        EXPECT_TRUE(ReadFileBytes(path) == font);
+        fonts.RemoveShowFonts();
+    }
+
+    // Another font under that name, held by a running player: this player writes a file of its own.
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(font.begin(), font.begin() + 100)));
+    CTempFontList other;
+    other.Add(path.c_str());
+    {
+        CCountingInstaller fonts;
+        fonts.InstallShowFont(kFace, &dc, &pack);
+        ASSERT_EQ(1, fonts.m_TempFonts.GetCount());
+        std::string own = static_cast<const char*>(fonts.m_TempFonts.GetAt(1));
+        EXPECT_NE(path, own);
+        EXPECT_TRUE(ReadFileBytes(own) == font);
+        EXPECT_EQ(100u, ReadFileBytes(path).size());
+        fonts.RemoveShowFonts();
+        EXPECT_FALSE(Exists(own));
+    }
+    other.RemoveAll();
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(ShowFontsTest, AFontThatCannotBeAddedLeavesNoFile)
+{
+    // What the entry holds is no font, and the same bytes wait in the temporary folder already.
+    Bytes entry(64 + 3000, 0x5A);
+    std::memset(entry.data(), 0, 64);
+    std::strcpy(reinterpret_cast<char*>(entry.data()), kFace);
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("Vexul_Test_Face.NFNT", entry.data(), static_cast<int>(entry.size())));
+    const std::string path = TempFontPath(kFace);
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(entry.begin() + 64, entry.end())));
+    CCountingInstaller fonts;
+    fonts.InstallShowFont(kFace, &dc, &pack);
+    EXPECT_EQ(0, fonts.m_TempFonts.GetCount());
+    EXPECT_EQ(0, fonts.broadcasts);
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(ShowFontsTest, AFaceNamedLikeADeviceGetsAFileName)
+{
+    Bytes entry = FontEntry("AUX");
+    ASSERT_FALSE(entry.empty());
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("AUX.NFNT", entry.data(), static_cast<int>(entry.size())));
+    CCountingInstaller fonts;
+    fonts.m_strShowFolder = "C:\\";   // an "AUX.NFNT" there would be the device: it is not looked for
+    fonts.InstallShowFont("AUX", &dc, &pack);
+    ASSERT_EQ(1, fonts.m_TempFonts.GetCount());
+    CString installed = fonts.m_TempFonts.GetAt(1);
+    EXPECT_EQ("\\_AUX.TFNT", installed.Mid(installed.ReverseFind('\\')));
+    fonts.RemoveShowFonts();
+    EXPECT_FALSE(Exists(static_cast<const char*>(installed)));
+}

@@ -1,6 +1,7 @@
 // The renderer's playback state machine on a synthetic clock: calibration, transition frame totals, the
 // order of slides, the end modes, manual advance and the odd start slides.
 #include "PlayerTestSupport.h"
+#include "player/PlayerDlg.h"
 #include "player/ShowRenderer.h"
 #include "show/ProjectPack.h"
 #include "show/SlideObject.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 
 using namespace playertest;
@@ -21,6 +24,18 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBackground = RGB(0, 0, 0);
+
+// Object 0 of a slide: a yellow rectangle at (10, 10) without frame.
+std::string YellowRectangle(int width, int height, int delay, const char* animation)
+{
+    char lines[512];
+    std::snprintf(lines, sizeof(lines),
+                  "OBJ00=FRAME00\r\nFRAME00_X=10\r\nFRAME00_Y=10\r\nFRAME00_WIDTH=%d\r\nFRAME00_HEIGHT=%d\r\n"
+                  "FRAME00_DELAY=%d\r\nFRAME00_FILLMODE=0\r\nFRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ffff00\r\n"
+                  "FRAME00_ANIMATION=%s\r\n",
+                  width, height, delay, animation);
+    return lines;
+}
 
 class ShowRendererTest : public ::testing::Test
 {
@@ -105,16 +120,16 @@ TEST_F(ShowRendererTest, CalibrationMeasuresTheTick)
 {
     ASSERT_TRUE(Open(ShowSpec(), {kRed}));
     renderer.GoToSlide(0);
-    EXPECT_EQ(CShowRenderer::StateCalibration, renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateCalibration, renderer.GetPlayback().nState);
     for (int t : {0, 40, 80, 120})
     {
         renderer.Step(t);
-        EXPECT_EQ(CShowRenderer::StateCalibration, renderer.m_nState);
+        EXPECT_EQ(CShowRenderer::StateCalibration, renderer.GetPlayback().nState);
     }
     renderer.Step(160);
-    EXPECT_EQ(40, renderer.m_nTickLength);
-    EXPECT_EQ(CShowRenderer::StateNextObject, renderer.m_nState);
-    EXPECT_EQ(160, renderer.m_nPhaseStart);
+    EXPECT_EQ(40, renderer.GetPlayback().nTickLength);
+    EXPECT_EQ(CShowRenderer::StateNextObject, renderer.GetPlayback().nState);
+    EXPECT_EQ(160, renderer.GetPlayback().nPhaseStart);
 }
 
 TEST_F(ShowRendererTest, CalibrationNeverGivesAZeroTick)
@@ -123,7 +138,7 @@ TEST_F(ShowRendererTest, CalibrationNeverGivesAZeroTick)
     renderer.GoToSlide(0);
     for (int i = 0; i < 5; ++i)
         renderer.Step(1000);
-    EXPECT_EQ(1, renderer.m_nTickLength);
+    EXPECT_EQ(1, renderer.GetPlayback().nTickLength);
     EXPECT_GT(renderer.ComputeFrameTotal(1, 1), 0);
 }
 
@@ -131,7 +146,7 @@ TEST_F(ShowRendererTest, FrameTotalsFollowTheMeasuredTick)
 {
     ASSERT_TRUE(Open(ShowSpec(), {kRed}));
     Calibrate();
-    ASSERT_EQ(40, renderer.m_nTickLength);
+    ASSERT_EQ(40, renderer.GetPlayback().nTickLength);
     EXPECT_EQ(12, renderer.ComputeFrameTotal(0, 1));   // 500 / 40
     EXPECT_EQ(26, renderer.ComputeFrameTotal(1, 1));   // 25, made even
     EXPECT_EQ(38, renderer.ComputeFrameTotal(2, 1));   // 37, made even
@@ -141,7 +156,11 @@ TEST_F(ShowRendererTest, FrameTotalsFollowTheMeasuredTick)
     EXPECT_EQ(52, renderer.ComputeFrameTotal(1, 7));    // stripes fade in twice as long
     EXPECT_EQ(52, renderer.ComputeFrameTotal(1, 8));
     EXPECT_EQ(26, renderer.ComputeFrameTotal(1, -1));   // fade-outs are never doubled
-    renderer.m_nTickLength = 100;
+    // a clock that ticks every 100 ms
+    renderer.GoToSlide(0);
+    for (int t : {0, 100, 200, 300, 400})
+        renderer.Step(t);
+    ASSERT_EQ(100, renderer.GetPlayback().nTickLength);
     EXPECT_EQ(8, renderer.ComputeFrameTotal(0, 1));   // 5, made even, raised to 8
     EXPECT_EQ(16, renderer.ComputeFrameTotal(0, 7));
 }
@@ -156,13 +175,17 @@ TEST_F(ShowRendererTest, FadeOutTakesItsFrameTotalOnTheFirstFrame)
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
     ASSERT_TRUE(TickUntil(
-        [&] { return renderer.m_nState == CShowRenderer::StateSlideEnd && renderer.m_nFrameCounter == 1; }));
-    EXPECT_EQ(26, renderer.m_nFrameTotal);
-    EXPECT_EQ(1000, renderer.m_nTransitionDuration);
+        [&]
+        {
+            return renderer.GetPlayback().nState == CShowRenderer::StateSlideEnd &&
+                   renderer.GetPlayback().nFrameCounter == 1;
+        }));
+    EXPECT_EQ(26, renderer.GetPlayback().nFrameTotal);
+    EXPECT_EQ(1000, renderer.GetPlayback().nTransitionDuration);
     // the fade-out ends, the pause follows, then the next slide
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StatePause; }));
-    EXPECT_EQ(0, renderer.m_nCurrentSlide);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 1; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StatePause; }));
+    EXPECT_EQ(0, renderer.GetPlayback().nCurrentSlide);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 1; }));
 }
 
 TEST_F(ShowRendererTest, FadeInFrameTotalDoubledForStripes)
@@ -175,9 +198,13 @@ TEST_F(ShowRendererTest, FadeInFrameTotalDoubledForStripes)
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
     ASSERT_TRUE(TickUntil(
-        [&] { return renderer.m_nState == CShowRenderer::StateFadeIn && renderer.m_nFrameCounter == 1; }));
-    EXPECT_EQ(1, renderer.m_nCurrentSlide);
-    EXPECT_EQ(24, renderer.m_nFrameTotal);
+        [&]
+        {
+            return renderer.GetPlayback().nState == CShowRenderer::StateFadeIn &&
+                   renderer.GetPlayback().nFrameCounter == 1;
+        }));
+    EXPECT_EQ(1, renderer.GetPlayback().nCurrentSlide);
+    EXPECT_EQ(24, renderer.GetPlayback().nFrameTotal);
 }
 
 TEST_F(ShowRendererTest, SlidesPlayInOrderAndTheShowEnds)
@@ -200,8 +227,8 @@ TEST_F(ShowRendererTest, SlidesPlayInOrderAndTheShowEnds)
     std::vector<COLORREF> expected = {kRed, kGreen, kBlue};
     EXPECT_EQ(expected, seen);
     EXPECT_LT(ticks, 500);
-    EXPECT_EQ(CShowRenderer::StateEnd, renderer.m_nState);
-    EXPECT_EQ(2, renderer.m_nCurrentSlide);
+    EXPECT_EQ(CShowRenderer::StateEnd, renderer.GetPlayback().nState);
+    EXPECT_EQ(2, renderer.GetPlayback().nCurrentSlide);
     // the show ended: the step says so again
     EXPECT_FALSE(renderer.Step(now));
 }
@@ -214,9 +241,9 @@ TEST_F(ShowRendererTest, LastSlideNeverFadesOut)
     show.slides[0].delay = 200;
     ASSERT_TRUE(Open(show, {kRed}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateSlideEnd; }));
     Tick();
-    EXPECT_EQ(CShowRenderer::StateEnd, renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateEnd, renderer.GetPlayback().nState);
     EXPECT_EQ(kRed, Centre());
 }
 
@@ -228,9 +255,9 @@ TEST_F(ShowRendererTest, EndModeOneWaitsForTheSound)
     show.slides.resize(1);
     show.slides[0].delay = 100;
     ASSERT_TRUE(Open(show, {kRed}));
-    EXPECT_FALSE(renderer.m_bSoundFinished);
+    EXPECT_FALSE(renderer.GetPlayback().bSoundFinished);
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateEnd; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateEnd; }));
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(Tick());
     renderer.SetSoundFinished();
@@ -262,7 +289,7 @@ TEST_F(ShowRendererTest, EndModeTwoAndOthersStopTheClock)
         while (fresh.Step(clock) && ticks++ < 200)
             clock += 40;
         EXPECT_LT(ticks, 200) << "end mode " << mode;
-        EXPECT_EQ(CShowRenderer::StateEnd, fresh.m_nState) << "end mode " << mode;
+        EXPECT_EQ(CShowRenderer::StateEnd, fresh.GetPlayback().nState) << "end mode " << mode;
     }
 }
 
@@ -275,10 +302,10 @@ TEST_F(ShowRendererTest, LoopGoesBackToTheFirstSlide)
     show.slides[1].delay = 100;
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 1; }));
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 0; }));
-    EXPECT_EQ(CShowRenderer::StateFadeIn, renderer.m_nState);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 1; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 0; }));
+    EXPECT_EQ(CShowRenderer::StateFadeIn, renderer.GetPlayback().nState);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     EXPECT_EQ(kRed, Centre());
 }
 
@@ -292,21 +319,21 @@ TEST_F(ShowRendererTest, RotationFadeOutGoesStraightToTheNextSlidesObjects)
     show.slides[1].fadeIn = "TOP-BOTTOM";
     ASSERT_TRUE(Open(show, {kRed, kGreen, kBlue}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateSlideEnd; }));
     bool paused = false, fadedIn = false;
     ASSERT_TRUE(TickUntil(
         [&]
         {
-            paused |= renderer.m_nState == CShowRenderer::StatePause;
-            fadedIn |= renderer.m_nState == CShowRenderer::StateFadeIn;
-            return renderer.m_nCurrentSlide == 1;
+            paused |= renderer.GetPlayback().nState == CShowRenderer::StatePause;
+            fadedIn |= renderer.GetPlayback().nState == CShowRenderer::StateFadeIn;
+            return renderer.GetPlayback().nCurrentSlide == 1;
         }));
     EXPECT_FALSE(paused);
     EXPECT_FALSE(fadedIn);
-    EXPECT_EQ(CShowRenderer::StateNextObject, renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateNextObject, renderer.GetPlayback().nState);
     // the rotation brought slide 1 in: it keeps no fade-in of its own for the rest of the run
     EXPECT_EQ(0, renderer.m_Slides[1].m_Background.m_FadeIn.GetSelectedIndex());
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     EXPECT_EQ(kGreen, Centre());
 }
 
@@ -321,16 +348,16 @@ TEST_F(ShowRendererTest, TinyAreaTransitionStillEnds)
     // a 2 x 2 area: every per-frame step of the effect rounds to 0
     ASSERT_TRUE(renderer.Start(0, 0, 2, 2, 0, 0, nullptr, 40));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateSlideEnd; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateSlideEnd; }));
     int total = 0;
     ASSERT_TRUE(TickUntil(
         [&]
         {
-            total = std::max(total, renderer.m_nFrameTotal);
-            return renderer.m_nState != CShowRenderer::StateSlideEnd;
+            total = std::max(total, renderer.GetPlayback().nFrameTotal);
+            return renderer.GetPlayback().nState != CShowRenderer::StateSlideEnd;
         },
         200));
-    EXPECT_LE(renderer.m_nFrameCounter, 2 * total + 3);
+    EXPECT_LE(renderer.GetPlayback().nFrameCounter, 2 * total + 3);
 }
 
 TEST_F(ShowRendererTest, ManualAdvanceByKey)
@@ -341,23 +368,23 @@ TEST_F(ShowRendererTest, ManualAdvanceByKey)
     show.slides[0].delay = 100;   // ignored in manual advance
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
-    ASSERT_TRUE(renderer.m_bManualAdvance);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
-    int displayStart = renderer.m_nPhaseStart;
+    ASSERT_TRUE(renderer.GetPlayback().bManualAdvance);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
+    int displayStart = renderer.GetPlayback().nPhaseStart;
     renderer.Continue();   // too early: nobody waits yet
-    EXPECT_EQ(CShowRenderer::AdvanceNone, renderer.m_nAdvanceState);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nAdvanceState == CShowRenderer::AdvanceWaiting; }));
+    EXPECT_EQ(CShowRenderer::AdvanceNone, renderer.GetPlayback().nAdvanceState);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceWaiting; }));
     EXPECT_GE(now - 40 - displayStart, 500);
     for (int i = 0; i < 30; ++i)
         Tick();
-    EXPECT_EQ(CShowRenderer::StateDisplay, renderer.m_nState);
-    EXPECT_EQ(0, renderer.m_nCurrentSlide);
-    EXPECT_EQ(30, renderer.m_nIndicatorCounter);
+    EXPECT_EQ(CShowRenderer::StateDisplay, renderer.GetPlayback().nState);
+    EXPECT_EQ(0, renderer.GetPlayback().nCurrentSlide);
+    EXPECT_EQ(30, renderer.GetPlayback().nIndicatorCounter);
     renderer.Continue();
-    EXPECT_EQ(CShowRenderer::AdvanceContinue, renderer.m_nAdvanceState);
+    EXPECT_EQ(CShowRenderer::AdvanceContinue, renderer.GetPlayback().nAdvanceState);
     Tick();
-    EXPECT_EQ(CShowRenderer::StateSlideEnd, renderer.m_nState);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 1; }));
+    EXPECT_EQ(CShowRenderer::StateSlideEnd, renderer.GetPlayback().nState);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 1; }));
 }
 
 TEST_F(ShowRendererTest, ManualAdvanceByClickOnTheIndicator)
@@ -367,14 +394,14 @@ TEST_F(ShowRendererTest, ManualAdvanceByClickOnTheIndicator)
     show.slides.resize(2);
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nAdvanceState == CShowRenderer::AdvanceWaiting; }));
-    EXPECT_EQ(CRect(kWidth - 14, kHeight - 16, kWidth - 3, kHeight - 3), renderer.m_rcIndicator);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceWaiting; }));
+    EXPECT_EQ(CRect(kWidth - 14, kHeight - 16, kWidth - 3, kHeight - 3), renderer.GetPlayback().rcIndicator);
     EXPECT_FALSE(renderer.ClickContinue(10, 10));
     EXPECT_FALSE(renderer.ClickContinue(kWidth - 15, kHeight - 10));
-    EXPECT_EQ(CShowRenderer::AdvanceWaiting, renderer.m_nAdvanceState);
+    EXPECT_EQ(CShowRenderer::AdvanceWaiting, renderer.GetPlayback().nAdvanceState);
     EXPECT_TRUE(renderer.ClickContinue(kWidth - 10, kHeight - 10));
     Tick();
-    EXPECT_EQ(CShowRenderer::StateSlideEnd, renderer.m_nState);
+    EXPECT_EQ(CShowRenderer::StateSlideEnd, renderer.GetPlayback().nState);
 }
 
 TEST_F(ShowRendererTest, IndicatorIsDrawnWhileWaiting)
@@ -384,7 +411,7 @@ TEST_F(ShowRendererTest, IndicatorIsDrawnWhileWaiting)
     show.slides.resize(1);
     ASSERT_TRUE(Open(show, {kRed}));
     Calibrate();
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nIndicatorCounter >= 18; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nIndicatorCounter >= 18; }));
     // the finished indicator: light grey outline in the corner rectangle
     EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), surface.At(kWidth - 14, kHeight - 16));
     EXPECT_EQ(kRed, surface.At(kWidth - 20, kHeight - 20));
@@ -396,7 +423,7 @@ TEST_F(ShowRendererTest, StartSlideBeyondTheShowIsAnEmptySlide)
     show.slides.resize(2);
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate(45);
-    EXPECT_EQ(45, renderer.m_nCurrentSlide);
+    EXPECT_EQ(45, renderer.GetPlayback().nCurrentSlide);
     int start = now;
     BOOL more = TRUE;
     while (more && now - start < 10000)
@@ -415,8 +442,8 @@ TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsToTheFirst)
     show.slides.resize(2);
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
     Calibrate(2);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 0; }, 200));
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 0; }, 200));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     EXPECT_EQ(kRed, Centre());
 }
 
@@ -425,22 +452,20 @@ TEST_F(ShowRendererTest, ObjectsAppearAfterTheirDelay)
     ShowSpec show;
     show.slides.resize(1);
     show.slides[0].delay = 200;
-    show.slides[0].objects = "OBJ00=FRAME00\r\nFRAME00_X=10\r\nFRAME00_Y=10\r\nFRAME00_WIDTH=20\r\n"
-                             "FRAME00_HEIGHT=20\r\nFRAME00_DELAY=300\r\nFRAME00_FILLMODE=0\r\n"
-                             "FRAME00_FRAME=0\r\nFRAME00_FILLCOLOR=#ffff00\r\nFRAME00_ANIMATION=NONE\r\n";
+    show.slides[0].objects = YellowRectangle(20, 20, 300, "NONE");
     ASSERT_TRUE(Open(show, {kBlue}));
     Calibrate();
     CSlideObjSlot* slot = renderer.m_Slides[0].GetSlot(0);
     ASSERT_TRUE(slot && slot->m_bUsed);
     EXPECT_FALSE(slot->m_Frame.m_bVisible);
-    int phase = renderer.m_nPhaseStart;
+    int phase = renderer.GetPlayback().nPhaseStart;
     ASSERT_TRUE(TickUntil([&] { return slot->m_Frame.m_bVisible != FALSE; }));
     EXPECT_GT(now - 40 - phase, 300);
     Tick();
     EXPECT_EQ(RGB(255, 255, 0), surface.At(20, 20));
     EXPECT_EQ(kBlue, surface.At(100, 100));
     // the unused slot after it ends the insertion
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
 }
 
 TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsWithTheFirstSlidesObjects)
@@ -454,9 +479,75 @@ TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsWithTheFirstSlidesObjects)
     Bytes bmp = MakeBmp(20, 20, kBlue);
     pack.AddData("obj.bmp", bmp.data(), static_cast<int>(bmp.size()));
     Calibrate(5);
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nCurrentSlide == 0; }, 200));
-    ASSERT_TRUE(TickUntil([&] { return renderer.m_nState == CShowRenderer::StateDisplay; }));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 0; }, 200));
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     // slide 0 was made ready for play although the run never passed the last slide
     EXPECT_EQ(kBlue, surface.At(20, 20));
     EXPECT_EQ(kRed, surface.At(100, 100));
+}
+
+TEST_F(ShowRendererTest, PaintsBetweenTwoTicksNeitherMoveTheShowNorStartAnimations)
+{
+    // A rectangle that grows in on a thread of its own, then a slide that wipes in.
+    ShowSpec show;
+    show.slides.resize(2);
+    show.slides[0].delay = 100;
+    show.slides[0].objects = YellowRectangle(60, 40, 0, "FROM_LEFT");
+    show.slides[1].fadeIn = "LEFT-RIGHT";
+    show.slides[1].fadeSpeed = 0;
+    ASSERT_TRUE(Open(show, {kRed, kGreen}));
+    // The slide window as the player has it: its paint draws the renderer's frame.
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    CSlideWnd window;
+    ASSERT_TRUE(window.SubclassWindow(hWnd));
+    window.m_pRenderer = &renderer;
+    ASSERT_TRUE(renderer.Start(0, 0, kWidth, kHeight, 0, 0, &window, 40));
+    Calibrate();
+
+    // Another window uncovering the slide window, twice between two ticks.
+    auto uncoverTwice = [&]
+    {
+        for (int i = 0; i < 2; ++i)
+        {
+            window.InvalidateRect(nullptr, FALSE);
+            window.UpdateWindow();
+        }
+    };
+    auto unchangedBy = [&](const std::function<void()>& paints)
+    {
+        CShowRenderer::Playback before = renderer.GetPlayback();
+        paints();
+        return std::memcmp(&before, &renderer.GetPlayback(), sizeof(before)) == 0;
+    };
+
+    // The rectangle's turn has come, but no tick has moved it on yet.
+    CSlideObjSlot* slot = renderer.m_Slides[0].GetSlot(0);
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateObjectInsert; }));
+    ASSERT_FALSE(slot->m_Frame.m_bAnimating);
+    EXPECT_TRUE(unchangedBy(uncoverTwice));
+    EXPECT_FALSE(slot->m_Frame.m_bAnimating);   // only the clock's step starts it
+    Tick();
+    EXPECT_TRUE(slot->m_Frame.m_bAnimating);
+    EXPECT_TRUE(unchangedBy(uncoverTwice));
+
+    // Halfway through the wipe the paints show the step's frame and leave the transition where it is.
+    ASSERT_TRUE(TickUntil(
+        [&]
+        {
+            const CShowRenderer::Playback& p = renderer.GetPlayback();
+            return p.nState == CShowRenderer::StateFadeIn && p.nFrameCounter == 4;
+        }));
+    COLORREF before = Centre();
+    EXPECT_TRUE(unchangedBy(uncoverTwice));
+    renderer.Paint(&surface.dc);
+    EXPECT_EQ(before, Centre());
+    ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
+    EXPECT_EQ(kGreen, Centre());
+
+    renderer.Stop();
+    window.m_pRenderer = nullptr;
+    window.UnsubclassWindow();
+    DestroyWindow(hWnd);
 }

@@ -210,7 +210,7 @@ TEST_F(SoundControlDlgTest, ThePlayerOpensItOnceAndDeletesItOnClose)
         CPlayerDlg player(&session, pack.c_str());
         ASSERT_TRUE(player.Create(IDD_PLAYER_DIALOG));
         player.SendMessage(WM_COMMAND, ID_PLAYER_SOUND_CONTROL);
-        CDialog* first = player.m_pSoundDialog;
+        CDialog* first = player.m_pSoundDialog.get();
         ASSERT_NE(nullptr, first);
         HWND firstWindow = first->m_hWnd;
         EXPECT_TRUE(first->IsWindowVisible());
@@ -219,7 +219,7 @@ TEST_F(SoundControlDlgTest, ThePlayerOpensItOnceAndDeletesItOnClose)
         first->SendMessage(WM_CLOSE);
         EXPECT_FALSE(first->IsWindowVisible());
         player.SendMessage(WM_COMMAND, ID_PLAYER_SOUND_CONTROL);
-        EXPECT_EQ(first, player.m_pSoundDialog);   // the same dialog, shown again
+        EXPECT_EQ(first, player.m_pSoundDialog.get());   // the same dialog, shown again
         EXPECT_TRUE(first->IsWindowVisible());
 
         player.SendMessage(WM_CLOSE);

@@ -317,9 +317,9 @@ TEST_F(SoundInPlayerTest, ASoundThatCannotPlayCountsAsFinished)
         if (std::string(sound) == "tone.wav" && HasAudioDevice())
             continue;
         CPlayerDlg* dialog = OpenPlayer(sound);
-        dialog->m_Renderer.m_bSoundFinished = FALSE;
+        EXPECT_FALSE(dialog->m_Renderer.GetPlayback().bSoundFinished) << sound;   // the show has a sound
         dialog->SendMessage(WM_COMMAND, ID_PLAYER_SOUND_START);
-        EXPECT_TRUE(dialog->m_Renderer.m_bSoundFinished) << sound;
+        EXPECT_TRUE(dialog->m_Renderer.GetPlayback().bSoundFinished) << sound;
         EXPECT_EQ(nullptr, dialog->m_SoundPlayer.m_hMCIWnd) << sound;
         dialog->DestroyWindow();
         delete dialog;
@@ -333,12 +333,12 @@ TEST_F(SoundInPlayerTest, TheStopOfAPlayingSoundFinishesItAndClosesItLater)
     dialog->m_SoundPlayer.Play();
     HWND mci = dialog->m_SoundPlayer.m_hMCIWnd;
     ASSERT_NE(nullptr, mci);
-    dialog->m_Renderer.m_bSoundFinished = FALSE;
+    ASSERT_FALSE(dialog->m_Renderer.GetPlayback().bSoundFinished);
 
     dialog->SendMessage(VX_MCIWNDM_NOTIFYMODE, reinterpret_cast<WPARAM>(mci), VX_MCI_MODE_PLAY);
-    EXPECT_FALSE(dialog->m_Renderer.m_bSoundFinished);
+    EXPECT_FALSE(dialog->m_Renderer.GetPlayback().bSoundFinished);
     dialog->SendMessage(VX_MCIWNDM_NOTIFYMODE, reinterpret_cast<WPARAM>(mci), VX_MCI_MODE_STOP);
-    EXPECT_TRUE(dialog->m_Renderer.m_bSoundFinished);
+    EXPECT_TRUE(dialog->m_Renderer.GetPlayback().bSoundFinished);
     EXPECT_TRUE(::IsWindow(mci));
 
     PumpMessages();

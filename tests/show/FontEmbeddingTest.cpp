@@ -226,6 +226,25 @@ TEST(FontEntry, NameReplacesBlanksAndAddsTheSuffix)
     EXPECT_STREQ(name, "Times_New_Roman.TFNT");
 }
 
+TEST(FontEntry, TemporaryFileNamesAreNeverDevices)
+{
+    CString name;
+    for (const char* face : {"CON", "nul", "Aux", "PRN", "COM1", "lpt9", "CONIN$", "Con.Bold", "COM\xB9"})
+    {
+        MakeTempFontFileName(face, name);
+        EXPECT_EQ('_', name.GetAt(0)) << face;
+        EXPECT_FALSE(IsReservedDeviceName(name)) << face;
+    }
+    for (const char* face : {"Console", "COM10", "LPT", "Nulla Serif", "COM1 Sans", "Auxiliary"})
+    {
+        MakeTempFontFileName(face, name);
+        EXPECT_NE('_', name.GetAt(0)) << face;
+    }
+    EXPECT_TRUE(IsReservedDeviceName("con .TFNT"));
+    EXPECT_TRUE(IsReservedDeviceName("LPT1"));
+    EXPECT_FALSE(IsReservedDeviceName("CON_.TFNT"));
+}
+
 TEST(FontEntry, EmbeddedDataIsHeaderThenTheWholeFontFile)
 {
     const std::string face = TrueTypeFace();

@@ -299,17 +299,29 @@ TEST(ImageObjThread, DestroyAndClearWaitForTheThreadWithoutLeakingHandles)
     EXPECT_LE(after, before + 1);
 }
 
-TEST(ImageObjLoader, ProgramLoaderReplacesTheFileLoading)
+TEST(ImageObjLoader, ProgramLoaderReplacesTheFileLoadingWhileItsInstallationLives)
 {
-    static int calls = 0;
-    calls = 0;
-    CImageObj::PictureLoader previous = CImageObj::SetPictureLoader([](CImageObj& object, CProjectPack*)
-                                                                    { calls += object.m_strFile.GetLength(); });
+    static int calls = 0, inner = 0;
+    calls = inner = 0;
     CImageObj i;
-    i.m_bVisible = TRUE;
     i.m_strFile = "abc";
-    i.LoadPicture(nullptr);
-    CImageObj::SetPictureLoader(previous);
-    EXPECT_EQ(3, calls);
-    EXPECT_FALSE(i.m_bVisible);
+    {
+        CImageObj::CLoaderInstallation program([](CImageObj& object, CProjectPack*)
+                                               { calls += object.m_strFile.GetLength(); });
+        i.m_bVisible = TRUE;
+        i.LoadPicture(nullptr);
+        EXPECT_EQ(3, calls);
+        EXPECT_FALSE(i.m_bVisible);
+        {
+            CImageObj::CLoaderInstallation nested([](CImageObj&, CProjectPack*) { ++inner; });
+            i.LoadPicture(nullptr);
+        }
+        EXPECT_EQ(1, inner);
+        i.LoadPicture(nullptr);   // the program's loader is back
+        EXPECT_EQ(6, calls);
+    }
+    i.LoadPicture(nullptr);   // and then none: the file is read (there is none)
+    EXPECT_EQ(6, calls);
+    EXPECT_EQ(1, inner);
+    EXPECT_FALSE(i.m_Picture.IsLoaded());
 }

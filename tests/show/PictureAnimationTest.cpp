@@ -67,8 +67,7 @@ TEST(PictureAnimation, StopWithoutThreadReturnsAtOnce)
     CAniPicture ani;
     ani.Stop();
     EXPECT_FALSE(ani.IsPlaying());
-    EXPECT_EQ(ani.m_hThread, nullptr);
-    EXPECT_FALSE(ani.m_bStopRequest.load());
+    EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
@@ -81,7 +80,7 @@ TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
     ani.m_bLoaded = TRUE;
     DibSurface surface(8, 8, kGreen);
     EXPECT_TRUE(ani.Start(nullptr, &surface.dc, 4, 5, 0, 0));
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
     EXPECT_EQ(surface.At(4, 5), kRed);
     EXPECT_EQ(surface.At(6, 6), kRed);
     EXPECT_EQ(surface.At(3, 5), kGreen);
@@ -100,7 +99,7 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
 
     DibSurface surface(4, 4);
     EXPECT_FALSE(ani.Start(nullptr, &surface.dc, 0, 0, 0, 0));
-    ASSERT_NE(ani.m_hThread, nullptr);
+    ASSERT_TRUE(ani.IsThreadRunning());
     EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
 
     std::set<COLORREF> seen;
@@ -115,16 +114,15 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
     EXPECT_TRUE(seen.count(kBlue));
 
     ani.Stop();
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
     EXPECT_FALSE(ani.IsPlaying());
-    EXPECT_FALSE(ani.m_bStopRequest.load());
 
     // Playing again after a stop.
     ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
-    EXPECT_NE(ani.m_hThread, nullptr);
+    EXPECT_TRUE(ani.IsThreadRunning());
     EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
     ani.Stop();
-    EXPECT_EQ(ani.m_hThread, nullptr);
+    EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
@@ -151,7 +149,7 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
             });
         EXPECT_TRUE(WaitFor([&] { return stopped.load(); }));
         stopper.join();
-        EXPECT_EQ(ani.m_hThread, nullptr);
+        EXPECT_FALSE(ani.IsThreadRunning());
     }
 }
 
@@ -276,4 +274,39 @@ TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
     ani.Draw(&surface.dc, 0, 0);
     EXPECT_EQ(surface.At(0, 0), kGreen);
     EXPECT_EQ(surface.At(3, 3), kYellow);
+}
+
+TEST(PictureAnimation, TheWorkerOnlyCountsFramesAndThePaintingComposesThem)
+{
+    CShownWindow window(50, 50);
+    const HWND hWnd = window.hwnd();
+    {
+        CAniPicture ani;
+        ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
+        ani.AddFrame(SolidPicture(4, 4, kBlue), 4, 4, 0, 0, 5, 0);
+        ani.m_nWidth = ani.m_nHeight = 4;
+        ani.m_bLoaded = TRUE;
+        SetKnownBackground(ani, 4, 4);
+        ani.Start(window.wnd(), nullptr, 0, 0, 0, 0);
+        // The first frame is due at once and asks for a painting; the second asks again once its time is
+        // up. Until a painting draws, the composition surface holds the background alone.
+        RECT update = {};
+        ::ValidateRect(hWnd, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
+        EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
+        EXPECT_EQ(kYellow, ani.m_dcComposition.GetPixel(3, 1));
+
+        ani.Stop();
+        EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
+
+        // The painting composes the frames that fell due; stopped, no further frame falls due.
+        DibSurface surface(4, 4);
+        ani.Draw(&surface.dc, 0, 0);
+        COLORREF shown = surface.At(1, 1);
+        EXPECT_TRUE(shown == kRed || shown == kBlue);
+        EXPECT_EQ(shown, surface.At(3, 3));
+        surface.Fill(kWhite);
+        ani.Draw(&surface.dc, 0, 0);
+        EXPECT_EQ(shown, surface.At(1, 1));
+    }
 }

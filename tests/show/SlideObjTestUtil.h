@@ -51,11 +51,10 @@ public:
         ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
         m_hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-        m_wnd.m_hWnd = m_hWnd;
+        m_wnd.Borrow(m_hWnd);
     }
     ~CPlainWindow()
     {
-        m_wnd.m_hWnd = nullptr;
         if (m_hWnd)
             ::DestroyWindow(m_hWnd);
     }
@@ -64,7 +63,7 @@ public:
 
 private:
     HWND m_hWnd = nullptr;
-    CWnd m_wnd;
+    CBorrowedWnd m_wnd;
 };
 
 inline DWORD ProcessHandleCount()

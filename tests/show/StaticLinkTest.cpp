@@ -171,11 +171,8 @@ TEST_F(StaticLinkTest, WithoutAControlFontTheDefaultGuiFontIsUnderlined)
 {
     CStaticLink link("x");
     CreateLink(link, "text");
-    ASSERT_EQ(nullptr, reinterpret_cast<HFONT>(link.SendMessage(WM_GETFONT)));
-    DibSurface surface(4, 4);
-    AskColours(link, surface.dc);
+    // Made when the control was made, before it ever painted.
     ASSERT_NE(nullptr, link.m_font.GetSafeHandle());
-
     LOGFONTA made = {}, gui = {};
     link.m_font.GetLogFont(&made);
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui);
@@ -186,39 +183,42 @@ TEST_F(StaticLinkTest, WithoutAControlFontTheDefaultGuiFontIsUnderlined)
     EXPECT_EQ(link.m_font.GetSafeHandle(), reinterpret_cast<HGDIOBJ>(link.SendMessage(WM_GETFONT)));
 }
 
-TEST_F(StaticLinkTest, TheColourRequestSelectsTheUnderlinedFontIntoTheDc)
+TEST_F(StaticLinkTest, ADialogsStaticGetsItsOwnFontUnderlinedOnceAndColoursSelectNothing)
 {
-    // A control that has picked its font before asking for colours still draws underlined.
-    CStaticLink link("x");
-    CreateLink(link, "text");
-    DibSurface surface(4, 4);
-    HGDIOBJ before = ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT);
-    AskColours(link, surface.dc);
-    ASSERT_NE(nullptr, link.m_font.GetSafeHandle());
-    EXPECT_EQ(link.m_font.GetSafeHandle(), ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT));
-    ::SelectObject(surface.dc.GetSafeHdc(), before);
-}
-
-TEST_F(StaticLinkTest, TheControlsOwnFontIsUnderlinedOnce)
-{
+    // A static of a dialog has its font before the link takes it over.
     CFont own;
     ASSERT_TRUE(own.CreateFont(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"));
-    CStaticLink link("x");
-    CreateLink(link, "text");
-    link.SetFont(&own, FALSE);
-    DibSurface surface(4, 4);
-    AskColours(link, surface.dc);
-    HGDIOBJ first = link.m_font.GetSafeHandle();
-    LOGFONTA made = {};
-    link.m_font.GetLogFont(&made);
-    EXPECT_STREQ("Tahoma", made.lfFaceName);
-    EXPECT_EQ(-19, made.lfHeight);
-    EXPECT_EQ(FW_BOLD, made.lfWeight);
-    EXPECT_TRUE(made.lfUnderline);
+    HWND hStatic =
+        ::CreateWindowExA(0, "STATIC", "text", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 200, 30, m_parent.m_hWnd,
+                          reinterpret_cast<HMENU>(4712), ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hStatic);
+    ::SendMessageA(hStatic, WM_SETFONT, reinterpret_cast<WPARAM>(own.GetSafeHandle()), FALSE);
+    {
+        CStaticLink link("x");
+        ASSERT_TRUE(link.SubclassDlgItem(4712, &m_parent));
+        HGDIOBJ made = link.m_font.GetSafeHandle();
+        ASSERT_NE(nullptr, made);
+        LOGFONTA lf = {};
+        link.m_font.GetLogFont(&lf);
+        EXPECT_STREQ("Tahoma", lf.lfFaceName);
+        EXPECT_EQ(-19, lf.lfHeight);
+        EXPECT_EQ(FW_BOLD, lf.lfWeight);
+        EXPECT_TRUE(lf.lfUnderline);
+        EXPECT_EQ(made, reinterpret_cast<HGDIOBJ>(link.SendMessage(WM_GETFONT)));
 
-    AskColours(link, surface.dc);
-    EXPECT_EQ(first, link.m_font.GetSafeHandle());
-    link.DestroyWindow();
+        // Asked for its colours again and again: the same font, and the DC keeps what it had selected.
+        DibSurface surface(4, 4);
+        HGDIOBJ before = ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT);
+        for (int i = 0; i < 3; ++i)
+            AskColours(link, surface.dc);
+        EXPECT_EQ(before, ::GetCurrentObject(surface.dc.GetSafeHdc(), OBJ_FONT));
+        EXPECT_EQ(made, link.m_font.GetSafeHandle());
+        EXPECT_GT(CountPixels(link, RGB(0, 0, 255)), 20);
+        link.UnsubclassWindow();
+    }
+    // The link gave the static its own font back before its font went.
+    EXPECT_EQ(own.GetSafeHandle(), reinterpret_cast<HGDIOBJ>(::SendMessageA(hStatic, WM_GETFONT, 0, 0)));
+    ::DestroyWindow(hStatic);
 }
 
 // ---- mouse ----

@@ -54,7 +54,7 @@ TEST(MemBuffer, FailedAllocationLeavesNoBlockAndTellsTheUserWhenAsked)
     EXPECT_EQ(static_cast<unsigned>(MB_OK | MB_ICONERROR), box.type);
 }
 
-TEST(MemBuffer, CopyFromMovesTheBlock)
+TEST(MemBuffer, TakeFromMovesTheBlock)
 {
     CMemBuffer source;
     BYTE* data = source.Allocate(64, FALSE);
@@ -62,7 +62,7 @@ TEST(MemBuffer, CopyFromMovesTheBlock)
     CMemBuffer target;
     target.Allocate(8, FALSE);
 
-    target.CopyFrom(source);
+    target.TakeFrom(source);
     EXPECT_EQ(data, target.GetData());
     EXPECT_EQ(64, target.GetSize());
     EXPECT_EQ(nullptr, source.GetData());
@@ -70,11 +70,11 @@ TEST(MemBuffer, CopyFromMovesTheBlock)
     // Both are destroyed at the end of the test: a block owned twice would be freed twice.
 }
 
-TEST(MemBuffer, CopyFromItselfKeepsTheBlock)
+TEST(MemBuffer, TakeFromItselfKeepsTheBlock)
 {
     CMemBuffer buffer;
     BYTE* data = buffer.Allocate(32, FALSE);
-    buffer.CopyFrom(buffer);
+    buffer.TakeFrom(buffer);
     EXPECT_EQ(data, buffer.GetData());
     EXPECT_EQ(32, buffer.GetSize());
 }

@@ -1,6 +1,8 @@
 // The application object: start-up driver, command line, profile, message boxes, wait cursor.
 #include "framework/win/Framework.h"
 
+#include <ole2.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -82,9 +84,14 @@ public:
     explicit CDriverApp(BOOL init) : CWinApp("DriverTest"), m_init(init) {}
     BOOL m_init;
     std::vector<std::string> calls;
+    HRESULT oleDuringRun = E_FAIL;
     BOOL InitInstance() override
     {
         calls.push_back("init");
+        // OLE is on for the whole run: asking again only counts up (S_FALSE).
+        oleDuringRun = ::OleInitialize(nullptr);
+        if (SUCCEEDED(oleDuringRun))
+            ::OleUninitialize();
         if (m_init)
             ::PostQuitMessage(9);
         return m_init;
@@ -108,12 +115,40 @@ TEST(WinMainDriver, FailedInitInstanceStillRunsExitInstance)
     EXPECT_EQ(::GetModuleHandleA(nullptr), AfxGetInstanceHandle());
 }
 
+TEST(WinMainDriver, TheApplicationOwnsCopiesOfItsNames)
+{
+    char name[] = "First Name";
+    {
+        CWinApp app(name);
+        name[0] = 'X';   // the caller's buffer is not the application's
+        EXPECT_STREQ("First Name", app.m_pszAppName);
+        app.SetAppName(app.m_pszAppName);   // its own text again
+        EXPECT_STREQ("First Name", app.m_pszAppName);
+        app.SetAppName("VexulCreator V2");
+        app.SetRegistryKey("Maker");
+        EXPECT_STREQ("VexulCreator V2", app.m_pszProfileName);   // the profile takes the name
+        EXPECT_STREQ("Maker", app.m_pszRegistryKey);
+        app.SetAppName(nullptr);
+        EXPECT_EQ(nullptr, app.m_pszAppName);
+        EXPECT_STREQ("VexulCreator V2", app.m_pszProfileName);
+        // A text of the program's own stays the program's: the application never frees it.
+        static const char own[] = "Own";
+        app.m_pszExeName = own;
+    }
+}
+
 TEST(WinMainDriver, RunEndsWithTheQuitCode)
 {
     CDriverApp app(TRUE);
     char line[] = "";
     EXPECT_EQ(9, AfxWinMain(::GetModuleHandleA(nullptr), nullptr, line, SW_SHOW));
     EXPECT_EQ((std::vector<std::string>{"init", "exit"}), app.calls);
+    EXPECT_EQ(S_FALSE, app.oleDuringRun);
+    // And off again afterwards: a new start is the first one.
+    HRESULT after = ::OleInitialize(nullptr);
+    EXPECT_EQ(S_OK, after);
+    if (SUCCEEDED(after))
+        ::OleUninitialize();
 }
 
 // ---- profile -----------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Command routing (OnCmdMsg), command-UI updates on a menu and idle processing.
 #include "framework/win/Framework.h"
+#include "WinTestIds.h"
 
 #include <gtest/gtest.h>
 
@@ -103,13 +104,14 @@ CMenu* MakeMenu(CMenu& menu)
 
 TEST(Menus, TemporaryWrapperFollowsItsMenu)
 {
-    CMenu menu;
-    ASSERT_TRUE(menu.CreatePopupMenu());
-    HMENU h = menu;
+    HMENU h = ::CreatePopupMenu();
     CMenu* temp = CMenu::FromHandle(h);
     temp->Detach();
     EXPECT_EQ(temp, CMenu::FromHandle(h));
     EXPECT_EQ(h, temp->m_hMenu);   // a detached wrapper still stands for its menu
+    CMenu menu;
+    ASSERT_TRUE(menu.Attach(h));
+    EXPECT_EQ(&menu, CMenu::FromHandle(h));   // an attached object comes before the temporary
     EXPECT_TRUE(menu.DestroyMenu());
     EXPECT_EQ(nullptr, temp->m_hMenu);   // and does not outlive it with a dead handle
     CMenu::DeleteTempMap();
@@ -147,6 +149,34 @@ TEST(CommandRouting, DialogPassesUnhandledCommandsToTheApplication)
     EXPECT_TRUE(dlg.OnCmdMsg(ID_APP_ONLY, CN_COMMAND, nullptr, nullptr));
     EXPECT_EQ(1, app.appCommands);
     EXPECT_FALSE(dlg.OnCmdMsg(ID_NO_HANDLER, CN_COMMAND, nullptr, nullptr));
+}
+
+class COuterDialog : public CDialog
+{
+public:
+    int handled = 0;
+    afx_msg void OnHandled() { ++handled; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(COuterDialog, CDialog)
+    ON_COMMAND(ID_HANDLED, OnHandled)
+END_MESSAGE_MAP()
+
+TEST(CommandRouting, DialogFollowsTheRouteOfTheDialogThatOwnsIt)
+{
+    CTestApp app;
+    COuterDialog outer;
+    ASSERT_TRUE(outer.Create(IDD_TEST));
+    CDialog inner;
+    ASSERT_TRUE(inner.Create(IDD_TEST, &outer));
+    EXPECT_TRUE(inner.OnCmdMsg(ID_HANDLED, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(1, outer.handled);
+    EXPECT_TRUE(inner.OnCmdMsg(ID_APP_ONLY, CN_COMMAND, nullptr, nullptr));   // on through the outer one
+    EXPECT_EQ(1, app.appCommands);
+    EXPECT_FALSE(inner.OnCmdMsg(ID_NO_HANDLER, CN_COMMAND, nullptr, nullptr));
+    inner.DestroyWindow();
+    outer.DestroyWindow();
 }
 
 TEST(CommandUI, MenuItemsFollowTheirHandlers)

@@ -1,6 +1,7 @@
 // Dialogs: modal loops that nest, modeless dialogs, keyboard handling and data exchange.
 #include "framework/win/Framework.h"
 #include "WinTestIds.h"
+#include "support/win_MessageSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,45 @@ TEST(ModalDialog, EndDialogValueComesBackAndTheOwnerIsEnabledAgain)
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_FALSE(::IsWindow(seen));
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+// Ends as soon as its loop first goes idle.
+class CIdleEndDialog : public CDialog
+{
+public:
+    explicit CIdleEndDialog(CWnd* pParent) : CDialog(IDD_TEST, pParent) {}
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        EndDialog(3);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleEndDialog, CDialog)
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+END_MESSAGE_MAP()
+
+TEST(ModalDialog, OwnerIsDisabledAroundTheDialogAndEnabledBeforeItGoes)
+{
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    CIdleEndDialog dlg(&owner);
+    CMessageSequence seq({WM_ENABLE, WM_INITDIALOG, WM_SHOWWINDOW, WM_ENTERIDLE, WM_DESTROY});
+    seq.Watch(owner.m_hWnd, "owner");
+    seq.WatchClass("#32770", "dialog");   // its window exists only inside DoModal
+    seq.Start();
+    EXPECT_EQ(3, dlg.DoModal());
+    seq.Stop();
+    EXPECT_TRUE(seq.Matches({
+        {"owner", WM_ENABLE, VxExpectedMessage::checkWParam, FALSE},
+        {"dialog", WM_INITDIALOG},
+        {"dialog", WM_SHOWWINDOW, VxExpectedMessage::checkWParam, TRUE},   // shown once the loop is idle
+        {"owner", WM_ENTERIDLE, VxExpectedMessage::checkWParam, MSGF_DIALOGBOX},
+        {"owner", WM_ENABLE, VxExpectedMessage::checkWParam, TRUE},   // before the dialog goes: activation
+        {"dialog", WM_DESTROY},                                       // returns to the owner
+    }));
 }
 
 TEST(ModalDialog, OuterDialogEndedFromInsideTheInnerLoop)

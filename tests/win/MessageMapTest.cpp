@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,12 @@ TEST(MessageMap, DerivedEntryOverridesAndBaseEntriesStillServe)
     std::vector<std::string> expected = {"create",     "derived A",   "base B",
                                          "registered", "command 300", "range 312"};
     EXPECT_EQ(expected, wnd.calls);
+
+    // The same message to an object of the base class finds the base's handler (lookups are per class).
+    CBaseTestWnd base;
+    ASSERT_TRUE(base.CreateTop());
+    EXPECT_EQ(6, base.SendMessage(WM_TEST_A, 5));
+    EXPECT_EQ(105, wnd.SendMessage(WM_TEST_A, 5));
 }
 
 TEST(MessageMap, HandlersReceiveCrackedArguments)
@@ -135,7 +142,7 @@ TEST(WindowCreation, ForeignWindowGetsATemporaryWrapper)
     AfxDeleteTempMaps();
     ::DestroyWindow(hWnd);
     CWnd* none = nullptr;
-    EXPECT_EQ(nullptr, none->GetSafeHwnd());
+    EXPECT_EQ(nullptr, AfxGetSafeHwnd(none));
 }
 
 // ---- end of a window ---------------------------------------------------------------------------------
@@ -158,6 +165,41 @@ TEST(WindowLifetime, PostNcDestroyRunsAfterTheLastMessage)
     ::DestroyWindow(hWnd);
     EXPECT_TRUE(deleted);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+// Lives in a buffer of its own whose bytes are spoiled when it is deleted, so that touching the object after
+// its end shows (a deleted object must not be read by the creation call that it ended in).
+alignas(16) unsigned char g_refusingStorage[512];
+int g_refusingDeletes = 0;
+
+class CCreateRefusingWnd : public CWnd
+{
+public:
+    static void* operator new(size_t size)
+    {
+        EXPECT_LE(size, sizeof(g_refusingStorage));
+        return g_refusingStorage;
+    }
+    static void operator delete(void* p, size_t size)
+    {
+        memset(p, 0xDD, size);
+        ++g_refusingDeletes;
+    }
+    void PostNcDestroy() override { delete this; }
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCreateRefusingWnd, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(WindowLifetime, ObjectEndedByItsOwnFailedCreationIsNotTouchedAgain)
+{
+    g_refusingDeletes = 0;
+    CCreateRefusingWnd* wnd = new CCreateRefusingWnd;
+    EXPECT_FALSE(wnd->CreateEx(0, nullptr, "refuses", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(1, g_refusingDeletes);   // ended once, by its own last message
 }
 
 TEST(WindowLifetime, MainWindowPointerIsClearedWithItsWindowAndObject)

@@ -1,6 +1,6 @@
 // The window layer as far as show/FontEmbedding.cpp names it, for compiling that file natively in the
 // fuzzing build: types and constants, and system calls that find nothing (no fonts, no environment, no
-// files). Only its blob reader is fuzzed; nothing here draws.
+// files). Only its entry reader and file names are fuzzed; nothing here draws or opens a file.
 #pragma once
 
 #include "framework/core/Core.h"
@@ -17,6 +17,12 @@ typedef void* HDC;
 #define TRUETYPE_FONTTYPE 0x0004
 #define GDI_ERROR 0xFFFFFFFFu
 #define SHGFI_DISPLAYNAME 0x200
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(-1))
+#define GENERIC_READ 0x80000000u
+#define FILE_SHARE_READ 1u
+#define FILE_SHARE_WRITE 2u
+#define OPEN_EXISTING 3u
+#define FILE_ATTRIBUTE_NORMAL 0x80u
 
 struct LOGFONTA
 {
@@ -40,38 +46,18 @@ struct SHFILEINFOA
 };
 typedef int (*FONTENUMPROCA)(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM);
 
-inline int EnumFontFamiliesExA(HDC, LOGFONTA*, FONTENUMPROCA, LPARAM, DWORD)
-{
-    return 0;
-}
-inline UINT GetOutlineTextMetricsA(HDC, UINT, OUTLINETEXTMETRICA*)
-{
-    return 0;
-}
-inline DWORD GetFontData(HDC, DWORD, DWORD, void*, DWORD)
-{
-    return GDI_ERROR;
-}
-inline DWORD GetEnvironmentVariableA(const char*, char*, DWORD)
-{
-    return 0;
-}
-inline ULONG_PTR SHGetFileInfoA(const char*, DWORD, SHFILEINFOA*, UINT, UINT)
-{
-    return 0;
-}
-inline BOOL RemoveFontResourceA(const char*)
-{
-    return FALSE;
-}
-inline BOOL DeleteFileA(const char*)
-{
-    return FALSE;
-}
-inline int _access(const char*, int)
-{
-    return -1;
-}
+// clang-format off
+inline int EnumFontFamiliesExA(HDC, LOGFONTA*, FONTENUMPROCA, LPARAM, DWORD) { return 0; }
+inline UINT GetOutlineTextMetricsA(HDC, UINT, OUTLINETEXTMETRICA*) { return 0; }
+inline DWORD GetFontData(HDC, DWORD, DWORD, void*, DWORD) { return GDI_ERROR; }
+inline DWORD GetEnvironmentVariableA(const char*, char*, DWORD) { return 0; }
+inline ULONG_PTR SHGetFileInfoA(const char*, DWORD, SHFILEINFOA*, UINT, UINT) { return 0; }
+inline BOOL RemoveFontResourceA(const char*) { return FALSE; }
+inline HANDLE CreateFileA(const char*, DWORD, DWORD, void*, DWORD, DWORD, HANDLE) { return INVALID_HANDLE_VALUE; }
+inline BOOL CloseHandle(HANDLE) { return TRUE; }
+inline BOOL DeleteFileA(const char*) { return FALSE; }
+inline int _access(const char*, int) { return -1; }
+// clang-format on
 
 class CFont
 {

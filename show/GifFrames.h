@@ -1,11 +1,18 @@
 // Splitting GIF data into its frames: each frame becomes a small GIF of its own (header, global colour
-// table, the frame's blocks, trailer) that the platform's picture loader decodes.
+// table, the frame's blocks, trailer) that the platform's picture loader decodes. Portable: the host build
+// tests and fuzzes it.
 #pragma once
 
 #include "framework/core/Core.h"
 
 #include <cstddef>
 #include <vector>
+
+// Bounds of a split that no real animation reaches: every frame copies the header and the global colour
+// table, so a small GIF of many empty frames would otherwise grow a hundredfold. A GIF beyond them plays
+// as a still picture.
+const int kMaxGifFrames = 2048;
+const size_t kMaxGifSplitBytes = 64u * 1024u * 1024u;
 
 struct GifFrameBlock
 {
@@ -32,8 +39,18 @@ GifInfo ReadGifInfo(const BYTE* data, size_t size);
 // unknown block or one that runs past the data. 0 for data that is not a complete GIF header.
 int CountGifFrames(const BYTE* data, size_t size);
 
-// The frames as one-frame GIFs. FALSE (no frames) for data that is not a GIF with a complete header.
+// TRUE when the frames, split, stay within kMaxGifFrames and kMaxGifSplitBytes.
+BOOL IsGifSplitWithinBounds(const BYTE* data, size_t size);
+
+// The frames as one-frame GIFs. FALSE (no frames) for data that is not a GIF with a complete header, and
+// for one whose split would exceed the bounds.
 BOOL SplitGifFrames(const BYTE* data, size_t size, std::vector<GifFrameBlock>& frames);
 
-// TRUE when the file name ends in ".GIF" (any case) and the data holds more than one frame.
+// TRUE when the file name ends in ".GIF" (any case) and the data holds more than one frame within the
+// bounds of a split.
 BOOL IsAnimatedGif(const char* fileName, const BYTE* data, size_t size);
+
+// GIF data whose blocks end without a trailer (for example followed by the zeros a pack entry is padded
+// with): ended is the data up to the end of its last whole block, then a trailer, and the result TRUE.
+// FALSE (ended left empty) for data that is not a GIF, has no block, or already ends with a trailer.
+BOOL EndGifWithTrailer(const BYTE* data, size_t size, std::vector<BYTE>& ended);

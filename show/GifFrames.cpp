@@ -1,4 +1,4 @@
-#include "player/GifFrames.h"
+#include "show/GifFrames.h"
 
 #include <cstring>
 
@@ -110,31 +110,47 @@ WORD Word(const BYTE* p)
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-// Walks the blocks; calls onFrame(start of the frame's first block, graphic control position or 0,
-// image position, end of the image data) for every frame.
-template <class F>
-int WalkFrames(const BYTE* data, size_t size, size_t start, F onFrame)
+// Where a block walk ended: the frames seen, the position after the last whole block and whether the
+// walk met the trailer there.
+struct WalkEnd
 {
     int frames = 0;
+    size_t end = 0;
+    bool trailer = false;
+};
+
+// Walks the blocks; calls onFrame(start of the frame's first block, graphic control position or 0,
+// image position, end of the image data) for every frame. A callback that returns false ends the walk.
+template <class F>
+WalkEnd WalkFrames(const BYTE* data, size_t size, size_t start, F onFrame)
+{
+    WalkEnd walk;
     size_t pos = start;
     size_t frameStart = 0;   // position of the pending graphic control block, 0 when none
     for (;;)
     {
+        walk.end = pos;
         size_t next;
         BlockKind kind = NextBlock(data, size, pos, &next);
-        if (kind == kEnd || kind == kTrailer)
+        if (kind == kEnd)
             break;
+        if (kind == kTrailer)
+        {
+            walk.trailer = true;
+            break;
+        }
         if (kind == kGraphicControl)
             frameStart = pos;
         else if (kind == kImage)
         {
-            ++frames;
-            onFrame(frameStart ? frameStart : pos, frameStart, pos, next);
+            ++walk.frames;
+            if (!onFrame(frameStart ? frameStart : pos, frameStart, pos, next))
+                break;
             frameStart = 0;
         }
         pos = next;
     }
-    return frames;
+    return walk;
 }
 
 }   // namespace
@@ -172,14 +188,32 @@ int CountGifFrames(const BYTE* data, size_t size)
     GifInfo info = ReadGifInfo(data, size);
     if (!info.headerComplete)
         return 0;
-    return WalkFrames(data, size, info.firstBlock, [](size_t, size_t, size_t, size_t) {});
+    return WalkFrames(data, size, info.firstBlock, [](size_t, size_t, size_t, size_t) { return true; }).frames;
+}
+
+BOOL IsGifSplitWithinBounds(const BYTE* data, size_t size)
+{
+    GifInfo info = ReadGifInfo(data, size);
+    if (!info.headerComplete)
+        return TRUE;
+    int frames = 0;
+    size_t bytes = 0;
+    bool within = true;
+    WalkFrames(data, size, info.firstBlock,
+               [&](size_t first, size_t, size_t, size_t end)
+               {
+                   bytes += info.firstBlock + (end - first) + 1;
+                   within = ++frames <= kMaxGifFrames && bytes <= kMaxGifSplitBytes;
+                   return within;
+               });
+    return within;
 }
 
 BOOL SplitGifFrames(const BYTE* data, size_t size, std::vector<GifFrameBlock>& frames)
 {
     frames.clear();
     GifInfo info = ReadGifInfo(data, size);
-    if (!info.headerComplete)
+    if (!info.headerComplete || !IsGifSplitWithinBounds(data, size))
         return FALSE;
     WalkFrames(data, size, info.firstBlock,
                [&](size_t first, size_t control, size_t image, size_t end)
@@ -199,6 +233,7 @@ BOOL SplitGifFrames(const BYTE* data, size_t size, std::vector<GifFrameBlock>& f
                    frame.width = Word(data + image + 5);
                    frame.height = Word(data + image + 7);
                    frames.push_back(std::move(frame));
+                   return true;
                });
     return !frames.empty();
 }
@@ -209,5 +244,20 @@ BOOL IsAnimatedGif(const char* fileName, const BYTE* data, size_t size)
     name.MakeUpper();
     if (name.GetLength() < 4 || name.Right(4) != ".GIF")
         return FALSE;
-    return CountGifFrames(data, size) > 1;
+    return CountGifFrames(data, size) > 1 && IsGifSplitWithinBounds(data, size);
+}
+
+BOOL EndGifWithTrailer(const BYTE* data, size_t size, std::vector<BYTE>& ended)
+{
+    ended.clear();
+    GifInfo info = ReadGifInfo(data, size);
+    if (!info.headerComplete)
+        return FALSE;
+    WalkEnd walk = WalkFrames(data, size, info.firstBlock, [](size_t, size_t, size_t, size_t) { return true; });
+    if (walk.trailer || walk.end <= info.firstBlock)
+        return FALSE;
+    ended.reserve(walk.end + 1);
+    ended.assign(data, data + walk.end);
+    ended.push_back(0x3B);
+    return TRUE;
 }

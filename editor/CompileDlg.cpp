@@ -1,0 +1,51 @@
+#include "editor/CompileDlg.h"
+
+#include "editor/FileHelpers.h"
+#include "editor/ProjectSettings.h"
+#include "resources/editor/resource.h"
+#include "show/Language.h"
+
+BEGIN_MESSAGE_MAP(CCompileDlg, CDialog)
+    ON_BN_CLICKED(IDC_COMPILE_COMPILE, OnCompile)
+    ON_BN_CLICKED(IDC_COMPILE_DELETE, OnDelete)
+END_MESSAGE_MAP()
+
+CCompileDlg::CCompileDlg(CWnd* pParent) : CDialog(IDD_COMPILE, pParent)
+{
+}
+
+void CCompileDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_COMPILE_PLAYER, m_strPlayerPath);
+    DDX_Text(pDX, IDC_COMPILE_PROJECT_FILE, m_strProjectFilePath);
+}
+
+void CCompileDlg::OnCompile()
+{
+    if (!m_strPlainPlayerPath.IsEmpty())
+        m_compiler.SetPlainPlayerPath(m_strPlainPlayerPath);
+    CProjectSettings none;
+    m_compiler.Compile(m_strPlayerPath, m_strProjectFolder, m_strProjectFilePath,
+                       m_pSettings ? *m_pSettings : none);
+    m_compiler.Report();
+    EndDialog(IDCANCEL);
+}
+
+void CCompileDlg::OnDelete()
+{
+    CString plain = m_strPlainPlayerPath.IsEmpty() ? m_compiler.GetPlainPlayerPath() : m_strPlainPlayerPath;
+    // The editor's own player is plain already; any other copy is replaced after a question.
+    if (!IsSameFile(plain, m_strPlayerPath))
+    {
+        BOOL declined = FALSE;
+        if (!CopyFileWithPrompt(m_strPlayerPath, plain, TRUE, GetLanguage(), &declined) && !declined)
+        {
+            CString format, text;
+            format.LoadString(FileExists(plain) ? IDS_COMPILE_PLAYER_IN_USE : IDS_COMPILE_NO_PLAIN_PLAYER);
+            text.Format(format, FileExists(plain) ? m_strPlayerPath : plain);
+            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
+    EndDialog(IDCANCEL);
+}

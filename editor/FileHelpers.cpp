@@ -1,0 +1,161 @@
+#include "editor/FileHelpers.h"
+
+#include <vector>
+
+namespace
+{
+
+// The file's identity: its volume and index. FALSE when it cannot be opened.
+BOOL GetFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    BOOL ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    return ok;
+}
+
+// A name beside target that no file has yet.
+CString FreeTemporaryName(const CString& target)
+{
+    for (int i = 0;; i++)
+    {
+        CString name;
+        name.Format("%s.%lu-%d.vxtmp", target, static_cast<unsigned long>(GetCurrentProcessId()), i);
+        if (!FileExists(name))
+            return name;
+    }
+}
+
+// Copies source over target through a temporary file; TRUE when at least one chunk was copied.
+BOOL CopyOver(const char* sourcePath, const char* targetPath)
+{
+    if (IsSameFile(sourcePath, targetPath))
+    {
+        // A copy onto itself would truncate the only copy of the data: leave it alone.
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        return GetFileAttributesExA(sourcePath, GetFileExInfoStandard, &data) &&
+               (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+    }
+    CFile source;
+    if (!source.Open(sourcePath, CFile::modeRead | CFile::shareDenyNone))
+        return FALSE;
+    CString temporary = FreeTemporaryName(targetPath);
+    CFile target;
+    if (!target.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
+        return FALSE;
+    ULONGLONG copied = 0;
+    BOOL ok = CopyFileData(source, target, &copied) && target.Flush();
+    target.Close();
+    source.Close();
+    // An empty source still leaves an empty target, but counts as a failed copy.
+    if (!ok || !MoveFileExA(temporary, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        DeleteFileA(temporary);
+        return FALSE;
+    }
+    return copied > 0;
+}
+
+}   // namespace
+
+BOOL CopyFileData(CFile& source, CFile& target, ULONGLONG* copied)
+{
+    std::vector<BYTE> chunk(COPY_CHUNK_SIZE);
+    ULONGLONG total = 0;
+    BOOL ok = TRUE;
+    for (;;)
+    {
+        UINT n = source.Read(chunk.data(), COPY_CHUNK_SIZE);
+        if (n == 0)
+            break;
+        if (!target.Write(chunk.data(), n))
+        {
+            ok = FALSE;
+            break;
+        }
+        total += n;
+    }
+    if (copied)
+        *copied = total;
+    return ok;
+}
+
+BOOL CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder)
+{
+    CString name = fileName ? fileName : "";
+    if (name.IsEmpty())
+        return FALSE;
+    CString source = (sourceFolder && *sourceFolder) ? CString(sourceFolder) + "\\" + name : name;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(source, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return FALSE;
+    FindClose(search);
+    CString target = CString(targetFolder ? targetFolder : "") + "\\" + name;
+    return CopyOver(source, target);
+}
+
+BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, char languageLetter,
+                        BOOL* pDeclined)
+{
+    if (pDeclined)
+        *pDeclined = FALSE;
+    if (!targetPath || !*targetPath || !sourcePath || !*sourcePath)
+        return FALSE;
+    if (ask && FileExists(targetPath))
+    {
+        CString question;
+        if (languageLetter == 'G')
+            question.Format("Die Datei: \"%s\" existiert bereits !\nDatei überschreiben ?", targetPath);
+        else
+            question.Format("File: \"%s\" already exist !\nOverwrite file ?", targetPath);
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        {
+            if (pDeclined)
+                *pDeclined = TRUE;
+            return FALSE;
+        }
+    }
+    return CopyOver(sourcePath, targetPath);
+}
+
+void GetFolderOfPath(const char* path, CString& folder)
+{
+    CString p = path ? path : "";
+    int last = p.ReverseFind('\\');
+    if (last > 0)
+        folder = p.Left(last);
+}
+
+BOOL FileExists(const char* path)
+{
+    return path && *path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+CString GetFullPath(const char* path)
+{
+    if (!path || !*path)
+        return CString();
+    DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+    if (needed == 0)
+        return CString(path);
+    CString full;
+    DWORD n = GetFullPathNameA(path, needed, full.GetBuffer(static_cast<int>(needed)), nullptr);
+    full.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
+    return full.IsEmpty() ? CString(path) : full;
+}
+
+BOOL IsSameFile(const char* pathA, const char* pathB)
+{
+    if (!FileExists(pathA) || !FileExists(pathB))
+        return FALSE;
+    if (GetFullPath(pathA).CompareNoCase(GetFullPath(pathB)) == 0)
+        return TRUE;
+    BY_HANDLE_FILE_INFORMATION a, b;
+    return GetFileIdentity(pathA, a) && GetFileIdentity(pathB, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}

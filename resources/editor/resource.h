@@ -1,0 +1,100 @@
+// Resource ids of the editor program.
+#pragma once
+
+// Document template: menu, accelerators, icon and document strings.
+#define IDR_MAINFRAME 128
+
+// Tool bar (user type 241) and its bitmap share the id; the disabled images come separately.
+#define IDR_TOOLBAR 135
+#define IDB_TOOLBAR_DISABLED 181
+#define RT_TOOLBAR_DATA 241
+
+// Cursors of the slide editor: drawing a rectangle, selecting objects.
+#define IDC_DRAW_RECTANGLE 143
+#define IDC_SELECT_OBJECTS 152
+
+// Compile dialog
+#define IDD_COMPILE 150
+#define IDC_COMPILE_HELP 1006
+#define IDC_COMPILE_PROJECT_FILE 1067
+#define IDC_COMPILE_PLAYER 1068
+#define IDC_COMPILE_DELETE 1073
+#define IDC_COMPILE_QUESTION 1074
+#define IDC_COMPILE_COMPILE 1077
+
+// Messages of the compiler
+#define IDS_COMPILE_SYSTEM 132
+#define IDS_COMPILE_NO_PLAYER 133
+#define IDS_COMPILE_NO_PROJECT 134
+#define IDS_COMPILE_PLAYER_READ_ONLY 135
+#define IDS_COMPILE_PROJECT_EMPTY 136
+#define IDS_COMPILE_PROJECT_TOO_LARGE 137
+#define IDS_COMPILE_ADD_PROJECT 138
+#define IDS_COMPILE_WRITE_PLAYER 139
+#define IDS_COMPILE_PROJECT_UNREADABLE 140
+#define IDS_COMPILE_SUCCESS 160
+#define IDS_COMPILE_INCOMPLETE 161
+#define IDS_COMPILE_NO_PLAIN_PLAYER 162
+#define IDS_COMPILE_PLAYER_IN_USE 163
+#define IDS_COMPILE_OPEN_PLAYER 164
+#define IDS_COMPILE_PLAIN_PLAYER_ITSELF 165
+#define IDS_COMPILE_OUT_OF_MEMORY 166
+#define IDS_ICON_FILE_REFUSED 167
+#define IDS_ICON_FILE_MISSING 168
+#define IDS_RESOURCE_OPEN 169
+#define IDS_RESOURCE_ADD 170
+#define IDS_RESOURCE_WRITE 171
+#define IDS_VERSION_MISSING 172
+#define IDS_STEP_ICONS 173
+#define IDS_STEP_VERSION 174
+
+// Project folder dialog
+#define IDS_SELECT_PROJECT_FOLDER 184
+#define IDS_SELECT_PROJECT_FOLDER_TEXT 185
+
+// Document messages
+#define IDS_TUTOR_COPIES_FILES 210
+#define IDS_PROJECT_OLDER_VERSION 213
+#define IDS_PLAYER_WRITE_PROTECTED 214
+#define IDS_PROJECT_COMPILED 215
+
+// Commands of the menu and the tool bar
+#define ID_SLIDE_TEST_SELECTED 116
+#define ID_HELP_TIP_OF_THE_DAY 124
+#define ID_SLIDE_ADD 32771
+#define ID_SLIDE_DELETE 32772
+#define ID_SLIDE_EDIT 32773
+#define ID_SLIDE_ORDER 32774
+#define ID_PROJECT_NEW 32775
+#define ID_PROJECT_TEST 32776
+#define ID_PROJECT_SETTINGS 32782
+#define ID_PROJECT_EXPLORE 32783
+#define ID_SLIDE_COPY 32785
+#define ID_SLIDE_PASTE 32786
+#define ID_HELP_CONTENTS 32787
+#define ID_HELP_SUPPORT 32788
+#define ID_COMPILE_PROJECT 32789
+#define ID_TUTOR_EXAMPLE_1 32790
+#define ID_HELP_CHECK_UPDATES 32860
+#define ID_HELP_UPGRADE 32942
+
+// Commands the framework handles (new, open, save, recent files, about, exit, editing keys, panes).
+#ifndef ID_FILE_NEW
+#define ID_FILE_NEW 0xE100
+#define ID_FILE_OPEN 0xE101
+#define ID_FILE_SAVE 0xE103
+#define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_MRU_FILE1 0xE110
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_CUT 0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_UNDO 0xE12B
+#define ID_APP_ABOUT 0xE140
+#define ID_APP_EXIT 0xE141
+#define ID_NEXT_PANE 0xE150
+#define ID_PREV_PANE 0xE151
+#endif
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,71 @@
+// Helpers of the editor's tests: temporary folders, file bytes, the real player of the build, an icon file
+// maker and a player process.
+#pragma once
+
+#include "framework/win/Framework.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace editortest
+{
+
+typedef std::vector<BYTE> Bytes;
+
+BOOL WriteFileBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadFileBytes(const std::string& path);
+
+// A fresh folder below the Windows temporary folder, removed with everything in it by the destructor.
+class CTempFolder
+{
+public:
+    explicit CTempFolder(const char* prefix);
+    ~CTempFolder();
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+// The application folder of the build and its player (Windows paths); empty when the environment does not
+// say where the build is.
+std::string AppFolder();
+std::string PlainPlayerPath();
+
+// One image of an icon file: a 32-bit bitmap image of size x size in one colour, or a compressed (PNG)
+// image whose bytes are only its signature and some filler.
+struct IconImageSpec
+{
+    int size;
+    COLORREF colour;
+    bool png = false;
+};
+Bytes MakeIconImage(const IconImageSpec& spec);
+// An icon file of the images, their directory entries describing them.
+Bytes MakeIconFile(const std::vector<IconImageSpec>& images);
+
+// A resource of a program file, read as a data file; empty when missing.
+Bytes ReadResource(const std::string& program, LPCSTR type, LPCSTR name);
+
+// Pumps this thread's messages until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
+
+// A program started by the test; ended (politely, then by force) when the object goes.
+class CProcess
+{
+public:
+    CProcess(const std::string& exe, const std::string& folder);
+    ~CProcess();
+    bool Started() const { return m_started; }
+    bool Ended() const;
+    // The visible top-level window of the process that holds a child of that id; null when none.
+    HWND FindWindowWithChild(int childId) const;
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    bool m_started = false;
+};
+
+}   // namespace editortest

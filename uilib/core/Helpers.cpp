@@ -1,0 +1,175 @@
+#include "uilib/core/Helpers.h"
+
+#include "uilib/core/GlobalData.h"
+
+// ---- texts ----
+
+CString StripMnemonics(const CString& text)
+{
+    CString result(text);
+    if (result.Find("&&") < 0)
+    {
+        result.Replace("&", "");
+        return result;
+    }
+    // A literal ampersand survives the removal of the markers under another name.
+    result.Replace("&&", "^^");
+    result.Replace("&", "");
+    result.Replace("^^", "&&");
+    return result;
+}
+
+CString GetPathTail(LPCSTR path)
+{
+    if (path == nullptr)
+        return CString();
+    const char* slash = ::strchr(path, '\\');
+    return slash != nullptr ? CString(slash + 1) : CString();
+}
+
+// ---- drawing ----
+
+void DrawDisabledImage(CDC* dc, HIMAGELIST imageList, int index, int x, int y, BOOL colorSurface)
+{
+    int cx = 0, cy = 0;
+    if (dc == nullptr || imageList == nullptr || !::ImageList_GetIconSize(imageList, &cx, &cy))
+        return;
+    CDC mem;
+    CBitmap surface;
+    if (!mem.CreateCompatibleDC(dc))
+        return;
+    BOOL made =
+        colorSurface ? surface.CreateCompatibleBitmap(dc, cx, cy) : surface.CreateBitmap(cx, cy, 1, 1, nullptr);
+    if (!made)
+        return;
+    mem.SelectObject(&surface);
+    mem.PatBlt(0, 0, cx, cy, WHITENESS);
+    ::ImageList_Draw(imageList, index, mem, 0, 0, ILD_TRANSPARENT);
+
+    // Where the cut-out is black the brush paints, where it is white the target stays. A monochrome source
+    // takes the target's text and background colours, so they must be black and white meanwhile.
+    const DWORD rop = 0xB8074A;
+    COLORREF oldText = dc->SetTextColor(RGB(0, 0, 0));
+    COLORREF oldBack = dc->SetBkColor(RGB(255, 255, 255));
+    CBrush highlight(uxAfxData.m_clrBtnHilite);
+    CBrush shadow(uxAfxData.m_clrBtnShadow);
+    CBrush* oldBrush = dc->SelectObject(&highlight);
+    dc->BitBlt(x + 1, y + 1, cx, cy, &mem, 0, 0, rop);
+    dc->SelectObject(&shadow);
+    dc->BitBlt(x, y, cx, cy, &mem, 0, 0, rop);
+    dc->SelectObject(oldBrush);
+    dc->SetTextColor(oldText);
+    dc->SetBkColor(oldBack);
+}
+
+void FillDitheredRect(CDC* dc, const CRect& rect)
+{
+    if (dc == nullptr)
+        return;
+    // Rows of a monochrome bitmap are word-aligned.
+    const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    CBitmap pattern;
+    if (!pattern.CreateBitmap(8, 8, 1, 1, rows))
+        return;
+    CBrush brush(&pattern);
+    COLORREF oldBack = dc->SetBkColor(uxAfxData.m_clrBtnFace);
+    COLORREF oldText = dc->SetTextColor(uxAfxData.m_clrBtnHilite);
+    CBrush* oldBrush = dc->SelectObject(&brush);
+    dc->PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);
+    dc->SelectObject(oldBrush);
+    dc->SetBkColor(oldBack);
+    dc->SetTextColor(oldText);
+}
+
+// ---- icons ----
+
+CSize GetIconSize(HICON icon)
+{
+    ICONINFO info = {};
+    if (icon == nullptr || !::GetIconInfo(icon, &info))
+        return CSize(0, 0);
+    BITMAP mask = {};
+    CSize size(0, 0);
+    if (info.hbmMask != nullptr && ::GetObjectA(info.hbmMask, sizeof(mask), &mask))
+        size = CSize(mask.bmWidth, info.hbmColor != nullptr ? mask.bmHeight : mask.bmHeight / 2);
+    if (info.hbmMask != nullptr)
+        ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+    return size;
+}
+
+HICON ScaleIcon(HICON icon, int width, int height)
+{
+    CSize size = GetIconSize(icon);
+    if ((width == 0 && height == 0) || size.cx == 0 || size.cy == 0)
+        return nullptr;
+    int d = width * size.cy - height * size.cx;
+    if (d < 0)
+        height = ::MulDiv(size.cy, width, size.cx);
+    else if (d > 0)
+        width = ::MulDiv(size.cx, height, size.cy);
+    HIMAGELIST list = ::ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 1, 1);
+    if (list == nullptr)
+        return nullptr;
+    HICON scaled = nullptr;
+    if (::ImageList_AddIcon(list, icon) >= 0)
+        scaled = ::ImageList_GetIcon(list, 0, ILD_NORMAL);
+    ::ImageList_Destroy(list);
+    return scaled;
+}
+
+void CUXIconHolder::Attach(HICON icon)
+{
+    if (m_hIcon != nullptr && m_hIcon != icon)
+        ::DestroyIcon(m_hIcon);
+    m_hIcon = icon;
+}
+
+// ---- modules and resources ----
+
+CUXLibraryHolder::CUXLibraryHolder(LPCSTR fileName)
+{
+    if (fileName != nullptr && *fileName != '\0')
+        m_hModule = ::LoadLibraryA(fileName);
+}
+
+CUXLibraryHolder::~CUXLibraryHolder()
+{
+    if (m_hModule != nullptr)
+        ::FreeLibrary(m_hModule);
+}
+
+CUXResourceScope::CUXResourceScope(HINSTANCE resources) : m_hSavedResource(AfxGetResourceHandle()), m_bActive(TRUE)
+{
+    AfxSetResourceHandle(resources);
+}
+
+void CUXResourceScopePtr::Enter(HINSTANCE resources)
+{
+    Release();
+    m_pScope = new CUXResourceScope(resources);
+}
+
+void CUXResourceScopePtr::Release()
+{
+    if (m_pScope == nullptr)
+        return;
+    if (m_pScope->m_bActive)
+    {
+        AfxSetResourceHandle(m_pScope->m_hSavedResource);
+        m_pScope->m_bActive = FALSE;
+    }
+    delete m_pScope;
+    m_pScope = nullptr;
+}
+
+// ---- menus ----
+
+void InitMenuItemInfo(MENUITEMINFOA* info)
+{
+    if (info == nullptr)
+        return;
+    *info = MENUITEMINFOA{};
+    info->cbSize = sizeof(MENUITEMINFOA);
+}

@@ -1,0 +1,30 @@
+#include "uilib/core/MemDC.h"
+
+CUXMemDC::CUXMemDC(CDC* target, const CRect& rect, COLORREF fill) : m_pTarget(target), m_rect(rect)
+{
+    if (m_pTarget == nullptr || m_pTarget->GetSafeHdc() == nullptr)
+        return;
+    if (m_rect.IsRectEmpty())
+        m_pTarget->GetClipBox(&m_rect);
+    if (!CreateCompatibleDC(m_pTarget))
+        return;
+    SetMapMode(m_pTarget->GetMapMode());
+    if (!m_bitmap.CreateCompatibleBitmap(m_pTarget, m_rect.Width(), m_rect.Height()))
+    {
+        DeleteDC();
+        return;
+    }
+    SelectObject(&m_bitmap);
+    if (fill != static_cast<COLORREF>(-1))
+        FillSolidRect(0, 0, m_rect.Width(), m_rect.Height(), fill);
+    m_bValid = TRUE;
+}
+
+CUXMemDC::~CUXMemDC()
+{
+    if (m_bValid)
+        m_pTarget->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, 0, 0, SRCCOPY);
+    // Deleting the DC selects its first bitmap back, so the surface bitmap is free to go.
+    DeleteDC();
+    m_bitmap.DeleteObject();
+}
