@@ -13,6 +13,7 @@
 // animations that run on their own threads (rectangles, pictures) are timed frame by frame while their thread
 // moves them, with a hidden window as the one they invalidate. The end of a slide (its finished image and the
 // stop of its objects) comes before the first timed frame of a fade-out.
+#include "bench/BenchClock.h"
 #include "player/ShowRenderer.h"
 #include "player/ShowSource.h"
 #include "show/FontEmbedding.h"
@@ -40,28 +41,6 @@ typedef std::vector<BYTE> Bytes;
 
 // ---------------------------------------------------------------------------------------------------------
 // Clock and figures.
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = []
-    {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double Max(const std::vector<double>& values)
 {

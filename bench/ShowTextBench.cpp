@@ -8,6 +8,7 @@
 //     largest show costs: such a text is held to that instead when it is the larger figure.
 //
 // Every figure is the median of the repeats; ratios are taken within one run.
+#include "bench/BenchClock.h"
 #include "framework/win/Framework.h"
 #include "show/FontEmbedding.h"
 #include "show/ShowData.h"
@@ -25,23 +26,6 @@ namespace
 
 const double kMaxShowRatio = 10.0;   // the maximal show's read against one plain pass
 const double kCraftedRatio = 2.0;    // a crafted text against a valid one of its size
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 template <class F>
 double TimeMs(F run)
