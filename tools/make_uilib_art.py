@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the UI class library's cursors (move, copy, no drop, the two splitters, hand, delete) as
-32 x 32 monochrome cursor files. Standard library only; run by the build:
+32 x 32 monochrome cursor files, and the bitmaps of its controls: small arrows (11-pixel cells), the buttons
+of the edit list box's caption bar (14-pixel cells) and the check boxes of the check list box. Bitmaps are
+24-bit with a magenta ground where they are drawn transparently. Standard library only; run by the build:
 
     make_uilib_art.py OUTPUT_FOLDER
 """
@@ -8,7 +10,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_player_art import HAND, write_cursor  # noqa: E402
+from make_player_art import HAND, write_bmp, write_cursor  # noqa: E402
 
 ARROW = [
     "#           ",
@@ -98,6 +100,67 @@ SPLIT_HORZ = [
 ]
 
 
+MAGENTA, BLACK, GREY, LIGHT, WHITE, RED = (255, 0, 255), (0, 0, 0), (128, 128, 128), (192, 192, 192), \
+    (255, 255, 255), (192, 0, 0)
+
+# 11 x 11 arrows: left, right, up, down, and the menu mark (a triangle under a bar).
+SMALL_GLYPHS = [
+    ["    #", "   ##", "  ###", " ####", "  ###", "   ##", "    #"],
+    ["#    ", "##   ", "###  ", "#### ", "###  ", "##   ", "#    "],
+    ["   #   ", "  ###  ", " ##### ", "#######"],
+    ["#######", " ##### ", "  ###  ", "   #   "],
+    ["#######", "       ", "#######", " ##### ", "  ###  ", "   #   "],
+]
+
+# 14 x 14 caption-bar buttons: new (a page with a star), delete (a red cross), move up, move down.
+GROUP_GLYPHS = [
+    ([" #######    ", " #.....#    ", " #.....#  # ", " #.....# ###", " #.....#  # ", " #.....#    ",
+      " #.....#    ", " #.....#    ", " #######    "], BLACK),
+    (["##     ##", " ##   ## ", "  ## ##  ", "   ###   ", "  ## ##  ", " ##   ## ", "##     ##"], RED),
+    (["    #    ", "   ###   ", "  #####  ", " ####### ", "   ###   ", "   ###   ", "   ###   ",
+      "   ###   "], BLACK),
+    (["   ###   ", "   ###   ", "   ###   ", "   ###   ", " ####### ", "  #####  ", "   ###   ",
+      "    #    "], BLACK),
+]
+
+CHECK = ["      #", "     ##", "#   ###", "## ### ", "#####  ", " ###   ", "  #    "]
+
+
+def strip(cell, glyphs, ground=MAGENTA):
+    """Cells side by side, each glyph centred in its cell ('#' in the glyph's colour, '.' white)."""
+    rows = [[ground] * (cell * len(glyphs)) for _ in range(cell)]
+    for i, item in enumerate(glyphs):
+        glyph, colour = item if isinstance(item, tuple) else (item, BLACK)
+        h, w = len(glyph), max(len(line) for line in glyph)
+        y0, x0 = (cell - h) // 2, i * cell + (cell - w) // 2
+        for y, line in enumerate(glyph):
+            for x, ch in enumerate(line):
+                if ch == '#':
+                    rows[y0 + y][x0 + x] = colour
+                elif ch == '.':
+                    rows[y0 + y][x0 + x] = WHITE
+    return rows
+
+
+def check_boxes():
+    """Three 13 x 13 boxes: unchecked, checked, indeterminate (greyed and checked)."""
+    size = 13
+    rows = [[WHITE] * (3 * size) for _ in range(size)]
+    for i in range(3):
+        inner = LIGHT if i == 2 else WHITE
+        mark = GREY if i == 2 else BLACK
+        for y in range(size):
+            for x in range(size):
+                edge = x in (0, size - 1) or y in (0, size - 1)
+                rows[y][i * size + x] = GREY if edge else inner
+        if i > 0:
+            for y, line in enumerate(CHECK):
+                for x, ch in enumerate(line):
+                    if ch == '#':
+                        rows[3 + y][i * size + 3 + x] = mark
+    return rows
+
+
 def overlay(base, mark, x0, y0):
     rows = [list(line.ljust(32)) for line in base]
     while len(rows) < 32:
@@ -125,6 +188,9 @@ def main():
     write_cursor(os.path.join(out, 'split_horz.cur'), SPLIT_HORZ, (7, 5))
     write_cursor(os.path.join(out, 'split_vert.cur'), transpose(SPLIT_HORZ), (5, 7))
     write_cursor(os.path.join(out, 'hand.cur'), HAND, (5, 0))
+    write_bmp(os.path.join(out, 'small_glyphs.bmp'), strip(11, SMALL_GLYPHS))
+    write_bmp(os.path.join(out, 'edit_group.bmp'), strip(14, GROUP_GLYPHS))
+    write_bmp(os.path.join(out, 'check_boxes.bmp'), check_boxes())
 
 
 if __name__ == '__main__':
