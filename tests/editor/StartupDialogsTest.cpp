@@ -4,11 +4,15 @@
 #include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
+#include "show/ProjectPack.h"
+#include "show/ShowData.h"
+#include "show/ShowText.h"
 #include "tests/support/win_DialogDriver.h"
 #include "tests/support/win_ShellRecorder.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 using namespace editortest;
@@ -427,4 +431,81 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
     EXPECT_EQ(expected.str(), windows);
     EXPECT_TRUE(linked);
     EXPECT_STRNE(CAboutDlg::GetHomePage('E'), CAboutDlg::GetHomePage('G'));
+}
+
+TEST_F(StartupDialogsTest, TheApplicationFolderHoldsTheTipsAndTheTutorialExample)
+{
+    std::string appFolder = AppFolder();
+    ASSERT_FALSE(appFolder.empty());
+    theApp.m_strAppFolder = appFolder.c_str();
+
+    // Real tips, each shown whole, and back at the first after the last.
+    std::set<std::string> tips;
+    {
+        CTipDlg tipDlg;
+        CString none;
+        none.LoadString(IDS_TIP_NO_FILE);
+        std::string first = tipDlg.m_strTip.str();
+        EXPECT_STRNE(none, first.c_str());
+        std::string tip = first;
+        for (int i = 0; i < 100 && tips.insert(tip).second; i++)
+            tip = Tip(tipDlg);
+        EXPECT_EQ(first, tip);
+    }
+    EXPECT_GE(tips.size(), 15u);
+    for (const std::string& tip : tips)
+    {
+        EXPECT_TRUE(tip.find("<BR>") == std::string::npos && tip[0] != ';') << tip;
+    }
+
+    // Example 1: the finished show, the files it copies into a new project and its help.
+    CString example, player, packPath, help;
+    ASSERT_EQ(1, theApp.GetTutorExamplePaths(1, example, player, packPath, help));
+    CFile file;
+    ASSERT_TRUE(file.Open(packPath, CFile::modeRead | CFile::shareDenyNone));
+    CProjectPack pack;
+    {
+        CArchive ar(&file, CArchive::load);
+        EXPECT_TRUE(pack.Read(ar));
+        ar.Close();
+    }
+    file.Close();
+    int size = 0;
+    BYTE* text = pack.GetEntryData(ShowText::ENTRY_NAME, size);
+    ASSERT_NE(nullptr, text);
+    CShowData show;
+    show.SetDefaults();
+    show.ReadShowText(ShowText::ENTRY_NAME, text, size);
+    EXPECT_STREQ("020000", show.m_strShowVersion);
+    ASSERT_EQ(2, show.CountShowSlides());
+    int kinds[4] = {};
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
+        CSlideObjSlot* slot = show.m_Slides[1].GetSlot(i);
+        if (slot != nullptr && slot->m_bUsed && slot->m_nKind > 0 && slot->m_nKind < 4)
+        {
+            kinds[slot->m_nKind]++;
+            EXPECT_TRUE(slot->m_nKind != CSlideObjSlot::KIND_TEXT || slot->m_Text.m_strText == "Hello");
+        }
+    }
+    EXPECT_EQ(1, kinds[CSlideObjSlot::KIND_TEXT]);
+    EXPECT_EQ(1, kinds[CSlideObjSlot::KIND_IMAGE]);
+    EXPECT_EQ(1, kinds[CSlideObjSlot::KIND_RECTANGLE]);
+
+    CTempFolder project("vxtutorcontent");
+    EXPECT_EQ(3, CTutorDlg::CopyExampleFiles(example, project.Path().c_str()));
+    for (int i = 0; i < 2; i++)
+    {
+        std::string background = show.m_Slides[i].m_Background.m_strImageFile.str();
+        Bytes copied = ReadFileBytes(project / background);
+        int entrySize = 0;
+        BYTE* entry = pack.GetEntryData(background.c_str(), entrySize);
+        ASSERT_NE(nullptr, entry) << background;
+        // The pack pads its entries.
+        ASSERT_GE(static_cast<size_t>(entrySize), copied.size()) << background;
+        EXPECT_EQ(Bytes(entry, entry + copied.size()), copied) << background;
+    }
+    Bytes chm = ReadFileBytes(help.str());
+    ASSERT_GE(chm.size(), 4u);
+    EXPECT_EQ("ITSF", std::string(chm.begin(), chm.begin() + 4));
 }
