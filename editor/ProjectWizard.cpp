@@ -85,6 +85,11 @@ void CProjectWizard::FillPages()
                  m_pageContact.m_strLines);
     s.GetFileInfo(m_pageInfo.m_nFileInfoOn, m_pageInfo.m_nNumbers, m_pageInfo.m_strCopyright,
                   m_pageInfo.m_strDescription, m_pageInfo.m_strCompany, m_pageInfo.m_strProductVersion);
+    // Numbers a damaged project holds outside their range would stop the sheet at fields the user may not
+    // even see (they are off with the file information).
+    for (int i = 0; i < CProjectSettings::VERSION_NUMBERS; i++)
+        m_pageInfo.m_nNumbers[i] = ClampInt(m_pageInfo.m_nNumbers[i], i == 0 ? CWProjInfo::MIN_FIRST_NUMBER : 0,
+                                            i == 0 ? CWProjInfo::MAX_FIRST_NUMBER : CWProjInfo::MAX_NUMBER);
     m_pageHelp.m_nCopyStartProgram = 0;
 }
 

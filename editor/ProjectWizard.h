@@ -163,6 +163,14 @@ class CWProjInfo : public CWProjPage
 public:
     CWProjInfo();
 
+    enum
+    {
+        // The version numbers: the first 1 ... 9999, the others 0 ... 999.
+        MIN_FIRST_NUMBER = 1,
+        MAX_FIRST_NUMBER = 9999,
+        MAX_NUMBER = 999
+    };
+
     int m_nFileInfoOn;
     int m_nNumbers[CProjectSettings::VERSION_NUMBERS];
     CString m_strCopyright;

@@ -477,7 +477,7 @@ void CWProjInfo::DoDataExchange(CDataExchange* pDX)
     for (int i = 0; i < CProjectSettings::VERSION_NUMBERS; i++)
     {
         DDX_Text(pDX, IDC_WP_VERSION1 + i, m_nNumbers[i]);
-        DDV_MinMaxInt(pDX, m_nNumbers[i], i == 0 ? 1 : 0, i == 0 ? 9999 : 999);
+        DDV_MinMaxInt(pDX, m_nNumbers[i], i == 0 ? MIN_FIRST_NUMBER : 0, i == 0 ? MAX_FIRST_NUMBER : MAX_NUMBER);
     }
     DDX_Text(pDX, IDC_WP_COPYRIGHT, m_strCopyright);
     DDX_Text(pDX, IDC_WP_DESCRIPTION, m_strDescription);

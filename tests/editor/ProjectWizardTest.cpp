@@ -331,6 +331,8 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
     settings.m_strTitle = "Mine";
     settings.m_nSoundOn = 1;   // a sound file that went missing does not hold the sheet
     settings.m_strSoundFile = "gone.wav";
+    settings.m_nFileVersion[0] = 0;   // nor do numbers a damaged project holds outside their range
+    settings.m_nFileVersion[2] = 5000;
     int copyStarter = 7;
 
     int tabs = 0;
@@ -381,6 +383,8 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
     EXPECT_EQ(1, settings.m_nLoop);
     EXPECT_EQ(CProjectSettings::EXIT_BY_USER, settings.m_nAutoExit);
     EXPECT_STREQ("gone.wav", settings.m_strSoundFile);
+    EXPECT_EQ(1, settings.m_nFileVersion[0]);
+    EXPECT_EQ(999, settings.m_nFileVersion[2]);
     EXPECT_STREQ(project.Path().c_str(), settings.GetFolder());
     EXPECT_EQ(0, copyStarter);
 }
@@ -413,6 +417,35 @@ TEST_F(ProjectWizardTest, AFolderPathTooLongForTheProjectsFilesIsRefusedWithAMes
     EXPECT_EQ(longFolder, kept);   // the whole path stays for the user to correct
     EXPECT_STREQ(previous.Path().c_str(), app.GetProfileString("PROJECT", "FOLDER"));
     RemoveDirectoryA(longFolder.c_str());
+}
+
+TEST_F(ProjectWizardTest, TheFolderPagesBrowseButtonOpensTheFolderBrowser)
+{
+    std::string prompt, kept;
+    HWND sheet = nullptr;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              sheet = h;
+                              CDialogDriver::Click(Page(h), IDC_WP_FOLDER_BROWSE);
+                          },
+                          [&](HWND browser)
+                          {
+                              prompt = CDialogDriver::AllTexts(browser);
+                              CDialogDriver::Click(browser, IDCANCEL);
+                          },
+                          [&](HWND h)
+                          {
+                              kept = ItemText(Page(h), IDC_WP_FOLDER);
+                              Press(h, PSBTN_CANCEL);
+                          }});
+    CProjectSettings settings;
+    int copyStarter = 0;
+    EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
+    EXPECT_EQ(3u, driver.StepsRun());
+    EXPECT_NE(std::string::npos,
+              prompt.find("Create or select folder in which the Vexul project should be produced."))
+        << prompt;
+    EXPECT_EQ(previous.Path(), kept);   // cancelled: the folder stays
 }
 
 TEST(ProjectWizardProgram, OnlyANameEndingInExeOnceIsAProgram)
