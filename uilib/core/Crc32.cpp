@@ -1,0 +1,31 @@
+#include "uilib/core/Crc32.h"
+
+void CUXCrc32::InitTable()
+{
+    for (uint32_t i = 0; i < 256; ++i)
+    {
+        uint32_t value = i;
+        for (int bit = 0; bit < 8; ++bit)
+            value = (value & 1) != 0 ? (value >> 1) ^ 0xEDB88320u : value >> 1;
+        m_table[i] = value;
+    }
+    m_value = 0;
+}
+
+void CUXCrc32::Update(const void* data, size_t length)
+{
+    if (length == 0)
+        return;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    uint32_t value = ~m_value;
+    for (size_t i = 0; i < length; ++i)
+        value = (value >> 8) ^ m_table[(value ^ bytes[i]) & 0xFF];
+    m_value = ~value;
+}
+
+uint32_t CUXCrc32::Compute(const void* data, size_t length)
+{
+    CUXCrc32 crc;
+    crc.Update(data, length);
+    return crc.GetValue();
+}
