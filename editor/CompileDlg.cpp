@@ -2,12 +2,15 @@
 
 #include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
+#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 
 BEGIN_MESSAGE_MAP(CCompileDlg, CDialog)
     ON_BN_CLICKED(IDC_COMPILE_COMPILE, OnCompile)
     ON_BN_CLICKED(IDC_COMPILE_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_COMPILE_HELP, OnHelp)
+    ON_BN_CLICKED(IDC_COMPILE_QUESTION, OnHelp)
 END_MESSAGE_MAP()
 
 CCompileDlg::CCompileDlg(CWnd* pParent) : CDialog(IDD_COMPILE, pParent)
@@ -48,4 +51,9 @@ void CCompileDlg::OnDelete()
         }
     }
     EndDialog(IDCANCEL);
+}
+
+void CCompileDlg::OnHelp()
+{
+    theApp.ShowHelpTopic("vc_compiler.htm");
 }

@@ -25,6 +25,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnCompile();
     afx_msg void OnDelete();
+    afx_msg void OnHelp();
 
     CShowCompiler m_compiler;
     DECLARE_MESSAGE_MAP()

@@ -159,3 +159,37 @@ BOOL IsSameFile(const char* pathA, const char* pathB)
            a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
            a.nFileIndexLow == b.nFileIndexLow;
 }
+
+CString GetCurrentFolder()
+{
+    DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+        return CString();
+    CString folder;
+    DWORD n = GetCurrentDirectoryA(needed, folder.GetBuffer(static_cast<int>(needed)));
+    folder.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
+    return folder;
+}
+
+CString GetModulePath(HMODULE module)
+{
+    for (DWORD size = MAX_PATH;; size *= 2)
+    {
+        std::vector<char> buffer(size);
+        DWORD n = GetModuleFileNameA(module, buffer.data(), size);
+        if (n == 0)
+            return CString();
+        if (n < size)
+            return CString(buffer.data(), static_cast<int>(n));
+        if (size >= 32768)
+            return CString();
+    }
+}
+
+CString AppendPath(const char* folder, const char* name)
+{
+    CString path = folder ? folder : "";
+    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
+        path += "\\";
+    return path + (name ? name : "");
+}

@@ -38,3 +38,10 @@ BOOL IsSameFile(const char* pathA, const char* pathB);
 
 // The full path of path (path itself when it cannot be made full).
 CString GetFullPath(const char* path);
+
+// The current folder, and the path of a module of the program (null: the program file), whatever their
+// length; empty when the system cannot say.
+CString GetCurrentFolder();
+CString GetModulePath(HMODULE module);
+// folder + "\\" + name, without doubling a backslash the folder ends with.
+CString AppendPath(const char* folder, const char* name);

@@ -56,18 +56,8 @@ WORD ReadWord(const BYTE* p)
 // The folder of the running program.
 CString GetProgramFolder()
 {
-    std::vector<char> path(MAX_PATH);
-    for (;;)
-    {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return CString();
-        if (n < path.size())
-            break;
-        path.resize(path.size() * 2);
-    }
     CString folder;
-    GetFolderOfPath(path.data(), folder);
+    GetFolderOfPath(GetModulePath(nullptr), folder);
     return folder;
 }
 

@@ -1,5 +1,7 @@
 #include "EditorTestSupport.h"
 
+#include <dlgs.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -246,6 +248,67 @@ HWND CProcess::FindWindowWithChild(int childId) const
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::string ItemText(HWND hDlg, int id)
+{
+    HWND item = GetDlgItem(hDlg, id);
+    int length = GetWindowTextLengthA(item);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(item, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void SetItemText(HWND hDlg, int id, const std::string& text)
+{
+    SetDlgItemTextA(hDlg, id, text.c_str());
+}
+
+bool IsItemEnabled(HWND hDlg, int id)
+{
+    return IsWindowEnabled(GetDlgItem(hDlg, id)) != FALSE;
+}
+
+void PressButton(HWND hDlg, int id)
+{
+    SendMessageA(GetDlgItem(hDlg, id), BM_CLICK, 0, 0);
+}
+
+std::vector<std::string> ComboTexts(HWND hDlg, int id)
+{
+    std::vector<std::string> texts;
+    HWND combo = GetDlgItem(hDlg, id);
+    char className[16] = {};
+    GetClassNameA(combo, className, sizeof(className));
+    const bool list = lstrcmpiA(className, "ListBox") == 0;
+    int count = static_cast<int>(SendMessageA(combo, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+    {
+        char text[256] = {};
+        SendMessageA(combo, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+void SelectItem(HWND hDlg, int id, const std::string& text)
+{
+    HWND control = GetDlgItem(hDlg, id);
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof(className));
+    const bool list = lstrcmpiA(className, "ListBox") == 0;
+    SendMessageA(control, list ? LB_SELECTSTRING : CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+HWND FileNameBox(HWND hDlg)
+{
+    HWND edit = GetDlgItem(hDlg, edt1);
+    return edit != nullptr ? edit : GetDlgItem(hDlg, cmb13);
 }
 
 }   // namespace editortest

@@ -68,4 +68,16 @@ private:
     bool m_started = false;
 };
 
+// Controls of a dialog the test drives.
+std::string ItemText(HWND hDlg, int id);
+void SetItemText(HWND hDlg, int id, const std::string& text);
+bool IsItemEnabled(HWND hDlg, int id);
+// Clicks a button as the user does: its state changes and the dialog hears of it at once.
+void PressButton(HWND hDlg, int id);
+std::vector<std::string> ComboTexts(HWND hDlg, int id);
+// Selects the item of that text in a combo box or list box and tells the dialog.
+void SelectItem(HWND hDlg, int id, const std::string& text);
+// The name box of the system's file dialog.
+HWND FileNameBox(HWND hDlg);
+
 }   // namespace editortest

@@ -28,6 +28,12 @@ void FillDitheredRect(CDC* dc, const CRect& rect);
 // when they share no more than two pixels.
 void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& window);
 
+// ---- scrolling ----
+
+// Runs the window's default handling of the scroll message being handled with redrawing off, then repaints
+// the window at once and recalculates its frame: the scrolled content appears in one step.
+void UXScrollWithoutFlicker(CWnd* wnd);
+
 // ---- icons ----
 
 // Width and height of an icon; (0, 0) for none.
