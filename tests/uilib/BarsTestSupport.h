@@ -24,8 +24,10 @@ public:
     CUXCoolMenu m_coolMenu;
     std::vector<UINT> commands;   // the test commands the frame received, in order
     int dropDownAsks = 0;         // drop-downs without a menu the bar asked the frame about
-    BOOL disableSave = FALSE;     // the update handler disables Save ...
-    BOOL checkNew = FALSE;        // ... and checks New
+    // The colour pop-up's notifications that reached the frame: message and colour.
+    std::vector<std::pair<UINT, COLORREF>> colorNotes;
+    BOOL disableSave = FALSE;   // the update handler disables Save ...
+    BOOL checkNew = FALSE;      // ... and checks New
     // Steps run while a menu is open and the menu loop is idle, each with the newest menu window; a step
     // returns TRUE when it is done, FALSE to be called again after the queued messages.
     std::deque<std::function<BOOL(HWND)>> menuSteps;
@@ -77,6 +79,11 @@ protected:
         ++dropDownAsks;
         return 0;
     }
+    afx_msg LRESULT OnColorNote(WPARAM wParam, LPARAM)
+    {
+        colorNotes.emplace_back(GetCurrentMessage()->message, static_cast<COLORREF>(wParam));
+        return 0;
+    }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
     {
         if (nWhy == MSGF_MENU)
@@ -114,6 +121,23 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 };
+
+// Mouse input through the system's queue: each step moves to a point of the screen and adds its button flags
+// (MOUSEEVENTF_LEFTDOWN, ...).
+inline void SendMouseInput(const std::vector<std::pair<CPoint, DWORD>>& steps)
+{
+    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+    int cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    std::vector<INPUT> input(steps.size());
+    for (size_t i = 0; i < steps.size(); ++i)
+    {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dx = steps[i].first.x * 65535 / cx;
+        input[i].mi.dy = steps[i].first.y * 65535 / cy;
+        input[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | steps[i].second;
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
 
 // A fresh frame for each test, with its own registry key for the library's state.
 class BarsTest : public ::testing::Test

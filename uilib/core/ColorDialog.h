@@ -2,17 +2,13 @@
 // of 127 colour cells and a grey scale) and a custom page (a hue and saturation field, a luminance bar and
 // boxes for red, green, blue, hue, saturation and luminance), beside two swatches that compare the new colour
 // with the current one. After OK the new colour is the result.
-//
-// UXM_COLOR_PICKED carries a colour from the sheet to its pages (lParam 0) and from a control to its page
-// (lParam: the control's window).
 #pragma once
 
 #include "framework/win/Framework.h"
 #include "uilib/core/Helpers.h"
+#include "uilib/core/LibraryIds.h"
 
 #include <vector>
-
-#define UXM_COLOR_PICKED 0x800   // wParam: the colour; lParam: the window that picked it, 0 from the sheet
 
 class CUXColorDialog;
 

@@ -2,6 +2,7 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/ColorDialog.h"
+#include "uilib/core/CoolMenu.h"
 #include "uilib/core/DropShadow.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/Helpers.h"
@@ -128,7 +129,8 @@ CUXColorDropWnd::~CUXColorDropWnd()
 
 void CUXColorDropWnd::PostNcDestroy()
 {
-    delete this;
+    if (m_bSelfDelete)
+        delete this;
 }
 
 void CUXColorDropWnd::AddNotifyWindow(HWND hWnd)
@@ -173,7 +175,12 @@ BOOL CUXColorDropWnd::Create(const RECT& buttonRect, CWnd* pParentWnd, DWORD opt
                                      ::LoadCursorA(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
     if (!CreateEx(0, cls, "", WS_POPUP | WS_BORDER, buttonRect.left, buttonRect.bottom, kWidth, height,
                   AfxGetSafeHwnd(pParentWnd), nullptr))
-        return FALSE;
+    {
+        if (m_hWnd != nullptr)
+            DestroyWindow();
+        return FALSE;   // the caller still owns the object
+    }
+    m_bSelfDelete = TRUE;
     ShowWindow(SW_SHOWNA);
     SetFont(&uxAfxData.m_fontNormal, FALSE);
     return TRUE;
@@ -461,6 +468,7 @@ void CUXColorDropWnd::OnMouseMove(UINT nFlags, CPoint point)
     BOOL pressed = (nFlags & MK_LBUTTON) != 0;
     if (client.PtInRect(point))
     {
+        m_bMouseInside = TRUE;
         int cell = CellFromPoint(point);
         if (cell >= 0 && (cell != m_nCurrent || pressed != m_bPressed))
         {
@@ -468,8 +476,9 @@ void CUXColorDropWnd::OnMouseMove(UINT nFlags, CPoint point)
             SelectCell(cell);
         }
     }
-    else if (m_nCurrent >= 0)
+    else if (m_nCurrent >= 0 && m_bMouseInside)
     {
+        // Leaving takes the highlight off; the mouse still over the button that opened the pop-up does not.
         m_nCurrent = -1;
         RedrawCache();
     }
@@ -627,5 +636,6 @@ void CUXColorDropWnd::OnDestroy()
         ::ReleaseCapture();
     if (::IsWindow(m_hWndParent))
         ::SendMessageA(m_hWndParent, UXM_COLOR_CLOSED, m_clrCurrent, m_nCommandId);
+    CUXCoolMenu::SetDropDownSide(0, CRect(-1, -1, -1, -1));
     CWnd::OnDestroy();
 }

@@ -5,15 +5,9 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "uilib/core/LibraryIds.h"
 
 #include <vector>
-
-#define UXM_COLOR_SAME 0x89C4        // a colour was chosen that equals the current one
-#define UXM_COLOR_OPENED 0x89C5      // the pop-up exists (to the parent)
-#define UXM_COLOR_CLOSED 0x89C6      // the pop-up is going (to the parent)
-#define UXM_COLOR_CHOSEN 0x89C7      // a colour other than the current one was chosen
-#define UXM_COLOR_CANCELLED 0x89C8   // nothing was chosen
-#define UXM_COLOR_NO_FILL 0x89C9     // "No Fill" was chosen (wParam 0xFFFFFFFF)
 
 class CUXColorDropWnd : public CWnd
 {
@@ -52,7 +46,9 @@ public:
     CUXColorDropWnd(DWORD reserved, UINT commandId);
     ~CUXColorDropWnd() override;
 
-    // Opens below the button (screen rectangle) for the parent, which becomes the first notify window.
+    // Opens below the button (screen rectangle) for the parent, which becomes the first notify window. Once
+    // open the pop-up deletes itself when its window goes; FALSE (the caller deletes the object) when it
+    // cannot be made.
     virtual BOOL Create(const RECT& buttonRect, CWnd* pParentWnd, DWORD options, COLORREF current,
                         COLORREF defaultColor);
     void AddNotifyWindow(HWND hWnd);
@@ -130,5 +126,7 @@ private:
     CPoint m_ptLastMouse = CPoint(-1, -1);
     BOOL m_bDialogRunning = FALSE;
     BOOL m_bPressed = FALSE;
+    BOOL m_bMouseInside = FALSE;   // the mouse has been over the cells since the pop-up opened
     BOOL m_bEnded = FALSE;
+    BOOL m_bSelfDelete = FALSE;
 };

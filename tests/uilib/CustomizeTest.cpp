@@ -1,0 +1,388 @@
+// Customization in the bars test program: commands dragged with the mouse from a source of commands and from
+// one bar to another, the user's own bars kept and made again, and a bar's layout kept under its checksum
+// (ignored when damaged or saved for another default layout).
+#include "BarsTestSupport.h"
+
+#include "uilib/core/Crc32.h"
+#include "uilib/core/CustomToolBar.h"
+#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/SettingsStore.h"
+#include "uilib/core/ToolBarCustomizer.h"
+
+#include <cstring>
+#include <memory>
+
+namespace
+{
+
+std::vector<UINT> BarIds(CUXToolBar& bar)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        ids.push_back(bar.GetItemID(i));
+    return ids;
+}
+
+CPoint ScreenCentre(CWnd& wnd, const CRect& clientRect)
+{
+    CRect rect = clientRect;
+    wnd.ClientToScreen(&rect);
+    return rect.CenterPoint();
+}
+
+CRect ItemRect(CUXToolBar& bar, int index)
+{
+    CRect rect;
+    bar.GetItemRect(index, &rect);
+    return rect;
+}
+
+// A window the user drags a command from, and a provider of that command's record.
+class CDragSource : public CTestHost
+{
+public:
+    std::unique_ptr<CUXCommandRecord> record;
+    int drags = 0;
+    BOOL result = -1;
+
+    CDragSource() : CTestHost(700, 500, 80, 40)
+    {
+        record.reset(new CUXCommandRecord);
+        record->m_nID = ID_T_RARE1;
+        record->m_strText = "Rare";
+        record->SetIcons(MakeTestIcon(16, RGB(255, 0, 0)), nullptr);
+        GetCustomizeCenter().Register(CUXCustomizeCenter::kCommandCategories, this, &CDragSource::Provide);
+    }
+    ~CDragSource() override { GetCustomizeCenter().RemoveWindow(this); }
+
+    static LRESULT Provide(void* object, WPARAM, LPARAM lParam)
+    {
+        CUXCommandCategory* category = new CUXCommandCategory;
+        category->m_strName = "Tests";
+        category->Add(static_cast<CDragSource*>(object)->record->Clone());
+        reinterpret_cast<CUXOwnedPtrArray*>(lParam)->Add(category);
+        return 0;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)
+        {
+            ++drags;
+            result = GetCustomizeCenter().TrackCommandDrag(this, FALSE, *record);
+            return 0;
+        }
+        return CTestHost::WindowProc(message, wParam, lParam);
+    }
+};
+
+class CustomizeTest : public BarsTest
+{
+protected:
+    void TearDown() override
+    {
+        GetCustomizeCenter().SwitchCustomizeMode(FALSE);
+        BarsTest::TearDown();
+    }
+
+    // The frame goes (its customizable bars keep their layouts) and a new one comes.
+    void NewFrame()
+    {
+        frame->DestroyWindow();
+        Pump();
+        frame = new CBarsFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
+        m_app.m_pMainWnd = frame;
+        frame->SetWindowPos(nullptr, 100, 100, 600, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
+        frame->RecalcLayout();
+        Pump();
+    }
+
+    // Customizable and its first layout taken as the default (as docking does when a program starts).
+    static void MakeCustomizable(CUXToolBar& bar)
+    {
+        bar.SetCustomizable(TRUE);
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+    }
+
+    static std::vector<BYTE> StoredValue(const CString& entry)
+    {
+        CUXSettingsStore store;
+        BYTE* data = nullptr;
+        UINT size = 0;
+        std::vector<BYTE> value;
+        if (store.GetProfileBinary("Settings", entry, &data, &size))
+            value.assign(data, data + size);
+        delete[] data;
+        return value;
+    }
+    static void StoreValue(const CString& entry, const std::vector<BYTE>& value)
+    {
+        CUXSettingsStore().WriteProfileBinary("Settings", entry, value.data(), static_cast<UINT>(value.size()));
+    }
+    static void Recheck(std::vector<BYTE>& value)
+    {
+        uint32_t crc = CUXCrc32::Compute(value.data() + 4, value.size() - 4);
+        std::memcpy(value.data(), &crc, 4);
+    }
+};
+
+TEST_F(CustomizeTest, ACommandDraggedFromASourceOntoABarInsertsItsButton)
+{
+    CUXToolBar& bar = frame->m_bar2;
+    MakeCustomizable(bar);
+    GetCustomizeCenter().SwitchCustomizeMode(TRUE);
+    ASSERT_TRUE(bar.IsCustomizeMode());
+    CDragSource source;
+    Pump();
+
+    std::unique_ptr<CUXCommandRecord> known(GetCustomizeCenter().FindCommandRecord(ID_T_RARE1));
+    ASSERT_NE(nullptr, known);
+    EXPECT_STREQ("Rare", known->m_strText.GetString());
+
+    // Down on the source, over the right half of Cut, up there: the command goes in after Cut.
+    CRect client;
+    source.GetClientRect(&client);
+    CPoint from = ScreenCentre(source, client);
+    CRect cut = ItemRect(bar, 0);
+    CPoint to = ScreenCentre(bar, CRect(cut.CenterPoint().x + 2, cut.top, cut.right, cut.bottom));
+    SendMouseInput(
+        {{from, 0}, {from, MOUSEEVENTF_LEFTDOWN}, {CPoint(to.x - 1, to.y), 0}, {to, 0}, {to, MOUSEEVENTF_LEFTUP}});
+    for (int i = 0; i < 50 && source.drags == 0; ++i)
+        PumpPending();
+    Pump();
+    ASSERT_EQ(1, source.drags);
+    EXPECT_EQ(TRUE, source.result);   // without copying, a drop moves
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_FALSE(GetCustomizeCenter().IsDragging());
+    EXPECT_EQ((std::vector<UINT>{ID_T_CUT, ID_T_RARE1, 0, ID_T_COMBO, ID_T_PASTE}), BarIds(bar));
+    // The record's icon became the button's image.
+    TBBUTTON button = bar.GetButton(1);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar.SendMessage(TB_GETIMAGELIST));
+    EXPECT_GE(button.iBitmap, 0);
+    EXPECT_LT(button.iBitmap, ::ImageList_GetImageCount(images));
+    EXPECT_EQ(-1, bar.GetCustomizer()->GetInsertion());   // no mark left behind
+
+    // Esc during a drag leaves everything as it was.
+    SendMouseInput({{from, 0}, {from, MOUSEEVENTF_LEFTDOWN}, {to, 0}});
+    INPUT escape[2] = {};
+    escape[0].type = escape[1].type = INPUT_KEYBOARD;
+    escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, escape, sizeof(INPUT));
+    SendMouseInput({{to, MOUSEEVENTF_LEFTUP}});
+    for (int i = 0; i < 50 && source.drags == 1; ++i)
+        PumpPending();
+    Pump();
+    EXPECT_EQ(2, source.drags);
+    EXPECT_EQ(FALSE, source.result);
+    EXPECT_EQ(5, bar.GetCount());
+}
+
+TEST_F(CustomizeTest, AButtonDraggedFromOneBarToAnotherMovesThere)
+{
+    MakeCustomizable(frame->m_bar1);
+    MakeCustomizable(frame->m_bar2);
+    GetCustomizeCenter().SwitchCustomizeMode(TRUE);
+    CUXToolBar& from = frame->m_bar1;
+    CUXToolBar& to = frame->m_bar2;
+    int save = from.CommandToIndex(ID_T_SAVE);
+    CPoint start = ScreenCentre(from, ItemRect(from, save));
+    CRect paste = ItemRect(to, to.CommandToIndex(ID_T_PASTE));
+    CPoint end = ScreenCentre(to, CRect(paste.CenterPoint().x + 2, paste.top, paste.right, paste.bottom));
+    // A press selects the button; moving with it held starts the drag.
+    SendMouseInput({{start, 0},
+                    {start, MOUSEEVENTF_LEFTDOWN},
+                    {CPoint(start.x + 10, start.y + 10), 0},
+                    {end, 0},
+                    {CPoint(end.x + 1, end.y), 0},
+                    {CPoint(end.x + 1, end.y), MOUSEEVENTF_LEFTUP}});
+    for (int i = 0; i < 50 && to.GetCount() == 4; ++i)
+        PumpPending();
+    Pump();
+    EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_OPEN, 0, ID_T_COLOR}), BarIds(from));
+    EXPECT_EQ((std::vector<UINT>{ID_T_CUT, 0, ID_T_COMBO, ID_T_PASTE, ID_T_SAVE}), BarIds(to));
+    EXPECT_EQ(-1, from.GetCustomizer()->GetSelected());
+}
+
+TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
+{
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    CPoint place = center.GetNextBarPosition();
+    CUXToolBar* mine = center.CreateCustomBar(frame, 0xE810, "Mine");
+    ASSERT_NE(nullptr, mine);
+    center.PlaceCustomBar(frame, mine);
+    EXPECT_EQ(CPoint(place.x + 15, place.y + 15), center.GetNextBarPosition());
+    EXPECT_TRUE(mine->IsCustomizable());
+    EXPECT_TRUE(mine->IsWindowVisible());
+    CUXToolBar& bar1 = frame->m_bar1;
+    for (UINT id : {ID_T_SAVE, ID_T_NEW})
+    {
+        std::unique_ptr<CUXCommandRecord> record(bar1.MakeCommandRecord(bar1.CommandToIndex(id)));
+        ASSERT_TRUE(mine->InsertCommand(*record, mine->GetCount()));
+    }
+    center.SaveCustomBars(frame, "Settings");
+    std::vector<BYTE> value = StoredValue("CustomBars-Info");
+    ASSERT_GT(value.size(), 12u);
+
+    NewFrame();   // the bar keeps its layout as its window goes
+    EXPECT_EQ(nullptr, frame->GetControlBar(0xE810));
+    EXPECT_TRUE(center.LoadCustomBars(frame, "Settings"));
+    CUXToolBar* again = dynamic_cast<CUXToolBar*>(frame->GetControlBar(0xE810));
+    ASSERT_NE(nullptr, again);
+    CString title;
+    again->GetWindowText(title);
+    EXPECT_STREQ("Mine", title.GetString());
+    EXPECT_EQ((std::vector<UINT>{ID_T_SAVE, ID_T_NEW}), BarIds(*again));
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(again->SendMessage(TB_GETIMAGELIST));
+    ASSERT_NE(nullptr, images);
+    EXPECT_EQ(2, ::ImageList_GetImageCount(images));   // from the bar that has the commands
+    // Loading again makes no second bar of the same id.
+    int bars = static_cast<int>(frame->m_listControlBars.GetCount());
+    EXPECT_TRUE(center.LoadCustomBars(frame, "Settings"));
+    EXPECT_EQ(bars, static_cast<int>(frame->m_listControlBars.GetCount()));
+
+    // Without custom bars the value goes.
+    again->DestroyWindow();
+    center.SaveCustomBars(frame, "Settings");
+    EXPECT_TRUE(StoredValue("CustomBars-Info").empty());
+    EXPECT_FALSE(center.LoadCustomBars(frame, "Settings"));
+}
+
+TEST(CustomBarsValue, ADamagedListGivesOnlyWholeRecordsOfCustomBarIds)
+{
+    std::vector<std::pair<UINT, CString>> bars = {{0xE810, "One"}, {0x1234, "Foreign"}, {0xE8FF, "Two"}};
+    std::vector<BYTE> value;
+    CUXCustomizeCenter::BuildCustomBarsValue(bars, value);
+    std::vector<std::pair<UINT, CString>> read;
+    ASSERT_TRUE(CUXCustomizeCenter::ParseCustomBarsValue(value.data(), static_cast<UINT>(value.size()), read));
+    ASSERT_EQ(2u, read.size());   // the foreign id is skipped
+    EXPECT_EQ(0xE810u, read[0].first);
+    EXPECT_STREQ("Two", read[1].second.GetString());
+
+    // A count far beyond the records, and the last record cut short: the whole records before it count.
+    std::vector<BYTE> cut(value.begin(), value.end() - 2);
+    const DWORD huge = 0x7FFFFFFF;
+    std::memcpy(cut.data() + 8, &huge, 4);
+    uint32_t crc = CUXCrc32::Compute(cut.data() + 4, cut.size() - 4);
+    std::memcpy(cut.data(), &crc, 4);
+    ASSERT_TRUE(CUXCustomizeCenter::ParseCustomBarsValue(cut.data(), static_cast<UINT>(cut.size()), read));
+    ASSERT_EQ(1u, read.size());
+    EXPECT_EQ(0xE810u, read[0].first);
+
+    // A changed byte, another version or too few bytes: nothing.
+    value[14] ^= 1;
+    EXPECT_FALSE(CUXCustomizeCenter::ParseCustomBarsValue(value.data(), static_cast<UINT>(value.size()), read));
+    EXPECT_FALSE(CUXCustomizeCenter::ParseCustomBarsValue(value.data(), 3, read));
+    std::vector<BYTE> other;
+    CUXCustomizeCenter::BuildCustomBarsValue({}, other);
+    other[4] = 2;
+    crc = CUXCrc32::Compute(other.data() + 4, other.size() - 4);
+    std::memcpy(other.data(), &crc, 4);
+    EXPECT_FALSE(CUXCustomizeCenter::ParseCustomBarsValue(other.data(), static_cast<UINT>(other.size()), read));
+}
+
+TEST_F(CustomizeTest, ALayoutSavedAndLoadedComesBackAndADamagedOrOutdatedOneIsIgnored)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    MakeCustomizable(bar);
+    CString entry = bar.GetStateEntry();
+    std::unique_ptr<CUXCommandRecord> cut(frame->m_bar2.MakeCommandRecord(0));
+    ASSERT_TRUE(bar.InsertCommand(*cut, 0));
+    ASSERT_TRUE(bar.RemoveButton(bar.CommandToIndex(ID_T_OPEN)));
+    const std::vector<UINT> changed = {ID_T_CUT, ID_T_NEW, 0, ID_T_SAVE, ID_T_COLOR};
+    ASSERT_EQ(changed, BarIds(bar));
+    std::vector<BYTE> layout;
+    bar.GetLayout(layout);
+
+    NewFrame();   // the customizable bar saved its layout when it went
+    std::vector<BYTE> saved = StoredValue(entry);
+    ASSERT_GT(saved.size(), 10u);
+    const std::vector<UINT> original = BarIds(frame->m_bar1);
+    MakeCustomizable(frame->m_bar1);
+    EXPECT_EQ(changed, BarIds(frame->m_bar1));
+    std::vector<BYTE> loaded;
+    frame->m_bar1.GetLayout(loaded);
+    EXPECT_EQ(layout, loaded);
+    // Cut's image came from the bar that has it.
+    EXPECT_GE(frame->m_bar1.GetButton(0).iBitmap, 0);
+    EXPECT_EQ(CUXToolBar::kDropDownColor, frame->m_bar1.GetButtonData(4)->m_nDropDown);
+
+    // One byte changed: the layout is ignored.
+    std::vector<BYTE> damaged = saved;
+    damaged[damaged.size() / 2] ^= 0x40;
+    frame->m_bar1.SetCustomizable(FALSE);   // no saving on the way out this time
+    NewFrame();
+    StoreValue(entry, damaged);
+    frame->m_bar1.SetCustomizable(TRUE);
+    EXPECT_FALSE(frame->m_bar1.LoadState("Settings", entry));
+    EXPECT_EQ(original, BarIds(frame->m_bar1));
+
+    // A program whose bar starts with other buttons ignores what was saved for the old ones.
+    StoreValue(entry, saved);
+    frame->m_bar1.SetCustomizable(FALSE);
+    NewFrame();
+    frame->m_bar1.RemoveButton(0);
+    frame->m_bar1.SetCustomizable(TRUE);
+    EXPECT_FALSE(frame->m_bar1.LoadState("Settings", entry));
+    EXPECT_EQ(4, frame->m_bar1.GetCount());
+    frame->m_bar1.SetCustomizable(FALSE);
+}
+
+TEST_F(CustomizeTest, AShortLayoutBehindGoodChecksumsLeavesTheButtons)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    bar.SetCustomizable(TRUE);
+    std::vector<BYTE> layout;
+    bar.GetLayout(layout);
+    // The default's checksum, then a layout that says five buttons but holds two.
+    std::vector<BYTE> blob(layout.begin(), layout.begin() + 8 + 2 * 11);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << static_cast<DWORD>(CUXCrc32::Compute(layout.data(), layout.size()));
+        ar.WriteCount(static_cast<DWORD>(blob.size()));
+        ar.Write(blob.data(), static_cast<UINT>(blob.size()));
+    }
+    std::vector<BYTE> value(4);
+    value.insert(value.end(), file.GetData(), file.GetData() + file.GetLength());
+    Recheck(value);
+    StoreValue(bar.GetStateEntry(), value);
+    const std::vector<UINT> before = BarIds(bar);
+    EXPECT_FALSE(bar.LoadState("Settings", bar.GetStateEntry()));
+    EXPECT_EQ(before, BarIds(bar));
+    EXPECT_FALSE(bar.ApplyLayout(blob.data(), static_cast<UINT>(blob.size())));
+    EXPECT_EQ(before, BarIds(bar));
+    bar.SetCustomizable(FALSE);
+}
+
+TEST_F(CustomizeTest, ALayoutOf65535BytesOrMoreStoresItsLengthInThirtyTwoBits)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    MakeCustomizable(bar);
+    CUXCommandRecord record;
+    record.m_nID = ID_T_RARE2;
+    record.m_strText = CString(std::string(70000, 'x').c_str());
+    ASSERT_TRUE(bar.InsertCommand(record, 0));
+    ASSERT_TRUE(bar.SaveState("Settings", bar.GetStateEntry()));
+    std::vector<BYTE> layout;
+    bar.GetLayout(layout);
+    ASSERT_GE(layout.size(), 65535u);
+    std::vector<BYTE> value = StoredValue(bar.GetStateEntry());
+    ASSERT_EQ(14 + layout.size(), value.size());
+    EXPECT_EQ(0xFF, value[8]);
+    EXPECT_EQ(0xFF, value[9]);
+    DWORD length = 0;
+    std::memcpy(&length, value.data() + 10, 4);
+    EXPECT_EQ(layout.size(), length);
+    EXPECT_TRUE(std::equal(layout.begin(), layout.end(), value.begin() + 14));
+
+    // And it loads back.
+    ASSERT_TRUE(bar.RemoveButton(0));
+    EXPECT_TRUE(bar.LoadState("Settings", bar.GetStateEntry()));
+    EXPECT_EQ(ID_T_RARE2, bar.GetItemID(0));
+    bar.SetCustomizable(FALSE);
+}
+
+}   // namespace
