@@ -35,6 +35,12 @@ public:
 
     // Two calls of onMenuIdle at most this many messages apart: a menu that never shows fails the test.
     static const int kMaxMenuIdleCalls = 400;
+    // Frames made while this is set have customizable bars.
+    static BOOL& CustomizableBars()
+    {
+        static BOOL customizable = FALSE;
+        return customizable;
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -62,6 +68,13 @@ protected:
         if (!m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 80, 120), &m_bar2, ID_T_COMBO))
             return -1;
         m_bar2.AttachControl(&m_combo);
+        // Customizable bars keep their layouts: they come back from the registry here.
+        if (CustomizableBars())
+            for (CUXToolBar* bar : {&m_bar1, &m_bar2})
+            {
+                bar->SetCustomizable(TRUE);
+                bar->EnableDocking(CBRS_ALIGN_ANY);
+            }
         m_coolMenu.Install(this);
         m_coolMenu.LoadToolbar(&m_bar1);
         m_coolMenu.LoadToolbar(&m_bar2);

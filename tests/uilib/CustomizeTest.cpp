@@ -77,20 +77,31 @@ protected:
     }
 };
 
+// The bars test program with customizable bars.
 class CustomizeTest : public BarsTest
 {
 protected:
+    void SetUp() override
+    {
+        CBarsFrame::CustomizableBars() = TRUE;
+        BarsTest::SetUp();
+    }
     void TearDown() override
     {
         GetCustomizeCenter().SwitchCustomizeMode(FALSE);
         BarsTest::TearDown();
+        CBarsFrame::CustomizableBars() = FALSE;
     }
 
-    // The frame goes (its customizable bars keep their layouts) and a new one comes.
-    void NewFrame()
+    // The frame goes: its bars keep their layouts.
+    void DestroyFrame()
     {
         frame->DestroyWindow();
         Pump();
+    }
+    // A new frame: its bars take their layouts back.
+    void MakeFrame()
+    {
         frame = new CBarsFrame;
         ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = frame;
@@ -98,12 +109,10 @@ protected:
         frame->RecalcLayout();
         Pump();
     }
-
-    // Customizable and its first layout taken as the default (as docking does when a program starts).
-    static void MakeCustomizable(CUXToolBar& bar)
+    void NewFrame()
     {
-        bar.SetCustomizable(TRUE);
-        bar.EnableDocking(CBRS_ALIGN_ANY);
+        DestroyFrame();
+        MakeFrame();
     }
 
     static std::vector<BYTE> StoredValue(const CString& entry)
@@ -131,7 +140,6 @@ protected:
 TEST_F(CustomizeTest, ACommandDraggedFromASourceOntoABarInsertsItsButton)
 {
     CUXToolBar& bar = frame->m_bar2;
-    MakeCustomizable(bar);
     GetCustomizeCenter().SwitchCustomizeMode(TRUE);
     ASSERT_TRUE(bar.IsCustomizeMode());
     CDragSource source;
@@ -182,8 +190,6 @@ TEST_F(CustomizeTest, ACommandDraggedFromASourceOntoABarInsertsItsButton)
 
 TEST_F(CustomizeTest, AButtonDraggedFromOneBarToAnotherMovesThere)
 {
-    MakeCustomizable(frame->m_bar1);
-    MakeCustomizable(frame->m_bar2);
     GetCustomizeCenter().SwitchCustomizeMode(TRUE);
     CUXToolBar& from = frame->m_bar1;
     CUXToolBar& to = frame->m_bar2;
@@ -206,6 +212,16 @@ TEST_F(CustomizeTest, AButtonDraggedFromOneBarToAnotherMovesThere)
     EXPECT_EQ(-1, from.GetCustomizer()->GetSelected());
 }
 
+// Cannot make the second custom bar.
+class CFailingCenter : public CUXCustomizeCenter
+{
+public:
+    CUXToolBar* CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTitle) override
+    {
+        return nID == 0xE811 ? nullptr : CUXCustomizeCenter::CreateCustomBar(pFrame, nID, lpszTitle);
+    }
+};
+
 TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
 {
     CUXCustomizeCenter& center = GetCustomizeCenter();
@@ -213,9 +229,20 @@ TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
     CUXToolBar* mine = center.CreateCustomBar(frame, 0xE810, "Mine");
     ASSERT_NE(nullptr, mine);
     center.PlaceCustomBar(frame, mine);
-    EXPECT_EQ(CPoint(place.x + 15, place.y + 15), center.GetNextBarPosition());
     EXPECT_TRUE(mine->IsCustomizable());
     EXPECT_TRUE(mine->IsWindowVisible());
+    // New bars float one after the other, each 15 pixels further right and down.
+    CUXToolBar* second = center.CreateCustomBar(frame, 0xE811, "Second");
+    ASSERT_NE(nullptr, second);
+    center.PlaceCustomBar(frame, second);
+    EXPECT_EQ(CPoint(place.x + 30, place.y + 30), center.GetNextBarPosition());
+    for (CUXToolBar* bar : {mine, second})
+    {
+        ASSERT_TRUE(bar->GetBarStyle() & CBRS_FLOATING);
+        CRect floating;
+        bar->GetParentFrame()->GetWindowRect(&floating);
+        EXPECT_EQ(bar == mine ? place : CPoint(place.x + 15, place.y + 15), floating.TopLeft());
+    }
     CUXToolBar& bar1 = frame->m_bar1;
     for (UINT id : {ID_T_SAVE, ID_T_NEW})
     {
@@ -228,7 +255,10 @@ TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
 
     NewFrame();   // the bar keeps its layout as its window goes
     EXPECT_EQ(nullptr, frame->GetControlBar(0xE810));
-    EXPECT_TRUE(center.LoadCustomBars(frame, "Settings"));
+    // A bar that cannot be made is left out; the others come.
+    CFailingCenter failing;
+    EXPECT_TRUE(failing.LoadCustomBars(frame, "Settings"));
+    EXPECT_EQ(nullptr, frame->GetControlBar(0xE811));
     CUXToolBar* again = dynamic_cast<CUXToolBar*>(frame->GetControlBar(0xE810));
     ASSERT_NE(nullptr, again);
     CString title;
@@ -238,13 +268,17 @@ TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(again->SendMessage(TB_GETIMAGELIST));
     ASSERT_NE(nullptr, images);
     EXPECT_EQ(2, ::ImageList_GetImageCount(images));   // from the bar that has the commands
-    // Loading again makes no second bar of the same id.
+    // Loading again makes the bar left out before, and no second bar of an id the frame has.
+    EXPECT_TRUE(center.LoadCustomBars(frame, "Settings"));
+    ASSERT_NE(nullptr, frame->GetControlBar(0xE811));
     int bars = static_cast<int>(frame->m_listControlBars.GetCount());
     EXPECT_TRUE(center.LoadCustomBars(frame, "Settings"));
     EXPECT_EQ(bars, static_cast<int>(frame->m_listControlBars.GetCount()));
 
     // Without custom bars the value goes.
-    again->DestroyWindow();
+    for (UINT id : {0xE810u, 0xE811u})
+        frame->GetControlBar(id)->GetParentFrame()->DestroyWindow();
+    Pump();
     center.SaveCustomBars(frame, "Settings");
     EXPECT_TRUE(StoredValue("CustomBars-Info").empty());
     EXPECT_FALSE(center.LoadCustomBars(frame, "Settings"));
@@ -286,8 +320,8 @@ TEST(CustomBarsValue, ADamagedListGivesOnlyWholeRecordsOfCustomBarIds)
 TEST_F(CustomizeTest, ALayoutSavedAndLoadedComesBackAndADamagedOrOutdatedOneIsIgnored)
 {
     CUXToolBar& bar = frame->m_bar1;
-    MakeCustomizable(bar);
     CString entry = bar.GetStateEntry();
+    const std::vector<UINT> original = BarIds(bar);
     std::unique_ptr<CUXCommandRecord> cut(frame->m_bar2.MakeCommandRecord(0));
     ASSERT_TRUE(bar.InsertCommand(*cut, 0));
     ASSERT_TRUE(bar.RemoveButton(bar.CommandToIndex(ID_T_OPEN)));
@@ -296,44 +330,39 @@ TEST_F(CustomizeTest, ALayoutSavedAndLoadedComesBackAndADamagedOrOutdatedOneIsIg
     std::vector<BYTE> layout;
     bar.GetLayout(layout);
 
-    NewFrame();   // the customizable bar saved its layout when it went
-    std::vector<BYTE> saved = StoredValue(entry);
-    ASSERT_GT(saved.size(), 10u);
-    const std::vector<UINT> original = BarIds(frame->m_bar1);
-    MakeCustomizable(frame->m_bar1);
+    NewFrame();   // saved as the bar went, loaded as it came
     EXPECT_EQ(changed, BarIds(frame->m_bar1));
     std::vector<BYTE> loaded;
     frame->m_bar1.GetLayout(loaded);
     EXPECT_EQ(layout, loaded);
-    // Cut's image came from the bar that has it.
-    EXPECT_GE(frame->m_bar1.GetButton(0).iBitmap, 0);
+    EXPECT_GE(frame->m_bar1.GetButton(0).iBitmap, 0);   // Cut's image from the bar that has it
     EXPECT_EQ(CUXToolBar::kDropDownColor, frame->m_bar1.GetButtonData(4)->m_nDropDown);
+    std::vector<BYTE> saved = StoredValue(entry);
+    ASSERT_GT(saved.size(), 10u);
 
-    // One byte changed: the layout is ignored.
-    std::vector<BYTE> damaged = saved;
+    // One byte changed: the bar starts as the program built it.
+    DestroyFrame();
+    std::vector<BYTE> damaged = StoredValue(entry);
     damaged[damaged.size() / 2] ^= 0x40;
-    frame->m_bar1.SetCustomizable(FALSE);   // no saving on the way out this time
-    NewFrame();
     StoreValue(entry, damaged);
-    frame->m_bar1.SetCustomizable(TRUE);
-    EXPECT_FALSE(frame->m_bar1.LoadState("Settings", entry));
+    MakeFrame();
     EXPECT_EQ(original, BarIds(frame->m_bar1));
 
     // A program whose bar starts with other buttons ignores what was saved for the old ones.
     StoreValue(entry, saved);
-    frame->m_bar1.SetCustomizable(FALSE);
-    NewFrame();
-    frame->m_bar1.RemoveButton(0);
-    frame->m_bar1.SetCustomizable(TRUE);
-    EXPECT_FALSE(frame->m_bar1.LoadState("Settings", entry));
-    EXPECT_EQ(4, frame->m_bar1.GetCount());
-    frame->m_bar1.SetCustomizable(FALSE);
+    CUXToolBar other;
+    ASSERT_TRUE(other.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), IDW_TEST_BAR1));
+    ASSERT_TRUE(other.LoadToolBar(IDR_TEST_BAR1));
+    other.RemoveButton(0);
+    other.SetCustomizable(TRUE);
+    EXPECT_FALSE(other.LoadState("Settings", entry));
+    EXPECT_EQ(4, other.GetCount());
+    other.SetCustomizable(FALSE);
 }
 
 TEST_F(CustomizeTest, AShortLayoutBehindGoodChecksumsLeavesTheButtons)
 {
     CUXToolBar& bar = frame->m_bar1;
-    bar.SetCustomizable(TRUE);
     std::vector<BYTE> layout;
     bar.GetLayout(layout);
     // The default's checksum, then a layout that says five buttons but holds two.
@@ -354,13 +383,11 @@ TEST_F(CustomizeTest, AShortLayoutBehindGoodChecksumsLeavesTheButtons)
     EXPECT_EQ(before, BarIds(bar));
     EXPECT_FALSE(bar.ApplyLayout(blob.data(), static_cast<UINT>(blob.size())));
     EXPECT_EQ(before, BarIds(bar));
-    bar.SetCustomizable(FALSE);
 }
 
 TEST_F(CustomizeTest, ALayoutOf65535BytesOrMoreStoresItsLengthInThirtyTwoBits)
 {
     CUXToolBar& bar = frame->m_bar1;
-    MakeCustomizable(bar);
     CUXCommandRecord record;
     record.m_nID = ID_T_RARE2;
     record.m_strText = CString(std::string(70000, 'x').c_str());
@@ -382,7 +409,6 @@ TEST_F(CustomizeTest, ALayoutOf65535BytesOrMoreStoresItsLengthInThirtyTwoBits)
     ASSERT_TRUE(bar.RemoveButton(0));
     EXPECT_TRUE(bar.LoadState("Settings", bar.GetStateEntry()));
     EXPECT_EQ(ID_T_RARE2, bar.GetItemID(0));
-    bar.SetCustomizable(FALSE);
 }
 
 }   // namespace

@@ -158,7 +158,7 @@ void CUXCustomizeCenter::PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar)
 {
     if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr)
         return;
-    // Docking decides where a bar floats; until it does, the bar takes its place among the docked bars.
+    pFrame->FloatControlBar(pBar, m_ptNextBar, CBRS_ALIGN_TOP);
     pFrame->ShowControlBar(pBar, TRUE, FALSE);
     m_ptNextBar.Offset(15, 15);
     pFrame->RecalcLayout();

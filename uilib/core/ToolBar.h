@@ -188,7 +188,7 @@ public:
     void ConfirmReset();
     void ResetLayout();
     // Docking: a customizable bar takes its stored layout first.
-    void EnableDocking(DWORD dwDockStyle);
+    void EnableDocking(DWORD dwDockStyle) override;
 
     // The buttons hidden to fit, by index.
     std::vector<int> GetHiddenButtons() const;
