@@ -411,4 +411,54 @@ TEST_F(CustomizeTest, ALayoutOf65535BytesOrMoreStoresItsLengthInThirtyTwoBits)
     EXPECT_EQ(ID_T_RARE2, bar.GetItemID(0));
 }
 
+TEST_F(CustomizeTest, TheControlsOwnCustomizeDialogAsksTheBarAndAResetGoesBackToTheFirstLayout)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    const std::vector<UINT> original = BarIds(bar);
+    auto notify = [&](UINT code, NMTOOLBARA& n)
+    {
+        n.hdr.hwndFrom = bar.m_hWnd;
+        n.hdr.idFrom = IDW_TEST_BAR1;
+        n.hdr.code = code;
+        return frame->SendMessage(WM_NOTIFY, IDW_TEST_BAR1, reinterpret_cast<LPARAM>(&n));
+    };
+    NMTOOLBARA n = {};
+    notify(TBN_BEGINADJUST, n);
+    ASSERT_TRUE(bar.RemoveButton(bar.CommandToIndex(ID_T_OPEN)));
+
+    // The buttons it offers are those of the first layout, Open included.
+    char text[64] = {};
+    n = NMTOOLBARA{};
+    n.iItem = 1;
+    n.pszText = text;
+    n.cchText = sizeof(text);
+    EXPECT_TRUE(notify(TBN_GETBUTTONINFOA, n));
+    EXPECT_EQ(ID_T_OPEN, n.tbButton.idCommand);
+    n.iItem = 5;
+    EXPECT_FALSE(notify(TBN_GETBUTTONINFOA, n));
+
+    // Anything may be inserted; a hidden command stays.
+    EXPECT_TRUE(notify(TBN_QUERYINSERT, n));
+    n.tbButton.idCommand = ID_T_NEW;
+    EXPECT_TRUE(notify(TBN_QUERYDELETE, n));
+    bar.SendMessage(TB_HIDEBUTTON, ID_T_NEW, TRUE);
+    EXPECT_FALSE(notify(TBN_QUERYDELETE, n));
+    bar.SendMessage(TB_HIDEBUTTON, ID_T_NEW, FALSE);
+
+    // A reset asks first; only Yes puts the first layout back.
+    CMessageBoxRecorder boxes(IDNO);
+    notify(TBN_RESET, n);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("This will restore the toolbar to it's original state, do you wish to continue?", boxes.LastText());
+    EXPECT_EQ(4, bar.GetCount());
+    boxes.SetAnswer(IDYES);
+    notify(TBN_RESET, n);
+    EXPECT_EQ(original, BarIds(bar));
+
+    // The end of the dialog keeps the layout.
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\UilibBarsTest\\Settings");
+    notify(TBN_ENDADJUST, n);
+    EXPECT_FALSE(StoredValue(bar.GetStateEntry()).empty());
+}
+
 }   // namespace
