@@ -152,6 +152,15 @@ inline void SendMouseInput(const std::vector<std::pair<CPoint, DWORD>>& steps)
     ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
+// The command ids of a bar's buttons in order (0 for separators).
+inline std::vector<UINT> BarIds(CUXToolBar& bar)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        ids.push_back(bar.GetItemID(i));
+    return ids;
+}
+
 // A fresh frame for each test, with its own registry key for the library's state.
 class BarsTest : public ::testing::Test
 {
@@ -164,6 +173,11 @@ protected:
         m_app.SetRegistryKey("VexulTests");
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\UilibBarsTest");
         uxAfxData.m_bMenuDelayedExpand = FALSE;   // no expansion while a test rests on the chevron
+        MakeFrame();
+    }
+    // The test program's frame, shown and laid out.
+    void MakeFrame()
+    {
         frame = new CBarsFrame;
         ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = frame;

@@ -15,14 +15,6 @@
 namespace
 {
 
-std::vector<UINT> BarIds(CUXToolBar& bar)
-{
-    std::vector<UINT> ids;
-    for (int i = 0; i < bar.GetCount(); ++i)
-        ids.push_back(bar.GetItemID(i));
-    return ids;
-}
-
 CPoint ScreenCentre(CWnd& wnd, const CRect& clientRect)
 {
     CRect rect = clientRect;
@@ -93,20 +85,10 @@ protected:
         CBarsFrame::CustomizableBars() = FALSE;
     }
 
-    // The frame goes: its bars keep their layouts.
+    // The frame goes: its bars keep their layouts (a new frame's bars take them back).
     void DestroyFrame()
     {
         frame->DestroyWindow();
-        Pump();
-    }
-    // A new frame: its bars take their layouts back.
-    void MakeFrame()
-    {
-        frame = new CBarsFrame;
-        ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
-        m_app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 100, 100, 600, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
-        frame->RecalcLayout();
         Pump();
     }
     void NewFrame()
@@ -129,11 +111,6 @@ protected:
     static void StoreValue(const CString& entry, const std::vector<BYTE>& value)
     {
         CUXSettingsStore().WriteProfileBinary("Settings", entry, value.data(), static_cast<UINT>(value.size()));
-    }
-    static void Recheck(std::vector<BYTE>& value)
-    {
-        uint32_t crc = CUXCrc32::Compute(value.data() + 4, value.size() - 4);
-        std::memcpy(value.data(), &crc, 4);
     }
 };
 
@@ -296,11 +273,10 @@ TEST(CustomBarsValue, ADamagedListGivesOnlyWholeRecordsOfCustomBarIds)
     EXPECT_STREQ("Two", read[1].second.GetString());
 
     // A count far beyond the records, and the last record cut short: the whole records before it count.
-    std::vector<BYTE> cut(value.begin(), value.end() - 2);
+    std::vector<BYTE> body(value.begin() + 4, value.end() - 2);
     const DWORD huge = 0x7FFFFFFF;
-    std::memcpy(cut.data() + 8, &huge, 4);
-    uint32_t crc = CUXCrc32::Compute(cut.data() + 4, cut.size() - 4);
-    std::memcpy(cut.data(), &crc, 4);
+    std::memcpy(body.data() + 4, &huge, 4);
+    std::vector<BYTE> cut = CUXCrc32::Seal(body.data(), body.size());
     ASSERT_TRUE(CUXCustomizeCenter::ParseCustomBarsValue(cut.data(), static_cast<UINT>(cut.size()), read));
     ASSERT_EQ(1u, read.size());
     EXPECT_EQ(0xE810u, read[0].first);
@@ -312,8 +288,7 @@ TEST(CustomBarsValue, ADamagedListGivesOnlyWholeRecordsOfCustomBarIds)
     std::vector<BYTE> other;
     CUXCustomizeCenter::BuildCustomBarsValue({}, other);
     other[4] = 2;
-    crc = CUXCrc32::Compute(other.data() + 4, other.size() - 4);
-    std::memcpy(other.data(), &crc, 4);
+    other = CUXCrc32::Seal(other.data() + 4, other.size() - 4);
     EXPECT_FALSE(CUXCustomizeCenter::ParseCustomBarsValue(other.data(), static_cast<UINT>(other.size()), read));
 }
 
@@ -374,10 +349,7 @@ TEST_F(CustomizeTest, AShortLayoutBehindGoodChecksumsLeavesTheButtons)
         ar.WriteCount(static_cast<DWORD>(blob.size()));
         ar.Write(blob.data(), static_cast<UINT>(blob.size()));
     }
-    std::vector<BYTE> value(4);
-    value.insert(value.end(), file.GetData(), file.GetData() + file.GetLength());
-    Recheck(value);
-    StoreValue(bar.GetStateEntry(), value);
+    StoreValue(bar.GetStateEntry(), CUXCrc32::Seal(file.GetData(), file.GetLength()));
     const std::vector<UINT> before = BarIds(bar);
     EXPECT_FALSE(bar.LoadState("Settings", bar.GetStateEntry()));
     EXPECT_EQ(before, BarIds(bar));

@@ -40,7 +40,8 @@ TEST_F(FlatLookTest, ButtonsAreFilledAndFramedByTheirState)
     bar.GetItemRect(save, &item);
     const CUXGlobalData& data = uxAfxData;
     // What the button shows at its frame and just inside it.
-    auto draw = [&]() {
+    auto draw = [&]()
+    {
         surface.Fill(RGB(1, 2, 3));
         painter->DrawButton(&surface.dc, &bar, save);
         return std::make_pair(surface.At(item.left, item.top), surface.At(item.left + 1, item.top + 1));
@@ -91,8 +92,8 @@ TEST_F(FlatLookTest, AnEditGetsThreeRingsAndASelectedListItemTheLightSelection)
 {
     CTestHost host;
     CEdit edit;
-    ASSERT_TRUE(edit.CreateEx(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 110, 40),
-                              &host, 100));
+    ASSERT_TRUE(edit.CreateEx(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                              CRect(10, 10, 110, 40), &host, 100));
     CRect window;
     edit.GetWindowRect(&window);
     CRect client;

@@ -9,14 +9,6 @@
 namespace
 {
 
-std::vector<UINT> BarIds(CUXToolBar& bar)
-{
-    std::vector<UINT> ids;
-    for (int i = 0; i < bar.GetCount(); ++i)
-        ids.push_back(bar.GetItemID(i));
-    return ids;
-}
-
 CUXExpMenuWnd* OpenChevron(CUXToolBar& bar)
 {
     CUXExpButton* chevron = static_cast<CUXExpButton*>(bar.GetExpandButton());

@@ -340,16 +340,13 @@ void CUXColorHoneycomb::OnPaint()
     CPaintDC paint(this);
     CRect client;
     GetClientRect(&client);
-    if (m_cache.GetSafeHdc() == nullptr)
+    if (m_cache.Prepare(&paint, client.Size()))
     {
-        m_cache.CreateCompatibleDC(&paint);
-        m_cacheBitmap.CreateCompatibleBitmap(&paint, client.Width(), client.Height());
-        m_pOldCacheBitmap = m_cache.SelectObject(&m_cacheBitmap);
-        m_cache.FillSolidRect(&client, uxAfxData.m_clrBtnFace);
-        DrawCells(&m_cache);
+        m_cache.GetDC()->FillSolidRect(&client, uxAfxData.m_clrBtnFace);
+        DrawCells(m_cache.GetDC());
     }
     CUXMemDC dc(&paint, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &m_cache, 0, 0, SRCCOPY);
+    m_cache.CopyTo(&dc);
     if (m_nSelected >= 0)
         DrawOutline(&dc, GetCells()[static_cast<size_t>(m_nSelected)]);
 }
@@ -444,28 +441,16 @@ void CUXColorPicker::OnPaint()
     CPaintDC paint(this);
     CRect client;
     GetClientRect(&client);
-    if (m_cache.GetSafeHdc() == nullptr || m_cacheSize != client.Size())
-    {
-        if (m_cache.GetSafeHdc() != nullptr)
-        {
-            m_cache.SelectObject(m_pOldCacheBitmap);
-            m_cacheBitmap.DeleteObject();
-            m_cache.DeleteDC();
-        }
-        m_cache.CreateCompatibleDC(&paint);
-        m_cacheBitmap.CreateCompatibleBitmap(&paint, client.Width(), client.Height());
-        m_pOldCacheBitmap = m_cache.SelectObject(&m_cacheBitmap);
-        m_cacheSize = client.Size();
+    if (m_cache.Prepare(&paint, client.Size()))
         m_bPictureValid = FALSE;
-    }
     if (!m_bPictureValid)
     {
-        m_cache.FillSolidRect(&client, uxAfxData.m_clrBtnFace);
-        RenderPicture(&m_cache, client);
+        m_cache.GetDC()->FillSolidRect(&client, uxAfxData.m_clrBtnFace);
+        RenderPicture(m_cache.GetDC(), client);
         m_bPictureValid = TRUE;
     }
     CUXMemDC dc(&paint, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), &m_cache, 0, 0, SRCCOPY);
+    m_cache.CopyTo(&dc);
     DrawMarker(&dc, s_nFocusPicker == GetFocusId() && GetFocus() == this);
 }
 

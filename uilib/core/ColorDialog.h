@@ -7,6 +7,7 @@
 #include "framework/win/Framework.h"
 #include "uilib/core/Helpers.h"
 #include "uilib/core/LibraryIds.h"
+#include "uilib/core/MemDC.h"
 
 #include <vector>
 
@@ -93,9 +94,7 @@ private:
     void DrawCells(CDC* dc);
     void DrawOutline(CDC* dc, const Cell& cell);
 
-    CDC m_cache;   // the painted cells
-    CBitmap m_cacheBitmap;
-    CBitmap* m_pOldCacheBitmap = nullptr;
+    CUXCachedSurface m_cache;   // the painted cells
     COLORREF m_clrSelected = static_cast<COLORREF>(-1);
     int m_nSelected = -1;
     BOOL m_bTracking = FALSE;
@@ -157,10 +156,7 @@ protected:
 private:
     void RepaintMarker();
 
-    CDC m_cache;
-    CBitmap m_cacheBitmap;
-    CBitmap* m_pOldCacheBitmap = nullptr;
-    CSize m_cacheSize;
+    CUXCachedSurface m_cache;
 };
 
 // Hue across, saturation up, at half luminance; the marker is a cross-hair.

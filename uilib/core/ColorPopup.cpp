@@ -121,11 +121,7 @@ CUXColorDropWnd::CUXColorDropWnd(DWORD, UINT commandId) : m_nCommandId(commandId
 {
 }
 
-CUXColorDropWnd::~CUXColorDropWnd()
-{
-    if (m_cache.GetSafeHdc() != nullptr)
-        m_cache.SelectObject(m_pOldCacheBitmap);
-}
+CUXColorDropWnd::~CUXColorDropWnd() = default;
 
 void CUXColorDropWnd::PostNcDestroy()
 {
@@ -404,18 +400,14 @@ void CUXColorDropWnd::OnPaint()
     CPaintDC paint(this);
     CRect client;
     GetClientRect(&client);
-    if (m_cache.GetSafeHdc() == nullptr)
-    {
-        m_cache.CreateCompatibleDC(&paint);
-        m_cacheBitmap.CreateCompatibleBitmap(&paint, client.Width(), client.Height());
-        m_pOldCacheBitmap = m_cache.SelectObject(&m_cacheBitmap);
-    }
+    if (m_cache.Prepare(&paint, client.Size()))
+        m_bCacheValid = FALSE;
     if (!m_bCacheValid)
     {
-        DrawCells(&m_cache);
+        DrawCells(m_cache.GetDC());
         m_bCacheValid = TRUE;
     }
-    paint.BitBlt(0, 0, client.Width(), client.Height(), &m_cache, 0, 0, SRCCOPY);
+    m_cache.CopyTo(&paint);
 }
 
 BOOL CUXColorDropWnd::OnEraseBkgnd(CDC*)
@@ -437,16 +429,10 @@ void CUXColorDropWnd::OnNcPaint()
         Default();
         return;
     }
-    CWindowDC dc(this);
-    CRect window;
-    GetWindowRect(&window);
-    CRect frame(0, 0, window.Width(), window.Height());
-    CBrush border(uxAfxData.m_clrDarkShadow);
-    dc.FrameRect(&frame, &border);
-    // Where the pop-up touches the button it drops from, the two look joined.
+    // Joined to the button it drops from (its right edge less one).
     CRect button = m_rcButton;
     button.right -= 1;
-    DrawEdgeGapLine(&dc, uxAfxData.m_clrBtnFace, button, window);
+    DrawFlatPopupFrame(this, button);
 }
 
 // ---- mouse and keyboard -----------------------------------------------------------------------------------

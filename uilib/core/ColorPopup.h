@@ -6,6 +6,7 @@
 
 #include "framework/win/Framework.h"
 #include "uilib/core/LibraryIds.h"
+#include "uilib/core/MemDC.h"
 
 #include <vector>
 
@@ -105,9 +106,7 @@ private:
     std::vector<HWND> m_notify;
     CToolTipCtrl m_tips;
     std::vector<Cell> m_cells;
-    CDC m_cache;
-    CBitmap m_cacheBitmap;
-    CBitmap* m_pOldCacheBitmap = nullptr;
+    CUXCachedSurface m_cache;
     BOOL m_bCacheValid = FALSE;
     UINT m_nCommandId;
     CRect m_rcButton;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CUXCrc32
 {
@@ -23,6 +24,10 @@ public:
 
     // The checksum of one block.
     static uint32_t Compute(const void* data, size_t length);
+    // A stored value: the checksum of the bytes (4 bytes, little-endian), then the bytes.
+    static std::vector<uint8_t> Seal(const void* data, size_t length);
+    // Whether a stored value is at least 4 bytes long and its first 4 bytes are the checksum of the rest.
+    static BOOL IsSealed(const void* data, size_t length);
 
 private:
     uint32_t m_table[256];

@@ -6,7 +6,6 @@
 #include "uilib/core/CustomToolBar.h"
 #include "uilib/core/SettingsStore.h"
 
-#include <cstring>
 #include <memory>
 
 namespace
@@ -41,22 +40,14 @@ void CUXCustomizeCenter::BuildCustomBarsValue(const std::vector<std::pair<UINT, 
             ar << static_cast<DWORD>(bar.first) << bar.second;
         ar.Close();
     }
-    value.assign(4, 0);
-    const BYTE* bytes = file.GetData();
-    value.insert(value.end(), bytes, bytes + file.GetLength());
-    uint32_t crc = CUXCrc32::Compute(value.data() + 4, value.size() - 4);
-    std::memcpy(value.data(), &crc, 4);
+    value = CUXCrc32::Seal(file.GetData(), file.GetLength());
 }
 
 BOOL CUXCustomizeCenter::ParseCustomBarsValue(const BYTE* data, UINT size,
                                               std::vector<std::pair<UINT, CString>>& bars)
 {
     bars.clear();
-    if (data == nullptr || size <= 3)
-        return FALSE;
-    uint32_t stored = 0;
-    std::memcpy(&stored, data, 4);
-    if (stored != CUXCrc32::Compute(data + 4, size - 4))
+    if (!CUXCrc32::IsSealed(data, size))
         return FALSE;
     CMemFile file(data + 4, size - 4);
     CArchive ar(&file, CArchive::load);

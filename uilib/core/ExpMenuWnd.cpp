@@ -234,18 +234,10 @@ void CUXExpMenuWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 
 void CUXExpMenuWnd::OnNcPaint()
 {
-    if (!uxAfxData.m_bFlatLook)
-    {
+    if (uxAfxData.m_bFlatLook)
+        DrawFlatPopupFrame(this, m_rcChevron);
+    else
         Default();
-        return;
-    }
-    CWindowDC dc(this);
-    CRect window;
-    GetWindowRect(&window);
-    CBrush border(uxAfxData.m_clrDarkShadow);
-    CRect frame(0, 0, window.Width(), window.Height());
-    dc.FrameRect(&frame, &border);
-    DrawEdgeGapLine(&dc, uxAfxData.m_clrBtnFace, m_rcChevron, window);
 }
 
 BOOL CUXExpMenuWnd::OnEraseBkgnd(CDC* pDC)

@@ -204,3 +204,14 @@ void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& 
     else if (right - left <= 1 && top + 2 < bottom)
         dc->FillSolidRect(left < lastColumn ? left : lastColumn, top + 1, 1, bottom - top - 1, color);
 }
+
+void DrawFlatPopupFrame(CWnd* popup, const CRect& button)
+{
+    CWindowDC dc(popup);
+    CRect window;
+    popup->GetWindowRect(&window);
+    CBrush border(uxAfxData.m_clrDarkShadow);
+    CRect frame(0, 0, window.Width(), window.Height());
+    dc.FrameRect(&frame, &border);
+    DrawEdgeGapLine(&dc, uxAfxData.m_clrBtnFace, button, window);
+}

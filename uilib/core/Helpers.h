@@ -27,6 +27,9 @@ void FillDitheredRect(CDC* dc, const CRect& rect);
 // where the pop-up touches the button it drops from (screen rectangle), so that the two look joined. Nothing
 // when they share no more than two pixels.
 void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& window);
+// The flat look's frame of a pop-up (its non-client area): a one-pixel line in the pop-up border colour,
+// open where the pop-up touches the button it drops from (screen rectangle).
+void DrawFlatPopupFrame(CWnd* popup, const CRect& button);
 
 // ---- scrolling ----
 

@@ -506,11 +506,7 @@ BOOL CUXToolBar::SaveState(LPCSTR lpszSection, LPCSTR lpszEntry)
         ar.Write(layout.data(), static_cast<UINT>(layout.size()));
         ar.Close();
     }
-    std::vector<BYTE> value(4);
-    const BYTE* bytes = file.GetData();
-    value.insert(value.end(), bytes, bytes + file.GetLength());
-    uint32_t crc = CUXCrc32::Compute(value.data() + 4, value.size() - 4);
-    std::memcpy(value.data(), &crc, 4);
+    std::vector<BYTE> value = CUXCrc32::Seal(file.GetData(), file.GetLength());
     CUXSettingsStore store(HKEY_CURRENT_USER);
     return store.WriteProfileBinary(lpszSection, lpszEntry, value.data(), static_cast<UINT>(value.size()));
 }
@@ -530,11 +526,7 @@ BOOL CUXToolBar::LoadState(LPCSTR lpszSection, LPCSTR lpszEntry)
     if (!store.GetProfileBinary(lpszSection, lpszEntry, &data, &size))
         return FALSE;
     std::unique_ptr<BYTE[]> owned(data);
-    uint32_t stored = 0;
-    if (size < 4)
-        return FALSE;
-    std::memcpy(&stored, data, 4);
-    if (stored != CUXCrc32::Compute(data + 4, size - 4))
+    if (!CUXCrc32::IsSealed(data, size))
         return FALSE;
     CMemFile file(data + 4, size - 4);
     CArchive ar(&file, CArchive::load);
