@@ -99,13 +99,8 @@ protected:
 
     static std::vector<BYTE> StoredValue(const CString& entry)
     {
-        CUXSettingsStore store;
-        BYTE* data = nullptr;
-        UINT size = 0;
         std::vector<BYTE> value;
-        if (store.GetProfileBinary("Settings", entry, &data, &size))
-            value.assign(data, data + size);
-        delete[] data;
+        CUXSettingsStore().GetProfileBinary("Settings", entry, value);
         return value;
     }
     static void StoreValue(const CString& entry, const std::vector<BYTE>& value)

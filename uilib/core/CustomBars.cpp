@@ -79,14 +79,10 @@ BOOL CUXCustomizeCenter::LoadCustomBars(CFrameWnd* pFrame, LPCSTR lpszSection)
 {
     if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
         return FALSE;
-    CUXSettingsStore store(HKEY_CURRENT_USER);
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (!store.GetProfileBinary(lpszSection, kCustomBarsEntry, &data, &size))
-        return FALSE;
-    std::unique_ptr<BYTE[]> owned(data);
+    std::vector<BYTE> value;
     std::vector<std::pair<UINT, CString>> bars;
-    if (!ParseCustomBarsValue(data, size, bars))
+    if (!CUXSettingsStore(HKEY_CURRENT_USER).GetProfileBinary(lpszSection, kCustomBarsEntry, value) ||
+        !ParseCustomBarsValue(value.data(), static_cast<UINT>(value.size()), bars))
         return FALSE;
     for (const auto& bar : bars)
     {

@@ -520,14 +520,12 @@ BOOL CUXToolBar::LoadState(LPCSTR lpszSection, LPCSTR lpszEntry)
         GetLayout(m_defaultLayout);
         m_bHasDefaultLayout = TRUE;
     }
-    CUXSettingsStore store(HKEY_CURRENT_USER);
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (!store.GetProfileBinary(lpszSection, lpszEntry, &data, &size))
+    std::vector<BYTE> value;
+    if (!CUXSettingsStore(HKEY_CURRENT_USER).GetProfileBinary(lpszSection, lpszEntry, value) ||
+        !CUXCrc32::IsSealed(value.data(), value.size()))
         return FALSE;
-    std::unique_ptr<BYTE[]> owned(data);
-    if (!CUXCrc32::IsSealed(data, size))
-        return FALSE;
+    const BYTE* data = value.data();
+    UINT size = static_cast<UINT>(value.size());
     CMemFile file(data + 4, size - 4);
     CArchive ar(&file, CArchive::load);
     DWORD defaultCrc = 0;
