@@ -70,6 +70,39 @@ TEST_F(BarsTest, AShortBarShowsTheChevronWhosePopupHoldsTheHiddenButtonsAndRunsT
     EXPECT_TRUE(frame->m_combo.IsWindowVisible());
 }
 
+TEST_F(BarsTest, AColourChosenInThePopupReachesTheFrameOnceAndClosesThePopup)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    bar.FitToLength(10);
+    Pump();
+    CUXExpMenuWnd* popup = OpenChevron(bar);
+    ASSERT_NE(nullptr, popup);
+    HWND hPopup = popup->m_hWnd;
+    CUXHiddenButtonsToolbar& shown = popup->GetHiddenBar();
+    int colour = shown.CommandToIndex(ID_T_COLOR);
+    ASSERT_GE(colour, 0);
+    NMTOOLBARA notify = {};
+    notify.hdr.hwndFrom = shown.m_hWnd;
+    notify.hdr.idFrom = AFX_IDW_TOOLBAR;
+    notify.hdr.code = TBN_DROPDOWN;
+    notify.iItem = ID_T_COLOR;
+    shown.GetParent()->SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&notify));
+    CWnd* colours = shown.GetColorPopup();
+    ASSERT_NE(nullptr, colours);
+    Key(colours->m_hWnd, VK_RIGHT);
+    Key(colours->m_hWnd, VK_RIGHT);
+    Key(colours->m_hWnd, VK_RETURN);
+    Pump();
+    int chosen = 0;
+    for (const auto& note : frame->colorNotes)
+        chosen += note.first == UXM_COLOR_CHOSEN ? 1 : 0;
+    EXPECT_EQ(1, chosen);
+    // The bar the button belongs to shows the colour; the pop-up of hidden buttons has closed.
+    EXPECT_EQ(frame->colorNotes.front().second,
+              static_cast<COLORREF>(bar.GetButtonData(bar.CommandToIndex(ID_T_COLOR))->m_clrStrip));
+    EXPECT_FALSE(::IsWindow(hPopup));
+}
+
 TEST_F(BarsTest, ACustomizableBarsChevronOffersCustomizeEvenWithoutHiddenButtons)
 {
     CUXToolBar& bar = frame->m_bar1;

@@ -1557,7 +1557,10 @@ LRESULT CUXToolBar::OnColorChosen(WPARAM wParam, LPARAM lParam)
         data->m_clrStrip = static_cast<uint32_t>(wParam);
         Invalidate();
     }
-    if (CWnd* pOwner = GetOwner())
+    // In the pop-up of hidden buttons the bar the buttons belong to hears the choice as well and tells the
+    // owner: the copy does not tell it twice.
+    CWnd* pOwner = GetOwner();
+    if (pOwner != nullptr && m_bOriginal)
         pOwner->SendMessage(UXM_COLOR_CHOSEN, wParam, lParam);
     return 0;
 }
@@ -1566,7 +1569,8 @@ LRESULT CUXToolBar::OnColorForward(WPARAM wParam, LPARAM lParam)
 {
     // The other endings of the pop-up reach the owner too: it learns of every choice, "No Fill" included.
     const MSG* msg = GetCurrentMessage();
-    if (CWnd* pOwner = GetOwner())
+    CWnd* pOwner = GetOwner();
+    if (pOwner != nullptr && m_bOriginal)
         pOwner->SendMessage(msg->message, wParam, lParam);
     return 0;
 }
