@@ -3,6 +3,7 @@
 // (ignored when damaged or saved for another default layout).
 #include "BarsTestSupport.h"
 
+#include "support/win_Wait.h"
 #include "uilib/core/Crc32.h"
 #include "uilib/core/CustomToolBar.h"
 #include "uilib/core/CustomizeCenter.h"
@@ -129,8 +130,7 @@ TEST_F(CustomizeTest, ACommandDraggedFromASourceOntoABarInsertsItsButton)
     CPoint to = ScreenCentre(bar, CRect(cut.CenterPoint().x + 2, cut.top, cut.right, cut.bottom));
     SendMouseInput(
         {{from, 0}, {from, MOUSEEVENTF_LEFTDOWN}, {CPoint(to.x - 1, to.y), 0}, {to, 0}, {to, MOUSEEVENTF_LEFTUP}});
-    for (int i = 0; i < 50 && source.drags == 0; ++i)
-        PumpPending();
+    EXPECT_TRUE(PumpUntil([&] { return source.drags == 1; }));
     Pump();
     ASSERT_EQ(1, source.drags);
     EXPECT_EQ(TRUE, source.result);   // without copying, a drop moves
@@ -152,8 +152,7 @@ TEST_F(CustomizeTest, ACommandDraggedFromASourceOntoABarInsertsItsButton)
     escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, escape, sizeof(INPUT));
     SendMouseInput({{to, MOUSEEVENTF_LEFTUP}});
-    for (int i = 0; i < 50 && source.drags == 1; ++i)
-        PumpPending();
+    EXPECT_TRUE(PumpUntil([&] { return source.drags == 2; }));
     Pump();
     EXPECT_EQ(2, source.drags);
     EXPECT_EQ(FALSE, source.result);
@@ -176,8 +175,7 @@ TEST_F(CustomizeTest, AButtonDraggedFromOneBarToAnotherMovesThere)
                     {end, 0},
                     {CPoint(end.x + 1, end.y), 0},
                     {CPoint(end.x + 1, end.y), MOUSEEVENTF_LEFTUP}});
-    for (int i = 0; i < 50 && to.GetCount() == 4; ++i)
-        PumpPending();
+    EXPECT_TRUE(PumpUntil([&] { return to.GetCount() == 5; }));
     Pump();
     EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_OPEN, 0, ID_T_COLOR}), BarIds(from));
     EXPECT_EQ((std::vector<UINT>{ID_T_CUT, 0, ID_T_COMBO, ID_T_PASTE, ID_T_SAVE}), BarIds(to));

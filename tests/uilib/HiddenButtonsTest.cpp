@@ -3,6 +3,7 @@
 // borrowed control goes back. A customizable bar's pop-up offers "Customize...".
 #include "BarsTestSupport.h"
 
+#include "support/win_Wait.h"
 #include "uilib/core/ExpButton.h"
 #include "uilib/core/ExpMenuWnd.h"
 
@@ -54,8 +55,7 @@ TEST_F(BarsTest, AShortBarShowsTheChevronWhosePopupHoldsTheHiddenButtonsAndRunsT
     shown.ClientToScreen(&item);
     CPoint point = item.CenterPoint();
     SendMouseInput({{point, 0}, {point, MOUSEEVENTF_LEFTDOWN}, {point, MOUSEEVENTF_LEFTUP}});
-    for (int i = 0; i < 50 && frame->commands.empty(); ++i)
-        PumpPending();
+    EXPECT_TRUE(PumpUntil([&] { return !frame->commands.empty(); }));
     Pump();
     EXPECT_EQ((std::vector<UINT>{ID_T_PASTE}), frame->commands);
     EXPECT_FALSE(::IsWindow(hPopup));
