@@ -183,3 +183,10 @@
 
 // User tools: the pop-up's title in the menu bar
 #define IDS_UX_TOOLS_MENU 4664   // "&Tools"
+
+// The menu bar: its title, the window menu's entry for the window list, the MDI buttons' tips
+#define IDS_UX_MENU_BAR 4644
+#define IDS_UX_MORE_WINDOWS 4653
+#define IDS_UX_MINIMIZE_WINDOW 4660
+#define IDS_UX_RESTORE_WINDOW 4661
+#define IDS_UX_CLOSE_WINDOW 4662

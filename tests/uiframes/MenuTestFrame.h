@@ -1,26 +1,83 @@
-// The MDI frame of the menu, shortcut and tools tests: the test menu with its accelerators, a library tool
-// bar (New, Open, Save) and the library's parts wired as an application frame wires them: shortcut texts in
-// its menus, the user tools' commands. Each test gets a fresh frame and its own registry key.
+// The MDI frame of the menu, shortcut and tools tests: the test menu (in a docked menu bar) with its
+// accelerators, a library tool bar (New, Open, Save), cool menus, and the library's parts wired as an
+// application frame wires them: the menu bar's keys, shortcut texts in its menus, the user tools' commands.
+// Tests look at open menus through the frame's menu-idle steps. Each test gets a fresh frame and its own
+// registry key.
 #pragma once
 
 #include "MenuTestIds.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/ToolBar.h"
 #include "uilib/frames/KeyMapManager.h"
+#include "uilib/frames/MenuBar.h"
 #include "uilib/frames/ToolsManager.h"
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
+
+// A small-icon-sized icon of one colour (the caller destroys it).
+inline HICON MakeIcon(COLORREF color)
+{
+    int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP image = ::CreateCompatibleBitmap(screen, cx, cy);
+    HBITMAP mask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(mem, image);
+    HBRUSH brush = ::CreateSolidBrush(color);
+    RECT all = {0, 0, cx, cy};
+    ::FillRect(mem, &all, brush);
+    ::SelectObject(mem, mask);
+    ::PatBlt(mem, 0, 0, cx, cy, BLACKNESS);   // opaque everywhere
+    ::SelectObject(mem, old);
+    ::DeleteObject(brush);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    ICONINFO info = {TRUE, 0, 0, mask, image};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(image);
+    ::DeleteObject(mask);
+    return icon;
+}
+
+// A menu bar that counts its beeps instead of sounding them.
+class CCountingMenuBar : public CUXMenuBar
+{
+public:
+    int beeps = 0;
+    using CUXMenuBar::FilterMenuMessage;
+
+protected:
+    void Beep() override { ++beeps; }
+};
 
 class CMenuTestFrame : public CMDIFrameWnd
 {
 public:
+    CCountingMenuBar m_menuBar;
     CUXToolBar m_toolBar;
-    CUXCoolMenu m_coolMenu;   // holds the tools' icons
+    CUXCoolMenu m_coolMenu;
     std::vector<UINT> commands;
+    // Steps run while a menu is open and its loop is idle, each with the newest menu window; a step returns
+    // TRUE when it is done, FALSE to be called again after the queued messages.
+    std::deque<std::function<BOOL(HWND)>> menuSteps;
+    int menuIdleCalls = 0;
+    static const int kMaxMenuIdleCalls = 400;   // a menu that never shows ends the steps
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        // A shortcut goes to the accelerators at once; everything else meets the menu bar's keys first.
+        CUXKeyMapManager& keys = GetKeyMapManager();
+        if (!(keys.IsEnabled() && keys.IsShortcutKey(pMsg)) && m_menuBar.PreTranslateFrameMessage(pMsg))
+            return TRUE;
+        return CMDIFrameWnd::PreTranslateMessage(pMsg);
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -28,11 +85,42 @@ protected:
         if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
         const UINT buttons[] = {ID_MT_NEW, ID_MT_OPEN, ID_MT_SAVE};
-        if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
+        if (!m_menuBar.CreateEx(this) ||
+            !m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
             !m_toolBar.SetButtons(buttons, 3))
             return -1;
+        m_coolMenu.Install(this);
+        EnableDocking(CBRS_ALIGN_ANY);
+        m_menuBar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_menuBar);
         return 0;
+    }
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
+    {
+        if (nWhy == MSGF_MENU)
+            CallMenuIdle();
+    }
+    afx_msg LRESULT OnMenuIdleAgain(WPARAM, LPARAM)
+    {
+        CallMenuIdle();
+        return 0;
+    }
+    void CallMenuIdle()
+    {
+        if (menuSteps.empty())
+            return;
+        if (++menuIdleCalls > kMaxMenuIdleCalls)
+        {
+            menuSteps.clear();
+            ::EndMenu();
+            return;
+        }
+        HWND menu = ::FindWindowA("#32768", nullptr);
+        if (menu == nullptr || !::IsWindowVisible(menu) || !menuSteps.front()(menu))
+            PostMessage(WM_APP + 1);
+        else
+            menuSteps.pop_front();
     }
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     {
@@ -43,6 +131,7 @@ protected:
     afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
     afx_msg void OnUpdateTestCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
     afx_msg void OnTool(UINT nID) { GetToolsManager().RunTool(nID); }
+    afx_msg void OnWindowCommand(UINT nID) { commands.push_back(nID); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -88,8 +177,16 @@ protected:
         Pump();
     }
 
-    // Handles everything queued (a menu opened by a queued message runs to its end inside).
+    // Handles everything queued (a menu opened by a queued message runs to its end inside), then the idle
+    // update the application loop would run, and what that queued.
     static void Pump()
+    {
+        Drain();
+        if (CWinApp* app = AfxGetApp())
+            app->OnIdle(0);
+        Drain();
+    }
+    static void Drain()
     {
         MSG msg;
         for (int i = 0; i < 10000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
@@ -128,5 +225,20 @@ protected:
         char text[256] = {};
         ::GetMenuStringA(menu, static_cast<UINT>(pos), text, sizeof(text), MF_BYPOSITION);
         return text;
+    }
+    // The texts of a menu's entries ("-" for a separator).
+    static std::vector<std::string> MenuTexts(HMENU menu)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+            texts.push_back((::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
+                                ? "-"
+                                : MenuText(menu, i));
+        return texts;
+    }
+    // The menu of an open menu window.
+    static HMENU MenuOf(HWND menuWindow)
+    {
+        return reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
     }
 };

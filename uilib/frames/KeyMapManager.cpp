@@ -3,6 +3,7 @@
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/SettingsStore.h"
 #include "uilib/core/ToolBar.h"
+#include "uilib/frames/MenuBar.h"
 
 #include "resources/uilib/UilibResources.h"
 
@@ -373,7 +374,11 @@ HMENU CUXKeyMapManager::GetFrameMenu() const
 {
     if (m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr)
         return nullptr;
-    return ::GetMenu(m_pFrame->GetSafeHwnd());
+    HMENU hMenu = ::GetMenu(m_pFrame->GetSafeHwnd());
+    if (hMenu != nullptr)
+        return hMenu;
+    CUXMenuBar* pMenuBar = CUXMenuBar::FindMenuBar(m_pFrame);
+    return pMenuBar != nullptr ? pMenuBar->GetCurrentMenu() : nullptr;
 }
 
 CString CUXKeyMapManager::CleanMenuText(const CString& text)
