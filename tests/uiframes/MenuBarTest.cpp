@@ -266,7 +266,7 @@ TEST_F(MenuBarTest, MaximizedChildShowsItsIconAndButtons)
     EXPECT_EQ(4, before);   // four entries and nothing else
     CMDIChildWnd* child = NewChild("Picture");
     ASSERT_NE(nullptr, child);
-    CUXIconHolder icon(MakeIcon(RGB(255, 0, 0)));
+    CUXIconHolder icon(MakeTestIcon(::GetSystemMetrics(SM_CXSMICON), RGB(255, 0, 0)));
     child->SetIcon(icon, FALSE);
     Pump();
     EXPECT_FALSE(Bar().IsChildMaximized());

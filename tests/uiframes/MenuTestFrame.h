@@ -6,6 +6,7 @@
 #pragma once
 
 #include "MenuTestIds.h"
+#include "uilib/UilibTestSupport.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/Helpers.h"
@@ -20,31 +21,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// A small-icon-sized icon of one colour (the caller destroys it).
-inline HICON MakeIcon(COLORREF color)
-{
-    int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP image = ::CreateCompatibleBitmap(screen, cx, cy);
-    HBITMAP mask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(mem, image);
-    HBRUSH brush = ::CreateSolidBrush(color);
-    RECT all = {0, 0, cx, cy};
-    ::FillRect(mem, &all, brush);
-    ::SelectObject(mem, mask);
-    ::PatBlt(mem, 0, 0, cx, cy, BLACKNESS);   // opaque everywhere
-    ::SelectObject(mem, old);
-    ::DeleteObject(brush);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    ICONINFO info = {TRUE, 0, 0, mask, image};
-    HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(image);
-    ::DeleteObject(mask);
-    return icon;
-}
 
 // A menu bar that counts its beeps instead of sounding them.
 class CCountingMenuBar : public CUXMenuBar
@@ -181,24 +157,10 @@ protected:
     // update the application loop would run, and what that queued.
     static void Pump()
     {
-        Drain();
+        PumpPending();
         if (CWinApp* app = AfxGetApp())
             app->OnIdle(0);
-        Drain();
-    }
-    static void Drain()
-    {
-        MSG msg;
-        for (int i = 0; i < 10000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
-        {
-            if (msg.message == WM_QUIT)
-                break;
-            if (!AfxPreTranslateMessage(&msg))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
+        PumpPending();
     }
 
     // A binary value of the library's "Settings" section; false when it is missing.
