@@ -2,6 +2,8 @@
 #include "MenuTestFrame.h"
 #include "support/win_SystemInput.h"
 
+#include <cstring>
+
 namespace
 {
 
@@ -63,6 +65,14 @@ protected:
             return nullptr;
         Pump();
         return child;
+    }
+    std::vector<std::string> EntryTexts()
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < Bar().GetItemCount(); ++i)
+            if (Bar().GetItem(i)->IsKindOf(RUNTIME_CLASS(CUXMenuBarTextItem)))
+                texts.push_back(static_cast<CUXMenuBarTextItem*>(Bar().GetItem(i))->m_strText.GetString());
+        return texts;
     }
     int VisibleItems()
     {
@@ -327,4 +337,47 @@ TEST_F(MenuBarTest, MaximizedChildShowsItsIconAndButtons)
     EXPECT_TRUE(bare->IsZoomed());
     EXPECT_FALSE(Bar().IsChildMaximized());
     EXPECT_EQ(before, VisibleItems());
+}
+
+TEST_F(MenuBarTest, ToolsPopupJoinsEachMenuOnceAndOutlivesIt)
+{
+    CUXToolsManager& tools = GetToolsManager();
+    tools.RemoveAll();
+    tools.SetEnabled(TRUE);
+    tools.SetMenuPositions(2, 99);
+    CUXToolRecord site = {};
+    std::strcpy(site.m_szMenuText, "&Site");
+    std::strcpy(site.m_szCommand, "http://www.example.com/");
+    ASSERT_TRUE(tools.AddTool(site));
+
+    Bar().LoadMenuItems(nullptr, nullptr);
+    Bar().LoadMenuItems(nullptr, nullptr);
+    EXPECT_EQ((std::vector<std::string>{"&File", "&Edit", "&Tools", "&Window", "&Help"}), EntryTexts());
+    std::vector<std::string> texts;
+    frame->menuSteps = {[&](HWND menu)
+                        {
+                            texts = MenuTexts(MenuOf(menu));
+                            ::EndMenu();
+                            return TRUE;
+                        }};
+    Bar().TrackPopup(Entry("&Tools"));
+    EXPECT_EQ((std::vector<std::string>{"&Site", "-", "Customize..."}), texts);
+
+    // A document's menu: a position past its end puts the pop-up first. The menu may go once the bar has
+    // left it; the pop-up stays.
+    HMENU document = ::CreateMenu();
+    ::AppendMenuA(document, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), "&Doc");
+    Bar().LoadMenuItems(document, nullptr);
+    EXPECT_EQ((std::vector<std::string>{"&Tools", "&Doc"}), EntryTexts());
+    Bar().LoadMenuItems(nullptr, nullptr);
+    ::DestroyMenu(document);
+    EXPECT_TRUE(::IsMenu(tools.GetMenu()));
+    EXPECT_EQ((std::vector<std::string>{"&File", "&Edit", "&Tools", "&Window", "&Help"}), EntryTexts());
+
+    // The frame goes with its menu; the pop-up stays the manager's.
+    CloseFrame();
+    EXPECT_TRUE(::IsMenu(tools.GetMenu()));
+    tools.SetEnabled(FALSE);
+    tools.RemoveAll();
+    tools.SetMenuPositions(0, 0);
 }

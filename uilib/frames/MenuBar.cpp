@@ -518,6 +518,10 @@ HMENU CUXMenuBar::LoadMenuItems(HMENU hMenu, HMENU hWindowMenu)
     }
     if (hMenu == nullptr)
         hMenu = m_hMenu;
+    // The tools' pop-up belongs to the tools manager: a menu the bar leaves (and whose owner may destroy it)
+    // gives it back.
+    if (previous != nullptr && previous != hMenu && ::IsMenu(previous))
+        RemoveToolsMenu(previous);
     m_hMenu = hMenu;
     CUXToolsManager& tools = GetToolsManager();
     if (tools.IsEnabled() && m_hMenu != nullptr)
