@@ -132,6 +132,20 @@ TEST_F(MenuBarTest, KeyboardSelectsMovesAndLeavesEntries)
     EXPECT_FALSE(Key(WM_KEYDOWN, 'E'));   // without Alt outside the mode: the program's
     EXPECT_EQ(1, Bar().beeps);
 
+    // From the keyboard itself, through the frame's translation: Alt alone selects, Escape leaves.
+    frame->SetForegroundWindow();
+    frame->SetFocus();
+    Pump();
+    VxInput::Key(VK_MENU, true);
+    VxInput::Key(VK_MENU, false);
+    Pump();
+    EXPECT_EQ(CUXMenuBar::kKeyboard, Bar().GetMode());
+    EXPECT_EQ(file, Bar().GetHotItem());
+    VxInput::Key(VK_ESCAPE, true);
+    VxInput::Key(VK_ESCAPE, false);
+    Pump();
+    EXPECT_EQ(CUXMenuBar::kIdle, Bar().GetMode());
+
     // A click elsewhere ends the keyboard mode.
     Tap(VK_MENU);
     MSG click = Message(frame->m_hWndMDIClient, WM_LBUTTONDOWN, MK_LBUTTON);
