@@ -307,10 +307,7 @@ TEST_F(MenuBarTest, MaximizedChildShowsItsIconAndButtons)
     EXPECT_LT(Bar().GetItem(0)->GetRect().right, Bar().GetItem(1)->GetRect().left + 1);
     Bar().RedrawWindow();
     CPoint iconCenter = ScreenCenter(0);
-    HDC screen = ::GetDC(nullptr);
-    COLORREF shown = ::GetPixel(screen, iconCenter.x, iconCenter.y);
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_EQ(RGB(255, 0, 0), shown);
+    EXPECT_EQ(RGB(255, 0, 0), ScreenPixel(iconCenter.x, iconCenter.y));
 
     // Restore through its button: the items go.
     CUXMenuBarItem* restore = Bar().GetItem(Bar().GetItemCount() - 2);
