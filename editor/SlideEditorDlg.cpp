@@ -3,6 +3,7 @@
 #include "editor/FileHelpers.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ObjectListDlg.h"
 #include "editor/PositionDlgs.h"
 #include "editor/RectangleObjectDlg.h"
 #include "editor/SlideBackgroundDlg.h"
@@ -34,6 +35,7 @@ BEGIN_MESSAGE_MAP(CSlideEditorDlg, CDialog)
     ON_BN_CLICKED(IDC_EDIT_OBJECT, OnEditObject)
     ON_BN_CLICKED(IDC_DELETE_OBJECT, OnDeleteObject)
     ON_BN_CLICKED(IDC_OBJECT_ORDER, OnObjectOrder)
+    ON_BN_CLICKED(IDC_OBJECT_LIST, OnObjectList)
     ON_BN_CLICKED(IDC_SELECT_GROUP, OnSelectObjects)
     ON_BN_CLICKED(IDC_LOCK, OnGridSettings)
     ON_BN_CLICKED(IDC_SHOW_GRID, OnGridSettings)
@@ -1107,6 +1109,27 @@ void CSlideEditorDlg::MoveObjects(const std::vector<int>& objects)
         slot->GetPosition(x, y);
         slot->MoveTo(x + move.m_nOffsetX, y + move.m_nOffsetY, m_nWidth, m_nHeight);
     }
+}
+
+void CSlideEditorDlg::OnObjectList()
+{
+    m_Slide.CompactObjects();
+    ClearSelection();
+    CObjectListDlg dlg(this);
+    dlg.m_pSlide = &m_Slide;
+    dlg.m_nWidth = m_Picture.IsLoaded() ? m_Picture.GetWidth() : m_nWidth;
+    dlg.m_nHeight = m_Picture.IsLoaded() ? m_Picture.GetHeight() : m_nHeight;
+    dlg.m_nSlideIndex = m_nSlideIndex;
+    dlg.m_pPack = m_pPack;
+    dlg.m_nGrid = m_nGrid;
+    dlg.m_strProjectFolder = m_strProjectFolder;
+    dlg.DoModal();
+    for (int i = 0; i < MAX_OBJECTS; i++)
+        if (CSlideObjSlot* slot = m_Slide.GetSlot(i))
+            if (slot->m_bUsed)
+                slot->Prepare(m_pPack, this);
+    UpdateButtons();
+    InvalidateCanvas();
 }
 
 // ---- dropped files ----------------------------------------------------------------------------------------

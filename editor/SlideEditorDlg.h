@@ -118,6 +118,7 @@ protected:
     afx_msg void OnDuplicateObject();
     afx_msg void OnDeleteObject();
     afx_msg void OnObjectOrder();
+    afx_msg void OnObjectList();
     afx_msg void OnSelectObjects();
     afx_msg void OnSelectionDrawn();
     afx_msg void OnUpdateSelection();

@@ -15,6 +15,8 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <deque>
+#include <functional>
 
 using namespace editortest;
 
@@ -436,4 +438,76 @@ TEST_F(SlideEditorTest, ASelectionRectangleMovesOrDeletesTheObjectsWhollyInsideI
     EXPECT_EQ(CSlideObjSlot::KIND_RECTANGLE, Slot(0).m_nKind);
     EXPECT_EQ("400,300", Position(0));
     EXPECT_FALSE(Slot(1).m_bUsed);
+}
+
+TEST_F(SlideEditorTest, NewTextsGoBelowTheLastAndEditedObjectsKeepToTheGrid)
+{
+    theApp.WriteProfileInt("SETTINGS", "GRID", 10);
+    FrameObjRecord record = {3, 300, 200, 40, 60, 0, 1000, CFrameObj::FILL_SOLID, 0, 0, 0, 0, FALSE, 0, 0};
+    Slot(0).CreateRectangle(record);
+    HWND h = Open();
+
+    // Two new texts: the first at the top left, the next one below it. The text dialogs answer in turn;
+    // the editor's own activations are passed by.
+    std::vector<std::string> proposed;
+    std::deque<std::function<void(HWND)>> texts;
+    auto insert = [&](const char* text)
+    {
+        return [&, text](HWND t)
+        {
+            proposed.push_back(ItemText(t, IDC_POS_X) + "," + ItemText(t, IDC_POS_Y));
+            SetItemText(t, IDC_TEXT, text);
+            CDialogDriver::Click(t, IDOK);
+        };
+    };
+    texts.push_back(insert("First"));
+    texts.push_back(insert("Second"));
+    texts.push_back(
+        [&](HWND t)
+        {
+            SetItemText(t, IDC_POS_X, "23");
+            SetItemText(t, IDC_POS_Y, "47");
+            PressButton(t, IDC_APPLY_THIS_SLIDE);
+            CDialogDriver::Click(t, IDOK);
+        });
+    std::string delay;
+    auto answer = [&](HWND d)
+    {
+        std::string title = CDialogDriver::Text(d);
+        if (title == "Insert / Edit Text Object" && !texts.empty())
+        {
+            auto step = texts.front();
+            texts.pop_front();
+            step(d);
+        }
+        else if (title == "Insert / Edit Rectangle Object")
+        {
+            delay = ItemText(d, IDC_DELAY);
+            SetItemText(d, IDC_DELAY, "2000");
+            CDialogDriver::Click(d, IDOK);
+        }
+    };
+    CDialogDriver driver(std::vector<CDialogDriver::Step>(20, answer));
+    Slot(1).m_Text.m_nFontSize = 30;   // settings waiting in the free slot go to every text inserted after
+    Command(h, IDC_INSERT_TEXT);
+    Command(h, IDC_INSERT_TEXT);
+    EXPECT_EQ((std::vector<std::string>{"10,10", "10,40"}), proposed);
+    EXPECT_STREQ("First", Slot(1).m_Text.m_strText);
+    EXPECT_EQ(30, Slot(2).m_Text.m_nFontSize);
+
+    // A double click edits the object under the mouse; the text snaps to the grid of 10 and its settings
+    // go to the other text of the slide.
+    Slot(1).m_Text.m_nFontSize = 24;
+    UpdateWindow(h);
+    Click(h, 12, 12);
+    Mouse(h, WM_LBUTTONDBLCLK, MK_LBUTTON, 12, 12);
+    EXPECT_EQ("20,40", Position(1));
+    EXPECT_EQ(24, Slot(2).m_Text.m_nFontSize);
+    EXPECT_EQ(1, dlg.m_Choices.bTextThisSlide);
+
+    Click(h, 310, 210);
+    Mouse(h, WM_LBUTTONDBLCLK, MK_LBUTTON, 310, 210);
+    EXPECT_EQ("50", delay);
+    EXPECT_EQ(2000, Slot(0).GetDelay());
+    EXPECT_EQ(60, Slot(0).m_Frame.m_nWidth);
 }
