@@ -1,6 +1,7 @@
 // The project folder dialog driven as a user drives it: without a start folder, creating a folder in the
 // tree, and paths that are too long for the project.
 #include "EditorTestSupport.h"
+#include "editor/FileHelpers.h"
 #include "editor/FolderDlgs.h"
 #include "resources/editor/resource.h"
 #include "tests/support/win_DialogDriver.h"
@@ -76,11 +77,22 @@ TEST_F(FolderDialogTest, WithoutAStartFolderAFolderCanBeCreatedOnlyOnceOneIsChos
 
 TEST_F(FolderDialogTest, ANewFolderIsCreatedUnderTheChosenOneAndSelected)
 {
-    std::string start, afterwards, tree;
+    std::string start, afterwards, tree, refused;
+    const std::string current(GetCurrentFolder());
     CSelectFolderDlg* running = nullptr;
     CDialogDriver driver({[&](HWND h)
                           {
                               start = ItemText(h, IDC_FOLDER_PATH);
+                              CDialogDriver::Click(h, IDC_CREATE_FOLDER);
+                          },
+                          [&](HWND name)
+                          {
+                              SetItemText(name, IDC_FOLDER_NAME, "Show<1>");
+                              CDialogDriver::Click(name, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              refused = boxes.LastText();
                               CDialogDriver::Click(h, IDC_CREATE_FOLDER);
                           },
                           [&](HWND name)
@@ -102,7 +114,9 @@ TEST_F(FolderDialogTest, ANewFolderIsCreatedUnderTheChosenOneAndSelected)
     EXPECT_EQ(kShow1, tree);
     EXPECT_STREQ(kShow1, folder);
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, ::GetFileAttributesA(kShow1) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ("The folder \"C:\\VexulFolderTest\\Show<1>\" cannot be created.", refused);
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_EQ(current, std::string(GetCurrentFolder()));   // the program's current folder stays
 }
 
 TEST_F(FolderDialogTest, APathLongerThan240CharactersIsRefusedWithAMessage)

@@ -193,12 +193,15 @@ TEST_F(SlideEditorTest, ARectangleDrawnPastTheSlideEndsAtItsEdgeAndComesBackWith
                               Show(h);
                               SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(610, 410));
                               SendMessageA(h, WM_LBUTTONUP, 0, At(610, 410));
+                              // Delete in the grid field edits the field; elsewhere it deletes the object.
+                              PostMessageA(GetDlgItem(h, IDC_GRID), WM_KEYDOWN, VK_DELETE, 0);
                               PostMessageA(h, WM_KEYDOWN, VK_DELETE, 0);
                               CDialogDriver::Click(h, IDCANCEL);
                           }});
     EXPECT_FALSE(
         CSlideEditorDlg::EditSlide(nullptr, slide, imageFile, project.Path().c_str(), 0, 640, 480, 1, &pack));
     EXPECT_EQ("Delete objekt:\nFRAME: 600,400,38,66    ?", boxes.LastText());
+    EXPECT_EQ(1u, boxes.Count());
     EXPECT_TRUE(slide.GetSlot(0)->m_bUsed);
 }
 
@@ -246,8 +249,10 @@ TEST_F(SlideEditorTest, DraggingStopsAtTheEdgeSnapsToTheGridAndClicksOrderTheObj
 
 TEST_F(SlideEditorTest, AGridIsShownOnlyWhenItCanBeDrawnAndStaysInItsRange)
 {
+    theApp.WriteProfileInt("SETTINGS", "GRID", -7);   // damaged: the smallest grid is used
     HWND h = Open();
-    EXPECT_FALSE(IsItemEnabled(h, IDC_SHOW_GRID));   // the profile's grid of 1
+    EXPECT_EQ("1", ItemText(h, IDC_GRID));
+    EXPECT_FALSE(IsItemEnabled(h, IDC_SHOW_GRID));
     SetItemText(h, IDC_GRID, "3");
     SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_GRID_BLACK, STN_CLICKED), 0);
     PressButton(h, IDC_SHOW_GRID);
