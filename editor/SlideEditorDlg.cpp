@@ -527,6 +527,14 @@ BOOL CSlideEditorDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT)
     return static_cast<BOOL>(Default());
 }
 
+void CSlideEditorDlg::StartBandMode(BOOL rectangle)
+{
+    m_bRectangleMode = rectangle;
+    m_bSelectMode = !rectangle;
+    m_rcBand.SetRect(-1, -1, -1, -1);
+    SetBandCursor();
+}
+
 void CSlideEditorDlg::EndBandModes()
 {
     m_bRectangleMode = FALSE;
@@ -875,14 +883,10 @@ void CSlideEditorDlg::OnInsertImage()
     dlg.m_nSlideHeight = m_nHeight;
     if (dlg.DoModal() == IDOK)
     {
-        m_Choices.bImageAllSlides = dlg.m_bApplyAllSlides;
-        m_Choices.bImageThisSlide = dlg.m_bApplyThisSlide;
-        CSlideObjSlot* slot = m_Slide.GetSlot(k);
-        slot->CreateImage(dlg.m_nX, dlg.m_nY, dlg.m_strFile, dlg.m_Animation.GetSelectedIndex(), dlg.m_nDelay,
-                          dlg.m_bTransparent, dlg.m_crTransparent, dlg.m_nSpeed, m_pPack);
-        slot->MoveTo(dlg.m_nX, dlg.m_nY, m_nWidth, m_nHeight);
-        if (dlg.m_bApplyAllSlides || dlg.m_bApplyThisSlide)
-            m_Slide.ApplyImageStyle(k);
+        ObjectApplyChoices choices = {0, 0};
+        TakeImageDialog(dlg, GetObjectContext(), k, choices);
+        m_Choices.bImageAllSlides = choices.bAllSlides;
+        m_Choices.bImageThisSlide = choices.bThisSlide;
     }
     UpdateButtons();
     InvalidateCanvas();
@@ -893,10 +897,7 @@ void CSlideEditorDlg::OnInsertRectangle()
     SlideObjectCounts counts = CountSlideObjects(m_Slide);
     if (m_Slide.FindFreeObjectSlot() < 0 || m_strImageFile.IsEmpty() || counts.nRectangles >= MENU_MAX_RECTANGLES)
         return;
-    m_bSelectMode = FALSE;
-    m_bRectangleMode = TRUE;
-    m_rcBand.SetRect(-1, -1, -1, -1);
-    SetBandCursor();
+    StartBandMode(TRUE);
 }
 
 void CSlideEditorDlg::OnRectangleDrawn()
@@ -917,15 +918,11 @@ void CSlideEditorDlg::OnRectangleDrawn()
         dlg.m_nGrid = m_nGrid;
         dlg.m_nSlideWidth = m_nWidth;
         dlg.m_nSlideHeight = m_nHeight;
+        ObjectApplyChoices choices = {0, 0};
         if (dlg.DoModal() == IDOK)
         {
-            CSlideObjSlot* slot = m_Slide.GetSlot(k);
-            slot->CreateRectangle(dlg.GetRecord());
-            slot->SetDelay(dlg.m_nDelay);
-            slot->MoveTo(dlg.m_nX, dlg.m_nY, m_nWidth, m_nHeight);
-            slot->Prepare(m_pPack, this);
-            if (dlg.m_bApplyThisSlide)
-                m_Slide.ApplyRectangleStyle(k);
+            TakeRectangleDialog(dlg, GetObjectContext(), k, choices);
+            m_Slide.GetSlot(k)->Prepare(m_pPack, this);
         }
     }
     EndBandModes();
@@ -1044,10 +1041,7 @@ void CSlideEditorDlg::OnSelectObjects()
 {
     if (CountSlideObjects(m_Slide).Total() < 1)
         return;
-    m_bRectangleMode = FALSE;
-    m_bSelectMode = TRUE;
-    m_rcBand.SetRect(-1, -1, -1, -1);
-    SetBandCursor();
+    StartBandMode(FALSE);
 }
 
 void CSlideEditorDlg::OnSelectionDrawn()

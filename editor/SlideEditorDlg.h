@@ -156,6 +156,8 @@ protected:
     void ApplyOrder();
     // Moves the objects by offsets the user gives, unless one of them would leave the slide.
     void MoveObjects(const std::vector<int>& objects);
+    // The mouse draws a new rectangle (or else a selection) until the button is released.
+    void StartBandMode(BOOL rectangle);
     void EndBandModes();
     void InsertDroppedImage(const CString& path);
     void SetBandCursor();

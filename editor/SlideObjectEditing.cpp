@@ -20,8 +20,9 @@ enum
     MAX_RECTANGLES = 20
 };
 
-BOOL EditText(CWnd* parent, const SlideObjectContext& context, CSlideObjSlot& slot, ObjectApplyChoices& choices)
+BOOL EditText(CWnd* parent, const SlideObjectContext& context, int index, ObjectApplyChoices& choices)
 {
+    CSlideObjSlot& slot = *context.pSlide->GetSlot(index);
     CTextObjectDlg dlg(parent);
     dlg.m_TextObject.CopyFrom(slot.m_Text);
     dlg.m_nSlideWidth = context.nWidth;
@@ -33,12 +34,14 @@ BOOL EditText(CWnd* parent, const SlideObjectContext& context, CSlideObjSlot& sl
     slot.m_Text.CopyFrom(dlg.m_TextObject);   // the size of its last drawing stays: it keeps the text inside
     CPoint snapped = SnapToGrid(slot.m_Text.m_nX, slot.m_Text.m_nY, context.nGrid);
     slot.MoveTo(snapped.x, snapped.y, context.nWidth, context.nHeight);
+    if (choices.bAllSlides || choices.bThisSlide)
+        context.pSlide->ApplyTextStyle(index);
     return TRUE;
 }
 
-BOOL EditImage(CWnd* parent, const SlideObjectContext& context, CSlideObjSlot& slot, ObjectApplyChoices& choices)
+BOOL EditImage(CWnd* parent, const SlideObjectContext& context, int index, ObjectApplyChoices& choices)
 {
-    CImageObj& image = slot.m_Image;
+    CImageObj& image = context.pSlide->GetSlot(index)->m_Image;
     CImageObjectDlg dlg(parent);
     dlg.m_strFile = image.m_strFile;
     dlg.m_nX = image.m_nX;
@@ -55,18 +58,13 @@ BOOL EditImage(CWnd* parent, const SlideObjectContext& context, CSlideObjSlot& s
     dlg.m_nSlideHeight = context.nHeight;
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    choices.bAllSlides = dlg.m_bApplyAllSlides;
-    choices.bThisSlide = dlg.m_bApplyThisSlide;
-    slot.CreateImage(dlg.m_nX, dlg.m_nY, dlg.m_strFile, dlg.m_Animation.GetSelectedIndex(), dlg.m_nDelay,
-                     dlg.m_bTransparent, dlg.m_crTransparent, dlg.m_nSpeed, context.pPack);
-    slot.MoveTo(dlg.m_nX, dlg.m_nY, context.nWidth, context.nHeight);
+    TakeImageDialog(dlg, context, index, choices);
     return TRUE;
 }
 
-BOOL EditRectangle(CWnd* parent, const SlideObjectContext& context, CSlideObjSlot& slot,
-                   ObjectApplyChoices& choices)
+BOOL EditRectangle(CWnd* parent, const SlideObjectContext& context, int index, ObjectApplyChoices& choices)
 {
-    CFrameObj& frame = slot.m_Frame;
+    CFrameObj& frame = context.pSlide->GetSlot(index)->m_Frame;
     CRectangleObjectDlg dlg(parent);
     dlg.m_nX = frame.m_nX;
     dlg.m_nY = frame.m_nY;
@@ -88,11 +86,7 @@ BOOL EditRectangle(CWnd* parent, const SlideObjectContext& context, CSlideObjSlo
     dlg.m_nSlideHeight = context.nHeight;
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    choices.bAllSlides = 0;
-    choices.bThisSlide = dlg.m_bApplyThisSlide;
-    slot.CreateRectangle(dlg.GetRecord());
-    slot.SetDelay(dlg.m_nDelay);
-    slot.MoveTo(dlg.m_nX, dlg.m_nY, context.nWidth, context.nHeight);
+    TakeRectangleDialog(dlg, context, index, choices);
     return TRUE;
 }
 
@@ -123,6 +117,32 @@ CPoint SnapToGrid(int x, int y, int grid)
     return CPoint(grid * (x / grid), grid * (y / grid));
 }
 
+void TakeImageDialog(const CImageObjectDlg& dlg, const SlideObjectContext& context, int index,
+                     ObjectApplyChoices& choices)
+{
+    choices.bAllSlides = dlg.m_bApplyAllSlides;
+    choices.bThisSlide = dlg.m_bApplyThisSlide;
+    CSlideObjSlot& slot = *context.pSlide->GetSlot(index);
+    slot.CreateImage(dlg.m_nX, dlg.m_nY, dlg.m_strFile, dlg.m_Animation.GetSelectedIndex(), dlg.m_nDelay,
+                     dlg.m_bTransparent, dlg.m_crTransparent, dlg.m_nSpeed, context.pPack);
+    slot.MoveTo(dlg.m_nX, dlg.m_nY, context.nWidth, context.nHeight);
+    if (choices.bAllSlides || choices.bThisSlide)
+        context.pSlide->ApplyImageStyle(index);
+}
+
+void TakeRectangleDialog(const CRectangleObjectDlg& dlg, const SlideObjectContext& context, int index,
+                         ObjectApplyChoices& choices)
+{
+    choices.bAllSlides = 0;
+    choices.bThisSlide = dlg.m_bApplyThisSlide;
+    CSlideObjSlot& slot = *context.pSlide->GetSlot(index);
+    slot.CreateRectangle(dlg.GetRecord());
+    slot.SetDelay(dlg.m_nDelay);
+    slot.MoveTo(dlg.m_nX, dlg.m_nY, context.nWidth, context.nHeight);
+    if (choices.bThisSlide)
+        context.pSlide->ApplyRectangleStyle(index);
+}
+
 BOOL EditSlideObject(CWnd* parent, const SlideObjectContext& context, int index, ObjectApplyChoices& choices)
 {
     choices.bAllSlides = choices.bThisSlide = 0;
@@ -131,24 +151,9 @@ BOOL EditSlideObject(CWnd* parent, const SlideObjectContext& context, int index,
         return FALSE;
     switch (slot->m_nKind)
     {
-    case CSlideObjSlot::KIND_TEXT:
-        if (!EditText(parent, context, *slot, choices))
-            return FALSE;
-        if (choices.bAllSlides || choices.bThisSlide)
-            context.pSlide->ApplyTextStyle(index);
-        return TRUE;
-    case CSlideObjSlot::KIND_IMAGE:
-        if (!EditImage(parent, context, *slot, choices))
-            return FALSE;
-        if (choices.bAllSlides || choices.bThisSlide)
-            context.pSlide->ApplyImageStyle(index);
-        return TRUE;
-    case CSlideObjSlot::KIND_RECTANGLE:
-        if (!EditRectangle(parent, context, *slot, choices))
-            return FALSE;
-        if (choices.bThisSlide)
-            context.pSlide->ApplyRectangleStyle(index);
-        return TRUE;
+    case CSlideObjSlot::KIND_TEXT: return EditText(parent, context, index, choices);
+    case CSlideObjSlot::KIND_IMAGE: return EditImage(parent, context, index, choices);
+    case CSlideObjSlot::KIND_RECTANGLE: return EditRectangle(parent, context, index, choices);
     default: return FALSE;
     }
 }

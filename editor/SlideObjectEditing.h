@@ -6,7 +6,9 @@
 #include "framework/win/Framework.h"
 #include "show/Slide.h"
 
+class CImageObjectDlg;
 class CProjectPack;
+class CRectangleObjectDlg;
 
 // How many objects of each kind the used slots hold.
 struct SlideObjectCounts
@@ -40,6 +42,13 @@ struct ObjectApplyChoices
 
 // Rounds a position down to the grid (held to 1 .. 25 first).
 CPoint SnapToGrid(int x, int y, int grid);
+
+// Slot index of the context's slide takes what an image or rectangle dialog ended with OK, and the slide's
+// objects of that kind take its settings when the user chose so.
+void TakeImageDialog(const CImageObjectDlg& dlg, const SlideObjectContext& context, int index,
+                     ObjectApplyChoices& choices);
+void TakeRectangleDialog(const CRectangleObjectDlg& dlg, const SlideObjectContext& context, int index,
+                         ObjectApplyChoices& choices);
 
 // Runs the dialog of the object in slot index on its values. On OK the object takes them and stays inside
 // the slide (a text also snaps to the grid); when the user chose to apply the settings, the slide's objects

@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
 #include <deque>
 #include <functional>
 
@@ -69,17 +66,6 @@ void Show(HWND h)
 {
     ShowWindow(h, SW_SHOWNORMAL);
     UpdateWindow(h);
-}
-
-// A drop of one file, as the shell hands it over (the receiver frees it).
-HDROP MakeDrop(const std::string& path)
-{
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 // An editor on a 638 x 466 slide whose background is an entry of the pack.
