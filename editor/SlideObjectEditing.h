@@ -56,7 +56,7 @@ void TakeRectangleDialog(const CRectangleObjectDlg& dlg, const SlideObjectContex
 BOOL EditSlideObject(CWnd* parent, const SlideObjectContext& context, int index, ObjectApplyChoices& choices);
 
 // Copies the object in slot index to the position the user gives, within the slide. A kind at its limit
-// (more than 9 images, 20 texts or 20 rectangles) is refused with a message. The copy's slot, or -1.
+// (10 images, 20 texts or 20 rectangles on the slide) is refused with a message. The copy's slot, or -1.
 int DuplicateSlideObject(CWnd* parent, const SlideObjectContext& context, int index);
 
 // Asks whether the object in slot index may be deleted.
