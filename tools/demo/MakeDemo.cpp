@@ -33,6 +33,8 @@ const int kSlideHeight = kWindowHeight - 14;
 const char* const kVersion = "010000";
 const char* const kFace = "Tahoma";       // present on every Windows system and in Wine's default prefix
 const COLORREF kKey = RGB(255, 0, 255);   // transparent colour of the cut-out pictures
+// What artwork starts as, so that the check finds what no drawing covered (no picture uses the colour).
+const COLORREF kUnpainted = RGB(1, 254, 3);
 
 const char* const kPart1Title = "Vexul Demo";
 const char* const kPart2Title = "Vexul Demo - Part 2";
@@ -58,6 +60,8 @@ public:
         m_old = (m_dc && m_bitmap) ? SelectObject(m_dc, m_bitmap) : nullptr;
         if (m_dc)
             SetBkMode(m_dc, TRANSPARENT);
+        if (IsValid())
+            Fill(kUnpainted);
     }
     ~CArt()
     {
@@ -291,6 +295,8 @@ Bytes DrawMeadow()
 {
     CArt art(kSlideWidth, kSlideHeight);
     art.Gradient(0, 0, kSlideWidth, 260, RGB(90, 160, 240), RGB(200, 230, 255), TRUE);
+    // The meadow behind the hills: they leave the ground between them open.
+    art.Gradient(0, 250, kSlideWidth, kSlideHeight, RGB(150, 200, 110), RGB(80, 150, 60), TRUE);
     art.Ellipse(60, 50, 180, 100, RGB(255, 255, 255), RGB(255, 255, 255));
     art.Ellipse(120, 30, 230, 95, RGB(255, 255, 255), RGB(255, 255, 255));
     art.Ellipse(420, 80, 560, 130, RGB(245, 250, 255), RGB(245, 250, 255));
@@ -733,6 +739,48 @@ int Make(const std::string& folder, const std::string& player)
 // ---------------------------------------------------------------------------------------------------------
 // Reading back.
 
+// Whether a 24-bit BMP made by CArt still shows the colour the artwork starts as somewhere.
+BOOL HasUnpaintedPixels(const BYTE* bmp, int size)
+{
+    if (!bmp || size < static_cast<int>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)))
+        return FALSE;
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    memcpy(&file, bmp, sizeof(file));
+    memcpy(&info, bmp + sizeof(file), sizeof(info));
+    if (info.biBitCount != 24 || info.biWidth <= 0 || info.biHeight <= 0)
+        return FALSE;
+    const size_t stride = ((static_cast<size_t>(info.biWidth) * 3 + 3) / 4) * 4;
+    if (file.bfOffBits + stride * static_cast<size_t>(info.biHeight) > static_cast<size_t>(size))
+        return FALSE;
+    for (LONG y = 0; y < info.biHeight; ++y)
+    {
+        const BYTE* row = bmp + file.bfOffBits + stride * static_cast<size_t>(y);
+        for (LONG x = 0; x < info.biWidth; ++x)
+            if (RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]) == kUnpainted)
+                return TRUE;
+    }
+    return FALSE;
+}
+
+// Every picture of the pack is painted all over.
+BOOL CheckPicturesPainted(CProjectPack& pack, const std::string& path, std::string& problem)
+{
+    for (int i = 0; i < pack.GetEntryCount(); ++i)
+    {
+        CString name;
+        int size = 0;
+        if (!pack.GetEntryName(i, name) || name.Right(4).CompareNoCase(".bmp") != 0)
+            continue;
+        if (HasUnpaintedPixels(pack.GetEntryData(name, size), size))
+        {
+            problem = path + ": the picture " + static_cast<const char*>(name) + " has unpainted pixels";
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance, std::string& problem)
 {
     CFile file;
@@ -794,7 +842,7 @@ BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance,
             }
         }
     }
-    return TRUE;
+    return CheckPicturesPainted(pack, path, problem);
 }
 
 int Check(const std::string& folder)
