@@ -401,7 +401,7 @@ TEST_F(SlideEditorTest, ASelectionRectangleMovesOrDeletesTheObjectsWhollyInsideI
         UpdateWindow(h);
         Command(h, IDC_SELECT_GROUP);
         Drag(h, fromX, fromY, toX, toY);
-        EXPECT_TRUE(WaitFor([&] { return !dlg.m_bSelectMode; }, 10000));
+        EXPECT_TRUE(PumpUntil([&] { return !dlg.m_bSelectMode; }));
     };
     offsetX = "-30";
     offsetY = "0";
