@@ -147,12 +147,16 @@ void CSelectFolderDlg::OnOK()
 
 BOOL BrowseForProjectFolder(CWnd* owner, const char* title, const char* text, CString& folder)
 {
+    // The folder tree talks to the shell, which wants OLE on this thread.
+    HRESULT ole = ::OleInitialize(nullptr);
     CSelectFolderDlg dlg(owner);
     dlg.SetTitle(title);
     dlg.SetText(text);
     dlg.m_strPath = folder;
-    if (dlg.DoModal() != IDOK)
-        return FALSE;
-    folder = dlg.m_strPath;
-    return TRUE;
+    BOOL chosen = dlg.DoModal() == IDOK;
+    if (chosen)
+        folder = dlg.m_strPath;
+    if (SUCCEEDED(ole))
+        ::OleUninitialize();
+    return chosen;
 }
