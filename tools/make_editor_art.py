@@ -238,6 +238,8 @@ def write_bmp(path, canvas):
 def write_bmp8(path, canvas):
     """8-bit bottom-up BMP with a colour table: its greys can be mapped to the system's button colours."""
     colours = sorted({p for row in canvas.px for p in row})
+    if len(colours) > 256:
+        raise ValueError('%s: %d colours' % (path, len(colours)))
     index = {c: i for i, c in enumerate(colours)}
     table = b''.join(bytes((b, g, r, 0)) for (r, g, b) in colours)
     stride = (canvas.w + 3) & ~3
