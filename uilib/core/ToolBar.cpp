@@ -8,6 +8,7 @@
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/LookPainters.h"
 #include "uilib/core/MemDC.h"
+#include "uilib/core/ToolBarCustomizer.h"
 #include "uilib/core/ToolBarParts.h"
 
 #include <algorithm>
