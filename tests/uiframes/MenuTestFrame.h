@@ -17,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,11 +38,8 @@ public:
     CUXToolBar m_toolBar;
     CUXCoolMenu m_coolMenu;
     std::vector<UINT> commands;
-    // Steps run while a menu is open and its loop is idle, each with the newest menu window; a step returns
-    // TRUE when it is done, FALSE to be called again after the queued messages.
-    std::deque<std::function<BOOL(HWND)>> menuSteps;
+    MenuSteps menuSteps;   // run while a menu is open (RunMenuStep)
     int menuIdleCalls = 0;
-    static const int kMaxMenuIdleCalls = 400;   // a menu that never shows ends the steps
 
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
@@ -82,22 +77,7 @@ protected:
         CallMenuIdle();
         return 0;
     }
-    void CallMenuIdle()
-    {
-        if (menuSteps.empty())
-            return;
-        if (++menuIdleCalls > kMaxMenuIdleCalls)
-        {
-            menuSteps.clear();
-            ::EndMenu();
-            return;
-        }
-        HWND menu = ::FindWindowA("#32768", nullptr);
-        if (menu == nullptr || !::IsWindowVisible(menu) || !menuSteps.front()(menu))
-            PostMessage(WM_APP + 1);
-        else
-            menuSteps.pop_front();
-    }
+    void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, m_hWnd, WM_APP + 1); }
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     {
         if (!bSysMenu && GetKeyMapManager().IsEnabled())
