@@ -14,6 +14,13 @@
 #define IDB_UX_SMALL_GLYPHS 4501   // 11-pixel cells: left, right, up, down, menu mark
 #define IDB_UX_EDIT_GROUP 4505     // 14-pixel cells: new, delete, move up, move down (magenta transparent)
 #define IDB_UX_CHECK_BOXES 4507    // three cells: unchecked, checked, indeterminate
+// 10-pixel glyphs of caption buttons (magenta transparent): minimize, restore, close, options, expand
+#define IDB_UX_CAPTION_GLYPHS 0x1230
+#define UX_GLYPH_MINIMIZE 0
+#define UX_GLYPH_RESTORE 1
+#define UX_GLYPH_CLOSE 2
+#define UX_GLYPH_OPTIONS 3
+#define UX_GLYPH_EXPAND 4
 
 // Menus: sub-menu 1 is the edit context menu, sub-menu 2 the column header's menu ("RClickHeader"); sub-menu 0
 // is kept empty so that the others keep their places.
@@ -68,3 +75,16 @@
 #define IDC_UX_GROUP_UP 5519
 #define IDC_UX_GROUP_DOWN 5520
 #define IDC_UX_BROWSE_BUTTON 5521
+
+// The window list of an MDI frame ("Windows"): its dialog, its icon (the dialog's small icon when the frame
+// has none) and its controls
+#define IDD_UX_WINDOW_LIST 4516
+#define IDI_UX_WINDOW_LIST 4508
+#define IDC_UX_WL_LIST 5553
+#define IDC_UX_WL_CASCADE 5554
+#define IDC_UX_WL_MINIMIZE 5555
+#define IDC_UX_WL_CLOSE 5556
+#define IDC_UX_WL_SAVE 5557
+#define IDC_UX_WL_TILE_HORZ 5558
+#define IDC_UX_WL_TILE_VERT 5559
+#define IDC_UX_WL_ACTIVATE 5560

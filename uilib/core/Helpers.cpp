@@ -1,6 +1,7 @@
 #include "uilib/core/Helpers.h"
 
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/MemDC.h"
 
 // ---- texts ----
 
@@ -79,6 +80,16 @@ void FillDitheredRect(CDC* dc, const CRect& rect)
     dc->SelectObject(oldBrush);
     dc->SetBkColor(oldBack);
     dc->SetTextColor(oldText);
+}
+
+void UXPaintListOffscreen(CWnd* list, COLORREF background)
+{
+    CPaintDC paintDC(list);
+    CRect client;
+    list->GetClientRect(&client);
+    CUXMemDC dc(&paintDC, client, background);
+    list->DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.IsValid() ? dc.GetSafeHdc() : paintDC.GetSafeHdc()),
+                        0);
 }
 
 // ---- scrolling ----
