@@ -76,6 +76,13 @@
 #define IDC_UX_GROUP_DOWN 5520
 #define IDC_UX_BROWSE_BUTTON 5521
 
+// Strings
+#define IDS_UX_CUSTOMIZE 4550     // "Customize..."
+#define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
+#define IDS_UX_TOOLBAR 4558       // default title of a tool bar
+#define IDS_UX_STATUS_BAR 4560    // the status bar's entry
+#define IDS_UX_CONTROL_BAR 4645   // default title of any other bar
+
 // The window list of an MDI frame ("Windows"): its dialog, its icon (the dialog's small icon when the frame
 // has none) and its controls
 #define IDD_UX_WINDOW_LIST 4516

@@ -4,7 +4,7 @@
 // records all freed, and the id-list helpers and drop source.
 #include "uilib/core/ShellFolderTree.h"
 
-#include "uilib/core/Messages.h"
+#include "uilib/core/LibraryIds.h"
 #include "UilibTestSupport.h"
 
 #include <gtest/gtest.h>

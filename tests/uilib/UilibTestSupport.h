@@ -8,7 +8,68 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
+
+// What a drop shadow makes of white, from the owner's edge outwards.
+const COLORREF kShadowShadesOverWhite[4] = {RGB(195, 195, 195), RGB(210, 210, 210), RGB(225, 225, 225),
+                                            RGB(240, 240, 240)};
+
+// ---- copies of this program that run a few tests on their own ----
+
+const char kChildVariable[] = "VEXUL_UILIB_CHILD";
+
+// The part a child copy plays ("" in the program the test runner started).
+inline std::string ChildRole()
+{
+    char role[64] = {};
+    ::GetEnvironmentVariableA(kChildVariable, role, sizeof(role));
+    return role;
+}
+
+// Runs the tests matching the filter in a child copy of this program with the given role; with windows2000
+// the copy sees Windows 2000 (the version setting applies to the copy's name alone). The child's exit code,
+// or a code above 100 when it could not run.
+inline DWORD RunChild(const char* filter, const char* role, bool windows2000 = false)
+{
+    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ::GetTempPathA(MAX_PATH, folder);
+    std::string program = self;
+    if (windows2000)
+    {
+        program = std::string(folder) + "vexul_uilib_w2k.exe";
+        if (!::CopyFileA(self, program.c_str(), FALSE))
+            return 101;
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\vexul_uilib_w2k.exe", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return 102;
+        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win2k"), 6);
+        ::RegCloseKey(key);
+    }
+    std::string line = "\"" + program + "\" --gtest_filter=" + filter + " --gtest_color=no";
+    ::SetEnvironmentVariableA(kChildVariable, role);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    BOOL started =
+        ::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA(kChildVariable, nullptr);
+    DWORD code = 103;
+    if (started)
+    {
+        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        else
+            ::TerminateProcess(pi.hProcess, 104);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    if (windows2000)
+        ::DeleteFileA(program.c_str());
+    return code;
+}
 
 // Sets system colours for the lifetime of the object and puts the old ones back (the look data follows
 // both ways).

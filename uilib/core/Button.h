@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/Messages.h"
+#include "uilib/core/LibraryIds.h"
 
 class CUXButton : public CButton
 {

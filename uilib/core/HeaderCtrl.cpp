@@ -2,7 +2,7 @@
 
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/MemDC.h"
-#include "uilib/core/Messages.h"
+#include "uilib/core/LibraryIds.h"
 #include "resources/uilib/UilibResources.h"
 
 #include <vector>

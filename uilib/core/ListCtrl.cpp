@@ -3,7 +3,7 @@
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/Helpers.h"
 #include "uilib/core/MemDC.h"
-#include "uilib/core/Messages.h"
+#include "uilib/core/LibraryIds.h"
 #include "uilib/core/SettingsStore.h"
 #include "resources/uilib/UilibResources.h"
 

@@ -1,7 +1,7 @@
 #include "uilib/core/ShellFolderTree.h"
 
 #include "uilib/core/GlobalData.h"
-#include "uilib/core/Messages.h"
+#include "uilib/core/LibraryIds.h"
 
 #include <io.h>
 #include <new>
