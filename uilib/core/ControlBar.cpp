@@ -191,9 +191,12 @@ void CUXControlBar::UpdateBarFont()
     CopyFont(m_fontVert, uxAfxData.m_fontVert, size);
 }
 
+UXDockContextFactory CUXControlBar::s_pfnDockContextFactory = nullptr;
+
 void CUXControlBar::EnableDocking(DWORD dwDockStyle)
 {
-    // The docking layer gives the bar its dock context; the base keeps the sides.
+    if (dwDockStyle != 0 && m_pDockContext == nullptr && s_pfnDockContextFactory != nullptr)
+        m_pDockContext = s_pfnDockContextFactory(this);
     CControlBar::EnableDocking(dwDockStyle);
     if (m_hWnd != nullptr && m_hWndOwner == nullptr)
         SetOwner(GetParent());
@@ -410,6 +413,12 @@ BOOL CUXControlBar::IsCursorInGripper() const
 
 void CUXControlBar::ShowBarMenu(CPoint point, CFrameWnd* pFrame)
 {
+    TrackBarMenu(point, pFrame,
+                 IsKindOf(RUNTIME_CLASS(CUXToolBar)) && static_cast<CUXToolBar*>(this)->IsCustomizable());
+}
+
+void CUXControlBar::TrackBarMenu(CPoint point, CFrameWnd* pFrame, BOOL bCustomize)
+{
     if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
         return;
     struct Entry
@@ -461,7 +470,7 @@ void CUXControlBar::ShowBarMenu(CPoint point, CFrameWnd* pFrame)
             ++entries;
         }
     }
-    if (IsKindOf(RUNTIME_CLASS(CUXToolBar)) && static_cast<CUXToolBar*>(this)->IsCustomizable())
+    if (bCustomize)
     {
         if (entries > 0)
             menu.AppendMenu(MF_SEPARATOR);
