@@ -299,7 +299,7 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
 TEST_F(DockingTest, FloatingFrameCaptionHoldsCloseAndOptionsAndCloseHidesTheBar)
 {
     CFtToolBar& bar = frame->m_bars[1];
-    bar.MakeCustomizable();
+    bar.SetCustomizable(TRUE);
     frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
     PumpPending();
     CUXMiniDockFrameWnd* pMini = FloatingFrame(bar);
@@ -317,6 +317,20 @@ TEST_F(DockingTest, FloatingFrameCaptionHoldsCloseAndOptionsAndCloseHidesTheBar)
     EXPECT_EQ(window.Width() - cxEdge - (classic ? 2 : 0), close->rect.right);
     EXPECT_EQ(close->rect.right - cxIcon + (classic ? 2 : 0), options->rect.right);
     EXPECT_GE(window.Width(), 3 * cxIcon + 2 * cxEdge);   // the caption holds both and one icon more
+
+    // The options button opens the pop-up of the bar's options; its "Customize..." reaches the frame through
+    // the bar.
+    ClickAt(CPoint(window.left + options->rect.CenterPoint().x, window.top + options->rect.CenterPoint().y));
+    CWnd* pPopup = pMini->GetOptionsPopup();
+    ASSERT_NE(nullptr, pPopup);
+    HWND hPopup = pPopup->m_hWnd;
+    EXPECT_TRUE(::IsWindowVisible(hPopup));
+    ::SendMessageA(hPopup, WM_COMMAND, MAKEWPARAM(ID_UX_CUSTOMIZE, BN_CLICKED), 0);
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(hPopup));
+    EXPECT_EQ(nullptr, pMini->GetOptionsPopup());
+    EXPECT_EQ(1, frame->customizeCommands);
+    EXPECT_FALSE(options->pressed);
 
     // The close button hides the bar with its frame; the bar's command shows both again.
     window = Rect(*pMini);

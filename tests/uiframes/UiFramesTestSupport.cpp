@@ -1,5 +1,7 @@
 #include "UiFramesTestSupport.h"
 
+#include "uilib/core/LibraryIds.h"
+
 IMPLEMENT_DYNCREATE(CFtView, CView)
 
 namespace
@@ -51,6 +53,7 @@ const UINT CFtDockFrame::kWindowIds[2] = {0xE820, 0xE821};
 
 BEGIN_MESSAGE_MAP(CFtDockFrame, CFrameWnd)
     ON_WM_CREATE()
+    ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)
 END_MESSAGE_MAP()
 
 BOOL CFtDockFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)

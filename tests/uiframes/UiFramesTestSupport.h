@@ -54,12 +54,11 @@ public:
     void OnDraw(CDC*) override {}
 };
 
-// A tool bar of four buttons drawn in memory; a test may make it customizable.
+// A tool bar of four buttons drawn in memory.
 class CFtToolBar : public CUXToolBar
 {
 public:
     BOOL CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTitle);
-    void MakeCustomizable() { m_bCustomizable = TRUE; }
 };
 
 // A docking window that may drag live, and that records whether it has floated since it was last asked.
@@ -89,11 +88,13 @@ public:
     CFtDockWindow m_windows[2];
     CListBox m_lists[2];
     CWnd m_pane;
+    int customizeCommands = 0;
 
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnCustomize() { ++customizeCommands; }
     DECLARE_MESSAGE_MAP()
 };
 

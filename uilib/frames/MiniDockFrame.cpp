@@ -1,6 +1,7 @@
 #include "uilib/frames/MiniDockFrame.h"
 
 #include "resources/uilib/UilibResources.h"
+#include "uilib/core/ExpMenuWnd.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/MemDC.h"
@@ -28,6 +29,7 @@ BEGIN_MESSAGE_MAP(CUXMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(UXM_FIRSTINIT, OnDeferredLayout)
     ON_MESSAGE(UXM_POPUP_CLOSED, OnPopupClosed)
+    ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)
 END_MESSAGE_MAP()
 
 CUXMiniDockFrameWnd::CUXMiniDockFrameWnd()
@@ -481,9 +483,26 @@ void CUXMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
     CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);   // docks the bar (not a frame of several bars)
 }
 
-CWnd* CUXMiniDockFrameWnd::CreateOptionsPopup(CControlBar*, const CRect&)
+CWnd* CUXMiniDockFrameWnd::CreateOptionsPopup(CControlBar* pBar, const CRect& rect)
 {
-    return nullptr;
+    if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUXToolBar)))
+        return nullptr;
+    CUXExpMenuWnd* pPopup = new CUXExpMenuWnd;
+    if (!pPopup->CreatePopup(rect, static_cast<CUXToolBar*>(pBar), m_hWnd, UXM_POPUP_CLOSED))
+    {
+        delete pPopup;
+        return nullptr;
+    }
+    return pPopup;   // it deletes itself when it goes
+}
+
+void CUXMiniDockFrameWnd::OnCustomize()
+{
+    // The options pop-up's "Customize...": the hosted bar passes it on to its frame.
+    ReleaseButtons();
+    PaintCaption();
+    if (CControlBar* pBar = GetFirstBar())
+        pBar->PostMessage(WM_COMMAND, MAKEWPARAM(ID_UX_CUSTOMIZE, BN_CLICKED));
 }
 
 LRESULT CUXMiniDockFrameWnd::OnPopupClosed(WPARAM, LPARAM)

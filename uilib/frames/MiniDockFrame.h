@@ -50,6 +50,8 @@ public:
     // The caption button of a kind, or null.
     CaptionButton* FindButton(int kind) const;
     BOOL IsActive() const { return m_bActive; }
+    // The options pop-up while it is open, else null.
+    CWnd* GetOptionsPopup() const { return m_pOptionsPopup; }
 
 protected:
     // The pop-up a customizable tool bar's options button opens below rect (screen coordinates): the pop-up
@@ -81,6 +83,7 @@ protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeferredLayout(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopupClosed(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCustomize();
     DECLARE_MESSAGE_MAP()
 
     int m_nLook = kLookNone;
