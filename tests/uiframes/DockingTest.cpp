@@ -239,7 +239,7 @@ TEST_F(DockingTest, CaptionButtonsNeedBothExtraStyleBits)
     {
         CUXDockWindow window;
         window.SetExtraBarStyle(styles[i]);
-        ASSERT_TRUE(window.Create(frame, "Extra", 0xE830 + i));
+        ASSERT_TRUE(window.Create(frame, "Extra", 0xE840 + i));
         EXPECT_EQ(i == 2, window.m_pHideButton != nullptr) << i;
         EXPECT_EQ(i == 2, ::GetDlgItem(window.m_hWnd, ID_UX_DOCK_EXPAND) != nullptr) << i;
         window.DestroyWindow();

@@ -49,7 +49,7 @@ BOOL CFtToolBar::CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTi
 }
 
 const UINT CFtDockFrame::kBarIds[4] = {0xE810, 0xE811, 0xE812, 0xE813};
-const UINT CFtDockFrame::kWindowIds[2] = {0xE820, 0xE821};
+const UINT CFtDockFrame::kWindowIds[2] = {0xE830, 0xE831};
 
 BEGIN_MESSAGE_MAP(CFtDockFrame, CFrameWnd)
     ON_WM_CREATE()
