@@ -263,9 +263,24 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
         VxInput::Release(CPoint(band.x + 2, band.y + 1));
         PumpPending();
     };
+    // Callbacks hear of every loop's start and end.
+    struct Loops
+    {
+        int starts = 0;
+        int ends = 0;
+    } loops;
+    CUXBarDockContext* pContext = dynamic_cast<CUXBarDockContext*>(window.m_pDockContext);
+    ASSERT_NE(nullptr, pContext);
+    int slot = pContext->AddCallback(&loops,
+                                     [](void* object, CUXBarDockContext* pCalling)
+                                     {
+                                         Loops* pLoops = static_cast<Loops*>(object);
+                                         ++(pCalling->IsTracking() ? pLoops->starts : pLoops->ends);
+                                     });
+    EXPECT_EQ(1, slot);
+
     window.bLive = TRUE;
     outAndBack();
-
     EXPECT_TRUE(window.bFloatedOnTheWay);
     EXPECT_FALSE(window.IsFloating());
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), window.m_pDockBar);
@@ -294,6 +309,58 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
     EXPECT_TRUE(window.bFloatedOnTheWay);
     EXPECT_FALSE(window.IsFloating());
     EXPECT_EQ(before, Rect(window));
+    EXPECT_EQ(3, loops.starts);
+    EXPECT_EQ(3, loops.ends);
+
+    // Four slots, each with a cookie of its own; an object's callbacks go together.
+    UXDockLoopCallback none = [](void*, CUXBarDockContext*) {};
+    EXPECT_EQ(2, pContext->AddCallback(&loops, none));
+    EXPECT_EQ(3, pContext->AddCallback(this, none));
+    EXPECT_EQ(4, pContext->AddCallback(&loops, none));
+    EXPECT_EQ(0, pContext->AddCallback(this, none));
+    EXPECT_NE(pContext->GetCallbackCookie(2), pContext->GetCallbackCookie(4));
+    pContext->RemoveCallbacks(&loops);
+    EXPECT_EQ(0u, pContext->GetCallbackCookie(1));
+    EXPECT_NE(0u, pContext->GetCallbackCookie(3));
+    EXPECT_EQ(1, pContext->AddCallback(&loops, none));
+}
+
+TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
+{
+    CFtDockFrame* pOther = new CFtDockFrame;
+    ASSERT_TRUE(pOther->LoadFrame(IDR_FT_FRAME, WS_OVERLAPPEDWINDOW));
+    pOther->SetWindowPos(nullptr, 720, 0, 500, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    pOther->ShowWindow(SW_SHOWNA);
+    pOther->RecalcLayout();
+    PumpPending();
+    CRect otherClient;
+    pOther->GetClientRect(&otherClient);
+    pOther->ClientToScreen(&otherClient);
+    CPoint target(otherClient.left + 3, otherClient.CenterPoint().y);   // on its left dock bar
+
+    // A plain bar does not go there: it floats.
+    CFtToolBar& bar = frame->m_bars[0];
+    VxInput::Drag(Gripper(bar), target);
+    PumpPending();
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_EQ(frame, bar.m_pDockSite);
+    bar.m_pDockContext->ToggleDocking();
+    ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+
+    // One that allows it docks there and belongs to that frame from now on.
+    // (Pressed a little higher on the gripper: two presses at one place would make a double click.)
+    bar.m_bQueryFlag = TRUE;
+    VxInput::Drag(Gripper(bar) - CSize(0, 6), target);
+    PumpPending();
+    EXPECT_FALSE(bar.IsFloating());
+    EXPECT_EQ(pOther, bar.m_pDockSite);
+    ASSERT_NE(nullptr, bar.m_pDockBar);
+    EXPECT_EQ(pOther->GetControlBar(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
+    EXPECT_NE(nullptr, pOther->m_listControlBars.Find(&bar));
+    EXPECT_EQ(nullptr, frame->m_listControlBars.Find(&bar));
+    EXPECT_EQ(0, Rect(*Dock(AFX_IDW_DOCKBAR_TOP)).Height());   // its old side is empty
+    pOther->DestroyWindow();
+    PumpPending();
 }
 
 TEST_F(DockingTest, FloatingFrameCaptionHoldsCloseAndOptionsAndCloseHidesTheBar)
