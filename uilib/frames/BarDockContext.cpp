@@ -217,7 +217,6 @@ void CUXBarDockContext::RecalcDirtyFrames()
         if (pFrame != m_pDockSite && ::IsWindow(pFrame->m_hWnd))
             pFrame->RecalcLayout();
     }
-    m_bNeedsRecalc = FALSE;
 }
 
 void CUXBarDockContext::InitLoop()
@@ -234,12 +233,6 @@ void CUXBarDockContext::InitLoop()
     CDockContext::InitLoop();
     m_bLiveDrag = uxAfxData.m_bDocking && m_pBar->m_hWnd != nullptr && m_pBar->SendMessage(UXM_REBAR_QUERY) != 0;
     m_arrDirtyFrames.RemoveAll();
-    m_bNeedsRecalc = FALSE;
-}
-
-void CUXBarDockContext::CancelLoop()
-{
-    CDockContext::CancelLoop();
 }
 
 BOOL CUXBarDockContext::Track()
@@ -299,7 +292,6 @@ void CUXBarDockContext::StartDrag(CPoint point)
     m_dwDockStyle = m_pBar->m_dwDockStyle;
     m_dwStyle = m_pBar->m_dwStyle;
     m_bDragging = TRUE;
-    m_bResizing = FALSE;
     InitLoop();
     RememberPlace();
 
@@ -403,7 +395,8 @@ void CUXBarDockContext::AdoptBar(CFrameWnd* pSite)
     m_pBar->m_pDockSite = pSite;
     if (m_pBar->GetOwner() == pOld)
         m_pBar->SetOwner(pSite);
-    static_cast<CUXControlBar*>(m_pBar)->AttachHook(pSite);
+    if (m_pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)))
+        static_cast<CUXControlBar*>(m_pBar)->AttachHook(pSite);
 }
 
 void CUXBarDockContext::DockOrFloat(BOOL bEndLoop)
@@ -535,9 +528,11 @@ CFrameWnd* CUXBarDockContext::GetAlternateDockSite()
     CPoint cursor = CursorPos();
     auto under = [&cursor](CWnd* pWnd)
     {
+        if (pWnd == nullptr || pWnd->m_hWnd == nullptr || !pWnd->IsWindowVisible())
+            return false;
         CRect rect;
-        return pWnd != nullptr && pWnd->m_hWnd != nullptr && pWnd->IsWindowVisible() &&
-               (pWnd->GetWindowRect(&rect), rect.PtInRect(cursor));
+        pWnd->GetWindowRect(&rect);
+        return rect.PtInRect(cursor) != FALSE;
     };
     auto accepted = [&](CFrameWnd* pFrame)
     { return pFrame != nullptr && pFrame != m_pDockSite && under(pFrame) && pBar->IsDockQuery(); };
@@ -657,10 +652,9 @@ void CUXBarDockContext::ToggleDocking()
 
 void CUXBarDockContext::StartResize(int nHitTest, CPoint point)
 {
-    m_bResizing = TRUE;
+    m_ptLast = point;
     m_bCursorKnown = TRUE;
     CDockContext::StartResize(nHitTest, point);
-    m_bResizing = FALSE;
 }
 
 void CUXBarDockContext::Stretch(CPoint point)
@@ -671,9 +665,4 @@ void CUXBarDockContext::Stretch(CPoint point)
     point.x = std::min(std::max(point.x, desktop.left), desktop.right - 1);
     point.y = std::min(std::max(point.y, desktop.top), desktop.bottom - 1);
     CDockContext::Stretch(point);
-}
-
-void CUXBarDockContext::EndResize()
-{
-    CDockContext::EndResize();
 }

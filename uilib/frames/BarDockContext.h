@@ -45,12 +45,10 @@ public:
     BOOL Track() override;
     void Stretch(CPoint point) override;
     void EndDrag() override;
-    void EndResize() override;
     DWORD CanDock() override;
     CDockBar* GetDockBar(DWORD dwOverDockStyle) override;
     void DrawFocusRect(BOOL bRemoveRect = FALSE) override;
     void InitLoop() override;
-    void CancelLoop() override;
     // Another frame window of the program (under the cursor) that the bar may dock into; null when none.
     virtual CFrameWnd* GetAlternateDockSite();
 
@@ -63,8 +61,6 @@ public:
 
     CObArray m_arrDirtyFrames;   // frames laid out again after the current message of the loop
     BOOL m_bLiveDrag = FALSE;
-    BYTE m_bResizing = FALSE;
-    BYTE m_bNeedsRecalc = FALSE;
 
 protected:
     struct Callback

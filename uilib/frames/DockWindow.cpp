@@ -366,16 +366,14 @@ void CUXDockWindow::OnSize(UINT nType, int cx, int cy)
 {
     CUXControlBar::OnSize(nType, cx, cy);
     LayoutContents();
-    // Floating, the floating frame's caption serves: the window's own buttons hide, and the frame's system
-    // menu goes once.
-    if ((m_dwStyle & CBRS_FLOATING) && !m_bSysMenuRemoved)
+    // Floating, the floating frame's caption serves: the window's own buttons hide, and each floating frame
+    // it comes into loses its system menu once.
+    if (m_dwStyle & CBRS_FLOATING)
     {
         CWnd* pFrame = GetParentFrame();
-        if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
-        {
+        if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) &&
+            (pFrame->GetStyle() & WS_SYSMENU))
             pFrame->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
-            m_bSysMenuRemoved = TRUE;
-        }
     }
 }
 
@@ -455,7 +453,7 @@ void CUXDockWindow::OnLButtonDown(UINT nFlags, CPoint point)
     HWND target = nullptr;
     for (HWND hWnd = LargestChild(m_hWnd); hWnd != nullptr; hWnd = LargestChild(hWnd))
         target = hWnd;
-    if (target != nullptr && target != m_pHideButton->GetSafeHwnd() && target != m_pExpandButton->GetSafeHwnd())
+    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton) && target != AfxGetSafeHwnd(m_pExpandButton))
         ::SetFocus(target);
     CUXControlBar::OnLButtonDown(nFlags, point);
 }

@@ -125,7 +125,6 @@ public:
     CToolTipCtrl m_wndTip;
     CWnd* m_pChild = nullptr;
     BOOL m_bExpanded = FALSE;
-    BOOL m_bSysMenuRemoved = FALSE;
     CUXIconHolder m_iconHide;
     CUXIconHolder m_iconExpand;
     CUXIconHolder m_iconContract;
