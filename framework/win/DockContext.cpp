@@ -4,19 +4,6 @@
 
 namespace
 {
-// Moves rect the least so that it holds point.
-void ContainPoint(CRect& rect, CPoint point)
-{
-    if (point.x < rect.left)
-        rect.OffsetRect(point.x - rect.left, 0);
-    else if (point.x >= rect.right)
-        rect.OffsetRect(point.x - rect.right + 1, 0);
-    if (point.y < rect.top)
-        rect.OffsetRect(0, point.y - rect.top);
-    else if (point.y >= rect.bottom)
-        rect.OffsetRect(0, point.y - rect.bottom + 1);
-}
-
 // The loop of one drag or resize: it runs while the bar holds the mouse and takes the mouse and the keys.
 class CDockTrackLoop : public CMessageLoop
 {
@@ -141,7 +128,26 @@ void CDockContext::StartDrag(CPoint point)
     m_bDragging = TRUE;
     InitLoop();
     RememberPlace();
+    InitDragRects(point);
+    m_ptLast = point;
+    Move(point);
+    Track();
+}
 
+void CDockContext::ContainPoint(CRect& rect, CPoint point)
+{
+    if (point.x < rect.left)
+        rect.OffsetRect(point.x - rect.left, 0);
+    else if (point.x >= rect.right)
+        rect.OffsetRect(point.x - rect.right + 1, 0);
+    if (point.y < rect.top)
+        rect.OffsetRect(0, point.y - rect.top);
+    else if (point.y >= rect.bottom)
+        rect.OffsetRect(0, point.y - rect.bottom + 1);
+}
+
+void CDockContext::InitDragRects(CPoint point)
+{
     // The four rectangles start where the bar is, each as big as the bar would be there.
     CRect rect;
     m_pBar->GetWindowRect(&rect);
@@ -164,10 +170,6 @@ void CDockContext::StartDrag(CPoint point)
     ContainPoint(m_rectDragVert, point);
     ContainPoint(m_rectFrameDragHorz, point);
     ContainPoint(m_rectFrameDragVert, point);
-
-    m_ptLast = point;
-    Move(point);
-    Track();
 }
 
 void CDockContext::Move(CPoint point)
@@ -213,26 +215,32 @@ CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle)
             !(pDockBar->m_dwStyle & dwOverDockStyle & CBRS_ALIGN_ANY) ||
             (pDockBar->m_bFloating && !(dwOverDockStyle & CBRS_FLOAT_MULTI)))
             continue;
-        // An empty dock bar still catches what comes within 4 pixels of it, inside the frame.
-        CRect rect;
-        pDockBar->GetWindowRect(&rect);
-        if (rect.Width() == 0)
-            rect.InflateRect(4, 0);
-        if (rect.Height() == 0)
-            rect.InflateRect(0, 4);
-        if (!pDockBar->m_bFloating)
-        {
-            CRect client;
-            HWND hParent = ::GetParent(pDockBar->m_hWnd);
-            ::GetClientRect(hParent, &client);
-            ::MapWindowPoints(hParent, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
-            rect.IntersectRect(&rect, &client);
-        }
+        CRect rect = CatchRect(pDockBar);
         CRect touch;
         if (touch.IntersectRect(&rect, &drag))
             return pDockBar;
     }
     return nullptr;
+}
+
+CRect CDockContext::CatchRect(CDockBar* pDockBar)
+{
+    // An empty dock bar still catches what comes within 4 pixels of it, inside the frame.
+    CRect rect;
+    pDockBar->GetWindowRect(&rect);
+    if (rect.Width() == 0)
+        rect.InflateRect(4, 0);
+    if (rect.Height() == 0)
+        rect.InflateRect(0, 4);
+    if (!pDockBar->m_bFloating)
+    {
+        CRect client;
+        HWND hParent = ::GetParent(pDockBar->m_hWnd);
+        ::GetClientRect(hParent, &client);
+        ::MapWindowPoints(hParent, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
+        rect.IntersectRect(&rect, &client);
+    }
+    return rect;
 }
 
 void CDockContext::OnKey(int nChar, BOOL bDown)
@@ -463,6 +471,13 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
             size = CSize(1, 1);
         }
     }
+    DrawDragRectangle(rect, size, bDither);
+}
+
+void CDockContext::DrawDragRectangle(const CRect& rect, CSize size, BOOL bDither)
+{
+    if (m_pDC == nullptr)
+        return;
     CBrush* pWhite = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     CBrush* pBrush = bDither ? CDC::GetHalftoneBrush() : pWhite;
     CBrush* pBrushLast = m_bDitherLast ? CDC::GetHalftoneBrush() : pWhite;

@@ -83,4 +83,13 @@ protected:
     CSize CalcBarSize(DWORD dwMode, BOOL bFloating);
     // Remembers the present dock bar and rectangle, or the present floating frame's place.
     void RememberPlace();
+    // The four rectangles for a drag that starts at point, each holding the point.
+    void InitDragRects(CPoint point);
+    // Moves rect the least so that it holds point.
+    static void ContainPoint(CRect& rect, CPoint point);
+    // Where a dock bar catches a dragged bar (screen): its window, an empty one 4 pixels either way, inside
+    // its frame's client area.
+    static CRect CatchRect(CDockBar* pDockBar);
+    // Draws rect (border size; halftone with bDither) in place of the rectangle drawn last.
+    void DrawDragRectangle(const CRect& rect, CSize size, BOOL bDither);
 };

@@ -19,19 +19,6 @@ CDockContext* MakeLibraryDockContext(CControlBar* pBar)
 // Installed when the program starts, so that bars whose docking is enabled before their frame's get it too.
 const bool s_bInstalled = (CUXControlBar::SetDockContextFactory(MakeLibraryDockContext), true);
 
-// Moves rect the least so that it holds point.
-void ContainPoint(CRect& rect, CPoint point)
-{
-    if (point.x < rect.left)
-        rect.OffsetRect(point.x - rect.left, 0);
-    else if (point.x >= rect.right)
-        rect.OffsetRect(point.x - rect.right + 1, 0);
-    if (point.y < rect.top)
-        rect.OffsetRect(0, point.y - rect.top);
-    else if (point.y >= rect.bottom)
-        rect.OffsetRect(0, point.y - rect.bottom + 1);
-}
-
 CDockBar* AsDockBar(CWnd* pWnd)
 {
     return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)) ? static_cast<CDockBar*>(pWnd) : nullptr;
@@ -313,25 +300,7 @@ void CUXBarDockContext::StartDrag(CPoint point)
     m_ptStartMRUFloatPos = m_ptMRUFloatPos;
 
     // The four rectangles: docked along either side, and the floating frame either way.
-    CPoint origin = m_rectStart.TopLeft();
-    m_rectDragHorz = CRect(origin, CalcBarSize(LM_HORZ | LM_HORZDOCK, FALSE));
-    m_rectDragVert = CRect(origin, CalcBarSize(LM_VERTDOCK, FALSE));
-    BOOL bDynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
-    DWORD frameStyle = CMiniDockFrameWnd::FrameStyle(m_dwStyle);
-    m_rectFrameDragHorz = CRect(origin, CalcBarSize(LM_HORZ | LM_MRUWIDTH, TRUE));
-    CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz, frameStyle);
-    m_rectFrameDragVert = CRect(origin, CalcBarSize(bDynamic ? LM_HORZ | LM_MRUWIDTH : 0, TRUE));
-    CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert, frameStyle);
-    if (m_bWasFloating)
-    {
-        CRect frame;
-        ::GetWindowRect(::GetParent(pDockBar->m_hWnd), &frame);
-        (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert) = frame;
-    }
-    ContainPoint(m_rectDragHorz, point);
-    ContainPoint(m_rectDragVert, point);
-    ContainPoint(m_rectFrameDragHorz, point);
-    ContainPoint(m_rectFrameDragVert, point);
+    InitDragRects(point);
     if (!m_bWasFloating)
     {
         // The bar may want its floating frame at a place of its own relative to the cursor.
@@ -469,21 +438,8 @@ BOOL CUXBarDockContext::QualifiesAt(CDockBar* pDockBar, DWORD dwOverDockStyle, c
         !(pDockBar->m_dwStyle & dwOverDockStyle & CBRS_ALIGN_ANY) ||
         (pDockBar->m_bFloating && !(dwOverDockStyle & CBRS_FLOAT_MULTI)))
         return FALSE;
-    // An empty dock bar still catches a cursor within 4 pixels of it, inside its frame.
-    CRect rect;
-    pDockBar->GetWindowRect(&rect);
-    if (rect.Width() == 0)
-        rect.InflateRect(4, 0);
-    if (rect.Height() == 0)
-        rect.InflateRect(0, 4);
-    if (!pDockBar->m_bFloating)
-    {
-        CRect client;
-        HWND hParent = ::GetParent(pDockBar->m_hWnd);
-        ::GetClientRect(hParent, &client);
-        ::MapWindowPoints(hParent, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
-        rect.IntersectRect(&rect, &client);
-    }
+    // An empty dock bar still catches a cursor within 4 pixels of it.
+    CRect rect = CatchRect(pDockBar);
     if (pCursor != nullptr)
         return rect.PtInRect(*pCursor);
     const CRect& drag = (dwOverDockStyle & CBRS_ORIENT_HORZ) ? m_rectDragHorz : m_rectDragVert;
@@ -615,13 +571,7 @@ void CUXBarDockContext::DrawFocusRect(BOOL bRemoveRect)
             size = CSize(1, 1);
         }
     }
-    CBrush* pWhite = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    CBrush* pBrush = bDither ? CDC::GetHalftoneBrush() : pWhite;
-    CBrush* pBrushLast = m_bDitherLast ? CDC::GetHalftoneBrush() : pWhite;
-    m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast, pBrush, pBrushLast);
-    m_rectLast = rect;
-    m_sizeLast = size;
-    m_bDitherLast = bDither;
+    DrawDragRectangle(rect, size, bDither);
 }
 
 void CUXBarDockContext::ToggleDocking()
