@@ -8,11 +8,10 @@ they are drawn transparently. Standard library only; run by the build:
     make_uilib_art.py OUTPUT_FOLDER
 """
 import os
-import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_player_art import HAND, dib_image, palette_16, write_bmp, write_cursor  # noqa: E402
+from make_player_art import HAND, dib_image, palette_16, write_bmp, write_cursor, write_icon_file  # noqa: E402
 
 ARROW = [
     "#           ",
@@ -193,16 +192,8 @@ def write_window_icon(path):
                     title = y < top + 3 * unit
                     rows[y][x] = black if edge else (blue if title else white)
                     mask[y][x] = True
-        images.append((size, dib_image(rows, mask, 4, palette_16())))
-    out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for size, data in images:
-        out += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(data), offset)
-        offset += len(data)
-    for _, data in images:
-        out += data
-    with open(path, 'wb') as f:
-        f.write(out)
+        images.append((size, 4, dib_image(rows, mask, 4, palette_16())))
+    write_icon_file(path, images)
 
 
 def overlay(base, mark, x0, y0):

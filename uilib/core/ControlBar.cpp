@@ -3,6 +3,7 @@
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/MemDC.h"
 #include "uilib/core/ToolBar.h"
@@ -368,12 +369,7 @@ void CUXControlBar::DrawNonClient()
 {
     CWindowDC dc(this);
     CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
-    dc.ExcludeClipRect(&client);
+    UXPrepareNonClientDC(this, dc, window, client);
     COLORREF back = GetBackColor();
     CUXMemDC mem(&dc, window, back);
     if (!mem.IsValid())

@@ -82,6 +82,16 @@ void FillDitheredRect(CDC* dc, const CRect& rect)
     dc->SetTextColor(oldText);
 }
 
+void UXPrepareNonClientDC(CWnd* wnd, CDC& windowDC, CRect& window, CRect& client)
+{
+    wnd->GetWindowRect(&window);
+    wnd->GetClientRect(&client);
+    wnd->ClientToScreen(&client);
+    client.OffsetRect(-window.left, -window.top);
+    window.OffsetRect(-window.left, -window.top);
+    windowDC.ExcludeClipRect(&client);
+}
+
 void UXPaintListOffscreen(CWnd* list, COLORREF background)
 {
     CPaintDC paintDC(list);

@@ -2,6 +2,7 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/MemDC.h"
 #include "uilib/core/ToolBar.h"
 #include "uilib/frames/BarDockContext.h"
@@ -482,12 +483,7 @@ void CUXDockBar::OnNcPaint()
 {
     CWindowDC dc(this);
     CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
-    dc.ExcludeClipRect(&client);
+    UXPrepareNonClientDC(this, dc, window, client);
     dc.FillSolidRect(&window, uxAfxData.m_clrBtnFace);
     if (uxAfxData.m_bFlatLook)
         return;   // edges in the face colour

@@ -166,12 +166,7 @@ void CUXMiniDockFrameWnd::PaintCaption()
         return;
     CWindowDC windowDC(this);
     CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
-    windowDC.ExcludeClipRect(&client);
+    UXPrepareNonClientDC(this, windowDC, window, client);
     BOOL flat = m_nLook != kLookClassic;
     COLORREF face = flat ? uxAfxData.m_clrFaceWindow : uxAfxData.m_clrBtnFace;
     CUXMemDC dc(&windowDC, window, face);
