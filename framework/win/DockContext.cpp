@@ -2,67 +2,70 @@
 // click.
 #include "framework/win/Framework.h"
 
-namespace
+CDockTrackLoop::CDockTrackLoop(CDockContext* pContext) : m_pContext(pContext), m_hWndBar(pContext->m_pBar->m_hWnd)
 {
-// The loop of one drag or resize: it runs while the bar holds the mouse and takes the mouse and the keys.
-class CDockTrackLoop : public CMessageLoop
+}
+
+BOOL CDockTrackLoop::ContinueLoop()
 {
-public:
-    explicit CDockTrackLoop(CDockContext* pContext) : m_pContext(pContext), m_hWndBar(pContext->m_pBar->m_hWnd) {}
+    return !m_bDone && ::GetCapture() == m_hWndBar;
+}
 
-    BOOL m_bDone = FALSE;
-    BOOL m_bEnded = FALSE;   // by the button's release
+BOOL CDockTrackLoop::PreTranslate(MSG* pMsg)
+{
+    return HandleTrackMessage(pMsg);
+}
 
-protected:
-    BOOL ContinueLoop() override { return !m_bDone && ::GetCapture() == m_hWndBar; }
-
-    BOOL PreTranslate(MSG* pMsg) override
+BOOL CDockTrackLoop::HandleTrackMessage(MSG* pMsg)
+{
+    switch (pMsg->message)
     {
-        switch (pMsg->message)
+    case WM_MOUSEMOVE:
+    {
+        if (!(pMsg->wParam & MK_LBUTTON))
         {
-        case WM_MOUSEMOVE:
-        {
-            CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-            ::ClientToScreen(pMsg->hwnd, &point);
-            if (m_pContext->m_bDragging)
-                m_pContext->Move(point);
-            else
-                m_pContext->Stretch(point);
+            Cancel();   // the button went up where we did not see it
             return TRUE;
         }
-        case WM_LBUTTONUP:
-            m_bDone = m_bEnded = TRUE;
-            if (m_pContext->m_bDragging)
-                m_pContext->EndDrag();
-            else
-                m_pContext->EndResize();
+        CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        ::ClientToScreen(pMsg->hwnd, &point);
+        if (m_bMoved && point == m_ptLastMove)
             return TRUE;
-        case WM_RBUTTONDOWN: Cancel(); return TRUE;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (pMsg->wParam == VK_ESCAPE)
-            {
-                if (pMsg->message == WM_KEYDOWN)
-                    Cancel();
-            }
-            else
-                m_pContext->OnKey(static_cast<int>(pMsg->wParam), pMsg->message == WM_KEYDOWN);
-            return TRUE;
-        default: return FALSE;
+        m_bMoved = TRUE;
+        m_ptLastMove = point;
+        if (m_pContext->m_bDragging)
+            m_pContext->Move(point);
+        else
+            m_pContext->Stretch(point);
+        return TRUE;
+    }
+    case WM_LBUTTONUP:
+        m_bDone = m_bEnded = TRUE;
+        if (m_pContext->m_bDragging)
+            m_pContext->EndDrag();
+        else
+            m_pContext->EndResize();
+        return TRUE;
+    case WM_RBUTTONDOWN: Cancel(); return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (pMsg->wParam == VK_ESCAPE)
+        {
+            if (pMsg->message == WM_KEYDOWN)
+                Cancel();
         }
+        else if (m_pContext->m_bDragging)
+            m_pContext->OnKey(static_cast<int>(pMsg->wParam), pMsg->message == WM_KEYDOWN);
+        return TRUE;
+    default: return FALSE;
     }
+}
 
-private:
-    void Cancel()
-    {
-        m_bDone = TRUE;
-        m_pContext->CancelLoop();
-    }
-
-    CDockContext* m_pContext;
-    HWND m_hWndBar;
-};
-}   // namespace
+void CDockTrackLoop::Cancel()
+{
+    m_bDone = TRUE;
+    m_pContext->CancelLoop();
+}
 
 CDockContext::CDockContext(CControlBar* pBar) : m_pBar(pBar)
 {
@@ -447,30 +450,26 @@ BOOL CDockContext::Track()
     return loop.m_bEnded;
 }
 
+BOOL CDockContext::ChooseDragRect(CRect& rect, CSize& size) const
+{
+    if (!m_bDragging || m_dwOverDockStyle == 0)
+    {
+        // A floating frame: thick and halftone.
+        rect = !m_bDragging ? m_rectActualFrameSize : (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert);
+        size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
+                     std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
+        return TRUE;
+    }
+    rect = (m_dwOverDockStyle & CBRS_ORIENT_HORZ) ? m_rectDragHorz : m_rectDragVert;
+    size = CSize(1, 1);
+    return FALSE;
+}
+
 void CDockContext::DrawFocusRect(BOOL bRemoveRect)
 {
-    if (m_pDC == nullptr)
-        return;
     CRect rect;
     CSize size(0, 0);
-    BOOL bDither = FALSE;
-    if (!bRemoveRect)
-    {
-        if (!m_bDragging || m_dwOverDockStyle == 0)
-        {
-            // A floating frame: thick and halftone.
-            rect =
-                !m_bDragging ? m_rectActualFrameSize : (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert);
-            size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
-                         std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
-            bDither = TRUE;
-        }
-        else
-        {
-            rect = (m_dwOverDockStyle & CBRS_ORIENT_HORZ) ? m_rectDragHorz : m_rectDragVert;
-            size = CSize(1, 1);
-        }
-    }
+    BOOL bDither = bRemoveRect ? FALSE : ChooseDragRect(rect, size);
     DrawDragRectangle(rect, size, bDither);
 }
 

@@ -27,21 +27,12 @@ CDockBar* AsDockBar(CWnd* pWnd)
 // The loop of one drag or resize. Before each message it paints what waits to be painted; while a docked bar
 // is dragged the dock site's updates are locked for the message; after each message the frames the step
 // touched are laid out.
-class CUXDockTrackLoop : public CMessageLoop
+class CUXDockTrackLoop : public CDockTrackLoop
 {
 public:
-    explicit CUXDockTrackLoop(CUXBarDockContext* pContext)
-        : m_pContext(pContext), m_hWndBar(pContext->m_pBar->m_hWnd)
-    {
-    }
-
-    BOOL m_bDone = FALSE;
-    BOOL m_bEnded = FALSE;   // by the button's release
-    BOOL m_bCancelled = FALSE;
+    explicit CUXDockTrackLoop(CUXBarDockContext* pContext) : CDockTrackLoop(pContext), m_pBarContext(pContext) {}
 
 protected:
-    BOOL ContinueLoop() override { return !m_bDone && ::GetCapture() == m_hWndBar; }
-
     BOOL PumpMessage() override
     {
         MSG paint;
@@ -49,10 +40,10 @@ protected:
             ::DispatchMessageA(&paint);
         if (!::GetMessageA(&m_msg, nullptr, 0, 0))
             return FALSE;
-        CFrameWnd* pSite = m_pContext->m_pDockSite;
-        BOOL bLock = m_pContext->m_bDragging && !m_pContext->m_pBar->IsFloating() && pSite != nullptr &&
+        CFrameWnd* pSite = m_pBarContext->m_pDockSite;
+        BOOL bLock = m_pBarContext->m_bDragging && !m_pBarContext->m_pBar->IsFloating() && pSite != nullptr &&
                      pSite->m_hWnd != nullptr && ::LockWindowUpdate(pSite->m_hWnd);
-        if (!Handle(&m_msg) && !PreTranslate(&m_msg))
+        if (!HandleTrackMessage(&m_msg) && !CMessageLoop::PreTranslate(&m_msg))
         {
             ::TranslateMessage(&m_msg);
             ::DispatchMessageA(&m_msg);
@@ -60,66 +51,12 @@ protected:
         if (bLock)
             ::LockWindowUpdate(nullptr);
         if (::IsWindow(m_hWndBar))
-            m_pContext->RecalcDirtyFrames();
+            m_pBarContext->RecalcDirtyFrames();
         return TRUE;
     }
 
 private:
-    BOOL Handle(MSG* pMsg)
-    {
-        switch (pMsg->message)
-        {
-        case WM_MOUSEMOVE:
-        {
-            if (!(pMsg->wParam & MK_LBUTTON))
-            {
-                Cancel();   // the button went up where we did not see it
-                return TRUE;
-            }
-            CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-            ::ClientToScreen(pMsg->hwnd, &point);
-            if (m_bMoved && point == m_ptLastMove)
-                return TRUE;
-            m_bMoved = TRUE;
-            m_ptLastMove = point;
-            if (m_pContext->m_bDragging)
-                m_pContext->Move(point);
-            else
-                m_pContext->Stretch(point);
-            return TRUE;
-        }
-        case WM_LBUTTONUP:
-            m_bDone = m_bEnded = TRUE;
-            if (m_pContext->m_bDragging)
-                m_pContext->EndDrag();
-            else
-                m_pContext->EndResize();
-            return TRUE;
-        case WM_RBUTTONDOWN: Cancel(); return TRUE;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (pMsg->wParam == VK_ESCAPE)
-            {
-                if (pMsg->message == WM_KEYDOWN)
-                    Cancel();
-            }
-            else if (m_pContext->m_bDragging)
-                m_pContext->OnKey(static_cast<int>(pMsg->wParam), pMsg->message == WM_KEYDOWN);
-            return TRUE;
-        default: return FALSE;
-        }
-    }
-
-    void Cancel()
-    {
-        m_bDone = m_bCancelled = TRUE;
-        m_pContext->CancelLoop();
-    }
-
-    CUXBarDockContext* m_pContext;
-    HWND m_hWndBar;
-    BOOL m_bMoved = FALSE;
-    CPoint m_ptLastMove;
+    CUXBarDockContext* m_pBarContext;
 };
 
 }   // namespace
@@ -532,44 +469,26 @@ void CUXBarDockContext::DrawFocusRect(BOOL bRemoveRect)
         }
         return;
     }
-    if (m_pDC == nullptr)
-        return;
     CRect rect;
     CSize size(0, 0);
-    BOOL bDither = FALSE;
-    if (!bRemoveRect)
+    BOOL bDither = bRemoveRect ? FALSE : ChooseDragRect(rect, size);
+    if (!bRemoveRect && !bDither)
     {
-        if (!m_bDragging || m_dwOverDockStyle == 0)
+        // A docking window that does not reach into its dock bar will take the whole side.
+        CDockBar* pTarget = CUXDockWindow::FromBar(m_pBar) != nullptr ? GetDockBar(m_dwOverDockStyle) : nullptr;
+        if (pTarget != nullptr)
         {
-            // A floating frame: thick and halftone.
-            rect =
-                !m_bDragging ? m_rectActualFrameSize : (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert);
-            size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
-                         std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
-            bDither = TRUE;
-        }
-        else
-        {
-            BOOL bHorzSide = (m_dwOverDockStyle & CBRS_ORIENT_HORZ) != 0;
-            rect = bHorzSide ? m_rectDragHorz : m_rectDragVert;
-            // A docking window that does not reach into its dock bar will take the whole side.
-            CDockBar* pTarget =
-                CUXDockWindow::FromBar(m_pBar) != nullptr ? GetDockBar(m_dwOverDockStyle) : nullptr;
-            if (pTarget != nullptr)
+            CRect target;
+            pTarget->GetWindowRect(&target);
+            if (!target.PtInRect(rect.CenterPoint()))
             {
-                CRect target;
-                pTarget->GetWindowRect(&target);
-                if (!target.PtInRect(rect.CenterPoint()))
-                {
-                    if (bHorzSide)
-                        rect.left = target.left, rect.right = target.right;
-                    else
-                        rect.top = target.top, rect.bottom = target.bottom;
-                }
+                if (m_dwOverDockStyle & CBRS_ORIENT_HORZ)
+                    rect.left = target.left, rect.right = target.right;
+                else
+                    rect.top = target.top, rect.bottom = target.bottom;
             }
-            rect.DeflateRect(1, 1);
-            size = CSize(1, 1);
         }
+        rect.DeflateRect(1, 1);
     }
     DrawDragRectangle(rect, size, bDither);
 }
