@@ -189,7 +189,8 @@ void CDockContext::Move(CPoint point)
 
 DWORD CDockContext::CanDock()
 {
-    // The bar's own orientation first, then the other.
+    // The bar's own orientation first, then the other; a side counts when its dock bar is found again for that
+    // side alone (GetDockBar may judge a side by more than the rectangle).
     DWORD first = IsHorzNow() ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT;
     const DWORD orders[] = {first, CBRS_ORIENT_ANY & ~first};
     for (DWORD orient : orders)
@@ -197,8 +198,12 @@ DWORD CDockContext::CanDock()
         DWORD sides = m_dwDockStyle & orient;
         if (sides == 0)
             continue;
-        if (CDockBar* pDockBar = GetDockBar(sides))
-            return pDockBar->m_dwStyle & sides;
+        CDockBar* pDockBar = GetDockBar(sides);
+        if (pDockBar == nullptr)
+            continue;
+        DWORD side = pDockBar->m_dwStyle & sides;
+        if (side != 0 && GetDockBar(side) == pDockBar)
+            return side;
     }
     return 0;
 }

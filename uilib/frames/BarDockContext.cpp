@@ -340,27 +340,6 @@ void CUXBarDockContext::EndDrag()
     DockOrFloat(TRUE);
 }
 
-DWORD CUXBarDockContext::CanDock()
-{
-    // The bar's present orientation first, then the other; a side counts when its dock bar is found again
-    // for that side alone.
-    DWORD first = IsHorzNow() ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT;
-    const DWORD orders[] = {first, CBRS_ORIENT_ANY & ~first};
-    for (DWORD orient : orders)
-    {
-        DWORD sides = m_dwDockStyle & orient;
-        if (sides == 0)
-            continue;
-        CDockBar* pDockBar = GetDockBar(sides);
-        if (pDockBar == nullptr)
-            continue;
-        DWORD side = pDockBar->m_dwStyle & sides;
-        if (side != 0 && GetDockBar(side) == pDockBar)
-            return side;
-    }
-    return 0;
-}
-
 CPoint CUXBarDockContext::CursorPos() const
 {
     CPoint point = m_ptLast;

@@ -45,7 +45,6 @@ public:
     BOOL Track() override;
     void Stretch(CPoint point) override;
     void EndDrag() override;
-    DWORD CanDock() override;
     CDockBar* GetDockBar(DWORD dwOverDockStyle) override;
     void DrawFocusRect(BOOL bRemoveRect = FALSE) override;
     void InitLoop() override;
