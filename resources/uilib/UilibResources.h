@@ -164,15 +164,15 @@
 #define IDC_UX_COLOR_HONEYCOMB 5552
 
 // Strings of the bars
-#define IDS_UX_CUSTOMIZE 4550     // "Customize..."
-#define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
-#define IDS_UX_TOOLBAR 4558       // default title of a tool bar
-#define IDS_UX_STATUS_BAR 4560    // the status bar's entry
-#define IDS_UX_CONTROL_BAR 4645   // default title of any other bar
-#define IDS_UX_BAR_POSITION 4537       // the value that keeps a docking window's sizes
-#define IDS_UX_CLOSE 4585              // "Close"
-#define IDS_UX_TOOLBAR_OPTIONS 4663    // "Toolbar Options"
-#define IDS_UX_DOCK_HIDE_TIP 5511      // tips of a docking window's caption buttons (the commands' ids)
+#define IDS_UX_CUSTOMIZE 4550         // "Customize..."
+#define IDS_UX_DOCK_WINDOW 4556       // default title of a docking window in the bar menu
+#define IDS_UX_TOOLBAR 4558           // default title of a tool bar
+#define IDS_UX_STATUS_BAR 4560        // the status bar's entry
+#define IDS_UX_CONTROL_BAR 4645       // default title of any other bar
+#define IDS_UX_BAR_POSITION 4537      // the value that keeps a docking window's sizes
+#define IDS_UX_CLOSE 4585             // "Close"
+#define IDS_UX_TOOLBAR_OPTIONS 4663   // "Toolbar Options"
+#define IDS_UX_DOCK_HIDE_TIP 5511     // tips of a docking window's caption buttons (the commands' ids)
 #define IDS_UX_DOCK_EXPAND_TIP 5512
 
 // The window list of an MDI frame ("Windows"): its dialog, its icon (the dialog's small icon when the frame

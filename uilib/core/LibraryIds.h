@@ -25,8 +25,8 @@
 #define UXM_COLOR_NO_FILL 0x89C9     // "No Fill" was chosen (wParam 0xFFFFFFFF)
 
 #define UXM_TOOLBAR_DROPDOWN 0x89D3   // to a tool bar's owner: a drop-down without a menu (lParam: NMTOOLBARA*)
-#define UXM_TABBAR_UPDATE 0x89D8     // to a tab-control bar: follow the MDI client's children again
-#define UXM_TABBAR_CLOSEALL 0x89D9   // to a tab-control bar: close every child it shows
+#define UXM_TABBAR_UPDATE 0x89D8      // to a tab-control bar: follow the MDI client's children again
+#define UXM_TABBAR_CLOSEALL 0x89D9    // to a tab-control bar: close every child it shows
 #define UXM_POPUP_CLOSED 0x89DF       // a pop-up told its opener that it closed
 #define UXM_REBAR_BANDINFO 0x89E0     // wParam: horizontal; lParam: REBARBANDINFOA*
 #define UXM_REBAR_NOTIFY 0x89E1       // wParam: flag; lParam: value
