@@ -33,6 +33,14 @@ public:
         kDropTargets,
         // wParam: the new selection's command id (or -1); lParam: the window that holds it.
         kSelectionChange,
+        // The customize dialog opens: each callback names the windows whose mouse input the dialog lets
+        // through, by calling the dialog's callback (wParam, a UXCustomizeCallback) with the dialog (lParam)
+        // and each window (as its wParam).
+        kCustomizeStart,
+        // While the customize dialog runs: a window whose mouse input it lets through came (wParam: HWND).
+        kAllowWindow,
+        // ... or goes (wParam: HWND).
+        kDisallowWindow,
         kCallbackKinds
     };
 

@@ -1,0 +1,3 @@
+#include "UiFramesTestSupport.h"
+
+IMPLEMENT_DYNCREATE(CFtView, CView)
