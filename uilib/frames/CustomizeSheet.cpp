@@ -111,7 +111,8 @@ INT_PTR CUXCustomizeSheet::DoModal()
 
     BOOL wasActive = m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd;
     if (m_hWnd != nullptr)
-        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
     RemoveHooks();
     if (wasActive && ::IsWindow(m_hWndMain))
         ::SetActiveWindow(m_hWndMain);

@@ -12,9 +12,9 @@ const char kSettingsSection[] = "Settings";
 const char kOptionsEntry[] = "Options";
 
 // The look-data switch of each option, in stored order.
-BOOL CUXGlobalData::* const kSwitches[CUXOptionsStore::kOptionCount] = {
-    &CUXGlobalData::m_bDocking,         &CUXGlobalData::m_bMenuShadows,       &CUXGlobalData::m_bMenuHideRarelyUsed,
-    &CUXGlobalData::m_bToolTips,        &CUXGlobalData::m_bMenuDelayedExpand, &CUXGlobalData::m_bShortcutsInTips,
+BOOL CUXGlobalData::*const kSwitches[CUXOptionsStore::kOptionCount] = {
+    &CUXGlobalData::m_bDocking,  &CUXGlobalData::m_bMenuShadows,       &CUXGlobalData::m_bMenuHideRarelyUsed,
+    &CUXGlobalData::m_bToolTips, &CUXGlobalData::m_bMenuDelayedExpand, &CUXGlobalData::m_bShortcutsInTips,
 };
 }   // namespace
 

@@ -14,12 +14,12 @@ public:
     // The options in their stored order.
     enum Option
     {
-        kLiveDragging,        // bars show their contents while they are dragged
-        kMenuShadows,         // menus have shadows
-        kRecentFirst,         // menus show recently used commands first
-        kToolTips,            // tool bars show tips
-        kFullMenusDelayed,    // menus show every command after a short delay
-        kShortcutsInTips,     // tips name the command's shortcut keys
+        kLiveDragging,       // bars show their contents while they are dragged
+        kMenuShadows,        // menus have shadows
+        kRecentFirst,        // menus show recently used commands first
+        kToolTips,           // tool bars show tips
+        kFullMenusDelayed,   // menus show every command after a short delay
+        kShortcutsInTips,    // tips name the command's shortcut keys
         kOptionCount
     };
     // The stored value.
