@@ -5,7 +5,9 @@
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/SettingsStore.h"
 #include "uilib/core/WndHook.h"
+#include "uilib/frames/CustCommandsPage.h"
 #include "uilib/frames/CustOptions.h"
+#include "uilib/frames/CustToolBarPage.h"
 
 namespace
 {
@@ -55,6 +57,16 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
     : CUXResizePropertySheet(IDS_UX_CUSTOMIZE_CAPTION, pFrame), m_pFrame(pFrame)
 {
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    if (pageFlags & kToolBarsPage)
+    {
+        m_pToolBars = new CUXCustToolBarPage(pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pFrame) : nullptr);
+        AddPage(m_pToolBars);
+    }
+    if (pageFlags & kCommandsPage)
+    {
+        m_pCommands = new CUXCustCommandsPage;
+        AddPage(m_pCommands);
+    }
     if (pageFlags & kOptionsPage)
     {
         m_pOptions = new CUXCustOptions;
@@ -69,6 +81,8 @@ CUXCustomizeSheet::~CUXCustomizeSheet()
     RemoveHooks();
     if (s_pRunning == this)
         s_pRunning = nullptr;
+    delete m_pToolBars;
+    delete m_pCommands;
     delete m_pOptions;
 }
 
@@ -138,7 +152,7 @@ void CUXCustomizeSheet::RemoveHooks()
 BOOL CUXCustomizeSheet::OnInitDialog()
 {
     CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.SetCustomizeMode(TRUE);
+    center.SwitchCustomizeMode(TRUE);
     m_allowed.RemoveAll();
     center.CallAll(CUXCustomizeCenter::kCustomizeStart, reinterpret_cast<WPARAM>(&AddWindowCallback),
                    reinterpret_cast<LPARAM>(this));
@@ -162,7 +176,7 @@ BOOL CUXCustomizeSheet::OnInitDialog()
 void CUXCustomizeSheet::OnDestroy()
 {
     CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.SetCustomizeMode(FALSE);
+    center.SwitchCustomizeMode(FALSE);
     center.RemoveWindow(this);
     int active = GetActiveIndex();
     if (active < 0)

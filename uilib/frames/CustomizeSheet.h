@@ -11,7 +11,9 @@
 
 #include "uilib/core/ResizeDialogs.h"
 
+class CUXCustCommandsPage;
 class CUXCustOptions;
+class CUXCustToolBarPage;
 
 class CUXCustomizeSheet : public CUXResizePropertySheet
 {
@@ -37,6 +39,8 @@ public:
 
     // The frame the dialog customizes.
     CWnd* GetFrame() const { return m_pFrame; }
+    CUXCustToolBarPage* GetToolBarsPage() const { return m_pToolBars; }
+    CUXCustCommandsPage* GetCommandsPage() const { return m_pCommands; }
     CUXCustOptions* GetOptionsPage() const { return m_pOptions; }
 
     // The windows whose mouse input passes while the dialog runs (a window's descendants pass with it).
@@ -66,7 +70,9 @@ protected:
 
     CMapPtrToPtr m_allowed;   // HWND -> 1
     CWnd* m_pFrame;
-    CUXCustOptions* m_pOptions = nullptr;   // owned
+    CUXCustToolBarPage* m_pToolBars = nullptr;    // owned
+    CUXCustCommandsPage* m_pCommands = nullptr;   // owned
+    CUXCustOptions* m_pOptions = nullptr;         // owned
     HWND m_hWndMain = nullptr;              // the frame's top-level window while the dialog runs
     HHOOK m_hMouseHook = nullptr;
     HHOOK m_hKeyboardHook = nullptr;
