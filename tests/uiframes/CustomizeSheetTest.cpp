@@ -4,14 +4,10 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "support/win_DialogDriver.h"
-#include "support/win_SystemInput.h"
-#include "support/win_Wait.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/SettingsStore.h"
 #include "uilib/frames/CustOptions.h"
 #include "uilib/frames/CustomizeSheet.h"
-
-#include <functional>
 
 namespace
 {
@@ -74,39 +70,6 @@ protected:
 BEGIN_MESSAGE_MAP(CCsFrame, CFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
-
-// Pumps as a program's loop does (pre-translation included) until the condition holds.
-bool PumpWhileWaiting(const std::function<bool()>& condition)
-{
-    return WaitFor(
-        [&]()
-        {
-            PumpPending();
-            return condition();
-        });
-}
-
-// A point of the window's client area in screen co-ordinates that the other window does not cover.
-CPoint FreePoint(HWND hWnd, HWND hWndCover)
-{
-    CRect client;
-    ::GetClientRect(hWnd, &client);
-    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    CRect cover;
-    ::GetWindowRect(hWndCover, &cover);
-    for (int y = client.top + 5; y < client.bottom; y += 10)
-        for (int x = client.left + 5; x < client.right; x += 10)
-            if (!cover.PtInRect(CPoint(x, y)))
-                return CPoint(x, y);
-    return client.CenterPoint();
-}
-
-void Click(CPoint point)
-{
-    VxInput::MoveTo(point);
-    VxInput::Press(point);
-    VxInput::Release(point);
-}
 
 class CustomizeSheetTest : public UiFramesProgram
 {
@@ -261,9 +224,9 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
             {[&](HWND hSheet)
              {
                  // A click on the client is swallowed, one on the strip that named itself arrives.
-                 Click(FreePoint(frame->m_pane.m_hWnd, hSheet));
-                 Click(FreePoint(frame->m_strip.m_hWnd, hSheet));
-                 EXPECT_TRUE(PumpWhileWaiting([&]() { return frame->m_strip.clicks == 1; }));
+                 FtClick(FtFreePoint(frame->m_pane.m_hWnd, hSheet));
+                 FtClick(FtFreePoint(frame->m_strip.m_hWnd, hSheet));
+                 EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_strip.clicks == 1; }));
                  EXPECT_EQ(0, frame->m_pane.clicks);
                  EXPECT_TRUE(sheet->IsAllowedWindow(frame->m_strip.m_hWnd));
 
@@ -276,7 +239,7 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
                  ::SetFocus(hBox);
                  VxInput::Key(VK_SPACE, true);
                  VxInput::Key(VK_SPACE, false);
-                 EXPECT_TRUE(PumpWhileWaiting(
+                 EXPECT_TRUE(FtPumpUntil(
                      [&]() {
                          return ::IsDlgButtonChecked(sheet->GetOptionsPage()->m_hWnd, IDC_UX_OPT_MENU_SHADOWS) !=
                                 before;
@@ -308,12 +271,12 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
             ASSERT_NE(nullptr, frame);
         }
         frame->m_pane.clicks = 0;
-        Click(FreePoint(frame->m_pane.m_hWnd, frame->m_strip.m_hWnd));
-        EXPECT_TRUE(PumpWhileWaiting([&]() { return frame->m_pane.clicks == 1; }));
+        FtClick(FtFreePoint(frame->m_pane.m_hWnd, frame->m_strip.m_hWnd));
+        EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_pane.clicks == 1; }));
         frame->m_pane.SetFocus();
         VxInput::Key('A', true);
         VxInput::Key('A', false);
-        EXPECT_TRUE(PumpWhileWaiting([&]() { return frame->m_pane.keys == 1; }));
+        EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_pane.keys == 1; }));
         frame->DestroyWindow();
         app.m_pMainWnd = nullptr;
         PumpPending();

@@ -51,7 +51,8 @@ void CUXCustomToolBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
     CUXToolBar::GetCustomizeDescriptor(descriptor);
     descriptor.bCanHide = TRUE;
     descriptor.pRenameContext = this;
-    descriptor.pfnRename = [](void* context, LPCSTR name) { static_cast<CUXCustomToolBar*>(context)->Rename(name); };
+    descriptor.pfnRename = [](void* context, LPCSTR name)
+    { static_cast<CUXCustomToolBar*>(context)->Rename(name); };
     descriptor.pDeleteContext = this;
     descriptor.pfnDelete = [](void* context) { static_cast<CUXCustomToolBar*>(context)->Delete(); };
 }

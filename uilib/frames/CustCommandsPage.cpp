@@ -267,7 +267,8 @@ void CUXCustCommandsPage::SelectCommand()
 {
     m_strName.Empty();
     m_strDescription.Empty();
-    if (CUXCommandRecord* record = m_commandList.GetCurSel() >= 0 ? GetCommand(m_commandList.GetCurSel()) : nullptr)
+    if (CUXCommandRecord* record =
+            m_commandList.GetCurSel() >= 0 ? GetCommand(m_commandList.GetCurSel()) : nullptr)
     {
         m_strName = record->m_strText;
         m_strName.Replace("&", "");

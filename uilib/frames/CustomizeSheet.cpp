@@ -59,7 +59,9 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
     if (pageFlags & kToolBarsPage)
     {
-        m_pToolBars = new CUXCustToolBarPage(pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pFrame) : nullptr);
+        m_pToolBars = new CUXCustToolBarPage(pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd))
+                                                 ? static_cast<CFrameWnd*>(pFrame)
+                                                 : nullptr);
         AddPage(m_pToolBars);
     }
     if (pageFlags & kCommandsPage)

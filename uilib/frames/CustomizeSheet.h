@@ -73,7 +73,7 @@ protected:
     CUXCustToolBarPage* m_pToolBars = nullptr;    // owned
     CUXCustCommandsPage* m_pCommands = nullptr;   // owned
     CUXCustOptions* m_pOptions = nullptr;         // owned
-    HWND m_hWndMain = nullptr;              // the frame's top-level window while the dialog runs
+    HWND m_hWndMain = nullptr;                    // the frame's top-level window while the dialog runs
     HHOOK m_hMouseHook = nullptr;
     HHOOK m_hKeyboardHook = nullptr;
     BOOL m_bBroughtToTop = FALSE;   // the main window came to the top at the first mouse message
