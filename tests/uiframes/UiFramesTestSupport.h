@@ -6,6 +6,10 @@
 #include "support/win_SystemInput.h"
 #include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
+#include "uilib/core/ToolBar.h"
+#include "uilib/frames/DockBar.h"
+#include "uilib/frames/DockWindow.h"
+#include "uilib/frames/MiniDockFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +57,49 @@ public:
     void OnDraw(CDC*) override {}
 };
 
+// A tool bar of four buttons drawn in memory.
+class CFtToolBar : public CUXToolBar
+{
+public:
+    BOOL CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTitle);
+};
+
+// A docking window that may drag live, and that records whether it has floated since it was last asked.
+class CFtDockWindow : public CUXDockWindow
+{
+public:
+    BOOL bLive = FALSE;
+    BOOL bFloatedOnTheWay = FALSE;
+    BOOL OnReBarQuery() override { return bLive; }
+
+protected:
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override
+    {
+        CUXDockWindow::OnBarStyleChange(dwOldStyle, dwNewStyle);
+        bFloatedOnTheWay |= (dwNewStyle & CBRS_FLOATING) != 0;
+    }
+};
+
+// A frame with the library's docking: a tool bar on each side (top, bottom, left, right), two docking windows
+// on the left holding a list each, a pane in the middle.
+class CFtDockFrame : public CFrameWnd
+{
+public:
+    static const UINT kBarIds[4];
+    static const UINT kWindowIds[2];
+    CFtToolBar m_bars[4];
+    CFtDockWindow m_windows[2];
+    CListBox m_lists[2];
+    CWnd m_pane;
+    int customizeCommands = 0;
+
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnCustomize() { ++customizeCommands; }
+    DECLARE_MESSAGE_MAP()
+};
 // (Helpers of the customize dialog's tests.)
 // Pumps as a program's loop does (pre-translation included) until the condition holds.
 inline bool FtPumpUntil(const std::function<bool()>& condition)
@@ -147,6 +194,21 @@ protected:
         if (ppDoc != nullptr)
             *ppDoc = pDoc;
         return pChild;
+    }
+
+    // The docking frame as the main window at (0, 0), 700 x 520.
+    CFtDockFrame* MakeDockFrame()
+    {
+        CFtDockFrame* pFrame = new CFtDockFrame;
+        if (!pFrame->LoadFrame(IDR_FT_FRAME, WS_OVERLAPPEDWINDOW))
+            return nullptr;
+        app.m_pMainWnd = pFrame;
+        pFrame->SetWindowPos(nullptr, 0, 0, 700, 520, SWP_NOZORDER);
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->RecalcLayout();
+        pFrame->UpdateWindow();
+        PumpPending();
+        return pFrame;
     }
 
     std::vector<CMDIChildWnd*> children;
