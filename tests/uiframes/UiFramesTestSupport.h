@@ -3,6 +3,8 @@
 #pragma once
 
 #include "UiFramesTestIds.h"
+#include "support/win_SystemInput.h"
+#include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
 #include "uilib/core/ToolBar.h"
 #include "uilib/frames/DockBar.h"
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -97,6 +100,39 @@ protected:
     afx_msg void OnCustomize() { ++customizeCommands; }
     DECLARE_MESSAGE_MAP()
 };
+// (Helpers of the customize dialog's tests.)
+// Pumps as a program's loop does (pre-translation included) until the condition holds.
+inline bool FtPumpUntil(const std::function<bool()>& condition)
+{
+    return WaitFor(
+        [&]()
+        {
+            PumpPending();
+            return condition();
+        });
+}
+
+// A point of the window's client area in screen co-ordinates that the other window does not cover.
+inline CPoint FtFreePoint(HWND hWnd, HWND hWndCover)
+{
+    CRect client;
+    ::GetClientRect(hWnd, &client);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    CRect cover;
+    ::GetWindowRect(hWndCover, &cover);
+    for (int y = client.top + 5; y < client.bottom; y += 10)
+        for (int x = client.left + 5; x < client.right; x += 10)
+            if (!cover.PtInRect(CPoint(x, y)))
+                return CPoint(x, y);
+    return client.CenterPoint();
+}
+
+inline void FtClick(CPoint point)
+{
+    VxInput::MoveTo(point);
+    VxInput::Press(point);
+    VxInput::Release(point);
+}
 
 class UiFramesProgram : public ::testing::Test
 {

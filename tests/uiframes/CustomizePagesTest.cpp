@@ -1,0 +1,270 @@
+// The customize dialog's tool bars and commands pages with real tool bars: bars made, renamed, hidden and
+// deleted through the page; a command dragged from the commands page onto a bar; the page shown last kept.
+#include "UiFramesTestSupport.h"
+
+#include "resources/uilib/UilibResources.h"
+#include "support/win_DialogDriver.h"
+#include "uilib/core/CustomToolBar.h"
+#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/SettingsStore.h"
+#include "uilib/core/ToolBarCustomizer.h"
+#include "uilib/frames/CustCommandsPage.h"
+#include "uilib/frames/CustToolBarPage.h"
+#include "uilib/frames/CustomizeSheet.h"
+
+#include <memory>
+
+namespace
+{
+
+const UINT kCmdOpen = 0xE101;
+const UINT kCmdSave = 0xE103;
+const UINT kCmdExtra = 33001;
+
+// A frame with one customizable tool bar docked at the top (id 0xE800, "Standard").
+class CCpFrame : public CFrameWnd
+{
+public:
+    CUXToolBar m_bar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+            return -1;
+        m_bar.SetCustomizable(TRUE);
+        if (!m_bar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_GRIPPER))
+            return -1;
+        const UINT ids[] = {kCmdOpen, kCmdSave};
+        m_bar.SetButtons(ids, 2);
+        m_bar.SetWindowText("Standard");
+        EnableDocking(CBRS_ALIGN_ANY);
+        m_bar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_bar);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCpFrame, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+// A provider of one category of commands, as a menu bar is.
+class CCpProvider
+{
+public:
+    CCpProvider() { GetCustomizeCenter().Register(CUXCustomizeCenter::kCommandCategories, this, &Provide); }
+    ~CCpProvider() { GetCustomizeCenter().RemoveWindow(this); }
+
+    static LRESULT Provide(void*, WPARAM, LPARAM lParam)
+    {
+        CUXCommandCategory* category = new CUXCommandCategory;
+        category->m_strName = "Extras";
+        category->m_nOrderKey = -1;   // before the bars' own categories
+        CUXCommandRecord* record = new CUXCommandRecord;
+        record->m_nID = kCmdExtra;
+        record->m_strText = "E&xtra";
+        category->Add(record);
+        CUXCommandRecord* recent = new CUXCommandRecord;   // the recent files stay out of the list
+        recent->m_nID = 0xE110;
+        recent->m_strText = "Recent";
+        category->Add(recent);
+        reinterpret_cast<CUXOwnedPtrArray*>(lParam)->Add(category);
+        return 0;
+    }
+};
+
+class CustomizePagesTest : public UiFramesProgram
+{
+protected:
+    CCpFrame* MakeFrame()
+    {
+        CCpFrame* frame = new CCpFrame;
+        if (!frame->LoadFrame(IDR_FT_FRAME))
+            return nullptr;
+        app.m_pMainWnd = frame;
+        frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
+        frame->ShowWindow(SW_SHOW);
+        frame->UpdateWindow();
+        return frame;
+    }
+
+    static std::string ItemText(CListBox& list, int index)
+    {
+        CString text;
+        list.GetText(index, text);
+        return text.GetString();
+    }
+    static void SetName(HWND hDlg, LPCSTR name) { ::SetDlgItemTextA(hDlg, IDC_UX_NT_NAME, name); }
+    static bool Enabled(CWnd* page, UINT id) { return ::IsWindowEnabled(::GetDlgItem(page->m_hWnd, id)) != 0; }
+};
+
+}   // namespace
+
+TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBarsPage)
+{
+    CCpFrame* frame = MakeFrame();
+    ASSERT_NE(nullptr, frame);
+    CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kToolBarsPage | CUXCustomizeSheet::kOptionsPage);
+    ASSERT_EQ(2, sheet.GetPageCount());
+    CUXCustToolBarPage* page = nullptr;
+    CUXCustomToolBar* made = nullptr;
+    std::string newName;
+    CMessageBoxRecorder boxes(IDOK);
+    CDialogDriver* driver = nullptr;
+    CDialogDriver steps(
+        {// The sheet: the frame's bar is listed, checked; it can be reset but not renamed or deleted.
+         [&](HWND hSheet)
+         {
+             page = sheet.GetToolBarsPage();
+             EXPECT_TRUE(frame->m_bar.IsCustomizeMode());
+             EXPECT_EQ(1, page->GetList().GetCount());
+             EXPECT_EQ("Standard", ItemText(page->GetList(), 0));
+             EXPECT_EQ(1, page->GetList().GetCheck(0));
+             EXPECT_TRUE(Enabled(page, IDC_UX_TB_RESET));
+             EXPECT_FALSE(Enabled(page, IDC_UX_TB_RENAME));
+             EXPECT_FALSE(Enabled(page, IDC_UX_TB_DELETE));
+             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_NEW);
+             (void)hSheet;
+         },
+         // The New Toolbar dialog offers the first free name.
+         [&](HWND hDlg)
+         {
+             newName = CDialogDriver::Text(::GetDlgItem(hDlg, IDC_UX_NT_NAME));
+             CDialogDriver::Click(hDlg, IDOK);
+         },
+         // Back on the sheet: the new bar is listed, selected, and can be renamed and deleted.
+         [&](HWND)
+         {
+             CControlBar* bar = frame->GetControlBar(AFX_IDW_TOOLBAR + 1);   // the first id no bar had
+             made = dynamic_cast<CUXCustomToolBar*>(bar);
+             ASSERT_NE(nullptr, made);
+             EXPECT_TRUE(made->IsCustomizeMode());
+             EXPECT_TRUE(sheet.IsAllowedWindow(made->m_hWnd));
+             ASSERT_EQ(2, page->GetList().GetCount());
+             EXPECT_EQ(1, page->GetList().GetCurSel());
+             EXPECT_EQ("Custom 1", ItemText(page->GetList(), 1));
+             EXPECT_TRUE(Enabled(page, IDC_UX_TB_RENAME));
+             EXPECT_TRUE(Enabled(page, IDC_UX_TB_DELETE));
+             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_RENAME);
+         },
+         // Renamed to the other bar's name (in other case): refused with a message, the dialog stays; a new
+         // name renames.
+         [&](HWND hDlg)
+         {
+             EXPECT_EQ("Custom 1", CDialogDriver::Text(::GetDlgItem(hDlg, IDC_UX_NT_NAME)));
+             SetName(hDlg, "standard");
+             CDialogDriver::Click(hDlg, IDOK);
+             driver->Post(
+                 [&, hDlg]()
+                 {
+                     EXPECT_TRUE(::IsWindow(hDlg));
+                     SetName(hDlg, "Mine");
+                     CDialogDriver::Click(hDlg, IDOK);
+                 });
+         },
+         // The list follows; unchecking hides the bar; Delete asks and removes it.
+         [&](HWND hSheet)
+         {
+             EXPECT_EQ("Mine", ItemText(page->GetList(), 1));
+             EXPECT_EQ("Mine", CUXNewToolBarDlg::BarTitle(made));
+             EXPECT_EQ(1, page->GetList().GetCurSel());
+             page->GetList().SetCheck(1, 0);
+             page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_TB_LIST, CLBN_CHKCHANGE),
+                               reinterpret_cast<LPARAM>(page->GetList().m_hWnd));
+             EXPECT_FALSE(made->IsVisible());
+             frame->ShowControlBar(made, TRUE, FALSE);   // shown from elsewhere: the check follows
+             EXPECT_EQ(1, page->GetList().GetCheck(1));
+             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_DELETE);
+             driver->Post(
+                 [&, hSheet]()
+                 {
+                     EXPECT_EQ(nullptr, frame->GetControlBar(AFX_IDW_TOOLBAR + 1));
+                     EXPECT_EQ(1, page->GetList().GetCount());
+                     EXPECT_EQ(0, page->GetList().GetCurSel());
+                     // The options page is the one shown at the end.
+                     sheet.SetActivePage(1);
+                     CDialogDriver::Click(hSheet, IDCANCEL);
+                 });
+         }});
+    driver = &steps;
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(5u, driver->StepsRun());
+    EXPECT_EQ("Custom 1", newName);
+    std::vector<VxMessageBoxRecord> asked = boxes.Records();
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_EQ("A toolbar named 'standard' already exists. Type another name.", asked[0].text);
+    EXPECT_EQ(static_cast<unsigned>(MB_ICONSTOP), asked[0].type);
+    EXPECT_EQ("Are you sure you want to delete the 'Mine' toolbar?", asked[1].text);
+    EXPECT_EQ(static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked[1].type);
+    EXPECT_FALSE(frame->m_bar.IsCustomizeMode());
+    EXPECT_EQ(1u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
+
+    // Opened again, the dialog starts on the page it ended on.
+    CUXCustomizeSheet again(frame, CUXCustomizeSheet::kToolBarsPage | CUXCustomizeSheet::kOptionsPage);
+    int startPage = -1;
+    CDialogDriver reopen({[&](HWND hSheet)
+                          {
+                              startPage = again.GetActiveIndex();
+                              CDialogDriver::Click(hSheet, IDCANCEL);
+                          }});
+    again.DoModal();
+    EXPECT_EQ(1, startPage);
+}
+
+TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsButton)
+{
+    CCpFrame* frame = MakeFrame();
+    ASSERT_NE(nullptr, frame);
+    CCpProvider provider;
+    CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kCommandsPage);
+    std::vector<std::string> categories;
+    std::vector<std::string> commands;
+    std::string description;
+    bool dropped = false;
+    int selectedOnBar = -2;
+    CDialogDriver steps({[&](HWND hSheet)
+                         {
+                             CUXCustCommandsPage* page = sheet.GetCommandsPage();
+                             // The dialog beside the frame, so that the bar is in sight.
+                             ::SetWindowPos(hSheet, nullptr, 710, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                             for (int i = 0; i < page->GetCategoryList().GetCount(); ++i)
+                                 categories.push_back(ItemText(page->GetCategoryList(), i));
+                             for (int i = 0; i < page->GetCommandList().GetCount(); ++i)
+                                 commands.push_back(ItemText(page->GetCommandList(), i));
+                             description = page->GetDescription().GetString();
+
+                             // From the first command's row to the right half of the bar's last button.
+                             CRect row;
+                             page->GetCommandList().GetItemRect(0, &row);
+                             page->GetCommandList().ClientToScreen(&row);
+                             CRect last;
+                             frame->m_bar.GetItemRect(1, &last);
+                             frame->m_bar.ClientToScreen(&last);
+                             CPoint to(last.right - 3, last.CenterPoint().y);
+                             VxInput::Drag(row.CenterPoint(), to);
+                             dropped = FtPumpUntil([&]() { return frame->m_bar.GetCount() == 3; });
+
+                             // A click on the bar reaches it: the customize mode selects the button.
+                             CRect first;
+                             frame->m_bar.GetItemRect(0, &first);
+                             frame->m_bar.ClientToScreen(&first);
+                             FtClick(first.CenterPoint());
+                             FtPumpUntil([&]() { return frame->m_bar.GetCustomizer()->GetSelected() == 0; });
+                             selectedOnBar = frame->m_bar.GetCustomizer()->GetSelected();
+                             CDialogDriver::Click(hSheet, IDCANCEL);
+                         }});
+    sheet.DoModal();
+    // The provider's category first (its order key), then the bar's own; only customizable commands.
+    ASSERT_EQ(2u, categories.size());
+    EXPECT_EQ("Extras", categories[0]);
+    EXPECT_EQ("Standard", categories[1]);
+    EXPECT_EQ(std::vector<std::string>{"E&xtra"}, commands);
+    EXPECT_EQ("No help topic is associated with this item.", description);
+    EXPECT_TRUE(dropped);
+    ASSERT_EQ(3, frame->m_bar.GetCount());
+    EXPECT_EQ(kCmdExtra, frame->m_bar.GetItemID(2));
+    EXPECT_EQ(0, selectedOnBar);
+    EXPECT_FALSE(GetCustomizeCenter().IsDragging());
+}
