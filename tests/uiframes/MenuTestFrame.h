@@ -158,6 +158,22 @@ protected:
                                 : MenuText(menu, i));
         return texts;
     }
+    // The first entries of the File menu as it shows when the menu bar opens it.
+    std::vector<std::string> FileMenuTexts(int count)
+    {
+        std::vector<std::string> texts;
+        frame->menuSteps.push_back(
+            [&](HWND menu)
+            {
+                HMENU popup = MenuOf(menu);
+                for (int i = 0; i < count; ++i)
+                    texts.push_back(MenuText(popup, i));
+                ::EndMenu();
+                return TRUE;
+            });
+        frame->m_menuBar.TrackPopup(1);
+        return texts;
+    }
     // The menu of an open menu window.
     static HMENU MenuOf(HWND menuWindow)
     {
