@@ -6,6 +6,7 @@
 // The compile is the editor's own (CShowCompiler::Compile): it reads the pack file, copies the plain player
 // over the project's copy and writes the pack into it. The bare round starts from a copy of the player made
 // beforehand and has the bytes in memory already. Both run repeat + 2 times, alternating, warm cache.
+#include "bench/BenchClock.h"
 #include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
 #include "editor/ShowCompiler.h"
@@ -22,26 +23,6 @@ namespace
 
 const double kTargetRatio = 3.0;
 const size_t kPackBytes = 30 * 1000 * 1000;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = []
-    {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // The player in the build's application folder, beside this program's folder.
 std::string PlainPlayer()

@@ -13,6 +13,7 @@
 // animations that run on their own threads (rectangles, pictures) are timed frame by frame while their thread
 // moves them, with a hidden window as the one they invalidate. The end of a slide (its finished image and the
 // stop of its objects) comes before the first timed frame of a fade-out.
+#include "bench/BenchClock.h"
 #include "player/ShowRenderer.h"
 #include "player/ShowSource.h"
 #include "show/FontEmbedding.h"
@@ -40,28 +41,6 @@ typedef std::vector<BYTE> Bytes;
 
 // ---------------------------------------------------------------------------------------------------------
 // Clock and figures.
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = []
-    {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double Max(const std::vector<double>& values)
 {
@@ -398,15 +377,15 @@ struct CBench
         slot->m_Text.m_Animation.SetSelectedIndex(animation);
     }
 
-    void RectangleObject(int animation, int mode)
+    void RectangleObject(int animation, int mode, int x = 100, int y = 120, int width = 440, int height = 240)
     {
         ResetObjectSlide();
         FrameObjRecord record = {};
         record.nKind = CSlideObjSlot::KIND_RECTANGLE;
-        record.nX = 100;
-        record.nY = 120;
-        record.nWidth = 440;
-        record.nHeight = 240;
+        record.nX = x;
+        record.nY = y;
+        record.nWidth = width;
+        record.nHeight = height;
         record.nAnimation = animation;
         record.nSpeed = 1000;
         record.nFillMode = mode;
@@ -598,6 +577,9 @@ int main(int argc, char** argv)
         PrintRow(bench.Display("slide + text"));
         bench.RectangleObject(0, 1);
         PrintRow(bench.Display("slide + lightened rectangle"));
+        // A show text may hold a rectangle far larger than the slide: only what the slide shows of it costs.
+        bench.RectangleObject(0, 1, -100, -100, 20000, 20000);
+        PrintRow(bench.Display("slide + lightened 20000 x 20000"));
         bench.ImageObject(0, TRUE);
         PrintRow(bench.Display("slide + transparent image"));
 

@@ -75,11 +75,17 @@ void CAniText::Clear()
 
 int CAniText::GetScreenPixelsPerInchY()
 {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    // Asked once per program: reading a show converts the size of every text, and the screen's resolution
+    // stays while a program runs.
+    static const int s_nDpi = []
+    {
+        HDC screen = ::GetDC(nullptr);
+        int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen)
+            ::ReleaseDC(nullptr, screen);
+        return dpi > 0 ? dpi : 96;
+    }();
+    return s_nDpi;
 }
 
 int CAniText::StoredSizeToPixels(int stored, BOOL inPoints)

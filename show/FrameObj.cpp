@@ -185,19 +185,21 @@ void CFrameObj::Process(CDC* dc, const CRect& area)
     int blue = m_nFillMode == FILL_LIGHTEN ? m_nLight : m_nBlue;
     int green = m_nFillMode == FILL_LIGHTEN ? m_nLight : m_nGreen;
     int red = m_nFillMode == FILL_LIGHTEN ? m_nLight : m_nRed;
-    if (m_nWidth <= 0 || m_nHeight <= 0)
+    const int width = area.Width();
+    const int height = area.Height();
+    if (width <= 0 || height <= 0)
         return;
 
     int bytesPerPixel = dc->GetDeviceCaps(BITSPIXEL) * dc->GetDeviceCaps(PLANES) / 8;
     if (bytesPerPixel == 3 || bytesPerPixel == 4)
     {
         // The background's pixels as a 32-bit top-down DIB: rows without padding, blue, green, red.
-        if (!m_bmpBackground.GetSafeHandle() || !CanMakeBitmap(m_nWidth, m_nHeight))
+        if (!m_bmpBackground.GetSafeHandle() || !CanMakeBitmap(width, height))
             return;
         std::vector<DWORD> pixels;
         try
         {
-            pixels.resize(static_cast<size_t>(m_nWidth) * static_cast<size_t>(m_nHeight));
+            pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
         }
         catch (const std::bad_alloc&)
         {
@@ -205,20 +207,20 @@ void CFrameObj::Process(CDC* dc, const CRect& area)
         }
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = m_nWidth;
-        info.bmiHeader.biHeight = -m_nHeight;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         HBITMAP background = static_cast<HBITMAP>(m_bmpBackground.GetSafeHandle());
-        if (::GetDIBits(dc->GetSafeHdc(), background, 0, static_cast<UINT>(m_nHeight), pixels.data(), &info,
-                        DIB_RGB_COLORS) != m_nHeight)
+        if (::GetDIBits(dc->GetSafeHdc(), background, 0, static_cast<UINT>(height), pixels.data(), &info,
+                        DIB_RGB_COLORS) != height)
             return;
         AdjustPixels(pixels.data(), pixels.size(), blue, green, red);
-        if (!m_bmpProcessed.CreateCompatibleBitmap(dc, m_nWidth, m_nHeight))
+        if (!m_bmpProcessed.CreateCompatibleBitmap(dc, width, height))
             return;
         if (::SetDIBits(dc->GetSafeHdc(), static_cast<HBITMAP>(m_bmpProcessed.GetSafeHandle()), 0,
-                        static_cast<UINT>(m_nHeight), pixels.data(), &info, DIB_RGB_COLORS) != m_nHeight)
+                        static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height)
             m_bmpProcessed.DeleteObject();
         return;
     }
@@ -244,22 +246,6 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
         return;
     CRect area(x, y, FarEdge(x, m_nWidth), FarEdge(y, m_nHeight));
 
-    // The captured background belongs to one place.
-    if (m_bmpBackground.GetSafeHandle() && m_ptCaptured != CPoint(x, y))
-        DeleteBitmaps();
-
-    if (!m_bmpBackground.GetSafeHandle() && CanMakeBitmap(m_nWidth, m_nHeight))
-    {
-        CDC memDC;
-        if (memDC.CreateCompatibleDC(dc) && m_bmpBackground.CreateCompatibleBitmap(dc, m_nWidth, m_nHeight))
-        {
-            CBitmap* old = memDC.SelectObject(&m_bmpBackground);
-            memDC.BitBlt(0, 0, m_nWidth, m_nHeight, dc, x, y, SRCCOPY);
-            memDC.SelectObject(old);
-            m_ptCaptured = CPoint(x, y);
-        }
-    }
-
     if (m_nFillMode == FILL_SOLID)
     {
         CBrush brush(m_crFill);
@@ -271,6 +257,27 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
     }
     else if (m_nFillMode == FILL_LIGHTEN || m_nFillMode == FILL_COLORIZE)
     {
+        // Only what the device shows of the rectangle is captured and processed: a rectangle far larger
+        // than the slide costs no more than the slide.
+        CRect device, visible;
+        if (dc->GetClipBox(&device) == ERROR || !visible.IntersectRect(&area, &device))
+            visible.SetRectEmpty();
+        // The captured background belongs to one place.
+        if (m_bmpBackground.GetSafeHandle() && m_rcCaptured != visible)
+            DeleteBitmaps();
+        if (!m_bmpBackground.GetSafeHandle() && CanMakeBitmap(visible.Width(), visible.Height()))
+        {
+            CDC memDC;
+            if (memDC.CreateCompatibleDC(dc) &&
+                m_bmpBackground.CreateCompatibleBitmap(dc, visible.Width(), visible.Height()))
+            {
+                CBitmap* old = memDC.SelectObject(&m_bmpBackground);
+                memDC.BitBlt(0, 0, visible.Width(), visible.Height(), dc, visible.left, visible.top, SRCCOPY);
+                memDC.SelectObject(old);
+                m_rcCaptured = visible;
+            }
+        }
+        const CRect& captured = m_rcCaptured;
         if (!m_bmpProcessed.GetSafeHandle() && m_bmpBackground.GetSafeHandle())
         {
             // Process the clean background: put it back first, then process.
@@ -278,9 +285,10 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
             if (memDC.CreateCompatibleDC(dc))
             {
                 CBitmap* old = memDC.SelectObject(&m_bmpBackground);
-                dc->BitBlt(x, y, m_nWidth, m_nHeight, &memDC, 0, 0, SRCCOPY);
+                dc->BitBlt(captured.left, captured.top, captured.Width(), captured.Height(), &memDC, 0, 0,
+                           SRCCOPY);
                 memDC.SelectObject(old);
-                Process(dc, area);
+                Process(dc, captured);
             }
         }
         if (m_bmpProcessed.GetSafeHandle())
@@ -289,18 +297,11 @@ void CFrameObj::PaintAt(CDC* dc, int x, int y)
             if (memDC.CreateCompatibleDC(dc))
             {
                 CBitmap* old = memDC.SelectObject(&m_bmpProcessed);
-                if (!m_bAnimating)
-                {
-                    dc->BitBlt(x, y, m_nWidth, m_nHeight, &memDC, 0, 0, SRCCOPY);
-                }
-                else
-                {
-                    CRect part;
-                    CRect grown = GetAnimationRect();
-                    if (part.IntersectRect(&grown, &area))
-                        dc->BitBlt(part.left, part.top, part.Width(), part.Height(), &memDC, part.left - x,
-                                   part.top - y, SRCCOPY);
-                }
+                CRect part = captured;
+                const CRect grown = m_bAnimating ? GetAnimationRect() : captured;
+                if (part.IntersectRect(&grown, &captured))
+                    dc->BitBlt(part.left, part.top, part.Width(), part.Height(), &memDC, part.left - captured.left,
+                               part.top - captured.top, SRCCOPY);
                 memDC.SelectObject(old);
             }
         }

@@ -126,5 +126,5 @@ protected:
     int m_nThreadStep;
     HWND m_hThreadWnd;
     std::atomic<int> m_nGrown;   // written by the thread, read by painting
-    CPoint m_ptCaptured;         // where the background was captured
+    CRect m_rcCaptured;          // the part of the rectangle whose background was captured
 };

@@ -5,10 +5,16 @@
 // last real one) and searched in an upper-case copy: a section is found by "\r\n[NAME]", a key by
 // "KEY=" anywhere in the section body, first occurrence. Writers must therefore put every key that is the
 // tail of another key of the same section before that longer key, and write each section in one run.
+// Sections are found through an index of the text made at the first read, and a section's keys through
+// an index of its body made when the section is first read: reading stays proportional to the text.
 #pragma once
 
 #include "framework/core/Core.h"
 #include "show/MemBuffer.h"
+
+#include <memory>
+
+class CSettingsTextIndex;
 
 class CProfileStore : public CObject
 {
@@ -45,6 +51,8 @@ public:
 
 protected:
     int FindValue(const char* section, const char* key, const char* def, char* out, int size);
+    // The value of the key in the text being read (not terminated), or null when it is missing or empty.
+    const char* FindEntry(const char* section, const char* key, size_t& length);
     void AppendEntry(const char* section, const char* key, const char* value);
     void SetReadText(const char* contents, int length);
 
@@ -55,6 +63,7 @@ protected:
     int m_nBlockSize;
     CMemBuffer m_fileBuffer;
     CString m_strLastSection;
+    std::unique_ptr<CSettingsTextIndex> m_pIndex;   // of m_strUpperText, made at the first read
 };
 
 class CSettingsFile : public CObject

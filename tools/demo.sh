@@ -6,6 +6,7 @@
 #   VEXUL_BUILD=dir          build folder (default: build)
 #   VEXUL_DEMO_LIMIT=s       stop after this many seconds (default: 120 without a display, 600 with one)
 #   VEXUL_DEMO_SHOT_EVERY=s  seconds between screenshots (default: 3)
+# Exit code 1 when the time limit ended the demo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/env.sh
@@ -22,15 +23,10 @@ cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_6
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build/win" -j "$(nproc)" --target Vexul make_demo
 
-advance_pid=""
-cleanup() {
-  if [ -n "$advance_pid" ]; then kill "$advance_pid" 2>/dev/null || true; fi
-  vexul_stop_display
-}
 if [ "$headless" = 1 ]; then
   vexul_start_display
 fi
-trap cleanup EXIT
+trap vexul_stop_display EXIT
 vexul_wine_prefix "$build/win"
 
 out=$(realpath -m "$build/demo")
@@ -39,48 +35,12 @@ echo "== making the demo in $out"
 wine "$build/win/tools/demo/make_demo.exe" "$out" "$build/win/player/Vexul.exe"
 
 limit=${VEXUL_DEMO_LIMIT:-$([ "$headless" = 1 ] && echo 120 || echo 600)}
-every=${VEXUL_DEMO_SHOT_EVERY:-3}
-shots="$out/screenshots"
-if [ "$headless" = 1 ]; then
-  rm -rf "$shots"
-  mkdir -p "$shots"
-  # Stands in for the user of part 2: Space every 2.5 s (the player takes it only while it waits).
-  wine "$build/win/tools/demo/make_demo.exe" --advance "Vexul Demo - Part 2" 2500 "$limit" &
-  advance_pid=$!
-fi
-
-# The player's window, when one is open (both parts' titles begin with "Vexul Demo").
-shoot() {
-  local id
-  id=$(xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -m1 '"Vexul Demo' | awk '{print $1}') || true
-  [ -n "$id" ] || return 0
-  import -display "$DISPLAY" -window "$id" "$1" 2>/dev/null || true
-}
-
+shots=""
+[ "$headless" = 1 ] && shots="$out/screenshots"
 echo "== playing $out/VexulDemo.exe"
-(cd "$out" && wine VexulDemo.exe) &
-# Part 2 is started by part 1 and is not our child: the show is over when the prefix's last program ends.
-sleep 1
-wineserver -w &
-wait_pid=$!
-
-start=$SECONDS
-n=0
-while kill -0 "$wait_pid" 2>/dev/null; do
-  elapsed=$((SECONDS - start))
-  if [ "$elapsed" -ge "$limit" ]; then
-    echo "== time limit of $limit s reached: stopping the player"
-    wineserver -k || true
-    break
-  fi
-  if [ "$headless" = 1 ] && [ $((elapsed % every)) -eq 0 ] && [ "$elapsed" -ge $((n * every)) ]; then
-    n=$((n + 1))
-    shoot "$(printf '%s/shot-%03d.png' "$shots" "$elapsed")"
-  fi
-  sleep 0.5
-done
-wait "$wait_pid" 2>/dev/null || true
-echo "== the demo has ended after $((SECONDS - start)) s"
-if [ "$headless" = 1 ]; then
+rc=0
+vexul_play_demo "$out" "$limit" "$build/win/tools/demo/make_demo.exe" "$shots" || rc=$?
+if [ -n "$shots" ]; then
   echo "== screenshots: $shots ($(ls "$shots" | wc -l) files)"
 fi
+exit "$rc"

@@ -3,9 +3,10 @@
 # Every package the scripts need, in one place. Debian's wine64 holds only the loader: the wine, wineboot and
 # wineserver commands come with the package wine. fonts-wine has Wine's own faces (Tahoma, Courier, Marlett, ...);
 # fonts-liberation the metric-compatible stand-ins for Arial, Times New Roman and Courier New. fp-utils-3.2.2
-# brings chmcmd, which compiles the editor's help.
+# brings chmcmd, which compiles the editor's help. clang with libclang-rt-14-dev (libFuzzer and the sanitizer
+# runtimes) builds the fuzz targets.
 vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-liberation
-                xvfb xauth x11-utils googletest python3 fp-utils-3.2.2)
+                xvfb xauth x11-utils googletest python3 fp-utils-3.2.2 clang libclang-rt-14-dev)
 
 vexul_install_packages() {
   local missing=()
@@ -83,4 +84,59 @@ vexul_prefix_fonts() {
   for face in "Arial:Liberation Sans" "Times New Roman:Liberation Serif" "Courier New:Liberation Mono"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /t REG_SZ /d "${face#*:}" /f >/dev/null 2>&1
   done
+}
+
+# A screenshot of the player's window, when one is open (both demo parts' titles begin with "Vexul Demo").
+# It is cut from the screen rather than taken from the window: `import -window` never returns when the
+# window has gone by the time it asks for it, as a player's window does when its show ends.
+vexul_shoot_player() {
+  local id geometry
+  id=$(xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -m1 '"Vexul Demo' | awk '{print $1}') || true
+  [ -n "$id" ] || return 0
+  geometry=$(xwininfo -display "$DISPLAY" -id "$id" 2>/dev/null |
+    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2}
+         END {if (w > 0 && h > 0) printf "%dx%d+%d+%d", w, h, x, y}') || true
+  [ -n "$geometry" ] || return 0
+  timeout 20 import -display "$DISPLAY" -window root -crop "$geometry" +repage "$1" 2>/dev/null || true
+}
+
+# Plays the demo made by make_demo in the folder: VexulDemo.exe (part 1), which starts part 2 at its end.
+# With a screenshot folder (headless runs) it also stands in for the user of part 2, pressing Space every
+# 2.5 s, and saves a screenshot of the player window every VEXUL_DEMO_SHOT_EVERY seconds (3). Returns when
+# the prefix's last program has ended, or stops the players after the limit (seconds) and returns 1.
+#   vexul_play_demo <demo folder> <limit> <make_demo.exe> [<screenshot folder>]
+vexul_play_demo() {
+  local out=$1 limit=$2 make_demo=$3 shots=${4:-}
+  local every=${VEXUL_DEMO_SHOT_EVERY:-3} advance_pid="" wait_pid rc=0
+  if [ -n "$shots" ]; then
+    rm -rf "$shots"
+    mkdir -p "$shots"
+    # The player takes the key only while it waits for the user.
+    wine "$make_demo" --advance "Vexul Demo - Part 2" 2500 "$limit" &
+    advance_pid=$!
+  fi
+  (cd "$out" && wine VexulDemo.exe) &
+  # Part 2 is started by part 1 and is not our child: the show is over when the prefix's last program ends.
+  sleep 1
+  wineserver -w &
+  wait_pid=$!
+  local start=$SECONDS n=0 elapsed
+  while kill -0 "$wait_pid" 2>/dev/null; do
+    elapsed=$((SECONDS - start))
+    if [ "$elapsed" -ge "$limit" ]; then
+      echo "== time limit of $limit s reached: stopping the player"
+      wineserver -k || true
+      rc=1
+      break
+    fi
+    if [ -n "$shots" ] && [ "$elapsed" -ge $((n * every)) ]; then
+      n=$((n + 1))
+      vexul_shoot_player "$(printf '%s/shot-%03d.png' "$shots" "$elapsed")"
+    fi
+    sleep 0.5
+  done
+  wait "$wait_pid" 2>/dev/null || true
+  if [ -n "$advance_pid" ]; then kill "$advance_pid" 2>/dev/null || true; fi
+  echo "== the demo has ended after $((SECONDS - start)) s"
+  return "$rc"
 }

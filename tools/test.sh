@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the host build (portable code under the sanitizers) and the
 # Windows build under Wine and Xvfb. Installs what is missing first. Exits non-zero on any failure.
 #   VEXUL_BUILD=dir   build folder (default: build)
-#   VEXUL_SKIP_HOST=1 skip the host build
+#   VEXUL_SKIP_HOST=1 skip the host build (and the fuzz targets)
+#   VEXUL_FUZZ_SECONDS=n  how long each fuzz target runs (default 5; tools/fuzz.sh runs them longer)
 #   VEXUL_TARGETS="t1 t2" build only these targets of the Windows build (default: all)
 #   further arguments go to the Windows build's ctest (for example -R test_show)
 set -euo pipefail
@@ -19,6 +20,8 @@ if [ "${VEXUL_SKIP_HOST:-0}" != 1 ]; then
   cmake -S . -B "$build/host" -G Ninja -DVEXUL_HOST=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$build/host" -j "$jobs"
   ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$build/host" --output-on-failure -j "$jobs"
+  echo "== fuzz targets, ${VEXUL_FUZZ_SECONDS:-5} s each"
+  VEXUL_BUILD="$build" tools/fuzz.sh "${VEXUL_FUZZ_SECONDS:-5}"
 fi
 
 echo "== Windows build"

@@ -1,5 +1,5 @@
 // CControlBar: bar style, layout through WM_SIZEPARENT, borders and gripper, delayed show and hide, idle
-// update of the bar's items, fly-by prompts.
+// update of the bar's items, fly-by prompts, the start of a drag and the bar's dock-state record.
 #include "framework/win/Framework.h"
 
 namespace
@@ -28,6 +28,9 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_NCCALCSIZE()
     ON_WM_NCPAINT()
+    ON_WM_NCHITTEST()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar() = default;
@@ -38,9 +41,12 @@ CControlBar::~CControlBar()
     // reach this object any more).
     if (m_hWnd != nullptr)
     {
-        if (CFrameWnd* pFrame = GetParentFrame())
+        if (CFrameWnd* pFrame = GetDockingFrame())
             pFrame->RemoveControlBar(this);
+        if (m_pDockBar != nullptr)
+            m_pDockBar->RemoveControlBar(this);
     }
+    delete m_pDockContext;
 }
 
 void CControlBar::PostNcDestroy()
@@ -188,7 +194,10 @@ BOOL CControlBar::SetStatusText(INT_PTR nHit)
 {
     if (!(m_dwStyle & CBRS_FLYBY))
         return FALSE;
-    CFrameWnd* pFrame = GetTopLevelFrame();
+    // A floating bar's window lies in its floating frame: the prompt goes to the frame the bar belongs to.
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pFrame != nullptr)
+        pFrame = pFrame->GetTopLevelFrame();
     if (pFrame == nullptr)
         return FALSE;
     if (nHit == -1)
@@ -250,6 +259,61 @@ BOOL CControlBar::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 void CControlBar::EnableDocking(DWORD dwDockStyle)
 {
     m_dwDockStyle = dwDockStyle;
+    if (dwDockStyle == 0)
+        return;
+    if (m_pDockContext == nullptr)
+        m_pDockContext = new CDockContext(this);
+    if (m_hWndOwner == nullptr && m_hWnd != nullptr)
+        SetOwner(GetDockingFrame());
+}
+
+BOOL CControlBar::IsFloating() const
+{
+    return m_pDockBar != nullptr && m_pDockBar->m_bFloating;
+}
+
+void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
+{
+    pInfo->m_pBar = this;
+    pInfo->m_nBarID = static_cast<UINT>(GetDlgCtrlID());
+    pInfo->m_bVisible = IsVisible();
+    pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    pInfo->m_nMRUWidth = static_cast<UINT>(m_nMRUWidth);
+    pInfo->m_pointPos = CPoint(-1, -1);
+    if (m_pDockBar != nullptr && m_pDockBar->m_hWnd != nullptr)
+    {
+        // Where it sits in its dock bar.
+        CRect rect;
+        GetWindowRect(&rect);
+        m_pDockBar->ScreenToClient(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
+    }
+    if (m_pDockContext != nullptr)
+    {
+        pInfo->m_bDocking = TRUE;
+        pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
+        pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
+        pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
+        pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
+    }
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd*)
+{
+    if (pInfo->m_pointPos.x != -1 && m_pDockBar != nullptr && !m_pDockBar->m_bFloating)
+    {
+        // Its dock bar keeps it at this place when it lays the row out.
+        SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    DelayShow(pInfo->m_bVisible);
+    if (pInfo->m_bDocking && m_pDockContext != nullptr)
+    {
+        m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+        m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+        m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+    }
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const
@@ -273,8 +337,10 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CControlBar::OnDestroy()
 {
-    if (CFrameWnd* pFrame = GetParentFrame())
+    if (CFrameWnd* pFrame = GetDockingFrame())
         pFrame->RemoveControlBar(this);
+    if (m_pDockBar != nullptr)
+        m_pDockBar->RemoveControlBar(this);
     CWnd::OnDestroy();
 }
 
@@ -287,8 +353,6 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     if (!(style & WS_VISIBLE) || !(m_dwStyle & CBRS_ALIGN_ANY))
         return 0;
 
-    CRect rect(lpLayout->rect);
-    CSize available = rect.Size();
     DWORD mode = lpLayout->bStretch ? LM_STRETCH : 0;
     if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
         mode |= LM_HORZ | LM_MRUWIDTH;
@@ -296,7 +360,14 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
         mode |= LM_HORZ | LM_HORZDOCK;
     else
         mode |= LM_VERTDOCK;
-    CSize size = CalcDynamicLayout(-1, mode);
+    TakeSide(lpLayout, CalcDynamicLayout(-1, mode));
+    return 0;
+}
+
+void CControlBar::TakeSide(AFX_SIZEPARENTPARAMS* lpLayout, CSize size)
+{
+    CRect rect(lpLayout->rect);
+    CSize available = rect.Size();
     if (size.cx > available.cx)
         size.cx = available.cx;
     if (size.cy > available.cy)
@@ -331,7 +402,6 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     rect.right = rect.left + size.cx;
     rect.bottom = rect.top + size.cy;
     AfxRepositionWindow(lpLayout, m_hWnd, &rect);
-    return 0;
 }
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
@@ -339,9 +409,8 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     ApplyDelayedShow();
     if (GetStyle() & WS_VISIBLE)
     {
-        CFrameWnd* pTarget = GetParentFrame();
-        if (pTarget == nullptr)
-            pTarget = m_pDockSite;
+        // The frame the bar belongs to, also while it floats in a frame of its own.
+        CFrameWnd* pTarget = GetDockingFrame();
         if (pTarget != nullptr)
             OnUpdateCmdUI(pTarget, static_cast<BOOL>(wParam));
     }
@@ -392,4 +461,32 @@ void CControlBar::OnNcPaint()
     DrawBorders(&dc, window);
     dc.FillSolidRect(&window, ::GetSysColor(COLOR_BTNFACE));
     DrawGripper(&dc, window);
+}
+
+LRESULT CControlBar::OnNcHitTest(CPoint)
+{
+    return HTCLIENT;   // borders and gripper too: a press there starts a drag
+}
+
+void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // A press outside the bar's items drags the bar.
+    if (m_pDockContext != nullptr && OnToolHitTest(point, nullptr) == -1)
+    {
+        ClientToScreen(&point);
+        m_pDockContext->StartDrag(point);
+        return;
+    }
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // A double click outside the items docks a floating bar, floats a docked one.
+    if (m_pDockContext != nullptr && OnToolHitTest(point, nullptr) == -1)
+    {
+        m_pDockContext->ToggleDocking();
+        return;
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
 }

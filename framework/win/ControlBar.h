@@ -8,14 +8,19 @@
 // (DelayShow) is applied at the next layout or idle time. With CBRS_TOOLTIPS the items the bar answers in
 // OnToolHitTest show their tips, with CBRS_FLYBY the frame shows their prompts while the mouse is over them.
 //
-// Docking is not here: the dock-site fields are kept for it (m_pDockSite is the frame, m_pDockBar and
-// m_pDockContext stay null, EnableDocking only keeps the style).
+// Docking: m_pDockSite is the frame the bar belongs to (its bar list holds it wherever the bar sits);
+// m_pDockBar is the dock bar that holds it (one along a side of the frame, or the one in a floating frame),
+// null while the bar is a plain child of the frame. EnableDocking gives the bar a dock context, through which
+// a press on the bar outside its items drags it (to another side, or floating), and a double click docks or
+// floats it. The non-client area (borders, gripper) answers as client area, so that those presses reach the
+// bar.
 #pragma once
 
 #include "framework/win/Frame.h"
 
 class CDockBar;
 class CDockContext;
+class CControlBarInfo;
 
 // Bar styles
 #define CBRS_ALIGN_LEFT 0x1000L
@@ -91,10 +96,17 @@ public:
     virtual BOOL IsVisible() const;
     // The bar's own map, then its owner's route: the bar's items are commands of the frame.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
-    // Keeps the sides the bar may dock to (docking itself comes with the docking layer).
-    void EnableDocking(DWORD dwDockStyle);
-    // The frame the bar lays out in.
+    // Keeps the sides the bar may dock to (CBRS_ALIGN_ bits, CBRS_FLOAT_MULTI) and, for any, gives the bar a
+    // dock context (owned) and the frame as owner (the commands of a floating bar still reach the frame).
+    virtual void EnableDocking(DWORD dwDockStyle);
+    // The frame the bar belongs to.
     CFrameWnd* GetDockingFrame() const;
+    // In a floating frame.
+    BOOL IsFloating() const;
+    // Fills in the bar's record of a dock state; applies such a record to the bar (its place in its dock
+    // bar, its visibility, where it was docked and floated last).
+    virtual void GetBarInfo(CControlBarInfo* pInfo);
+    virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
     int m_cxLeftBorder = 6;
     int m_cxRightBorder = 6;
@@ -122,6 +134,9 @@ protected:
     DWORD EffectiveStyle() const;
     // Applies a pending show or hide now.
     void ApplyDelayedShow();
+    // Takes the bar's part of size from the free area of a layout (its side) and moves it there.
+    void TakeSide(AFX_SIZEPARENTPARAMS* lpLayout, CSize size);
+    friend class CDockBar;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -131,6 +146,9 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnNcPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -97,13 +97,19 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
     ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_WM_NCACTIVATE()
+    ON_WM_ACTIVATE()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
-CFrameWnd::CFrameWnd() = default;
+CFrameWnd::CFrameWnd() : m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd))
+{
+}
 
 CFrameWnd::~CFrameWnd()
 {
@@ -148,10 +154,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     HICON hIcon = ::LoadIconA(hInst, name);
     LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
-    HMENU hMenu = AfxLoadMenu(hInst, name);
+    HMENU hMenu = (dwDefaultStyle & WS_CHILD) ? nullptr : AfxLoadMenu(hInst, name);   // a child has no menu
     HACCEL hAccel = AfxLoadAccelerators(hInst, name);
-    if (!CreateEx(0, lpszClass, m_strTitle, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, AfxGetSafeHwnd(pParentWnd), hMenu, pContext))
+    if (!CreateFrameWindow(lpszClass, dwDefaultStyle & ~FWS_ADDTOTITLE, pParentWnd, hMenu, pContext))
     {
         // The object went with the window that never came to be: only the local resources remain.
         if (hMenu != nullptr)
@@ -166,11 +171,22 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     return TRUE;
 }
 
+BOOL CFrameWnd::CreateFrameWindow(LPCSTR lpszClass, DWORD dwStyle, CWnd* pParentWnd, HMENU hMenu,
+                                  CCreateContext* pContext)
+{
+    return CreateEx(0, lpszClass, m_strTitle, dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    AfxGetSafeHwnd(pParentWnd), hMenu, pContext);
+}
+
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    return OnCreateHelper(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpCreateStruct, CCreateContext* pContext)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    CCreateContext* pContext = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
     if (!OnCreateClient(lpCreateStruct, pContext))
         return -1;
     RecalcLayout();
@@ -345,6 +361,12 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)
+{
+    RecalcLayout();
+    return 0;
+}
+
 // ---- bars --------------------------------------------------------------------------------------------
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID)
@@ -363,6 +385,12 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     if (pBar == nullptr)
         return;
     pBar->DelayShow(bShow);   // the layout applies it
+    if (pBar->IsFloating())
+    {
+        // Its floating frame shows or hides with it, at once.
+        pBar->GetParentFrame()->RecalcLayout();
+        return;
+    }
     if (bDelay)
         DelayRecalcLayout();
     else
@@ -391,6 +419,12 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
     return TRUE;
 }
 
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    static const int keys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+    pCmdUI->Enable((::GetKeyState(keys[pCmdUI->m_nID - ID_INDICATOR_CAPS]) & 1) != 0);
+}
+
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
     CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
@@ -412,6 +446,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
         return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (GetParentFrame() != nullptr)
+        return FALSE;   // a frame within a frame: the outer frame goes on with the route
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -450,6 +486,33 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
     CWnd::OnSize(nType, cx, cy);
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
+}
+
+BOOL CFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if (m_nFlags & WF_STAYACTIVE)
+        bActive = TRUE;
+    return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, GetCurrentMessage()->lParam));
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Handing the activation to one of our floating frames keeps our active look; any other change ends it.
+    BOOL bStay = FALSE;
+    if (nState == WA_INACTIVE && pWndOther != nullptr && ::GetWindow(pWndOther->m_hWnd, GW_OWNER) == m_hWnd)
+    {
+        CWnd* pOther = FromHandlePermanent(pWndOther->m_hWnd);
+        bStay = pOther != nullptr && pOther->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) &&
+                (pOther->GetStyle() & MFS_SYNCACTIVE) != 0;
+    }
+    if (bStay == ((m_nFlags & WF_STAYACTIVE) != 0))
+        return;
+    if (bStay)
+        m_nFlags |= WF_STAYACTIVE;
+    else
+        m_nFlags &= ~WF_STAYACTIVE;
+    SendMessage(WM_NCACTIVATE, bStay || nState != WA_INACTIVE);
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)

@@ -1,6 +1,7 @@
 // The Windows side of the framework in one include: the portable core, geometry, GDI, image lists,
 // application, windows and message maps, dialogs, controls, common controls, property sheets, common
-// dialogs, menus and resources, documents, views, frames and control bars.
+// dialogs, menus and resources, documents, views, frames, control bars, docking, status
+// bars, rebars and MDI frames.
 #pragma once
 
 #include "framework/core/Core.h"
@@ -24,5 +25,11 @@
 #include "framework/win/View.h"
 #include "framework/win/Frame.h"
 #include "framework/win/ControlBar.h"
+#include "framework/win/DockBar.h"
+#include "framework/win/DockContext.h"
+#include "framework/win/DockState.h"
+#include "framework/win/StatusBar.h"
+#include "framework/win/ReBar.h"
+#include "framework/win/Mdi.h"
 #include "framework/win/RecentFileList.h"
 #include "framework/win/App.h"

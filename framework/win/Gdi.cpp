@@ -1011,6 +1011,69 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
         ::FrameRect(m_hDC, rect, static_cast<HBRUSH>(brush->m_hObject));
 }
 
+void CDC::DrawDragRect(LPCRECT rect, SIZE size, LPCRECT rectLast, SIZE sizeLast, CBrush* brush, CBrush* brushLast)
+{
+    if (brush == nullptr)
+        brush = GetHalftoneBrush();
+    if (brushLast == nullptr)
+        brushLast = brush;
+    auto frame = [](CRgn& rgn, LPCRECT r, SIZE s)
+    {
+        rgn.CreateRectRgn(0, 0, 0, 0);
+        if (r == nullptr || CRect(r).IsRectEmpty())
+            return;
+        CRect inner(r);
+        inner.DeflateRect(s);
+        if (inner.IsRectEmpty())
+            inner.SetRectEmpty();
+        CRgn outer, hole;
+        outer.CreateRectRgnIndirect(r);
+        hole.CreateRectRgnIndirect(&inner);
+        rgn.CombineRgn(&outer, &hole, RGN_XOR);
+    };
+    auto invert = [this](CRgn& rgn, CBrush* pBrush)
+    {
+        SelectClipRgn(&rgn);
+        CRect box;
+        rgn.GetRgnBox(&box);
+        CBrush* old = SelectObject(pBrush);
+        PatBlt(box.left, box.top, box.Width(), box.Height(), PATINVERT);
+        SelectObject(old);
+    };
+    CRgn now, last;
+    frame(now, rect, size);
+    frame(last, rectLast, sizeLast);
+    if (brush == brushLast)
+    {
+        // What both frames cover stays as it is.
+        CRgn change;
+        change.CreateRectRgn(0, 0, 0, 0);
+        change.CombineRgn(&now, &last, RGN_XOR);
+        invert(change, brush);
+    }
+    else
+    {
+        invert(last, brushLast);
+        invert(now, brush);
+    }
+    SelectClipRgn(nullptr);
+}
+
+CBrush* CDC::GetHalftoneBrush()
+{
+    static CBrush brush;
+    if (brush.m_hObject == nullptr)
+    {
+        WORD pattern[8];
+        for (int i = 0; i < 8; ++i)
+            pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
+        CBitmap bitmap;
+        if (bitmap.CreateBitmap(8, 8, 1, 1, pattern))
+            brush.CreatePatternBrush(&bitmap);   // the brush keeps its own copy of the pattern
+    }
+    return &brush;
+}
+
 void CDC::InvertRect(LPCRECT rect)
 {
     if (rect)

@@ -286,6 +286,13 @@ public:
     BOOL DrawIcon(int x, int y, HICON icon);
     BOOL DrawIcon(POINT point, HICON icon) { return DrawIcon(point.x, point.y, icon); }
     BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags);
+    // Inverts the frame of rect (size: its thickness) with brush, after inverting the frame of rectLast
+    // (sizeLast) with brushLast to take it away: drawn twice, a frame is gone. Empty rectangles draw nothing;
+    // null brushes are the halftone brush.
+    void DrawDragRect(LPCRECT rect, SIZE size, LPCRECT rectLast, SIZE sizeLast, CBrush* brush = nullptr,
+                      CBrush* brushLast = nullptr);
+    // A checkerboard of black and white pixels (drawn with PATINVERT it greys what it covers).
+    static CBrush* GetHalftoneBrush();
     BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state);
 
     // Text

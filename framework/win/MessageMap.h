@@ -337,6 +337,10 @@ protected:
     VX_MSG(WM_ACTIVATEAPP, VX_CALL(void (ThisClass::*)(BOOL, DWORD), OnActivateApp)((BOOL)VX_WP, (DWORD)VX_LP); return 0;)
 #define ON_WM_NCACTIVATE() \
     VX_MSG(WM_NCACTIVATE, return (LRESULT)VX_CALL(BOOL (ThisClass::*)(BOOL), OnNcActivate)((BOOL)VX_WP);)
+// void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd), in an MDI child
+#define ON_WM_MDIACTIVATE()                                                                         \
+    VX_MSG(WM_MDIACTIVATE, VX_CALL(void (ThisClass::*)(BOOL, CWnd*, CWnd*), OnMDIActivate)(         \
+        (HWND)VX_LP == vxThis->m_hWnd, VX_WND(VX_LP), VX_WND(VX_WP)); return 0;)
 #define ON_WM_CHILDACTIVATE() VX_MSG(WM_CHILDACTIVATE, VX_CALL(void (ThisClass::*)(), OnChildActivate)(); return 0;)
 #define ON_WM_ENABLE() VX_MSG(WM_ENABLE, VX_CALL(void (ThisClass::*)(BOOL), OnEnable)((BOOL)VX_WP); return 0;)
 #define ON_WM_SHOWWINDOW() \

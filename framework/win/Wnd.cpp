@@ -591,6 +591,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                   cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    return EndHookedCreate(hWnd);
+}
+
+BOOL CWnd::EndHookedCreate(HWND hWnd)
+{
     BOOL bEnded = FALSE;
     if (!AfxUnhookWindowCreate(&bEnded))
     {

@@ -27,6 +27,7 @@ struct CCreateContext;
 #define WF_TOOLTIPS 0x0001   // shows the tips of OnToolHitTest
 #define WF_MODALLOOP 0x0008
 #define WF_CONTINUEMODAL 0x0010
+#define WF_STAYACTIVE 0x0020   // a frame that looks active while one of its floating frames is
 
 // RunModalLoop flags
 #define MLF_NOIDLEMSG 0x0001
@@ -439,6 +440,11 @@ public:
     HWND m_hWndOwner = nullptr;     // owner set with SetOwner (null: the parent)
     UINT m_nFlags = 0;
     int m_nModalResult = -1;
+
+    // Ends a creation begun with AfxHookWindowCreate(this) that made hWnd (null: none): an object whose window
+    // never came to be, or was refused after it was attached, ends as its destruction would end it. TRUE when
+    // the window exists.
+    BOOL EndHookedCreate(HWND hWnd);
 
     // Used by the creation hook and the window procedure.
     void AttachForCreate(HWND hWnd);   // map + subclass

@@ -15,8 +15,11 @@
 #define IDB_UX_EDIT_GROUP 4505     // 14-pixel cells: new, delete, move up, move down (magenta transparent)
 #define IDB_UX_CHECK_BOXES 4507    // three cells: unchecked, checked, indeterminate
 
-// Menus: sub-menu 1 is the edit context menu, sub-menu 2 the column header's menu
+// Menus: sub-menu 1 is the edit context menu, sub-menu 2 the column header's menu ("RClickHeader"); sub-menu 0
+// is kept empty so that the others keep their places.
 #define IDR_UX_POPUP_MENUS 4519
+#define UX_POPUP_EDIT 1
+#define UX_POPUP_HEADER 2
 
 // Strings
 #define IDS_UX_BROWSE_BUTTON 4565   // "..."
@@ -45,7 +48,11 @@
 #define ID_EDIT_UNDO 0xE12B
 #endif
 
-// Commands of the column header's menu
+// Strings: the settings section and the entry of stored column widths.
+#define IDS_UX_SETTINGS 4536
+#define IDS_UX_COLUMN_INFO 4542
+
+// Commands of the column header's menu; their prompts are string resources of the same ids.
 #define ID_UX_SORT_ASCENDING 53773
 #define ID_UX_SORT_DESCENDING 53774
 #define ID_UX_ALIGN_LEFT 53775
@@ -61,3 +68,10 @@
 #define IDC_UX_GROUP_UP 5519
 #define IDC_UX_GROUP_DOWN 5520
 #define IDC_UX_BROWSE_BUTTON 5521
+
+// Strings
+#define IDS_UX_CUSTOMIZE 4550     // "Customize..."
+#define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
+#define IDS_UX_TOOLBAR 4558       // default title of a tool bar
+#define IDS_UX_STATUS_BAR 4560    // the status bar's entry
+#define IDS_UX_CONTROL_BAR 4645   // default title of any other bar

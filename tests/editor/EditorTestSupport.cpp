@@ -176,25 +176,6 @@ Bytes ReadResource(const std::string& program, LPCSTR type, LPCSTR name)
     return bytes;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    for (;;)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (condition())
-            return true;
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        Sleep(10);
-    }
-}
-
 CProcess::CProcess(const std::string& exe, const std::string& folder)
 {
     std::string line = "\"" + exe + "\"";
@@ -214,7 +195,7 @@ CProcess::~CProcess()
     {
         if (HWND window = FindWindowWithChild(1010))
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        if (!WaitFor([&] { return Ended(); }, 5000))
+        if (!PumpUntil([&] { return Ended(); }))
             TerminateProcess(m_pi.hProcess, 1);
         WaitForSingleObject(m_pi.hProcess, 5000);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "support/win_Wait.h"
 
 #include <functional>
 #include <string>
@@ -48,9 +49,6 @@ Bytes MakeIconFile(const std::vector<IconImageSpec>& images);
 
 // A resource of a program file, read as a data file; empty when missing.
 Bytes ReadResource(const std::string& program, LPCSTR type, LPCSTR name);
-
-// Pumps this thread's messages until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
 
 // A program started by the test; ended (politely, then by force) when the object goes.
 class CProcess

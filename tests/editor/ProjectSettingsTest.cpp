@@ -2,7 +2,6 @@
 // the show model and back through the show text.
 #include "EditorTestSupport.h"
 #include "editor/ProjectSettings.h"
-#include "editor/VexulCreatorApp.h"
 #include "show/ShowData.h"
 #include "show/ShowText.h"
 
@@ -11,15 +10,17 @@
 namespace
 {
 
-// The editor's application object with its profile under the tests' key, removed afterwards. (A second
-// application object would leave the program without one when it goes.)
+// An application object whose profile lives under a key of its own, removed afterwards.
 class ProjectSettingsTest : public ::testing::Test
 {
 protected:
-    ProjectSettingsTest() : app(theApp) { app.SetRegistryKey("VexulTests"); }
-    ~ProjectSettingsTest() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\VexulCreator V2"); }
+    ProjectSettingsTest() : app("EditorSettingsTest") { app.SetRegistryKey("VexulTests"); }
+    ~ProjectSettingsTest() override
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\EditorSettingsTest");
+    }
 
-    CWinApp& app;
+    CWinApp app;
 };
 
 }   // namespace

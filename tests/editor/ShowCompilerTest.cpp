@@ -180,7 +180,7 @@ TEST_F(ShowCompilerTest, CompilesPackIconsAndFileInformationAndTheProgramPlaysAl
     CProcess process(alone, elsewhere.Path());
     ASSERT_TRUE(process.Started());
     HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = process.FindWindowWithChild(1010)) != nullptr; }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return (window = process.FindWindowWithChild(1010)) != nullptr; }));
     char title[64] = {};
     GetWindowTextA(window, title, sizeof(title));
     EXPECT_STREQ("Compiled Trip", title);
@@ -193,9 +193,9 @@ TEST_F(ShowCompilerTest, CompilesPackIconsAndFileInformationAndTheProgramPlaysAl
         ReleaseDC(nullptr, screen);
         return c;
     };
-    EXPECT_TRUE(WaitFor([&] { return slideCentre() == kSlideColour; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return slideCentre() == kSlideColour; }));
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitFor([&] { return process.Ended(); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return process.Ended(); }));
 }
 
 TEST_F(ShowCompilerTest, APackOfExactlyTheLimitIsCompiledOneByteMoreIsRefused)
@@ -457,7 +457,7 @@ TEST_F(ShowCompilerTest, ARunningPlayerCopyGetsItsOwnMessage)
     // The project's copy plays the project's pack from its folder.
     CProcess running(player, project.Path());
     ASSERT_TRUE(running.Started());
-    ASSERT_TRUE(WaitFor([&] { return running.FindWindowWithChild(1010) != nullptr; }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return running.FindWindowWithChild(1010) != nullptr; }));
 
     EXPECT_FALSE(compiler.Compile(player.c_str(), project.Path().c_str(), pack.c_str(), settings));
     EXPECT_EQ(CShowCompiler::failPlayerInUse, compiler.GetFailure());

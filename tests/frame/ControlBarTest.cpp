@@ -70,6 +70,37 @@ TEST(ControlBar, BordersAndGripperAreDrawnInTheSystemsColours)
     EXPECT_EQ(RGB(1, 2, 3), surface.At(4, 6));
 }
 
+TEST(DragRectangle, DrawnAgainItIsGoneAndMovingItTakesTheLastAway)
+{
+    const COLORREF ground = RGB(10, 20, 30);
+    DibSurface surface(80, 60, ground);
+    CBrush* pWhite = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    CRect none(0, 0, 0, 0);
+    CRect first(10, 10, 50, 40);
+    surface.dc.DrawDragRect(&first, CSize(3, 3), &none, CSize(0, 0), pWhite, pWhite);
+    COLORREF inverted = RGB(255 - 10, 255 - 20, 255 - 30);
+    EXPECT_EQ(inverted, surface.At(10, 20));   // the frame, 3 pixels thick
+    EXPECT_EQ(inverted, surface.At(12, 20));
+    EXPECT_EQ(ground, surface.At(13, 20));   // not its inside
+    EXPECT_EQ(inverted, surface.At(30, 39));
+
+    // Moved: the old frame is taken away where the new one does not cover it.
+    CRect second(20, 15, 60, 45);
+    surface.dc.DrawDragRect(&second, CSize(3, 3), &first, CSize(3, 3), pWhite, pWhite);
+    EXPECT_EQ(ground, surface.At(10, 20));
+    EXPECT_EQ(inverted, surface.At(20, 30));
+    EXPECT_EQ(inverted, surface.At(59, 30));
+
+    // Taken away with a halftone frame drawn in its place: every other pixel of it inverted.
+    surface.dc.DrawDragRect(&first, CSize(2, 2), &second, CSize(3, 3), nullptr, pWhite);
+    EXPECT_EQ(ground, surface.At(20, 30));
+    EXPECT_NE(surface.At(10, 20) == inverted, surface.At(11, 20) == inverted);
+    surface.dc.DrawDragRect(&none, CSize(0, 0), &first, CSize(2, 2), nullptr, nullptr);
+    for (int x = 0; x < 80; ++x)
+        for (int y = 0; y < 60; ++y)
+            ASSERT_EQ(ground, surface.At(x, y)) << x << ", " << y;
+}
+
 TEST(RecentFileList, NamesAreKeptOnceNewestFirstAndShortenedForTheMenu)
 {
     CRecentFileList list(ID_FILE_MRU_FILE1, "Recent File List", "File%d", 3, 30);

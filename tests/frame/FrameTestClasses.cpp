@@ -1,5 +1,6 @@
 #include "FrameTestClasses.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -209,6 +210,124 @@ int CShowFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 BOOL CShowFrame::OnRoute(UINT)
 {
     return Route("frame");
+}
+
+// ---- docking ---------------------------------------------------------------------------------------
+
+BOOL CCellBar::Create(CWnd* pParent, LPCSTR lpszTitle, UINT nID)
+{
+    SetBarStyle(CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    return CreateEx(0, nullptr, lpszTitle, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID);
+}
+
+CSize CCellBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    size.cx += bHorz ? (bStretch ? 0 : kCells * kCell) : kDepth;
+    size.cy += bHorz ? kDepth : (bStretch ? 0 : kCells * kCell);
+    return size;
+}
+
+CSize CCellBar::CalcDynamicLayout(int nLength, DWORD dwMode)
+{
+    if (!(m_dwStyle & CBRS_SIZE_DYNAMIC) || (dwMode & (LM_HORZDOCK | LM_VERTDOCK)))
+        return CControlBar::CalcDynamicLayout(nLength, dwMode);
+    // Floating: as many cells to a row as the width (or the height asked for) allows.
+    CSize insets = CControlBar::CalcFixedLayout(FALSE, TRUE);
+    int columns;
+    if (dwMode & LM_LENGTHY)
+    {
+        int rows = std::max(1, static_cast<int>((nLength - insets.cy) / kDepth));
+        columns = (kCells + rows - 1) / rows;
+    }
+    else
+    {
+        int width = (dwMode & LM_MRUWIDTH) ? m_nMRUWidth : nLength;
+        columns = std::min(kCells, std::max(1, static_cast<int>((width - insets.cx) / kCell)));
+    }
+    int rows = (kCells + columns - 1) / columns;
+    CSize size(insets.cx + columns * kCell, insets.cy + rows * kDepth);
+    if (dwMode & LM_COMMIT)
+        m_nMRUWidth = size.cx;
+    return size;
+}
+
+INT_PTR CCellBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    CRect cell(0, 0, kCell, kDepth);
+    if (!cell.PtInRect(point))
+        return -1;
+    if (pTI != nullptr)
+    {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = ID_TEST_STAMP;
+        pTI->rect = cell;
+        pTI->lpszText = LPSTR_TEXTCALLBACKA;
+    }
+    return ID_TEST_STAMP;
+}
+
+void CCellBar::DoPaint(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, RGB(200, 220, 240));
+}
+
+IMPLEMENT_DYNCREATE(CDockFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CDockFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_UPDATE_COMMAND_UI(ID_TEST_LINE, OnUpdateLine)
+    ON_COMMAND_EX(ID_TEST_ROUTE, OnRoute)
+END_MESSAGE_MAP()
+
+const UINT CDockFrame::kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                                    AFX_IDW_DOCKBAR_RIGHT};
+
+BOOL CDockFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+{
+    return m_pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST);
+}
+
+int CDockFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_NUM, ID_TEST_LINE};
+    if (!m_status.Create(this) || !m_status.SetIndicators(indicators, 3))
+        return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    static const char* const titles[] = {"Top", "Bottom", "Left", "Right"};
+    for (int i = 0; i < 4; ++i)
+    {
+        if (!m_bars[i].Create(this, titles[i], IDW_CELLS_FIRST + i))
+            return -1;
+        m_bars[i].EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_bars[i], kSides[i]);
+    }
+    return 0;
+}
+
+void CDockFrame::OnUpdateLine(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetText("Line 7");
+}
+
+BOOL CDockFrame::OnRoute(UINT)
+{
+    return Route("frame");
+}
+
+IMPLEMENT_DYNCREATE(CTestChild, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CTestChild, CMDIChildWnd)
+    ON_COMMAND_EX(ID_TEST_ROUTE, OnRoute)
+END_MESSAGE_MAP()
+
+BOOL CTestChild::OnRoute(UINT)
+{
+    return Route("child");
 }
 
 // ---- application -------------------------------------------------------------------------------------

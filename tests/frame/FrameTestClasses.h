@@ -94,6 +94,50 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A bar of four cells, 24 pixels along its side and 22 across; the first cell is the Stamp command (its tip
+// and prompt). Floating with CBRS_SIZE_DYNAMIC it wraps its cells into as many rows as its width needs.
+class CCellBar : public CControlBar
+{
+public:
+    static const int kCell = 24;
+    static const int kDepth = 22;
+    static const int kCells = 4;
+    BOOL Create(CWnd* pParent, LPCSTR lpszTitle, UINT nID);
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    void DoPaint(CDC* pDC) override;
+};
+
+// A frame that docks: four cell bars, one on each side, a status bar (message, NUM, a line pane) and a
+// plain pane in the middle.
+class CDockFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CDockFrame)
+public:
+    static const UINT kSides[4];   // the dock bar of each bar at the start
+    CCellBar m_bars[4];
+    CStatusBar m_status;
+    CWnd m_pane;
+
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnUpdateLine(CCmdUI* pCmdUI);
+    afx_msg BOOL OnRoute(UINT nID);
+    DECLARE_MESSAGE_MAP()
+};
+
+// An MDI child that takes part in the route of ID_TEST_ROUTE.
+class CTestChild : public CMDIChildWnd
+{
+    DECLARE_DYNCREATE(CTestChild)
+protected:
+    afx_msg BOOL OnRoute(UINT nID);
+    DECLARE_MESSAGE_MAP()
+};
+
 // The application: its file dialog answers from a queue and records what was asked.
 class CFrameTestApp : public CWinApp
 {

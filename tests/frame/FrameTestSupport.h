@@ -7,8 +7,23 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Rectangles, points and sizes in test messages as numbers (not as the pointers they convert to).
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+inline void PrintTo(const CPoint& p, std::ostream* os)
+{
+    *os << "(" << p.x << ", " << p.y << ")";
+}
+inline void PrintTo(const CSize& s, std::ostream* os)
+{
+    *os << s.cx << " x " << s.cy;
+}
 
 class FrameProgram : public ::testing::Test
 {

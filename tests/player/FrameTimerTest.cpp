@@ -1,5 +1,6 @@
 // The one-shot frame clock.
 #include "player/FrameTimer.h"
+#include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -75,21 +76,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-// Pumps messages until a tick arrives or the time runs out; returns the ticks seen.
-int PumpForTicks(CTickWindow& window, DWORD milliseconds)
-{
-    int before = window.ticks;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds && window.ticks == before)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(5);
-    }
-    return window.ticks - before;
-}
 
 }   // namespace
 
@@ -179,7 +165,8 @@ TEST(FrameTimer, RealMultimediaTickArrives)
     CTickWindow window;
     ASSERT_TRUE(timer.Start(40, &window, kTick));
     // The tick is sent from the timer thread; pumping lets it in.
-    EXPECT_EQ(1, PumpForTicks(window, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return window.ticks > 0; }));
+    EXPECT_EQ(1, window.ticks);
     EXPECT_FALSE(timer.IsArmed());
 }
 
@@ -189,8 +176,9 @@ TEST(FrameTimer, RealWindowTimerTickArrivesOnce)
     CTickWindow window;
     timer.UseWindowTimer();
     ASSERT_TRUE(timer.Start(40, &window, kTick));
-    EXPECT_EQ(1, PumpForTicks(window, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return window.ticks > 0; }));
+    EXPECT_EQ(1, window.ticks);
     EXPECT_FALSE(timer.IsArmed());
-    // killed at its first expiry: no second tick
-    EXPECT_EQ(0, PumpForTicks(window, 200));
+    // killed at its first expiry: the window timer is gone, so no second tick can come
+    EXPECT_FALSE(::KillTimer(window.m_hWnd, 1));
 }

@@ -22,14 +22,14 @@ Bytes TwoFrameGif()
 
 COLORREF RenderedCentre(IPicture* picture, int width, int height)
 {
-    CDibSurface surface(width, height);
-    surface.GetDC()->FillSolidRect(0, 0, width, height, RGB(1, 2, 3));
+    DibSurface surface(width, height);
+    surface.dc.FillSolidRect(0, 0, width, height, RGB(1, 2, 3));
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
     picture->get_Width(&w);
     picture->get_Height(&h);
-    picture->Render(surface.GetDC()->GetSafeHdc(), 0, 0, width, height, 0, h, w, -h, nullptr);
-    return surface.Pixel(width / 2, height / 2);
+    picture->Render(surface.dc.GetSafeHdc(), 0, 0, width, height, 0, h, w, -h, nullptr);
+    return surface.At(width / 2, height / 2);
 }
 
 }   // namespace

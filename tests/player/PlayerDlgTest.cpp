@@ -4,6 +4,7 @@
 #include "player/PlayerDlg.h"
 #include "resources/player/resource.h"
 #include "tests/support/win_BmpFile.h"
+#include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,19 @@ using namespace playertest;
 namespace
 {
 
-// Runs actions one after another from thread timers while a modal loop (the dialog's, or a menu's) runs.
+// Runs actions one after another from thread timers while a modal loop (the dialog's, or a menu's) runs. A
+// step waits for its delay or polls for its condition; either way the loop keeps running meanwhile (it shows
+// the dialog, paints it and ticks the show).
 class CScript
 {
 public:
-    void Add(DWORD delay, std::function<void()> action) { m_steps.push_back({delay, std::move(action)}); }
+    void Add(DWORD delay, std::function<void()> action) { m_steps.push_back({delay, nullptr, std::move(action)}); }
+    // The action runs once the condition holds; a condition that never comes is a failure, and the action
+    // then runs all the same so that the loop ends.
+    void When(std::function<bool()> condition, std::function<void()> action)
+    {
+        m_steps.push_back({kPollMs, std::move(condition), std::move(action)});
+    }
     void Start()
     {
         s_pCurrent = this;
@@ -35,15 +44,20 @@ public:
     }
 
 private:
+    static const DWORD kPollMs = 20;
     struct Step
     {
         DWORD delay;
+        std::function<bool()> condition;
         std::function<void()> action;
     };
     void Arm()
     {
         if (m_next < m_steps.size())
+        {
             m_timer = SetTimer(nullptr, 0, m_steps[m_next].delay, &CScript::Fire);
+            m_armedAt = GetTickCount();
+        }
     }
     static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
     {
@@ -52,6 +66,16 @@ private:
         if (!script || script->m_timer != id)
             return;
         script->m_timer = 0;
+        Step& step = script->m_steps[script->m_next];
+        if (step.condition && !step.condition())
+        {
+            if (GetTickCount() - script->m_armedAt < kWaitTimeout)
+            {
+                script->m_timer = SetTimer(nullptr, 0, kPollMs, &CScript::Fire);
+                return;
+            }
+            ADD_FAILURE() << "the condition of step " << script->m_next << " never held";
+        }
         size_t index = script->m_next++;
         script->Arm();   // before the action: the action may enter a modal loop of its own
         script->m_steps[index].action();
@@ -60,6 +84,7 @@ private:
     std::vector<Step> m_steps;
     size_t m_next = 0;
     UINT_PTR m_timer = 0;
+    DWORD m_armedAt = 0;
     static CScript* s_pCurrent;
 };
 CScript* CScript::s_pCurrent = nullptr;
@@ -81,28 +106,10 @@ protected:
         return path;
     }
 
-    // Waits inside the running loop until the show runs (the start comes with the first paint).
+    // The action runs once the show runs (the start comes with the first paint).
     static void AfterStart(CScript& script, CPlayerDlg& dlg, std::function<void()> action)
     {
-        script.Add(50,
-                   [&dlg, action]
-                   {
-                       DWORD start = GetTickCount();
-                       while (!dlg.IsRunning() && GetTickCount() - start < 5000)
-                       {
-                           // The modal loop shows the dialog once it is idle, which this loop keeps it from.
-                           if (!dlg.IsWindowVisible())
-                               dlg.ShowWindow(SW_SHOWNORMAL);
-                           MSG msg;
-                           while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                           {
-                               TranslateMessage(&msg);
-                               DispatchMessageA(&msg);
-                           }
-                           Sleep(10);
-                       }
-                       action();
-                   });
+        script.When([&dlg] { return dlg.IsRunning() != FALSE; }, std::move(action));
     }
 
     std::string folder;
@@ -122,20 +129,7 @@ MSG KeyMessage(HWND window, UINT message, WPARAM key)
 // Runs the messages (the dialog's ticks among them) until a show in manual advance waits for the user.
 bool WaitForUser(const CShowRenderer& renderer)
 {
-    DWORD start = GetTickCount();
-    while (renderer.GetPlayback().nAdvanceState != CShowRenderer::AdvanceWaiting)
-    {
-        if (GetTickCount() - start > 10000)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
+    return PumpUntil([&] { return renderer.GetPlayback().nAdvanceState == CShowRenderer::AdvanceWaiting; });
 }
 
 }   // namespace
@@ -202,11 +196,11 @@ TEST_F(PlayerDlgTest, APictureOfTheSlidesSizeIsDrawnPixelForPixel)
                [&]
                {
                    dlg.m_SlideWnd.GetClientRect(&slide);
-                   CDibSurface surface(slide.Width(), slide.Height());
-                   dlg.m_Renderer.Paint(surface.GetDC());
+                   DibSurface surface(slide.Width(), slide.Height());
+                   dlg.m_Renderer.Paint(&surface.dc);
                    for (int y = 0; y < slide.Height() && y < height; ++y)
                        for (int x = 0; x < slide.Width() && x < width; ++x)
-                           wrong += surface.Pixel(x, y) != colour(x, y);
+                           wrong += surface.At(x, y) != colour(x, y);
                    dlg.PostMessage(WM_COMMAND, IDCANCEL);
                });
     script.Start();
@@ -311,7 +305,7 @@ TEST_F(PlayerDlgTest, EnterClosesLikeTheCloseButton)
                    if (!AfxPreTranslateMessage(&enter))
                        DispatchMessageA(&enter);
                });
-    script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // a safety net: Enter must have ended it by now
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // a safety net: Enter must have ended it
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_FALSE(dlg.IsRunning());
@@ -325,16 +319,16 @@ TEST_F(PlayerDlgTest, CloseWhileTheMenuIsOpenWaitsForTheMenu)
     BOOL openDuringMenu = FALSE, refused = FALSE;
     CScript script;
     AfterStart(script, dlg, [&] { dlg.PostMessage(WM_COMMAND, 3); });   // the info button opens the menu
-    script.Add(300,
-               [&]
-               {
-                   // Escape's command arrives while the menu is open
-                   dlg.SendMessage(WM_COMMAND, IDCANCEL);
-                   openDuringMenu = dlg.IsWindowVisible() && dlg.IsRunning();
-                   refused = dlg.m_bCloseRefused;
-               });
-    script.Add(200, [] { EndMenu(); });
-    script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
+    script.When([&] { return dlg.m_bMenuOpen != FALSE; },
+                [&]
+                {
+                    // Escape's command arrives while the menu is open
+                    dlg.SendMessage(WM_COMMAND, IDCANCEL);
+                    openDuringMenu = dlg.IsWindowVisible() && dlg.IsRunning();
+                    refused = dlg.m_bCloseRefused;
+                    EndMenu();
+                });
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // safety net
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(openDuringMenu);
@@ -391,7 +385,7 @@ TEST_F(PlayerDlgTest, MissingShowIsReportedInGermanAndCloses)
     std::string missing = folder + "\\nothing here.vxl";
     CPlayerDlg dlg(&session, missing.c_str());
     CScript script;
-    script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // safety net
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_FALSE(dlg.IsShowLoaded());
@@ -431,7 +425,7 @@ TEST_F(PlayerDlgTest, UnknownEndModeClosesAfterTheLastSlide)
     std::string path = WriteShow(show, {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
     CScript script;
-    script.Add(8000, [&] { dlg.EndDialog(IDABORT); });   // safety net: the show must have closed itself
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // safety net: the show must close itself
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(CShowRenderer::StateEnd, dlg.m_Renderer.GetPlayback().nState);
@@ -454,7 +448,7 @@ TEST_F(PlayerDlgTest, TickAfterTheCloseNeitherStepsNorRearms)
                    clockAfter = dlg.m_nShowClock;
                    armedAfter = dlg.m_FrameTimer.IsArmed();
                });
-    script.Add(3000, [&] { dlg.EndDialog(IDABORT); });   // safety net
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // safety net
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_FALSE(armedAfter);
@@ -469,18 +463,18 @@ TEST_F(PlayerDlgTest, EndModeTwoStaysOpenOnTheLastFrame)
     show.slides[0].delay = 200;
     std::string path = WriteShow(show, {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
-    BOOL openAtTheEnd = FALSE, armedAtTheEnd = TRUE;
+    BOOL openAtTheEnd = FALSE;
     CScript script;
-    script.Add(3000,
-               [&]
-               {
-                   openAtTheEnd =
-                       dlg.IsWindowVisible() && dlg.m_Renderer.GetPlayback().nState == CShowRenderer::StateEnd;
-                   armedAtTheEnd = dlg.m_FrameTimer.IsArmed();
-                   dlg.PostMessage(WM_COMMAND, IDCANCEL);
-               });
+    // The clock stops with the show; a close the end would have posted has been handled before this step.
+    script.When(
+        [&]
+        { return dlg.m_Renderer.GetPlayback().nState == CShowRenderer::StateEnd && !dlg.m_FrameTimer.IsArmed(); },
+        [&]
+        {
+            openAtTheEnd = dlg.IsWindowVisible() && dlg.IsRunning();
+            dlg.PostMessage(WM_COMMAND, IDCANCEL);
+        });
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(openAtTheEnd);
-    EXPECT_FALSE(armedAtTheEnd);   // the clock stopped with the show
 }

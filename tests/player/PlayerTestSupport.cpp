@@ -26,44 +26,6 @@ void PutDword(Bytes& out, unsigned v)
     PutWord(out, v >> 16);
 }
 
-// LZW data of a GIF image where every pixel is sent right after a clear code, so the code width stays at
-// 3 bits and no table is ever built: plain, and every decoder reads it.
-Bytes EncodeGifPixels(int count, int index)
-{
-    const unsigned clear = 4, end = 5, bits = 3;
-    Bytes packed;
-    unsigned acc = 0, nbits = 0;
-    auto put = [&](unsigned code)
-    {
-        acc |= code << nbits;
-        nbits += bits;
-        while (nbits >= 8)
-        {
-            packed.push_back(static_cast<BYTE>(acc & 0xFF));
-            acc >>= 8;
-            nbits -= 8;
-        }
-    };
-    for (int i = 0; i < count; ++i)
-    {
-        put(clear);
-        put(static_cast<unsigned>(index));
-    }
-    put(end);
-    if (nbits)
-        packed.push_back(static_cast<BYTE>(acc & 0xFF));
-    Bytes out;
-    out.push_back(2);   // minimum code size
-    for (size_t pos = 0; pos < packed.size(); pos += 255)
-    {
-        size_t n = std::min<size_t>(255, packed.size() - pos);
-        out.push_back(static_cast<BYTE>(n));
-        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
-    }
-    out.push_back(0);
-    return out;
-}
-
 }   // namespace
 
 Bytes MakeBmp(int width, int height, COLORREF colour)
@@ -97,44 +59,6 @@ Bytes MakeBmp(int width, int height, COLORREF colour)
         for (int p = width * 3; p < stride; ++p)
             out.push_back(0);
     }
-    return out;
-}
-
-Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette, const std::vector<GifFrameSpec>& frames)
-{
-    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
-    PutWord(out, width);
-    PutWord(out, height);
-    out.push_back(0x80 | 0x01);   // global table of 4 entries
-    out.push_back(0);
-    out.push_back(0);
-    for (int i = 0; i < 4; ++i)
-    {
-        COLORREF c = i < static_cast<int>(palette.size()) ? palette[i] : 0;
-        out.push_back(GetRValue(c));
-        out.push_back(GetGValue(c));
-        out.push_back(GetBValue(c));
-    }
-    for (const GifFrameSpec& f : frames)
-    {
-        if (f.delay >= 0)
-        {
-            Bytes gce = {0x21, 0xF9, 0x04, static_cast<BYTE>((f.disposal & 7) << 2)};
-            out.insert(out.end(), gce.begin(), gce.end());
-            PutWord(out, f.delay);
-            out.push_back(0);
-            out.push_back(0);
-        }
-        out.push_back(0x2C);
-        PutWord(out, f.x);
-        PutWord(out, f.y);
-        PutWord(out, f.width);
-        PutWord(out, f.height);
-        out.push_back(0);
-        Bytes pixels = EncodeGifPixels(f.width * f.height, f.colourIndex);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-    }
-    out.push_back(0x3B);
     return out;
 }
 
@@ -325,38 +249,6 @@ std::string PlayerExePath()
     if (dir.empty())
         return dir;
     return dir + "\\player\\Vexul.exe";
-}
-
-CDibSurface::CDibSurface(int width, int height)
-    : m_bitmap(nullptr), m_old(nullptr), m_bits(nullptr), m_width(width), m_height(height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_dc.CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<DWORD*>(bits);
-    m_old = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-}
-
-CDibSurface::~CDibSurface()
-{
-    ::SelectObject(m_dc.GetSafeHdc(), m_old);
-    DeleteObject(m_bitmap);
-}
-
-COLORREF CDibSurface::Pixel(int x, int y) const
-{
-    GdiFlush();
-    if (!m_bits || x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return CLR_INVALID;
-    DWORD v = m_bits[y * m_width + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
 }   // namespace playertest

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "support/GifFile.h"
+#include "support/win_DibSurface.h"
 
 #include <string>
 #include <vector>
@@ -13,17 +15,6 @@ typedef std::vector<BYTE> Bytes;
 
 // A 24-bit BMP file of one colour.
 Bytes MakeBmp(int width, int height, COLORREF colour);
-
-// A GIF of width x height whose frames each fill their rectangle with one colour of the global table.
-struct GifFrameSpec
-{
-    int x, y, width, height;
-    int colourIndex;   // into the global colour table
-    int delay;         // -1: no graphic control block
-    int disposal;
-};
-Bytes MakeGif(int width, int height, const std::vector<COLORREF>& palette,
-              const std::vector<GifFrameSpec>& frames);
 
 // One slide of a show text.
 struct SlideSpec
@@ -78,24 +69,5 @@ std::string BinaryDir();
 std::string PlayerExePath();
 // A Unix path as seen from Wine (Z: drive); Windows paths pass unchanged.
 std::string ToWindowsPath(const std::string& path);
-
-// Makes a solid-colour DIB section DC of width x height for paint tests.
-class CDibSurface
-{
-public:
-    CDibSurface(int width, int height);
-    ~CDibSurface();
-    CDC* GetDC() { return &m_dc; }
-    COLORREF Pixel(int x, int y) const;   // RGB
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits;
-    int m_width, m_height;
-};
 
 }   // namespace playertest

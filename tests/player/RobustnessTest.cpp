@@ -3,6 +3,7 @@
 // synthetic clock, painting into an off-screen surface at every tick. Every run must end, leave no object
 // thread running after the stop and give back its handles. All randomness has a fixed seed.
 #include "PlayerTestSupport.h"
+#include "support/win_Wait.h"
 #include "player/ShowRenderer.h"
 #include "show/GifFrames.h"
 #include "show/AniPicture.h"
@@ -529,13 +530,6 @@ private:
     CBorrowedWnd m_wnd;
 };
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
 struct RunResult
 {
     BOOL loaded = FALSE;
@@ -568,7 +562,7 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
     if (height < 1 || height > 480)
         height = 1;
     CSlideWindow window(width, height);
-    CDibSurface surface(width, height);
+    DibSurface surface(width, height);
     int y0 = Pick(rng, 0, 3) == 0 ? 12 : 0;
     // now and then a slide area of almost nothing
     int right = width, bottom = height;
@@ -585,13 +579,13 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
     for (; result.ticks < maxTicks; ++result.ticks)
     {
         BOOL more = renderer.Step(static_cast<int>(now));
-        renderer.Paint(surface.GetDC());
+        renderer.Paint(&surface.dc);
         if (Pick(rng, 0, 20) == 0)
             renderer.Continue();
         if (Pick(rng, 0, 30) == 0)
             renderer.ClickContinue(width - 10, height - 10);
         if ((result.ticks & 15) == 0)
-            PumpMessages();
+            PumpPendingMessages();
         // Object moves run on threads in real time; the synthetic clock would otherwise outrun them.
         if (renderer.GetPlayback().nState == CShowRenderer::StateObjectInsert)
             ::Sleep(2);
@@ -623,7 +617,7 @@ RunResult Play(const std::string& text, const std::vector<PackEntry>& pictures, 
                 if (slot->m_Image.m_pAniPicture && slot->m_Image.m_pAniPicture->IsPlaying())
                     result.threadsLeft = TRUE;
             }
-    PumpMessages();
+    PumpPendingMessages();
     return result;
 }
 
@@ -655,10 +649,9 @@ TEST_F(RobustnessTest, RandomShowTextsPlayToTheirEndOrKeepStepping)
 {
     Rng rng(1105);
     std::vector<std::string> images = Names(*s_pictures);
-    DWORD start = ::GetTickCount();
-    int played = 0, ready = 0;
+    int ready = 0;
     DWORD handles = 0;
-    for (int run = 0; run < 30 && ::GetTickCount() - start < 12000; ++run, ++played)
+    for (int run = 0; run < 12; ++run)
     {
         std::string text = RandomShowText(rng, images);
         RunResult r = Play(text, *s_pictures, rng, 300);
@@ -669,7 +662,6 @@ TEST_F(RobustnessTest, RandomShowTextsPlayToTheirEndOrKeepStepping)
         if (run == 2)
             handles = HandleCount();   // after the system's first-use handles
     }
-    EXPECT_GE(played, 10);
     EXPECT_GT(ready, 0);   // some shows did play
     EXPECT_LE(HandleCount(), handles + 8);
 }
@@ -678,15 +670,12 @@ TEST_F(RobustnessTest, MutatedShowTextsNeverCrash)
 {
     Rng rng(2105);
     std::vector<std::string> images = Names(*s_pictures);
-    DWORD start = ::GetTickCount();
-    int played = 0;
-    for (int run = 0; run < 40 && ::GetTickCount() - start < 10000; ++run, ++played)
+    for (int run = 0; run < 16; ++run)
     {
         std::string text = Mutate(RandomShowText(rng, images), rng);
         RunResult r = Play(text, *s_pictures, rng, 150);
         ASSERT_FALSE(r.threadsLeft) << "run " << run;
     }
-    EXPECT_GE(played, 10);
 }
 
 TEST_F(RobustnessTest, EveryDamagedPictureAsBackgroundAndObject)
@@ -825,7 +814,7 @@ TEST_F(RobustnessTest, EmptyAndTinyShowTexts)
 TEST_F(RobustnessTest, DamagedPicturesLoadAndDrawOrStayAbsent)
 {
     CSlideWindow window(120, 90);
-    CDibSurface surface(120, 90);
+    DibSurface surface(120, 90);
     for (const PackEntry& e : *s_pictures)
     {
         SCOPED_TRACE(e.name);
@@ -836,22 +825,22 @@ TEST_F(RobustnessTest, DamagedPicturesLoadAndDrawOrStayAbsent)
             EXPECT_GT(picture.GetWidth(), 0);
             EXPECT_GT(picture.GetHeight(), 0);
         }
-        picture.Render(surface.GetDC(), CRect(0, 0, 120, 90));
-        picture.RenderFitted(surface.GetDC(), CRect(0, 0, 120, 90));
+        picture.Render(&surface.dc, CRect(0, 0, 120, 90));
+        picture.RenderFitted(&surface.dc, CRect(0, 0, 120, 90));
         CBitmap bitmap;
-        if (picture.IsLoaded() && picture.RenderToBitmap(surface.GetDC(), &bitmap, 40, 30, nullptr))
-            CPicture::DrawTransparent(surface.GetDC(), 5, 5, 40, 30, &bitmap, 0, 0, RGB(0, 0, 0), nullptr);
+        if (picture.IsLoaded() && picture.RenderToBitmap(&surface.dc, &bitmap, 40, 30, nullptr))
+            CPicture::DrawTransparent(&surface.dc, 5, 5, 40, 30, &bitmap, 0, 0, RGB(0, 0, 0), nullptr);
 
         CAniPicture animated;
         if (animated.LoadFromMemory(e.data.empty() ? nullptr : e.data.data(), static_cast<DWORD>(e.data.size())))
         {
             EXPECT_GT(animated.m_nWidth, 0);
             EXPECT_GT(animated.m_nHeight, 0);
-            animated.Start(window.wnd(), surface.GetDC(), 3, 4, 0, 0);
+            animated.Start(window.wnd(), &surface.dc, 3, 4, 0, 0);
             for (int i = 0; i < 3; ++i)
             {
                 ::Sleep(20);
-                animated.Draw(surface.GetDC(), 3, 4);
+                animated.Draw(&surface.dc, 3, 4);
             }
             animated.Stop();
             EXPECT_FALSE(animated.IsPlaying());
@@ -866,7 +855,7 @@ TEST_F(RobustnessTest, MutatedGifsSplitWithinTheirData)
     Rng rng(1124);
     Bytes gif = AnimatedGif(24, 20, 4);
     CSlideWindow window(60, 60);
-    CDibSurface surface(60, 60);
+    DibSurface surface(60, 60);
     for (int run = 0; run < 400; ++run)
     {
         Bytes data =
@@ -887,9 +876,9 @@ TEST_F(RobustnessTest, MutatedGifsSplitWithinTheirData)
             CAniPicture animated;
             if (animated.LoadFromMemory(data.data(), static_cast<DWORD>(data.size())))
             {
-                animated.Start(window.wnd(), surface.GetDC(), 0, 0, 0, 0);
+                animated.Start(window.wnd(), &surface.dc, 0, 0, 0, 0);
                 ::Sleep(10);
-                animated.Draw(surface.GetDC(), 0, 0);
+                animated.Draw(&surface.dc, 0, 0);
                 animated.Stop();
                 EXPECT_FALSE(animated.IsPlaying());
             }
@@ -917,17 +906,16 @@ TEST_F(RobustnessTest, AnimatedGifWithoutLogicalScreenIsNoAnimation)
     EXPECT_FALSE(image.m_bUseAniPicture);
 }
 
-TEST_F(RobustnessTest, HugeLightenedRectangleStaysQuick)
+TEST_F(RobustnessTest, HugeLightenedRectanglePlaysToItsEnd)
 {
-    // A rectangle far larger than any slide, lightening what lies under it.
+    // A rectangle far larger than any slide, lightening what lies under it; the rectangle's own test shows
+    // that it processes no more than what the surface shows.
     Rng rng(1122);
     std::string t = "\r\n\r\n[SHOW]\r\nVERSION=020000\r\n\r\n[WINDOW]\r\nWIDTH=320\r\nHEIGHT=240\r\n"
                     "\r\n[SHEET00]\r\nIMAGE-FILE=good.bmp\r\nDELAY=200\r\n"
                     "OBJ00=FRAME00\r\nFRAME00_X=-100\r\nFRAME00_Y=-100\r\nFRAME00_WIDTH=20000\r\n"
                     "FRAME00_HEIGHT=20000\r\nFRAME00_DELAY=0\r\nFRAME00_FILLMODE=1\r\nFRAME00_LIGHT=40\r\n"
                     "FRAME00_ANIMATION=NONE\r\n\r\n  ";
-    DWORD start = ::GetTickCount();
     RunResult r = Play(t, *s_pictures, rng, 200, false);
     EXPECT_TRUE(r.ended);
-    EXPECT_LT(::GetTickCount() - start, 10000u);
 }

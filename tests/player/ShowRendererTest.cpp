@@ -71,7 +71,7 @@ protected:
     BOOL Tick()
     {
         BOOL more = renderer.Step(now);
-        renderer.Paint(surface.GetDC());
+        renderer.Paint(&surface.dc);
         now += 40;
         return more;
     }
@@ -97,12 +97,12 @@ protected:
         return FALSE;
     }
 
-    COLORREF Centre() const { return surface.Pixel(kWidth / 2, kHeight / 2); }
+    COLORREF Centre() const { return surface.At(kWidth / 2, kHeight / 2); }
 
     CShowRenderer renderer;
     CProjectPack pack;
     std::string text;
-    CDibSurface surface;
+    DibSurface surface;
     int now = 0;
 };
 
@@ -112,7 +112,7 @@ TEST_F(ShowRendererTest, NotReadyWithoutSlides)
 {
     EXPECT_FALSE(Open(ShowSpec(), {}));
     EXPECT_FALSE(renderer.Step(0));
-    renderer.Paint(surface.GetDC());
+    renderer.Paint(&surface.dc);
     EXPECT_EQ(RGB(255, 255, 255), Centre());
 }
 
@@ -413,8 +413,8 @@ TEST_F(ShowRendererTest, IndicatorIsDrawnWhileWaiting)
     Calibrate();
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nIndicatorCounter >= 18; }));
     // the finished indicator: light grey outline in the corner rectangle
-    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), surface.Pixel(kWidth - 14, kHeight - 16));
-    EXPECT_EQ(kRed, surface.Pixel(kWidth - 20, kHeight - 20));
+    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), surface.At(kWidth - 14, kHeight - 16));
+    EXPECT_EQ(kRed, surface.At(kWidth - 20, kHeight - 20));
 }
 
 TEST_F(ShowRendererTest, StartSlideBeyondTheShowIsAnEmptySlide)
@@ -462,8 +462,8 @@ TEST_F(ShowRendererTest, ObjectsAppearAfterTheirDelay)
     ASSERT_TRUE(TickUntil([&] { return slot->m_Frame.m_bVisible != FALSE; }));
     EXPECT_GT(now - 40 - phase, 300);
     Tick();
-    EXPECT_EQ(RGB(255, 255, 0), surface.Pixel(20, 20));
-    EXPECT_EQ(kBlue, surface.Pixel(100, 100));
+    EXPECT_EQ(RGB(255, 255, 0), surface.At(20, 20));
+    EXPECT_EQ(kBlue, surface.At(100, 100));
     // the unused slot after it ends the insertion
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
 }
@@ -482,8 +482,8 @@ TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsWithTheFirstSlidesObjects)
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 0; }, 200));
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     // slide 0 was made ready for play although the run never passed the last slide
-    EXPECT_EQ(kBlue, surface.Pixel(20, 20));
-    EXPECT_EQ(kRed, surface.Pixel(100, 100));
+    EXPECT_EQ(kBlue, surface.At(20, 20));
+    EXPECT_EQ(kRed, surface.At(100, 100));
 }
 
 TEST_F(ShowRendererTest, PaintsBetweenTwoTicksNeitherMoveTheShowNorStartAnimations)
@@ -541,7 +541,7 @@ TEST_F(ShowRendererTest, PaintsBetweenTwoTicksNeitherMoveTheShowNorStartAnimatio
         }));
     COLORREF before = Centre();
     EXPECT_TRUE(unchangedBy(uncoverTwice));
-    renderer.Paint(surface.GetDC());
+    renderer.Paint(&surface.dc);
     EXPECT_EQ(before, Centre());
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nState == CShowRenderer::StateDisplay; }));
     EXPECT_EQ(kGreen, Centre());

@@ -1,12 +1,13 @@
 // The sound control dialog: its place beside the player window, its languages, the volume wedge, the mute
 // box on a machine without a mixer, and hiding itself after a time without activity (driven by its timer
-// messages, and once with a short real delay); the main dialog opens it once and deletes it on close.
+// messages, and once by the system's own timer); the main dialog opens it once and deletes it on close.
 #include "player/PlayerDlg.h"
 #include "player/SoundControlDlg.h"
 #include "resources/player/PlayerDialogs.h"
 #include "resources/player/resource.h"
 
 #include "PlayerTestSupport.h"
+#include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -18,21 +19,6 @@ using namespace playertest;
 
 namespace
 {
-
-void PumpFor(DWORD ms)
-{
-    DWORD start = ::GetTickCount();
-    MSG msg;
-    do
-    {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
 
 CRect DesktopRect()
 {
@@ -106,7 +92,7 @@ TEST_F(SoundControlDlgTest, TheWedgeIsAWhiteSlopeOverAGreyCorner)
     dialog.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     dialog.ShowControl();
     dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpFor(50);
+    PumpPendingMessages();
     HDC dc = ::GetDC(dialog.m_hWnd);
     auto px = [dc](int x, int y) { return ::GetPixel(dc, x, y); };
     EXPECT_EQ(RGB(128, 128, 128), px(50, 20));    // along the bottom
@@ -135,13 +121,13 @@ TEST_F(SoundControlDlgTest, ItsTimerHidesItAndShowingAgainStartsTheCountAnew)
 
     // Another timer is none of its business.
     dialog.SendMessage(WM_TIMER, 7);
-    PumpFor(20);
+    PumpPendingMessages();
     EXPECT_TRUE(dialog.IsWindowVisible());
 
     dialog.SendMessage(WM_TIMER, CSoundControlDlg::CloseTimerId);
     EXPECT_EQ(0u, dialog.m_nCloseTimer);
     EXPECT_TRUE(dialog.IsWindowVisible());   // the close is posted, not done inside the timer
-    PumpFor(20);
+    PumpPendingMessages();
     EXPECT_FALSE(dialog.IsWindowVisible());
 
     dialog.ShowControl();
@@ -178,24 +164,16 @@ TEST_F(SoundControlDlgTest, CloseHidesItAndStopsTheCount)
     EXPECT_NE(nullptr, dialog.m_hWnd);   // only hidden: the main dialog shows it again
 }
 
-TEST_F(SoundControlDlgTest, ItHidesItselfAfterTheDelayUnlessTouched)
+TEST_F(SoundControlDlgTest, ItsOwnTimerHidesIt)
 {
     CSoundControlDlg dialog;
     dialog.m_nCloseDelay = 400;
     ASSERT_TRUE(dialog.Create(nullptr, CRect(0, 0, 300, 200)));
     dialog.ShowControl();
-    // Moving the mouse over it keeps it open well past its delay.
-    for (int i = 0; i < 10; ++i)
-    {
-        dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-        PumpFor(100);
-    }
     EXPECT_TRUE(dialog.IsWindowVisible());
-    DWORD start = ::GetTickCount();
-    while (dialog.IsWindowVisible() && ::GetTickCount() - start < 3000)
-        PumpFor(20);
-    EXPECT_FALSE(dialog.IsWindowVisible());
-    EXPECT_GE(::GetTickCount() - start, 300u);
+    // Nothing but the system's timer reaches it now.
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWindowVisible(); }));
+    EXPECT_EQ(0u, dialog.m_nCloseTimer);
 }
 
 TEST_F(SoundControlDlgTest, TheMuteBoxWithoutAMixerChangesNothingButKeepsItOpen)

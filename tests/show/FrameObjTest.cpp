@@ -1,6 +1,7 @@
 #include "show/FrameObj.h"
 
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
 #include "show/SlideObjTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -127,131 +128,158 @@ TEST(FrameObjSteps, AnimationRectangleGrowsFromItsEdge)
 
 TEST(FrameObjPixels, LightenSubtractsFromEveryChannelHeldAtZero)
 {
-    CTestSurface s(60, 40, RGB(250, 100, 20));
+    DibSurface s(60, 40, RGB(250, 100, 20));
     CFrameObj f;
     Place(f, 10, 5, 30, 20, 1);
     f.m_nLight = -50;
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(200, 50, 0), s.Pixel(10, 5));
-    EXPECT_EQ(RGB(200, 50, 0), s.Pixel(39, 24));
-    EXPECT_EQ(RGB(250, 100, 20), s.Pixel(9, 5));
-    EXPECT_EQ(RGB(250, 100, 20), s.Pixel(40, 24));
-    EXPECT_EQ(RGB(250, 100, 20), s.Pixel(10, 25));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(200, 50, 0), s.At(10, 5));
+    EXPECT_EQ(RGB(200, 50, 0), s.At(39, 24));
+    EXPECT_EQ(RGB(250, 100, 20), s.At(9, 5));
+    EXPECT_EQ(RGB(250, 100, 20), s.At(40, 24));
+    EXPECT_EQ(RGB(250, 100, 20), s.At(10, 25));
 
     // the next paint uses the processed copy: the area is not darkened twice
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(200, 50, 0), s.Pixel(20, 10));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(200, 50, 0), s.At(20, 10));
 }
 
 TEST(FrameObjPixels, ColouriseAddsPerChannel)
 {
-    CTestSurface s(50, 50, RGB(255, 255, 255));
+    DibSurface s(50, 50, RGB(255, 255, 255));
     CFrameObj f;
     Place(f, 0, 0, 50, 50, 2);
     f.m_nRed = 100;
     f.m_nGreen = 0;
     f.m_nBlue = -100;
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(255, 255, 155), s.Pixel(0, 0));
-    EXPECT_EQ(RGB(255, 255, 155), s.Pixel(49, 49));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(255, 255, 155), s.At(0, 0));
+    EXPECT_EQ(RGB(255, 255, 155), s.At(49, 49));
 }
 
 TEST(FrameObjPixels, OddWidthsAreWalkedRowByRow)
 {
     // 3 x 3 at 24-bit data would be padded per row; each pixel must get exactly its own value
-    CTestSurface s(9, 9);
+    DibSurface s(9, 9);
     for (int y = 0; y < 9; y++)
         for (int x = 0; x < 9; x++)
-            s.dc()->SetPixel(x, y, RGB(x * 10, y * 10, 100));
+            s.dc.SetPixel(x, y, RGB(x * 10, y * 10, 100));
     CFrameObj f;
     Place(f, 3, 3, 3, 3, 2);
     f.m_nRed = 1;
     f.m_nGreen = 2;
     f.m_nBlue = 3;
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
+    f.Paint(&s.dc);
     for (int y = 3; y < 6; y++)
         for (int x = 3; x < 6; x++)
-            EXPECT_EQ(RGB(x * 10 + 1, y * 10 + 2, 103), s.Pixel(x, y)) << x << "," << y;
+            EXPECT_EQ(RGB(x * 10 + 1, y * 10 + 2, 103), s.At(x, y)) << x << "," << y;
 }
 
 TEST(FrameObjPixels, SolidFillAndFrame)
 {
-    CTestSurface s(40, 40, RGB(0, 0, 255));
+    DibSurface s(40, 40, RGB(0, 0, 255));
     CFrameObj f;
     Place(f, 5, 5, 20, 10, 0);
     f.m_crFill = RGB(10, 200, 30);
     f.m_bFrame = TRUE;
     f.m_crFrame = RGB(255, 0, 0);
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(5, 5));
-    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(24, 14));
-    EXPECT_EQ(RGB(10, 200, 30), s.Pixel(6, 6));
-    EXPECT_EQ(RGB(10, 200, 30), s.Pixel(23, 13));
-    EXPECT_EQ(RGB(0, 0, 255), s.Pixel(25, 5));
-    EXPECT_EQ(RGB(0, 0, 255), s.Pixel(5, 15));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(255, 0, 0), s.At(5, 5));
+    EXPECT_EQ(RGB(255, 0, 0), s.At(24, 14));
+    EXPECT_EQ(RGB(10, 200, 30), s.At(6, 6));
+    EXPECT_EQ(RGB(10, 200, 30), s.At(23, 13));
+    EXPECT_EQ(RGB(0, 0, 255), s.At(25, 5));
+    EXPECT_EQ(RGB(0, 0, 255), s.At(5, 15));
 }
 
 TEST(FrameObjPixels, EmptyOrNegativeSizeDrawsNothing)
 {
     for (int w : {0, -5})
     {
-        CTestSurface s(20, 20, RGB(0, 0, 255));
+        DibSurface s(20, 20, RGB(0, 0, 255));
         CFrameObj f;
         Place(f, 2, 2, w, 10, 0);
         f.m_bFrame = TRUE;
         f.m_bVisible = TRUE;
-        f.Paint(s.dc());
+        f.Paint(&s.dc);
         CRect drawn;
-        f.Draw(s.dc(), CRect(0, 0, 20, 20), -1, FALSE, drawn);
+        f.Draw(&s.dc, CRect(0, 0, 20, 20), -1, FALSE, drawn);
         for (int y = 0; y < 20; y++)
             for (int x = 0; x < 20; x++)
-                ASSERT_EQ(RGB(0, 0, 255), s.Pixel(x, y)) << w;
+                ASSERT_EQ(RGB(0, 0, 255), s.At(x, y)) << w;
     }
 }
 
-TEST(FrameObjPixels, HugeSizeSkipsProcessingWithoutHarm)
+TEST(FrameObjPixels, HugeRectanglesProcessOnlyWhatTheSurfaceShows)
 {
-    CTestSurface s(20, 20, RGB(100, 100, 100));
+    auto bitmapSize = [](CBitmap& bitmap)
+    {
+        BITMAP bm = {};
+        bitmap.GetBitmap(&bm);
+        return CSize(bm.bmWidth, bm.bmHeight);
+    };
+    // Far larger than the surface and reaching beyond it on every side: all of the surface is lightened,
+    // and neither the captured background nor its processed copy is larger than the surface.
+    DibSurface s(20, 16, RGB(100, 100, 100));
     CFrameObj f;
-    Place(f, 0, 0, INT_MAX, INT_MAX, 1);
+    Place(f, -100, -100, 20000, 20000, 1);
+    f.m_nLight = 30;
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(100, 100, 100), s.Pixel(10, 10));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(130, 130, 130), s.At(0, 0));
+    EXPECT_EQ(RGB(130, 130, 130), s.At(19, 15));
+    EXPECT_EQ(CSize(20, 16), bitmapSize(f.m_bmpBackground));
+    EXPECT_EQ(CSize(20, 16), bitmapSize(f.m_bmpProcessed));
+    f.Paint(&s.dc);   // not lightened twice
+    EXPECT_EQ(RGB(130, 130, 130), s.At(10, 8));
+
+    // As large as the numbers go, from inside the surface: the part from its corner on.
+    DibSurface t(20, 16, RGB(100, 100, 100));
+    CFrameObj g;
+    Place(g, 5, 4, INT_MAX, INT_MAX, 1);
+    g.m_nLight = -30;
+    g.m_bVisible = TRUE;
+    g.Paint(&t.dc);
+    EXPECT_EQ(RGB(100, 100, 100), t.At(4, 4));
+    EXPECT_EQ(RGB(100, 100, 100), t.At(5, 3));
+    EXPECT_EQ(RGB(70, 70, 70), t.At(5, 4));
+    EXPECT_EQ(RGB(70, 70, 70), t.At(19, 15));
+    EXPECT_EQ(CSize(15, 12), bitmapSize(g.m_bmpProcessed));
     CRect r;
-    f.GetRect(r);
+    g.GetRect(r);
     EXPECT_EQ(INT_MAX, r.right);
 }
 
 TEST(FrameObjPixels, MovingCapturesTheNewBackground)
 {
-    CTestSurface s(60, 20, RGB(100, 100, 100));
+    DibSurface s(60, 20, RGB(100, 100, 100));
     CFrameObj f;
     Place(f, 0, 0, 10, 10, 1);
     f.m_nLight = 10;
     f.m_bVisible = TRUE;
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(110, 110, 110), s.Pixel(5, 5));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(110, 110, 110), s.At(5, 5));
     s.Fill(RGB(0, 50, 0));
     f.MoveTo(30, 0, 60, 20);
-    f.Paint(s.dc());
-    EXPECT_EQ(RGB(10, 60, 10), s.Pixel(35, 5));
+    f.Paint(&s.dc);
+    EXPECT_EQ(RGB(10, 60, 10), s.At(35, 5));
 }
 
 TEST(FrameObjPixels, EditorDrawingOffsetsByTheCanvas)
 {
-    CTestSurface s(80, 60, RGB(255, 255, 255));
+    DibSurface s(80, 60, RGB(255, 255, 255));
     CFrameObj f;
     Place(f, 10, 10, 30, 20, 0);
     f.m_crFill = RGB(0, 255, 0);
     CRect drawn;
-    f.Draw(s.dc(), CRect(5, 5, 75, 55), -1, FALSE, drawn);
+    f.Draw(&s.dc, CRect(5, 5, 75, 55), -1, FALSE, drawn);
     EXPECT_EQ(CRect(14, 14, 46, 36), drawn);
-    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(15, 15));
-    EXPECT_EQ(RGB(255, 255, 255), s.Pixel(14, 14));
+    EXPECT_EQ(RGB(0, 255, 0), s.At(15, 15));
+    EXPECT_EQ(RGB(255, 255, 255), s.At(14, 14));
 }
 
 TEST(FrameObjGeometry, MoveToCapsTheSizeAndKeepsTheRectangleInside)
@@ -312,15 +340,15 @@ TEST(FrameObjThread, GrowsIntoPlaceThenReportsDone)
     f.m_nSpeed = 2500;   // 89 pixels per step: 4 steps
     f.Prepare(nullptr, window.wnd());
     ASSERT_EQ(1, f.GetAnimationIndex());
-    CTestSurface s(400, 100);
-    EXPECT_FALSE(f.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(400, 100);
+    EXPECT_FALSE(f.AnimateStep(&s.dc, 0, 200, 0));
     EXPECT_TRUE(f.m_bAnimating);
     ASSERT_TRUE(WaitFor([&] { return !f.IsAnimationRunning(); }));
     EXPECT_EQ(CRect(10, 10, 310, 50), f.GetAnimationRect());
-    EXPECT_TRUE(f.AnimateStep(s.dc(), 1, 200, 50));
+    EXPECT_TRUE(f.AnimateStep(&s.dc, 1, 200, 50));
     EXPECT_TRUE(f.m_bVisible);
     EXPECT_FALSE(f.m_bAnimating);
-    EXPECT_EQ(RGB(255, 255, 240), s.Pixel(309, 49));
+    EXPECT_EQ(RGB(255, 255, 240), s.At(309, 49));
 }
 
 TEST(FrameObjThread, WhileGrowingOnlyTheGrownPartIsFilledAndNoFrameIsDrawn)
@@ -334,36 +362,36 @@ TEST(FrameObjThread, WhileGrowingOnlyTheGrownPartIsFilledAndNoFrameIsDrawn)
     f.m_Animation.m_nSelected = 1;
     f.m_nSpeed = 25;   // one pixel per step
     f.Prepare(nullptr, window.wnd());
-    CTestSurface s(320, 20, RGB(0, 0, 255));
-    ASSERT_FALSE(f.AnimateStep(s.dc(), 0, 200, 0));
-    ::Sleep(150);
+    DibSurface s(320, 20, RGB(0, 0, 255));
+    ASSERT_FALSE(f.AnimateStep(&s.dc, 0, 200, 0));
+    ASSERT_TRUE(WaitFor([&] { return f.GetAnimationRect().Width() >= 3; }));   // a few steps grown
     f.StopAnimation();
     ASSERT_TRUE(WaitFor([&] { return !f.IsAnimationRunning(); }));
     const CRect grown = f.GetAnimationRect();
     ASSERT_GT(grown.Width(), 0);
     ASSERT_LT(grown.Width(), 300);
 
-    f.PaintAt(s.dc(), 0, 0);
-    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(0, 0));
-    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(grown.right - 1, 9));
-    EXPECT_EQ(RGB(0, 0, 255), s.Pixel(grown.right, 5));
+    f.PaintAt(&s.dc, 0, 0);
+    EXPECT_EQ(RGB(0, 255, 0), s.At(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), s.At(grown.right - 1, 9));
+    EXPECT_EQ(RGB(0, 0, 255), s.At(grown.right, 5));
 
     // the ended animation completes with the whole rectangle and its frame
-    EXPECT_TRUE(f.AnimateStep(s.dc(), 1, 200, 50));
-    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(0, 0));
-    EXPECT_EQ(RGB(0, 255, 0), s.Pixel(250, 5));
-    EXPECT_EQ(RGB(255, 0, 0), s.Pixel(299, 9));
+    EXPECT_TRUE(f.AnimateStep(&s.dc, 1, 200, 50));
+    EXPECT_EQ(RGB(255, 0, 0), s.At(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), s.At(250, 5));
+    EXPECT_EQ(RGB(255, 0, 0), s.At(299, 9));
 }
 
 TEST(FrameObjThread, WithoutAnimationOrWindowItIsDoneAtOnce)
 {
     CFrameObj f;
-    CTestSurface s(10, 10);
-    EXPECT_TRUE(f.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(10, 10);
+    EXPECT_TRUE(f.AnimateStep(&s.dc, 0, 200, 0));
     EXPECT_TRUE(f.m_bVisible);
     f.m_Animation.m_nSelected = 2;
     f.m_bVisible = FALSE;
-    EXPECT_TRUE(f.AnimateStep(s.dc(), 0, 200, 0));
+    EXPECT_TRUE(f.AnimateStep(&s.dc, 0, 200, 0));
     EXPECT_FALSE(f.m_bAnimating);
 }
 
@@ -375,24 +403,24 @@ TEST(FrameObjThread, StopAnimationReportsWhetherTheThreadStillRuns)
     f.m_Animation.m_nSelected = 1;
     f.m_nSpeed = 25;   // one pixel per step: runs for seconds
     f.Prepare(nullptr, window.wnd());
-    CTestSurface s(10, 10);
-    EXPECT_FALSE(f.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(10, 10);
+    EXPECT_FALSE(f.AnimateStep(&s.dc, 0, 200, 0));
     EXPECT_NE(0, f.StopAnimation());
-    EXPECT_TRUE(WaitFor([&] { return f.StopAnimation() == 0; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return f.StopAnimation() == 0; }));
     EXPECT_FALSE(f.IsAnimationRunning());
 }
 
 TEST(FrameObjThread, DestroyClearAndCopyStopTheThreadWithoutLeakingHandles)
 {
     CPlainWindow window;
-    CTestSurface s(10, 10);
+    DibSurface s(10, 10);
     auto start = [&](CFrameObj& f)
     {
         Place(f, 0, 0, 600, 10, 1);
         f.m_Animation.m_nSelected = 3;
         f.m_nSpeed = 25;
         f.Prepare(nullptr, window.wnd());
-        f.AnimateStep(s.dc(), 0, 200, 0);
+        f.AnimateStep(&s.dc, 0, 200, 0);
         return f.IsAnimationRunning();
     };
     // warm up whatever the runtime allocates on the first thread

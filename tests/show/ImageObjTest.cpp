@@ -1,7 +1,8 @@
 #include "show/ImageObj.h"
 
 #include "show/ProjectPack.h"
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
 #include "show/SlideObjTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -99,12 +100,12 @@ TEST(ImageObjPicture, MissingFileLeavesNoPictureAndIsNeverShown)
     CImageObj i;
     i.Set(0, 0, "no such picture.bmp", 1, 100, FALSE, kWhite, 1000, nullptr);
     EXPECT_FALSE(i.m_Picture.m_bLoaded);
-    CTestSurface s(20, 20, kBlue);
-    EXPECT_TRUE(i.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(20, 20, kBlue);
+    EXPECT_TRUE(i.AnimateStep(&s.dc, 0, 200, 0));
     EXPECT_FALSE(i.m_bVisible);
     i.m_bVisible = TRUE;
-    i.Paint(s.dc());
-    EXPECT_EQ(kBlue, s.Pixel(0, 0));
+    i.Paint(&s.dc);
+    EXPECT_EQ(kBlue, s.At(0, 0));
 }
 
 TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
@@ -114,19 +115,19 @@ TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
     i.Set(2, 3, "half.bmp", 0, 100, TRUE, kWhite, 1000, &p.pack);
     ASSERT_TRUE(i.m_Picture.m_bLoaded);
     i.m_bVisible = TRUE;
-    CTestSurface s(20, 20, kBlue);
-    i.Paint(s.dc());
-    EXPECT_EQ(kBlue, s.Pixel(2, 3));
-    EXPECT_EQ(kBlue, s.Pixel(5, 6));
-    EXPECT_EQ(kRed, s.Pixel(6, 3));
-    EXPECT_EQ(kRed, s.Pixel(9, 6));
-    EXPECT_EQ(kBlue, s.Pixel(10, 3));
+    DibSurface s(20, 20, kBlue);
+    i.Paint(&s.dc);
+    EXPECT_EQ(kBlue, s.At(2, 3));
+    EXPECT_EQ(kBlue, s.At(5, 6));
+    EXPECT_EQ(kRed, s.At(6, 3));
+    EXPECT_EQ(kRed, s.At(9, 6));
+    EXPECT_EQ(kBlue, s.At(10, 3));
 
     i.m_bTransparent = FALSE;
-    CTestSurface opaque(20, 20, kBlue);
-    i.Paint(opaque.dc());
-    EXPECT_EQ(kWhite, opaque.Pixel(2, 3));
-    EXPECT_EQ(kRed, opaque.Pixel(9, 6));
+    DibSurface opaque(20, 20, kBlue);
+    i.Paint(&opaque.dc);
+    EXPECT_EQ(kWhite, opaque.At(2, 3));
+    EXPECT_EQ(kRed, opaque.At(9, 6));
 }
 
 TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)
@@ -138,12 +139,12 @@ TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)
     i.m_nY = 3;
     i.m_pPack = &p.pack;
     i.m_bUseAniPicture = TRUE;   // shown through an animated picture, which is not there to draw from
-    CTestSurface s(20, 20, kBlue);
-    i.DrawStill(s.dc());
-    EXPECT_EQ(kRed, s.Pixel(4, 3));
-    EXPECT_EQ(kRed, s.Pixel(13, 8));
-    EXPECT_EQ(kBlue, s.Pixel(14, 8));
-    EXPECT_EQ(kBlue, s.Pixel(4, 9));
+    DibSurface s(20, 20, kBlue);
+    i.DrawStill(&s.dc);
+    EXPECT_EQ(kRed, s.At(4, 3));
+    EXPECT_EQ(kRed, s.At(13, 8));
+    EXPECT_EQ(kBlue, s.At(14, 8));
+    EXPECT_EQ(kBlue, s.At(4, 9));
     EXPECT_FALSE(i.m_Picture.m_bLoaded);   // the object's own picture is left alone
 }
 
@@ -152,14 +153,14 @@ TEST(ImageObjEditor, DrawsAtTheCanvasOffsetWithASelectionFrame)
     PackWithPicture p("red.bmp", MakeSolidBmp(10, 10, kRed));
     CImageObj i;
     i.Set(5, 5, "red.bmp", 0, 100, FALSE, kWhite, 1000, &p.pack);
-    CTestSurface s(40, 40, kBlue);
+    DibSurface s(40, 40, kBlue);
     CRect drawn;
-    i.Draw(s.dc(), CRect(10, 10, 40, 40), -1, TRUE, drawn);
+    i.Draw(&s.dc, CRect(10, 10, 40, 40), -1, TRUE, drawn);
     EXPECT_EQ(CRect(15, 15, 25, 25), drawn);
-    EXPECT_EQ(kRed, s.Pixel(15, 15));
-    EXPECT_EQ(kRed, s.Pixel(24, 24));
-    EXPECT_NE(kBlue, s.Pixel(13, 13));   // the frame two pixels outside
-    EXPECT_EQ(kBlue, s.Pixel(14, 14));
+    EXPECT_EQ(kRed, s.At(15, 15));
+    EXPECT_EQ(kRed, s.At(24, 24));
+    EXPECT_NE(kBlue, s.At(13, 13));   // the frame two pixels outside
+    EXPECT_EQ(kBlue, s.At(14, 14));
 }
 
 TEST(ImageObjGeometry, MoveToLetsALargerPictureEndAtANegativePosition)
@@ -210,15 +211,15 @@ TEST(ImageObjThread, SlidesInAndIsPaintedAtItsPlace)
     i.Set(100, 50, "red.bmp", 1, 100, FALSE, kWhite, 2500, &p.pack);
     i.Prepare(&p.pack, window.wnd());
     ASSERT_TRUE(i.m_Picture.m_bLoaded);
-    CTestSurface s(200, 100, kBlue);
-    EXPECT_FALSE(i.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(200, 100, kBlue);
+    EXPECT_FALSE(i.AnimateStep(&s.dc, 0, 200, 0));
     ASSERT_TRUE(WaitFor([&] { return !i.IsMoveRunning(); }));
     EXPECT_EQ(CRect(100, 50, 120, 60), i.GetMovingRect());
-    EXPECT_TRUE(i.AnimateStep(s.dc(), 1, 200, 50));
+    EXPECT_TRUE(i.AnimateStep(&s.dc, 1, 200, 50));
     EXPECT_TRUE(i.m_bVisible);
-    EXPECT_EQ(kRed, s.Pixel(100, 50));
-    EXPECT_EQ(kRed, s.Pixel(119, 59));
-    EXPECT_EQ(kBlue, s.Pixel(120, 59));
+    EXPECT_EQ(kRed, s.At(100, 50));
+    EXPECT_EQ(kRed, s.At(119, 59));
+    EXPECT_EQ(kBlue, s.At(120, 59));
 }
 
 TEST(ImageObjThread, WhileMovingThePictureIsPaintedAtTheMovingRectangle)
@@ -228,16 +229,22 @@ TEST(ImageObjThread, WhileMovingThePictureIsPaintedAtTheMovingRectangle)
     CImageObj i;
     i.Set(300, 50, "red.bmp", 3, 100, FALSE, kWhite, 25, &p.pack);   // from the right, one pixel per step
     i.Prepare(&p.pack, window.wnd());
-    CTestSurface s(700, 100, kBlue);
-    ASSERT_FALSE(i.AnimateStep(s.dc(), 0, 200, 0));
-    ::Sleep(60);
+    DibSurface s(700, 100, kBlue);
+    ASSERT_FALSE(i.AnimateStep(&s.dc, 0, 200, 0));
+    const int startLeft = i.GetMovingRect().left;
+    EXPECT_GT(startLeft, 600);   // from the window's right edge
+    ASSERT_TRUE(WaitFor([&] { return i.GetMovingRect().left <= startLeft - 2; }));   // a few steps moved
     ASSERT_TRUE(i.IsMoveRunning());
     EXPECT_FALSE(i.m_bVisible);
-    i.Paint(s.dc());
-    const CRect moving = i.GetMovingRect();
-    EXPECT_GT(moving.left, 600);
-    EXPECT_EQ(kRed, s.Pixel(moving.left + 10, 55));   // a step or two either way still lies inside
-    EXPECT_EQ(kBlue, s.Pixel(310, 55));               // not yet at its place
+    // The picture is painted somewhere between where it was before the paint and where it is after it.
+    const CRect before = i.GetMovingRect();
+    i.Paint(&s.dc);
+    const CRect after = i.GetMovingRect();
+    ASSERT_GT(after.left, 312);   // 340 steps of 30 ms from its place
+    ASSERT_LT(before.left - after.left, 20);
+    EXPECT_EQ(kRed, s.At(before.left, 55));
+    EXPECT_EQ(kRed, s.At(after.left + 19, 59));
+    EXPECT_EQ(kBlue, s.At(310, 55));   // not yet at its place
     i.StopAnimation();
 }
 
@@ -248,26 +255,26 @@ TEST(ImageObjThread, FromBottomStartsAtTheWindowsClientHeight)
     CImageObj i;
     i.Set(100, 50, "red.bmp", 4, 100, FALSE, kWhite, 25, &p.pack);
     i.Prepare(&p.pack, window.wnd());
-    CTestSurface s(10, 10);
-    EXPECT_FALSE(i.AnimateStep(s.dc(), 0, 200, 0));
+    DibSurface s(10, 10);
+    EXPECT_FALSE(i.AnimateStep(&s.dc, 0, 200, 0));
     CRect moving = i.GetMovingRect();
     EXPECT_LE(moving.top, 300);
     EXPECT_GT(moving.top, 280);
     EXPECT_EQ(100, moving.left);
     EXPECT_NE(0, i.StopAnimation());
-    EXPECT_TRUE(WaitFor([&] { return i.StopAnimation() == 0; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return i.StopAnimation() == 0; }));
 }
 
 TEST(ImageObjThread, DestroyAndClearWaitForTheThreadWithoutLeakingHandles)
 {
     CPlainWindow window;
     PackWithPicture p("red.bmp", MakeSolidBmp(20, 10, kRed));
-    CTestSurface s(10, 10);
+    DibSurface s(10, 10);
     auto start = [&](CImageObj& i)
     {
         i.Set(300, 50, "red.bmp", 1, 100, FALSE, kWhite, 25, &p.pack);
         i.Prepare(&p.pack, window.wnd());
-        i.AnimateStep(s.dc(), 0, 200, 0);
+        i.AnimateStep(&s.dc, 0, 200, 0);
         return i.IsMoveRunning();
     };
     {

@@ -1,11 +1,15 @@
 #include "show/AniPicture.h"
 #include "show/Picture.h"
 
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
+#include "show/SlideObjTestUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace
 {
@@ -30,23 +34,22 @@ void SetKnownBackground(CAniPicture& ani, int w, int h)
 {
     ani.SaveBackground(0, 0, w, h, 0, 0);
     ASSERT_TRUE(ani.m_bBackgroundSaved);
-    CTestSurface background(w, h, kGreen);
-    background.dc()->FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
-    ani.SaveArea(background.dc(), &ani.m_bmpBackground, 0, 0, w, h);
-    ani.m_dcComposition.BitBlt(0, 0, w, h, background.dc(), 0, 0, SRCCOPY);
+    DibSurface background(w, h, kGreen);
+    background.dc.FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
+    ani.SaveArea(&background.dc, &ani.m_bmpBackground, 0, 0, w, h);
+    ani.m_dcComposition.BitBlt(0, 0, w, h, &background.dc, 0, 0, SRCCOPY);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+// A window on the screen with nothing to update: what a frame invalidates shows in its update region.
+class CShownWindow : public CPlainWindow
 {
-    DWORD start = ::GetTickCount();
-    while (!condition())
+public:
+    CShownWindow(int w, int h) : CPlainWindow(w, h)
     {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(2);
+        ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+        ::ValidateRect(hwnd(), nullptr);
     }
-    return true;
-}
+};
 
 }   // namespace
 
@@ -62,9 +65,7 @@ TEST(PictureAnimation, FrameWaitsInMilliseconds)
 TEST(PictureAnimation, StopWithoutThreadReturnsAtOnce)
 {
     CAniPicture ani;
-    DWORD start = ::GetTickCount();
     ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 100u);
     EXPECT_FALSE(ani.IsPlaying());
     EXPECT_FALSE(ani.IsThreadRunning());
 }
@@ -77,13 +78,13 @@ TEST(PictureAnimation, SinglePictureIsDrawnAtOnce)
     ani.m_nWidth = 3;
     ani.m_nHeight = 2;
     ani.m_bLoaded = TRUE;
-    CTestSurface surface(8, 8, kGreen);
-    EXPECT_TRUE(ani.Start(nullptr, surface.dc(), 4, 5, 0, 0));
+    DibSurface surface(8, 8, kGreen);
+    EXPECT_TRUE(ani.Start(nullptr, &surface.dc, 4, 5, 0, 0));
     EXPECT_FALSE(ani.IsThreadRunning());
-    EXPECT_EQ(surface.Pixel(4, 5), kRed);
-    EXPECT_EQ(surface.Pixel(6, 6), kRed);
-    EXPECT_EQ(surface.Pixel(3, 5), kGreen);
-    EXPECT_EQ(surface.Pixel(7, 6), kGreen);
+    EXPECT_EQ(surface.At(4, 5), kRed);
+    EXPECT_EQ(surface.At(6, 6), kRed);
+    EXPECT_EQ(surface.At(3, 5), kGreen);
+    EXPECT_EQ(surface.At(7, 6), kGreen);
     EXPECT_EQ(ani.m_rcPicture, CRect(4, 5, 7, 7));
 }
 
@@ -96,52 +97,60 @@ TEST(PictureAnimation, FramesPlayAndStopEndsTheThread)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    EXPECT_FALSE(ani.Start(nullptr, surface.dc(), 0, 0, 0, 0));
+    DibSurface surface(4, 4);
+    EXPECT_FALSE(ani.Start(nullptr, &surface.dc, 0, 0, 0, 0));
     ASSERT_TRUE(ani.IsThreadRunning());
-    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
 
     std::set<COLORREF> seen;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            seen.insert(surface.Pixel(1, 1));
+            ani.Draw(&surface.dc, 0, 0);
+            seen.insert(surface.At(1, 1));
             return seen.count(kRed) && seen.count(kBlue);
-        },
-        2000);
+        });
     EXPECT_TRUE(seen.count(kRed));
     EXPECT_TRUE(seen.count(kBlue));
 
-    DWORD start = ::GetTickCount();
     ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 1000u);
     EXPECT_FALSE(ani.IsThreadRunning());
     EXPECT_FALSE(ani.IsPlaying());
 
     // Playing again after a stop.
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     EXPECT_TRUE(ani.IsThreadRunning());
-    EXPECT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return ani.IsPlaying() != FALSE; }));
     ani.Stop();
     EXPECT_FALSE(ani.IsThreadRunning());
 }
 
 TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
 {
-    CAniPicture ani;
-    ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 6000, 0);   // one minute
-    ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 6000, 0);
-    ani.m_nWidth = ani.m_nHeight = 2;
-    ani.m_bLoaded = TRUE;
-    SetKnownBackground(ani, 2, 2);
-    ani.Start(nullptr, nullptr, 0, 0, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ani.IsPlaying() != FALSE; }, 1000));
-    ::Sleep(30);
-    DWORD start = ::GetTickCount();
-    ani.Stop();
-    EXPECT_LT(::GetTickCount() - start, 500u);
-    EXPECT_FALSE(ani.IsThreadRunning());
+    CShownWindow window(20, 20);
+    const HWND hWnd = window.hwnd();
+    {
+        CAniPicture ani;
+        ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 65535, 0);   // the longest delay a GIF can give
+        ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 65535, 0);
+        ani.m_nWidth = ani.m_nHeight = 2;
+        ani.m_bLoaded = TRUE;
+        SetKnownBackground(ani, 2, 2);
+        ani.Start(window.wnd(), nullptr, 0, 0, 0, 0);
+        // The first frame is shown (its rectangle invalidated): the thread now waits out the frame's delay.
+        RECT update = {};
+        ASSERT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
+        std::atomic<bool> stopped{false};
+        std::thread stopper(
+            [&]
+            {
+                ani.Stop();
+                stopped = true;
+            });
+        EXPECT_TRUE(WaitFor([&] { return stopped.load(); }));
+        stopper.join();
+        EXPECT_FALSE(ani.IsThreadRunning());
+    }
 }
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
@@ -156,7 +165,7 @@ TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
         SetKnownBackground(*ani, 2, 2);
         ani->Start(nullptr, nullptr, 0, 0, 0, 0);
         if (i % 2)
-            ::Sleep(15);
+            WaitFor([&] { return ani->IsPlaying() != FALSE; });
         delete ani;   // must not leave a thread running over freed memory
     }
 }
@@ -172,27 +181,26 @@ TEST(PictureAnimation, DisposalTwoRestoresTheBackgroundAtTheFramesPlace)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    DibSurface surface(4, 4);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     int blueSeen = 0, redSeen = 0;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            if (surface.Pixel(3, 3) == kBlue)
+            ani.Draw(&surface.dc, 0, 0);
+            if (surface.At(3, 3) == kBlue)
             {
                 blueSeen++;
-                EXPECT_EQ(surface.Pixel(0, 0), kGreen);   // A's area restored before B
+                EXPECT_EQ(surface.At(0, 0), kGreen);   // A's area restored before B
             }
-            if (surface.Pixel(0, 0) == kRed)
+            if (surface.At(0, 0) == kRed)
             {
                 redSeen++;
-                EXPECT_EQ(surface.Pixel(3, 3), kYellow);   // B's area restored from its own place
-                EXPECT_EQ(surface.Pixel(2, 0), kYellow);
+                EXPECT_EQ(surface.At(3, 3), kYellow);   // B's area restored from its own place
+                EXPECT_EQ(surface.At(2, 0), kYellow);
             }
             return blueSeen > 3 && redSeen > 3;
-        },
-        3000);
+        });
     ani.Stop();
     EXPECT_GT(blueSeen, 3);
     EXPECT_GT(redSeen, 3);
@@ -210,35 +218,29 @@ TEST(PictureAnimation, DisposalThreeRestoresThePreviousContents)
     ani.m_bLoaded = TRUE;
     SetKnownBackground(ani, 4, 4);
 
-    CTestSurface surface(4, 4);
-    ani.Start(nullptr, surface.dc(), 0, 0, 0, 0);
+    DibSurface surface(4, 4);
+    ani.Start(nullptr, &surface.dc, 0, 0, 0, 0);
     int whiteSeen = 0;
-    WaitUntil(
+    WaitFor(
         [&]
         {
-            ani.Draw(surface.dc(), 0, 0);
-            if (surface.Pixel(3, 3) == kWhite)
+            ani.Draw(&surface.dc, 0, 0);
+            if (surface.At(3, 3) == kWhite)
             {
                 whiteSeen++;
-                EXPECT_EQ(surface.Pixel(1, 1), kRed);
-                EXPECT_EQ(surface.Pixel(2, 2), kRed);
+                EXPECT_EQ(surface.At(1, 1), kRed);
+                EXPECT_EQ(surface.At(2, 2), kRed);
             }
             return whiteSeen > 3;
-        },
-        3000);
+        });
     ani.Stop();
     EXPECT_GT(whiteSeen, 3);
 }
 
 TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    ::ValidateRect(hWnd, nullptr);
-    CWnd wnd;
-    wnd.Attach(hWnd);
+    CShownWindow window(200, 200);
+    const HWND hWnd = window.hwnd();
     {
         CAniPicture ani;
         ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
@@ -246,15 +248,13 @@ TEST(PictureAnimation, FramesInvalidateThePictureRectangleOfTheOwner)
         ani.m_nWidth = 6;
         ani.m_nHeight = 5;
         ani.m_bLoaded = TRUE;
-        ani.Start(&wnd, nullptr, 10, 20, 30, 40);
+        ani.Start(window.wnd(), nullptr, 10, 20, 30, 40);
         EXPECT_EQ(ani.m_rcPicture, CRect(40, 60, 46, 65));
         RECT update = {};
-        EXPECT_TRUE(WaitUntil([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }, 1000));
+        EXPECT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
         ani.Stop();
         EXPECT_EQ(CRect(update), CRect(40, 60, 46, 65));
     }
-    wnd.Detach();
-    ::DestroyWindow(hWnd);
 }
 
 TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
@@ -262,28 +262,24 @@ TEST(PictureAnimation, DrawCopiesTheSourcePartWhenSet)
     CAniPicture ani;
     ani.m_nWidth = ani.m_nHeight = 4;
     SetKnownBackground(ani, 4, 4);
-    CTestSurface surface(4, 4, kBlue);
+    DibSurface surface(4, 4, kBlue);
     ani.m_rcSource = CRect(2, 0, 4, 1);
-    ani.Draw(surface.dc(), 0, 3);
-    EXPECT_EQ(surface.Pixel(0, 3), kYellow);
-    EXPECT_EQ(surface.Pixel(1, 3), kYellow);
-    EXPECT_EQ(surface.Pixel(2, 3), kBlue);
-    EXPECT_EQ(surface.Pixel(0, 2), kBlue);
+    ani.Draw(&surface.dc, 0, 3);
+    EXPECT_EQ(surface.At(0, 3), kYellow);
+    EXPECT_EQ(surface.At(1, 3), kYellow);
+    EXPECT_EQ(surface.At(2, 3), kBlue);
+    EXPECT_EQ(surface.At(0, 2), kBlue);
 
     ani.m_rcSource.SetRectEmpty();
-    ani.Draw(surface.dc(), 0, 0);
-    EXPECT_EQ(surface.Pixel(0, 0), kGreen);
-    EXPECT_EQ(surface.Pixel(3, 3), kYellow);
+    ani.Draw(&surface.dc, 0, 0);
+    EXPECT_EQ(surface.At(0, 0), kGreen);
+    EXPECT_EQ(surface.At(3, 3), kYellow);
 }
 
 TEST(PictureAnimation, TheWorkerOnlyCountsFramesAndThePaintingComposesThem)
 {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                                  ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hWnd, nullptr);
-    ::ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    CWnd wnd;
-    wnd.Attach(hWnd);
+    CShownWindow window(50, 50);
+    const HWND hWnd = window.hwnd();
     {
         CAniPicture ani;
         ani.AddFrame(SolidPicture(4, 4, kRed), 4, 4, 0, 0, 5, 0);
@@ -291,12 +287,12 @@ TEST(PictureAnimation, TheWorkerOnlyCountsFramesAndThePaintingComposesThem)
         ani.m_nWidth = ani.m_nHeight = 4;
         ani.m_bLoaded = TRUE;
         SetKnownBackground(ani, 4, 4);
-        ani.Start(&wnd, nullptr, 0, 0, 0, 0);
+        ani.Start(window.wnd(), nullptr, 0, 0, 0, 0);
         // The first frame is due at once and asks for a painting; the second asks again once its time is
         // up. Until a painting draws, the composition surface holds the background alone.
         RECT update = {};
         ::ValidateRect(hWnd, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }, 2000));
+        ASSERT_TRUE(WaitFor([&] { return ::GetUpdateRect(hWnd, &update, FALSE) != FALSE; }));
         EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
         EXPECT_EQ(kYellow, ani.m_dcComposition.GetPixel(3, 1));
 
@@ -304,15 +300,13 @@ TEST(PictureAnimation, TheWorkerOnlyCountsFramesAndThePaintingComposesThem)
         EXPECT_EQ(kGreen, ani.m_dcComposition.GetPixel(1, 1));
 
         // The painting composes the frames that fell due; stopped, no further frame falls due.
-        CTestSurface surface(4, 4);
-        ani.Draw(surface.dc(), 0, 0);
-        COLORREF shown = surface.Pixel(1, 1);
+        DibSurface surface(4, 4);
+        ani.Draw(&surface.dc, 0, 0);
+        COLORREF shown = surface.At(1, 1);
         EXPECT_TRUE(shown == kRed || shown == kBlue);
-        EXPECT_EQ(shown, surface.Pixel(3, 3));
+        EXPECT_EQ(shown, surface.At(3, 3));
         surface.Fill(kWhite);
-        ani.Draw(surface.dc(), 0, 0);
-        EXPECT_EQ(shown, surface.Pixel(1, 1));
+        ani.Draw(&surface.dc, 0, 0);
+        EXPECT_EQ(shown, surface.At(1, 1));
     }
-    wnd.Detach();
-    ::DestroyWindow(hWnd);
 }

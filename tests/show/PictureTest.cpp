@@ -1,6 +1,7 @@
 #include "show/Picture.h"
 
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -170,12 +171,12 @@ TEST(PictureLoad, FromProgramResource)
     EXPECT_EQ(picture.m_nHeight, 3);
     EXPECT_STREQ(picture.m_strPath, "RESSOURCE:00130:IMAGE");
 
-    CTestSurface surface(4, 3);
-    EXPECT_TRUE(picture.Render(surface.dc(), CRect(0, 0, 4, 3)));
-    EXPECT_EQ(surface.Pixel(0, 0), kRed);
-    EXPECT_EQ(surface.Pixel(3, 0), RGB(255, 255, 255));
-    EXPECT_EQ(surface.Pixel(1, 1), kMagenta);
-    EXPECT_EQ(surface.Pixel(3, 2), RGB(100, 110, 120));
+    DibSurface surface(4, 3);
+    EXPECT_TRUE(picture.Render(&surface.dc, CRect(0, 0, 4, 3)));
+    EXPECT_EQ(surface.At(0, 0), kRed);
+    EXPECT_EQ(surface.At(3, 0), RGB(255, 255, 255));
+    EXPECT_EQ(surface.At(1, 1), kMagenta);
+    EXPECT_EQ(surface.At(3, 2), RGB(100, 110, 120));
 }
 
 TEST(PictureLoad, ResourceSeparatorIsAnyCharacter)
@@ -238,30 +239,30 @@ TEST(PictureDraw, RenderAtNaturalSizeKeepsExactColours)
     std::vector<BYTE> bmp = StripedBmp(5, 4);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(10, 10, kYellow);
-    EXPECT_TRUE(picture.Render(surface.dc(), CRect(2, 3, 7, 7)));
-    EXPECT_EQ(surface.Pixel(2, 3), kRed);
-    EXPECT_EQ(surface.Pixel(6, 3), kRed);
-    EXPECT_EQ(surface.Pixel(2, 4), kBlue);
-    EXPECT_EQ(surface.Pixel(6, 6), kGreen);
-    EXPECT_EQ(surface.Pixel(1, 3), kYellow);
-    EXPECT_EQ(surface.Pixel(7, 6), kYellow);
-    EXPECT_EQ(surface.Pixel(2, 7), kYellow);
+    DibSurface surface(10, 10, kYellow);
+    EXPECT_TRUE(picture.Render(&surface.dc, CRect(2, 3, 7, 7)));
+    EXPECT_EQ(surface.At(2, 3), kRed);
+    EXPECT_EQ(surface.At(6, 3), kRed);
+    EXPECT_EQ(surface.At(2, 4), kBlue);
+    EXPECT_EQ(surface.At(6, 6), kGreen);
+    EXPECT_EQ(surface.At(1, 3), kYellow);
+    EXPECT_EQ(surface.At(7, 6), kYellow);
+    EXPECT_EQ(surface.At(2, 7), kYellow);
 }
 
 TEST(PictureDraw, RenderWithoutPictureOrIntoEmptyRectangleFails)
 {
     CPicture empty;
-    CTestSurface surface(4, 4, kYellow);
-    EXPECT_FALSE(empty.Render(surface.dc(), CRect(0, 0, 4, 4)));
+    DibSurface surface(4, 4, kYellow);
+    EXPECT_FALSE(empty.Render(&surface.dc, CRect(0, 0, 4, 4)));
 
     std::vector<BYTE> bmp = StripedBmp(2, 2);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
     EXPECT_FALSE(picture.Render(nullptr, CRect(0, 0, 4, 4)));
-    EXPECT_FALSE(picture.Render(surface.dc(), CRect(2, 2, 2, 4)));
-    EXPECT_FALSE(picture.Render(surface.dc(), CRect(3, 3, 1, 1)));
-    EXPECT_EQ(surface.Pixel(2, 2), kYellow);
+    EXPECT_FALSE(picture.Render(&surface.dc, CRect(2, 2, 2, 4)));
+    EXPECT_FALSE(picture.Render(&surface.dc, CRect(3, 3, 1, 1)));
+    EXPECT_EQ(surface.At(2, 2), kYellow);
 }
 
 TEST(PictureDraw, RenderToBitmapFillsWithTheBrushFirst)
@@ -269,18 +270,18 @@ TEST(PictureDraw, RenderToBitmapFillsWithTheBrushFirst)
     std::vector<BYTE> bmp = MakeSolidBmp(2, 2, kRed);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(4, 4, kYellow);
+    DibSurface surface(4, 4, kYellow);
     CBitmap bitmap;
     CBrush brush(kBlue);
-    EXPECT_TRUE(picture.RenderToBitmap(surface.dc(), &bitmap, 4, 4, &brush));
-    CPicture::BlitBitmap(surface.dc(), CRect(0, 0, 4, 4), &bitmap);
-    EXPECT_EQ(surface.Pixel(0, 0), kRed);   // stretched over the whole bitmap
-    EXPECT_EQ(surface.Pixel(3, 3), kRed);
+    EXPECT_TRUE(picture.RenderToBitmap(&surface.dc, &bitmap, 4, 4, &brush));
+    CPicture::BlitBitmap(&surface.dc, CRect(0, 0, 4, 4), &bitmap);
+    EXPECT_EQ(surface.At(0, 0), kRed);   // stretched over the whole bitmap
+    EXPECT_EQ(surface.At(3, 3), kRed);
 
     CPicture empty;
-    EXPECT_FALSE(empty.RenderToBitmap(surface.dc(), &bitmap, 4, 4, &brush));
-    CPicture::BlitBitmap(surface.dc(), CRect(0, 0, 4, 4), &bitmap);
-    EXPECT_EQ(surface.Pixel(1, 1), kBlue);
+    EXPECT_FALSE(empty.RenderToBitmap(&surface.dc, &bitmap, 4, 4, &brush));
+    CPicture::BlitBitmap(&surface.dc, CRect(0, 0, 4, 4), &bitmap);
+    EXPECT_EQ(surface.At(1, 1), kBlue);
 }
 
 TEST(PictureDraw, RenderToBitmapOfNoSizeMakesNoBitmap)
@@ -288,11 +289,11 @@ TEST(PictureDraw, RenderToBitmapOfNoSizeMakesNoBitmap)
     std::vector<BYTE> bmp = MakeSolidBmp(2, 2, kRed);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(4, 4);
+    DibSurface surface(4, 4);
     CBitmap bitmap;
-    EXPECT_FALSE(picture.RenderToBitmap(surface.dc(), &bitmap, 0, 4, nullptr));
+    EXPECT_FALSE(picture.RenderToBitmap(&surface.dc, &bitmap, 0, 4, nullptr));
     EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
-    EXPECT_FALSE(picture.RenderToBitmap(surface.dc(), &bitmap, 4, -1, nullptr));
+    EXPECT_FALSE(picture.RenderToBitmap(&surface.dc, &bitmap, 4, -1, nullptr));
     EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
 }
 
@@ -308,25 +309,25 @@ TEST(PictureDraw, TransparentColourLetsTheBackgroundThrough)
                                     });
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(8, 6, kGreen);
+    DibSurface surface(8, 6, kGreen);
     CBitmap bitmap;
-    ASSERT_TRUE(picture.RenderToBitmap(surface.dc(), &bitmap, 4, 2, nullptr));
-    surface.dc()->SetBkColor(RGB(1, 2, 3));
-    surface.dc()->SetTextColor(RGB(4, 5, 6));
-    CPicture::DrawTransparent(surface.dc(), 2, 3, 4, 2, &bitmap, 0, 0, kMagenta, nullptr);
+    ASSERT_TRUE(picture.RenderToBitmap(&surface.dc, &bitmap, 4, 2, nullptr));
+    surface.dc.SetBkColor(RGB(1, 2, 3));
+    surface.dc.SetTextColor(RGB(4, 5, 6));
+    CPicture::DrawTransparent(&surface.dc, 2, 3, 4, 2, &bitmap, 0, 0, kMagenta, nullptr);
 
-    EXPECT_EQ(surface.Pixel(2, 3), kGreen);             // (0,0) magenta
-    EXPECT_EQ(surface.Pixel(3, 3), kRed);               // (1,0)
-    EXPECT_EQ(surface.Pixel(4, 3), kGreen);             // (2,0) magenta
-    EXPECT_EQ(surface.Pixel(5, 3), RGB(254, 0, 255));   // (3,0) near the key: drawn
-    EXPECT_EQ(surface.Pixel(2, 4), kBlue);              // (0,1)
-    EXPECT_EQ(surface.Pixel(3, 4), kGreen);             // (1,1) magenta
-    EXPECT_EQ(surface.Pixel(1, 3), kGreen);             // outside
-    EXPECT_EQ(surface.Pixel(6, 4), kGreen);
-    EXPECT_EQ(surface.Pixel(2, 5), kGreen);
+    EXPECT_EQ(surface.At(2, 3), kGreen);             // (0,0) magenta
+    EXPECT_EQ(surface.At(3, 3), kRed);               // (1,0)
+    EXPECT_EQ(surface.At(4, 3), kGreen);             // (2,0) magenta
+    EXPECT_EQ(surface.At(5, 3), RGB(254, 0, 255));   // (3,0) near the key: drawn
+    EXPECT_EQ(surface.At(2, 4), kBlue);              // (0,1)
+    EXPECT_EQ(surface.At(3, 4), kGreen);             // (1,1) magenta
+    EXPECT_EQ(surface.At(1, 3), kGreen);             // outside
+    EXPECT_EQ(surface.At(6, 4), kGreen);
+    EXPECT_EQ(surface.At(2, 5), kGreen);
     // The destination's colours are left as they were.
-    EXPECT_EQ(surface.dc()->GetBkColor(), RGB(1, 2, 3));
-    EXPECT_EQ(surface.dc()->GetTextColor(), RGB(4, 5, 6));
+    EXPECT_EQ(surface.dc.GetBkColor(), RGB(1, 2, 3));
+    EXPECT_EQ(surface.dc.GetTextColor(), RGB(4, 5, 6));
 }
 
 TEST(PictureDraw, TransparentDrawingFromASourceOffset)
@@ -334,14 +335,14 @@ TEST(PictureDraw, TransparentDrawingFromASourceOffset)
     std::vector<BYTE> bmp = MakeBmp(4, 4, [](int x, int y) { return (x >= 2 && y >= 2) ? kRed : kMagenta; });
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(4, 4, kBlue);
+    DibSurface surface(4, 4, kBlue);
     CBitmap bitmap;
-    ASSERT_TRUE(picture.RenderToBitmap(surface.dc(), &bitmap, 4, 4, nullptr));
-    CPicture::DrawTransparent(surface.dc(), 0, 0, 3, 3, &bitmap, 1, 1, kMagenta, nullptr);
-    EXPECT_EQ(surface.Pixel(0, 0), kBlue);
-    EXPECT_EQ(surface.Pixel(1, 1), kRed);
-    EXPECT_EQ(surface.Pixel(2, 2), kRed);
-    EXPECT_EQ(surface.Pixel(3, 3), kBlue);   // outside the 3 x 3 part
+    ASSERT_TRUE(picture.RenderToBitmap(&surface.dc, &bitmap, 4, 4, nullptr));
+    CPicture::DrawTransparent(&surface.dc, 0, 0, 3, 3, &bitmap, 1, 1, kMagenta, nullptr);
+    EXPECT_EQ(surface.At(0, 0), kBlue);
+    EXPECT_EQ(surface.At(1, 1), kRed);
+    EXPECT_EQ(surface.At(2, 2), kRed);
+    EXPECT_EQ(surface.At(3, 3), kBlue);   // outside the 3 x 3 part
 }
 
 TEST(PictureDraw, TransparentDrawingOfNoSizeDrawsNothing)
@@ -349,14 +350,14 @@ TEST(PictureDraw, TransparentDrawingOfNoSizeDrawsNothing)
     std::vector<BYTE> bmp = MakeSolidBmp(2, 2, kRed);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(4, 4, kBlue);
+    DibSurface surface(4, 4, kBlue);
     CBitmap bitmap;
-    ASSERT_TRUE(picture.RenderToBitmap(surface.dc(), &bitmap, 2, 2, nullptr));
-    CPicture::DrawTransparent(surface.dc(), 0, 0, 0, 2, &bitmap, 0, 0, kMagenta, nullptr);
-    CPicture::DrawTransparent(surface.dc(), 0, 0, 2, -2, &bitmap, 0, 0, kMagenta, nullptr);
+    ASSERT_TRUE(picture.RenderToBitmap(&surface.dc, &bitmap, 2, 2, nullptr));
+    CPicture::DrawTransparent(&surface.dc, 0, 0, 0, 2, &bitmap, 0, 0, kMagenta, nullptr);
+    CPicture::DrawTransparent(&surface.dc, 0, 0, 2, -2, &bitmap, 0, 0, kMagenta, nullptr);
     CBitmap none;
-    CPicture::DrawTransparent(surface.dc(), 0, 0, 2, 2, &none, 0, 0, kMagenta, nullptr);
-    EXPECT_EQ(surface.Pixel(0, 0), kBlue);
+    CPicture::DrawTransparent(&surface.dc, 0, 0, 2, 2, &none, 0, 0, kMagenta, nullptr);
+    EXPECT_EQ(surface.At(0, 0), kBlue);
 }
 
 TEST(PictureDraw, FittedPictureIsCentredOnTheBox)
@@ -364,15 +365,15 @@ TEST(PictureDraw, FittedPictureIsCentredOnTheBox)
     std::vector<BYTE> bmp = MakeSolidBmp(4, 2, kRed);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(10, 10, kBlue);
-    EXPECT_TRUE(picture.RenderFitted(surface.dc(), CRect(0, 0, 10, 10)));
+    DibSurface surface(10, 10, kBlue);
+    EXPECT_TRUE(picture.RenderFitted(&surface.dc, CRect(0, 0, 10, 10)));
     // (10 - 4) / 2 + 1 = 4, (10 - 2) / 2 + 1 = 5
-    EXPECT_EQ(surface.Pixel(4, 5), kRed);
-    EXPECT_EQ(surface.Pixel(7, 6), kRed);
-    EXPECT_EQ(surface.Pixel(3, 5), kBlue);
-    EXPECT_EQ(surface.Pixel(8, 5), kBlue);
-    EXPECT_EQ(surface.Pixel(4, 4), kBlue);
-    EXPECT_EQ(surface.Pixel(4, 7), kBlue);
+    EXPECT_EQ(surface.At(4, 5), kRed);
+    EXPECT_EQ(surface.At(7, 6), kRed);
+    EXPECT_EQ(surface.At(3, 5), kBlue);
+    EXPECT_EQ(surface.At(8, 5), kBlue);
+    EXPECT_EQ(surface.At(4, 4), kBlue);
+    EXPECT_EQ(surface.At(4, 7), kBlue);
 }
 
 TEST(PictureDraw, FittedPictureIsCutToTheBox)
@@ -382,14 +383,14 @@ TEST(PictureDraw, FittedPictureIsCutToTheBox)
     std::vector<BYTE> bmp = MakeSolidBmp(6, 2, kGreen);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(8, 8, kBlue);
-    EXPECT_TRUE(picture.RenderFitted(surface.dc(), CRect(0, 0, 6, 6)));
-    EXPECT_EQ(surface.Pixel(0, 3), kBlue);
-    EXPECT_EQ(surface.Pixel(1, 3), kGreen);
-    EXPECT_EQ(surface.Pixel(6, 3), kBlue);   // nothing beyond the box
-    EXPECT_EQ(surface.Pixel(1, 2), kBlue);
-    EXPECT_EQ(surface.Pixel(1, 4), kGreen);
-    EXPECT_EQ(surface.Pixel(1, 5), kBlue);
+    DibSurface surface(8, 8, kBlue);
+    EXPECT_TRUE(picture.RenderFitted(&surface.dc, CRect(0, 0, 6, 6)));
+    EXPECT_EQ(surface.At(0, 3), kBlue);
+    EXPECT_EQ(surface.At(1, 3), kGreen);
+    EXPECT_EQ(surface.At(6, 3), kBlue);   // nothing beyond the box
+    EXPECT_EQ(surface.At(1, 2), kBlue);
+    EXPECT_EQ(surface.At(1, 4), kGreen);
+    EXPECT_EQ(surface.At(1, 5), kBlue);
 }
 
 TEST(PictureDraw, FittingIntoAnEmptyBoxDrawsNothing)
@@ -397,14 +398,14 @@ TEST(PictureDraw, FittingIntoAnEmptyBoxDrawsNothing)
     std::vector<BYTE> bmp = MakeSolidBmp(4, 2, kRed);
     CPicture picture;
     picture.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size()));
-    CTestSurface surface(4, 4, kBlue);
-    EXPECT_FALSE(picture.RenderFitted(surface.dc(), CRect(0, 0, 0, 0)));
-    EXPECT_FALSE(picture.RenderFitted(surface.dc(), CRect(0, 0, -5, 10)));
-    EXPECT_FALSE(picture.RenderFitted(surface.dc(), CRect(0, 0, 1, 1)));   // margin eats it all
-    EXPECT_EQ(surface.Pixel(0, 0), kBlue);
-    EXPECT_EQ(surface.Pixel(1, 1), kBlue);
+    DibSurface surface(4, 4, kBlue);
+    EXPECT_FALSE(picture.RenderFitted(&surface.dc, CRect(0, 0, 0, 0)));
+    EXPECT_FALSE(picture.RenderFitted(&surface.dc, CRect(0, 0, -5, 10)));
+    EXPECT_FALSE(picture.RenderFitted(&surface.dc, CRect(0, 0, 1, 1)));   // margin eats it all
+    EXPECT_EQ(surface.At(0, 0), kBlue);
+    EXPECT_EQ(surface.At(1, 1), kBlue);
     CPicture empty;
-    EXPECT_FALSE(empty.RenderFitted(surface.dc(), CRect(0, 0, 4, 4)));
+    EXPECT_FALSE(empty.RenderFitted(&surface.dc, CRect(0, 0, 4, 4)));
 }
 
 // ---------------------------------------------------------------------------------------------------------

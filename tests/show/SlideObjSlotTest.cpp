@@ -2,7 +2,8 @@
 
 #include "show/ProjectPack.h"
 #include "show/SlideObjTestUtil.h"
-#include "show/PictureTestUtil.h"
+#include "support/win_BmpFile.h"
+#include "support/win_DibSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -128,9 +129,9 @@ TEST(SlideObjSlotCreate, RectangleRecordOfAnotherKindIsRefused)
 TEST(SlideObjSlotDispatch, KindNoneAnswersEmpty)
 {
     CSlideObjSlot slot;
-    CTestSurface surface(50, 50);
+    DibSurface surface(50, 50);
     CRect drawn(1, 2, 3, 4);
-    slot.Draw(surface.dc(), CRect(0, 0, 50, 50), 0, TRUE, drawn);
+    slot.Draw(&surface.dc, CRect(0, 0, 50, 50), 0, TRUE, drawn);
     EXPECT_TRUE(drawn.IsRectNull());
     CString text = "x";
     slot.GetInfoText(text);
@@ -168,20 +169,20 @@ TEST(SlideObjSlotDispatch, ThumbnailNeitherUsesNorKeepsTheRectanglesBackground)
     CSlideObjSlot slot;
     slot.CreateRectangle({3, 5, 5, 10, 10, 0, 1000, 1, 0, 0, 0, 20, FALSE, 0, 0});   // lighten by 20
     CRect canvas(0, 0, 30, 30), drawn;
-    CTestSurface editor(30, 30, RGB(100, 100, 100));
-    slot.Draw(editor.dc(), canvas, -1, FALSE, drawn);
-    EXPECT_EQ(RGB(120, 120, 120), editor.Pixel(8, 8));
+    DibSurface editor(30, 30, RGB(100, 100, 100));
+    slot.Draw(&editor.dc, canvas, -1, FALSE, drawn);
+    EXPECT_EQ(RGB(120, 120, 120), editor.At(8, 8));
 
-    CTestSurface thumbnail(30, 30, RGB(0, 100, 0));
+    DibSurface thumbnail(30, 30, RGB(0, 100, 0));
     slot.m_bThumbnail = TRUE;
-    slot.Draw(thumbnail.dc(), canvas, -1, FALSE, drawn);
+    slot.Draw(&thumbnail.dc, canvas, -1, FALSE, drawn);
     slot.m_bThumbnail = FALSE;
-    EXPECT_EQ(RGB(20, 120, 20), thumbnail.Pixel(8, 8));
+    EXPECT_EQ(RGB(20, 120, 20), thumbnail.At(8, 8));
 
     // the thumbnail's background was not kept: the next drawing captures its own
-    CTestSurface again(30, 30, RGB(0, 0, 100));
-    slot.Draw(again.dc(), canvas, -1, FALSE, drawn);
-    EXPECT_EQ(RGB(20, 20, 120), again.Pixel(8, 8));
+    DibSurface again(30, 30, RGB(0, 0, 100));
+    slot.Draw(&again.dc, canvas, -1, FALSE, drawn);
+    EXPECT_EQ(RGB(20, 20, 120), again.At(8, 8));
 }
 
 TEST(SlideObjSlotCopy, CopiesKindAndObject)

@@ -1,9 +1,10 @@
-// Helpers of the slide object tests: settings texts in memory, a plain window for the animations, and the
-// process's handle count.
+// Helpers of the slide object tests: settings texts in memory, a plain window for the animations, the
+// process's handle count and the wait for a worker.
 #pragma once
 
 #include "framework/win/Framework.h"
 #include "show/SettingsFile.h"
+#include "support/win_Wait.h"
 
 #include <string>
 
@@ -70,18 +71,4 @@ inline DWORD ProcessHandleCount()
     DWORD count = 0;
     ::GetProcessHandleCount(::GetCurrentProcess(), &count);
     return count;
-}
-
-// Calls poll until it returns true or the time runs out; true when it did.
-template <class F>
-bool WaitFor(F poll, DWORD timeoutMs = 5000)
-{
-    DWORD start = ::GetTickCount();
-    while (!poll())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(5);
-    }
-    return true;
 }

@@ -1,6 +1,7 @@
 // The link static: colours before and after a visit, its underlined font, the hand cursor, clicks reaching
 // it, and what a click opens (the link, then the text shown, then the control's string) until all fail.
 #include "show/StaticLink.h"
+#include "support/win_Wait.h"
 
 #include "support/win_DibSurface.h"
 
@@ -320,23 +321,20 @@ TEST_F(StaticLinkTest, TheRealShellOpensALocalFile)
     CreateLink(link, "local file");
     EXPECT_TRUE(link.Navigate());
     EXPECT_EQ(RGB(128, 0, 128), link.m_color);
-    bool seen = false;
-    for (int i = 0; i < 200 && !seen; ++i)
-    {
-        seen = ::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!seen)
-            ::Sleep(50);
-    }
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
 
     CStaticLink missing((folder + "\\not-there.bat").c_str());
     CreateLink(missing, "", SS_LEFT, 4715);
     EXPECT_FALSE(missing.Navigate());
     EXPECT_EQ(RGB(0, 0, 255), missing.m_color);
 
-    ::Sleep(200);   // the script may still hold its files for a moment
-    ::DeleteFileA(marker.c_str());
-    ::DeleteFileA(script.c_str());
+    // The script may still hold its files for a moment.
+    auto removed = [](const std::string& path)
+    {
+        ::DeleteFileA(path.c_str());
+        return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    };
+    EXPECT_TRUE(WaitFor([&] { return removed(marker) & removed(script); }));
     ::RemoveDirectoryA(folder.c_str());
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 using namespace showdata_test;
@@ -97,6 +98,15 @@ TEST(SettingsTextSearch, FirstOfTwoEqualSectionsCounts)
     EXPECT_STREQ("first", r->ReadString("S", "K", "def"));
 }
 
+TEST(SettingsTextSearch, OnlyTheFirstOfTwoEqualSectionsIsRead)
+{
+    Reader r("\r\n[S]\r\nA=1\r\n[T]\r\nB=2\r\n[s]\r\nA=3\r\nC=4\r\n[T]\r\nD=5\r\n");
+    EXPECT_EQ(1, r->ReadInt("S", "A", -1));
+    EXPECT_EQ(-1, r->ReadInt("S", "C", -1));   // only in the second [S]
+    EXPECT_EQ(2, r->ReadInt("T", "B", -1));
+    EXPECT_EQ(-1, r->ReadInt("T", "D", -1));
+}
+
 TEST(SettingsTextSearch, SectionAndKeyMatchRegardlessOfCaseValuesKeepTheirs)
 {
     Reader r("\r\n[Show]\r\nTitle=My Show\r\n");
@@ -117,6 +127,65 @@ TEST(SettingsTextSearch, KeyIsFoundInsideAValue)
 {
     Reader r("\r\n[S]\r\nNOTE=see X=5 here\r\nX=1\r\n");
     EXPECT_STREQ("5 here", r->ReadString("S", "X", ""));
+    // as the tail of a word inside a value, after an '=' inside a value, and with '=' in the key itself
+    Reader words("\r\n[S]\r\nA=B=MAX=7\r\nX=1\r\nN=K=V=2\r\n");
+    EXPECT_EQ(7, words->ReadInt("S", "X", -1));
+    EXPECT_EQ(7, words->ReadInt("S", "MAX", -1));
+    EXPECT_STREQ("MAX=7", words->ReadString("S", "B", ""));
+    EXPECT_STREQ("V=2", words->ReadString("S", "N=K", ""));
+    EXPECT_STREQ("B=MAX=7", words->ReadString("S", "", ""));   // the empty key: the first '='
+}
+
+// The reading rule as written, searching the whole text for every read: the indexed reading must give the
+// same value for every section and key of any text.
+std::string ReadByTheRule(const std::string& contents, const std::string& section, const std::string& key)
+{
+    auto upperOf = [](std::string t)
+    {
+        for (char& c : t)
+            c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+        return t;
+    };
+    const std::string text = "\r\n" + contents + "\r\n[]\r\n";
+    const std::string upper = upperOf(text);
+    const std::string header = "\r\n[" + upperOf(section) + "]";
+    size_t head = upper.find(header);
+    if (head == std::string::npos)
+        return "def";
+    size_t bodyStart = head + header.size();
+    size_t bodyEnd = upper.find("\r\n[", bodyStart);
+    const std::string entry = upperOf(key) + "=";
+    size_t at = upper.find(entry, bodyStart);
+    if (at == std::string::npos || at + entry.size() > bodyEnd)
+        return "def";
+    size_t valueStart = at + entry.size();
+    size_t valueEnd = text.find("\r\n", valueStart);
+    return valueEnd == valueStart ? "def" : text.substr(valueStart, valueEnd - valueStart);
+}
+
+TEST(SettingsTextSearch, IndexedReadingFollowsTheRuleOnAnyText)
+{
+    // Texts of pieces that make headers, keys, tails of keys, equal signs in values, half headers and
+    // repeated sections; names and keys from the same pieces.
+    const char* pieces[] = {"\r\n", "\r\n[",   "[",       "]",      "=",      "a",       "B",   "AB",
+                            "x=",   "\r\n[A]", "\r\n[B]", "\r\n[]", "A=",     "AB=",     "BA=", "\n",
+                            "\r",   "1",       "[A",      "]\r\n",  "ABABAB", "AAAAAAAA"};
+    const char* names[] = {"A", "b", "", "AB", "A]", "A]B", "C", "\r\n[A"};
+    const char* keys[] = {"A",    "B",     "AB", "BA",  "",          "X",          "A=B",
+                          "AB=A", "B\r\n", "]",  "[A]", "BABABABAB", "AAAAAAAAAB", "ABAAAAAAAAA"};
+    std::mt19937 rng(20240611);
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::string contents;
+        const int count = static_cast<int>(rng() % 40);
+        for (int i = 0; i < count; ++i)
+            contents += pieces[rng() % (sizeof(pieces) / sizeof(pieces[0]))];
+        Reader r(contents);
+        for (const char* name : names)
+            for (const char* key : keys)
+                ASSERT_EQ(ReadByTheRule(contents, name, key), std::string(r->ReadString(name, key, "def")))
+                    << "text \"" << contents << "\" section \"" << name << "\" key \"" << key << "\"";
+    }
 }
 
 TEST(SettingsTextSearch, SearchStaysInsideTheSection)

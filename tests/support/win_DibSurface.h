@@ -28,10 +28,12 @@ struct DibSurface
     ~DibSurface() { dc.SelectObject(previous); }
 
     void Fill(COLORREF color) { dc.FillSolidRect(0, 0, width, height, color); }
-    // Pixel as a COLORREF (red in the low byte); GDI must be done drawing first.
+    // Pixel as a COLORREF (red in the low byte), CLR_INVALID outside; GDI must be done drawing first.
     COLORREF At(int x, int y) const
     {
         ::GdiFlush();
+        if (!bits || x < 0 || y < 0 || x >= width || y >= height)
+            return CLR_INVALID;
         uint32_t v = bits[y * width + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }

@@ -3,6 +3,7 @@
 #include "uilib/core/DropShadow.h"
 #include "uilib/core/GlobalData.h"
 
+#include "UilibTestSupport.h"
 #include "support/win_DibSurface.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@
 namespace
 {
 
-const COLORREF kShades[4] = {RGB(195, 195, 195), RGB(210, 210, 210), RGB(225, 225, 225), RGB(240, 240, 240)};
+const COLORREF (&kShades)[4] = kShadowShadesOverWhite;
 
 TEST(DropShadows, StripsDarkenBy60To15PercentFromTheInsideOut)
 {
@@ -192,12 +193,10 @@ TEST(DropShadows, TheShadowGoesWithItsOwnerAfterTheOutermostMessage)
 
 // ---- the same program seen as Windows 2000 ---------------------------------------------------------------
 
-const char kChildVariable[] = "VEXUL_UILIB_SHADOW_CHILD";
-
 // Runs only in the copy of this program that the test below starts.
 TEST(ShadowOnOldSystems, TheLibrarysOwnShadowDraws)
 {
-    if (::GetEnvironmentVariableA(kChildVariable, nullptr, 0) == 0)
+    if (ChildRole() != "w2k")
         GTEST_SKIP() << "runs in a child program only";
     EXPECT_EQ(5u, GetOSVersionInfo().dwMajorVersion);
     EXPECT_EQ(0u, GetOSVersionInfo().dwMinorVersion);
@@ -207,35 +206,7 @@ TEST(ShadowOnOldSystems, TheLibrarysOwnShadowDraws)
 
 TEST(DropShadows, OnASystemReportingWindows2000TheLibrarysShadowDraws)
 {
-    // A copy under its own name, so that the version setting applies to it alone.
-    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string copy = std::string(folder) + "vexul_uilib_w2k.exe";
-    ASSERT_TRUE(::CopyFileA(self, copy.c_str(), FALSE));
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\vexul_uilib_w2k.exe", 0, nullptr,
-                                0, KEY_WRITE, nullptr, &key, nullptr));
-    ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win2k"), 6);
-    ::RegCloseKey(key);
-
-    std::string line = "\"" + copy + "\" --gtest_filter=ShadowOnOldSystems.* --gtest_color=no";
-    ::SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    BOOL started =
-        ::CreateProcessA(copy.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    ::SetEnvironmentVariableA(kChildVariable, nullptr);
-    ASSERT_TRUE(started);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 120000));
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(0u, code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    ::DeleteFileA(copy.c_str());
+    EXPECT_EQ(0u, RunChild("ShadowOnOldSystems.*", "w2k", true));
 }
 
 }   // namespace

@@ -1,11 +1,75 @@
-// Helpers of the UI library's tests: system colours changed for one test, icons made in memory.
+// Helpers of the UI library's tests: system colours changed for one test, icons made in memory, host windows
+// that record what their controls tell them, letting queued messages run, and reading the screen.
 #pragma once
 
 #include "uilib/core/GlobalData.h"
 
 #include "support/win_DibSurface.h"
 
+#include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
+
+// What a drop shadow makes of white, from the owner's edge outwards.
+const COLORREF kShadowShadesOverWhite[4] = {RGB(195, 195, 195), RGB(210, 210, 210), RGB(225, 225, 225),
+                                            RGB(240, 240, 240)};
+
+// ---- copies of this program that run a few tests on their own ----
+
+const char kChildVariable[] = "VEXUL_UILIB_CHILD";
+
+// The part a child copy plays ("" in the program the test runner started).
+inline std::string ChildRole()
+{
+    char role[64] = {};
+    ::GetEnvironmentVariableA(kChildVariable, role, sizeof(role));
+    return role;
+}
+
+// Runs the tests matching the filter in a child copy of this program with the given role; with windows2000
+// the copy sees Windows 2000 (the version setting applies to the copy's name alone). The child's exit code,
+// or a code above 100 when it could not run.
+inline DWORD RunChild(const char* filter, const char* role, bool windows2000 = false)
+{
+    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ::GetTempPathA(MAX_PATH, folder);
+    std::string program = self;
+    if (windows2000)
+    {
+        program = std::string(folder) + "vexul_uilib_w2k.exe";
+        if (!::CopyFileA(self, program.c_str(), FALSE))
+            return 101;
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\vexul_uilib_w2k.exe", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return 102;
+        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win2k"), 6);
+        ::RegCloseKey(key);
+    }
+    std::string line = "\"" + program + "\" --gtest_filter=" + filter + " --gtest_color=no";
+    ::SetEnvironmentVariableA(kChildVariable, role);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    BOOL started =
+        ::CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableA(kChildVariable, nullptr);
+    DWORD code = 103;
+    if (started)
+    {
+        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        else
+            ::TerminateProcess(pi.hProcess, 104);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    if (windows2000)
+        ::DeleteFileA(program.c_str());
+    return code;
+}
 
 // Sets system colours for the lifetime of the object and puts the old ones back (the look data follows
 // both ways).
@@ -149,4 +213,69 @@ struct ScreenCopy
                     return true;
         return false;
     }
+};
+
+// A top-level window at (20, 20) that hosts the list and tree controls under test. It records the codes of
+// the notifications it receives and, when asked, refuses selection changes of trees.
+class CNotifyHost : public CWnd
+{
+public:
+    explicit CNotifyHost(int width = 600, int height = 420)
+    {
+        CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, width, height,
+                 nullptr, nullptr);
+    }
+    std::vector<UINT> m_codes;
+    bool m_bRefuseSelChanging = false;
+
+    size_t Count(UINT code) const
+    {
+        size_t n = 0;
+        for (UINT c : m_codes)
+            n += c == code ? 1 : 0;
+        return n;
+    }
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        NMHDR* notify = reinterpret_cast<NMHDR*>(lParam);
+        m_codes.push_back(notify->code);
+        if (m_bRefuseSelChanging && (notify->code == TVN_SELCHANGINGA || notify->code == TVN_SELCHANGINGW))
+        {
+            *pResult = TRUE;
+            return TRUE;
+        }
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+// The client area of a window as the screen shows it.
+struct ScreenShot
+{
+    explicit ScreenShot(HWND hWnd)
+    {
+        PumpPending();
+        CRect rect;
+        ::GetClientRect(hWnd, &rect);
+        CPoint origin(0, 0);
+        ::ClientToScreen(hWnd, &origin);
+        surface.reset(new DibSurface(rect.Width(), rect.Height()));
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(surface->dc, 0, 0, rect.Width(), rect.Height(), screen, origin.x, origin.y, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    COLORREF At(int x, int y) const { return surface->At(x, y); }
+    int Width() const { return surface->width; }
+    int Height() const { return surface->height; }
+    // How many pixels of the rectangle (clipped to the picture) have the colour.
+    int Count(const CRect& rect, COLORREF color) const
+    {
+        int n = 0;
+        for (int y = std::max(0L, rect.top); y < std::min<long>(Height(), rect.bottom); ++y)
+            for (int x = std::max(0L, rect.left); x < std::min<long>(Width(), rect.right); ++x)
+                n += At(x, y) == color ? 1 : 0;
+        return n;
+    }
+
+    std::unique_ptr<DibSurface> surface;
 };

@@ -9,11 +9,7 @@
 //
 // Part 1 (VexulDemo.exe, or VEXUL.VXL) advances by itself and, when it ends, starts part 2 (Vexul.exe with
 // PART2.VXL), which advances when the user presses Space or clicks the arrow in the corner.
-#include "framework/win/Framework.h"
-#include "show/FontEmbedding.h"
-#include "show/ProjectPack.h"
-#include "show/ShowText.h"
-#include "show/ShowData.h"
+#include "tools/demo/ShowArt.h"
 
 #include <cmath>
 #include <cstdio>
@@ -24,194 +20,13 @@
 namespace
 {
 
-typedef std::vector<BYTE> Bytes;
+using namespace showart;
 
-const int kWindowWidth = 640;
-const int kWindowHeight = 480;
-const int kSlideWidth = kWindowWidth - 2;
-const int kSlideHeight = kWindowHeight - 14;
 const char* const kVersion = "010000";
-const char* const kFace = "Tahoma";       // present on every Windows system and in Wine's default prefix
-const COLORREF kKey = RGB(255, 0, 255);   // transparent colour of the cut-out pictures
 
 const char* const kPart1Title = "Vexul Demo";
 const char* const kPart2Title = "Vexul Demo - Part 2";
 const char* const kPart2Pack = "PART2.VXL";
-
-// ---------------------------------------------------------------------------------------------------------
-// Artwork: a 24-bit DIB section drawn with GDI and saved as BMP file data.
-
-class CArt
-{
-public:
-    CArt(int width, int height) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = height;   // bottom-up, as a BMP file stores its rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = (m_dc && m_bitmap) ? SelectObject(m_dc, m_bitmap) : nullptr;
-        if (m_dc)
-            SetBkMode(m_dc, TRANSPARENT);
-    }
-    ~CArt()
-    {
-        if (m_old)
-            SelectObject(m_dc, m_old);
-        if (m_bitmap)
-            DeleteObject(m_bitmap);
-        if (m_dc)
-            DeleteDC(m_dc);
-    }
-    CArt(const CArt&) = delete;
-    CArt& operator=(const CArt&) = delete;
-
-    BOOL IsValid() const { return m_old != nullptr && m_bits != nullptr; }
-    HDC DC() const { return m_dc; }
-
-    void Fill(COLORREF colour) { Box(0, 0, m_width, m_height, colour); }
-
-    void Box(int left, int top, int right, int bottom, COLORREF colour)
-    {
-        RECT r = {left, top, right, bottom};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(m_dc, &r, brush);
-        DeleteObject(brush);
-    }
-
-    // A gradient from one colour to another, top to bottom (vertical) or left to right.
-    void Gradient(int left, int top, int right, int bottom, COLORREF from, COLORREF to, BOOL vertical)
-    {
-        TRIVERTEX v[2] = {};
-        v[0].x = left;
-        v[0].y = top;
-        v[0].Red = static_cast<COLOR16>(GetRValue(from) << 8);
-        v[0].Green = static_cast<COLOR16>(GetGValue(from) << 8);
-        v[0].Blue = static_cast<COLOR16>(GetBValue(from) << 8);
-        v[1].x = right;
-        v[1].y = bottom;
-        v[1].Red = static_cast<COLOR16>(GetRValue(to) << 8);
-        v[1].Green = static_cast<COLOR16>(GetGValue(to) << 8);
-        v[1].Blue = static_cast<COLOR16>(GetBValue(to) << 8);
-        GRADIENT_RECT g = {0, 1};
-        if (!GradientFill(m_dc, v, 2, &g, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H))
-            Box(left, top, right, bottom, from);
-    }
-
-    // Ellipse, rectangle or polygon in a fill colour with an outline (none when width is 0).
-    void Ellipse(int left, int top, int right, int bottom, COLORREF fill, COLORREF line, int width = 0)
-    {
-        Shape(fill, line, width, [&] { ::Ellipse(m_dc, left, top, right, bottom); });
-    }
-    void RoundBox(int left, int top, int right, int bottom, int radius, COLORREF fill, COLORREF line,
-                  int width = 0)
-    {
-        Shape(fill, line, width, [&] { ::RoundRect(m_dc, left, top, right, bottom, radius, radius); });
-    }
-    void Polygon(const std::vector<POINT>& points, COLORREF fill, COLORREF line, int width = 0)
-    {
-        Shape(fill, line, width, [&] { ::Polygon(m_dc, points.data(), static_cast<int>(points.size())); });
-    }
-    void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width = 1)
-    {
-        HPEN pen = CreatePen(PS_SOLID, width, colour);
-        HGDIOBJ old = SelectObject(m_dc, pen);
-        MoveToEx(m_dc, x1, y1, nullptr);
-        LineTo(m_dc, x2, y2);
-        SelectObject(m_dc, old);
-        DeleteObject(pen);
-    }
-
-    // A five-pointed star around (cx, cy).
-    void Star(int cx, int cy, int outer, int inner, COLORREF fill, COLORREF line)
-    {
-        std::vector<POINT> points;
-        for (int i = 0; i < 10; ++i)
-        {
-            double angle = -1.5707963 + i * 3.14159265 / 5;
-            int radius = (i % 2) ? inner : outer;
-            points.push_back(
-                {cx + static_cast<LONG>(radius * cos(angle)), cy + static_cast<LONG>(radius * sin(angle))});
-        }
-        Polygon(points, fill, line, 1);
-    }
-
-    void Text(int x, int y, const char* text, int height, COLORREF colour, BOOL bold = TRUE, UINT align = TA_LEFT)
-    {
-        HFONT font = CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                 NONANTIALIASED_QUALITY, 0, kFace);
-        HGDIOBJ old = SelectObject(m_dc, font);
-        SetTextColor(m_dc, colour);
-        SetTextAlign(m_dc, align | TA_TOP);
-        TextOutA(m_dc, x, y, text, static_cast<int>(strlen(text)));
-        SetTextAlign(m_dc, TA_LEFT | TA_TOP);
-        SelectObject(m_dc, old);
-        DeleteObject(font);
-    }
-
-    // The picture as the bytes of a BMP file.
-    Bytes ToBmp() const
-    {
-        Bytes out;
-        if (!IsValid())
-            return out;
-        GdiFlush();
-        const DWORD stride = ((static_cast<DWORD>(m_width) * 3 + 3) / 4) * 4;
-        const DWORD imageSize = stride * static_cast<DWORD>(m_height);
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        file.bfType = 0x4D42;   // "BM"
-        file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + imageSize;
-        info.biSize = sizeof(info);
-        info.biWidth = m_width;
-        info.biHeight = m_height;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        info.biCompression = BI_RGB;
-        info.biSizeImage = imageSize;
-        info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;   // 96 dpi
-        out.resize(file.bfSize);
-        memcpy(out.data(), &file, sizeof(file));
-        memcpy(out.data() + sizeof(file), &info, sizeof(info));
-        memcpy(out.data() + file.bfOffBits, m_bits, imageSize);
-        return out;
-    }
-
-private:
-    template <typename Draw>
-    void Shape(COLORREF fill, COLORREF line, int width, Draw draw)
-    {
-        HBRUSH brush = CreateSolidBrush(fill);
-        HPEN pen = width > 0 ? CreatePen(PS_SOLID, width, line) : nullptr;
-        HGDIOBJ oldBrush = SelectObject(m_dc, brush);
-        HGDIOBJ oldPen = SelectObject(m_dc, pen ? static_cast<HGDIOBJ>(pen) : GetStockObject(NULL_PEN));
-        draw();
-        SelectObject(m_dc, oldPen);
-        SelectObject(m_dc, oldBrush);
-        if (pen)
-            DeleteObject(pen);
-        DeleteObject(brush);
-    }
-
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    BYTE* m_bits = nullptr;
-};
-
-COLORREF Mix(COLORREF a, COLORREF b, int percentOfB)
-{
-    auto mix = [&](int x, int y) { return static_cast<BYTE>(x + (y - x) * percentOfB / 100); };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
 
 // Backgrounds, each kSlideWidth x kSlideHeight.
 
@@ -291,6 +106,8 @@ Bytes DrawMeadow()
 {
     CArt art(kSlideWidth, kSlideHeight);
     art.Gradient(0, 0, kSlideWidth, 260, RGB(90, 160, 240), RGB(200, 230, 255), TRUE);
+    // The meadow behind the hills: they leave the ground between them open.
+    art.Gradient(0, 250, kSlideWidth, kSlideHeight, RGB(150, 200, 110), RGB(80, 150, 60), TRUE);
     art.Ellipse(60, 50, 180, 100, RGB(255, 255, 255), RGB(255, 255, 255));
     art.Ellipse(120, 30, 230, 95, RGB(255, 255, 255), RGB(255, 255, 255));
     art.Ellipse(420, 80, 560, 130, RGB(245, 250, 255), RGB(245, 250, 255));
@@ -387,155 +204,10 @@ Bytes DrawPhoto()
     return art.ToBmp();
 }
 
-// ---------------------------------------------------------------------------------------------------------
-// The show.
-
-struct CDemoPack
-{
-    CProjectPack pack;   // the pictures, for the objects that load theirs when they are set
-    std::vector<std::pair<std::string, Bytes>> files;   // the same, in the order they go into the pack
-    CShowData show;
-
-    void Add(const char* name, const Bytes& data)
-    {
-        if (pack.FindEntry(name) >= 0)
-            return;
-        pack.AddData(name, data.data(), static_cast<int>(data.size()));
-        files.emplace_back(name, data);
-    }
-};
-
-void SetupShow(CShowData& show, const char* title, int advance)
-{
-    show.SetDefaults();
-    show.m_strShowVersion = kVersion;
-    show.m_nWindowWidth = kWindowWidth;
-    show.m_nWindowHeight = kWindowHeight;
-    show.m_nSlideWidth = kSlideWidth;
-    show.m_nSlideHeight = kSlideHeight;
-    show.m_nSlideOption = 1;
-    show.m_nDesktopMode = 0;
-    show.m_strTitle = title;
-    show.m_crBackground = RGB(0, 0, 0);
-    show.m_nAutoExit = 0;   // ends after the last slide
-    show.m_nLoop = 0;
-    show.m_nAdvanceMode = advance;
-    show.m_bSoundOn = FALSE;
-    for (int i = 0; i < CShowData::MaxSlides; ++i)
-        show.m_Slides[i].SetSize(kSlideWidth, kSlideHeight);
-}
-
-CSlide& AddSlide(CDemoPack& demo, int index, const char* image, const Bytes& bmp, int fadeIn, int fadeOut,
-                 int delay, int fadeSpeed = 1)
-{
-    demo.Add(image, bmp);
-    CSlide& slide = demo.show.m_Slides[index];
-    slide.m_Background.m_strImageFile = image;
-    slide.m_Background.m_FadeIn.SetSelectedIndex(fadeIn);
-    slide.m_Background.m_FadeOut.SetSelectedIndex(fadeOut);
-    slide.m_Background.m_nDelay = delay;
-    slide.m_Background.m_nFadeSpeed = fadeSpeed;
-    return slide;
-}
-
-CSlideObjSlot& NextSlot(CSlide& slide)
-{
-    int free = slide.FindFreeObjectSlot();
-    return *slide.GetSlot(free < 0 ? CSlide::MaxObjects - 1 : free);
-}
-
-enum TextAnim
-{
-    TEXT_NONE = 0,
-    TEXT_LEFT_RIGHT = 1,
-    TEXT_TOP_BOTTOM = 2,
-    TEXT_TYPEWRITER = 3
-};
-enum MoveAnim
-{
-    FROM_NONE = 0,
-    FROM_LEFT = 1,
-    FROM_TOP = 2,
-    FROM_RIGHT = 3,
-    FROM_BOTTOM = 4
-};
-
-void AddText(CSlide& slide, int x, int y, const char* text, int size, COLORREF colour, int animation, int delay,
-             BOOL shadow = FALSE)
-{
-    CSlideObjSlot& slot = NextSlot(slide);
-    slot.CreateText(x, y, text, "", kFace, size, "BOLD", FALSE, FALSE, shadow ? 1 : 0, colour, delay);
-    slot.m_Text.m_Animation.SetSelectedIndex(animation);
-    slot.m_Text.m_bFontInPoints = FALSE;   // sizes here are pixels
-}
-
-void AddImage(CDemoPack& demo, CSlide& slide, int x, int y, const char* file, const Bytes& bmp, int animation,
-              int delay, BOOL transparent, int speed = 1000)
-{
-    demo.Add(file, bmp);
-    CSlideObjSlot& slot = NextSlot(slide);
-    slot.CreateImage(x, y, file, animation, delay, transparent, kKey, speed, &demo.pack);
-}
-
-void AddRectangle(CSlide& slide, int x, int y, int width, int height, int mode, COLORREF fill, int light, int red,
-                  int green, int blue, BOOL frame, COLORREF frameColour, int animation, int speed, int delay)
-{
-    FrameObjRecord r = {};
-    r.nKind = CSlideObjSlot::KIND_RECTANGLE;
-    r.nX = x;
-    r.nY = y;
-    r.nWidth = width;
-    r.nHeight = height;
-    r.nAnimation = animation;
-    r.nSpeed = speed;
-    r.nFillMode = mode;
-    r.nLight = light;
-    r.nRed = red;
-    r.nGreen = green;
-    r.nBlue = blue;
-    r.bFrame = frame;
-    r.crFill = fill;
-    r.crFrame = frameColour;
-    CSlideObjSlot& slot = NextSlot(slide);
-    slot.CreateRectangle(r);
-    slot.m_Frame.m_nDelay = delay;
-}
-
-// Effect indexes of the effect name table.
-enum
-{
-    NONE = 0,
-    LEFT_RIGHT = 1,
-    RIGHT_LEFT = 2,
-    TOP_BOTTOM = 3,
-    BOTTOM_TOP = 4,
-    FULL_CENTER = 5,
-    CENTER_FULL = 6,
-    HORZ_STRIPES = 7,
-    VERT_STRIPES = 8,
-    MOVE_LEFTRIGHT = 9,
-    MOVE_RIGHTLEFT = 10,
-    MOVE_TOPBOTTOM = 11,
-    MOVE_BOTTOMTOP = 12,
-    ROTATE_RIGHT = 13,
-    ROTATE_BOTTOM = 14,
-    COVER_FROM_RIGHT = 15,
-    COVER_FROM_LEFT = 16,
-    COVER_FROM_TOP = 17,
-    COVER_FROM_BOTTOM = 18,
-    COVER_HORIZONTAL = 19,
-    COVER_VERTICAL = 20,
-    COVER_FROM_INSIDE = 21,
-    COVER_FROM_OUTSIDE = 22,
-};
-
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-
 // Part 1: advances by itself; wipes, stripes, shifts, a rotation and covers; every object kind.
-void BuildPart1(CDemoPack& demo, const char* endProgram)
+void BuildPart1(CShowMaker& demo, const char* endProgram)
 {
-    SetupShow(demo.show, kPart1Title, 0);
+    SetupShow(demo.show, kPart1Title, 0, kVersion);
     demo.show.m_nAutostartOn = 1;
     demo.show.m_strAutostartFile = endProgram;
 
@@ -587,9 +259,9 @@ void BuildPart1(CDemoPack& demo, const char* endProgram)
 }
 
 // Part 2: advances only when the user asks; boxes and a vertical rotation.
-void BuildPart2(CDemoPack& demo)
+void BuildPart2(CShowMaker& demo)
 {
-    SetupShow(demo.show, kPart2Title, 1);
+    SetupShow(demo.show, kPart2Title, 1, kVersion);
 
     CSlide& s0 =
         AddSlide(demo, 0, "step1.bmp", DrawSteps(RGB(20, 70, 140), RGB(60, 160, 200), 0), NONE, CENTER_FULL, 3000);
@@ -608,62 +280,6 @@ void BuildPart2(CDemoPack& demo)
     AddText(s2, 40, 40, "That was Vexul", 48, kWhite, TEXT_TYPEWRITER, 50, TRUE);
     AddText(s2, 40, 120, "the last slide waits, then the show ends", 22, kWhite, TEXT_LEFT_RIGHT, 50);
     AddImage(demo, s2, 250, 200, "spark.bmp", DrawSpark(), FROM_TOP, 50, TRUE, 1400);
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Files.
-
-// A Unix path (as the build hands it over) seen through Wine's Z: drive; Windows paths pass unchanged.
-std::string ToWindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    while (path.size() > 3 && path.back() == '\\')
-        path.pop_back();
-    return path;
-}
-
-BOOL ReadWholeFile(const std::string& path, Bytes& out)
-{
-    out.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    LARGE_INTEGER size = {};
-    BOOL ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
-    if (ok)
-    {
-        out.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = out.empty() ||
-             (ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) && read == out.size());
-    }
-    CloseHandle(file);
-    return ok;
-}
-
-BOOL WritePack(CDemoPack& demo, const std::string& path)
-{
-    CFontNameList fonts;
-    demo.show.m_pFontCollector = &fonts;
-    int length = 0;
-    const char* text = demo.show.BuildShowText(ShowText::ENTRY_NAME, "", &length);
-    demo.show.m_pFontCollector = nullptr;
-    if (!text || length <= 0)
-        return FALSE;
-    // The show text first, as the editor stores it.
-    CProjectPack ordered;
-    ordered.AddData(ShowText::ENTRY_NAME, text, length);
-    for (const auto& file : demo.files)
-        if (!ordered.AddData(file.first.c_str(), file.second.data(), static_cast<int>(file.second.size())))
-            return FALSE;
-    if (!ordered.OpenForWrite(path.c_str(), kVersion))
-        return FALSE;
-    BOOL written = ordered.Write();
-    return ordered.Close() && written;
 }
 
 // A copy of the player with the pack as its "PROJECTFILE"/"FILE_1" resource, language neutral.
@@ -688,20 +304,20 @@ int Make(const std::string& folder, const std::string& player)
     const std::string pack2 = folder + "\\" + kPart2Pack;
 
     {
-        CDemoPack part1;
+        CShowMaker part1;
         // Part 2 is played by the plain player beside the demo, from the program's own folder.
         std::string next = std::string("_CURRENTDIR_\\Vexul.exe:") + kPart2Pack;
         BuildPart1(part1, next.c_str());
-        if (!WritePack(part1, pack1))
+        if (!WritePack(part1, pack1, kVersion))
         {
             fprintf(stderr, "make_demo: cannot write %s\n", pack1.c_str());
             return 1;
         }
     }
     {
-        CDemoPack part2;
+        CShowMaker part2;
         BuildPart2(part2);
-        if (!WritePack(part2, pack2))
+        if (!WritePack(part2, pack2, kVersion))
         {
             fprintf(stderr, "make_demo: cannot write %s\n", pack2.c_str());
             return 1;
@@ -732,6 +348,48 @@ int Make(const std::string& folder, const std::string& player)
 
 // ---------------------------------------------------------------------------------------------------------
 // Reading back.
+
+// Whether a 24-bit BMP made by CArt still shows the colour the artwork starts as somewhere.
+BOOL HasUnpaintedPixels(const BYTE* bmp, int size)
+{
+    if (!bmp || size < static_cast<int>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)))
+        return FALSE;
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    memcpy(&file, bmp, sizeof(file));
+    memcpy(&info, bmp + sizeof(file), sizeof(info));
+    if (info.biBitCount != 24 || info.biWidth <= 0 || info.biHeight <= 0)
+        return FALSE;
+    const size_t stride = ((static_cast<size_t>(info.biWidth) * 3 + 3) / 4) * 4;
+    if (file.bfOffBits + stride * static_cast<size_t>(info.biHeight) > static_cast<size_t>(size))
+        return FALSE;
+    for (LONG y = 0; y < info.biHeight; ++y)
+    {
+        const BYTE* row = bmp + file.bfOffBits + stride * static_cast<size_t>(y);
+        for (LONG x = 0; x < info.biWidth; ++x)
+            if (RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]) == kUnpainted)
+                return TRUE;
+    }
+    return FALSE;
+}
+
+// Every picture of the pack is painted all over.
+BOOL CheckPicturesPainted(CProjectPack& pack, const std::string& path, std::string& problem)
+{
+    for (int i = 0; i < pack.GetEntryCount(); ++i)
+    {
+        CString name;
+        int size = 0;
+        if (!pack.GetEntryName(i, name) || name.Right(4).CompareNoCase(".bmp") != 0)
+            continue;
+        if (HasUnpaintedPixels(pack.GetEntryData(name, size), size))
+        {
+            problem = path + ": the picture " + static_cast<const char*>(name) + " has unpainted pixels";
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
 
 BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance, std::string& problem)
 {
@@ -794,7 +452,7 @@ BOOL CheckPack(const std::string& path, int expectedSlides, int expectedAdvance,
             }
         }
     }
-    return TRUE;
+    return CheckPicturesPainted(pack, path, problem);
 }
 
 int Check(const std::string& folder)

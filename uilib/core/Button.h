@@ -5,9 +5,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-
-// The library's private messages and notification codes shared by its controls.
-#define UXM_FIRSTINIT 0x89DE   // deferred first initialisation a control posts itself (lParam: its counter)
+#include "uilib/core/LibraryIds.h"
 
 class CUXButton : public CButton
 {

@@ -81,6 +81,20 @@ void FillDitheredRect(CDC* dc, const CRect& rect)
     dc->SetTextColor(oldText);
 }
 
+// ---- scrolling ----
+
+void UXScrollWithoutFlicker(CWnd* wnd)
+{
+    if (wnd == nullptr || wnd->GetSafeHwnd() == nullptr)
+        return;
+    wnd->SetRedraw(FALSE);
+    wnd->Default();
+    wnd->SetRedraw(TRUE);
+    wnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_FRAME);
+    wnd->SetWindowPos(nullptr, 0, 0, 0, 0,
+                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 // ---- icons ----
 
 CSize GetIconSize(HICON icon)

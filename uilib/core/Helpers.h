@@ -24,6 +24,12 @@ void DrawDisabledImage(CDC* dc, HIMAGELIST imageList, int index, int x, int y, B
 // Fills a rectangle with a checker of button face and button highlight.
 void FillDitheredRect(CDC* dc, const CRect& rect);
 
+// ---- scrolling ----
+
+// Runs the window's default handling of the scroll message being handled with redrawing off, then repaints
+// the window at once and recalculates its frame: the scrolled content appears in one step.
+void UXScrollWithoutFlicker(CWnd* wnd);
+
 // ---- icons ----
 
 // Width and height of an icon; (0, 0) for none.

@@ -43,16 +43,6 @@ void PaintList(CWnd* list, COLORREF background)
 
 }   // namespace
 
-void UXScrollWithoutFlicker(CWnd* list)
-{
-    list->SetRedraw(FALSE);
-    list->Default();
-    list->SetRedraw(TRUE);
-    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_FRAME);
-    list->SetWindowPos(nullptr, 0, 0, 0, 0,
-                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // ---- CUXCheckListBox -----------------------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CUXCheckListBox, CCheckListBox)

@@ -6,10 +6,7 @@
 
 #include "framework/win/CheckListBox.h"
 #include "uilib/core/Edit.h"
-
-// Scrolls a list without flicker: drawing off, the default scrolling, drawing on, painted at once and the
-// frame recomputed. (The message being handled is the scroll message.)
-void UXScrollWithoutFlicker(CWnd* list);
+#include "uilib/core/Helpers.h"
 
 class CUXCheckListBox : public CCheckListBox
 {

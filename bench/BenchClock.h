@@ -1,0 +1,30 @@
+// The benchmarks' clock: milliseconds from the performance counter, and the median of a set of times.
+#pragma once
+
+#include "framework/core/Core.h"
+
+#include <algorithm>
+#include <vector>
+
+inline double NowMs()
+{
+    static const LARGE_INTEGER frequency = []
+    {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// 0 for no times.
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}

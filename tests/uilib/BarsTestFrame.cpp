@@ -1,0 +1,10 @@
+#include "BarsTestSupport.h"
+
+BEGIN_MESSAGE_MAP(CBarsFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_ENTERIDLE()
+    ON_COMMAND_RANGE(ID_T_NEW, ID_T_DROP_SECOND, OnTestCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_T_NEW, ID_T_DROP_SECOND, OnUpdateTestCommand)
+    ON_MESSAGE(UXM_TOOLBAR_DROPDOWN, OnDropDownAsk)
+    ON_MESSAGE(WM_APP + 1, OnMenuIdleAgain)
+END_MESSAGE_MAP()

@@ -1,0 +1,30 @@
+// Command ids and private messages of the UI class library.
+#pragma once
+
+// Commands
+#define ID_UX_CUSTOMIZE 53782    // "Customize..." (also the chevron's control id)
+#define ID_UX_FULL_MENUS 53783   // "Display full menus": the chevron item of a menu
+
+// Private messages
+#define UXM_MENU_REFRESH 0x800A       // a menu window measures its items again
+#define UXM_MENU_SHADOW 0x800B        // a menu window makes or shows its drop shadow
+#define UXM_TOOLBAR_RELAYOUT 0x81CE   // lParam: the tool bar's relayout request number
+#define UXM_COLOR_CLOSED 0x89C6       // the colour popup closed
+#define UXM_COLOR_CHOSEN 0x89C7       // the colour popup's new colour (wParam: command id, lParam: colour)
+#define UXM_TOOLBAR_DROPDOWN 0x89D3   // to a tool bar's owner: a drop-down without a menu (lParam: NMTOOLBARA*)
+#define UXM_POPUP_CLOSED 0x89DF       // a pop-up told its opener that it closed
+#define UXM_REBAR_BANDINFO 0x89E0     // wParam: horizontal; lParam: REBARBANDINFOA*
+#define UXM_REBAR_NOTIFY 0x89E1       // wParam: flag; lParam: value
+#define UXM_REBAR_QUERY 0x89E2
+#define UXM_DOCK_QUERY 0x89E3            // lParam: value
+#define UXM_REBAR_CHILD_RESIZED 0x89E5   // to the rebar: wParam the bar's window, lParam its new width
+
+// A control posts this to itself so that set-up that must follow its creation or subclassing runs once the
+// window is fully attached.
+#define UXM_FIRSTINIT 0x89DE
+
+// The shell folder tree and the window linked to it; wParam is one of the codes below.
+#define UXM_SHELLTREE 0x89D7
+#define UXSHELLTREE_SELCHANGED 2   // to the linked window; lParam: the caret's item record
+#define UXSHELLTREE_FINDITEM 3     // to the tree; lParam: an item record whose item the tree selects
+#define UXSHELLTREE_NOTFOUND 4     // to the linked window; lParam: the record the tree did not find

@@ -1,0 +1,1532 @@
+#include "uilib/core/ToolBar.h"
+
+#include "uilib/core/CoolMenu.h"
+#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/ExpButton.h"
+#include "uilib/core/GlobalData.h"
+#include "uilib/core/LibraryIds.h"
+#include "uilib/core/LookPainters.h"
+#include "uilib/core/MemDC.h"
+#include "uilib/core/ToolBarParts.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+const UINT RT_TOOLBAR_TYPE = 241;
+
+BOOL IsSeparator(const TBBUTTON& button)
+{
+    return (button.fsStyle & TBSTYLE_SEP) != 0;
+}
+BOOL IsHidden(const TBBUTTON& button)
+{
+    return (button.fsState & TBSTATE_HIDDEN) != 0;
+}
+// A separator whose id names a control window it stands for.
+BOOL IsPlaceholder(const TBBUTTON& button)
+{
+    return IsSeparator(button) && button.idCommand != 0;
+}
+}   // namespace
+
+// ---- the resource --------------------------------------------------------------------------------------
+
+BOOL CUXToolBarTemplate::Load(HINSTANCE instance, LPCSTR resource)
+{
+    m_ids.clear();
+    HRSRC found = ::FindResourceA(instance, resource, MAKEINTRESOURCEA(RT_TOOLBAR_TYPE));
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
+    const BYTE* data = loaded != nullptr ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    DWORD size = found != nullptr ? ::SizeofResource(instance, found) : 0;
+    if (data == nullptr || size < 8)
+        return FALSE;
+    auto word = [data](DWORD i) { return static_cast<UINT>(data[2 * i] | data[2 * i + 1] << 8); };
+    m_cxImage = static_cast<int>(word(1));
+    m_cyImage = static_cast<int>(word(2));
+    UINT count = word(3);
+    if (m_cxImage <= 0 || m_cyImage <= 0 || 8 + 2 * static_cast<DWORD>(count) > size)
+        return FALSE;
+    for (UINT i = 0; i < count; ++i)
+        m_ids.push_back(word(4 + i));
+    return TRUE;
+}
+
+// ---- CUXToolBar ----------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CUXToolBar, CUXControlBar)
+
+BEGIN_MESSAGE_MAP(CUXToolBar, CUXControlBar)
+    ON_WM_CREATE()
+    ON_WM_NCCREATE()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_WINDOWPOSCHANGING()
+    ON_WM_SYSCOLORCHANGE()
+    ON_MESSAGE(WM_SETTINGCHANGE, OnMaskedDefault)
+    ON_MESSAGE(WM_SETFONT, OnMaskedDefault)
+    ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
+    ON_MESSAGE(TB_SETBITMAPSIZE, OnSetBitmapSize)
+    ON_MESSAGE(TB_SETDRAWTEXTFLAGS, OnSetDrawTextFlags)
+    ON_MESSAGE(UXM_TOOLBAR_RELAYOUT, OnRelayout)
+    ON_MESSAGE(UXM_COLOR_CHOSEN, OnColorChosen)
+    ON_MESSAGE(UXM_COLOR_CLOSED, OnColorClosed)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
+END_MESSAGE_MAP()
+
+CUXToolBar::CUXToolBar()
+{
+    // A little more room above and below the buttons than other bars: easier to grab.
+    m_cyTopBorder = m_cyBottomBorder = 3;
+}
+
+CUXToolBar::~CUXToolBar()
+{
+    if (m_hWnd != nullptr)
+        GetCustomizeCenter().RemoveWindow(this);
+    delete m_pColorPopup;
+    delete m_pExpButton;
+    if (m_hBitmap != nullptr)
+        ::DeleteObject(m_hBitmap);
+}
+
+BOOL CUXToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+    return CreateEx(pParentWnd, TBSTYLE_FLAT, dwStyle, GetBorders(), nID);
+}
+
+BOOL CUXToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
+{
+    if (m_hWnd != nullptr || pParentWnd == nullptr || pParentWnd->m_hWnd == nullptr)
+        return FALSE;
+    SetBorders(rcBorders);
+    m_dwStyle = dwStyle & CBRS_ALL;
+    if (nID == AFX_IDW_TOOLBAR)
+        m_dwStyle |= CBRS_HIDE_INPLACE;
+    INITCOMMONCONTROLSEX init = {sizeof(init), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&init);
+    DWORD style =
+        dwCtrlStyle | (dwStyle & 0xFFBF004E) | CCS_NOMOVEY | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+    // A creation that fails half-way destroys its window again: the bar is left without one, and nobody
+    // keeps a pointer to it.
+    if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID))
+    {
+        if (m_pDockSite != nullptr)
+            m_pDockSite->RemoveControlBar(this);
+        m_pDockSite = nullptr;
+        GetCustomizeCenter().RemoveWindow(this);
+        return FALSE;
+    }
+    SetSizes(m_sizeButton, m_sizeImage);
+    SetFont(&GetHorzFont(), FALSE);
+    if (CWinApp* app = AfxGetApp())
+    {
+        m_strStateKey.Format("Software\\%s\\%s\\Settings", app->m_pszRegistryKey ? app->m_pszRegistryKey : "",
+                             app->m_pszProfileName ? app->m_pszProfileName : "");
+        m_strStateEntry.Format("%s-Bar%d", app->m_pszProfileName ? app->m_pszProfileName : "",
+                               static_cast<int>(nID));
+    }
+    return TRUE;
+}
+
+BOOL CUXToolBar::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CUXControlBar::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    return TRUE;
+}
+
+BOOL CUXToolBar::CreateExpandButton()
+{
+    std::unique_ptr<CUXExpButton> button(new CUXExpButton);
+    if (!button->Create(this))
+        return FALSE;
+    m_pExpButton = button.release();
+    return TRUE;
+}
+
+int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CUXControlBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (HasExpandButton() && !CreateExpandButton())
+        return -1;
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    center.Register(CUXCustomizeCenter::kCommandImages, this, &CUXToolBar::ProvideCommandImages);
+    center.Register(CUXCustomizeCenter::kBarDescription, this, &CUXToolBar::ProvideBarDescription);
+    return 0;
+}
+
+BOOL CUXToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (!CUXControlBar::OnNcCreate(lpCreateStruct))
+        return FALSE;
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    if (m_hWndOwner != nullptr)
+        SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(m_hWndOwner));
+    return TRUE;
+}
+
+void CUXToolBar::OnDestroy()
+{
+    GetCustomizeCenter().RemoveWindow(this);
+    if (m_pExpButton != nullptr && m_pExpButton->m_hWnd != nullptr)
+        m_pExpButton->DestroyWindow();
+    if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)
+        m_pColorPopup->DestroyWindow();
+    CUXControlBar::OnDestroy();
+}
+
+LRESULT CUXToolBar::ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam)
+{
+    CUXToolBar* bar = static_cast<CUXToolBar*>(object);
+    CUXCommandImageMap* map = reinterpret_cast<CUXCommandImageMap*>(lParam);
+    int index = bar->CommandToIndex(static_cast<UINT>(wParam));
+    if (map == nullptr || index < 0)
+        return 0;
+    TBBUTTON button = bar->GetButton(index);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
+    if (images == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(images))
+        return 0;
+    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETHOTIMAGELIST));
+    HICON icon = ::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL);
+    HICON hotIcon = hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
+                        ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
+                        : nullptr;
+    map->SetAt(static_cast<UINT>(wParam), icon, hotIcon);
+    return 1;
+}
+
+LRESULT CUXToolBar::ProvideBarDescription(void* object, WPARAM, LPARAM lParam)
+{
+    if (CPtrArray* bars = reinterpret_cast<CPtrArray*>(lParam))
+        bars->Add(object);
+    return 0;
+}
+
+// ---- buttons -------------------------------------------------------------------------------------------
+
+int CUXToolBar::GetCount() const
+{
+    return m_hWnd != nullptr ? static_cast<int>(SendMessage(TB_BUTTONCOUNT)) : 0;
+}
+
+TBBUTTON CUXToolBar::GetButton(int nIndex) const
+{
+    TBBUTTON button = {};
+    if (m_hWnd != nullptr)
+        SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button));
+    return button;
+}
+
+void CUXToolBar::SetButton(int nIndex, const TBBUTTON& button)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return;
+    TBBUTTON old = GetButton(nIndex);
+    if (std::memcmp(&old, &button, sizeof(TBBUTTON)) == 0)
+        return;
+    SetRedraw(FALSE);
+    SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
+    SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button));
+    SetRedraw(TRUE);
+    m_bDirty = TRUE;
+    RebuildRecords();
+    // A control over the button follows its hidden state.
+    if (IsHidden(old) != IsHidden(button))
+        for (HWND control : ControlWindows())
+            if (::GetDlgCtrlID(control) == button.idCommand)
+                PositionControl(CWnd::FromHandle(control));
+    if (old.iBitmap != button.iBitmap || IsSeparator(old) != IsSeparator(button))
+        Invalidate();
+    else
+    {
+        CRect rect;
+        GetItemRect(nIndex, &rect);
+        InvalidateRect(&rect);
+    }
+}
+
+UINT CUXToolBar::GetItemID(int nIndex) const
+{
+    return static_cast<UINT>(GetButton(nIndex).idCommand);
+}
+
+int CUXToolBar::CommandToIndex(UINT nIDFind) const
+{
+    return m_hWnd != nullptr ? static_cast<int>(SendMessage(TB_COMMANDTOINDEX, nIDFind)) : -1;
+}
+
+std::vector<TBBUTTON> CUXToolBar::ReadButtons() const
+{
+    std::vector<TBBUTTON> buttons(static_cast<size_t>(GetCount()));
+    for (size_t i = 0; i < buttons.size(); ++i)
+        buttons[i] = GetButton(static_cast<int>(i));
+    return buttons;
+}
+
+void CUXToolBar::WriteWrapStates(const std::vector<TBBUTTON>& buttons)
+{
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        TBBUTTON current = GetButton(static_cast<int>(i));
+        if ((current.fsState & TBSTATE_WRAP) == (buttons[i].fsState & TBSTATE_WRAP))
+            continue;
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+        info.fsState = static_cast<BYTE>((current.fsState & ~TBSTATE_WRAP) | (buttons[i].fsState & TBSTATE_WRAP));
+        SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void CUXToolBar::RebuildRecords()
+{
+    std::vector<ButtonRecord> old;
+    old.swap(m_records);
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    for (const TBBUTTON& button : buttons)
+    {
+        ButtonRecord record = {button, nullptr, FALSE, nullptr};
+        for (const ButtonRecord& previous : old)
+            if (previous.hWndControl != nullptr && IsPlaceholder(button) &&
+                previous.button.idCommand == button.idCommand)
+            {
+                record.hWndControl = previous.hWndControl;
+                record.bold = previous.bold;
+            }
+        auto data = m_buttonData.find(static_cast<UINT>(button.idCommand));
+        if (!IsSeparator(button) && data != m_buttonData.end())
+            record.data = data->second.get();
+        m_records.push_back(record);
+    }
+}
+
+BOOL CUXToolBar::IsSeparatorWidthFlat() const
+{
+    return (GetStyle() & TBSTYLE_FLAT) || m_bLoadingFlat || uxAfxData.GetComCtlVersion() == MAKELONG(72, 4);
+}
+
+BOOL CUXToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
+{
+    if (m_hWnd == nullptr || nIDCount < 0)
+        return FALSE;
+    for (int i = GetCount(); i-- > 0;)
+        SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(i));
+    std::vector<TBBUTTON> buttons(static_cast<size_t>(nIDCount));
+    if (lpIDArray != nullptr)
+    {
+        int image = 0;
+        int separator = IsSeparatorWidthFlat() ? 6 : 8;
+        for (int i = 0; i < nIDCount; ++i)
+        {
+            TBBUTTON& button = buttons[static_cast<size_t>(i)];
+            button = TBBUTTON{};
+            if (lpIDArray[i] == 0)
+            {
+                button.iBitmap = separator;
+                button.fsStyle = TBSTYLE_SEP;
+            }
+            else
+            {
+                button.iBitmap = image++;
+                button.idCommand = static_cast<int>(lpIDArray[i]);
+                button.fsState = TBSTATE_ENABLED;
+                button.fsStyle = TBSTYLE_BUTTON;
+            }
+            button.iString = -1;
+        }
+    }
+    BOOL ok = buttons.empty() ||
+              SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+    m_bDirty = TRUE;
+    m_hiddenByFit.clear();
+    RebuildRecords();
+    return ok;
+}
+
+void CUXToolBar::GetItemRect(int nIndex, LPRECT lpRect)
+{
+    if (m_bDirty)
+        Layout();
+    if (lpRect == nullptr)
+        return;
+    *lpRect = CRect(0, 0, 0, 0);
+    if (m_hWnd != nullptr &&
+        !SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
+        *lpRect = CRect(0, 0, 0, 0);
+}
+
+CSize CUXToolBar::GetItemSize(int nIndex)
+{
+    CRect rect;
+    GetItemRect(nIndex, &rect);
+    TBBUTTON button = GetButton(nIndex);
+    if (IsSeparator(button) && (button.fsState & TBSTATE_WRAP))
+        return CSize(0, rect.Width());
+    return rect.Size();
+}
+
+BOOL CUXToolBar::SetButtonText(int nIndex, LPCSTR lpszText)
+{
+    if (nIndex < 0 || nIndex >= GetCount() || lpszText == nullptr)
+        return FALSE;
+    std::string text(lpszText);
+    auto known = m_strings.find(text);
+    int stringIndex = -1;
+    if (known != m_strings.end())
+        stringIndex = known->second;
+    else
+    {
+        std::string list = text + std::string(2, '\0');   // a list of one string
+        stringIndex = static_cast<int>(SendMessage(TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.data())));
+        if (stringIndex < 0)
+            return FALSE;
+        m_strings[text] = stringIndex;
+    }
+    TBBUTTON button = GetButton(nIndex);
+    m_buttonTexts[static_cast<UINT>(button.idCommand)] = lpszText;
+    if (button.iString != stringIndex)
+    {
+        button.iString = stringIndex;
+        SetButton(nIndex, button);
+        RequestRelayout();
+    }
+    return TRUE;
+}
+
+CString CUXToolBar::GetButtonText(int nIndex) const
+{
+    TBBUTTON button = GetButton(nIndex);
+    for (const auto& entry : m_strings)
+        if (entry.second == button.iString)
+            return CString(entry.first.c_str());
+    return CString();
+}
+
+BOOL CUXToolBar::SetButtonData(UINT nID, uint32_t dropDown)
+{
+    int index = CommandToIndex(nID);
+    if (index < 0)
+        return FALSE;
+    std::unique_ptr<CUXToolButtonData>& data = m_buttonData[nID];
+    if (data == nullptr)
+        data.reset(new CUXToolButtonData);
+    data->m_nDropDown = dropDown;
+    TBBUTTON button = GetButton(index);
+    button.fsStyle |= TBSTYLE_DROPDOWN;
+    SetButton(index, button);
+    RebuildRecords();
+    if (dropDown != 0)
+        SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
+    m_bDirty = TRUE;
+    return TRUE;
+}
+
+CUXToolButtonData* CUXToolBar::GetButtonData(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_records.size()))
+        return nullptr;
+    return m_records[static_cast<size_t>(nIndex)].data;
+}
+
+// ---- images --------------------------------------------------------------------------------------------
+
+void CUXToolBar::SetSizes(CSize sizeButton, CSize sizeImage)
+{
+    m_sizeButton = sizeButton;
+    m_sizeImage = sizeImage;
+    if (m_hWnd == nullptr)
+        return;
+    CSize button = sizeButton;
+    if (uxAfxData.m_bFlatLook && (GetStyle() & TBSTYLE_LIST))
+    {
+        button.cx -= 4;
+        SendMessage(TB_SETPADDING, 0, MAKELPARAM(3, 7));
+    }
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
+    m_bDirty = TRUE;
+    Invalidate();
+}
+
+BOOL CUXToolBar::LoadToolBar(LPCSTR lpszResourceName)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    CUXToolBarTemplate bar;
+    if (!bar.Load(AfxGetResourceHandle(), lpszResourceName))
+        return FALSE;
+    const DWORD kMasked = TBSTYLE_FLAT | TBSTYLE_TRANSPARENT;
+    DWORD masked = GetStyle() & kMasked;
+    m_bLoadingFlat = (masked & TBSTYLE_FLAT) != 0;
+    ModifyStyle(masked, 0);
+    BOOL ok = SetButtons(bar.m_ids.data(), static_cast<int>(bar.m_ids.size()));
+    if (ok)
+    {
+        SetSizes(CSize(bar.m_cxImage + 7, bar.m_cyImage + 7), CSize(bar.m_cxImage, bar.m_cyImage));
+        ok = LoadBitmap(lpszResourceName);
+    }
+    ModifyStyle(0, masked);
+    m_bLoadingFlat = FALSE;
+    RebuildRecords();
+    return ok;
+}
+
+BOOL CUXToolBar::LoadBitmap(LPCSTR lpszResourceName)
+{
+    HINSTANCE instance = AfxGetResourceHandle();
+    HBITMAP bitmap = LoadSysColorBitmap(instance, lpszResourceName);
+    if (bitmap == nullptr)
+        return FALSE;
+    if (!SetBitmap(bitmap))
+    {
+        ::DeleteObject(bitmap);
+        return FALSE;
+    }
+    m_hInstBitmap = instance;
+    if (IS_INTRESOURCE(lpszResourceName))
+    {
+        m_nBitmapId = reinterpret_cast<UINT_PTR>(lpszResourceName);
+        m_strBitmapName.Empty();
+    }
+    else
+    {
+        m_nBitmapId = 0;
+        m_strBitmapName = lpszResourceName;
+    }
+    return TRUE;
+}
+
+BOOL CUXToolBar::SetBitmap(HBITMAP hBitmap)
+{
+    if (m_hWnd == nullptr || hBitmap == nullptr)
+        return FALSE;
+    BITMAP info = {};
+    ::GetObjectA(hBitmap, sizeof(info), &info);
+    int images = m_sizeImage.cx > 0 ? info.bmWidth / m_sizeImage.cx : 0;
+    BOOL ok;
+    if (m_hBitmap != nullptr)
+    {
+        TBREPLACEBITMAP replace = {};
+        replace.nIDOld = reinterpret_cast<UINT_PTR>(m_hBitmap);
+        replace.nIDNew = reinterpret_cast<UINT_PTR>(hBitmap);
+        replace.nButtons = images;
+        ok = SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace)) != 0;
+    }
+    else
+    {
+        TBADDBITMAP add = {nullptr, reinterpret_cast<UINT_PTR>(hBitmap)};
+        ok = SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&add)) != -1;
+    }
+    if (!ok)
+        return FALSE;
+    if (m_hBitmap != nullptr)
+        ::DeleteObject(m_hBitmap);
+    m_hBitmap = hBitmap;
+    Invalidate();
+    return TRUE;
+}
+
+void CUXToolBar::ReloadBitmap()
+{
+    if (m_hInstBitmap == nullptr)
+        return;
+    LPCSTR name = m_nBitmapId != 0 ? MAKEINTRESOURCEA(m_nBitmapId) : m_strBitmapName.GetString();
+    HBITMAP bitmap = LoadSysColorBitmap(m_hInstBitmap, name);
+    if (bitmap != nullptr && !SetBitmap(bitmap))
+        ::DeleteObject(bitmap);
+}
+
+void CUXToolBar::OnSysColorChange()
+{
+    OnMaskedDefault(0, 0);
+    ReloadBitmap();
+}
+
+LRESULT CUXToolBar::OnMaskedDefault(WPARAM, LPARAM)
+{
+    // The control sizes its buttons anew on these; it must not do so in its flat style.
+    const DWORD kMasked = TBSTYLE_FLAT | TBSTYLE_TRANSPARENT;
+    DWORD masked = uxAfxData.GetComCtlVersion() >= MAKELONG(72, 4) ? GetStyle() & kMasked : 0;
+    if (masked != 0)
+        ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(GetStyle() & ~masked));
+    LRESULT result = Default();
+    if (masked != 0)
+        ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(GetStyle() | masked));
+    return result;
+}
+
+LRESULT CUXToolBar::OnSetButtonSize(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = OnMaskedDefault(wParam, lParam);
+    if (result)
+        m_sizeButton = CSize(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    return result;
+}
+
+LRESULT CUXToolBar::OnSetBitmapSize(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = OnMaskedDefault(wParam, lParam);
+    if (result)
+        m_sizeImage = CSize(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    return result;
+}
+
+LRESULT CUXToolBar::OnSetDrawTextFlags(WPARAM wParam, LPARAM lParam)
+{
+    m_dwDrawTextMask = static_cast<DWORD>(wParam);
+    m_dwDrawTextFlags = static_cast<DWORD>(lParam);
+    return Default();
+}
+
+// ---- owner and controls --------------------------------------------------------------------------------
+
+void CUXToolBar::SetOwner(CWnd* pOwnerWnd)
+{
+    CUXControlBar::SetOwner(pOwnerWnd);
+    if (m_hWnd != nullptr)
+        SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(AfxGetSafeHwnd(pOwnerWnd)));
+}
+
+BOOL CUXToolBar::AttachControl(CWnd* pWnd, BOOL bold)
+{
+    if (pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return FALSE;
+    RebuildRecords();
+    int id = pWnd->GetDlgCtrlID();
+    for (ButtonRecord& record : m_records)
+    {
+        if (!IsPlaceholder(record.button) || record.button.idCommand != id)
+            continue;
+        record.hWndControl = pWnd->m_hWnd;
+        record.bold = bold;
+        pWnd->SetFont(bold ? &GetBoldFont() : &GetHorzFont(), FALSE);
+        PositionControl(pWnd);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CUXToolBar::PositionControl(CWnd* pWnd)
+{
+    if (pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return;
+    int index = CommandToIndex(static_cast<UINT>(pWnd->GetDlgCtrlID()));
+    if (index < 0)
+        return;
+    TBBUTTON button = GetButton(index);
+    if (IsHidden(button))
+    {
+        pWnd->ShowWindow(SW_HIDE);
+        return;
+    }
+    CRect window;
+    pWnd->GetWindowRect(&window);
+    if (button.iBitmap != window.Width())
+    {
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+        info.cx = static_cast<WORD>(window.Width());
+        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+        button.iBitmap = window.Width();
+        m_bDirty = TRUE;
+        RebuildRecords();
+    }
+    CRect item;
+    GetItemRect(index, &item);
+    int top = item.top + std::max(0, (item.Height() - window.Height()) / 2);
+    pWnd->SetWindowPos(nullptr, item.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+std::vector<HWND> CUXToolBar::ControlWindows() const
+{
+    // A copy: positioning a control rebuilds the records.
+    std::vector<HWND> controls;
+    for (const ButtonRecord& record : m_records)
+        if (record.hWndControl != nullptr && ::IsWindow(record.hWndControl))
+            controls.push_back(record.hWndControl);
+    return controls;
+}
+
+void CUXToolBar::PositionControls()
+{
+    for (int pass = 0; pass < 2; ++pass)
+        for (HWND control : ControlWindows())
+            PositionControl(CWnd::FromHandle(control));
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->RecalcLayout();
+}
+
+// ---- layout --------------------------------------------------------------------------------------------
+
+int CUXToolBar::ItemWidth(const TBBUTTON& button, int index) const
+{
+    if (IsSeparator(button))
+        return button.iBitmap;
+    CRect rect;
+    if (SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) &&
+        rect.Width() > 0)
+        return rect.Width();
+    return m_sizeButton.cx;
+}
+
+int CUXToolBar::WrapButtons(std::vector<TBBUTTON>& buttons, int width) const
+{
+    int rows = buttons.empty() ? 0 : 1;
+    int x = 0;
+    size_t rowStart = 0;
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        buttons[i].fsState &= ~TBSTATE_WRAP;
+        if (IsHidden(buttons[i]))
+            continue;
+        int w = ItemWidth(buttons[i], static_cast<int>(i));
+        if (x + w > width && x > 0)
+        {
+            // Wrap after the row's last separator without a command, else after its last button that does
+            // not carry a control.
+            size_t wrapAt = buttons.size();
+            for (size_t j = i; j-- > rowStart;)
+                if (!IsHidden(buttons[j]) && IsSeparator(buttons[j]) && buttons[j].idCommand == 0)
+                {
+                    wrapAt = j;
+                    break;
+                }
+            if (wrapAt == buttons.size())
+                for (size_t j = i; j-- > rowStart;)
+                    if (!IsHidden(buttons[j]) && !IsPlaceholder(buttons[j]))
+                    {
+                        wrapAt = j;
+                        break;
+                    }
+            if (wrapAt != buttons.size())
+            {
+                buttons[wrapAt].fsState |= TBSTATE_WRAP;
+                ++rows;
+                rowStart = wrapAt + 1;
+                x = 0;
+                for (size_t k = rowStart; k < i; ++k)
+                    if (!IsHidden(buttons[k]))
+                        x += ItemWidth(buttons[k], static_cast<int>(k));
+            }
+        }
+        x += w;
+    }
+    return rows;
+}
+
+CSize CUXToolBar::CalcButtonsSize(const std::vector<TBBUTTON>& buttons) const
+{
+    CSize size(0, 0);
+    int x = 0;
+    int y = 0;
+    int rowHeight = 0;
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        const TBBUTTON& button = buttons[i];
+        if (IsHidden(button))
+            continue;
+        BOOL wrap = (button.fsState & TBSTATE_WRAP) != 0;
+        int w = ItemWidth(button, static_cast<int>(i));
+        if (!(IsSeparator(button) && wrap))
+        {
+            x += w;
+            size.cx = std::max<LONG>(size.cx, x);
+        }
+        rowHeight = std::max(rowHeight, static_cast<int>(m_sizeButton.cy));
+        if (wrap)
+        {
+            y += rowHeight;
+            if (IsSeparator(button))
+                y += w;   // a wrapped separator is a gap between the rows
+            rowHeight = 0;
+            x = 0;
+        }
+    }
+    size.cy = y + rowHeight;
+    return size;
+}
+
+CSize CUXToolBar::CalcLayout(DWORD dwMode, int nLength)
+{
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    BOOL horizontal = (dwMode & LM_HORZ) != 0;
+    CRect inside(0, 0, 0, 0);
+    CalcInsideRect(inside, horizontal);
+    CSize insets(-inside.Width(), -inside.Height());
+
+    if (!(m_dwStyle & CBRS_SIZE_FIXED))
+    {
+        int width;
+        BOOL dynamic = (m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
+        if (dynamic && (dwMode & LM_MRUWIDTH))
+            width = m_nMRUWidth;
+        else if (dynamic && (dwMode & LM_HORZDOCK))
+            width = 32767;
+        else if (dynamic && (dwMode & LM_VERTDOCK))
+            width = 0;
+        else if (nLength == -1)
+            width = dynamic && (m_dwStyle & CBRS_FLOATING) ? m_nMRUWidth : (horizontal ? 32767 : 0);
+        else
+            width = nLength + ((dwMode & LM_LENGTHY) ? 0 : -insets.cx);
+
+        if (dynamic && nLength != -1 && (dwMode & LM_LENGTHY))
+        {
+            // The narrowest wrap whose height fits the length.
+            int height = nLength - insets.cy;
+            int low = 0, high = 32767;
+            while (low < high)
+            {
+                int mid = (low + high) / 2;
+                WrapButtons(buttons, mid);
+                if (CalcButtonsSize(buttons).cy <= height)
+                    high = mid;
+                else
+                    low = mid + 1;
+            }
+            width = low;
+        }
+        else if (dynamic && width > 0 && width < 32767)
+        {
+            // The narrowest wrap that keeps the rows the given width makes.
+            int rows = WrapButtons(buttons, width);
+            int low = 0, high = width;
+            while (low < high)
+            {
+                int mid = (low + high) / 2;
+                if (WrapButtons(buttons, mid) <= rows)
+                    high = mid;
+                else
+                    low = mid + 1;
+            }
+            width = low;
+        }
+        WrapButtons(buttons, width);
+    }
+
+    CSize size = CalcButtonsSize(buttons);
+    BOOL empty = std::none_of(buttons.begin(), buttons.end(), [](const TBBUTTON& b) { return !IsHidden(b); });
+    if (empty)
+        size = CSize(std::max<LONG>(size.cx, kMinimumEmpty), std::max<LONG>(size.cy, kMinimumEmpty));
+    if (IsChevronCounted())
+    {
+        if (horizontal)
+            size.cx += kChevronLength;
+        else
+            size.cy += kChevronLength;
+    }
+
+    if (dwMode & LM_COMMIT)
+    {
+        if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC))
+            m_nMRUWidth = size.cx;
+        WriteWrapStates(buttons);
+        m_bDirty = FALSE;
+        RebuildRecords();
+        for (HWND control : ControlWindows())
+            PositionControl(CWnd::FromHandle(control));
+        PlaceExpandButton(size, horizontal);
+    }
+    size += insets;
+    return size;
+}
+
+void CUXToolBar::PlaceExpandButton(const CSize& size, BOOL horizontal)
+{
+    if (m_pExpButton == nullptr || m_pExpButton->m_hWnd == nullptr)
+        return;
+    BOOL wasVisible = m_pExpButton->IsWindowVisible();
+    BOOL show = !(m_dwStyle & CBRS_FLOATING) && (m_bCustomizable || HasHiddenButtons());
+    if (show)
+    {
+        // After the last visible button: at the end of a horizontal bar, below a vertical one.
+        CRect rect = horizontal ? CRect(size.cx - (kChevronLength - 1), 1, size.cx, size.cy - 1)
+                                : CRect(1, size.cy - (kChevronLength - 1), size.cx - 1, size.cy);
+        m_pExpButton->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    else if (wasVisible)
+    {
+        m_pExpButton->ShowWindow(SW_HIDE);
+    }
+    if (wasVisible != show)
+        PostMessage(WM_IDLEUPDATECMDUI, TRUE);
+}
+
+void CUXToolBar::Layout()
+{
+    if (m_hWnd == nullptr)
+        return;
+    if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC))
+        CalcLayout(LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    else if (m_dwStyle & CBRS_ORIENT_HORZ)
+        CalcLayout(LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    else
+        CalcLayout(LM_VERTDOCK | LM_COMMIT);
+}
+
+CSize CUXToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
+{
+    DWORD mode = (bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0);
+    CSize size = CalcLayout(mode);
+    if (bStretch)
+        (bHorz ? size.cx : size.cy) = 32767;
+    return size;
+}
+
+CSize CUXToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
+{
+    if ((nLength == -1) && !(dwMode & LM_MRUWIDTH) && !(dwMode & LM_COMMIT) &&
+        ((dwMode & LM_HORZDOCK) || (dwMode & LM_VERTDOCK)))
+        return CalcFixedLayout(dwMode & LM_STRETCH, dwMode & LM_HORZDOCK);
+    return CalcLayout(dwMode, nLength);
+}
+
+void CUXToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    if (m_hWnd != nullptr && ((dwOldStyle ^ dwNewStyle) & CBRS_BORDER_ANY))
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    m_bDirty = TRUE;
+    if (dwOldStyle != dwNewStyle && m_hWnd != nullptr)
+    {
+        ShowHiddenByFit();
+        DWORD mode = (dwNewStyle & CBRS_FLOATING) && (dwNewStyle & CBRS_SIZE_DYNAMIC) ? LM_MRUWIDTH : LM_HORZ;
+        CalcLayout(mode | LM_COMMIT | ((dwNewStyle & CBRS_ORIENT_HORZ) ? LM_HORZ : 0));
+    }
+}
+
+void CUXToolBar::RequestRelayout()
+{
+    if (m_hWnd != nullptr)
+        PostMessage(UXM_TOOLBAR_RELAYOUT, 0, ++m_nRelayoutRequest);
+}
+
+LRESULT CUXToolBar::OnRelayout(WPARAM, LPARAM lParam)
+{
+    if (lParam != m_nRelayoutRequest)
+        return 0;   // a later request will do it
+    if (m_bPendingNotify)
+    {
+        m_bPendingNotify = FALSE;
+        CRect rect;
+        GetWindowRect(&rect);
+        if (CWnd* pParent = GetParent())
+            pParent->PostMessage(UXM_REBAR_CHILD_RESIZED, reinterpret_cast<WPARAM>(m_hWnd), rect.Width());
+        RequestRelayout();
+        return 0;
+    }
+    if (m_bDirty)
+        Layout();
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->RecalcLayout();
+    PositionControls();
+    ApplyDelayedShow();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// ---- fitting -------------------------------------------------------------------------------------------
+
+void CUXToolBar::ShowHiddenByFit()
+{
+    for (const auto& hidden : m_hiddenByFit)
+        if (hidden.first < GetCount())
+            SendMessage(TB_HIDEBUTTON, static_cast<WPARAM>(GetItemID(hidden.first)), FALSE);
+    if (!m_hiddenByFit.empty())
+        m_bDirty = TRUE;
+    m_hiddenByFit.clear();
+    RebuildRecords();
+}
+
+BOOL CUXToolBar::IsChevronCounted() const
+{
+    return m_pExpButton != nullptr && HasExpandButton() && (m_bCustomizable || HasHiddenButtons()) &&
+           (m_bInReBar || !(m_dwStyle & CBRS_FLOATING));
+}
+
+void CUXToolBar::FitToLength(int length)
+{
+    if (m_hWnd == nullptr)
+        return;
+    BOOL horizontal = IsHorizontalLayout();
+    // The bar's length without the chevron.
+    auto measure = [&]()
+    {
+        CSize size = CalcLayout(horizontal ? LM_HORZ : 0);
+        return (horizontal ? size.cx : size.cy) - (IsChevronCounted() ? kChevronLength : 0);
+    };
+    auto setHidden = [&](int index, BOOL hide)
+    {
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+        BYTE state = GetButton(index).fsState;
+        info.fsState = static_cast<BYTE>(hide ? state | TBSTATE_HIDDEN : state & ~TBSTATE_HIDDEN);
+        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+        m_bDirty = TRUE;
+    };
+    auto visibleCount = [&]()
+    {
+        std::vector<TBBUTTON> buttons = ReadButtons();
+        return std::count_if(buttons.begin(), buttons.end(), [](const TBBUTTON& b) { return !IsHidden(b); });
+    };
+    if (measure() > length)
+    {
+        // From the last button backwards until the bar and its chevron fit, keeping one button.
+        for (int i = GetCount(); i-- > 0 && measure() + kChevronLength > length && visibleCount() > 1;)
+        {
+            TBBUTTON button = GetButton(i);
+            if (IsHidden(button))
+                continue;
+            m_hiddenByFit[i] = ItemWidth(button, i);
+            setHidden(i, TRUE);
+        }
+    }
+    else
+    {
+        // Back in their order while the bar still fits (the chevron stays while any is hidden).
+        while (!m_hiddenByFit.empty())
+        {
+            auto first = m_hiddenByFit.begin();
+            setHidden(first->first, FALSE);
+            int wanted = measure() + (m_hiddenByFit.size() > 1 ? kChevronLength : 0);
+            if (wanted > length)
+            {
+                setHidden(first->first, TRUE);
+                break;
+            }
+            m_hiddenByFit.erase(first);
+        }
+    }
+    RebuildRecords();
+    CalcLayout((horizontal ? LM_HORZ : 0) | LM_COMMIT, length);
+    RequestRelayout();
+}
+
+void CUXToolBar::CopyHiddenButtons(CUXToolBar* pTarget, int width)
+{
+    if (pTarget == nullptr || pTarget->m_hWnd == nullptr || pTarget == this)
+        return;
+    pTarget->m_bOriginal = FALSE;
+    pTarget->SetButtons(nullptr, 0);
+    pTarget->SetSizes(m_sizeButton, m_sizeImage);
+    // The same images: a copy of the bitmap, or the image lists themselves (the control owns none of them).
+    if (m_hBitmap != nullptr)
+    {
+        HBITMAP copy = static_cast<HBITMAP>(::CopyImage(m_hBitmap, IMAGE_BITMAP, 0, 0, 0));
+        if (copy != nullptr && !pTarget->SetBitmap(copy))
+            ::DeleteObject(copy);
+    }
+    else
+    {
+        pTarget->SendMessage(TB_SETIMAGELIST, 0, SendMessage(TB_GETIMAGELIST));
+        pTarget->SendMessage(TB_SETHOTIMAGELIST, 0, SendMessage(TB_GETHOTIMAGELIST));
+        pTarget->SendMessage(TB_SETDISABLEDIMAGELIST, 0, SendMessage(TB_GETDISABLEDIMAGELIST));
+    }
+    if (m_dwDrawTextMask != 0)
+        pTarget->SendMessage(TB_SETDRAWTEXTFLAGS, m_dwDrawTextMask, m_dwDrawTextFlags);
+    pTarget->SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE));
+
+    int widest = 0;
+    for (const auto& hidden : m_hiddenByFit)
+    {
+        if (hidden.first >= GetCount())
+            continue;
+        TBBUTTON button = GetButton(hidden.first);
+        button.fsState &= ~(TBSTATE_HIDDEN | TBSTATE_WRAP);
+        CString text = GetButtonText(hidden.first);
+        button.iString = -1;
+        int index = pTarget->GetCount();
+        pTarget->SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        if (!text.IsEmpty())
+            pTarget->SetButtonText(index, text);
+        widest = std::max(widest, hidden.second);
+        UINT id = static_cast<UINT>(button.idCommand);
+        auto data = m_buttonData.find(id);
+        if (!IsSeparator(button) && data != m_buttonData.end() && data->second != nullptr)
+            pTarget->m_buttonData[id].reset(new CUXToolButtonData(*data->second));
+    }
+    pTarget->RebuildRecords();
+    // The controls over hidden placeholders move into the copy.
+    for (const ButtonRecord& record : m_records)
+    {
+        if (record.hWndControl == nullptr || !IsHidden(record.button) ||
+            m_hiddenByFit.find(static_cast<int>(&record - m_records.data())) == m_hiddenByFit.end())
+            continue;
+        ::SetParent(record.hWndControl, pTarget->m_hWnd);
+        pTarget->AttachControl(CWnd::FromHandle(record.hWndControl), record.bold);
+    }
+    std::vector<TBBUTTON> buttons = pTarget->ReadButtons();
+    pTarget->WrapButtons(buttons, std::max(width, widest));
+    pTarget->WriteWrapStates(buttons);
+    pTarget->m_bDirty = TRUE;
+}
+
+CSize CUXToolBar::GetMinimumSize()
+{
+    CRect inside(0, 0, 0, 0);
+    BOOL horizontal = IsHorizontalLayout();
+    CalcInsideRect(inside, horizontal);
+    CSize size(-inside.Width(), -inside.Height());
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (!IsHidden(buttons[i]))
+        {
+            size.cx += ItemWidth(buttons[i], static_cast<int>(i));
+            size.cy += m_sizeButton.cy;
+            break;
+        }
+    (horizontal ? size.cx : size.cy) += kChevronLength;
+    return size;
+}
+
+BOOL CUXToolBar::GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal)
+{
+    if (!CUXControlBar::GetReBarBandInfo(info, horizontal))
+        return FALSE;
+    if (m_pExpButton != nullptr)
+    {
+        info->cxIdeal = horizontal ? info->cxMinChild : info->cyMinChild;
+        info->cx = info->cxIdeal + 14;
+        info->fMask |= RBBIM_SIZE | RBBIM_IDEALSIZE;
+        CSize minimum = GetMinimumSize();
+        if (horizontal)
+            info->cxMinChild = static_cast<UINT>(minimum.cx);
+        else
+            info->cyMinChild = static_cast<UINT>(minimum.cy);
+    }
+    return TRUE;
+}
+
+void CUXToolBar::OnReBarNotify(LPARAM value, BOOL)
+{
+    // The band's new size: its rectangle.
+    const RECT* band = reinterpret_cast<const RECT*>(value);
+    if (band == nullptr)
+        return;
+    FitToLength(IsHorizontalLayout() ? band->right - band->left : band->bottom - band->top);
+}
+
+// ---- look ----------------------------------------------------------------------------------------------
+
+BOOL CUXToolBar::IsHorizontalLayout() const
+{
+    if (m_bInReBar || IsDockedHorz())
+        return TRUE;
+    // Not in a dock bar: the bar's alignment decides.
+    return !IsDockedVert() && (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+}
+
+BOOL CUXToolBar::IsFlatLook() const
+{
+    return uxAfxData.m_bFlatLook && !m_bInReBar;
+}
+
+COLORREF CUXToolBar::GetBackColor() const
+{
+    return m_bInReBar ? uxAfxData.m_clrBtnFace : CUXControlBar::GetBackColor();
+}
+
+void CUXToolBar::AddPaintCallback(void* object, UXToolBarPaintCallback callback)
+{
+    if (callback != nullptr)
+        m_paintCallbacks.push_back(PaintCallback{object, callback});
+}
+
+void CUXToolBar::RemovePaintCallback(void* object)
+{
+    m_paintCallbacks.erase(std::remove_if(m_paintCallbacks.begin(), m_paintCallbacks.end(),
+                                          [object](const PaintCallback& c) { return c.object == object; }),
+                           m_paintCallbacks.end());
+}
+
+void CUXToolBar::OnPaint()
+{
+    PaintBar();
+}
+
+void CUXToolBar::PaintBar()
+{
+    if (m_bDirty)
+        Layout();
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    COLORREF fill = IsFlatLook() ? GetBackColor() : uxAfxData.m_clrBtnFace;
+    CUXMemDC mem(&dc, client, fill);
+    if (!mem.IsValid())
+        return;
+    // The control paints its items into the surface.
+    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(mem.m_hDC), 0);
+    std::vector<PaintCallback> callbacks = m_paintCallbacks;
+    for (const PaintCallback& c : callbacks)
+        c.callback(c.object, &mem);
+}
+
+void CUXToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos)
+{
+    // The base handles it without the border bits: the tool bar draws its own frame.
+    DWORD style = m_dwStyle;
+    m_dwStyle &= ~CBRS_BORDER_ANY;
+    CUXControlBar::OnWindowPosChanging(lpwndpos);
+    m_dwStyle = style;
+    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && !(lpwndpos->flags & SWP_NOSIZE))
+        Invalidate();
+}
+
+void CUXToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = CDRF_DODEFAULT;
+    if (!(GetStyle() & TBSTYLE_FLAT) || m_bNestedPaint)
+        return;
+    NMTBCUSTOMDRAW* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(pNMHDR);
+    CDC* dc = CDC::FromHandle(cd->nmcd.hdc);
+    switch (cd->nmcd.dwDrawStage)
+    {
+    case CDDS_PREPAINT:
+        m_bFirstItem = TRUE;
+        *pResult = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+        break;
+    case CDDS_POSTPAINT:
+    {
+        EraseWrapGaps(dc);
+        DrawSeparators(dc);
+        CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter();
+        if (painter != nullptr && m_nOpenDropDown >= 0)
+            painter->DrawDropShadow(dc, this, m_nOpenDropDown);
+        break;
+    }
+    case CDDS_ITEMPREPAINT:
+        if (DrawButton(dc, cd))
+            *pResult = CDRF_SKIPDEFAULT;
+        break;
+    default: break;
+    }
+}
+
+BOOL CUXToolBar::DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd)
+{
+    if (m_bFirstItem)
+    {
+        m_bFirstItem = FALSE;
+        if (IsFlatLook())
+        {
+            CRect client;
+            GetClientRect(&client);
+            pDC->FillSolidRect(&client, GetBackColor());
+        }
+    }
+    int index = CommandToIndex(static_cast<UINT>(lpcd->nmcd.dwItemSpec));
+    if (index < 0)
+        return FALSE;
+    if (CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter())
+    {
+        painter->DrawButton(pDC, this, index);
+        return TRUE;
+    }
+    CRect rect(lpcd->nmcd.rc);
+    TBBUTTON button = GetButton(index);
+    CUXToolButtonData* data = GetButtonData(index);
+    if (data != nullptr && data->m_clrStrip != 0xFF000000)
+    {
+        // The colour strip under the image of a colour drop-down.
+        CRect strip(rect.left + 4, rect.bottom - 7, rect.left + m_sizeButton.cx - 4, rect.bottom - 4);
+        if (button.fsState & (TBSTATE_PRESSED | TBSTATE_CHECKED))
+            strip.OffsetRect(1, 1);
+        BOOL disabled = !(button.fsState & TBSTATE_ENABLED);
+        pDC->FillSolidRect(&strip, disabled ? uxAfxData.m_clrBtnShadow : static_cast<COLORREF>(data->m_clrStrip));
+        pDC->ExcludeClipRect(&strip);
+    }
+    if (m_bInReBar)
+    {
+        CRect clip;
+        pDC->GetClipBox(&clip);
+        clip.IntersectRect(&clip, &rect);
+        m_bNestedPaint = TRUE;
+        InvalidateRect(&clip, FALSE);
+        UpdateWindow();
+        m_bNestedPaint = FALSE;
+    }
+    else
+    {
+        pDC->FillSolidRect(&rect, GetBackColor());
+    }
+    if (button.fsState & TBSTATE_CHECKED)
+        return FALSE;
+    BOOL disabled = !(button.fsState & TBSTATE_ENABLED);
+    BOOL popupOpen = m_pColorPopup != nullptr && m_nColorPopupID == button.idCommand;
+    BOOL drawsArrows =
+        (button.fsStyle & TBSTYLE_DROPDOWN) && (SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS);
+    if (((disabled && m_bOwnDisabledImages) || popupOpen) && button.iString < 0 && !drawsArrows)
+    {
+        HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+        int x = rect.left + (m_sizeButton.cx - m_sizeImage.cx) / 2 + 1;
+        int y = rect.top + (m_sizeButton.cy - m_sizeImage.cy) / 2 + 1;
+        DrawDisabledImage(pDC, images, button.iBitmap, x, y, TRUE);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CUXToolBar::DrawSeparators(CDC* pDC)
+{
+    CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter();
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    CRect client;
+    GetClientRect(&client);
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        const TBBUTTON& button = buttons[i];
+        if (!IsSeparator(button) || IsHidden(button))
+            continue;
+        int index = static_cast<int>(i);
+        CRect rect;
+        if (!SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
+            continue;
+        if (painter != nullptr)
+        {
+            if (IsPlaceholder(button))
+                painter->EraseControl(pDC, this, index);
+            else
+                painter->DrawSeparator(pDC, this, index);
+            continue;
+        }
+        if (IsPlaceholder(button))
+        {
+            HWND control = nullptr;
+            for (const ButtonRecord& record : m_records)
+                if (record.button.idCommand == button.idCommand)
+                    control = record.hWndControl;
+            if (control == nullptr || !::IsWindowVisible(control))
+                continue;
+            if (!m_bInReBar)
+                pDC->FillSolidRect(&rect, GetBackColor());
+            CRect window;
+            ::GetWindowRect(control, &window);
+            ScreenToClient(&window);
+            CPoint origin = pDC->SetViewportOrg(window.left, window.top);
+            ::SendMessageA(control, WM_PRINT, reinterpret_cast<WPARAM>(pDC->m_hDC),
+                           PRF_CHECKVISIBLE | PRF_CLIENT | PRF_CHILDREN | PRF_OWNED | PRF_NONCLIENT);
+            pDC->SetViewportOrg(origin);
+            continue;
+        }
+        if (button.fsState & TBSTATE_WRAP)
+        {
+            CRect line(client.left, rect.top + rect.Height() / 2, client.right, rect.top + rect.Height() / 2 + 2);
+            pDC->DrawEdge(&line, EDGE_ETCHED, BF_TOP);
+            pDC->SetPixelV(line.right - 1, line.top, uxAfxData.m_clrBtnShadow);
+        }
+        else
+        {
+            CRect line(rect);
+            line.DeflateRect(2, 2);
+            pDC->DrawEdge(&line, EDGE_ETCHED, BF_LEFT);
+            pDC->SetPixelV(line.left, line.bottom - 1, uxAfxData.m_clrBtnShadow);
+        }
+    }
+}
+
+void CUXToolBar::EraseWrapGaps(CDC* pDC)
+{
+    // The gaps a wrapped separator leaves between rows take the bar's colour.
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    CRect client;
+    GetClientRect(&client);
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        if (!IsSeparator(buttons[i]) || !(buttons[i].fsState & TBSTATE_WRAP) || IsHidden(buttons[i]))
+            continue;
+        CRect rect;
+        if (SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
+            pDC->FillSolidRect(client.left, rect.top, client.Width(), rect.Height(), GetBackColor());
+    }
+}
+
+// ---- tips and updates ----------------------------------------------------------------------------------
+
+INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    INT_PTR hit = CUXControlBar::OnToolHitTest(point, pTI);
+    if (hit != -1)
+        return hit;
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        const TBBUTTON& button = buttons[i];
+        if (IsSeparator(button) || IsHidden(button))
+            continue;
+        CRect rect;
+        if (!SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)) || !rect.PtInRect(point))
+            continue;
+        UINT id = static_cast<UINT>(button.idCommand);
+        if (pTI == nullptr)
+            return static_cast<INT_PTR>(id);
+        if (pTI->cbSize < TTTOOLINFOA_V1_SIZE || !uxAfxData.m_bToolTips)
+            return -1;
+        // The tip is the second line of the command's string.
+        CString full;
+        full.LoadString(id);
+        if (full.GetLength() > 256)
+            full = full.Left(256);
+        int newline = full.Find('\n');
+        if (newline < 0)
+            return -1;
+        CString tip = full.Mid(newline + 1);
+        int end = tip.Find('\n');
+        if (end >= 0)
+            tip = tip.Left(end);
+        if (tip.IsEmpty())
+            return -1;
+        pTI->hwnd = m_hWnd;
+        pTI->uId = id;
+        pTI->rect = rect;
+        pTI->lpszText = static_cast<LPSTR>(std::malloc(static_cast<size_t>(tip.GetLength()) + 1));
+        if (pTI->lpszText == nullptr)
+            return -1;
+        std::memcpy(pTI->lpszText, tip.GetString(), static_cast<size_t>(tip.GetLength()) + 1);
+        return static_cast<INT_PTR>(id);
+    }
+    return -1;
+}
+
+void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+{
+    CUXToolCmdUI state;
+    state.m_pOther = this;
+    state.m_nIndexMax = static_cast<UINT>(GetCount());
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex)
+    {
+        TBBUTTON button = GetButton(static_cast<int>(state.m_nIndex));
+        if (IsSeparator(button))
+            continue;
+        state.m_nID = static_cast<UINT>(button.idCommand);
+        // The bar's own update handler first, then the frame's.
+        if (CWnd::OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr))
+            continue;
+        state.DoUpdate(pTarget, bDisableIfNoHndler);
+    }
+    UpdateDialogControls(pTarget, bDisableIfNoHndler);
+    if (m_pExpButton != nullptr)
+        static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
+}
+
+// ---- drop-downs ----------------------------------------------------------------------------------------
+
+void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = TBDDRET_DEFAULT;
+    NMTOOLBARA* notify = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
+    int index = CommandToIndex(static_cast<UINT>(notify->iItem));
+    if (index < 0)
+        return;
+    CRect rect;
+    GetItemRect(index, &rect);
+    CRect grown(rect);
+    grown.InflateRect(4, 4);
+    InvalidateRect(&grown);
+    m_nOpenDropDown = index;
+    CUXToolButtonData* data = GetButtonData(index);
+    uint32_t dropDown = data != nullptr ? data->m_nDropDown : 0;
+    CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter();
+    if (dropDown != 0 && dropDown <= 0xFFFF)
+    {
+        ShowDropDownMenu(notify, dropDown, rect);
+    }
+    else if (dropDown & kDropDownCommandPopup)
+    {
+        HMENU popup = reinterpret_cast<HMENU>(
+            GetCustomizeCenter().CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, dropDown & 0xFFFF, 0));
+        if (popup != nullptr)
+        {
+            CRect screen(rect);
+            ClientToScreen(&screen);
+            CUXTrackMenu menu;
+            menu.Attach(popup);
+            menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.left, screen.bottom, GetOwner(), TRUE);
+            menu.Detach();   // the provider's menu
+        }
+    }
+    else if (dropDown & kDropDownColor)
+    {
+        if (m_pColorPopup != nullptr)
+        {
+            if (m_pColorPopup->m_hWnd != nullptr)
+                m_pColorPopup->DestroyWindow();
+            delete m_pColorPopup;
+            m_pColorPopup = nullptr;
+        }
+        CRect screen(rect);
+        ClientToScreen(&screen);
+        if (CreateColorPopup(data, CPoint(screen.left, screen.bottom), static_cast<UINT>(notify->iItem)))
+            return;   // open until the popup says it closed
+    }
+    else
+    {
+        CWnd* pOwner = GetOwner();
+        LRESULT taken =
+            pOwner != nullptr ? pOwner->SendMessage(UXM_TOOLBAR_DROPDOWN, 0, reinterpret_cast<LPARAM>(notify)) : 0;
+        if (taken != 0)
+            return;
+    }
+    if (painter != nullptr)
+        painter->ClearDropShadow(this, index);
+    m_nOpenDropDown = -1;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CUXToolBar::ShowDropDownMenu(NMTOOLBARA*, UINT nIDMenu, const CRect& rcButton)
+{
+    CMenu loaded;
+    if (!loaded.LoadMenu(nIDMenu))
+        return;
+    HMENU sub = ::GetSubMenu(loaded, 0);
+    if (sub == nullptr)
+        return;
+    ::RemoveMenu(loaded, 0, MF_BYPOSITION);
+    CUXTrackMenu menu;
+    menu.Attach(sub);
+    CRect screen(rcButton);
+    ClientToScreen(&screen);
+    // Below the button, or above it on a bar at the bottom; bars at the sides track as at the top.
+    UINT side = IsDockedBottom() ? 0x8000 : IsDockedLeft() ? 0x1000 : IsDockedRight() ? 0x4000 : 0x2000;
+    CUXCoolMenu::SetDropDownSide(side, screen);
+    TPMPARAMS params = {sizeof(params), screen};
+    BOOL bottom = side == 0x8000;
+    menu.TrackPopupMenuEx(TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL | (bottom ? TPM_BOTTOMALIGN : 0),
+                          screen.left, bottom ? screen.top : screen.bottom, GetOwner(), &params, TRUE);
+}
+
+BOOL CUXToolBar::CreateColorPopup(CUXToolButtonData*, CPoint, UINT)
+{
+    return FALSE;   // no colour popup in this library yet
+}
+
+LRESULT CUXToolBar::OnColorChosen(WPARAM wParam, LPARAM lParam)
+{
+    int index = CommandToIndex(static_cast<UINT>(m_nColorPopupID));
+    if (CUXToolButtonData* data = GetButtonData(index))
+    {
+        data->m_clrStrip = static_cast<uint32_t>(lParam);
+        Invalidate();
+    }
+    if (CWnd* pOwner = GetOwner())
+        pOwner->SendMessage(UXM_COLOR_CHOSEN, wParam, lParam);
+    return 0;
+}
+
+LRESULT CUXToolBar::OnColorClosed(WPARAM wParam, LPARAM lParam)
+{
+    if (m_nColorPopupID >= 0)
+        SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(m_nColorPopupID), FALSE);
+    m_nOpenDropDown = -1;
+    if (CWnd* pOwner = GetOwner())
+        pOwner->SendMessage(UXM_COLOR_CLOSED, wParam, lParam);
+    return 0;
+}

@@ -1,0 +1,230 @@
+// CUXToolBar: the library's tool bar, a bar whose window is the common tool-bar control. It loads its buttons
+// and images from a tool-bar resource (type 241: version, image width, image height, item count, then one
+// command id per item, 0 for a separator, all 16-bit words) and the bitmap of the same id, lays them out in
+// rows (wrapping a vertical or floating bar), draws through the look painters, puts control windows (a combo
+// box) over placeholder separators whose id is the control's, opens drop-down menus, shows the second line
+// of a command's string as its tip, and carries a chevron for the buttons that do not fit.
+#pragma once
+
+#include "uilib/core/ControlBar.h"
+#include "uilib/core/Helpers.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A tool-bar resource read as it is stored.
+struct CUXToolBarTemplate
+{
+    int m_cxImage = 0;
+    int m_cyImage = 0;
+    std::vector<UINT> m_ids;   // one per item, 0 for a separator
+
+    // FALSE when the resource is missing or shorter than its count says.
+    BOOL Load(HINSTANCE instance, LPCSTR resource);
+};
+
+// Paint callbacks see the bar's surface after each paint.
+typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
+
+class CUXToolBar : public CUXControlBar
+{
+    DECLARE_DYNAMIC(CUXToolBar)
+public:
+    // The drop-down field of a button's extra record: a menu resource id (up to 0xFFFF), or one of these.
+    enum DropDownKind : uint32_t
+    {
+        kDropDownCommandPopup = 0x40000000,   // low word: the popup id the customize centre's providers know
+        kDropDownColor = 0x80000000,          // low word: the colour popup's option bits
+    };
+    enum
+    {
+        kChevronLength = 13,
+        kMinimumEmpty = 22,
+    };
+
+    CUXToolBar();
+    ~CUXToolBar() override;
+
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                        UINT nID = AFX_IDW_TOOLBAR);
+    // Creates the control window; FALSE (and no window) when it cannot be made completely.
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                          DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                          CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
+
+    // ---- buttons and images ----
+    void SetSizes(CSize sizeButton, CSize sizeImage);
+    CSize GetButtonSize() const { return m_sizeButton; }
+    CSize GetImageSize() const { return m_sizeImage; }
+    BOOL LoadToolBar(LPCSTR lpszResourceName);
+    BOOL LoadToolBar(UINT nIDResource) { return LoadToolBar(MAKEINTRESOURCEA(nIDResource)); }
+    // The bitmap resource mapped to the system colours (again after each system-colour change).
+    BOOL LoadBitmap(LPCSTR lpszResourceName);
+    BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
+    // The bar takes the bitmap (and deletes it) on success.
+    BOOL SetBitmap(HBITMAP hBitmap);
+    HBITMAP GetBitmap() const { return m_hBitmap; }
+    // One button per id (consecutive images; 0 a separator), or count empty buttons without ids.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    int GetCount() const;
+    TBBUTTON GetButton(int nIndex) const;
+    void SetButton(int nIndex, const TBBUTTON& button);
+    UINT GetItemID(int nIndex) const;
+    int CommandToIndex(UINT nIDFind) const;
+    virtual void GetItemRect(int nIndex, LPRECT lpRect);
+    virtual CSize GetItemSize(int nIndex);
+    BOOL SetButtonText(int nIndex, LPCSTR lpszText);
+    CString GetButtonText(int nIndex) const;
+    // Makes the button a drop-down: dropDown is a menu resource id or a DropDownKind value (0: the owner is
+    // asked with UXM_TOOLBAR_DROPDOWN).
+    BOOL SetButtonData(UINT nID, uint32_t dropDown);
+    // The button's extra record, or null.
+    CUXToolButtonData* GetButtonData(int nIndex) const;
+    // The index of the button whose drop-down is open, -1 when none.
+    int GetOpenDropDown() const { return m_nOpenDropDown; }
+
+    // ---- owner and controls ----
+    virtual void SetOwner(CWnd* pOwnerWnd);
+    // Puts a control window over the separator whose id is the control's id.
+    virtual BOOL AttachControl(CWnd* pWnd, BOOL bold = FALSE);
+    virtual void PositionControl(CWnd* pWnd);
+    virtual void PositionControls();
+
+    // ---- chevron and fitting ----
+    virtual BOOL HasExpandButton() const { return TRUE; }
+    virtual BOOL HasHiddenButtons() const { return !m_hiddenByFit.empty(); }
+    CWnd* GetExpandButton() const { return m_pExpButton; }
+    // Hides buttons from the end until the bar fits the length (the chevron included), or shows them again
+    // in their order while it still fits.
+    void FitToLength(int length);
+    CSize GetMinimumSize();
+    // Fills another bar (the pop-up of hidden buttons) with the buttons hidden to fit, in their order, in
+    // rows no wider than width (at least the widest of them): the same images, texts, extra records and
+    // draw-text flags; their control windows move into the other bar.
+    void CopyHiddenButtons(CUXToolBar* pTarget, int width);
+    // FALSE in a copy made for the pop-up of hidden buttons.
+    BOOL IsOriginal() const { return m_bOriginal; }
+
+    // ---- look ----
+    virtual BOOL IsHorizontalLayout() const;
+    virtual BOOL IsFlatLook() const;
+    COLORREF GetBackColor() const override;
+    virtual void PaintBar();
+    virtual void DrawSeparators(CDC* pDC);
+    // TRUE when it drew the button itself.
+    virtual BOOL DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd);
+    virtual void EraseWrapGaps(CDC* pDC);
+    void AddPaintCallback(void* object, UXToolBarPaintCallback callback);
+    void RemovePaintCallback(void* object);
+
+    // ---- drop-downs ----
+    virtual void ShowDropDownMenu(NMTOOLBARA* pNotify, UINT nIDMenu, const CRect& rcButton);
+    // The colour popup for a colour drop-down at point (screen); FALSE: no popup opened.
+    virtual BOOL CreateColorPopup(CUXToolButtonData* pData, CPoint point, UINT nID);
+
+    // ---- customization ----
+    BOOL IsCustomizable() const { return m_bCustomizable; }
+    const CString& GetStateKey() const { return m_strStateKey; }
+    const CString& GetStateEntry() const { return m_strStateEntry; }
+
+    // ---- layout ----
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
+    // Lays the bar out again after the queued messages (only the latest request acts).
+    void RequestRelayout();
+
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    BOOL GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal) override;
+    void OnReBarNotify(LPARAM value, BOOL flag) override;
+    BarMenuGroup GetBarMenuGroup() const override { return kToolBars; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // Makes the chevron; FALSE ends the bar's creation.
+    virtual BOOL CreateExpandButton();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnSysColorChange();
+    afx_msg LRESULT OnMaskedDefault(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetButtonSize(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetBitmapSize(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetDrawTextFlags(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRelayout(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnColorChosen(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnColorClosed(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    struct ButtonRecord
+    {
+        TBBUTTON button;
+        HWND hWndControl;
+        BOOL bold;
+        CUXToolButtonData* data;
+    };
+    std::vector<ButtonRecord> m_records;
+    std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
+    std::map<UINT, CString> m_buttonTexts;
+    std::map<std::string, int> m_strings;                              // text -> string index in the control
+    std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
+    CString m_strStateKey;
+    CString m_strStateEntry;
+    BOOL m_bDirty = TRUE;
+    CSize m_sizeImage = CSize(16, 15);
+    CSize m_sizeButton = CSize(23, 22);
+    HINSTANCE m_hInstBitmap = nullptr;
+    CString m_strBitmapName;    // the bitmap resource, by name ...
+    UINT_PTR m_nBitmapId = 0;   // ... or by number
+    HBITMAP m_hBitmap = nullptr;
+    CWnd* m_pColorPopup = nullptr;   // owned
+    int m_nColorPopupID = -1;
+    int m_nOpenDropDown = -1;
+    CWnd* m_pExpButton = nullptr;   // owned
+    LPARAM m_nRelayoutRequest = 0;
+    DWORD m_dwDrawTextMask = 0;
+    DWORD m_dwDrawTextFlags = 0;
+    BOOL m_bOriginal = TRUE;
+    BOOL m_bCustomizable = FALSE;
+    BOOL m_bPendingNotify = FALSE;
+    BOOL m_bLoadingFlat = FALSE;   // LoadToolBar runs on a flat bar with the flat style taken off
+    BOOL m_bFirstItem = FALSE;     // the next item drawn is the first after a pre-paint
+    BOOL m_bNestedPaint = FALSE;
+    BOOL m_bOwnDisabledImages = FALSE;
+    struct PaintCallback
+    {
+        void* object;
+        UXToolBarPaintCallback callback;
+    };
+    std::vector<PaintCallback> m_paintCallbacks;
+
+private:
+    // The buttons as the control has them.
+    std::vector<TBBUTTON> ReadButtons() const;
+    void WriteWrapStates(const std::vector<TBBUTTON>& buttons);
+    void RebuildRecords();
+    // The live control windows over placeholders.
+    std::vector<HWND> ControlWindows() const;
+    int ItemWidth(const TBBUTTON& button, int index) const;
+    // Sets the wrap bits for rows no wider than width; the number of rows.
+    int WrapButtons(std::vector<TBBUTTON>& buttons, int width) const;
+    CSize CalcButtonsSize(const std::vector<TBBUTTON>& buttons) const;
+    CSize CalcLayout(DWORD dwMode, int nLength = -1);
+    void Layout();
+    void ShowHiddenByFit();
+    void PlaceExpandButton(const CSize& size, BOOL horizontal);
+    // The chevron takes room at the end of the bar.
+    BOOL IsChevronCounted() const;
+    BOOL IsSeparatorWidthFlat() const;
+    void ReloadBitmap();
+    static LRESULT ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam);
+    static LRESULT ProvideBarDescription(void* object, WPARAM wParam, LPARAM lParam);
+};
