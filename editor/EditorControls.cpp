@@ -1,6 +1,7 @@
 #include "editor/EditorControls.h"
 
 #include <cstdlib>
+#include <vector>
 
 // ---- CColorSwatch -----------------------------------------------------------------------------------------
 
@@ -196,6 +197,16 @@ void FillComboWithNames(CComboBox& combo, const CString& names)
 int ClampInt(int value, int low, int high)
 {
     return value < low ? low : (value > high ? high : value);
+}
+
+CString GetDroppedFile(HDROP drop, UINT index)
+{
+    UINT length = DragQueryFileA(drop, index, nullptr, 0);
+    if (length == 0)
+        return CString();
+    std::vector<char> name(length + 1, '\0');
+    DragQueryFileA(drop, index, name.data(), length + 1);
+    return CString(name.data());
 }
 
 int LanguageMessageBox(char letter, const char* english, const char* german, UINT type)

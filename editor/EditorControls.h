@@ -97,6 +97,8 @@ BOOL PickColor(CWnd* owner, COLORREF& color);
 // Empties the combo box and lists the texts of a "|"-separated list, up to its first empty text.
 void FillComboWithNames(CComboBox& combo, const CString& names);
 int ClampInt(int value, int low, int high);
+// The path of file index of a drop; empty when there is none.
+CString GetDroppedFile(HDROP drop, UINT index);
 // A message box in the language of the letter ('G' German, else English).
 int LanguageMessageBox(char letter, const char* english, const char* german, UINT type = MB_OK);
 // A resource string formatted with the arguments.

@@ -1,5 +1,5 @@
 #include "editor/FileHelpers.h"
-#include "editor/FolderBrowse.h"
+#include "editor/FolderDlgs.h"
 #include "editor/ProjectWizard.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"

@@ -8,8 +8,6 @@
 #include "resources/editor/resource.h"
 #include "show/ProjectPack.h"
 
-#include <vector>
-
 BEGIN_MESSAGE_MAP(CSlideBackgroundDlg, CDialog)
     ON_BN_CLICKED(IDC_EFFECT_OVER, OnFadeOver)
     ON_BN_CLICKED(IDC_EFFECT_IN_OUT, OnFadeInOut)
@@ -39,16 +37,6 @@ void FillEffectList(CComboBox& combo, char letter, BOOL cover)
         combo.AddString(text);
     }
     combo.SetCurSel(0);
-}
-
-CString DroppedFile(HDROP drop, UINT index)
-{
-    UINT length = DragQueryFileA(drop, index, nullptr, 0);
-    if (length == 0)
-        return CString();
-    std::vector<char> name(length + 1, '\0');
-    DragQueryFileA(drop, index, name.data(), length + 1);
-    return CString(name.data());
 }
 
 }   // namespace
@@ -187,7 +175,7 @@ BOOL CSlideBackgroundDlg::CheckNominalSize(const char* path)
 
 void CSlideBackgroundDlg::OnDropFiles(HDROP hDropInfo)
 {
-    CString path = DroppedFile(hDropInfo, 0);
+    CString path = GetDroppedFile(hDropInfo, 0);
     DragFinish(hDropInfo);
     CImageFileFilter filter;
     // The size is checked first, so that a refused image is not copied into the project.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the editor's artwork: the program icon, the tool bar (its images and their disabled forms) and
-the two cursors of the slide editor. Standard library only; run by the build:
+"""Draws the editor's artwork: the program icon, the tool bar (its images and their disabled forms), the
+two cursors of the slide editor and the object list's up and down buttons. Standard library only; run by the build:
 
     make_editor_art.py OUTPUT_FOLDER
 """
@@ -235,6 +235,66 @@ def write_bmp(path, canvas):
         f.write(filehdr + header + pixels)
 
 
+def write_bmp8(path, canvas):
+    """8-bit bottom-up BMP with a colour table: its greys can be mapped to the system's button colours."""
+    colours = sorted({p for row in canvas.px for p in row})
+    if len(colours) > 256:
+        raise ValueError('%s: %d colours' % (path, len(colours)))
+    index = {c: i for i, c in enumerate(colours)}
+    table = b''.join(bytes((b, g, r, 0)) for (r, g, b) in colours)
+    stride = (canvas.w + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(canvas.px):
+        line = bytearray(index[p] for p in row)
+        line += b'\0' * (stride - len(line))
+        pixels += line
+    offset = 14 + 40 + len(table)
+    header = struct.pack('<IiiHHIIiiII', 40, canvas.w, canvas.h, 1, 8, 0, len(pixels), 0, 0, len(colours),
+                         len(colours))
+    filehdr = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    with open(path, 'wb') as f:
+        f.write(filehdr + header + table + pixels)
+
+
+# The object list's order buttons, in the greys that loading maps to the system's 3D colours.
+ORDER_W, ORDER_H = 24, 22
+HILIGHT = (255, 255, 255)
+LIGHT = (223, 223, 223)
+SHADE = (128, 128, 128)
+DARK = (0, 0, 0)
+
+
+def order_button(up, state):
+    """state: 'normal', 'pressed' or 'disabled'."""
+    c = Canvas(ORDER_W, ORDER_H, FACE)
+    r, b = ORDER_W - 1, ORDER_H - 1
+    if state == 'pressed':
+        c.frame(0, 0, r, b, DARK)
+        c.frame(1, 1, r - 1, b - 1, SHADE)
+        c.rect(2, 2, r - 2, b - 2, FACE)
+    else:
+        c.line(0, 0, r, 0, HILIGHT)
+        c.line(0, 0, 0, b, HILIGHT)
+        c.line(1, 1, r - 1, 1, LIGHT)
+        c.line(1, 1, 1, b - 1, LIGHT)
+        c.line(0, b, r, b, DARK)
+        c.line(r, 0, r, b, DARK)
+        c.line(1, b - 1, r - 1, b - 1, SHADE)
+        c.line(r - 1, 1, r - 1, b - 1, SHADE)
+    shift = 1 if state == 'pressed' else 0
+    cx, cy = ORDER_W // 2 + shift, ORDER_H // 2 + shift
+    if up:
+        arrow = [(cx - 6, cy + 3), (cx + 6, cy + 3), (cx, cy - 4)]
+    else:
+        arrow = [(cx - 6, cy - 3), (cx + 6, cy - 3), (cx, cy + 4)]
+    if state == 'disabled':
+        c.polygon([(x + 1, y + 1) for x, y in arrow], HILIGHT)
+        c.polygon(arrow, SHADE)
+    else:
+        c.polygon(arrow, DARK)
+    return c
+
+
 def dib_32(canvas, mask):
     """A 32-bit icon or cursor image: header with doubled height, colour bits, AND mask."""
     w, h = canvas.w, canvas.h
@@ -365,6 +425,10 @@ def main():
     write_icon(os.path.join(out, 'vexulcreator.ico'))
     write_cursor(os.path.join(out, 'rectangle.cur'), RECTANGLE_CURSOR, (7, 7))
     write_cursor(os.path.join(out, 'select.cur'), SELECT_CURSOR, (0, 0))
+    for up, name in ((True, 'up'), (False, 'down')):
+        for state in ('normal', 'pressed', 'disabled'):
+            suffix = '' if state == 'normal' else '_' + state
+            write_bmp8(os.path.join(out, 'object_%s%s.bmp' % (name, suffix)), order_button(up, state))
 
 
 if __name__ == '__main__':

@@ -10,12 +10,11 @@ them with the system's button colours in place of the greys.
 """
 import math
 import os
-import struct
 import sys
 
 sys.dont_write_bytecode = True   # nothing of the build lands in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_editor_art import Canvas, slide, write_bmp  # noqa: E402
+from make_editor_art import Canvas, slide, write_bmp, write_bmp8  # noqa: E402
 import make_player_art  # noqa: E402
 
 FACE = (192, 192, 192)
@@ -33,33 +32,6 @@ DARK_YELLOW = (170, 130, 20)
 GREEN = (40, 150, 60)
 DARK_GREEN = (20, 90, 30)
 RED = (200, 40, 40)
-
-
-def write_bmp8(path, canvas):
-    """8-bit bottom-up BMP with the canvas's colours as its palette (at most 256)."""
-    palette = []
-    index = {}
-    for row in canvas.px:
-        for c in row:
-            if c not in index:
-                index[c] = len(palette)
-                palette.append(c)
-    if len(palette) > 256:
-        raise ValueError('%s: %d colours' % (path, len(palette)))
-    stride = (canvas.w + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(canvas.px):
-        line = bytearray(index[c] for c in row)
-        line += b'\0' * (stride - len(line))
-        pixels += line
-    colours = bytearray()
-    for (r, g, b) in palette:
-        colours += bytes((b, g, r, 0))
-    offset = 14 + 40 + len(colours)
-    header = struct.pack('<IiiHHIIiiII', 40, canvas.w, canvas.h, 1, 8, 0, len(pixels), 0, 0, len(palette), 0)
-    filehdr = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
-    with open(path, 'wb') as f:
-        f.write(filehdr + header + bytes(colours) + pixels)
 
 
 def page(c, x0, y0, w, h, fold):

@@ -21,7 +21,13 @@
 #define UX_POPUP_EDIT 1
 #define UX_POPUP_HEADER 2
 
+// The colour dialog's pages
+#define IDD_UX_COLOR_STANDARD 4531
+#define IDD_UX_COLOR_CUSTOM 4532
+
 // Strings
+#define IDS_UX_COLOR_NEW 4648       // "New" above the new colour's swatch
+#define IDS_UX_COLOR_CURRENT 4649   // "Current" below the current colour's swatch
 #define IDS_UX_BROWSE_BUTTON 4565   // "..."
 #define IDS_UX_DEFAULT_EXT 4567     // "*.*"
 #define IDS_UX_ALL_FILES 4568       // "All Files (*.*)|*.*||"
@@ -69,9 +75,91 @@
 #define IDC_UX_GROUP_DOWN 5520
 #define IDC_UX_BROWSE_BUTTON 5521
 
-// Strings
+// Strings of the colour pop-up: the colours' names (tool tips), its buttons and its caption
+#define IDS_UX_COLOR_BLACK 4586
+#define IDS_UX_COLOR_BROWN 4587
+#define IDS_UX_COLOR_OLIVE_GREEN 4588
+#define IDS_UX_COLOR_DARK_GREEN 4589
+#define IDS_UX_COLOR_DARK_TEAL 4590
+#define IDS_UX_COLOR_DARK_BLUE 4591
+#define IDS_UX_COLOR_INDIGO 4592
+#define IDS_UX_COLOR_GRAY80 4593
+#define IDS_UX_COLOR_DARK_RED 4594
+#define IDS_UX_COLOR_ORANGE 4595
+#define IDS_UX_COLOR_DARK_YELLOW 4596
+#define IDS_UX_COLOR_GREEN 4597
+#define IDS_UX_COLOR_TEAL 4598
+#define IDS_UX_COLOR_BLUE 4599
+#define IDS_UX_COLOR_BLUE_GRAY 4600
+#define IDS_UX_COLOR_GRAY50 4601
+#define IDS_UX_COLOR_RED 4602
+#define IDS_UX_COLOR_LIGHT_ORANGE 4603
+#define IDS_UX_COLOR_LIME 4604
+#define IDS_UX_COLOR_SEA_GREEN 4605
+#define IDS_UX_COLOR_AQUA 4606
+#define IDS_UX_COLOR_LIGHT_BLUE 4607
+#define IDS_UX_COLOR_VIOLET 4608
+#define IDS_UX_COLOR_GRAY40 4609
+#define IDS_UX_COLOR_PINK 4610
+#define IDS_UX_COLOR_GOLD 4611
+#define IDS_UX_COLOR_YELLOW 4612
+#define IDS_UX_COLOR_BRIGHT_GREEN 4613
+#define IDS_UX_COLOR_TURQUOISE 4614
+#define IDS_UX_COLOR_SKY_BLUE 4615
+#define IDS_UX_COLOR_PLUM 4616
+#define IDS_UX_COLOR_GRAY25 4617
+#define IDS_UX_COLOR_ROSE 4618
+#define IDS_UX_COLOR_TAN 4619
+#define IDS_UX_COLOR_LIGHT_YELLOW 4620
+#define IDS_UX_COLOR_LIGHT_GREEN 4621
+#define IDS_UX_COLOR_LIGHT_TURQUOISE 4622
+#define IDS_UX_COLOR_PALE_BLUE 4623
+#define IDS_UX_COLOR_LAVENDER 4624
+#define IDS_UX_COLOR_WHITE 4625
+#define IDS_UX_COLOR_GRAY 4626
+#define IDS_UX_COLOR_MAROON 4627
+#define IDS_UX_COLOR_OLIVE 4628
+#define IDS_UX_COLOR_NAVY 4629
+#define IDS_UX_COLOR_PURPLE 4630
+#define IDS_UX_COLOR_SILVER 4631
+#define IDS_UX_COLOR_FUCHSIA 4632
+#define IDS_UX_COLOR_NO_FILL 4633
+#define IDS_UX_COLOR_NO_COLOR 4634
+#define IDS_UX_COLOR_AUTOMATIC 4635
+#define IDS_UX_COLOR_AUTOMATIC_TIP 4636
+#define IDS_UX_COLOR_MORE 4637
+#define IDS_UX_COLOR_MORE_TIP 4638
+#define IDS_UX_COLOR_STANDARD 4639
+
+// Controls of the colour dialog
+#define IDC_UX_COLOR_HEX 101   // the sheet's read-only box with the new colour in hexadecimal
+#define IDC_UX_COLOR_RED 5531
+#define IDC_UX_COLOR_LABEL 5532   // "&Colors:"
+#define IDC_UX_COLOR_GREEN 5533
+#define IDC_UX_COLOR_HUE_SPIN 5534
+#define IDC_UX_COLOR_LUM 5535
+#define IDC_UX_COLOR_SAT 5536
+#define IDC_UX_COLOR_HUE 5537
+#define IDC_UX_COLOR_SAT_SPIN 5538
+#define IDC_UX_COLOR_LUM_SPIN 5539
+#define IDC_UX_COLOR_BLUE 5540
+#define IDC_UX_COLOR_RED_SPIN 5541
+#define IDC_UX_COLOR_GREEN_SPIN 5542
+#define IDC_UX_COLOR_BLUE_SPIN 5543
+#define IDC_UX_COLOR_HUE_LABEL 5544
+#define IDC_UX_COLOR_SAT_LABEL 5545
+#define IDC_UX_COLOR_LUM_LABEL 5546
+#define IDC_UX_COLOR_RED_LABEL 5547
+#define IDC_UX_COLOR_GREEN_LABEL 5548
+#define IDC_UX_COLOR_BLUE_LABEL 5549
+#define IDC_UX_COLOR_FIELD 5550       // hue across, saturation up
+#define IDC_UX_COLOR_LUMINANCE 5551   // luminance up
+#define IDC_UX_COLOR_HONEYCOMB 5552
+
+// Strings of the bars
 #define IDS_UX_CUSTOMIZE 4550     // "Customize..."
 #define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
 #define IDS_UX_TOOLBAR 4558       // default title of a tool bar
 #define IDS_UX_STATUS_BAR 4560    // the status bar's entry
 #define IDS_UX_CONTROL_BAR 4645   // default title of any other bar
+#define IDS_UX_RESET_TOOLBAR 4652   // the question before a tool bar goes back to its first layout

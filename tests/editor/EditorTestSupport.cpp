@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -249,6 +250,16 @@ void SetItemText(HWND hDlg, int id, const std::string& text)
 bool IsItemEnabled(HWND hDlg, int id)
 {
     return IsWindowEnabled(GetDlgItem(hDlg, id)) != FALSE;
+}
+
+HDROP MakeDrop(const std::string& path)
+{
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 void PressButton(HWND hDlg, int id)

@@ -66,6 +66,9 @@ private:
     bool m_started = false;
 };
 
+// A drop of one file, as the shell hands it over (the receiver frees it).
+HDROP MakeDrop(const std::string& path);
+
 // Controls of a dialog the test drives.
 std::string ItemText(HWND hDlg, int id);
 void SetItemText(HWND hDlg, int id, const std::string& text);

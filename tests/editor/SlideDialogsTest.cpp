@@ -12,25 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
-
 using namespace editortest;
 
 namespace
 {
-
-// A drop of one file, as the shell hands it over (the receiver frees it).
-HDROP MakeDrop(const std::string& path)
-{
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 std::string EffectKey(const CEffectNames& names)
 {

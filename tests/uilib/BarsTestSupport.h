@@ -24,8 +24,10 @@ public:
     CUXCoolMenu m_coolMenu;
     std::vector<UINT> commands;   // the test commands the frame received, in order
     int dropDownAsks = 0;         // drop-downs without a menu the bar asked the frame about
-    BOOL disableSave = FALSE;     // the update handler disables Save ...
-    BOOL checkNew = FALSE;        // ... and checks New
+    // The colour pop-up's notifications that reached the frame: message and colour.
+    std::vector<std::pair<UINT, COLORREF>> colorNotes;
+    BOOL disableSave = FALSE;   // the update handler disables Save ...
+    BOOL checkNew = FALSE;      // ... and checks New
     // Steps run while a menu is open and the menu loop is idle, each with the newest menu window; a step
     // returns TRUE when it is done, FALSE to be called again after the queued messages.
     std::deque<std::function<BOOL(HWND)>> menuSteps;
@@ -33,6 +35,12 @@ public:
 
     // Two calls of onMenuIdle at most this many messages apart: a menu that never shows fails the test.
     static const int kMaxMenuIdleCalls = 400;
+    // Frames made while this is set have customizable bars.
+    static BOOL& CustomizableBars()
+    {
+        static BOOL customizable = FALSE;
+        return customizable;
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -60,6 +68,13 @@ protected:
         if (!m_combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 80, 120), &m_bar2, ID_T_COMBO))
             return -1;
         m_bar2.AttachControl(&m_combo);
+        // Customizable bars keep their layouts: they come back from the registry here.
+        if (CustomizableBars())
+            for (CUXToolBar* bar : {&m_bar1, &m_bar2})
+            {
+                bar->SetCustomizable(TRUE);
+                bar->EnableDocking(CBRS_ALIGN_ANY);
+            }
         m_coolMenu.Install(this);
         m_coolMenu.LoadToolbar(&m_bar1);
         m_coolMenu.LoadToolbar(&m_bar2);
@@ -75,6 +90,11 @@ protected:
     afx_msg LRESULT OnDropDownAsk(WPARAM, LPARAM)
     {
         ++dropDownAsks;
+        return 0;
+    }
+    afx_msg LRESULT OnColorNote(WPARAM wParam, LPARAM)
+    {
+        colorNotes.emplace_back(GetCurrentMessage()->message, static_cast<COLORREF>(wParam));
         return 0;
     }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
@@ -115,6 +135,32 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// Mouse input through the system's queue: each step moves to a point of the screen and adds its button flags
+// (MOUSEEVENTF_LEFTDOWN, ...).
+inline void SendMouseInput(const std::vector<std::pair<CPoint, DWORD>>& steps)
+{
+    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+    int cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    std::vector<INPUT> input(steps.size());
+    for (size_t i = 0; i < steps.size(); ++i)
+    {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dx = steps[i].first.x * 65535 / cx;
+        input[i].mi.dy = steps[i].first.y * 65535 / cy;
+        input[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | steps[i].second;
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The command ids of a bar's buttons in order (0 for separators).
+inline std::vector<UINT> BarIds(CUXToolBar& bar)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetCount(); ++i)
+        ids.push_back(bar.GetItemID(i));
+    return ids;
+}
+
 // A fresh frame for each test, with its own registry key for the library's state.
 class BarsTest : public ::testing::Test
 {
@@ -127,6 +173,11 @@ protected:
         m_app.SetRegistryKey("VexulTests");
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\UilibBarsTest");
         uxAfxData.m_bMenuDelayedExpand = FALSE;   // no expansion while a test rests on the chevron
+        MakeFrame();
+    }
+    // The test program's frame, shown and laid out.
+    void MakeFrame()
+    {
         frame = new CBarsFrame;
         ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
         m_app.m_pMainWnd = frame;

@@ -4,6 +4,7 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_DibSurface.h"
+#include "uilib/core/ColorPopup.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/ToolBarParts.h"
@@ -39,20 +40,7 @@ std::string TipAt(const CUXToolBar& bar, const CRect& item, INT_PTR* hit = nullp
 // A click of the left button at a point of the screen, through the input queue.
 void ClickAt(CPoint point)
 {
-    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1;
-    int cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT input[3] = {};
-    for (INPUT& i : input)
-    {
-        i.type = INPUT_MOUSE;
-        i.mi.dx = point.x * 65535 / cx;
-        i.mi.dy = point.y * 65535 / cy;
-        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-    }
-    input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, input, sizeof(INPUT));
+    SendMouseInput({{point, 0}, {point, MOUSEEVENTF_LEFTDOWN}, {point, MOUSEEVENTF_LEFTUP}});
 }
 
 TEST_F(BarsTest, AToolBarFromItsResourceHasButtonsOfImagePlusSevenAndFlatSeparators)
@@ -173,7 +161,7 @@ TEST_F(BarsTest, TheDropDownButtonTracksItsMenuAndTheChosenCommandReachesTheFram
     EXPECT_EQ(-1, bar.GetOpenDropDown());
 }
 
-TEST_F(BarsTest, DropDownsWithoutAMenuAskTheOwnerAndTheColourDropDownOpensNoPopupYet)
+TEST_F(BarsTest, DropDownsWithoutAMenuAskTheOwnerAndTheColourDropDownOpensItsPopup)
 {
     CUXToolBar& bar = frame->m_bar1;
     auto dropDown = [&](UINT id)
@@ -185,10 +173,48 @@ TEST_F(BarsTest, DropDownsWithoutAMenuAskTheOwnerAndTheColourDropDownOpensNoPopu
         notify.iItem = static_cast<int>(id);
         return frame->SendMessage(WM_NOTIFY, IDW_TEST_BAR1, reinterpret_cast<LPARAM>(&notify));
     };
+    int colorIndex = bar.CommandToIndex(ID_T_COLOR);
+    CUXToolButtonData* data = bar.GetButtonData(colorIndex);
+    ASSERT_NE(nullptr, data);
+    EXPECT_EQ(CUXToolBar::kDropDownColor, data->m_nDropDown);
+    data->m_clrStrip = RGB(0, 0, 0);   // the current colour is the automatic one
+    data->m_clrDefault = RGB(0, 0, 0);
+
+    // In Automatic mode with the current colour the default, only the top button is marked; Right, Right,
+    // Enter choose Gray, which reaches the bar's owner and becomes the button's strip.
     dropDown(ID_T_COLOR);
-    EXPECT_EQ(-1, bar.GetOpenDropDown());
+    EXPECT_EQ(colorIndex, bar.GetOpenDropDown());
     EXPECT_EQ(0, frame->dropDownAsks);
-    EXPECT_EQ(CUXToolBar::kDropDownColor, bar.GetButtonData(bar.CommandToIndex(ID_T_COLOR))->m_nDropDown);
+    CUXColorDropWnd* popup = static_cast<CUXColorDropWnd*>(bar.GetColorPopup());
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(0, popup->GetCurrentCell());
+    EXPECT_FALSE(popup->GetCell(1)->selected);
+    CRect button;
+    bar.GetItemRect(colorIndex, &button);
+    bar.ClientToScreen(&button);
+    CRect window;
+    popup->GetWindowRect(&window);
+    EXPECT_EQ(CPoint(button.left, button.bottom), window.TopLeft());
+    Key(popup->m_hWnd, VK_RIGHT);
+    Key(popup->m_hWnd, VK_RIGHT);
+    Key(popup->m_hWnd, VK_RETURN);
+    Pump();
+    EXPECT_EQ(nullptr, bar.GetColorPopup());
+    EXPECT_EQ(-1, bar.GetOpenDropDown());
+    std::vector<std::pair<UINT, COLORREF>> chosen = {{UXM_COLOR_CHOSEN, RGB(128, 128, 128)},
+                                                     {UXM_COLOR_CLOSED, RGB(0, 0, 0)}};
+    EXPECT_EQ(chosen, frame->colorNotes);
+    EXPECT_EQ(RGB(128, 128, 128), data->m_clrStrip);
+
+    // Escape cancels, and the owner hears of it too.
+    frame->colorNotes.clear();
+    dropDown(ID_T_COLOR);
+    ASSERT_NE(nullptr, bar.GetColorPopup());
+    Key(bar.GetColorPopup()->m_hWnd, VK_ESCAPE);
+    Pump();
+    std::vector<std::pair<UINT, COLORREF>> cancelled = {{UXM_COLOR_CANCELLED, RGB(128, 128, 128)},
+                                                        {UXM_COLOR_CLOSED, RGB(128, 128, 128)}};
+    EXPECT_EQ(cancelled, frame->colorNotes);
 
     ASSERT_TRUE(bar.SetButtonData(ID_T_SAVE, 0));
     EXPECT_TRUE(bar.GetButton(bar.CommandToIndex(ID_T_SAVE)).fsStyle & TBSTYLE_DROPDOWN);
@@ -460,7 +486,7 @@ TEST_F(BarsTest, BarsRegisterWithTheCustomizeCentreWhileTheyLive)
     CUXCustomizeCenter& center = GetCustomizeCenter();
     EXPECT_TRUE(center.IsRegistered(&frame->m_bar1));
     EXPECT_TRUE(center.IsRegistered(&frame->m_bar2));
-    CPtrArray bars;
+    CUXOwnedPtrArray bars;
     center.CallAll(CUXCustomizeCenter::kBarDescription, 0, reinterpret_cast<LPARAM>(&bars));
     EXPECT_EQ(2, bars.GetSize());
 
@@ -475,7 +501,7 @@ TEST_F(BarsTest, BarsRegisterWithTheCustomizeCentreWhileTheyLive)
 
     frame->m_bar2.DestroyWindow();
     EXPECT_FALSE(center.IsRegistered(&frame->m_bar2));
-    bars.RemoveAll();
+    bars.DeleteAll();
     center.CallAll(CUXCustomizeCenter::kBarDescription, 0, reinterpret_cast<LPARAM>(&bars));
     EXPECT_EQ(1, bars.GetSize());
 

@@ -1,4 +1,5 @@
-// Colour arithmetic of the library: percentage blends and clamped channel sums on COLORREF values.
+// Colour arithmetic of the library: percentage blends and clamped channel sums on COLORREF values, and the
+// conversion between red, green, blue and hue, saturation, lightness (each 0..1).
 #pragma once
 
 #include "framework/core/wintypes.h"
@@ -23,6 +24,12 @@ public:
     CUXColorRef& Add(COLORREF other);
     // Adds amount (itself clamped to 0..255) to every channel, clamped at 255.
     CUXColorRef& Lighten(int amount);
+
+    // Hue, saturation and lightness of the colour, each 0..1 (a grey has hue and saturation 0).
+    void ToHSL(double& hue, double& saturation, double& lightness) const;
+    // The colour of a hue, saturation and lightness (each 0..1); channels are truncated to 0..255. A value
+    // takes it by assignment: colour = CUXColorRef::FromHSL(h, s, l).
+    static COLORREF FromHSL(double hue, double saturation, double lightness);
 
 private:
     COLORREF m_color;

@@ -121,3 +121,91 @@ LRESULT CUXCustomizeCenter::OnSavingStartEnd(void* object, WPARAM wParam, LPARAM
     center->m_bSaving = wParam != 0;
     return 0;
 }
+
+// ---- command records --------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CUXCommandRecord, CObject)
+
+CUXCommandRecord::~CUXCommandRecord()
+{
+    SetIcons(nullptr, nullptr);
+    SetButtonData(nullptr);
+}
+
+void CUXCommandRecord::SetIcons(HICON icon, HICON icon2)
+{
+    if (m_hIcon != nullptr && m_hIcon != icon && m_hIcon != icon2)
+        ::DestroyIcon(m_hIcon);
+    if (m_hIcon2 != nullptr && m_hIcon2 != m_hIcon && m_hIcon2 != icon && m_hIcon2 != icon2)
+        ::DestroyIcon(m_hIcon2);
+    m_hIcon = icon;
+    m_hIcon2 = icon2;
+}
+
+void CUXCommandRecord::SetButtonData(const CUXToolButtonData* data)
+{
+    if (m_bOwnsButtonData)
+        delete m_pButtonData;
+    m_pButtonData = data != nullptr ? new CUXToolButtonData(*data) : nullptr;
+    m_bOwnsButtonData = m_pButtonData != nullptr;
+}
+
+CUXCommandRecord* CUXCommandRecord::Clone() const
+{
+    CUXCommandRecord* copy = new CUXCommandRecord;
+    copy->m_strText = m_strText;
+    copy->m_nID = m_nID;
+    copy->m_strDescription = m_strDescription;
+    copy->m_nOwnerValue = m_nOwnerValue;
+    copy->SetIcons(m_hIcon != nullptr ? ::CopyIcon(m_hIcon) : nullptr, nullptr);
+    copy->SetButtonData(m_pButtonData);
+    return copy;
+}
+
+void CUXOwnedPtrArray::DeleteAll()
+{
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+        delete static_cast<CObject*>(GetAt(i));
+    RemoveAll();
+}
+
+IMPLEMENT_DYNAMIC(CUXCommandCategory, CObject)
+
+CUXCommandRecord* CUXCommandCategory::Find(UINT nID) const
+{
+    for (INT_PTR i = 0; i < m_commands.GetSize(); ++i)
+    {
+        CUXCommandRecord* record = static_cast<CUXCommandRecord*>(m_commands.GetAt(i));
+        if (record != nullptr && static_cast<UINT>(record->m_nID) == nID)
+            return record;
+    }
+    return nullptr;
+}
+
+CUXCommandRecord* CUXCommandCategory::Add(CUXCommandRecord* record)
+{
+    if (record != nullptr)
+        m_commands.Add(record);
+    return record;
+}
+
+CUXCommandRecord* CUXCustomizeCenter::FindCommandRecord(UINT nID) const
+{
+    if (nID == 0)
+        return nullptr;
+    CUXOwnedPtrArray categories;
+    CallAll(kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
+    for (INT_PTR i = 0; i < categories.GetSize(); ++i)
+    {
+        CUXCommandCategory* category = static_cast<CUXCommandCategory*>(categories.GetAt(i));
+        if (CUXCommandRecord* record = category != nullptr ? category->Find(nID) : nullptr)
+            return record->Clone();
+    }
+    return nullptr;
+}
+
+void CUXCustomizeCenter::SwitchCustomizeMode(BOOL on)
+{
+    m_bCustomizeMode = on;
+    CallAll(kCustomizableBars, on, 0);
+}

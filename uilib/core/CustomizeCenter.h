@@ -1,13 +1,86 @@
 // CUXCustomizeCenter: the one object through which the library's customizable parts find each other. Bars,
 // frames and the customize dialog register callbacks with it by kind; it answers which commands the user may
-// customize and whether customize mode is on. A window's registrations go with RemoveWindow.
+// customize and whether customize mode is on, runs the drag of a command between bars, and keeps the user's
+// own tool bars under "CustomBars-Info". A window's registrations go with RemoveWindow.
 //
 // The one instance is made on first use (GetCustomizeCenter) and goes at program end.
+//
+// Beside it: the records that describe a command and a category of commands to the customize dialog.
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "uilib/core/Helpers.h"
 
+#include <utility>
 #include <vector>
+
+class CUXToolBar;
+
+// A command as the customize dialog shows it and a drag carries it.
+class CUXCommandRecord : public CObject
+{
+    DECLARE_DYNAMIC(CUXCommandRecord)
+public:
+    CUXCommandRecord() = default;
+    ~CUXCommandRecord() override;
+    CUXCommandRecord(const CUXCommandRecord&) = delete;
+    CUXCommandRecord& operator=(const CUXCommandRecord&) = delete;
+
+    // A deep copy: the texts and the id, a copy of the normal icon, a private copy of the button data.
+    virtual CUXCommandRecord* Clone() const;
+    // Takes the icons (those held before are destroyed).
+    void SetIcons(HICON icon, HICON icon2);
+    // Keeps a private copy of the button data (null: none).
+    void SetButtonData(const CUXToolButtonData* data);
+
+    CString m_strText;
+    int m_nID = 0;
+    CString m_strDescription;
+    int m_nOwnerValue = 0;
+    HICON m_hIcon = nullptr;    // owned
+    HICON m_hIcon2 = nullptr;   // owned (the hot icon)
+    CUXToolButtonData* m_pButtonData = nullptr;
+    BOOL m_bOwnsButtonData = FALSE;
+};
+
+// A pointer array that deletes its elements (CObject-derived) when it is emptied or goes.
+class CUXOwnedPtrArray : public CPtrArray
+{
+public:
+    ~CUXOwnedPtrArray() override { DeleteAll(); }
+    void DeleteAll();
+};
+
+// A named group of commands (CUXCommandRecord*, owned).
+class CUXCommandCategory : public CObject
+{
+    DECLARE_DYNAMIC(CUXCommandCategory)
+public:
+    CString m_strName;
+    int m_nOrderKey = 0;   // categories are listed by it, then by name
+    CUXOwnedPtrArray m_commands;
+
+    // The category's record of a command, or null.
+    CUXCommandRecord* Find(UINT nID) const;
+    // Adds a record; the category owns it.
+    CUXCommandRecord* Add(CUXCommandRecord* record);
+};
+
+// A place a dragged command may be dropped on (a tool bar in customize mode, ...). Targets are asked for
+// each drag through the kDropTargets callbacks and live at least as long as the drag.
+class CUXCommandDropTarget
+{
+public:
+    virtual ~CUXCommandDropTarget() = default;
+    // Whether the point (screen co-ordinates) lies on the target.
+    virtual BOOL HitTest(CPoint point) = 0;
+    // The drag came over the target: TRUE takes it; the target may forbid copying.
+    virtual BOOL OnDragEnter(const CUXCommandRecord& record, CPoint point, BOOL& copyAllowed) = 0;
+    virtual void OnDragOver(CPoint point) = 0;
+    virtual void OnDragLeave() = 0;
+    // The command was dropped at the point: moved, or copied (move FALSE).
+    virtual void OnDrop(const CUXCommandRecord& record, CPoint point, BOOL move) = 0;
+};
 
 // A registered callback: called with its object and two values whose meaning the kind gives.
 typedef LRESULT (*UXCustomizeCallback)(void* object, WPARAM wParam, LPARAM lParam);
@@ -33,6 +106,14 @@ public:
         kDropTargets,
         // wParam: the new selection's command id (or -1); lParam: the window that holds it.
         kSelectionChange,
+        // wParam: 0; lParam: a CUXOwnedPtrArray* that the callback adds its CUXCommandCategory objects to.
+        kCommandCategories,
+        // The customizable bars. wParam: non-zero switches the bar's customize mode on, 0 off.
+        kCustomizableBars,
+        // A command drag starts. wParam: the command id; lParam: the source window.
+        kDragStart,
+        // A command drag ended. wParam: non-zero when the command was dropped somewhere; lParam: its id.
+        kDragEnd,
         kCallbackKinds
     };
 
@@ -62,6 +143,37 @@ public:
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL on) { m_bCustomizeMode = on; }
 
+    // A copy of the command's record from the categories the providers know (the caller deletes it), or
+    // null when none knows the command.
+    CUXCommandRecord* FindCommandRecord(UINT nID) const;
+
+    // Switches customize mode and every customizable bar's customize mode.
+    void SwitchCustomizeMode(BOOL on);
+
+    // Drags a command from the source window (which takes the mouse) until it is dropped: TRUE when it was
+    // moved, FALSE when it was copied (Ctrl held, when allowCopy) or the drag was cancelled (Esc, a right
+    // click, the capture lost) or could not start (another window has the mouse).
+    BOOL TrackCommandDrag(CWnd* pSource, BOOL allowCopy, const CUXCommandRecord& record);
+    BOOL IsDragging() const { return m_bDragging; }
+
+    // ---- the user's own tool bars ----
+    // Makes the bars a valid "CustomBars-Info" value of the section names (ids not yet used by the frame);
+    // TRUE when such a value was read.
+    virtual BOOL LoadCustomBars(CFrameWnd* pFrame, LPCSTR lpszSection);
+    // Writes the frame's custom bars (deletes the value when there are none).
+    virtual void SaveCustomBars(CFrameWnd* pFrame, LPCSTR lpszSection);
+    // A new custom bar of the frame with the id and title, customizable and ready to dock; null (and no
+    // window) when it cannot be made.
+    virtual CUXToolBar* CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTitle);
+    // Shows a new bar at the next place for new bars and moves that place on.
+    virtual void PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar);
+    CPoint GetNextBarPosition() const { return m_ptNextBar; }
+    // The value a list of (id, title) pairs makes: checksum, version 1, count, records.
+    static void BuildCustomBarsValue(const std::vector<std::pair<UINT, CString>>& bars, std::vector<BYTE>& value);
+    // The (id, title) pairs of a value; FALSE when it is damaged or of another version. Records with ids
+    // outside the custom bars' range are skipped; a short record ends the list.
+    static BOOL ParseCustomBarsValue(const BYTE* data, UINT size, std::vector<std::pair<UINT, CString>>& bars);
+
     // Saving: the start/end callbacks learn when the frame's bars are being saved.
     BOOL IsSaving() const { return m_bSaving; }
     // Tells the start/end callbacks that saving starts (TRUE back) unless a save runs already (FALSE back).
@@ -79,6 +191,8 @@ private:
     std::vector<Registration> m_callbacks[kCallbackKinds];
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bSaving = FALSE;
+    BOOL m_bDragging = FALSE;
+    CPoint m_ptNextBar = CPoint(200, 200);
 };
 
 CUXCustomizeCenter& GetCustomizeCenter();

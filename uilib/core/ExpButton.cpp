@@ -1,5 +1,6 @@
 #include "uilib/core/ExpButton.h"
 
+#include "uilib/core/ExpMenuWnd.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/ToolBar.h"
 
@@ -37,6 +38,7 @@ BEGIN_MESSAGE_MAP(CUXExpButton, CUXButton)
     ON_WM_CANCELMODE()
     ON_MESSAGE(UXM_POPUP_CLOSED, OnPopupClosed)
     ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_COMMAND(ID_UX_CUSTOMIZE, OnClicked)   // from the pop-up's "Customize..."
 END_MESSAGE_MAP()
 
 CUXExpButton::CUXExpButton() = default;
@@ -72,9 +74,17 @@ void CUXExpButton::UpdateState()
         EnableWindow(enable);
 }
 
-BOOL CUXExpButton::OpenPopup(const CRect&)
+BOOL CUXExpButton::OpenPopup(const CRect& rect)
 {
-    return FALSE;   // the pop-up of hidden buttons comes with its own class
+    CUXExpMenuWnd* popup = new CUXExpMenuWnd;
+    m_pPopup = popup;
+    if (!popup->CreatePopup(rect, m_pBar, m_hWnd, UXM_POPUP_CLOSED))
+    {
+        delete popup;
+        m_pPopup = nullptr;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void CUXExpButton::OnLButtonDown(UINT nFlags, CPoint point)

@@ -19,6 +19,8 @@ public:
     BOOL Create(CUXToolBar* pBar);
     CUXToolBar* GetBar() const { return m_pBar; }
     BOOL IsPopupOpen() const { return m_pPopup != nullptr; }
+    // The open pop-up of hidden buttons (a CUXExpMenuWnd), or null.
+    CWnd* GetPopup() const { return m_pPopup; }
     // Enabled while the bar has hidden buttons or can be customized; the look's button style.
     void UpdateState();
 

@@ -187,3 +187,31 @@ void InitMenuItemInfo(MENUITEMINFOA* info)
     *info = MENUITEMINFOA{};
     info->cbSize = sizeof(MENUITEMINFOA);
 }
+
+void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& window)
+{
+    // Where the two rectangles meet (touching edges count), in the window's co-ordinates.
+    int left = (button.left > window.left ? button.left : window.left) - window.left;
+    int right = (button.right < window.right ? button.right : window.right) - window.left;
+    int top = (button.top > window.top ? button.top : window.top) - window.top;
+    int bottom = (button.bottom < window.bottom ? button.bottom : window.bottom) - window.top;
+    if (right < left || bottom < top)
+        return;
+    int lastRow = window.Height() - 1;
+    int lastColumn = window.Width() - 1;
+    if (bottom - top <= 1 && left + 2 < right)
+        dc->FillSolidRect(left + 1, top < lastRow ? top : lastRow, right - left - 1, 1, color);
+    else if (right - left <= 1 && top + 2 < bottom)
+        dc->FillSolidRect(left < lastColumn ? left : lastColumn, top + 1, 1, bottom - top - 1, color);
+}
+
+void DrawFlatPopupFrame(CWnd* popup, const CRect& button)
+{
+    CWindowDC dc(popup);
+    CRect window;
+    popup->GetWindowRect(&window);
+    CBrush border(uxAfxData.m_clrDarkShadow);
+    CRect frame(0, 0, window.Width(), window.Height());
+    dc.FrameRect(&frame, &border);
+    DrawEdgeGapLine(&dc, uxAfxData.m_clrBtnFace, button, window);
+}

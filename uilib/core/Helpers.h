@@ -23,6 +23,13 @@ CString GetPathTail(LPCSTR path);
 void DrawDisabledImage(CDC* dc, HIMAGELIST imageList, int index, int x, int y, BOOL colorSurface);
 // Fills a rectangle with a checker of button face and button highlight.
 void FillDitheredRect(CDC* dc, const CRect& rect);
+// On the window DC of a pop-up (window: its screen rectangle), a one-pixel line in the colour along the edge
+// where the pop-up touches the button it drops from (screen rectangle), so that the two look joined. Nothing
+// when they share no more than two pixels.
+void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& window);
+// The flat look's frame of a pop-up (its non-client area): a one-pixel line in the pop-up border colour,
+// open where the pop-up touches the button it drops from (screen rectangle).
+void DrawFlatPopupFrame(CWnd* popup, const CRect& button);
 
 // ---- scrolling ----
 

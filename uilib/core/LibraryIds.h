@@ -9,8 +9,19 @@
 #define UXM_MENU_REFRESH 0x800A       // a menu window measures its items again
 #define UXM_MENU_SHADOW 0x800B        // a menu window makes or shows its drop shadow
 #define UXM_TOOLBAR_RELAYOUT 0x81CE   // lParam: the tool bar's relayout request number
-#define UXM_COLOR_CLOSED 0x89C6       // the colour popup closed
-#define UXM_COLOR_CHOSEN 0x89C7       // the colour popup's new colour (wParam: command id, lParam: colour)
+
+// A colour picked in the colour dialog: from the sheet to its pages (lParam 0) and from a control to its page
+// (lParam: the control's window); wParam: the colour.
+#define UXM_COLOR_PICKED 0x800
+
+// The colour pop-up's notifications (wParam: a colour, lParam: the command id of the button it belongs to)
+#define UXM_COLOR_SAME 0x89C4        // a colour was chosen that equals the current one
+#define UXM_COLOR_OPENED 0x89C5      // the pop-up exists (to the parent)
+#define UXM_COLOR_CLOSED 0x89C6      // the pop-up is going (to the parent)
+#define UXM_COLOR_CHOSEN 0x89C7      // a colour other than the current one was chosen
+#define UXM_COLOR_CANCELLED 0x89C8   // nothing was chosen
+#define UXM_COLOR_NO_FILL 0x89C9     // "No Fill" was chosen (wParam 0xFFFFFFFF)
+
 #define UXM_TOOLBAR_DROPDOWN 0x89D3   // to a tool bar's owner: a drop-down without a menu (lParam: NMTOOLBARA*)
 #define UXM_POPUP_CLOSED 0x89DF       // a pop-up told its opener that it closed
 #define UXM_REBAR_BANDINFO 0x89E0     // wParam: horizontal; lParam: REBARBANDINFOA*

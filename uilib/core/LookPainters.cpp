@@ -8,7 +8,8 @@
 CUXLook* GetToolBarLook()
 {
     static CUXLookClassic classic;
-    return &classic;
+    static CUXLookFlat flat;
+    return uxAfxData.m_bFlatLook ? static_cast<CUXLook*>(&flat) : &classic;
 }
 
 namespace

@@ -63,6 +63,40 @@ public:
     void SetCustomizeMode(BOOL) override {}
 };
 
+// A list box that shows an icon per item offers it to the list painter.
+class CUXListItemIcons
+{
+public:
+    virtual ~CUXListItemIcons() = default;
+    // The item's icon (still the list box's), or null.
+    virtual HICON GetItemIcon(int item) = 0;
+};
+
+// The flat look: its painters draw in the blended colours of the look data. They ask the look whether
+// customize mode is on (a button under the held mouse is not drawn pressed then).
+class CUXLookFlat : public CUXLook
+{
+public:
+    CUXLookFlat();
+    ~CUXLookFlat() override;
+    CUXLookFlat(const CUXLookFlat&) = delete;
+    CUXLookFlat& operator=(const CUXLookFlat&) = delete;
+
+    CUXControlPainter* GetControlPainter() override { return m_pControlPainter; }
+    CUXComboPainter* GetComboPainter() override { return m_pComboPainter; }
+    CUXToolBarPainter* GetToolBarPainter() override { return m_pToolBarPainter; }
+    CUXListPainter* GetListPainter() override { return m_pListPainter; }
+    void SetCustomizeMode(BOOL on) override { m_bCustomizeMode = on; }
+    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+
+private:
+    CUXComboPainter* m_pComboPainter;
+    CUXControlPainter* m_pControlPainter;
+    CUXToolBarPainter* m_pToolBarPainter;
+    CUXListPainter* m_pListPainter;
+    BOOL m_bCustomizeMode = FALSE;
+};
+
 // The look that matches the look data's switch.
 CUXLook* GetToolBarLook();
 

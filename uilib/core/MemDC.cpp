@@ -28,3 +28,22 @@ CUXMemDC::~CUXMemDC()
     DeleteDC();
     m_bitmap.DeleteObject();
 }
+
+BOOL CUXCachedSurface::Prepare(CDC* like, CSize size)
+{
+    if (m_dc.GetSafeHdc() != nullptr && size == m_size)
+        return FALSE;
+    // Deleting the DC selects its first bitmap back, so the old surface bitmap is free to go.
+    m_dc.DeleteDC();
+    m_bitmap.DeleteObject();
+    m_size = size;
+    if (m_dc.CreateCompatibleDC(like) && m_bitmap.CreateCompatibleBitmap(like, size.cx, size.cy))
+        m_dc.SelectObject(&m_bitmap);
+    return TRUE;
+}
+
+void CUXCachedSurface::CopyTo(CDC* target)
+{
+    if (m_dc.GetSafeHdc() != nullptr)
+        target->BitBlt(0, 0, m_size.cx, m_size.cy, &m_dc, 0, 0, SRCCOPY);
+}

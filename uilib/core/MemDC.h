@@ -25,3 +25,25 @@ private:
     CBitmap m_bitmap;
     BOOL m_bValid = FALSE;
 };
+
+// A memory surface kept from one paint to the next: the picture of a control that changes seldom is drawn into
+// it once and copied at each paint.
+class CUXCachedSurface
+{
+public:
+    CUXCachedSurface() = default;
+    CUXCachedSurface(const CUXCachedSurface&) = delete;
+    CUXCachedSurface& operator=(const CUXCachedSurface&) = delete;
+
+    // Makes the surface compatible with the target at the size, unless it is that already; TRUE when it was
+    // made now (its picture has to be drawn).
+    BOOL Prepare(CDC* like, CSize size);
+    CDC* GetDC() { return &m_dc; }
+    // Copies the whole surface to the target's top-left corner.
+    void CopyTo(CDC* target);
+
+private:
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CSize m_size;
+};

@@ -196,6 +196,17 @@ BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** dat
     *data = nullptr;
     *count = 0;
     std::vector<BYTE> bytes;
+    if (!GetProfileBinary(section, entry, bytes))
+        return FALSE;
+    *data = new BYTE[bytes.size()];
+    std::memcpy(*data, bytes.data(), bytes.size());
+    *count = static_cast<UINT>(bytes.size());
+    return TRUE;
+}
+
+BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, std::vector<BYTE>& bytes)
+{
+    bytes.clear();
     if (IsIniMode())
     {
         CString text = GetProfileString(section, entry);
@@ -205,14 +216,10 @@ BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** dat
     }
     else if (!ReadValue(section, entry, REG_BINARY, bytes))
     {
+        bytes.clear();
         return FALSE;
     }
-    if (bytes.empty())
-        return FALSE;
-    *data = new BYTE[bytes.size()];
-    std::memcpy(*data, bytes.data(), bytes.size());
-    *count = static_cast<UINT>(bytes.size());
-    return TRUE;
+    return !bytes.empty();
 }
 
 BOOL CUXSettingsStore::DeleteProfileValue(LPCSTR section, LPCSTR entry)

@@ -30,6 +30,8 @@ public:
     // On success *data is a new block of *count bytes that the caller frees with delete[]; on failure both are
     // cleared and nothing is allocated.
     BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* count);
+    // The same into a vector (empty on failure).
+    BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, std::vector<BYTE>& bytes);
     BOOL DeleteProfileValue(LPCSTR section, LPCSTR entry);
 
     BOOL IsIniMode() const { return !m_strIniFile.IsEmpty(); }

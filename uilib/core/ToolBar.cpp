@@ -1,5 +1,6 @@
 #include "uilib/core/ToolBar.h"
 
+#include "uilib/core/ColorPopup.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/ExpButton.h"
@@ -7,6 +8,7 @@
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/LookPainters.h"
 #include "uilib/core/MemDC.h"
+#include "uilib/core/ToolBarCustomizer.h"
 #include "uilib/core/ToolBarParts.h"
 
 #include <algorithm>
@@ -73,8 +75,20 @@ BEGIN_MESSAGE_MAP(CUXToolBar, CUXControlBar)
     ON_MESSAGE(UXM_TOOLBAR_RELAYOUT, OnRelayout)
     ON_MESSAGE(UXM_COLOR_CHOSEN, OnColorChosen)
     ON_MESSAGE(UXM_COLOR_CLOSED, OnColorClosed)
+    ON_MESSAGE(UXM_COLOR_SAME, OnColorForward)
+    ON_MESSAGE(UXM_COLOR_CANCELLED, OnColorForward)
+    ON_MESSAGE(UXM_COLOR_NO_FILL, OnColorForward)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(TBN_DROPDOWN, OnDropDown)
+    ON_NOTIFY_REFLECT(TBN_HOTITEMCHANGE, OnHotItemChange)
+    ON_NOTIFY_REFLECT(TBN_BEGINADJUST, OnBeginAdjust)
+    ON_NOTIFY_REFLECT(TBN_ENDADJUST, OnEndAdjust)
+    ON_NOTIFY_REFLECT(TBN_QUERYINSERT, OnQueryInsert)
+    ON_NOTIFY_REFLECT(TBN_QUERYDELETE, OnQueryDelete)
+    ON_NOTIFY_REFLECT(TBN_GETBUTTONINFOA, OnGetButtonInfo)
+    ON_NOTIFY_REFLECT(TBN_RESET, OnReset)
+    ON_NOTIFY_REFLECT(TBN_TOOLBARCHANGE, OnToolBarChange)
+    ON_NOTIFY_REFLECT(TBN_CUSTHELP, OnCustHelp)
 END_MESSAGE_MAP()
 
 CUXToolBar::CUXToolBar()
@@ -85,10 +99,11 @@ CUXToolBar::CUXToolBar()
 
 CUXToolBar::~CUXToolBar()
 {
-    if (m_hWnd != nullptr)
-        GetCustomizeCenter().RemoveWindow(this);
-    delete m_pColorPopup;
+    GetCustomizeCenter().RemoveWindow(this);
+    delete m_pCustomizer;
     delete m_pExpButton;
+    if (m_hOwnImages != nullptr)
+        ::ImageList_Destroy(m_hOwnImages);
     if (m_hBitmap != nullptr)
         ::DeleteObject(m_hBitmap);
 }
@@ -155,9 +170,13 @@ int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (HasExpandButton() && !CreateExpandButton())
         return -1;
+    if (!m_bOriginal)
+        return 0;   // a copy of another bar's buttons stays out of customization
     CUXCustomizeCenter& center = GetCustomizeCenter();
     center.Register(CUXCustomizeCenter::kCommandImages, this, &CUXToolBar::ProvideCommandImages);
     center.Register(CUXCustomizeCenter::kBarDescription, this, &CUXToolBar::ProvideBarDescription);
+    if (m_bCustomizable)
+        center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
     return 0;
 }
 
@@ -173,11 +192,19 @@ BOOL CUXToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CUXToolBar::OnDestroy()
 {
+    // A customizable bar keeps the user's layout for the next time.
+    if (m_bCustomizable)
+    {
+        SwitchCustomizeMode(FALSE);
+        if (!m_strStateEntry.IsEmpty())
+            SaveState("Settings", m_strStateEntry);
+    }
     GetCustomizeCenter().RemoveWindow(this);
     if (m_pExpButton != nullptr && m_pExpButton->m_hWnd != nullptr)
         m_pExpButton->DestroyWindow();
     if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)
-        m_pColorPopup->DestroyWindow();
+        m_pColorPopup->DestroyWindow();   // it deletes itself
+    m_pColorPopup = nullptr;
     CUXControlBar::OnDestroy();
 }
 
@@ -203,8 +230,8 @@ LRESULT CUXToolBar::ProvideCommandImages(void* object, WPARAM wParam, LPARAM lPa
 
 LRESULT CUXToolBar::ProvideBarDescription(void* object, WPARAM, LPARAM lParam)
 {
-    if (CPtrArray* bars = reinterpret_cast<CPtrArray*>(lParam))
-        bars->Add(object);
+    if (CUXOwnedPtrArray* bars = reinterpret_cast<CUXOwnedPtrArray*>(lParam))
+        bars->Add(static_cast<CUXToolBar*>(object)->DescribeCommands());
     return 0;
 }
 
@@ -1455,13 +1482,9 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     }
     else if (dropDown & kDropDownColor)
     {
-        if (m_pColorPopup != nullptr)
-        {
-            if (m_pColorPopup->m_hWnd != nullptr)
-                m_pColorPopup->DestroyWindow();
-            delete m_pColorPopup;
-            m_pColorPopup = nullptr;
-        }
+        if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)
+            m_pColorPopup->DestroyWindow();   // it deletes itself
+        m_pColorPopup = nullptr;
         CRect screen(rect);
         ClientToScreen(&screen);
         if (CreateColorPopup(data, CPoint(screen.left, screen.bottom), static_cast<UINT>(notify->iItem)))
@@ -1503,21 +1526,53 @@ void CUXToolBar::ShowDropDownMenu(NMTOOLBARA*, UINT nIDMenu, const CRect& rcButt
                           screen.left, bottom ? screen.top : screen.bottom, GetOwner(), &params, TRUE);
 }
 
-BOOL CUXToolBar::CreateColorPopup(CUXToolButtonData*, CPoint, UINT)
+BOOL CUXToolBar::CreateColorPopup(CUXToolButtonData* pData, CPoint, UINT nID)
 {
-    return FALSE;   // no colour popup in this library yet
+    int index = CommandToIndex(nID);
+    if (pData == nullptr || index < 0)
+        return FALSE;
+    CRect button;
+    GetItemRect(index, &button);
+    ClientToScreen(&button);
+    CUXColorDropWnd* popup = new CUXColorDropWnd(0, nID);
+    COLORREF current = pData->m_clrStrip;
+    COLORREF defaultColor = pData->m_clrDefault != 0xFF000000 ? pData->m_clrDefault : RGB(0, 0, 0);
+    m_pColorPopup = popup;
+    m_nColorPopupID = static_cast<int>(nID);
+    if (!popup->Create(button, this, pData->m_nDropDown & 0xFFFF, current, defaultColor))
+    {
+        delete popup;
+        m_pColorPopup = nullptr;
+        m_nColorPopupID = -1;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 LRESULT CUXToolBar::OnColorChosen(WPARAM wParam, LPARAM lParam)
 {
-    int index = CommandToIndex(static_cast<UINT>(m_nColorPopupID));
+    // wParam: the colour; lParam: the button's command.
+    int index = CommandToIndex(static_cast<UINT>(lParam));
     if (CUXToolButtonData* data = GetButtonData(index))
     {
-        data->m_clrStrip = static_cast<uint32_t>(lParam);
+        data->m_clrStrip = static_cast<uint32_t>(wParam);
         Invalidate();
     }
-    if (CWnd* pOwner = GetOwner())
+    // In the pop-up of hidden buttons the bar the buttons belong to hears the choice as well and tells the
+    // owner: the copy does not tell it twice.
+    CWnd* pOwner = GetOwner();
+    if (pOwner != nullptr && m_bOriginal)
         pOwner->SendMessage(UXM_COLOR_CHOSEN, wParam, lParam);
+    return 0;
+}
+
+LRESULT CUXToolBar::OnColorForward(WPARAM wParam, LPARAM lParam)
+{
+    // The other endings of the pop-up reach the owner too: it learns of every choice, "No Fill" included.
+    const MSG* msg = GetCurrentMessage();
+    CWnd* pOwner = GetOwner();
+    if (pOwner != nullptr && m_bOriginal)
+        pOwner->SendMessage(msg->message, wParam, lParam);
     return 0;
 }
 
@@ -1525,7 +1580,10 @@ LRESULT CUXToolBar::OnColorClosed(WPARAM wParam, LPARAM lParam)
 {
     if (m_nColorPopupID >= 0)
         SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(m_nColorPopupID), FALSE);
+    m_pColorPopup = nullptr;   // the pop-up is going and deletes itself
+    m_nColorPopupID = -1;
     m_nOpenDropDown = -1;
+    Invalidate();
     if (CWnd* pOwner = GetOwner())
         pOwner->SendMessage(UXM_COLOR_CLOSED, wParam, lParam);
     return 0;

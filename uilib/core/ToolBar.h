@@ -28,6 +28,24 @@ struct CUXToolBarTemplate
 // Paint callbacks see the bar's surface after each paint.
 typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
 
+class CUXCommandRecord;
+class CUXCommandCategory;
+class CUXToolBarCustomizer;
+
+// What the customize dialog may do with a bar: hide it with its check box, rename, delete or reset it
+// (each handler with its context; a null handler: not possible).
+struct CUXBarDescriptor
+{
+    CControlBar* pBar = nullptr;
+    BOOL bCanHide = TRUE;
+    void* pRenameContext = nullptr;
+    void (*pfnRename)(void* context, LPCSTR name) = nullptr;
+    void* pDeleteContext = nullptr;
+    void (*pfnDelete)(void* context) = nullptr;
+    void* pResetContext = nullptr;
+    void (*pfnReset)(void* context) = nullptr;
+};
+
 class CUXToolBar : public CUXControlBar
 {
     DECLARE_DYNAMIC(CUXToolBar)
@@ -123,11 +141,57 @@ public:
     virtual void ShowDropDownMenu(NMTOOLBARA* pNotify, UINT nIDMenu, const CRect& rcButton);
     // The colour popup for a colour drop-down at point (screen); FALSE: no popup opened.
     virtual BOOL CreateColorPopup(CUXToolButtonData* pData, CPoint point, UINT nID);
+    // The open colour popup (a CUXColorDropWnd), or null.
+    CWnd* GetColorPopup() const { return m_pColorPopup; }
 
     // ---- customization ----
     BOOL IsCustomizable() const { return m_bCustomizable; }
     const CString& GetStateKey() const { return m_strStateKey; }
     const CString& GetStateEntry() const { return m_strStateEntry; }
+    // Takes part in customization: registers with the customize centre as a customizable bar, keeps its
+    // layout under "Settings" and offers the chevron's customize command.
+    void SetCustomizable(BOOL on);
+    // Customize mode: buttons are selected, dragged between bars and dropped on the bar.
+    virtual void SwitchCustomizeMode(BOOL on);
+    BOOL IsCustomizeMode() const { return m_pCustomizer != nullptr; }
+    CUXToolBarCustomizer* GetCustomizer() const { return m_pCustomizer; }
+    virtual void GetCustomizeDescriptor(CUXBarDescriptor& descriptor);
+    // The bar as the customize dialog lists it: its title ("Toolbar" without one), its id + 2000 as order
+    // key, and the commands of its default layout (of its buttons when that cannot be read). The caller
+    // deletes it.
+    virtual CUXCommandCategory* DescribeCommands();
+    // The customize centre's record of a button's command (the caller deletes it); null for separators and
+    // commands the centre does not know.
+    virtual CUXCommandRecord* FindCommandRecord(int nIndex);
+    // A record of a button's command made from the bar itself (text, icons, extra data); null for separators.
+    CUXCommandRecord* MakeCommandRecord(int nIndex);
+    // Gives the button at the index the record's text and image (the record's icons join the bar's image
+    // lists when the command has no image here yet).
+    virtual BOOL ApplyCommandRecord(const CUXCommandRecord& record, int nIndex);
+    // A new button for the record's command (with its extra data, text and image) before the index.
+    BOOL InsertCommand(const CUXCommandRecord& record, int nIndex);
+    // Removes a button and lays the bar out again.
+    BOOL RemoveButton(int nIndex);
+
+    // ---- saved layout ----
+    // The layout of the buttons as they are (version, list style, buttons with extra data, texts).
+    void GetLayout(std::vector<BYTE>& layout) const;
+    // Puts a layout onto the bar; FALSE (the buttons as they were) for a damaged or foreign layout.
+    BOOL ApplyLayout(const BYTE* data, UINT size);
+    // The layout the program built first (taken when a layout is first saved or loaded).
+    const std::vector<BYTE>& GetDefaultLayout() const { return m_defaultLayout; }
+    BOOL HasDefaultLayout() const { return m_bHasDefaultLayout; }
+    // Stores the layout with its default's checksum; loads one stored for the same default.
+    BOOL SaveState(LPCSTR lpszSection, LPCSTR lpszEntry);
+    BOOL LoadState(LPCSTR lpszSection, LPCSTR lpszEntry);
+    // Asks, then puts the default layout back.
+    void ConfirmReset();
+    void ResetLayout();
+    // Docking: a customizable bar takes its stored layout first.
+    void EnableDocking(DWORD dwDockStyle) override;
+
+    // The buttons hidden to fit, by index.
+    std::vector<int> GetHiddenButtons() const;
 
     // ---- layout ----
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
@@ -137,6 +201,7 @@ public:
     void RequestRelayout();
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal) override;
     void OnReBarNotify(LPARAM value, BOOL flag) override;
@@ -160,8 +225,18 @@ protected:
     afx_msg LRESULT OnRelayout(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnColorChosen(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnColorClosed(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnColorForward(WPARAM wParam, LPARAM lParam);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnHotItemChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnBeginAdjust(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnEndAdjust(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnQueryInsert(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnQueryDelete(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnReset(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnToolBarChange(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnCustHelp(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     struct ButtonRecord
@@ -199,6 +274,12 @@ protected:
     BOOL m_bFirstItem = FALSE;     // the next item drawn is the first after a pre-paint
     BOOL m_bNestedPaint = FALSE;
     BOOL m_bOwnDisabledImages = FALSE;
+    BOOL m_bCustomizeDialog = FALSE;         // the common control's own customize dialog runs
+    BOOL m_bIgnoreCustomizeDialog = FALSE;   // ... and the bar neither takes part nor saves
+    std::vector<BYTE> m_defaultLayout;
+    BOOL m_bHasDefaultLayout = FALSE;
+    CUXToolBarCustomizer* m_pCustomizer = nullptr;   // owned, while customize mode is on
+    HIMAGELIST m_hOwnImages = nullptr;               // an image list the bar made for commands dropped on it
     struct PaintCallback
     {
         void* object;
@@ -227,4 +308,10 @@ private:
     void ReloadBitmap();
     static LRESULT ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT ProvideBarDescription(void* object, WPARAM wParam, LPARAM lParam);
+    static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
+    // The image of a command among the bar's buttons, -1 when it has none.
+    int FindCommandImage(UINT nID) const;
+    // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
+    int AppendImage(HICON icon, HICON hotIcon);
+    friend class CUXToolBarCustomizer;
 };

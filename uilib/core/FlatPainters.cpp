@@ -1,0 +1,339 @@
+// The flat look's painters: tool-bar buttons and separators, the shadow of an open drop-down, the borders of
+// edits and combo boxes, and list items, in the blended colours of the look data.
+#include "uilib/core/LookPainters.h"
+
+#include "uilib/core/DropShadow.h"
+#include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
+#include "uilib/core/ToolBar.h"
+
+namespace
+{
+
+const int kArrowWidth = 14;   // the arrow part of a drop-down button with its own arrow
+const BYTE kWholeDropDown = 0x80;
+const int kShadow = 4;
+
+void Frame(CDC* dc, const CRect& rect, COLORREF color)
+{
+    CBrush brush(color);
+    dc->FrameRect(&rect, &brush);
+}
+
+// A small triangle pointing down, 5 pixels wide, centred on (x, y).
+void DrawArrow(CDC* dc, int x, int y, COLORREF color)
+{
+    for (int row = 0; row < 3; ++row)
+        dc->FillSolidRect(x - 2 + row, y - 1 + row, 5 - 2 * row, 1, color);
+}
+
+// An icon in one colour (the shape of its mask).
+void DrawMonoIcon(CDC* dc, HICON icon, int x, int y, COLORREF color)
+{
+    CBrush brush(color);
+    ::DrawStateA(dc->m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | DSS_MONO);
+}
+
+class CFlatToolBarPainter : public CUXToolBarPainter
+{
+public:
+    explicit CFlatToolBarPainter(CUXLookFlat* look) : m_pLook(look) {}
+
+    void EraseControl(CDC* dc, CUXToolBar* bar, int index) override
+    {
+        CRect rect;
+        bar->GetItemRect(index, &rect);
+        dc->FillSolidRect(&rect, bar->GetBackColor());
+    }
+
+    void DrawButton(CDC* dc, CUXToolBar* bar, int index) override;
+    void DrawSeparator(CDC* dc, CUXToolBar* bar, int index) override;
+
+    void DrawDropShadow(CDC* dc, CUXToolBar* bar, int index) override
+    {
+        if (!uxAfxData.m_bMenuShadows)
+            return;
+        CRect rect;
+        bar->GetItemRect(index, &rect);
+        ::DrawDropShadow(dc, rect.left, rect.top, rect.right + kShadow, rect.bottom + kShadow, 100);
+    }
+
+    void ClearDropShadow(CUXToolBar* bar, int index) override
+    {
+        CRect rect;
+        bar->GetItemRect(index, &rect);
+        rect.right += kShadow;
+        rect.bottom += kShadow;
+        bar->InvalidateRect(&rect);
+    }
+
+private:
+    CUXLookFlat* m_pLook;
+};
+
+void CFlatToolBarPainter::DrawButton(CDC* dc, CUXToolBar* bar, int index)
+{
+    CRect rect;
+    bar->GetItemRect(index, &rect);
+    TBBUTTON button = bar->GetButton(index);
+    BOOL enabled = (button.fsState & TBSTATE_ENABLED) != 0;
+    BOOL checked = (button.fsState & TBSTATE_CHECKED) != 0;
+    BOOL indeterminate = (button.fsState & TBSTATE_INDETERMINATE) != 0;
+    int hotItem = static_cast<int>(bar->SendMessage(TB_GETHOTITEM));
+    BOOL open = bar->GetOpenDropDown() == index;
+    BOOL pressed = (button.fsState & TBSTATE_PRESSED) != 0 ||
+                   (hotItem == index && ::GetKeyState(VK_LBUTTON) < 0 && !m_pLook->IsCustomizeMode());
+    BOOL hot = !pressed && hotItem == index && CWnd::GetCapture() == nullptr;
+
+    const CUXGlobalData& look = uxAfxData;
+    COLORREF back = bar->GetBackColor();
+    COLORREF fill = back;
+    COLORREF text = look.m_clrMenuText;
+    COLORREF frame = look.m_clrHilite;
+    BOOL framed = FALSE;
+    if (checked && enabled)
+    {
+        fill = pressed || hot ? look.m_clrHalfSelection : look.m_clrPaleSelection;
+        text = pressed || hot ? look.m_clrSelectionText : text;
+        framed = TRUE;
+    }
+    else if (checked)
+    {
+        fill = look.m_clrBtnFace;
+        frame = look.m_clrDarkShadow;
+        framed = TRUE;
+    }
+    else if (indeterminate && enabled)
+    {
+        fill = pressed ? look.m_clrHalfSelection : (hot ? look.m_clrLightSelection : back);
+        text = pressed ? look.m_clrSelectionText : text;
+    }
+    else if (indeterminate)
+        fill = look.m_clrLightFace;
+    else if (enabled && (pressed || hot))
+    {
+        fill = pressed ? look.m_clrHalfSelection : look.m_clrLightSelection;
+        text = pressed ? look.m_clrSelectionText : text;
+        framed = TRUE;
+    }
+    if (!enabled)
+        text = look.m_clrGrayText;
+
+    ::SetBkMode(dc->m_hDC, TRANSPARENT);
+    dc->FillSolidRect(&rect, fill);
+    BOOL arrows = (button.fsStyle & TBSTYLE_DROPDOWN) &&
+                  (bar->SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS) &&
+                  !(button.fsStyle & kWholeDropDown);
+    CRect face = rect;
+    if (arrows)
+        face.right -= kArrowWidth;
+    if (open)
+    {
+        // Open at the bottom, where the menu joins.
+        dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, look.m_clrDarkShadow);
+        dc->FillSolidRect(rect.left, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
+        dc->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
+    }
+    else if (framed)
+    {
+        Frame(dc, rect, frame);
+        if (arrows)
+            Frame(dc, CRect(face.right - 1, rect.top, rect.right, rect.bottom), frame);
+    }
+    if (arrows || (button.fsStyle & kWholeDropDown))
+        DrawArrow(dc, arrows ? face.right + kArrowWidth / 2 : face.right - 6, rect.top + rect.Height() / 2,
+                  enabled ? text : look.m_clrBtnShadow);
+    if (button.fsStyle & kWholeDropDown)
+        face.right -= 10;
+
+    // The image: shadowed while hot, in one colour while disabled.
+    CSize image = bar->GetImageSize();
+    CString label = bar->GetButtonText(index);
+    BOOL list = (bar->GetStyle() & TBSTYLE_LIST) != 0;
+    int x = list && !label.IsEmpty() ? face.left + 3 : face.left + (face.Width() - image.cx) / 2;
+    int y = !list && !label.IsEmpty() ? face.top + 3 : face.top + (face.Height() - image.cy) / 2;
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
+    if (images != nullptr && button.iBitmap >= 0 && button.iBitmap < ::ImageList_GetImageCount(images))
+    {
+        HIMAGELIST hotImages = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETHOTIMAGELIST));
+        HIMAGELIST from = hot && hotImages != nullptr && button.iBitmap < ::ImageList_GetImageCount(hotImages)
+                              ? hotImages
+                              : images;
+        HICON icon = ::ImageList_GetIcon(from, button.iBitmap, ILD_NORMAL);
+        if (!enabled)
+            DrawMonoIcon(dc, icon, x, y, look.m_clrBtnShadow);
+        else if (hot && !checked)
+        {
+            DrawMonoIcon(dc, icon, x + 1, y + 1, look.m_clrBtnShadow);
+            ::DrawIconEx(dc->m_hDC, x - 1, y - 1, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
+        }
+        else
+            ::DrawIconEx(dc->m_hDC, x, y, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
+        ::DestroyIcon(icon);
+    }
+    if (!label.IsEmpty())
+    {
+        CRect textRect = face;
+        if (list)
+            textRect.left = x + image.cx + 3;
+        else
+            textRect.top = y + image.cy + 1;
+        COLORREF oldText = dc->SetTextColor(text);
+        CFont* oldFont = dc->SelectObject(bar->GetFont());
+        dc->DrawText(label, &textRect, DT_SINGLELINE | DT_VCENTER | (list ? DT_LEFT : DT_CENTER));
+        dc->SelectObject(oldFont);
+        dc->SetTextColor(oldText);
+    }
+    // A colour drop-down's strip.
+    CUXToolButtonData* data = bar->GetButtonData(index);
+    if (data != nullptr && data->m_clrStrip != 0xFF000000)
+        dc->FillSolidRect(rect.left + 4, rect.bottom - 7, bar->GetButtonSize().cx - 8, 3,
+                          enabled ? static_cast<COLORREF>(data->m_clrStrip & 0xFFFFFF) : look.m_clrBtnShadow);
+}
+
+void CFlatToolBarPainter::DrawSeparator(CDC* dc, CUXToolBar* bar, int index)
+{
+    CRect rect;
+    bar->GetItemRect(index, &rect);
+    TBBUTTON button = bar->GetButton(index);
+    if (button.fsState & TBSTATE_WRAP)
+    {
+        CRect client;
+        bar->GetClientRect(&client);
+        dc->FillSolidRect(client.left, rect.top + rect.Height() / 2, client.Width(), 1, uxAfxData.m_clrDarkFace);
+        return;
+    }
+    dc->FillSolidRect(&rect, bar->GetBackColor());
+    dc->FillSolidRect(rect.left + 3, rect.top + 2, 1, rect.Height() - 4, uxAfxData.m_clrDarkFace);
+}
+
+class CFlatControlPainter : public CUXControlPainter
+{
+public:
+    void DrawBorder(CWnd* wnd, CDC* dc, BOOL hot) override
+    {
+        // Three rectangles from the client area outwards (window co-ordinates).
+        CRect client;
+        wnd->GetClientRect(&client);
+        wnd->ClientToScreen(&client);
+        CRect window;
+        wnd->GetWindowRect(&window);
+        client.OffsetRect(-window.left, -window.top);
+        const COLORREF colors[3] = {wnd->IsWindowEnabled() ? uxAfxData.m_clrWindow : uxAfxData.m_clrBtnFace,
+                                    hot ? uxAfxData.m_clrHilite : uxAfxData.m_clrWindow, uxAfxData.m_clrBtnFace};
+        for (COLORREF color : colors)
+        {
+            client.InflateRect(1, 1);
+            Frame(dc, client, color);
+        }
+    }
+};
+
+class CFlatComboPainter : public CUXComboPainter
+{
+public:
+    void DrawCombo(CWnd* combo, CDC* dc, BOOL hot) override
+    {
+        BOOL dropped = combo->SendMessage(CB_GETDROPPEDSTATE) != 0;
+        COLORREF buttonColor = uxAfxData.m_clrBtnFace;
+        COLORREF border = uxAfxData.m_clrCaptionText;
+        COLORREF arrow = uxAfxData.m_clrBtnText;
+        if (dropped)
+        {
+            buttonColor = uxAfxData.m_clrPaleSelection;
+            arrow = uxAfxData.m_clrCaptionText;
+            border = uxAfxData.m_clrHilite;
+        }
+        else if (hot)
+        {
+            buttonColor = uxAfxData.m_clrLightSelection;
+            border = uxAfxData.m_clrHilite;
+        }
+        CRect client;
+        combo->GetClientRect(&client);
+        Frame(dc, client, uxAfxData.m_clrBtnFace);
+        client.DeflateRect(1, 1);
+        Frame(dc, client, border);
+        CRect part(client.right - uxAfxData.m_cxHThumb - 2, client.top, client.right, client.bottom);
+        Frame(dc, part, border);
+        part.DeflateRect(1, 1);
+        dc->FillSolidRect(&part, buttonColor);
+        DrawArrow(dc, (part.left + part.right - 3) / 2 + 1, (part.top + part.bottom - 1) / 2, arrow);
+    }
+};
+
+class CFlatListPainter : public CUXListPainter
+{
+public:
+    void DrawItem(LPDRAWITEMSTRUCT item, CWnd* listBox) override
+    {
+        CDC* dc = CDC::FromHandle(item->hDC);
+        CRect rect(item->rcItem);
+        int column = uxAfxData.m_cxImageBox + 4;
+        dc->FillSolidRect(&rect, uxAfxData.m_clrWindowFace);
+        dc->FillSolidRect(rect.left, rect.top, column, rect.Height(), uxAfxData.m_clrFaceWindow);
+        BOOL selected = (item->itemState & ODS_SELECTED) != 0;
+        if (selected)
+        {
+            dc->FillSolidRect(&rect, uxAfxData.m_clrLightSelection);
+            Frame(dc, rect, uxAfxData.m_clrHilite);
+            rect.DeflateRect(2, 2);
+        }
+        if (static_cast<int>(item->itemID) < 0)
+            return;
+        CUXListItemIcons* icons = dynamic_cast<CUXListItemIcons*>(listBox);
+        HICON icon = icons != nullptr ? icons->GetItemIcon(static_cast<int>(item->itemID)) : nullptr;
+        if (icon != nullptr)
+        {
+            CUXIconHolder scaled(nullptr);
+            CSize size = GetIconSize(icon);
+            if (size.cx > uxAfxData.m_cxSmallIcon || size.cy > uxAfxData.m_cySmallIcon)
+            {
+                scaled.Attach(ScaleIcon(icon, uxAfxData.m_cxSmallIcon, uxAfxData.m_cySmallIcon));
+                if (scaled.GetIcon() != nullptr)
+                {
+                    icon = scaled.GetIcon();
+                    size = scaled.GetIconSize();
+                }
+            }
+            int x = item->rcItem.left + (column - size.cx) / 2;
+            int y = item->rcItem.top + (static_cast<int>(item->rcItem.bottom - item->rcItem.top) - size.cy) / 2;
+            if (selected)
+            {
+                DrawMonoIcon(dc, icon, x + 1, y + 1, uxAfxData.m_clrBtnShadow);
+                ::DrawIconEx(dc->m_hDC, x - 1, y - 1, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+            }
+            else
+                ::DrawIconEx(dc->m_hDC, x, y, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+        }
+        CString text;
+        if (CListBox* list = dynamic_cast<CListBox*>(listBox))
+            list->GetText(static_cast<int>(item->itemID), text);
+        CRect textRect(item->rcItem.left + column + 4, rect.top, rect.right, rect.bottom);
+        ::SetBkMode(dc->m_hDC, TRANSPARENT);
+        COLORREF old = dc->SetTextColor(uxAfxData.m_clrMenuText);
+        dc->DrawText(text, &textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        dc->SetTextColor(old);
+    }
+
+    void EraseItem(LPDRAWITEMSTRUCT item, CWnd*) override
+    {
+        CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, uxAfxData.m_clrFaceWindow);
+    }
+};
+
+}   // namespace
+
+CUXLookFlat::CUXLookFlat()
+    : m_pComboPainter(new CFlatComboPainter), m_pControlPainter(new CFlatControlPainter),
+      m_pToolBarPainter(new CFlatToolBarPainter(this)), m_pListPainter(new CFlatListPainter)
+{
+}
+
+CUXLookFlat::~CUXLookFlat()
+{
+    delete m_pComboPainter;
+    delete m_pControlPainter;
+    delete m_pToolBarPainter;
+    delete m_pListPainter;
+}
