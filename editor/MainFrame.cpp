@@ -24,6 +24,8 @@ CMainFrame::~CMainFrame()
 {
     m_disabledBitmap.DeleteObject();
     m_disabledImages.DeleteImageList();
+    if (m_wndToolBar.GetSafeHwnd() != nullptr)
+        m_wndToolBar.DestroyWindow();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
@@ -43,6 +45,20 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_TOOLBAR))
+        return -1;
+    m_wndToolBar.SetWindowText("VexulCreator");
+    // The disabled buttons show drawings of their own (greys on a light background that is the mask).
+    if (m_disabledImages.Create(42, 36, ILC_COLOR24 | ILC_MASK, 11, 1))
+    {
+        if (m_disabledBitmap.LoadBitmap(IDB_TOOLBAR_DISABLED))
+            m_disabledImages.Add(&m_disabledBitmap, RGB(228, 228, 228));
+        m_wndToolBar.SendMessage(TB_SETDISABLEDIMAGELIST, 0,
+                                 reinterpret_cast<LPARAM>(m_disabledImages.GetSafeHandle()));
+    }
     HWND desktopWindow = ::GetDesktopWindow();
     CRect desktop;
     CRect start =

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "uilib/core/ToolBar.h"
 
 // The update manager's registered message ("QDLM_UpgradeManager"); registered when the program starts.
 extern const UINT g_nUpgradeManagerMessage;
@@ -25,6 +26,7 @@ public:
 
     // Where the frame goes on a desktop of that size: centred, 790 x 565.
     static CRect GetStartRect(const CRect* desktop);
+    CUXToolBar& GetToolBar() { return m_wndToolBar; }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -33,6 +35,7 @@ protected:
     afx_msg void OnRetryClose();
     afx_msg LRESULT OnUpgradeManagerMessage(WPARAM wParam, LPARAM lParam);
 
+    CUXToolBar m_wndToolBar;
     CImageList m_disabledImages;
     CBitmap m_disabledBitmap;
 

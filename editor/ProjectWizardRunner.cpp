@@ -1,25 +1,29 @@
 #include "editor/ProjectWizardRunner.h"
 
+#include "editor/ProjectWizard.h"
+
 #include <atomic>
 
 namespace
 {
 
-INT_PTR RunWizardSheet(CProjectWizardRun&)
+BOOL RunWizard(int mode, CProjectSettings& settings, int& copyStartProgram, BOOL tutor, const char* exampleFolder,
+               const char* helpFile)
 {
-    return IDCANCEL;
+    return RunProjectWizard(mode, settings, copyStartProgram, tutor, exampleFolder, helpFile);
 }
 
-std::atomic<ProjectWizardHandler> g_handler{&RunWizardSheet};
+std::atomic<ProjectWizardHandler> g_handler{&RunWizard};
 
 }   // namespace
 
-INT_PTR RunProjectWizard(CProjectWizardRun& run)
+BOOL RunDocumentWizard(int mode, CProjectSettings& settings, int& copyStartProgram, BOOL tutor,
+                       const char* exampleFolder, const char* helpFile)
 {
-    return g_handler.load()(run);
+    return g_handler.load()(mode, settings, copyStartProgram, tutor, exampleFolder, helpFile);
 }
 
 ProjectWizardHandler SetProjectWizardHandler(ProjectWizardHandler handler)
 {
-    return g_handler.exchange(handler ? handler : &RunWizardSheet);
+    return g_handler.exchange(handler ? handler : &RunWizard);
 }

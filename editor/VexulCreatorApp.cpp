@@ -2,6 +2,7 @@
 
 #include "editor/FileHelpers.h"
 #include "editor/MainFrame.h"
+#include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorDoc.h"
 #include "editor/VexulCreatorView.h"
 #include "resources/editor/resource.h"
@@ -15,6 +16,10 @@
 IMPLEMENT_DYNAMIC(CVexulCreatorApp, CWinApp)
 
 BEGIN_MESSAGE_MAP(CVexulCreatorApp, CWinApp)
+    ON_COMMAND(ID_START_FLOW, OnStartFlow)
+    ON_COMMAND(ID_HELP_TIP_OF_THE_DAY, OnTipOfTheDay)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP_SUPPORT, OnHelpSupport)
     ON_COMMAND(ID_OPEN_DROPPED_PROJECT, OnOpenDroppedProject)
     ON_COMMAND(ID_UPDATE_REMINDER, OnUpdateReminder)
     ON_COMMAND(ID_PROJECT_NEW, OnFileNew)
@@ -476,6 +481,11 @@ BOOL CVexulCreatorApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
+    // The tip of the day, unless the program was started to serve another one.
+    CCommandLineInfo again;
+    ParseCommandLine(again);
+    if (again.m_bShowSplash)
+        ShowTipOfTheDay(TRUE);
     if (commandLine.m_strFileName.IsEmpty() && commandLine.m_nShellCommand != CCommandLineInfo::FileOpen)
         m_pMainWnd->PostMessage(WM_COMMAND, ID_START_FLOW, 0);
     m_nStarted = 1;
@@ -488,6 +498,26 @@ int CVexulCreatorApp::ExitInstance()
 }
 
 // ---- commands -------------------------------------------------------------------------------------------
+
+void CVexulCreatorApp::OnStartFlow()
+{
+    RunStartupFlow();
+}
+
+void CVexulCreatorApp::OnTipOfTheDay()
+{
+    ShowTipOfTheDay(FALSE);
+}
+
+void CVexulCreatorApp::OnAppAbout()
+{
+    RunAboutDialog();
+}
+
+void CVexulCreatorApp::OnHelpSupport()
+{
+    RunSupportDialog();
+}
 
 void CVexulCreatorApp::OnOpenDroppedProject()
 {

@@ -71,6 +71,10 @@ public:
     int m_nUpdateResult;
 
 protected:
+    afx_msg void OnStartFlow();
+    afx_msg void OnTipOfTheDay();
+    afx_msg void OnAppAbout();
+    afx_msg void OnHelpSupport();
     afx_msg void OnOpenDroppedProject();
     afx_msg void OnUpdateReminder();
     afx_msg void OnAppExit();

@@ -2,7 +2,9 @@
 
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ProjectWizard.h"
 #include "editor/ProjectWizardRunner.h"
+#include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
@@ -108,6 +110,7 @@ BEGIN_MESSAGE_MAP(CVexulCreatorDoc, CDocument)
     ON_COMMAND(ID_FILE_SAVE_AS, OnProjectSaveAs)
     ON_COMMAND(ID_PROJECT_EXPLORE, OnProjectExplore)
     ON_COMMAND(ID_SAVE_QUESTION, OnSaveQuestion)
+    ON_COMMAND(ID_TUTOR_EXAMPLE_1, OnTutorExample)
 END_MESSAGE_MAP()
 
 CVexulCreatorDoc::CVexulCreatorDoc()
@@ -175,17 +178,10 @@ BOOL CVexulCreatorDoc::NewProject()
     CProjectSettings settings;
     settings.Reset();
     settings.m_strVersion = theApp.m_strVersion;
-    CProjectWizardRun run;
-    run.mode = CProjectWizardRun::NEW_PROJECT;
-    run.settings = &settings;
-    run.tutor = m_bTutorMode;
-    if (m_bTutorMode)
-    {
-        run.exampleFolder = m_strTutorFolder;
-        run.exampleName = m_strTutorName;
-    }
-    INT_PTR result = RunProjectWizard(run);
-    if (result != ID_WIZFINISH && result != IDOK)
+    int copyStartProgram = 0;
+    if (!RunDocumentWizard(PROJECT_WIZARD_NEW, settings, copyStartProgram, m_bTutorMode,
+                           m_bTutorMode ? m_strTutorFolder.GetString() : "",
+                           m_bTutorMode ? m_strTutorHelp.GetString() : ""))
         return FALSE;
     CString folder = settings.GetFolder();
     while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
@@ -197,7 +193,7 @@ BOOL CVexulCreatorDoc::NewProject()
     StopThumbnails();
     DeleteContents();
     settings.m_strFolder = folder;
-    ApplySettings(settings, run.copyStartProgram);
+    ApplySettings(settings, copyStartProgram);
     theApp.WriteProfileString("PROJECT", "FOLDER", folder);
     SetPackPath(AppendPath(folder, kPackName));
     SetPathName(m_strPackPath);
@@ -209,22 +205,7 @@ BOOL CVexulCreatorDoc::NewProject()
     if (m_bTutorMode)
     {
         AfxMessageBox(IDS_TUTOR_COPIES_FILES, MB_OK | MB_ICONINFORMATION);
-        // The example names the files it uses in its "Tutor.ini".
-        CString list = AppendPath(m_strTutorFolder, "Tutor.ini");
-        if (FileExists(list))
-        {
-            UINT count = GetPrivateProfileIntA("COPY", "FILECNT", 0, list);
-            for (UINT i = 1; i <= count && i <= 1000; i++)
-            {
-                CString key;
-                key.Format("FILE%u", i);
-                char name[MAX_PATH + 1] = {};
-                GetPrivateProfileStringA("COPY", key, "", name, sizeof(name), list);
-                if (strlen(name) >= 2)
-                    CopyFileWithPrompt(AppendPath(folder, name), AppendPath(m_strTutorFolder, name), TRUE,
-                                       GetLanguage());
-            }
-        }
+        CTutorDlg::CopyExampleFiles(m_strTutorFolder, folder);
     }
     else if (theApp.GetProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", 0) == 0)
     {
@@ -282,20 +263,17 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
 
 BOOL CVexulCreatorDoc::EditProjectSettings(int mode)
 {
-    if (mode == CProjectWizardRun::NEW_PROJECT)
+    if (mode == PROJECT_WIZARD_NEW)
         return NewProject();
     if (!m_bProjectOpen)
         return FALSE;
     CProjectSettings settings;
     settings.CopyFrom(m_Settings);
-    CProjectWizardRun run;
-    run.mode = CProjectWizardRun::SETTINGS;
-    run.settings = &settings;
-    INT_PTR result = RunProjectWizard(run);
-    if (result != ID_WIZFINISH && result != IDOK)
+    int copyStartProgram = m_bCopyStartProgram;
+    if (!RunDocumentWizard(PROJECT_WIZARD_SETTINGS, settings, copyStartProgram, FALSE, nullptr, nullptr))
         return FALSE;
     settings.m_strFolder = m_strProjectFolder;   // the settings cannot move the project
-    ApplySettings(settings, run.copyStartProgram);
+    ApplySettings(settings, copyStartProgram);
     UpdateAllViews(nullptr);
     return TRUE;
 }
@@ -800,4 +778,35 @@ void CVexulCreatorDoc::OnProjectExplore()
 void CVexulCreatorDoc::OnSaveQuestion()
 {
     SaveModified();
+}
+
+void CVexulCreatorDoc::OnTutorExample()
+{
+    CWnd* main = GetMainWindow();
+    CTutorDlg tutor(main);
+    tutor.m_nExample = 1;
+    tutor.m_strProjectFolder = m_strProjectFolder;
+    if (tutor.DoModal() != IDOK)
+        return;
+    if (main != nullptr && main->GetSafeHwnd() != nullptr)
+    {
+        // Beside the tutorial's help, which opens with the new project.
+        CRect window, desktop;
+        main->GetWindowRect(&window);
+        ::GetWindowRect(::GetDesktopWindow(), &desktop);
+        int width = window.Width();
+        int height = window.Height();
+        int d = desktop.Width();
+        if (width + 470 < d)
+            main->MoveWindow((d - width - 470) / 2, 100, width, height);
+        else if (d > 1020)
+            main->MoveWindow((d - 1020) / 2, 50, 550, height);
+        else
+            main->MoveWindow(0, 5, 550, height);
+    }
+    m_bTutorMode = TRUE;
+    m_strTutorFolder = tutor.m_strExampleFolder;
+    m_strTutorHelp = tutor.m_strHelpPath;
+    if (main != nullptr)
+        main->PostMessage(WM_COMMAND, ID_FILE_NEW);
 }

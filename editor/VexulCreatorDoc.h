@@ -104,7 +104,7 @@ public:
     CProjectSettings m_Settings;
     BOOL m_bTutorMode;
     CString m_strTutorFolder;
-    CString m_strTutorName;
+    CString m_strTutorHelp;   // the example's help file, which the wizard opens
     BOOL m_bCopyStartProgram;
     CString m_strLastPath;
     CFontNameList m_Fonts;
@@ -133,5 +133,6 @@ protected:
     afx_msg void OnProjectSaveAs();
     afx_msg void OnProjectExplore();
     afx_msg void OnSaveQuestion();
+    afx_msg void OnTutorExample();
     DECLARE_MESSAGE_MAP()
 };

@@ -62,7 +62,7 @@ TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
     EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
     EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(folder / "VEXUL.EXE"));
     EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
-    EXPECT_EQ(std::vector<int>{CProjectWizardRun::NEW_PROJECT}, s_wizardModes);
+    EXPECT_EQ(std::vector<int>{PROJECT_WIZARD_NEW}, s_wizardModes);
 
     ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "first.bmp", kRed).c_str()));
     ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "second.bmp", kGreen).c_str()));
@@ -331,7 +331,7 @@ TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
     EXPECT_EQ(1, View()->GetSlideCount());
 
     // A cancelled wizard keeps the project too.
-    s_wizardResult = IDCANCEL;
+    s_wizardAccepts = false;
     theApp.OnFileNew();
     EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
     EXPECT_TRUE(Doc()->m_bProjectOpen);

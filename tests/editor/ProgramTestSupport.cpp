@@ -69,19 +69,18 @@ COLORREF BitmapCentre(HBITMAP bitmap)
 }
 
 std::string EditorProgram::s_wizardFolder;
-INT_PTR EditorProgram::s_wizardResult = ID_WIZFINISH;
+bool EditorProgram::s_wizardAccepts = true;
 std::vector<int> EditorProgram::s_wizardModes;
 
-INT_PTR EditorProgram::AnswerWizard(CProjectWizardRun& run)
+BOOL EditorProgram::AnswerWizard(int mode, CProjectSettings& settings, int&, BOOL, const char*, const char*)
 {
-    s_wizardModes.push_back(run.mode);
-    if (s_wizardResult == ID_WIZFINISH || s_wizardResult == IDOK)
-    {
-        if (run.mode == CProjectWizardRun::NEW_PROJECT)
-            run.settings->SetFolder(s_wizardFolder.c_str());
-        run.settings->m_strTitle = "Test Show";
-    }
-    return s_wizardResult;
+    s_wizardModes.push_back(mode);
+    if (!s_wizardAccepts)
+        return FALSE;
+    if (mode == PROJECT_WIZARD_NEW)
+        settings.SetFolder(s_wizardFolder.c_str());
+    settings.m_strTitle = "Test Show";
+    return TRUE;
 }
 
 void EditorProgram::SetUp()
@@ -102,7 +101,7 @@ void EditorProgram::SetUp()
         templateAdded = true;
     }
     m_previousWizard = SetProjectWizardHandler(&EditorProgram::AnswerWizard);
-    s_wizardResult = ID_WIZFINISH;
+    s_wizardAccepts = true;
     s_wizardModes.clear();
     // As the editor starts: the first document has no project.
     theApp.m_nStarted = 0;
@@ -182,7 +181,7 @@ bool EditorProgram::WaitForThumbnails() const
 BOOL EditorProgram::NewProject(const std::string& folder)
 {
     s_wizardFolder = folder;
-    s_wizardResult = ID_WIZFINISH;
+    s_wizardAccepts = true;
     CVexulCreatorDoc* before = Doc();
     theApp.OnFileNew();
     return Doc() == before && Doc()->m_bProjectOpen &&

@@ -5,6 +5,7 @@
 
 #include "EditorTestSupport.h"
 #include "editor/MainFrame.h"
+#include "editor/ProjectWizard.h"
 #include "editor/ProjectWizardRunner.h"
 #include "editor/VexulCreatorApp.h"
 #include "editor/VexulCreatorDoc.h"
@@ -82,11 +83,12 @@ protected:
     std::string MakeSavedProject(const std::string& folder, const std::vector<COLORREF>& colours);
     // The wizard's answer for the next run (the folder of the new project) and what it was asked.
     static std::string s_wizardFolder;
-    static INT_PTR s_wizardResult;
+    static bool s_wizardAccepts;
     static std::vector<int> s_wizardModes;
 
 private:
-    static INT_PTR AnswerWizard(CProjectWizardRun& run);
+    static BOOL AnswerWizard(int mode, CProjectSettings& settings, int& copyStartProgram, BOOL tutor,
+                             const char* exampleFolder, const char* helpFile);
     ProjectWizardHandler m_previousWizard = nullptr;
     // Unless a test says otherwise, changes are not saved when the program asks.
     std::unique_ptr<CBoxScript> m_baseBoxes;
