@@ -5,6 +5,7 @@
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/NewSlideDlg.h"
+#include "editor/SlideEditorDlg.h"
 #include "editor/VexulCreatorApp.h"
 #include "editor/VexulCreatorDoc.h"
 #include "resources/editor/resource.h"
@@ -670,9 +671,18 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
     return TRUE;
 }
 
-INT_PTR CVexulCreatorView::RunSlideEditor(CSlideEditRequest&)
+INT_PTR CVexulCreatorView::RunSlideEditor(CSlideEditRequest& request)
 {
-    // Without the slide editor the slide is taken as it is: a new slide gets its background.
+    SlideEditorChoices choices = {};
+    if (!CSlideEditorDlg::EditSlide(GetParentFrame(), *request.slide, request.imageFile, request.projectFolder,
+                                    request.slideIndex, request.windowWidth, request.windowHeight,
+                                    request.slideCount, request.pack, &choices))
+        return IDCANCEL;
+    request.backgroundToAllSlides = choices.bBackgroundAllSlides;
+    request.textToAllSlides = choices.bTextAllSlides;
+    request.textToThisSlide = choices.bTextThisSlide;
+    request.imageToAllSlides = choices.bImageAllSlides;
+    request.imageToThisSlide = choices.bImageThisSlide;
     return IDOK;
 }
 
