@@ -58,6 +58,7 @@ public:
     ~CProcess();
     bool Started() const { return m_started; }
     bool Ended() const;
+    DWORD Id() const { return m_pi.dwProcessId; }
     // The visible top-level window of the process that holds a child of that id; null when none.
     HWND FindWindowWithChild(int childId) const;
 
