@@ -121,6 +121,11 @@ def write_icon(path):
                     for y, row in enumerate(rows)]
         pal = palette_16() if bpp == 4 else palette_256(rows)
         images.append((size, bpp, dib_image(rows, mask, bpp, pal)))
+    write_icon_file(path, images)
+
+
+def write_icon_file(path, images):
+    """An icon file of (size, bits per pixel, DIB image) entries."""
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, bpp, data in images:

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the UI class library's cursors (move, copy, no drop, the two splitters, hand, delete) as
 32 x 32 monochrome cursor files, and the bitmaps of its controls: small arrows (11-pixel cells), the buttons
-of the edit list box's caption bar (14-pixel cells) and the check boxes of the check list box. Bitmaps are
-24-bit with a magenta ground where they are drawn transparently. Standard library only; run by the build:
+of the edit list box's caption bar (14-pixel cells), the check boxes of the check list box and the glyphs of
+caption buttons (10-pixel cells), and the window list's icon. Bitmaps are 24-bit with a magenta ground where
+they are drawn transparently. Standard library only; run by the build:
 
     make_uilib_art.py OUTPUT_FOLDER
 """
@@ -10,7 +11,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_player_art import HAND, write_bmp, write_cursor  # noqa: E402
+from make_player_art import HAND, dib_image, palette_16, write_bmp, write_cursor, write_icon_file  # noqa: E402
 
 ARROW = [
     "#           ",
@@ -123,6 +124,20 @@ GROUP_GLYPHS = [
       "    #    "], BLACK),
 ]
 
+# 10 x 10 glyphs of caption buttons: minimize, restore, close, options (a bar over a triangle), expand.
+CAPTION_GLYPHS = [
+    ["          ", "          ", "          ", "          ", "          ", "          ", "          ",
+     "  ######  ", "  ######  ", "          "],
+    ["   ###### ", "   ###### ", "   #    # ", " ###### # ", " ###### # ", " #    ### ", " #    #   ",
+     " #    #   ", " ######   ", "          "],
+    ["          ", " ##    ## ", "  ##  ##  ", "   ####   ", "    ##    ", "   ####   ", "  ##  ##  ",
+     " ##    ## ", "          ", "          "],
+    ["          ", "          ", "  ######  ", "          ", "  ######  ", "   ####   ", "    ##    ",
+     "          ", "          ", "          "],
+    [" ######## ", " ######## ", " #      # ", " #      # ", " #      # ", " #      # ", " #      # ",
+     " ######## ", "          ", "          "],
+]
+
 CHECK = ["      #", "     ##", "#   ###", "## ### ", "#####  ", " ###   ", "  #    "]
 
 
@@ -161,6 +176,26 @@ def check_boxes():
     return rows
 
 
+def write_window_icon(path):
+    """Two overlapping windows with blue title bars, at 32 x 32 and 16 x 16 in the 16 basic colours."""
+    blue, white, black = (0, 0, 128), (255, 255, 255), (0, 0, 0)
+    images = []
+    for size in (32, 16):
+        rows = [[black] * size for _ in range(size)]
+        mask = [[False] * size for _ in range(size)]
+        unit = size // 16
+        for x0, y0 in ((1, 1), (5, 6)):
+            left, top, right, bottom = x0 * unit, y0 * unit, (x0 + 10) * unit, (y0 + 9) * unit
+            for y in range(top, bottom):
+                for x in range(left, right):
+                    edge = x in (left, right - 1) or y in (top, bottom - 1)
+                    title = y < top + 3 * unit
+                    rows[y][x] = black if edge else (blue if title else white)
+                    mask[y][x] = True
+        images.append((size, 4, dib_image(rows, mask, 4, palette_16())))
+    write_icon_file(path, images)
+
+
 def overlay(base, mark, x0, y0):
     rows = [list(line.ljust(32)) for line in base]
     while len(rows) < 32:
@@ -191,6 +226,8 @@ def main():
     write_bmp(os.path.join(out, 'small_glyphs.bmp'), strip(11, SMALL_GLYPHS))
     write_bmp(os.path.join(out, 'edit_group.bmp'), strip(14, GROUP_GLYPHS))
     write_bmp(os.path.join(out, 'check_boxes.bmp'), check_boxes())
+    write_bmp(os.path.join(out, 'caption_glyphs.bmp'), strip(10, CAPTION_GLYPHS))
+    write_window_icon(os.path.join(out, 'window_list.ico'))
 
 
 if __name__ == '__main__':

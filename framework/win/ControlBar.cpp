@@ -51,6 +51,12 @@ CControlBar::~CControlBar()
 
 void CControlBar::PostNcDestroy()
 {
+    // A creation that fails after the bar joined its frame ends here without WM_DESTROY on some systems: the
+    // bar leaves the frame's list on every way its window ends.
+    if (m_pDockSite != nullptr)
+        m_pDockSite->RemoveControlBar(this);
+    if (m_pDockBar != nullptr)
+        m_pDockBar->RemoveControlBar(this);
     if (m_bAutoDelete)
         delete this;
 }

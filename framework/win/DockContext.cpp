@@ -2,80 +2,70 @@
 // click.
 #include "framework/win/Framework.h"
 
-namespace
+CDockTrackLoop::CDockTrackLoop(CDockContext* pContext) : m_pContext(pContext), m_hWndBar(pContext->m_pBar->m_hWnd)
 {
-// Moves rect the least so that it holds point.
-void ContainPoint(CRect& rect, CPoint point)
-{
-    if (point.x < rect.left)
-        rect.OffsetRect(point.x - rect.left, 0);
-    else if (point.x >= rect.right)
-        rect.OffsetRect(point.x - rect.right + 1, 0);
-    if (point.y < rect.top)
-        rect.OffsetRect(0, point.y - rect.top);
-    else if (point.y >= rect.bottom)
-        rect.OffsetRect(0, point.y - rect.bottom + 1);
 }
 
-// The loop of one drag or resize: it runs while the bar holds the mouse and takes the mouse and the keys.
-class CDockTrackLoop : public CMessageLoop
+BOOL CDockTrackLoop::ContinueLoop()
 {
-public:
-    explicit CDockTrackLoop(CDockContext* pContext) : m_pContext(pContext), m_hWndBar(pContext->m_pBar->m_hWnd) {}
+    return !m_bDone && ::GetCapture() == m_hWndBar;
+}
 
-    BOOL m_bDone = FALSE;
-    BOOL m_bEnded = FALSE;   // by the button's release
+BOOL CDockTrackLoop::PreTranslate(MSG* pMsg)
+{
+    return HandleTrackMessage(pMsg);
+}
 
-protected:
-    BOOL ContinueLoop() override { return !m_bDone && ::GetCapture() == m_hWndBar; }
-
-    BOOL PreTranslate(MSG* pMsg) override
+BOOL CDockTrackLoop::HandleTrackMessage(MSG* pMsg)
+{
+    switch (pMsg->message)
     {
-        switch (pMsg->message)
+    case WM_MOUSEMOVE:
+    {
+        if (!(pMsg->wParam & MK_LBUTTON))
         {
-        case WM_MOUSEMOVE:
-        {
-            CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
-            ::ClientToScreen(pMsg->hwnd, &point);
-            if (m_pContext->m_bDragging)
-                m_pContext->Move(point);
-            else
-                m_pContext->Stretch(point);
+            Cancel();   // the button went up where we did not see it
             return TRUE;
         }
-        case WM_LBUTTONUP:
-            m_bDone = m_bEnded = TRUE;
-            if (m_pContext->m_bDragging)
-                m_pContext->EndDrag();
-            else
-                m_pContext->EndResize();
+        CPoint point(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        ::ClientToScreen(pMsg->hwnd, &point);
+        if (m_bMoved && point == m_ptLastMove)
             return TRUE;
-        case WM_RBUTTONDOWN: Cancel(); return TRUE;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (pMsg->wParam == VK_ESCAPE)
-            {
-                if (pMsg->message == WM_KEYDOWN)
-                    Cancel();
-            }
-            else
-                m_pContext->OnKey(static_cast<int>(pMsg->wParam), pMsg->message == WM_KEYDOWN);
-            return TRUE;
-        default: return FALSE;
+        m_bMoved = TRUE;
+        m_ptLastMove = point;
+        if (m_pContext->m_bDragging)
+            m_pContext->Move(point);
+        else
+            m_pContext->Stretch(point);
+        return TRUE;
+    }
+    case WM_LBUTTONUP:
+        m_bDone = m_bEnded = TRUE;
+        if (m_pContext->m_bDragging)
+            m_pContext->EndDrag();
+        else
+            m_pContext->EndResize();
+        return TRUE;
+    case WM_RBUTTONDOWN: Cancel(); return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (pMsg->wParam == VK_ESCAPE)
+        {
+            if (pMsg->message == WM_KEYDOWN)
+                Cancel();
         }
+        else if (m_pContext->m_bDragging)
+            m_pContext->OnKey(static_cast<int>(pMsg->wParam), pMsg->message == WM_KEYDOWN);
+        return TRUE;
+    default: return FALSE;
     }
+}
 
-private:
-    void Cancel()
-    {
-        m_bDone = TRUE;
-        m_pContext->CancelLoop();
-    }
-
-    CDockContext* m_pContext;
-    HWND m_hWndBar;
-};
-}   // namespace
+void CDockTrackLoop::Cancel()
+{
+    m_bDone = TRUE;
+    m_pContext->CancelLoop();
+}
 
 CDockContext::CDockContext(CControlBar* pBar) : m_pBar(pBar)
 {
@@ -141,7 +131,26 @@ void CDockContext::StartDrag(CPoint point)
     m_bDragging = TRUE;
     InitLoop();
     RememberPlace();
+    InitDragRects(point);
+    m_ptLast = point;
+    Move(point);
+    Track();
+}
 
+void CDockContext::ContainPoint(CRect& rect, CPoint point)
+{
+    if (point.x < rect.left)
+        rect.OffsetRect(point.x - rect.left, 0);
+    else if (point.x >= rect.right)
+        rect.OffsetRect(point.x - rect.right + 1, 0);
+    if (point.y < rect.top)
+        rect.OffsetRect(0, point.y - rect.top);
+    else if (point.y >= rect.bottom)
+        rect.OffsetRect(0, point.y - rect.bottom + 1);
+}
+
+void CDockContext::InitDragRects(CPoint point)
+{
     // The four rectangles start where the bar is, each as big as the bar would be there.
     CRect rect;
     m_pBar->GetWindowRect(&rect);
@@ -164,10 +173,6 @@ void CDockContext::StartDrag(CPoint point)
     ContainPoint(m_rectDragVert, point);
     ContainPoint(m_rectFrameDragHorz, point);
     ContainPoint(m_rectFrameDragVert, point);
-
-    m_ptLast = point;
-    Move(point);
-    Track();
 }
 
 void CDockContext::Move(CPoint point)
@@ -184,7 +189,8 @@ void CDockContext::Move(CPoint point)
 
 DWORD CDockContext::CanDock()
 {
-    // The bar's own orientation first, then the other.
+    // The bar's own orientation first, then the other; a side counts when its dock bar is found again for that
+    // side alone (GetDockBar may judge a side by more than the rectangle).
     DWORD first = IsHorzNow() ? CBRS_ORIENT_HORZ : CBRS_ORIENT_VERT;
     const DWORD orders[] = {first, CBRS_ORIENT_ANY & ~first};
     for (DWORD orient : orders)
@@ -192,8 +198,12 @@ DWORD CDockContext::CanDock()
         DWORD sides = m_dwDockStyle & orient;
         if (sides == 0)
             continue;
-        if (CDockBar* pDockBar = GetDockBar(sides))
-            return pDockBar->m_dwStyle & sides;
+        CDockBar* pDockBar = GetDockBar(sides);
+        if (pDockBar == nullptr)
+            continue;
+        DWORD side = pDockBar->m_dwStyle & sides;
+        if (side != 0 && GetDockBar(side) == pDockBar)
+            return side;
     }
     return 0;
 }
@@ -213,26 +223,32 @@ CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle)
             !(pDockBar->m_dwStyle & dwOverDockStyle & CBRS_ALIGN_ANY) ||
             (pDockBar->m_bFloating && !(dwOverDockStyle & CBRS_FLOAT_MULTI)))
             continue;
-        // An empty dock bar still catches what comes within 4 pixels of it, inside the frame.
-        CRect rect;
-        pDockBar->GetWindowRect(&rect);
-        if (rect.Width() == 0)
-            rect.InflateRect(4, 0);
-        if (rect.Height() == 0)
-            rect.InflateRect(0, 4);
-        if (!pDockBar->m_bFloating)
-        {
-            CRect client;
-            HWND hParent = ::GetParent(pDockBar->m_hWnd);
-            ::GetClientRect(hParent, &client);
-            ::MapWindowPoints(hParent, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
-            rect.IntersectRect(&rect, &client);
-        }
+        CRect rect = CatchRect(pDockBar);
         CRect touch;
         if (touch.IntersectRect(&rect, &drag))
             return pDockBar;
     }
     return nullptr;
+}
+
+CRect CDockContext::CatchRect(CDockBar* pDockBar)
+{
+    // An empty dock bar still catches what comes within 4 pixels of it, inside the frame.
+    CRect rect;
+    pDockBar->GetWindowRect(&rect);
+    if (rect.Width() == 0)
+        rect.InflateRect(4, 0);
+    if (rect.Height() == 0)
+        rect.InflateRect(0, 4);
+    if (!pDockBar->m_bFloating)
+    {
+        CRect client;
+        HWND hParent = ::GetParent(pDockBar->m_hWnd);
+        ::GetClientRect(hParent, &client);
+        ::MapWindowPoints(hParent, nullptr, reinterpret_cast<LPPOINT>(&client), 2);
+        rect.IntersectRect(&rect, &client);
+    }
+    return rect;
 }
 
 void CDockContext::OnKey(int nChar, BOOL bDown)
@@ -439,30 +455,33 @@ BOOL CDockContext::Track()
     return loop.m_bEnded;
 }
 
+BOOL CDockContext::ChooseDragRect(CRect& rect, CSize& size) const
+{
+    if (!m_bDragging || m_dwOverDockStyle == 0)
+    {
+        // A floating frame: thick and halftone.
+        rect = !m_bDragging ? m_rectActualFrameSize : (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert);
+        size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
+                     std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
+        return TRUE;
+    }
+    rect = (m_dwOverDockStyle & CBRS_ORIENT_HORZ) ? m_rectDragHorz : m_rectDragVert;
+    size = CSize(1, 1);
+    return FALSE;
+}
+
 void CDockContext::DrawFocusRect(BOOL bRemoveRect)
+{
+    CRect rect;
+    CSize size(0, 0);
+    BOOL bDither = bRemoveRect ? FALSE : ChooseDragRect(rect, size);
+    DrawDragRectangle(rect, size, bDither);
+}
+
+void CDockContext::DrawDragRectangle(const CRect& rect, CSize size, BOOL bDither)
 {
     if (m_pDC == nullptr)
         return;
-    CRect rect;
-    CSize size(0, 0);
-    BOOL bDither = FALSE;
-    if (!bRemoveRect)
-    {
-        if (!m_bDragging || m_dwOverDockStyle == 0)
-        {
-            // A floating frame: thick and halftone.
-            rect =
-                !m_bDragging ? m_rectActualFrameSize : (IsHorzNow() ? m_rectFrameDragHorz : m_rectFrameDragVert);
-            size = CSize(std::max(1, ::GetSystemMetrics(SM_CXFRAME) - 1),
-                         std::max(1, ::GetSystemMetrics(SM_CYFRAME) - 1));
-            bDither = TRUE;
-        }
-        else
-        {
-            rect = (m_dwOverDockStyle & CBRS_ORIENT_HORZ) ? m_rectDragHorz : m_rectDragVert;
-            size = CSize(1, 1);
-        }
-    }
     CBrush* pWhite = CBrush::FromHandle(static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     CBrush* pBrush = bDither ? CDC::GetHalftoneBrush() : pWhite;
     CBrush* pBrushLast = m_bDitherLast ? CDC::GetHalftoneBrush() : pWhite;

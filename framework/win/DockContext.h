@@ -83,4 +83,42 @@ protected:
     CSize CalcBarSize(DWORD dwMode, BOOL bFloating);
     // Remembers the present dock bar and rectangle, or the present floating frame's place.
     void RememberPlace();
+    // The four rectangles for a drag that starts at point, each holding the point.
+    void InitDragRects(CPoint point);
+    // Moves rect the least so that it holds point.
+    static void ContainPoint(CRect& rect, CPoint point);
+    // Where a dock bar catches a dragged bar (screen): its window, an empty one 4 pixels either way, inside
+    // its frame's client area.
+    static CRect CatchRect(CDockBar* pDockBar);
+    // The rectangle that applies now with its border size: TRUE for a floating frame's (drawn halftone), FALSE
+    // for the bar docked.
+    BOOL ChooseDragRect(CRect& rect, CSize& size) const;
+    // Draws rect (border size; halftone with bDither) in place of the rectangle drawn last.
+    void DrawDragRectangle(const CRect& rect, CSize size, BOOL bDither);
+};
+
+// The loop of one drag or resize: it runs while the bar holds the mouse and hands the mouse and the keys to
+// the context. A library that pumps its own way takes each message to HandleTrackMessage first.
+class CDockTrackLoop : public CMessageLoop
+{
+public:
+    explicit CDockTrackLoop(CDockContext* pContext);
+
+    BOOL m_bDone = FALSE;
+    BOOL m_bEnded = FALSE;   // by the button's release
+
+protected:
+    BOOL ContinueLoop() override;
+    BOOL PreTranslate(MSG* pMsg) override;   // only the drag's messages
+    // TRUE when the message was a step of the drag: a move (a move without the left button cancels, one to
+    // the same place is skipped), the release, a cancel (Escape, the right button) or a key for OnKey.
+    BOOL HandleTrackMessage(MSG* pMsg);
+    void Cancel();
+
+    CDockContext* m_pContext;
+    HWND m_hWndBar;
+
+private:
+    BOOL m_bMoved = FALSE;
+    CPoint m_ptLastMove;
 };

@@ -387,38 +387,7 @@ INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd != nullptr)
         return -1;
-    HWND hWndTop = nullptr;
-    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(m_pParentWnd, &hWndTop));
-    BOOL bEnableParent = FALSE;
-    if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
-    {
-        ::EnableWindow(hWndParent, FALSE);
-        bEnableParent = TRUE;
-    }
-
-    m_nModalResult = -1;
-    m_nFlags |= WF_CONTINUEMODAL;   // so that EndDialog during the creation ends the sheet at once
-    if (CreateSheet(hWndParent))
-    {
-        if (m_nFlags & WF_CONTINUEMODAL)
-        {
-            DWORD dwFlags = MLF_SHOWONIDLE;
-            if (GetStyle() & DS_NOIDLEMSG)
-                dwFlags |= MLF_NOIDLEMSG;
-            RunModalLoop(dwFlags);
-        }
-        if (m_hWnd != nullptr)
-            SetWindowPos(nullptr, 0, 0, 0, 0,
-                         SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    }
-    m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
-
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
-    return m_nModalResult;
+    return RunModalWindow(m_pParentWnd, [&](HWND hWndParent) { return CreateSheet(hWndParent); });
 }
 
 void CPropertySheet::EndDialog(int nEndID)

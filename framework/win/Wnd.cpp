@@ -922,6 +922,42 @@ private:
 };
 }   // namespace
 
+INT_PTR CWnd::RunModalWindow(CWnd* pParentWnd, const std::function<BOOL(HWND hWndParent)>& create)
+{
+    HWND hWndTop = nullptr;
+    HWND hWndParent = AfxGetSafeHwnd(GetSafeOwner(pParentWnd, &hWndTop));
+    BOOL bEnableParent = FALSE;
+    if (hWndParent != nullptr && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
+    {
+        ::EnableWindow(hWndParent, FALSE);
+        bEnableParent = TRUE;
+    }
+
+    m_nModalResult = -1;
+    m_nFlags |= WF_CONTINUEMODAL;   // so that ending the window during its creation ends it at once
+    if (create(hWndParent))
+    {
+        if (m_nFlags & WF_CONTINUEMODAL)
+        {
+            DWORD dwFlags = MLF_SHOWONIDLE;
+            if (GetStyle() & DS_NOIDLEMSG)
+                dwFlags |= MLF_NOIDLEMSG;
+            RunModalLoop(dwFlags);
+        }
+        if (m_hWnd != nullptr)
+            SetWindowPos(nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+
+    if (bEnableParent)
+        ::EnableWindow(hWndParent, TRUE);
+    if (hWndParent != nullptr && m_hWnd != nullptr && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hWndParent);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
     HWND hWndSelf = m_hWnd;

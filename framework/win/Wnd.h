@@ -12,6 +12,7 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/Menu.h"
 
+#include <functional>
 #include <shellapi.h>
 
 // The system headers make this a function-like macro; CWnd has a member of that name.
@@ -186,6 +187,10 @@ public:
     int RunModalLoop(DWORD dwFlags = 0);
     virtual BOOL ContinueModal();
     virtual void EndModalLoop(int nResult);
+    // A modal window's whole life: the owner is disabled, create(owner) makes the window, the loop runs
+    // unless the window ended during its creation, then the window hides, the owner comes back and the
+    // window is destroyed. Returns the modal result (-1 when creation failed).
+    INT_PTR RunModalWindow(CWnd* pParentWnd, const std::function<BOOL(HWND hWndParent)>& create);
 
     // ---- data exchange ----
     virtual void DoDataExchange(CDataExchange* pDX);

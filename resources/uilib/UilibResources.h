@@ -14,6 +14,13 @@
 #define IDB_UX_SMALL_GLYPHS 4501   // 11-pixel cells: left, right, up, down, menu mark
 #define IDB_UX_EDIT_GROUP 4505     // 14-pixel cells: new, delete, move up, move down (magenta transparent)
 #define IDB_UX_CHECK_BOXES 4507    // three cells: unchecked, checked, indeterminate
+// 10-pixel glyphs of caption buttons (magenta transparent): minimize, restore, close, options, expand
+#define IDB_UX_CAPTION_GLYPHS 0x1230
+#define UX_GLYPH_MINIMIZE 0
+#define UX_GLYPH_RESTORE 1
+#define UX_GLYPH_CLOSE 2
+#define UX_GLYPH_OPTIONS 3
+#define UX_GLYPH_EXPAND 4
 
 // Menus: sub-menu 1 is the edit context menu, sub-menu 2 the column header's menu ("RClickHeader"); sub-menu 0
 // is kept empty so that the others keep their places.
@@ -157,9 +164,27 @@
 #define IDC_UX_COLOR_HONEYCOMB 5552
 
 // Strings of the bars
-#define IDS_UX_CUSTOMIZE 4550     // "Customize..."
-#define IDS_UX_DOCK_WINDOW 4556   // default title of a docking window in the bar menu
-#define IDS_UX_TOOLBAR 4558       // default title of a tool bar
-#define IDS_UX_STATUS_BAR 4560    // the status bar's entry
-#define IDS_UX_CONTROL_BAR 4645   // default title of any other bar
+#define IDS_UX_CUSTOMIZE 4550         // "Customize..."
+#define IDS_UX_DOCK_WINDOW 4556       // default title of a docking window in the bar menu
+#define IDS_UX_TOOLBAR 4558           // default title of a tool bar
+#define IDS_UX_STATUS_BAR 4560        // the status bar's entry
+#define IDS_UX_CONTROL_BAR 4645       // default title of any other bar
+#define IDS_UX_BAR_POSITION 4537      // the value that keeps a docking window's sizes
+#define IDS_UX_CLOSE 4585             // "Close"
+#define IDS_UX_TOOLBAR_OPTIONS 4663   // "Toolbar Options"
+#define IDS_UX_DOCK_HIDE_TIP 5511     // tips of a docking window's caption buttons (the commands' ids)
+#define IDS_UX_DOCK_EXPAND_TIP 5512
+
+// The window list of an MDI frame ("Windows"): its dialog, its icon (the dialog's small icon when the frame
+// has none) and its controls
+#define IDD_UX_WINDOW_LIST 4516
+#define IDI_UX_WINDOW_LIST 4508
+#define IDC_UX_WL_LIST 5553
+#define IDC_UX_WL_CASCADE 5554
+#define IDC_UX_WL_MINIMIZE 5555
+#define IDC_UX_WL_CLOSE 5556
+#define IDC_UX_WL_SAVE 5557
+#define IDC_UX_WL_TILE_HORZ 5558
+#define IDC_UX_WL_TILE_VERT 5559
+#define IDC_UX_WL_ACTIVATE 5560
 #define IDS_UX_RESET_TOOLBAR 4652   // the question before a tool bar goes back to its first layout

@@ -118,6 +118,38 @@ public:
     }
 };
 
+// A bar whose creation fails after it joined the frame's list (here its own WM_CREATE refuses).
+class CRefusingBar : public CControlBar
+{
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        CControlBar::OnCreate(lpCreateStruct);
+        return -1;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRefusingBar, CControlBar)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(DockingProgram, ABarWhoseCreationFailsLeavesNoTraceInTheFrame)
+{
+    INT_PTR before = frame->m_listControlBars.GetCount();
+    {
+        CRefusingBar bar;
+        EXPECT_FALSE(bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame, 0xE850));
+        EXPECT_EQ(nullptr, bar.m_hWnd);
+        EXPECT_EQ(before, frame->m_listControlBars.GetCount());
+    }
+    // The frame still lays out and saves its bars without the one that never came to be.
+    frame->RecalcLayout();
+    CDockState state;
+    frame->GetDockState(state);
+    EXPECT_EQ(before, state.m_arrBarInfo.GetSize());
+}
+
 TEST_F(DockingProgram, BarsDockOnAllFourSidesAroundThePaneInRows)
 {
     CMessageSequence seq({WM_SIZE, WM_SIZEPARENT});

@@ -3,6 +3,7 @@
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/MemDC.h"
 #include "uilib/core/ToolBar.h"
@@ -191,9 +192,12 @@ void CUXControlBar::UpdateBarFont()
     CopyFont(m_fontVert, uxAfxData.m_fontVert, size);
 }
 
+UXDockContextFactory CUXControlBar::s_pfnDockContextFactory = nullptr;
+
 void CUXControlBar::EnableDocking(DWORD dwDockStyle)
 {
-    // The docking layer gives the bar its dock context; the base keeps the sides.
+    if (dwDockStyle != 0 && m_pDockContext == nullptr && s_pfnDockContextFactory != nullptr)
+        m_pDockContext = s_pfnDockContextFactory(this);
     CControlBar::EnableDocking(dwDockStyle);
     if (m_hWnd != nullptr && m_hWndOwner == nullptr)
         SetOwner(GetParent());
@@ -365,12 +369,7 @@ void CUXControlBar::DrawNonClient()
 {
     CWindowDC dc(this);
     CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    client.OffsetRect(-window.left, -window.top);
-    window.OffsetRect(-window.left, -window.top);
-    dc.ExcludeClipRect(&client);
+    UXPrepareNonClientDC(this, dc, window, client);
     COLORREF back = GetBackColor();
     CUXMemDC mem(&dc, window, back);
     if (!mem.IsValid())
@@ -409,6 +408,12 @@ BOOL CUXControlBar::IsCursorInGripper() const
 // ---- the bar menu --------------------------------------------------------------------------------------
 
 void CUXControlBar::ShowBarMenu(CPoint point, CFrameWnd* pFrame)
+{
+    TrackBarMenu(point, pFrame,
+                 IsKindOf(RUNTIME_CLASS(CUXToolBar)) && static_cast<CUXToolBar*>(this)->IsCustomizable());
+}
+
+void CUXControlBar::TrackBarMenu(CPoint point, CFrameWnd* pFrame, BOOL bCustomize)
 {
     if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
         return;
@@ -461,7 +466,7 @@ void CUXControlBar::ShowBarMenu(CPoint point, CFrameWnd* pFrame)
             ++entries;
         }
     }
-    if (IsKindOf(RUNTIME_CLASS(CUXToolBar)) && static_cast<CUXToolBar*>(this)->IsCustomizable())
+    if (bCustomize)
     {
         if (entries > 0)
             menu.AppendMenu(MF_SEPARATOR);

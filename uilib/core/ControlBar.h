@@ -12,6 +12,8 @@ class CUXWndHook;
 
 // A visibility listener: told after a delayed show (TRUE) or hide (FALSE) of the bar.
 typedef void (*UXBarVisibilityCallback)(void* object, BOOL show);
+// Makes the dock context of a bar whose docking is enabled.
+typedef CDockContext* (*UXDockContextFactory)(CControlBar* pBar);
 
 class CUXControlBar : public CControlBar
 {
@@ -69,11 +71,18 @@ public:
     virtual BOOL IsCursorInGripper() const;
     // Builds and tracks the menu of the frame's bars at point (screen co-ordinates).
     virtual void ShowBarMenu(CPoint point, CFrameWnd* pFrame);
+    // The menu of the frame's bars (checked while visible; a bar's id toggles it), ending in "Customize..."
+    // with bCustomize; tracked at point (screen co-ordinates) when it has an entry.
+    static void TrackBarMenu(CPoint point, CFrameWnd* pFrame, BOOL bCustomize);
     virtual void DrawNonClient();
     // The group the bar menu lists this bar in.
     virtual BarMenuGroup GetBarMenuGroup() const { return kOtherBars; }
 
-    void EnableDocking(DWORD dwDockStyle);
+    // Keeps the sides; a bar without a dock context gets the library's (see SetDockContextFactory).
+    void EnableDocking(DWORD dwDockStyle) override;
+    // The library's docking layer, which lies above this one, installs the maker of its dock context here;
+    // without one bars get the framework's.
+    static void SetDockContextFactory(UXDockContextFactory factory) { s_pfnDockContextFactory = factory; }
     void DelayShow(BOOL bShow) override;
     // Listeners of delayed shows and hides.
     void AddVisibilityListener(void* object, UXBarVisibilityCallback callback);
@@ -115,6 +124,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    static UXDockContextFactory s_pfnDockContextFactory;
+
     struct Listener
     {
         void* object;

@@ -1,6 +1,7 @@
 #include "uilib/core/Helpers.h"
 
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/MemDC.h"
 
 // ---- texts ----
 
@@ -79,6 +80,26 @@ void FillDitheredRect(CDC* dc, const CRect& rect)
     dc->SelectObject(oldBrush);
     dc->SetBkColor(oldBack);
     dc->SetTextColor(oldText);
+}
+
+void UXPrepareNonClientDC(CWnd* wnd, CDC& windowDC, CRect& window, CRect& client)
+{
+    wnd->GetWindowRect(&window);
+    wnd->GetClientRect(&client);
+    wnd->ClientToScreen(&client);
+    client.OffsetRect(-window.left, -window.top);
+    window.OffsetRect(-window.left, -window.top);
+    windowDC.ExcludeClipRect(&client);
+}
+
+void UXPaintListOffscreen(CWnd* list, COLORREF background)
+{
+    CPaintDC paintDC(list);
+    CRect client;
+    list->GetClientRect(&client);
+    CUXMemDC dc(&paintDC, client, background);
+    list->DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.IsValid() ? dc.GetSafeHdc() : paintDC.GetSafeHdc()),
+                        0);
 }
 
 // ---- scrolling ----

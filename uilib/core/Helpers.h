@@ -23,6 +23,12 @@ CString GetPathTail(LPCSTR path);
 void DrawDisabledImage(CDC* dc, HIMAGELIST imageList, int index, int x, int y, BOOL colorSurface);
 // Fills a rectangle with a checker of button face and button highlight.
 void FillDitheredRect(CDC* dc, const CRect& rect);
+// For painting a window's non-client area: its window rectangle at (0, 0) and its client rectangle in the same
+// coordinates; the window DC is clipped to the non-client area.
+void UXPrepareNonClientDC(CWnd* wnd, CDC& windowDC, CRect& window, CRect& client);
+// Answers WM_PAINT of a list-like control: its default painting draws the items on an off-screen surface
+// filled with the background, which then covers the client area in one step.
+void UXPaintListOffscreen(CWnd* list, COLORREF background);
 // On the window DC of a pop-up (window: its screen rectangle), a one-pixel line in the colour along the edge
 // where the pop-up touches the button it drops from (screen rectangle), so that the two look joined. Nothing
 // when they share no more than two pixels.

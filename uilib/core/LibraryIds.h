@@ -4,6 +4,8 @@
 // Commands
 #define ID_UX_CUSTOMIZE 53782    // "Customize..." (also the chevron's control id)
 #define ID_UX_FULL_MENUS 53783   // "Display full menus": the chevron item of a menu
+#define ID_UX_DOCK_HIDE 5511     // a docking window's caption button: hide the window
+#define ID_UX_DOCK_EXPAND 5512   // a docking window's caption button: expand it along its row, or contract it
 
 // Private messages
 #define UXM_MENU_REFRESH 0x800A       // a menu window measures its items again
@@ -23,6 +25,8 @@
 #define UXM_COLOR_NO_FILL 0x89C9     // "No Fill" was chosen (wParam 0xFFFFFFFF)
 
 #define UXM_TOOLBAR_DROPDOWN 0x89D3   // to a tool bar's owner: a drop-down without a menu (lParam: NMTOOLBARA*)
+#define UXM_TABBAR_UPDATE 0x89D8      // to a tab-control bar: follow the MDI client's children again
+#define UXM_TABBAR_CLOSEALL 0x89D9    // to a tab-control bar: close every child it shows
 #define UXM_POPUP_CLOSED 0x89DF       // a pop-up told its opener that it closed
 #define UXM_REBAR_BANDINFO 0x89E0     // wParam: horizontal; lParam: REBARBANDINFOA*
 #define UXM_REBAR_NOTIFY 0x89E1       // wParam: flag; lParam: value

@@ -30,17 +30,6 @@ struct CheckImages
     }
 };
 
-// Paints a list through a surface filled with its background, the default painting drawing the items.
-void PaintList(CWnd* list, COLORREF background)
-{
-    CPaintDC paintDC(list);
-    CRect client;
-    list->GetClientRect(&client);
-    CUXMemDC dc(&paintDC, client, background);
-    list->DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.IsValid() ? dc.GetSafeHdc() : paintDC.GetSafeHdc()),
-                        0);
-}
-
 }   // namespace
 
 // ---- CUXCheckListBox -----------------------------------------------------------------------------------
@@ -185,7 +174,7 @@ void CUXCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CUXCheckListBox::OnPaint()
 {
-    PaintList(this, uxAfxData.m_clrWindow);
+    UXPaintListOffscreen(this, uxAfxData.m_clrWindow);
 }
 
 BOOL CUXCheckListBox::OnEraseBkgnd(CDC*)
@@ -288,7 +277,7 @@ void CUXListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CUXListBox::OnPaint()
 {
-    PaintList(this, BackgroundColor());
+    UXPaintListOffscreen(this, BackgroundColor());
 }
 
 BOOL CUXListBox::OnEraseBkgnd(CDC*)

@@ -271,14 +271,38 @@ void CUXTabCtrl::UpdateMDITabs()
 {
     if (m_hWnd == nullptr || m_hWndMDIClient == nullptr)
         return;
-    DeleteAllItems();
-    HWND active = reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0));
-    int index = 0;
+    std::vector<HWND> children;
     for (HWND child = ::GetWindow(m_hWndMDIClient, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT))
     {
-        if (::GetWindow(child, GW_OWNER) != nullptr)
-            continue;   // the title of a minimised child, not a child itself
+        if (::GetWindow(child, GW_OWNER) == nullptr)   // not the title of a minimised child
+            children.push_back(child);
+    }
+    // The tabs keep their order (the client's order changes with every activation): children shown already
+    // stay where they are, new ones follow in the order the client made them, gone ones leave.
+    std::vector<HWND> order;
+    for (int i = 0; i < GetItemCount(); ++i)
+    {
+        TCITEMA info = {};
+        info.mask = TCIF_PARAM;
+        HWND shown = GetItem(i, &info) ? reinterpret_cast<HWND>(info.lParam) : nullptr;
+        if (std::find(children.begin(), children.end(), shown) != children.end())
+            order.push_back(shown);
+    }
+    std::vector<HWND> added;
+    for (HWND child : children)
+    {
+        if (std::find(order.begin(), order.end(), child) == order.end())
+            added.push_back(child);
+    }
+    std::sort(added.begin(), added.end(), [](HWND a, HWND b) { return ::GetDlgCtrlID(a) < ::GetDlgCtrlID(b); });
+    order.insert(order.end(), added.begin(), added.end());
+
+    DeleteAllItems();
+    HWND active = reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0));
+    for (int index = 0; index < static_cast<int>(order.size()); ++index)
+    {
+        HWND child = order[index];
         CString title;
         CWnd::FromHandle(child)->GetWindowText(title);
         TCITEMA info = {};
@@ -288,7 +312,6 @@ void CUXTabCtrl::UpdateMDITabs()
         InsertItem(index, &info);
         if (child == active)
             SetCurSel(index);
-        ++index;
     }
 }
 

@@ -31,7 +31,8 @@ public:
     void CondenseTabs();
 
     // One tab for each child window of an MDI client (item data: the child's window), the active one
-    // selected; choosing a tab activates its window.
+    // selected; choosing a tab activates its window. The tabs keep their order when they are updated; new
+    // children come last.
     void TrackMDIChildren(HWND mdiClient);
     void UpdateMDITabs();
     // Asks every tracked child window to close.

@@ -125,16 +125,8 @@ BOOL CUXToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CR
     ::InitCommonControlsEx(&init);
     DWORD style =
         dwCtrlStyle | (dwStyle & 0xFFBF004E) | CCS_NOMOVEY | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
-    // A creation that fails half-way destroys its window again: the bar is left without one, and nobody
-    // keeps a pointer to it.
     if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID))
-    {
-        if (m_pDockSite != nullptr)
-            m_pDockSite->RemoveControlBar(this);
-        m_pDockSite = nullptr;
-        GetCustomizeCenter().RemoveWindow(this);
         return FALSE;
-    }
     SetSizes(m_sizeButton, m_sizeImage);
     SetFont(&GetHorzFont(), FALSE);
     if (CWinApp* app = AfxGetApp())

@@ -1,0 +1,179 @@
+// The fixture of the library frames' tests: an application with its own registry key (cleared before and
+// after each test), and an MDI frame whose children each show a view of a document of their own.
+#pragma once
+
+#include "UiFramesTestIds.h"
+#include "uilib/UilibTestSupport.h"
+#include "uilib/core/ToolBar.h"
+#include "uilib/frames/DockBar.h"
+#include "uilib/frames/DockWindow.h"
+#include "uilib/frames/MiniDockFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+// Rectangles, points and sizes in test messages as numbers (not as the pointers they convert to).
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+inline void PrintTo(const CPoint& p, std::ostream* os)
+{
+    *os << "(" << p.x << ", " << p.y << ")";
+}
+inline void PrintTo(const CSize& s, std::ostream* os)
+{
+    *os << s.cx << " x " << s.cy;
+}
+
+inline CRect FtScreenRect(HWND hWnd)
+{
+    CRect rect;
+    ::GetWindowRect(hWnd, &rect);
+    return rect;
+}
+
+// A document that counts the save questions it is asked (and always agrees to go on).
+class CFtDoc : public CDocument
+{
+public:
+    int saveQuestions = 0;
+    BOOL SaveModified() override
+    {
+        ++saveQuestions;
+        return TRUE;
+    }
+};
+
+class CFtView : public CView
+{
+    DECLARE_DYNCREATE(CFtView)
+public:
+    void OnDraw(CDC*) override {}
+};
+
+// A tool bar of four buttons drawn in memory.
+class CFtToolBar : public CUXToolBar
+{
+public:
+    BOOL CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTitle);
+};
+
+// A docking window that may drag live, and that records whether it has floated since it was last asked.
+class CFtDockWindow : public CUXDockWindow
+{
+public:
+    BOOL bLive = FALSE;
+    BOOL bFloatedOnTheWay = FALSE;
+    BOOL OnReBarQuery() override { return bLive; }
+
+protected:
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override
+    {
+        CUXDockWindow::OnBarStyleChange(dwOldStyle, dwNewStyle);
+        bFloatedOnTheWay |= (dwNewStyle & CBRS_FLOATING) != 0;
+    }
+};
+
+// A frame with the library's docking: a tool bar on each side (top, bottom, left, right), two docking windows
+// on the left holding a list each, a pane in the middle.
+class CFtDockFrame : public CFrameWnd
+{
+public:
+    static const UINT kBarIds[4];
+    static const UINT kWindowIds[2];
+    CFtToolBar m_bars[4];
+    CFtDockWindow m_windows[2];
+    CListBox m_lists[2];
+    CWnd m_pane;
+    int customizeCommands = 0;
+
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnCustomize() { ++customizeCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+class UiFramesProgram : public ::testing::Test
+{
+protected:
+    static constexpr const char* kAppKey = "Software\\VexulTests\\UiFramesTest";
+    CWinApp app{"UiFramesTest"};
+
+    void SetUp() override
+    {
+        app.SetRegistryKey("VexulTests");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+        // The real cursor stays out of the way until a test moves it.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    void TearDown() override
+    {
+        if (app.m_pMainWnd != nullptr && ::IsWindow(app.m_pMainWnd->m_hWnd))
+            app.m_pMainWnd->DestroyWindow();
+        app.m_pMainWnd = nullptr;
+        PumpPending();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+    }
+
+    // An MDI frame as the main window at (0, 0), 700 x 500.
+    CMDIFrameWnd* MakeMdiFrame(CMDIFrameWnd* pFrame = nullptr)
+    {
+        if (pFrame == nullptr)
+            pFrame = new CMDIFrameWnd;
+        if (!pFrame->LoadFrame(IDR_FT_MDI))
+            return nullptr;
+        app.m_pMainWnd = pFrame;
+        pFrame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->UpdateWindow();
+        return pFrame;
+    }
+
+    // A child of the MDI frame titled title (empty: untitled) with a view of a new document titled docTitle;
+    // the document goes with its view.
+    CMDIChildWnd* AddChild(CMDIFrameWnd* pFrame, LPCSTR title, LPCSTR docTitle, CFtDoc** ppDoc = nullptr)
+    {
+        CFtDoc* pDoc = new CFtDoc;
+        pDoc->SetTitle(docTitle);
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CFtView);
+        context.m_pCurrentDoc = pDoc;
+        CMDIChildWnd* pChild = new CMDIChildWnd;
+        int n = static_cast<int>(children.size());
+        if (!pChild->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                            CRect(20 * n, 20 * n, 20 * n + 240, 20 * n + 160), pFrame, &context))
+        {
+            delete pDoc;
+            return nullptr;
+        }
+        pChild->InitialUpdateFrame(pDoc, TRUE);
+        // The framework titles a child after its document: these tests name their windows themselves.
+        pChild->SetWindowText(title);
+        children.push_back(pChild);
+        if (ppDoc != nullptr)
+            *ppDoc = pDoc;
+        return pChild;
+    }
+
+    // The docking frame as the main window at (0, 0), 700 x 520.
+    CFtDockFrame* MakeDockFrame()
+    {
+        CFtDockFrame* pFrame = new CFtDockFrame;
+        if (!pFrame->LoadFrame(IDR_FT_FRAME, WS_OVERLAPPEDWINDOW))
+            return nullptr;
+        app.m_pMainWnd = pFrame;
+        pFrame->SetWindowPos(nullptr, 0, 0, 700, 520, SWP_NOZORDER);
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->RecalcLayout();
+        pFrame->UpdateWindow();
+        PumpPending();
+        return pFrame;
+    }
+
+    std::vector<CMDIChildWnd*> children;
+};
