@@ -40,7 +40,7 @@ std::string Text(HWND hWnd)
 class CEditorUser
 {
 public:
-    explicit CEditorUser(CProcess& editor) : m_editor(editor) {}
+    explicit CEditorUser(CTestProcess& editor) : m_editor(editor) {}
 
     // Waits for the editor's window that holds a child of that id. A message box met meanwhile is a question
     // the scenario did not expect: the wait fails with its text.
@@ -98,7 +98,7 @@ public:
     }
 
 private:
-    CProcess& m_editor;
+    CTestProcess& m_editor;
 };
 
 // The visible player window of any process but the editor's (the test run's player is started by the editor).
@@ -209,7 +209,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
     const std::string second = WriteSlidePicture(pictures, "second.bmp", kSlide2);
     const std::string picture = WriteSlidePicture(pictures, "logo.bmp", kPicture, kPictureWidth, kPictureHeight);
 
-    CProcess editor(AppFolder() + "\\VexulCreator.exe", AppFolder());
+    CTestProcess editor(AppFolder() + "\\VexulCreator.exe", "", AppFolder());
     ASSERT_TRUE(editor.Started());
     CEditorUser user(editor);
 
@@ -388,7 +388,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
     CTempFolder alone("vxe2ealone");
     ASSERT_TRUE(CopyFileA((project + "\\VEXUL.EXE").c_str(), (alone / "Show.exe").c_str(), FALSE));
     {
-        CProcess show1(alone / "Show.exe", alone.Path());
+        CTestProcess show1(alone / "Show.exe", "", alone.Path(), kSlideWindowId);
         ASSERT_TRUE(show1.Started());
         HWND played = nullptr;
         ASSERT_TRUE(
