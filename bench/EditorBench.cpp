@@ -20,6 +20,7 @@
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Picture.h"
+#include "tests/support/win_BmpFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,28 +52,8 @@ BOOL AnswerWizard(int mode, CProjectSettings& settings, int&, BOOL, const char*,
 // A 24-bit BMP whose pixels depend on the seed, so that no two backgrounds are alike.
 bool WriteBmp(const std::string& path, int width, int height, int seed)
 {
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<BYTE> data(54 + static_cast<size_t>(stride) * height);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfSize = static_cast<DWORD>(data.size());
-    file.bfOffBits = 54;
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    memcpy(data.data(), &file, sizeof(file));
-    memcpy(data.data() + sizeof(file), &info, sizeof(info));
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++)
-        {
-            BYTE* pixel = data.data() + 54 + static_cast<size_t>(y) * stride + x * 3;
-            pixel[0] = static_cast<BYTE>(x + seed * 7);
-            pixel[1] = static_cast<BYTE>(y + seed * 13);
-            pixel[2] = static_cast<BYTE>((x ^ y) + seed);
-        }
+    const std::vector<BYTE> data =
+        MakeBmp(width, height, [seed](int x, int y) { return RGB((x ^ y) + seed, y + seed * 13, x + seed * 7); });
     CFile out(path.c_str(), CFile::modeCreate | CFile::modeWrite);
     return out.IsOpen() && out.Write(data.data(), static_cast<UINT>(data.size()));
 }
@@ -140,10 +121,7 @@ bool AllThumbnailsIn(CVexulCreatorView* view)
 
 int main(int argc, char** argv)
 {
-    int repeat = 3;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (!std::strcmp(argv[i], "--repeat"))
-            repeat = std::max(1, std::atoi(argv[i + 1]));
+    const int repeat = RepeatArgument(argc, argv, 3);
 
     AfxWinInit(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOWNORMAL);
     SetLanguage(LETTER_ENGLISH);

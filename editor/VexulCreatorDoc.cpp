@@ -709,11 +709,8 @@ void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
     SetModifiedFlag();
 }
 
-void CVexulCreatorDoc::MoveSlide(int from, int to)
+std::vector<int> CVexulCreatorDoc::MoveOrder(int count, int from, int to)
 {
-    int count = from > to ? from + 1 : to + 1;
-    if (from == to || from < 0 || to < 0 || count > CShowData::MaxSlides)
-        return;
     std::vector<int> order(count);
     for (int i = 0; i < count; i++)
     {
@@ -726,7 +723,15 @@ void CVexulCreatorDoc::MoveSlide(int from, int to)
         else
             order[i] = i;
     }
-    ReorderSlides(order);
+    return order;
+}
+
+void CVexulCreatorDoc::MoveSlide(int from, int to)
+{
+    int count = from > to ? from + 1 : to + 1;
+    if (from == to || from < 0 || to < 0 || count > CShowData::MaxSlides)
+        return;
+    ReorderSlides(MoveOrder(count, from, to));
 }
 
 void CVexulCreatorDoc::CopySlide(int slide)

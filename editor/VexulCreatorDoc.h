@@ -88,6 +88,8 @@ public:
     void MoveSlide(int from, int to);
     // Puts the first count slides in a new order: the slide at position i goes to order[i].
     void ReorderSlides(const std::vector<int>& order);
+    // The order of count slides in which the slide at from moves to to and the slides between move by one.
+    static std::vector<int> MoveOrder(int count, int from, int to);
     // The copy buffer of the slide commands: one slide of this project.
     void CopySlide(int slide);
     BOOL PasteSlide(int slide);

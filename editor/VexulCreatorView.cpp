@@ -526,21 +526,7 @@ void CVexulCreatorView::OnLButtonUp(UINT nFlags, CPoint point)
             int to = std::min(cell, m_nSlideCount - 1);
             m_nSelection = -1;
             if (from != to)
-            {
-                std::vector<int> order(m_nSlideCount);
-                for (int i = 0; i < m_nSlideCount; i++)
-                {
-                    if (i == from)
-                        order[i] = to;
-                    else if (from < to && i > from && i <= to)
-                        order[i] = i - 1;
-                    else if (from > to && i >= to && i < from)
-                        order[i] = i + 1;
-                    else
-                        order[i] = i;
-                }
-                ReorderCells(order);
-            }
+                ReorderCells(CVexulCreatorDoc::MoveOrder(m_nSlideCount, from, to));
         }
         m_rcDragTarget.SetRectEmpty();
         Invalidate();
