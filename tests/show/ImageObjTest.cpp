@@ -128,6 +128,19 @@ TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
     i.Paint(&opaque.dc);
     EXPECT_EQ(kWhite, opaque.At(2, 3));
     EXPECT_EQ(kRed, opaque.At(9, 6));
+
+    // Drawn opaque first and made transparent afterwards: the transparent drawing still leaves the slide.
+    CImageObj later;
+    later.Set(2, 3, "half.bmp", 0, 100, FALSE, kWhite, 1000, &p.pack);
+    later.m_bVisible = TRUE;
+    DibSurface before(20, 20, kBlue);
+    later.Paint(&before.dc);
+    later.m_bTransparent = TRUE;
+    DibSurface after(20, 20, kBlue);
+    later.Paint(&after.dc);
+    EXPECT_EQ(kWhite, before.At(2, 3));
+    EXPECT_EQ(kBlue, after.At(2, 3));
+    EXPECT_EQ(kRed, after.At(9, 6));
 }
 
 TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)
