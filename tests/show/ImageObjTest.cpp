@@ -133,14 +133,14 @@ TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
     CImageObj later;
     later.Set(2, 3, "half.bmp", 0, 100, FALSE, kWhite, 1000, &p.pack);
     later.m_bVisible = TRUE;
-    DibSurface before(20, 20, kBlue);
-    later.Paint(&before.dc);
-    later.m_bTransparent = TRUE;
-    DibSurface after(20, 20, kBlue);
-    later.Paint(&after.dc);
-    EXPECT_EQ(kWhite, before.At(2, 3));
-    EXPECT_EQ(kBlue, after.At(2, 3));
-    EXPECT_EQ(kRed, after.At(9, 6));
+    for (BOOL transparent : {FALSE, TRUE})
+    {
+        later.m_bTransparent = transparent;
+        DibSurface slide(20, 20, kBlue);
+        later.Paint(&slide.dc);
+        EXPECT_EQ(transparent ? kBlue : kWhite, slide.At(2, 3)) << transparent;
+        EXPECT_EQ(kRed, slide.At(9, 6)) << transparent;
+    }
 }
 
 TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)
