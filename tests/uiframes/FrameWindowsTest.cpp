@@ -7,6 +7,7 @@
 #include "support/win_DialogDriver.h"
 #include "uilib/core/CustomToolBar.h"
 #include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/GlobalData.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/DockState.h"
 #include "uilib/frames/FrameWindows.h"
@@ -142,6 +143,7 @@ TEST_F(FrameWindowsTest, LayoutSavedAtCloseIsRestoredAtStartWithoutTheBarsTheFra
     ASSERT_TRUE(frame->m_bars[1].IsFloating());
     EXPECT_EQ(floating, Rect(*frame->m_bars[1].GetParentFrame()));
     EXPECT_TRUE(frame->m_bars[1].GetParentFrame()->IsKindOf(RUNTIME_CLASS(CUXMiniDockFrameWnd)));
+    EXPECT_TRUE(frame->m_bars[1].GetParentFrame()->IsWindowVisible());
     CControlBar* restored = frame->GetControlBar(kFwCustomBar);
     ASSERT_NE(nullptr, restored);
     EXPECT_TRUE(restored->IsKindOf(RUNTIME_CLASS(CUXCustomToolBar)));
@@ -207,6 +209,21 @@ TEST_F(FrameWindowsTest, MdiFrameCommandsReachTheWindowListAndOneCustomizeDialog
     EXPECT_EQ(frame->m_wndMenuBar.GetCurrentMenu(), frame->GetMenu()->GetSafeHmenu());
     ASSERT_NE(nullptr, children[0]->GetMenu());
     EXPECT_EQ(frame->GetMenu()->GetSafeHmenu(), children[0]->GetMenu()->GetSafeHmenu());
+
+    // The tools' entries and "Display full menus" stay enabled where a command without a handler is not;
+    // a colour change reaches the look data.
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_STRING, ID_UX_TOOLS_FIRST + 3, "Tool");
+    popup.AppendMenu(MF_STRING, ID_UX_FULL_MENUS, "Full");
+    popup.AppendMenu(MF_STRING, 0x7777, "Nobody's");
+    AfxUpdateMenuCmdUI(frame, &popup, TRUE);
+    EXPECT_FALSE(popup.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(popup.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(popup.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
+    uxAfxData.m_clrBtnFace = RGB(1, 2, 3);
+    frame->SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), uxAfxData.m_clrBtnFace);
 
     // Activated, a document window makes its view the active one again.
     CView* firstView = children[0]->GetActiveView();
