@@ -189,7 +189,8 @@ TEST_F(FrameWindowsTest, MdiFrameCommandsReachTheWindowListAndOneCustomizeDialog
     for (int i = 0; i < 2; ++i)
     {
         children[i] = static_cast<CUXMDIChildWnd*>(RUNTIME_CLASS(CUXMDIChildWnd)->CreateObject());
-        ASSERT_TRUE(children[i]->Create(nullptr, i == 0 ? "First" : "Second", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+        ASSERT_TRUE(children[i]->Create(nullptr, i == 0 ? "First" : "Second",
+                                        WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                         CRect(10 * i, 10 * i, 10 * i + 240, 10 * i + 160), frame));
         EXPECT_TRUE(children[i]->GetChildCoolMenu().IsAttached());
         // The view comes afterwards, into the window that is there.
@@ -312,8 +313,8 @@ TEST_F(MenuTest, MenusShowTheFirstCurrentShortcutAndShortcutKeysComeBeforeTheMen
     // A document window that closes leaves the shortcuts on; the frame that closes stores them and switches
     // them off.
     CUXMDIChildWnd* child = new CUXMDIChildWnd;
-    ASSERT_TRUE(child->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
-                              frame));
+    ASSERT_TRUE(
+        child->Create(nullptr, "Doc", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, frame));
     child->MDIDestroy();
     Pump();
     EXPECT_TRUE(manager.IsEnabled());

@@ -38,8 +38,8 @@ public:
         std::string command = "\"" + exe + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
-        return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                &m_process) != FALSE;
+        return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &m_process) != FALSE;
     }
 
     // The main window once it shows a document window's title (the start's layout is restored by then).
@@ -124,8 +124,8 @@ DWORD SectionValue(UINT nBarID, LPCSTR value, DWORD fallback)
             continue;
         DWORD data = 0;
         size = sizeof(data);
-        return ::RegGetValueA(HKEY_CURRENT_USER, section.c_str(), value, RRF_RT_REG_DWORD, nullptr, &data, &size) ==
-                       ERROR_SUCCESS
+        return ::RegGetValueA(HKEY_CURRENT_USER, section.c_str(), value, RRF_RT_REG_DWORD, nullptr, &data,
+                              &size) == ERROR_SUCCESS
                    ? data
                    : fallback;
     }
@@ -146,7 +146,8 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         ASSERT_NE(nullptr, hFormat);
         ASSERT_NE(nullptr, hOutput);
-        EXPECT_TRUE(WaitFor([&]() { return ::IsWindowVisible(hFormat) && ::GetAncestor(hFormat, GA_ROOT) != hMain; }));
+        EXPECT_TRUE(
+            WaitFor([&]() { return ::IsWindowVisible(hFormat) && ::GetAncestor(hFormat, GA_ROOT) != hMain; }));
         EXPECT_TRUE(::IsWindowVisible(hOutput));
 
         // The user hides both through the View menu's commands, then closes the program.

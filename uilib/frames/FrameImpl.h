@@ -78,8 +78,8 @@ public:
     static void SetCustomizePages(UINT pageFlags) { s_nCustomizePages = pageFlags; }
     static UINT GetCustomizePages() { return s_nCustomizePages; }
 
-    CUXCoolMenu m_coolMenu;     // installed on the frame when its window is made
-    CUXMenuBar m_wndMenuBar;    // a window only when the application makes it one
+    CUXCoolMenu m_coolMenu;    // installed on the frame when its window is made
+    CUXMenuBar m_wndMenuBar;   // a window only when the application makes it one
 
 protected:
     // The frame the destructor finishes for (set when the frame's window is made).

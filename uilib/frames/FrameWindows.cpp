@@ -16,14 +16,14 @@ template class CUXFrameOf<CMDIChildWnd>;
 
 // What the single-document and the MDI frame both answer. (The bars' show and hide commands, 0xE800 to
 // 0xE8FF, come with the framework's frame.)
-#define UX_FRAME_ENTRIES()                                                          \
-    ON_WM_CREATE()                                                                  \
-    ON_WM_SYSCOLORCHANGE()                                                          \
-    ON_WM_SETTINGCHANGE()                                                           \
-    ON_WM_INITMENUPOPUP()                                                           \
-    ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)                                        \
-    ON_COMMAND_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnToolsCommand)           \
-    ON_UPDATE_COMMAND_UI_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnUpdateTools)  \
+#define UX_FRAME_ENTRIES()                                                         \
+    ON_WM_CREATE()                                                                 \
+    ON_WM_SYSCOLORCHANGE()                                                         \
+    ON_WM_SETTINGCHANGE()                                                          \
+    ON_WM_INITMENUPOPUP()                                                          \
+    ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)                                       \
+    ON_COMMAND_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnToolsCommand)          \
+    ON_UPDATE_COMMAND_UI_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnUpdateTools) \
     ON_UPDATE_COMMAND_UI(ID_UX_FULL_MENUS, OnUpdateFullMenus)
 
 // ---- CUXFrameWnd -----------------------------------------------------------------------------------------

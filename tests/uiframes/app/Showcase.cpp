@@ -184,7 +184,8 @@ protected:
     {
         if (CMDIChildWnd* pChild = MDIGetActive())
         {
-            if (CView* pView = pChild->GetActiveView(); pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CShowcaseView)))
+            if (CView* pView = pChild->GetActiveView();
+                pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CShowcaseView)))
             {
                 static_cast<CShowcaseView*>(pView)->m_color = static_cast<COLORREF>(wParam);
                 pView->Invalidate();
@@ -212,8 +213,8 @@ protected:
 private:
     BOOL MakeToolBars()
     {
-        const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
-                            CBRS_SIZE_DYNAMIC;
+        const DWORD style =
+            WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
         m_standard.SetCustomizable(TRUE);
         m_format.SetCustomizable(TRUE);
         if (!m_standard.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDW_SC_STANDARD) ||
@@ -230,8 +231,8 @@ private:
         button.fsStyle = TBSTYLE_SEP;
         button.iBitmap = 110;
         m_format.SetButton(place, button);
-        if (!m_fonts.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 110, 160), &m_format,
-                            ID_SC_FONT))
+        if (!m_fonts.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 110, 160),
+                            &m_format, ID_SC_FONT))
             return FALSE;
         for (const char* face : {"Tahoma", "Arial", "Courier New", "Times New Roman"})
             m_fonts.AddString(face);
@@ -318,8 +319,11 @@ private:
         HWND hPopup = ::GetCapture();
         if (hPopup == nullptr)
             return;
-        for (WPARAM key : {VK_UP, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN})
-            ::SendMessageA(hPopup, WM_KEYDOWN, key, 0);
+        // Up, then along the colours.
+        ::SendMessageA(hPopup, WM_KEYDOWN, VK_UP, 0);
+        for (int i = 0; i < 12; ++i)
+            ::SendMessageA(hPopup, WM_KEYDOWN, VK_RIGHT, 0);
+        ::SendMessageA(hPopup, WM_KEYDOWN, VK_RETURN, 0);
     }
     // A click on the Colour button's arrow, as the user gives it.
     void OpenColorPopup()
