@@ -1,5 +1,5 @@
-// The customize dialog's tool bars and commands pages with real tool bars: bars made, renamed, hidden and
-// deleted through the page; a command dragged from the commands page onto a bar; the page shown last kept.
+// The customize dialog's tool bars and commands pages with real tool bars: bars made, renamed, hidden, reset
+// and deleted through the page; a command dragged from the commands page onto a bar; the page shown last kept.
 #include "UiFramesTestSupport.h"
 
 #include "resources/uilib/UilibResources.h"
@@ -102,7 +102,7 @@ protected:
 
 }   // namespace
 
-TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBarsPage)
+TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenResetAndDeletedThroughTheToolBarsPage)
 {
     CCpFrame* frame = MakeFrame();
     ASSERT_NE(nullptr, frame);
@@ -176,16 +176,32 @@ TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBar
              EXPECT_FALSE(made->IsVisible());
              frame->ShowControlBar(made, TRUE, FALSE);   // shown from elsewhere: the check follows
              EXPECT_EQ(1, page->GetList().GetCheck(1));
-             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_DELETE);
+
+             // A button put on the new bar goes again when the bar is reset (after the bar's question).
+             CUXCommandRecord open;
+             open.m_nID = static_cast<int>(kCmdOpen);
+             open.m_strText = "Open";
+             ASSERT_TRUE(made->InsertCommand(open, 0));
+             ASSERT_EQ(1, made->GetCount());
+             ASSERT_TRUE(Enabled(page, IDC_UX_TB_RESET));
+             boxes.SetAnswer(IDYES);
+             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_RESET);
              driver->Post(
                  [&, hSheet]()
                  {
-                     EXPECT_EQ(nullptr, frame->GetControlBar(AFX_IDW_TOOLBAR + 1));
-                     EXPECT_EQ(1, page->GetList().GetCount());
-                     EXPECT_EQ(0, page->GetList().GetCurSel());
-                     // The options page is the one shown at the end.
-                     sheet.SetActivePage(1);
-                     CDialogDriver::Click(hSheet, IDCANCEL);
+                     EXPECT_EQ(0, made->GetCount());
+                     boxes.SetAnswer(IDOK);
+                     CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_DELETE);
+                     driver->Post(
+                         [&, hSheet]()
+                         {
+                             EXPECT_EQ(nullptr, frame->GetControlBar(AFX_IDW_TOOLBAR + 1));
+                             EXPECT_EQ(1, page->GetList().GetCount());
+                             EXPECT_EQ(0, page->GetList().GetCurSel());
+                             // The options page is the one shown at the end.
+                             sheet.SetActivePage(1);
+                             CDialogDriver::Click(hSheet, IDCANCEL);
+                         });
                  });
          }});
     driver = &steps;
@@ -193,11 +209,12 @@ TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBar
     EXPECT_EQ(5u, driver->StepsRun());
     EXPECT_EQ("Custom 1", newName);
     std::vector<VxMessageBoxRecord> asked = boxes.Records();
-    ASSERT_EQ(2u, asked.size());
+    ASSERT_EQ(3u, asked.size());
     EXPECT_EQ("A toolbar named 'standard' already exists. Type another name.", asked[0].text);
     EXPECT_EQ(static_cast<unsigned>(MB_ICONSTOP), asked[0].type);
-    EXPECT_EQ("Are you sure you want to delete the 'Mine' toolbar?", asked[1].text);
-    EXPECT_EQ(static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked[1].type);
+    EXPECT_EQ(static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION), asked[1].type);   // the reset
+    EXPECT_EQ("Are you sure you want to delete the 'Mine' toolbar?", asked[2].text);
+    EXPECT_EQ(static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked[2].type);
     EXPECT_FALSE(frame->m_bar.IsCustomizeMode());
     EXPECT_EQ(1u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
 

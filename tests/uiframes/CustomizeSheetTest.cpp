@@ -164,6 +164,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
     CUXOptionsStore::ApplyToLookData({{1, 1, 1, 1, 1, 1}});
     GetOptionsStore().Load();   // nothing stored: the store takes the look data
 
+    EXPECT_EQ(0, CUXCustomizeSheet(frame, 0).GetPageCount());
     CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kOptionsPage);
     ASSERT_EQ(1, sheet.GetPageCount());
     bool checked = false;
