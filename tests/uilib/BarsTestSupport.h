@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,13 +26,8 @@ public:
     std::vector<std::pair<UINT, COLORREF>> colorNotes;
     BOOL disableSave = FALSE;   // the update handler disables Save ...
     BOOL checkNew = FALSE;      // ... and checks New
-    // Steps run while a menu is open and the menu loop is idle, each with the newest menu window; a step
-    // returns TRUE when it is done, FALSE to be called again after the queued messages.
-    std::deque<std::function<BOOL(HWND)>> menuSteps;
+    MenuSteps menuSteps;        // run while a menu is open (RunMenuStep)
     int menuIdleCalls = 0;
-
-    // Two calls of onMenuIdle at most this many messages apart: a menu that never shows fails the test.
-    static const int kMaxMenuIdleCalls = 400;
     // Frames made while this is set have customizable bars.
     static BOOL& CustomizableBars()
     {
@@ -107,31 +100,7 @@ protected:
         CallMenuIdle();
         return 0;
     }
-    void CallMenuIdle()
-    {
-        if (menuSteps.empty())
-            return;
-        if (++menuIdleCalls > kMaxMenuIdleCalls)
-        {
-            menuSteps.clear();
-            ::EndMenu();
-            return;
-        }
-        // What is waiting to be painted is painted first, so that the callback sees it on the screen.
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hWnd, LPARAM) -> BOOL
-            {
-                ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-                return TRUE;
-            },
-            0);
-        HWND menu = ::FindWindowA("#32768", nullptr);
-        if (menu == nullptr || !::IsWindowVisible(menu) || !menuSteps.front()(menu))
-            PostMessage(WM_APP + 1);
-        else
-            menuSteps.pop_front();
-    }
+    void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, m_hWnd, WM_APP + 1); }
     DECLARE_MESSAGE_MAP()
 };
 

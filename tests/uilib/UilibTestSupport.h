@@ -1,5 +1,6 @@
 // Helpers of the UI library's tests: system colours changed for one test, icons made in memory, host windows
-// that record what their controls tell them, letting queued messages run, and reading the screen.
+// that record what their controls tell them, letting queued messages run, looking at open menus, and reading
+// the screen.
 #pragma once
 
 #include "uilib/core/GlobalData.h"
@@ -7,6 +8,8 @@
 #include "support/win_DibSurface.h"
 
 #include <algorithm>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,6 +144,40 @@ inline void PumpPending()
         if (::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0) == WAIT_TIMEOUT)
             return;
     }
+}
+
+// Steps run while a menu is open and its loop is idle, each with the newest menu window; a step returns TRUE
+// when it is done, FALSE to be called again after the queued messages.
+using MenuSteps = std::deque<std::function<BOOL(HWND)>>;
+// Two idle turns of a menu at most this many messages apart: a menu that never shows fails the test.
+const int kMaxMenuIdleCalls = 400;
+
+// One idle turn of an open menu (the owner's WM_ENTERIDLE with MSGF_MENU, or its own message `again`): what
+// waits to be painted is painted first, so that the step sees it on the screen; then the first step runs,
+// and when it is not done, or no menu shows yet, `again` is posted to the owner for another turn.
+inline void RunMenuStep(MenuSteps& steps, int& calls, HWND owner, UINT again)
+{
+    if (steps.empty())
+        return;
+    if (++calls > kMaxMenuIdleCalls)
+    {
+        steps.clear();
+        ::EndMenu();
+        return;
+    }
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM) -> BOOL
+        {
+            ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if (menu == nullptr || !::IsWindowVisible(menu) || !steps.front()(menu))
+        ::PostMessageA(owner, again, 0, 0);
+    else
+        steps.pop_front();
 }
 
 // A shown pop-up in the face colour that hosts the controls under test and records the commands and

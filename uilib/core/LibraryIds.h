@@ -7,6 +7,11 @@
 #define ID_UX_DOCK_HIDE 5511     // a docking window's caption button: hide the window
 #define ID_UX_DOCK_EXPAND 5512   // a docking window's caption button: expand it along its row, or contract it
 
+// The user's tools, one command each, and the MDI frame's window list ("More Windows...")
+#define ID_UX_TOOLS_FIRST 53000
+#define ID_UX_TOOLS_LAST 53250
+#define ID_UX_MORE_WINDOWS 0xFF09
+
 // Private messages
 #define UXM_MENU_REFRESH 0x800A       // a menu window measures its items again
 #define UXM_MENU_SHADOW 0x800B        // a menu window makes or shows its drop shadow

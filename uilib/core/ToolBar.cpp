@@ -1380,6 +1380,20 @@ void CUXToolBar::EraseWrapGaps(CDC* pDC)
 
 // ---- tips and updates ----------------------------------------------------------------------------------
 
+namespace
+{
+UXShortcutTextProvider& ShortcutProvider()
+{
+    static UXShortcutTextProvider provider = nullptr;
+    return provider;
+}
+}   // namespace
+
+void CUXToolBar::SetShortcutTextProvider(UXShortcutTextProvider provider)
+{
+    ShortcutProvider() = provider;
+}
+
 INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     INT_PTR hit = CUXControlBar::OnToolHitTest(point, pTI);
@@ -1413,6 +1427,9 @@ INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
             tip = tip.Left(end);
         if (tip.IsEmpty())
             return -1;
+        CString shortcut;
+        if (uxAfxData.m_bShortcutsInTips && ShortcutProvider() != nullptr && ShortcutProvider()(id, shortcut))
+            tip += " (" + shortcut + ")";
         pTI->hwnd = m_hWnd;
         pTI->uId = id;
         pTI->rect = rect;

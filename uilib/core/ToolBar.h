@@ -27,6 +27,8 @@ struct CUXToolBarTemplate
 
 // Paint callbacks see the bar's surface after each paint.
 typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
+// The keyboard shortcut a tip shows for a command ("Ctrl+S"); FALSE when the command has none.
+typedef BOOL (*UXShortcutTextProvider)(UINT nID, CString& text);
 
 class CUXCommandRecord;
 class CUXCommandCategory;
@@ -201,6 +203,8 @@ public:
     void RequestRelayout();
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // Where tips find shortcuts (the keyboard-shortcut manager installs itself); null: tips show none.
+    static void SetShortcutTextProvider(UXShortcutTextProvider provider);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal) override;
