@@ -8,6 +8,7 @@
 #include "uilib/core/SettingsStore.h"
 #include "uilib/frames/CustOptions.h"
 #include "uilib/frames/CustomizeSheet.h"
+#include "uilib/frames/ToolsManager.h"
 
 namespace
 {
@@ -83,6 +84,7 @@ protected:
     {
         CUXOptionsStore::ApplyToLookData(savedLook);
         GetOptionsStore().SetEnabled(FALSE);
+        GetToolsManager().SetEnabled(FALSE);
         UiFramesProgram::TearDown();
     }
 
@@ -161,6 +163,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
     CCsFrame* frame = MakeFrame();
     ASSERT_NE(nullptr, frame);
     GetOptionsStore().SetEnabled(TRUE);
+    GetToolsManager().SetEnabled(TRUE);   // the shortcut keys in tips are offered with the user tools
     CUXOptionsStore::ApplyToLookData({{1, 1, 1, 1, 1, 1}});
     GetOptionsStore().Load();   // nothing stored: the store takes the look data
 
@@ -177,6 +180,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
                               EXPECT_EQ("Close", CDialogDriver::Text(::GetDlgItem(hSheet, IDCANCEL)));
                               for (UINT id : CUXCustOptions::s_checkIds)
                                   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hPage, static_cast<int>(id))) << id;
+                              EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_SHORTCUTS_IN_TIPS)));
                               // Unchecking "recently used first" disables the delay box at once, and unchecking
                               // the tips the shortcut keys.
                               ::SendDlgItemMessageA(hPage, IDC_UX_OPT_RECENT_FIRST, BM_CLICK, 0, 0);

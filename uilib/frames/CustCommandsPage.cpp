@@ -275,9 +275,7 @@ void CUXCustCommandsPage::SelectCommand()
         CString prompt;
         if (record->m_nID == 0 || !AfxLoadString(static_cast<UINT>(record->m_nID), prompt))
         {
-            CString pattern;
-            AfxLoadString(IDS_UX_NO_HELP_TOPIC, pattern, uxAfxData.m_hResourceModule);
-            prompt.Format(pattern, record->m_nID);
+            prompt.Format(UXLoadString(IDS_UX_NO_HELP_TOPIC), record->m_nID);
         }
         int newline = prompt.Find('\n');
         m_strDescription = newline >= 0 ? prompt.Left(newline) : prompt;
