@@ -80,17 +80,7 @@ public:
 class CustomizePagesTest : public UiFramesProgram
 {
 protected:
-    CCpFrame* MakeFrame()
-    {
-        CCpFrame* frame = new CCpFrame;
-        if (!frame->LoadFrame(IDR_FT_FRAME))
-            return nullptr;
-        app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return frame;
-    }
+    CCpFrame* MakeFrame() { return ShowMainFrame(new CCpFrame, IDR_FT_FRAME, CSize(700, 500)); }
 
     static std::string ItemText(CListBox& list, int index)
     {

@@ -88,21 +88,18 @@ protected:
         UiFramesProgram::TearDown();
     }
 
-    CCsFrame* MakeFrame()
-    {
-        CCsFrame* frame = new CCsFrame;
-        if (!frame->LoadFrame(IDR_FT_FRAME))
-            return nullptr;
-        app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return frame;
-    }
+    CCsFrame* MakeFrame() { return ShowMainFrame(new CCsFrame, IDR_FT_FRAME, CSize(700, 500)); }
 
     static BOOL WriteOptions(const BYTE* data, UINT size)
     {
         return CUXSettingsStore().WriteProfileBinary("Settings", "Options", data, size);
+    }
+    // The stored options, empty when there are none.
+    static std::vector<BYTE> StoredOptions()
+    {
+        std::vector<BYTE> value;
+        CUXSettingsStore().GetProfileBinary("Settings", "Options", value);
+        return value;
     }
 
     CUXOptionsStore::Values savedLook = {};
@@ -146,16 +143,11 @@ TEST_F(CustomizeSheetTest, OptionsAreAppliedOnlyFromSixBytesOfZeroOrOne)
     const BYTE changed[6] = {1, 0, 7, 1, 1, 0};
     store.Set(changed);
     EXPECT_TRUE(store.Commit());
-    BYTE* data = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
-    ASSERT_EQ(6u, size);
-    EXPECT_EQ(0, memcmp(data, "\1\0\1\1\1\0", 6));
-    delete[] data;
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 1, 1, 0}), StoredOptions());
     EXPECT_TRUE(uxAfxData.m_bDocking && uxAfxData.m_bMenuHideRarelyUsed);
     store.SetReset(TRUE);
     EXPECT_TRUE(store.Commit());
-    EXPECT_FALSE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
+    EXPECT_TRUE(StoredOptions().empty());
 }
 
 TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
@@ -196,12 +188,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
     ASSERT_TRUE(checked);
 
-    BYTE* data = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
-    ASSERT_EQ(6u, size);
-    EXPECT_EQ(0, memcmp(data, "\1\0\1\0\1\1", 6));
-    delete[] data;
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 0, 1, 1}), StoredOptions());
     EXPECT_FALSE(uxAfxData.m_bMenuShadows);
     EXPECT_FALSE(uxAfxData.m_bToolTips);
     EXPECT_EQ(0u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));

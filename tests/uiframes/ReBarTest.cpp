@@ -58,17 +58,7 @@ protected:
         UiFramesProgram::TearDown();
     }
 
-    CRbFrame* MakeFrame()
-    {
-        CRbFrame* frame = new CRbFrame;
-        if (!frame->LoadFrame(IDR_FT_FRAME))
-            return nullptr;
-        app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 0, 0, 700, 400, SWP_NOZORDER);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return frame;
-    }
+    CRbFrame* MakeFrame() { return ShowMainFrame(new CRbFrame, IDR_FT_FRAME, CSize(700, 400)); }
 
     static REBARBANDINFOA Band(CUXReBar& rebar, int index)
     {

@@ -2,7 +2,7 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/GlobalData.h"
-#include "uilib/core/MemDC.h"
+#include "uilib/core/Helpers.h"
 
 #include <algorithm>
 
@@ -96,11 +96,7 @@ BOOL CUXCommandsListBox::OnEraseBkgnd(CDC*)
 
 void CUXCommandsListBox::OnPaint()
 {
-    CPaintDC paint(this);
-    CRect client;
-    GetClientRect(&client);
-    CUXMemDC dc(&paint, client, ::GetSysColor(COLOR_BTNFACE));
-    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    UXPaintListOffscreen(this, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void CUXCommandsListBox::OnLButtonDown(UINT nFlags, CPoint point)
