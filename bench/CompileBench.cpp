@@ -40,10 +40,7 @@ std::string PlainPlayer()
 
 int main(int argc, char** argv)
 {
-    int repeat = 3;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (!std::strcmp(argv[i], "--repeat"))
-            repeat = std::max(1, std::atoi(argv[i + 1]));
+    const int repeat = RepeatArgument(argc, argv, 3);
 
     std::string plain = PlainPlayer();
     if (!FileExists(plain.c_str()))

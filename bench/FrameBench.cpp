@@ -520,10 +520,7 @@ BOOL BenchPackLoad(int repeat)
 
 int main(int argc, char** argv)
 {
-    int repeat = 3;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (strcmp(argv[i], "--repeat") == 0)
-            repeat = std::max(1, atoi(argv[i + 1]));
+    const int repeat = RepeatArgument(argc, argv, 3);
 
     CoInitialize(nullptr);
     int result = 0;

@@ -199,10 +199,7 @@ int g_nMissed = 0;
 
 int main(int argc, char** argv)
 {
-    int repeat = 5;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (strcmp(argv[i], "--repeat") == 0)
-            repeat = std::max(1, atoi(argv[i + 1]));
+    const int repeat = RepeatArgument(argc, argv, 5);
 
     const std::string largest = MakeShowText(CShowData::MaxSlides);
     if (largest.empty() || ReadShow(largest) != CShowData::MaxSlides * CSlide::MaxObjects)

@@ -1,6 +1,12 @@
 #include "editor/VexulCreatorApp.h"
 
 #include "editor/FileHelpers.h"
+#include "editor/MainFrame.h"
+#include "editor/StartupDialogs.h"
+#include "editor/VexulCreatorDoc.h"
+#include "editor/VexulCreatorView.h"
+#include "resources/editor/resource.h"
+#include "show/FontEmbedding.h"
 #include "show/Language.h"
 #include "show/ProjectPack.h"
 
@@ -8,6 +14,22 @@
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CVexulCreatorApp, CWinApp)
+
+BEGIN_MESSAGE_MAP(CVexulCreatorApp, CWinApp)
+    ON_COMMAND(ID_START_FLOW, OnStartFlow)
+    ON_COMMAND(ID_HELP_TIP_OF_THE_DAY, OnTipOfTheDay)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP_SUPPORT, OnHelpSupport)
+    ON_COMMAND(ID_OPEN_DROPPED_PROJECT, OnOpenDroppedProject)
+    ON_COMMAND(ID_UPDATE_REMINDER, OnUpdateReminder)
+    ON_COMMAND(ID_PROJECT_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+    ON_COMMAND(ID_HELP_CHECK_UPDATES, OnCheckForUpdates)
+    ON_COMMAND(ID_HELP_UPGRADE, OnUpgradeSoftware)
+END_MESSAGE_MAP()
 
 CVexulCreatorApp theApp;
 
@@ -63,12 +85,12 @@ BOOL GetFixedVersion(std::vector<BYTE>& block, VS_FIXEDFILEINFO& info)
     return info.dwSignature == 0xFEEF04BD;
 }
 
-// The six-digit version text of the first three numbers of the fixed file version.
-CString FormatVersion(const VS_FIXEDFILEINFO& info)
+// The six-digit version text of the first three numbers of a version (most and least significant halves).
+CString FormatVersion(DWORD versionMS, DWORD versionLS)
 {
     CString text;
-    text.Format("%02d%02d%02d", static_cast<int>(HIWORD(info.dwFileVersionMS)),
-                static_cast<int>(LOWORD(info.dwFileVersionMS)), static_cast<int>(HIWORD(info.dwFileVersionLS)));
+    text.Format("%02d%02d%02d", static_cast<int>(HIWORD(versionMS)), static_cast<int>(LOWORD(versionMS)),
+                static_cast<int>(HIWORD(versionLS)));
     return text;
 }
 
@@ -176,19 +198,9 @@ public:
             if ((file.CompareNoCase(name) == 0 || EntryKey(file) == key) &&
                 !FileHoldsBytes(m_folder + "\\" + file, m_bytes.data(), m_bytes.size()))
                 return TRUE;
-        if (m_pack != nullptr && m_pack->FindEntry(name) >= 0)
-        {
-            int size = 0;
-            const BYTE* data = m_pack->GetEntryData(name, size);
-            // An entry keeps its bytes followed by zeros up to its stored size.
-            size_t length = m_bytes.size();
-            if (data == nullptr || size != CProjectPack::GetStoredSize(static_cast<int>(length)) ||
-                (length > 0 && memcmp(data, m_bytes.data(), length) != 0))
-                return TRUE;
-            for (int i = static_cast<int>(length); i < size; i++)
-                if (data[i] != 0)
-                    return TRUE;
-        }
+        if (m_pack != nullptr && m_pack->FindEntry(name) >= 0 &&
+            !m_pack->EntryHolds(name, m_bytes.data(), m_bytes.size()))
+            return TRUE;
         return FALSE;
     }
 
@@ -224,6 +236,23 @@ CString FreeProjectName(const CString& name, const CProjectNames& names)
         if (names.IsFree(candidate))
             return candidate;
     }
+}
+
+// Tells the user that the file goes into the project under another name, because another picture has its
+// name already (replacing it would change the slides that show it); returns the new name.
+CString TellFreeName(const CString& name, const CString& freeName)
+{
+    CString message;
+    if (IsGerman())
+        message.Format("Im Projektordner gibt es bereits eine andere Datei \"%s\".\nDie Datei wird als "
+                       "\"%s\" in den Projektordner kopiert.",
+                       name, freeName);
+    else
+        message.Format("The project folder already holds another file \"%s\".\nThe file is copied into "
+                       "the project folder as \"%s\".",
+                       name, freeName);
+    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+    return freeName;
 }
 
 }   // namespace
@@ -276,7 +305,7 @@ void CVexulCreatorApp::InitOwnVersion()
     VS_FIXEDFILEINFO info;
     if (!GetFixedVersion(block, info))
         return;
-    m_strVersion = FormatVersion(info);
+    m_strVersion = FormatVersion(info.dwFileVersionMS, info.dwFileVersionLS);
     m_strPrivateBuild = QueryVersionString(block, "PrivateBuild");
 }
 
@@ -290,7 +319,9 @@ void CVexulCreatorApp::GetFileVersionText(const char* path, CString& text, int& 
     VS_FIXEDFILEINFO info;
     if (!GetFixedVersion(block, info))
         return;
-    text = FormatVersion(info);
+    // The product version: compiling a show rewrites the file version of the project's copy (to the show's
+    // own), never the version of the player it was made from.
+    text = FormatVersion(info.dwProductVersionMS, info.dwProductVersionLS);
     number = atoi(text);
 }
 
@@ -369,21 +400,7 @@ BOOL CVexulCreatorApp::ImportFileToProject(const char* filePath, const char* pro
             return FALSE;
         CProjectNames names(folder, pack, bytes);
         if (names.IsTakenByOther(name))
-        {
-            // Another picture has that name already: replacing it would change the slides that show it.
-            CString freeName = FreeProjectName(name, names);
-            CString message;
-            if (IsGerman())
-                message.Format("Im Projektordner gibt es bereits eine andere Datei \"%s\".\nDie Datei wird als "
-                               "\"%s\" in den Projektordner kopiert.",
-                               name, freeName);
-            else
-                message.Format("The project folder already holds another file \"%s\".\nThe file is copied into "
-                               "the project folder as \"%s\".",
-                               name, freeName);
-            AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
-            name = freeName;
-        }
+            name = TellFreeName(name, FreeProjectName(name, names));
         fullName = folder + "\\" + name;
         if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
             !CopyFileWithPrompt(fullName, path, FALSE, GetLanguage()))
@@ -413,4 +430,164 @@ void CVexulCreatorApp::GetTexturePaths(CString& textureFolder, CString& catalogu
 {
     textureFolder = m_strAppFolder + "\\Texture";
     cataloguePath = textureFolder + "\\VexulTexture.ini";
+}
+
+BOOL CVexulCreatorApp::CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder,
+                                                    CProjectPack* pack, CString& copyPath)
+{
+    copyPath.Empty();
+    CString folder = WithoutTrailingBackslash(GetFullPath(projectFolder));
+    CString path = GetFullPath(filePath);
+    BOOL readable = FALSE;
+    std::vector<BYTE> bytes = ReadWholeFile(path, readable);
+    if (!readable || folder.IsEmpty())
+        return FALSE;
+    CProjectNames names(folder, pack, bytes);
+    CString name = path.Mid(path.ReverseFind('\\') + 1);
+    CString target = folder + "\\" + TellFreeName(name, FreeProjectName(name, names));
+    if (!CopyFileWithPrompt(target, path, FALSE, GetLanguage()))
+        return FALSE;
+    copyPath = target;
+    return TRUE;
+}
+
+// ---- start-up -------------------------------------------------------------------------------------------
+
+BOOL CVexulCreatorApp::InitInstance()
+{
+    SetLanguage(LETTER_ENGLISH);
+    AfxEnableControlContainer();
+    Enable3dControls();
+    SetRegistryKey("QD-LM");
+    LoadStdProfileSettings(8);
+    InitApplicationFolder();
+    InitOwnVersion();
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CVexulCreatorDoc),
+                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CVexulCreatorView)));
+
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (!ProcessShellCommand(commandLine))
+        return FALSE;
+
+    WriteProfileString("SETTINGS", "APP_PATH", m_strAppFolder);
+    WriteProfileString("SETTINGS", "CREATOR_PATHNAME", m_strAppFolder + "\\VexulCreator.exe");
+    CString player = m_strAppFolder + "\\Vexul.exe";
+    if (FileExists(player))
+        WriteProfileString("SETTINGS", "PLAYER_PATHNAME", player);
+    CString library = m_strAppFolder + "\\VexulPlayer.dll";
+    if (FileExists(library))
+        WriteProfileString("SETTINGS", "PLAYERDLL_PATHNAME", library);
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    // The tip of the day, unless the program was started to serve another one.
+    CCommandLineInfo again;
+    ParseCommandLine(again);
+    if (again.m_bShowSplash)
+        ShowTipOfTheDay(TRUE);
+    if (commandLine.m_strFileName.IsEmpty() && commandLine.m_nShellCommand != CCommandLineInfo::FileOpen)
+        m_pMainWnd->PostMessage(WM_COMMAND, ID_START_FLOW, 0);
+    m_nStarted = 1;
+    return TRUE;
+}
+
+int CVexulCreatorApp::ExitInstance()
+{
+    return CWinApp::ExitInstance();
+}
+
+// ---- commands -------------------------------------------------------------------------------------------
+
+void CVexulCreatorApp::OnStartFlow()
+{
+    RunStartupFlow();
+}
+
+void CVexulCreatorApp::OnTipOfTheDay()
+{
+    ShowTipOfTheDay(FALSE);
+}
+
+void CVexulCreatorApp::OnAppAbout()
+{
+    RunAboutDialog();
+}
+
+void CVexulCreatorApp::OnHelpSupport()
+{
+    RunSupportDialog();
+}
+
+void CVexulCreatorApp::OnOpenDroppedProject()
+{
+    if (!m_strFileToOpen.IsEmpty())
+        OpenDocumentFile(m_strFileToOpen);
+}
+
+void CVexulCreatorApp::OnAppExit()
+{
+    // The main window's close decides: it stops the thumbnails and asks about unsaved changes.
+    if (m_pMainWnd != nullptr)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CVexulCreatorApp::OnHelpContents()
+{
+    ShowHelpTopic("Index.htm");
+}
+
+void CVexulCreatorApp::OnUpgradeSoftware()
+{
+    const char* page =
+        IsGerman() ? "https://www.vexul.example/de/update.html" : "https://www.vexul.example/en/update.html";
+    AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CVexulCreatorApp::OnCheckForUpdates()
+{
+    RunUpdateCheck();
+}
+
+CString CVexulCreatorApp::GetUpdateParameters() const
+{
+    CString parameters;
+    parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
+                      IsGerman() ? "GERMAN" : "ENGLISH", m_strAppFolder + "\\", m_strVersion,
+                      m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
+    return parameters;
+}
+
+void CVexulCreatorApp::RunUpdateCheck()
+{
+    SaveAllModified();
+    CString manager = m_strAppFolder + "\\QDLM_UpdateManager.exe";
+    // A copy in the temporary folder runs, so that the manager can replace the programs of this folder.
+    CString temp, longTemp;
+    if (GetTempFolder(temp, longTemp))
+    {
+        CString copy = AppendPath(temp, "QDLM_UpdateManager.exe");
+        if (CopyFileA(manager, copy, FALSE) && FileExists(copy))
+            manager = copy;
+    }
+    AfxShellExecute(nullptr, "open", manager, GetUpdateParameters(), nullptr, SW_SHOWNORMAL);
+}
+
+void CVexulCreatorApp::OnUpdateResult(int value)
+{
+    m_nUpdateResult = value;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    CString day;
+    day.Format("%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
+    WriteProfileString("Settings", "UPGRADECHECK", day);
+    if (value > 0 && m_pMainWnd != nullptr)
+        m_pMainWnd->PostMessage(WM_COMMAND, ID_UPDATE_REMINDER, 0);
+}
+
+void CVexulCreatorApp::OnUpdateReminder()
+{
+    if (m_nUpdateResult >= 1 && m_nUpdateResult <= 9 &&
+        AfxMessageBox(IDS_UPDATE_REMINDER, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        RunUpdateCheck();
 }

@@ -16,6 +16,20 @@ public:
     CVexulCreatorApp();
     ~CVexulCreatorApp() override;
 
+    // Start-up: the profile, the application folder and version, the document template, the command line
+    // (a pack named there is opened), the program paths in the profile, the main window; without a pack the
+    // start-up dialogs follow through a posted command.
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // The update manager's answer (through the main window's registered message): kept, the day of the
+    // check stored, and a positive answer followed by the update reminder.
+    void OnUpdateResult(int value);
+    // Starts the outside update manager with the editor's parameters.
+    void RunUpdateCheck();
+    // "/PARAM=\"[...][...][...][...][...][...][VC][V2]\"" for the update manager.
+    CString GetUpdateParameters() const;
+
     // Start-up: the folder of the editor's program file (see FindApplicationFolder) and the own version.
     void InitApplicationFolder();
     void InitOwnVersion();
@@ -30,13 +44,18 @@ public:
     // pack, when given, counts as holding the project's files too. FALSE when the result cannot be read.
     BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
                              CProjectPack* pack = nullptr);
+    // Copies a file into the project folder under a name that neither a file of the folder nor an entry of
+    // the pack has, and tells the user so; copyPath is the copy. FALSE when it cannot be copied.
+    BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, CProjectPack* pack,
+                                      CString& copyPath);
     // The paths of tutorial example number; 0 (and an empty folder) when the example is missing.
     int GetTutorExamplePaths(int number, CString& folder, CString& playerPath, CString& packPath,
                              CString& helpPath);
     // The texture catalogue's folder and file.
     void GetTexturePaths(CString& textureFolder, CString& cataloguePath);
     // The version of the player beside the editor, and of any program file: six digits "MMmmrr" of the
-    // program's fixed file version and that as a number; empty and -1 without a version.
+    // program's fixed product version (a compiled show keeps it, while its file version becomes the show's)
+    // and that as a number; empty and -1 without a version.
     void GetPlayerVersion(CString& text, int& number);
     static void GetFileVersionText(const char* path, CString& text, int& number);
 
@@ -50,6 +69,19 @@ public:
     int m_nStarted;
     std::atomic<int> m_nThumbnailBusy;   // set by the thumbnail worker while it runs
     int m_nUpdateResult;
+
+protected:
+    afx_msg void OnStartFlow();
+    afx_msg void OnTipOfTheDay();
+    afx_msg void OnAppAbout();
+    afx_msg void OnHelpSupport();
+    afx_msg void OnOpenDroppedProject();
+    afx_msg void OnUpdateReminder();
+    afx_msg void OnAppExit();
+    afx_msg void OnHelpContents();
+    afx_msg void OnCheckForUpdates();
+    afx_msg void OnUpgradeSoftware();
+    DECLARE_MESSAGE_MAP()
 };
 
 extern CVexulCreatorApp theApp;

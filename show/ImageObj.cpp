@@ -155,7 +155,8 @@ void CImageObj::RenderToBitmap()
 
 void CImageObj::DrawPicture(CDC* dc, const CRect& rect)
 {
-    if (!m_Bitmap.GetSafeHandle())
+    // Only a transparent picture is drawn from the bitmap; an opaque one is rendered directly.
+    if (m_bTransparent && !m_Bitmap.GetSafeHandle())
         RenderToBitmap();
     if (m_Bitmap.GetSafeHandle() && m_bTransparent)
         CPicture::DrawTransparent(dc, rect.left, rect.top, m_Picture.m_nWidth, m_Picture.m_nHeight, &m_Bitmap, 0,

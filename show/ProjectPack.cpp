@@ -172,6 +172,19 @@ BOOL CProjectPack::AddFile(CString& path)
     return TRUE;
 }
 
+BOOL CProjectPack::EntryHolds(const char* path, const void* data, size_t length)
+{
+    int size = 0;
+    const BYTE* stored = GetEntryData(path, size);
+    if (stored == nullptr || length > static_cast<size_t>(MAX_STORED_SIZE) ||
+        size != GetStoredSize(static_cast<int>(length)) || (length > 0 && memcmp(stored, data, length) != 0))
+        return FALSE;
+    for (int i = static_cast<int>(length); i < size; i++)
+        if (stored[i] != 0)
+            return FALSE;
+    return TRUE;
+}
+
 BOOL CProjectPack::AddData(const char* name, const void* data, int length)
 {
     if (length < 0 || (data == nullptr && length > 0))
@@ -236,6 +249,18 @@ void CProjectPack::RemoveEntry(const char* path)
     m_data[m_nCount].Free();
 }
 
+void CProjectPack::SetHeader(const char* creatorId)
+{
+    // The whole header, whatever a pack read earlier held.
+    memset(m_header, ' ', sizeof(m_header));
+    PutField(m_header, HEADER_SIZE);
+    memcpy(m_header + 8, "00", 2);
+    memcpy(m_header + SIGNATURE_OFFSET, kSignature, FIELD_SIZE);
+    CString creator(creatorId);
+    memcpy(m_header + CREATOR_OFFSET, creator.GetString(),
+           static_cast<size_t>(creator.GetLength() < FIELD_SIZE ? creator.GetLength() : FIELD_SIZE));
+}
+
 BOOL CProjectPack::OpenForWrite(const char* path, const char* creatorId)
 {
     if (m_bOutputOpen)
@@ -245,15 +270,7 @@ BOOL CProjectPack::OpenForWrite(const char* path, const char* creatorId)
     }
     m_strPath = path;
     m_bWriteFailed = FALSE;
-
-    // The whole header, whatever a pack read earlier held.
-    memset(m_header, ' ', sizeof(m_header));
-    PutField(m_header, HEADER_SIZE);
-    memcpy(m_header + 8, "00", 2);
-    memcpy(m_header + SIGNATURE_OFFSET, kSignature, FIELD_SIZE);
-    CString creator(creatorId);
-    memcpy(m_header + CREATOR_OFFSET, creator.GetString(),
-           static_cast<size_t>(creator.GetLength() < FIELD_SIZE ? creator.GetLength() : FIELD_SIZE));
+    SetHeader(creatorId);
 
     m_bOutputOpen = m_outFile.Open(path, CFile::modeCreate | CFile::modeWrite) ? TRUE : FALSE;
     if (!m_bOutputOpen)
@@ -263,35 +280,43 @@ BOOL CProjectPack::OpenForWrite(const char* path, const char* creatorId)
 
 BOOL CProjectPack::Write()
 {
-    if (!m_bOutputOpen)
+    if (!m_bOutputOpen || !WriteBlocks(m_outFile))
     {
         m_bWriteFailed = TRUE;
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CProjectPack::WriteTo(CFile& file, const char* creatorId)
+{
+    SetHeader(creatorId);
+    return WriteBlocks(file);
+}
+
+BOOL CProjectPack::WriteBlocks(CFile& file)
+{
     bool ok = true;
     BYTE field[FIELD_SIZE];
 
     PutField(field, HEADER_SIZE);
-    ok = ok && m_outFile.Write(field, FIELD_SIZE);
-    ok = ok && m_outFile.Write(m_header + FIELD_SIZE, HEADER_SIZE - FIELD_SIZE);
+    ok = ok && file.Write(field, FIELD_SIZE);
+    ok = ok && file.Write(m_header + FIELD_SIZE, HEADER_SIZE - FIELD_SIZE);
 
     PutField(m_countBlock, COUNT_SIZE);
     PutField(m_countBlock + FIELD_SIZE, m_nCount);
-    ok = ok && m_outFile.Write(m_countBlock, COUNT_SIZE);
+    ok = ok && file.Write(m_countBlock, COUNT_SIZE);
 
     for (int i = 0; ok && i < m_nCount; ++i)
     {
         PutField(field, RECORD_SIZE);
-        ok = m_outFile.Write(field, FIELD_SIZE) &&
-             m_outFile.Write(m_directory[i] + FIELD_SIZE, RECORD_SIZE - FIELD_SIZE);
+        ok = file.Write(field, FIELD_SIZE) && file.Write(m_directory[i] + FIELD_SIZE, RECORD_SIZE - FIELD_SIZE);
     }
     for (int i = 0; ok && i < m_nCount; ++i)
     {
         if (m_data[i].GetSize() > 0)
-            ok = m_outFile.Write(m_data[i].GetData(), static_cast<UINT>(m_data[i].GetSize()));
+            ok = file.Write(m_data[i].GetData(), static_cast<UINT>(m_data[i].GetSize()));
     }
-    if (!ok)
-        m_bWriteFailed = TRUE;
     return ok ? TRUE : FALSE;
 }
 

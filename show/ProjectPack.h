@@ -56,6 +56,8 @@ public:
     // The entry's data and stored (padded) size; null when absent. The pack keeps owning the data.
     BYTE* GetEntryData(const char* path, int& size);
     static int GetStoredSize(int length) { return (length / PAD_UNIT + 1) * PAD_UNIT; }
+    // TRUE when the entry named like path holds exactly these bytes (followed by its zero padding).
+    BOOL EntryHolds(const char* path, const void* data, size_t length);
 
     // Adds a disk file; an entry of the same name is replaced (the new one goes to the end). On success
     // path becomes the entry name. A failed add leaves the pack as it was.
@@ -68,6 +70,9 @@ public:
     BOOL OpenForWrite(const char* path, const char* creatorId);
     BOOL Write();
     BOOL Close();
+    // Writes the whole pack into a file opened by the caller (a safe save file, a memory file). TRUE when
+    // every byte was written.
+    BOOL WriteTo(CFile& file, const char* creatorId);
 
     // Reads a whole pack; true only when every entry was read in full. On failure the pack holds the
     // entries read in full before the failing one.
@@ -77,6 +82,8 @@ public:
 
 protected:
     void ResetEntries();
+    void SetHeader(const char* creatorId);
+    BOOL WriteBlocks(CFile& file);
     // A buffer of the stored size for length bytes, its padding zeroed; null when that size would not fit
     // its 8 digits (silently) or the memory cannot be had (the user is told).
     BYTE* AllocateEntry(CMemBuffer& buffer, ULONGLONG length);

@@ -275,6 +275,7 @@ END_MESSAGE_MAP()
 CWinApp::CWinApp(LPCSTR lpszAppName)
 {
     SetAppName(lpszAppName);
+    m_pPreviousApp = g_pApp;
     g_pApp = this;
 }
 
@@ -283,8 +284,9 @@ CWinApp::~CWinApp()
     for (CDocTemplate* pTemplate : m_templates)
         delete pTemplate;
     delete m_pRecentFileList;
+    // An application object that lived inside another one's time (a test's) gives the program back to it.
     if (g_pApp == this)
-        g_pApp = nullptr;
+        g_pApp = m_pPreviousApp;
 }
 
 void CWinApp::SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value)

@@ -156,7 +156,8 @@ private:
     // Points the member at the application's own copy of the value (null: none).
     static void SetOwnedText(LPCSTR& member, CString& owned, LPCSTR value);
 
-    CString m_strAppName;   // what the m_psz members show
+    CWinApp* m_pPreviousApp = nullptr;   // the application object there was before this one
+    CString m_strAppName;                // what the m_psz members show
     CString m_strExeName;
     CString m_strProfileName;
     CString m_strRegistryKey;

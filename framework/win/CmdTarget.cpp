@@ -1,5 +1,6 @@
 // Command routing through message maps, command-UI updates and the wait cursor.
 #include "framework/win/Framework.h"
+#include "framework/win/ThreadLocal.h"
 
 #include <unordered_map>
 
@@ -64,8 +65,9 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindWindowMessageEntry(UINT nMessage) const
     // Registered ids (0xC000 and up) come from variables set at run time: those are looked up every time.
     if (nMessage >= 0xC000)
         return FindMessageEntry(AfxKindMsg, nMessage, 0, 0);
-    thread_local std::unordered_map<const AFX_MSGMAP*, std::unordered_map<UINT, const AFX_MSGMAP_ENTRY*>> cache;
-    auto& entries = cache[GetMessageMap()];
+    typedef std::unordered_map<const AFX_MSGMAP*, std::unordered_map<UINT, const AFX_MSGMAP_ENTRY*>> Cache;
+    static CThreadLocal<Cache> cache;
+    auto& entries = cache.Get()[GetMessageMap()];
     auto it = entries.find(nMessage);
     if (it != entries.end())
         return it->second;

@@ -1,5 +1,6 @@
 // GDI wrappers: drawing objects, device contexts, paired selection and temporary wrappers.
 #include "framework/win/Gdi.h"
+#include "framework/win/ThreadLocal.h"
 #include "framework/win/Resources.h"
 #include "framework/win/Wnd.h"
 
@@ -41,8 +42,17 @@ struct TempDCMap
     ~TempDCMap() { Clear(); }
 };
 
-thread_local TempGdiMap t_tempObjects;
-thread_local TempDCMap t_tempDCs;
+TempGdiMap& TempObjects()
+{
+    static CThreadLocal<TempGdiMap> objects;
+    return objects.Get();
+}
+
+TempDCMap& TempDCs()
+{
+    static CThreadLocal<TempDCMap> dcs;
+    return dcs.Get();
+}
 
 std::mutex g_dcMapLock;
 // Never destroyed: DC objects with static storage may still unregister while the program ends.
@@ -165,8 +175,8 @@ T* CGdiObject::TempFromHandle(HGDIOBJ hObject)
     if (!hObject)
         return nullptr;
     auto key = std::make_pair(hObject, std::type_index(typeid(T)));
-    auto it = t_tempObjects.objects.find(key);
-    if (it != t_tempObjects.objects.end())
+    auto it = TempObjects().objects.find(key);
+    if (it != TempObjects().objects.end())
     {
         if (!it->second->m_hObject)
             it->second->m_hObject = hObject;   // a caller detached the wrapper: it still stands for the handle
@@ -175,7 +185,7 @@ T* CGdiObject::TempFromHandle(HGDIOBJ hObject)
     auto object = std::make_unique<T>();
     object->m_hObject = hObject;   // borrowed
     T* result = object.get();
-    t_tempObjects.objects.emplace(key, std::move(object));
+    TempObjects().objects.emplace(key, std::move(object));
     return result;
 }
 
@@ -185,7 +195,7 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 }
 void CGdiObject::DeleteTempMap()
 {
-    t_tempObjects.Clear();
+    TempObjects().Clear();
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -584,8 +594,8 @@ CDC* CDC::FromHandle(HDC hDC)
         return nullptr;
     if (CDC* own = LookupDC(hDC))
         return own;
-    auto it = t_tempDCs.dcs.find(hDC);
-    if (it != t_tempDCs.dcs.end())
+    auto it = TempDCs().dcs.find(hDC);
+    if (it != TempDCs().dcs.end())
     {
         if (!it->second->m_hDC)
             it->second->Attach(hDC);   // a caller detached the wrapper: it still stands for the DC
@@ -595,13 +605,13 @@ CDC* CDC::FromHandle(HDC hDC)
     dc->m_bTemp = true;
     dc->Attach(hDC);
     CDC* result = dc.get();
-    t_tempDCs.dcs.emplace(hDC, std::move(dc));
+    TempDCs().dcs.emplace(hDC, std::move(dc));
     return result;
 }
 
 void CDC::DeleteTempMap()
 {
-    t_tempDCs.Clear();
+    TempDCs().Clear();
 }
 
 int CDC::SlotOf(HGDIOBJ hObject)

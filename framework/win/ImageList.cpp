@@ -1,5 +1,6 @@
 // CImageList: owned image lists and temporary wrappers.
 #include "framework/win/ImageList.h"
+#include "framework/win/ThreadLocal.h"
 #include "framework/win/Resources.h"
 
 #include <memory>
@@ -20,7 +21,11 @@ struct TempImageLists
     ~TempImageLists() { Clear(); }
 };
 
-thread_local TempImageLists t_tempLists;
+TempImageLists& TempLists()
+{
+    static CThreadLocal<TempImageLists> lists;
+    return lists.Get();
+}
 
 }   // namespace
 
@@ -155,8 +160,8 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 {
     if (!hImageList)
         return nullptr;
-    auto it = t_tempLists.lists.find(hImageList);
-    if (it != t_tempLists.lists.end())
+    auto it = TempLists().lists.find(hImageList);
+    if (it != TempLists().lists.end())
     {
         if (!it->second->m_hImageList)
             it->second->m_hImageList = hImageList;   // a caller detached the wrapper: it still stands for the list
@@ -165,11 +170,11 @@ CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
     auto list = std::make_unique<CImageList>();
     list->m_hImageList = hImageList;   // borrowed
     CImageList* result = list.get();
-    t_tempLists.lists.emplace(hImageList, std::move(list));
+    TempLists().lists.emplace(hImageList, std::move(list));
     return result;
 }
 
 void CImageList::DeleteTempMap()
 {
-    t_tempLists.Clear();
+    TempLists().Clear();
 }

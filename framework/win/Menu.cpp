@@ -1,5 +1,6 @@
 // CMenu: owned menu handles, temporary wrappers and the usual members.
 #include "framework/win/Framework.h"
+#include "framework/win/ThreadLocal.h"
 
 #include <memory>
 #include <mutex>
@@ -25,7 +26,11 @@ struct TempMenuMap
     ~TempMenuMap() { Clear(); }
 };
 
-thread_local TempMenuMap t_tempMenus;
+TempMenuMap& TempMenus()
+{
+    static CThreadLocal<TempMenuMap> menus;
+    return menus.Get();
+}
 }   // namespace
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -51,7 +56,7 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
         return nullptr;
     if (CMenu* menu = FromHandlePermanent(hMenu))
         return menu;
-    auto& temps = t_tempMenus.menus;
+    auto& temps = TempMenus().menus;
     auto it = temps.find(hMenu);
     if (it != temps.end())
     {
@@ -69,7 +74,7 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 
 void CMenu::DeleteTempMap()
 {
-    t_tempMenus.Clear();
+    TempMenus().Clear();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
@@ -123,7 +128,7 @@ BOOL CMenu::DestroyMenu()
         return FALSE;
     HMENU hMenu = Detach();
     // A temporary wrapper of the same handle must not outlive it with a dead handle.
-    auto& temps = t_tempMenus.menus;
+    auto& temps = TempMenus().menus;
     auto it = temps.find(hMenu);
     if (it != temps.end() && it->second.get() != this)
         it->second->m_hMenu = nullptr;

@@ -1,6 +1,7 @@
 // Tool tips for windows that answer OnToolHitTest and for bars with CBRS_TOOLTIPS, and the fly-by prompts of
 // bars with CBRS_FLYBY. One tool-tip control per thread shows the tip of the item under the mouse.
 #include "framework/win/Framework.h"
+#include "framework/win/ThreadLocal.h"
 
 #include <cstdlib>
 
@@ -24,8 +25,8 @@ struct VxToolTipState
 
 VxToolTipState& ToolTipState()
 {
-    thread_local VxToolTipState state;
-    return state;
+    static CThreadLocal<VxToolTipState> state;
+    return state.Get();
 }
 
 bool IsMouseMessage(UINT message)

@@ -1,6 +1,7 @@
 // CWnd: handle map, creation hook, the one window procedure, dispatch through message maps, reflection,
 // modal loops and the usual members.
 #include "framework/win/Framework.h"
+#include "framework/win/ThreadLocal.h"
 
 #include <mutex>
 #include <set>
@@ -34,8 +35,8 @@ struct VxThreadState
 
 VxThreadState& ThreadState()
 {
-    thread_local VxThreadState state;
-    return state;
+    static CThreadLocal<VxThreadState> state;
+    return state.Get();
 }
 
 // Windows of every thread map to their objects here; workers never use CWnd objects, but a lock keeps the

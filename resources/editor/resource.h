@@ -1,6 +1,8 @@
 // Resource ids of the editor program.
 #pragma once
 
+#include "framework/win/FrameworkIds.h"
+
 // Document template: menu, accelerators, icon and document strings.
 #define IDR_MAINFRAME 128
 
@@ -246,6 +248,41 @@
 #define IDS_FONT_NOT_TRUETYPE 221
 #define IDS_FONT_INTERNAL_ERROR 222
 
+// Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
+// project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.
+#define ID_START_FLOW 101
+#define ID_SAVE_PROJECT 103
+#define ID_SAVE_QUESTION 104
+#define ID_OPEN_DROPPED_PROJECT 105
+#define ID_EDIT_AFTER_DOUBLE_CLICK 146
+#define ID_STOP_THUMBNAILS 147
+#define ID_RETRY_CLOSE 148
+#define ID_UPDATE_REMINDER 151
+
+// Pop-up menu of the slide view
+#define ID_POPUP_EDIT_SLIDE 117
+#define ID_POPUP_DELETE_SLIDE 118
+#define ID_POPUP_ADD_SLIDE 119
+#define ID_POPUP_SLIDE_ORDER 120
+#define ID_POPUP_TEST_SHOW 121
+
+// Test dialog
+#define IDD_TEST 152
+#define IDC_TEST_SLIDE 1048
+#define IDC_TEST_FIRST_SLIDE 1085
+
+// Messages of the document, the slide view and the application
+#define IDS_PACK_DAMAGED 230
+#define IDS_PACK_UNREADABLE 231
+#define IDS_SAVE_OVER_DAMAGED 232
+#define IDS_BACKUP_FAILED 233
+#define IDS_OLD_PACK_RENAME_FAILED 234
+#define IDS_REPLACE_COMPILED_PLAYER 235
+#define IDS_PLAYER_COPY_FAILED 236
+#define IDS_UPGRADE_RENAME_FAILED 237
+#define IDS_PLAYER_START_FAILED 238
+#define IDS_UPDATE_REMINDER 239
+
 // Slide editor: its canvas, buttons and context menu; the object list; the position dialogs; the folder
 // dialogs
 #define IDD_SLIDE_EDITOR 102
@@ -329,23 +366,6 @@
 #define ID_TUTOR_EXAMPLE_1 32790
 #define ID_HELP_CHECK_UPDATES 32860
 #define ID_HELP_UPGRADE 32942
-
-// Commands the framework handles (new, open, save, recent files, about, exit, editing keys, panes).
-#ifndef ID_FILE_NEW
-#define ID_FILE_NEW 0xE100
-#define ID_FILE_OPEN 0xE101
-#define ID_FILE_SAVE 0xE103
-#define ID_FILE_SAVE_AS 0xE104
-#define ID_FILE_MRU_FILE1 0xE110
-#define ID_EDIT_COPY 0xE122
-#define ID_EDIT_CUT 0xE123
-#define ID_EDIT_PASTE 0xE125
-#define ID_EDIT_UNDO 0xE12B
-#define ID_APP_ABOUT 0xE140
-#define ID_APP_EXIT 0xE141
-#define ID_NEXT_PANE 0xE150
-#define ID_PREV_PANE 0xE151
-#endif
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -105,7 +105,7 @@ std::string Upper(std::string text)
 
 }   // namespace
 
-TEST(CreatorApp, VersionsAreTheSixDigitsOfTheFixedFileVersion)
+TEST(CreatorApp, VersionsAreSixDigitsOfTheEditorsFileVersionAndThePlayersProductVersion)
 {
     // The test program carries the editor's version block: 2.0.0.0.
     CVexulCreatorApp& app = theApp;
@@ -125,15 +125,16 @@ TEST(CreatorApp, VersionsAreTheSixDigitsOfTheFixedFileVersion)
     EXPECT_STREQ("020000", text);
     EXPECT_EQ(20000, number);
 
-    // A player copy whose file version was rewritten reads as that version.
+    // A compiled copy carries the show's own file version (here 1.0.0.0) but stays the player it was made
+    // from: it reads as the player's version, so the upgrade check offers it nothing.
     CTempFolder folder("vxversion");
     std::string copy = folder / "VEXUL.EXE";
     ASSERT_TRUE(CopyFileA(plain.c_str(), copy.c_str(), FALSE));
     CShowCompiler compiler;
-    ASSERT_TRUE(compiler.RewriteVersion(copy.c_str(), {2, 5, 1, 7}, "", "", "", ""));
+    ASSERT_TRUE(compiler.RewriteVersion(copy.c_str(), {1, 0, 0, 0}, "", "", "", ""));
     CVexulCreatorApp::GetFileVersionText(copy.c_str(), text, number);
-    EXPECT_STREQ("020501", text);
-    EXPECT_EQ(20501, number);
+    EXPECT_STREQ("020000", text);
+    EXPECT_EQ(20000, number);
 
     // Files without a version block, and missing files.
     ASSERT_TRUE(WriteFileBytes(folder / "plain.exe", Bytes(600, 'x')));

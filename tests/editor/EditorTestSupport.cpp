@@ -3,100 +3,15 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace editortest
 {
 
-BOOL WriteFileBytes(const std::string& path, const Bytes& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return FALSE;
-    size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    return written == bytes.size();
-}
-
-Bytes ReadFileBytes(const std::string& path)
-{
-    Bytes bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-    return bytes;
-}
-
-namespace
-{
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-            {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-std::string ToWindowsPath(const std::string& path)
-{
-    if (path.empty() || path[0] != '/')
-        return path;
-    std::string out = "Z:" + path;
-    for (char& c : out)
-        if (c == '/')
-            c = '\\';
-    return out;
-}
-
-}   // namespace
-
-CTempFolder::CTempFolder(const char* prefix)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    static int counter = 0;
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof(name), "%s%s%lu_%d", temp, prefix,
-                  static_cast<unsigned long>(GetCurrentProcessId()), ++counter);
-    m_path = name;
-    RemoveTree(m_path);
-    CreateDirectoryA(m_path.c_str(), nullptr);
-}
-
-CTempFolder::~CTempFolder()
-{
-    RemoveTree(m_path);
-}
-
 std::string AppFolder()
 {
-    const char* dir = std::getenv("VEXUL_BINARY_DIR");
-    return dir ? ToWindowsPath(dir) + "\\app" : std::string();
+    std::string dir = BinaryDir();
+    return dir.empty() ? dir : dir + "\\app";
 }
 
 std::string PlainPlayerPath()
@@ -175,61 +90,6 @@ Bytes ReadResource(const std::string& program, LPCSTR type, LPCSTR name)
     }
     FreeLibrary(module);
     return bytes;
-}
-
-CProcess::CProcess(const std::string& exe, const std::string& folder)
-{
-    std::string line = "\"" + exe + "\"";
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back(0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    m_started = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.empty() ? nullptr : folder.c_str(), &si, &m_pi) != FALSE;
-}
-
-CProcess::~CProcess()
-{
-    if (!m_started)
-        return;
-    if (!Ended())
-    {
-        if (HWND window = FindWindowWithChild(1010))
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        if (!PumpUntil([&] { return Ended(); }))
-            TerminateProcess(m_pi.hProcess, 1);
-        WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-}
-
-bool CProcess::Ended() const
-{
-    return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-HWND CProcess::FindWindowWithChild(int childId) const
-{
-    struct Search
-    {
-        DWORD pid;
-        int child;
-        HWND found;
-    } search = {m_pi.dwProcessId, childId, nullptr};
-    EnumWindows(
-        [](HWND hWnd, LPARAM param) -> BOOL
-        {
-            Search* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hWnd, &pid);
-            if (pid != s->pid || !IsWindowVisible(hWnd) || !GetDlgItem(hWnd, s->child))
-                return TRUE;
-            s->found = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::string ItemText(HWND hDlg, int id)

@@ -1,8 +1,10 @@
-// Helpers of the editor's tests: temporary folders, file bytes, the real player of the build, an icon file
-// maker and a player process.
+// Helpers of the editor's tests: the real player of the build, an icon file maker, file drops and the
+// controls of dialogs the tests drive.
 #pragma once
 
 #include "framework/win/Framework.h"
+#include "support/win_TestFiles.h"
+#include "support/win_TestProcess.h"
 #include "support/win_Wait.h"
 
 #include <functional>
@@ -13,22 +15,6 @@ namespace editortest
 {
 
 typedef std::vector<BYTE> Bytes;
-
-BOOL WriteFileBytes(const std::string& path, const Bytes& bytes);
-Bytes ReadFileBytes(const std::string& path);
-
-// A fresh folder below the Windows temporary folder, removed with everything in it by the destructor.
-class CTempFolder
-{
-public:
-    explicit CTempFolder(const char* prefix);
-    ~CTempFolder();
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
 
 // The application folder of the build and its player (Windows paths); empty when the environment does not
 // say where the build is.
@@ -49,22 +35,6 @@ Bytes MakeIconFile(const std::vector<IconImageSpec>& images);
 
 // A resource of a program file, read as a data file; empty when missing.
 Bytes ReadResource(const std::string& program, LPCSTR type, LPCSTR name);
-
-// A program started by the test; ended (politely, then by force) when the object goes.
-class CProcess
-{
-public:
-    CProcess(const std::string& exe, const std::string& folder);
-    ~CProcess();
-    bool Started() const { return m_started; }
-    bool Ended() const;
-    // The visible top-level window of the process that holds a child of that id; null when none.
-    HWND FindWindowWithChild(int childId) const;
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-    bool m_started = false;
-};
 
 // A drop of one file, as the shell hands it over (the receiver frees it).
 HDROP MakeDrop(const std::string& path);

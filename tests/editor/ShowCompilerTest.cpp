@@ -177,7 +177,7 @@ TEST_F(ShowCompilerTest, CompilesPackIconsAndFileInformationAndTheProgramPlaysAl
     CTempFolder elsewhere("vxalone");
     std::string alone = elsewhere / "Trip.exe";
     ASSERT_TRUE(CopyFileA(player.c_str(), alone.c_str(), FALSE));
-    CProcess process(alone, elsewhere.Path());
+    CTestProcess process(alone, "", elsewhere.Path(), 1010);
     ASSERT_TRUE(process.Started());
     HWND window = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (window = process.FindWindowWithChild(1010)) != nullptr; }));
@@ -455,7 +455,7 @@ TEST_F(ShowCompilerTest, ARunningPlayerCopyGetsItsOwnMessage)
 {
     WritePack();
     // The project's copy plays the project's pack from its folder.
-    CProcess running(player, project.Path());
+    CTestProcess running(player, "", project.Path(), 1010);
     ASSERT_TRUE(running.Started());
     ASSERT_TRUE(PumpUntil([&] { return running.FindWindowWithChild(1010) != nullptr; }));
 

@@ -123,7 +123,7 @@ TEST(GifFrames, ShortOrDamagedDataIsNotAnimated)
     broken[25] = 0x99;
     EXPECT_EQ(0, CountGifFrames(broken.data(), broken.size()));
     // not a GIF at all
-    Bytes bmp = MakeBmp(4, 4, RGB(1, 2, 3));
+    Bytes bmp = MakeSolidBmp(4, 4, RGB(1, 2, 3));
     EXPECT_FALSE(ReadGifInfo(bmp.data(), bmp.size()).isGif);
     EXPECT_EQ(0, CountGifFrames(bmp.data(), bmp.size()));
 }
@@ -155,7 +155,7 @@ TEST(GifFrames, AniPictureTakesStillPicturesWhole)
     EXPECT_EQ(5, gif.m_nWidth);
     EXPECT_EQ(3, gif.m_nHeight);
 
-    Bytes bmp = MakeBmp(7, 4, RGB(9, 9, 9));
+    Bytes bmp = MakeSolidBmp(7, 4, RGB(9, 9, 9));
     CAniPicture still;
     ASSERT_TRUE(still.LoadFromMemory(bmp.data(), static_cast<DWORD>(bmp.size())));
     EXPECT_FALSE(still.IsAnimated());
@@ -199,7 +199,7 @@ TEST(PlayerPictureLoader, SeveralFramesUnderAnotherNameAreAStill)
 
 TEST(PlayerPictureLoader, NothingReadLeavesNoPicture)
 {
-    Bytes bmp = MakeBmp(7, 4, RGB(9, 9, 9));
+    Bytes bmp = MakeSolidBmp(7, 4, RGB(9, 9, 9));
     Bytes gif = TwoFrameGif();
     CProjectPack pack;
     ASSERT_TRUE(pack.AddData("still.bmp", bmp.data(), static_cast<int>(bmp.size())));
@@ -281,7 +281,7 @@ TEST(GifFrames, StillGifWithoutTrailerIsEndedBeforeDecoding)
     EXPECT_EQ(gif.size() + 1, ended.size());
     EXPECT_EQ(0x3B, ended.back());
     EXPECT_FALSE(EndGifWithTrailer(ended.data(), ended.size(), ended));   // ends with one already
-    Bytes bmp = MakeBmp(2, 2, RGB(1, 2, 3));
+    Bytes bmp = MakeSolidBmp(2, 2, RGB(1, 2, 3));
     EXPECT_FALSE(EndGifWithTrailer(bmp.data(), bmp.size(), ended));
 
     CPicture picture;

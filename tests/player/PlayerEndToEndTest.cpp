@@ -1,6 +1,7 @@
 // The real player program on packs the tests make: its window, the slides it shows, its command line,
 // its messages to other programs, a damaged pack, the end program and a compiled copy.
 #include "PlayerTestSupport.h"
+#include "support/win_TestProcess.h"
 #include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
@@ -60,78 +61,20 @@ private:
     HWND m_hWnd;
 };
 
-// ---- the player process ----
+// ---- the player process: its dialog holds the slide window; a message box holds its text ----
 
-class CPlayerProcess
+const int kSlideWindowId = 1010;
+const int kMessageTextId = 0xFFFF;
+
+class CPlayerProcess : public CTestProcess
 {
 public:
     CPlayerProcess(const std::string& exe, const std::string& arguments, const std::string& folder)
+        : CTestProcess(exe, arguments, folder, kSlideWindowId)
     {
-        std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-        std::vector<char> buffer(line.begin(), line.end());
-        buffer.push_back(0);
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        m_bStarted = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                    folder.empty() ? nullptr : folder.c_str(), &si, &m_pi);
     }
-    ~CPlayerProcess()
-    {
-        if (!m_bStarted)
-            return;
-        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
-        {
-            if (HWND window = MainWindow())
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            if (!PumpUntil([&] { return Ended(); }))
-                TerminateProcess(m_pi.hProcess, 1);
-        }
-        CloseHandle(m_pi.hThread);
-        CloseHandle(m_pi.hProcess);
-    }
-
-    bool Started() const { return m_bStarted != FALSE; }
-    bool Ended() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        GetExitCodeProcess(m_pi.hProcess, &code);
-        return code;
-    }
-    DWORD Id() const { return m_pi.dwProcessId; }
-    // Ended without an exception (those end with an NTSTATUS error code).
-    bool EndedCleanly() const { return Ended() && ExitCode() < 0xC0000000u; }
-
-    // The player's dialog (it holds the slide window 1010) or its message box (static 0xFFFF).
-    HWND MainWindow() const { return FindTopLevel(1010); }
-    HWND MessageBoxWindow() const { return FindTopLevel(0xFFFF); }
-
-private:
-    HWND FindTopLevel(int childId) const
-    {
-        struct Search
-        {
-            DWORD pid;
-            int child;
-            HWND found;
-        } search = {m_pi.dwProcessId, childId, nullptr};
-        EnumWindows(
-            [](HWND hWnd, LPARAM param) -> BOOL
-            {
-                Search* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hWnd, &pid);
-                if (pid != s->pid || !IsWindowVisible(hWnd) || !GetDlgItem(hWnd, s->child))
-                    return TRUE;
-                s->found = hWnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    PROCESS_INFORMATION m_pi = {};
-    BOOL m_bStarted = FALSE;
+    HWND MainWindow() const { return FindWindowWithChild(kSlideWindowId); }
+    HWND MessageBoxWindow() const { return FindWindowWithChild(kMessageTextId); }
 };
 
 std::string WindowText(HWND hWnd)
@@ -145,7 +88,7 @@ std::string WindowText(HWND hWnd)
 COLORREF SlideCentre(HWND player)
 {
     RECT slide = {};
-    GetWindowRect(GetDlgItem(player, 1010), &slide);
+    GetWindowRect(GetDlgItem(player, kSlideWindowId), &slide);
     HDC screen = GetDC(nullptr);
     COLORREF c = GetPixel(screen, (slide.left + slide.right) / 2, (slide.top + slide.bottom) / 2);
     ReleaseDC(nullptr, screen);
@@ -223,7 +166,7 @@ TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
     EXPECT_EQ(240, rect.bottom - rect.top);
     EXPECT_EQ("Vexul E2E Show", WindowText(window));
     RECT slide = {};
-    GetWindowRect(GetDlgItem(window, 1010), &slide);
+    GetWindowRect(GetDlgItem(window, kSlideWindowId), &slide);
     // inside the one-pixel border, below the band: exactly a slide, 318 x 226
     EXPECT_EQ(rect.left + 1, slide.left);
     EXPECT_EQ(rect.top + 13, slide.top);

@@ -1,9 +1,11 @@
-// Test data for the player's tests: BMP and GIF images, show texts and packs, paths of the build.
+// Test data for the player's tests: show texts and packs of pictures, and the player of the build.
 #pragma once
 
 #include "framework/win/Framework.h"
 #include "support/GifFile.h"
+#include "support/win_BmpFile.h"
 #include "support/win_DibSurface.h"
+#include "support/win_TestFiles.h"
 
 #include <string>
 #include <vector>
@@ -12,9 +14,6 @@ namespace playertest
 {
 
 typedef std::vector<BYTE> Bytes;
-
-// A 24-bit BMP file of one colour.
-Bytes MakeBmp(int width, int height, COLORREF colour);
 
 // One slide of a show text.
 struct SlideSpec
@@ -57,17 +56,7 @@ Bytes MakePack(const std::string& showText, const std::vector<PackEntry>& entrie
 // A show of solid-colour BMP slides named slideN.bmp, of the show's slide size.
 Bytes MakeColourShowPack(ShowSpec show, const std::vector<COLORREF>& colours);
 
-BOOL WriteFileBytes(const std::string& path, const Bytes& bytes);
-Bytes ReadFileBytes(const std::string& path);
-
-// A fresh folder below the Windows temporary folder (deleted by the caller with RemoveFolder).
-std::string MakeTempFolder(const char* prefix);
-void RemoveFolder(const std::string& folder);
-
-// The build folder and the player program, as Windows paths; empty when the environment does not say.
-std::string BinaryDir();
+// The player program of the build, as a Windows path; empty when the environment does not say.
 std::string PlayerExePath();
-// A Unix path as seen from Wine (Z: drive); Windows paths pass unchanged.
-std::string ToWindowsPath(const std::string& path);
 
 }   // namespace playertest

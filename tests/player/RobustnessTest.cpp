@@ -121,7 +121,7 @@ std::vector<PackEntry> DamagedPictures()
 {
     Rng rng(20261208);
     std::vector<PackEntry> out;
-    Bytes bmp = MakeBmp(16, 12, RGB(200, 30, 30));
+    Bytes bmp = MakeSolidBmp(16, 12, RGB(200, 30, 30));
     out.push_back({"good.bmp", bmp});
     out.push_back({"empty.bmp", Bytes()});
     out.push_back({"two.bmp", Bytes{'B', 'M'}});

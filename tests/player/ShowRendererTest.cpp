@@ -53,7 +53,7 @@ protected:
             if (i >= show.slides.size())
                 show.slides.push_back(SlideSpec());
             show.slides[i].image = name;
-            entries.push_back({name, MakeBmp(16, 12, colours[i])});
+            entries.push_back({name, MakeSolidBmp(16, 12, colours[i])});
         }
         text = MakeShowText(show);
         pack.AddData("VEXUL.INI", text.data(), static_cast<int>(text.size()));
@@ -275,7 +275,7 @@ TEST_F(ShowRendererTest, EndModeTwoAndOthersStopTheClock)
         show.slides[0].delay = 100;
         show.slides[0].image = "a.bmp";
         std::string t = MakeShowText(show);
-        Bytes bmp = MakeBmp(4, 4, kRed);
+        Bytes bmp = MakeSolidBmp(4, 4, kRed);
         pack.Clear();
         pack.AddData("VEXUL.INI", t.data(), static_cast<int>(t.size()));
         pack.AddData("a.bmp", bmp.data(), static_cast<int>(bmp.size()));
@@ -476,7 +476,7 @@ TEST_F(ShowRendererTest, StartSlideBeyondTheShowLoopsWithTheFirstSlidesObjects)
     show.slides[0].objects = "OBJ00=IMAGE00\r\nIMAGE00_X=10\r\nIMAGE00_Y=10\r\nIMAGE00_FILE=obj.bmp\r\n"
                              "IMAGE00_DELAY=0\r\nIMAGE00_ANIMATION=NONE\r\n";
     ASSERT_TRUE(Open(show, {kRed, kGreen}));
-    Bytes bmp = MakeBmp(20, 20, kBlue);
+    Bytes bmp = MakeSolidBmp(20, 20, kBlue);
     pack.AddData("obj.bmp", bmp.data(), static_cast<int>(bmp.size()));
     Calibrate(5);
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nCurrentSlide == 0; }, 200));

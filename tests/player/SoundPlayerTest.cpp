@@ -6,6 +6,8 @@
 #include "resources/player/resource.h"
 
 #include "PlayerTestSupport.h"
+#include "support/win_TestProcess.h"
+#include "support/win_Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -367,23 +369,11 @@ TEST_F(SoundInPlayerTest, AShowThatEndsWithItsSoundStillEndsWhenTheSoundCannotPl
         slide.delay = 200;
         show.slides.push_back(slide);
         std::string pack = m_folder + "\\VEXUL.VXL";
-        ASSERT_TRUE(
-            WriteFileBytes(pack, MakePack(MakeShowText(show), {{"slide0.bmp", MakeBmp(318, 226, RGB(9, 9, 9))}})));
+        ASSERT_TRUE(WriteFileBytes(
+            pack, MakePack(MakeShowText(show), {{"slide0.bmp", MakeSolidBmp(318, 226, RGB(9, 9, 9))}})));
 
-        std::string line = "\"" + exe + "\" \"" + pack + "\"";
-        std::vector<char> buffer(line.begin(), line.end());
-        buffer.push_back(0);
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     m_folder.c_str(), &si, &pi));
-        DWORD waited = ::WaitForSingleObject(pi.hProcess, 30000);
-        EXPECT_EQ(WAIT_OBJECT_0, waited) << sound;
-        if (waited != WAIT_OBJECT_0)
-            ::TerminateProcess(pi.hProcess, 1);
-        ::WaitForSingleObject(pi.hProcess, 5000);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
+        CTestProcess player(exe, "\"" + pack + "\"", m_folder);
+        ASSERT_TRUE(player.Started());
+        EXPECT_TRUE(WaitFor([&] { return player.Ended(); })) << sound;
     }
 }

@@ -128,6 +128,19 @@ TEST(ImageObjPicture, TransparentColourShowsTheSlideBeneath)
     i.Paint(&opaque.dc);
     EXPECT_EQ(kWhite, opaque.At(2, 3));
     EXPECT_EQ(kRed, opaque.At(9, 6));
+
+    // Drawn opaque first and made transparent afterwards: the transparent drawing still leaves the slide.
+    CImageObj later;
+    later.Set(2, 3, "half.bmp", 0, 100, FALSE, kWhite, 1000, &p.pack);
+    later.m_bVisible = TRUE;
+    for (BOOL transparent : {FALSE, TRUE})
+    {
+        later.m_bTransparent = transparent;
+        DibSurface slide(20, 20, kBlue);
+        later.Paint(&slide.dc);
+        EXPECT_EQ(transparent ? kBlue : kWhite, slide.At(2, 3)) << transparent;
+        EXPECT_EQ(kRed, slide.At(9, 6)) << transparent;
+    }
 }
 
 TEST(ImageObjPicture, StillOfAnAnimatedPictureIsDrawnFromItsData)

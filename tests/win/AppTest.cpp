@@ -137,6 +137,17 @@ TEST(WinMainDriver, TheApplicationOwnsCopiesOfItsNames)
     }
 }
 
+TEST(WinMainDriver, AnApplicationMadeInsideAnothersTimeGivesTheProgramBack)
+{
+    CWinApp outer("Outer");
+    {
+        CWinApp inner("Inner");
+        EXPECT_EQ(&inner, AfxGetApp());
+    }
+    EXPECT_EQ(&outer, AfxGetApp());
+    EXPECT_STREQ("Outer", AfxGetAppName());
+}
+
 TEST(WinMainDriver, RunEndsWithTheQuitCode)
 {
     CDriverApp app(TRUE);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+#include <process.h>
+
 #include <memory>
 
 namespace
@@ -83,6 +86,37 @@ TEST(GdiObjects, OwnedHandleIsDeletedWithItsObjectAndDetachHandsItBack)
     EXPECT_EQ(0u, ::GetObjectType(deleted));
     EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), ::GetObjectType(kept));
     ::DeleteObject(kept);
+}
+
+// A worker draws off screen with our wrappers (their temporary wrappers are the thread's own) and ends; its
+// wrappers end with it and the heap stays sound, thread after thread.
+unsigned __stdcall DrawOffScreen(void*)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(8, 8, 1, 32, nullptr);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 8, 8, RGB(1, 2, 3));
+    CDC::FromHandle(dc.GetSafeHdc());
+    CGdiObject::FromHandle(::GetStockObject(BLACK_BRUSH));
+    dc.SelectObject(old);
+    return 0;
+}
+
+TEST(GdiObjects, WorkerThreadsEndWithTheirTemporaryWrappers)
+{
+    for (int i = 0; i < 300; i++)
+    {
+        HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &DrawOffScreen, nullptr, 0, nullptr));
+        ASSERT_NE(nullptr, thread);
+        std::vector<std::unique_ptr<char[]>> churn;
+        for (int j = 0; j < 50; j++)
+            churn.emplace_back(new char[64 + j]);
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+        ::CloseHandle(thread);
+    }
+    EXPECT_EQ(_HEAPOK, _heapchk());
 }
 
 TEST(GdiObjects, TemporaryWrappersBorrowTheirHandle)

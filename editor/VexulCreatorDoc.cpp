@@ -1,0 +1,817 @@
+#include "editor/VexulCreatorDoc.h"
+
+#include "editor/FileHelpers.h"
+#include "editor/ImageSizeDlg.h"
+#include "editor/ProjectWizard.h"
+#include "editor/ProjectWizardRunner.h"
+#include "editor/StartupDialogs.h"
+#include "editor/VexulCreatorApp.h"
+#include "resources/editor/resource.h"
+#include "show/Language.h"
+#include "show/Picture.h"
+
+#include <memory>
+#include <set>
+#include <string>
+
+namespace
+{
+
+const char kShowTextEntry[] = "VEXUL.INI";
+const char kPackName[] = "VEXUL.VXL";
+const char kPlayerName[] = "VEXUL.EXE";
+const char kPlainPlayerName[] = "Vexul.exe";
+
+CString FileNameOf(const CString& path)
+{
+    return path.Mid(path.ReverseFind('\\') + 1);
+}
+
+// The folder of a path: the part before its last backslash when that comes after the first character.
+CString FolderOf(const CString& path)
+{
+    CString folder;
+    GetFolderOfPath(path, folder);
+    return folder;
+}
+
+CString Formatted(UINT id, const char* first, const char* second = "")
+{
+    CString format, text;
+    format.LoadString(id);
+    text.Format(format, first, second);
+    return text;
+}
+
+// The upper-cased entry name a reference to a picture has in the pack.
+std::string EntryKey(const CString& reference)
+{
+    CString key = CProjectPack::MakeEntryName(reference);
+    key.MakeUpper();
+    return key.GetString();
+}
+
+void AddSlideReferences(const CSlide& slide, std::set<std::string>& keys)
+{
+    if (!slide.m_Background.m_strImageFile.IsEmpty())
+        keys.insert(EntryKey(slide.m_Background.m_strImageFile));
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
+        const CSlideObjSlot* slot = slide.GetSlot(i);
+        if (slot != nullptr && slot->m_bUsed && slot->m_nKind == CSlideObjSlot::KIND_IMAGE &&
+            !slot->m_Image.m_strFile.IsEmpty())
+            keys.insert(EntryKey(slot->m_Image.m_strFile));
+    }
+}
+
+// TRUE when a program file carries a compiled show (its pack as a resource of some size).
+BOOL CarriesCompiledShow(const char* programPath)
+{
+    if (!FileExists(programPath))
+        return FALSE;
+    HMODULE module = LoadLibraryExA(programPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr)
+        return FALSE;
+    HRSRC resource = FindResourceA(module, "FILE_1", "PROJECTFILE");
+    DWORD size = resource != nullptr ? SizeofResource(module, resource) : 0;
+    FreeLibrary(module);
+    return size > 50;
+}
+
+BOOL IsWritable(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
+        return FALSE;
+    HANDLE h =
+        CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    CloseHandle(h);
+    return TRUE;
+}
+
+// The project's path for a file the project names: relative names count from the project folder.
+CString ProjectPath(const CString& folder, const CString& name)
+{
+    if (name.GetLength() > 1 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\')))
+        return name;
+    return AppendPath(folder, name);
+}
+
+}   // namespace
+
+IMPLEMENT_DYNCREATE(CVexulCreatorDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CVexulCreatorDoc, CDocument)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateFileSave)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateFileSave)
+    ON_COMMAND(ID_FILE_SAVE, OnProjectSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnProjectSaveAs)
+    ON_COMMAND(ID_PROJECT_EXPLORE, OnProjectExplore)
+    ON_COMMAND(ID_SAVE_QUESTION, OnSaveQuestion)
+    ON_COMMAND(ID_TUTOR_EXAMPLE_1, OnTutorExample)
+END_MESSAGE_MAP()
+
+CVexulCreatorDoc::CVexulCreatorDoc()
+    : m_bProjectOpen(FALSE), m_bTutorMode(FALSE), m_bCopyStartProgram(FALSE), m_bDamagedPack(FALSE),
+      m_bSaveAfterOpen(FALSE), m_bCopyFilled(FALSE)
+{
+    m_Show.SetDefaults();
+}
+
+CVexulCreatorDoc::~CVexulCreatorDoc()
+{
+}
+
+CWnd* CVexulCreatorDoc::GetMainWindow()
+{
+    return AfxGetMainWnd();
+}
+
+void CVexulCreatorDoc::StopThumbnails()
+{
+    UpdateAllViews(nullptr, HINT_STOP_THUMBNAILS);
+}
+
+void CVexulCreatorDoc::DeleteContents()
+{
+    m_Show.SetDefaults();
+    m_Settings.Reset();
+    m_Pack.Clear();
+    m_Fonts.Clear();
+    m_bProjectOpen = FALSE;
+    m_bDamagedPack = FALSE;
+    m_bSaveAfterOpen = FALSE;
+    // A slide copied from another project would name pictures this pack does not have.
+    m_CopiedSlide.Reset();
+    m_bCopyFilled = FALSE;
+}
+
+void CVexulCreatorDoc::SetPackPath(const char* path)
+{
+    m_strPackPath = path;
+    m_strProjectFolder = FolderOf(m_strPackPath);
+}
+
+// ---- new project and settings ---------------------------------------------------------------------------
+
+BOOL CVexulCreatorDoc::OnNewDocument()
+{
+    if (!theApp.m_nStarted)
+        return CDocument::OnNewDocument();   // the document of the editor's start: no project yet
+    BOOL ok = NewProject();
+    m_bTutorMode = FALSE;
+    if (ok)
+    {
+        m_strLastPath = GetPathName();
+        return TRUE;
+    }
+    // The previous project stays, with its path and title.
+    if (!m_strPackPath.IsEmpty())
+        SetPathName(m_strPackPath, FALSE);
+    return FALSE;
+}
+
+BOOL CVexulCreatorDoc::NewProject()
+{
+    CProjectSettings settings;
+    settings.Reset();
+    settings.m_strVersion = theApp.m_strVersion;
+    int copyStartProgram = 0;
+    if (!RunDocumentWizard(PROJECT_WIZARD_NEW, settings, copyStartProgram, m_bTutorMode,
+                           m_bTutorMode ? m_strTutorFolder.GetString() : "",
+                           m_bTutorMode ? m_strTutorHelp.GetString() : ""))
+        return FALSE;
+    CString folder = settings.GetFolder();
+    while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
+        folder = folder.Left(folder.GetLength() - 1);
+    if (folder.IsEmpty() || !PrepareProjectFolder(folder))
+        return FALSE;
+
+    // From here on the document holds the new project.
+    StopThumbnails();
+    DeleteContents();
+    settings.m_strFolder = folder;
+    ApplySettings(settings, copyStartProgram);
+    theApp.WriteProfileString("PROJECT", "FOLDER", folder);
+    SetPackPath(AppendPath(folder, kPackName));
+    SetPathName(m_strPackPath);
+    if (m_bCopyStartProgram)
+    {
+        CopyFileToFolder("VxlStart.exe", theApp.m_strAppFolder, folder);
+        CopyFileToFolder("VxlStart.ini", theApp.m_strAppFolder, folder);
+    }
+    if (m_bTutorMode)
+    {
+        AfxMessageBox(IDS_TUTOR_COPIES_FILES, MB_OK | MB_ICONINFORMATION);
+        CTutorDlg::CopyExampleFiles(m_strTutorFolder, folder);
+    }
+    else if (theApp.GetProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", 0) == 0)
+    {
+        CImageSizeNoticeDlg notice(GetMainWindow());
+        notice.m_nWindowWidth = m_Settings.m_nWindowWidth;
+        notice.m_nWindowHeight = m_Settings.m_nWindowHeight;
+        notice.m_cLanguage = GetLanguage();
+        notice.DoModal();
+    }
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
+{
+    CString pack = AppendPath(folder, kPackName);
+    if (FileExists(pack))
+    {
+        // The pack that was there stays as ".bak" (an older ".bak" gives way); a pack that cannot be moved
+        // aside would be overwritten by the new project, so the new project is not made.
+        CString backup = pack + ".bak";
+        if (!MoveFileExA(pack, backup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        {
+            AfxMessageBox(Formatted(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
+            return FALSE;
+        }
+    }
+    CString player = AppendPath(folder, kPlayerName);
+    // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
+    if (CarriesCompiledShow(player) &&
+        AfxMessageBox(Formatted(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return TRUE;
+    if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE, GetLanguage()))
+        AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+    return TRUE;
+}
+
+void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
+{
+    m_Settings.CopyFrom(settings);
+    m_strProjectFolder = m_Settings.GetFolder();
+    m_bProjectOpen = TRUE;
+    SetCurrentDirectoryA(m_strProjectFolder);
+    // The end program travels with the show: one outside the project folder is copied in.
+    if (!m_Settings.m_strAutostartFile.IsEmpty())
+    {
+        CString relative;
+        if (theApp.ImportFileToProject(m_Settings.m_strAutostartFile, m_strProjectFolder, relative, &m_Pack))
+            m_Settings.m_strAutostartFile = relative;
+    }
+    m_Show.SetFromProjectSettings(m_Settings);
+    m_Settings.SaveToProfile();
+    m_bCopyStartProgram = copyStartProgram;
+    SetModifiedFlag();
+}
+
+BOOL CVexulCreatorDoc::EditProjectSettings(int mode)
+{
+    if (mode == PROJECT_WIZARD_NEW)
+        return NewProject();
+    if (!m_bProjectOpen)
+        return FALSE;
+    CProjectSettings settings;
+    settings.CopyFrom(m_Settings);
+    int copyStartProgram = m_bCopyStartProgram;
+    if (!RunDocumentWizard(PROJECT_WIZARD_SETTINGS, settings, copyStartProgram, FALSE, nullptr, nullptr))
+        return FALSE;
+    settings.m_strFolder = m_strProjectFolder;   // the settings cannot move the project
+    ApplySettings(settings, copyStartProgram);
+    UpdateAllViews(nullptr);
+    return TRUE;
+}
+
+// ---- opening --------------------------------------------------------------------------------------------
+
+BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
+{
+    CFile file;
+    if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite))
+    {
+        DWORD error = GetLastError();
+        ++theApp.m_nOpenFailures;
+        ReportSaveLoadFailure(FALSE, lpszPathName, error);
+        return FALSE;   // the open project stays as it was
+    }
+    StopThumbnails();
+    DeleteContents();
+    {
+        CWaitCursor wait;
+        CArchive ar(&file, CArchive::load);
+        Serialize(ar);
+        ar.Close();
+    }
+    file.Close();
+    if (!m_bProjectOpen)
+    {
+        // Nothing of a show was in the file: no project, and nothing that a save could write over it.
+        ++theApp.m_nOpenFailures;
+        m_strPackPath.Empty();
+        m_strProjectFolder.Empty();
+        m_strPathName.Empty();
+        SetModifiedFlag(FALSE);
+        if (m_pDocTemplate != nullptr)
+            m_pDocTemplate->SetDefaultTitle(this);
+        UpdateAllViews(nullptr, HINT_PROJECT_RELOADED);
+        return FALSE;
+    }
+    IsPlayerCompiled(TRUE);
+    m_strLastPath = GetPathName();
+    SetModifiedFlag(FALSE);
+    if (m_bSaveAfterOpen)
+    {
+        m_bSaveAfterOpen = FALSE;
+        SaveProject();
+    }
+    return TRUE;
+}
+
+void CVexulCreatorDoc::Serialize(CArchive& ar)
+{
+    CFile* file = ar.GetFile();
+    SetPackPath(GetFullPath(file != nullptr ? file->GetFilePath() : CString()));
+    // Storing goes through SaveProject and the safe save path, never through an archive.
+    if (!ar.IsLoading())
+        return;
+    LoadProject(ar);
+    if (m_bProjectOpen)
+        SetPathName(m_strPackPath);
+}
+
+BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
+{
+    if (m_strPackPath.IsEmpty())
+        return FALSE;
+    BOOL whole = m_Pack.Read(ar);
+    int size = 0;
+    const BYTE* text = m_Pack.GetEntryData(kShowTextEntry, size);
+    if (text != nullptr)
+    {
+        m_Show.ReadShowText(kShowTextEntry, text, size);
+        m_Show.GetProjectSettings(m_Settings);
+        m_Settings.m_strFolder = m_strProjectFolder;
+        m_bProjectOpen = !m_Show.m_strShowVersion.IsEmpty();
+    }
+    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    if (!m_bProjectOpen)
+    {
+        AfxMessageBox(Formatted(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
+    }
+    else
+    {
+        if (!whole)
+        {
+            // What was read is shown; the first save over the file keeps the file as it was first.
+            m_bDamagedPack = TRUE;
+            CString format, message;
+            format.LoadString(IDS_PACK_DAMAGED);
+            message.Format(format, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
+                           FileNameOf(m_strPackPath + ".bak").GetString());
+            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        }
+        CheckPlayerUpgrade(m_Show.m_strShowVersion);
+    }
+    SetModifiedFlag(FALSE);
+    return m_bProjectOpen;
+}
+
+void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
+{
+    CString player = AppendPath(m_strProjectFolder, kPlayerName);
+    CString plainPlayer = AppendPath(theApp.m_strAppFolder, kPlainPlayerName);
+    CString editorText, copyText;
+    int editorNumber = -1, copyNumber = -1;
+    theApp.GetPlayerVersion(editorText, editorNumber);
+    CVexulCreatorApp::GetFileVersionText(player, copyText, copyNumber);
+
+    BOOL asked = FALSE;
+    BOOL update = FALSE;
+    if (FileExists(player))
+    {
+        if (copyNumber < editorNumber)
+        {
+            asked = TRUE;
+            update = AfxMessageBox(IDS_PROJECT_OLDER_VERSION, MB_YESNO | MB_ICONQUESTION) == IDYES;
+            if (update)
+            {
+                CString oldCopy = player.Left(player.GetLength() - 4) + "_" + copyText + ".exe";
+                if (!IsWritable(player))
+                    AfxMessageBox(IDS_PLAYER_WRITE_PROTECTED, MB_OK | MB_ICONSTOP);
+                else if (!MoveFileExA(player, oldCopy, MOVEFILE_REPLACE_EXISTING))
+                    // The new player goes in only where the old one made room: else the old one would be lost.
+                    AfxMessageBox(Formatted(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
+                                  MB_OK | MB_ICONSTOP);
+                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
+                    AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+            }
+        }
+    }
+    else if (FileExists(plainPlayer))
+    {
+        CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage());
+    }
+
+    if (atoi(showVersion) < atoi(theApp.m_strVersion))
+    {
+        if (!asked)
+            update = AfxMessageBox(IDS_PROJECT_OLDER_VERSION, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        if (update)
+        {
+            if (!IsWritable(m_strPackPath))
+            {
+                AfxMessageBox(IDS_PLAYER_WRITE_PROTECTED, MB_OK | MB_ICONSTOP);
+            }
+            else
+            {
+                CString name = FileNameOf(m_strPackPath);
+                CString copy = AppendPath(m_strProjectFolder,
+                                          name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl");
+                CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage());
+                // Written anew with the current version once the project is open.
+                m_bSaveAfterOpen = TRUE;
+            }
+        }
+    }
+}
+
+BOOL CVexulCreatorDoc::IsPlayerCompiled(BOOL showMessage)
+{
+    BOOL compiled = CarriesCompiledShow(AppendPath(m_strProjectFolder, kPlayerName));
+    if (compiled && showMessage)
+        AfxMessageBox(IDS_PROJECT_COMPILED, MB_OK | MB_ICONINFORMATION);
+    return compiled;
+}
+
+// ---- saving ---------------------------------------------------------------------------------------------
+
+BOOL CVexulCreatorDoc::OnSaveDocument(LPCSTR lpszPathName)
+{
+    return SaveProjectAs(lpszPathName);
+}
+
+BOOL CVexulCreatorDoc::SaveProject()
+{
+    return SaveProjectAs(m_strPackPath);
+}
+
+BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
+{
+    if (!m_bProjectOpen || packPath == nullptr || *packPath == '\0')
+        return FALSE;
+    CString path = GetFullPath(packPath);
+    if (m_bDamagedPack && IsSameFile(path, m_strPackPath) && !KeepDamagedPack(path))
+        return FALSE;
+    CWaitCursor wait;
+    m_Settings.m_strVersion = theApp.m_strVersion;
+    m_Show.SetFromProjectSettings(m_Settings);
+    m_Pack.RemoveEntry(kShowTextEntry);
+    m_Show.m_nSlideOption = 1;
+    m_Show.m_pFontCollector = &m_Fonts;
+    int length = 0;
+    const char* text = m_Show.BuildShowText(kShowTextEntry, FolderOf(path), &length);
+    m_Show.m_pFontCollector = nullptr;
+    EmbedFonts();
+    if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(path))
+        return FALSE;
+    SetPackPath(path);
+    m_bDamagedPack = FALSE;
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
+{
+    CString backup = CString(path) + ".bak";
+    CString format, question;
+    format.LoadString(IDS_SAVE_OVER_DAMAGED);
+    question.Format(format, path, FileNameOf(backup).GetString());
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return FALSE;
+    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE, GetLanguage()))
+    {
+        AfxMessageBox(Formatted(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::WritePack(const char* path)
+{
+    PurgeUnreferencedEntries();
+    CSafeSaveFile file;
+    if (!file.Open(path))
+    {
+        ReportSaveLoadFailure(TRUE, path, file.GetFailure());
+        return FALSE;
+    }
+    if (!m_Pack.WriteTo(file, theApp.m_strVersion) || !file.Commit())
+    {
+        DWORD error = file.GetFailure();
+        file.Abort();
+        ReportSaveLoadFailure(TRUE, path, error != 0 ? error : ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CVexulCreatorDoc::EmbedFonts()
+{
+    CWnd* main = GetMainWindow();
+    CClientDC dc(main != nullptr && main->GetSafeHwnd() != nullptr ? main : nullptr);
+    int room = CProjectPack::MAX_ENTRIES - m_Pack.GetEntryCount() - 2;
+    for (int i = 0; i < m_Fonts.GetCount() && i < room; i++)
+    {
+        CString face = m_Fonts.GetAt(i);
+        if (!IsTrueTypeFont(&dc, face) || IsFontEmbeddingRestricted(&dc, face))
+            continue;
+        BYTE* block = nullptr;
+        DWORD size = 0;
+        if (GetEmbeddedFontData(&dc, face, block, size) && block != nullptr && size > 0)
+        {
+            CString name;
+            MakeFontEntryName(face, name);
+            m_Pack.AddData(name, block, static_cast<int>(size));
+        }
+        free(block);
+    }
+}
+
+BOOL CVexulCreatorDoc::IsEntryReferenced(const char* entryName)
+{
+    std::set<std::string> keys;
+    for (const CSlide& slide : m_Show.m_Slides)
+        AddSlideReferences(slide, keys);
+    if (m_bCopyFilled)
+        AddSlideReferences(m_CopiedSlide, keys);
+    return keys.count(EntryKey(entryName)) > 0;
+}
+
+void CVexulCreatorDoc::PurgeUnreferencedEntries()
+{
+    std::set<std::string> keys;
+    for (const CSlide& slide : m_Show.m_Slides)
+        AddSlideReferences(slide, keys);
+    if (m_bCopyFilled)
+        AddSlideReferences(m_CopiedSlide, keys);
+    for (int i = m_Pack.GetEntryCount() - 1; i >= 0; i--)
+    {
+        CString name;
+        if (!m_Pack.GetEntryName(i, name))
+            continue;
+        CString upper = name;
+        upper.MakeUpper();
+        if (name.Find(".NFNT") > 0 || upper.Find(".INI") > 0 || keys.count(upper.GetString()) > 0)
+            continue;
+        m_Pack.RemoveEntry(name);
+    }
+}
+
+BOOL CVexulCreatorDoc::SaveModified()
+{
+    if (!IsModified())
+        return TRUE;
+    if (!m_bProjectOpen)
+    {
+        SetModifiedFlag(FALSE);   // nothing that could be saved
+        return TRUE;
+    }
+    CString question;
+    question.Format(IsGerman() ? "Änderungen in %s speichern ?" : "Save changes in %s ?",
+                    FileNameOf(m_strPackPath).GetString());
+    switch (AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION))
+    {
+    case IDYES: return SaveProject();
+    case IDNO: SetModifiedFlag(FALSE); return TRUE;
+    default: return FALSE;
+    }
+}
+
+// ---- the pack and the slides ----------------------------------------------------------------------------
+
+BOOL CVexulCreatorDoc::AddFileToPack(CString& path)
+{
+    CString file = ProjectPath(m_strProjectFolder, path);
+    CString entry = CProjectPack::MakeEntryName(file);
+    if (m_Pack.FindEntry(entry) >= 0)
+    {
+        CFile source;
+        if (!source.Open(file, CFile::modeRead | CFile::shareDenyNone) ||
+            source.GetLength() > CProjectPack::MAX_PACK_SIZE)
+            return FALSE;
+        std::vector<BYTE> bytes(static_cast<size_t>(source.GetLength()));
+        if (!bytes.empty() && source.Read(bytes.data(), static_cast<UINT>(bytes.size())) != bytes.size())
+            return FALSE;
+        source.Close();
+        if (m_Pack.EntryHolds(entry, bytes.data(), bytes.size()))
+        {
+            path = entry;   // the pack has this picture already
+            return TRUE;
+        }
+        // Another picture has that entry name: this one goes in under a name of its own.
+        CString copy;
+        if (!theApp.CopyIntoProjectUnderFreeName(file, m_strProjectFolder, &m_Pack, copy))
+            return FALSE;
+        file = copy;
+    }
+    if (!m_Pack.AddFile(file))
+        return FALSE;
+    path = file;
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::AddDataToPack(const char* name, const void* data, int length)
+{
+    return m_Pack.AddData(name, data, length);
+}
+
+void CVexulCreatorDoc::RemoveFromPack(const char* name)
+{
+    m_Pack.RemoveEntry(name);
+}
+
+BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size)
+{
+    return m_Pack.GetEntryData(name, size);
+}
+
+BOOL CVexulCreatorDoc::LoadPictureFromPack(CPicture& picture, const char* name)
+{
+    int size = 0;
+    const BYTE* data = m_Pack.GetEntryData(name, size);
+    return data != nullptr && picture.LoadFromMemory(data, static_cast<DWORD>(size)) && picture.m_bLoaded;
+}
+
+int CVexulCreatorDoc::GetSlideWidth() const
+{
+    return m_Show.m_nWindowWidth - CProjectSettings::WINDOW_EXTRA_WIDTH;
+}
+
+int CVexulCreatorDoc::GetSlideHeight() const
+{
+    return m_Show.m_nWindowHeight - CProjectSettings::WINDOW_EXTRA_HEIGHT;
+}
+
+BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
+{
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr || !AddFileToPack(path))
+        return FALSE;
+    target->m_Background.m_strImageFile = path;
+    target->m_Background.m_Picture.FreePicture();
+    SetModifiedFlag();
+    return TRUE;
+}
+
+void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
+{
+    CSlide* source = m_Show.GetSlide(slide);
+    if (source == nullptr)
+        return;
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
+        CSlideObjSlot* slot = source->GetSlot(i);
+        if (slot == nullptr || !slot->m_bUsed || slot->m_nKind != CSlideObjSlot::KIND_IMAGE ||
+            slot->m_Image.m_strFile.IsEmpty() ||
+            !FileExists(ProjectPath(m_strProjectFolder, slot->m_Image.m_strFile)))
+            continue;
+        CString entry = slot->m_Image.m_strFile;
+        BOOL present = m_Pack.FindEntry(entry) >= 0;
+        if (!AddFileToPack(entry))
+            continue;
+        if (!present)
+            SetModifiedFlag();
+        else if (CProjectPack::MakeEntryName(slot->m_Image.m_strFile).CompareNoCase(entry) != 0)
+        {
+            // Another picture had the name: this one was copied in under a free name and is shown so.
+            slot->m_Image.m_strFile = entry;
+            SetModifiedFlag();
+        }
+    }
+}
+
+void CVexulCreatorDoc::DeleteSlide(int slide)
+{
+    if (m_Show.GetSlide(slide) == nullptr)
+        return;
+    m_Show.DeleteSlide(slide);
+    SetModifiedFlag();
+}
+
+void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
+{
+    const int count = static_cast<int>(order.size());
+    std::vector<std::unique_ptr<CSlide>> slides;
+    for (int i = 0; i < count && i < CShowData::MaxSlides; i++)
+    {
+        slides.push_back(std::make_unique<CSlide>());
+        slides.back()->CopyFrom(m_Show.m_Slides[i]);
+    }
+    for (int i = 0; i < static_cast<int>(slides.size()); i++)
+        if (order[i] >= 0 && order[i] < count)
+            m_Show.m_Slides[order[i]].CopyFrom(*slides[i]);
+    SetModifiedFlag();
+}
+
+std::vector<int> CVexulCreatorDoc::MoveOrder(int count, int from, int to)
+{
+    std::vector<int> order(count);
+    for (int i = 0; i < count; i++)
+    {
+        if (i == from)
+            order[i] = to;
+        else if (from < to && i > from && i <= to)
+            order[i] = i - 1;
+        else if (from > to && i >= to && i < from)
+            order[i] = i + 1;
+        else
+            order[i] = i;
+    }
+    return order;
+}
+
+void CVexulCreatorDoc::MoveSlide(int from, int to)
+{
+    int count = from > to ? from + 1 : to + 1;
+    if (from == to || from < 0 || to < 0 || count > CShowData::MaxSlides)
+        return;
+    ReorderSlides(MoveOrder(count, from, to));
+}
+
+void CVexulCreatorDoc::CopySlide(int slide)
+{
+    const CSlide* source = m_Show.GetSlide(slide);
+    if (source == nullptr)
+        return;
+    m_CopiedSlide.CopyFrom(*source);
+    m_bCopyFilled = TRUE;
+}
+
+BOOL CVexulCreatorDoc::PasteSlide(int slide)
+{
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr || !m_bCopyFilled)
+        return FALSE;
+    target->CopyFrom(m_CopiedSlide);
+    SetModifiedFlag();
+    return TRUE;
+}
+
+// ---- commands -------------------------------------------------------------------------------------------
+
+void CVexulCreatorDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_bProjectOpen);
+}
+
+void CVexulCreatorDoc::OnProjectSave()
+{
+    if (m_bProjectOpen)
+        DoFileSave();
+}
+
+void CVexulCreatorDoc::OnProjectSaveAs()
+{
+    if (m_bProjectOpen)
+        DoSave(nullptr);
+}
+
+void CVexulCreatorDoc::OnProjectExplore()
+{
+    if (m_strProjectFolder.IsEmpty())
+        return;
+    CWnd* main = GetMainWindow();
+    AfxShellExecute(AfxGetSafeHwnd(main), "explore", m_strProjectFolder, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CVexulCreatorDoc::OnSaveQuestion()
+{
+    SaveModified();
+}
+
+void CVexulCreatorDoc::OnTutorExample()
+{
+    CWnd* main = GetMainWindow();
+    CTutorDlg tutor(main);
+    tutor.m_nExample = 1;
+    tutor.m_strProjectFolder = m_strProjectFolder;
+    if (tutor.DoModal() != IDOK)
+        return;
+    if (main != nullptr && main->GetSafeHwnd() != nullptr)
+    {
+        // Beside the tutorial's help, which opens with the new project.
+        CRect window, desktop;
+        main->GetWindowRect(&window);
+        ::GetWindowRect(::GetDesktopWindow(), &desktop);
+        int width = window.Width();
+        int height = window.Height();
+        int d = desktop.Width();
+        if (width + 470 < d)
+            main->MoveWindow((d - width - 470) / 2, 100, width, height);
+        else if (d > 1020)
+            main->MoveWindow((d - 1020) / 2, 50, 550, height);
+        else
+            main->MoveWindow(0, 5, 550, height);
+    }
+    m_bTutorMode = TRUE;
+    m_strTutorFolder = tutor.m_strExampleFolder;
+    m_strTutorHelp = tutor.m_strHelpPath;
+    if (main != nullptr)
+        main->PostMessage(WM_COMMAND, ID_FILE_NEW);
+}

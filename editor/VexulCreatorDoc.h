@@ -1,0 +1,140 @@
+// The editor's document: one project, a folder holding the pack file "VEXUL.VXL", the project's copy of the
+// player "VEXUL.EXE" and whatever else the project copies in. It owns the show, the pack, the project settings
+// and the fonts to embed; it makes new projects with the wizard, opens packs, checks the project's player
+// against the editor's own, and saves: show text into the pack, fonts embedded, unused entries dropped, the
+// pack written through the safe save path, so that a failed save leaves the old pack as it was.
+#pragma once
+
+#include "editor/ProjectSettings.h"
+#include "framework/win/Framework.h"
+#include "show/FontEmbedding.h"
+#include "show/ProjectPack.h"
+#include "show/ShowData.h"
+
+#include <vector>
+
+class CPicture;
+
+// What the document tells its views through UpdateAllViews (besides a plain repaint).
+enum EditorViewHint : LPARAM
+{
+    HINT_STOP_THUMBNAILS = 1,     // the slides are about to change: stop the thumbnail worker and wait for it
+    HINT_RENDER_THUMBNAILS = 2,   // draw the thumbnails that are missing
+    HINT_PROJECT_RELOADED = 3,    // the document holds another project (or none): start over
+};
+
+class CVexulCreatorDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CVexulCreatorDoc)
+public:
+    CVexulCreatorDoc();
+    ~CVexulCreatorDoc() override;
+
+    // The document made while the editor starts stays without a project; later a new project is made with
+    // the wizard. FALSE (the previous project kept) when cancelled or the folder cannot take the project.
+    BOOL OnNewDocument() override;
+    // Reads the pack. A file that cannot be opened leaves the project as it was; one that holds no show
+    // leaves no project and gives FALSE; a damaged one is opened with what could be read, and said so.
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    // Saves the project into that pack file (Save, Save As); FALSE when it was not written.
+    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    void Serialize(CArchive& ar) override;
+    // "Save changes in <pack> ?" with Yes, No and Cancel: FALSE for Cancel or a save that failed.
+    BOOL SaveModified() override;
+    // No show, no pack, default settings, no project.
+    void DeleteContents() override;
+
+    // ---- the project ----
+    BOOL NewProject();
+    // The wizard in new-project (0: NewProject) or settings (1) mode; TRUE when the user took the settings.
+    BOOL EditProjectSettings(int mode);
+    BOOL LoadProject(CArchive& ar);
+    // Writes the project into its pack file now; FALSE (the user told, the document still modified) when
+    // there is no project or the pack could not be written.
+    BOOL SaveProject();
+    BOOL SaveProjectAs(const char* packPath);
+    // TRUE when the project's player copy carries a compiled show; with showMessage the user is told that
+    // changes will not reach it.
+    BOOL IsPlayerCompiled(BOOL showMessage);
+    // Offers to replace an older player copy and to save a show written by an older editor.
+    void CheckPlayerUpgrade(const char* showVersion);
+    void EmbedFonts();
+    void PurgeUnreferencedEntries();
+    // TRUE when a slide, an image object or the copied slide refers to the entry (the pack's own rule: the
+    // entry name of the reference, without regard to case).
+    BOOL IsEntryReferenced(const char* entryName);
+
+    // ---- the pack, used by the view and the slide dialogs ----
+    // Adds a file; path becomes its entry name. A file whose entry name the pack holds already with other
+    // bytes is copied into the project folder under a free name first (the user is told), so that no
+    // picture silently replaces another.
+    BOOL AddFileToPack(CString& path);
+    BOOL AddDataToPack(const char* name, const void* data, int length);
+    void RemoveFromPack(const char* name);
+    BYTE* GetPackEntry(const char* name, int& size);
+    BOOL LoadPictureFromPack(CPicture& picture, const char* name);
+
+    // ---- slides ----
+    int GetSlideWidth() const;   // the player window less its frame
+    int GetSlideHeight() const;
+    // Puts the file into the pack and makes it slide i's background; path becomes the entry name.
+    BOOL SetSlideBackgroundFile(int slide, CString& path);
+    // Adds the files of slide i's image objects that the pack lacks.
+    void AddSlideImagesToPack(int slide);
+    // Removes slide i (the slides after it move up); its pictures stay in the pack until the next save
+    // drops what nothing refers to any more.
+    void DeleteSlide(int slide);
+    // Moves slide from to position to; the slides between move by one.
+    void MoveSlide(int from, int to);
+    // Puts the first count slides in a new order: the slide at position i goes to order[i].
+    void ReorderSlides(const std::vector<int>& order);
+    // The order of count slides in which the slide at from moves to to and the slides between move by one.
+    static std::vector<int> MoveOrder(int count, int from, int to);
+    // The copy buffer of the slide commands: one slide of this project.
+    void CopySlide(int slide);
+    BOOL PasteSlide(int slide);
+    BOOL HasCopiedSlide() const { return m_bCopyFilled; }
+
+    // The main window, where the project's messages and commands go.
+    static CWnd* GetMainWindow();
+
+    CString m_strPackPath;
+    CShowData m_Show;
+    BOOL m_bProjectOpen;
+    CString m_strProjectFolder;
+    CProjectPack m_Pack;
+    CProjectSettings m_Settings;
+    BOOL m_bTutorMode;
+    CString m_strTutorFolder;
+    CString m_strTutorHelp;   // the example's help file, which the wizard opens
+    BOOL m_bCopyStartProgram;
+    CString m_strLastPath;
+    CFontNameList m_Fonts;
+    // The pack was damaged when it was opened: the first save over it keeps the original as ".bak".
+    BOOL m_bDamagedPack;
+    // An older show was opened and the user wants it written anew.
+    BOOL m_bSaveAfterOpen;
+    CSlide m_CopiedSlide;
+    BOOL m_bCopyFilled;
+
+protected:
+    // Sets the pack path and the project folder from the path of a pack file.
+    void SetPackPath(const char* path);
+    // Takes settings the wizard returned: the project folder, the show's settings, the profile.
+    void ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram);
+    // Prepares the folder of a new project: an old pack becomes ".bak", the player is copied in.
+    BOOL PrepareProjectFolder(const CString& folder);
+    // Writes the pack (without the entries nothing refers to) through the safe save path.
+    BOOL WritePack(const char* path);
+    // Before the first save over a damaged pack: asks, and keeps the original.
+    BOOL KeepDamagedPack(const char* path);
+    void StopThumbnails();
+
+    afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
+    afx_msg void OnProjectSave();
+    afx_msg void OnProjectSaveAs();
+    afx_msg void OnProjectExplore();
+    afx_msg void OnSaveQuestion();
+    afx_msg void OnTutorExample();
+    DECLARE_MESSAGE_MAP()
+};

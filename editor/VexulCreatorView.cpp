@@ -1,0 +1,1032 @@
+#include "editor/VexulCreatorView.h"
+
+#include "editor/CompileDlg.h"
+#include "editor/EditorControls.h"
+#include "editor/FileHelpers.h"
+#include "editor/ImageSizeDlg.h"
+#include "editor/NewSlideDlg.h"
+#include "editor/SlideEditorDlg.h"
+#include "editor/VexulCreatorApp.h"
+#include "editor/VexulCreatorDoc.h"
+#include "resources/editor/resource.h"
+#include "show/Language.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+// ---- CTestDlg -------------------------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
+    ON_BN_CLICKED(IDC_TEST_FIRST_SLIDE, OnFirstSlide)
+END_MESSAGE_MAP()
+
+CTestDlg::CTestDlg(CWnd* pParent) : CDialog(IDD_TEST, pParent), m_nSlide(1)
+{
+}
+
+void CTestDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_TEST_SLIDE, m_nSlide);
+}
+
+void CTestDlg::OnFirstSlide()
+{
+    m_nSlide = 1;
+    UpdateData(FALSE);
+}
+
+// ---- CVexulCreatorView ----------------------------------------------------------------------------------
+
+namespace
+{
+
+const COLORREF kSelectionColour = RGB(255, 0, 0);
+const COLORREF kFirstFreeFrame = RGB(0, 0, 0);
+const COLORREF kFirstFreeText = RGB(160, 160, 160);
+const COLORREF kEmptyFrame = RGB(224, 224, 224);
+const COLORREF kDragTargetFrame = RGB(0, 0, 128);
+
+CString BareName(const CString& path)
+{
+    return path.Mid(path.ReverseFind('\\') + 1);
+}
+
+void FrameRectangle(CDC* pDC, const CRect& rect, COLORREF colour)
+{
+    CBrush brush;
+    brush.CreateSolidBrush(colour);
+    pDC->FrameRect(&rect, &brush);
+}
+
+}   // namespace
+
+IMPLEMENT_DYNCREATE(CVexulCreatorView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CVexulCreatorView, CScrollView)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(WM_THUMBNAIL_READY, OnThumbnailReady)
+    ON_COMMAND(ID_SLIDE_ADD, OnSlideAdd)
+    ON_COMMAND(ID_POPUP_ADD_SLIDE, OnSlideAdd)
+    ON_COMMAND(ID_SLIDE_EDIT, OnSlideEdit)
+    ON_COMMAND(ID_POPUP_EDIT_SLIDE, OnSlideEdit)
+    ON_COMMAND(ID_SLIDE_DELETE, OnSlideDelete)
+    ON_COMMAND(ID_POPUP_DELETE_SLIDE, OnSlideDelete)
+    ON_COMMAND(ID_SLIDE_ORDER, OnSlideOrder)
+    ON_COMMAND(ID_POPUP_SLIDE_ORDER, OnSlideOrder)
+    ON_COMMAND(ID_SLIDE_COPY, OnSlideCopy)
+    ON_COMMAND(ID_SLIDE_PASTE, OnSlidePaste)
+    ON_COMMAND(ID_PROJECT_TEST, OnProjectTest)
+    ON_COMMAND(ID_SLIDE_TEST_SELECTED, OnTestSelected)
+    ON_COMMAND(ID_POPUP_TEST_SHOW, OnTestShow)
+    ON_COMMAND(ID_PROJECT_SETTINGS, OnProjectSettings)
+    ON_COMMAND(ID_COMPILE_PROJECT, OnCompileProject)
+    ON_COMMAND(ID_SAVE_PROJECT, OnSaveProject)
+    ON_COMMAND(ID_EDIT_AFTER_DOUBLE_CLICK, OnEditAfterDoubleClick)
+    ON_COMMAND(ID_STOP_THUMBNAILS, OnStopThumbnails)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_ADD, OnUpdateSlideAdd)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_EDIT, OnUpdateSelectedSlide)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_DELETE, OnUpdateSelectedSlide)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_COPY, OnUpdateSelectedSlide)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_TEST_SELECTED, OnUpdateSelectedSlide)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_ORDER, OnUpdateSlideOrder)
+    ON_UPDATE_COMMAND_UI(ID_SLIDE_PASTE, OnUpdateSlidePaste)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_TEST, OnUpdateTest)
+    ON_UPDATE_COMMAND_UI(ID_COMPILE_PROJECT, OnUpdateTest)
+    ON_UPDATE_COMMAND_UI(ID_PROJECT_SETTINGS, OnUpdateProjectSettings)
+END_MESSAGE_MAP()
+
+CVexulCreatorView::CVexulCreatorView()
+    : m_nSlideCount(0), m_nSelection(-1), m_bOrderMode(FALSE), m_nNextOrder(0), m_bDragging(FALSE),
+      m_ptDragStart(-1, -1), m_nCellCount(CELL_COUNT), m_nNextRevision(0)
+{
+    LayoutCells();
+}
+
+CVexulCreatorView::~CVexulCreatorView()
+{
+    m_worker.Stop();
+    for (CCell& cell : m_cells)
+        FreeCell(cell);
+}
+
+CVexulCreatorDoc* CVexulCreatorView::GetDocument() const
+{
+    return static_cast<CVexulCreatorDoc*>(m_pDocument);
+}
+
+const CString& CVexulCreatorView::GetCellFile(int cell) const
+{
+    static const CString none;
+    return cell >= 0 && cell < CELL_COUNT ? m_cells[cell].file : none;
+}
+
+HBITMAP CVexulCreatorView::GetCellBitmap(int cell) const
+{
+    return cell >= 0 && cell < CELL_COUNT ? m_cells[cell].bitmap : nullptr;
+}
+
+CRect CVexulCreatorView::GetCellRect(int cell) const
+{
+    return cell >= 0 && cell < CELL_COUNT ? m_cells[cell].rect : CRect();
+}
+
+void CVexulCreatorView::LayoutCells()
+{
+    for (int i = 0; i < CELL_COUNT; i++)
+    {
+        int left = (i % CELLS_PER_ROW) * CELL_STEP_X + CELL_MARGIN;
+        int top = (i / CELLS_PER_ROW) * CELL_STEP_Y + CELL_MARGIN;
+        m_cells[i].rect = CRect(left, top, left + CELL_WIDTH, top + CELL_HEIGHT);
+    }
+}
+
+void CVexulCreatorView::FreeCell(CCell& cell)
+{
+    if (cell.bitmap != nullptr)
+        DeleteObject(cell.bitmap);
+    cell.bitmap = nullptr;
+    cell.pictureWidth = 0;
+    cell.pictureHeight = 0;
+}
+
+void CVexulCreatorView::ChangeCell(int cell)
+{
+    m_cells[cell].revision = ++m_nNextRevision;
+}
+
+BOOL CVexulCreatorView::IsProjectOpen() const
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    return doc != nullptr && doc->m_bProjectOpen;
+}
+
+BOOL CVexulCreatorView::HasSelection() const
+{
+    return IsProjectOpen() && !m_bOrderMode && m_nSelection >= 0 && m_nSelection < m_nSlideCount;
+}
+
+BOOL CVexulCreatorView::CanAddSlide() const
+{
+    return IsProjectOpen() && !m_bOrderMode && m_nSlideCount < m_nCellCount;
+}
+
+BOOL CVexulCreatorView::CanTest() const
+{
+    return IsProjectOpen() && !m_bOrderMode && m_nSlideCount >= 1;
+}
+
+void CVexulCreatorView::PostToFrame(UINT command) const
+{
+    CWnd* frame = GetParentFrame();
+    if (frame != nullptr)
+        frame->PostMessage(WM_COMMAND, command, 0);
+}
+
+CPoint CVexulCreatorView::ScrollOffset() const
+{
+    return GetScrollPosition();
+}
+
+int CVexulCreatorView::HitTest(CPoint point) const
+{
+    point += ScrollOffset();
+    for (int i = 0; i < m_nCellCount; i++)
+        if (m_cells[i].rect.PtInRect(point))
+            return i;
+    return -1;
+}
+
+void CVexulCreatorView::InvalidateCell(int cell, int inflate)
+{
+    if (cell < 0 || cell >= CELL_COUNT || m_hWnd == nullptr)
+        return;
+    CRect rect = m_cells[cell].rect;
+    rect.InflateRect(inflate + 3, inflate + 3);
+    rect -= ScrollOffset();
+    InvalidateRect(&rect, TRUE);
+}
+
+// ---- life -----------------------------------------------------------------------------------------------
+
+int CVexulCreatorView::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CScrollView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    DragAcceptFiles(TRUE);
+    EnableToolTips(TRUE);
+    return 0;
+}
+
+void CVexulCreatorView::OnDestroy()
+{
+    StopThumbnails();
+    CScrollView::OnDestroy();
+}
+
+void CVexulCreatorView::ResetCells()
+{
+    StopThumbnails();
+    for (int i = 0; i < CELL_COUNT; i++)
+    {
+        FreeCell(m_cells[i]);
+        m_cells[i].file.Empty();
+        m_cells[i].order = -1;
+        ChangeCell(i);
+    }
+    m_nSlideCount = 0;
+    m_nSelection = -1;
+    m_bOrderMode = FALSE;
+    m_nNextOrder = 0;
+    m_bDragging = FALSE;
+    m_rcDragTarget.SetRectEmpty();
+    m_ptDragStart = CPoint(-1, -1);
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return;
+    // The slides of a show come first, without gaps.
+    for (int i = 0; i < CELL_COUNT; i++)
+    {
+        const CString& image = doc->m_Show.m_Slides[i].m_Background.m_strImageFile;
+        if (image.IsEmpty())
+            break;
+        m_cells[i].file = BareName(image);
+        m_nSlideCount = i + 1;
+    }
+}
+
+void CVexulCreatorView::OnInitialUpdate()
+{
+    m_nCellCount = CELL_COUNT;
+    CScrollView::OnInitialUpdate();
+    SetScrollSizes(MM_TEXT, CSize(SCROLL_WIDTH, (m_nCellCount / CELLS_PER_ROW) * CELL_STEP_Y + CELL_MARGIN));
+    ResetCells();
+    CRect desktop;
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    if (desktop.Width() <= 640 || desktop.Height() <= 480)
+    {
+        if (AfxMessageBox("ATTENTION !\n\nThis Application requires at least a screen resolution of 800 x 600 "
+                          "pixels !\n\nExit program ?",
+                          MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+            PostToFrame(ID_APP_EXIT);
+    }
+    RenderMissingThumbnails();
+    Invalidate();
+}
+
+void CVexulCreatorView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    switch (lHint)
+    {
+    case HINT_STOP_THUMBNAILS: StopThumbnails(); break;
+    case HINT_RENDER_THUMBNAILS: RenderMissingThumbnails(); break;
+    case HINT_PROJECT_RELOADED:
+        ResetCells();
+        RenderMissingThumbnails();
+        Invalidate();
+        break;
+    default: CScrollView::OnUpdate(pSender, lHint, pHint); break;
+    }
+}
+
+void CVexulCreatorView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    SetScrollSizes(MM_TEXT, CSize(SCROLL_WIDTH, (m_nCellCount / CELLS_PER_ROW) * CELL_STEP_Y + CELL_MARGIN));
+    Invalidate();
+    UpdateWindow();
+}
+
+// ---- thumbnails -----------------------------------------------------------------------------------------
+
+void CVexulCreatorView::StopThumbnails()
+{
+    m_worker.Stop();
+    InstallThumbnails();
+}
+
+void CVexulCreatorView::RenderMissingThumbnails()
+{
+    StopThumbnails();
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || m_hWnd == nullptr)
+        return;
+    CThumbnailSnapshot snapshot;
+    for (int i = 0; i < m_nSlideCount; i++)
+        if (m_cells[i].bitmap == nullptr && !m_cells[i].file.IsEmpty())
+            snapshot.Add(i, m_cells[i].revision, doc->m_Show.m_Slides[i], doc->GetSlideWidth(),
+                         doc->GetSlideHeight(), doc->m_Pack);
+    if (!snapshot.jobs.empty())
+        m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd, WM_THUMBNAIL_READY,
+                       &theApp.m_nThumbnailBusy);
+}
+
+LRESULT CVexulCreatorView::OnThumbnailReady(WPARAM, LPARAM)
+{
+    InstallThumbnails();
+    return 0;
+}
+
+void CVexulCreatorView::InstallThumbnails()
+{
+    for (CThumbnailResult& result : m_worker.TakeResults())
+    {
+        if (result.cell < 0 || result.cell >= CELL_COUNT || m_cells[result.cell].revision != result.revision)
+        {
+            if (result.bitmap != nullptr)
+                DeleteObject(result.bitmap);   // the cell holds something else by now
+            continue;
+        }
+        CCell& cell = m_cells[result.cell];
+        FreeCell(cell);
+        cell.bitmap = result.bitmap;
+        cell.pictureWidth = result.pictureWidth;
+        cell.pictureHeight = result.pictureHeight;
+        InvalidateCell(result.cell);
+    }
+}
+
+void CVexulCreatorView::RenderCell(int cell)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || cell < 0 || cell >= CELL_COUNT)
+        return;
+    ChangeCell(cell);   // a thumbnail the worker draws of the old slide no longer counts
+    CSlide copy;
+    copy.CopyFrom(doc->m_Show.m_Slides[cell]);
+    copy.SetSize(doc->GetSlideWidth(), doc->GetSlideHeight());
+    CThumbnailResult result = RenderThumbnail(copy, &doc->m_Pack, CELL_WIDTH, CELL_HEIGHT);
+    FreeCell(m_cells[cell]);
+    m_cells[cell].bitmap = result.bitmap;
+    m_cells[cell].pictureWidth = result.pictureWidth;
+    m_cells[cell].pictureHeight = result.pictureHeight;
+    InvalidateCell(cell);
+}
+
+// ---- painting -------------------------------------------------------------------------------------------
+
+void CVexulCreatorView::OnDraw(CDC* pDC)
+{
+    if (!IsProjectOpen())
+        return;
+    CDC memory;
+    memory.CreateCompatibleDC(pDC);
+    for (int i = 0; i < m_nCellCount; i++)
+    {
+        const CCell& cell = m_cells[i];
+        if (cell.bitmap != nullptr)
+        {
+            if (i == m_nSelection)
+            {
+                CRect mark = cell.rect;
+                mark.InflateRect(2, 2);
+                pDC->FillSolidRect(&mark, kSelectionColour);
+            }
+            HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), cell.bitmap);
+            pDC->BitBlt(cell.rect.left, cell.rect.top, cell.rect.Width(), cell.rect.Height(), &memory, 0, 0,
+                        SRCCOPY);
+            ::SelectObject(memory.GetSafeHdc(), old);
+            if (m_bOrderMode && cell.order >= 0)
+            {
+                CString number;
+                number.Format(" %d ", cell.order);
+                COLORREF oldBack = pDC->SetBkColor(kSelectionColour);
+                int oldMode = pDC->SetBkMode(OPAQUE);
+                pDC->TextOut(cell.rect.left, cell.rect.top, number);
+                pDC->SetBkMode(oldMode);
+                pDC->SetBkColor(oldBack);
+            }
+        }
+        else if (i == m_nSlideCount)
+        {
+            FrameRectangle(pDC, cell.rect, kFirstFreeFrame);
+            CRect text = cell.rect;
+            text.OffsetRect(0, 10);
+            COLORREF oldColour = pDC->SetTextColor(kFirstFreeText);
+            int oldMode = pDC->SetBkMode(TRANSPARENT);
+            HGDIOBJ oldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+            pDC->DrawText("\nDouble click here\nto add or edit slide", -1, &text, DT_CENTER);
+            ::SelectObject(pDC->GetSafeHdc(), oldFont);
+            pDC->SetBkMode(oldMode);
+            pDC->SetTextColor(oldColour);
+        }
+        else
+        {
+            FrameRectangle(pDC, cell.rect,
+                           i < m_nSlideCount && i == m_nSelection ? kSelectionColour : kEmptyFrame);
+        }
+    }
+    if (m_bDragging && !m_rcDragTarget.IsRectEmpty())
+    {
+        CRect target = m_rcDragTarget;
+        target.InflateRect(3, 3);
+        FrameRectangle(pDC, target, kDragTargetFrame);
+    }
+}
+
+INT_PTR CVexulCreatorView::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    int cell = HitTest(point);
+    if (cell < 0 || m_cells[cell].file.IsEmpty())
+        return -1;
+    if (pTI != nullptr)
+    {
+        CString text;
+        text.Format("%s : %d x %d Pixel", m_cells[cell].file, m_cells[cell].pictureWidth,
+                    m_cells[cell].pictureHeight);
+        CRect rect = m_cells[cell].rect - ScrollOffset();
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(cell + 1);
+        pTI->rect = rect;
+        pTI->lpszText = static_cast<LPSTR>(malloc(static_cast<size_t>(text.GetLength()) + 1));
+        if (pTI->lpszText != nullptr)
+            memcpy(pTI->lpszText, text.GetString(), static_cast<size_t>(text.GetLength()) + 1);
+    }
+    return cell + 1;
+}
+
+// ---- mouse ----------------------------------------------------------------------------------------------
+
+void CVexulCreatorView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (m_nSelection >= 0 && HitTest(point) == m_nSelection && !m_bOrderMode)
+    {
+        m_ptDragStart = point;
+        m_rcDragTarget.SetRectEmpty();
+    }
+    CScrollView::OnLButtonDown(nFlags, point);
+}
+
+void CVexulCreatorView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (!(nFlags & MK_LBUTTON))
+    {
+        if (point.x < 0 || point.y < 0)
+            return;
+    }
+    else if (point.x < -50 || point.y < -50)
+    {
+        return;
+    }
+    if (m_ptDragStart.x != -1 && !m_bDragging && (nFlags & MK_LBUTTON) &&
+        (abs(point.x - m_ptDragStart.x) > 5 || abs(point.y - m_ptDragStart.y) > 5))
+    {
+        m_bDragging = TRUE;
+        SetCapture();
+    }
+    if (!m_bDragging)
+        return;
+    if (!m_rcDragTarget.IsRectEmpty())
+    {
+        // Outside the window the view follows the mouse.
+        CRect client;
+        GetClientRect(&client);
+        CPoint position = GetScrollPosition();
+        if (point.x < 0 && position.x > 0)
+            position.x += point.x;
+        else if (point.x > client.right && client.Width() < SCROLL_WIDTH)
+            position.x += point.x - client.right;
+        if (point.y < 0 && position.y > 0)
+            position.y += point.y;
+        else if (point.y > client.bottom)
+            position.y += point.y - client.bottom;
+        if (position != GetScrollPosition())
+            ScrollToPosition(position);
+    }
+    int cell = HitTest(point);
+    if (cell < 0 || m_cells[cell].rect == m_rcDragTarget)
+        return;
+    CRect old = m_rcDragTarget;
+    m_rcDragTarget = m_cells[cell].rect;
+    for (int i = 0; i < CELL_COUNT; i++)
+        if (m_cells[i].rect == old)
+            InvalidateCell(i, 3);
+    InvalidateCell(cell, 3);
+    UpdateWindow();
+}
+
+void CVexulCreatorView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    int cell = HitTest(point);
+    if (m_bDragging)
+    {
+        m_bDragging = FALSE;
+        if (!m_rcDragTarget.IsRectEmpty() && cell >= 0 && HasSelection())
+        {
+            CWaitCursor wait;
+            int from = m_nSelection;
+            int to = std::min(cell, m_nSlideCount - 1);
+            m_nSelection = -1;
+            if (from != to)
+                ReorderCells(CVexulCreatorDoc::MoveOrder(m_nSlideCount, from, to));
+        }
+        m_rcDragTarget.SetRectEmpty();
+        Invalidate();
+    }
+    else if (m_bOrderMode)
+    {
+        if (cell >= 0 && cell < m_nSlideCount && m_cells[cell].order < 0)
+        {
+            m_cells[cell].order = ++m_nNextOrder;
+            if (m_nNextOrder >= m_nSlideCount)
+                ApplySlideOrder();
+        }
+        Invalidate();
+    }
+    else
+    {
+        if (cell >= 0 && cell < m_nSlideCount)
+            m_nSelection = cell;
+        else if (m_nSelection != -1)
+            m_nSelection = -1;
+        Invalidate();
+    }
+    if (GetCapture() == this)
+        ReleaseCapture();
+    m_ptDragStart = CPoint(-1, -1);
+    CScrollView::OnLButtonUp(nFlags, point);
+}
+
+void CVexulCreatorView::OnLButtonDblClk(UINT, CPoint point)
+{
+    int cell = HitTest(point);
+    if (cell < 0 || !IsProjectOpen() || m_bOrderMode)
+        return;
+    if (cell == m_nSlideCount)
+    {
+        PostToFrame(ID_SLIDE_ADD);
+    }
+    else if (cell < m_nSlideCount)
+    {
+        m_nSelection = cell;
+        Invalidate();
+        PostToFrame(ID_EDIT_AFTER_DOUBLE_CLICK);
+    }
+}
+
+void CVexulCreatorView::OnRButtonDown(UINT, CPoint point)
+{
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    const UINT selected = HasSelection() ? MF_ENABLED : MF_GRAYED;
+    const UINT add = CanAddSlide() && m_nSlideCount < m_nCellCount - 1 ? MF_ENABLED : MF_GRAYED;
+    const UINT any = m_bOrderMode ? MF_GRAYED : MF_ENABLED;
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_EDIT_SLIDE,
+                    "Edit selected slide...");
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_DELETE_SLIDE,
+                    "Delete selected slide...");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_SLIDE_TEST_SELECTED,
+                    "Test selected slide...");
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, "Test Vexul...");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, "Add new slide...");
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, "Slide order...");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, "Project settings...");
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    CWnd* frame = GetParentFrame();
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x + 3, screen.y + 3, frame ? frame : this);
+}
+
+// ---- slides ---------------------------------------------------------------------------------------------
+
+void CVexulCreatorView::ReorderCells(const std::vector<int>& order)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return;
+    StopThumbnails();
+    doc->ReorderSlides(order);
+    std::vector<CCell> moved(order.size());
+    for (size_t i = 0; i < order.size(); i++)
+    {
+        moved[static_cast<size_t>(order[i])] = m_cells[i];
+        m_cells[i].bitmap = nullptr;   // now held by moved
+    }
+    for (size_t i = 0; i < order.size(); i++)
+    {
+        CRect rect = m_cells[i].rect;
+        m_cells[i] = moved[i];
+        m_cells[i].rect = rect;
+        m_cells[i].order = -1;
+        m_cells[i].file = BareName(doc->m_Show.m_Slides[i].m_Background.m_strImageFile);
+    }
+    RenderMissingThumbnails();
+    Invalidate();
+}
+
+void CVexulCreatorView::ApplySlideOrder()
+{
+    m_bOrderMode = FALSE;
+    std::vector<int> order(static_cast<size_t>(m_nSlideCount));
+    for (int i = 0; i < m_nSlideCount; i++)
+        order[static_cast<size_t>(i)] = m_cells[i].order - 1;
+    ReorderCells(order);
+}
+
+BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || cell < 0 || cell >= m_nCellCount)
+        return FALSE;
+    CString entry = path;
+    if (!doc->SetSlideBackgroundFile(cell, entry))
+        return FALSE;
+    CPicture picture;
+    if (!doc->LoadPictureFromPack(picture, BareName(entry)))
+    {
+        // No picture: the slide does not join the show (its entry goes at the next save).
+        doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
+        return FALSE;
+    }
+    m_cells[cell].file = BareName(entry);
+    if (cell >= m_nSlideCount)
+        m_nSlideCount = cell + 1;
+    RenderCell(cell);
+    return TRUE;
+}
+
+INT_PTR CVexulCreatorView::RunSlideEditor(CSlideEditRequest& request)
+{
+    SlideEditorChoices choices = {};
+    if (!CSlideEditorDlg::EditSlide(GetParentFrame(), *request.slide, request.imageFile, request.projectFolder,
+                                    request.slideIndex, request.windowWidth, request.windowHeight,
+                                    request.slideCount, request.pack, &choices))
+        return IDCANCEL;
+    request.backgroundToAllSlides = choices.bBackgroundAllSlides;
+    request.textToAllSlides = choices.bTextAllSlides;
+    request.textToThisSlide = choices.bTextThisSlide;
+    request.imageToAllSlides = choices.bImageAllSlides;
+    request.imageToThisSlide = choices.bImageThisSlide;
+    return IDOK;
+}
+
+void CVexulCreatorView::EditSlide(int cell)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || !doc->m_bProjectOpen || m_bOrderMode || cell < 0 || cell >= m_nCellCount ||
+        cell > m_nSlideCount)
+        return;
+    CString image = m_cells[cell].file;
+    if (image.IsEmpty())
+    {
+        CNewSlideDlg dialog(GetParentFrame());
+        dialog.m_strProjectFolder = doc->m_strProjectFolder;
+        dialog.m_nWidth = doc->GetSlideWidth();
+        dialog.m_nHeight = doc->GetSlideHeight();
+        dialog.m_cLanguage = GetLanguage();
+        if (dialog.DoModal() != IDOK || !FileExists(dialog.m_strFile))
+            return;
+        image = dialog.m_strFile;
+    }
+
+    CSlide copy;
+    copy.CopyFrom(doc->m_Show.m_Slides[cell]);
+    CSlideEditRequest request;
+    request.slide = &copy;
+    request.projectFolder = doc->m_strProjectFolder;
+    request.imageFile = image;
+    request.slideIndex = cell;
+    request.windowWidth = doc->m_Show.m_nWindowWidth;
+    request.windowHeight = doc->m_Show.m_nWindowHeight;
+    request.slideCount = m_nSlideCount;
+    request.pack = &doc->m_Pack;
+    if (RunSlideEditor(request) == IDOK)
+    {
+        doc->m_Show.m_Slides[cell].CopyFrom(copy);
+        doc->SetModifiedFlag();
+        doc->AddSlideImagesToPack(cell);
+        if (request.imageFile != m_cells[cell].file)
+            SetSlideImage(cell, request.imageFile);
+        else
+            RenderCell(cell);
+
+        CShowData& show = doc->m_Show;
+        BOOL others = FALSE;
+        if (request.backgroundToAllSlides)
+        {
+            show.ApplyBackgroundEffectsToAllSlides(cell);
+            others = TRUE;
+        }
+        if (request.textToAllSlides)
+        {
+            show.ApplyTextStyleToAllSlides(cell, 0);
+            others = TRUE;
+        }
+        else if (request.textToThisSlide)
+        {
+            show.m_Slides[cell].ApplyTextStyle(0);
+        }
+        if (request.imageToAllSlides)
+        {
+            show.ApplyImageStyleToAllSlides(cell, 0);
+            others = TRUE;
+        }
+        else if (request.imageToThisSlide)
+        {
+            show.m_Slides[cell].ApplyImageStyle(0);
+        }
+        if (request.textToThisSlide || request.imageToThisSlide)
+            RenderCell(cell);
+        if (others)
+        {
+            // Every thumbnail shows the new settings.
+            StopThumbnails();
+            for (int i = 0; i < m_nSlideCount; i++)
+            {
+                FreeCell(m_cells[i]);
+                ChangeCell(i);
+            }
+            RenderMissingThumbnails();
+        }
+    }
+
+    // A slide added next starts with this slide's background settings.
+    if (m_nSlideCount >= 1 && m_nSlideCount < m_nCellCount &&
+        doc->m_Show.m_Slides[m_nSlideCount].m_Background.m_strImageFile.IsEmpty())
+    {
+        CSlide& next = doc->m_Show.m_Slides[m_nSlideCount];
+        next.CopyFrom(doc->m_Show.m_Slides[m_nSlideCount - 1]);
+        next.m_Background.m_strImageFile.Empty();
+        next.m_Background.m_Picture.FreePicture();
+        for (int i = 0; i < CSlide::MaxObjects; i++)
+            if (CSlideObjSlot* slot = next.GetSlot(i))
+                slot->Clear();
+    }
+    Invalidate();
+}
+
+// ---- commands -------------------------------------------------------------------------------------------
+
+void CVexulCreatorView::OnSlideAdd()
+{
+    if (CanAddSlide())
+        EditSlide(m_nSlideCount);
+}
+
+void CVexulCreatorView::OnSlideEdit()
+{
+    if (HasSelection())
+        EditSlide(m_nSelection);
+}
+
+void CVexulCreatorView::OnEditAfterDoubleClick()
+{
+    PostToFrame(ID_SLIDE_EDIT);
+}
+
+void CVexulCreatorView::OnSlideDelete()
+{
+    if (!HasSelection())
+        return;
+    CString question;
+    question.Format("Delete sheet no.: %d ?", m_nSelection + 1);
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES || !HasSelection())
+        return;
+    StopThumbnails();
+    int removed = m_nSelection;
+    GetDocument()->DeleteSlide(removed);
+    FreeCell(m_cells[removed]);
+    for (int i = removed; i + 1 < CELL_COUNT; i++)
+    {
+        CRect rect = m_cells[i].rect;
+        m_cells[i] = m_cells[i + 1];
+        m_cells[i].rect = rect;
+    }
+    CCell& last = m_cells[CELL_COUNT - 1];
+    last.bitmap = nullptr;   // moved up
+    FreeCell(last);
+    last.file.Empty();
+    ChangeCell(CELL_COUNT - 1);
+    m_nSlideCount--;
+    m_nSelection = -1;
+    RenderMissingThumbnails();
+    Invalidate();
+}
+
+void CVexulCreatorView::OnSlideOrder()
+{
+    if (!IsProjectOpen() || m_bOrderMode || m_nSlideCount < 2)
+        return;
+    for (CCell& cell : m_cells)
+        cell.order = -1;
+    AfxMessageBox("Please click the thumbnails in the required order", MB_OK | MB_ICONINFORMATION);
+    m_bOrderMode = TRUE;
+    m_nNextOrder = 0;
+    m_nSelection = -1;
+    Invalidate();
+}
+
+void CVexulCreatorView::OnSlideCopy()
+{
+    if (HasSelection())
+        GetDocument()->CopySlide(m_nSelection);
+}
+
+void CVexulCreatorView::OnSlidePaste()
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (!CanAddSlide() || !doc->HasCopiedSlide())
+        return;
+    StopThumbnails();
+    int cell = m_nSlideCount;
+    if (!doc->PasteSlide(cell))
+        return;
+    m_cells[cell].file = BareName(doc->m_Show.m_Slides[cell].m_Background.m_strImageFile);
+    m_nSlideCount++;
+    RenderCell(cell);
+    RenderMissingThumbnails();
+    Invalidate();
+}
+
+void CVexulCreatorView::OnProjectTest()
+{
+    if (!CanTest())
+        return;
+    CTestDlg dialog(GetParentFrame());
+    dialog.m_nSlide = m_nSelection >= 0 && m_nSelection < m_nCellCount ? m_nSelection + 1 : 1;
+    if (dialog.DoModal() != IDOK || !CanTest())
+        return;
+    RunPlayer(std::max(0, std::min(dialog.m_nSlide - 1, m_nSlideCount - 1)));
+}
+
+void CVexulCreatorView::OnTestSelected()
+{
+    if (HasSelection())
+        RunPlayer(m_nSelection);
+}
+
+void CVexulCreatorView::OnTestShow()
+{
+    if (CanTest())
+        RunPlayer(0);
+}
+
+void CVexulCreatorView::RunPlayer(int slide)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || !doc->m_bProjectOpen)
+        return;
+    // The player reads the pack file: it must hold what the user sees.
+    doc->SetModifiedFlag();
+    if (!doc->SaveProject())
+        return;
+    doc->IsPlayerCompiled(TRUE);
+    CString parameters;
+    parameters.Format("\"%s\" /S=%d", doc->m_strPackPath, slide);
+    CString player = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
+    CString saved = GetCurrentFolder();
+    SetCurrentDirectoryA(doc->m_strProjectFolder);
+    CWnd* frame = GetParentFrame();
+    HINSTANCE started =
+        AfxShellExecute(AfxGetSafeHwnd(frame), "open", player, parameters, doc->m_strProjectFolder, SW_SHOWNORMAL);
+    if (!saved.IsEmpty())
+        SetCurrentDirectoryA(saved);
+    if (reinterpret_cast<INT_PTR>(started) <= 32)
+    {
+        CString format, message;
+        format.LoadString(IDS_PLAYER_START_FAILED);
+        message.Format(format, player);
+        AfxMessageBox(message, MB_OK | MB_ICONSTOP);
+    }
+}
+
+void CVexulCreatorView::OnProjectSettings()
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc == nullptr || m_bOrderMode || doc->m_strPackPath.IsEmpty())
+        return;
+    if (doc->EditProjectSettings(1))
+        Invalidate();
+}
+
+void CVexulCreatorView::OnCompileProject()
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (!CanTest())
+        return;
+    doc->SetModifiedFlag();
+    if (!doc->SaveProject())
+        return;
+    CCompileDlg dialog(GetParentFrame());
+    dialog.m_strPlayerPath = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
+    dialog.m_strProjectFilePath = doc->m_strPackPath;
+    dialog.m_strProjectFolder = doc->m_strProjectFolder;
+    dialog.m_strPlainPlayerPath = AppendPath(theApp.m_strAppFolder, "Vexul.exe");
+    dialog.m_pSettings = &doc->m_Settings;
+    dialog.DoModal();
+}
+
+void CVexulCreatorView::OnSaveProject()
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    if (doc != nullptr)
+        doc->SaveProject();
+}
+
+void CVexulCreatorView::OnStopThumbnails()
+{
+    StopThumbnails();
+}
+
+void CVexulCreatorView::OnUpdateSlideAdd(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanAddSlide());
+}
+
+void CVexulCreatorView::OnUpdateSelectedSlide(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasSelection());
+}
+
+void CVexulCreatorView::OnUpdateSlideOrder(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsProjectOpen() && !m_bOrderMode && m_nSlideCount >= 2);
+}
+
+void CVexulCreatorView::OnUpdateSlidePaste(CCmdUI* pCmdUI)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    pCmdUI->Enable(CanAddSlide() && doc->HasCopiedSlide());
+}
+
+void CVexulCreatorView::OnUpdateTest(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanTest());
+}
+
+void CVexulCreatorView::OnUpdateProjectSettings(CCmdUI* pCmdUI)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    pCmdUI->Enable(doc != nullptr && !m_bOrderMode && !doc->m_strPackPath.IsEmpty());
+}
+
+// ---- files dropped from the shell -----------------------------------------------------------------------
+
+void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
+{
+    CVexulCreatorDoc* doc = GetDocument();
+    UINT count = DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    std::vector<CString> files;
+    for (UINT i = 0; i < count; i++)
+    {
+        UINT length = DragQueryFileA(hDropInfo, i, nullptr, 0);
+        std::vector<char> name(length + 1, '\0');
+        DragQueryFileA(hDropInfo, i, name.data(), length + 1);
+        files.push_back(CString(name.data()));
+    }
+    DragFinish(hDropInfo);
+    if (files.empty() || doc == nullptr)
+        return;
+
+    if (!doc->m_bProjectOpen)
+    {
+        CString extension = files[0].Mid(files[0].ReverseFind('.'));
+        extension.MakeUpper();
+        if (extension == ".VXL")
+        {
+            theApp.m_strFileToOpen = files[0];
+            PostToFrame(ID_OPEN_DROPPED_PROJECT);
+        }
+        else
+        {
+            AfxMessageBox("Please open or create a project at first !", MB_OK | MB_ICONINFORMATION);
+        }
+        return;
+    }
+    if (m_bOrderMode)
+        return;
+    CWaitCursor wait;
+    BOOL added = FALSE;
+    CImageFileFilter filter;
+    for (const CString& file : files)
+    {
+        if (!filter.IsImageFile(file))
+            continue;   // not a picture
+        if (!CheckImageSize(GetParentFrame(), file, doc->GetSlideWidth(), doc->GetSlideHeight()))
+            continue;   // the image-size dialog said why
+        int free = -1;
+        for (int i = 0; i < m_nCellCount && free < 0; i++)
+            if (doc->m_Show.m_Slides[i].m_Background.m_strImageFile.IsEmpty())
+                free = i;
+        if (free < 0 || free > m_nSlideCount)
+            break;
+        if (SetSlideImage(free, file))
+            added = TRUE;
+        Invalidate();
+        UpdateWindow();
+    }
+    if (added)
+        doc->SetModifiedFlag();
+}

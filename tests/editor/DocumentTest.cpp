@@ -1,0 +1,384 @@
+// The editor's document in the running program: new projects in used folders, saving through the safe path
+// (and what a failed save stops), the pictures a save keeps, damaged packs, and the project's player copy.
+#include "ProgramTestSupport.h"
+
+#include "editor/FileHelpers.h"
+#include "editor/ShowCompiler.h"
+#include "show/ProjectPack.h"
+#include "support/win_ShellRecorder.h"
+
+using namespace editortest;
+
+namespace
+{
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+// The entry names of a pack file, upper-cased; empty when it cannot be read.
+std::vector<std::string> PackEntries(const std::string& path, CProjectPack& pack)
+{
+    std::vector<std::string> names;
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone))
+        return names;
+    CArchive ar(&file, CArchive::load);
+    pack.Read(ar);
+    for (int i = 0; i < pack.GetEntryCount(); i++)
+    {
+        CString name;
+        pack.GetEntryName(i, name);
+        name.MakeUpper();
+        names.push_back(name.GetString());
+    }
+    return names;
+}
+
+bool Holds(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A copy of the plain player that carries a show, with the file version the compiler gives it.
+void MakeCompiledPlayer(const std::string& path, const std::string& packPath)
+{
+    CShowCompiler compiler;
+    compiler.SetPlainPlayerPath(PlainPlayerPath().c_str());
+    ASSERT_TRUE(CopyFileA(PlainPlayerPath().c_str(), path.c_str(), FALSE));
+    ASSERT_GT(compiler.WriteProjectResource(path.c_str(), packPath.c_str()), 0);
+    ASSERT_TRUE(compiler.RewriteVersion(path.c_str(), {1, 0, 0, 0}, "", "", "", ""));
+}
+
+}   // namespace
+
+TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
+{
+    CTempFolder folder("vxdocnew");
+    // A project made here before: its pack becomes the ".bak", replacing an older one.
+    ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL", Bytes(100, 'p')));
+    ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL.bak", Bytes(50, 'o')));
+    ASSERT_TRUE(NewProject(folder.Path()));
+    EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
+    EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(folder / "VEXUL.EXE"));
+    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_EQ(std::vector<int>{PROJECT_WIZARD_NEW}, s_wizardModes);
+
+    ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "first.bmp", kRed).c_str()));
+    ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "second.bmp", kGreen).c_str()));
+    EXPECT_EQ(2, View()->GetSlideCount());
+    // A picture object whose file name is longer than an entry name may be, and a text.
+    const std::string longName = "abcdefghijklmnopqrstuvwxyz.bmp";
+    WriteSlidePicture(folder.Path(), longName, kBlue, 20, 20);
+    CSlide& second = Doc()->m_Show.m_Slides[1];
+    second.GetSlot(0)->CreateImage(10, 10, longName.c_str(), 0, 100, FALSE, 0, 100, nullptr);
+    Doc()->m_Show.m_Slides[0].GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0,
+                                                     RGB(255, 255, 255), 100);
+    Doc()->AddSlideImagesToPack(1);
+    ASSERT_TRUE(Doc()->AddDataToPack("unused.bmp", "data", 4));
+    EXPECT_TRUE(Doc()->IsModified());
+
+    ASSERT_TRUE(Doc()->SaveProject());
+    EXPECT_FALSE(Doc()->IsModified());
+    CProjectPack saved;
+    std::vector<std::string> entries = PackEntries(folder / "VEXUL.VXL", saved);
+    EXPECT_TRUE(Holds(entries, "VEXUL.INI"));
+    EXPECT_TRUE(Holds(entries, "FIRST.BMP"));
+    EXPECT_TRUE(Holds(entries, "SECOND.BMP"));
+    EXPECT_TRUE(Holds(entries, "ABCDEFGHIJKLMNOPQRST.BMP"));   // the long name's entry survives the save
+    EXPECT_FALSE(Holds(entries, "UNUSED.BMP"));
+    // The show text, read back through the show model.
+    CShowData show;
+    show.SetDefaults();
+    int size = 0;
+    const BYTE* text = saved.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
+    EXPECT_EQ(2, show.CountShowSlides());
+    EXPECT_STREQ("Test Show", show.m_strTitle);
+    EXPECT_STREQ("first.bmp", show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ(longName.c_str(), show.m_Slides[1].GetSlot(0)->m_Image.m_strFile);
+    EXPECT_STREQ(theApp.m_strVersion, show.m_strShowVersion);
+
+    // Another project, then this one again.
+    CTempFolder other("vxdocother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    EXPECT_EQ(0, View()->GetSlideCount());
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile((folder / "VEXUL.VXL").c_str()));
+    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_STREQ("Test Show", Doc()->m_Show.m_strTitle);
+    EXPECT_STREQ(longName.c_str(), Doc()->m_Show.m_Slides[1].GetSlot(0)->m_Image.m_strFile);
+    EXPECT_STREQ(folder.Path().c_str(), Doc()->m_strProjectFolder);
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(2, View()->GetSlideCount());
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(1)));
+    EXPECT_EQ(nullptr, View()->GetCellBitmap(2));
+
+    // Saved again unchanged, the pack keeps the same pictures.
+    Doc()->SetModifiedFlag();
+    ASSERT_TRUE(Doc()->SaveProject());
+    CProjectPack again;
+    entries = PackEntries(folder / "VEXUL.VXL", again);
+    EXPECT_TRUE(Holds(entries, "ABCDEFGHIJKLMNOPQRST.BMP"));
+    EXPECT_TRUE(Holds(entries, "SECOND.BMP"));
+}
+
+TEST_F(EditorProgram, AFailedSaveLeavesTheOldPackAndStopsTheTestRunAndTheClose)
+{
+    CTempFolder folder("vxdocfail");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed});
+    Bytes before = ReadFileBytes(pack);
+    ASSERT_FALSE(before.empty());
+    ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "more.bmp", kGreen).c_str()));
+
+    // Another program holds the pack open: it cannot be replaced.
+    HANDLE lock = CreateFileA(pack.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    {
+        CBoxScript boxes;
+        boxes.Answer("Save changes in VEXUL.VXL ?", IDYES);
+        EXPECT_FALSE(Doc()->SaveProject());
+        EXPECT_EQ(1, boxes.Count("could not be saved"));
+        EXPECT_TRUE(Doc()->IsModified());
+
+        // The test run needs the saved pack: no player starts.
+        CShellRecorder shell;
+        Command(ID_POPUP_TEST_SHOW);
+        EXPECT_TRUE(shell.Calls().empty());
+        EXPECT_EQ(2, boxes.Count("could not be saved"));
+
+        // Closing: Yes saves, the save fails, the window stays.
+        Frame()->SendMessage(WM_CLOSE);
+        ASSERT_NE(nullptr, Frame());
+        EXPECT_TRUE(IsWindow(Frame()->m_hWnd));
+        EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
+        EXPECT_EQ(3, boxes.Count("could not be saved"));
+    }
+    CloseHandle(lock);
+    EXPECT_EQ(before, ReadFileBytes(pack));
+    // No temporary file was left beside it.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder / "*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, search);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+
+    // Cancel keeps the window too; then Yes saves and the window goes.
+    CBoxScript boxes;
+    boxes.Answer("Save changes", IDCANCEL);
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_NE(nullptr, Frame());
+    CBoxScript yes;
+    yes.Answer("Save changes", IDYES);
+    HWND frame = Frame()->m_hWnd;
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(IsWindow(frame));
+    CProjectPack written;
+    EXPECT_TRUE(Holds(PackEntries(pack, written), "MORE.BMP"));
+}
+
+TEST_F(EditorProgram, PicturesOfDeletedSlidesGoOnlyWhenNothingShowsThemAnyMore)
+{
+    CTempFolder folder("vxdocdelete");
+    ASSERT_TRUE(NewProject(folder.Path()));
+    ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "a.bmp", kRed).c_str()));
+    ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
+    ASSERT_TRUE(View()->SetSlideImage(2, WriteSlidePicture(folder.Path(), "c.bmp", kBlue).c_str()));
+    // Slide 2 shows a.bmp under a name in other case.
+    Doc()->m_Show.m_Slides[2].m_Background.m_strImageFile = "A.BMP";
+    ASSERT_TRUE(Doc()->SaveProject());
+
+    CBoxScript boxes;
+    boxes.Answer("Delete sheet no.", IDYES);
+    // The copy of slide 1 (b.bmp) keeps its picture while it can still be pasted.
+    View()->SendMessage(
+        WM_LBUTTONUP, 0,
+        MAKELPARAM(View()->GetCellRect(1).CenterPoint().x, View()->GetCellRect(1).CenterPoint().y));
+    ASSERT_EQ(1, View()->GetSelection());
+    Command(ID_SLIDE_COPY);
+    Command(ID_SLIDE_DELETE);
+    EXPECT_EQ(1, boxes.Count("Delete sheet no.: 2 ?"));
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(2, View()->GetSlideCount());
+    // Slide 0 (a.bmp) goes too; A.BMP still shows it.
+    View()->SendMessage(
+        WM_LBUTTONUP, 0,
+        MAKELPARAM(View()->GetCellRect(0).CenterPoint().x, View()->GetCellRect(0).CenterPoint().y));
+    Command(ID_SLIDE_DELETE);
+    EXPECT_EQ(1, View()->GetSlideCount());
+    EXPECT_STREQ("A.BMP", Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    ASSERT_TRUE(Doc()->SaveProject());
+    CProjectPack saved;
+    std::vector<std::string> entries = PackEntries(folder / "VEXUL.VXL", saved);
+    EXPECT_TRUE(Holds(entries, "A.BMP"));
+    EXPECT_TRUE(Holds(entries, "B.BMP"));
+    EXPECT_FALSE(Holds(entries, "C.BMP"));
+
+    // Pasted, the copy shows its picture.
+    Command(ID_SLIDE_PASTE);
+    ASSERT_EQ(2, View()->GetSlideCount());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(1)));
+    // Another project empties the copy buffer: its pictures are not in the new pack.
+    CTempFolder other("vxdocdelother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    EXPECT_FALSE(Doc()->HasCopiedSlide());
+}
+
+TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirstSave)
+{
+    CTempFolder folder("vxdocdamaged");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed, kGreen, kBlue});
+    // The show text first, the pictures after it; the last picture cut short.
+    CProjectPack whole;
+    PackEntries(pack, whole);
+    CProjectPack reordered;
+    int size = 0;
+    const BYTE* text = whole.GetEntryData("VEXUL.INI", size);
+    ASSERT_TRUE(reordered.AddData("VEXUL.INI", text, size));
+    for (const char* name : {"slide0.bmp", "slide1.bmp", "slide2.bmp"})
+    {
+        const BYTE* data = whole.GetEntryData(name, size);
+        ASSERT_TRUE(reordered.AddData(name, data, size));
+    }
+    CFile out;
+    ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+    ASSERT_TRUE(reordered.WriteTo(out, "020000"));
+    out.Close();
+    Bytes damaged = ReadFileBytes(pack);
+    damaged.resize(damaged.size() - 1000);
+    ASSERT_TRUE(WriteFileBytes(pack, damaged));
+
+    CTempFolder other("vxdocdamother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    CBoxScript boxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(1, boxes.Count("is damaged"));
+    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_EQ(3, Doc()->m_Show.CountShowSlides());
+
+    // The first save over it asks; No leaves the file as it is.
+    boxes.Answer("Save the project now ?", IDNO);
+    Doc()->SetModifiedFlag();
+    EXPECT_FALSE(Doc()->SaveProject());
+    EXPECT_EQ(damaged, ReadFileBytes(pack));
+    EXPECT_FALSE(FileExists((pack + ".bak").c_str()));
+    // Yes keeps the damaged file as ".bak" and writes what was read.
+    CBoxScript yes;
+    yes.Answer("Save the project now ?", IDYES);
+    EXPECT_TRUE(Doc()->SaveProject());
+    EXPECT_EQ(damaged, ReadFileBytes(pack + ".bak"));
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(pack.c_str(), CFile::modeRead | CFile::shareDenyNone));
+        CArchive ar(&file, CArchive::load);
+        CProjectPack rewritten;
+        EXPECT_TRUE(rewritten.Read(ar));
+    }
+    // Later saves ask nothing.
+    Doc()->SetModifiedFlag();
+    EXPECT_TRUE(Doc()->SaveProject());
+    EXPECT_EQ(1, yes.Count("Save the project now ?"));
+
+    // A file that holds no show opens nothing, and says so.
+    ASSERT_TRUE(WriteFileBytes(folder / "junk.vxl", Bytes(3000, 'j')));
+    CBoxScript junk;
+    EXPECT_EQ(nullptr, theApp.OpenDocumentFile((folder / "junk.vxl").c_str()));
+    EXPECT_EQ(1, junk.Count("is not a Vexul project file"));
+    EXPECT_FALSE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->GetPathName().IsEmpty());
+    EXPECT_EQ(0, View()->GetSlideCount());
+}
+
+TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
+{
+    CTempFolder first("vxdocfirst");
+    std::string firstPack = MakeSavedProject(first.Path(), {kRed});
+
+    // A folder with a compiled show: replaced only on Yes.
+    CTempFolder compiled("vxdoccompiled");
+    MakeCompiledPlayer(compiled / "VEXUL.EXE", firstPack);
+    Bytes show = ReadFileBytes(compiled / "VEXUL.EXE");
+    {
+        CBoxScript boxes;
+        boxes.Answer("holds a compiled show", IDNO);
+        ASSERT_TRUE(NewProject(compiled.Path()));
+        EXPECT_EQ(1, boxes.Count("holds a compiled show"));
+        EXPECT_EQ(show, ReadFileBytes(compiled / "VEXUL.EXE"));
+    }
+    {
+        CBoxScript boxes;
+        boxes.Answer("holds a compiled show", IDYES);
+        ASSERT_TRUE(NewProject(compiled.Path()));
+        EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(compiled / "VEXUL.EXE"));
+    }
+
+    // Back in the first project: a new one whose folder's pack cannot be moved aside is not made.
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(firstPack.c_str()));
+    CTempFolder busy("vxdocbusy");
+    ASSERT_TRUE(WriteFileBytes(busy / "VEXUL.VXL", Bytes(10, 'x')));
+    HANDLE lock = CreateFileA((busy / "VEXUL.VXL").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    CBoxScript boxes;
+    EXPECT_FALSE(NewProject(busy.Path()));
+    CloseHandle(lock);
+    EXPECT_EQ(1, boxes.Count("could not be renamed"));
+    EXPECT_FALSE(FileExists((busy / "VEXUL.EXE").c_str()));
+    EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
+    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_EQ(1, View()->GetSlideCount());
+
+    // A cancelled wizard keeps the project too.
+    s_wizardAccepts = false;
+    theApp.OnFileNew();
+    EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
+    EXPECT_TRUE(Doc()->m_bProjectOpen);
+}
+
+TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
+{
+    CTempFolder folder("vxdocplayer");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed});
+    std::string player = folder / "VEXUL.EXE";
+    CTempFolder other("vxdocplayerother");
+
+    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered, the user is told it
+    // carries the show.
+    MakeCompiledPlayer(player, pack);
+    ASSERT_TRUE(NewProject(other.Path()));
+    {
+        CBoxScript boxes;
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(0, boxes.Count("older program version"));
+        EXPECT_EQ(1, boxes.Count("The project file is compiled."));
+    }
+
+    // A copy without a version is older: on Yes it is kept under its version's name and replaced.
+    ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'v')));
+    ASSERT_TRUE(NewProject(other.Path()));
+    {
+        CBoxScript boxes;
+        boxes.Answer("older program version", IDYES);
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(1, boxes.Count("older program version"));
+        EXPECT_EQ(Bytes(700, 'v'), ReadFileBytes(folder / "VEXUL_.exe"));
+        EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(player));
+    }
+
+    // A copy that cannot be moved aside stays; no new player replaces it.
+    ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'w')));
+    HANDLE lock = CreateFileA(player.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    ASSERT_TRUE(NewProject(other.Path()));
+    {
+        CBoxScript boxes;
+        boxes.Answer("older program version", IDYES);
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(1, boxes.Count("could not be renamed"));
+    }
+    CloseHandle(lock);
+    EXPECT_EQ(Bytes(700, 'w'), ReadFileBytes(player));
+}

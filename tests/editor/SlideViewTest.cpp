@@ -1,0 +1,183 @@
+// The slide view in the running program: thumbnails drawn by the worker while projects come and go, the
+// close that waits for the worker, and commands that arrive posted whatever the menu's state.
+#include "ProgramTestSupport.h"
+
+#include "editor/SlideEditorDlg.h"
+#include "support/win_DialogDriver.h"
+
+using namespace editortest;
+
+namespace
+{
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+LPARAM CellPoint(CVexulCreatorView* view, int cell)
+{
+    CPoint centre = view->GetCellRect(cell).CenterPoint();
+    return MAKELPARAM(centre.x, centre.y);
+}
+
+}   // namespace
+
+TEST_F(EditorProgram, ProjectsOpenedAndMadeWhileThumbnailsAreDrawnShowOnlyTheirOwnSlides)
+{
+    CTempFolder red("vxviewred");
+    CTempFolder green("vxviewgreen");
+    CTempFolder empty("vxviewnew");
+    std::string redPack = MakeSavedProject(red.Path(), std::vector<COLORREF>(8, kRed));
+    std::string greenPack = MakeSavedProject(green.Path(), std::vector<COLORREF>(5, kGreen));
+
+    // Each project comes while the one before is still being drawn; the worker's late results must neither
+    // land in the new project's cells nor be drawn into freed memory.
+    int caughtRendering = 0;
+    for (int round = 0; round < 50; round++)
+    {
+        switch (round % 3)
+        {
+        case 0: ASSERT_NE(nullptr, theApp.OpenDocumentFile(redPack.c_str())); break;
+        case 1: ASSERT_NE(nullptr, theApp.OpenDocumentFile(greenPack.c_str())); break;
+        default: ASSERT_TRUE(NewProject(empty.Path())); break;
+        }
+        if (View()->IsRenderingThumbnails())
+            caughtRendering++;
+        if (round % 5 == 0)
+            Pump();   // some of the worker's messages arrive in between
+    }
+    EXPECT_GT(caughtRendering, 0);
+    // The last round opened the green project.
+    ASSERT_TRUE(WaitForThumbnails());
+    ASSERT_EQ(5, View()->GetSlideCount());
+    for (int cell = 0; cell < CVexulCreatorView::CELL_COUNT; cell++)
+    {
+        if (cell < 5)
+            EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(cell))) << cell;
+        else
+            EXPECT_EQ(nullptr, View()->GetCellBitmap(cell)) << cell;
+    }
+
+    // Closing while the worker draws: the question about the changes comes when the worker has stopped, and
+    // Cancel keeps the window.
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(redPack.c_str()));
+    Doc()->SetModifiedFlag();
+    CBoxScript boxes;
+    boxes.Answer("Save changes in VEXUL.VXL ?", IDCANCEL);
+    bool renderingAtQuestion = true;
+    boxes.m_onBox = [&](const std::string&) { renderingAtQuestion = View()->IsRenderingThumbnails(); };
+    HWND frame = Frame()->m_hWnd;
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
+    EXPECT_FALSE(renderingAtQuestion);
+    EXPECT_EQ(0, theApp.m_nThumbnailBusy.load());
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(EditorProgram, PostedCommandsDoNothingWhereTheMenuWouldBeGreyed)
+{
+    // Any dialog that opens is recorded and cancelled.
+    std::vector<std::string> dialogs;
+    CDialogDriver driver(std::vector<CDialogDriver::Step>(20,
+                                                          [&](HWND h)
+                                                          {
+                                                              dialogs.push_back(CDialogDriver::Text(h));
+                                                              CDialogDriver::Click(h, IDCANCEL);
+                                                          }));
+    CBoxScript boxes;
+    const UINT slideCommands[] = {ID_SLIDE_ADD,   ID_SLIDE_EDIT,     ID_SLIDE_DELETE,        ID_SLIDE_ORDER,
+                                  ID_SLIDE_PASTE, ID_PROJECT_TEST,   ID_SLIDE_TEST_SELECTED, ID_COMPILE_PROJECT,
+                                  ID_SLIDE_COPY,  ID_POPUP_TEST_SHOW};
+    auto postAll = [&]
+    {
+        for (UINT command : slideCommands)
+            Frame()->PostMessage(WM_COMMAND, command, 0);
+        Pump();
+    };
+
+    // No project yet.
+    postAll();
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    // In order mode nothing but the ordering clicks counts.
+    CTempFolder folder("vxviewposted");
+    MakeSavedProject(folder.Path(), {kRed, kGreen});
+    Command(ID_SLIDE_ORDER);
+    ASSERT_TRUE(View()->IsOrderMode());
+    boxes.Clear();
+    postAll();
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_EQ(2, View()->GetSlideCount());
+    EXPECT_FALSE(Doc()->IsModified());
+    // Clicked in reverse order, the two slides change places.
+    View()->SendMessage(WM_LBUTTONUP, 0, CellPoint(View(), 1));
+    View()->SendMessage(WM_LBUTTONUP, 0, CellPoint(View(), 0));
+    EXPECT_FALSE(View()->IsOrderMode());
+    EXPECT_TRUE(Doc()->IsModified());
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(1)));
+    ASSERT_TRUE(Doc()->SaveProject());
+
+    // Without a selection the slide commands have nothing to work on.
+    ASSERT_EQ(-1, View()->GetSelection());
+    for (UINT command : {ID_SLIDE_EDIT, ID_SLIDE_DELETE, ID_SLIDE_TEST_SELECTED, ID_SLIDE_COPY})
+        Frame()->PostMessage(WM_COMMAND, command, 0);
+    Pump();
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_FALSE(Doc()->HasCopiedSlide());
+
+    // Forty slides: no more can be added, neither by the menu's command nor by pasting.
+    std::string blue = WriteSlidePicture(folder.Path(), "blue.bmp", kBlue);
+    for (int cell = 2; cell < CVexulCreatorView::CELL_COUNT; cell++)
+        ASSERT_TRUE(View()->SetSlideImage(cell, blue.c_str()));
+    Doc()->CopySlide(0);
+    Frame()->PostMessage(WM_COMMAND, ID_SLIDE_ADD, 0);
+    Frame()->PostMessage(WM_COMMAND, ID_SLIDE_PASTE, 0);
+    Pump();
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_EQ(CVexulCreatorView::CELL_COUNT, View()->GetSlideCount());
+}
+
+TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesTheProject)
+{
+    CTempFolder folder("vxviewedit");
+    MakeSavedProject(folder.Path(), {kRed, kGreen});
+    ASSERT_FALSE(Doc()->IsModified());
+
+    // Cancelled, the editor changes nothing: the project is not modified.
+    std::vector<std::string> seen;
+    int answer = IDCANCEL;
+    CDialogDriver driver(std::vector<CDialogDriver::Step>(
+        2,
+        [&](HWND h)
+        {
+            // The slide editor: its canvas buttons are there.
+            seen.push_back(GetDlgItem(h, IDC_INSERT_TEXT) != nullptr ? "slide editor" : CDialogDriver::Text(h));
+            CDialogDriver::Click(h, answer);
+        }));
+    View()->SendMessage(WM_LBUTTONDBLCLK, 0, CellPoint(View(), 1));
+    Pump();
+    ASSERT_EQ(std::vector<std::string>{"slide editor"}, seen);
+    EXPECT_EQ(1, View()->GetSelection());
+    EXPECT_FALSE(Doc()->IsModified());
+
+    answer = IDOK;
+    Command(ID_SLIDE_EDIT);
+    Pump();
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ("slide editor", seen[1]);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(2, View()->GetSlideCount());
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(1)));
+
+    // A player that cannot start is reported.
+    ASSERT_TRUE(DeleteFileA((folder / "VEXUL.EXE").c_str()));
+    CBoxScript boxes;
+    Command(ID_POPUP_TEST_SHOW);
+    EXPECT_EQ(1, boxes.Count("could not be started"));
+}
