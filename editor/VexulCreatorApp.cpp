@@ -481,6 +481,8 @@ BOOL CVexulCreatorApp::InitInstance()
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
+    // The start-up dialogs keep the program from idling: the tool bar shows what can be done before they come.
+    OnIdle(0);
     // The tip of the day, unless the program was started to serve another one.
     CCommandLineInfo again;
     ParseCommandLine(again);

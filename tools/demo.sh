@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the player and the demo show and plays the demo: VexulDemo.exe (part 1, advances by itself), which
-# at its end starts part 2 (Vexul.exe PART2.VXL, advances on Space, Right or a click on the corner arrow).
-# Installs what is missing first. With no display it runs under Xvfb, presses Space for the manual part and
-# saves screenshots of the player window into <build>/demo/screenshots/.
+# Builds both programs and the demo show, opens the editor on the demo's project and then plays the demo:
+# VexulDemo.exe (part 1, advances by itself), which at its end starts part 2 (Vexul.exe PART2.VXL, advances
+# on Space, Right or a click on the corner arrow). Installs what is missing first. With a display the demo
+# plays when the editor is closed. With no display it runs under Xvfb, stands in for the user (opens the first
+# slide in the slide editor, then closes the editor; presses Space for the manual part) and saves screenshots
+# of the editor into <build>/demo/editor/ and of the player window into <build>/demo/screenshots/.
 #   VEXUL_BUILD=dir          build folder (default: build)
 #   VEXUL_DEMO_LIMIT=s       stop after this many seconds (default: 120 without a display, 600 with one)
 #   VEXUL_DEMO_SHOT_EVERY=s  seconds between screenshots (default: 3)
@@ -18,10 +20,10 @@ headless=0
 vexul_install_packages
 
 build=${VEXUL_BUILD:-build}
-echo "== building the player and make_demo"
+echo "== building the player, the editor and make_demo"
 cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/win" -j "$(nproc)" --target Vexul make_demo
+cmake --build "$build/win" -j "$(nproc)" --target Vexul VexulCreator vx_app make_demo
 
 if [ "$headless" = 1 ]; then
   vexul_start_display
@@ -37,6 +39,15 @@ wine "$build/win/tools/demo/make_demo.exe" "$out" "$build/win/player/Vexul.exe"
 limit=${VEXUL_DEMO_LIMIT:-$([ "$headless" = 1 ] && echo 120 || echo 600)}
 shots=""
 [ "$headless" = 1 ] && shots="$out/screenshots"
+
+# The editor works on its own copy of the show, as a project folder, so the demo's packs stay as made.
+project="$out/project"
+rm -rf "$project"
+mkdir -p "$project"
+cp "$out/VEXUL.VXL" "$project/"
+echo "== opening the editor on $project"
+vexul_show_editor "$build/win/app" "$project" "$build/win/tools/demo/make_demo.exe" \
+  "$([ "$headless" = 1 ] && echo "$out/editor")"
 echo "== playing $out/VexulDemo.exe"
 rc=0
 vexul_play_demo "$out" "$limit" "$build/win/tools/demo/make_demo.exe" "$shots" || rc=$?

@@ -100,6 +100,56 @@ vexul_shoot_player() {
   timeout 20 import -display "$DISPLAY" -window root -crop "$geometry" +repage "$1" 2>/dev/null || true
 }
 
+# A screenshot of the whole screen, or nothing when the screen cannot be read.
+vexul_shoot_screen() {
+  timeout 20 import -display "$DISPLAY" -window root "$1" 2>/dev/null || true
+}
+
+# Opens the editor of the application folder on the project folder's pack. With a screenshot folder (headless
+# runs) it stands in for the user: closes the tip of the day, waits for the thumbnails, opens the first slide
+# in the slide editor, saves a screenshot at each step, and closes the editor; else it returns when the user
+# has closed the editor.
+#   vexul_show_editor <application folder> <project folder> <make_demo.exe> [<screenshot folder>]
+vexul_show_editor() {
+  local app=$1 project=$2 make_demo=$3 shots=${4:-}
+  local frame="VEXUL.VXL - VexulCreator" editor_pid
+  (cd "$app" && wine VexulCreator.exe "$(winepath -w "$project/VEXUL.VXL")") &
+  editor_pid=$!
+  if [ -z "$shots" ]; then
+    wait "$editor_pid" || true
+    return 0
+  fi
+  rm -rf "$shots"
+  mkdir -p "$shots"
+  if wine "$make_demo" --wait "$frame" 60; then
+    # The tip of the day shows at the first start.
+    wine "$make_demo" --wait "Tip of the Day" 10 && wine "$make_demo" --close "Tip of the Day" || true
+    sleep 3   # the thumbnails are drawn meanwhile
+    vexul_shoot_screen "$shots/editor-1-thumbnails.png"
+    # The first thumbnail's cell lies at the top left of the view.
+    wine "$make_demo" --double-click "$frame" 80 80 || true
+    if wine "$make_demo" --wait "Slide Properties" 20; then
+      sleep 1
+      vexul_shoot_screen "$shots/editor-2-slide-editor.png"
+      wine "$make_demo" --close "Slide Properties" || true
+    fi
+    sleep 1
+    wine "$make_demo" --close "$frame" || true
+  fi
+  # An editor that does not end by itself is stopped: the demo plays on.
+  local waited=0
+  while kill -0 "$editor_pid" 2>/dev/null && [ "$waited" -lt 30 ]; do
+    sleep 1
+    waited=$((waited + 1))
+  done
+  if kill -0 "$editor_pid" 2>/dev/null; then
+    echo "== the editor did not close: stopping it"
+    wineserver -k || true
+  fi
+  wait "$editor_pid" 2>/dev/null || true
+  echo "== editor screenshots: $shots ($(ls "$shots" | wc -l) files)"
+}
+
 # Plays the demo made by make_demo in the folder: VexulDemo.exe (part 1), which starts part 2 at its end.
 # With a screenshot folder (headless runs) it also stands in for the user of part 2, pressing Space every
 # 2.5 s, and saves a screenshot of the player window every VEXUL_DEMO_SHOT_EVERY seconds (3). Returns when

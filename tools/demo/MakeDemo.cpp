@@ -6,6 +6,12 @@
 //   make_demo --check <out folder>              reads everything back; exit code 0 when all is whole
 //   make_demo --advance <title> <ms> <seconds>  presses Space in the window of that title every <ms> until
 //                                               it has closed (stands in for the user of the manual part)
+//   make_demo --wait <title> <seconds>          waits until a window of that title is shown (exit code 1 when
+//                                               none came in time)
+//   make_demo --double-click <title> <x> <y>    double-clicks at that point of the window's client area, in
+//                                               the child window found there
+//   make_demo --close <title>                   asks the window of that title to close
+// The last three stand in for the user of the editor when the demo runs without a display.
 //
 // Part 1 (VexulDemo.exe, or VEXUL.VXL) advances by itself and, when it ends, starts part 2 (Vexul.exe with
 // PART2.VXL), which advances when the user presses Space or clicks the arrow in the corner.
@@ -22,7 +28,7 @@ namespace
 
 using namespace showart;
 
-const char* const kVersion = "010000";
+const char* const kVersion = "020000";   // written as the editor writes its projects
 
 const char* const kPart1Title = "Vexul Demo";
 const char* const kPart2Title = "Vexul Demo - Part 2";
@@ -518,11 +524,71 @@ int Advance(const char* title, int intervalMs, int limitSeconds)
     return 1;
 }
 
+// Waits until a visible window of the title exists; polls, as the program that makes it runs on its own.
+int WaitForWindow(const char* title, int limitSeconds)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(limitSeconds) * 1000)
+    {
+        HWND window = FindWindowA(nullptr, title);
+        if (window && IsWindowVisible(window))
+            return 0;
+        Sleep(100);
+    }
+    fprintf(stderr, "make_demo --wait: no window \"%s\" after %d s\n", title, limitSeconds);
+    return 1;
+}
+
+// A double click as the mouse makes it, posted to the deepest visible child under the client point.
+int DoubleClick(const char* title, int x, int y)
+{
+    HWND window = FindWindowA(nullptr, title);
+    if (!window)
+    {
+        fprintf(stderr, "make_demo --double-click: no window \"%s\"\n", title);
+        return 1;
+    }
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    HWND target = window;
+    for (;;)
+    {
+        POINT inside = point;
+        ScreenToClient(target, &inside);
+        HWND child = ChildWindowFromPointEx(target, inside, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == target)
+            break;
+        target = child;
+    }
+    ScreenToClient(target, &point);
+    LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(target, WM_LBUTTONUP, 0, at);
+    PostMessageA(target, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(target, WM_LBUTTONUP, 0, at);
+    return 0;
+}
+
+int AskToClose(const char* title)
+{
+    HWND window = FindWindowA(nullptr, title);
+    if (!window)
+    {
+        fprintf(stderr, "make_demo --close: no window \"%s\"\n", title);
+        return 1;
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
 int Usage()
 {
     fprintf(stderr, "usage: make_demo <out folder> [<player program>]\n"
                     "       make_demo --check <out folder>\n"
-                    "       make_demo --advance <window title> <interval ms> <time limit s>\n");
+                    "       make_demo --advance <window title> <interval ms> <time limit s>\n"
+                    "       make_demo --wait <window title> <time limit s>\n"
+                    "       make_demo --double-click <window title> <x> <y>\n"
+                    "       make_demo --close <window title>\n");
     return 2;
 }
 
@@ -535,6 +601,12 @@ int main(int argc, char** argv)
     std::string first = argv[1];
     if (first == "--advance")
         return argc == 5 ? Advance(argv[2], atoi(argv[3]), atoi(argv[4])) : Usage();
+    if (first == "--wait")
+        return argc == 4 ? WaitForWindow(argv[2], atoi(argv[3])) : Usage();
+    if (first == "--double-click")
+        return argc == 5 ? DoubleClick(argv[2], atoi(argv[3]), atoi(argv[4])) : Usage();
+    if (first == "--close")
+        return argc == 3 ? AskToClose(argv[2]) : Usage();
 
     HRESULT com = CoInitialize(nullptr);
     int result;
