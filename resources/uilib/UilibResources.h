@@ -189,33 +189,6 @@
 #define IDC_UX_WL_ACTIVATE 5560
 #define IDS_UX_RESET_TOOLBAR 4652   // the question before a tool bar goes back to its first layout
 
-// The keyboard page of the customize dialog ("Keyboard") and its controls
-#define IDD_UX_CUST_KEYBOARD 4529
-#define IDC_UX_KB_COMMANDS 5561
-#define IDC_UX_KB_ASSIGNMENTS 5562
-#define IDC_UX_KB_HOTKEY 5564
-#define IDC_UX_KB_CATEGORY 5565
-#define IDC_UX_KB_ASSIGN 5566
-#define IDC_UX_KB_RESET_ALL 5567
-#define IDC_UX_KB_REMOVE 5568
-#define IDC_UX_KB_ASSIGNMENTS_LABEL 5569
-#define IDC_UX_KB_HOTKEY_LABEL 5570
-#define IDC_UX_KB_DESCRIPTION_LABEL 5571
-#define IDC_UX_KB_STATIC 5572
-#define IDC_UX_KB_DESCRIPTION 5573
-#define IDS_UX_SHORTCUT_IN_USE 4659   // "... assigned to the command: %s ... re-assign this shortcut?"
-#define IDS_UX_RESET_SHORTCUTS 4666   // "Are you sure you want to reset the key assignments? ..."
-
-// User tools: the pop-up's title in the menu bar
-#define IDS_UX_TOOLS_MENU 4664   // "&Tools"
-
-// The menu bar: its title, the window menu's entry for the window list, the MDI buttons' tips
-#define IDS_UX_MENU_BAR 4644
-#define IDS_UX_MORE_WINDOWS 4653
-#define IDS_UX_MINIMIZE_WINDOW 4660
-#define IDS_UX_RESTORE_WINDOW 4661
-#define IDS_UX_CLOSE_WINDOW 4662
-
 // The customize dialog: its caption, and its pages (their titles are the templates' captions)
 #define IDS_UX_CUSTOMIZE_CAPTION 4646   // "Customize"
 #define IDD_UX_CUST_TOOLS 4517
@@ -269,3 +242,30 @@
 #define IDS_UX_BROWSE_TITLE 4668    // "Browse"
 #define IDS_UX_TOOL_FILTER 4669     // the command's file filter
 #define IDS_UX_MENU_CONTENTS 4670   // "&Menu contents:"
+
+// The keyboard page of the customize dialog ("Keyboard") and its controls
+#define IDD_UX_CUST_KEYBOARD 4529
+#define IDC_UX_KB_COMMANDS 5561
+#define IDC_UX_KB_ASSIGNMENTS 5562
+#define IDC_UX_KB_HOTKEY 5564
+#define IDC_UX_KB_CATEGORY 5565
+#define IDC_UX_KB_ASSIGN 5566
+#define IDC_UX_KB_RESET_ALL 5567
+#define IDC_UX_KB_REMOVE 5568
+#define IDC_UX_KB_ASSIGNMENTS_LABEL 5569
+#define IDC_UX_KB_HOTKEY_LABEL 5570
+#define IDC_UX_KB_DESCRIPTION_LABEL 5571
+#define IDC_UX_KB_STATIC 5572
+#define IDC_UX_KB_DESCRIPTION 5573
+#define IDS_UX_SHORTCUT_IN_USE 4659   // "... assigned to the command: %s ... re-assign this shortcut?"
+#define IDS_UX_RESET_SHORTCUTS 4666   // "Are you sure you want to reset the key assignments? ..."
+
+// User tools: the pop-up's title in the menu bar
+#define IDS_UX_TOOLS_MENU 4664   // "&Tools"
+
+// The menu bar: its title, the window menu's entry for the window list, the MDI buttons' tips
+#define IDS_UX_MENU_BAR 4644
+#define IDS_UX_MORE_WINDOWS 4653
+#define IDS_UX_MINIMIZE_WINDOW 4660
+#define IDS_UX_RESTORE_WINDOW 4661
+#define IDS_UX_CLOSE_WINDOW 4662

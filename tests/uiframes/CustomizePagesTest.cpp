@@ -1,5 +1,6 @@
-// The customize dialog's tool bars and commands pages with real tool bars: bars made, renamed, hidden and
-// deleted through the page; a command dragged from the commands page onto a bar; the page shown last kept.
+// The customize dialog's tool bars and commands pages with real tool bars: bars made, renamed, hidden, reset
+// and deleted through the page; a command dragged from the commands page onto a bar; the page shown last kept;
+// the user's tools edited on the tools page.
 #include "UiFramesTestSupport.h"
 
 #include "resources/uilib/UilibResources.h"
@@ -10,6 +11,7 @@
 #include "uilib/core/ToolBarCustomizer.h"
 #include "uilib/frames/CustCommandsPage.h"
 #include "uilib/frames/CustToolBarPage.h"
+#include "uilib/frames/CustTools.h"
 #include "uilib/frames/CustomizeSheet.h"
 
 #include <memory>
@@ -78,17 +80,7 @@ public:
 class CustomizePagesTest : public UiFramesProgram
 {
 protected:
-    CCpFrame* MakeFrame()
-    {
-        CCpFrame* frame = new CCpFrame;
-        if (!frame->LoadFrame(IDR_FT_FRAME))
-            return nullptr;
-        app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return frame;
-    }
+    CCpFrame* MakeFrame() { return ShowMainFrame(new CCpFrame, IDR_FT_FRAME, CSize(700, 500)); }
 
     static std::string ItemText(CListBox& list, int index)
     {
@@ -102,7 +94,7 @@ protected:
 
 }   // namespace
 
-TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBarsPage)
+TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenResetAndDeletedThroughTheToolBarsPage)
 {
     CCpFrame* frame = MakeFrame();
     ASSERT_NE(nullptr, frame);
@@ -176,16 +168,32 @@ TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBar
              EXPECT_FALSE(made->IsVisible());
              frame->ShowControlBar(made, TRUE, FALSE);   // shown from elsewhere: the check follows
              EXPECT_EQ(1, page->GetList().GetCheck(1));
-             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_DELETE);
+
+             // A button put on the new bar goes again when the bar is reset (after the bar's question).
+             CUXCommandRecord open;
+             open.m_nID = static_cast<int>(kCmdOpen);
+             open.m_strText = "Open";
+             ASSERT_TRUE(made->InsertCommand(open, 0));
+             ASSERT_EQ(1, made->GetCount());
+             ASSERT_TRUE(Enabled(page, IDC_UX_TB_RESET));
+             boxes.SetAnswer(IDYES);
+             CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_RESET);
              driver->Post(
                  [&, hSheet]()
                  {
-                     EXPECT_EQ(nullptr, frame->GetControlBar(AFX_IDW_TOOLBAR + 1));
-                     EXPECT_EQ(1, page->GetList().GetCount());
-                     EXPECT_EQ(0, page->GetList().GetCurSel());
-                     // The options page is the one shown at the end.
-                     sheet.SetActivePage(1);
-                     CDialogDriver::Click(hSheet, IDCANCEL);
+                     EXPECT_EQ(0, made->GetCount());
+                     boxes.SetAnswer(IDOK);
+                     CDialogDriver::Click(page->m_hWnd, IDC_UX_TB_DELETE);
+                     driver->Post(
+                         [&, hSheet]()
+                         {
+                             EXPECT_EQ(nullptr, frame->GetControlBar(AFX_IDW_TOOLBAR + 1));
+                             EXPECT_EQ(1, page->GetList().GetCount());
+                             EXPECT_EQ(0, page->GetList().GetCurSel());
+                             // The options page is the one shown at the end.
+                             sheet.SetActivePage(1);
+                             CDialogDriver::Click(hSheet, IDCANCEL);
+                         });
                  });
          }});
     driver = &steps;
@@ -193,11 +201,12 @@ TEST_F(CustomizePagesTest, ANewBarIsMadeRenamedHiddenAndDeletedThroughTheToolBar
     EXPECT_EQ(5u, driver->StepsRun());
     EXPECT_EQ("Custom 1", newName);
     std::vector<VxMessageBoxRecord> asked = boxes.Records();
-    ASSERT_EQ(2u, asked.size());
+    ASSERT_EQ(3u, asked.size());
     EXPECT_EQ("A toolbar named 'standard' already exists. Type another name.", asked[0].text);
     EXPECT_EQ(static_cast<unsigned>(MB_ICONSTOP), asked[0].type);
-    EXPECT_EQ("Are you sure you want to delete the 'Mine' toolbar?", asked[1].text);
-    EXPECT_EQ(static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked[1].type);
+    EXPECT_EQ(static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION), asked[1].type);   // the reset
+    EXPECT_EQ("Are you sure you want to delete the 'Mine' toolbar?", asked[2].text);
+    EXPECT_EQ(static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked[2].type);
     EXPECT_FALSE(frame->m_bar.IsCustomizeMode());
     EXPECT_EQ(1u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
 
@@ -267,4 +276,125 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
     EXPECT_EQ(kCmdExtra, frame->m_bar.GetItemID(2));
     EXPECT_EQ(0, selectedOnBar);
     EXPECT_FALSE(GetCustomizeCenter().IsDragging());
+}
+
+TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialogOpen)
+{
+    CCpFrame* frame = MakeFrame();
+    ASSERT_NE(nullptr, frame);
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CUXToolsManager& tools = GetToolsManager();
+    tools.RemoveAll();
+    tools.SetEnabled(TRUE);
+    CUXToolRecord pad = {};
+    strcpy(pad.m_szMenuText, "Pad");
+    strcpy(pad.m_szCommand, self);
+    CUXToolRecord site = {};
+    strcpy(site.m_szMenuText, "Site");
+    strcpy(site.m_szCommand, "http://example.invalid/start");   // no file, but a web address
+    CUXToolRecord gone = {};
+    strcpy(gone.m_szMenuText, "Gone");
+    strcpy(gone.m_szCommand, "C:\\nowhere\\gone.exe");
+    ASSERT_TRUE(tools.AddTool(pad) && tools.AddTool(site) && tools.AddTool(gone));
+
+    // Every page; the tools page comes first when no page is remembered.
+    auto owned = std::make_unique<CUXCustomizeSheet>(frame, CUXCustomizeSheet::kAllPages);
+    CUXCustomizeSheet& sheet = *owned;
+    ASSERT_EQ(5, sheet.GetPageCount());
+    ASSERT_NE(nullptr, sheet.GetKeyboardPage());
+    CUXCustTools* page = sheet.GetToolsPage();
+    ASSERT_NE(nullptr, page);
+    CMessageBoxRecorder boxes(IDOK);
+    CDialogDriver* driver = nullptr;
+    std::vector<std::string> listed;
+    int startPage = -1;
+    size_t boxesBeforeClose = 0;
+    auto texts = [&]()
+    {
+        std::vector<std::string> items;
+        for (int i = 0; i < page->GetList().GetCount(); ++i)
+            items.push_back(ItemText(page->GetList(), i));
+        return items;
+    };
+    auto select = [&](int index)
+    {
+        page->GetList().SetCurSel(index);
+        page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_TL_LIST, LBN_SELCHANGE),
+                          reinterpret_cast<LPARAM>(page->GetList().m_hWnd));
+    };
+    CDialogDriver steps(
+        {[&](HWND)
+         {
+             startPage = sheet.GetActiveIndex();
+             listed = texts();   // the last tool on top
+             EXPECT_EQ("C:\\nowhere\\gone.exe", CDialogDriver::Text(page->GetCommandEdit().m_hWnd));
+
+             // The broken tool goes; the one below takes the selection.
+             page->GetList().DeleteItem();
+             EXPECT_EQ((std::vector<std::string>{"Site", "Pad"}), texts());
+             EXPECT_EQ(0, page->GetList().GetCurSel());
+             EXPECT_EQ("http://example.invalid/start", CDialogDriver::Text(page->GetCommandEdit().m_hWnd));
+
+             // Arguments typed for "Pad" go into its record, cut to the field.
+             select(1);
+             page->GetArgumentsEdit().SetWindowText("notes.txt");
+             EXPECT_STREQ("notes.txt", page->GetItemTool(1)->m_szArguments);
+             EXPECT_STREQ(self, page->GetItemTool(1)->m_szCommand);
+
+             // A new tool named in the list; its command still empty.
+             page->GetList().EditItem(TRUE);
+             ASSERT_NE(nullptr, page->GetList().GetActiveEditor());
+             page->GetList().GetActiveEditor()->SetWindowText("Fresh");
+             page->GetList().GetActiveEditor()->EndEdit();
+             driver->Post(
+                 [&]()
+                 {
+                     EXPECT_EQ((std::vector<std::string>{"Site", "Pad", "Fresh"}), texts());
+                     EXPECT_EQ(2, page->GetList().GetCurSel());
+                     EXPECT_TRUE(page->GetCommandEdit().IsWindowEnabled());
+                     EXPECT_STREQ("Fresh", page->GetItemTool(2)->m_szMenuText);
+                     // Neither another page nor Close while its command is no file: the user is told.
+                     select(0);
+                     sheet.SetActivePage(4);
+                     EXPECT_EQ(3, sheet.GetActiveIndex());
+                     EXPECT_EQ(2, page->GetList().GetCurSel());
+                     EXPECT_GE(boxes.Count(), 1u);
+                     boxesBeforeClose = boxes.Count();
+                     CDialogDriver::Click(sheet.m_hWnd, IDCANCEL);
+                     driver->Post(
+                         [&]()
+                         {
+                             EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd));
+                             EXPECT_EQ(boxesBeforeClose + 1, boxes.Count());
+                             page->GetCommandEdit().SetWindowText(self);
+                             CDialogDriver::Click(sheet.m_hWnd, IDCANCEL);
+                         });
+                 });
+         }});
+    driver = &steps;
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(3, startPage);
+    EXPECT_EQ((std::vector<std::string>{"Gone", "Site", "Pad"}), listed);
+    for (const VxMessageBoxRecord& box : boxes.Records())
+        EXPECT_EQ("The path is invalid.", box.text);
+
+    // The manager holds the list as it was left (bottom item first), with the ids the tools had, and the page
+    // stored it when it went.
+    owned.reset();
+    ASSERT_EQ(3, tools.GetCount());
+    EXPECT_STREQ("Fresh", tools.GetTool(0)->m_szMenuText);
+    EXPECT_STREQ(self, tools.GetTool(0)->m_szCommand);
+    EXPECT_STREQ("Pad", tools.GetTool(1)->m_szMenuText);
+    EXPECT_STREQ("notes.txt", tools.GetTool(1)->m_szArguments);
+    EXPECT_STREQ("Site", tools.GetTool(2)->m_szMenuText);
+    EXPECT_EQ(static_cast<UINT>(ID_UX_TOOLS_FIRST + 2), tools.GetTool(0)->m_nID);   // the one "Gone" had
+    EXPECT_EQ(static_cast<UINT>(ID_UX_TOOLS_FIRST), tools.GetTool(1)->m_nID);
+    EXPECT_EQ(static_cast<UINT>(ID_UX_TOOLS_FIRST + 1), tools.GetTool(2)->m_nID);
+    std::vector<BYTE> stored;
+    ASSERT_TRUE(CUXSettingsStore().GetProfileBinary("Settings", "Tools", stored));
+    EXPECT_EQ(3 * sizeof(CUXToolRecord), stored.size());
+    EXPECT_EQ(3u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
+    tools.RemoveAll();
+    tools.SetEnabled(FALSE);
 }

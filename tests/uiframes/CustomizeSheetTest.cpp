@@ -8,6 +8,7 @@
 #include "uilib/core/SettingsStore.h"
 #include "uilib/frames/CustOptions.h"
 #include "uilib/frames/CustomizeSheet.h"
+#include "uilib/frames/ToolsManager.h"
 
 namespace
 {
@@ -83,24 +84,22 @@ protected:
     {
         CUXOptionsStore::ApplyToLookData(savedLook);
         GetOptionsStore().SetEnabled(FALSE);
+        GetToolsManager().SetEnabled(FALSE);
         UiFramesProgram::TearDown();
     }
 
-    CCsFrame* MakeFrame()
-    {
-        CCsFrame* frame = new CCsFrame;
-        if (!frame->LoadFrame(IDR_FT_FRAME))
-            return nullptr;
-        app.m_pMainWnd = frame;
-        frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
-        frame->ShowWindow(SW_SHOW);
-        frame->UpdateWindow();
-        return frame;
-    }
+    CCsFrame* MakeFrame() { return ShowMainFrame(new CCsFrame, IDR_FT_FRAME, CSize(700, 500)); }
 
     static BOOL WriteOptions(const BYTE* data, UINT size)
     {
         return CUXSettingsStore().WriteProfileBinary("Settings", "Options", data, size);
+    }
+    // The stored options, empty when there are none.
+    static std::vector<BYTE> StoredOptions()
+    {
+        std::vector<BYTE> value;
+        CUXSettingsStore().GetProfileBinary("Settings", "Options", value);
+        return value;
     }
 
     CUXOptionsStore::Values savedLook = {};
@@ -144,16 +143,11 @@ TEST_F(CustomizeSheetTest, OptionsAreAppliedOnlyFromSixBytesOfZeroOrOne)
     const BYTE changed[6] = {1, 0, 7, 1, 1, 0};
     store.Set(changed);
     EXPECT_TRUE(store.Commit());
-    BYTE* data = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
-    ASSERT_EQ(6u, size);
-    EXPECT_EQ(0, memcmp(data, "\1\0\1\1\1\0", 6));
-    delete[] data;
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 1, 1, 0}), StoredOptions());
     EXPECT_TRUE(uxAfxData.m_bDocking && uxAfxData.m_bMenuHideRarelyUsed);
     store.SetReset(TRUE);
     EXPECT_TRUE(store.Commit());
-    EXPECT_FALSE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
+    EXPECT_TRUE(StoredOptions().empty());
 }
 
 TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
@@ -161,9 +155,11 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
     CCsFrame* frame = MakeFrame();
     ASSERT_NE(nullptr, frame);
     GetOptionsStore().SetEnabled(TRUE);
+    GetToolsManager().SetEnabled(TRUE);   // the shortcut keys in tips are offered with the user tools
     CUXOptionsStore::ApplyToLookData({{1, 1, 1, 1, 1, 1}});
     GetOptionsStore().Load();   // nothing stored: the store takes the look data
 
+    EXPECT_EQ(0, CUXCustomizeSheet(frame, 0).GetPageCount());
     CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kOptionsPage);
     ASSERT_EQ(1, sheet.GetPageCount());
     bool checked = false;
@@ -176,6 +172,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
                               EXPECT_EQ("Close", CDialogDriver::Text(::GetDlgItem(hSheet, IDCANCEL)));
                               for (UINT id : CUXCustOptions::s_checkIds)
                                   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hPage, static_cast<int>(id))) << id;
+                              EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_SHORTCUTS_IN_TIPS)));
                               // Unchecking "recently used first" disables the delay box at once, and unchecking
                               // the tips the shortcut keys.
                               ::SendDlgItemMessageA(hPage, IDC_UX_OPT_RECENT_FIRST, BM_CLICK, 0, 0);
@@ -191,12 +188,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
     ASSERT_TRUE(checked);
 
-    BYTE* data = nullptr;
-    UINT size = 0;
-    ASSERT_TRUE(CUXSettingsStore().GetProfileBinary("Settings", "Options", &data, &size));
-    ASSERT_EQ(6u, size);
-    EXPECT_EQ(0, memcmp(data, "\1\0\1\0\1\1", 6));
-    delete[] data;
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 0, 1, 1}), StoredOptions());
     EXPECT_FALSE(uxAfxData.m_bMenuShadows);
     EXPECT_FALSE(uxAfxData.m_bToolTips);
     EXPECT_EQ(0u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));

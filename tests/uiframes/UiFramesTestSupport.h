@@ -156,18 +156,24 @@ protected:
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
     }
 
-    // An MDI frame as the main window at (0, 0), 700 x 500.
-    CMDIFrameWnd* MakeMdiFrame(CMDIFrameWnd* pFrame = nullptr)
+    // The frame loaded from its resources and shown as the main window at (0, 0) in the size given; null when
+    // it cannot be made.
+    template <class TFrame>
+    TFrame* ShowMainFrame(TFrame* pFrame, UINT nIDResource, CSize size)
     {
-        if (pFrame == nullptr)
-            pFrame = new CMDIFrameWnd;
-        if (!pFrame->LoadFrame(IDR_FT_MDI))
+        if (!pFrame->LoadFrame(nIDResource))
             return nullptr;
         app.m_pMainWnd = pFrame;
-        pFrame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
+        pFrame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
         return pFrame;
+    }
+
+    // An MDI frame as the main window at (0, 0), 700 x 500.
+    CMDIFrameWnd* MakeMdiFrame(CMDIFrameWnd* pFrame = nullptr)
+    {
+        return ShowMainFrame(pFrame != nullptr ? pFrame : new CMDIFrameWnd, IDR_FT_MDI, CSize(700, 500));
     }
 
     // A child of the MDI frame titled title (empty: untitled) with a view of a new document titled docTitle;

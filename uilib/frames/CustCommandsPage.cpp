@@ -2,7 +2,7 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/GlobalData.h"
-#include "uilib/core/MemDC.h"
+#include "uilib/core/Helpers.h"
 
 #include <algorithm>
 
@@ -96,11 +96,7 @@ BOOL CUXCommandsListBox::OnEraseBkgnd(CDC*)
 
 void CUXCommandsListBox::OnPaint()
 {
-    CPaintDC paint(this);
-    CRect client;
-    GetClientRect(&client);
-    CUXMemDC dc(&paint, client, ::GetSysColor(COLOR_BTNFACE));
-    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    UXPaintListOffscreen(this, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void CUXCommandsListBox::OnLButtonDown(UINT nFlags, CPoint point)
@@ -275,9 +271,7 @@ void CUXCustCommandsPage::SelectCommand()
         CString prompt;
         if (record->m_nID == 0 || !AfxLoadString(static_cast<UINT>(record->m_nID), prompt))
         {
-            CString pattern;
-            AfxLoadString(IDS_UX_NO_HELP_TOPIC, pattern, uxAfxData.m_hResourceModule);
-            prompt.Format(pattern, record->m_nID);
+            prompt.Format(UXLoadString(IDS_UX_NO_HELP_TOPIC), record->m_nID);
         }
         int newline = prompt.Find('\n');
         m_strDescription = newline >= 0 ? prompt.Left(newline) : prompt;

@@ -3,6 +3,8 @@
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
+#include "uilib/frames/ToolsManager.h"
 
 const UINT CUXCustOptions::s_checkIds[CUXOptionsStore::kOptionCount] = {
     IDC_UX_OPT_LIVE_DRAGGING, IDC_UX_OPT_MENU_SHADOWS,     IDC_UX_OPT_RECENT_FIRST,
@@ -40,7 +42,8 @@ void CUXCustOptions::UpdateDependentBoxes()
     if (CWnd* delay = GetDlgItem(IDC_UX_OPT_FULL_MENUS_DELAY))
         delay->EnableWindow(IsDlgButtonChecked(IDC_UX_OPT_RECENT_FIRST) == BST_CHECKED);
     if (CWnd* shortcuts = GetDlgItem(IDC_UX_OPT_SHORTCUTS_IN_TIPS))
-        shortcuts->EnableWindow(IsDlgButtonChecked(IDC_UX_OPT_TOOLTIPS) == BST_CHECKED);
+        shortcuts->EnableWindow(GetToolsManager().IsEnabled() &&
+                                IsDlgButtonChecked(IDC_UX_OPT_TOOLTIPS) == BST_CHECKED);
 }
 
 void CUXCustOptions::OnDependencyChanged()
@@ -55,9 +58,7 @@ void CUXCustOptions::OnResetUsage()
 
 void CUXCustOptions::ResetUsageData()
 {
-    CString question;
-    AfxLoadString(IDS_UX_RESET_USAGE, question, uxAfxData.m_hResourceModule);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    if (AfxMessageBox(UXLoadString(IDS_UX_RESET_USAGE), MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
         CUXCoolMenu().ClearRecentItems();
 }
 

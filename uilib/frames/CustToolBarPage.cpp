@@ -10,17 +10,10 @@ const UINT kFirstBarId = AFX_IDW_TOOLBAR;   // 0xE800
 const UINT kBarIdLimit = 0xE8FE;
 const int kNameLimit = 254;
 
-CString LibraryString(UINT nID)
-{
-    CString text;
-    AfxLoadString(nID, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 CString FormatString(UINT nID, LPCSTR argument)
 {
     CString text;
-    text.Format(LibraryString(nID), argument);
+    text.Format(UXLoadString(nID), argument);
     return text;
 }
 
@@ -51,7 +44,7 @@ CString CUXNewToolBarDlg::BarTitle(CControlBar* pBar)
 
 CString CUXNewToolBarDlg::FirstFreeName() const
 {
-    CString pattern = LibraryString(IDS_UX_CUSTOM_NAME);
+    CString pattern = UXLoadString(IDS_UX_CUSTOM_NAME);
     for (int n = 1; n <= kNameLimit; ++n)
     {
         CString name;
@@ -68,7 +61,7 @@ CString CUXNewToolBarDlg::FirstFreeName() const
 
 void CUXNewToolBarDlg::ShowLimit()
 {
-    AfxMessageBox(LibraryString(IDS_UX_BAR_LIMIT), MB_ICONSTOP);
+    AfxMessageBox(UXLoadString(IDS_UX_BAR_LIMIT), MB_ICONSTOP);
     EndDialog(IDCANCEL);
 }
 
@@ -100,7 +93,7 @@ void CUXNewToolBarDlg::OnOK()
     GetDlgItemText(IDC_UX_NT_NAME, m_strName);
     if (m_strName.IsEmpty())
     {
-        AfxMessageBox(LibraryString(IDS_UX_NAME_BLANK), MB_ICONSTOP);
+        AfxMessageBox(UXLoadString(IDS_UX_NAME_BLANK), MB_ICONSTOP);
         return;
     }
     m_nBarId = kFirstBarId;
@@ -221,7 +214,7 @@ void CUXCustToolBarPage::RefreshItemText(int index)
         return;
     CString text = CUXNewToolBarDlg::BarTitle(m_descriptors[slot].pBar);
     if (text.IsEmpty())
-        text = LibraryString(IDS_UX_TOOLBAR);
+        text = UXLoadString(IDS_UX_TOOLBAR);
     CString current;
     m_list.GetText(index, current);
     if (current == text)

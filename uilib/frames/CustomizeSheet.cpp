@@ -3,11 +3,17 @@
 #include "resources/uilib/UilibResources.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/SettingsStore.h"
 #include "uilib/core/WndHook.h"
+#include "uilib/frames/CustAccelerators.h"
 #include "uilib/frames/CustCommandsPage.h"
 #include "uilib/frames/CustOptions.h"
 #include "uilib/frames/CustToolBarPage.h"
+#include "uilib/frames/CustTools.h"
+#include "uilib/frames/ToolsManager.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -69,6 +75,17 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
         m_pCommands = new CUXCustCommandsPage;
         AddPage(m_pCommands);
     }
+    if (pageFlags & kKeyboardPage)
+    {
+        m_pKeyboard = new CUXCustAccelerators;
+        AddPage(m_pKeyboard);
+    }
+    if (pageFlags & kToolsPage)
+    {
+        m_pTools = new CUXCustTools;
+        AddPage(m_pTools);
+        SetActivePage(m_pTools);   // unless the page shown last is remembered
+    }
     if (pageFlags & kOptionsPage)
     {
         m_pOptions = new CUXCustOptions;
@@ -85,6 +102,8 @@ CUXCustomizeSheet::~CUXCustomizeSheet()
         s_pRunning = nullptr;
     delete m_pToolBars;
     delete m_pCommands;
+    delete m_pKeyboard;
+    delete m_pTools;
     delete m_pOptions;
 }
 
@@ -165,13 +184,11 @@ BOOL CUXCustomizeSheet::OnInitDialog()
     if (CWnd* pOK = GetDlgItem(IDOK))
         pOK->ShowWindow(SW_HIDE);
     if (CWnd* pClose = GetDlgItem(IDCANCEL))
-    {
-        CString text;
-        AfxLoadString(IDS_UX_CLOSE, text, uxAfxData.m_hResourceModule);
-        pClose->SetWindowText(text);
-    }
+        pClose->SetWindowText(UXLoadString(IDS_UX_CLOSE));
     UsePlacementSection("CUXCustomizeSheet");
-    SetActivePage(static_cast<int>(CUXSettingsStore().GetProfileInt(kSettingsSection, kActivePageEntry, 0)));
+    // The page shown last, else the one chosen at construction.
+    int current = std::max(GetActiveIndex(), 0);
+    SetActivePage(static_cast<int>(CUXSettingsStore().GetProfileInt(kSettingsSection, kActivePageEntry, current)));
     return result;
 }
 
@@ -192,7 +209,8 @@ void CUXCustomizeSheet::OnDestroy()
 
 BOOL CUXCustomizeSheet::CanClose()
 {
-    return TRUE;
+    return !GetToolsManager().IsEnabled() || m_pTools == nullptr || m_pTools->m_hWnd == nullptr ||
+           m_pTools->CheckEntries();
 }
 
 void CUXCustomizeSheet::OnCloseCommand()

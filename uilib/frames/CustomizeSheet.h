@@ -11,9 +11,11 @@
 
 #include "uilib/core/ResizeDialogs.h"
 
+class CUXCustAccelerators;
 class CUXCustCommandsPage;
 class CUXCustOptions;
 class CUXCustToolBarPage;
+class CUXCustTools;
 
 class CUXCustomizeSheet : public CUXResizePropertySheet
 {
@@ -41,6 +43,8 @@ public:
     CWnd* GetFrame() const { return m_pFrame; }
     CUXCustToolBarPage* GetToolBarsPage() const { return m_pToolBars; }
     CUXCustCommandsPage* GetCommandsPage() const { return m_pCommands; }
+    CUXCustAccelerators* GetKeyboardPage() const { return m_pKeyboard; }
+    CUXCustTools* GetToolsPage() const { return m_pTools; }
     CUXCustOptions* GetOptionsPage() const { return m_pOptions; }
 
     // The windows whose mouse input passes while the dialog runs (a window's descendants pass with it).
@@ -51,7 +55,7 @@ public:
     static CUXCustomizeSheet* GetRunning() { return s_pRunning; }
 
 protected:
-    // TRUE when the dialog may close now (a page may keep it open).
+    // TRUE when the dialog may close now: with the user tools offered, the tools page must accept its tools.
     virtual BOOL CanClose();
     // Whether the mouse and the keys of a message for hWnd reach it.
     BOOL PassesMouse(HWND hWnd);
@@ -72,6 +76,8 @@ protected:
     CWnd* m_pFrame;
     CUXCustToolBarPage* m_pToolBars = nullptr;    // owned
     CUXCustCommandsPage* m_pCommands = nullptr;   // owned
+    CUXCustAccelerators* m_pKeyboard = nullptr;   // owned
+    CUXCustTools* m_pTools = nullptr;             // owned
     CUXCustOptions* m_pOptions = nullptr;         // owned
     HWND m_hWndMain = nullptr;                    // the frame's top-level window while the dialog runs
     HHOOK m_hMouseHook = nullptr;
