@@ -10,6 +10,14 @@
 namespace
 {
 
+// Whether the window is a band's child in a rebar.
+bool InReBar(HWND hWnd)
+{
+    char name[64] = {};
+    ::GetClassNameA(::GetParent(hWnd), name, sizeof(name));
+    return std::string(name) == REBARCLASSNAMEA;
+}
+
 const char kShowcaseKey[] = "Software\\VexulTests\\UilibShowcase";
 
 // One run of the showcase, beside this test program; ended by force if a test leaves it running.
@@ -142,7 +150,12 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         ASSERT_TRUE(run.Start());
         HWND hMain = nullptr;
         ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
-        // At first the format bar floats (in a frame of its own) and the output window is docked.
+        // At first the user has a bar of their own in the rebar, the format bar floats (in a frame of its own)
+        // and the output window is docked.
+        HWND hMine = run.FindById(IDW_SC_MY_BAR);
+        ASSERT_NE(nullptr, hMine);
+        EXPECT_TRUE(InReBar(hMine));
+        EXPECT_EQ(3, ::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         ASSERT_NE(nullptr, hFormat);
         ASSERT_NE(nullptr, hOutput);
@@ -172,6 +185,12 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         EXPECT_FALSE(::IsWindowVisible(hOutput));
         EXPECT_TRUE(::IsWindowVisible(hStandard));
         EXPECT_TRUE(::IsWindowVisible(hFiles));
+        // The user's own bar came back into the rebar with its buttons.
+        HWND hMine = run.FindById(IDW_SC_MY_BAR);
+        ASSERT_NE(nullptr, hMine);
+        EXPECT_TRUE(InReBar(hMine));
+        EXPECT_EQ(3, ::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
+        EXPECT_TRUE(::IsWindowVisible(hMine));
         EXPECT_EQ(0, run.Close(hMain));
     }
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);

@@ -1,14 +1,15 @@
 // The library's showcase: an MDI program built from the library's frame windows with every part of them at
 // work: the menu bar with cool menus (tool-bar images in the menus, a rarely used command behind the
 // chevron), a tool bar docked along the top with the colour pop-up on one of its buttons, a second tool bar
-// floating, two docking windows, the user tools in their own menu, the user's shortcuts, and the customize
-// dialog. The bar layout is saved when the program closes and comes back when it starts.
+// floating, a rebar where the user's own tool bars go (one is made at the first start), two docking windows,
+// the user tools in their own menu, the user's shortcuts, and the customize dialog. The bar layout is saved when the program closes and comes back when it starts.
 //
 // Started with /tour it shows itself on its own: it opens the customize dialog, closes it, opens the colour
 // pop-up and the Edit menu, and ends (tools/uilib-demo.sh takes screenshots meanwhile).
 #include "ShowcaseIds.h"
 #include "UilibResources.h"
 #include "framework/win/Framework.h"
+#include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/ToolBar.h"
@@ -19,6 +20,7 @@
 #include "uilib/frames/FrameWindows.h"
 #include "uilib/frames/KeyMapManager.h"
 #include "uilib/frames/OptionsStore.h"
+#include "uilib/frames/ReBar.h"
 #include "uilib/frames/ToolsManager.h"
 
 #include <cstring>
@@ -99,6 +101,8 @@ protected:
         GetWindowRect(&frame);
         FloatControlBar(&m_format, CPoint(frame.left + 480, frame.top + 160), CBRS_ALIGN_TOP);
         LoadBarState(kProfile);
+        if (AfxGetApp()->GetProfileInt(kProfile, "Started", 0) == 0)
+            MakeFirstCustomBar();
         GetKeyMapManager().Enable(this);
         GetOptionsStore().SetEnabled(TRUE);
         GetOptionsStore().Load();
@@ -133,6 +137,12 @@ protected:
         DockControlBar(&m_standard);
         DockControlBar(&m_files, AFX_IDW_DOCKBAR_LEFT);
         DockControlBar(&m_output, AFX_IDW_DOCKBAR_BOTTOM);
+        // Right below the bars docked at the top: the rebar that takes the user's new tool bars.
+        if (!m_rebar.Create(this))
+            return -1;
+        m_rebar.SetWindowPos(GetControlBar(AFX_IDW_DOCKBAR_TOP), 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_rebar.SetCustomizable(TRUE);
         m_coolMenu.LoadToolbar(&m_standard);
         m_coolMenu.LoadToolbar(&m_format);
         AddHiddenCommand(ID_SC_SELECT_ALL);
@@ -268,6 +278,20 @@ private:
         return TRUE;
     }
 
+    // The user's own bar of the first start, in the rebar: the format bar's buttons but its font box.
+    void MakeFirstCustomBar()
+    {
+        AfxGetApp()->WriteProfileInt(kProfile, "Started", 1);
+        CUXCustomizeCenter& center = GetCustomizeCenter();
+        CUXToolBar* pBar = center.CreateCustomBar(this, IDW_SC_MY_BAR, "My Bar");
+        if (pBar == nullptr)
+            return;
+        if (pBar->LoadToolBar(IDR_SC_FORMAT))
+            pBar->SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(pBar->CommandToIndex(ID_SC_FONT)));
+        center.PlaceCustomBar(this, pBar);
+        RecalcLayout();
+    }
+
     static void AddFirstTool(CUXToolsManager& tools)
     {
         CUXToolRecord record = {};
@@ -359,6 +383,7 @@ private:
     CUXToolBar m_standard;
     CUXToolBar m_format;
     CComboBox m_fonts;
+    CUXReBar m_rebar;
     CUXDockWindow m_files;
     CUXDockWindow m_output;
     CUXTreeCtrl m_tree;

@@ -20,3 +20,4 @@
 #define IDW_SC_FORMAT 0xE801
 #define IDW_SC_FILES 0xE830
 #define IDW_SC_OUTPUT 0xE831
+#define IDW_SC_MY_BAR 0xE840   // the user's own bar made at the first start
