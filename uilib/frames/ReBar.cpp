@@ -126,6 +126,9 @@ CUXToolBar* CUXReBar::CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTi
                        CRect(0, 0, 0, 0), nID))
         return nullptr;   // the half-made bar has no window left
     bar->SetCustomizable(TRUE);
+    // The empty bar is its default layout, and the buttons the user gave it come back (as the frame's docking
+    // does for its custom bars).
+    bar->LoadState("Settings", bar->GetStateEntry());
     bar->SetTitle(lpszTitle);
     bar->m_bAutoDelete = TRUE;   // the bar goes with its window
     return bar.release();
