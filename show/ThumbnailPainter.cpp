@@ -14,7 +14,11 @@ CThumbnailPainter::CThumbnailPainter(CProjectPack* pack) : m_pPack(pack), m_nSha
         m_reference.DeleteDC();   // the surfaces ask the screen themselves
 }
 
-CThumbnailPainter::~CThumbnailPainter() = default;
+// The surface goes before the reference it was made from.
+CThumbnailPainter::~CThumbnailPainter()
+{
+    m_surface.reset();
+}
 
 CRenderedPicture* CThumbnailPainter::FindShared(const CString& file) const
 {
@@ -74,7 +78,18 @@ BOOL CThumbnailPainter::Compose(CSlide& slide, int width, int height, CBitmap* b
         return FALSE;
 
     const CRect canvas(0, 0, slideWidth, slideHeight);
-    CSlideMemDC surface(m_reference.GetSafeHdc() ? &m_reference : nullptr, canvas, RGB(255, 255, 255));
+    const COLORREF white = RGB(255, 255, 255);
+    if (m_surface && m_surface->GetSafeHdc() && m_surfaceSize == canvas.Size())
+    {
+        m_surface->FillSolidRect(canvas, white);
+    }
+    else
+    {
+        m_surface.reset();
+        m_surface = std::make_unique<CSlideMemDC>(m_reference.GetSafeHdc() ? &m_reference : nullptr, canvas, white);
+        m_surfaceSize = canvas.Size();
+    }
+    CSlideMemDC& surface = *m_surface;
     if (!surface.GetSafeHdc())
         return FALSE;
     slide.DrawBackground(&surface);

@@ -1,6 +1,6 @@
 // CThumbnailPainter: draws the thumbnails of many slides of one pack one after the other, with what they can
-// share. Its surfaces are made in the format of one reference DC it keeps (asking the screen for every surface
-// is slow), and the picture of each image file, which a project often shows on many slides, is decoded and
+// share. Its surface is made in the format of one reference DC it keeps (asking the screen for every surface
+// is slow) and serves every slide of its size, and the picture of each image file, which a project often shows on many slides, is decoded and
 // drawn into a bitmap once and copied from there into every thumbnail that shows it. It lives for one round
 // of thumbnails, on one thread.
 #pragma once
@@ -14,6 +14,7 @@
 
 class CProjectPack;
 class CSlide;
+class CSlideMemDC;
 
 class CThumbnailPainter
 {
@@ -47,8 +48,10 @@ private:
     CRenderedPicture* FindShared(const CString& file) const;
 
     CProjectPack* m_pPack;
-    CBitmap m_referenceBitmap;   // one pixel in the screen's format, selected into the reference
+    CBitmap m_referenceBitmap;   // one pixel of a DIB section, selected into the reference
     CDC m_reference;
+    std::unique_ptr<CSlideMemDC> m_surface;   // the last slide's surface, used again for a slide of its size
+    CSize m_surfaceSize;
     // By file name as the objects give it; null for a picture that did not fit.
     std::map<std::string, std::unique_ptr<CRenderedPicture>> m_shared;
     size_t m_nSharedPixels;
