@@ -13,21 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/env.sh
 
-headless=0
-[ -n "${DISPLAY:-}" ] || headless=1
-# `import` (imagemagick) takes the screenshots.
-[ "$headless" = 1 ] && vexul_packages+=(imagemagick)
-vexul_install_packages
-
 build=${VEXUL_BUILD:-build}
-echo "== building the player, the editor and make_demo"
-cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/win" -j "$(nproc)" --target Vexul VexulCreator vx_app make_demo
-
-if [ "$headless" = 1 ]; then
-  vexul_start_display
-fi
+vexul_demo_prepare "$build" Vexul VexulCreator vx_app make_demo
 trap vexul_stop_display EXIT
 vexul_wine_prefix "$build/win"
 

@@ -86,6 +86,26 @@ vexul_prefix_fonts() {
   done
 }
 
+# What the scripts that show a program do first: headless=1 when there is no display (then imagemagick, whose
+# `import` takes the screenshots, is among the packages), what is missing installed, the targets built in the
+# Windows build folder, and Xvfb started when headless.
+#   vexul_demo_prepare <build folder> <target>...
+vexul_demo_prepare() {
+  local build=$1
+  shift
+  headless=0
+  [ -n "${DISPLAY:-}" ] || headless=1
+  [ "$headless" = 1 ] && vexul_packages+=(imagemagick)
+  vexul_install_packages
+  echo "== building $*"
+  cmake -S . -B "$build/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build/win" -j "$(nproc)" --target "$@"
+  if [ "$headless" = 1 ]; then
+    vexul_start_display
+  fi
+}
+
 # A screenshot of the player's window, when one is open (both demo parts' titles begin with "Vexul Demo").
 # It is cut from the screen rather than taken from the window: `import -window` never returns when the
 # window has gone by the time it asks for it, as a player's window does when its show ends.

@@ -189,6 +189,60 @@
 #define IDC_UX_WL_ACTIVATE 5560
 #define IDS_UX_RESET_TOOLBAR 4652   // the question before a tool bar goes back to its first layout
 
+// The customize dialog: its caption, and its pages (their titles are the templates' captions)
+#define IDS_UX_CUSTOMIZE_CAPTION 4646   // "Customize"
+#define IDD_UX_CUST_TOOLS 4517
+#define IDD_UX_CUST_OPTIONS 4518
+#define IDD_UX_CUST_TOOLBARS 4527
+#define IDD_UX_CUST_COMMANDS 4528
+#define IDD_UX_NEW_TOOLBAR 4530
+
+// The options page
+#define IDC_UX_OPT_RESET_USAGE 5526
+#define IDC_UX_OPT_MENU_SHADOWS 5528
+#define IDC_UX_OPT_RECENT_FIRST 5529
+#define IDC_UX_OPT_FULL_MENUS_DELAY 5530
+#define IDC_UX_OPT_TOOLTIPS 5531
+#define IDC_UX_OPT_SHORTCUTS_IN_TIPS 5532
+#define IDC_UX_OPT_LIVE_DRAGGING 5575
+#define IDC_UX_OPT_LINE_MENUS 5578
+#define IDC_UX_OPT_LINE_OTHER 5579
+#define IDS_UX_RESET_USAGE 4667   // the question before the record of used commands goes
+
+// The tool bars page and the "New Toolbar" dialog
+#define IDC_UX_TB_LIST 5504
+#define IDC_UX_TB_NEW 5517
+#define IDC_UX_TB_DELETE 5518
+#define IDC_UX_TB_RENAME 5525
+#define IDC_UX_TB_RESET 5526
+#define IDC_UX_NT_NAME 5502
+#define IDS_UX_NAME_BLANK 4559      // "The toolbar name cannot be blank. ..."
+#define IDS_UX_NAME_EXISTS 4561     // "A toolbar named '%s' already exists. ..."
+#define IDS_UX_BAR_LIMIT 4562       // "Sorry you have reached your limit."
+#define IDS_UX_CUSTOM_NAME 4563     // "Custom %d"
+#define IDS_UX_DELETE_BAR 4564      // "Are you sure you want to delete the '%s' toolbar?"
+
+// The commands page
+#define IDC_UX_CMD_CATEGORIES 5505
+#define IDC_UX_CMD_COMMANDS 5506
+#define IDC_UX_CMD_COMMANDS_LABEL 5509
+#define IDC_UX_CMD_SELECTED 5510
+#define IDC_UX_CMD_DESCRIPTION 5527
+#define IDS_UX_NO_HELP_TOPIC 4566   // "No help topic is associated with this item.\nCommand ID %d"
+
+// The tools page
+#define IDC_UX_TL_LIST 4664
+#define IDC_UX_TL_COMMAND 4665
+#define IDC_UX_TL_ARGUMENTS 4666
+#define IDC_UX_TL_DIRECTORY 4667
+#define IDC_UX_TL_COMMAND_LABEL 4668
+#define IDC_UX_TL_ARGUMENTS_LABEL 4669
+#define IDC_UX_TL_DIRECTORY_LABEL 4670
+#define IDS_UX_PATH_INVALID 4665    // "The path is invalid."
+#define IDS_UX_BROWSE_TITLE 4668    // "Browse"
+#define IDS_UX_TOOL_FILTER 4669     // the command's file filter
+#define IDS_UX_MENU_CONTENTS 4670   // "&Menu contents:"
+
 // The keyboard page of the customize dialog ("Keyboard") and its controls
 #define IDD_UX_CUST_KEYBOARD 4529
 #define IDC_UX_KB_COMMANDS 5561

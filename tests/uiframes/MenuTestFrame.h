@@ -1,18 +1,16 @@
-// The MDI frame of the menu, shortcut and tools tests: the test menu (in a docked menu bar) with its
-// accelerators, a library tool bar (New, Open, Save), cool menus, and the library's parts wired as an
-// application frame wires them: the menu bar's keys, shortcut texts in its menus, the user tools' commands.
+// The MDI frame of the menu, shortcut and tools tests: the library's MDI frame with the test menu (in a docked
+// menu bar that counts its beeps) and its accelerators, and a library tool bar (New, Open, Save).
 // Tests look at open menus through the frame's menu-idle steps. Each test gets a fresh frame and its own
 // registry key.
 #pragma once
 
 #include "MenuTestIds.h"
 #include "uilib/UilibTestSupport.h"
-#include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/Helpers.h"
 #include "uilib/core/ToolBar.h"
+#include "uilib/frames/FrameWindows.h"
 #include "uilib/frames/KeyMapManager.h"
-#include "uilib/frames/MenuBar.h"
 #include "uilib/frames/ToolsManager.h"
 
 #include <gtest/gtest.h>
@@ -31,29 +29,19 @@ protected:
     void Beep() override { ++beeps; }
 };
 
-class CMenuTestFrame : public CMDIFrameWnd
+class CMenuTestFrame : public CUXMDIFrameWnd
 {
 public:
     CCountingMenuBar m_menuBar;
     CUXToolBar m_toolBar;
-    CUXCoolMenu m_coolMenu;
     std::vector<UINT> commands;
     MenuSteps menuSteps;   // run while a menu is open (RunMenuStep)
     int menuIdleCalls = 0;
 
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        // A shortcut goes to the accelerators at once; everything else meets the menu bar's keys first.
-        CUXKeyMapManager& keys = GetKeyMapManager();
-        if (!(keys.IsEnabled() && keys.IsShortcutKey(pMsg)) && m_menuBar.PreTranslateFrameMessage(pMsg))
-            return TRUE;
-        return CMDIFrameWnd::PreTranslateMessage(pMsg);
-    }
-
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        if (CUXMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
         const UINT buttons[] = {ID_MT_NEW, ID_MT_OPEN, ID_MT_SAVE};
         if (!m_menuBar.CreateEx(this) ||
@@ -61,7 +49,6 @@ protected:
                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
             !m_toolBar.SetButtons(buttons, 3))
             return -1;
-        m_coolMenu.Install(this);
         EnableDocking(CBRS_ALIGN_ANY);
         m_menuBar.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(&m_menuBar);
@@ -78,15 +65,8 @@ protected:
         return 0;
     }
     void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, m_hWnd, WM_APP + 1); }
-    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
-    {
-        if (!bSysMenu && GetKeyMapManager().IsEnabled())
-            GetKeyMapManager().UpdateMenuShortcuts(pPopupMenu->GetSafeHmenu());
-        CMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    }
     afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
     afx_msg void OnUpdateTestCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
-    afx_msg void OnTool(UINT nID) { GetToolsManager().RunTool(nID); }
     afx_msg void OnWindowCommand(UINT nID) { commands.push_back(nID); }
     DECLARE_MESSAGE_MAP()
 };
@@ -176,6 +156,22 @@ protected:
             texts.push_back((::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
                                 ? "-"
                                 : MenuText(menu, i));
+        return texts;
+    }
+    // The first entries of the File menu as it shows when the menu bar opens it.
+    std::vector<std::string> FileMenuTexts(int count)
+    {
+        std::vector<std::string> texts;
+        frame->menuSteps.push_back(
+            [&](HWND menu)
+            {
+                HMENU popup = MenuOf(menu);
+                for (int i = 0; i < count; ++i)
+                    texts.push_back(MenuText(popup, i));
+                ::EndMenu();
+                return TRUE;
+            });
+        frame->m_menuBar.TrackPopup(1);
         return texts;
     }
     // The menu of an open menu window.

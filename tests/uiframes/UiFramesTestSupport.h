@@ -3,6 +3,8 @@
 #pragma once
 
 #include "UiFramesTestIds.h"
+#include "support/win_SystemInput.h"
+#include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
 #include "uilib/core/ToolBar.h"
 #include "uilib/frames/DockBar.h"
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -97,6 +100,39 @@ protected:
     afx_msg void OnCustomize() { ++customizeCommands; }
     DECLARE_MESSAGE_MAP()
 };
+// (Helpers of the customize dialog's tests.)
+// Pumps as a program's loop does (pre-translation included) until the condition holds.
+inline bool FtPumpUntil(const std::function<bool()>& condition)
+{
+    return WaitFor(
+        [&]()
+        {
+            PumpPending();
+            return condition();
+        });
+}
+
+// A point of the window's client area in screen co-ordinates that the other window does not cover.
+inline CPoint FtFreePoint(HWND hWnd, HWND hWndCover)
+{
+    CRect client;
+    ::GetClientRect(hWnd, &client);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    CRect cover;
+    ::GetWindowRect(hWndCover, &cover);
+    for (int y = client.top + 5; y < client.bottom; y += 10)
+        for (int x = client.left + 5; x < client.right; x += 10)
+            if (!cover.PtInRect(CPoint(x, y)))
+                return CPoint(x, y);
+    return client.CenterPoint();
+}
+
+inline void FtClick(CPoint point)
+{
+    VxInput::MoveTo(point);
+    VxInput::Press(point);
+    VxInput::Release(point);
+}
 
 class UiFramesProgram : public ::testing::Test
 {
@@ -120,18 +156,24 @@ protected:
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
     }
 
-    // An MDI frame as the main window at (0, 0), 700 x 500.
-    CMDIFrameWnd* MakeMdiFrame(CMDIFrameWnd* pFrame = nullptr)
+    // The frame loaded from its resources and shown as the main window at (0, 0) in the size given; null when
+    // it cannot be made.
+    template <class TFrame>
+    TFrame* ShowMainFrame(TFrame* pFrame, UINT nIDResource, CSize size)
     {
-        if (pFrame == nullptr)
-            pFrame = new CMDIFrameWnd;
-        if (!pFrame->LoadFrame(IDR_FT_MDI))
+        if (!pFrame->LoadFrame(nIDResource))
             return nullptr;
         app.m_pMainWnd = pFrame;
-        pFrame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER);
+        pFrame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
         return pFrame;
+    }
+
+    // An MDI frame as the main window at (0, 0), 700 x 500.
+    CMDIFrameWnd* MakeMdiFrame(CMDIFrameWnd* pFrame = nullptr)
+    {
+        return ShowMainFrame(pFrame != nullptr ? pFrame : new CMDIFrameWnd, IDR_FT_MDI, CSize(700, 500));
     }
 
     // A child of the MDI frame titled title (empty: untitled) with a view of a new document titled docTitle;

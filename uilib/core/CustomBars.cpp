@@ -130,6 +130,8 @@ CUXToolBar* CUXCustomizeCenter::CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPC
 {
     if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
         return nullptr;
+    if (m_pBarHost != nullptr)
+        return m_pBarHost->CreateCustomBar(pFrame, nID, lpszTitle);
     std::unique_ptr<CUXCustomToolBar> bar(new CUXCustomToolBar);
     const DWORD style = WS_CHILD | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_FLYBY |
                         CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
@@ -145,6 +147,11 @@ void CUXCustomizeCenter::PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar)
 {
     if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr)
         return;
+    if (m_pBarHost != nullptr)
+    {
+        m_pBarHost->PlaceCustomBar(pFrame, pBar);
+        return;
+    }
     pFrame->FloatControlBar(pBar, m_ptNextBar, CBRS_ALIGN_TOP);
     pFrame->ShowControlBar(pBar, TRUE, FALSE);
     m_ptNextBar.Offset(15, 15);

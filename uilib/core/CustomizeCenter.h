@@ -15,6 +15,17 @@
 #include <vector>
 
 class CUXToolBar;
+struct CUXBarDescriptor;
+
+// Where the user's new tool bars are made and shown: the frame's own docking unless a host (a rebar) takes
+// them.
+class CUXCustomBarHost
+{
+public:
+    virtual ~CUXCustomBarHost() = default;
+    virtual CUXToolBar* CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTitle) = 0;
+    virtual void PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar) = 0;
+};
 
 // A command as the customize dialog shows it and a drag carries it.
 class CUXCommandRecord : public CObject
@@ -114,6 +125,25 @@ public:
         kDragStart,
         // A command drag ended. wParam: non-zero when the command was dropped somewhere; lParam: its id.
         kDragEnd,
+        // The customize dialog opens: each callback names the windows whose mouse input the dialog lets
+        // through, by calling the dialog's callback (wParam, a UXCustomizeCallback) with the dialog (lParam)
+        // and each window (as its wParam).
+        kCustomizeStart,
+        // While the customize dialog runs: a window whose mouse input it lets through came (wParam: HWND).
+        kAllowWindow,
+        // ... or goes (wParam: HWND).
+        kDisallowWindow,
+        // The bars the customize dialog lists. wParam: 0; lParam: a std::vector<CUXBarDescriptor>* that the
+        // callback adds its bar's descriptor to.
+        kBarDescriptors,
+        // A bar came while the customize dialog runs. lParam: its CUXBarDescriptor*.
+        kBarAdded,
+        // A bar was shown (lParam non-zero) or hidden. wParam: the CControlBar*.
+        kBarShown,
+        // A bar's title changed. wParam: the CControlBar*.
+        kBarRenamed,
+        // A bar is about to go. wParam: the CControlBar*.
+        kBarRemoved,
         kCallbackKinds
     };
 
@@ -168,6 +198,9 @@ public:
     // Shows a new bar at the next place for new bars and moves that place on.
     virtual void PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar);
     CPoint GetNextBarPosition() const { return m_ptNextBar; }
+    // A host that makes and shows new custom bars in place of the frame (null: the frame's docking).
+    void SetCustomBarHost(CUXCustomBarHost* host) { m_pBarHost = host; }
+    CUXCustomBarHost* GetCustomBarHost() const { return m_pBarHost; }
     // The value a list of (id, title) pairs makes: checksum, version 1, count, records.
     static void BuildCustomBarsValue(const std::vector<std::pair<UINT, CString>>& bars, std::vector<BYTE>& value);
     // The (id, title) pairs of a value; FALSE when it is damaged or of another version. Records with ids
@@ -193,6 +226,7 @@ private:
     BOOL m_bSaving = FALSE;
     BOOL m_bDragging = FALSE;
     CPoint m_ptNextBar = CPoint(200, 200);
+    CUXCustomBarHost* m_pBarHost = nullptr;
 };
 
 CUXCustomizeCenter& GetCustomizeCenter();

@@ -5,6 +5,13 @@
 
 // ---- texts ----
 
+CString UXLoadString(UINT nID)
+{
+    CString text;
+    AfxLoadString(nID, text, uxAfxData.m_hResourceModule);
+    return text;
+}
+
 CString StripMnemonics(const CString& text)
 {
     CString result(text);

@@ -167,8 +167,12 @@ int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CUXCustomizeCenter& center = GetCustomizeCenter();
     center.Register(CUXCustomizeCenter::kCommandImages, this, &CUXToolBar::ProvideCommandImages);
     center.Register(CUXCustomizeCenter::kBarDescription, this, &CUXToolBar::ProvideBarDescription);
+    center.Register(CUXCustomizeCenter::kBarDescriptors, this, &CUXToolBar::ProvideBarDescriptor);
     if (m_bCustomizable)
+    {
         center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
+        center.Register(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
+    }
     return 0;
 }
 
@@ -191,7 +195,13 @@ void CUXToolBar::OnDestroy()
         if (!m_strStateEntry.IsEmpty())
             SaveState("Settings", m_strStateEntry);
     }
-    GetCustomizeCenter().RemoveWindow(this);
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    if (m_bOriginal)
+    {
+        center.CallAll(CUXCustomizeCenter::kBarRemoved, reinterpret_cast<WPARAM>(this), 0);
+        center.CallAll(CUXCustomizeCenter::kDisallowWindow, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    }
+    center.RemoveWindow(this);
     if (m_pExpButton != nullptr && m_pExpButton->m_hWnd != nullptr)
         m_pExpButton->DestroyWindow();
     if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)

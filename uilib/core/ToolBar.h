@@ -313,6 +313,8 @@ private:
     static LRESULT ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT ProvideBarDescription(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
+    static LRESULT NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam);
+    static LRESULT ProvideBarDescriptor(void* object, WPARAM wParam, LPARAM lParam);
     // The image of a command among the bar's buttons, -1 when it has none.
     int FindCommandImage(UINT nID) const;
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.

@@ -130,17 +130,42 @@ void CUXToolBar::SetCustomizable(BOOL on)
     m_bCustomizable = on;
     CUXCustomizeCenter& center = GetCustomizeCenter();
     if (on)
+    {
         center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
+        center.Register(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
+    }
     else
     {
         SwitchCustomizeMode(FALSE);
         center.Unregister(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
+        center.Unregister(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
     }
     if (m_hWnd != nullptr)
     {
         m_bDirty = TRUE;
         RequestRelayout();   // the chevron shows for a customizable bar
     }
+}
+
+LRESULT CUXToolBar::NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam)
+{
+    // The customize dialog lets the mouse through to a customizable bar, so that commands reach it.
+    CUXToolBar* bar = static_cast<CUXToolBar*>(object);
+    if (wParam != 0 && bar->m_hWnd != nullptr)
+        reinterpret_cast<UXCustomizeCallback>(wParam)(reinterpret_cast<void*>(lParam),
+                                                      reinterpret_cast<WPARAM>(bar->m_hWnd), 0);
+    return 0;
+}
+
+LRESULT CUXToolBar::ProvideBarDescriptor(void* object, WPARAM, LPARAM lParam)
+{
+    if (auto* descriptors = reinterpret_cast<std::vector<CUXBarDescriptor>*>(lParam))
+    {
+        CUXBarDescriptor descriptor;
+        static_cast<CUXToolBar*>(object)->GetCustomizeDescriptor(descriptor);
+        descriptors->push_back(descriptor);
+    }
+    return 0;
 }
 
 LRESULT CUXToolBar::SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM)
@@ -574,6 +599,14 @@ void CUXToolBar::EnableDocking(DWORD dwDockStyle)
 
 LRESULT CUXToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_WINDOWPOSCHANGED && m_bOriginal)
+    {
+        // The customize dialog's list of bars follows the bar's visibility.
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (pos != nullptr && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+            GetCustomizeCenter().CallAll(CUXCustomizeCenter::kBarShown, reinterpret_cast<WPARAM>(this),
+                                         (pos->flags & SWP_SHOWWINDOW) != 0);
+    }
     if (m_pCustomizer != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST &&
         m_pCustomizer->HandleMouse(message, wParam, lParam))
         return 0;

@@ -1,0 +1,276 @@
+// The customize dialog: the options store and page, the page it remembers, and its hooks that keep the frame
+// from the mouse and the keys while it runs, whichever way it ends.
+#include "UiFramesTestSupport.h"
+
+#include "resources/uilib/UilibResources.h"
+#include "support/win_DialogDriver.h"
+#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/SettingsStore.h"
+#include "uilib/frames/CustOptions.h"
+#include "uilib/frames/CustomizeSheet.h"
+#include "uilib/frames/ToolsManager.h"
+
+namespace
+{
+
+// A child that counts the clicks and keys it is given.
+class CCsPane : public CWnd
+{
+public:
+    int clicks = 0;
+    int keys = 0;
+
+    BOOL Make(CWnd* parent, const CRect& rect, UINT nID)
+    {
+        LPCSTR cls =
+            AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        return Create(cls, "", WS_CHILD | WS_VISIBLE, rect, parent, nID);
+    }
+
+protected:
+    afx_msg void OnLButtonDown(UINT, CPoint) { ++clicks; }
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++keys; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCsPane, CWnd)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+// A frame with a client pane and a strip along its top that asks the customize dialog to let its clicks
+// through, as a customizable bar does.
+class CCsFrame : public CFrameWnd
+{
+public:
+    CCsPane m_pane;
+    CCsPane m_strip;
+
+    ~CCsFrame() override { GetCustomizeCenter().RemoveWindow(this); }
+
+    static LRESULT NameWindows(void* object, WPARAM wParam, LPARAM lParam)
+    {
+        auto add = reinterpret_cast<UXCustomizeCallback>(wParam);
+        add(reinterpret_cast<void*>(lParam),
+            reinterpret_cast<WPARAM>(static_cast<CCsFrame*>(object)->m_strip.m_hWnd), 0);
+        return 0;
+    }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_strip.Make(this, CRect(0, 0, 680, 30), 1) ||
+            !m_pane.Make(this, CRect(0, 30, 680, 440), 2))
+            return -1;
+        GetCustomizeCenter().Register(CUXCustomizeCenter::kCustomizeStart, this, &CCsFrame::NameWindows);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCsFrame, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class CustomizeSheetTest : public UiFramesProgram
+{
+protected:
+    void SetUp() override
+    {
+        UiFramesProgram::SetUp();
+        savedLook = CUXOptionsStore::FromLookData();
+    }
+    void TearDown() override
+    {
+        CUXOptionsStore::ApplyToLookData(savedLook);
+        GetOptionsStore().SetEnabled(FALSE);
+        GetToolsManager().SetEnabled(FALSE);
+        UiFramesProgram::TearDown();
+    }
+
+    CCsFrame* MakeFrame() { return ShowMainFrame(new CCsFrame, IDR_FT_FRAME, CSize(700, 500)); }
+
+    static BOOL WriteOptions(const BYTE* data, UINT size)
+    {
+        return CUXSettingsStore().WriteProfileBinary("Settings", "Options", data, size);
+    }
+    // The stored options, empty when there are none.
+    static std::vector<BYTE> StoredOptions()
+    {
+        std::vector<BYTE> value;
+        CUXSettingsStore().GetProfileBinary("Settings", "Options", value);
+        return value;
+    }
+
+    CUXOptionsStore::Values savedLook = {};
+};
+
+}   // namespace
+
+TEST_F(CustomizeSheetTest, OptionsAreAppliedOnlyFromSixBytesOfZeroOrOne)
+{
+    CUXOptionsStore store;
+    CUXOptionsStore::ApplyToLookData({{1, 1, 1, 1, 1, 0}});
+
+    // Damaged values leave the look data alone and are not taken.
+    const BYTE shortValue[5] = {0, 0, 0, 0, 0};
+    const BYTE longValue[7] = {0, 0, 0, 0, 0, 1, 0};
+    const BYTE notFlags[6] = {0, 2, 0, 0, 0, 1};
+    for (auto value :
+         {std::make_pair(shortValue, 5u), std::make_pair(longValue, 7u), std::make_pair(notFlags, 6u)})
+    {
+        ASSERT_TRUE(WriteOptions(value.first, value.second));
+        EXPECT_FALSE(store.Load()) << value.second << " bytes";
+        EXPECT_TRUE(uxAfxData.m_bDocking && uxAfxData.m_bMenuShadows && uxAfxData.m_bToolTips);
+        EXPECT_FALSE(uxAfxData.m_bShortcutsInTips);
+        EXPECT_EQ(1, store.Get()[0]);   // the record follows the look data
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+    EXPECT_FALSE(store.Load());
+
+    // Six flags in their order: live dragging, shadows, recent first, tips, delayed full menus, shortcuts.
+    const BYTE good[6] = {0, 1, 0, 1, 0, 1};
+    ASSERT_TRUE(WriteOptions(good, 6));
+    EXPECT_TRUE(store.Load());
+    EXPECT_FALSE(uxAfxData.m_bDocking);
+    EXPECT_TRUE(uxAfxData.m_bMenuShadows);
+    EXPECT_FALSE(uxAfxData.m_bMenuHideRarelyUsed);
+    EXPECT_TRUE(uxAfxData.m_bToolTips);
+    EXPECT_FALSE(uxAfxData.m_bMenuDelayedExpand);
+    EXPECT_TRUE(uxAfxData.m_bShortcutsInTips);
+
+    // A change is stored at the commit (values other than 0 stored as 1); a reset deletes the value.
+    const BYTE changed[6] = {1, 0, 7, 1, 1, 0};
+    store.Set(changed);
+    EXPECT_TRUE(store.Commit());
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 1, 1, 0}), StoredOptions());
+    EXPECT_TRUE(uxAfxData.m_bDocking && uxAfxData.m_bMenuHideRarelyUsed);
+    store.SetReset(TRUE);
+    EXPECT_TRUE(store.Commit());
+    EXPECT_TRUE(StoredOptions().empty());
+}
+
+TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
+{
+    CCsFrame* frame = MakeFrame();
+    ASSERT_NE(nullptr, frame);
+    GetOptionsStore().SetEnabled(TRUE);
+    GetToolsManager().SetEnabled(TRUE);   // the shortcut keys in tips are offered with the user tools
+    CUXOptionsStore::ApplyToLookData({{1, 1, 1, 1, 1, 1}});
+    GetOptionsStore().Load();   // nothing stored: the store takes the look data
+
+    EXPECT_EQ(0, CUXCustomizeSheet(frame, 0).GetPageCount());
+    CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kOptionsPage);
+    ASSERT_EQ(1, sheet.GetPageCount());
+    bool checked = false;
+    CDialogDriver driver({[&](HWND hSheet)
+                          {
+                              HWND hPage = sheet.GetOptionsPage()->m_hWnd;
+                              ASSERT_NE(nullptr, hPage);
+                              EXPECT_EQ("Customize", CDialogDriver::Text(hSheet));
+                              EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hSheet, IDOK)));
+                              EXPECT_EQ("Close", CDialogDriver::Text(::GetDlgItem(hSheet, IDCANCEL)));
+                              for (UINT id : CUXCustOptions::s_checkIds)
+                                  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hPage, static_cast<int>(id))) << id;
+                              EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_SHORTCUTS_IN_TIPS)));
+                              // Unchecking "recently used first" disables the delay box at once, and unchecking
+                              // the tips the shortcut keys.
+                              ::SendDlgItemMessageA(hPage, IDC_UX_OPT_RECENT_FIRST, BM_CLICK, 0, 0);
+                              EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_FULL_MENUS_DELAY)));
+                              ::SendDlgItemMessageA(hPage, IDC_UX_OPT_TOOLTIPS, BM_CLICK, 0, 0);
+                              EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_SHORTCUTS_IN_TIPS)));
+                              ::SendDlgItemMessageA(hPage, IDC_UX_OPT_RECENT_FIRST, BM_CLICK, 0, 0);
+                              EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_UX_OPT_FULL_MENUS_DELAY)));
+                              ::SendDlgItemMessageA(hPage, IDC_UX_OPT_MENU_SHADOWS, BM_CLICK, 0, 0);
+                              checked = true;
+                              CDialogDriver::Click(hSheet, IDCANCEL);
+                          }});
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    ASSERT_TRUE(checked);
+
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 1, 0, 1, 1}), StoredOptions());
+    EXPECT_FALSE(uxAfxData.m_bMenuShadows);
+    EXPECT_FALSE(uxAfxData.m_bToolTips);
+    EXPECT_EQ(0u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
+    EXPECT_FALSE(GetCustomizeCenter().IsCustomizeMode());
+}
+
+TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwardsWhicheverWayItEnds)
+{
+    enum Ending
+    {
+        kOK,
+        kCloseButton,
+        kEscape,
+        kOwnerGone
+    };
+    for (Ending ending : {kOK, kCloseButton, kEscape, kOwnerGone})
+    {
+        SCOPED_TRACE(ending);
+        CCsFrame* frame = MakeFrame();
+        ASSERT_NE(nullptr, frame);
+        HWND hFrame = frame->m_hWnd;
+        CUXCustomizeSheet* sheet = new CUXCustomizeSheet(frame, CUXCustomizeSheet::kOptionsPage);
+        bool ran = false;
+        CDialogDriver driver(
+            {[&](HWND hSheet)
+             {
+                 // A click on the client is swallowed, one on the strip that named itself arrives.
+                 FtClick(FtFreePoint(frame->m_pane.m_hWnd, hSheet));
+                 FtClick(FtFreePoint(frame->m_strip.m_hWnd, hSheet));
+                 EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_strip.clicks == 1; }));
+                 EXPECT_EQ(0, frame->m_pane.clicks);
+                 EXPECT_TRUE(sheet->IsAllowedWindow(frame->m_strip.m_hWnd));
+
+                 // Keys meant for the frame are swallowed; those of the dialog arrive.
+                 frame->m_pane.SetFocus();
+                 VxInput::Key('A', true);
+                 VxInput::Key('A', false);
+                 HWND hBox = ::GetDlgItem(sheet->GetOptionsPage()->m_hWnd, IDC_UX_OPT_MENU_SHADOWS);
+                 UINT before = ::IsDlgButtonChecked(sheet->GetOptionsPage()->m_hWnd, IDC_UX_OPT_MENU_SHADOWS);
+                 ::SetFocus(hBox);
+                 VxInput::Key(VK_SPACE, true);
+                 VxInput::Key(VK_SPACE, false);
+                 EXPECT_TRUE(FtPumpUntil(
+                     [&]() {
+                         return ::IsDlgButtonChecked(sheet->GetOptionsPage()->m_hWnd, IDC_UX_OPT_MENU_SHADOWS) !=
+                                before;
+                     }));
+                 EXPECT_EQ(0, frame->m_pane.keys);
+                 ran = true;
+                 switch (ending)
+                 {
+                 case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
+                 case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
+                 case kEscape:
+                     VxInput::Key(VK_ESCAPE, true);
+                     VxInput::Key(VK_ESCAPE, false);
+                     break;
+                 case kOwnerGone: frame->DestroyWindow(); break;
+                 }
+             }});
+        INT_PTR result = sheet->DoModal();
+        ASSERT_TRUE(ran);
+        EXPECT_EQ(ending == kOK ? IDOK : ending == kOwnerGone ? -1 : IDCANCEL, result);
+        EXPECT_EQ(nullptr, CUXCustomizeSheet::GetRunning());
+        delete sheet;
+
+        // Afterwards clicks and keys reach the frame again (a new one when the old one went).
+        if (ending == kOwnerGone)
+        {
+            EXPECT_FALSE(::IsWindow(hFrame));
+            frame = MakeFrame();
+            ASSERT_NE(nullptr, frame);
+        }
+        frame->m_pane.clicks = 0;
+        FtClick(FtFreePoint(frame->m_pane.m_hWnd, frame->m_strip.m_hWnd));
+        EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_pane.clicks == 1; }));
+        frame->m_pane.SetFocus();
+        VxInput::Key('A', true);
+        VxInput::Key('A', false);
+        EXPECT_TRUE(FtPumpUntil([&]() { return frame->m_pane.keys == 1; }));
+        frame->DestroyWindow();
+        app.m_pMainWnd = nullptr;
+        PumpPending();
+    }
+}

@@ -1,0 +1,90 @@
+// CUXCustomizeSheet: the "Customize" dialog, a resizable property sheet with up to five pages chosen by a
+// flag word. It runs a modal loop of its own that leaves the frame's customizable bars usable (commands are
+// dragged between the dialog and the bars) while every other click and key meant for the frame is
+// swallowed: a mouse and a keyboard hook of the thread, installed only while the dialog runs.
+//
+// While it is open the customizable bars are in customize mode. The windows whose mouse input it lets
+// through are those its clients name when it opens (the customize centre's kCustomizeStart) and those that
+// come and go meanwhile (kAllowWindow, kDisallowWindow). The page last shown is kept in "Settings"/
+// "Active Page".
+#pragma once
+
+#include "uilib/core/ResizeDialogs.h"
+
+class CUXCustAccelerators;
+class CUXCustCommandsPage;
+class CUXCustOptions;
+class CUXCustToolBarPage;
+class CUXCustTools;
+
+class CUXCustomizeSheet : public CUXResizePropertySheet
+{
+    DECLARE_DYNAMIC(CUXCustomizeSheet)
+public:
+    // The pages, in the order they are added.
+    enum PageFlags : UINT
+    {
+        kToolBarsPage = 0x01,
+        kCommandsPage = 0x02,
+        kKeyboardPage = 0x04,
+        kToolsPage = 0x08,
+        kOptionsPage = 0x10,
+        kAllPages = 0x1F
+    };
+
+    CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags);
+    ~CUXCustomizeSheet() override;
+
+    // Runs the dialog until it is closed (or its owner goes): IDCANCEL, IDOK, or -1 when it could not open.
+    INT_PTR DoModal() override;
+    BOOL OnInitDialog() override;
+
+    // The frame the dialog customizes.
+    CWnd* GetFrame() const { return m_pFrame; }
+    CUXCustToolBarPage* GetToolBarsPage() const { return m_pToolBars; }
+    CUXCustCommandsPage* GetCommandsPage() const { return m_pCommands; }
+    CUXCustAccelerators* GetKeyboardPage() const { return m_pKeyboard; }
+    CUXCustTools* GetToolsPage() const { return m_pTools; }
+    CUXCustOptions* GetOptionsPage() const { return m_pOptions; }
+
+    // The windows whose mouse input passes while the dialog runs (a window's descendants pass with it).
+    void AllowWindow(HWND hWnd);
+    void DisallowWindow(HWND hWnd);
+    BOOL IsAllowedWindow(HWND hWnd) const;
+    // The dialog whose modal loop runs now, or null.
+    static CUXCustomizeSheet* GetRunning() { return s_pRunning; }
+
+protected:
+    // TRUE when the dialog may close now: with the user tools offered, the tools page must accept its tools.
+    virtual BOOL CanClose();
+    // Whether the mouse and the keys of a message for hWnd reach it.
+    BOOL PassesMouse(HWND hWnd);
+    BOOL PassesKeys() const;
+    void RemoveHooks();
+
+    afx_msg void OnDestroy();
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnCloseCommand();
+    DECLARE_MESSAGE_MAP()
+
+    static LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK KeyboardHook(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT AddWindowCallback(void* object, WPARAM wParam, LPARAM lParam);
+    static LRESULT RemoveWindowCallback(void* object, WPARAM wParam, LPARAM lParam);
+
+    CMapPtrToPtr m_allowed;   // HWND -> 1
+    CWnd* m_pFrame;
+    CUXCustToolBarPage* m_pToolBars = nullptr;    // owned
+    CUXCustCommandsPage* m_pCommands = nullptr;   // owned
+    CUXCustAccelerators* m_pKeyboard = nullptr;   // owned
+    CUXCustTools* m_pTools = nullptr;             // owned
+    CUXCustOptions* m_pOptions = nullptr;         // owned
+    HWND m_hWndMain = nullptr;                    // the frame's top-level window while the dialog runs
+    HHOOK m_hMouseHook = nullptr;
+    HHOOK m_hKeyboardHook = nullptr;
+    BOOL m_bBroughtToTop = FALSE;   // the main window came to the top at the first mouse message
+    int m_nLastActivePage = -1;     // the page shown when the dialog was closed
+
+    static CUXCustomizeSheet* s_pRunning;
+    friend class CUXCustomizeMainHook;
+};
