@@ -55,7 +55,8 @@ BOOL AnswerWizard(int mode, CProjectSettings& settings, int&, BOOL, const char*,
 // The pixels of picture seed: no two backgrounds are alike.
 std::vector<BYTE> MakePicture(int width, int height, int seed)
 {
-    return MakeBmp(width, height, [seed](int x, int y) { return RGB((x ^ y) + seed, y + seed * 13, x + seed * 7); });
+    return MakeBmp(width, height,
+                   [seed](int x, int y) { return RGB((x ^ y) + seed, y + seed * 13, x + seed * 7); });
 }
 
 bool WriteBytes(const std::string& path, const BYTE* data, size_t size)
@@ -107,7 +108,8 @@ public:
             SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &out)))
         {
             Gdiplus::Bitmap* picture = Gdiplus::Bitmap::FromStream(in);
-            if (picture && picture->GetLastStatus() == Gdiplus::Ok && picture->Save(out, &m_clsid, nullptr) == Gdiplus::Ok)
+            if (picture && picture->GetLastStatus() == Gdiplus::Ok &&
+                picture->Save(out, &m_clsid, nullptr) == Gdiplus::Ok)
             {
                 STATSTG stat = {};
                 LARGE_INTEGER start = {};
@@ -281,7 +283,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < kSlides; i++)
         {
             std::string background = folder + "\\slide" + std::to_string(i) + project.extension;
-            if (!WritePicture(background, kWidth, kHeight, i, jpeg) || !view()->SetSlideImage(i, background.c_str()))
+            if (!WritePicture(background, kWidth, kHeight, i, jpeg) ||
+                !view()->SetSlideImage(i, background.c_str()))
             {
                 std::printf("slide %d could not be made\n", i);
                 return 2;
@@ -293,15 +296,20 @@ int main(int argc, char** argv)
                 int x = 20 + (k % 5) * 120;
                 int y = 20 + (k / 5) * 100;
                 if (k < 10)
-                    slot->CreateText(x, y, "Slide text", "", "Arial", 16, "BOLD", FALSE, FALSE, 0, RGB(255, 255, 0),
-                                     500);
+                    slot->CreateText(x, y, "Slide text", "", "Arial", 16, "BOLD", FALSE, FALSE, 0,
+                                     RGB(255, 255, 0), 500);
                 else if (k < 15)
                     slot->CreateImage(x, y, pictures[k - 10].c_str(), 0, 500, FALSE, 0, 1000, &doc()->m_Pack);
                 else
                 {
-                    FrameObjRecord record = {
-                        3,           x, y, 60, 90, 0, 1000, CFrameObj::FILL_SOLID, 0, 0, 0, 0, TRUE, RGB(40, 200, 90),
-                        RGB(0, 0, 0)};
+                    FrameObjRecord record = {3,           x,
+                                             y,           60,
+                                             90,          0,
+                                             1000,        CFrameObj::FILL_SOLID,
+                                             0,           0,
+                                             0,           0,
+                                             TRUE,        RGB(40, 200, 90),
+                                             RGB(0, 0, 0)};
                     slot->CreateRectangle(record);
                 }
             }
@@ -365,9 +373,11 @@ int main(int argc, char** argv)
             for (int i = 0; i < kSlides; i++)
             {
                 int size = 0;
-                const BYTE* data = doc()->GetPackEntry(doc()->m_Show.m_Slides[i].m_Background.m_strImageFile, size);
+                const BYTE* data =
+                    doc()->GetPackEntry(doc()->m_Show.m_Slides[i].m_Background.m_strImageFile, size);
                 CPicture picture;
-                if (data == nullptr || !picture.LoadFromMemory(data, static_cast<DWORD>(size)) || !picture.m_bLoaded)
+                if (data == nullptr || !picture.LoadFromMemory(data, static_cast<DWORD>(size)) ||
+                    !picture.m_bLoaded)
                 {
                     std::printf("background %d does not decode\n", i);
                     return 2;

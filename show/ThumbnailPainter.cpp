@@ -86,7 +86,8 @@ BOOL CThumbnailPainter::Compose(CSlide& slide, int width, int height, CBitmap* b
     else
     {
         m_surface.reset();
-        m_surface = std::make_unique<CSlideMemDC>(m_reference.GetSafeHdc() ? &m_reference : nullptr, canvas, white);
+        m_surface =
+            std::make_unique<CSlideMemDC>(m_reference.GetSafeHdc() ? &m_reference : nullptr, canvas, white);
         m_surfaceSize = canvas.Size();
     }
     CSlideMemDC& surface = *m_surface;

@@ -1,8 +1,8 @@
 // CThumbnailPainter: draws the thumbnails of many slides of one pack one after the other, with what they can
 // share. Its surface is made in the format of one reference DC it keeps (asking the screen for every surface
-// is slow) and serves every slide of its size, and the picture of each image file, which a project often shows on many slides, is decoded and
-// drawn into a bitmap once and copied from there into every thumbnail that shows it. It lives for one round
-// of thumbnails, on one thread.
+// is slow) and serves every slide of its size, and the picture of each image file, which a project often
+// shows on many slides, is decoded and drawn into a bitmap once and copied from there into every thumbnail
+// that shows it. It lives for one round of thumbnails, on one thread.
 #pragma once
 
 #include "framework/win/Framework.h"

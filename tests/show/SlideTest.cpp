@@ -503,8 +503,8 @@ void MakeSharingSlide(CSlide& slide, int n)
     slide.m_pSlots[2]->CreateImage(100, 10, "holes.emf", 0, 500, FALSE, 0, 1000, nullptr);
     slide.m_pSlots[3]->CreateText(5, 90, "Thumb", "", "Arial", 16, "BOLD", FALSE, FALSE, 0, RGB(0, 0, 160), 500);
     MakeSolidRectangle(*slide.m_pSlots[4], 120, 70, 30, 20, RGB(0, 200, 0));
-    FrameObjRecord light = {3,  12, 10, 12, 30, 0, 1000, CFrameObj::FILL_LIGHTEN, 0, 0, 0, 60, TRUE,
-                            0, RGB(255, 0, 0)};
+    FrameObjRecord light = {3, 12, 10, 12, 30,   0, 1000,          CFrameObj::FILL_LIGHTEN,
+                            0, 0,  0,  60, TRUE, 0, RGB(255, 0, 0)};
     slide.m_pSlots[5]->CreateRectangle(light);
     slide.m_pSlots[6]->CreateImage(130, 100, "broken.bmp", 0, 500, FALSE, 0, 1000, nullptr);
 }
