@@ -526,6 +526,8 @@ void CProfileStore::AppendEntry(const char* section, const char* key, const char
 {
     // This runs for every key of a show text: names are upper-cased straight into the text, with no
     // temporary strings.
+    section = section ? section : "";
+    key = key ? key : "";
     const std::string& last = m_strLastSection.str();
     size_t n = 0;
     while (section[n] != '\0' && n < last.size() && CString::ToUpper1252(section[n]) == last[n])
