@@ -41,20 +41,18 @@ void CThumbnailSnapshot::Add(int cell, UINT revision, const CSlide& slide, int s
     jobs.push_back(std::move(job));
 }
 
-CThumbnailResult RenderThumbnail(CSlide& slide, CProjectPack* pack, int width, int height)
+CThumbnailResult RenderThumbnail(CThumbnailPainter& painter, CSlide& slide, int width, int height)
 {
     CThumbnailResult result;
-    // No window: the objects load their pictures and fonts without one.
-    slide.Prepare(pack, nullptr);
+    CBitmap bitmap;
+    if (painter.Paint(slide, width, height, &bitmap))
+        result.bitmap = static_cast<HBITMAP>(bitmap.Detach());
     const CPicture& background = slide.m_Background.m_Picture;
     if (background.m_bLoaded)
     {
         result.pictureWidth = background.m_nWidth;
         result.pictureHeight = background.m_nHeight;
     }
-    CBitmap bitmap;
-    if (slide.MakeThumbnail(width, height, &bitmap))
-        result.bitmap = static_cast<HBITMAP>(bitmap.Detach());
     return result;
 }
 
@@ -144,22 +142,26 @@ unsigned __stdcall CThumbnailWorker::ThreadMain(void* parameter)
 void CThumbnailWorker::Run()
 {
     HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    for (CThumbnailJob& job : m_snapshot.jobs)
     {
-        if (m_stop)
-            break;
-        CThumbnailResult result = RenderThumbnail(*job.slide, m_snapshot.pack.get(), m_nWidth, m_nHeight);
-        result.cell = job.cell;
-        result.revision = job.revision;
-        // The pictures were decoded on this thread: they are released here too.
-        job.slide.reset();
-        AfxDeleteTempMaps();
+        // The painter's pictures and drawing objects are made on this thread and released here too.
+        CThumbnailPainter painter(m_snapshot.pack.get());
+        for (CThumbnailJob& job : m_snapshot.jobs)
         {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_results.push_back(result);
+            if (m_stop)
+                break;
+            CThumbnailResult result = RenderThumbnail(painter, *job.slide, m_nWidth, m_nHeight);
+            result.cell = job.cell;
+            result.revision = job.revision;
+            // The pictures were decoded on this thread: they are released here too.
+            job.slide.reset();
+            AfxDeleteTempMaps();
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_results.push_back(result);
+            }
+            ++m_nDrawn;
+            PostMessageA(m_hWndNotify, m_nMessage, static_cast<WPARAM>(job.cell), 0);
         }
-        ++m_nDrawn;
-        PostMessageA(m_hWndNotify, m_nMessage, static_cast<WPARAM>(job.cell), 0);
     }
     for (CThumbnailJob& job : m_snapshot.jobs)
         job.slide.reset();

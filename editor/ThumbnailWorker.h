@@ -8,6 +8,7 @@
 #include "framework/win/Framework.h"
 #include "show/ProjectPack.h"
 #include "show/Slide.h"
+#include "show/ThumbnailPainter.h"
 
 #include <atomic>
 #include <memory>
@@ -44,9 +45,9 @@ struct CThumbnailSnapshot
     void Add(int cell, UINT revision, const CSlide& slide, int slideWidth, int slideHeight, CProjectPack& source);
 };
 
-// Draws the thumbnail of a slide copy (its pictures loaded from the pack) at width x height. Safe on any
-// thread: it touches no window.
-CThumbnailResult RenderThumbnail(CSlide& slide, CProjectPack* pack, int width, int height);
+// Draws the thumbnail of a slide copy at width x height with the painter (its pictures come from the
+// painter's pack). Safe on any thread that owns the painter: it touches no window.
+CThumbnailResult RenderThumbnail(CThumbnailPainter& painter, CSlide& slide, int width, int height);
 
 class CThumbnailWorker
 {

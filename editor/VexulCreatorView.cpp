@@ -363,7 +363,8 @@ void CVexulCreatorView::RenderCell(int cell)
     CSlide copy;
     copy.CopyFrom(doc->m_Show.m_Slides[cell]);
     copy.SetSize(doc->GetSlideWidth(), doc->GetSlideHeight());
-    CThumbnailResult result = RenderThumbnail(copy, &doc->m_Pack, CELL_WIDTH, CELL_HEIGHT);
+    CThumbnailPainter painter(&doc->m_Pack);
+    CThumbnailResult result = RenderThumbnail(painter, copy, CELL_WIDTH, CELL_HEIGHT);
     FreeCell(m_cells[cell]);
     m_cells[cell].bitmap = result.bitmap;
     m_cells[cell].pictureWidth = result.pictureWidth;

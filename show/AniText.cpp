@@ -1,6 +1,7 @@
 #include "show/AniText.h"
 
 #include "show/Language.h"
+#include "show/Picture.h"
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
 
@@ -75,17 +76,9 @@ void CAniText::Clear()
 
 int CAniText::GetScreenPixelsPerInchY()
 {
-    // Asked once per program: reading a show converts the size of every text, and the screen's resolution
-    // stays while a program runs.
-    static const int s_nDpi = []
-    {
-        HDC screen = ::GetDC(nullptr);
-        int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        if (screen)
-            ::ReleaseDC(nullptr, screen);
-        return dpi > 0 ? dpi : 96;
-    }();
-    return s_nDpi;
+    int ppiX, ppiY;
+    ScreenPixelsPerInch(ppiX, ppiY);
+    return ppiY;
 }
 
 int CAniText::StoredSizeToPixels(int stored, BOOL inPoints)
@@ -288,13 +281,13 @@ int CAniText::GetAnimationIndex()
     return m_Animation.m_nSelected;
 }
 
-void CAniText::Prepare(CProjectPack* /*pack*/, CWnd* window)
+void CAniText::Prepare(CProjectPack* /*pack*/, CWnd* /*window*/)
 {
     m_bVisible = FALSE;
     if (m_strText.IsEmpty() || m_Font.GetSafeHandle())
         return;
-    CClientDC dc(window);
-    CreateFont(&dc, FALSE);
+    // The font needs no device: none is asked for (asking the screen for one is slow).
+    CreateFont(nullptr, FALSE);
 }
 
 void CAniText::SetTextAt(int x, int y, COLORREF color, const char* text)

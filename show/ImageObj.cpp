@@ -21,17 +21,6 @@ CString ImageKey(int n, const char* key)
     return ShowText::ObjectKey(ShowText::KIND_IMAGE, n, key);
 }
 
-// Decodes the picture of a file name: the pack's entry of that name when there is one, else the file.
-void LoadFromPackOrFile(CPicture& picture, CProjectPack* pack, const CString& file)
-{
-    int size = 0;
-    const BYTE* data = pack ? pack->GetEntryData(file, size) : nullptr;
-    if (data && size > 0)
-        picture.LoadFromMemory(data, static_cast<DWORD>(size));   // the decoder copies the block
-    else
-        picture.Load(file);
-}
-
 }   // namespace
 
 CImageObj::CImageObj()
@@ -207,7 +196,7 @@ void CImageObj::DrawStill(CDC* dc)
     if (m_strFile.IsEmpty())
         return;
     CPicture still;
-    LoadFromPackOrFile(still, m_pPack, m_strFile);
+    still.LoadFromPackOrFile(m_pPack, m_strFile);
     if (still.m_bLoaded)
         still.Render(dc, CRect(m_nX, m_nY, FarEdge(m_nX, still.m_nWidth), FarEdge(m_nY, still.m_nHeight)));
 }
@@ -228,6 +217,19 @@ void CImageObj::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CR
     }
     if (number >= 0)
         DrawNumberLabel(dc, left, top, number);
+}
+
+void CImageObj::DrawShared(CDC* dc, const CRect& canvas, CRenderedPicture& picture)
+{
+    if (!dc)
+        return;
+    int left = m_nX + canvas.left;
+    int top = m_nY + canvas.top;
+    CRect rect(left, top, FarEdge(left, picture.GetWidth()), FarEdge(top, picture.GetHeight()));
+    if (m_bTransparent)
+        picture.DrawTransparent(dc, rect, m_crTransparent);
+    else
+        picture.Draw(dc, rect);
 }
 
 int CImageObj::ClampSpeed(int speed)
@@ -473,8 +475,7 @@ void CImageObj::LoadPicture(CProjectPack* pack)
     }
     if (m_strFile.IsEmpty())
         return;
-    m_Picture.FreePicture();
-    LoadFromPackOrFile(m_Picture, pack, m_strFile);
+    m_Picture.LoadFromPackOrFile(pack, m_strFile);
     if (m_Picture.m_bLoaded)
     {
         m_nWidth = m_Picture.m_nWidth;

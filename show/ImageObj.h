@@ -55,6 +55,9 @@ public:
     // The still picture of the object for a slide's finished image: an animated picture is drawn from its
     // data as one picture; anything else paints as usual.
     void DrawStill(CDC* dc);
+    // Draws the object as Draw does, unnumbered and unselected, with a picture decoded elsewhere from its file
+    // in place of its own (the thumbnails of many slides share one per file).
+    void DrawShared(CDC* dc, const CRect& canvas, CRenderedPicture& picture);
     // Deletes the animated picture (stopping it first).
     void ReleaseAniPicture();
 

@@ -2,6 +2,7 @@
 
 #include "show/GifFrames.h"
 #include "show/MemBuffer.h"
+#include "show/ProjectPack.h"
 
 #include <climits>
 #include <cstdlib>
@@ -13,20 +14,29 @@ namespace
 const char kResourcePrefix[] = "RESSOURCE:";
 const int kResourcePrefixLength = 10;
 
-// Screen resolution, or 96 for both axes when there is no screen DC.
+}   // namespace
+
 void ScreenPixelsPerInch(int& ppiX, int& ppiY)
 {
-    ppiX = ppiY = 96;
-    HDC hScreen = ::GetDC(nullptr);
-    if (hScreen)
+    // Every decoded picture takes its size from it, and asking the screen costs more than decoding a small
+    // picture.
+    static const POINT s_ppi = []
     {
-        ppiX = ::GetDeviceCaps(hScreen, LOGPIXELSX);
-        ppiY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, hScreen);
-    }
+        POINT ppi = {96, 96};
+        HDC hScreen = ::GetDC(nullptr);
+        if (hScreen)
+        {
+            int x = ::GetDeviceCaps(hScreen, LOGPIXELSX);
+            int y = ::GetDeviceCaps(hScreen, LOGPIXELSY);
+            ::ReleaseDC(nullptr, hScreen);
+            if (x > 0 && y > 0)
+                ppi = {x, y};
+        }
+        return ppi;
+    }();
+    ppiX = s_ppi.x;
+    ppiY = s_ppi.y;
 }
-
-}   // namespace
 
 BOOL RenderOlePicture(IPicture* picture, HDC hDC, int x, int y, int cx, int cy)
 {
@@ -204,6 +214,18 @@ BOOL CPicture::LoadFromMemory(const void* data, DWORD size)
     m_nDataSize = size;
     UpdateSize();
     return TRUE;
+}
+
+BOOL CPicture::LoadFromPackOrFile(CProjectPack* pack, const char* name)
+{
+    FreePicture();
+    int size = 0;
+    const BYTE* data = pack && name ? pack->GetEntryData(name, size) : nullptr;
+    if (data && size > 0)
+        LoadFromMemory(data, static_cast<DWORD>(size));   // the decoder copies the block
+    else if (name && *name)
+        Load(name);
+    return m_bLoaded;
 }
 
 BOOL CPicture::LoadResourcePath(LPCSTR resourcePath)
@@ -424,4 +446,60 @@ void CPicture::DrawTransparent(CDC* pDC, int x, int y, int nWidth, int nHeight, 
     dcSource.DeleteDC();
     dcCopy.DeleteDC();
     dcMask.DeleteDC();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+CRenderedPicture::CRenderedPicture() : m_bOpaque(FALSE), m_nWidth(0), m_nHeight(0)
+{
+}
+
+BOOL CRenderedPicture::Load(CProjectPack* pack, const char* name)
+{
+    m_Copy.DeleteObject();
+    m_bOpaque = FALSE;
+    m_nWidth = m_nHeight = 0;
+    if (!m_Picture.LoadFromPackOrFile(pack, name))
+        return FALSE;
+    m_nWidth = m_Picture.m_nWidth;
+    m_nHeight = m_Picture.m_nHeight;
+    SHORT type = PICTYPE_NONE;
+    DWORD attributes = 0;
+    m_bOpaque = SUCCEEDED(m_Picture.m_pPicture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+                SUCCEEDED(m_Picture.m_pPicture->get_Attributes(&attributes)) &&
+                !(attributes & PICTURE_TRANSPARENT);
+    return TRUE;
+}
+
+CBitmap* CRenderedPicture::GetCopy(CDC* pDC)
+{
+    if (!m_Copy.GetSafeHandle() && m_Picture.m_bLoaded)
+    {
+        if (!m_Picture.RenderToBitmap(pDC, &m_Copy, m_nWidth, m_nHeight, nullptr))
+            m_Copy.DeleteObject();
+        else if (m_bOpaque)
+            m_Picture.FreePicture();   // the copy serves every drawing from now on
+    }
+    return m_Copy.GetSafeHandle() ? &m_Copy : nullptr;
+}
+
+void CRenderedPicture::Draw(CDC* pDC, const CRect& rc)
+{
+    if (!pDC || !IsLoaded())
+        return;
+    CBitmap* copy = m_bOpaque ? GetCopy(pDC) : nullptr;
+    if (copy)
+        CPicture::BlitBitmap(pDC, rc, copy);
+    else
+        m_Picture.Render(pDC, rc);
+}
+
+void CRenderedPicture::DrawTransparent(CDC* pDC, const CRect& rc, COLORREF crTransparent)
+{
+    if (!pDC || !IsLoaded())
+        return;
+    if (CBitmap* copy = GetCopy(pDC))
+        CPicture::DrawTransparent(pDC, rc.left, rc.top, m_nWidth, m_nHeight, copy, 0, 0, crTransparent, nullptr);
+    else
+        m_Picture.Render(pDC, rc);
 }

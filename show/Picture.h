@@ -9,6 +9,7 @@
 #include <olectl.h>
 
 class CMemBuffer;
+class CProjectPack;
 
 // Draws the whole of an OLE picture stretched into (x, y, cx, cy) of the DC. FALSE without picture or DC,
 // for an empty target or when the picture service fails. Safe on any thread that owns the DC.
@@ -24,6 +25,10 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture);
 // The picture's size in pixels at the screen's resolution (96 pixels per inch without a screen); 0 x 0
 // when the picture gives no size.
 void OlePicturePixelSize(IPicture* picture, int& width, int& height);
+
+// The screen's pixels per inch on both axes, asked once per program (the system resolution stays while a
+// program runs); 96 for both without a screen.
+void ScreenPixelsPerInch(int& ppiX, int& ppiY);
 
 class CPicture
 {
@@ -41,6 +46,9 @@ public:
     // Decodes the block (the block stays the caller's). TRUE unless memory or the picture interface
     // failed; data that cannot be decoded leaves the picture absent and m_bLoaded 0.
     BOOL LoadFromMemory(const void* data, DWORD size);
+    // Decodes the pack's entry of the name when the pack has one, else the file of that name; returns
+    // m_bLoaded.
+    BOOL LoadFromPackOrFile(CProjectPack* pack, const char* name);
     // "RESSOURCE:" + five decimal digits of the id + one separator + the resource type name.
     BOOL LoadResourcePath(LPCSTR resourcePath);
     // A resource of the program's own module; its pixel size is taken at 96 pixels per inch.
@@ -85,4 +93,38 @@ public:
 protected:
     void SetError(LPCSTR text);
     BOOL UpdateSizeAt(int ppiX, int ppiY);
+};
+
+// A picture decoded once and drawn many times at its own size, as the image objects of many slides that show
+// one file. Its copy in a bitmap (made in the format of the first DC that needs it) is drawn with a plain
+// blit, which costs far less than the picture service's rendering; a picture that is not an opaque bitmap (a
+// GIF with a transparent colour, a metafile) is still rendered by the service wherever it is drawn opaque.
+class CRenderedPicture
+{
+public:
+    CRenderedPicture();
+    CRenderedPicture(const CRenderedPicture&) = delete;
+    CRenderedPicture& operator=(const CRenderedPicture&) = delete;
+
+    // Decodes as CPicture::LoadFromPackOrFile; returns IsLoaded().
+    BOOL Load(CProjectPack* pack, const char* name);
+    BOOL IsLoaded() const { return m_nWidth > 0 && m_nHeight > 0; }
+    int GetWidth() const { return m_nWidth; }
+    int GetHeight() const { return m_nHeight; }
+
+    // What CPicture::Render draws into the rectangle of the picture's size.
+    void Draw(CDC* pDC, const CRect& rc);
+    // What CPicture::DrawTransparent draws at the rectangle's corner from the picture rendered into a bitmap
+    // of its size (the picture as Draw draws it when no such bitmap can be made).
+    void DrawTransparent(CDC* pDC, const CRect& rc, COLORREF crTransparent);
+
+private:
+    // The copy, made on the first call; null when it cannot be made.
+    CBitmap* GetCopy(CDC* pDC);
+
+    CPicture m_Picture;   // released once an opaque picture has its copy
+    CBitmap m_Copy;
+    BOOL m_bOpaque;   // a bitmap without transparent parts: the copy stands for it everywhere
+    int m_nWidth;
+    int m_nHeight;
 };

@@ -3,7 +3,7 @@
 #include "show/ProjectPack.h"
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
-#include "show/SlideMemDC.h"
+#include "show/ThumbnailPainter.h"
 
 IMPLEMENT_DYNAMIC(CSlideBackground, CObject)
 IMPLEMENT_DYNAMIC(CSlide, CObject)
@@ -78,14 +78,7 @@ BOOL CSlideBackground::LoadImage(CProjectPack* pack)
     m_Picture.FreePicture();
     if (m_strImageFile.IsEmpty())
         return FALSE;
-
-    int size = 0;
-    const BYTE* data = pack ? pack->GetEntryData(m_strImageFile, size) : nullptr;
-    if (data)
-        m_Picture.LoadFromMemory(data, static_cast<DWORD>(size));   // the decoder copies the block
-    else
-        m_Picture.Load(m_strImageFile);
-    return m_Picture.m_bLoaded ? TRUE : FALSE;
+    return m_Picture.LoadFromPackOrFile(pack, m_strImageFile);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -304,6 +297,15 @@ void CSlide::DrawAll(CDC* dc)
 {
     if (!dc)
         return;
+    DrawBackground(dc);
+    for (int i = 0; i < MaxObjects; i++)
+        DrawObject(dc, i);
+}
+
+void CSlide::DrawBackground(CDC* dc)
+{
+    if (!dc)
+        return;
     if (!m_Background.m_Picture.m_bLoaded)
         m_Background.LoadImageFromFile();
     if (m_Background.m_Picture.m_bLoaded)
@@ -311,8 +313,6 @@ void CSlide::DrawAll(CDC* dc)
         CRect rc(0, 0, m_Background.m_Picture.m_nWidth, m_Background.m_Picture.m_nHeight);
         m_Background.m_Picture.Render(dc, rc);
     }
-    for (int i = 0; i < MaxObjects; i++)
-        DrawObject(dc, i);
 }
 
 void CSlide::DrawObject(CDC* dc, int index)
@@ -329,24 +329,6 @@ void CSlide::DrawObject(CDC* dc, int index)
 
 BOOL CSlide::MakeThumbnail(int width, int height, CBitmap* bitmap)
 {
-    if (!bitmap)
-        return FALSE;
-    bitmap->DeleteObject();
-    if (m_nWidth <= 0 || m_nHeight <= 0 || width <= 0 || height <= 0)
-        return FALSE;
-
-    CWindowDC screen(nullptr);
-    BOOL done = FALSE;
-    {
-        CSlideMemDC surface(&screen, CRect(0, 0, m_nWidth, m_nHeight), RGB(255, 255, 255));
-        if (surface.GetSafeHdc())
-        {
-            DrawAll(&surface);
-            if (width == m_nWidth && height == m_nHeight)
-                done = surface.CopyToBitmap(bitmap, width, height);
-            else
-                done = surface.ScaleToBitmap(bitmap, width, height, m_nWidth, m_nHeight);
-        }
-    }
-    return done;
+    CThumbnailPainter painter(nullptr);
+    return painter.Draw(*this, width, height, bitmap);
 }

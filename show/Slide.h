@@ -80,9 +80,12 @@ public:
 
     void Prepare(CProjectPack* pack, CWnd* window);
     void DrawAll(CDC* dc);
+    // The background picture at its size at the origin (loaded from its file first when it is not loaded).
+    void DrawBackground(CDC* dc);
     void DrawObject(CDC* dc, int index);
-    // Renders the slide into the bitmap at width x height (scaled with its aspect ratio kept when that is
-    // not the slide's own size). FALSE when the slide has no size or no surface could be made.
+    // Renders the slide as prepared into the bitmap at width x height (scaled with its aspect ratio kept when
+    // that is not the slide's own size). FALSE when the slide has no size or no surface could be made. Many
+    // thumbnails in a row: CThumbnailPainter.
     BOOL MakeThumbnail(int width, int height, CBitmap* bitmap);
 
     BOOL IsInShow() const { return !m_Background.m_strImageFile.IsEmpty(); }

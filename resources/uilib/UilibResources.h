@@ -216,11 +216,11 @@
 #define IDC_UX_TB_RENAME 5525
 #define IDC_UX_TB_RESET 5526
 #define IDC_UX_NT_NAME 5502
-#define IDS_UX_NAME_BLANK 4559      // "The toolbar name cannot be blank. ..."
-#define IDS_UX_NAME_EXISTS 4561     // "A toolbar named '%s' already exists. ..."
-#define IDS_UX_BAR_LIMIT 4562       // "Sorry you have reached your limit."
-#define IDS_UX_CUSTOM_NAME 4563     // "Custom %d"
-#define IDS_UX_DELETE_BAR 4564      // "Are you sure you want to delete the '%s' toolbar?"
+#define IDS_UX_NAME_BLANK 4559    // "The toolbar name cannot be blank. ..."
+#define IDS_UX_NAME_EXISTS 4561   // "A toolbar named '%s' already exists. ..."
+#define IDS_UX_BAR_LIMIT 4562     // "Sorry you have reached your limit."
+#define IDS_UX_CUSTOM_NAME 4563   // "Custom %d"
+#define IDS_UX_DELETE_BAR 4564    // "Are you sure you want to delete the '%s' toolbar?"
 
 // The commands page
 #define IDC_UX_CMD_CATEGORIES 5505

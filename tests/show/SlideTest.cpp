@@ -6,6 +6,8 @@
 #include "show/SettingsFile.h"
 #include "show/ShowData.h"
 #include "show/Slide.h"
+#include "show/SlideMemDC.h"
+#include "show/ThumbnailPainter.h"
 #include "tests/support/win_BmpFile.h"
 
 #include <cstdio>
@@ -466,4 +468,130 @@ TEST(SlideThumbnail, AShowReadFromItsTextDrawsItsSlideFromThePack)
     EXPECT_EQ(RGB(0, 128, 0), px[130 * 638 + 299]);
     EXPECT_EQ(RGB(100, 228, 100), px[320 * 638 + 420]);   // lightened by 100
     EXPECT_EQ(RGB(0, 128, 0), px[350 * 638 + 420]);
+}
+
+namespace
+{
+
+// The thumbnail as the slide was drawn before thumbnails shared anything: prepared on its own, composed on a
+// surface in the screen's format, every object drawing its own picture.
+std::vector<COLORREF> ThumbnailOfPreparedSlide(CSlide& slide, CProjectPack& pack, int width, int height)
+{
+    slide.Prepare(&pack, nullptr);
+    CWindowDC screen(nullptr);
+    CSlideMemDC surface(&screen, CRect(0, 0, slide.m_nWidth, slide.m_nHeight), RGB(255, 255, 255));
+    slide.DrawAll(&surface);
+    CBitmap bitmap;
+    if (width == slide.m_nWidth && height == slide.m_nHeight)
+        surface.CopyToBitmap(&bitmap, width, height);
+    else
+        surface.ScaleToBitmap(&bitmap, width, height, slide.m_nWidth, slide.m_nHeight);
+    int w = 0, h = 0;
+    return Pixels(bitmap, w, h);
+}
+
+// A slide of 160 x 120 on a background whose every pixel differs from its neighbours, with pictures the
+// slides share: an opaque one, one drawn with a transparent colour and a metafile that paints only part of
+// its area; a text, a solid rectangle, a lightening one over a picture, and a picture that
+// does not decode.
+void MakeSharingSlide(CSlide& slide, int n)
+{
+    slide.SetSize(160, 120);
+    slide.m_Background.m_strImageFile = n % 2 ? "back1.bmp" : "back0.bmp";
+    slide.m_pSlots[0]->CreateImage(10 + n, 8, "opaque.bmp", 0, 500, FALSE, 0, 1000, nullptr);
+    slide.m_pSlots[1]->CreateImage(60, 50 + n, "keyed.bmp", 0, 500, TRUE, RGB(255, 0, 255), 1000, nullptr);
+    slide.m_pSlots[2]->CreateImage(100, 10, "holes.emf", 0, 500, FALSE, 0, 1000, nullptr);
+    slide.m_pSlots[3]->CreateText(5, 90, "Thumb", "", "Arial", 16, "BOLD", FALSE, FALSE, 0, RGB(0, 0, 160), 500);
+    MakeSolidRectangle(*slide.m_pSlots[4], 120, 70, 30, 20, RGB(0, 200, 0));
+    FrameObjRecord light = {3, 12, 10, 12, 30,   0, 1000,          CFrameObj::FILL_LIGHTEN,
+                            0, 0,  0,  60, TRUE, 0, RGB(255, 0, 0)};
+    slide.m_pSlots[5]->CreateRectangle(light);
+    slide.m_pSlots[6]->CreateImage(130, 100, "broken.bmp", 0, 500, FALSE, 0, 1000, nullptr);
+}
+
+}   // namespace
+
+TEST(SlideThumbnail, ThumbnailsPaintedInARowLookAsSlidesDrawnOneByOne)
+{
+    CProjectPack pack;
+    auto add = [&pack](const char* name, const std::vector<BYTE>& data)
+    { ASSERT_TRUE(pack.AddData(name, data.data(), static_cast<int>(data.size()))); };
+    add("back0.bmp", MakeBmp(150, 110, [](int x, int y) { return RGB(x, y * 2, (x * 7 + y * 3) & 0xFF); }));
+    add("back1.bmp", MakeBmp(160, 120, [](int x, int y) { return RGB(255 - x, y, (x ^ y) & 0xFF); }));
+    add("opaque.bmp", MakeBmp(24, 18, [](int x, int y) { return RGB(x * 10, 250 - y * 10, 77); }));
+    add("keyed.bmp",
+        MakeBmp(20, 16, [](int x, int y) { return x < 10 ? RGB(255, 0, 255) : RGB(x * 12, y * 15, 200); }));
+    // A metafile of 16 x 12 pixels that paints only its right half: the rest lets the slide through.
+    CRect frame(0, 0, MulDiv(16, 2540, 96), MulDiv(12, 2540, 96));
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    ASSERT_NE(nullptr, recorder);
+    HBRUSH orangeBrush = CreateSolidBrush(RGB(250, 120, 0));
+    RECT right = {8, 0, 16, 12};
+    FillRect(recorder, &right, orangeBrush);
+    DeleteObject(orangeBrush);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    std::vector<BYTE> emf(GetEnhMetaFileBits(metafile, 0, nullptr));
+    GetEnhMetaFileBits(metafile, static_cast<UINT>(emf.size()), emf.data());
+    DeleteEnhMetaFile(metafile);
+    add("holes.emf", emf);
+    add("broken.bmp", std::vector<BYTE>{'B', 'M', 1, 2, 3});
+
+    CThumbnailPainter painter(&pack);
+    for (int n = 0; n < 3; n++)
+    {
+        for (const CSize size : {CSize(160, 120), CSize(40, 30), CSize(140, 105)})
+        {
+            SCOPED_TRACE(testing::Message() << "slide " << n << " at " << size.cx << " x " << size.cy);
+            CSlide painted, reference;
+            MakeSharingSlide(painted, n);
+            MakeSharingSlide(reference, n);
+            CBitmap bitmap;
+            ASSERT_TRUE(painter.Paint(painted, size.cx, size.cy, &bitmap));
+            // The shared pictures stood in for the objects' own: those were never loaded.
+            EXPECT_FALSE(painted.m_pSlots[0]->m_Image.m_Picture.m_bLoaded);
+            EXPECT_FALSE(painted.m_pSlots[1]->m_Image.m_Picture.m_bLoaded);
+            EXPECT_FALSE(painted.m_pSlots[2]->m_Image.m_Picture.m_bLoaded);
+            int w = 0, h = 0;
+            std::vector<COLORREF> px = Pixels(bitmap, w, h);
+            ASSERT_EQ(size.cx, w);
+            ASSERT_EQ(size.cy, h);
+            std::vector<COLORREF> expected = ThumbnailOfPreparedSlide(reference, pack, size.cx, size.cy);
+            ASSERT_EQ(expected.size(), px.size());
+            int differing = 0;
+            for (size_t i = 0; i < px.size(); i++)
+                differing += px[i] != expected[i];
+            EXPECT_EQ(0, differing);
+            if (size.cx != 160)
+                continue;
+            // Known colours at known places of the full-size thumbnail.
+            const int x0 = 10 + n;
+            EXPECT_EQ(RGB(5 * 10, 250 - 15 * 10, 77), px[(8 + 15) * 160 + x0 + 5]);   // opaque picture ...
+            EXPECT_EQ(RGB(5 * 10 + 60, 250 - 12 * 10 + 60, 77 + 60), px[(8 + 12) * 160 + x0 + 5]);   // lightened
+            const int yKeyed = 50 + n + 5;
+            EXPECT_EQ(RGB(12 * 12, 5 * 15, 200), px[yKeyed * 160 + 60 + 12]);   // keyed picture ...
+            EXPECT_EQ(n % 2 ? RGB(255 - 63, yKeyed, (63 ^ yKeyed) & 0xFF)
+                            : RGB(63, yKeyed * 2, (63 * 7 + yKeyed * 3) & 0xFF),
+                      px[yKeyed * 160 + 63]);   // ... where its key colour lets the background through
+            EXPECT_EQ(RGB(0, 200, 0), px[80 * 160 + 130]);   // rectangle
+            // The metafile: part of it is its orange, the rest lets the background through.
+            int orange = 0, through = 0;
+            for (int y = 10; y < 22; y++)
+                for (int x = 100; x < 116; x++)
+                {
+                    COLORREF background =
+                        n % 2 ? RGB(255 - x, y, (x ^ y) & 0xFF) : RGB(x, y * 2, (x * 7 + y * 3) & 0xFF);
+                    orange += px[y * 160 + x] == RGB(250, 120, 0);
+                    through += px[y * 160 + x] == background;
+                }
+            EXPECT_EQ(16 * 12, orange + through);
+            EXPECT_GT(orange, 0);
+            EXPECT_GT(through, 0);
+        }
+    }
+    // The metafile is no opaque bitmap: the painter had the picture service draw it, as its own object would.
+    CPicture metafilePicture;
+    ASSERT_TRUE(metafilePicture.LoadFromPackOrFile(&pack, "holes.emf"));
+    DWORD attributes = 0;
+    ASSERT_TRUE(SUCCEEDED(metafilePicture.m_pPicture->get_Attributes(&attributes)));
+    EXPECT_TRUE(attributes & PICTURE_TRANSPARENT);
 }

@@ -4,6 +4,7 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_DibSurface.h"
+#include "support/win_Wait.h"
 #include "uilib/core/SettingsStore.h"
 
 #include <cstdlib>
@@ -349,6 +350,10 @@ TEST_F(BarsTest, OnOldSystemsMenusCastTheLibrarysShadow)
         WS_EX_TOOLWINDOW, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))), "",
         WS_POPUP | WS_VISIBLE, 150, 150, 500, 400, nullptr, nullptr));
     ground.UpdateWindow();
+    // The shadow copies the screen beneath it: the ground must be on the screen before the menu opens.
+    ASSERT_TRUE(PumpUntil(
+        []
+        { return ScreenPixel(200, 200) == RGB(255, 255, 255) && ScreenPixel(640, 540) == RGB(255, 255, 255); }));
     COLORREF shades[4] = {};
     COLORREF beyond = 0;
     frame->menuSteps.push_back(

@@ -121,8 +121,8 @@ void CUXCustTools::ShowSelected()
     m_arguments.SetWindowText(tool != nullptr ? tool->m_szArguments : "");
     m_directory.SetWindowText(tool != nullptr ? tool->m_szDirectory : "");
     m_bShowing = FALSE;
-    for (CWnd* edit : {static_cast<CWnd*>(&m_command), static_cast<CWnd*>(&m_arguments),
-                       static_cast<CWnd*>(&m_directory)})
+    for (CWnd* edit :
+         {static_cast<CWnd*>(&m_command), static_cast<CWnd*>(&m_arguments), static_cast<CWnd*>(&m_directory)})
         edit->EnableWindow(tool != nullptr);
 }
 

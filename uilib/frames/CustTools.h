@@ -57,7 +57,7 @@ protected:
     CUXBrowseEdit m_arguments;
     CUXBrowseEdit m_directory;
     std::vector<std::unique_ptr<CUXToolRecord>> m_records;   // the listed tools (item data points here)
-    CUXToolRecord* m_pDeleting = nullptr;                     // the tool of the item being deleted
+    CUXToolRecord* m_pDeleting = nullptr;                    // the tool of the item being deleted
     int m_nDeletingIndex = -1;
     BOOL m_bShowing = FALSE;   // the edits are being filled: their changes are not the user's
 };

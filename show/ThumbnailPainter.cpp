@@ -1,0 +1,111 @@
+#include "show/ThumbnailPainter.h"
+
+#include "show/Slide.h"
+#include "show/SlideMemDC.h"
+
+CThumbnailPainter::CThumbnailPainter(CProjectPack* pack) : m_pPack(pack), m_nSharedPixels(0)
+{
+    // Bitmaps made compatible with a DC that holds a DIB section are DIB sections of its format, and those
+    // are selected into a DC far faster than bitmaps in the screen's own format (a thumbnail selects a
+    // dozen). The screen's DC is not asked for either.
+    if (m_reference.CreateCompatibleDC(nullptr) && m_referenceBitmap.CreateDIBSection(1, 1))
+        m_reference.SelectObject(&m_referenceBitmap);
+    else
+        m_reference.DeleteDC();   // the surfaces ask the screen themselves
+}
+
+// The surface goes before the reference it was made from.
+CThumbnailPainter::~CThumbnailPainter()
+{
+    m_surface.reset();
+}
+
+CRenderedPicture* CThumbnailPainter::FindShared(const CString& file) const
+{
+    auto found = m_shared.find(static_cast<const char*>(file));
+    return found == m_shared.end() ? nullptr : found->second.get();
+}
+
+CRenderedPicture* CThumbnailPainter::Share(const CString& file)
+{
+    if (file.IsEmpty())
+        return nullptr;
+    const std::string key(file);
+    auto found = m_shared.find(key);
+    if (found != m_shared.end())
+        return found->second.get();
+    auto picture = std::make_unique<CRenderedPicture>();
+    picture->Load(m_pPack, file);
+    const size_t pixels = static_cast<size_t>(picture->GetWidth()) * static_cast<size_t>(picture->GetHeight());
+    if (pixels > SHARED_PIXEL_LIMIT - m_nSharedPixels)
+        picture.reset();   // remembered as not shared: each object loads it
+    else
+        m_nSharedPixels += pixels;
+    CRenderedPicture* kept = picture.get();
+    m_shared[key] = std::move(picture);
+    return kept;
+}
+
+BOOL CThumbnailPainter::Paint(CSlide& slide, int width, int height, CBitmap* bitmap)
+{
+    slide.m_Background.LoadImage(m_pPack);
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
+        CSlideObjSlot* slot = slide.GetSlot(i);
+        if (!slot || !slot->m_bUsed || slot->m_nKind < CSlideObjSlot::KIND_TEXT ||
+            slot->m_nKind > CSlideObjSlot::KIND_RECTANGLE)
+            continue;
+        if (slot->m_nKind == CSlideObjSlot::KIND_IMAGE && Share(slot->m_Image.m_strFile))
+            continue;
+        slot->Prepare(m_pPack, nullptr);
+    }
+    return Compose(slide, width, height, bitmap, true);
+}
+
+BOOL CThumbnailPainter::Draw(CSlide& slide, int width, int height, CBitmap* bitmap)
+{
+    return Compose(slide, width, height, bitmap, false);
+}
+
+BOOL CThumbnailPainter::Compose(CSlide& slide, int width, int height, CBitmap* bitmap, bool shared)
+{
+    if (!bitmap)
+        return FALSE;
+    bitmap->DeleteObject();
+    const int slideWidth = slide.m_nWidth;
+    const int slideHeight = slide.m_nHeight;
+    if (slideWidth <= 0 || slideHeight <= 0 || width <= 0 || height <= 0)
+        return FALSE;
+
+    const CRect canvas(0, 0, slideWidth, slideHeight);
+    const COLORREF white = RGB(255, 255, 255);
+    if (m_surface && m_surface->GetSafeHdc() && m_surfaceSize == canvas.Size())
+    {
+        m_surface->FillSolidRect(canvas, white);
+    }
+    else
+    {
+        m_surface.reset();
+        m_surface =
+            std::make_unique<CSlideMemDC>(m_reference.GetSafeHdc() ? &m_reference : nullptr, canvas, white);
+        m_surfaceSize = canvas.Size();
+    }
+    CSlideMemDC& surface = *m_surface;
+    if (!surface.GetSafeHdc())
+        return FALSE;
+    slide.DrawBackground(&surface);
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+    {
+        CSlideObjSlot* slot = slide.GetSlot(i);
+        CRenderedPicture* picture = nullptr;
+        if (shared && slot && slot->m_bUsed && slot->m_nKind == CSlideObjSlot::KIND_IMAGE)
+            picture = FindShared(slot->m_Image.m_strFile);
+        if (picture)
+            slot->m_Image.DrawShared(&surface, canvas, *picture);
+        else
+            slide.DrawObject(&surface, i);
+    }
+    if (width == slideWidth && height == slideHeight)
+        return surface.CopyToBitmap(bitmap, width, height);
+    return surface.ScaleToBitmap(bitmap, width, height, slideWidth, slideHeight);
+}
