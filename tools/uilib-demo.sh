@@ -2,8 +2,9 @@
 # Builds the UI class library's showcase (tests/uiframes/app/) and opens it for a look: an MDI program with
 # the menu bar, cool menus, tool bars docked and floating, the colour pop-up, docking windows, user tools
 # and the customize dialog; its bar layout is kept between runs. Installs what is missing first. With no
-# display it runs under Xvfb, where the showcase shows itself on its own (/tour: the customize dialog, the
-# colour pop-up, a menu) and ends, and saves screenshots of the screen into <build>/uilib-demo/screenshots/.
+# display it runs under Xvfb, where the showcase shows itself on its own (/tour: the customize dialog's pages,
+# the colour pop-up, two menus) and ends, and saves screenshots of the screen into
+# <build>/uilib-demo/screenshots/.
 #   VEXUL_BUILD=dir          build folder (default: build)
 #   VEXUL_DEMO_LIMIT=s       stop after this many seconds (default: 60 without a display, 600 with one)
 # Exit code 1 when the time limit ended the showcase.

@@ -118,6 +118,15 @@ private:
     PROCESS_INFORMATION m_process = {};
 };
 
+// The buttons of the user's own bar of the first start, in their order.
+void ExpectFirstCustomButtons(HWND hBar)
+{
+    EXPECT_EQ(4, ::SendMessageA(hBar, TB_BUTTONCOUNT, 0, 0));
+    int index = 0;
+    for (UINT nID : {ID_SC_NEW_WINDOW, ID_SC_SAVE, ID_SC_CUT, ID_SC_PASTE})
+        EXPECT_EQ(index++, ::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0)) << nID;
+}
+
 // A value of the saved layout's section of a bar; fallback when the bar or the value is missing.
 DWORD SectionValue(UINT nBarID, LPCSTR value, DWORD fallback)
 {
@@ -150,12 +159,12 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         ASSERT_TRUE(run.Start());
         HWND hMain = nullptr;
         ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
-        // At first the user has a bar of their own in the rebar, the format bar floats (in a frame of its own)
+        // At first the user has a bar of their own in the rebar with a few buttons, the format bar floats (in a frame of its own)
         // and the output window is docked.
         HWND hMine = run.FindById(IDW_SC_MY_BAR);
         ASSERT_NE(nullptr, hMine);
         EXPECT_TRUE(InReBar(hMine));
-        EXPECT_EQ(3, ::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
+        ExpectFirstCustomButtons(hMine);
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         ASSERT_NE(nullptr, hFormat);
         ASSERT_NE(nullptr, hOutput);
@@ -189,7 +198,7 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         HWND hMine = run.FindById(IDW_SC_MY_BAR);
         ASSERT_NE(nullptr, hMine);
         EXPECT_TRUE(InReBar(hMine));
-        EXPECT_EQ(3, ::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
+        ExpectFirstCustomButtons(hMine);
         EXPECT_TRUE(::IsWindowVisible(hMine));
         EXPECT_EQ(0, run.Close(hMain));
     }

@@ -4,8 +4,8 @@
 // floating, a rebar where the user's own tool bars go (one is made at the first start), two docking windows,
 // the user tools in their own menu, the user's shortcuts, and the customize dialog. The bar layout is saved when the program closes and comes back when it starts.
 //
-// Started with /tour it shows itself on its own: it opens the customize dialog, closes it, opens the colour
-// pop-up and the Edit menu, and ends (tools/uilib-demo.sh takes screenshots meanwhile).
+// Started with /tour it shows itself on its own: it opens the customize dialog and shows its pages, closes it,
+// opens the colour pop-up, the Edit and the Tools menu, and ends (tools/uilib-demo.sh takes screenshots meanwhile).
 #include "ShowcaseIds.h"
 #include "UilibResources.h"
 #include "framework/win/Framework.h"
@@ -24,6 +24,7 @@
 #include "uilib/frames/ToolsManager.h"
 
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -278,7 +279,8 @@ private:
         return TRUE;
     }
 
-    // The user's own bar of the first start, in the rebar: the format bar's buttons but its font box.
+    // The user's own bar of the first start, in the rebar, with the buttons a user would have dragged in from
+    // the other two bars (the buttons are saved with the bar, so later starts show the bar as the user left it).
     void MakeFirstCustomBar()
     {
         AfxGetApp()->WriteProfileInt(kProfile, "Started", 1);
@@ -286,10 +288,29 @@ private:
         CUXToolBar* pBar = center.CreateCustomBar(this, IDW_SC_MY_BAR, "My Bar");
         if (pBar == nullptr)
             return;
-        if (pBar->LoadToolBar(IDR_SC_FORMAT))
-            pBar->SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(pBar->CommandToIndex(ID_SC_FONT)));
+        for (UINT nID : {ID_SC_NEW_WINDOW, ID_SC_SAVE})
+            CopyButton(m_standard, nID, *pBar);
+        for (UINT nID : {ID_SC_CUT, ID_SC_PASTE})
+            CopyButton(m_format, nID, *pBar);
         center.PlaceCustomBar(this, pBar);
         RecalcLayout();
+    }
+
+    // A copy of the source bar's button at the end of the target bar, as a drop of the button there makes it.
+    // The target shows texts beside the images: each button as wide as its own text.
+    static void CopyButton(CUXToolBar& source, UINT nID, CUXToolBar& target)
+    {
+        int index = source.CommandToIndex(nID);
+        if (index < 0)
+            return;
+        std::unique_ptr<CUXCommandRecord> record(source.FindCommandRecord(index));
+        if (record == nullptr)
+            record.reset(source.MakeCommandRecord(index));
+        if (record == nullptr || !target.InsertCommand(*record, target.GetCount()))
+            return;
+        TBBUTTON button = target.GetButton(target.GetCount() - 1);
+        button.fsStyle |= TBSTYLE_AUTOSIZE;
+        target.SetButton(target.GetCount() - 1, button);
     }
 
     static void AddFirstTool(CUXToolsManager& tools)
@@ -315,22 +336,39 @@ private:
         {
         case 0: NewWindow(); break;
         case 1: NewWindow(); break;
-        // The customize dialog runs its own loop: this timer still ticks inside it.
+        // The customize dialog runs its own loop: this timer still ticks inside it. Each of its pages in turn,
+        // then the page it opened with again.
         case 2: PostMessage(WM_COMMAND, ID_UX_CUSTOMIZE); break;
+        case 3:
         case 4:
+        case 5:
+        case 6:
+        case 7:
             if (CUXCustomizeSheet* pSheet = CUXFrameImpl::GetCustomizeSheet())
-                pSheet->PostMessage(WM_COMMAND, IDCANCEL);
+            {
+                if (step == 3)
+                    m_nFirstPage = pSheet->GetActiveIndex();
+                if (step - 3 < pSheet->GetPageCount())
+                    pSheet->SetActivePage(step - 3);
+            }
             break;
-        case 5: OpenColorPopup(); break;
-        case 7: ChooseColor(); break;
+        case 8:
+            if (CUXCustomizeSheet* pSheet = CUXFrameImpl::GetCustomizeSheet())
+            {
+                pSheet->SetActivePage(m_nFirstPage);
+                pSheet->PostMessage(WM_COMMAND, IDCANCEL);
+            }
+            break;
+        case 9: OpenColorPopup(); break;
+        case 11: ChooseColor(); break;
         // The menus' loops let the timer tick as well.
-        case 8: PostMessage(WM_APP + 7, 2); break;   // Edit
-        case 10:
+        case 12: PostMessage(WM_APP + 7, 2); break;   // Edit
+        case 14:
             ::EndMenu();
             PostMessage(WM_APP + 7, 4);   // Tools
             break;
-        case 12: ::EndMenu(); break;
-        case 13:
+        case 16: ::EndMenu(); break;
+        case 17:
             KillTimer(kTourTimer);
             PostMessage(WM_CLOSE);
             break;
@@ -379,6 +417,7 @@ private:
 
     BOOL m_bTour;
     int m_nTourStep = 0;
+    int m_nFirstPage = 0;   // the customize dialog's page when the tour opened it
     int m_nDocuments = 0;
     CUXToolBar m_standard;
     CUXToolBar m_format;
