@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CProjectPack, CObject)
 
@@ -296,22 +297,23 @@ BOOL CProjectPack::WriteTo(CFile& file, const char* creatorId)
 
 BOOL CProjectPack::WriteBlocks(CFile& file)
 {
-    bool ok = true;
-    BYTE field[FIELD_SIZE];
-
-    PutField(field, HEADER_SIZE);
-    ok = ok && file.Write(field, FIELD_SIZE);
-    ok = ok && file.Write(m_header + FIELD_SIZE, HEADER_SIZE - FIELD_SIZE);
-
+    // Header, count and directory go out as one block; each entry's data is written from where the pack
+    // holds it, in one piece.
+    std::vector<BYTE> head(static_cast<size_t>(HEADER_SIZE + COUNT_SIZE + m_nCount * RECORD_SIZE));
+    BYTE* at = head.data();
+    memcpy(at, m_header, HEADER_SIZE);
+    PutField(at, HEADER_SIZE);
+    at += HEADER_SIZE;
     PutField(m_countBlock, COUNT_SIZE);
     PutField(m_countBlock + FIELD_SIZE, m_nCount);
-    ok = ok && file.Write(m_countBlock, COUNT_SIZE);
-
-    for (int i = 0; ok && i < m_nCount; ++i)
+    memcpy(at, m_countBlock, COUNT_SIZE);
+    at += COUNT_SIZE;
+    for (int i = 0; i < m_nCount; ++i, at += RECORD_SIZE)
     {
-        PutField(field, RECORD_SIZE);
-        ok = file.Write(field, FIELD_SIZE) && file.Write(m_directory[i] + FIELD_SIZE, RECORD_SIZE - FIELD_SIZE);
+        memcpy(at, m_directory[i], RECORD_SIZE);
+        PutField(at, RECORD_SIZE);
     }
+    bool ok = file.Write(head.data(), static_cast<UINT>(head.size()));
     for (int i = 0; ok && i < m_nCount; ++i)
     {
         if (m_data[i].GetSize() > 0)

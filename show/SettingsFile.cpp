@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -523,19 +524,25 @@ const char* CProfileStore::FindEntry(const char* section, const char* key, size_
 
 void CProfileStore::AppendEntry(const char* section, const char* key, const char* value)
 {
-    CString upperSection(section);
-    upperSection.MakeUpper();
-    CString upperKey(key);
-    upperKey.MakeUpper();
-    if (upperSection != m_strLastSection)
+    // This runs for every key of a show text: names are upper-cased straight into the text, with no
+    // temporary strings.
+    section = section ? section : "";
+    key = key ? key : "";
+    const std::string& last = m_strLastSection.str();
+    size_t n = 0;
+    while (section[n] != '\0' && n < last.size() && CString::ToUpper1252(section[n]) == last[n])
+        n++;
+    if (section[n] != '\0' || n != last.size())
     {
-        m_strLastSection = upperSection;
+        m_strLastSection = section;
+        m_strLastSection.MakeUpper();
         m_strText += "\r\n[";
-        m_strText += upperSection;
+        m_strText += m_strLastSection;
         m_strText += "]\r\n";
     }
-    m_strText += upperKey;
-    m_strText += "=";
+    for (const char* at = key; *at != '\0'; at++)
+        m_strText += CString::ToUpper1252(*at);
+    m_strText += '=';
     m_strText += value;
     m_strText += kLineEnd;
 }
@@ -571,8 +578,8 @@ BOOL CSettingsFile::WriteString(const char* section, const char* key, const char
 
 BOOL CSettingsFile::WriteInt(const char* section, const char* key, int value)
 {
-    CString text;
-    text.Format("%d", value);
+    char text[16];
+    snprintf(text, sizeof(text), "%d", value);
     return m_store.WriteString(section, key, text);
 }
 
