@@ -43,7 +43,7 @@ while kill -0 "$pid" 2>/dev/null; do
   fi
   if [ -n "$shots" ] && [ "$elapsed" -ge 2 ]; then
     n=$((n + 1))
-    timeout 20 import -display "$DISPLAY" -window root "$(printf '%s/shot-%03d.png' "$shots" "$n")" 2>/dev/null || true
+    vexul_shoot_screen "$(printf '%s/shot-%03d.png' "$shots" "$n")"
   fi
   sleep 1
 done
