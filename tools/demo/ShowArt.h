@@ -8,6 +8,7 @@
 #include "show/ProjectPack.h"
 #include "show/ShowData.h"
 #include "show/ShowText.h"
+#include "tests/support/win_BmpFile.h"
 
 #include <cmath>
 #include <cstring>
@@ -150,30 +151,10 @@ public:
     // The picture as the bytes of a BMP file.
     Bytes ToBmp() const
     {
-        Bytes out;
         if (!IsValid())
-            return out;
+            return Bytes();
         GdiFlush();
-        const DWORD stride = ((static_cast<DWORD>(m_width) * 3 + 3) / 4) * 4;
-        const DWORD imageSize = stride * static_cast<DWORD>(m_height);
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        file.bfType = 0x4D42;   // "BM"
-        file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + imageSize;
-        info.biSize = sizeof(info);
-        info.biWidth = m_width;
-        info.biHeight = m_height;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        info.biCompression = BI_RGB;
-        info.biSizeImage = imageSize;
-        info.biXPelsPerMeter = info.biYPelsPerMeter = 3780;   // 96 dpi
-        out.resize(file.bfSize);
-        memcpy(out.data(), &file, sizeof(file));
-        memcpy(out.data() + sizeof(file), &info, sizeof(info));
-        memcpy(out.data() + file.bfOffBits, m_bits, imageSize);
-        return out;
+        return BmpFromRows(m_width, m_height, m_bits);
     }
 
 private:
