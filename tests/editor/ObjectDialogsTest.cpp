@@ -33,6 +33,13 @@ public:
     using CFontChoice::TakeResult;
 };
 
+// The rectangle dialog's position and size as it shows them: "x,y,width,height".
+std::string RectangleTexts(HWND h)
+{
+    return ItemText(h, IDC_POS_X) + "," + ItemText(h, IDC_POS_Y) + "," + ItemText(h, IDC_RECT_WIDTH) + "," +
+           ItemText(h, IDC_RECT_HEIGHT);
+}
+
 }   // namespace
 
 TEST(ObjectDialogs, TextDialogRefusesAnEmptyTextAndKeepsNumbersInTheirRanges)
@@ -246,8 +253,7 @@ TEST(ObjectDialogs, RectangleDialogStartsFromTheDrawnRectangleAndKeepsItInsideTh
     bool lighten = false, colorize = false, frame = false;
     CDialogDriver driver({[&](HWND h)
                           {
-                              opened = ItemText(h, IDC_POS_X) + "," + ItemText(h, IDC_POS_Y) + "," +
-                                       ItemText(h, IDC_RECT_WIDTH) + "," + ItemText(h, IDC_RECT_HEIGHT);
+                              opened = RectangleTexts(h);
                               lighten = IsItemEnabled(h, IDC_RECT_LIGHT) &&
                                         !IsItemEnabled(h, IDC_RECT_FILL_COLOR) &&
                                         !IsItemEnabled(h, IDC_RECT_RED) && !IsItemEnabled(h, IDC_RECT_FRAME_COLOR);
@@ -261,8 +267,7 @@ TEST(ObjectDialogs, RectangleDialogStartsFromTheDrawnRectangleAndKeepsItInsideTh
                               SetItemText(h, IDC_RECT_WIDTH, "105");
                               SetItemText(h, IDC_RECT_HEIGHT, "31");
                               PressButton(h, IDC_RECT_SNAP);
-                              snapped = ItemText(h, IDC_POS_X) + "," + ItemText(h, IDC_POS_Y) + "," +
-                                        ItemText(h, IDC_RECT_WIDTH) + "," + ItemText(h, IDC_RECT_HEIGHT);
+                              snapped = RectangleTexts(h);
                               SetItemText(h, IDC_RECT_RED, "300");
                               CDialogDriver::Click(h, IDOK);
                               driver.Post(
@@ -312,8 +317,7 @@ TEST(ObjectDialogs, RectangleDialogStartsFromTheDrawnRectangleAndKeepsItInsideTh
         EXPECT_EQ("23", ItemText(h, IDC_POS_X)) << grid;
         PressButton(h, IDC_RECT_MAX_WIDTH);
         PressButton(h, IDC_RECT_MAX_HEIGHT);
-        EXPECT_EQ("0,0,638,466", ItemText(h, IDC_POS_X) + "," + ItemText(h, IDC_POS_Y) + "," +
-                                     ItemText(h, IDC_RECT_WIDTH) + "," + ItemText(h, IDC_RECT_HEIGHT));
+        EXPECT_EQ("0,0,638,466", RectangleTexts(h));
         // A rectangle without area is never handed back.
         SetItemText(h, IDC_RECT_WIDTH, "0");
         SetItemText(h, IDC_RECT_HEIGHT, "-4");

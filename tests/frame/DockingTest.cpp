@@ -3,6 +3,7 @@
 #include "FrameTestSupport.h"
 
 #include "support/win_MessageSequence.h"
+#include "support/win_ProfileReadCounter.h"
 #include "support/win_SystemInput.h"
 
 #include <map>
@@ -106,17 +107,7 @@ protected:
     CDockFrame* frame = nullptr;
 };
 
-// Counts what it reads from the profile.
-class CCountingDockState : public CDockState
-{
-public:
-    int reads = 0;
-    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) override
-    {
-        ++reads;
-        return CDockState::GetProfileInt(lpszSection, lpszEntry, nDefault);
-    }
-};
+using CCountingDockState = CProfileReadCounter<CDockState>;   // counts what it reads from the profile
 
 // A bar whose creation fails after it joined the frame's list (here its own WM_CREATE refuses).
 class CRefusingBar : public CControlBar

@@ -2,6 +2,7 @@
 // that are damaged, name bars the frame does not have, or lack a docking window's section.
 #include "UiFramesTestSupport.h"
 
+#include "support/win_ProfileReadCounter.h"
 #include "uilib/frames/DockState.h"
 
 #include <map>
@@ -12,17 +13,7 @@ namespace
 
 const char kProfile[] = "DockTest";
 
-// Counts what it reads from the store.
-class CCountingUXDockState : public CUXDockState
-{
-public:
-    int reads = 0;
-    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) override
-    {
-        ++reads;
-        return CUXDockState::GetProfileInt(lpszSection, lpszEntry, nDefault);
-    }
-};
+using CCountingUXDockState = CProfileReadCounter<CUXDockState>;   // counts what it reads from the store
 
 class DockStateTest : public UiFramesProgram
 {

@@ -29,14 +29,12 @@ protected:
     void Beep() override { ++beeps; }
 };
 
-class CMenuTestFrame : public CUXMDIFrameWnd
+class CMenuTestFrame : public CMenuStepsFrame<CUXMDIFrameWnd>
 {
 public:
     CCountingMenuBar m_menuBar;
     CUXToolBar m_toolBar;
     std::vector<UINT> commands;
-    MenuSteps menuSteps;   // run while a menu is open (RunMenuStep)
-    int menuIdleCalls = 0;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -54,17 +52,6 @@ protected:
         DockControlBar(&m_menuBar);
         return 0;
     }
-    afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
-    {
-        if (nWhy == MSGF_MENU)
-            CallMenuIdle();
-    }
-    afx_msg LRESULT OnMenuIdleAgain(WPARAM, LPARAM)
-    {
-        CallMenuIdle();
-        return 0;
-    }
-    void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, m_hWnd, WM_APP + 1); }
     afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
     afx_msg void OnUpdateTestCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
     afx_msg void OnWindowCommand(UINT nID) { commands.push_back(nID); }

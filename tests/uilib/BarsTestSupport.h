@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class CBarsFrame : public CFrameWnd
+class CBarsFrame : public CMenuStepsFrame<CFrameWnd>
 {
 public:
     CUXToolBar m_bar1;
@@ -26,8 +26,6 @@ public:
     std::vector<std::pair<UINT, COLORREF>> colorNotes;
     BOOL disableSave = FALSE;   // the update handler disables Save ...
     BOOL checkNew = FALSE;      // ... and checks New
-    MenuSteps menuSteps;        // run while a menu is open (RunMenuStep)
-    int menuIdleCalls = 0;
     // Frames made while this is set have customizable bars.
     static BOOL& CustomizableBars()
     {
@@ -90,17 +88,6 @@ protected:
         colorNotes.emplace_back(GetCurrentMessage()->message, static_cast<COLORREF>(wParam));
         return 0;
     }
-    afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
-    {
-        if (nWhy == MSGF_MENU)
-            CallMenuIdle();
-    }
-    afx_msg LRESULT OnMenuIdleAgain(WPARAM, LPARAM)
-    {
-        CallMenuIdle();
-        return 0;
-    }
-    void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, m_hWnd, WM_APP + 1); }
     DECLARE_MESSAGE_MAP()
 };
 

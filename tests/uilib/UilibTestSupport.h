@@ -180,6 +180,30 @@ inline void RunMenuStep(MenuSteps& steps, int& calls, HWND owner, UINT again)
         steps.pop_front();
 }
 
+// A frame of TFrame whose open menus run menuSteps. The frame's own message map routes the idle turns here:
+//     ON_WM_ENTERIDLE()
+//     ON_MESSAGE(WM_APP + 1, OnMenuIdleAgain)
+template <class TFrame>
+class CMenuStepsFrame : public TFrame
+{
+public:
+    MenuSteps menuSteps;   // run while a menu is open (RunMenuStep)
+    int menuIdleCalls = 0;
+
+protected:
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd*)
+    {
+        if (nWhy == MSGF_MENU)
+            CallMenuIdle();
+    }
+    afx_msg LRESULT OnMenuIdleAgain(WPARAM, LPARAM)
+    {
+        CallMenuIdle();
+        return 0;
+    }
+    void CallMenuIdle() { RunMenuStep(menuSteps, menuIdleCalls, this->m_hWnd, WM_APP + 1); }
+};
+
 // A shown pop-up in the face colour that hosts the controls under test and records the commands and
 // notifications it receives.
 class CTestHost : public CWnd
