@@ -38,6 +38,18 @@ void CUXCustomizeCenter::Unregister(CallbackKind kind, void* object, UXCustomize
                list.end());
 }
 
+void CUXCustomizeCenter::SetRegistered(
+    BOOL on, void* object, std::initializer_list<std::pair<CallbackKind, UXCustomizeCallback>> callbacks)
+{
+    for (const std::pair<CallbackKind, UXCustomizeCallback>& entry : callbacks)
+    {
+        if (on)
+            Register(entry.first, object, entry.second);
+        else
+            Unregister(entry.first, object, entry.second);
+    }
+}
+
 void CUXCustomizeCenter::RemoveWindow(void* object)
 {
     for (std::vector<Registration>& list : m_callbacks)

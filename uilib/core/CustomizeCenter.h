@@ -11,6 +11,7 @@
 #include "framework/win/Framework.h"
 #include "uilib/core/Helpers.h"
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -156,6 +157,9 @@ public:
     // the same object and function twice is one registration.
     void Register(CallbackKind kind, void* object, UXCustomizeCallback callback);
     void Unregister(CallbackKind kind, void* object, UXCustomizeCallback callback);
+    // Registers (on) or unregisters (off) together the callbacks an object has for several kinds.
+    void SetRegistered(BOOL on, void* object,
+                       std::initializer_list<std::pair<CallbackKind, UXCustomizeCallback>> callbacks);
     // Removes every registration of the object from every kind.
     void RemoveWindow(void* object);
     BOOL IsRegistered(void* object) const;

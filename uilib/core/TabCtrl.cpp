@@ -405,13 +405,26 @@ void CUXTabCtrl::DrawFlat(CDC* dc)
     dc->SelectObject(oldPen);
 }
 
+void CUXTabCtrl::DrawTabSeparator(CDC* dc, const CRect& rect, BOOL vertical)
+{
+    dc->SelectObject(&m_penShadow);
+    if (vertical)
+    {
+        dc->MoveTo(rect.right - 1, rect.top + 3);
+        dc->LineTo(rect.right - 1, rect.bottom - 3);
+    }
+    else
+    {
+        dc->MoveTo(rect.left + 3, rect.bottom - 1);
+        dc->LineTo(rect.right - 3, rect.bottom - 1);
+    }
+}
+
 void CUXTabCtrl::DrawTabTop(CDC* dc, const CRect& rect, BOOL selected)
 {
     if (!selected)
     {
-        dc->SelectObject(&m_penShadow);
-        dc->MoveTo(rect.right - 1, rect.top + 3);
-        dc->LineTo(rect.right - 1, rect.bottom - 3);
+        DrawTabSeparator(dc, rect, TRUE);
         return;
     }
     dc->FillSolidRect(rect.left, rect.top, rect.Width(), rect.Height() + 1, uxAfxData.m_clrWindow);
@@ -426,9 +439,7 @@ void CUXTabCtrl::DrawTabBottom(CDC* dc, const CRect& rect, BOOL selected)
 {
     if (!selected)
     {
-        dc->SelectObject(&m_penShadow);
-        dc->MoveTo(rect.right - 1, rect.top + 3);
-        dc->LineTo(rect.right - 1, rect.bottom - 3);
+        DrawTabSeparator(dc, rect, TRUE);
         return;
     }
     dc->FillSolidRect(rect.left, rect.top - 1, rect.Width(), rect.Height() + 1, uxAfxData.m_clrWindow);
@@ -443,9 +454,7 @@ void CUXTabCtrl::DrawTabLeft(CDC* dc, const CRect& rect, BOOL selected)
 {
     if (!selected)
     {
-        dc->SelectObject(&m_penShadow);
-        dc->MoveTo(rect.left + 3, rect.bottom - 1);
-        dc->LineTo(rect.right - 3, rect.bottom - 1);
+        DrawTabSeparator(dc, rect, FALSE);
         return;
     }
     dc->FillSolidRect(rect.left, rect.top, rect.Width() + 1, rect.Height(), uxAfxData.m_clrWindow);
@@ -460,9 +469,7 @@ void CUXTabCtrl::DrawTabRight(CDC* dc, const CRect& rect, BOOL selected)
 {
     if (!selected)
     {
-        dc->SelectObject(&m_penShadow);
-        dc->MoveTo(rect.left + 3, rect.bottom - 1);
-        dc->LineTo(rect.right - 3, rect.bottom - 1);
+        DrawTabSeparator(dc, rect, FALSE);
         return;
     }
     dc->FillSolidRect(rect.left - 1, rect.top, rect.Width() + 1, rect.Height(), uxAfxData.m_clrWindow);

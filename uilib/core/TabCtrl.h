@@ -57,6 +57,9 @@ protected:
     // The flat look: tabs drawn by hand, along the top, bottom, left or right edge, and a frame round the
     // display area.
     void DrawFlat(CDC* dc);
+    // The shadow line an unselected tab has: down its right side for tabs along the top or bottom, along its
+    // bottom for tabs along the left or right.
+    void DrawTabSeparator(CDC* dc, const CRect& rect, BOOL vertical);
     void DrawTabTop(CDC* dc, const CRect& rect, BOOL selected);
     void DrawTabBottom(CDC* dc, const CRect& rect, BOOL selected);
     void DrawTabLeft(CDC* dc, const CRect& rect, BOOL selected);

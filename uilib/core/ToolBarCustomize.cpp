@@ -128,18 +128,12 @@ void CUXToolBar::SetCustomizable(BOOL on)
     if (on == m_bCustomizable)
         return;
     m_bCustomizable = on;
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    if (on)
-    {
-        center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
-        center.Register(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
-    }
-    else
-    {
+    if (!on)
         SwitchCustomizeMode(FALSE);
-        center.Unregister(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
-        center.Unregister(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
-    }
+    GetCustomizeCenter().SetRegistered(
+        on, this,
+        {{CUXCustomizeCenter::kCustomizableBars, &CUXToolBar::SwitchCustomizeModeCallback},
+         {CUXCustomizeCenter::kCustomizeStart, &CUXToolBar::NameCustomizeWindow}});
     if (m_hWnd != nullptr)
     {
         m_bDirty = TRUE;

@@ -1676,17 +1676,10 @@ void CUXMenuBar::SetCustomizable(BOOL on)
     if (on == m_bCustomizable)
         return;
     m_bCustomizable = on;
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    if (on)
-    {
-        center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXMenuBar::SwitchCustomizeModeCallback);
-        center.Register(CUXCustomizeCenter::kCommandPopup, this, &CUXMenuBar::ProvidePopup);
-    }
-    else
-    {
-        center.Unregister(CUXCustomizeCenter::kCustomizableBars, this, &CUXMenuBar::SwitchCustomizeModeCallback);
-        center.Unregister(CUXCustomizeCenter::kCommandPopup, this, &CUXMenuBar::ProvidePopup);
-    }
+    GetCustomizeCenter().SetRegistered(
+        on, this,
+        {{CUXCustomizeCenter::kCustomizableBars, &CUXMenuBar::SwitchCustomizeModeCallback},
+         {CUXCustomizeCenter::kCommandPopup, &CUXMenuBar::ProvidePopup}});
 }
 
 void CUXMenuBar::OfferCommands(BOOL on)
