@@ -242,7 +242,19 @@ int CDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
             ScreenToClient(&now);
             at = std::max<int>(next, bHorz ? now.left : now.top);
             if (nLength > 0 && at + length > nLength)
+            {
+                // A bar that no longer fits after the ones before it goes on in a row of its own; one longer
+                // than the whole side is cut to it. No bar ever reaches past the side's end.
+                if (next > 0 && next + length > nLength && WrapsInRow(pBar))
+                {
+                    thickness += rowThickness;
+                    ++row;
+                    next = 0;
+                    rowThickness = 0;
+                }
                 at = std::max(next, nLength - length);
+                length = std::max(0, std::min(length, nLength - at));
+            }
         }
         CRect rect = bHorz ? CRect(at, thickness, at + length, thickness + depth)
                            : CRect(thickness, at, thickness + depth, at + length);

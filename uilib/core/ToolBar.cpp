@@ -779,6 +779,17 @@ CSize CUXToolBar::CalcButtonsSize(const std::vector<TBBUTTON>& buttons) const
         }
     }
     size.cy = y + rowHeight;
+    // The control starts its first row a little down on some systems: the bar makes room for that too.
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        CRect rect;
+        if (!IsHidden(buttons[i]) &&
+            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect)))
+        {
+            size.cy += std::max<LONG>(0, rect.top);
+            break;
+        }
+    }
     return size;
 }
 
@@ -925,9 +936,10 @@ void CUXToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
     m_bDirty = TRUE;
     if (dwOldStyle != dwNewStyle && m_hWnd != nullptr)
     {
+        // The buttons take the rows or the column of the new side now: a bar standing on the left or right
+        // lays them out one below the other.
         ShowHiddenByFit();
-        DWORD mode = (dwNewStyle & CBRS_FLOATING) && (dwNewStyle & CBRS_SIZE_DYNAMIC) ? LM_MRUWIDTH : LM_HORZ;
-        CalcLayout(mode | LM_COMMIT | ((dwNewStyle & CBRS_ORIENT_HORZ) ? LM_HORZ : 0));
+        Layout();
     }
 }
 

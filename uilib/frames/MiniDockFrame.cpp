@@ -102,6 +102,13 @@ void CUXMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
     if (rebuild)
         BuildCaption();
     CMiniDockFrameWnd::RecalcLayout(bNotify);
+    // Wherever it was put (a stored place, a drop at the screen's edge), the frame stays reachable.
+    CRect window;
+    GetWindowRect(&window);
+    CRect inside = UXKeepInside(window, UXWorkAreaNear(window));
+    if (inside != window)
+        SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceButtons();
     if (rebuild && IsWindowVisible())
         SetWindowPos(nullptr, 0, 0, 0, 0,
