@@ -135,13 +135,16 @@ protected:
         return {&frame->m_wndMenuBar, &frame->m_bars[0], &frame->m_bars[1], &frame->m_bars[2],
                 &frame->m_windows[0], &frame->m_windows[1]};
     }
-    // The visible buttons' rectangles (client coordinates).
+    // The visible items' rectangles (client coordinates); not a separator that ends a row (the bar draws it
+    // as the gap between the rows, wherever the control puts it).
     static std::vector<CRect> Buttons(CUXToolBar& bar)
     {
         std::vector<CRect> rects;
         for (int i = 0; i < bar.GetCount(); ++i)
         {
-            if (bar.GetButton(i).fsState & TBSTATE_HIDDEN)
+            TBBUTTON button = bar.GetButton(i);
+            if ((button.fsState & TBSTATE_HIDDEN) ||
+                ((button.fsStyle & TBSTYLE_SEP) && (button.fsState & TBSTATE_WRAP)))
                 continue;
             CRect rect;
             bar.SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
@@ -437,4 +440,52 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
     std::printf("); the rules held after each of %d steps: docked bars inside the client area and apart, "
                 "floating frames in the work area, buttons inside their bars, restarts keeping the layout\n",
                 checks);
+}
+
+TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsButtons)
+{
+    // Red, green, a separator, blue, yellow; floating, made narrower: two rows.
+    CFtToolBar& bar = frame->m_bars[0];
+    const UINT first = kDlBarIds[0] * 10;
+    const UINT ids[5] = {first + 1, first + 2, 0, first + 3, first + 4};
+    ASSERT_TRUE(bar.SetButtons(ids, 5));
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    // What the end of a drag of the floating frame's edge does: the bar laid out for the width, floated
+    // again where it is.
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(bar.GetParentFrame());
+    CRect window = Rect(*pMini);
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, window.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    std::vector<CRect> buttons = Buttons(bar);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_GT(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ("", BrokenRule());
+
+    // Every button shows its image: the first row too.
+    pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const COLORREF colors[4] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(200, 160, 0)};
+    for (int i = 0; i < 4; ++i)
+    {
+        CRect button = buttons[static_cast<size_t>(i)];
+        bar.ClientToScreen(&button);
+        EXPECT_TRUE(FtPumpUntil([&]()
+                                { return ScreenCopy(button).RowsHold(button.left, button.right, button.top,
+                                                                     button.Height(), colors[i]); }))
+            << i << " " << Text(button);
+    }
+    // The caption holds its close button whole.
+    window = Rect(*pMini);
+    CRect client;
+    pMini->GetClientRect(&client);
+    pMini->ClientToScreen(&client);
+    const CUXMiniDockFrameWnd::CaptionButton* close = pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton);
+    ASSERT_NE(nullptr, close);
+    EXPECT_FALSE(close->collapsed);
+    CRect placed = close->rect + window.TopLeft();
+    EXPECT_EQ(placed, placed & window);
+    EXPECT_LE(placed.bottom, client.top);
+    EXPECT_GE(placed.left, window.left + 2 * ::GetSystemMetrics(SM_CXEDGE));
 }

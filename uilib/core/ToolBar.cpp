@@ -1376,17 +1376,33 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
 
 void CUXToolBar::EraseWrapGaps(CDC* pDC)
 {
-    // The gaps a wrapped separator leaves between rows take the bar's colour.
+    // The gaps a wrapped separator leaves between rows take the bar's colour. The gap runs from the bottom of
+    // the row before to the top of the row after: the control's own rectangle of such a separator differs
+    // between systems (it may lie over the row before).
     std::vector<TBBUTTON> buttons = ReadButtons();
     CRect client;
     GetClientRect(&client);
+    auto itemRect = [this](size_t i)
+    {
+        CRect rect(0, 0, 0, 0);
+        SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
     for (size_t i = 0; i < buttons.size(); ++i)
     {
         if (!IsSeparator(buttons[i]) || !(buttons[i].fsState & TBSTATE_WRAP) || IsHidden(buttons[i]))
             continue;
-        CRect rect;
-        if (SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
-            pDC->FillSolidRect(client.left, rect.top, client.Width(), rect.Height(), GetBackColor());
+        size_t before = i, after = i + 1;
+        while (before > 0 && (IsHidden(buttons[before - 1]) || IsSeparator(buttons[before - 1])))
+            --before;
+        while (after < buttons.size() && IsHidden(buttons[after]))
+            ++after;
+        if (before == 0 || after >= buttons.size())
+            continue;
+        int top = itemRect(before - 1).bottom;
+        int bottom = itemRect(after).top;
+        if (bottom > top)
+            pDC->FillSolidRect(client.left, top, client.Width(), bottom - top, GetBackColor());
     }
 }
 
