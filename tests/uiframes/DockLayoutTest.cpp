@@ -489,3 +489,68 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsBu
     EXPECT_LE(placed.bottom, client.top);
     EXPECT_GE(placed.left, window.left + 2 * ::GetSystemMetrics(SM_CXEDGE));
 }
+
+TEST_F(DockLayoutTest, AFloatingDockingWindowSizesByEveryEdgeAndCornerAndDocksBackAtTheSizeItHad)
+{
+    // Files takes its whole column (expanded), then is dragged off by its caption band.
+    CFtDockWindow& files = frame->m_windows[0];
+    CUXDockBar::FromBar(files.m_pDockBar)->ExpandWindow(&files);
+    Settle(frame);
+    CRect docked = Rect(files) - Client().TopLeft();
+    CRect band = files.GetCaptionRect();
+    files.ClientToScreen(&band);
+    VxInput::Drag(CPoint(band.left + 30, band.CenterPoint().y), Client().CenterPoint());
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(files.GetParentFrame());
+    EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
+
+    // Each edge and corner of its frame sizes it, and it keeps the size.
+    CRect window = Rect(*pMini);
+    const struct
+    {
+        CPoint at;
+        LRESULT hit;
+    } borders[4] = {{CPoint(window.left + 1, window.top + 1), HTTOPLEFT},
+                    {CPoint(window.right - 2, window.bottom - 2), HTBOTTOMRIGHT},
+                    {CPoint(window.CenterPoint().x, window.top + 1), HTTOP},
+                    {CPoint(window.CenterPoint().x, window.bottom - 2), HTBOTTOM}};
+    for (const auto& border : borders)
+        EXPECT_EQ(border.hit, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.at.x, border.at.y)));
+    CSize size = Rect(files).Size();
+    VxInput::Drag(borders[3].at, borders[3].at + CSize(0, 40));
+    Settle(frame);
+    EXPECT_EQ(size + CSize(0, 40), Rect(files).Size());
+    pMini = static_cast<CUXMiniDockFrameWnd*>(files.GetParentFrame());
+    window = Rect(*pMini);
+    CPoint corner(window.left + 1, window.top + 1);
+    VxInput::Drag(corner, corner - CSize(30, 20));
+    Settle(frame);
+    EXPECT_EQ(size + CSize(30, 60), Rect(files).Size());
+    EXPECT_EQ(size + CSize(30, 60), files.GetFloatingSize());
+    EXPECT_EQ("", BrokenRule());
+
+    // A double click on the caption docks it back as it was: the whole column.
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    EXPECT_FALSE(files.IsFloating());
+    EXPECT_TRUE(files.IsExpanded());
+    EXPECT_EQ(docked, Rect(files) - Client().TopLeft());
+}
+
+TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMenuFont)
+{
+    CUXMenuBar& menu = frame->m_wndMenuBar;
+    menu.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_TRUE(menu.IsFloating());
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(menu.GetParentFrame());
+    EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
+    EXPECT_EQ(&uxAfxData.m_fontNormal, pMini->GetCaptionFont());
+    ASSERT_NE(nullptr, pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton));
+    // A tool bar's frame keeps the bold title.
+    frame->FloatControlBar(&frame->m_bars[0], CPoint(100, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    EXPECT_EQ(&uxAfxData.m_fontBold,
+              static_cast<CUXMiniDockFrameWnd*>(frame->m_bars[0].GetParentFrame())->GetCaptionFont());
+}
