@@ -325,6 +325,39 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
     EXPECT_EQ(1, pContext->AddCallback(&loops, none));
 }
 
+TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
+{
+    // Out to the middle of the frame and back to the top edge, released there.
+    CFtToolBar& bar = frame->m_bars[0];
+    CRect before = Rect(bar);
+    auto outAndBack = [&](CPoint grip)
+    {
+        CPoint back(grip.x + 1, Client().top + 1);
+        VxInput::MoveTo(grip);
+        VxInput::Press(grip);
+        StepTo(Client().CenterPoint());
+        StepTo(back);
+        VxInput::Release(back);
+        PumpPending();
+    };
+    // The option on: the bar floats in the middle and docks again as the cursor comes back.
+    ASSERT_TRUE(uxAfxData.m_bDocking);
+    CUXBarDockContext* pContext = dynamic_cast<CUXBarDockContext*>(bar.m_pDockContext);
+    ASSERT_NE(nullptr, pContext);
+    outAndBack(Gripper(bar));
+    EXPECT_TRUE(bar.bFloatedOnTheWay);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    EXPECT_EQ(before.top, Rect(bar).top);
+
+    // The option off: a rectangle shows where it would go; the bar stays until the button goes up.
+    uxAfxData.m_bDocking = FALSE;
+    bar.bFloatedOnTheWay = FALSE;
+    outAndBack(Gripper(bar) - CSize(0, 5));
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_FALSE(bar.bFloatedOnTheWay);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+}
+
 TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
 {
     CFtDockFrame* pOther = new CFtDockFrame;

@@ -210,6 +210,8 @@ public:
     BOOL GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal) override;
     void OnReBarNotify(LPARAM value, BOOL flag) override;
     BarMenuGroup GetBarMenuGroup() const override { return kToolBars; }
+    // Drags live (its contents move with the mouse) when the option to show them while dragging is on.
+    BOOL OnReBarQuery() override { return TRUE; }
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
