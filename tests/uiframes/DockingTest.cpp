@@ -3,6 +3,7 @@
 // dragging; docking windows resized by their splitters, expanded, hidden; the floating frame's caption.
 #include "UiFramesTestSupport.h"
 
+#include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/frames/BarDockContext.h"
@@ -356,6 +357,64 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
     uxAfxData.m_bDocking = TRUE;
     EXPECT_FALSE(bar.bFloatedOnTheWay);
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+}
+
+TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)
+{
+    // The class of the floating frames, from one floated and docked again before the recording.
+    CFtToolBar& other = frame->m_bars[1];
+    frame->FloatControlBar(&other, CPoint(400, 300), CBRS_ALIGN_TOP);
+    char miniClass[64] = {};
+    ::GetClassNameA(other.GetParentFrame()->m_hWnd, miniClass, sizeof(miniClass));
+    frame->DockControlBar(&other, AFX_IDW_DOCKBAR_BOTTOM);
+    frame->RecalcLayout();
+    PumpPending();
+
+    uxAfxData.m_bDocking = FALSE;   // the bars move when the button goes up
+    CMessageSequence seq({WM_CREATE, WM_DESTROY, WM_SIZE});
+    seq.Watch(Dock(AFX_IDW_DOCKBAR_TOP)->m_hWnd, "top");
+    seq.WatchClass(miniClass, "floating");
+    seq.Start();
+    // Floated by its gripper, docked again on the top by its caption, floated and docked again by double clicks.
+    CFtToolBar& bar = frame->m_bars[0];
+    VxInput::Drag(Gripper(bar), Client().CenterPoint());
+    PumpPending();
+    ASSERT_NE(nullptr, FloatingFrame(bar));
+    VxInput::Drag(Caption(FloatingFrame(bar)), CPoint(Client().CenterPoint().x, Client().top + 2));
+    PumpPending();
+    ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    bar.m_pDockContext->ToggleDocking();
+    frame->RecalcLayout();   // as the program's idle time does
+    PumpPending();
+    ASSERT_NE(nullptr, FloatingFrame(bar));
+    VxInput::DoubleClick(Caption(FloatingFrame(bar)));
+    PumpPending();
+    frame->RecalcLayout();
+    seq.Stop();
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    // Floating: the floating frame is made (the frame, then its dock bar) before the top gives the bar's room
+    // back; docking: the emptied floating frame goes (its dock bar with it) before the top takes the room.
+    // (Windows of the floating frame's class are sized on the way, as often as their layout needs.)
+    std::vector<VxExpectedMessage> expected;
+    auto add = [&](const char* window, UINT message)
+    {
+        for (int i = 0; i < 3; ++i)
+            expected.push_back({"floating", WM_SIZE, VxExpectedMessage::optional});
+        expected.push_back({window, message});
+    };
+    for (int cycle = 0; cycle < 2; ++cycle)
+    {
+        add("floating", WM_CREATE);
+        add("floating", WM_CREATE);
+        add("top", WM_SIZE);
+        add("floating", WM_DESTROY);
+        add("floating", WM_DESTROY);
+        add("top", WM_SIZE);
+    }
+    for (int i = 0; i < 3; ++i)
+        expected.push_back({"floating", WM_SIZE, VxExpectedMessage::optional});
+    EXPECT_TRUE(seq.Matches(expected));
 }
 
 TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
