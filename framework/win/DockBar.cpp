@@ -305,6 +305,10 @@ LRESULT CDockBar::OnSizeParent(WPARAM, LPARAM lParam)
     TakeSide(lpLayout, bHorz ? CSize(nLength, thickness) : CSize(thickness, nLength));
     if (!bReal || places.empty())
         return 0;
+    // A floating bar's contents take the size its frame gets (a stored width, a resize) now.
+    if (m_bFloating)
+        for (const VxPlace& place : places)
+            place.pBar->CalcDynamicLayout(-1, BarLayoutMode(place.pBar) | LM_COMMIT);
     HDWP hDWP = ::BeginDeferWindowPos(static_cast<int>(places.size()));
     for (const VxPlace& place : places)
     {

@@ -135,19 +135,17 @@ protected:
         return {&frame->m_wndMenuBar, &frame->m_bars[0], &frame->m_bars[1], &frame->m_bars[2],
                 &frame->m_windows[0], &frame->m_windows[1]};
     }
-    // The visible items' rectangles (client coordinates); not a separator that ends a row (the bar draws it
-    // as the gap between the rows, wherever the control puts it).
-    static std::vector<CRect> Buttons(CUXToolBar& bar)
+    // The visible items' rectangles (client coordinates), separators too; with separators: none.
+    static std::vector<CRect> Buttons(CUXToolBar& bar, bool separators = true)
     {
         std::vector<CRect> rects;
         for (int i = 0; i < bar.GetCount(); ++i)
         {
             TBBUTTON button = bar.GetButton(i);
-            if ((button.fsState & TBSTATE_HIDDEN) ||
-                ((button.fsStyle & TBSTYLE_SEP) && (button.fsState & TBSTATE_WRAP)))
+            if ((button.fsState & TBSTATE_HIDDEN) || (!separators && (button.fsStyle & TBSTYLE_SEP)))
                 continue;
             CRect rect;
-            bar.SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+            bar.GetItemRect(i, &rect);
             rects.push_back(rect);
         }
         return rects;
@@ -458,25 +456,36 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsBu
     bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
     frame->FloatControlBar(&bar, window.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
     Settle(frame);
-    std::vector<CRect> buttons = Buttons(bar);
+    std::vector<CRect> buttons = Buttons(bar, false);
     ASSERT_EQ(4u, buttons.size());
     EXPECT_EQ(buttons[0].top, buttons[1].top);
     EXPECT_GT(buttons[2].top, buttons[0].bottom);
     EXPECT_EQ("", BrokenRule());
+    // The separator that ends the first row is the gap below it, across the bar.
+    CRect gap, inside;
+    bar.GetItemRect(2, &gap);
+    bar.GetClientRect(&inside);
+    EXPECT_EQ(CRect(inside.left, buttons[0].bottom, inside.right, buttons[2].top), gap);
 
-    // Every button shows its image: the first row too.
-    pMini->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Every button shows its whole image (a square of 10 x 9 pixels in its colour), the first row too; no
+    // line of the separator crosses it.
     const COLORREF colors[4] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(200, 160, 0)};
     for (int i = 0; i < 4; ++i)
     {
         CRect button = buttons[static_cast<size_t>(i)];
         bar.ClientToScreen(&button);
-        EXPECT_TRUE(FtPumpUntil([&]()
-                                { return ScreenCopy(button).RowsHold(button.left, button.right, button.top,
-                                                                     button.Height(), colors[i]); }))
-            << i << " " << Text(button);
+        auto whole = [&]()
+        {
+            ScreenCopy copy(button);
+            int count = 0;
+            for (int y = button.top; y < button.bottom; ++y)
+                for (int x = button.left; x < button.right; ++x)
+                    count += copy.At(x, y) == colors[i] ? 1 : 0;
+            return count == 90;
+        };
+        EXPECT_TRUE(FtPumpUntil(whole)) << i << " " << Text(button);
     }
-    // The caption holds its close button whole.
+    // The caption holds its close button whole, and shows it.
     window = Rect(*pMini);
     CRect client;
     pMini->GetClientRect(&client);
@@ -488,6 +497,9 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsBu
     EXPECT_EQ(placed, placed & window);
     EXPECT_LE(placed.bottom, client.top);
     EXPECT_GE(placed.left, window.left + 2 * ::GetSystemMetrics(SM_CXEDGE));
+    EXPECT_TRUE(FtPumpUntil([&]() { return ScreenCopy(placed).RowsHold(placed.left, placed.right, placed.top,
+                                                                        placed.Height(), RGB(0, 0, 0)); }))
+        << Text(placed);
 }
 
 TEST_F(DockLayoutTest, AFloatingDockingWindowSizesByEveryEdgeAndCornerAndDocksBackAtTheSizeItHad)
@@ -553,4 +565,37 @@ TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMe
     Settle(frame);
     EXPECT_EQ(&uxAfxData.m_fontBold,
               static_cast<CUXMiniDockFrameWnd*>(frame->m_bars[0].GetParentFrame())->GetCaptionFont());
+}
+
+TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsComesBackInTwoRowsAfterARestart)
+{
+    CFtToolBar& bar = frame->m_bars[0];
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, Rect(*bar.GetParentFrame()).TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    std::string before = Layout();
+    Restart();
+    ASSERT_NE(nullptr, frame);
+    CFtToolBar& again = frame->m_bars[0];
+    ASSERT_TRUE(again.IsFloating());
+    std::vector<CRect> buttons = Buttons(again);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_GE(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_EQ(before, Layout());
+
+    // A program that floats the bar in one row before it loads the state: the bar takes the stored width.
+    again.CalcDynamicLayout(500, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&again, Rect(*again.GetParentFrame()).TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    ASSERT_EQ(Buttons(again)[0].top, Buttons(again)[3].top);
+    frame->LoadBarState(kProfile);
+    Settle(frame);
+    buttons = Buttons(again);
+    EXPECT_GE(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_EQ(before, Layout());
 }

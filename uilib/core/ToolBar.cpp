@@ -385,9 +385,40 @@ void CUXToolBar::GetItemRect(int nIndex, LPRECT lpRect)
     if (lpRect == nullptr)
         return;
     *lpRect = CRect(0, 0, 0, 0);
-    if (m_hWnd != nullptr &&
-        !SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
+    if (m_hWnd == nullptr)
+        return;
+    TBBUTTON button = GetButton(nIndex);
+    if (IsSeparator(button) && (button.fsState & TBSTATE_WRAP) && !IsHidden(button))
+    {
+        *lpRect = WrapGapRect(nIndex);
+        return;
+    }
+    if (!SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
         *lpRect = CRect(0, 0, 0, 0);
+}
+
+CRect CUXToolBar::WrapGapRect(int nIndex) const
+{
+    // From the bottom of the row before to the top of the row after, across the bar: the control's own
+    // rectangle of such a separator differs between systems (it may lie over the row before).
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    auto itemRect = [this](int i)
+    {
+        CRect rect(0, 0, 0, 0);
+        SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
+    int before = nIndex, after = nIndex + 1;
+    while (before > 0 && (IsHidden(buttons[before - 1]) || IsSeparator(buttons[before - 1])))
+        --before;
+    while (after < static_cast<int>(buttons.size()) && IsHidden(buttons[after]))
+        ++after;
+    if (before == 0 || after >= static_cast<int>(buttons.size()))
+        return CRect(0, 0, 0, 0);
+    CRect client;
+    GetClientRect(&client);
+    int top = itemRect(before - 1).bottom;
+    return CRect(client.left, top, client.right, std::max<int>(top, itemRect(after).top));
 }
 
 CSize CUXToolBar::GetItemSize(int nIndex)
@@ -396,7 +427,7 @@ CSize CUXToolBar::GetItemSize(int nIndex)
     GetItemRect(nIndex, &rect);
     TBBUTTON button = GetButton(nIndex);
     if (IsSeparator(button) && (button.fsState & TBSTATE_WRAP))
-        return CSize(0, rect.Width());
+        return CSize(0, button.iBitmap);
     return rect.Size();
 }
 
@@ -1329,7 +1360,8 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
             continue;
         int index = static_cast<int>(i);
         CRect rect;
-        if (!SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
+        GetItemRect(index, &rect);
+        if (rect.IsRectEmpty() && !(button.fsState & TBSTATE_WRAP))
             continue;
         if (painter != nullptr)
         {
@@ -1376,33 +1408,15 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
 
 void CUXToolBar::EraseWrapGaps(CDC* pDC)
 {
-    // The gaps a wrapped separator leaves between rows take the bar's colour. The gap runs from the bottom of
-    // the row before to the top of the row after: the control's own rectangle of such a separator differs
-    // between systems (it may lie over the row before).
+    // The gaps a wrapped separator leaves between rows take the bar's colour.
     std::vector<TBBUTTON> buttons = ReadButtons();
-    CRect client;
-    GetClientRect(&client);
-    auto itemRect = [this](size_t i)
-    {
-        CRect rect(0, 0, 0, 0);
-        SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
-        return rect;
-    };
     for (size_t i = 0; i < buttons.size(); ++i)
     {
         if (!IsSeparator(buttons[i]) || !(buttons[i].fsState & TBSTATE_WRAP) || IsHidden(buttons[i]))
             continue;
-        size_t before = i, after = i + 1;
-        while (before > 0 && (IsHidden(buttons[before - 1]) || IsSeparator(buttons[before - 1])))
-            --before;
-        while (after < buttons.size() && IsHidden(buttons[after]))
-            ++after;
-        if (before == 0 || after >= buttons.size())
-            continue;
-        int top = itemRect(before - 1).bottom;
-        int bottom = itemRect(after).top;
-        if (bottom > top)
-            pDC->FillSolidRect(client.left, top, client.Width(), bottom - top, GetBackColor());
+        CRect gap = WrapGapRect(static_cast<int>(i));
+        if (!gap.IsRectEmpty())
+            pDC->FillSolidRect(&gap, GetBackColor());
     }
 }
 

@@ -6,8 +6,8 @@
 //
 // Started with /tour it shows itself on its own: it opens the customize dialog and shows its pages, closes it,
 // opens the colour pop-up, the Edit and the Tools menu, docks the Standard bar on the left, on the right and by
-// each docking window, floats the menu bar and docks it back, and ends (tools/uilib-demo.sh takes screenshots
-// meanwhile).
+// each docking window, floats the menu bar and docks it back, makes the floating Format bar narrow, and ends
+// (tools/uilib-demo.sh takes screenshots meanwhile).
 #include "ShowcaseIds.h"
 #include "UilibResources.h"
 #include "framework/win/Framework.h"
@@ -400,6 +400,16 @@ private:
         case 4: DockControlBar(&m_standard, AFX_IDW_DOCKBAR_TOP); break;
         case 5:
         case 6: m_wndMenuBar.m_pDockContext->ToggleDocking(); break;
+        case 7:
+            // The floating Format bar made narrow: its buttons in two rows, as a drag of its frame's edge leaves it.
+            if (m_format.IsFloating())
+            {
+                CRect frame;
+                m_format.GetParentFrame()->GetWindowRect(&frame);
+                m_format.CalcDynamicLayout(80, LM_HORZ | LM_COMMIT);
+                FloatControlBar(&m_format, frame.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+            }
+            break;
         default: return FALSE;
         }
         RecalcLayout();
