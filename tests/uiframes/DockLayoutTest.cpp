@@ -485,7 +485,7 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsBu
         };
         EXPECT_TRUE(FtPumpUntil(whole)) << i << " " << Text(button);
     }
-    // The caption holds its close button whole, and shows it.
+    // The caption holds its close button whole.
     window = Rect(*pMini);
     CRect client;
     pMini->GetClientRect(&client);
@@ -497,6 +497,28 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsBu
     EXPECT_EQ(placed, placed & window);
     EXPECT_LE(placed.bottom, client.top);
     EXPECT_GE(placed.left, window.left + 2 * ::GetSystemMetrics(SM_CXEDGE));
+}
+
+TEST_F(DockLayoutTest, AFloatingFrameMadeNarrowerPaintsItsWholeCaption)
+{
+    // Eight buttons in a row, then in rows of two: the frame loses half its width.
+    CFtToolBar& bar = frame->m_bars[1];
+    const UINT first = kDlBarIds[1] * 10;
+    const UINT ids[8] = {first + 1, first + 2, first + 3, first + 4, first + 5, first + 6, first + 7, first + 8};
+    ASSERT_TRUE(bar.SetButtons(ids, 8));
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    CRect wide = Rect(*bar.GetParentFrame());
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, wide.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(bar.GetParentFrame());
+    CRect window = Rect(*pMini);
+    ASSERT_LT(window.Width(), wide.Width() - 40);
+    // The close button shows its black cross at its new place.
+    const CUXMiniDockFrameWnd::CaptionButton* close = pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton);
+    ASSERT_NE(nullptr, close);
+    CRect placed = close->rect + window.TopLeft();
     EXPECT_TRUE(FtPumpUntil([&]() { return ScreenCopy(placed).RowsHold(placed.left, placed.right, placed.top,
                                                                         placed.Height(), RGB(0, 0, 0)); }))
         << Text(placed);
