@@ -165,8 +165,7 @@ void CUXMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
     CMiniDockFrameWnd::OnSize(nType, cx, cy);
     PlaceButtons();
     // The caption is painted whole again: a frame made narrower keeps no stale caption cut at its new edge.
-    if (IsWindowVisible())
-        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    PaintCaption();
 }
 
 LRESULT CUXMiniDockFrameWnd::OnDeferredLayout(WPARAM, LPARAM)
