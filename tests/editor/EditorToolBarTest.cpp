@@ -1,4 +1,6 @@
-// The editor's tool bar resource loads through the library's tool bar as the main frame loads it.
+// The editor's tool bar resource loads through the library's tool bar as the main frame loads it, and the main
+// frame gives the bar its disabled images only when their bitmap is there.
+#include "editor/MainFrame.h"
 #include "resources/editor/resource.h"
 #include "uilib/core/ToolBar.h"
 
@@ -53,6 +55,29 @@ TEST(EditorToolBar, Resource135LoadsIntoTheLibrarysToolBar)
         bar.DestroyWindow();
     }
     frame->DestroyWindow();
+}
+
+// A main frame whose disabled-image bitmap is missing from the resources.
+class CFrameWithoutDisabledBitmap : public CMainFrame
+{
+public:
+    CFrameWithoutDisabledBitmap() { m_nDisabledBitmapID = 0x7FF0; }
+};
+
+TEST(EditorToolBar, TheDisabledImagesGoToTheBarOnlyWhenTheirBitmapLoaded)
+{
+    for (bool missing : {false, true})
+    {
+        CMainFrame* frame = missing ? new CFrameWithoutDisabledBitmap : new CMainFrame;   // deletes itself
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) << missing;
+        HIMAGELIST disabled =
+            reinterpret_cast<HIMAGELIST>(frame->GetToolBar().SendMessage(TB_GETDISABLEDIMAGELIST));
+        if (missing)
+            EXPECT_EQ(nullptr, disabled);   // the bar keeps its own greyed images
+        else
+            EXPECT_EQ(11, disabled != nullptr ? ImageList_GetImageCount(disabled) : -1);
+        frame->DestroyWindow();
+    }
 }
 
 }   // namespace
