@@ -248,6 +248,10 @@
 #define IDS_FONT_NOT_TRUETYPE 221
 #define IDS_FONT_INTERNAL_ERROR 222
 
+// Messages of the dialogs about the user's files, texts and the programs the editor starts (English and
+// German)
+#define IDS_PICTURE_UNREADABLE 300
+
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.
 #define ID_START_FLOW 101

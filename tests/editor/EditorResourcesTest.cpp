@@ -2,6 +2,7 @@
 // bitmaps, menu, accelerators, strings, cursors and version; and the help file with every topic the editor
 // opens.
 #include "EditorTestSupport.h"
+#include "framework/win/Resources.h"
 #include "resources/editor/resource.h"
 
 #include <gtest/gtest.h>
@@ -164,4 +165,38 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
         std::string name = std::string("/public/") + topic;
         EXPECT_NE(chm.end(), std::search(chm.begin(), chm.end(), name.begin(), name.end())) << topic;
     }
+}
+
+TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
+{
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE};
+    for (UINT id : messages)
+    {
+        CString english, german;
+        AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+        EXPECT_TRUE(english.LoadString(id)) << id;
+        AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+        EXPECT_TRUE(german.LoadString(id)) << id;
+        EXPECT_STRNE(english, german) << id;
+    }
+    AfxSetUILanguage(0);   // the user's language again
+}
+
+TEST(EditorResources, TheFirstTipSaysWhatTheEditorDoesWithPicturesOfAnotherSize)
+{
+    std::string app = AppFolder();
+    if (app.empty())
+        GTEST_SKIP() << "the build folder is not known";
+    Bytes bytes = ReadFileBytes(app + "\\tips.txt");
+    std::string tips(bytes.begin(), bytes.end()), first;
+    for (size_t at = 0; at < tips.size() && first.empty();)
+    {
+        size_t end = std::min(tips.find('\n', at), tips.size());
+        std::string line = tips.substr(at, end - at);
+        if (!line.empty() && line[0] != ';' && line[0] != ' ' && line[0] != '\t' && line[0] != '\r')
+            first = line;
+        at = end + 1;
+    }
+    EXPECT_EQ(std::string::npos, first.find("stretched")) << first;
+    EXPECT_NE(std::string::npos, first.find("\"Insert New Slide\" takes only pictures of that size")) << first;
 }

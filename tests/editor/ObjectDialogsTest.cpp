@@ -177,6 +177,7 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     CTempFolder folder("vximagedlg");
     ASSERT_TRUE(WriteFileBytes(folder / "big.bmp", MakeSolidBmp(700, 100, RGB(255, 0, 0))));
     ASSERT_TRUE(WriteFileBytes(folder / "small.bmp", MakeSolidBmp(100, 50, RGB(0, 255, 0))));
+    ASSERT_TRUE(WriteFileBytes(folder / "broken.jpg", Bytes(64, 0x5A)));
     CMessageBoxRecorder boxes;
     CImageObjectDlg dlg;
     dlg.m_nSlideWidth = 638;
@@ -184,6 +185,7 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     dlg.m_strProjectFolder = folder.Path().c_str();
     bool colourButtonFollows = false;
     std::vector<std::string> messages;
+    std::string unreadable;
     CDialogDriver driver({[&](HWND h)
                           {
                               colourButtonFollows = !IsItemEnabled(h, IDC_COLOR_BUTTON);
@@ -203,6 +205,13 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
                                   {
                                       for (const auto& record : boxes.Records())
                                           messages.push_back(record.text);
+                                      SetItemText(h, IDC_IMAGE_FILE, folder / "broken.jpg");
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      unreadable = boxes.LastText();
                                       SetItemText(h, IDC_IMAGE_FILE, folder / "small.bmp");
                                       SetItemText(h, IDC_POS_X, "600");
                                       SetItemText(h, IDC_POS_Y, "-3");
@@ -219,6 +228,9 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     EXPECT_EQ("The image is too big!          \n\n  Max: 638 x 466 Pixel\nActual:  700 x 100 pixels\n\n",
               messages[2]);
     EXPECT_EQ("Please specify an image file", messages[3]);
+    // A damaged picture is told as such, not as a missing file.
+    EXPECT_EQ("The file \"" + folder / "broken.jpg" + "\" cannot be read as a picture.", unreadable);
+    EXPECT_EQ(4u, boxes.Count());   // and nothing more about it
     EXPECT_EQ(folder / "small.bmp", dlg.m_strFile.str());
     EXPECT_EQ(538, dlg.m_nX);   // moved left so that the whole picture shows
     EXPECT_EQ(0, dlg.m_nY);
