@@ -251,6 +251,7 @@
 // Messages of the dialogs about the user's files, texts and the programs the editor starts (English and
 // German)
 #define IDS_PICTURE_UNREADABLE 300
+#define IDS_TEXT_TOO_LONG 301
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -169,7 +169,7 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 
 TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
-    const UINT messages[] = {IDS_PICTURE_UNREADABLE};
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE, IDS_TEXT_TOO_LONG};
     for (UINT id : messages)
     {
         CString english, german;

@@ -103,6 +103,7 @@ TEST(ObjectDialogs, TextDialogRefusesAnEmptyTextAndKeepsNumbersInTheirRanges)
     ASSERT_EQ(IDOK, again.DoModal());
     EXPECT_EQ(60000, again.m_TextObject.m_nDelay);
     EXPECT_EQ(618, again.m_TextObject.m_nX);
+    const std::string kept(again.m_TextObject.m_strText);   // what fits there
 
     CDialogDriver cancel({[&](HWND h)
                           {
@@ -111,8 +112,59 @@ TEST(ObjectDialogs, TextDialogRefusesAnEmptyTextAndKeepsNumbersInTheirRanges)
                               CDialogDriver::Click(h, IDCANCEL);
                           }});
     EXPECT_EQ(IDCANCEL, again.DoModal());
-    EXPECT_STREQ("Hello", again.m_TextObject.m_strText);
+    EXPECT_EQ(kept, std::string(again.m_TextObject.m_strText));
     EXPECT_EQ(60000, again.m_TextObject.m_nDelay);
+}
+
+TEST(ObjectDialogs, TextDialogAsksBeforeATextWiderThanTheRoomRightOfItIsCut)
+{
+    std::string typed;
+    while (typed.size() < 274)
+        typed += "Slide text ";
+    typed.resize(274);
+    CMessageBoxRecorder boxes(IDNO);
+    CTextObjectDlg dlg;
+    dlg.m_TextObject.SetDefaults();
+    dlg.m_TextObject.m_nX = 100;
+    dlg.m_nSlideWidth = 638;
+    dlg.m_nSlideHeight = 466;
+    std::string kept;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              SetItemText(h, IDC_TEXT, typed);
+                              CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      kept = ItemText(h, IDC_TEXT);   // No: back with the whole text
+                                      boxes.SetAnswer(IDYES);
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                          }});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(typed, kept);
+    ASSERT_EQ(2u, boxes.Count());
+    const int fits = dlg.m_TextObject.m_strText.GetLength();
+    EXPECT_GT(fits, 10);
+    EXPECT_LT(fits, 274);
+    EXPECT_EQ(typed.substr(0, static_cast<size_t>(fits)), std::string(dlg.m_TextObject.m_strText));
+    std::string asked = boxes.Records()[0].text;
+    EXPECT_NE(std::string::npos, asked.find("only the first " + std::to_string(fits) + " of its 274 characters"))
+        << asked;
+    EXPECT_EQ(static_cast<unsigned>(MB_YESNO), boxes.Records()[0].type & MB_TYPEMASK);
+
+    // What was kept is what the slide editor draws: nothing more goes.
+    CWindowDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap surface;
+    surface.CreateCompatibleBitmap(&screen, 638, 466);
+    CBitmap* old = dc.SelectObject(&surface);
+    CRect drawn;
+    dlg.m_TextObject.Draw(&dc, CRect(0, 0, 638, 466), -1, FALSE, drawn);
+    dc.SelectObject(old);
+    EXPECT_EQ(fits, dlg.m_TextObject.m_strText.GetLength());
+    EXPECT_LE(drawn.right, 638 + 1);
 }
 
 TEST(ObjectDialogs, FontChoiceNormalisesItsInputAndKeepsTheSizeThroughTheFontDialog)
