@@ -36,12 +36,6 @@ CString BrowseForExistingFile(CWnd* owner, const char* filter, const char* folde
     return dialog.GetPathName();
 }
 
-BOOL IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The folder as a full path without a trailing backslash (a drive's root keeps its own).
 CString NormalizeFolder(const CString& folder)
 {

@@ -125,12 +125,6 @@ CString WithoutTrailingBackslash(CString folder)
     return folder;
 }
 
-BOOL IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The entry name a pack gives path, upper-cased for comparisons.
 CString EntryKey(const char* path)
 {

@@ -252,6 +252,7 @@
 // German)
 #define IDS_PICTURE_UNREADABLE 300
 #define IDS_TEXT_TOO_LONG 301
+#define IDS_FOLDER_CREATE_QUESTION 302
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -169,7 +169,7 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 
 TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
-    const UINT messages[] = {IDS_PICTURE_UNREADABLE, IDS_TEXT_TOO_LONG};
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE, IDS_TEXT_TOO_LONG, IDS_FOLDER_CREATE_QUESTION};
     for (UINT id : messages)
     {
         CString english, german;
