@@ -78,7 +78,7 @@ TEST(EditorResources, ToolBarMenuAndAccelerators)
     ASSERT_NE(nullptr, accelerators);
     ACCEL keys[32];
     int count = CopyAcceleratorTableA(accelerators, keys, 32);
-    EXPECT_EQ(13, count);
+    EXPECT_EQ(14, count);
     auto command = [&](BYTE flags, WORD key)
     {
         for (int i = 0; i < count; i++)
@@ -91,6 +91,7 @@ TEST(EditorResources, ToolBarMenuAndAccelerators)
     EXPECT_EQ(57603, command(FCONTROL, 'S'));
     EXPECT_EQ(ID_NEXT_PANE, command(0, VK_F6));
     EXPECT_EQ(ID_PREV_PANE, command(FSHIFT, VK_F6));
+    EXPECT_EQ(ID_HELP_CONTENTS, command(0, VK_F1));
     DestroyAcceleratorTable(accelerators);
 }
 

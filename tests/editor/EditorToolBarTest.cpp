@@ -1,7 +1,8 @@
 // The editor's tool bar resource loads through the library's tool bar as the main frame loads it, and the main
-// frame gives the bar its disabled images only when their bitmap is there.
+// frame gives the bar its disabled images only when their bitmap is there; F1 in the main frame opens the help.
 #include "editor/MainFrame.h"
 #include "resources/editor/resource.h"
+#include "tests/support/win_ShellRecorder.h"
 #include "uilib/core/ToolBar.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,21 @@ TEST(EditorToolBar, TheDisabledImagesGoToTheBarOnlyWhenTheirBitmapLoaded)
             EXPECT_EQ(11, disabled != nullptr ? ImageList_GetImageCount(disabled) : -1);
         frame->DestroyWindow();
     }
+}
+
+TEST(EditorMainFrame, F1OpensTheHelpsMainTopic)
+{
+    CShellRecorder shell;
+    CMainFrame* frame = new CMainFrame;   // deletes itself
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    MSG key = {frame->GetSafeHwnd(), WM_KEYDOWN, VK_F1, 0x003B0001, 0, {0, 0}};
+    EXPECT_TRUE(frame->PreTranslateMessage(&key));
+    frame->DestroyWindow();
+    ASSERT_EQ(1u, shell.Calls().size());
+    EXPECT_EQ("help", shell.Calls()[0].kind);
+    const std::string topic = "vexul.chm::/public/Index.htm";
+    EXPECT_EQ(topic, shell.Calls()[0].file.substr(shell.Calls()[0].file.size() -
+                                                  std::min(shell.Calls()[0].file.size(), topic.size())));
 }
 
 }   // namespace
