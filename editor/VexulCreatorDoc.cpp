@@ -248,12 +248,13 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     m_strProjectFolder = m_Settings.GetFolder();
     m_bProjectOpen = TRUE;
     SetCurrentDirectoryA(m_strProjectFolder);
-    // The end program travels with the show: one outside the project folder is copied in.
-    if (!m_Settings.m_strAutostartFile.IsEmpty())
+    // The end program and the background sound travel with the show: one outside the project folder is
+    // copied in, and both are named relative to the folder, where the player looks for them.
+    for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
         CString relative;
-        if (theApp.ImportFileToProject(m_Settings.m_strAutostartFile, m_strProjectFolder, relative, &m_Pack))
-            m_Settings.m_strAutostartFile = relative;
+        if (!file->IsEmpty() && theApp.ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+            *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
     m_Settings.SaveToProfile();

@@ -255,6 +255,7 @@
 #define IDS_FOLDER_CREATE_QUESTION 302
 #define IDS_UPDATE_START_FAILED 303
 #define IDS_WEB_PAGE_START_FAILED 304
+#define IDS_COMPILE_FILES_TRAVEL 305
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

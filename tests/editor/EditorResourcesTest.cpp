@@ -170,7 +170,8 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 
 TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
-    const UINT messages[] = {IDS_PICTURE_UNREADABLE, IDS_TEXT_TOO_LONG, IDS_FOLDER_CREATE_QUESTION, IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED};
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE,  IDS_TEXT_TOO_LONG,         IDS_FOLDER_CREATE_QUESTION,
+                             IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED, IDS_COMPILE_FILES_TRAVEL};
     for (UINT id : messages)
     {
         CString english, german;
