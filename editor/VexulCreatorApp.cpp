@@ -389,17 +389,28 @@ BOOL CVexulCreatorApp::ImportFileToProject(const char* filePath, const char* pro
     else
     {
         CString name = path.Mid(path.ReverseFind('\\') + 1);
+        if (folder.IsEmpty())
+            return FALSE;
         BOOL readable = FALSE;
         std::vector<BYTE> bytes = ReadWholeFile(path, readable);
-        if (!readable || folder.IsEmpty())
+        if (!readable)
+        {
+            AfxMessageBox(FormatString(IDS_FILE_UNREADABLE, static_cast<const char*>(path)),
+                          MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
+        }
         CProjectNames names(folder, pack, bytes);
         if (names.IsTakenByOther(name))
             name = TellFreeName(name, FreeProjectName(name, names));
         fullName = folder + "\\" + name;
         if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
             !CopyFileWithPrompt(fullName, path, FALSE, GetLanguage()))
+        {
+            AfxMessageBox(FormatString(IDS_IMPORT_COPY_FAILED, static_cast<const char*>(path),
+                                       static_cast<const char*>(folder)),
+                          MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
+        }
     }
     relativeName = fullName.Mid(folder.GetLength() + 1);
     CFile check;

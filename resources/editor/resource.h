@@ -222,6 +222,7 @@
 #define IDC_TITLE 1091
 #define IDC_SIZE_TARGET 1094
 #define IDC_SIZE_ACTUAL 1095
+#define IDC_SIZE_MISMATCH 1096
 #define IDC_NEW_SLIDE_FILE 1101
 #define IDC_NEW_SLIDE_SIZE 1102
 #define IDC_EDIT_IMAGE 1128
@@ -256,6 +257,9 @@
 #define IDS_UPDATE_START_FAILED 303
 #define IDS_WEB_PAGE_START_FAILED 304
 #define IDS_COMPILE_FILES_TRAVEL 305
+#define IDS_FILE_UNREADABLE 306
+#define IDS_IMPORT_COPY_FAILED 307
+#define IDS_SIZE_MISMATCH_FILE 308
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

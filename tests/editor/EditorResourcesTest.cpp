@@ -171,7 +171,8 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
     const UINT messages[] = {IDS_PICTURE_UNREADABLE,  IDS_TEXT_TOO_LONG,         IDS_FOLDER_CREATE_QUESTION,
-                             IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED, IDS_COMPILE_FILES_TRAVEL};
+                             IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED, IDS_COMPILE_FILES_TRAVEL,
+                             IDS_FILE_UNREADABLE,     IDS_IMPORT_COPY_FAILED,    IDS_SIZE_MISMATCH_FILE};
     for (UINT id : messages)
     {
         CString english, german;

@@ -321,6 +321,60 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
     EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));
 }
 
+TEST_F(NewSlideDialogTest, AnImageThatIsRefusedIsNamedWithTheReasonAndStaysOutOfTheProject)
+{
+    CTempFolder elsewhere("vxnewslidebad");
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "broken.jpg", Bytes(80, 0x33)));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "small.bmp", MakeSolidBmp(320, 240, RGB(1, 2, 3))));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
+    const std::string gone = project / "gone";   // a project folder nothing can be copied into
+    std::vector<std::string> texts;
+    std::string sizeText;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              PressButton(h, IDC_USER_BACKGROUND);
+                              SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "broken.jpg");
+                              CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
+                                      SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "small.bmp");
+                                      CDialogDriver::Click(h, IDOK);   // the image-size dialog follows
+                                  });
+                          },
+                          [&](HWND sizeDlg)
+                          {
+                              sizeText = ItemText(sizeDlg, IDC_SIZE_MISMATCH);
+                              CDialogDriver::Click(sizeDlg, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              dlg.m_strProjectFolder = gone.c_str();
+                              SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "mine.bmp");
+                              CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
+                                      dlg.m_strProjectFolder = project.Path().c_str();
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                          }});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ("The file \"" + elsewhere / "broken.jpg" + "\" cannot be read as a picture.", texts[0]);
+    EXPECT_EQ("The image file \"small.bmp\" does not correspond to the nominal dimensions", sizeText);
+    EXPECT_EQ("The file \"" + elsewhere / "mine.bmp" + "\" cannot be copied into the project folder \"" + gone +
+                  "\".",
+              texts[1]);
+    EXPECT_EQ(2u, boxes.Count());
+    // Only the image that was taken came into the project.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "broken.jpg").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "small.bmp").c_str()));
+    EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
+}
+
 TEST(SlideDialogs, APreviewOneHundredPixelsHighIsOneHundredThirtyFiveWide)
 {
     CImageSizeNoticeDlg host;
