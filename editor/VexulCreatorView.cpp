@@ -643,7 +643,17 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
         return FALSE;
     CString entry = path;
     if (!doc->SetSlideBackgroundFile(cell, entry))
+    {
+        // The slide goes on naming the picture it has: a name the pack lacks would cost it that picture.
+        doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
+        CProjectPack& pack = doc->m_Pack;
+        CString name = BareName(path);
+        AfxMessageBox(pack.GetEntryCount() >= pack.GetCapacity()
+                          ? FormatString(IDS_PICTURE_PACK_FULL, name.GetString(), pack.GetCapacity())
+                          : FormatString(IDS_PICTURE_NOT_PACKED, name.GetString()),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
+    }
     CPicture picture;
     if (!doc->LoadPictureFromPack(picture, BareName(entry)))
     {
@@ -708,9 +718,8 @@ void CVexulCreatorView::EditSlide(int cell)
         doc->m_Show.m_Slides[cell].CopyFrom(copy);
         doc->SetModifiedFlag();
         doc->AddSlideImagesToPack(cell);
-        if (request.imageFile != m_cells[cell].file)
-            SetSlideImage(cell, request.imageFile);
-        else
+        BOOL newBackground = request.imageFile != m_cells[cell].file;
+        if ((!newBackground || !SetSlideImage(cell, request.imageFile)) && cell < m_nSlideCount)
             RenderCell(cell);
 
         CShowData& show = doc->m_Show;

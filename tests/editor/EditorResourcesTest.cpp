@@ -172,7 +172,7 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
     const UINT messages[] = {IDS_PICTURE_UNREADABLE,  IDS_TEXT_TOO_LONG,         IDS_FOLDER_CREATE_QUESTION,
                              IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED, IDS_COMPILE_FILES_TRAVEL,
-                             IDS_FILE_UNREADABLE,     IDS_IMPORT_COPY_FAILED,    IDS_SIZE_MISMATCH_FILE};
+                             IDS_FILE_UNREADABLE,     IDS_IMPORT_COPY_FAILED,    IDS_SIZE_MISMATCH_FILE, IDS_PICTURE_PACK_FULL, IDS_PICTURE_NOT_PACKED};
     for (UINT id : messages)
     {
         CString english, german;

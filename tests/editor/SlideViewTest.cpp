@@ -181,3 +181,41 @@ TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesT
     Command(ID_POPUP_TEST_SHOW);
     EXPECT_EQ(1, boxes.Count("could not be started"));
 }
+
+TEST_F(EditorProgram, ABackgroundThePackCannotTakeIsRefusedAndTheSlideKeepsItsOwn)
+{
+    CTempFolder folder("vxviewfull");
+    MakeSavedProject(folder.Path(), {kRed});
+    const CString before = Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile;
+    // A pack that holds all the entries it can.
+    for (int i = 0; Doc()->AddDataToPack(("FILL" + std::to_string(i) + ".DAT").c_str(), "x", 1); i++)
+        ;
+    const std::string blue = WriteSlidePicture(folder.Path(), "blue.bmp", kBlue);
+
+    // In the slide editor the user drops a picture of the slide's size: it becomes the slide's background
+    // there, and OK hands it to the project.
+    CBoxScript boxes;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(blue)), 0);
+                              CDialogDriver::Click(h, IDOK);
+                          }});
+    View()->EditSlide(0);
+    Pump();
+    ASSERT_EQ(1u, driver.StepsRun());
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ("The picture \"blue.bmp\" cannot be taken into the project file: it holds the most entries it can "
+              "(500).\nThe slide keeps its background.",
+              boxes.Texts()[0]);
+    EXPECT_STREQ(before, Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ(before, View()->GetCellFile(0));
+
+    // Saved, the pack still holds the slide's own picture.
+    ASSERT_TRUE(Doc()->SaveProject());
+    CProjectPack saved;
+    CFile file;
+    ASSERT_TRUE(file.Open((folder / "VEXUL.VXL").c_str(), CFile::modeRead | CFile::shareDenyNone));
+    CArchive ar(&file, CArchive::load);
+    saved.Read(ar);
+    EXPECT_GE(saved.FindEntry(before), 0);
+}
