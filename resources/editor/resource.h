@@ -262,6 +262,7 @@
 #define IDS_SIZE_MISMATCH_FILE 308
 #define IDS_PICTURE_PACK_FULL 309
 #define IDS_PICTURE_NOT_PACKED 310
+#define IDS_PICTURES_UNREADABLE 311
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -219,3 +219,33 @@ TEST_F(EditorProgram, ABackgroundThePackCannotTakeIsRefusedAndTheSlideKeepsItsOw
     saved.Read(ar);
     EXPECT_GE(saved.FindEntry(before), 0);
 }
+
+TEST_F(EditorProgram, ADamagedPictureInAnOpenedProjectIsNamedOnceAtTheOpen)
+{
+    CTempFolder folder("vxviewdamaged");
+    const std::string pack = MakeSavedProject(folder.Path(), {kRed, kGreen, kBlue});
+    // The second slide's picture is damaged in the pack, and its file is gone from the folder.
+    Doc()->RemoveFromPack("slide1.bmp");
+    ASSERT_TRUE(Doc()->AddDataToPack("slide1.bmp", "no picture at all", 17));
+    ASSERT_TRUE(Doc()->SaveProject());
+    ASSERT_TRUE(DeleteFileA((folder / "slide1.bmp").c_str()));
+    CTempFolder other("vxviewother");
+    ASSERT_TRUE(NewProject(other.Path()));
+
+    CBoxScript boxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    const std::string named =
+        "These pictures of the project file cannot be read, their slides show no background:\n"
+        "    slide1.bmp\n";
+    EXPECT_EQ(1, boxes.Count(named));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kBlue, BitmapCentre(View()->GetCellBitmap(2)));
+
+    // Drawn again, nothing more is said.
+    Doc()->UpdateAllViews(nullptr, HINT_PROJECT_RELOADED);
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    EXPECT_EQ(1, boxes.Count(named));
+}
