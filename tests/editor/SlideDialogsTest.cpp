@@ -148,7 +148,22 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
         SetWindowTextA(FileNameBox(h), "other.bmp");
         CDialogDriver::Click(h, IDOK);
     };
-    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); }, chooseFile,
+    // A file that is no picture is named as such first.
+    ASSERT_TRUE(WriteFileBytes(project / "broken.jpg", Bytes(90, 0x44)));
+    std::string unreadable;
+    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); },
+                          [&](HWND h)
+                          {
+                              SetWindowTextA(FileNameBox(h), "broken.jpg");
+                              CDialogDriver::Click(h, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              unreadable = boxes.LastText();
+                              boxes.Clear();
+                              CDialogDriver::Click(h, IDC_BROWSE_IMAGE);
+                          },
+                          chooseFile,
                           [&](HWND h)
                           {
                               afterNo = dlg.m_strImageFile.str();
@@ -157,6 +172,7 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
                           },
                           chooseFile, [&](HWND h) { CDialogDriver::Click(h, IDOK); }});
     ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ("The file \"" + project / "broken.jpg" + "\" cannot be read as a picture.", unreadable);
     ASSERT_EQ(2u, boxes.Count());
     const std::string question = boxes.Records()[0].text;
     EXPECT_EQ(0u, question.find("The image file does not correspond to the nominal dimensions\n"
