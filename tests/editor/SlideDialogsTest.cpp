@@ -282,14 +282,16 @@ TEST_F(NewSlideDialogTest, TexturesKeepTheirCatalogueEntryWhenOneIsLeftOut)
     EXPECT_EQ(CNewSlideDlg::USER_BACKGROUND, dlg.m_nBackground);
 }
 
-TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize)
+TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndOnlyATakenOneEntersTheProject)
 {
     CTempFolder elsewhere("vxnewslidesrc");
     ASSERT_TRUE(WriteFileBytes(elsewhere / "notes.txt", Bytes(10, 'x')));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "broken.jpg", Bytes(80, 0x33)));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "small.bmp", MakeSolidBmp(320, 240, RGB(1, 2, 3))));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
+    const std::string gone = project / "gone";   // a project folder nothing can be copied into
     bool userControls = false, editAfterCopy = false;
-    std::string sizeTarget;
+    std::string sizeTarget, sizeText;
     std::vector<std::string> texts;
     CDialogDriver driver({[&](HWND h)
                           {
@@ -310,47 +312,9 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
                                   [&, h]
                                   {
                                       texts.push_back(boxes.LastText());
-                                      SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "small.bmp");
-                                      CDialogDriver::Click(h, IDOK);   // the image-size dialog follows
+                                      SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "broken.jpg");
+                                      CDialogDriver::Click(h, IDOK);
                                   });
-                          },
-                          [&](HWND sizeDlg)
-                          {
-                              sizeTarget = ItemText(sizeDlg, IDC_SIZE_TARGET);
-                              CDialogDriver::Click(sizeDlg, IDOK);
-                          },
-                          [&](HWND h)
-                          {
-                              SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "mine.bmp");
-                              PressButton(h, IDC_COPY_INTO_PROJECT);
-                              editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
-                              CDialogDriver::Click(h, IDOK);
-                          }});
-    ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(userControls);
-    ASSERT_EQ(2u, texts.size());
-    EXPECT_EQ("Cannot open file !|", texts[0]);   // the refused name is emptied
-    EXPECT_EQ("Non-admissible image format !", texts[1]);
-    EXPECT_EQ("Target: 638 x 466 pixels\n", sizeTarget);
-    EXPECT_TRUE(editAfterCopy);
-    EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
-    EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));
-}
-
-TEST_F(NewSlideDialogTest, AnImageThatIsRefusedIsNamedWithTheReasonAndStaysOutOfTheProject)
-{
-    CTempFolder elsewhere("vxnewslidebad");
-    ASSERT_TRUE(WriteFileBytes(elsewhere / "broken.jpg", Bytes(80, 0x33)));
-    ASSERT_TRUE(WriteFileBytes(elsewhere / "small.bmp", MakeSolidBmp(320, 240, RGB(1, 2, 3))));
-    ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
-    const std::string gone = project / "gone";   // a project folder nothing can be copied into
-    std::vector<std::string> texts;
-    std::string sizeText;
-    CDialogDriver driver({[&](HWND h)
-                          {
-                              PressButton(h, IDC_USER_BACKGROUND);
-                              SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "broken.jpg");
-                              CDialogDriver::Click(h, IDOK);
                               driver.Post(
                                   [&, h]
                                   {
@@ -361,6 +325,7 @@ TEST_F(NewSlideDialogTest, AnImageThatIsRefusedIsNamedWithTheReasonAndStaysOutOf
                           },
                           [&](HWND sizeDlg)
                           {
+                              sizeTarget = ItemText(sizeDlg, IDC_SIZE_TARGET);
                               sizeText = ItemText(sizeDlg, IDC_SIZE_MISMATCH);
                               CDialogDriver::Click(sizeDlg, IDOK);
                           },
@@ -374,21 +339,29 @@ TEST_F(NewSlideDialogTest, AnImageThatIsRefusedIsNamedWithTheReasonAndStaysOutOf
                                   {
                                       texts.push_back(boxes.LastText());
                                       dlg.m_strProjectFolder = project.Path().c_str();
+                                      PressButton(h, IDC_COPY_INTO_PROJECT);
+                                      editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
                                       CDialogDriver::Click(h, IDOK);
                                   });
                           }});
     ASSERT_EQ(IDOK, dlg.DoModal());
-    ASSERT_EQ(2u, texts.size());
-    EXPECT_EQ("The file \"" + elsewhere / "broken.jpg" + "\" cannot be read as a picture.", texts[0]);
+    EXPECT_TRUE(userControls);
+    ASSERT_EQ(4u, texts.size());
+    EXPECT_EQ("Cannot open file !|", texts[0]);   // the refused name is emptied
+    EXPECT_EQ("Non-admissible image format !", texts[1]);
+    EXPECT_EQ("The file \"" + elsewhere / "broken.jpg" + "\" cannot be read as a picture.", texts[2]);
+    EXPECT_EQ("Target: 638 x 466 pixels\n", sizeTarget);
     EXPECT_EQ("The image file \"small.bmp\" does not correspond to the nominal dimensions", sizeText);
     EXPECT_EQ("The file \"" + elsewhere / "mine.bmp" + "\" cannot be copied into the project folder \"" + gone +
                   "\".",
-              texts[1]);
-    EXPECT_EQ(2u, boxes.Count());
+              texts[3]);
+    EXPECT_EQ(4u, boxes.Count());
     // Only the image that was taken came into the project.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "broken.jpg").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "small.bmp").c_str()));
+    EXPECT_TRUE(editAfterCopy);
     EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
+    EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));
 }
 
 TEST(SlideDialogs, APreviewOneHundredPixelsHighIsOneHundredThirtyFiveWide)
