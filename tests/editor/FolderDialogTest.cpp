@@ -45,16 +45,6 @@ protected:
         SendDlgItemMessageA(h, IDC_FOLDER_PATH, EM_SETMODIFY, TRUE, 0);
     }
 
-    // Types into the path field key by key, over what it held.
-    static void TypeKeys(HWND h, const std::string& text)
-    {
-        HWND edit = GetDlgItem(h, IDC_FOLDER_PATH);
-        SetFocus(edit);
-        SendMessageA(edit, EM_SETSEL, 0, -1);
-        for (char c : text)
-            SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
-    }
-
     CMessageBoxRecorder boxes;
 };
 
@@ -174,7 +164,7 @@ TEST_F(FolderDialogTest, ATypedPathStandsAndAMissingStartFolderOpensAtItsNearest
                               shown = ItemText(h, IDC_FOLDER_PATH);
                               // A folder made while a path of the user's own stands in the field goes
                               // into that path.
-                              TypeKeys(h, kBase);
+                              TypePath(h, kBase);
                               CDialogDriver::Click(h, IDC_CREATE_FOLDER);
                           },
                           [&](HWND name)
@@ -186,7 +176,7 @@ TEST_F(FolderDialogTest, ATypedPathStandsAndAMissingStartFolderOpensAtItsNearest
                           {
                               created = ItemText(h, IDC_FOLDER_PATH);
                               // A typed folder that is not there yet is made when the user says so.
-                              TypeKeys(h, typed);
+                              TypePath(h, typed);
                               boxes.SetAnswer(IDNO);
                               CDialogDriver::Click(h, IDOK);
                               driver.Post(

@@ -152,19 +152,6 @@ TEST(ObjectDialogs, TextDialogAsksBeforeATextWiderThanTheRoomRightOfItIsCut)
     EXPECT_NE(std::string::npos, asked.find("only the first " + std::to_string(fits) + " of its 274 characters"))
         << asked;
     EXPECT_EQ(static_cast<unsigned>(MB_YESNO), boxes.Records()[0].type & MB_TYPEMASK);
-
-    // What was kept is what the slide editor draws: nothing more goes.
-    CWindowDC screen(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap surface;
-    surface.CreateCompatibleBitmap(&screen, 638, 466);
-    CBitmap* old = dc.SelectObject(&surface);
-    CRect drawn;
-    dlg.m_TextObject.Draw(&dc, CRect(0, 0, 638, 466), -1, FALSE, drawn);
-    dc.SelectObject(old);
-    EXPECT_EQ(fits, dlg.m_TextObject.m_strText.GetLength());
-    EXPECT_LE(drawn.right, 638 + 1);
 }
 
 TEST(ObjectDialogs, FontChoiceNormalisesItsInputAndKeepsTheSizeThroughTheFontDialog)
