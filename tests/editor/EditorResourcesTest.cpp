@@ -183,7 +183,12 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
         EXPECT_TRUE(german.LoadString(id)) << id;
         EXPECT_STRNE(english, german) << id;
     }
+    // German letters arrive in the program's code page.
+    CString german;
+    AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    german.LoadString(IDS_PICTURE_PACK_FULL);
     AfxSetUILanguage(0);   // the user's language again
+    EXPECT_NE(-1, german.Find("enthält")) << german.GetString();
 }
 
 TEST(EditorResources, TheFirstTipSaysWhatTheEditorDoesWithPicturesOfAnotherSize)
