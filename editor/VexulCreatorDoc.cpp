@@ -660,11 +660,12 @@ BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
     return TRUE;
 }
 
-void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
+std::vector<CString> CVexulCreatorDoc::AddSlideImagesToPack(int slide)
 {
+    std::vector<CString> refused;
     CSlide* source = m_Show.GetSlide(slide);
     if (source == nullptr)
-        return;
+        return refused;
     for (int i = 0; i < CSlide::MaxObjects; i++)
     {
         CSlideObjSlot* slot = source->GetSlot(i);
@@ -675,7 +676,10 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
         CString entry = slot->m_Image.m_strFile;
         BOOL present = m_Pack.FindEntry(entry) >= 0;
         if (!AddFileToPack(entry))
+        {
+            refused.push_back(slot->m_Image.m_strFile);
             continue;
+        }
         if (!present)
             SetModifiedFlag();
         else if (CProjectPack::MakeEntryName(slot->m_Image.m_strFile).CompareNoCase(entry) != 0)
@@ -685,6 +689,7 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
             SetModifiedFlag();
         }
     }
+    return refused;
 }
 
 void CVexulCreatorDoc::DeleteSlide(int slide)

@@ -662,6 +662,16 @@ void CVexulCreatorView::ApplySlideOrder()
     ReorderCells(order);
 }
 
+void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
+{
+    CProjectPack& pack = GetDocument()->m_Pack;
+    CString reason = pack.GetEntryCount() >= pack.GetCapacity()
+                         ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
+                         : FormatString(IDS_PACK_REASON_UNREADABLE);
+    AfxMessageBox(FormatString(message, BareName(path).GetString(), reason.GetString()),
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
 {
     CVexulCreatorDoc* doc = GetDocument();
@@ -672,12 +682,7 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
     {
         // The slide goes on naming the picture it has: a name the pack lacks would cost it that picture.
         doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
-        CProjectPack& pack = doc->m_Pack;
-        CString name = BareName(path);
-        AfxMessageBox(pack.GetEntryCount() >= pack.GetCapacity()
-                          ? FormatString(IDS_PICTURE_PACK_FULL, name.GetString(), pack.GetCapacity())
-                          : FormatString(IDS_PICTURE_NOT_PACKED, name.GetString()),
-                      MB_OK | MB_ICONEXCLAMATION);
+        TellPictureNotPacked(IDS_BACKGROUND_NOT_PACKED, path);
         return FALSE;
     }
     CPicture picture;
@@ -743,7 +748,8 @@ void CVexulCreatorView::EditSlide(int cell)
     {
         doc->m_Show.m_Slides[cell].CopyFrom(copy);
         doc->SetModifiedFlag();
-        doc->AddSlideImagesToPack(cell);
+        for (const CString& refused : doc->AddSlideImagesToPack(cell))
+            TellPictureNotPacked(IDS_IMAGE_OBJECT_NOT_PACKED, refused);
         BOOL newBackground = request.imageFile != m_cells[cell].file;
         if ((!newBackground || !SetSlideImage(cell, request.imageFile)) && cell < m_nSlideCount)
             RenderCell(cell);

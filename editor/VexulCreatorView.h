@@ -118,6 +118,9 @@ protected:
     void RenderCell(int cell);
     // Takes the thumbnails the worker handed over that still belong to their cells.
     void InstallThumbnails();
+    // Tells the user that the picture of path could not go into the pack, and why (message: the template with
+    // the picture's name and the reason).
+    void TellPictureNotPacked(UINT message, const CString& path);
     // Once the thumbnails of an opened project are all drawn, names the backgrounds that could not be read.
     void NameUnreadablePictures();
     void InvalidateCell(int cell, int inflate = 0);

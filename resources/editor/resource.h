@@ -260,9 +260,11 @@
 #define IDS_FILE_UNREADABLE 306
 #define IDS_IMPORT_COPY_FAILED 307
 #define IDS_SIZE_MISMATCH_FILE 308
-#define IDS_PICTURE_PACK_FULL 309
-#define IDS_PICTURE_NOT_PACKED 310
+#define IDS_PACK_REASON_FULL 309
+#define IDS_PACK_REASON_UNREADABLE 310
 #define IDS_PICTURES_UNREADABLE 311
+#define IDS_BACKGROUND_NOT_PACKED 312
+#define IDS_IMAGE_OBJECT_NOT_PACKED 313
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -170,10 +170,11 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 
 TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
 {
-    const UINT messages[] = {IDS_PICTURE_UNREADABLE,  IDS_TEXT_TOO_LONG,         IDS_FOLDER_CREATE_QUESTION,
-                             IDS_UPDATE_START_FAILED, IDS_WEB_PAGE_START_FAILED, IDS_COMPILE_FILES_TRAVEL,
-                             IDS_FILE_UNREADABLE,     IDS_IMPORT_COPY_FAILED,    IDS_SIZE_MISMATCH_FILE,
-                             IDS_PICTURE_PACK_FULL,   IDS_PICTURE_NOT_PACKED,    IDS_PICTURES_UNREADABLE};
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE,    IDS_TEXT_TOO_LONG,          IDS_FOLDER_CREATE_QUESTION,
+                             IDS_UPDATE_START_FAILED,   IDS_WEB_PAGE_START_FAILED,  IDS_COMPILE_FILES_TRAVEL,
+                             IDS_FILE_UNREADABLE,       IDS_IMPORT_COPY_FAILED,     IDS_SIZE_MISMATCH_FILE,
+                             IDS_PACK_REASON_FULL,      IDS_PACK_REASON_UNREADABLE, IDS_PICTURES_UNREADABLE,
+                             IDS_BACKGROUND_NOT_PACKED, IDS_IMAGE_OBJECT_NOT_PACKED};
     for (UINT id : messages)
     {
         CString english, german;
@@ -186,7 +187,7 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
     // German letters arrive in the program's code page.
     CString german;
     AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
-    german.LoadString(IDS_PICTURE_PACK_FULL);
+    german.LoadString(IDS_PACK_REASON_FULL);
     AfxSetUILanguage(0);   // the user's language again
     EXPECT_NE(-1, german.Find("enthält")) << german.GetString();
 }

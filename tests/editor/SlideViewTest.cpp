@@ -182,7 +182,7 @@ TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesT
     EXPECT_EQ(1, boxes.Count("could not be started"));
 }
 
-TEST_F(EditorProgram, ABackgroundThePackCannotTakeIsRefusedAndTheSlideKeepsItsOwn)
+TEST_F(EditorProgram, PicturesThePackCannotTakeAreNamedAndTheSlideKeepsItsBackground)
 {
     CTempFolder folder("vxviewfull");
     MakeSavedProject(folder.Path(), {kRed});
@@ -191,22 +191,27 @@ TEST_F(EditorProgram, ABackgroundThePackCannotTakeIsRefusedAndTheSlideKeepsItsOw
     for (int i = 0; Doc()->AddDataToPack(("FILL" + std::to_string(i) + ".DAT").c_str(), "x", 1); i++)
         ;
     const std::string blue = WriteSlidePicture(folder.Path(), "blue.bmp", kBlue);
+    const std::string star = WriteSlidePicture(folder.Path(), "star.bmp", kGreen, 60, 40);
 
-    // In the slide editor the user drops a picture of the slide's size: it becomes the slide's background
-    // there, and OK hands it to the project.
+    // In the slide editor the user drops a picture of the slide's size, which becomes the slide's background
+    // there, and a small one, which becomes an image object; OK hands them to the project.
     CBoxScript boxes;
     CDialogDriver driver({[&](HWND h)
                           {
                               SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(blue)), 0);
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(star)), 0);
                               CDialogDriver::Click(h, IDOK);
                           }});
     View()->EditSlide(0);
     Pump();
     ASSERT_EQ(1u, driver.StepsRun());
-    ASSERT_EQ(1u, boxes.Texts().size());
+    ASSERT_EQ(2u, boxes.Texts().size());
+    EXPECT_EQ("The picture \"star.bmp\" of an image object cannot be taken into the project file: it holds the "
+              "most entries it can (500).\nThe image object stays, but the project file lacks its picture.",
+              boxes.Texts()[0]);
     EXPECT_EQ("The picture \"blue.bmp\" cannot be taken into the project file: it holds the most entries it can "
               "(500).\nThe slide keeps its background.",
-              boxes.Texts()[0]);
+              boxes.Texts()[1]);
     EXPECT_STREQ(before, Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
     EXPECT_STREQ(before, View()->GetCellFile(0));
 
