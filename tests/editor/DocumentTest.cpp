@@ -524,3 +524,43 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.VXL").c_str()));
     EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
 }
+
+TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
+{
+    CTempFolder folder("vxdocolder");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed});
+    // The same show as an older editor wrote it.
+    CProjectPack current;
+    PackEntries(pack, current);
+    int size = 0;
+    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+    const std::string version = "VERSION=" + std::string(theApp.m_strVersion.GetString());
+    ASSERT_NE(std::string::npos, showText.find(version));
+    showText.replace(showText.find(version), version.size(), "VERSION=010000");
+    current.RemoveEntry("VEXUL.INI");
+    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+        ASSERT_TRUE(current.WriteTo(out, "010000"));
+    }
+    const Bytes older = ReadFileBytes(pack);
+    // A copy of an even older show was kept here before: it stays.
+    ASSERT_TRUE(WriteFileBytes(folder / "VEXUL_010000.vxl", Bytes(30, 'o')));
+
+    CTempFolder other("vxdocolderother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    CBoxScript boxes;
+    boxes.Answer("older program version", IDYES);
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(1, boxes.Count("older program version"));
+    EXPECT_EQ(Bytes(30, 'o'), ReadFileBytes(folder / "VEXUL_010000.vxl"));
+    EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
+    CProjectPack rewritten;
+    PackEntries(pack, rewritten);
+    const BYTE* written = rewritten.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, written);
+    EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
+}
