@@ -1,5 +1,6 @@
 // The editor's document in the running program: new projects in used folders, saving through the safe path
-// (and what a failed save stops), the pictures a save keeps, damaged packs, and the project's player copy.
+// (and what a failed save stops), the pictures a save keeps, damaged packs, the project's player copy, packs
+// changed by another editor, Save As into another folder, and what a save refuses.
 #include "ProgramTestSupport.h"
 
 #include "editor/FileHelpers.h"

@@ -1,7 +1,8 @@
 // The editor program as a user meets it, driven from outside its process by posted and sent messages only:
 // the start-up dialogs, a new project made with the wizard in a folder chosen through the folder dialog,
 // two slides from pictures, objects on the second slide, saving, a test run, compiling, the compiled show
-// playing by itself, and a close that asks nothing.
+// playing by itself, a test run after the compile that shows the changed project, Save As into a new folder
+// with a test run and a compile there, and a close that asks nothing.
 #include "ProgramTestSupport.h"
 
 #include "editor/SlideEditorDlg.h"
