@@ -36,6 +36,24 @@ CString FolderOf(const CString& path)
     return folder;
 }
 
+// A long path in lines of 60 to 80 characters, broken after backslashes where it can: a message box does not
+// break a text without blanks and would grow wider than the screen.
+CString PathInLines(const CString& path)
+{
+    CString lines;
+    int lineStart = 0;
+    for (int i = 0; i < path.GetLength(); i++)
+    {
+        lines += path[i];
+        if (((path[i] == '\\' && i - lineStart >= 60) || i - lineStart >= 80) && i + 1 < path.GetLength())
+        {
+            lines += '\n';
+            lineStart = i + 1;
+        }
+    }
+    return lines;
+}
+
 // A message in the user's language (English or German) about one file; the answer comes back.
 int Tell(UINT type, const char* english, const char* german, const char* file)
 {
@@ -539,7 +557,7 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
                                  "werden: höchstens %d Zeichen sind möglich."
                                : "The path\n%s\nis too long (%d characters). A project cannot be saved there: at "
                                  "most %d characters are possible.",
-                    path.GetString(), path.GetLength(), static_cast<int>(MAX_PACK_PATH));
+                    PathInLines(path).GetString(), path.GetLength(), static_cast<int>(MAX_PACK_PATH));
         AfxMessageBox(text, MB_OK | MB_ICONSTOP);
         return FALSE;
     }
