@@ -457,9 +457,9 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             }
         }
     }
-    else if (FileExists(plainPlayer))
+    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
     {
-        CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage());
+        AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
     }
 
     if (atoi(showVersion) < atoi(theApp.m_strVersion))

@@ -421,6 +421,15 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         ASSERT_TRUE(CEditorUser::AwaitGone(played));
     };
     testShow("Changed Title", true);
+    // Run by itself, the compiled program still plays its own pack, not the pack file beside it.
+    {
+        CTestProcess own(project + "\\VEXUL.EXE", "", project, kSlideWindowId);
+        ASSERT_TRUE(own.Started());
+        HWND played = nullptr;
+        ASSERT_TRUE(
+            PumpUntil([&] { return (played = own.FindWindowWithChild(kSlideWindowId)) != nullptr; }, 60000));
+        EXPECT_TRUE(PumpUntil([&] { return Text(played) == "Vexul"; }, 60000)) << Text(played);
+    }
 
     // Saved as a project of its own in a new folder: tested and compiled there.
     const std::string moved = work / "Show2";
