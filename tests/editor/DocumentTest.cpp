@@ -51,6 +51,15 @@ void MakeCompiledPlayer(const std::string& path, const std::string& packPath)
     ASSERT_TRUE(compiler.RewriteVersion(path.c_str(), {1, 0, 0, 0}, "", "", "", ""));
 }
 
+// Opens the pack, answering Yes when asked to update an older project; how often that was asked.
+int OpenUpdating(const std::string& pack)
+{
+    CBoxScript boxes;
+    boxes.Answer("older program version", IDYES);
+    EXPECT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    return boxes.Count("older program version");
+}
+
 }   // namespace
 
 TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
@@ -377,14 +386,9 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     // A copy without a version is older: on Yes it is kept under its version's name and replaced.
     ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'v')));
     ASSERT_TRUE(NewProject(other.Path()));
-    {
-        CBoxScript boxes;
-        boxes.Answer("older program version", IDYES);
-        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
-        EXPECT_EQ(1, boxes.Count("older program version"));
-        EXPECT_EQ(Bytes(700, 'v'), ReadFileBytes(folder / "VEXUL_.exe"));
-        EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(player));
-    }
+    EXPECT_EQ(1, OpenUpdating(pack));
+    EXPECT_EQ(Bytes(700, 'v'), ReadFileBytes(folder / "VEXUL_.exe"));
+    EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(player));
 
     // A copy that cannot be moved aside stays; no new player replaces it.
     ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'w')));
@@ -553,10 +557,7 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
 
     CTempFolder other("vxdocolderother");
     ASSERT_TRUE(NewProject(other.Path()));
-    CBoxScript boxes;
-    boxes.Answer("older program version", IDYES);
-    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
-    EXPECT_EQ(1, boxes.Count("older program version"));
+    EXPECT_EQ(1, OpenUpdating(pack));
     EXPECT_EQ(Bytes(30, 'o'), ReadFileBytes(folder / "VEXUL_010000.vxl"));
     EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
     CProjectPack rewritten;
