@@ -255,10 +255,11 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
     CString pack = AppendPath(folder, kPackName);
     if (FileExists(pack))
     {
-        // The pack that was there stays as ".bak" (an older ".bak" gives way); a pack that cannot be moved
-        // aside would be overwritten by the new project, so the new project is not made.
-        CString backup = pack + ".bak";
-        if (!MoveFileExA(pack, backup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        // The pack that was there stays as ".bak", under a free name when an older backup is there (a backup
+        // is never overwritten); a pack that cannot be moved aside would be overwritten by the new project, so
+        // the new project is not made.
+        CString backup = FreeFileName(pack + ".bak");
+        if (!MoveFileExA(pack, backup, MOVEFILE_WRITE_THROUGH))
         {
             AfxMessageBox(Formatted(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
             return FALSE;

@@ -65,11 +65,12 @@ int OpenUpdating(const std::string& pack)
 TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
 {
     CTempFolder folder("vxdocnew");
-    // A project made here before: its pack becomes the ".bak", replacing an older one.
+    // A project made here before: its pack becomes a ".bak" beside the older one, which stays as it was.
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL", Bytes(100, 'p')));
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL.bak", Bytes(50, 'o')));
     ASSERT_TRUE(NewProject(folder.Path()));
-    EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
+    EXPECT_EQ(Bytes(50, 'o'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
+    EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL_2.bak"));
     EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(folder / "VEXUL.EXE"));
     EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
     EXPECT_EQ(std::vector<int>{PROJECT_WIZARD_NEW}, s_wizardModes);
