@@ -120,6 +120,12 @@ BOOL FileExists(const char* path)
     return path && *path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+BOOL IsFolder(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 CString GetFullPath(const char* path)
 {
     if (!path || !*path)

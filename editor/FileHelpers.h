@@ -31,6 +31,8 @@ void GetFolderOfPath(const char* path, CString& folder);
 
 // TRUE when a file or folder of that path exists.
 BOOL FileExists(const char* path);
+// TRUE when a folder of that path exists.
+BOOL IsFolder(const char* path);
 
 // TRUE when both paths name one existing file: the same full path without regard to case, or the same
 // file reached through another name.

@@ -27,6 +27,8 @@ public:
     void OnUpdateResult(int value);
     // Starts the outside update manager with the editor's parameters.
     void RunUpdateCheck();
+    // The update manager beside the editor.
+    CString GetUpdateManagerPath() const;
     // "/PARAM=\"[...][...][...][...][...][...][VC][V2]\"" for the update manager.
     CString GetUpdateParameters() const;
 
@@ -80,6 +82,7 @@ protected:
     afx_msg void OnAppExit();
     afx_msg void OnHelpContents();
     afx_msg void OnCheckForUpdates();
+    afx_msg void OnUpdateCheckForUpdates(CCmdUI* pCmdUI);
     afx_msg void OnUpgradeSoftware();
     DECLARE_MESSAGE_MAP()
 };

@@ -286,12 +286,13 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     m_strProjectFolder = m_Settings.GetFolder();
     m_bProjectOpen = TRUE;
     SetCurrentDirectoryA(m_strProjectFolder);
-    // The end program travels with the show: one outside the project folder is copied in.
-    if (!m_Settings.m_strAutostartFile.IsEmpty())
+    // The end program and the background sound travel with the show: one outside the project folder is
+    // copied in, and both are named relative to the folder, where the player looks for them.
+    for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
         CString relative;
-        if (theApp.ImportFileToProject(m_Settings.m_strAutostartFile, m_strProjectFolder, relative, &m_Pack))
-            m_Settings.m_strAutostartFile = relative;
+        if (!file->IsEmpty() && theApp.ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+            *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
     m_Settings.SaveToProfile();
@@ -803,11 +804,12 @@ BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
     return TRUE;
 }
 
-void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
+std::vector<CString> CVexulCreatorDoc::AddSlideImagesToPack(int slide)
 {
+    std::vector<CString> refused;
     CSlide* source = m_Show.GetSlide(slide);
     if (source == nullptr)
-        return;
+        return refused;
     for (int i = 0; i < CSlide::MaxObjects; i++)
     {
         CSlideObjSlot* slot = source->GetSlot(i);
@@ -818,7 +820,10 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
         CString entry = slot->m_Image.m_strFile;
         BOOL present = m_Pack.FindEntry(entry) >= 0;
         if (!AddFileToPack(entry))
+        {
+            refused.push_back(slot->m_Image.m_strFile);
             continue;
+        }
         if (!present)
             SetModifiedFlag();
         else if (CProjectPack::MakeEntryName(slot->m_Image.m_strFile).CompareNoCase(entry) != 0)
@@ -828,6 +833,7 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
             SetModifiedFlag();
         }
     }
+    return refused;
 }
 
 void CVexulCreatorDoc::DeleteSlide(int slide)

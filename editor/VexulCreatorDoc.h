@@ -83,8 +83,8 @@ public:
     int GetSlideHeight() const;
     // Puts the file into the pack and makes it slide i's background; path becomes the entry name.
     BOOL SetSlideBackgroundFile(int slide, CString& path);
-    // Adds the files of slide i's image objects that the pack lacks.
-    void AddSlideImagesToPack(int slide);
+    // Adds the files of slide i's image objects that the pack lacks; the files it could not add come back.
+    std::vector<CString> AddSlideImagesToPack(int slide);
     // Removes slide i (the slides after it move up); its pictures stay in the pack until the next save
     // drops what nothing refers to any more.
     void DeleteSlide(int slide);

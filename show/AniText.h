@@ -41,6 +41,8 @@ public:
     void PaintAt(CDC* dc, int x, int y);
     // Creates the font (anew when renew is set); dc serves as reference.
     void CreateFont(CDC* dc, BOOL renew);
+    // How many leading characters of the text fit into room pixels in the object's font (made when missing).
+    int CountFittingCharacters(CDC* dc, long long room);
 
     // The show text's FONTSIZE for a size held in pixels, and back, at the screen's resolution.
     static int PixelsToStoredSize(int pixels, BOOL inPoints);

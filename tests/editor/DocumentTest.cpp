@@ -567,3 +567,28 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     ASSERT_NE(nullptr, written);
     EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
 }
+
+TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
+{
+    CTempFolder elsewhere("vxdocsound");
+    CTempFolder folder("vxdocsoundproject");
+    const Bytes music(3000, 'm');
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "music.wav", music));
+    s_wizardSound = elsewhere / "music.wav";
+    ASSERT_TRUE(NewProject(folder.Path()));
+    EXPECT_EQ(music, ReadFileBytes(folder / "music.wav"));
+    EXPECT_STREQ("music.wav", Doc()->m_Settings.m_strSoundFile);
+
+    // The show names it as the player finds it: beside the show.
+    ASSERT_TRUE(Doc()->SaveProject());
+    CProjectPack saved;
+    PackEntries(folder / "VEXUL.VXL", saved);
+    int size = 0;
+    const BYTE* text = saved.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    CShowData show;
+    show.SetDefaults();
+    ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
+    EXPECT_TRUE(show.m_bSoundOn);
+    EXPECT_STREQ("music.wav", show.m_strSoundFile);
+}

@@ -148,7 +148,22 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
         SetWindowTextA(FileNameBox(h), "other.bmp");
         CDialogDriver::Click(h, IDOK);
     };
-    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); }, chooseFile,
+    // A file that is no picture is named as such first.
+    ASSERT_TRUE(WriteFileBytes(project / "broken.jpg", Bytes(90, 0x44)));
+    std::string unreadable;
+    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); },
+                          [&](HWND h)
+                          {
+                              SetWindowTextA(FileNameBox(h), "broken.jpg");
+                              CDialogDriver::Click(h, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              unreadable = boxes.LastText();
+                              boxes.Clear();
+                              CDialogDriver::Click(h, IDC_BROWSE_IMAGE);
+                          },
+                          chooseFile,
                           [&](HWND h)
                           {
                               afterNo = dlg.m_strImageFile.str();
@@ -157,6 +172,7 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
                           },
                           chooseFile, [&](HWND h) { CDialogDriver::Click(h, IDOK); }});
     ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ("The file \"" + project / "broken.jpg" + "\" cannot be read as a picture.", unreadable);
     ASSERT_EQ(2u, boxes.Count());
     const std::string question = boxes.Records()[0].text;
     EXPECT_EQ(0u, question.find("The image file does not correspond to the nominal dimensions\n"
@@ -266,14 +282,16 @@ TEST_F(NewSlideDialogTest, TexturesKeepTheirCatalogueEntryWhenOneIsLeftOut)
     EXPECT_EQ(CNewSlideDlg::USER_BACKGROUND, dlg.m_nBackground);
 }
 
-TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize)
+TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndOnlyATakenOneEntersTheProject)
 {
     CTempFolder elsewhere("vxnewslidesrc");
     ASSERT_TRUE(WriteFileBytes(elsewhere / "notes.txt", Bytes(10, 'x')));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "broken.jpg", Bytes(80, 0x33)));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "small.bmp", MakeSolidBmp(320, 240, RGB(1, 2, 3))));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
+    const std::string gone = project / "gone";   // a project folder nothing can be copied into
     bool userControls = false, editAfterCopy = false;
-    std::string sizeTarget;
+    std::string sizeTarget, sizeText;
     std::vector<std::string> texts;
     CDialogDriver driver({[&](HWND h)
                           {
@@ -294,6 +312,13 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
                                   [&, h]
                                   {
                                       texts.push_back(boxes.LastText());
+                                      SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "broken.jpg");
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
                                       SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "small.bmp");
                                       CDialogDriver::Click(h, IDOK);   // the image-size dialog follows
                                   });
@@ -301,21 +326,39 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
                           [&](HWND sizeDlg)
                           {
                               sizeTarget = ItemText(sizeDlg, IDC_SIZE_TARGET);
+                              sizeText = ItemText(sizeDlg, IDC_SIZE_MISMATCH);
                               CDialogDriver::Click(sizeDlg, IDOK);
                           },
                           [&](HWND h)
                           {
+                              dlg.m_strProjectFolder = gone.c_str();
                               SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "mine.bmp");
-                              PressButton(h, IDC_COPY_INTO_PROJECT);
-                              editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
                               CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
+                                      dlg.m_strProjectFolder = project.Path().c_str();
+                                      PressButton(h, IDC_COPY_INTO_PROJECT);
+                                      editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
                           }});
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(userControls);
-    ASSERT_EQ(2u, texts.size());
+    ASSERT_EQ(4u, texts.size());
     EXPECT_EQ("Cannot open file !|", texts[0]);   // the refused name is emptied
     EXPECT_EQ("Non-admissible image format !", texts[1]);
+    EXPECT_EQ("The file \"" + elsewhere / "broken.jpg" + "\" cannot be read as a picture.", texts[2]);
     EXPECT_EQ("Target: 638 x 466 pixels\n", sizeTarget);
+    EXPECT_EQ("The image file \"small.bmp\" does not correspond to the nominal dimensions", sizeText);
+    EXPECT_EQ("The file \"" + elsewhere / "mine.bmp" + "\" cannot be copied into the project folder \"" + gone +
+                  "\".",
+              texts[3]);
+    EXPECT_EQ(4u, boxes.Count());
+    // Only the image that was taken came into the project.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "broken.jpg").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "small.bmp").c_str()));
     EXPECT_TRUE(editAfterCopy);
     EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
     EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));

@@ -181,3 +181,72 @@ TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesT
     Command(ID_POPUP_TEST_SHOW);
     EXPECT_EQ(1, boxes.Count("could not be started"));
 }
+
+TEST_F(EditorProgram, PicturesThePackCannotTakeAreNamedAndTheSlideKeepsItsBackground)
+{
+    CTempFolder folder("vxviewfull");
+    MakeSavedProject(folder.Path(), {kRed});
+    const CString before = Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile;
+    // A pack that holds all the entries it can.
+    for (int i = 0; Doc()->AddDataToPack(("FILL" + std::to_string(i) + ".DAT").c_str(), "x", 1); i++)
+        ;
+    const std::string blue = WriteSlidePicture(folder.Path(), "blue.bmp", kBlue);
+    const std::string star = WriteSlidePicture(folder.Path(), "star.bmp", kGreen, 60, 40);
+
+    // In the slide editor the user drops a picture of the slide's size, which becomes the slide's background
+    // there, and a small one, which becomes an image object; OK hands them to the project.
+    CBoxScript boxes;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(blue)), 0);
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(star)), 0);
+                              CDialogDriver::Click(h, IDOK);
+                          }});
+    View()->EditSlide(0);
+    Pump();
+    ASSERT_EQ(1u, driver.StepsRun());
+    ASSERT_EQ(2u, boxes.Texts().size());
+    EXPECT_EQ("The picture \"star.bmp\" of an image object cannot be taken into the project file: it holds the "
+              "most entries it can (500).\nThe image object stays, but the project file lacks its picture.",
+              boxes.Texts()[0]);
+    EXPECT_EQ("The picture \"blue.bmp\" cannot be taken into the project file: it holds the most entries it can "
+              "(500).\nThe slide keeps its background.",
+              boxes.Texts()[1]);
+    EXPECT_STREQ(before, Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ(before, View()->GetCellFile(0));
+
+    // Saved, the pack still holds the slide's own picture.
+    ASSERT_TRUE(Doc()->SaveProject());
+    int size = 0;
+    EXPECT_NE(nullptr, Doc()->GetPackEntry(before, size));
+}
+
+TEST_F(EditorProgram, ADamagedPictureInAnOpenedProjectIsNamedOnceAtTheOpen)
+{
+    CTempFolder folder("vxviewdamaged");
+    const std::string pack = MakeSavedProject(folder.Path(), {kRed, kGreen, kBlue});
+    // The second slide's picture is damaged in the pack, and its file is gone from the folder.
+    Doc()->RemoveFromPack("slide1.bmp");
+    ASSERT_TRUE(Doc()->AddDataToPack("slide1.bmp", "no picture at all", 17));
+    ASSERT_TRUE(Doc()->SaveProject());
+    ASSERT_TRUE(DeleteFileA((folder / "slide1.bmp").c_str()));
+    CTempFolder other("vxviewother");
+    ASSERT_TRUE(NewProject(other.Path()));
+
+    CBoxScript boxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    const std::string named =
+        "These pictures of the project file cannot be read, their slides show no background:\n"
+        "    slide1.bmp\n";
+    EXPECT_EQ(1, boxes.Count(named));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kBlue, BitmapCentre(View()->GetCellBitmap(2)));
+
+    // Drawn again, nothing more is said.
+    Doc()->UpdateAllViews(nullptr, HINT_PROJECT_RELOADED);
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    EXPECT_EQ(1, boxes.Count(named));
+}
