@@ -1,5 +1,6 @@
 #include "editor/VexulCreatorDoc.h"
 
+#include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ProjectWizard.h"
@@ -54,21 +55,6 @@ CString PathInLines(const CString& path)
     return lines;
 }
 
-// A message in the user's language (English or German) about one file; the answer comes back.
-int Tell(UINT type, const char* english, const char* german, const char* file)
-{
-    CString text;
-    text.Format(IsGerman() ? german : english, file);
-    return AfxMessageBox(text, type);
-}
-
-CString Formatted(UINT id, const char* first, const char* second = "")
-{
-    CString format, text;
-    format.LoadString(id);
-    text.Format(format, first, second);
-    return text;
-}
 
 // The upper-cased entry name a reference to a picture has in the pack.
 std::string EntryKey(const CString& reference)
@@ -261,7 +247,7 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
         CString backup = FreeFileName(pack + ".bak");
         if (!MoveFileExA(pack, backup, MOVEFILE_WRITE_THROUGH))
         {
-            AfxMessageBox(Formatted(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
+            AfxMessageBox(FormatString(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
             return FALSE;
         }
     }
@@ -274,10 +260,10 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
     CString player = AppendPath(folder, kPlayerName);
     // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
     if (CarriesCompiledShow(player) &&
-        AfxMessageBox(Formatted(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE, GetLanguage()))
-        AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
@@ -344,7 +330,7 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
     if (!HoldsShow(*pack))
     {
         ++theApp.m_nOpenFailures;
-        AfxMessageBox(Formatted(IDS_PACK_UNREADABLE, path), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, path), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     StopThumbnails();
@@ -385,7 +371,7 @@ BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
     BOOL whole = m_Pack.Read(ar);
     if (!HoldsShow(m_Pack))
     {
-        AfxMessageBox(Formatted(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
         SetModifiedFlag(FALSE);
         return FALSE;
     }
@@ -452,16 +438,16 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                     AfxMessageBox(IDS_PLAYER_WRITE_PROTECTED, MB_OK | MB_ICONSTOP);
                 else if (!MoveFileExA(player, oldCopy, 0))
                     // The new player goes in only where the old one made room: else the old one would be lost.
-                    AfxMessageBox(Formatted(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
+                    AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
                 else if (!CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
-                    AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+                    AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
     else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
     {
-        AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
     }
 
     if (atoi(showVersion) < atoi(theApp.m_strVersion))
@@ -483,11 +469,7 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 if (CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage()))
                     m_bSaveAfterOpen = TRUE;
                 else
-                    Tell(MB_ICONSTOP,
-                         "The project file could not be kept as \"%s\".\nIt was not written anew for this version.",
-                         "Die Projektdatei konnte nicht als \"%s\" aufbewahrt werden.\nSie wurde nicht für diese "
-                         "Version neu geschrieben.",
-                         copy);
+                    AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
             }
         }
     }
@@ -554,13 +536,9 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
     // The longest names the editor makes beside the pack (temporary files, backups) must still fit.
     if (path.GetLength() > MAX_PACK_PATH)
     {
-        CString text;
-        text.Format(IsGerman() ? "Der Pfad\n%s\nist zu lang (%d Zeichen). Ein Projekt kann dort nicht gespeichert "
-                                 "werden: höchstens %d Zeichen sind möglich."
-                               : "The path\n%s\nis too long (%d characters). A project cannot be saved there: at "
-                                 "most %d characters are possible.",
-                    PathInLines(path).GetString(), path.GetLength(), static_cast<int>(MAX_PACK_PATH));
-        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, PathInLines(path), path.GetLength(),
+                                   static_cast<int>(MAX_PACK_PATH)),
+                      MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;
@@ -572,15 +550,8 @@ BOOL CVexulCreatorDoc::MayReplacePack(const CString& path)
     // A pack that went away holds nothing to lose.
     if (!now.exists || now == m_PackStamp)
         return TRUE;
-    return Tell(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
-                "The project file \"%s\" was changed on disk after this editor read or saved it (by another "
-                "editor or program).\n\nReplace it with the project as it is here?\n\nYes replaces the file; No "
-                "keeps it and leaves your changes unsaved.",
-                "Die Projektdatei \"%s\" wurde auf der Festplatte geändert, nachdem dieser Editor sie gelesen oder "
-                "gespeichert hat (von einem anderen Editor oder Programm).\n\nSoll sie durch das Projekt, wie es "
-                "hier ist, ersetzt werden?\n\nJa ersetzt die Datei; Nein behält sie, Ihre Änderungen bleiben "
-                "ungespeichert.",
-                path) == IDYES;
+    return AfxMessageBox(FormatString(IDS_PACK_CHANGED_ON_DISK, path), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
 }
 
 void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
@@ -616,8 +587,7 @@ void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& 
         CreateDirectoryA(AppendPath(m_strProjectFolder, relative.Left(slash)), nullptr);
     BOOL declined = FALSE;
     if (!CopyFileWithPrompt(target, source, TRUE, GetLanguage(), &declined) && !declined)
-        Tell(MB_OK | MB_ICONEXCLAMATION, "The file \"%s\" could not be copied into the new project folder.",
-             "Die Datei \"%s\" konnte nicht in den neuen Projektordner kopiert werden.", source);
+        AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
@@ -631,7 +601,7 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
         return FALSE;
     if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE, GetLanguage()))
     {
-        AfxMessageBox(Formatted(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;

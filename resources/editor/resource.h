@@ -265,6 +265,10 @@
 #define IDS_PICTURES_UNREADABLE 311
 #define IDS_BACKGROUND_NOT_PACKED 312
 #define IDS_IMAGE_OBJECT_NOT_PACKED 313
+#define IDS_PACK_CHANGED_ON_DISK 314
+#define IDS_PATH_TOO_LONG 315
+#define IDS_OLD_PACK_NOT_KEPT 316
+#define IDS_PROJECT_FILE_NOT_MOVED 317
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.
