@@ -174,7 +174,8 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
                              IDS_UPDATE_START_FAILED,   IDS_WEB_PAGE_START_FAILED,  IDS_COMPILE_FILES_TRAVEL,
                              IDS_FILE_UNREADABLE,       IDS_IMPORT_COPY_FAILED,     IDS_SIZE_MISMATCH_FILE,
                              IDS_PACK_REASON_FULL,      IDS_PACK_REASON_UNREADABLE, IDS_PICTURES_UNREADABLE,
-                             IDS_BACKGROUND_NOT_PACKED, IDS_IMAGE_OBJECT_NOT_PACKED};
+                             IDS_BACKGROUND_NOT_PACKED, IDS_IMAGE_OBJECT_NOT_PACKED, IDS_PACK_CHANGED_ON_DISK,
+                             IDS_PATH_TOO_LONG,         IDS_OLD_PACK_NOT_KEPT,      IDS_PROJECT_FILE_NOT_MOVED};
     for (UINT id : messages)
     {
         CString english, german;
