@@ -145,6 +145,23 @@ TEST_F(MenuTest, StoredShortcutsLoadOnlyWhenWhollyValid)
         EXPECT_TRUE(HasShortcut(table, FCONTROL, 'N', ID_MT_NEW));
         EXPECT_EQ(1, manager.GetShortcutCount());
     }
+
+    // Every shortcut removed and committed: the next frame starts with none, not with its own table.
+    CloseFrame();
+    OpenFrame();
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "Accelerators");
+    ASSERT_TRUE(manager.Enable(frame));
+    ASSERT_TRUE(manager.RemoveShortcut(FCONTROL, 'N'));
+    ASSERT_TRUE(manager.Apply());
+    ASSERT_TRUE(manager.Commit(TRUE));
+    std::vector<BYTE> stored = {1};
+    ASSERT_TRUE(ReadSetting("Accelerators", stored));
+    EXPECT_TRUE(stored.empty());
+    CloseFrame();
+    OpenFrame();
+    ASSERT_TRUE(manager.Enable(frame));
+    EXPECT_EQ(0, manager.GetShortcutCount());
+    EXPECT_TRUE(FrameTable(frame).empty());
 }
 
 TEST_F(MenuTest, CommandCatalogueFollowsTheMenu)
