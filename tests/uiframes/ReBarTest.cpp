@@ -169,3 +169,28 @@ TEST_F(ReBarTest, ANewCustomBarGetsABandRowOfItsOwnAndTakesItsBandAlongWhenItGoe
     EXPECT_EQ(nullptr, center.GetCustomBarHost());
     EXPECT_FALSE(center.IsRegistered(const_cast<void*>(host)));
 }
+
+TEST_F(ReBarTest, ACustomizableBarInABandComesBackAsTheUserLeftIt)
+{
+    auto buttonsAfterAdding = [&](BOOL removeSecond)
+    {
+        CRbFrame* frame = MakeFrame();
+        EXPECT_NE(nullptr, frame);
+        CFtToolBar& bar = frame->m_bars[0];
+        bar.SetCustomizable(TRUE);
+        REBARBANDINFOA band = {};
+        EXPECT_TRUE(frame->m_rebar.AddBar(&bar, &band));
+        std::vector<UINT> commands;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            commands.push_back(bar.GetItemID(i));
+        if (removeSecond)
+            EXPECT_TRUE(bar.RemoveButton(1));
+        frame->DestroyWindow();   // the bar keeps its layout as it goes
+        app.m_pMainWnd = nullptr;
+        PumpPending();
+        return commands;
+    };
+    const UINT first = 0xE820 * 10 + 1;   // the bar's commands as it makes them
+    EXPECT_EQ((std::vector<UINT>{first, first + 1, first + 2, first + 3}), buttonsAfterAdding(TRUE));
+    EXPECT_EQ((std::vector<UINT>{first, first + 2, first + 3}), buttonsAfterAdding(FALSE));
+}

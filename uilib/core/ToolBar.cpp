@@ -1118,6 +1118,9 @@ CSize CUXToolBar::GetMinimumSize()
 
 BOOL CUXToolBar::GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal)
 {
+    // A bar in a rebar never docks: joining its band is when it takes the user's layout back.
+    if (m_bCustomizable)
+        LoadState("Settings", m_strStateEntry);
     if (!CUXControlBar::GetReBarBandInfo(info, horizontal))
         return FALSE;
     if (m_pExpButton != nullptr)
