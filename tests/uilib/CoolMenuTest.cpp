@@ -336,6 +336,43 @@ TEST_F(BarsTest, ItemsOfOtherOwnersAreLeftAlone)
     EXPECT_EQ(nullptr, frame->m_coolMenu.FindItemData(0));
 }
 
+TEST_F(BarsTest, ACheckedItemKeepsItsTickWhileHighlighted)
+{
+    CMenu loaded;
+    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
+    CMenu* context = loaded.GetSubMenu(0);
+    CUXCoolMenu& cool = frame->m_coolMenu;
+    cool.ConvertMenu(context, TRUE);
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    ASSERT_TRUE(::GetMenuItemInfoA(context->m_hMenu, 0, TRUE, &info));   // "&Often", no image
+    for (BOOL flat : {FALSE, TRUE})
+    {
+        uxAfxData.m_bFlatLook = flat;
+        for (UINT state : {UINT(ODS_CHECKED), UINT(ODS_CHECKED | ODS_SELECTED)})
+        {
+            DibSurface surface(200, 24, RGB(1, 2, 3));
+            DRAWITEMSTRUCT draw = {};
+            draw.CtlType = ODT_MENU;
+            draw.itemID = ID_T_OFTEN;
+            draw.itemState = state;
+            draw.hwndItem = reinterpret_cast<HWND>(context->m_hMenu);
+            draw.hDC = surface.dc.m_hDC;
+            draw.rcItem = {0, 0, 200, 24};
+            draw.itemData = info.dwItemData;
+            ASSERT_TRUE(cool.DrawItem(&draw));
+            int tick = 0;
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 24; ++x)
+                    tick += surface.At(x, y) == uxAfxData.m_clrMenuText ? 1 : 0;
+            EXPECT_GE(tick, 15) << "flat " << flat << " state " << state;
+        }
+    }
+    uxAfxData.m_bFlatLook = FALSE;
+    cool.ConvertMenu(context, FALSE);
+}
+
 // ---- the same program seen as Windows 2000 ---------------------------------------------------------------
 
 // Runs only in the copy of this program that the test below starts.

@@ -1292,7 +1292,9 @@ BOOL CUXCoolMenu::DrawItem(DRAWITEMSTRUCT* lpdis)
     }
     else if (checked)
     {
-        DrawCheckMark(dc, box, textColor, (data->m_fType & MFT_RADIOCHECK) != 0);
+        // The highlight leaves the image box out: the tick keeps the colour of an item at rest.
+        COLORREF tickColor = disabled ? uxAfxData.m_clrGrayText : uxAfxData.m_clrMenuText;
+        DrawCheckMark(dc, box, tickColor, (data->m_fType & MFT_RADIOCHECK) != 0);
     }
 
     textArea.left = box.right + (flat ? 8 : 7);
