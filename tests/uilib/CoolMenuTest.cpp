@@ -180,6 +180,62 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
     cool.ClearRecentItems();
 }
 
+TEST_F(BarsTest, RestingOnTheChevronGrowsTheMenuIntoTheFullMenu)
+{
+    CUXCoolMenu& cool = frame->m_coolMenu;
+    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
+    cool.AddHiddenCommands(rare, 3);
+    cool.ClearRecentItems();
+    BOOL delayed = uxAfxData.m_bMenuDelayedExpand;
+    uxAfxData.m_bMenuDelayedExpand = TRUE;
+    std::vector<UINT> full;
+    HMENU shown = nullptr;
+    BOOL everyItemInside = FALSE;
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            Key(menu, VK_UP);   // the chevron, highlighted
+            return TRUE;
+        });
+    frame->menuSteps.push_back(
+        [&](HWND)
+        {
+            cool.OnTimer(1000);   // the hover delay is over
+            return TRUE;
+        });
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            shown = MenuOf(menu);
+            full = Ids(shown);
+            if (full.size() != 7)
+                return FALSE;
+            // Every item lies inside the menu window, which still shows its menu.
+            CRect window;
+            ::GetWindowRect(menu, &window);
+            everyItemInside = TRUE;
+            for (int i = 0; i < 7; ++i)
+            {
+                CRect item;
+                ::GetMenuItemRect(nullptr, shown, static_cast<UINT>(i), &item);
+                everyItemInside = everyItemInside && !item.IsRectEmpty() && window.PtInRect(item.TopLeft()) &&
+                                  item.bottom <= window.bottom;
+            }
+            ::EndMenu();
+            return TRUE;
+        });
+    CMenu loaded;
+    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
+    HMENU context = ::GetSubMenu(loaded, 0);
+    EXPECT_EQ(0u, Track(context));
+    uxAfxData.m_bMenuDelayedExpand = delayed;
+    EXPECT_TRUE(frame->menuSteps.empty());
+    EXPECT_EQ(context, shown);
+    EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_RARE1, ID_T_RARE2, 0, ID_T_RARE3, ID_T_SAVE}), full);
+    EXPECT_TRUE(everyItemInside);
+    cool.ClearRecentItems();
+}
+
 TEST_F(BarsTest, TheRecentItemListKeepsFiveCommands)
 {
     CUXCoolMenu& cool = frame->m_coolMenu;
