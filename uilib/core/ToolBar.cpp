@@ -321,6 +321,9 @@ void CUXToolBar::RebuildRecords()
     for (const TBBUTTON& button : buttons)
     {
         ButtonRecord record = {button, nullptr, FALSE, nullptr};
+        // A button dragged off and brought back (by a drop or a reset) finds its image again.
+        if (!IsSeparator(button) && button.iBitmap >= 0)
+            m_formerImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
         for (const ButtonRecord& previous : old)
             if (previous.hWndControl != nullptr && IsPlaceholder(button) &&
                 previous.button.idCommand == button.idCommand)

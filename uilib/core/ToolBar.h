@@ -253,6 +253,7 @@ protected:
     std::vector<ButtonRecord> m_records;
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
+    std::map<UINT, int> m_formerImages;   // command -> the image it had here: image lists only grow
     std::map<std::string, int> m_strings;                              // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
@@ -315,7 +316,7 @@ private:
     static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT ProvideBarDescriptor(void* object, WPARAM wParam, LPARAM lParam);
-    // The image of a command among the bar's buttons, -1 when it has none.
+    // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
     int FindCommandImage(UINT nID) const;
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
     int AppendImage(HICON icon, HICON hotIcon);
