@@ -67,6 +67,8 @@ BEGIN_MESSAGE_MAP(CUXToolBar, CUXControlBar)
     ON_WM_PAINT()
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
     ON_MESSAGE(WM_SETTINGCHANGE, OnMaskedDefault)
     ON_MESSAGE(WM_SETFONT, OnMaskedDefault)
     ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
@@ -1526,7 +1528,38 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     if (painter != nullptr)
         painter->ClearDropShadow(this, index);
     m_nOpenDropDown = -1;
+    // Held down, the button stays pressed and keeps the mouse until it is released, wherever that is.
+    if (::GetKeyState(VK_LBUTTON) < 0 && !IsSeparator(GetButton(index)))
+    {
+        SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(notify->iItem), TRUE);
+        m_bPressedWithCapture = TRUE;
+        SetCapture();
+    }
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CUXToolBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (!m_bPressedWithCapture)
+    {
+        CUXControlBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+    if (GetCapture() == this)
+        ::ReleaseCapture();   // OnCaptureChanged lets the button go
+}
+
+void CUXToolBar::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_bPressedWithCapture)
+    {
+        m_bPressedWithCapture = FALSE;
+        for (int i = 0; i < GetCount(); ++i)
+            if (SendMessage(TB_ISBUTTONPRESSED, GetItemID(i)))
+                SendMessage(TB_PRESSBUTTON, GetItemID(i), FALSE);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    CUXControlBar::OnCaptureChanged(pWnd);
 }
 
 void CUXToolBar::ShowDropDownMenu(NMTOOLBARA*, UINT nIDMenu, const CRect& rcButton)

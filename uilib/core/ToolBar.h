@@ -222,6 +222,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     afx_msg void OnSysColorChange();
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg LRESULT OnMaskedDefault(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetButtonSize(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetBitmapSize(WPARAM wParam, LPARAM lParam);
@@ -279,6 +281,7 @@ protected:
     BOOL m_bFirstItem = FALSE;     // the next item drawn is the first after a pre-paint
     BOOL m_bNestedPaint = FALSE;
     BOOL m_bOwnDisabledImages = FALSE;
+    BOOL m_bPressedWithCapture = FALSE;      // a drop-down the owner left alone holds the mouse
     BOOL m_bCustomizeDialog = FALSE;         // the common control's own customize dialog runs
     BOOL m_bIgnoreCustomizeDialog = FALSE;   // ... and the bar neither takes part nor saves
     std::vector<BYTE> m_defaultLayout;
