@@ -233,6 +233,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
     std::string description;
     bool dropped = false;
     int selectedOnBar = -2;
+    int rowHeight = 0;
     CDialogDriver steps({[&](HWND hSheet)
                          {
                              CUXCustCommandsPage* page = sheet.GetCommandsPage();
@@ -243,6 +244,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
                              for (int i = 0; i < page->GetCommandList().GetCount(); ++i)
                                  commands.push_back(ItemText(page->GetCommandList(), i));
                              description = page->GetDescription().GetString();
+                             rowHeight = page->GetCommandList().GetItemHeight(0);
 
                              // From the first command's row to the right half of the bar's last button.
                              CRect row;
@@ -271,6 +273,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
     EXPECT_EQ("Standard", categories[1]);
     EXPECT_EQ(std::vector<std::string>{"E&xtra"}, commands);
     EXPECT_EQ("No help topic is associated with this item.", description);
+    EXPECT_EQ(22, rowHeight);
     EXPECT_TRUE(dropped);
     ASSERT_EQ(3, frame->m_bar.GetCount());
     EXPECT_EQ(kCmdExtra, frame->m_bar.GetItemID(2));

@@ -213,6 +213,21 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
     CString description;
     page.GetDlgItemText(IDC_UX_KB_DESCRIPTION, description);
     EXPECT_STREQ("Makes a new file", description.GetString());
+    // Every label shows whole on one line.
+    for (UINT label : {IDC_UX_KB_ASSIGNMENTS_LABEL, IDC_UX_KB_HOTKEY_LABEL, IDC_UX_KB_DESCRIPTION_LABEL})
+    {
+        CWnd* control = page.GetDlgItem(label);
+        ASSERT_NE(nullptr, control);
+        CString text;
+        control->GetWindowText(text);
+        CClientDC dc(control);
+        CFont* old = dc.SelectObject(control->GetFont());
+        CSize extent = dc.GetTextExtent(text);
+        dc.SelectObject(old);
+        CRect client;
+        control->GetClientRect(&client);
+        EXPECT_LE(extent.cx, client.Width()) << text.GetString();
+    }
 
     // Ctrl, then Shift, then F5 in the hot-key edit.
     CUXHotKeyEdit& edit = page.GetHotKeyEdit();
