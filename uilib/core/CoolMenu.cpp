@@ -418,6 +418,15 @@ BOOL CUXCoolMenu::Install(CWnd* pWnd)
     return pWnd != nullptr && pWnd->m_hWnd != nullptr && AttachWindow(pWnd);
 }
 
+CUXCoolMenu* CUXCoolMenu::FindOn(HWND hWnd)
+{
+    for (CUXWndHook* hook = hWnd != nullptr ? CUXWindowMap::GetMap().Lookup(hWnd) : nullptr; hook != nullptr;
+         hook = hook->m_pNext)
+        if (hook->IsKindOf(RUNTIME_CLASS(CUXCoolMenu)))
+            return static_cast<CUXCoolMenu*>(hook);
+    return nullptr;
+}
+
 void CUXCoolMenu::SkipNextMenuInit()
 {
     ++State().skipInit;
