@@ -66,8 +66,12 @@ public:
     // Where the menu bar puts the pop-up: in the frame's own menu and in other (document) menus.
     void SetMenuPositions(int defaultMenu, int otherMenus);
     int GetMenuPosition(BOOL defaultMenu) const { return defaultMenu ? m_nDefaultMenuPos : m_nOtherMenuPos; }
-    // The cool menu that shows the tools' icons (borrowed; null: no icons).
+    // The cool menu that shows the tools' icons (borrowed; null: the main frame's, see below).
     void SetCoolMenu(CUXCoolMenu* pCoolMenu);
+    // A main frame's own cool menu shows the icons unless the program names one; the frame takes it back
+    // when it goes.
+    void OfferFrameCoolMenu(CUXCoolMenu* pCoolMenu);
+    void WithdrawFrameCoolMenu(CUXCoolMenu* pCoolMenu);
 
     // Enabled: the application offers user tools (the menu bar shows the pop-up). Active: the manager saves
     // at program end.
@@ -84,11 +88,13 @@ private:
     int GetWebIconIndex();
     int GetFileIconIndex(LPCSTR path) const;
     // Puts the system image's icon into the cool menu under the command.
-    void AddIcon(UINT nID, int index);
+    void AddIcon(CUXCoolMenu* pCoolMenu, UINT nID, int index);
 
     std::vector<CUXToolRecord> m_tools;
     HIMAGELIST m_hSystemImages = nullptr;   // the shell's, never destroyed
     CUXCoolMenu* m_pCoolMenu = nullptr;
+    CUXCoolMenu* m_pFrameCoolMenu = nullptr;
+    CUXCoolMenu* m_pIconMenu = nullptr;   // the cool menu that holds the icons of m_iconCommands
     BYTE m_bActive = 1;
     BYTE m_bEnabled = 0;
     BYTE m_bDirty = 0;
