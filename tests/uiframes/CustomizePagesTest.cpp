@@ -301,6 +301,8 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
     strcpy(gone.m_szCommand, "C:\\nowhere\\gone.exe");
     ASSERT_TRUE(tools.AddTool(pad) && tools.AddTool(site) && tools.AddTool(gone));
 
+    // The program offers a menu for the arguments, none for the folder.
+    tools.SetArgumentMenu(IDR_UX_POPUP_MENUS, UX_POPUP_EDIT);
     // Every page; the tools page comes first when no page is remembered.
     auto owned = std::make_unique<CUXCustomizeSheet>(frame, CUXCustomizeSheet::kAllPages);
     CUXCustomizeSheet& sheet = *owned;
@@ -331,6 +333,9 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
          {
              startPage = sheet.GetActiveIndex();
              listed = texts();   // the last tool on top
+             EXPECT_EQ(CUXBrowseEdit::kPopupMenu, page->GetArgumentsEdit().GetBrowseStyle());
+             EXPECT_EQ(CUXBrowseEdit::kBrowseFolder, page->GetDirectoryEdit().GetBrowseStyle());
+             EXPECT_EQ(CUXBrowseEdit::kBrowseFile, page->GetCommandEdit().GetBrowseStyle());
              EXPECT_EQ("C:\\nowhere\\gone.exe", CDialogDriver::Text(page->GetCommandEdit().m_hWnd));
 
              // The broken tool goes; the one below takes the selection.
@@ -400,4 +405,5 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
     EXPECT_EQ(3u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
     tools.RemoveAll();
     tools.SetEnabled(FALSE);
+    tools.SetArgumentMenu(0, 0);
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 class CUXCoolMenu;
@@ -68,6 +69,13 @@ public:
     int GetMenuPosition(BOOL defaultMenu) const { return defaultMenu ? m_nDefaultMenuPos : m_nOtherMenuPos; }
     // The cool menu that shows the tools' icons (borrowed; null: the main frame's, see below).
     void SetCoolMenu(CUXCoolMenu* pCoolMenu);
+    // Menus the tools page offers on the buttons of the arguments and the initial-directory fields (the
+    // sub-menu of a menu resource, whose commands go to the program); without one the field browses for a
+    // file or a folder. 0 takes the menu away.
+    void SetArgumentMenu(UINT nIDMenu, int nSubMenu) { m_argumentMenu = {nIDMenu, nSubMenu}; }
+    void SetDirectoryMenu(UINT nIDMenu, int nSubMenu) { m_directoryMenu = {nIDMenu, nSubMenu}; }
+    std::pair<UINT, int> GetArgumentMenu() const { return m_argumentMenu; }
+    std::pair<UINT, int> GetDirectoryMenu() const { return m_directoryMenu; }
     // A main frame's own cool menu shows the icons unless the program names one; the frame takes it back
     // when it goes.
     void OfferFrameCoolMenu(CUXCoolMenu* pCoolMenu);
@@ -94,6 +102,8 @@ private:
     HIMAGELIST m_hSystemImages = nullptr;   // the shell's, never destroyed
     CUXCoolMenu* m_pCoolMenu = nullptr;
     CUXCoolMenu* m_pFrameCoolMenu = nullptr;
+    std::pair<UINT, int> m_argumentMenu = {0, 0};
+    std::pair<UINT, int> m_directoryMenu = {0, 0};
     CUXCoolMenu* m_pIconMenu = nullptr;   // the cool menu that holds the icons of m_iconCommands
     BYTE m_bActive = 1;
     BYTE m_bEnabled = 0;
