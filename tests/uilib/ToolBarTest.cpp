@@ -294,6 +294,20 @@ TEST_F(BarsTest, IdleUpdatesEnableAndCheckTheButtons)
     bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     GetCustomizeCenter().SetCustomizeMode(FALSE);
     EXPECT_FALSE(bar.GetButton(bar.CommandToIndex(ID_T_SAVE)).fsState & TBSTATE_ENABLED);
+
+    // A button left hot (the bar moved away under the mouse) is drawn at rest once the mouse is elsewhere;
+    // under the mouse it stays hot.
+    CRect open;
+    bar.GetItemRect(bar.CommandToIndex(ID_T_OPEN), &open);
+    bar.ClientToScreen(&open);
+    for (BOOL over : {TRUE, FALSE})
+    {
+        CPoint cursor = over ? open.CenterPoint() : CPoint(open.right + 400, open.bottom + 300);
+        ::SetCursorPos(cursor.x, cursor.y);
+        bar.SendMessage(TB_SETHOTITEM, bar.CommandToIndex(ID_T_OPEN));
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ(over ? bar.CommandToIndex(ID_T_OPEN) : -1, bar.SendMessage(TB_GETHOTITEM)) << over;
+    }
 }
 
 TEST_F(BarsTest, TheBarMenuListsTheFramesBarsWithChecksAndHidesTheOneChosen)

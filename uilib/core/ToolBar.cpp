@@ -1469,6 +1469,17 @@ void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
     if (m_pExpButton != nullptr)
         static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
+    // A bar that moved away from under the mouse (docked elsewhere, laid out anew) hears of no leaving: its
+    // hot button goes back to rest.
+    if (SendMessage(TB_GETHOTITEM) >= 0 && GetCapture() != this)
+    {
+        CPoint cursor;
+        CRect window;
+        ::GetCursorPos(&cursor);
+        GetWindowRect(&window);
+        if (!window.PtInRect(cursor))
+            SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    }
 }
 
 // ---- drop-downs ----------------------------------------------------------------------------------------
