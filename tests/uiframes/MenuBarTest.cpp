@@ -414,8 +414,8 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
 
     // One category per entry, after the bars' own; a command per item, a sub-menu by its key.
     Bar().OfferCommands(TRUE);
-    EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"File", 1000}, {"Edit", 1001}, {"Window", 1002},
-                                                         {"Help", 1003}}),
+    EXPECT_EQ((std::vector<std::pair<std::string, int>>{
+                  {"File", 1000}, {"Edit", 1001}, {"Window", 1002}, {"Help", 1003}}),
               categoriesOffered());
     CUXOwnedPtrArray categories;
     center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
@@ -427,11 +427,11 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
         commands.emplace_back(record->m_strText.GetString(), record->m_nID);
     }
     EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"New", ID_MT_NEW},
-                                                         {"Open...", ID_MT_OPEN},
-                                                         {"Save", ID_MT_SAVE},
-                                                         {"Recent", 0},
-                                                         {"Recent file", ID_FILE_MRU_FILE1},
-                                                         {"Exit", ID_MT_EXIT}}),
+                                                        {"Open...", ID_MT_OPEN},
+                                                        {"Save", ID_MT_SAVE},
+                                                        {"Recent", 0},
+                                                        {"Recent file", ID_FILE_MRU_FILE1},
+                                                        {"Exit", ID_MT_EXIT}}),
               commands);
     // The key: the checksum of the entry's and the item's texts as stored, each followed by four zeros.
     const char bytes[] = "&File\0\0\0\0&Recent\0\0\0";
@@ -442,7 +442,8 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     Bar().SetCustomizable(TRUE);
     HMENU recent = ::GetSubMenu(::GetSubMenu(Bar().GetCurrentMenu(), 0), 4);
     ASSERT_NE(nullptr, recent);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(recent), center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(recent),
+              center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
     EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key + 1, 0));
 
     // Unregistered again, the bar neither offers categories nor finds sub-menus.

@@ -51,6 +51,15 @@ public:
                                 &startup, &m_process) != FALSE;
     }
 
+    // Starts the program; its main window once it shows (null when it does not).
+    HWND StartAndShow()
+    {
+        HWND hMain = nullptr;
+        if (Start())
+            WaitFor([&]() { return (hMain = MainWindow()) != nullptr; });
+        return hMain;
+    }
+
     // The main window once it shows a document window's title (the start's layout is restored by then).
     HWND MainWindow() const
     {
@@ -175,9 +184,8 @@ TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
     CShowcaseRun run;
-    ASSERT_TRUE(run.Start());
-    HWND hMain = nullptr;
-    ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
+    HWND hMain = run.StartAndShow();
+    ASSERT_NE(nullptr, hMain);
     ASSERT_TRUE(run.Settle(hMain));
     CRect wide;
     ::GetWindowRect(hMain, &wide);
@@ -224,9 +232,8 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
     {
         CShowcaseRun run;
-        ASSERT_TRUE(run.Start());
-        HWND hMain = nullptr;
-        ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
         // At first the user has a bar of their own in the rebar with a few buttons, the format bar floats (in a frame of its own)
         // and the output window is docked.
         HWND hMine = run.FindById(IDW_SC_MY_BAR);
@@ -252,9 +259,8 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
 
     {
         CShowcaseRun run;
-        ASSERT_TRUE(run.Start());
-        HWND hMain = nullptr;
-        ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         HWND hStandard = run.FindById(IDW_SC_STANDARD), hFiles = run.FindById(IDW_SC_FILES);
         ASSERT_TRUE(hFormat != nullptr && hOutput != nullptr && hStandard != nullptr && hFiles != nullptr);

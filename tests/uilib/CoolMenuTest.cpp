@@ -67,6 +67,20 @@ std::vector<COLORREF> BarImage(CUXToolBar& bar, int index)
     return image;
 }
 
+// The test program's context menu (its sub-menu), kept by loaded; null when it cannot be loaded.
+HMENU LoadContextMenu(CMenu& loaded)
+{
+    return loaded.LoadMenu(IDR_TEST_CONTEXT) ? ::GetSubMenu(loaded, 0) : nullptr;
+}
+
+// The three rarely used commands of the context menu hide behind its chevron; none is recent yet.
+void HideRareCommands(CUXCoolMenu& cool)
+{
+    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
+    cool.AddHiddenCommands(rare, 3);
+    cool.ClearRecentItems();
+}
+
 TEST_F(BarsTest, TheFramesMenuIsDrawnWithTheToolBarsImagesWhileMenuAnimationIsOff)
 {
     SetMenuAnimation(TRUE);
@@ -115,9 +129,7 @@ TEST_F(BarsTest, TheFramesMenuIsDrawnWithTheToolBarsImagesWhileMenuAnimationIsOf
 TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryItem)
 {
     CUXCoolMenu& cool = frame->m_coolMenu;
-    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
-    cool.AddHiddenCommands(rare, 3);
-    cool.ClearRecentItems();
+    HideRareCommands(cool);
     std::vector<UINT> first, second;
     frame->menuSteps.push_back(
         [&](HWND menu)
@@ -139,8 +151,8 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
             return TRUE;
         });
     CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    HMENU context = ::GetSubMenu(loaded, 0);
+    HMENU context = LoadContextMenu(loaded);
+    ASSERT_NE(nullptr, context);
     EXPECT_EQ(0u, Track(context));
     EXPECT_FALSE(CUXTrackMenu::IsOpen());
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_SAVE, ID_UX_FULL_MENUS}), first);
@@ -183,9 +195,10 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
 TEST_F(BarsTest, RestingOnTheChevronGrowsTheMenuIntoTheFullMenu)
 {
     CUXCoolMenu& cool = frame->m_coolMenu;
-    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
-    cool.AddHiddenCommands(rare, 3);
-    cool.ClearRecentItems();
+    HideRareCommands(cool);
+    CMenu loaded;
+    HMENU context = LoadContextMenu(loaded);
+    ASSERT_NE(nullptr, context);
     BOOL delayed = uxAfxData.m_bMenuDelayedExpand;
     uxAfxData.m_bMenuDelayedExpand = TRUE;
     std::vector<UINT> full;
@@ -224,9 +237,6 @@ TEST_F(BarsTest, RestingOnTheChevronGrowsTheMenuIntoTheFullMenu)
             ::EndMenu();
             return TRUE;
         });
-    CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    HMENU context = ::GetSubMenu(loaded, 0);
     EXPECT_EQ(0u, Track(context));
     uxAfxData.m_bMenuDelayedExpand = delayed;
     EXPECT_TRUE(frame->menuSteps.empty());
@@ -364,8 +374,8 @@ TEST_F(BarsTest, AnItemsMnemonicChoosesItInTheOwnerDrawnMenu)
 
     // Two items with the same letter: the first after the highlighted one is selected, not chosen.
     CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    CMenu* context = loaded.GetSubMenu(0);
+    CMenu* context = CMenu::FromHandle(LoadContextMenu(loaded));
+    ASSERT_NE(nullptr, context->m_hMenu);
     CUXCoolMenu& cool = frame->m_coolMenu;
     cool.ConvertMenu(context, TRUE);
     EXPECT_EQ(MAKELRESULT(0, MNC_SELECT), cool.OnMenuChar('o', MF_POPUP, context));    // "&Often", "Rare &one"
@@ -395,8 +405,8 @@ TEST_F(BarsTest, ItemsOfOtherOwnersAreLeftAlone)
 TEST_F(BarsTest, ACheckedItemKeepsItsTickWhileHighlighted)
 {
     CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    CMenu* context = loaded.GetSubMenu(0);
+    CMenu* context = CMenu::FromHandle(LoadContextMenu(loaded));
+    ASSERT_NE(nullptr, context->m_hMenu);
     CUXCoolMenu& cool = frame->m_coolMenu;
     cool.ConvertMenu(context, TRUE);
     MENUITEMINFOA info = {};

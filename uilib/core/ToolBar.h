@@ -255,8 +255,8 @@ protected:
     std::vector<ButtonRecord> m_records;
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
-    std::map<UINT, int> m_formerImages;   // command -> the image it had here: image lists only grow
-    std::map<std::string, int> m_strings;                              // text -> string index in the control
+    std::map<UINT, int> m_formerImages;     // command -> the image it had here: image lists only grow
+    std::map<std::string, int> m_strings;   // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
     CString m_strStateEntry;
