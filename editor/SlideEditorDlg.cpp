@@ -405,7 +405,7 @@ void CSlideEditorDlg::DrawCanvas(CDC* dc)
     CBrush black(RGB(0, 0, 0));
     dc->FrameRect(&frame, &black);
     if (m_Picture.IsLoaded())
-        m_Picture.Render(dc, m_rcCanvas);
+        m_Picture.RenderSmooth(dc, m_rcCanvas);
     else
         dc->FillSolidRect(&m_rcCanvas, RGB(128, 128, 128));
 

@@ -60,7 +60,11 @@ public:
     void CopyFrom(const CPicture& other);
 
     BOOL Render(CDC* pDC, const CRect& rc);
-    // Fitted (never enlarged) into the box with a margin of 1, cut to the box's size.
+    // Draws the whole picture into the rectangle as it looks at its own size: at that size straight into the
+    // DC; at any other it is first rendered at its own size on a true-colour surface over what the DC shows
+    // there, then scaled with neighbouring pixels blended, so that no rows are dropped or darkened.
+    BOOL RenderSmooth(CDC* pDC, const CRect& rc);
+    // Fitted (never enlarged) into the box with a margin of 1, cut to the box's size, drawn smoothly.
     BOOL RenderFitted(CDC* pDC, const CRect& rcBox);
     // Where a picture of w x h goes in the box (box coordinates, as if the box lay at the origin).
     // An empty rectangle when any size is zero or negative.

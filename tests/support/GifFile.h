@@ -23,10 +23,10 @@ inline void PutGifWord(std::vector<BYTE>& out, unsigned v)
 }
 
 // LZW data of a GIF image where every pixel is sent right after a clear code, so the code width stays at
-// 3 bits and no table is ever built: plain, and every decoder reads it.
-inline std::vector<BYTE> EncodeGifPixels(int count, int index)
+// the minimum code size plus one and no table is ever built: plain, and every decoder reads it.
+inline std::vector<BYTE> EncodeGifIndices(const std::vector<BYTE>& indices, unsigned minCodeSize = 2)
 {
-    const unsigned clear = 4, end = 5, bits = 3;
+    const unsigned clear = 1u << minCodeSize, end = clear + 1, bits = minCodeSize + 1;
     std::vector<BYTE> packed;
     unsigned acc = 0, nbits = 0;
     auto put = [&](unsigned code)
@@ -40,16 +40,16 @@ inline std::vector<BYTE> EncodeGifPixels(int count, int index)
             nbits -= 8;
         }
     };
-    for (int i = 0; i < count; ++i)
+    for (BYTE index : indices)
     {
         put(clear);
-        put(static_cast<unsigned>(index));
+        put(index);
     }
     put(end);
     if (nbits)
         packed.push_back(static_cast<BYTE>(acc & 0xFF));
     std::vector<BYTE> out;
-    out.push_back(2);   // minimum code size
+    out.push_back(static_cast<BYTE>(minCodeSize));
     for (size_t pos = 0; pos < packed.size(); pos += 255)
     {
         size_t n = std::min<size_t>(255, packed.size() - pos);
@@ -60,39 +60,95 @@ inline std::vector<BYTE> EncodeGifPixels(int count, int index)
     return out;
 }
 
-// A GIF of width x height with a global table of four entries from the palette and the frames.
-inline std::vector<BYTE> MakeGif(int width, int height, const std::vector<COLORREF>& palette,
-                                 const std::vector<GifFrameSpec>& frames)
+inline std::vector<BYTE> EncodeGifPixels(int count, int index)
 {
-    std::vector<BYTE> out = {'G', 'I', 'F', '8', '9', 'a'};
-    PutGifWord(out, width);
-    PutGifWord(out, height);
-    out.push_back(0x80 | 0x01);   // global table of 4 entries
-    out.push_back(0);
-    out.push_back(0);
-    for (int i = 0; i < 4; ++i)
+    return EncodeGifIndices(std::vector<BYTE>(static_cast<size_t>(count), static_cast<BYTE>(index)));
+}
+
+// A frame of any pixels, with a colour table of its own of 256 entries when one is given.
+struct GifImageSpec
+{
+    int x, y, width, height;
+    std::vector<COLORREF> localTable;   // empty: the global table
+    std::vector<BYTE> pixels;           // width x height indices, row by row
+    int delay;                          // -1: no graphic control block
+    int disposal;
+    int transparent = -1;               // the index that leaves what lies under the frame; -1 none
+};
+
+inline void PutGifColourTable(std::vector<BYTE>& out, const std::vector<COLORREF>& table, size_t entries)
+{
+    for (size_t i = 0; i < entries; ++i)
     {
-        COLORREF c = i < static_cast<int>(palette.size()) ? palette[i] : 0;
+        COLORREF c = i < table.size() ? table[i] : 0;
         out.push_back(GetRValue(c));
         out.push_back(GetGValue(c));
         out.push_back(GetBValue(c));
     }
+}
+
+inline void PutGifControl(std::vector<BYTE>& out, int delay, int disposal, int transparent = -1)
+{
+    if (delay < 0)
+        return;
+    const BYTE flags = static_cast<BYTE>(((disposal & 7) << 2) | (transparent >= 0 ? 1 : 0));
+    std::vector<BYTE> gce = {0x21, 0xF9, 0x04, flags};
+    out.insert(out.end(), gce.begin(), gce.end());
+    PutGifWord(out, static_cast<unsigned>(delay));
+    out.push_back(static_cast<BYTE>(transparent >= 0 ? transparent : 0));
+    out.push_back(0);
+}
+
+inline void PutGifImageHead(std::vector<BYTE>& out, int x, int y, int width, int height, BYTE packed)
+{
+    out.push_back(0x2C);
+    PutGifWord(out, static_cast<unsigned>(x));
+    PutGifWord(out, static_cast<unsigned>(y));
+    PutGifWord(out, static_cast<unsigned>(width));
+    PutGifWord(out, static_cast<unsigned>(height));
+    out.push_back(packed);
+}
+
+inline std::vector<BYTE> MakeGifHead(int width, int height, const std::vector<COLORREF>& palette)
+{
+    std::vector<BYTE> out = {'G', 'I', 'F', '8', '9', 'a'};
+    PutGifWord(out, static_cast<unsigned>(width));
+    PutGifWord(out, static_cast<unsigned>(height));
+    out.push_back(0x80 | 0x01);   // global table of 4 entries
+    out.push_back(0);
+    out.push_back(0);
+    PutGifColourTable(out, palette, 4);
+    return out;
+}
+
+// A GIF of width x height with a global table of four entries from the palette and frames of any pixels.
+inline std::vector<BYTE> MakeGifOfImages(int width, int height, const std::vector<COLORREF>& palette,
+                                         const std::vector<GifImageSpec>& frames)
+{
+    std::vector<BYTE> out = MakeGifHead(width, height, palette);
+    for (const GifImageSpec& f : frames)
+    {
+        PutGifControl(out, f.delay, f.disposal, f.transparent);
+        const bool local = !f.localTable.empty();
+        PutGifImageHead(out, f.x, f.y, f.width, f.height, local ? 0x80 | 0x07 : 0);
+        if (local)
+            PutGifColourTable(out, f.localTable, 256);
+        std::vector<BYTE> pixels = EncodeGifIndices(f.pixels, local ? 8 : 2);
+        out.insert(out.end(), pixels.begin(), pixels.end());
+    }
+    out.push_back(0x3B);
+    return out;
+}
+
+// A GIF of width x height with a global table of four entries from the palette and the frames.
+inline std::vector<BYTE> MakeGif(int width, int height, const std::vector<COLORREF>& palette,
+                                 const std::vector<GifFrameSpec>& frames)
+{
+    std::vector<BYTE> out = MakeGifHead(width, height, palette);
     for (const GifFrameSpec& f : frames)
     {
-        if (f.delay >= 0)
-        {
-            std::vector<BYTE> gce = {0x21, 0xF9, 0x04, static_cast<BYTE>((f.disposal & 7) << 2)};
-            out.insert(out.end(), gce.begin(), gce.end());
-            PutGifWord(out, f.delay);
-            out.push_back(0);
-            out.push_back(0);
-        }
-        out.push_back(0x2C);
-        PutGifWord(out, f.x);
-        PutGifWord(out, f.y);
-        PutGifWord(out, f.width);
-        PutGifWord(out, f.height);
-        out.push_back(0);
+        PutGifControl(out, f.delay, f.disposal);
+        PutGifImageHead(out, f.x, f.y, f.width, f.height, 0);
         std::vector<BYTE> pixels = EncodeGifPixels(f.width * f.height, f.colourIndex);
         out.insert(out.end(), pixels.begin(), pixels.end());
     }
