@@ -170,7 +170,11 @@ BOOL CSlideEditorDlg::OnInitDialog()
     FitToCanvas();
 
     if (!m_strImageFile.IsEmpty())
+    {
         LoadBackgroundPicture(m_strImageFile, m_Picture);
+        // A new slide gets its picture from the caller only: the object list names it from the slide.
+        m_Slide.m_Background.m_strImageFile = m_strImageFile;
+    }
     ClearSelection();
     ApplyGridRules();
     m_bOrderMode = FALSE;
