@@ -181,3 +181,33 @@ TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesT
     Command(ID_POPUP_TEST_SHOW);
     EXPECT_EQ(1, boxes.Count("could not be started"));
 }
+
+TEST_F(EditorProgram, NoTipStaysWhenASlideIsDraggedToAnotherPlace)
+{
+    CTempFolder folder("vxviewdrag");
+    MakeSavedProject(folder.Path(), {kRed, kGreen});
+    ASSERT_TRUE(WaitForThumbnails());
+    // The real cursor stays out of the way: the system's own mouse moves must not mix with the test's.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    Pump();
+    View()->SendMessage(WM_LBUTTONUP, 0, CellPoint(View(), 0));
+    ASSERT_EQ(0, View()->GetSelection());
+
+    // The mouse over the first slide shows its tip.
+    View()->PostMessage(WM_MOUSEMOVE, 0, CellPoint(View(), 0));
+    Pump();
+    HWND hTip = ::FindWindowA(TOOLTIPS_CLASSA, nullptr);
+    ASSERT_NE(nullptr, hTip);
+    EXPECT_EQ(1, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+
+    // Dragged onto the second place: the slides change places and no tip is left over them.
+    View()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(View(), 0));
+    View()->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, CellPoint(View(), 1));
+    View()->PostMessage(WM_LBUTTONUP, 0, CellPoint(View(), 1));
+    Pump();
+    EXPECT_EQ(0, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_FALSE(::IsWindowVisible(hTip));
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(1)));
+}
