@@ -211,3 +211,35 @@ TEST_F(EditorProgram, NoTipStaysWhenASlideIsDraggedToAnotherPlace)
     EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(0)));
     EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(1)));
 }
+
+TEST_F(EditorProgram, TitleAndRecentProjectsShowTheProjectsFolders)
+{
+    CTempFolder one("vxtitleone");
+    CTempFolder two("vxtitletwo");
+    std::string first = MakeSavedProject(one.Path(), {kRed});
+    std::string second = MakeSavedProject(two.Path(), {kGreen});
+    Pump();
+    EXPECT_EQ(second + " - VexulCreator", CDialogDriver::Text(Frame()->m_hWnd));
+
+    // The open project's entry too, though the current folder is its own.
+    HMENU project = GetSubMenu(GetMenu(Frame()->m_hWnd), 0);
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(project), 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < GetMenuItemCount(project); i++)
+    {
+        char text[300] = {};
+        GetMenuStringA(project, i, text, sizeof(text), MF_BYPOSITION);
+        if (text[0] == '&' && isdigit(static_cast<unsigned char>(text[1])))
+            entries.push_back(text);
+    }
+    ASSERT_GE(entries.size(), 2u);   // and those of earlier tests
+    entries.resize(2);
+    EXPECT_EQ((std::vector<std::string>{"&1 " + second, "&2 " + first}), entries);
+
+    // A path too long for the menu keeps its drive, its project folder and the name.
+    std::string deep = "C:\\Projects of a long name\\for shows of all kinds\\made this year\\Summer & Sea\\VEXUL.VXL";
+    theApp.m_pRecentFileList->Add(deep.c_str());
+    CString shown;
+    ASSERT_TRUE(theApp.m_pRecentFileList->GetDisplayName(shown, 0, "C:\\", TRUE));
+    EXPECT_STREQ("C:\\...\\Summer && Sea\\VEXUL.VXL", shown);
+}
