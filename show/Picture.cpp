@@ -59,11 +59,16 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
     *picture = nullptr;
     if (!data || size == 0 || size > static_cast<DWORD>(LONG_MAX))
         return CTL_E_INVALIDPICTURE;
-    std::vector<BYTE> ended;
+    std::vector<BYTE> ended, rewritten;
     if (EndGifWithTrailer(static_cast<const BYTE*>(data), size, ended))
     {
         data = ended.data();
         size = static_cast<DWORD>(ended.size());
+    }
+    if (RewriteGifImageData(static_cast<const BYTE*>(data), size, rewritten) && rewritten.size() <= LONG_MAX)
+    {
+        data = rewritten.data();
+        size = static_cast<DWORD>(rewritten.size());
     }
 
     HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, size);

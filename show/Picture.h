@@ -19,7 +19,8 @@ BOOL RenderOlePicture(IPicture* picture, HDC hDC, int x, int y, int cx, int cy);
 // memory is released on every path; the caller owns the returned picture. S_OK, the service's error,
 // or E_OUTOFMEMORY when the copy cannot be made.
 // A GIF that ends without its trailer is ended with one first (the service refuses such a GIF when other
-// bytes follow it, as the zeros a pack entry is padded with).
+// bytes follow it, as the zeros a pack entry is padded with), and its image data is written anew with code
+// tables that never fill (the service misreads a full table that is used on).
 HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture);
 
 // The picture's size in pixels at the screen's resolution (96 pixels per inch without a screen); 0 x 0

@@ -60,6 +60,74 @@ inline std::vector<BYTE> EncodeGifIndices(const std::vector<BYTE>& indices, unsi
     return out;
 }
 
+// LZW data as encoders of real pictures write it: codes grow to 12 bits; a full table is either cleared or,
+// with keepFullTable, kept and used on without new entries (the deferred clear other encoders write).
+inline std::vector<BYTE> EncodeGifLzw(const std::vector<BYTE>& indices, unsigned minCodeSize, bool keepFullTable)
+{
+    const unsigned clear = 1u << minCodeSize, end = clear + 1, maxCodes = 4096;
+    std::vector<BYTE> packed;
+    unsigned acc = 0, nbits = 0, bits = minCodeSize + 1;
+    auto put = [&](unsigned code)
+    {
+        acc |= code << nbits;
+        nbits += bits;
+        while (nbits >= 8)
+        {
+            packed.push_back(static_cast<BYTE>(acc & 0xFF));
+            acc >>= 8;
+            nbits -= 8;
+        }
+    };
+    std::vector<unsigned short> next(maxCodes * 256, 0);   // (code, index) -> code; 0: none
+    unsigned last = end;                                    // the last code given a meaning
+    put(clear);
+    int current = -1;
+    for (BYTE index : indices)
+    {
+        if (current < 0)
+        {
+            current = index;
+            continue;
+        }
+        unsigned short known = next[static_cast<size_t>(current) * 256 + index];
+        if (known)
+        {
+            current = known;
+            continue;
+        }
+        put(static_cast<unsigned>(current));
+        if (last < maxCodes - 1)
+        {
+            next[static_cast<size_t>(current) * 256 + index] = static_cast<unsigned short>(++last);
+            if (last >= (1u << bits) && bits < 12)
+                ++bits;
+            if (last == maxCodes - 1 && !keepFullTable)
+            {
+                put(clear);
+                std::fill(next.begin(), next.end(), 0);
+                last = end;
+                bits = minCodeSize + 1;
+            }
+        }
+        current = index;
+    }
+    if (current >= 0)
+        put(static_cast<unsigned>(current));
+    put(end);
+    if (nbits)
+        packed.push_back(static_cast<BYTE>(acc & 0xFF));
+    std::vector<BYTE> out;
+    out.push_back(static_cast<BYTE>(minCodeSize));
+    for (size_t pos = 0; pos < packed.size(); pos += 255)
+    {
+        size_t n = std::min<size_t>(255, packed.size() - pos);
+        out.push_back(static_cast<BYTE>(n));
+        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
+    }
+    out.push_back(0);
+    return out;
+}
+
 inline std::vector<BYTE> EncodeGifPixels(int count, int index)
 {
     return EncodeGifIndices(std::vector<BYTE>(static_cast<size_t>(count), static_cast<BYTE>(index)));
