@@ -336,23 +336,44 @@ BOOL DecodeGifImageData(const BYTE* data, size_t size, size_t maxPixels, std::ve
     return TRUE;
 }
 
+void CGifCodeWriter::Put(unsigned code, unsigned bits)
+{
+    m_nPending |= code << m_nBits;
+    m_nBits += bits;
+    while (m_nBits >= 8)
+    {
+        m_packed.push_back(static_cast<BYTE>(m_nPending & 0xFF));
+        m_nPending >>= 8;
+        m_nBits -= 8;
+    }
+}
+
+std::vector<BYTE> CGifCodeWriter::Finish()
+{
+    if (m_nBits)
+        m_packed.push_back(static_cast<BYTE>(m_nPending & 0xFF));
+    m_nPending = m_nBits = 0;
+    std::vector<BYTE> out;
+    out.reserve(m_packed.size() + m_packed.size() / 255 + 3);
+    out.push_back(static_cast<BYTE>(m_nMinCodeSize));
+    for (size_t pos = 0; pos < m_packed.size(); pos += 255)
+    {
+        size_t n = std::min<size_t>(255, m_packed.size() - pos);
+        out.push_back(static_cast<BYTE>(n));
+        out.insert(out.end(), m_packed.begin() + pos, m_packed.begin() + pos + n);
+    }
+    out.push_back(0);
+    m_packed.clear();
+    return out;
+}
+
 std::vector<BYTE> EncodeGifImageData(const std::vector<BYTE>& pixels, int minCodeSize)
 {
     const unsigned codeBase = minCodeSize < 2 ? 2u : static_cast<unsigned>(minCodeSize);
     const unsigned clear = 1u << codeBase, end = clear + 1, maxCodes = 4096;
-    std::vector<BYTE> packed;
-    unsigned acc = 0, bits = 0, codeSize = codeBase + 1;
-    auto put = [&](unsigned code)
-    {
-        acc |= code << bits;
-        bits += codeSize;
-        while (bits >= 8)
-        {
-            packed.push_back(static_cast<BYTE>(acc & 0xFF));
-            acc >>= 8;
-            bits -= 8;
-        }
-    };
+    CGifCodeWriter writer(codeBase);
+    unsigned codeSize = codeBase + 1;
+    auto put = [&](unsigned code) { writer.Put(code, codeSize); };
     // (code, index) -> the code of the longer string; 0 when there is none. A clear empties only what was set.
     std::vector<unsigned short> longer(static_cast<size_t>(maxCodes) << codeBase, 0);
     std::vector<size_t> set;
@@ -393,19 +414,7 @@ std::vector<BYTE> EncodeGifImageData(const std::vector<BYTE>& pixels, int minCod
     if (current >= 0)
         put(static_cast<unsigned>(current));
     put(end);
-    if (bits)
-        packed.push_back(static_cast<BYTE>(acc & 0xFF));
-    std::vector<BYTE> out;
-    out.reserve(packed.size() + packed.size() / 255 + 3);
-    out.push_back(static_cast<BYTE>(codeBase));
-    for (size_t pos = 0; pos < packed.size(); pos += 255)
-    {
-        size_t n = std::min<size_t>(255, packed.size() - pos);
-        out.push_back(static_cast<BYTE>(n));
-        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
-    }
-    out.push_back(0);
-    return out;
+    return writer.Finish();
 }
 
 BOOL RewriteGifImageData(const BYTE* data, size_t size, std::vector<BYTE>& rewritten)

@@ -55,6 +55,22 @@ BOOL IsAnimatedGif(const char* fileName, const BYTE* data, size_t size);
 // for a code that cannot be, a minimum code size outside 2..8 or data that runs out before its end code;
 // pixels then holds what was decoded. used is the length of the image data read.
 BOOL DecodeGifImageData(const BYTE* data, size_t size, size_t maxPixels, std::vector<BYTE>& pixels, size_t& used);
+// Writes LZW codes of growing width, least significant bit first, as GIF image data.
+class CGifCodeWriter
+{
+public:
+    explicit CGifCodeWriter(unsigned minCodeSize) : m_nMinCodeSize(minCodeSize) {}
+    void Put(unsigned code, unsigned bits);
+    // The image data: the minimum code size, sub-blocks of at most 255 bytes, the terminator.
+    std::vector<BYTE> Finish();
+
+private:
+    unsigned m_nMinCodeSize;
+    unsigned m_nBits = 0;   // held in m_nPending
+    unsigned m_nPending = 0;
+    std::vector<BYTE> m_packed;
+};
+
 // Colour indices as LZW image data whose code table is cleared before it fills.
 std::vector<BYTE> EncodeGifImageData(const std::vector<BYTE>& pixels, int minCodeSize);
 

@@ -77,6 +77,25 @@ int PixelsOffThePicture(HWND preview, const CRect& box, COLORREF (*picture)(int,
     return fitted.IsRectEmpty() ? -1 : off;
 }
 
+// Opens the dialog and counts what its preview shows off the picture; the preview fits the picture into its
+// client area less margin pixels at the right and bottom.
+int PreviewPixelsOff(CDialog& dlg, int previewId, int margin, COLORREF (*picture)(int, int))
+{
+    int off = -1;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              ShowWindow(h, SW_SHOWNORMAL);
+                              HWND preview = GetDlgItem(h, previewId);
+                              CRect box;
+                              GetClientRect(preview, &box);
+                              box.DeflateRect(0, 0, margin, margin);
+                              off = PixelsOffThePicture(preview, box, picture);
+                              CDialogDriver::Click(h, IDCANCEL);
+                          }});
+    dlg.DoModal();
+    return off;
+}
+
 // A background dialog on a slide of 638 x 466 whose image is an entry of the pack.
 class BackgroundDialogTest : public ::testing::Test
 {
@@ -197,19 +216,7 @@ TEST_F(BackgroundDialogTest, ThePreviewShrinksAGifSmoothly)
     Bytes gif = RedCyanGif();
     ASSERT_TRUE(pack.AddData("ramp.gif", gif.data(), static_cast<int>(gif.size())));
     dlg.m_strImageFile = "ramp.gif";
-    int off = -1;
-    CDialogDriver driver({[&](HWND h)
-                          {
-                              ShowWindow(h, SW_SHOWNORMAL);
-                              HWND preview = GetDlgItem(h, IDC_BACKGROUND_PREVIEW);
-                              CRect box;
-                              GetClientRect(preview, &box);
-                              box.DeflateRect(0, 0, 2, 2);
-                              off = PixelsOffThePicture(preview, box, RedCyanRamp);
-                              CDialogDriver::Click(h, IDCANCEL);
-                          }});
-    dlg.DoModal();
-    EXPECT_EQ(0, off);
+    EXPECT_EQ(0, PreviewPixelsOff(dlg, IDC_BACKGROUND_PREVIEW, 2, RedCyanRamp));
 }
 
 TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
@@ -344,18 +351,7 @@ TEST_F(NewSlideDialogTest, TexturesKeepTheirCatalogueEntryWhenOneIsLeftOut)
 TEST_F(NewSlideDialogTest, ThePreviewShrinksATextureSmoothly)
 {
     ASSERT_TRUE(WriteFileBytes(app / "Texture\\b.bmp", MakeBmp(638, 466, RedGreenRamp)));
-    int off = -1;
-    CDialogDriver driver({[&](HWND h)
-                          {
-                              ShowWindow(h, SW_SHOWNORMAL);
-                              HWND preview = GetDlgItem(h, IDC_NEW_SLIDE_PREVIEW);
-                              CRect box;
-                              GetClientRect(preview, &box);
-                              off = PixelsOffThePicture(preview, box, RedGreenRamp);
-                              CDialogDriver::Click(h, IDCANCEL);
-                          }});
-    dlg.DoModal();
-    EXPECT_EQ(0, off);
+    EXPECT_EQ(0, PreviewPixelsOff(dlg, IDC_NEW_SLIDE_PREVIEW, 0, RedGreenRamp));
 }
 
 TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize)

@@ -106,7 +106,7 @@ Bytes FullTableGifSeed()
     std::vector<BYTE> pixels;
     for (int i = 0; i < 80 * 60; ++i)
         pixels.push_back(static_cast<BYTE>((i * 7 + i / 13) % 4));
-    Bytes data = EncodeGifLzw(pixels, 2, true);
+    Bytes data = EncodeGifKeepingFullTable(pixels, 2);
     gif.insert(gif.end(), data.begin(), data.end());
     gif.push_back(0x3B);
     return gif;

@@ -345,7 +345,7 @@ Clip MakeClip(int frames)
         PutGifControl(gif, s.delay, s.disposal, s.transparent);
         PutGifImageHead(gif, s.x, s.y, s.width, s.height, 0x80 | 0x07);
         PutGifColourTable(gif, s.localTable, 256);
-        Bytes data = EncodeGifLzw(s.pixels, 8, true);
+        Bytes data = EncodeGifKeepingFullTable(s.pixels, 8);
         gif.insert(gif.end(), data.begin(), data.end());
         clip.shown.push_back(canvas);
     }

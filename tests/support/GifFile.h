@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/core/Core.h"
+#include "show/GifFrames.h"
 
 #include <algorithm>
 #include <vector>
@@ -27,60 +28,26 @@ inline void PutGifWord(std::vector<BYTE>& out, unsigned v)
 inline std::vector<BYTE> EncodeGifIndices(const std::vector<BYTE>& indices, unsigned minCodeSize = 2)
 {
     const unsigned clear = 1u << minCodeSize, end = clear + 1, bits = minCodeSize + 1;
-    std::vector<BYTE> packed;
-    unsigned acc = 0, nbits = 0;
-    auto put = [&](unsigned code)
-    {
-        acc |= code << nbits;
-        nbits += bits;
-        while (nbits >= 8)
-        {
-            packed.push_back(static_cast<BYTE>(acc & 0xFF));
-            acc >>= 8;
-            nbits -= 8;
-        }
-    };
+    CGifCodeWriter writer(minCodeSize);
     for (BYTE index : indices)
     {
-        put(clear);
-        put(index);
+        writer.Put(clear, bits);
+        writer.Put(index, bits);
     }
-    put(end);
-    if (nbits)
-        packed.push_back(static_cast<BYTE>(acc & 0xFF));
-    std::vector<BYTE> out;
-    out.push_back(static_cast<BYTE>(minCodeSize));
-    for (size_t pos = 0; pos < packed.size(); pos += 255)
-    {
-        size_t n = std::min<size_t>(255, packed.size() - pos);
-        out.push_back(static_cast<BYTE>(n));
-        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
-    }
-    out.push_back(0);
-    return out;
+    writer.Put(end, bits);
+    return writer.Finish();
 }
 
-// LZW data as encoders of real pictures write it: codes grow to 12 bits; a full table is either cleared or,
-// with keepFullTable, kept and used on without new entries (the deferred clear other encoders write).
-inline std::vector<BYTE> EncodeGifLzw(const std::vector<BYTE>& indices, unsigned minCodeSize, bool keepFullTable)
+// LZW data as some encoders write long images: codes grow to 12 bits, and a table that fills is kept and used
+// on without new entries (a clear code never comes).
+inline std::vector<BYTE> EncodeGifKeepingFullTable(const std::vector<BYTE>& indices, unsigned minCodeSize)
 {
     const unsigned clear = 1u << minCodeSize, end = clear + 1, maxCodes = 4096;
-    std::vector<BYTE> packed;
-    unsigned acc = 0, nbits = 0, bits = minCodeSize + 1;
-    auto put = [&](unsigned code)
-    {
-        acc |= code << nbits;
-        nbits += bits;
-        while (nbits >= 8)
-        {
-            packed.push_back(static_cast<BYTE>(acc & 0xFF));
-            acc >>= 8;
-            nbits -= 8;
-        }
-    };
-    std::vector<unsigned short> next(maxCodes * 256, 0);   // (code, index) -> code; 0: none
-    unsigned last = end;                                    // the last code given a meaning
-    put(clear);
+    CGifCodeWriter writer(minCodeSize);
+    unsigned bits = minCodeSize + 1;
+    std::vector<unsigned short> next(maxCodes << minCodeSize, 0);   // (code, index) -> code; 0: none
+    unsigned last = end;                                            // the last code given a meaning
+    writer.Put(clear, bits);
     int current = -1;
     for (BYTE index : indices)
     {
@@ -89,43 +56,25 @@ inline std::vector<BYTE> EncodeGifLzw(const std::vector<BYTE>& indices, unsigned
             current = index;
             continue;
         }
-        unsigned short known = next[static_cast<size_t>(current) * 256 + index];
+        unsigned short& known = next[(static_cast<size_t>(current) << minCodeSize) + index];
         if (known)
         {
             current = known;
             continue;
         }
-        put(static_cast<unsigned>(current));
+        writer.Put(static_cast<unsigned>(current), bits);
         if (last < maxCodes - 1)
         {
-            next[static_cast<size_t>(current) * 256 + index] = static_cast<unsigned short>(++last);
+            known = static_cast<unsigned short>(++last);
             if (last >= (1u << bits) && bits < 12)
                 ++bits;
-            if (last == maxCodes - 1 && !keepFullTable)
-            {
-                put(clear);
-                std::fill(next.begin(), next.end(), 0);
-                last = end;
-                bits = minCodeSize + 1;
-            }
         }
         current = index;
     }
     if (current >= 0)
-        put(static_cast<unsigned>(current));
-    put(end);
-    if (nbits)
-        packed.push_back(static_cast<BYTE>(acc & 0xFF));
-    std::vector<BYTE> out;
-    out.push_back(static_cast<BYTE>(minCodeSize));
-    for (size_t pos = 0; pos < packed.size(); pos += 255)
-    {
-        size_t n = std::min<size_t>(255, packed.size() - pos);
-        out.push_back(static_cast<BYTE>(n));
-        out.insert(out.end(), packed.begin() + pos, packed.begin() + pos + n);
-    }
-    out.push_back(0);
-    return out;
+        writer.Put(static_cast<unsigned>(current), bits);
+    writer.Put(end, bits);
+    return writer.Finish();
 }
 
 inline std::vector<BYTE> EncodeGifPixels(int count, int index)
