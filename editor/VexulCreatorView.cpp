@@ -886,8 +886,9 @@ void CVexulCreatorView::RunPlayer(int slide)
     if (!doc->SaveProject())
         return;
     doc->IsPlayerCompiled(TRUE);
+    // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
     CString parameters;
-    parameters.Format("\"%s\" /S=%d", doc->m_strPackPath, slide);
+    parameters.Format("/F \"%s\" /S=%d", doc->m_strPackPath, slide);
     CString player = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
     CString saved = GetCurrentFolder();
     SetCurrentDirectoryA(doc->m_strProjectFolder);
