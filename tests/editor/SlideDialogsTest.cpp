@@ -41,13 +41,17 @@ COLORREF RedCyanRamp(int x, int)
 // A GIF of 638 x 466 whose colour table holds the ramp's 256 columns.
 Bytes RedCyanGif()
 {
-    GifImageSpec image{0, 0, 638, 466, {}, {}, -1, 0};
+    std::vector<COLORREF> table;
     for (int i = 0; i < 256; i++)
-        image.localTable.push_back(RGB(i, 255 - i, 128));
+        table.push_back(RGB(i, 255 - i, 128));
+    std::vector<BYTE> pixels;
     for (int y = 0; y < 466; y++)
         for (int x = 0; x < 638; x++)
-            image.pixels.push_back(static_cast<BYTE>(x * 255 / 637));
-    return MakeGifOfImages(638, 466, {}, {image});
+            pixels.push_back(static_cast<BYTE>(x * 255 / 637));
+    Bytes gif = MakeGifHead(638, 466, {});
+    PutGifImage(gif, 0, 0, 638, 466, table, EncodeGifIndices(pixels, 8));
+    gif.push_back(0x3B);
+    return gif;
 }
 
 // How many pixels of a preview show its 638 x 466 picture more than 3 levels off the colour of the picture

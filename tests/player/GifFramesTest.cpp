@@ -329,24 +329,23 @@ Clip MakeClip(int frames)
     Bytes gif = MakeGifHead(W, H, kPalette);
     for (int f = 0; f < frames; f++)
     {
-        GifImageSpec s{f == 0 ? 0 : 90 * f, f == 0 ? 0 : 60 * f, f == 0 ? W : 220, f == 0 ? H : 170, {}, {}, 10, 1,
-                       f == 0 ? -1 : kTransparent};
+        const int left = f == 0 ? 0 : 90 * f, top = f == 0 ? 0 : 60 * f;
+        const int width = f == 0 ? W : 220, height = f == 0 ? H : 170;
         // Neighbouring entries hold neighbouring colours, as in a frame of a film.
+        std::vector<COLORREF> table;
         for (int i = 0; i < 256; i++)
-            s.localTable.push_back(RGB(i, (i * 3 + f) & 255, (255 - i + 2 * f) & 255));
-        for (int y = 0; y < s.height; y++)
-            for (int x = 0; x < s.width; x++)
+            table.push_back(RGB(i, (i * 3 + f) & 255, (255 - i + 2 * f) & 255));
+        std::vector<BYTE> pixels;
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++)
             {
                 int index = f > 0 && (x + y) % 5 == 0 ? kTransparent : (x / 3 + y / 5 + 11 * f) % 250;
-                s.pixels.push_back(static_cast<BYTE>(index));
+                pixels.push_back(static_cast<BYTE>(index));
                 if (index != kTransparent)
-                    canvas[(s.y + y) * W + s.x + x] = s.localTable[index];
+                    canvas[(top + y) * W + left + x] = table[index];
             }
-        PutGifControl(gif, s.delay, s.disposal, s.transparent);
-        PutGifImageHead(gif, s.x, s.y, s.width, s.height, 0x80 | 0x07);
-        PutGifColourTable(gif, s.localTable, 256);
-        Bytes data = EncodeGifKeepingFullTable(s.pixels, 8);
-        gif.insert(gif.end(), data.begin(), data.end());
+        PutGifControl(gif, 10, 1, f == 0 ? -1 : kTransparent);
+        PutGifImage(gif, left, top, width, height, table, EncodeGifKeepingFullTable(pixels, 8));
         clip.shown.push_back(canvas);
     }
     gif.push_back(0x3B);

@@ -82,17 +82,6 @@ inline std::vector<BYTE> EncodeGifPixels(int count, int index)
     return EncodeGifIndices(std::vector<BYTE>(static_cast<size_t>(count), static_cast<BYTE>(index)));
 }
 
-// A frame of any pixels, with a colour table of its own of 256 entries when one is given.
-struct GifImageSpec
-{
-    int x, y, width, height;
-    std::vector<COLORREF> localTable;   // empty: the global table
-    std::vector<BYTE> pixels;           // width x height indices, row by row
-    int delay;                          // -1: no graphic control block
-    int disposal;
-    int transparent = -1;               // the index that leaves what lies under the frame; -1 none
-};
-
 inline void PutGifColourTable(std::vector<BYTE>& out, const std::vector<COLORREF>& table, size_t entries)
 {
     for (size_t i = 0; i < entries; ++i)
@@ -138,23 +127,13 @@ inline std::vector<BYTE> MakeGifHead(int width, int height, const std::vector<CO
     return out;
 }
 
-// A GIF of width x height with a global table of four entries from the palette and frames of any pixels.
-inline std::vector<BYTE> MakeGifOfImages(int width, int height, const std::vector<COLORREF>& palette,
-                                         const std::vector<GifImageSpec>& frames)
+// An image with a colour table of its own of 256 entries and its LZW data.
+inline void PutGifImage(std::vector<BYTE>& out, int x, int y, int width, int height,
+                        const std::vector<COLORREF>& table, const std::vector<BYTE>& data)
 {
-    std::vector<BYTE> out = MakeGifHead(width, height, palette);
-    for (const GifImageSpec& f : frames)
-    {
-        PutGifControl(out, f.delay, f.disposal, f.transparent);
-        const bool local = !f.localTable.empty();
-        PutGifImageHead(out, f.x, f.y, f.width, f.height, local ? 0x80 | 0x07 : 0);
-        if (local)
-            PutGifColourTable(out, f.localTable, 256);
-        std::vector<BYTE> pixels = EncodeGifIndices(f.pixels, local ? 8 : 2);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-    }
-    out.push_back(0x3B);
-    return out;
+    PutGifImageHead(out, x, y, width, height, 0x80 | 0x07);
+    PutGifColourTable(out, table, 256);
+    out.insert(out.end(), data.begin(), data.end());
 }
 
 // A GIF of width x height with a global table of four entries from the palette and the frames.
