@@ -432,7 +432,8 @@ BOOL RewriteGifImageData(const BYTE* data, size_t size, std::vector<BYTE>& rewri
                    const size_t imageData = image + 10 + ColourTableSize(data[image + 9]);
                    const size_t count = static_cast<size_t>(Word(data + image + 5)) * Word(data + image + 7);
                    size_t used = 0;
-                   if (DecodeGifImageData(data + imageData, end - imageData, count, pixels, used) &&
+                   if (count <= kMaxGifRewritePixels &&
+                       DecodeGifImageData(data + imageData, end - imageData, count, pixels, used) &&
                        pixels.size() == count)
                    {
                        rewritten.insert(rewritten.end(), data + copied, data + imageData);

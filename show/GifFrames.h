@@ -13,6 +13,9 @@
 // as a still picture.
 const int kMaxGifFrames = 2048;
 const size_t kMaxGifSplitBytes = 64u * 1024u * 1024u;
+// Images larger than this many pixels keep their image data when a GIF is written anew for the decoder:
+// their codes could ask for far more memory than any real picture needs.
+const size_t kMaxGifRewritePixels = 4096u * 4096u;
 
 struct GifFrameBlock
 {
@@ -77,7 +80,8 @@ std::vector<BYTE> EncodeGifImageData(const std::vector<BYTE>& pixels, int minCod
 // GIF data with the image data of every frame decoded and written anew with a table that never fills: the
 // platform's decoder misreads a table that fills and is used on (as long frames of some encoders have it)
 // and drops or garbles such frames. TRUE with the new data; FALSE (rewritten left empty) for data that is not
-// a GIF with a complete header. An image whose data does not decode keeps it as it was.
+// a GIF with a complete header. An image whose data does not decode, or larger than kMaxGifRewritePixels,
+// keeps it as it was.
 BOOL RewriteGifImageData(const BYTE* data, size_t size, std::vector<BYTE>& rewritten);
 
 // GIF data whose blocks end without a trailer (for example followed by the zeros a pack entry is padded

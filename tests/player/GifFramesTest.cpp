@@ -398,3 +398,32 @@ TEST(GifFrames, FramesWhoseCodeTablesFillAreComposedExactly)
     ASSERT_TRUE(single.Render(&drawn.dc, CRect(0, 0, 640, 421)));
     EXPECT_EQ(0, PixelsOff(drawn.dc, still.shown[0]));
 }
+
+TEST(GifFrames, ImageDataDecodesWhateverTheEncoderDidWithAFullTable)
+{
+    std::vector<BYTE> pixels;
+    for (int i = 0; i < 120 * 100; i++)
+        pixels.push_back(static_cast<BYTE>((i / 7 + i % 13) % 200));
+    for (const Bytes& data :
+         {EncodeGifKeepingFullTable(pixels, 8), EncodeGifImageData(pixels, 8), EncodeGifIndices(pixels, 8)})
+    {
+        std::vector<BYTE> decoded;
+        size_t used = 0;
+        ASSERT_TRUE(DecodeGifImageData(data.data(), data.size(), pixels.size(), decoded, used));
+        EXPECT_EQ(data.size(), used);
+        EXPECT_EQ(pixels, decoded);
+        // Cut short, the data does not decode.
+        EXPECT_FALSE(DecodeGifImageData(data.data(), data.size() / 2, pixels.size(), decoded, used));
+    }
+
+    // An image too large to be written anew keeps its data, however few bytes would fill it.
+    Bytes huge = MakeGifHead(4097, 4097, kPalette);
+    PutGifImageHead(huge, 0, 0, 4097, 4097, 0);
+    Bytes few = EncodeGifKeepingFullTable(std::vector<BYTE>(4097u * 4097u, 0), 2);
+    ASSERT_LT(few.size(), 20000u);
+    huge.insert(huge.end(), few.begin(), few.end());
+    huge.push_back(0x3B);
+    std::vector<BYTE> rewritten;
+    ASSERT_TRUE(RewriteGifImageData(huge.data(), huge.size(), rewritten));
+    EXPECT_EQ(huge, rewritten);
+}
