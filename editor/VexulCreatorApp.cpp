@@ -457,6 +457,42 @@ BOOL CVexulCreatorApp::CopyIntoProjectUnderFreeName(const char* filePath, const 
     return TRUE;
 }
 
+// ---- recent projects ------------------------------------------------------------------------------------
+
+namespace
+{
+
+// Entries that always show the project's folder: the whole path, or when that is too long the drive, "...",
+// the project's own folder and the file's name.
+class CProjectFileList : public CRecentFileList
+{
+public:
+    using CRecentFileList::CRecentFileList;
+    BOOL GetDisplayName(CString& strName, int nIndex, LPCSTR, BOOL) const override
+    {
+        if (nIndex < 0 || nIndex >= GetCount())
+            return FALSE;
+        const CString& path = (*this)[nIndex];
+        int name = path.ReverseFind('\\');
+        int folder = name > 0 ? path.Left(name).ReverseFind('\\') : -1;
+        int drive = path.Find('\\');
+        CString shown = path;
+        if (m_nMaxDisplayLength > 0 && path.GetLength() > m_nMaxDisplayLength && drive >= 0 && folder > drive)
+            shown = path.Left(drive + 1) + "..." + path.Mid(folder);
+        shown.Replace("&", "&&");
+        strName = shown;
+        return TRUE;
+    }
+};
+
+}   // namespace
+
+CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
+                                                     int nSize)
+{
+    return new CProjectFileList(nStart, lpszSection, lpszEntryFormat, nSize);
+}
+
 // ---- start-up -------------------------------------------------------------------------------------------
 
 BOOL CVexulCreatorApp::InitInstance()

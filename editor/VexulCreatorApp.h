@@ -21,6 +21,9 @@ public:
     // start-up dialogs follow through a posted command.
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Every project's file has the same name: its recent-file entries show the folders.
+    CRecentFileList* NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
+                                       int nSize) override;
 
     // The update manager's answer (through the main window's registered message): kept, the day of the
     // check stored, and a positive answer followed by the update reminder.

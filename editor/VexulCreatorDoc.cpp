@@ -678,6 +678,13 @@ void CVexulCreatorDoc::PurgeUnreferencedEntries()
     }
 }
 
+void CVexulCreatorDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
+{
+    CDocument::SetPathName(lpszPathName, bAddToMRU);
+    if (!m_strPathName.IsEmpty())
+        SetTitle(m_strPathName);
+}
+
 BOOL CVexulCreatorDoc::SaveModified()
 {
     if (!IsModified())

@@ -42,6 +42,8 @@ public:
     void Serialize(CArchive& ar) override;
     // "Save changes in <pack> ?" with Yes, No and Cancel: FALSE for Cancel or a save that failed.
     BOOL SaveModified() override;
+    // The title is the whole path: every project's file has the same name, its folder tells them apart.
+    void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
     // No show, no pack, default settings, no project.
     void DeleteContents() override;
 

@@ -462,7 +462,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
 INT_PTR CVexulCreatorView::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     int cell = HitTest(point);
-    if (cell < 0 || m_cells[cell].file.IsEmpty())
+    if (cell < 0 || m_cells[cell].file.IsEmpty() || m_bDragging)
         return -1;
     if (pTI != nullptr)
     {
@@ -508,6 +508,8 @@ void CVexulCreatorView::OnMouseMove(UINT nFlags, CPoint point)
     {
         m_bDragging = TRUE;
         SetCapture();
+        // The tip of the slide picked up would stay over whatever slide comes there.
+        CancelToolTips();
     }
     if (!m_bDragging)
         return;

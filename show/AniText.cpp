@@ -238,6 +238,15 @@ void CAniText::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRe
         DrawSelectionFrame(dc, drawn);
 }
 
+void CAniText::MeasureDrawnSize(CDC* dc)
+{
+    if (!dc || m_strText.IsEmpty())
+        return;
+    CreateFont(dc, TRUE);
+    CSize extent = MeasureText(dc, m_strText);
+    m_rcLast.SetRect(m_rcLast.left, m_rcLast.top, m_rcLast.left + extent.cx + 2, m_rcLast.top + extent.cy + 2);
+}
+
 BOOL CAniText::AnimateStep(CDC* dc, int step, int /*counter*/, int elapsed)
 {
     if (!dc)

@@ -19,6 +19,9 @@ public:
     void Save(int n, CSettingsFile& file, const char* section) override;
     void Paint(CDC* dc) override;
     void Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRect& drawn) override;
+    // Gives m_rcLast the size Draw would draw the text at now (its extent grown by one pixel on every
+    // side), so that the size is right before the text is drawn again; an empty text keeps the old one.
+    void MeasureDrawnSize(CDC* dc);
     BOOL AnimateStep(CDC* dc, int step, int counter, int elapsed) override;
     void GetAnimationName(CString& name) override;
     int GetAnimationIndex() override;

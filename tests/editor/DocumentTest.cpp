@@ -72,7 +72,7 @@ TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
     EXPECT_EQ(Bytes(50, 'o'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
     EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL_2.bak"));
     EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(folder / "VEXUL.EXE"));
-    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_EQ(folder / "VEXUL.VXL", std::string(Doc()->GetTitle()));
     EXPECT_EQ(std::vector<int>{PROJECT_WIZARD_NEW}, s_wizardModes);
 
     ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "first.bmp", kRed).c_str()));
@@ -348,7 +348,7 @@ TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
     EXPECT_EQ(1, boxes.Count("could not be renamed"));
     EXPECT_FALSE(FileExists((busy / "VEXUL.EXE").c_str()));
     EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
-    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_STREQ(firstPack.c_str(), Doc()->GetTitle());
     EXPECT_EQ(1, View()->GetSlideCount());
 
     // A cancelled wizard keeps the project too, with its unsaved changes (not saved when asked) still marked:

@@ -250,3 +250,65 @@ TEST_F(EditorProgram, ADamagedPictureInAnOpenedProjectIsNamedOnceAtTheOpen)
     Pump();
     EXPECT_EQ(1, boxes.Count(named));
 }
+
+TEST_F(EditorProgram, NoTipStaysWhenASlideIsDraggedToAnotherPlace)
+{
+    CTempFolder folder("vxviewdrag");
+    MakeSavedProject(folder.Path(), {kRed, kGreen});
+    ASSERT_TRUE(WaitForThumbnails());
+    // The real cursor stays out of the way: the system's own mouse moves must not mix with the test's.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    Pump();
+    View()->SendMessage(WM_LBUTTONUP, 0, CellPoint(View(), 0));
+    ASSERT_EQ(0, View()->GetSelection());
+
+    // The mouse over the first slide shows its tip.
+    View()->PostMessage(WM_MOUSEMOVE, 0, CellPoint(View(), 0));
+    Pump();
+    HWND hTip = ::FindWindowA(TOOLTIPS_CLASSA, nullptr);
+    ASSERT_NE(nullptr, hTip);
+    EXPECT_EQ(1, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+
+    // Dragged onto the second place: the slides change places and no tip is left over them.
+    View()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(View(), 0));
+    View()->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, CellPoint(View(), 1));
+    View()->PostMessage(WM_LBUTTONUP, 0, CellPoint(View(), 1));
+    Pump();
+    EXPECT_EQ(0, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_FALSE(::IsWindowVisible(hTip));
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(1)));
+}
+
+TEST_F(EditorProgram, TitleAndRecentProjectsShowTheProjectsFolders)
+{
+    CTempFolder one("vxtitleone");
+    CTempFolder two("vxtitletwo");
+    std::string first = MakeSavedProject(one.Path(), {kRed});
+    std::string second = MakeSavedProject(two.Path(), {kGreen});
+    Pump();
+    EXPECT_EQ(second + " - VexulCreator", CDialogDriver::Text(Frame()->m_hWnd));
+
+    // The open project's entry too, though the current folder is its own.
+    HMENU project = GetSubMenu(GetMenu(Frame()->m_hWnd), 0);
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(project), 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < GetMenuItemCount(project); i++)
+    {
+        char text[300] = {};
+        GetMenuStringA(project, i, text, sizeof(text), MF_BYPOSITION);
+        if (text[0] == '&' && isdigit(static_cast<unsigned char>(text[1])))
+            entries.push_back(text);
+    }
+    ASSERT_GE(entries.size(), 2u);   // and those of earlier tests
+    entries.resize(2);
+    EXPECT_EQ((std::vector<std::string>{"&1 " + second, "&2 " + first}), entries);
+
+    // A path too long for the menu keeps its drive, its project folder and the name.
+    std::string deep = "C:\\Projects of a long name\\for shows of all kinds\\made this year\\Summer & Sea\\VEXUL.VXL";
+    theApp.m_pRecentFileList->Add(deep.c_str());
+    CString shown;
+    ASSERT_TRUE(theApp.m_pRecentFileList->GetDisplayName(shown, 0, "C:\\", TRUE));
+    EXPECT_STREQ("C:\\...\\Summer && Sea\\VEXUL.VXL", shown);
+}
