@@ -1,5 +1,6 @@
 #include "editor/CompileDlg.h"
 
+#include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
 #include "editor/VexulCreatorApp.h"
@@ -29,10 +30,33 @@ void CCompileDlg::OnCompile()
     if (!m_strPlainPlayerPath.IsEmpty())
         m_compiler.SetPlainPlayerPath(m_strPlainPlayerPath);
     CProjectSettings none;
-    m_compiler.Compile(m_strPlayerPath, m_strProjectFolder, m_strProjectFilePath,
-                       m_pSettings ? *m_pSettings : none);
-    m_compiler.Report();
+    const CProjectSettings& settings = m_pSettings ? *m_pSettings : none;
+    BOOL compiled = m_compiler.Compile(m_strPlayerPath, m_strProjectFolder, m_strProjectFilePath, settings);
+    CString travelling = ListTravellingFiles(settings);
+    if (compiled && !travelling.IsEmpty())
+    {
+        CString program = m_strPlayerPath.Mid(m_strPlayerPath.ReverseFind('\\') + 1);
+        AfxMessageBox(m_compiler.GetMessage() + FormatString(IDS_COMPILE_FILES_TRAVEL,
+                                                             static_cast<const char*>(program),
+                                                             static_cast<const char*>(travelling)),
+                      MB_OK | MB_ICONINFORMATION);
+    }
+    else
+    {
+        m_compiler.Report();
+    }
     EndDialog(IDCANCEL);
+}
+
+CString CCompileDlg::ListTravellingFiles(const CProjectSettings& settings)
+{
+    // The pack carries the pictures and fonts; the sound and the end program are started from files.
+    CString list;
+    if (settings.m_nSoundOn && !settings.m_strSoundFile.IsEmpty())
+        list += "    " + settings.m_strSoundFile + "\n";
+    if (settings.m_nAutostartOn && !settings.m_strAutostartFile.IsEmpty())
+        list += "    " + settings.m_strAutostartFile + "\n";
+    return list;
 }
 
 void CCompileDlg::OnDelete()

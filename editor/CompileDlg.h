@@ -26,6 +26,8 @@ protected:
     afx_msg void OnCompile();
     afx_msg void OnDelete();
     afx_msg void OnHelp();
+    // The files the show is played with that the compiled program does not carry, one indented line each.
+    static CString ListTravellingFiles(const CProjectSettings& settings);
 
     CShowCompiler m_compiler;
     DECLARE_MESSAGE_MAP()

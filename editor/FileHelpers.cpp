@@ -17,18 +17,6 @@ BOOL GetFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& info)
     return ok;
 }
 
-// A name beside target that no file has yet.
-CString FreeTemporaryName(const CString& target)
-{
-    for (int i = 0;; i++)
-    {
-        CString name;
-        name.Format("%s.%lu-%d.vxtmp", target, static_cast<unsigned long>(GetCurrentProcessId()), i);
-        if (!FileExists(name))
-            return name;
-    }
-}
-
 // Copies source over target through a temporary file; TRUE when at least one chunk was copied.
 BOOL CopyOver(const char* sourcePath, const char* targetPath)
 {
@@ -42,18 +30,15 @@ BOOL CopyOver(const char* sourcePath, const char* targetPath)
     CFile source;
     if (!source.Open(sourcePath, CFile::modeRead | CFile::shareDenyNone))
         return FALSE;
-    CString temporary = FreeTemporaryName(targetPath);
-    CFile target;
-    if (!target.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
+    // Through the safe save path: its temporary file is the one kind of leftover the editor clears away.
+    CSafeSaveFile target;
+    if (!target.Open(targetPath))
         return FALSE;
     ULONGLONG copied = 0;
-    BOOL ok = CopyFileData(source, target, &copied) && target.Flush();
-    target.Close();
-    source.Close();
     // An empty source still leaves an empty target, but counts as a failed copy.
-    if (!ok || !MoveFileExA(temporary, targetPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!CopyFileData(source, target, &copied) || !target.Commit())
     {
-        DeleteFileA(temporary);
+        target.Abort();
         return FALSE;
     }
     return copied > 0;
@@ -135,6 +120,12 @@ BOOL FileExists(const char* path)
     return path && *path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+BOOL IsFolder(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 CString GetFullPath(const char* path)
 {
     if (!path || !*path)
@@ -192,4 +183,34 @@ CString AppendPath(const char* folder, const char* name)
     if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
         path += "\\";
     return path + (name ? name : "");
+}
+
+CFileStamp GetFileStamp(const char* path)
+{
+    CFileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path == nullptr || !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return stamp;
+    stamp.exists = TRUE;
+    stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                    data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+CString FreeFileName(const char* path)
+{
+    CString wanted = path ? path : "";
+    if (wanted.IsEmpty() || !FileExists(wanted))
+        return wanted;
+    int dot = wanted.ReverseFind('.');
+    if (dot <= wanted.ReverseFind('\\'))
+        dot = wanted.GetLength();
+    for (int n = 2;; n++)
+    {
+        CString candidate;
+        candidate.Format("%s_%d%s", wanted.Left(dot).GetString(), n, wanted.Mid(dot).GetString());
+        if (!FileExists(candidate))
+            return candidate;
+    }
 }

@@ -31,6 +31,8 @@ void GetFolderOfPath(const char* path, CString& folder);
 
 // TRUE when a file or folder of that path exists.
 BOOL FileExists(const char* path);
+// TRUE when a folder of that path exists.
+BOOL IsFolder(const char* path);
 
 // TRUE when both paths name one existing file: the same full path without regard to case, or the same
 // file reached through another name.
@@ -45,3 +47,21 @@ CString GetCurrentFolder();
 CString GetModulePath(HMODULE module);
 // folder + "\\" + name, without doubling a backslash the folder ends with.
 CString AppendPath(const char* folder, const char* name);
+
+// What a file looked like on disk: whether it exists, its size and the time it was last written.
+struct CFileStamp
+{
+    BOOL exists = FALSE;
+    ULONGLONG size = 0;
+    ULONGLONG written = 0;
+    bool operator==(const CFileStamp& other) const
+    {
+        return exists == other.exists && size == other.size && written == other.written;
+    }
+    bool operator!=(const CFileStamp& other) const { return !(*this == other); }
+};
+CFileStamp GetFileStamp(const char* path);
+
+// path when no file has it, else the first of "name_2.ext", "name_3.ext", … that no file has: a backup
+// never replaces another.
+CString FreeFileName(const char* path);

@@ -1,5 +1,6 @@
 #include "editor/FolderDlgs.h"
 
+#include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
 #include "resources/editor/resource.h"
 
@@ -13,6 +14,42 @@ void DDX_LimitedText(CDataExchange* pDX, int id, CString& value, int limit)
     DDX_Text(pDX, id, value);
     if (pDX->m_bSaveAndValidate)
         DDV_MaxChars(pDX, value, limit);
+}
+
+// The folder itself when it is there, else its nearest parent that is; empty when none is.
+CString NearestExistingFolder(const char* path)
+{
+    CString folder = path;
+    while (!folder.IsEmpty() && !IsFolder(folder))
+    {
+        CString parent;
+        GetFolderOfPath(folder, parent);
+        if (parent == folder || parent.IsEmpty())
+            return CString();
+        folder = parent;
+    }
+    return folder;
+}
+
+// Makes the folder; a failure is told with the folder's path. TRUE when the folder is there afterwards.
+BOOL CreateFolderOrTell(const CString& folder)
+{
+    if (folder.GetLength() > CSelectFolderDlg::MAX_PATH_LENGTH)
+    {
+        CString message;
+        message.Format("The folder \"%s\" cannot be created: a folder path may have at most %d characters.",
+                       static_cast<const char*>(folder), static_cast<int>(CSelectFolderDlg::MAX_PATH_LENGTH));
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (!::CreateDirectoryA(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    {
+        CString message;
+        message.Format("The folder \"%s\" cannot be created.", static_cast<const char*>(folder));
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 }   // namespace
@@ -80,10 +117,26 @@ BOOL CSelectFolderDlg::OnInitDialog()
     // The tree is filled now rather than after the dialog has shown itself.
     m_tree.OnInitialize();
     m_tree.m_nCommandId = ID_FOLDER_SELECTED;
-    if (!m_strPath.IsEmpty())
-        m_tree.SelectPath(m_strPath);
+    // A start folder that has gone opens the tree at the nearest folder that is still there.
+    CString start = NearestExistingFolder(m_strPath);
+    if (!start.IsEmpty())
+        m_tree.SelectPath(start);
     else
         GetDlgItem(IDC_CREATE_FOLDER)->EnableWindow(FALSE);
+    return TRUE;
+}
+
+BOOL CSelectFolderDlg::TakePath()
+{
+    // The path the user typed stands; otherwise the tree's selection.
+    if (!static_cast<CEdit*>(GetDlgItem(IDC_FOLDER_PATH))->GetModify())
+    {
+        RefreshPath();
+        return TRUE;
+    }
+    if (!UpdateData(TRUE))
+        return FALSE;
+    m_strPath.Trim();
     return TRUE;
 }
 
@@ -105,7 +158,8 @@ void CSelectFolderDlg::OnFolderSelected()
 
 void CSelectFolderDlg::OnCreateFolder()
 {
-    RefreshPath();
+    if (!TakePath())
+        return;
     CNewFolderDlg dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
@@ -114,21 +168,8 @@ void CSelectFolderDlg::OnCreateFolder()
         return;
     CWaitCursor wait;
     CString folder = AppendPath(m_strPath, dlg.m_strName);
-    if (folder.GetLength() > MAX_PATH_LENGTH)
-    {
-        CString message;
-        message.Format("The folder \"%s\" cannot be created: a folder path may have at most %d characters.",
-                       static_cast<const char*>(folder), static_cast<int>(MAX_PATH_LENGTH));
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    if (!CreateFolderOrTell(folder))
         return;
-    }
-    if (!::CreateDirectoryA(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-    {
-        CString message;
-        message.Format("The folder \"%s\" cannot be created.", static_cast<const char*>(folder));
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
     m_tree.PopulateTree();
     m_tree.SelectPath(folder);
     RefreshPath();
@@ -136,10 +177,14 @@ void CSelectFolderDlg::OnCreateFolder()
 
 void CSelectFolderDlg::OnOK()
 {
-    // The path the user typed stands; otherwise the tree's selection.
-    CEdit* edit = static_cast<CEdit*>(GetDlgItem(IDC_FOLDER_PATH));
-    if (!edit->GetModify())
-        RefreshPath();
+    if (!TakePath())
+        return;
+    // A typed folder that is not there yet is made when the user wants it.
+    if (!m_strPath.IsEmpty() && !IsFolder(m_strPath) &&
+        (AfxMessageBox(FormatString(IDS_FOLDER_CREATE_QUESTION, static_cast<const char*>(m_strPath)),
+                       MB_YESNO | MB_ICONQUESTION) != IDYES ||
+         !CreateFolderOrTell(m_strPath)))
+        return;
     if (!UpdateData(TRUE))
         return;
     EndDialog(IDOK);

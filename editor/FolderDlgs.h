@@ -66,6 +66,9 @@ protected:
 
     // The path becomes the tree's selected folder (empty when the selection is no folder).
     void RefreshPath();
+    // The path becomes the one the user typed or, when nothing was typed, the tree's selection. FALSE when
+    // the typed path is refused (too long).
+    BOOL TakePath();
 
     DECLARE_MESSAGE_MAP()
 };

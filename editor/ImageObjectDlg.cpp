@@ -94,7 +94,11 @@ BOOL CImageObjectDlg::CheckImage(const char* path, BOOL showMessage)
         return FALSE;
     CPicture picture;
     if (!picture.Load(path))
+    {
+        if (showMessage)
+            AfxMessageBox(FormatString(IDS_PICTURE_UNREADABLE, path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
+    }
     m_nPictureWidth = picture.GetWidth();
     m_nPictureHeight = picture.GetHeight();
     if (m_nPictureWidth > m_nSlideWidth || m_nPictureHeight > m_nSlideHeight)
@@ -132,7 +136,9 @@ void CImageObjectDlg::OnOK()
     if ((m_strFile != m_strInitialFile || m_strFile.IsEmpty()) && !CheckImage(m_strFile, TRUE))
     {
         UpdateData(FALSE);
-        AfxMessageBox(IDS_SPECIFY_IMAGE, MB_OK | MB_ICONEXCLAMATION);
+        // A file that is no picture has been named already; no file, or one too big, needs another.
+        if (m_strFile.IsEmpty() || m_nPictureWidth > 0)
+            AfxMessageBox(IDS_SPECIFY_IMAGE, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (m_nX + m_nPictureWidth > m_nSlideWidth)

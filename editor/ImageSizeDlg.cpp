@@ -20,7 +20,10 @@ BOOL CheckImageSize(CWnd* owner, const char* path, int width, int height)
 {
     CPicture picture;
     if (!picture.Load(path))
+    {
+        AfxMessageBox(FormatString(IDS_PICTURE_UNREADABLE, path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
+    }
     if (picture.GetWidth() == width && picture.GetHeight() == height)
         return TRUE;
     CImageSizeDlg sizeDlg(owner);
@@ -48,6 +51,10 @@ CImageSizeDlg::CImageSizeDlg(CWnd* pParent)
 BOOL CImageSizeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (!m_strPath.IsEmpty())
+        SetDlgItemText(
+            IDC_SIZE_MISMATCH,
+            FormatString(IDS_SIZE_MISMATCH_FILE, m_strPath.Mid(m_strPath.ReverseFind('\\') + 1).GetString()));
     SetDlgItemText(IDC_SIZE_TARGET, FormatString(IDS_SIZE_TARGET, m_nTargetWidth, m_nTargetHeight));
     SetDlgItemText(IDC_SIZE_ACTUAL, FormatString(IDS_SIZE_ACTUAL, m_nActualWidth, m_nActualHeight));
     return TRUE;

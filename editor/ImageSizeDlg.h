@@ -39,7 +39,7 @@ protected:
 };
 
 // TRUE when the picture of path has width x height pixels; a picture of another size is shown to the user in
-// the image-size dialog. FALSE also for a picture that does not load.
+// the image-size dialog. FALSE also for a picture that does not load, which the user is told.
 BOOL CheckImageSize(CWnd* owner, const char* path, int width, int height);
 
 // Opens a file with the program the system has for it; tells the user when none starts.

@@ -16,7 +16,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_REGISTERED_MESSAGE(g_nUpgradeManagerMessage, OnUpgradeManagerMessage)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame() : m_nDisabledBitmapID(IDB_TOOLBAR_DISABLED)
 {
 }
 
@@ -52,13 +52,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_wndToolBar.SetWindowText("VexulCreator");
     // The disabled buttons show drawings of their own (greys on a light background that is the mask).
-    if (m_disabledImages.Create(42, 36, ILC_COLOR24 | ILC_MASK, 11, 1))
-    {
-        if (m_disabledBitmap.LoadBitmap(IDB_TOOLBAR_DISABLED))
-            m_disabledImages.Add(&m_disabledBitmap, RGB(228, 228, 228));
+    // Without them the bar keeps greying its own images: an empty list would leave disabled buttons blank.
+    if (m_disabledImages.Create(42, 36, ILC_COLOR24 | ILC_MASK, 11, 1) &&
+        m_disabledBitmap.LoadBitmap(m_nDisabledBitmapID) &&
+        m_disabledImages.Add(&m_disabledBitmap, RGB(228, 228, 228)) >= 0)
         m_wndToolBar.SendMessage(TB_SETDISABLEDIMAGELIST, 0,
                                  reinterpret_cast<LPARAM>(m_disabledImages.GetSafeHandle()));
-    }
     HWND desktopWindow = ::GetDesktopWindow();
     CRect desktop;
     CRect start =

@@ -38,6 +38,7 @@ protected:
     CUXToolBar m_wndToolBar;
     CImageList m_disabledImages;
     CBitmap m_disabledBitmap;
+    UINT m_nDisabledBitmapID;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -218,17 +218,22 @@ BOOL CNewSlideDlg::CheckSize(const char* path)
     return CheckImageSize(this, path, m_nWidth, m_nHeight);
 }
 
-void CNewSlideDlg::BringImageIntoProject()
+CString CNewSlideDlg::GetChosenImagePath()
+{
+    return m_nBackground == USER_BACKGROUND ? GetFullPath(m_strFile) : GetSelectedTexturePath();
+}
+
+BOOL CNewSlideDlg::BringImageIntoProject()
 {
     if (!UpdateData(TRUE))
-        return;
+        return FALSE;
     // Through the import: an image the project has already is used as it is, and one that would replace
     // another picture of the same name is copied under a free name.
-    CString source = m_nBackground == USER_BACKGROUND ? GetFullPath(m_strFile) : GetSelectedTexturePath();
+    CString source = GetChosenImagePath();
     CString relative;
     if (source.IsEmpty() || !FileExists(source) ||
         !theApp.ImportFileToProject(source, m_strProjectFolder, relative))
-        return;
+        return FALSE;
     m_strFile = AppendPath(m_strProjectFolder, relative);
     if (m_nBackground != USER_BACKGROUND)
     {
@@ -242,6 +247,7 @@ void CNewSlideDlg::BringImageIntoProject()
         UpdateData(FALSE);
     }
     UpdateEditButton();
+    return TRUE;
 }
 
 void CNewSlideDlg::OnCopyIntoProject()
@@ -263,15 +269,19 @@ void CNewSlideDlg::OnHelp()
 
 void CNewSlideDlg::OnOK()
 {
-    BringImageIntoProject();
     if (!UpdateData(TRUE))
         return;
-    if (!CheckFile(m_strFile))
+    // The image is checked where it is, so that one refused never reaches the project folder.
+    CString source = GetChosenImagePath();
+    if (!CheckFile(source))
     {
-        m_strFile.Empty();
-        UpdateData(FALSE);
+        if (m_nBackground == USER_BACKGROUND)
+        {
+            m_strFile.Empty();
+            UpdateData(FALSE);
+        }
         return;
     }
-    if (CheckSize(m_strFile))
+    if (CheckSize(source) && BringImageIntoProject())
         EndDialog(IDOK);
 }

@@ -52,8 +52,11 @@ protected:
     void UpdateBackgroundControls();
     void UpdateEditButton();
     void ShowPreview(const char* path);
-    // Copies the chosen image into the project folder; the file then names that copy.
-    void BringImageIntoProject();
+    // The user's file or the selected texture, as the background choice says.
+    CString GetChosenImagePath();
+    // Copies the chosen image into the project folder; the file then names that copy. FALSE (the user was
+    // told why) when it could not be copied.
+    BOOL BringImageIntoProject();
 
     CListBox m_listTextures;
     DECLARE_MESSAGE_MAP()

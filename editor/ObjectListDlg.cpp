@@ -57,6 +57,9 @@ const Column kColumns[] = {
     {"Height", LVCFMT_RIGHT, 45}, {"Animation", LVCFMT_LEFT, 120}, {"Text / File / Type", LVCFMT_LEFT, 400},
 };
 
+// The header leaves this much room on either side of a heading.
+const int kHeaderTextMargin = 6;
+
 CString Number(int value)
 {
     CString text;
@@ -128,7 +131,13 @@ BOOL CObjectListDlg::OnInitDialog()
     LoadButtonImages(m_btnUp, IDB_OBJECT_UP, IDB_OBJECT_UP_PRESSED, IDB_OBJECT_UP_DISABLED);
     LoadButtonImages(m_btnDown, IDB_OBJECT_DOWN, IDB_OBJECT_DOWN_PRESSED, IDB_OBJECT_DOWN_DISABLED);
     for (const Column& column : kColumns)
-        m_list.AddColumn(column.text, column.width, column.format);
+    {
+        // A heading is never cut short.
+        int needed = static_cast<int>(m_list.SendMessage(LVM_GETSTRINGWIDTHA, 0,
+                                                         reinterpret_cast<LPARAM>(column.text))) +
+                     2 * kHeaderTextMargin;
+        m_list.AddColumn(column.text, std::max(column.width, needed), column.format);
+    }
     m_list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     FillList();
     UpdateButtons();
@@ -140,6 +149,7 @@ void CObjectListDlg::FillList()
     m_list.DeleteAllItems();
     if (m_pSlide == nullptr)
         return;
+    CClientDC dc(&m_list);
     CString fadeIn, fadeOut;
     m_pSlide->m_Background.m_FadeIn.GetText(m_cLanguage, fadeIn);
     m_pSlide->m_Background.m_FadeOut.GetText(m_cLanguage, fadeOut);
@@ -163,6 +173,9 @@ void CObjectListDlg::FillList()
             continue;
         int x = 0, y = 0;
         slot->GetPosition(x, y);
+        // A text edited since it was last drawn shows its new size.
+        if (slot->m_nKind == CSlideObjSlot::KIND_TEXT)
+            slot->m_Text.MeasureDrawnSize(&dc);
         CRect rect;
         slot->GetRect(rect);
         CString animation, info;

@@ -216,6 +216,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnSetActive() override;
+    // TRUE when the start program lies beside the editor.
+    static BOOL IsStartProgramShipped();
 };
 
 class CProjectWizard : public CPropertySheet

@@ -36,12 +36,6 @@ CString BrowseForExistingFile(CWnd* owner, const char* filter, const char* folde
     return dialog.GetPathName();
 }
 
-BOOL IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The folder as a full path without a trailing backslash (a drive's root keeps its own).
 CString NormalizeFolder(const CString& folder)
 {
@@ -567,10 +561,23 @@ void CWProjHelp::DoDataExchange(CDataExchange* pDX)
 {
     CWProjPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_WP_COPY_STARTER, m_nCopyStartProgram);
+    if (pDX->m_bSaveAndValidate && !IsStartProgramShipped())
+        m_nCopyStartProgram = 0;
+}
+
+BOOL CWProjHelp::IsStartProgramShipped()
+{
+    return FileExists(AppendPath(theApp.m_strAppFolder, "VxlStart.exe"));
 }
 
 BOOL CWProjHelp::OnSetActive()
 {
     SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
-    return CWProjPage::OnSetActive();
+    BOOL result = CWProjPage::OnSetActive();
+    // The start program is offered only when it came with the editor: there is nothing to copy otherwise.
+    BOOL shipped = IsStartProgramShipped();
+    if (!shipped)
+        CheckDlgButton(IDC_WP_COPY_STARTER, BST_UNCHECKED);
+    GetDlgItem(IDC_WP_COPY_STARTER)->EnableWindow(shipped);
+    return result;
 }

@@ -144,7 +144,10 @@ void CSlideBackgroundDlg::OnBrowseImage()
         return;
     CPicture candidate;
     if (!candidate.Load(path))
+    {
+        AfxMessageBox(FormatString(IDS_PICTURE_UNREADABLE, path.GetString()), MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
     int width = candidate.GetWidth();
     int height = candidate.GetHeight();
     if (width != m_nNominalWidth || height != m_nNominalHeight)

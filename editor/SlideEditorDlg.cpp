@@ -170,7 +170,11 @@ BOOL CSlideEditorDlg::OnInitDialog()
     FitToCanvas();
 
     if (!m_strImageFile.IsEmpty())
+    {
         LoadBackgroundPicture(m_strImageFile, m_Picture);
+        // A new slide gets its picture from the caller only: the object list names it from the slide.
+        m_Slide.m_Background.m_strImageFile = m_strImageFile;
+    }
     ClearSelection();
     ApplyGridRules();
     m_bOrderMode = FALSE;
@@ -405,7 +409,7 @@ void CSlideEditorDlg::DrawCanvas(CDC* dc)
     CBrush black(RGB(0, 0, 0));
     dc->FrameRect(&frame, &black);
     if (m_Picture.IsLoaded())
-        m_Picture.Render(dc, m_rcCanvas);
+        m_Picture.RenderSmooth(dc, m_rcCanvas);
     else
         dc->FillSolidRect(&m_rcCanvas, RGB(128, 128, 128));
 

@@ -105,6 +105,8 @@ void CTextObjectDlg::OnOK()
     if (m_nSlideHeight > 0 && m_nY > m_nSlideHeight)
         m_nY = m_nSlideHeight - 20 > 0 ? m_nSlideHeight - 20 : 0;
     UpdateData(FALSE);
+    if (!AcceptTextWidth())
+        return;
 
     m_TextObject.m_Animation.SelectByText(m_cLanguage, m_strAnimation);
     m_TextObject.m_strText = m_strText;
@@ -112,4 +114,25 @@ void CTextObjectDlg::OnOK()
     m_TextObject.m_nX = m_nX;
     m_TextObject.m_nY = m_nY;
     EndDialog(IDOK);
+}
+
+BOOL CTextObjectDlg::AcceptTextWidth()
+{
+    if (m_nSlideWidth <= 0)
+        return TRUE;
+    // Measured as the slide editor draws it, which keeps only what fits right of the position.
+    CAniText measured;
+    measured.CopyFrom(m_TextObject);
+    measured.m_strText = m_strText;
+    CClientDC dc(this);
+    int fits = measured.CountFittingCharacters(&dc, static_cast<long long>(m_nSlideWidth) - m_nX);
+    int length = m_strText.GetLength();
+    if (fits >= length)
+        return TRUE;
+    if (AfxMessageBox(FormatString(IDS_TEXT_TOO_LONG, m_nX, fits, length, fits), MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return FALSE;
+    m_strText = m_strText.Left(fits);
+    UpdateData(FALSE);
+    return TRUE;
 }

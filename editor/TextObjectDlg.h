@@ -37,6 +37,9 @@ protected:
     afx_msg void OnHelp();
     // Tells the user when a face cannot travel with the show.
     void CheckFontEmbedding(const CString& face);
+    // A text wider than the slide leaves room for right of its position would be cut when it is drawn: the
+    // user is told how much fits and either has it cut (TRUE) or goes back to the whole text (FALSE).
+    BOOL AcceptTextWidth();
 
     CComboBox m_comboAnimation;
     DECLARE_MESSAGE_MAP()

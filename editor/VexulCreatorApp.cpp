@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CVexulCreatorApp, CWinApp)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
     ON_COMMAND(ID_HELP_CHECK_UPDATES, OnCheckForUpdates)
+    ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES, OnUpdateCheckForUpdates)
     ON_COMMAND(ID_HELP_UPGRADE, OnUpgradeSoftware)
 END_MESSAGE_MAP()
 
@@ -123,12 +124,6 @@ CString WithoutTrailingBackslash(CString folder)
     if (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '\\')
         folder = folder.Left(folder.GetLength() - 1);
     return folder;
-}
-
-BOOL IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // The entry name a pack gives path, upper-cased for comparisons.
@@ -394,17 +389,28 @@ BOOL CVexulCreatorApp::ImportFileToProject(const char* filePath, const char* pro
     else
     {
         CString name = path.Mid(path.ReverseFind('\\') + 1);
+        if (folder.IsEmpty())
+            return FALSE;
         BOOL readable = FALSE;
         std::vector<BYTE> bytes = ReadWholeFile(path, readable);
-        if (!readable || folder.IsEmpty())
+        if (!readable)
+        {
+            AfxMessageBox(FormatString(IDS_FILE_UNREADABLE, static_cast<const char*>(path)),
+                          MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
+        }
         CProjectNames names(folder, pack, bytes);
         if (names.IsTakenByOther(name))
             name = TellFreeName(name, FreeProjectName(name, names));
         fullName = folder + "\\" + name;
         if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
             !CopyFileWithPrompt(fullName, path, FALSE, GetLanguage()))
+        {
+            AfxMessageBox(FormatString(IDS_IMPORT_COPY_FAILED, static_cast<const char*>(path),
+                                       static_cast<const char*>(folder)),
+                          MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
+        }
     }
     relativeName = fullName.Mid(folder.GetLength() + 1);
     CFile check;
@@ -449,6 +455,42 @@ BOOL CVexulCreatorApp::CopyIntoProjectUnderFreeName(const char* filePath, const 
         return FALSE;
     copyPath = target;
     return TRUE;
+}
+
+// ---- recent projects ------------------------------------------------------------------------------------
+
+namespace
+{
+
+// Entries that always show the project's folder: the whole path, or when that is too long the drive, "...",
+// the project's own folder and the file's name.
+class CProjectFileList : public CRecentFileList
+{
+public:
+    using CRecentFileList::CRecentFileList;
+    BOOL GetDisplayName(CString& strName, int nIndex, LPCSTR, BOOL) const override
+    {
+        if (nIndex < 0 || nIndex >= GetCount())
+            return FALSE;
+        const CString& path = (*this)[nIndex];
+        int name = path.ReverseFind('\\');
+        int folder = name > 0 ? path.Left(name).ReverseFind('\\') : -1;
+        int drive = path.Find('\\');
+        CString shown = path;
+        if (m_nMaxDisplayLength > 0 && path.GetLength() > m_nMaxDisplayLength && drive >= 0 && folder > drive)
+            shown = path.Left(drive + 1) + "..." + path.Mid(folder);
+        shown.Replace("&", "&&");
+        strName = shown;
+        return TRUE;
+    }
+};
+
+}   // namespace
+
+CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
+                                                     int nSize)
+{
+    return new CProjectFileList(nStart, lpszSection, lpszEntryFormat, nSize);
 }
 
 // ---- start-up -------------------------------------------------------------------------------------------
@@ -543,12 +585,25 @@ void CVexulCreatorApp::OnUpgradeSoftware()
 {
     const char* page =
         IsGerman() ? "https://www.vexul.example/de/update.html" : "https://www.vexul.example/en/update.html";
-    AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(
+            AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
+        AfxMessageBox(FormatString(IDS_WEB_PAGE_START_FAILED, page), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorApp::OnCheckForUpdates()
 {
     RunUpdateCheck();
+}
+
+// The check is offered only when the update manager came with the editor.
+void CVexulCreatorApp::OnUpdateCheckForUpdates(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FileExists(GetUpdateManagerPath()));
+}
+
+CString CVexulCreatorApp::GetUpdateManagerPath() const
+{
+    return m_strAppFolder + "\\QDLM_UpdateManager.exe";
 }
 
 CString CVexulCreatorApp::GetUpdateParameters() const
@@ -563,7 +618,7 @@ CString CVexulCreatorApp::GetUpdateParameters() const
 void CVexulCreatorApp::RunUpdateCheck()
 {
     SaveAllModified();
-    CString manager = m_strAppFolder + "\\QDLM_UpdateManager.exe";
+    CString manager = GetUpdateManagerPath();
     // A copy in the temporary folder runs, so that the manager can replace the programs of this folder.
     CString temp, longTemp;
     if (GetTempFolder(temp, longTemp))
@@ -572,7 +627,10 @@ void CVexulCreatorApp::RunUpdateCheck()
         if (CopyFileA(manager, copy, FALSE) && FileExists(copy))
             manager = copy;
     }
-    AfxShellExecute(nullptr, "open", manager, GetUpdateParameters(), nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(
+            AfxShellExecute(nullptr, "open", manager, GetUpdateParameters(), nullptr, SW_SHOWNORMAL)) <= 32)
+        AfxMessageBox(FormatString(IDS_UPDATE_START_FAILED, static_cast<const char*>(manager)),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorApp::OnUpdateResult(int value)

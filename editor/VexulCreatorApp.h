@@ -21,12 +21,17 @@ public:
     // start-up dialogs follow through a posted command.
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Every project's file has the same name: its recent-file entries show the folders.
+    CRecentFileList* NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
+                                       int nSize) override;
 
     // The update manager's answer (through the main window's registered message): kept, the day of the
     // check stored, and a positive answer followed by the update reminder.
     void OnUpdateResult(int value);
     // Starts the outside update manager with the editor's parameters.
     void RunUpdateCheck();
+    // The update manager beside the editor.
+    CString GetUpdateManagerPath() const;
     // "/PARAM=\"[...][...][...][...][...][...][VC][V2]\"" for the update manager.
     CString GetUpdateParameters() const;
 
@@ -80,6 +85,7 @@ protected:
     afx_msg void OnAppExit();
     afx_msg void OnHelpContents();
     afx_msg void OnCheckForUpdates();
+    afx_msg void OnUpdateCheckForUpdates(CCmdUI* pCmdUI);
     afx_msg void OnUpgradeSoftware();
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 #include "editor/VexulCreatorDoc.h"
 
+#include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ProjectWizard.h"
@@ -9,6 +10,7 @@
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Picture.h"
+#include "show/ShowText.h"
 
 #include <memory>
 #include <set>
@@ -35,13 +37,24 @@ CString FolderOf(const CString& path)
     return folder;
 }
 
-CString Formatted(UINT id, const char* first, const char* second = "")
+// A long path in lines of 60 to 80 characters, broken after backslashes where it can: a message box does not
+// break a text without blanks and would grow wider than the screen.
+CString PathInLines(const CString& path)
 {
-    CString format, text;
-    format.LoadString(id);
-    text.Format(format, first, second);
-    return text;
+    CString lines;
+    int lineStart = 0;
+    for (int i = 0; i < path.GetLength(); i++)
+    {
+        lines += path[i];
+        if (((path[i] == '\\' && i - lineStart >= 60) || i - lineStart >= 80) && i + 1 < path.GetLength())
+        {
+            lines += '\n';
+            lineStart = i + 1;
+        }
+    }
+    return lines;
 }
+
 
 // The upper-cased entry name a reference to a picture has in the pack.
 std::string EntryKey(const CString& reference)
@@ -92,11 +105,14 @@ BOOL IsWritable(const char* path)
 }
 
 // The project's path for a file the project names: relative names count from the project folder.
+BOOL IsFullPath(const CString& name)
+{
+    return name.GetLength() > 1 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'));
+}
+
 CString ProjectPath(const CString& folder, const CString& name)
 {
-    if (name.GetLength() > 1 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\')))
-        return name;
-    return AppendPath(folder, name);
+    return IsFullPath(name) ? name : AppendPath(folder, name);
 }
 
 }   // namespace
@@ -143,6 +159,7 @@ void CVexulCreatorDoc::DeleteContents()
     m_bProjectOpen = FALSE;
     m_bDamagedPack = FALSE;
     m_bSaveAfterOpen = FALSE;
+    m_PackStamp = CFileStamp();
     // A slide copied from another project would name pictures this pack does not have.
     m_CopiedSlide.Reset();
     m_bCopyFilled = FALSE;
@@ -186,7 +203,7 @@ BOOL CVexulCreatorDoc::NewProject()
     CString folder = settings.GetFolder();
     while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
         folder = folder.Left(folder.GetLength() - 1);
-    if (folder.IsEmpty() || !PrepareProjectFolder(folder))
+    if (folder.IsEmpty() || !IsPathShortEnough(AppendPath(folder, kPackName)) || !PrepareProjectFolder(folder))
         return FALSE;
 
     // From here on the document holds the new project.
@@ -196,6 +213,7 @@ BOOL CVexulCreatorDoc::NewProject()
     ApplySettings(settings, copyStartProgram);
     theApp.WriteProfileString("PROJECT", "FOLDER", folder);
     SetPackPath(AppendPath(folder, kPackName));
+    m_PackStamp = GetFileStamp(m_strPackPath);
     SetPathName(m_strPackPath);
     if (m_bCopyStartProgram)
     {
@@ -223,23 +241,29 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
     CString pack = AppendPath(folder, kPackName);
     if (FileExists(pack))
     {
-        // The pack that was there stays as ".bak" (an older ".bak" gives way); a pack that cannot be moved
-        // aside would be overwritten by the new project, so the new project is not made.
-        CString backup = pack + ".bak";
-        if (!MoveFileExA(pack, backup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        // The pack that was there stays as ".bak", under a free name when an older backup is there (a backup
+        // is never overwritten); a pack that cannot be moved aside would be overwritten by the new project, so
+        // the new project is not made.
+        CString backup = FreeFileName(pack + ".bak");
+        if (!MoveFileExA(pack, backup, MOVEFILE_WRITE_THROUGH))
         {
-            AfxMessageBox(Formatted(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
+            AfxMessageBox(FormatString(IDS_OLD_PACK_RENAME_FAILED, pack, FileNameOf(backup)), MB_OK | MB_ICONSTOP);
             return FALSE;
         }
     }
+    CopyPlainPlayer(folder);
+    return TRUE;
+}
+
+void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
+{
     CString player = AppendPath(folder, kPlayerName);
     // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
     if (CarriesCompiledShow(player) &&
-        AfxMessageBox(Formatted(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return TRUE;
+        AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
     if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE, GetLanguage()))
-        AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
-    return TRUE;
+        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
@@ -248,12 +272,13 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     m_strProjectFolder = m_Settings.GetFolder();
     m_bProjectOpen = TRUE;
     SetCurrentDirectoryA(m_strProjectFolder);
-    // The end program travels with the show: one outside the project folder is copied in.
-    if (!m_Settings.m_strAutostartFile.IsEmpty())
+    // The end program and the background sound travel with the show: one outside the project folder is
+    // copied in, and both are named relative to the folder, where the player looks for them.
+    for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
         CString relative;
-        if (theApp.ImportFileToProject(m_Settings.m_strAutostartFile, m_strProjectFolder, relative, &m_Pack))
-            m_Settings.m_strAutostartFile = relative;
+        if (!file->IsEmpty() && theApp.ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+            *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
     m_Settings.SaveToProfile();
@@ -290,28 +315,32 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
         ReportSaveLoadFailure(FALSE, lpszPathName, error);
         return FALSE;   // the open project stays as it was
     }
-    StopThumbnails();
-    DeleteContents();
+    CString path = GetFullPath(lpszPathName);
+    // Read aside first: a file that holds no show leaves the open project as it was.
+    std::unique_ptr<CProjectPack> pack = std::make_unique<CProjectPack>();
+    BOOL whole;
     {
         CWaitCursor wait;
         CArchive ar(&file, CArchive::load);
-        Serialize(ar);
+        whole = pack->Read(ar);
         ar.Close();
     }
+    CFileStamp stamp = GetFileStamp(path);   // taken while nobody can write the file
     file.Close();
-    if (!m_bProjectOpen)
+    if (!HoldsShow(*pack))
     {
-        // Nothing of a show was in the file: no project, and nothing that a save could write over it.
         ++theApp.m_nOpenFailures;
-        m_strPackPath.Empty();
-        m_strProjectFolder.Empty();
-        m_strPathName.Empty();
-        SetModifiedFlag(FALSE);
-        if (m_pDocTemplate != nullptr)
-            m_pDocTemplate->SetDefaultTitle(this);
-        UpdateAllViews(nullptr, HINT_PROJECT_RELOADED);
+        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, path), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
+    StopThumbnails();
+    DeleteContents();
+    m_Pack.TakeFrom(*pack);
+    SetPackPath(path);
+    m_PackStamp = stamp;
+    TakeShowFromPack(whole);
+    SetPathName(m_strPackPath);
+    CSafeSaveFile::RemoveLeftovers(m_strProjectFolder);
     IsPlayerCompiled(TRUE);
     m_strLastPath = GetPathName();
     SetModifiedFlag(FALSE);
@@ -340,36 +369,49 @@ BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
     if (m_strPackPath.IsEmpty())
         return FALSE;
     BOOL whole = m_Pack.Read(ar);
+    if (!HoldsShow(m_Pack))
+    {
+        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
+        SetModifiedFlag(FALSE);
+        return FALSE;
+    }
+    TakeShowFromPack(whole);
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
+{
+    int size = 0;
+    const BYTE* text = pack.GetEntryData(kShowTextEntry, size);
+    if (text == nullptr)
+        return FALSE;
+    std::unique_ptr<CShowData> show = std::make_unique<CShowData>();
+    show->SetDefaults();
+    show->ReadShowText(kShowTextEntry, text, size);
+    return !show->m_strShowVersion.IsEmpty();
+}
+
+void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
+{
     int size = 0;
     const BYTE* text = m_Pack.GetEntryData(kShowTextEntry, size);
-    if (text != nullptr)
-    {
-        m_Show.ReadShowText(kShowTextEntry, text, size);
-        m_Show.GetProjectSettings(m_Settings);
-        m_Settings.m_strFolder = m_strProjectFolder;
-        m_bProjectOpen = !m_Show.m_strShowVersion.IsEmpty();
-    }
+    m_Show.ReadShowText(kShowTextEntry, text, size);
+    m_Show.GetProjectSettings(m_Settings);
+    m_Settings.m_strFolder = m_strProjectFolder;
+    m_bProjectOpen = TRUE;
     theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
-    if (!m_bProjectOpen)
+    if (!whole)
     {
-        AfxMessageBox(Formatted(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
+        // What was read is shown; the first save over the file keeps the file as it was first.
+        m_bDamagedPack = TRUE;
+        CString format, message;
+        format.LoadString(IDS_PACK_DAMAGED);
+        message.Format(format, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
+                       FileNameOf(FreeFileName(m_strPackPath + ".bak")).GetString());
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
     }
-    else
-    {
-        if (!whole)
-        {
-            // What was read is shown; the first save over the file keeps the file as it was first.
-            m_bDamagedPack = TRUE;
-            CString format, message;
-            format.LoadString(IDS_PACK_DAMAGED);
-            message.Format(format, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
-                           FileNameOf(m_strPackPath + ".bak").GetString());
-            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-        }
-        CheckPlayerUpgrade(m_Show.m_strShowVersion);
-    }
+    CheckPlayerUpgrade(m_Show.m_strShowVersion);
     SetModifiedFlag(FALSE);
-    return m_bProjectOpen;
 }
 
 void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
@@ -391,21 +433,21 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             update = AfxMessageBox(IDS_PROJECT_OLDER_VERSION, MB_YESNO | MB_ICONQUESTION) == IDYES;
             if (update)
             {
-                CString oldCopy = player.Left(player.GetLength() - 4) + "_" + copyText + ".exe";
+                CString oldCopy = FreeFileName(player.Left(player.GetLength() - 4) + "_" + copyText + ".exe");
                 if (!IsWritable(player))
                     AfxMessageBox(IDS_PLAYER_WRITE_PROTECTED, MB_OK | MB_ICONSTOP);
-                else if (!MoveFileExA(player, oldCopy, MOVEFILE_REPLACE_EXISTING))
+                else if (!MoveFileExA(player, oldCopy, 0))
                     // The new player goes in only where the old one made room: else the old one would be lost.
-                    AfxMessageBox(Formatted(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
+                    AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
                 else if (!CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
-                    AfxMessageBox(Formatted(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+                    AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
-    else if (FileExists(plainPlayer))
+    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
     {
-        CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage());
+        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
     }
 
     if (atoi(showVersion) < atoi(theApp.m_strVersion))
@@ -421,11 +463,13 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             else
             {
                 CString name = FileNameOf(m_strPackPath);
-                CString copy = AppendPath(m_strProjectFolder,
-                                          name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl");
-                CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage());
-                // Written anew with the current version once the project is open.
-                m_bSaveAfterOpen = TRUE;
+                CString copy = FreeFileName(AppendPath(
+                    m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
+                // Written anew with the current version once the project is open, but only over a kept copy.
+                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage()))
+                    m_bSaveAfterOpen = TRUE;
+                else
+                    AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
             }
         }
     }
@@ -456,29 +500,100 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     if (!m_bProjectOpen || packPath == nullptr || *packPath == '\0')
         return FALSE;
     CString path = GetFullPath(packPath);
-    if (m_bDamagedPack && IsSameFile(path, m_strPackPath) && !KeepDamagedPack(path))
+    if (!IsPathShortEnough(path))
+        return FALSE;
+    BOOL samePack = path.CompareNoCase(m_strPackPath) == 0 || IsSameFile(path, m_strPackPath);
+    if (samePack && !MayReplacePack(path))
+        return FALSE;
+    if (m_bDamagedPack && samePack && !KeepDamagedPack(path))
         return FALSE;
     CWaitCursor wait;
+    CString folder = FolderOf(path);
+    CSafeSaveFile::RemoveLeftovers(folder);
     m_Settings.m_strVersion = theApp.m_strVersion;
     m_Show.SetFromProjectSettings(m_Settings);
     m_Pack.RemoveEntry(kShowTextEntry);
     m_Show.m_nSlideOption = 1;
     m_Show.m_pFontCollector = &m_Fonts;
     int length = 0;
-    const char* text = m_Show.BuildShowText(kShowTextEntry, FolderOf(path), &length);
+    const char* text = m_Show.BuildShowText(kShowTextEntry, folder, &length);
     m_Show.m_pFontCollector = nullptr;
     EmbedFonts();
     if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(path))
         return FALSE;
+    m_PackStamp = GetFileStamp(path);
+    CString oldFolder = m_strProjectFolder;
     SetPackPath(path);
+    if (!IsSameFile(oldFolder, m_strProjectFolder))
+        MoveProjectFiles(oldFolder);
     m_bDamagedPack = FALSE;
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
+BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
+{
+    // The longest names the editor makes beside the pack (temporary files, backups) must still fit.
+    if (path.GetLength() > MAX_PACK_PATH)
+    {
+        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, PathInLines(path), path.GetLength(),
+                                   static_cast<int>(MAX_PACK_PATH)),
+                      MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CVexulCreatorDoc::MayReplacePack(const CString& path)
+{
+    CFileStamp now = GetFileStamp(path);
+    // A pack that went away holds nothing to lose.
+    if (!now.exists || now == m_PackStamp)
+        return TRUE;
+    return AfxMessageBox(FormatString(IDS_PACK_CHANGED_ON_DISK, path), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
+}
+
+void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
+{
+    // A project saved into another folder is a whole project there: the player and the files the show names
+    // from its folder go with it, and the settings follow the new folder.
+    CopyPlainPlayer(m_strProjectFolder);
+    CString* names[] = {&m_Settings.m_strSoundFile, &m_Settings.m_strIconFile, &m_Settings.m_strAutostartFile};
+    for (CString* name : names)
+    {
+        CString relative = ShowText::RelativeToFolder(*name, oldFolder);
+        if (relative.IsEmpty() || IsFullPath(relative))
+            continue;   // none, or a file outside the project
+        CopyProjectFile(oldFolder, relative);
+        *name = relative;
+    }
+    for (const char* starter : {"VxlStart.exe", "VxlStart.ini"})
+        if (FileExists(AppendPath(oldFolder, starter)))
+            CopyProjectFile(oldFolder, starter);
+    m_Settings.m_strFolder = m_strProjectFolder;
+    m_Show.SetFromProjectSettings(m_Settings);
+    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    SetCurrentDirectoryA(m_strProjectFolder);
+}
+
+void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& relative)
+{
+    CString source = AppendPath(oldFolder, relative);
+    CString target = AppendPath(m_strProjectFolder, relative);
+    if (!FileExists(source) || IsSameFile(source, target))
+        return;
+    for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
+        CreateDirectoryA(AppendPath(m_strProjectFolder, relative.Left(slash)), nullptr);
+    BOOL declined = FALSE;
+    if (!CopyFileWithPrompt(target, source, TRUE, GetLanguage(), &declined) && !declined)
+        AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
 {
-    CString backup = CString(path) + ".bak";
+    // An older backup stays: this one gets a name of its own.
+    CString backup = FreeFileName(CString(path) + ".bak");
     CString format, question;
     format.LoadString(IDS_SAVE_OVER_DAMAGED);
     question.Format(format, path, FileNameOf(backup).GetString());
@@ -486,7 +601,7 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
         return FALSE;
     if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE, GetLanguage()))
     {
-        AfxMessageBox(Formatted(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;
@@ -563,6 +678,13 @@ void CVexulCreatorDoc::PurgeUnreferencedEntries()
     }
 }
 
+void CVexulCreatorDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
+{
+    CDocument::SetPathName(lpszPathName, bAddToMRU);
+    if (!m_strPathName.IsEmpty())
+        SetTitle(m_strPathName);
+}
+
 BOOL CVexulCreatorDoc::SaveModified()
 {
     if (!IsModified())
@@ -578,7 +700,7 @@ BOOL CVexulCreatorDoc::SaveModified()
     switch (AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION))
     {
     case IDYES: return SaveProject();
-    case IDNO: SetModifiedFlag(FALSE); return TRUE;
+    case IDNO: return TRUE;   // the changes stay unsaved, and stay marked: a later close still asks
     default: return FALSE;
     }
 }
@@ -659,11 +781,12 @@ BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
     return TRUE;
 }
 
-void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
+std::vector<CString> CVexulCreatorDoc::AddSlideImagesToPack(int slide)
 {
+    std::vector<CString> refused;
     CSlide* source = m_Show.GetSlide(slide);
     if (source == nullptr)
-        return;
+        return refused;
     for (int i = 0; i < CSlide::MaxObjects; i++)
     {
         CSlideObjSlot* slot = source->GetSlot(i);
@@ -674,7 +797,10 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
         CString entry = slot->m_Image.m_strFile;
         BOOL present = m_Pack.FindEntry(entry) >= 0;
         if (!AddFileToPack(entry))
+        {
+            refused.push_back(slot->m_Image.m_strFile);
             continue;
+        }
         if (!present)
             SetModifiedFlag();
         else if (CProjectPack::MakeEntryName(slot->m_Image.m_strFile).CompareNoCase(entry) != 0)
@@ -684,6 +810,7 @@ void CVexulCreatorDoc::AddSlideImagesToPack(int slide)
             SetModifiedFlag();
         }
     }
+    return refused;
 }
 
 void CVexulCreatorDoc::DeleteSlide(int slide)

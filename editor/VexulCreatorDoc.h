@@ -5,6 +5,7 @@
 // pack written through the safe save path, so that a failed save leaves the old pack as it was.
 #pragma once
 
+#include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
 #include "framework/win/Framework.h"
 #include "show/FontEmbedding.h"
@@ -41,6 +42,8 @@ public:
     void Serialize(CArchive& ar) override;
     // "Save changes in <pack> ?" with Yes, No and Cancel: FALSE for Cancel or a save that failed.
     BOOL SaveModified() override;
+    // The title is the whole path: every project's file has the same name, its folder tells them apart.
+    void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
     // No show, no pack, default settings, no project.
     void DeleteContents() override;
 
@@ -49,6 +52,9 @@ public:
     // The wizard in new-project (0: NewProject) or settings (1) mode; TRUE when the user took the settings.
     BOOL EditProjectSettings(int mode);
     BOOL LoadProject(CArchive& ar);
+    // The longest pack path a project may have: the editor's temporary files and backups beside it must
+    // still fit a path.
+    enum { MAX_PACK_PATH = MAX_PATH - 13 };
     // Writes the project into its pack file now; FALSE (the user told, the document still modified) when
     // there is no project or the pack could not be written.
     BOOL SaveProject();
@@ -79,8 +85,8 @@ public:
     int GetSlideHeight() const;
     // Puts the file into the pack and makes it slide i's background; path becomes the entry name.
     BOOL SetSlideBackgroundFile(int slide, CString& path);
-    // Adds the files of slide i's image objects that the pack lacks.
-    void AddSlideImagesToPack(int slide);
+    // Adds the files of slide i's image objects that the pack lacks; the files it could not add come back.
+    std::vector<CString> AddSlideImagesToPack(int slide);
     // Removes slide i (the slides after it move up); its pictures stay in the pack until the next save
     // drops what nothing refers to any more.
     void DeleteSlide(int slide);
@@ -116,6 +122,8 @@ public:
     BOOL m_bSaveAfterOpen;
     CSlide m_CopiedSlide;
     BOOL m_bCopyFilled;
+    // The pack file as this editor read or last wrote it: a save over a pack changed since then asks first.
+    CFileStamp m_PackStamp;
 
 protected:
     // Sets the pack path and the project folder from the path of a pack file.
@@ -126,8 +134,22 @@ protected:
     BOOL PrepareProjectFolder(const CString& folder);
     // Writes the pack (without the entries nothing refers to) through the safe save path.
     BOOL WritePack(const char* path);
-    // Before the first save over a damaged pack: asks, and keeps the original.
+    // Before the first save over a damaged pack: asks, and keeps the original under a name no file has.
     BOOL KeepDamagedPack(const char* path);
+    // TRUE for a path that is not too long for a project; else the user is told.
+    BOOL IsPathShortEnough(const CString& path);
+    // TRUE when the pack on disk is still the one this editor read or last wrote, or the user lets it be
+    // replaced anyway.
+    BOOL MayReplacePack(const CString& path);
+    // After a save into another folder: the player and the project's own files go there too.
+    void MoveProjectFiles(const CString& oldFolder);
+    void CopyProjectFile(const CString& oldFolder, const CString& relative);
+    // Copies the editor's plain player into the folder (a compiled one only when the user says so).
+    void CopyPlainPlayer(const CString& folder);
+    // TRUE when the pack's show text names a show version.
+    static BOOL HoldsShow(CProjectPack& pack);
+    // Takes the show and the settings from the pack just read (whole: every entry was read in full).
+    void TakeShowFromPack(BOOL whole);
     void StopThumbnails();
 
     afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);

@@ -269,6 +269,8 @@ void CVexulCreatorView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     SetScrollSizes(MM_TEXT, CSize(SCROLL_WIDTH, (m_nCellCount / CELLS_PER_ROW) * CELL_STEP_Y + CELL_MARGIN));
     ResetCells();
+    m_bNamePicturesAfterOpen = TRUE;
+    m_unreadablePictures.clear();
     CRect desktop;
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     if (desktop.Width() <= 640 || desktop.Height() <= 480)
@@ -324,14 +326,18 @@ void CVexulCreatorView::RenderMissingThumbnails()
         if (m_cells[i].bitmap == nullptr && !m_cells[i].file.IsEmpty())
             snapshot.Add(i, m_cells[i].revision, doc->m_Show.m_Slides[i], doc->GetSlideWidth(),
                          doc->GetSlideHeight(), doc->m_Pack);
-    if (!snapshot.jobs.empty())
-        m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd, WM_THUMBNAIL_READY,
-                       &theApp.m_nThumbnailBusy);
+    m_nRoundJobs = snapshot.jobs.size();
+    m_nRoundResults = 0;
+    if (snapshot.jobs.empty() || !m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd,
+                                                 WM_THUMBNAIL_READY, &theApp.m_nThumbnailBusy))
+        m_nRoundJobs = 0;
+    NameUnreadablePictures();
 }
 
 LRESULT CVexulCreatorView::OnThumbnailReady(WPARAM, LPARAM)
 {
     InstallThumbnails();
+    NameUnreadablePictures();
     return 0;
 }
 
@@ -339,6 +345,7 @@ void CVexulCreatorView::InstallThumbnails()
 {
     for (CThumbnailResult& result : m_worker.TakeResults())
     {
+        ++m_nRoundResults;
         if (result.cell < 0 || result.cell >= CELL_COUNT || m_cells[result.cell].revision != result.revision)
         {
             if (result.bitmap != nullptr)
@@ -351,7 +358,26 @@ void CVexulCreatorView::InstallThumbnails()
         cell.pictureWidth = result.pictureWidth;
         cell.pictureHeight = result.pictureHeight;
         InvalidateCell(result.cell);
+        if (m_bNamePicturesAfterOpen && result.pictureWidth == 0 && !cell.file.IsEmpty() &&
+            std::find(m_unreadablePictures.begin(), m_unreadablePictures.end(), cell.file) ==
+                m_unreadablePictures.end())
+            m_unreadablePictures.push_back(cell.file);
     }
+}
+
+void CVexulCreatorView::NameUnreadablePictures()
+{
+    // Only a round that drew every slide it was given has seen them all.
+    if (!m_bNamePicturesAfterOpen || m_nRoundResults < m_nRoundJobs)
+        return;
+    m_bNamePicturesAfterOpen = FALSE;
+    if (m_unreadablePictures.empty())
+        return;
+    CString list;
+    for (const CString& name : m_unreadablePictures)
+        list += "    " + name + "\n";
+    m_unreadablePictures.clear();
+    AfxMessageBox(FormatString(IDS_PICTURES_UNREADABLE, list.GetString()), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorView::RenderCell(int cell)
@@ -436,7 +462,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
 INT_PTR CVexulCreatorView::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     int cell = HitTest(point);
-    if (cell < 0 || m_cells[cell].file.IsEmpty())
+    if (cell < 0 || m_cells[cell].file.IsEmpty() || m_bDragging)
         return -1;
     if (pTI != nullptr)
     {
@@ -482,6 +508,8 @@ void CVexulCreatorView::OnMouseMove(UINT nFlags, CPoint point)
     {
         m_bDragging = TRUE;
         SetCapture();
+        // The tip of the slide picked up would stay over whatever slide comes there.
+        CancelToolTips();
     }
     if (!m_bDragging)
         return;
@@ -636,6 +664,16 @@ void CVexulCreatorView::ApplySlideOrder()
     ReorderCells(order);
 }
 
+void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
+{
+    CProjectPack& pack = GetDocument()->m_Pack;
+    CString reason = pack.GetEntryCount() >= pack.GetCapacity()
+                         ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
+                         : FormatString(IDS_PACK_REASON_UNREADABLE);
+    AfxMessageBox(FormatString(message, BareName(path).GetString(), reason.GetString()),
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
 {
     CVexulCreatorDoc* doc = GetDocument();
@@ -643,7 +681,12 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
         return FALSE;
     CString entry = path;
     if (!doc->SetSlideBackgroundFile(cell, entry))
+    {
+        // The slide goes on naming the picture it has: a name the pack lacks would cost it that picture.
+        doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
+        TellPictureNotPacked(IDS_BACKGROUND_NOT_PACKED, path);
         return FALSE;
+    }
     CPicture picture;
     if (!doc->LoadPictureFromPack(picture, BareName(entry)))
     {
@@ -707,10 +750,10 @@ void CVexulCreatorView::EditSlide(int cell)
     {
         doc->m_Show.m_Slides[cell].CopyFrom(copy);
         doc->SetModifiedFlag();
-        doc->AddSlideImagesToPack(cell);
-        if (request.imageFile != m_cells[cell].file)
-            SetSlideImage(cell, request.imageFile);
-        else
+        for (const CString& refused : doc->AddSlideImagesToPack(cell))
+            TellPictureNotPacked(IDS_IMAGE_OBJECT_NOT_PACKED, refused);
+        BOOL newBackground = request.imageFile != m_cells[cell].file;
+        if ((!newBackground || !SetSlideImage(cell, request.imageFile)) && cell < m_nSlideCount)
             RenderCell(cell);
 
         CShowData& show = doc->m_Show;
@@ -884,8 +927,9 @@ void CVexulCreatorView::RunPlayer(int slide)
     if (!doc->SaveProject())
         return;
     doc->IsPlayerCompiled(TRUE);
+    // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
     CString parameters;
-    parameters.Format("\"%s\" /S=%d", doc->m_strPackPath, slide);
+    parameters.Format("/F \"%s\" /S=%d", doc->m_strPackPath, slide);
     CString player = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
     CString saved = GetCurrentFolder();
     SetCurrentDirectoryA(doc->m_strProjectFolder);

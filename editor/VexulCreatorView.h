@@ -118,6 +118,11 @@ protected:
     void RenderCell(int cell);
     // Takes the thumbnails the worker handed over that still belong to their cells.
     void InstallThumbnails();
+    // Tells the user that the picture of path could not go into the pack, and why (message: the template with
+    // the picture's name and the reason).
+    void TellPictureNotPacked(UINT message, const CString& path);
+    // Once the thumbnails of an opened project are all drawn, names the backgrounds that could not be read.
+    void NameUnreadablePictures();
     void InvalidateCell(int cell, int inflate = 0);
     // Puts the cells (and the slides) in a new order: the cell at position i goes to order[i].
     void ReorderCells(const std::vector<int>& order);
@@ -173,6 +178,12 @@ protected:
     int m_nCellCount;
     UINT m_nNextRevision;
     CThumbnailWorker m_worker;
+    // The worker's round: slides handed to it and results taken back.
+    size_t m_nRoundJobs = 0;
+    size_t m_nRoundResults = 0;
+    // Set by an open until its pictures are named; the backgrounds found unreadable meanwhile.
+    BOOL m_bNamePicturesAfterOpen = FALSE;
+    std::vector<CString> m_unreadablePictures;
 
     DECLARE_MESSAGE_MAP()
 };

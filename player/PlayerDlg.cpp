@@ -207,6 +207,7 @@ void CPlayerDlg::LoadShow()
     }
 
     m_Pack.Clear();
+    m_Pack.SetFileFirst(m_pSession->m_bShowFileFirst);
     BOOL packRead = m_Pack.Load(m_strShowPath);
     // A compiled player's show lives beside the program: relative sound, font and end-program names are
     // found there.

@@ -11,6 +11,7 @@ struct CPlayerSession
     CString m_strShowFolder;      // where relative sound and end-program names are found
     int m_nStartSlide = 0;
     BOOL m_bStartSlideGiven = FALSE;
+    BOOL m_bShowFileFirst = FALSE;   // the named pack plays even when the program carries its own show
     BOOL m_bEndProgramEnabled = FALSE;
     CString m_strEndProgram;
     BOOL m_bNT = FALSE;   // the frame clock runs on the window timer

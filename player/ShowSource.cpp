@@ -1,6 +1,6 @@
 #include "player/ShowSource.h"
 
-CPlayerPack::CPlayerPack() : m_bOpen(FALSE), m_bFromResource(FALSE), m_hResourceModule(nullptr)
+CPlayerPack::CPlayerPack() : m_bOpen(FALSE), m_bFromResource(FALSE), m_hResourceModule(nullptr), m_bFileFirst(FALSE)
 {
 }
 
@@ -24,7 +24,8 @@ BOOL CPlayerPack::OpenSource(const char* path)
     m_strSourcePath = path ? path : "";
 
     HMODULE module = m_hResourceModule ? m_hResourceModule : GetModuleHandleA(nullptr);
-    if (HRSRC resource = FindResourceA(module, "FILE_1", "PROJECTFILE"))
+    HRSRC resource = m_bFileFirst && path && *path ? nullptr : FindResourceA(module, "FILE_1", "PROJECTFILE");
+    if (resource)
     {
         DWORD size = SizeofResource(module, resource);
         HGLOBAL loaded = LoadResource(module, resource);

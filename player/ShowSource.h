@@ -1,5 +1,6 @@
 // Where the player's show comes from: the pack in the program's own resources (a compiled player), else
 // the pack file named on the command line, else "VEXUL.VXL" beside the program or in the current folder.
+// Asked to (the editor's test run), the named pack file comes before the program's own show.
 #pragma once
 
 #include "show/ProjectPack.h"
@@ -11,7 +12,8 @@ public:
     ~CPlayerPack() override;
 
     // Opens the program's own "PROJECTFILE"/"FILE_1" resource when it holds 257 … 0x1E00000 bytes (the path
-    // is then ignored), else the file at path for reading; returns the open flag.
+    // is then ignored), else the file at path for reading; returns the open flag. With the file first and a
+    // path given, only the file is opened.
     BOOL OpenSource(const char* path);
     // OpenSource, then reads the pack. TRUE only when the source opened and every entry was read in full.
     BOOL Load(const char* path);
@@ -22,6 +24,7 @@ public:
     const CString& GetPath() const { return m_strSourcePath; }
     // The module whose resources are searched (the program itself when null); tests point it elsewhere.
     void SetResourceModule(HMODULE module) { m_hResourceModule = module; }
+    void SetFileFirst(BOOL fileFirst) { m_bFileFirst = fileFirst; }
 
     // Resource sizes the player accepts.
     static BOOL IsUsableResourceSize(DWORD size) { return size > 256 && size <= MAX_PACK_SIZE; }
@@ -33,6 +36,7 @@ protected:
     BOOL m_bFromResource;
     CString m_strSourcePath;
     HMODULE m_hResourceModule;
+    BOOL m_bFileFirst;
 };
 
 // The part of path before its last backslash (empty when it has none).

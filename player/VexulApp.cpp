@@ -33,6 +33,7 @@ void CVexulApp::ApplyCommandLine(const CVexulCommandLineInfo& info, CPlayerSessi
     session.m_nStartSlide = 0;
     session.m_bStartSlideGiven = FALSE;
     session.m_strShowPath = info.m_strLastParam;
+    session.m_bShowFileFirst = info.m_bShowFileFirst && !session.m_strShowPath.IsEmpty();
     if (!session.m_strShowPath.IsEmpty() && info.m_strSwitch.GetAt(0) == 'S' && info.m_nStartSlide >= 0)
     {
         session.m_nStartSlide = info.m_nStartSlide;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-CVexulCommandLineInfo::CVexulCommandLineInfo() : m_nStartSlide(-1)
+CVexulCommandLineInfo::CVexulCommandLineInfo() : m_nStartSlide(-1), m_bShowFileFirst(FALSE)
 {
 }
 
@@ -28,6 +28,8 @@ void CVexulCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bL
         }
         else
         {
+            if (param.CompareNoCase("F") == 0)
+                m_bShowFileFirst = TRUE;
             CCommandLineInfo::ParseParam(pszParam, bFlag, bLast);
             m_strSwitch = param;
             m_strSwitch.MakeLower();

@@ -156,6 +156,25 @@ CSize CAniText::MeasureText(CDC* dc, const CString& text)
     return extent;
 }
 
+int CAniText::CountFittingCharacters(CDC* dc, long long room)
+{
+    CreateFont(dc, FALSE);
+    int length = m_strText.GetLength();
+    if (MeasureText(dc, m_strText).cx <= room)
+        return length;
+    // The widths grow with the characters: the longest fitting start is found by halving.
+    int fits = 0, tooLong = length;
+    while (tooLong - fits > 1)
+    {
+        int middle = fits + (tooLong - fits) / 2;
+        if (MeasureText(dc, m_strText.Left(middle)).cx <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    return fits;
+}
+
 void CAniText::PaintText(CDC* dc, int x, int y, const CString& text)
 {
     CFont* oldFont = m_bFontCreated ? dc->SelectObject(&m_Font) : nullptr;
@@ -196,17 +215,13 @@ void CAniText::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRe
     int left = m_nX + canvas.left;
     int top = m_nY + canvas.top;
 
+    // The text is cut for good to the room right of its position (the text dialog asks before it comes to
+    // that).
+    m_strText =
+        m_strText.Left(CountFittingCharacters(dc, static_cast<long long>(canvas.right) - canvas.left - m_nX));
     CFont* oldFont = m_bFontCreated ? dc->SelectObject(&m_Font) : nullptr;
     int oldMode = dc->SetBkMode(TRANSPARENT);
-
-    // The text is cut for good to the room right of its position.
-    long long room = static_cast<long long>(canvas.right) - canvas.left - m_nX;
     CSize extent = dc->GetTextExtent(m_strText);
-    while (!m_strText.IsEmpty() && extent.cx > room)
-    {
-        m_strText = m_strText.Left(m_strText.GetLength() - 1);
-        extent = dc->GetTextExtent(m_strText);
-    }
 
     COLORREF oldColor = dc->SetTextColor(m_crColor);
     dc->TextOut(left, top, m_strText);
@@ -221,6 +236,15 @@ void CAniText::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRe
     m_rcLast = drawn;
     if (selected)
         DrawSelectionFrame(dc, drawn);
+}
+
+void CAniText::MeasureDrawnSize(CDC* dc)
+{
+    if (!dc || m_strText.IsEmpty())
+        return;
+    CreateFont(dc, TRUE);
+    CSize extent = MeasureText(dc, m_strText);
+    m_rcLast.SetRect(m_rcLast.left, m_rcLast.top, m_rcLast.left + extent.cx + 2, m_rcLast.top + extent.cy + 2);
 }
 
 BOOL CAniText::AnimateStep(CDC* dc, int step, int /*counter*/, int elapsed)

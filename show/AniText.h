@@ -19,6 +19,9 @@ public:
     void Save(int n, CSettingsFile& file, const char* section) override;
     void Paint(CDC* dc) override;
     void Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRect& drawn) override;
+    // Gives m_rcLast the size Draw would draw the text at now (its extent grown by one pixel on every
+    // side), so that the size is right before the text is drawn again; an empty text keeps the old one.
+    void MeasureDrawnSize(CDC* dc);
     BOOL AnimateStep(CDC* dc, int step, int counter, int elapsed) override;
     void GetAnimationName(CString& name) override;
     int GetAnimationIndex() override;
@@ -41,6 +44,8 @@ public:
     void PaintAt(CDC* dc, int x, int y);
     // Creates the font (anew when renew is set); dc serves as reference.
     void CreateFont(CDC* dc, BOOL renew);
+    // How many leading characters of the text fit into room pixels in the object's font (made when missing).
+    int CountFittingCharacters(CDC* dc, long long room);
 
     // The show text's FONTSIZE for a size held in pixels, and back, at the screen's resolution.
     static int PixelsToStoredSize(int pixels, BOOL inPoints);

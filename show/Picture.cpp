@@ -59,11 +59,16 @@ HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture)
     *picture = nullptr;
     if (!data || size == 0 || size > static_cast<DWORD>(LONG_MAX))
         return CTL_E_INVALIDPICTURE;
-    std::vector<BYTE> ended;
+    std::vector<BYTE> ended, rewritten;
     if (EndGifWithTrailer(static_cast<const BYTE*>(data), size, ended))
     {
         data = ended.data();
         size = static_cast<DWORD>(ended.size());
+    }
+    if (RewriteGifImageData(static_cast<const BYTE*>(data), size, rewritten) && rewritten.size() <= LONG_MAX)
+    {
+        data = rewritten.data();
+        size = static_cast<DWORD>(rewritten.size());
     }
 
     HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, size);
@@ -320,6 +325,36 @@ BOOL CPicture::Render(CDC* pDC, const CRect& rc)
     return RenderOlePicture(m_pPicture, pDC->GetSafeHdc(), rc.left, rc.top, rc.Width(), rc.Height());
 }
 
+BOOL CPicture::RenderSmooth(CDC* pDC, const CRect& rc)
+{
+    if (!pDC || !m_pPicture || rc.IsRectEmpty())
+        return FALSE;
+    const int w = m_nWidth, h = m_nHeight;
+    if (!m_bLoaded || (rc.Width() == w && rc.Height() == h))
+        return Render(pDC, rc);
+    CDC surface;
+    CBitmap bitmap;
+    if (!surface.CreateCompatibleDC(pDC) || !bitmap.CreateDIBSection(w, h))
+        return Render(pDC, rc);
+    CBitmap* old = surface.SelectObject(&bitmap);
+    // What lies under the rectangle shows through a picture's transparent parts.
+    surface.SetStretchBltMode(COLORONCOLOR);
+    surface.StretchBlt(0, 0, w, h, pDC, rc.left, rc.top, rc.Width(), rc.Height(), SRCCOPY);
+    BOOL drawn = Render(&surface, CRect(0, 0, w, h));
+    if (drawn)
+    {
+        const bool shrinking = rc.Width() < w || rc.Height() < h;
+        int oldMode = pDC->SetStretchBltMode(shrinking ? HALFTONE : COLORONCOLOR);
+        POINT oldOrigin = {0, 0};
+        ::SetBrushOrgEx(pDC->GetSafeHdc(), 0, 0, &oldOrigin);   // blending needs it reset after the mode
+        drawn = pDC->StretchBlt(rc.left, rc.top, rc.Width(), rc.Height(), &surface, 0, 0, w, h, SRCCOPY);
+        ::SetBrushOrgEx(pDC->GetSafeHdc(), oldOrigin.x, oldOrigin.y, nullptr);
+        pDC->SetStretchBltMode(oldMode);
+    }
+    surface.SelectObject(old);
+    return drawn;
+}
+
 BOOL CPicture::RenderFitted(CDC* pDC, const CRect& rcBox)
 {
     CRect rc = CalcFittedRect(rcBox, 1, m_nWidth, m_nHeight);
@@ -329,7 +364,7 @@ BOOL CPicture::RenderFitted(CDC* pDC, const CRect& rcBox)
         rc.bottom = rcBox.Height();
     if (rc.IsRectEmpty())
         return FALSE;
-    return Render(pDC, rc);
+    return RenderSmooth(pDC, rc);
 }
 
 CRect CPicture::CalcFittedRect(const CRect& rcBox, int margin, int w, int h)

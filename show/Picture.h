@@ -19,7 +19,8 @@ BOOL RenderOlePicture(IPicture* picture, HDC hDC, int x, int y, int cx, int cy);
 // memory is released on every path; the caller owns the returned picture. S_OK, the service's error,
 // or E_OUTOFMEMORY when the copy cannot be made.
 // A GIF that ends without its trailer is ended with one first (the service refuses such a GIF when other
-// bytes follow it, as the zeros a pack entry is padded with).
+// bytes follow it, as the zeros a pack entry is padded with), and its image data is written anew with code
+// tables that never fill (the service misreads a full table that is used on).
 HRESULT LoadOlePicture(const void* data, DWORD size, IPicture** picture);
 
 // The picture's size in pixels at the screen's resolution (96 pixels per inch without a screen); 0 x 0
@@ -60,7 +61,11 @@ public:
     void CopyFrom(const CPicture& other);
 
     BOOL Render(CDC* pDC, const CRect& rc);
-    // Fitted (never enlarged) into the box with a margin of 1, cut to the box's size.
+    // Draws the whole picture into the rectangle as it looks at its own size: at that size straight into the
+    // DC; at any other it is first rendered at its own size on a true-colour surface over what the DC shows
+    // there, then scaled with neighbouring pixels blended, so that no rows are dropped or darkened.
+    BOOL RenderSmooth(CDC* pDC, const CRect& rc);
+    // Fitted (never enlarged) into the box with a margin of 1, cut to the box's size, drawn smoothly.
     BOOL RenderFitted(CDC* pDC, const CRect& rcBox);
     // Where a picture of w x h goes in the box (box coordinates, as if the box lay at the origin).
     // An empty rectangle when any size is zero or negative.

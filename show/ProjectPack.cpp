@@ -59,6 +59,22 @@ void CProjectPack::Clear()
     ResetEntries();
 }
 
+void CProjectPack::TakeFrom(CProjectPack& other)
+{
+    if (&other == this)
+        return;
+    Clear();
+    m_strPath = other.m_strPath;
+    m_nMaxSize = other.m_nMaxSize;
+    memcpy(m_header, other.m_header, sizeof(m_header));
+    memcpy(m_countBlock, other.m_countBlock, sizeof(m_countBlock));
+    memcpy(m_directory, other.m_directory, sizeof(m_directory));
+    for (int i = 0; i < other.m_nCount; i++)
+        m_data[i].TakeFrom(other.m_data[i]);
+    m_nCount = other.m_nCount;
+    other.Clear();
+}
+
 void CProjectPack::ResetEntries()
 {
     memset(m_countBlock, 0, sizeof(m_countBlock));

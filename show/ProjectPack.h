@@ -42,6 +42,8 @@ public:
 
     // Closes an open output file and empties the pack.
     void Clear();
+    // Takes over the other pack's entries and header without copying their data; the other is left empty.
+    void TakeFrom(CProjectPack& other);
 
     int GetEntryCount() const { return m_nCount; }
     int GetCapacity() const { return MAX_ENTRIES; }

@@ -132,8 +132,11 @@ vexul_shoot_screen() {
 #   vexul_show_editor <application folder> <project folder> <make_demo.exe> [<screenshot folder>]
 vexul_show_editor() {
   local app=$1 project=$2 make_demo=$3 shots=${4:-}
-  local frame="VEXUL.VXL - VexulCreator" editor_pid
-  (cd "$app" && wine VexulCreator.exe "$(winepath -w "$project/VEXUL.VXL")") &
+  local pack editor_pid
+  pack=$(winepath -w "$project/VEXUL.VXL")
+  # The editor's title is the project's whole path.
+  local frame="$pack - VexulCreator"
+  (cd "$app" && wine VexulCreator.exe "$pack") &
   editor_pid=$!
   if [ -z "$shots" ]; then
     wait "$editor_pid" || true

@@ -12,23 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_player_art import write_bmp  # noqa: E402
-
-WIDTH, HEIGHT = 16, 15
-
-COLOURS = {
-    '.': (192, 192, 192),   # ground: becomes the button face
-    'k': (0, 0, 0),
-    'w': (255, 255, 255),
-    's': (128, 128, 128),
-    'b': (0, 0, 200),
-    'n': (0, 0, 128),
-    'y': (255, 220, 40),
-    'Y': (255, 240, 150),
-    'o': (160, 120, 0),
-    'r': (200, 0, 0),
-    'g': (0, 150, 0),
-    'm': (140, 80, 30),
-}
+from make_uilib_art import CLIPBOARD, SCISSORS, bar_strip  # noqa: E402
 
 NEW_WINDOW = [
     ".............y..",
@@ -102,23 +86,6 @@ COLOUR_SWATCH = [
     "................",
 ]
 
-SCISSORS = [
-    "................",
-    "...ks......sk...",
-    "...ks......sk...",
-    "....ks....sk....",
-    "....ks....sk....",
-    ".....ks..sk.....",
-    ".....ks..sk.....",
-    "......kkkk......",
-    "......r..r......",
-    ".....r....r.....",
-    "..rrrr....rrrr..",
-    ".r...r....r...r.",
-    ".r...r....r...r.",
-    "..rrr......rrr..",
-    "................",
-]
 
 FONT_A = [
     "................",
@@ -137,32 +104,6 @@ FONT_A = [
     "................",
     "................",
 ]
-
-CLIPBOARD = [
-    "......kkkk......",
-    ".mmmmksssskmmmm.",
-    ".mmmkkkkkkkkmmm.",
-    ".mmwwwwwwwwwwmm.",
-    ".mmwsssssssswmm.",
-    ".mmwwwwwwwwwwmm.",
-    ".mmwssssssswwmm.",
-    ".mmwwwwwwwwwwmm.",
-    ".mmwsssssssswmm.",
-    ".mmwwwwwwwwwwmm.",
-    ".mmwssssswwwwmm.",
-    ".mmwwwwwwwwwwmm.",
-    ".mmmmmmmmmmmmmm.",
-    "................",
-    "................",
-]
-
-
-def bar_strip(pictures):
-    """The pictures side by side as rows of colours."""
-    for picture in pictures:
-        if len(picture) != HEIGHT or any(len(line) != WIDTH for line in picture):
-            raise ValueError('a tool-bar picture is not %d x %d' % (WIDTH, HEIGHT))
-    return [[COLOURS[ch] for picture in pictures for ch in picture[y]] for y in range(HEIGHT)]
 
 
 def main():

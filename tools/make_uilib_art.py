@@ -2,7 +2,8 @@
 """Draws the UI class library's cursors (move, copy, no drop, the two splitters, hand, delete) as
 32 x 32 monochrome cursor files, and the bitmaps of its controls: small arrows (11-pixel cells), the buttons
 of the edit list box's caption bar (14-pixel cells), the check boxes of the check list box and the glyphs of
-caption buttons (10-pixel cells), and the window list's icon. Bitmaps are 24-bit with a magenta ground where
+caption buttons (10-pixel cells), the window list's icon, and the 16 x 15 images of the commands of the
+edit's and the header's context menus (on the light grey ground that becomes the button face). Bitmaps are 24-bit with a magenta ground where
 they are drawn transparently. Standard library only; run by the build:
 
     make_uilib_art.py OUTPUT_FOLDER
@@ -141,6 +142,169 @@ CAPTION_GLYPHS = [
 CHECK = ["      #", "     ##", "#   ###", "## ### ", "#####  ", " ###   ", "  #    "]
 
 
+WIDTH, HEIGHT = 16, 15
+
+COLOURS = {
+    '.': (192, 192, 192),   # ground: becomes the button face
+    'k': (0, 0, 0),
+    'w': (255, 255, 255),
+    's': (128, 128, 128),
+    'b': (0, 0, 200),
+    'n': (0, 0, 128),
+    'y': (255, 220, 40),
+    'Y': (255, 240, 150),
+    'o': (160, 120, 0),
+    'r': (200, 0, 0),
+    'g': (0, 150, 0),
+    'm': (140, 80, 30),
+}
+
+
+SCISSORS = [
+    "................",
+    "...ks......sk...",
+    "...ks......sk...",
+    "....ks....sk....",
+    "....ks....sk....",
+    ".....ks..sk.....",
+    ".....ks..sk.....",
+    "......kkkk......",
+    "......r..r......",
+    ".....r....r.....",
+    "..rrrr....rrrr..",
+    ".r...r....r...r.",
+    ".r...r....r...r.",
+    "..rrr......rrr..",
+    "................",
+]
+
+CLIPBOARD = [
+    "......kkkk......",
+    ".mmmmksssskmmmm.",
+    ".mmmkkkkkkkkmmm.",
+    ".mmwwwwwwwwwwmm.",
+    ".mmwsssssssswmm.",
+    ".mmwwwwwwwwwwmm.",
+    ".mmwssssssswwmm.",
+    ".mmwwwwwwwwwwmm.",
+    ".mmwsssssssswmm.",
+    ".mmwwwwwwwwwwmm.",
+    ".mmwssssswwwwmm.",
+    ".mmwwwwwwwwwwmm.",
+    ".mmmmmmmmmmmmmm.",
+    "................",
+    "................",
+]
+
+def bar_strip(pictures):
+    """The pictures side by side as rows of colours."""
+    for picture in pictures:
+        if len(picture) != HEIGHT or any(len(line) != WIDTH for line in picture):
+            raise ValueError('a tool-bar picture is not %d x %d' % (WIDTH, HEIGHT))
+    return [[COLOURS[ch] for picture in pictures for ch in picture[y]] for y in range(HEIGHT)]
+
+
+UNDO = [
+    "................",
+    "................",
+    "...b............",
+    "..bb............",
+    ".bbbbbbbbb......",
+    "..bb......b.....",
+    "...b.......b....",
+    "...........b....",
+    "...........b....",
+    "..........b.....",
+    ".....bbbbb......",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+COPY = [
+    "................",
+    ".kkkkkkk........",
+    ".kwwwwwkk.......",
+    ".kwsssswkk......",
+    ".kwwwwkkkkkkk...",
+    ".kwssskwwwwwkk..",
+    ".kwwwwkwsssswkk.",
+    ".kwssskwwwwwwwk.",
+    ".kwwwwkwssssswk.",
+    ".kkkkkkwwwwwwwk.",
+    "......kwssssswk.",
+    "......kwwwwwwwk.",
+    "......kkkkkkkkk.",
+    "................",
+    "................",
+]
+
+DELETE = [
+    "................",
+    "................",
+    "..rr.......rr...",
+    "...rr.....rr....",
+    "....rr...rr.....",
+    ".....rr.rr......",
+    "......rrr.......",
+    ".....rr.rr......",
+    "....rr...rr.....",
+    "...rr.....rr....",
+    "..rr.......rr...",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+SORT_ASCENDING = [
+    "................",
+    "....k......bb...",
+    "...kkk....b..b..",
+    "..k.k.k...bbbb..",
+    "....k.....b..b..",
+    "....k...........",
+    "....k.....bbbb..",
+    "....k.....b...b.",
+    "....k.....bbbb..",
+    "....k.....b...b.",
+    "....k.....bbbb..",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+SORT_DESCENDING = [
+    "................",
+    "....k.....bbbb..",
+    "....k.....b...b.",
+    "....k.....bbbb..",
+    "....k.....b...b.",
+    "....k.....bbbb..",
+    "....k...........",
+    "....k......bb...",
+    "..k.k.k...b..b..",
+    "...kkk....bbbb..",
+    "....k.....b..b..",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+
+def align_lines(where):
+    """Five text lines of alternating lengths, to the left, in the centre or to the right."""
+    rows = ["." * WIDTH for _ in range(HEIGHT)]
+    for i, length in enumerate((12, 7, 12, 7, 12)):
+        left = {'left': 1, 'centre': (WIDTH - length) // 2, 'right': WIDTH - 1 - length}[where]
+        y = 2 + 2 * i
+        rows[y] = "." * left + "k" * length + "." * (WIDTH - left - length)
+    return rows
+
+
 def strip(cell, glyphs, ground=MAGENTA):
     """Cells side by side, each glyph centred in its cell ('#' in the glyph's colour, '.' white)."""
     rows = [[ground] * (cell * len(glyphs)) for _ in range(cell)]
@@ -228,6 +392,11 @@ def main():
     write_bmp(os.path.join(out, 'check_boxes.bmp'), check_boxes())
     write_bmp(os.path.join(out, 'caption_glyphs.bmp'), strip(10, CAPTION_GLYPHS))
     write_window_icon(os.path.join(out, 'window_list.ico'))
+    # The images of the edit's and the header's context menus, in the order of their tool-bar resources.
+    write_bmp(os.path.join(out, 'edit_commands.bmp'), bar_strip([UNDO, SCISSORS, COPY, CLIPBOARD, DELETE]))
+    write_bmp(os.path.join(out, 'header_commands.bmp'),
+              bar_strip([SORT_ASCENDING, SORT_DESCENDING, align_lines('left'), align_lines('centre'),
+                         align_lines('right')]))
 
 
 if __name__ == '__main__':

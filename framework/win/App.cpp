@@ -491,9 +491,13 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
         return;
     if (nMaxMRU > ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)
         nMaxMRU = ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1;
-    m_pRecentFileList =
-        new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList = NewRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
     m_pRecentFileList->ReadList();
+}
+
+CRecentFileList* CWinApp::NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize)
+{
+    return new CRecentFileList(nStart, lpszSection, lpszEntryFormat, nSize);
 }
 
 void CWinApp::SaveStdProfileSettings()

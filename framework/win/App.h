@@ -111,6 +111,8 @@ public:
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();   // done by ExitInstance
     virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    // The list LoadStdProfileSettings makes; a program whose files want other menu texts makes its own kind.
+    virtual CRecentFileList* NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize);
     CRecentFileList* m_pRecentFileList = nullptr;
 
     // Splits m_lpCmdLine (quotes and backslashes as the C runtime does) and passes each item on.

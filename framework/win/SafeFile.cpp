@@ -1,7 +1,15 @@
 // The safe way to replace a file: a temporary file in the same folder, moved over the target once complete.
 #include "framework/win/SafeFile.h"
 
+#include <cctype>
+#include <cstring>
+
 IMPLEMENT_DYNAMIC(CSafeSaveFile, CFile)
+
+namespace
+{
+const char kTemporaryPrefix[] = "vx";
+}
 
 CSafeSaveFile::~CSafeSaveFile()
 {
@@ -21,12 +29,18 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
     char full[MAX_PATH * 2];
     DWORD length = ::GetFullPathNameA(lpszTarget, sizeof(full), full, nullptr);
     m_strTarget = length > 0 && length < sizeof(full) ? CString(full) : CString(lpszTarget);
+    DWORD attributes = ::GetFileAttributesA(m_strTarget);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    {
+        m_dwFailure = ERROR_FILE_READ_ONLY;   // the user protected it: not ours to replace
+        return FALSE;
+    }
     int slash = m_strTarget.ReverseFind('\\');
     CString folder = slash > 0 ? m_strTarget.Left(slash) : CString(".");
     if (slash == 2)
         folder += '\\';   // the root of a drive
     char temp[MAX_PATH];
-    if (::GetTempFileNameA(folder, "vx", 0, temp) == 0)   // creates the (empty) file
+    if (::GetTempFileNameA(folder, kTemporaryPrefix, 0, temp) == 0)   // creates the (empty) file
     {
         m_dwFailure = ::GetLastError();
         return FALSE;
@@ -101,4 +115,46 @@ void CSafeSaveFile::Fail(DWORD error)
 {
     m_dwFailure = error != 0 ? error : ERROR_WRITE_FAULT;
     Abort();
+}
+
+BOOL CSafeSaveFile::IsTemporaryName(const char* name)
+{
+    size_t length = name != nullptr ? strlen(name) : 0;
+    if (length < 7 || length > 10 || _strnicmp(name, kTemporaryPrefix, 2) != 0 ||
+        _stricmp(name + length - 4, ".tmp") != 0)
+        return FALSE;
+    for (size_t i = 2; i < length - 4; i++)
+        if (!isxdigit(static_cast<unsigned char>(name[i])))
+            return FALSE;
+    return TRUE;
+}
+
+int CSafeSaveFile::RemoveLeftovers(const char* folder)
+{
+    if (folder == nullptr || *folder == '\0')
+        return 0;
+    CString base(folder);
+    if (base[base.GetLength() - 1] != '\\')
+        base += '\\';
+    int removed = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(base + kTemporaryPrefix + "*.tmp", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+    {
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) ||
+            !IsTemporaryName(found.cFileName))
+            continue;
+        // Opened alone for deletion: a file some save still writes (held open) is refused and stays.
+        HANDLE h = ::CreateFileA(base + found.cFileName, DELETE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+        {
+            ::CloseHandle(h);
+            ++removed;
+        }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return removed;
 }

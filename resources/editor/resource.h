@@ -222,6 +222,7 @@
 #define IDC_TITLE 1091
 #define IDC_SIZE_TARGET 1094
 #define IDC_SIZE_ACTUAL 1095
+#define IDC_SIZE_MISMATCH 1096
 #define IDC_NEW_SLIDE_FILE 1101
 #define IDC_NEW_SLIDE_SIZE 1102
 #define IDC_EDIT_IMAGE 1128
@@ -247,6 +248,27 @@
 #define IDS_FONT_COPY_PROTECTED 220
 #define IDS_FONT_NOT_TRUETYPE 221
 #define IDS_FONT_INTERNAL_ERROR 222
+
+// Messages of the dialogs about the user's files, texts and the programs the editor starts (English and
+// German)
+#define IDS_PICTURE_UNREADABLE 300
+#define IDS_TEXT_TOO_LONG 301
+#define IDS_FOLDER_CREATE_QUESTION 302
+#define IDS_UPDATE_START_FAILED 303
+#define IDS_WEB_PAGE_START_FAILED 304
+#define IDS_COMPILE_FILES_TRAVEL 305
+#define IDS_FILE_UNREADABLE 306
+#define IDS_IMPORT_COPY_FAILED 307
+#define IDS_SIZE_MISMATCH_FILE 308
+#define IDS_PACK_REASON_FULL 309
+#define IDS_PACK_REASON_UNREADABLE 310
+#define IDS_PICTURES_UNREADABLE 311
+#define IDS_BACKGROUND_NOT_PACKED 312
+#define IDS_IMAGE_OBJECT_NOT_PACKED 313
+#define IDS_PACK_CHANGED_ON_DISK 314
+#define IDS_PATH_TOO_LONG 315
+#define IDS_OLD_PACK_NOT_KEPT 316
+#define IDS_PROJECT_FILE_NOT_MOVED 317
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -27,6 +27,9 @@
 #define IDR_UX_POPUP_MENUS 4519
 #define UX_POPUP_EDIT 1
 #define UX_POPUP_HEADER 2
+// The images of those two menus' commands (tool-bar resources with their bitmaps)
+#define IDR_UX_HEADER_TOOLBAR 4520   // sort ascending, sort descending, align left, centre, right
+#define IDR_UX_EDIT_TOOLBAR 4524     // undo, cut, copy, paste, delete
 
 // The colour dialog's pages
 #define IDD_UX_COLOR_STANDARD 4531

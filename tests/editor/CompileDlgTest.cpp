@@ -110,3 +110,19 @@ TEST_F(CompileDlgTest, DeleteAsksThenPutsAPlainPlayerBack)
     EXPECT_EQ(1u, boxes.Count());   // the question, and no complaint after it
     EXPECT_EQ(ReadFileBytes(plain), ReadFileBytes(player));
 }
+
+TEST_F(CompileDlgTest, TheReportNamesTheFilesThatMustTravelWithTheCompiledProgram)
+{
+    settings.SetSound(1, "music.wav", 0);
+    settings.m_nAutostartOn = 1;
+    settings.m_strAutostartFile = "Tool.exe";
+    CMessageBoxRecorder boxes;
+    Click(IDC_COMPILE_COMPILE);
+    ASSERT_EQ(1u, boxes.Count());
+    const std::string report = boxes.LastText();
+    EXPECT_EQ(0u, report.find("Compiling process was successful"));
+    const std::string note = "\n\nThe show needs these files beside the compiled program. Hand them on together "
+                             "with \"VEXUL.EXE\", in the same folder:\n    music.wav\n    Tool.exe\n";
+    ASSERT_GT(report.size(), note.size());
+    EXPECT_EQ(note, report.substr(report.size() - note.size()));
+}

@@ -4,6 +4,7 @@
 #include "editor/FileHelpers.h"
 #include "editor/ShowCompiler.h"
 #include "editor/VexulCreatorApp.h"
+#include "resources/editor/resource.h"
 #include "show/ProjectPack.h"
 
 #include <gtest/gtest.h>
@@ -296,4 +297,55 @@ TEST(CreatorApp, ImportNeverReplacesAnotherPictureOfTheSameEntryName)
     ASSERT_TRUE(pack.AddData("c.bmp", picture, sizeof(picture)));
     EXPECT_TRUE(theApp.ImportFileToProject((other / "c.bmp").c_str(), project.Path().c_str(), relative, &pack));
     EXPECT_STREQ("c_2.bmp", relative);
+}
+
+namespace
+{
+
+HINSTANCE NothingStarts(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)
+{
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_FNF));
+}
+
+// The enabled state an update handler gives a command.
+class CEnabledState : public CCmdUI
+{
+public:
+    explicit CEnabledState(UINT id) { m_nID = id; }
+    void Enable(BOOL on) override
+    {
+        enabled = on;
+        m_bEnableChanged = TRUE;
+    }
+    int enabled = -1;
+};
+
+}   // namespace
+
+TEST(CreatorApp, UpdatesAreOfferedWhenTheirProgramIsThereAndAStartThatFailsIsTold)
+{
+    CTempFolder app("vxupdates");
+    const CString saved = theApp.m_strAppFolder;
+    theApp.m_strAppFolder = app.Path().c_str();
+    CEnabledState missing(ID_HELP_CHECK_UPDATES);
+    missing.DoUpdate(&theApp, TRUE);
+    ASSERT_TRUE(WriteFileBytes(app / "QDLM_UpdateManager.exe", Bytes(16, 1)));
+    CEnabledState present(ID_HELP_CHECK_UPDATES);
+    present.DoUpdate(&theApp, TRUE);
+
+    CMessageBoxRecorder boxes;
+    AfxShellExecuteHandler previous = AfxSetShellExecuteHandler(NothingStarts);
+    theApp.OnCmdMsg(ID_HELP_CHECK_UPDATES, CN_COMMAND, nullptr, nullptr);
+    theApp.OnCmdMsg(ID_HELP_UPGRADE, CN_COMMAND, nullptr, nullptr);
+    AfxSetShellExecuteHandler(previous);
+    theApp.m_strAppFolder = saved;
+
+    EXPECT_EQ(FALSE, missing.enabled);
+    EXPECT_EQ(TRUE, present.enabled);
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_NE(std::string::npos, boxes.Records()[0].text.find("QDLM_UpdateManager.exe\" could not be started"))
+        << boxes.Records()[0].text;
+    EXPECT_EQ("The web page \"https://www.vexul.example/en/update.html\" could not be opened: no web browser "
+              "could be started.\nPlease open the page in your web browser.",
+              boxes.Records()[1].text);
 }

@@ -1,5 +1,6 @@
 // The editor's document in the running program: new projects in used folders, saving through the safe path
-// (and what a failed save stops), the pictures a save keeps, damaged packs, and the project's player copy.
+// (and what a failed save stops), the pictures a save keeps, damaged packs, the project's player copy, packs
+// changed by another editor, Save As into another folder, and what a save refuses.
 #include "ProgramTestSupport.h"
 
 #include "editor/FileHelpers.h"
@@ -50,18 +51,28 @@ void MakeCompiledPlayer(const std::string& path, const std::string& packPath)
     ASSERT_TRUE(compiler.RewriteVersion(path.c_str(), {1, 0, 0, 0}, "", "", "", ""));
 }
 
+// Opens the pack, answering Yes when asked to update an older project; how often that was asked.
+int OpenUpdating(const std::string& pack)
+{
+    CBoxScript boxes;
+    boxes.Answer("older program version", IDYES);
+    EXPECT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    return boxes.Count("older program version");
+}
+
 }   // namespace
 
 TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
 {
     CTempFolder folder("vxdocnew");
-    // A project made here before: its pack becomes the ".bak", replacing an older one.
+    // A project made here before: its pack becomes a ".bak" beside the older one, which stays as it was.
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL", Bytes(100, 'p')));
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL.VXL.bak", Bytes(50, 'o')));
     ASSERT_TRUE(NewProject(folder.Path()));
-    EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
+    EXPECT_EQ(Bytes(50, 'o'), ReadFileBytes(folder / "VEXUL.VXL.bak"));
+    EXPECT_EQ(Bytes(100, 'p'), ReadFileBytes(folder / "VEXUL.VXL_2.bak"));
     EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(folder / "VEXUL.EXE"));
-    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_EQ(folder / "VEXUL.VXL", std::string(Doc()->GetTitle()));
     EXPECT_EQ(std::vector<int>{PROJECT_WIZARD_NEW}, s_wizardModes);
 
     ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "first.bmp", kRed).c_str()));
@@ -264,11 +275,14 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     EXPECT_FALSE(Doc()->SaveProject());
     EXPECT_EQ(damaged, ReadFileBytes(pack));
     EXPECT_FALSE(FileExists((pack + ".bak").c_str()));
-    // Yes keeps the damaged file as ".bak" and writes what was read.
+    // Yes keeps the damaged file under a name of its own (an older ".bak" stays) and writes what was read.
+    ASSERT_TRUE(WriteFileBytes(pack + ".bak", Bytes(20, 'b')));
     CBoxScript yes;
     yes.Answer("Save the project now ?", IDYES);
     EXPECT_TRUE(Doc()->SaveProject());
-    EXPECT_EQ(damaged, ReadFileBytes(pack + ".bak"));
+    EXPECT_EQ(1, yes.Count("is kept as \"VEXUL.VXL_2.bak\""));
+    EXPECT_EQ(damaged, ReadFileBytes(folder / "VEXUL.VXL_2.bak"));
+    EXPECT_EQ(Bytes(20, 'b'), ReadFileBytes(pack + ".bak"));
     {
         CFile file;
         ASSERT_TRUE(file.Open(pack.c_str(), CFile::modeRead | CFile::shareDenyNone));
@@ -281,14 +295,21 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     EXPECT_TRUE(Doc()->SaveProject());
     EXPECT_EQ(1, yes.Count("Save the project now ?"));
 
-    // A file that holds no show opens nothing, and says so.
+    // A file that holds no show opens nothing, and says so; the open project stays as it was, its unsaved
+    // changes (not saved when asked) still marked.
     ASSERT_TRUE(WriteFileBytes(folder / "junk.vxl", Bytes(3000, 'j')));
+    Doc()->m_Show.m_strTitle = "Unsaved";
+    Doc()->SetModifiedFlag();
     CBoxScript junk;
+    junk.Answer("Save changes in VEXUL.VXL ?", IDNO);
     EXPECT_EQ(nullptr, theApp.OpenDocumentFile((folder / "junk.vxl").c_str()));
     EXPECT_EQ(1, junk.Count("is not a Vexul project file"));
-    EXPECT_FALSE(Doc()->m_bProjectOpen);
-    EXPECT_TRUE(Doc()->GetPathName().IsEmpty());
-    EXPECT_EQ(0, View()->GetSlideCount());
+    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_STREQ(pack.c_str(), Doc()->GetPathName());
+    EXPECT_STREQ("Unsaved", Doc()->m_Show.m_strTitle);
+    EXPECT_EQ(3, View()->GetSlideCount());
+    EXPECT_GE(Doc()->m_Pack.FindEntry("VEXUL.INI"), 0);
 }
 
 TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
@@ -327,14 +348,22 @@ TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
     EXPECT_EQ(1, boxes.Count("could not be renamed"));
     EXPECT_FALSE(FileExists((busy / "VEXUL.EXE").c_str()));
     EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
-    EXPECT_STREQ("VEXUL.VXL", Doc()->GetTitle());
+    EXPECT_STREQ(firstPack.c_str(), Doc()->GetTitle());
     EXPECT_EQ(1, View()->GetSlideCount());
 
-    // A cancelled wizard keeps the project too.
+    // A cancelled wizard keeps the project too, with its unsaved changes (not saved when asked) still marked:
+    // the close asks about them.
+    Doc()->SetModifiedFlag();
     s_wizardAccepts = false;
+    boxes.Answer("Save changes in VEXUL.VXL ?", IDNO);
     theApp.OnFileNew();
+    EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
     EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
     EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->IsModified());
+    boxes.Answer("Save changes in VEXUL.VXL ?", IDCANCEL);
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(2, boxes.Count("Save changes in VEXUL.VXL ?"));
 }
 
 TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
@@ -358,14 +387,9 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     // A copy without a version is older: on Yes it is kept under its version's name and replaced.
     ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'v')));
     ASSERT_TRUE(NewProject(other.Path()));
-    {
-        CBoxScript boxes;
-        boxes.Answer("older program version", IDYES);
-        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
-        EXPECT_EQ(1, boxes.Count("older program version"));
-        EXPECT_EQ(Bytes(700, 'v'), ReadFileBytes(folder / "VEXUL_.exe"));
-        EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(player));
-    }
+    EXPECT_EQ(1, OpenUpdating(pack));
+    EXPECT_EQ(Bytes(700, 'v'), ReadFileBytes(folder / "VEXUL_.exe"));
+    EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(player));
 
     // A copy that cannot be moved aside stays; no new player replaces it.
     ASSERT_TRUE(WriteFileBytes(player, Bytes(700, 'w')));
@@ -381,4 +405,190 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     }
     CloseHandle(lock);
     EXPECT_EQ(Bytes(700, 'w'), ReadFileBytes(player));
+}
+
+TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKilledSaves)
+{
+    CTempFolder folder("vxdoctwo");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed});
+    // Saved again by this editor: nothing to ask.
+    Doc()->SetModifiedFlag();
+    {
+        CBoxScript boxes;
+        ASSERT_TRUE(Doc()->SaveProject());
+        EXPECT_TRUE(boxes.Texts().empty());
+    }
+
+    // Another editor, opened before, saved a slide more since.
+    Bytes theirs = ReadFileBytes(pack);
+    theirs.resize(theirs.size() + 16, 0);
+    ASSERT_TRUE(WriteFileBytes(pack, theirs));
+    {
+        CBoxScript boxes;
+        boxes.Answer("was changed on disk", IDNO);
+        CShellRecorder shell;
+        Command(ID_POPUP_TEST_SHOW);   // the test run saves first: declined, no player starts
+        EXPECT_TRUE(shell.Calls().empty());
+        EXPECT_FALSE(Doc()->SaveProject());
+        EXPECT_EQ(2, boxes.Count("was changed on disk"));
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(theirs, ReadFileBytes(pack));
+    }
+
+    // Saves killed midway left their temporary files; one is still being written by another editor, and the
+    // user keeps a file of that look too.
+    ASSERT_TRUE(WriteFileBytes(folder / "vx1A2B.tmp", Bytes(5000, 'k')));
+    ASSERT_TRUE(WriteFileBytes(folder / "vxBEEF.tmp", Bytes(10, 'w')));
+    ASSERT_TRUE(WriteFileBytes(folder / "vxnotes.tmp", Bytes(10, 'n')));
+    HANDLE writing = CreateFileA((folder / "vxBEEF.tmp").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writing);
+    {
+        CBoxScript boxes;
+        boxes.Answer("was changed on disk", IDYES);
+        EXPECT_TRUE(Doc()->SaveProject());
+        EXPECT_FALSE(Doc()->IsModified());
+    }
+    CloseHandle(writing);
+    EXPECT_NE(theirs, ReadFileBytes(pack));
+    EXPECT_FALSE(FileExists((folder / "vx1A2B.tmp").c_str()));
+    EXPECT_TRUE(FileExists((folder / "vxBEEF.tmp").c_str()));
+    EXPECT_TRUE(FileExists((folder / "vxnotes.tmp").c_str()));
+    // Opening the project clears the one that is no longer written.
+    CTempFolder other("vxdoctwoother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_FALSE(FileExists((folder / "vxBEEF.tmp").c_str()));
+    EXPECT_TRUE(FileExists((folder / "vxnotes.tmp").c_str()));
+}
+
+TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannotBeOne)
+{
+    CTempFolder folder("vxdocas");
+    CTempFolder target("vxdocastarget");
+    ASSERT_TRUE(NewProject(folder.Path()));
+    ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "a.bmp", kRed).c_str()));
+    // The show's own files: a sound by its name in the folder, an icon by its full path inside it, an end
+    // program in a subfolder.
+    ASSERT_TRUE(CreateDirectoryA((folder / "tools").c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(folder / "music.wav", Bytes(300, 's')));
+    ASSERT_TRUE(WriteFileBytes(folder / "show.ico", Bytes(200, 'i')));
+    ASSERT_TRUE(WriteFileBytes(folder / "tools\\run.exe", Bytes(100, 'r')));
+    CProjectSettings& settings = Doc()->m_Settings;
+    settings.m_nSoundOn = 1;
+    settings.m_strSoundFile = "music.wav";
+    settings.m_strIconFile = (folder / "show.ico").c_str();
+    settings.m_nAutostartOn = 1;
+    settings.m_strAutostartFile = "tools\\run.exe";
+    ASSERT_TRUE(Doc()->SaveProject());
+
+    const std::string moved = target / "VEXUL.VXL";
+    ASSERT_TRUE(Doc()->SaveProjectAs(moved.c_str()));
+    EXPECT_STREQ(target.Path().c_str(), Doc()->m_strProjectFolder);
+    EXPECT_STREQ(target.Path().c_str(), Doc()->m_Settings.m_strFolder);
+    EXPECT_STREQ(target.Path().c_str(), GetCurrentFolder());
+    EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(target / "VEXUL.EXE"));
+    EXPECT_EQ(Bytes(300, 's'), ReadFileBytes(target / "music.wav"));
+    EXPECT_EQ(Bytes(200, 'i'), ReadFileBytes(target / "show.ico"));
+    EXPECT_EQ(Bytes(100, 'r'), ReadFileBytes(target / "tools\\run.exe"));
+    EXPECT_STREQ("show.ico", Doc()->m_Settings.m_strIconFile);
+    EXPECT_STREQ("music.wav", Doc()->m_Settings.m_strSoundFile);
+    CProjectPack saved;
+    EXPECT_TRUE(Holds(PackEntries(moved, saved), "A.BMP"));
+
+    // A write-protected pack is not replaced, and stays protected.
+    const std::string locked = target / "locked.vxl";
+    ASSERT_TRUE(WriteFileBytes(locked, Bytes(40, 'l')));
+    ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        CBoxScript boxes;
+        Doc()->SetModifiedFlag();
+        EXPECT_FALSE(Doc()->SaveProjectAs(locked.c_str()));
+        EXPECT_EQ(1, boxes.Count("could not be saved"));
+        EXPECT_TRUE(Doc()->IsModified());
+    }
+    EXPECT_EQ(Bytes(40, 'l'), ReadFileBytes(locked));
+    EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A path too long for the project's files is refused, for a new project and for Save As alike.
+    const size_t folderLength = CVexulCreatorDoc::MAX_PACK_PATH + 1 - strlen("\\VEXUL.VXL");
+    std::string deep = target.Path();
+    while (folderLength - deep.size() > 41)
+        deep += "\\" + std::string(30, 'd');
+    deep += "\\" + std::string(folderLength - deep.size() - 1, 'e');
+    for (size_t slash = deep.find('\\', target.Path().size() + 1); slash != std::string::npos;
+         slash = deep.find('\\', slash + 1))
+        CreateDirectoryA(deep.substr(0, slash).c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    ASSERT_EQ(CVexulCreatorDoc::MAX_PACK_PATH + 1, static_cast<int>((deep + "\\VEXUL.VXL").size()));
+    CBoxScript boxes;
+    EXPECT_FALSE(NewProject(deep));
+    EXPECT_FALSE(Doc()->SaveProjectAs((deep + "\\VEXUL.VXL").c_str()));
+    EXPECT_EQ(2, boxes.Count("is too long (248 characters)"));
+    EXPECT_FALSE(FileExists((deep + "\\VEXUL.EXE").c_str()));
+    EXPECT_FALSE(FileExists((deep + "\\VEXUL.VXL").c_str()));
+    EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
+}
+
+TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
+{
+    CTempFolder folder("vxdocolder");
+    std::string pack = MakeSavedProject(folder.Path(), {kRed});
+    // The same show as an older editor wrote it.
+    CProjectPack current;
+    PackEntries(pack, current);
+    int size = 0;
+    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+    const std::string version = "VERSION=" + std::string(theApp.m_strVersion.GetString());
+    ASSERT_NE(std::string::npos, showText.find(version));
+    showText.replace(showText.find(version), version.size(), "VERSION=010000");
+    current.RemoveEntry("VEXUL.INI");
+    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
+    {
+        CFile out;
+        ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+        ASSERT_TRUE(current.WriteTo(out, "010000"));
+    }
+    const Bytes older = ReadFileBytes(pack);
+    // A copy of an even older show was kept here before: it stays.
+    ASSERT_TRUE(WriteFileBytes(folder / "VEXUL_010000.vxl", Bytes(30, 'o')));
+
+    CTempFolder other("vxdocolderother");
+    ASSERT_TRUE(NewProject(other.Path()));
+    EXPECT_EQ(1, OpenUpdating(pack));
+    EXPECT_EQ(Bytes(30, 'o'), ReadFileBytes(folder / "VEXUL_010000.vxl"));
+    EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
+    CProjectPack rewritten;
+    PackEntries(pack, rewritten);
+    const BYTE* written = rewritten.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, written);
+    EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
+}
+
+TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
+{
+    CTempFolder elsewhere("vxdocsound");
+    CTempFolder folder("vxdocsoundproject");
+    const Bytes music(3000, 'm');
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "music.wav", music));
+    s_wizardSound = elsewhere / "music.wav";
+    ASSERT_TRUE(NewProject(folder.Path()));
+    EXPECT_EQ(music, ReadFileBytes(folder / "music.wav"));
+    EXPECT_STREQ("music.wav", Doc()->m_Settings.m_strSoundFile);
+
+    // The show names it as the player finds it: beside the show.
+    ASSERT_TRUE(Doc()->SaveProject());
+    CProjectPack saved;
+    PackEntries(folder / "VEXUL.VXL", saved);
+    int size = 0;
+    const BYTE* text = saved.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    CShowData show;
+    show.SetDefaults();
+    ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
+    EXPECT_TRUE(show.m_bSoundOn);
+    EXPECT_STREQ("music.wav", show.m_strSoundFile);
 }

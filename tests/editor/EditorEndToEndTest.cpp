@@ -1,7 +1,8 @@
 // The editor program as a user meets it, driven from outside its process by posted and sent messages only:
 // the start-up dialogs, a new project made with the wizard in a folder chosen through the folder dialog,
 // two slides from pictures, objects on the second slide, saving, a test run, compiling, the compiled show
-// playing by itself, and a close that asks nothing.
+// playing by itself, a test run after the compile that shows the changed project, Save As into a new folder
+// with a test run and a compile there, and a close that asks nothing.
 #include "ProgramTestSupport.h"
 
 #include "editor/SlideEditorDlg.h"
@@ -395,6 +396,69 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
             PumpUntil([&] { return (played = show1.FindWindowWithChild(kSlideWindowId)) != nullptr; }, 60000));
         EXPECT_TRUE(ShowsAll(played, {{600, 420, kSlide1}})) << std::hex << SlidePixel(played, 600, 420);
     }
+
+    // A new title after the compile: the test run plays the project as it is now, not the compiled pack (the
+    // user is reminded that the compiled program still plays its own).
+    PostMessageA(frame, WM_COMMAND, ID_PROJECT_SETTINGS, 0);
+    HWND settings = user.Await(IDOK);
+    ASSERT_NE(nullptr, settings);
+    HWND windowPage = reinterpret_cast<HWND>(SendMessageA(settings, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(nullptr, GetDlgItem(windowPage, IDC_WP_TITLE));
+    CEditorUser::Type(windowPage, IDC_WP_TITLE, "Changed Title");
+    PostMessageA(settings, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ASSERT_TRUE(CEditorUser::AwaitGone(settings));
+    auto testShow = [&](const std::string& title, bool compiled)
+    {
+        PostMessageA(frame, WM_COMMAND, ID_POPUP_TEST_SHOW, 0);
+        if (compiled)
+        {
+            EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("The project file is compiled"));
+        }
+        HWND played = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (played = FindPlayerWindow(editor.Id())) != nullptr; }, 60000));
+        EXPECT_TRUE(PumpUntil([&] { return Text(played) == title; }, 60000)) << Text(played);
+        PostMessageA(played, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(CEditorUser::AwaitGone(played));
+    };
+    testShow("Changed Title", true);
+    // Run by itself, the compiled program still plays its own pack, not the pack file beside it.
+    {
+        CTestProcess own(project + "\\VEXUL.EXE", "", project, kSlideWindowId);
+        ASSERT_TRUE(own.Started());
+        HWND played = nullptr;
+        ASSERT_TRUE(
+            PumpUntil([&] { return (played = own.FindWindowWithChild(kSlideWindowId)) != nullptr; }, 60000));
+        EXPECT_TRUE(PumpUntil([&] { return Text(played) == "Vexul"; }, 60000)) << Text(played);
+    }
+
+    // Saved as a project of its own in a new folder: tested and compiled there.
+    const std::string moved = work / "Show2";
+    ASSERT_TRUE(CreateDirectoryA(moved.c_str(), nullptr));
+    PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE_AS, 0);
+    HWND saveAs = user.Await(IDOK);
+    ASSERT_NE(nullptr, FileNameBox(saveAs));
+    SetWindowTextA(FileNameBox(saveAs), (moved + "\\VEXUL.VXL").c_str());
+    CEditorUser::Click(saveAs, IDOK);
+    ASSERT_TRUE(CEditorUser::AwaitGone(saveAs));
+    // The pack first, then the plain player beside it.
+    EXPECT_TRUE(PumpUntil(
+        [&]
+        {
+            return !ReadFileBytes(moved + "\\VEXUL.VXL").empty() &&
+                   ReadFileBytes(moved + "\\VEXUL.EXE") == ReadFileBytes(PlainPlayerPath());
+        },
+        60000));
+    testShow("Changed Title", false);
+    PostMessageA(frame, WM_COMMAND, ID_COMPILE_PROJECT, 0);
+    compile = user.Await(IDC_COMPILE_COMPILE);
+    ASSERT_NE(nullptr, compile);
+    EXPECT_EQ(moved + "\\VEXUL.EXE", Text(GetDlgItem(compile, IDC_COMPILE_PLAYER)));
+    CEditorUser::Click(compile, IDC_COMPILE_COMPILE);
+    report = user.AnswerBox(IDOK);
+    EXPECT_NE(std::string::npos, report.find("successful")) << report;
+    CEditorUser::Click(compile, IDCANCEL);
+    ASSERT_TRUE(CEditorUser::AwaitGone(compile));
+    EXPECT_EQ(ReadFileBytes(moved + "\\VEXUL.VXL"), ReadResource(moved + "\\VEXUL.EXE", "PROJECTFILE", "FILE_1"));
 
     // Nothing is unsaved: the editor closes without a question.
     PostMessageA(frame, WM_CLOSE, 0, 0);

@@ -2,6 +2,7 @@
 // bitmaps, menu, accelerators, strings, cursors and version; and the help file with every topic the editor
 // opens.
 #include "EditorTestSupport.h"
+#include "framework/win/Resources.h"
 #include "resources/editor/resource.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,7 @@ TEST(EditorResources, ToolBarMenuAndAccelerators)
     ASSERT_NE(nullptr, accelerators);
     ACCEL keys[32];
     int count = CopyAcceleratorTableA(accelerators, keys, 32);
-    EXPECT_EQ(13, count);
+    EXPECT_EQ(14, count);
     auto command = [&](BYTE flags, WORD key)
     {
         for (int i = 0; i < count; i++)
@@ -90,6 +91,7 @@ TEST(EditorResources, ToolBarMenuAndAccelerators)
     EXPECT_EQ(57603, command(FCONTROL, 'S'));
     EXPECT_EQ(ID_NEXT_PANE, command(0, VK_F6));
     EXPECT_EQ(ID_PREV_PANE, command(FSHIFT, VK_F6));
+    EXPECT_EQ(ID_HELP_CONTENTS, command(0, VK_F1));
     DestroyAcceleratorTable(accelerators);
 }
 
@@ -164,4 +166,41 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
         std::string name = std::string("/public/") + topic;
         EXPECT_NE(chm.end(), std::search(chm.begin(), chm.end(), name.begin(), name.end())) << topic;
     }
+}
+
+TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
+{
+    const UINT messages[] = {IDS_PICTURE_UNREADABLE,    IDS_TEXT_TOO_LONG,          IDS_FOLDER_CREATE_QUESTION,
+                             IDS_UPDATE_START_FAILED,   IDS_WEB_PAGE_START_FAILED,  IDS_COMPILE_FILES_TRAVEL,
+                             IDS_FILE_UNREADABLE,       IDS_IMPORT_COPY_FAILED,     IDS_SIZE_MISMATCH_FILE,
+                             IDS_PACK_REASON_FULL,      IDS_PACK_REASON_UNREADABLE, IDS_PICTURES_UNREADABLE,
+                             IDS_BACKGROUND_NOT_PACKED, IDS_IMAGE_OBJECT_NOT_PACKED, IDS_PACK_CHANGED_ON_DISK,
+                             IDS_PATH_TOO_LONG,         IDS_OLD_PACK_NOT_KEPT,      IDS_PROJECT_FILE_NOT_MOVED};
+    for (UINT id : messages)
+    {
+        CString english, german;
+        AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+        EXPECT_TRUE(english.LoadString(id)) << id;
+        AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+        EXPECT_TRUE(german.LoadString(id)) << id;
+        EXPECT_STRNE(english, german) << id;
+    }
+    // German letters arrive in the program's code page.
+    CString german;
+    AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    german.LoadString(IDS_PACK_REASON_FULL);
+    AfxSetUILanguage(0);   // the user's language again
+    EXPECT_NE(-1, german.Find("enthält")) << german.GetString();
+}
+
+TEST(EditorResources, TheFirstTipSaysWhatTheEditorDoesWithPicturesOfAnotherSize)
+{
+    std::string app = AppFolder();
+    if (app.empty())
+        GTEST_SKIP() << "the build folder is not known";
+    Bytes bytes = ReadFileBytes(app + "\\tips.txt");
+    const std::string tips(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::string::npos, tips.find("stretched"));
+    EXPECT_LT(tips.find("\"Insert New Slide\" takes only pictures of that size"),
+              tips.find("Double-click a slide"));
 }

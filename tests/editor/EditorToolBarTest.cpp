@@ -1,5 +1,8 @@
-// The editor's tool bar resource loads through the library's tool bar as the main frame loads it.
+// The editor's tool bar resource loads through the library's tool bar as the main frame loads it, and the main
+// frame gives the bar its disabled images only when their bitmap is there; F1 in the main frame opens the help.
+#include "editor/MainFrame.h"
 #include "resources/editor/resource.h"
+#include "tests/support/win_ShellRecorder.h"
 #include "uilib/core/ToolBar.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +56,35 @@ TEST(EditorToolBar, Resource135LoadsIntoTheLibrarysToolBar)
         bar.DestroyWindow();
     }
     frame->DestroyWindow();
+}
+
+// A main frame whose disabled-image bitmap is missing from the resources.
+class CFrameWithoutDisabledBitmap : public CMainFrame
+{
+public:
+    CFrameWithoutDisabledBitmap() { m_nDisabledBitmapID = 0x7FF0; }
+};
+
+TEST(EditorMainFrame, DisabledImagesGoToTheBarOnlyFromTheirBitmapAndF1OpensTheHelp)
+{
+    CShellRecorder shell;
+    for (bool missing : {false, true})
+    {
+        CMainFrame* frame = missing ? new CFrameWithoutDisabledBitmap : new CMainFrame;   // deletes itself
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) << missing;
+        HIMAGELIST disabled =
+            reinterpret_cast<HIMAGELIST>(frame->GetToolBar().SendMessage(TB_GETDISABLEDIMAGELIST));
+        if (missing)
+            EXPECT_EQ(nullptr, disabled);   // the bar keeps its own greyed images
+        else
+            EXPECT_EQ(11, disabled != nullptr ? ImageList_GetImageCount(disabled) : -1);
+        MSG key = {frame->GetSafeHwnd(), WM_KEYDOWN, VK_F1, 0x003B0001, 0, {0, 0}};
+        EXPECT_TRUE(frame->PreTranslateMessage(&key));
+        frame->DestroyWindow();
+    }
+    ASSERT_EQ(2u, shell.Calls().size());
+    EXPECT_EQ("help", shell.Calls()[1].kind);
+    EXPECT_NE(std::string::npos, shell.Calls()[1].file.find("vexul.chm::/public/Index.htm"));
 }
 
 }   // namespace

@@ -121,7 +121,9 @@ TEST_F(FolderDialogTest, ANewFolderIsCreatedUnderTheChosenOneAndSelected)
 
 TEST_F(FolderDialogTest, APathLongerThan240CharactersIsRefusedWithAMessage)
 {
-    const std::string tooLong = std::string("C:\\") + std::string(238, 'a');   // 241 characters
+    const std::string tooLong = std::string(kBase) + "\\" + std::string(222, 'a');   // 241 characters
+    const std::string longest = tooLong.substr(0, 240);
+    ASSERT_TRUE(::CreateDirectoryA(longest.c_str(), nullptr));
     CSelectFolderDlg dlg;
     dlg.m_strPath = kBase;
     CDialogDriver driver({[&](HWND h)
@@ -133,17 +135,66 @@ TEST_F(FolderDialogTest, APathLongerThan240CharactersIsRefusedWithAMessage)
                                   {
                                       EXPECT_EQ("Please enter no more than 240 characters.", boxes.LastText());
                                       EXPECT_EQ(tooLong, ItemText(h, IDC_FOLDER_PATH));   // nothing cut off
-                                      TypePath(h, tooLong.substr(0, 240));
+                                      TypePath(h, longest);
                                       CDialogDriver::Click(h, IDOK);
                                   });
                           }});
     ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(tooLong.substr(0, 240), std::string(dlg.m_strPath));
+    EXPECT_EQ(longest, std::string(dlg.m_strPath));
     EXPECT_EQ(1u, boxes.Count());
+    ::RemoveDirectoryA(longest.c_str());
 
     // Cancel leaves the caller's folder as it was.
     CDialogDriver cancel({[&](HWND h) { CDialogDriver::Click(h, IDCANCEL); }});
     CString folder = kBase;
     EXPECT_FALSE(BrowseForProjectFolder(nullptr, "", "", folder));
     EXPECT_STREQ(kBase, folder);
+}
+
+TEST_F(FolderDialogTest, ATypedPathStandsAndAMissingStartFolderOpensAtItsNearestParent)
+{
+    // The start folder is gone: the tree opens at the nearest folder that is there, without an error.
+    const std::string typed = std::string(kBase) + "\\New Show";
+    CSelectFolderDlg dlg;
+    dlg.m_strPath = (std::string(kBase) + "\\Gone\\Deeper").c_str();
+    std::string tree, shown, created;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              tree = TreePath(dlg);
+                              shown = ItemText(h, IDC_FOLDER_PATH);
+                              // A folder made while a path of the user's own stands in the field goes
+                              // into that path.
+                              TypePath(h, kBase);
+                              CDialogDriver::Click(h, IDC_CREATE_FOLDER);
+                          },
+                          [&](HWND name)
+                          {
+                              SetItemText(name, IDC_FOLDER_NAME, "Show1");
+                              CDialogDriver::Click(name, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              created = ItemText(h, IDC_FOLDER_PATH);
+                              // A typed folder that is not there yet is made when the user says so.
+                              TypePath(h, typed);
+                              boxes.SetAnswer(IDNO);
+                              CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      boxes.SetAnswer(IDYES);
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                          }});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    const std::string question = "The folder \"" + typed + "\" does not exist.\n\nCreate it ?";
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(question, boxes.Records()[0].text);
+    EXPECT_EQ(question, boxes.Records()[1].text);
+    EXPECT_EQ(kBase, tree);
+    EXPECT_EQ(kBase, shown);
+    EXPECT_EQ(kShow1, created);
+    EXPECT_EQ(typed, std::string(dlg.m_strPath));
+    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, ::GetFileAttributesA(typed.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    ::RemoveDirectoryA(typed.c_str());
 }

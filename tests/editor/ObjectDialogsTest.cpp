@@ -103,6 +103,7 @@ TEST(ObjectDialogs, TextDialogRefusesAnEmptyTextAndKeepsNumbersInTheirRanges)
     ASSERT_EQ(IDOK, again.DoModal());
     EXPECT_EQ(60000, again.m_TextObject.m_nDelay);
     EXPECT_EQ(618, again.m_TextObject.m_nX);
+    const std::string kept(again.m_TextObject.m_strText);   // what fits there
 
     CDialogDriver cancel({[&](HWND h)
                           {
@@ -111,8 +112,46 @@ TEST(ObjectDialogs, TextDialogRefusesAnEmptyTextAndKeepsNumbersInTheirRanges)
                               CDialogDriver::Click(h, IDCANCEL);
                           }});
     EXPECT_EQ(IDCANCEL, again.DoModal());
-    EXPECT_STREQ("Hello", again.m_TextObject.m_strText);
+    EXPECT_EQ(kept, std::string(again.m_TextObject.m_strText));
     EXPECT_EQ(60000, again.m_TextObject.m_nDelay);
+}
+
+TEST(ObjectDialogs, TextDialogAsksBeforeATextWiderThanTheRoomRightOfItIsCut)
+{
+    std::string typed;
+    while (typed.size() < 274)
+        typed += "Slide text ";
+    typed.resize(274);
+    CMessageBoxRecorder boxes(IDNO);
+    CTextObjectDlg dlg;
+    dlg.m_TextObject.SetDefaults();
+    dlg.m_TextObject.m_nX = 100;
+    dlg.m_nSlideWidth = 638;
+    dlg.m_nSlideHeight = 466;
+    std::string kept;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              SetItemText(h, IDC_TEXT, typed);
+                              CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      kept = ItemText(h, IDC_TEXT);   // No: back with the whole text
+                                      boxes.SetAnswer(IDYES);
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                          }});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(typed, kept);
+    ASSERT_EQ(2u, boxes.Count());
+    const int fits = dlg.m_TextObject.m_strText.GetLength();
+    EXPECT_GT(fits, 10);
+    EXPECT_LT(fits, 274);
+    EXPECT_EQ(typed.substr(0, static_cast<size_t>(fits)), std::string(dlg.m_TextObject.m_strText));
+    std::string asked = boxes.Records()[0].text;
+    EXPECT_NE(std::string::npos, asked.find("only the first " + std::to_string(fits) + " of its 274 characters"))
+        << asked;
+    EXPECT_EQ(static_cast<unsigned>(MB_YESNO), boxes.Records()[0].type & MB_TYPEMASK);
 }
 
 TEST(ObjectDialogs, FontChoiceNormalisesItsInputAndKeepsTheSizeThroughTheFontDialog)
@@ -177,6 +216,7 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     CTempFolder folder("vximagedlg");
     ASSERT_TRUE(WriteFileBytes(folder / "big.bmp", MakeSolidBmp(700, 100, RGB(255, 0, 0))));
     ASSERT_TRUE(WriteFileBytes(folder / "small.bmp", MakeSolidBmp(100, 50, RGB(0, 255, 0))));
+    ASSERT_TRUE(WriteFileBytes(folder / "broken.jpg", Bytes(64, 0x5A)));
     CMessageBoxRecorder boxes;
     CImageObjectDlg dlg;
     dlg.m_nSlideWidth = 638;
@@ -184,6 +224,7 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     dlg.m_strProjectFolder = folder.Path().c_str();
     bool colourButtonFollows = false;
     std::vector<std::string> messages;
+    std::string unreadable;
     CDialogDriver driver({[&](HWND h)
                           {
                               colourButtonFollows = !IsItemEnabled(h, IDC_COLOR_BUTTON);
@@ -203,6 +244,13 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
                                   {
                                       for (const auto& record : boxes.Records())
                                           messages.push_back(record.text);
+                                      SetItemText(h, IDC_IMAGE_FILE, folder / "broken.jpg");
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      unreadable = boxes.LastText();
                                       SetItemText(h, IDC_IMAGE_FILE, folder / "small.bmp");
                                       SetItemText(h, IDC_POS_X, "600");
                                       SetItemText(h, IDC_POS_Y, "-3");
@@ -219,6 +267,9 @@ TEST(ObjectDialogs, ImageDialogNeedsAFittingImageAndPlacesItInsideTheSlide)
     EXPECT_EQ("The image is too big!          \n\n  Max: 638 x 466 Pixel\nActual:  700 x 100 pixels\n\n",
               messages[2]);
     EXPECT_EQ("Please specify an image file", messages[3]);
+    // A damaged picture is told as such, not as a missing file.
+    EXPECT_EQ("The file \"" + folder / "broken.jpg" + "\" cannot be read as a picture.", unreadable);
+    EXPECT_EQ(4u, boxes.Count());   // and nothing more about it
     EXPECT_EQ(folder / "small.bmp", dlg.m_strFile.str());
     EXPECT_EQ(538, dlg.m_nX);   // moved left so that the whole picture shows
     EXPECT_EQ(0, dlg.m_nY);

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <cstdlib>
 #include <deque>
 #include <string>
 #include <vector>
@@ -157,6 +160,40 @@ TEST_F(ObjectListTest, RowsShowTheBackgroundAndEachObjectAndTheBackgroundStaysPu
     EXPECT_EQ(2, dlg.m_list.GetLastSelectedItem());
 }
 
+TEST_F(ObjectListTest, HeadingsAreWholeAndAnEditedTextShowsItsNewWidth)
+{
+    AddText(0, 20, 30, "Hi");
+    HWND h = Open();
+    // Each heading fits its column with the header's margins of 6 pixels.
+    HWND header = ListView_GetHeader(dlg.m_list.GetSafeHwnd());
+    ASSERT_EQ(9, Header_GetItemCount(header));
+    for (int column = 0; column < 9; column++)
+    {
+        char heading[64] = {};
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = heading;
+        item.cchTextMax = sizeof(heading);
+        ASSERT_TRUE(Header_GetItem(header, column, &item));
+        int textWidth = static_cast<int>(
+            dlg.m_list.SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(heading)));
+        EXPECT_GE(dlg.m_list.GetColumnWidth(column), textWidth + 12) << heading;
+    }
+
+    // The text's width is its drawn width, before the slide is drawn and after each edit.
+    const int before = atoi(dlg.m_list.GetItemText(1, 5));
+    EXPECT_GT(before, 10);
+    CDialogDriver driver({[&](HWND text)
+                          {
+                              SetItemText(text, IDC_TEXT, "Hi there, a much longer text");
+                              CDialogDriver::Click(text, IDOK);
+                          }});
+    Select({1});
+    PressButton(h, IDC_LIST_EDIT);
+    EXPECT_EQ("Hi there, a much longer text", std::string(slide.GetSlot(0)->m_Text.m_strText));
+    EXPECT_GT(atoi(dlg.m_list.GetItemText(1, 5)), before + 50);
+}
+
 TEST_F(ObjectListTest, ACopyNeedsARowToSpareAndGoesWhereTheUserSays)
 {
     // 19 texts, 9 images and 20 rectangles: each kind below or at its own limit.
@@ -188,8 +225,10 @@ TEST_F(ObjectListTest, ACopyNeedsARowToSpareAndGoesWhereTheUserSays)
     EXPECT_STREQ("First", slide.GetSlot(48)->m_Text.m_strText);
     int x = -1, y = -1;
     slide.GetSlot(48)->GetPosition(x, y);
-    EXPECT_EQ(630, x);
-    EXPECT_EQ(0, y);   // held on the slide
+    // Held on the slide with the whole of its drawn width.
+    EXPECT_EQ(638 - atoi(dlg.m_list.GetItemText(49, 5)), x);
+    EXPECT_LT(x, 630);
+    EXPECT_EQ(0, y);
     EXPECT_EQ(49, dlg.m_list.GetLastSelectedItem());
     EXPECT_FALSE(IsItemEnabled(h, IDC_LIST_DUPLICATE));   // 49 objects: no room for another copy
     PressButton(h, IDC_LIST_DUPLICATE);

@@ -69,6 +69,7 @@ COLORREF BitmapCentre(HBITMAP bitmap)
 }
 
 std::string EditorProgram::s_wizardFolder;
+std::string EditorProgram::s_wizardSound;
 bool EditorProgram::s_wizardAccepts = true;
 std::vector<int> EditorProgram::s_wizardModes;
 
@@ -80,6 +81,7 @@ BOOL EditorProgram::AnswerWizard(int mode, CProjectSettings& settings, int&, BOO
     if (mode == PROJECT_WIZARD_NEW)
         settings.SetFolder(s_wizardFolder.c_str());
     settings.m_strTitle = "Test Show";
+    settings.SetSound(s_wizardSound.empty() ? 0 : 1, s_wizardSound.c_str(), 0);
     return TRUE;
 }
 
@@ -102,6 +104,7 @@ void EditorProgram::SetUp()
     }
     m_previousWizard = SetProjectWizardHandler(&EditorProgram::AnswerWizard);
     s_wizardAccepts = true;
+    s_wizardSound.clear();
     s_wizardModes.clear();
     // As the editor starts: the first document has no project.
     theApp.m_nStarted = 0;

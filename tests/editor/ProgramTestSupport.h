@@ -83,6 +83,7 @@ protected:
     std::string MakeSavedProject(const std::string& folder, const std::vector<COLORREF>& colours);
     // The wizard's answer for the next run (the folder of the new project) and what it was asked.
     static std::string s_wizardFolder;
+    static std::string s_wizardSound;   // a background sound the wizard chooses (none when empty)
     static bool s_wizardAccepts;
     static std::vector<int> s_wizardModes;
 

@@ -1,6 +1,7 @@
 // The project wizard and the settings sheet, driven page by page as a user drives them.
 #include "EditorTestSupport.h"
 #include "editor/ProjectWizard.h"
+#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "tests/support/win_DialogDriver.h"
 #include "tests/support/win_ShellRecorder.h"
@@ -94,7 +95,10 @@ TEST_F(ProjectWizardTest, ANewProjectIsMadePageByPageAndEveryPageChecksWhatItTak
     std::string folderShown;
     bool finishOffOnFirstPage = false, windowFieldsOff = false, slideFieldsOn = false, convertedBack = false;
     std::string windowSize, titleShown;
-    bool endOff = false, byUser = false, soundFieldsOff = false;
+    bool endOff = false, byUser = false, soundFieldsOff = false, starterOffered = true;
+    CTempFolder appFolder("vxwizapp");
+    const CString savedAppFolder = theApp.m_strAppFolder;
+    theApp.m_strAppFolder = appFolder.Path().c_str();
     HWND sheet = nullptr;
     CSheetUser driver(
         [&](HWND h)
@@ -214,11 +218,22 @@ TEST_F(ProjectWizardTest, ANewProjectIsMadePageByPageAndEveryPageChecksWhatItTak
          },
          [&]
          {
+             // The start program is offered only when it comes with the editor.
              titles.push_back(PageTitle(sheet));
+             starterOffered = IsItemEnabled(Page(sheet), IDC_WP_COPY_STARTER);
+             ASSERT_TRUE(WriteFileBytes(appFolder / "VxlStart.exe", Bytes(16, 1)));
+             Press(sheet, PSBTN_BACK);
+         },
+         [&] { Press(sheet, PSBTN_NEXT); },
+         [&]
+         {
+             starterOffered = starterOffered || !IsItemEnabled(Page(sheet), IDC_WP_COPY_STARTER);
              PressButton(Page(sheet), IDC_WP_COPY_STARTER);
              Press(sheet, PSBTN_FINISH);
          }});
     ASSERT_TRUE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
+    theApp.m_strAppFolder = savedAppFolder;
+    EXPECT_FALSE(starterOffered);
 
     EXPECT_EQ(
         (std::vector<std::string>{"Project folder", "Project folder", "Player window", "Player window",

@@ -5,12 +5,17 @@
 #include "editor/SlideBackgroundDlg.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
+#include "show/Picture.h"
 #include "show/ProjectPack.h"
+#include "tests/support/GifFile.h"
 #include "tests/support/win_BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
+#include "tests/support/win_DibSurface.h"
 #include "tests/support/win_ShellRecorder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace editortest;
 
@@ -20,6 +25,79 @@ namespace
 std::string EffectKey(const CEffectNames& names)
 {
     return names.GetKeyAt(names.GetSelectedIndex());
+}
+
+// Smooth pictures of the slide size for the previews: shrinking them must keep them smooth.
+COLORREF RedGreenRamp(int x, int y)
+{
+    return RGB(x * 255 / 637, y * 255 / 465, 128);
+}
+
+COLORREF RedCyanRamp(int x, int)
+{
+    return RGB(x * 255 / 637, 255 - x * 255 / 637, 128);
+}
+
+// A GIF of 638 x 466 whose colour table holds the ramp's 256 columns.
+Bytes RedCyanGif()
+{
+    std::vector<COLORREF> table;
+    for (int i = 0; i < 256; i++)
+        table.push_back(RGB(i, 255 - i, 128));
+    std::vector<BYTE> pixels;
+    for (int y = 0; y < 466; y++)
+        for (int x = 0; x < 638; x++)
+            pixels.push_back(static_cast<BYTE>(x * 255 / 637));
+    Bytes gif = MakeGifHead(638, 466, {});
+    PutGifImage(gif, 0, 0, 638, 466, table, EncodeGifIndices(pixels, 8));
+    gif.push_back(0x3B);
+    return gif;
+}
+
+// How many pixels of a preview show its 638 x 466 picture more than 3 levels off the colour of the picture
+// under each pixel's centre; the picture is fitted into the box (client coordinates) with a margin of 1.
+int PixelsOffThePicture(HWND preview, const CRect& box, COLORREF (*picture)(int, int))
+{
+    UpdateWindow(preview);
+    CRect client;
+    GetClientRect(preview, &client);
+    DibSurface shown(client.Width(), client.Height());
+    HDC dc = GetDC(preview);
+    BitBlt(shown.dc.GetSafeHdc(), 0, 0, client.Width(), client.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(preview, dc);
+    CRect fitted = CPicture::CalcFittedRect(box, 1, 638, 466);
+    fitted.IntersectRect(&fitted, CRect(0, 0, box.Width(), box.Height()));
+    int off = 0;
+    for (int y = fitted.top; y < fitted.bottom; y++)
+        for (int x = fitted.left; x < fitted.right; x++)
+        {
+            int sx = (2 * (x - fitted.left) + 1) * 638 / (2 * fitted.Width());
+            int sy = (2 * (y - fitted.top) + 1) * 466 / (2 * fitted.Height());
+            COLORREF want = picture(sx, sy), got = shown.At(x, y);
+            if (abs(GetRValue(want) - GetRValue(got)) > 3 || abs(GetGValue(want) - GetGValue(got)) > 3 ||
+                abs(GetBValue(want) - GetBValue(got)) > 3)
+                off++;
+        }
+    return fitted.IsRectEmpty() ? -1 : off;
+}
+
+// Opens the dialog and counts what its preview shows off the picture; the preview fits the picture into its
+// client area less margin pixels at the right and bottom.
+int PreviewPixelsOff(CDialog& dlg, int previewId, int margin, COLORREF (*picture)(int, int))
+{
+    int off = -1;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              ShowWindow(h, SW_SHOWNORMAL);
+                              HWND preview = GetDlgItem(h, previewId);
+                              CRect box;
+                              GetClientRect(preview, &box);
+                              box.DeflateRect(0, 0, margin, margin);
+                              off = PixelsOffThePicture(preview, box, picture);
+                              CDialogDriver::Click(h, IDCANCEL);
+                          }});
+    dlg.DoModal();
+    return off;
 }
 
 // A background dialog on a slide of 638 x 466 whose image is an entry of the pack.
@@ -137,6 +215,14 @@ TEST_F(BackgroundDialogTest, RotationsTurnBothWaysAndShortDurationsAreRefused)
     EXPECT_EQ("Please specify a background image !", boxes.LastText());
 }
 
+TEST_F(BackgroundDialogTest, ThePreviewShrinksAGifSmoothly)
+{
+    Bytes gif = RedCyanGif();
+    ASSERT_TRUE(pack.AddData("ramp.gif", gif.data(), static_cast<int>(gif.size())));
+    dlg.m_strImageFile = "ramp.gif";
+    EXPECT_EQ(0, PreviewPixelsOff(dlg, IDC_BACKGROUND_PREVIEW, 2, RedCyanRamp));
+}
+
 TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
 {
     std::string other = project / "other.bmp";
@@ -148,7 +234,22 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
         SetWindowTextA(FileNameBox(h), "other.bmp");
         CDialogDriver::Click(h, IDOK);
     };
-    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); }, chooseFile,
+    // A file that is no picture is named as such first.
+    ASSERT_TRUE(WriteFileBytes(project / "broken.jpg", Bytes(90, 0x44)));
+    std::string unreadable;
+    CDialogDriver driver({[&](HWND h) { CDialogDriver::Click(h, IDC_BROWSE_IMAGE); },
+                          [&](HWND h)
+                          {
+                              SetWindowTextA(FileNameBox(h), "broken.jpg");
+                              CDialogDriver::Click(h, IDOK);
+                          },
+                          [&](HWND h)
+                          {
+                              unreadable = boxes.LastText();
+                              boxes.Clear();
+                              CDialogDriver::Click(h, IDC_BROWSE_IMAGE);
+                          },
+                          chooseFile,
                           [&](HWND h)
                           {
                               afterNo = dlg.m_strImageFile.str();
@@ -157,6 +258,7 @@ TEST_F(BackgroundDialogTest, AnImageOfAnotherSizeIsTakenOnlyWhenTheUserSaysSo)
                           },
                           chooseFile, [&](HWND h) { CDialogDriver::Click(h, IDOK); }});
     ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ("The file \"" + project / "broken.jpg" + "\" cannot be read as a picture.", unreadable);
     ASSERT_EQ(2u, boxes.Count());
     const std::string question = boxes.Records()[0].text;
     EXPECT_EQ(0u, question.find("The image file does not correspond to the nominal dimensions\n"
@@ -266,14 +368,26 @@ TEST_F(NewSlideDialogTest, TexturesKeepTheirCatalogueEntryWhenOneIsLeftOut)
     EXPECT_EQ(CNewSlideDlg::USER_BACKGROUND, dlg.m_nBackground);
 }
 
+<<<<<<< HEAD
+TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndOnlyATakenOneEntersTheProject)
+=======
+TEST_F(NewSlideDialogTest, ThePreviewShrinksATextureSmoothly)
+{
+    ASSERT_TRUE(WriteFileBytes(app / "Texture\\b.bmp", MakeBmp(638, 466, RedGreenRamp)));
+    EXPECT_EQ(0, PreviewPixelsOff(dlg, IDC_NEW_SLIDE_PREVIEW, 0, RedGreenRamp));
+}
+
 TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize)
+>>>>>>> draw
 {
     CTempFolder elsewhere("vxnewslidesrc");
     ASSERT_TRUE(WriteFileBytes(elsewhere / "notes.txt", Bytes(10, 'x')));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "broken.jpg", Bytes(80, 0x33)));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "small.bmp", MakeSolidBmp(320, 240, RGB(1, 2, 3))));
     ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
+    const std::string gone = project / "gone";   // a project folder nothing can be copied into
     bool userControls = false, editAfterCopy = false;
-    std::string sizeTarget;
+    std::string sizeTarget, sizeText;
     std::vector<std::string> texts;
     CDialogDriver driver({[&](HWND h)
                           {
@@ -294,6 +408,13 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
                                   [&, h]
                                   {
                                       texts.push_back(boxes.LastText());
+                                      SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "broken.jpg");
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
                                       SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "small.bmp");
                                       CDialogDriver::Click(h, IDOK);   // the image-size dialog follows
                                   });
@@ -301,21 +422,39 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize
                           [&](HWND sizeDlg)
                           {
                               sizeTarget = ItemText(sizeDlg, IDC_SIZE_TARGET);
+                              sizeText = ItemText(sizeDlg, IDC_SIZE_MISMATCH);
                               CDialogDriver::Click(sizeDlg, IDOK);
                           },
                           [&](HWND h)
                           {
+                              dlg.m_strProjectFolder = gone.c_str();
                               SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "mine.bmp");
-                              PressButton(h, IDC_COPY_INTO_PROJECT);
-                              editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
                               CDialogDriver::Click(h, IDOK);
+                              driver.Post(
+                                  [&, h]
+                                  {
+                                      texts.push_back(boxes.LastText());
+                                      dlg.m_strProjectFolder = project.Path().c_str();
+                                      PressButton(h, IDC_COPY_INTO_PROJECT);
+                                      editAfterCopy = IsItemEnabled(h, IDC_EDIT_IMAGE);
+                                      CDialogDriver::Click(h, IDOK);
+                                  });
                           }});
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(userControls);
-    ASSERT_EQ(2u, texts.size());
+    ASSERT_EQ(4u, texts.size());
     EXPECT_EQ("Cannot open file !|", texts[0]);   // the refused name is emptied
     EXPECT_EQ("Non-admissible image format !", texts[1]);
+    EXPECT_EQ("The file \"" + elsewhere / "broken.jpg" + "\" cannot be read as a picture.", texts[2]);
     EXPECT_EQ("Target: 638 x 466 pixels\n", sizeTarget);
+    EXPECT_EQ("The image file \"small.bmp\" does not correspond to the nominal dimensions", sizeText);
+    EXPECT_EQ("The file \"" + elsewhere / "mine.bmp" + "\" cannot be copied into the project folder \"" + gone +
+                  "\".",
+              texts[3]);
+    EXPECT_EQ(4u, boxes.Count());
+    // Only the image that was taken came into the project.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "broken.jpg").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "small.bmp").c_str()));
     EXPECT_TRUE(editAfterCopy);
     EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
     EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <deque>
 #include <functional>
 
@@ -366,6 +368,42 @@ TEST_F(SlideEditorTest, ButtonsAndMenuKeepTheirOwnLimits)
     Command(h, ID_OBJECT_DUPLICATE);
     EXPECT_EQ("Max. number of image objects reached", boxes.LastText());
     EXPECT_FALSE(Slot(10).m_bUsed);
+}
+
+TEST_F(SlideEditorTest, ANewSlideNamesItsPictureAndTheBandsReadoutIsWhole)
+{
+    // A new slide: the picture comes from the caller alone.
+    dlg.m_Slide.m_Background.m_strImageFile.Empty();
+    AddText(0, 20, 20, "One");
+    HWND h = Open();
+    std::string pictureName;
+    CDialogDriver driver({[&](HWND list)
+                          {
+                              char text[64] = {};
+                              ListView_GetItemText(GetDlgItem(list, IDC_OBJECT_TABLE), 0, 8, text, sizeof(text));
+                              pictureName = text;
+                              CDialogDriver::Click(list, IDCANCEL);
+                          }});
+    Command(h, IDC_OBJECT_LIST);
+    EXPECT_EQ("bg.bmp", pictureName);
+
+    // The widest readout, a band over the whole slide, fits its field.
+    Command(h, IDC_SELECT_GROUP);
+    Mouse(h, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
+    Mouse(h, WM_MOUSEMOVE, MK_LBUTTON, 637, 465);
+    HWND readout = GetDlgItem(h, IDC_COORDINATES);
+    const std::string text = ItemText(h, IDC_COORDINATES);
+    EXPECT_EQ("(0,0) --> (637,465) = (637,465)", text);
+    CRect field, needed;
+    GetClientRect(readout, &field);
+    needed = field;
+    HDC dc = GetDC(readout);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(readout, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(readout, dc);
+    EXPECT_LE(needed.Width(), field.Width());
+    EXPECT_LE(needed.Height(), field.Height());
 }
 
 TEST_F(SlideEditorTest, ASelectionRectangleMovesOrDeletesTheObjectsWhollyInsideIt)

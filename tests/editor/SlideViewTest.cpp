@@ -181,3 +181,134 @@ TEST_F(EditorProgram, ADoubleClickedSlideOpensTheSlideEditorAndOnlyItsOKChangesT
     Command(ID_POPUP_TEST_SHOW);
     EXPECT_EQ(1, boxes.Count("could not be started"));
 }
+
+TEST_F(EditorProgram, PicturesThePackCannotTakeAreNamedAndTheSlideKeepsItsBackground)
+{
+    CTempFolder folder("vxviewfull");
+    MakeSavedProject(folder.Path(), {kRed});
+    const CString before = Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile;
+    // A pack that holds all the entries it can.
+    for (int i = 0; Doc()->AddDataToPack(("FILL" + std::to_string(i) + ".DAT").c_str(), "x", 1); i++)
+        ;
+    const std::string blue = WriteSlidePicture(folder.Path(), "blue.bmp", kBlue);
+    const std::string star = WriteSlidePicture(folder.Path(), "star.bmp", kGreen, 60, 40);
+
+    // In the slide editor the user drops a picture of the slide's size, which becomes the slide's background
+    // there, and a small one, which becomes an image object; OK hands them to the project.
+    CBoxScript boxes;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(blue)), 0);
+                              SendMessageA(h, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(star)), 0);
+                              CDialogDriver::Click(h, IDOK);
+                          }});
+    View()->EditSlide(0);
+    Pump();
+    ASSERT_EQ(1u, driver.StepsRun());
+    ASSERT_EQ(2u, boxes.Texts().size());
+    EXPECT_EQ("The picture \"star.bmp\" of an image object cannot be taken into the project file: it holds the "
+              "most entries it can (500).\nThe image object stays, but the project file lacks its picture.",
+              boxes.Texts()[0]);
+    EXPECT_EQ("The picture \"blue.bmp\" cannot be taken into the project file: it holds the most entries it can "
+              "(500).\nThe slide keeps its background.",
+              boxes.Texts()[1]);
+    EXPECT_STREQ(before, Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ(before, View()->GetCellFile(0));
+
+    // Saved, the pack still holds the slide's own picture.
+    ASSERT_TRUE(Doc()->SaveProject());
+    int size = 0;
+    EXPECT_NE(nullptr, Doc()->GetPackEntry(before, size));
+}
+
+TEST_F(EditorProgram, ADamagedPictureInAnOpenedProjectIsNamedOnceAtTheOpen)
+{
+    CTempFolder folder("vxviewdamaged");
+    const std::string pack = MakeSavedProject(folder.Path(), {kRed, kGreen, kBlue});
+    // The second slide's picture is damaged in the pack, and its file is gone from the folder.
+    Doc()->RemoveFromPack("slide1.bmp");
+    ASSERT_TRUE(Doc()->AddDataToPack("slide1.bmp", "no picture at all", 17));
+    ASSERT_TRUE(Doc()->SaveProject());
+    ASSERT_TRUE(DeleteFileA((folder / "slide1.bmp").c_str()));
+    CTempFolder other("vxviewother");
+    ASSERT_TRUE(NewProject(other.Path()));
+
+    CBoxScript boxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    const std::string named =
+        "These pictures of the project file cannot be read, their slides show no background:\n"
+        "    slide1.bmp\n";
+    EXPECT_EQ(1, boxes.Count(named));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kBlue, BitmapCentre(View()->GetCellBitmap(2)));
+
+    // Drawn again, nothing more is said.
+    Doc()->UpdateAllViews(nullptr, HINT_PROJECT_RELOADED);
+    ASSERT_TRUE(WaitForThumbnails());
+    Pump();
+    EXPECT_EQ(1, boxes.Count(named));
+}
+
+TEST_F(EditorProgram, NoTipStaysWhenASlideIsDraggedToAnotherPlace)
+{
+    CTempFolder folder("vxviewdrag");
+    MakeSavedProject(folder.Path(), {kRed, kGreen});
+    ASSERT_TRUE(WaitForThumbnails());
+    // The real cursor stays out of the way: the system's own mouse moves must not mix with the test's.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    Pump();
+    View()->SendMessage(WM_LBUTTONUP, 0, CellPoint(View(), 0));
+    ASSERT_EQ(0, View()->GetSelection());
+
+    // The mouse over the first slide shows its tip.
+    View()->PostMessage(WM_MOUSEMOVE, 0, CellPoint(View(), 0));
+    Pump();
+    HWND hTip = ::FindWindowA(TOOLTIPS_CLASSA, nullptr);
+    ASSERT_NE(nullptr, hTip);
+    EXPECT_EQ(1, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+
+    // Dragged onto the second place: the slides change places and no tip is left over them.
+    View()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(View(), 0));
+    View()->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, CellPoint(View(), 1));
+    View()->PostMessage(WM_LBUTTONUP, 0, CellPoint(View(), 1));
+    Pump();
+    EXPECT_EQ(0, ::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_FALSE(::IsWindowVisible(hTip));
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(kGreen, BitmapCentre(View()->GetCellBitmap(0)));
+    EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(1)));
+}
+
+TEST_F(EditorProgram, TitleAndRecentProjectsShowTheProjectsFolders)
+{
+    CTempFolder one("vxtitleone");
+    CTempFolder two("vxtitletwo");
+    std::string first = MakeSavedProject(one.Path(), {kRed});
+    std::string second = MakeSavedProject(two.Path(), {kGreen});
+    Pump();
+    EXPECT_EQ(second + " - VexulCreator", CDialogDriver::Text(Frame()->m_hWnd));
+
+    // The open project's entry too, though the current folder is its own.
+    HMENU project = GetSubMenu(GetMenu(Frame()->m_hWnd), 0);
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(project), 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < GetMenuItemCount(project); i++)
+    {
+        char text[300] = {};
+        GetMenuStringA(project, i, text, sizeof(text), MF_BYPOSITION);
+        if (text[0] == '&' && isdigit(static_cast<unsigned char>(text[1])))
+            entries.push_back(text);
+    }
+    ASSERT_GE(entries.size(), 2u);   // and those of earlier tests
+    entries.resize(2);
+    EXPECT_EQ((std::vector<std::string>{"&1 " + second, "&2 " + first}), entries);
+
+    // A path too long for the menu keeps its drive, its project folder and the name.
+    std::string deep = "C:\\Projects of a long name\\for shows of all kinds\\made this year\\Summer & Sea\\VEXUL.VXL";
+    theApp.m_pRecentFileList->Add(deep.c_str());
+    CString shown;
+    ASSERT_TRUE(theApp.m_pRecentFileList->GetDisplayName(shown, 0, "C:\\", TRUE));
+    EXPECT_STREQ("C:\\...\\Summer && Sea\\VEXUL.VXL", shown);
+}

@@ -98,6 +98,20 @@ Bytes GifSeed(int frames)
     return MakeGif(4, 3, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)}, specs);
 }
 
+// A frame of 80 x 60 whose LZW code table fills and is used on without a clear code.
+Bytes FullTableGifSeed()
+{
+    Bytes gif = MakeGifHead(80, 60, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)});
+    PutGifImageHead(gif, 0, 0, 80, 60, 0);
+    std::vector<BYTE> pixels;
+    for (int i = 0; i < 80 * 60; ++i)
+        pixels.push_back(static_cast<BYTE>((i * 7 + i / 13) % 4));
+    Bytes data = EncodeGifKeepingFullTable(pixels, 2);
+    gif.insert(gif.end(), data.begin(), data.end());
+    gif.push_back(0x3B);
+    return gif;
+}
+
 // An embedded-font entry: the face in a 64-byte header, then the font file (here just some bytes).
 Bytes FontEntrySeed(const char* face, size_t fontBytes)
 {
@@ -168,9 +182,10 @@ int main(int argc, char** argv)
     }
     ok = ok && Save("fuzz_colour", "upper", std::string(ColorToHtml(RGB(1, 2, 3))));
 
-    const Bytes still = GifSeed(1), animated = GifSeed(4);
+    const Bytes still = GifSeed(1), animated = GifSeed(4), fullTable = FullTableGifSeed();
     ok = ok && Save("fuzz_gif_frames", "still.gif", still.data(), still.size()) &&
-         Save("fuzz_gif_frames", "animated.gif", animated.data(), animated.size());
+         Save("fuzz_gif_frames", "animated.gif", animated.data(), animated.size()) &&
+         Save("fuzz_gif_frames", "fulltable.gif", fullTable.data(), fullTable.size());
 
     const Bytes tahoma = FontEntrySeed("Tahoma", 200), times = FontEntrySeed("Times New Roman", 64);
     const Bytes longName = FontEntrySeed(std::string(70, 'W').c_str(), 16);

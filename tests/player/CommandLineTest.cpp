@@ -103,6 +103,28 @@ TEST(PlayerCommandLine, LaterSwitchCancelsStartSlide)
     EXPECT_STREQ("quiet", other.m_strSwitch);
 }
 
+TEST(PlayerCommandLine, FileSwitchBeforeThePathKeepsTheStartSlide)
+{
+    // The editor's test run: the named pack plays even in a compiled program, from the slide given.
+    CVexulCommandLineInfo info;
+    Parsed s = Parse({"/F", "C:\\show.vxl", "/S=2"}, &info);
+    EXPECT_TRUE(info.m_bShowFileFirst);
+    EXPECT_EQ(2, s.m_nStartSlide);
+    EXPECT_STREQ("C:\\show.vxl", s.m_strShowPath);
+    CPlayerSession session;
+    CVexulApp::ApplyCommandLine(info, session);
+    EXPECT_TRUE(session.m_bShowFileFirst);
+
+    // Without a path there is no file to put first.
+    CVexulCommandLineInfo alone;
+    Parse({"-f"}, &alone);
+    CPlayerSession none;
+    CVexulApp::ApplyCommandLine(alone, none);
+    EXPECT_FALSE(none.m_bShowFileFirst);
+    EXPECT_FALSE(Parse({"C:\\show.vxl", "/S=2"}, &info).m_strShowPath.IsEmpty());
+    EXPECT_FALSE(info.m_bShowFileFirst);
+}
+
 TEST(PlayerCommandLine, LastPlainParameterWins)
 {
     CVexulCommandLineInfo info;

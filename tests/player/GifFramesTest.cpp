@@ -301,3 +301,129 @@ TEST(GifFrames, StillGifWithoutTrailerIsEndedBeforeDecoding)
     EXPECT_TRUE(image.m_Picture.IsLoaded());
     EXPECT_EQ(4, image.m_nHeight);
 }
+
+namespace
+{
+
+// Composes the frames through the picture's own painting step, one frame at a time.
+class CFrameByFramePicture : public CAniPicture
+{
+public:
+    using CAniPicture::ComposeNextFrame;
+};
+
+// A picture of 640 x 421 as some encoders write long clips: a whole first frame, then small partial frames,
+// each with a colour table of its own and a transparent index, left in place; every frame's code table fills
+// and is used on without a clear code.
+struct Clip
+{
+    Bytes gif;
+    std::vector<std::vector<COLORREF>> shown;   // the whole picture after each frame
+};
+
+Clip MakeClip(int frames)
+{
+    const int W = 640, H = 421, kTransparent = 255;
+    Clip clip;
+    std::vector<COLORREF> canvas(W * H, 0);
+    Bytes gif = MakeGifHead(W, H, kPalette);
+    for (int f = 0; f < frames; f++)
+    {
+        const int left = f == 0 ? 0 : 90 * f, top = f == 0 ? 0 : 60 * f;
+        const int width = f == 0 ? W : 220, height = f == 0 ? H : 170;
+        // Neighbouring entries hold neighbouring colours, as in a frame of a film.
+        std::vector<COLORREF> table;
+        for (int i = 0; i < 256; i++)
+            table.push_back(RGB(i, (i * 3 + f) & 255, (255 - i + 2 * f) & 255));
+        std::vector<BYTE> pixels;
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++)
+            {
+                int index = f > 0 && (x + y) % 5 == 0 ? kTransparent : (x / 3 + y / 5 + 11 * f) % 250;
+                pixels.push_back(static_cast<BYTE>(index));
+                if (index != kTransparent)
+                    canvas[(top + y) * W + left + x] = table[index];
+            }
+        PutGifControl(gif, 10, 1, f == 0 ? -1 : kTransparent);
+        PutGifImage(gif, left, top, width, height, table, EncodeGifKeepingFullTable(pixels, 8));
+        clip.shown.push_back(canvas);
+    }
+    gif.push_back(0x3B);
+    clip.gif = gif;
+    return clip;
+}
+
+// How many pixels of the DC's 640 x 421 area differ from the picture.
+int PixelsOff(CDC& dc, const std::vector<COLORREF>& picture)
+{
+    DibSurface copy(640, 421);
+    copy.dc.BitBlt(0, 0, 640, 421, &dc, 0, 0, SRCCOPY);
+    int off = 0;
+    for (int y = 0; y < 421; y++)
+        for (int x = 0; x < 640; x++)
+            off += copy.At(x, y) != picture[y * 640 + x];
+    return off;
+}
+
+}   // namespace
+
+TEST(GifFrames, FramesWhoseCodeTablesFillAreComposedExactly)
+{
+    Clip clip = MakeClip(4);
+    CProjectPack pack;
+    ASSERT_TRUE(pack.AddData("clip.gif", clip.gif.data(), static_cast<int>(clip.gif.size())));
+    CImageObj image;
+    image.SetDefaults();
+    image.m_strFile = "clip.gif";
+    image.LoadPicture(&pack);
+    ASSERT_TRUE(image.m_bUseAniPicture);
+    // The loader's picture, composed a frame at a time: every frame is there and each state is exact.
+    CFrameByFramePicture picture;
+    ASSERT_TRUE(picture.LoadFromMemory(clip.gif.data(), static_cast<DWORD>(clip.gif.size())));
+    ASSERT_EQ(image.m_pAniPicture->GetFrameCount(), picture.GetFrameCount());
+    ASSERT_EQ(4, picture.GetFrameCount());
+    picture.SaveBackground(0, 0, 640, 421, 0, 0);
+    ASSERT_TRUE(picture.m_bBackgroundSaved);
+    for (int frame = 0; frame < 4; frame++)
+    {
+        picture.ComposeNextFrame();
+        EXPECT_EQ(0, PixelsOff(picture.m_dcComposition, clip.shown[frame])) << frame;
+    }
+
+    // Such a frame alone, as a still picture.
+    Clip still = MakeClip(1);
+    CPicture single;
+    ASSERT_TRUE(single.LoadFromMemory(still.gif.data(), static_cast<DWORD>(still.gif.size())));
+    DibSurface drawn(640, 421);
+    ASSERT_TRUE(single.Render(&drawn.dc, CRect(0, 0, 640, 421)));
+    EXPECT_EQ(0, PixelsOff(drawn.dc, still.shown[0]));
+}
+
+TEST(GifFrames, ImageDataDecodesWhateverTheEncoderDidWithAFullTable)
+{
+    std::vector<BYTE> pixels;
+    for (int i = 0; i < 120 * 100; i++)
+        pixels.push_back(static_cast<BYTE>((i / 7 + i % 13) % 200));
+    for (const Bytes& data :
+         {EncodeGifKeepingFullTable(pixels, 8), EncodeGifImageData(pixels, 8), EncodeGifIndices(pixels, 8)})
+    {
+        std::vector<BYTE> decoded;
+        size_t used = 0;
+        ASSERT_TRUE(DecodeGifImageData(data.data(), data.size(), pixels.size(), decoded, used));
+        EXPECT_EQ(data.size(), used);
+        EXPECT_EQ(pixels, decoded);
+        // Cut short, the data does not decode.
+        EXPECT_FALSE(DecodeGifImageData(data.data(), data.size() / 2, pixels.size(), decoded, used));
+    }
+
+    // An image too large to be written anew keeps its data, however few bytes would fill it.
+    Bytes huge = MakeGifHead(4097, 4097, kPalette);
+    PutGifImageHead(huge, 0, 0, 4097, 4097, 0);
+    Bytes few = EncodeGifKeepingFullTable(std::vector<BYTE>(4097u * 4097u, 0), 2);
+    ASSERT_LT(few.size(), 20000u);
+    huge.insert(huge.end(), few.begin(), few.end());
+    huge.push_back(0x3B);
+    std::vector<BYTE> rewritten;
+    ASSERT_TRUE(RewriteGifImageData(huge.data(), huge.size(), rewritten));
+    EXPECT_EQ(huge, rewritten);
+}

@@ -132,6 +132,16 @@ TEST(ShowSource, OwnResourceWinsOverThePath)
     BYTE* text = pack.GetEntryData("VEXUL.INI", size);
     ASSERT_NE(nullptr, text);
     EXPECT_NE(nullptr, strstr(reinterpret_cast<char*>(text), "TITLE=Compiled"));
+
+    // Asked for the file first (the editor's test run), the named pack plays; without a path, the own show.
+    pack.Clear();
+    pack.SetFileFirst(TRUE);
+    ASSERT_TRUE(pack.Load(other.c_str()));
+    EXPECT_FALSE(pack.IsFromResource());
+    EXPECT_EQ(3, pack.GetEntryCount());
+    pack.Clear();
+    ASSERT_TRUE(pack.Load(""));
+    EXPECT_TRUE(pack.IsFromResource());
     RemoveFolder(folder);
 }
 

@@ -233,6 +233,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
     std::string description;
     bool dropped = false;
     int selectedOnBar = -2;
+    int rowHeight = 0;
     CDialogDriver steps({[&](HWND hSheet)
                          {
                              CUXCustCommandsPage* page = sheet.GetCommandsPage();
@@ -243,6 +244,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
                              for (int i = 0; i < page->GetCommandList().GetCount(); ++i)
                                  commands.push_back(ItemText(page->GetCommandList(), i));
                              description = page->GetDescription().GetString();
+                             rowHeight = page->GetCommandList().GetItemHeight(0);
 
                              // From the first command's row to the right half of the bar's last button.
                              CRect row;
@@ -271,6 +273,7 @@ TEST_F(CustomizePagesTest, ACommandDraggedFromTheCommandsPageOntoABarInsertsItsB
     EXPECT_EQ("Standard", categories[1]);
     EXPECT_EQ(std::vector<std::string>{"E&xtra"}, commands);
     EXPECT_EQ("No help topic is associated with this item.", description);
+    EXPECT_EQ(22, rowHeight);
     EXPECT_TRUE(dropped);
     ASSERT_EQ(3, frame->m_bar.GetCount());
     EXPECT_EQ(kCmdExtra, frame->m_bar.GetItemID(2));
@@ -298,6 +301,8 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
     strcpy(gone.m_szCommand, "C:\\nowhere\\gone.exe");
     ASSERT_TRUE(tools.AddTool(pad) && tools.AddTool(site) && tools.AddTool(gone));
 
+    // The program offers a menu for the arguments, none for the folder.
+    tools.SetArgumentMenu(IDR_UX_POPUP_MENUS, UX_POPUP_EDIT);
     // Every page; the tools page comes first when no page is remembered.
     auto owned = std::make_unique<CUXCustomizeSheet>(frame, CUXCustomizeSheet::kAllPages);
     CUXCustomizeSheet& sheet = *owned;
@@ -328,6 +333,9 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
          {
              startPage = sheet.GetActiveIndex();
              listed = texts();   // the last tool on top
+             EXPECT_EQ(CUXBrowseEdit::kPopupMenu, page->GetArgumentsEdit().GetBrowseStyle());
+             EXPECT_EQ(CUXBrowseEdit::kBrowseFolder, page->GetDirectoryEdit().GetBrowseStyle());
+             EXPECT_EQ(CUXBrowseEdit::kBrowseFile, page->GetCommandEdit().GetBrowseStyle());
              EXPECT_EQ("C:\\nowhere\\gone.exe", CDialogDriver::Text(page->GetCommandEdit().m_hWnd));
 
              // The broken tool goes; the one below takes the selection.
@@ -397,4 +405,5 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
     EXPECT_EQ(3u, CUXSettingsStore().GetProfileInt("Settings", "Active Page", -1));
     tools.RemoveAll();
     tools.SetEnabled(FALSE);
+    tools.SetArgumentMenu(0, 0);
 }

@@ -145,6 +145,23 @@ TEST_F(MenuTest, StoredShortcutsLoadOnlyWhenWhollyValid)
         EXPECT_TRUE(HasShortcut(table, FCONTROL, 'N', ID_MT_NEW));
         EXPECT_EQ(1, manager.GetShortcutCount());
     }
+
+    // Every shortcut removed and committed: the next frame starts with none, not with its own table.
+    CloseFrame();
+    OpenFrame();
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "Accelerators");
+    ASSERT_TRUE(manager.Enable(frame));
+    ASSERT_TRUE(manager.RemoveShortcut(FCONTROL, 'N'));
+    ASSERT_TRUE(manager.Apply());
+    ASSERT_TRUE(manager.Commit(TRUE));
+    std::vector<BYTE> stored = {1};
+    ASSERT_TRUE(ReadSetting("Accelerators", stored));
+    EXPECT_TRUE(stored.empty());
+    CloseFrame();
+    OpenFrame();
+    ASSERT_TRUE(manager.Enable(frame));
+    EXPECT_EQ(0, manager.GetShortcutCount());
+    EXPECT_TRUE(FrameTable(frame).empty());
 }
 
 TEST_F(MenuTest, CommandCatalogueFollowsTheMenu)
@@ -196,6 +213,21 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
     CString description;
     page.GetDlgItemText(IDC_UX_KB_DESCRIPTION, description);
     EXPECT_STREQ("Makes a new file", description.GetString());
+    // Every label shows whole on one line.
+    for (UINT label : {IDC_UX_KB_ASSIGNMENTS_LABEL, IDC_UX_KB_HOTKEY_LABEL, IDC_UX_KB_DESCRIPTION_LABEL})
+    {
+        CWnd* control = page.GetDlgItem(label);
+        ASSERT_NE(nullptr, control);
+        CString text;
+        control->GetWindowText(text);
+        CClientDC dc(control);
+        CFont* old = dc.SelectObject(control->GetFont());
+        CSize extent = dc.GetTextExtent(text);
+        dc.SelectObject(old);
+        CRect client;
+        control->GetClientRect(&client);
+        EXPECT_LE(extent.cx, client.Width()) << text.GetString();
+    }
 
     // Ctrl, then Shift, then F5 in the hot-key edit.
     CUXHotKeyEdit& edit = page.GetHotKeyEdit();

@@ -1,6 +1,8 @@
 // The menu bar: keyboard modes, tracking its pop-ups, the window menu and the maximized child's items.
 #include "MenuTestFrame.h"
 #include "support/win_SystemInput.h"
+#include "uilib/core/Crc32.h"
+#include "uilib/core/CustomizeCenter.h"
 
 #include <cstring>
 
@@ -391,4 +393,62 @@ TEST_F(MenuBarTest, ToolsPopupJoinsEachMenuOnceAndOutlivesIt)
     tools.SetEnabled(FALSE);
     tools.RemoveAll();
     tools.SetMenuPositions(0, 0);
+}
+
+TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey)
+{
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    auto categoriesOffered = [&]()
+    {
+        std::vector<std::pair<std::string, int>> names;
+        CUXOwnedPtrArray categories;
+        center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
+        for (int i = 0; i < static_cast<int>(categories.GetSize()); ++i)
+        {
+            auto* category = static_cast<CUXCommandCategory*>(categories.GetAt(i));
+            names.emplace_back(category->m_strName.GetString(), category->m_nOrderKey);
+        }
+        return names;
+    };
+    EXPECT_TRUE(categoriesOffered().empty());
+
+    // One category per entry, after the bars' own; a command per item, a sub-menu by its key.
+    Bar().OfferCommands(TRUE);
+    EXPECT_EQ((std::vector<std::pair<std::string, int>>{
+                  {"File", 1000}, {"Edit", 1001}, {"Window", 1002}, {"Help", 1003}}),
+              categoriesOffered());
+    CUXOwnedPtrArray categories;
+    center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
+    auto* file = static_cast<CUXCommandCategory*>(categories.GetAt(0));
+    std::vector<std::pair<std::string, int>> commands;
+    for (int i = 0; i < static_cast<int>(file->m_commands.GetSize()); ++i)
+    {
+        auto* record = static_cast<CUXCommandRecord*>(file->m_commands.GetAt(i));
+        commands.emplace_back(record->m_strText.GetString(), record->m_nID);
+    }
+    EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"New", ID_MT_NEW},
+                                                        {"Open...", ID_MT_OPEN},
+                                                        {"Save", ID_MT_SAVE},
+                                                        {"Recent", 0},
+                                                        {"Recent file", ID_FILE_MRU_FILE1},
+                                                        {"Exit", ID_MT_EXIT}}),
+              commands);
+    // The key: the checksum of the entry's and the item's texts as stored, each followed by four zeros.
+    const char bytes[] = "&File\0\0\0\0&Recent\0\0\0";
+    DWORD key = CUXCrc32::Compute(bytes, sizeof(bytes));
+    EXPECT_EQ(static_cast<int>(key), static_cast<CUXCommandRecord*>(file->m_commands.GetAt(3))->m_nOwnerValue);
+
+    // The customizable bar finds the sub-menu by that key for the customize centre, and nothing by another.
+    Bar().SetCustomizable(TRUE);
+    HMENU recent = ::GetSubMenu(::GetSubMenu(Bar().GetCurrentMenu(), 0), 4);
+    ASSERT_NE(nullptr, recent);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(recent),
+              center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
+    EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key + 1, 0));
+
+    // Unregistered again, the bar neither offers categories nor finds sub-menus.
+    Bar().OfferCommands(FALSE);
+    Bar().SetCustomizable(FALSE);
+    EXPECT_TRUE(categoriesOffered().empty());
+    EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
 }

@@ -2,6 +2,8 @@
 // bars made, placed and removed through the customize centre with the rebar as their host.
 #include "UiFramesTestSupport.h"
 
+#include "support/win_DibSurface.h"
+
 #include "uilib/core/CustomToolBar.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/LibraryIds.h"
@@ -125,6 +127,41 @@ TEST_F(ReBarTest, BarsDescribeTheirBandsAndABarThatCannotIsSizedFromItsLayout)
     EXPECT_GE(rect.Height(), 26);
 }
 
+TEST_F(ReBarTest, ARepaintCoversEveryPixelOfTheRebar)
+{
+    CRbFrame* frame = MakeFrame();
+    ASSERT_NE(nullptr, frame);
+    CUXReBar& rebar = frame->m_rebar;
+    for (CWnd* bar : {static_cast<CWnd*>(&frame->m_bars[0]), static_cast<CWnd*>(&frame->m_plain)})
+    {
+        REBARBANDINFOA band = {};
+        ASSERT_TRUE(rebar.AddBar(bar, &band));
+    }
+    frame->RecalcLayout();
+    PumpPending();
+    // Whatever the screen held under the rebar (as after the rebar moved) is painted over, its edges too.
+    CRect window;
+    rebar.GetWindowRect(&window);
+    window.OffsetRect(-window.left, -window.top);
+    const COLORREF marker = RGB(255, 0, 255);
+    {
+        CWindowDC dc(&rebar);
+        dc.FillSolidRect(&window, marker);
+    }
+    rebar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpPending();
+    DibSurface shown(window.Width(), window.Height());
+    {
+        CWindowDC dc(&rebar);
+        shown.dc.BitBlt(0, 0, window.Width(), window.Height(), &dc, 0, 0, SRCCOPY);
+    }
+    int left = 0;
+    for (int y = 0; y < window.Height(); ++y)
+        for (int x = 0; x < window.Width(); ++x)
+            left += shown.At(x, y) == marker ? 1 : 0;
+    EXPECT_EQ(0, left);
+}
+
 TEST_F(ReBarTest, ANewCustomBarGetsABandRowOfItsOwnAndTakesItsBandAlongWhenItGoes)
 {
     CRbFrame* frame = MakeFrame();
@@ -168,4 +205,29 @@ TEST_F(ReBarTest, ANewCustomBarGetsABandRowOfItsOwnAndTakesItsBandAlongWhenItGoe
     app.m_pMainWnd = nullptr;
     EXPECT_EQ(nullptr, center.GetCustomBarHost());
     EXPECT_FALSE(center.IsRegistered(const_cast<void*>(host)));
+}
+
+TEST_F(ReBarTest, ACustomizableBarInABandComesBackAsTheUserLeftIt)
+{
+    auto buttonsAfterAdding = [&](BOOL removeSecond)
+    {
+        CRbFrame* frame = MakeFrame();
+        EXPECT_NE(nullptr, frame);
+        CFtToolBar& bar = frame->m_bars[0];
+        bar.SetCustomizable(TRUE);
+        REBARBANDINFOA band = {};
+        EXPECT_TRUE(frame->m_rebar.AddBar(&bar, &band));
+        std::vector<UINT> commands;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            commands.push_back(bar.GetItemID(i));
+        if (removeSecond)
+            EXPECT_TRUE(bar.RemoveButton(1));
+        frame->DestroyWindow();   // the bar keeps its layout as it goes
+        app.m_pMainWnd = nullptr;
+        PumpPending();
+        return commands;
+    };
+    const UINT first = 0xE820 * 10 + 1;   // the bar's commands as it makes them
+    EXPECT_EQ((std::vector<UINT>{first, first + 1, first + 2, first + 3}), buttonsAfterAdding(TRUE));
+    EXPECT_EQ((std::vector<UINT>{first, first + 2, first + 3}), buttonsAfterAdding(FALSE));
 }

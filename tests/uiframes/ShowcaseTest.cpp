@@ -2,6 +2,7 @@
 // showing the layout it had.
 #include "UiFramesTestSupport.h"
 
+#include "support/win_DibSurface.h"
 #include "uiframes/app/ShowcaseIds.h"
 
 #include <string>
@@ -48,6 +49,15 @@ public:
         startup.cb = sizeof(startup);
         return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                 &startup, &m_process) != FALSE;
+    }
+
+    // Starts the program; its main window once it shows (null when it does not).
+    HWND StartAndShow()
+    {
+        HWND hMain = nullptr;
+        if (Start())
+            WaitFor([&]() { return (hMain = MainWindow()) != nullptr; });
+        return hMain;
     }
 
     // The main window once it shows a document window's title (the start's layout is restored by then).
@@ -103,6 +113,14 @@ public:
         return search.found;
     }
 
+    // Waits until the program has handled everything it was sent and painted what was invalid.
+    bool Settle(HWND hMain) const
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutA(hMain, WM_NULL, 0, 0, SMTO_NORMAL, kWaitTimeout, &result) != 0 &&
+               ::WaitForInputIdle(m_process.hProcess, kWaitTimeout) == 0;
+    }
+
     // Closes the program as the user does; its exit code, or -1 when it did not end.
     int Close(HWND hMain)
     {
@@ -149,16 +167,73 @@ DWORD SectionValue(UINT nBarID, LPCSTR value, DWORD fallback)
     return fallback;
 }
 
+// The pixels of a rectangle of the screen, row by row.
+std::vector<uint32_t> ScreenPixels(const CRect& rect)
+{
+    DibSurface surface(rect.Width(), rect.Height());
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(surface.dc.m_hDC, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    ::GdiFlush();
+    return std::vector<uint32_t>(surface.bits, surface.bits + rect.Width() * rect.Height());
+}
+
 }   // namespace
+
+TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
+    CShowcaseRun run;
+    HWND hMain = run.StartAndShow();
+    ASSERT_NE(nullptr, hMain);
+    ASSERT_TRUE(run.Settle(hMain));
+    CRect wide;
+    ::GetWindowRect(hMain, &wide);
+    // The client area's pixels are compared: the frame's own border is the system's.
+    CRect client;
+    ::GetClientRect(hMain, &client);
+    ::MapWindowPoints(hMain, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The screen once the program has stopped changing it: the same in three looks in a row, each after the
+    // program has handled what it was sent (the system shows what it paints a little later).
+    auto settledScreen = [&]()
+    {
+        std::vector<uint32_t> pixels = ScreenPixels(client);
+        for (int round = 0, same = 0; round < 100 && same < 2; ++round)
+        {
+            EXPECT_TRUE(run.Settle(hMain));
+            std::vector<uint32_t> again = ScreenPixels(client);
+            same = again == pixels ? same + 1 : 0;
+            pixels.swap(again);
+        }
+        return pixels;
+    };
+    // Narrower than the menu bar and the bars, then as large as before; once more, lower too.
+    for (CSize size : {CSize(230, wide.Height()), wide.Size(), CSize(230, wide.Height() * 3 / 4), wide.Size()})
+    {
+        ::SetWindowPos(hMain, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        settledScreen();
+    }
+    std::vector<uint32_t> shown = settledScreen();
+    ::RedrawWindow(hMain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    std::vector<uint32_t> repainted = settledScreen();
+    ASSERT_EQ(shown.size(), repainted.size());
+    int stale = 0;
+    CPoint first(-1, -1);
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (shown[i] != repainted[i] && stale++ == 0)
+            first = CPoint(static_cast<int>(i) % client.Width(), static_cast<int>(i) / client.Width());
+    EXPECT_EQ(0, stale) << "first at " << first.x << ", " << first.y << " in the client area";
+    EXPECT_EQ(0, run.Close(hMain));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
+}
 
 TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
     {
         CShowcaseRun run;
-        ASSERT_TRUE(run.Start());
-        HWND hMain = nullptr;
-        ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
         // At first the user has a bar of their own in the rebar with a few buttons, the format bar floats (in a frame of its own)
         // and the output window is docked.
         HWND hMine = run.FindById(IDW_SC_MY_BAR);
@@ -184,9 +259,8 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
 
     {
         CShowcaseRun run;
-        ASSERT_TRUE(run.Start());
-        HWND hMain = nullptr;
-        ASSERT_TRUE(WaitFor([&]() { return (hMain = run.MainWindow()) != nullptr; }));
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         HWND hStandard = run.FindById(IDW_SC_STANDARD), hFiles = run.FindById(IDW_SC_FILES);
         ASSERT_TRUE(hFormat != nullptr && hOutput != nullptr && hStandard != nullptr && hFiles != nullptr);

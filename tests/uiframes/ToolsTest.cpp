@@ -98,6 +98,29 @@ TEST_F(ToolsTest, EveryIdOfTheRangeOnceThenAddingFails)
     EXPECT_FALSE(tools.AddTool(MakeTool("Full", program.c_str())));
 }
 
+TEST_F(ToolsTest, TheFramesCoolMenuShowsTheIconsWithoutBeingNamed)
+{
+    // No cool menu given: a new frame's own takes the icons, until the program names another or it goes.
+    tools.SetCoolMenu(nullptr);
+    CloseFrame();
+    OpenFrame();
+    std::string program = ProgramPath();
+    ASSERT_TRUE(tools.AddTool(MakeTool("Tool", program.c_str())));
+    EXPECT_GE(frame->m_coolMenu.GetImageIndex(ID_UX_TOOLS_FIRST), 0);
+
+    CUXCoolMenu named;
+    tools.SetCoolMenu(&named);
+    CloseFrame();   // a frame going does not take a cool menu the program named
+    OpenFrame();
+    ASSERT_TRUE(tools.AddTool(MakeTool("Other", program.c_str())));
+    EXPECT_LT(frame->m_coolMenu.GetImageIndex(ID_UX_TOOLS_FIRST + 1), 0);
+    tools.SetCoolMenu(nullptr);
+    CloseFrame();
+    OpenFrame();
+    tools.BuildMenu();
+    EXPECT_GE(frame->m_coolMenu.GetImageIndex(ID_UX_TOOLS_FIRST + 1), 0);
+}
+
 TEST_F(ToolsTest, ToolRunsThroughTheShellWithItsArgumentsAndFolder)
 {
     ASSERT_TRUE(tools.AddTool(MakeTool("&Site", "http://www.example.com/start", "%1 -x", "C:\\work")));

@@ -49,6 +49,8 @@ CUXColorDropWnd* OpenPopup(CColorListener& listener, DWORD options, COLORREF cur
 {
     CRect button(0, 0, 23, 22);
     listener.ClientToScreen(&button);
+    // The pointer stays off the pop-up, which takes the focus and with it a mouse move.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     CUXColorDropWnd* popup = new CUXColorDropWnd(0, kCommand);
     EXPECT_TRUE(popup->Create(button, &listener, options, current, defaultColor));
     PumpPending();

@@ -67,6 +67,20 @@ std::vector<COLORREF> BarImage(CUXToolBar& bar, int index)
     return image;
 }
 
+// The test program's context menu (its sub-menu), kept by loaded; null when it cannot be loaded.
+HMENU LoadContextMenu(CMenu& loaded)
+{
+    return loaded.LoadMenu(IDR_TEST_CONTEXT) ? ::GetSubMenu(loaded, 0) : nullptr;
+}
+
+// The three rarely used commands of the context menu hide behind its chevron; none is recent yet.
+void HideRareCommands(CUXCoolMenu& cool)
+{
+    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
+    cool.AddHiddenCommands(rare, 3);
+    cool.ClearRecentItems();
+}
+
 TEST_F(BarsTest, TheFramesMenuIsDrawnWithTheToolBarsImagesWhileMenuAnimationIsOff)
 {
     SetMenuAnimation(TRUE);
@@ -115,9 +129,7 @@ TEST_F(BarsTest, TheFramesMenuIsDrawnWithTheToolBarsImagesWhileMenuAnimationIsOf
 TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryItem)
 {
     CUXCoolMenu& cool = frame->m_coolMenu;
-    const UINT rare[] = {ID_T_RARE1, ID_T_RARE2, ID_T_RARE3};
-    cool.AddHiddenCommands(rare, 3);
-    cool.ClearRecentItems();
+    HideRareCommands(cool);
     std::vector<UINT> first, second;
     frame->menuSteps.push_back(
         [&](HWND menu)
@@ -139,8 +151,8 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
             return TRUE;
         });
     CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    HMENU context = ::GetSubMenu(loaded, 0);
+    HMENU context = LoadContextMenu(loaded);
+    ASSERT_NE(nullptr, context);
     EXPECT_EQ(0u, Track(context));
     EXPECT_FALSE(CUXTrackMenu::IsOpen());
     EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_SAVE, ID_UX_FULL_MENUS}), first);
@@ -177,6 +189,60 @@ TEST_F(BarsTest, WithHidingOnTheMenuEndsWithTheChevronAndChoosingItShowsEveryIte
     frame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 'f');
     Pump();
     EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_OPEN, ID_T_SAVE, 0, ID_T_RARE1}), first);
+    cool.ClearRecentItems();
+}
+
+TEST_F(BarsTest, RestingOnTheChevronGrowsTheMenuIntoTheFullMenu)
+{
+    CUXCoolMenu& cool = frame->m_coolMenu;
+    HideRareCommands(cool);
+    CMenu loaded;
+    HMENU context = LoadContextMenu(loaded);
+    ASSERT_NE(nullptr, context);
+    BOOL delayed = uxAfxData.m_bMenuDelayedExpand;
+    uxAfxData.m_bMenuDelayedExpand = TRUE;
+    std::vector<UINT> full;
+    HMENU shown = nullptr;
+    BOOL everyItemInside = FALSE;
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            Key(menu, VK_UP);   // the chevron, highlighted
+            return TRUE;
+        });
+    frame->menuSteps.push_back(
+        [&](HWND)
+        {
+            cool.OnTimer(1000);   // the hover delay is over
+            return TRUE;
+        });
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            shown = MenuOf(menu);
+            full = Ids(shown);
+            if (full.size() != 7)
+                return FALSE;
+            // Every item lies inside the menu window, which still shows its menu.
+            CRect window;
+            ::GetWindowRect(menu, &window);
+            everyItemInside = TRUE;
+            for (int i = 0; i < 7; ++i)
+            {
+                CRect item;
+                ::GetMenuItemRect(nullptr, shown, static_cast<UINT>(i), &item);
+                everyItemInside = everyItemInside && !item.IsRectEmpty() && window.PtInRect(item.TopLeft()) &&
+                                  item.bottom <= window.bottom;
+            }
+            ::EndMenu();
+            return TRUE;
+        });
+    EXPECT_EQ(0u, Track(context));
+    uxAfxData.m_bMenuDelayedExpand = delayed;
+    EXPECT_TRUE(frame->menuSteps.empty());
+    EXPECT_EQ(context, shown);
+    EXPECT_EQ((std::vector<UINT>{ID_T_OFTEN, 0, ID_T_RARE1, ID_T_RARE2, 0, ID_T_RARE3, ID_T_SAVE}), full);
+    EXPECT_TRUE(everyItemInside);
     cool.ClearRecentItems();
 }
 
@@ -308,8 +374,8 @@ TEST_F(BarsTest, AnItemsMnemonicChoosesItInTheOwnerDrawnMenu)
 
     // Two items with the same letter: the first after the highlighted one is selected, not chosen.
     CMenu loaded;
-    ASSERT_TRUE(loaded.LoadMenu(IDR_TEST_CONTEXT));
-    CMenu* context = loaded.GetSubMenu(0);
+    CMenu* context = CMenu::FromHandle(LoadContextMenu(loaded));
+    ASSERT_NE(nullptr, context->m_hMenu);
     CUXCoolMenu& cool = frame->m_coolMenu;
     cool.ConvertMenu(context, TRUE);
     EXPECT_EQ(MAKELRESULT(0, MNC_SELECT), cool.OnMenuChar('o', MF_POPUP, context));    // "&Often", "Rare &one"
@@ -334,6 +400,43 @@ TEST_F(BarsTest, ItemsOfOtherOwnersAreLeftAlone)
     draw.itemData = measure.itemData;
     EXPECT_FALSE(frame->m_coolMenu.DrawItem(&draw));
     EXPECT_EQ(nullptr, frame->m_coolMenu.FindItemData(0));
+}
+
+TEST_F(BarsTest, ACheckedItemKeepsItsTickWhileHighlighted)
+{
+    CMenu loaded;
+    CMenu* context = CMenu::FromHandle(LoadContextMenu(loaded));
+    ASSERT_NE(nullptr, context->m_hMenu);
+    CUXCoolMenu& cool = frame->m_coolMenu;
+    cool.ConvertMenu(context, TRUE);
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    ASSERT_TRUE(::GetMenuItemInfoA(context->m_hMenu, 0, TRUE, &info));   // "&Often", no image
+    for (BOOL flat : {FALSE, TRUE})
+    {
+        uxAfxData.m_bFlatLook = flat;
+        for (UINT state : {UINT(ODS_CHECKED), UINT(ODS_CHECKED | ODS_SELECTED)})
+        {
+            DibSurface surface(200, 24, RGB(1, 2, 3));
+            DRAWITEMSTRUCT draw = {};
+            draw.CtlType = ODT_MENU;
+            draw.itemID = ID_T_OFTEN;
+            draw.itemState = state;
+            draw.hwndItem = reinterpret_cast<HWND>(context->m_hMenu);
+            draw.hDC = surface.dc.m_hDC;
+            draw.rcItem = {0, 0, 200, 24};
+            draw.itemData = info.dwItemData;
+            ASSERT_TRUE(cool.DrawItem(&draw));
+            int tick = 0;
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 24; ++x)
+                    tick += surface.At(x, y) == uxAfxData.m_clrMenuText ? 1 : 0;
+            EXPECT_GE(tick, 15) << "flat " << flat << " state " << state;
+        }
+    }
+    uxAfxData.m_bFlatLook = FALSE;
+    cool.ConvertMenu(context, FALSE);
 }
 
 // ---- the same program seen as Windows 2000 ---------------------------------------------------------------

@@ -389,6 +389,8 @@ TEST_F(CustomizeTest, TheControlsOwnCustomizeDialogAsksTheBarAndAResetGoesBackTo
     };
     NMTOOLBARA n = {};
     notify(TBN_BEGINADJUST, n);
+    const int openImage = bar.GetButton(bar.CommandToIndex(ID_T_OPEN)).iBitmap;
+    ASSERT_GE(openImage, 0);
     ASSERT_TRUE(bar.RemoveButton(bar.CommandToIndex(ID_T_OPEN)));
 
     // The buttons it offers are those of the first layout, Open included.
@@ -419,6 +421,7 @@ TEST_F(CustomizeTest, TheControlsOwnCustomizeDialogAsksTheBarAndAResetGoesBackTo
     boxes.SetAnswer(IDYES);
     notify(TBN_RESET, n);
     EXPECT_EQ(original, BarIds(bar));
+    EXPECT_EQ(openImage, bar.GetButton(bar.CommandToIndex(ID_T_OPEN)).iBitmap);   // back with its image
 
     // The end of the dialog keeps the layout.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\UilibBarsTest\\Settings");

@@ -17,6 +17,18 @@
 namespace
 {
 
+// The image a cool menu draws for the item at pos: -1 none, -2 when the item is not the library's.
+int MenuItemImage(HMENU menu, int pos)
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!::GetMenuItemInfoA(menu, static_cast<UINT>(pos), TRUE, &info) || !(info.fType & MFT_OWNERDRAW) ||
+        info.dwItemData == 0)
+        return -2;
+    return reinterpret_cast<const CUXMenuItemData*>(info.dwItemData)->m_nImage;
+}
+
 // Looks at the first pop-up menu that opens on this thread, from inside its loop, and closes it.
 class MenuProbe
 {
@@ -38,6 +50,7 @@ public:
     bool opened = false;
     CRect rect;
     std::map<UINT, bool> enabled;   // by command
+    std::map<UINT, int> images;     // by command: the cool menu's image, -1 none, -2 not drawn by it
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
@@ -67,6 +80,7 @@ private:
                 UINT id = ::GetMenuItemID(menu, i);
                 if (id != 0 && id != static_cast<UINT>(-1))
                     self.enabled[id] = !(::GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+                self.images[id] = MenuItemImage(menu, i);
             }
             ::EndMenu();
             return 0;
@@ -137,6 +151,10 @@ TEST(FlatEdit, TheKeyboardContextMenuOpensInsideTheCornerWithItsCommandsEnabledB
     EXPECT_FALSE(shiftF10.enabled[ID_EDIT_PASTE]);   // nothing on the clipboard
     EXPECT_FALSE(shiftF10.enabled[ID_EDIT_UNDO]);
     EXPECT_TRUE(shiftF10.enabled[ID_EDIT_SELECT_ALL]);
+    // Drawn by the cool menu: the commands with a tool-bar image show it, Select All has none.
+    for (UINT id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
+        EXPECT_GE(shiftF10.images[id], 0) << id;
+    EXPECT_EQ(-1, shiftF10.images[ID_EDIT_SELECT_ALL]);
 
     // With a selection and text on the clipboard; the commands then act on the edit.
     edit.SetSel(1, 4);
@@ -202,6 +220,11 @@ TEST(BrowseEdit, FolderAndFileButtonsFillTheEditsRectangleAndNoStyleKeepsItWhole
     folder.GetBrowseButton()->GetWindowText(caption);
     EXPECT_STREQ("...", caption.GetString());
     EXPECT_TRUE(menu.GetBrowseButton()->GetStyle() & BS_ICON);
+    // Its menu is drawn by a cool menu even where the owner has none (these commands have no images there).
+    MenuProbe popup;
+    menu.PopupMenu();
+    ASSERT_TRUE(popup.opened);
+    EXPECT_EQ(-1, popup.images[ID_EDIT_CUT]);
     EXPECT_EQ(nullptr, plain.GetBrowseButton());
     EXPECT_EQ(CRect(20, 100, 220, 124), ChildRect(host, plain.m_hWnd));
 

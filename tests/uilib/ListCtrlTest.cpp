@@ -184,9 +184,11 @@ HHOOK g_menuHook = nullptr;
 std::vector<UINT> g_checked;
 int g_menuOpened = 0;
 
+std::vector<int> g_ownerDrawn;   // the positions of the items the cool menu draws
+
 LRESULT CALLBACK RecordHeaderMenu(int code, WPARAM wParam, LPARAM lParam)
 {
-    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const CWPRETSTRUCT* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && HIWORD(message->lParam) == 0 &&
         g_menuOpened++ == 0)
     {
@@ -194,6 +196,9 @@ LRESULT CALLBACK RecordHeaderMenu(int code, WPARAM wParam, LPARAM lParam)
         for (UINT id = ID_UX_SORT_ASCENDING; id <= ID_UX_ALIGN_RIGHT; ++id)
             if (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED)
                 g_checked.push_back(id);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+            if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_OWNERDRAW)
+                g_ownerDrawn.push_back(i);
         ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
     }
     return ::CallNextHookEx(g_menuHook, code, wParam, lParam);
@@ -212,13 +217,15 @@ TEST_F(ListTest, TheHeaderMenuShowsTheSortAndSortsOnlyWhatChanges)
 
     g_menuOpened = 0;
     g_checked.clear();
-    g_menuHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordHeaderMenu, nullptr, ::GetCurrentThreadId());
+    g_ownerDrawn.clear();
+    g_menuHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, RecordHeaderMenu, nullptr, ::GetCurrentThreadId());
     CPoint p = HeaderItem(1).CenterPoint();
     ::SendMessageA(Header(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
     ::UnhookWindowsHookEx(g_menuHook);
     PumpPending();
     EXPECT_EQ(1, g_menuOpened);
     EXPECT_EQ((std::vector<UINT>{ID_UX_SORT_DESCENDING, ID_UX_ALIGN_CENTER}), g_checked);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), g_ownerDrawn);   // the cool menu's items, "Alignment" too
 
     // Already descending: nothing is sent.
     header->SendMessage(WM_COMMAND, ID_UX_SORT_DESCENDING);

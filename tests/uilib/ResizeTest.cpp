@@ -263,6 +263,72 @@ TEST_F(ResizeTest, ASheetAndItsPageResizeTheirControlsTheSameWay)
     sheet.DestroyWindow();
 }
 
+// Whether a tool-tip control of this thread holds a tool with this text.
+bool TipHolds(const char* wanted)
+{
+    struct Search
+    {
+        const char* wanted;
+        bool found;
+    } search = {wanted, false};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL
+        {
+            Search& s = *reinterpret_cast<Search*>(lParam);
+            char name[32] = {};
+            ::GetClassNameA(hWnd, name, sizeof(name));
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0)
+                return TRUE;
+            int count = static_cast<int>(::SendMessageA(hWnd, TTM_GETTOOLCOUNT, 0, 0));
+            for (int i = 0; i < count && !s.found; ++i)
+            {
+                char text[80] = {};
+                TOOLINFOA info = {};
+                info.cbSize = sizeof(info);
+                info.lpszText = text;
+                ::SendMessageA(hWnd, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+                s.found = lstrcmpA(text, s.wanted) == 0;
+            }
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The mouse moves over a control: the tip of its command string shows when its window offers tips.
+bool TipOverControl(HWND control)
+{
+    CRect rect = ScreenRect(control);
+    MSG msg = {};
+    msg.hwnd = control;
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(rect.Width() / 2, rect.Height() / 2);
+    msg.pt = rect.CenterPoint();
+    AfxRelayToolTipMessage(&msg);
+    bool shown = TipHolds("Go now");
+    msg.hwnd = ::GetDesktopWindow();   // the mouse leaves again
+    AfxRelayToolTipMessage(&msg);
+    return shown;
+}
+
+TEST_F(ResizeTest, ResizingDialogsSheetsAndPagesShowTheTipsOfTheirControls)
+{
+    TestResizeDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_TEST_RESIZE));
+    EXPECT_TRUE(TipOverControl(dialog.GetDlgItem(IDC_TEST_BUTTON)->m_hWnd));
+    dialog.DestroyWindow();
+
+    CUXResizePropertySheet sheet("Sheet");
+    TestResizePage page;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    PumpPending();
+    EXPECT_TRUE(sheet.m_nFlags & WF_TOOLTIPS);
+    EXPECT_TRUE(TipOverControl(page.GetDlgItem(IDC_TEST_BUTTON)->m_hWnd));
+    sheet.DestroyWindow();
+}
+
 TEST_F(ResizeTest, AWizardKeepsItsButtonsAtTheCornerAndLaysEachPageOutAfresh)
 {
     CUXResizePropertySheet wizard("Wizard");

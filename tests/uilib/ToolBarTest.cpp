@@ -4,6 +4,8 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_DibSurface.h"
+#include "support/win_SystemInput.h"
+#include "support/win_Wait.h"
 #include "uilib/core/ColorPopup.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/LibraryIds.h"
@@ -226,6 +228,50 @@ TEST_F(BarsTest, DropDownsWithoutAMenuAskTheOwnerAndTheColourDropDownOpensItsPop
     EXPECT_FALSE(bar.SetButtonData(4711, 0));   // no such button
 }
 
+TEST_F(BarsTest, ADropDownPressedWithTheMouseHoldsItAndTheColourPopupTakesTheKeyboard)
+{
+    CUXToolBar& bar = frame->m_bar1;
+    frame->SetForegroundWindow();
+    Pump();
+    auto arrowOf = [&](UINT id)
+    {
+        CRect rect;
+        bar.GetItemRect(bar.CommandToIndex(id), &rect);
+        bar.ClientToScreen(&rect);
+        return CPoint(rect.right - 4, rect.CenterPoint().y);
+    };
+
+    // A drop-down that the owner leaves alone stays pressed with the mouse held, until it is released.
+    ASSERT_TRUE(bar.SetButtonData(ID_T_SAVE, 0));
+    CPoint save = arrowOf(ID_T_SAVE);
+    SendMouseInput({{save, 0}, {save, MOUSEEVENTF_LEFTDOWN}});
+    EXPECT_TRUE(PumpUntil([&] { return frame->dropDownAsks == 1; }));
+    EXPECT_EQ(&bar, CWnd::GetCapture());
+    CPoint away(save.x + 300, save.y + 200);
+    SendMouseInput({{away, 0}, {away, MOUSEEVENTF_LEFTUP}});
+    EXPECT_TRUE(PumpUntil([&] { return CWnd::GetCapture() == nullptr; }));
+    EXPECT_TRUE(frame->commands.empty());   // released elsewhere: nothing runs
+
+    // The colour pop-up opened by the mouse answers the keys: Right, Right, Enter choose Gray.
+    CUXToolButtonData* data = bar.GetButtonData(bar.CommandToIndex(ID_T_COLOR));
+    ASSERT_NE(nullptr, data);
+    data->m_clrStrip = RGB(0, 0, 0);
+    data->m_clrDefault = RGB(0, 0, 0);
+    CPoint colour = arrowOf(ID_T_COLOR);
+    SendMouseInput({{colour, 0}, {colour, MOUSEEVENTF_LEFTDOWN}, {colour, MOUSEEVENTF_LEFTUP}});
+    ASSERT_TRUE(PumpUntil([&] { return bar.GetColorPopup() != nullptr; }));
+    Pump();
+    for (WORD key : {VK_RIGHT, VK_RIGHT, VK_RETURN})
+    {
+        VxInput::Key(key, true);
+        VxInput::Key(key, false);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return bar.GetColorPopup() == nullptr; }));
+    EXPECT_EQ(RGB(128, 128, 128), data->m_clrStrip);
+    ASSERT_FALSE(frame->colorNotes.empty());
+    EXPECT_EQ(static_cast<UINT>(UXM_COLOR_CHOSEN), frame->colorNotes.front().first);
+}
+
 TEST_F(BarsTest, IdleUpdatesEnableAndCheckTheButtons)
 {
     CUXToolBar& bar = frame->m_bar1;
@@ -250,6 +296,20 @@ TEST_F(BarsTest, IdleUpdatesEnableAndCheckTheButtons)
     bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     GetCustomizeCenter().SetCustomizeMode(FALSE);
     EXPECT_FALSE(bar.GetButton(bar.CommandToIndex(ID_T_SAVE)).fsState & TBSTATE_ENABLED);
+
+    // A button left hot (the bar moved away under the mouse) is drawn at rest once the mouse is elsewhere;
+    // under the mouse it stays hot.
+    CRect open;
+    bar.GetItemRect(bar.CommandToIndex(ID_T_OPEN), &open);
+    bar.ClientToScreen(&open);
+    for (BOOL over : {TRUE, FALSE})
+    {
+        CPoint cursor = over ? open.CenterPoint() : CPoint(open.right + 400, open.bottom + 300);
+        ::SetCursorPos(cursor.x, cursor.y);
+        bar.SendMessage(TB_SETHOTITEM, bar.CommandToIndex(ID_T_OPEN));
+        bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ(over ? bar.CommandToIndex(ID_T_OPEN) : -1, bar.SendMessage(TB_GETHOTITEM)) << over;
+    }
 }
 
 TEST_F(BarsTest, TheBarMenuListsTheFramesBarsWithChecksAndHidesTheOneChosen)

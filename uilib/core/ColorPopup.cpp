@@ -179,6 +179,8 @@ BOOL CUXColorDropWnd::Create(const RECT& buttonRect, CWnd* pParentWnd, DWORD opt
     m_bSelfDelete = TRUE;
     ShowWindow(SW_SHOWNA);
     SetFont(&uxAfxData.m_fontNormal, FALSE);
+    // The keys go to the focus: opened by the mouse or by the keyboard, the pop-up takes them.
+    SetFocus();
     return TRUE;
 }
 

@@ -48,6 +48,7 @@ struct MenuState
     int cxDlgFrame = 0;
     int cyDlgFrame = 0;
     BOOL showUnderlines = FALSE;   // mnemonics stay underlined even when the system hides them
+    BOOL reopenFull = FALSE;       // the tracked menu was closed to open again with every item
 };
 
 MenuState& State()
@@ -415,6 +416,15 @@ BOOL CUXCoolMenu::Install(CWnd* pWnd)
     if (m_hWnd != nullptr)
         DetachWindow();
     return pWnd != nullptr && pWnd->m_hWnd != nullptr && AttachWindow(pWnd);
+}
+
+CUXCoolMenu* CUXCoolMenu::FindOn(HWND hWnd)
+{
+    for (CUXWndHook* hook = hWnd != nullptr ? CUXWindowMap::GetMap().Lookup(hWnd) : nullptr; hook != nullptr;
+         hook = hook->m_pNext)
+        if (hook->IsKindOf(RUNTIME_CLASS(CUXCoolMenu)))
+            return static_cast<CUXCoolMenu*>(hook);
+    return nullptr;
 }
 
 void CUXCoolMenu::SkipNextMenuInit()
@@ -994,6 +1004,14 @@ LRESULT CUXCoolMenu::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             {
                 s.fullMenus = TRUE;
                 s.chevronHot = FALSE;
+                // An open menu window keeps the size it was shown in, and hiding it loses its menu: a tracked
+                // menu closes and opens again with every item instead.
+                if (CUXTrackMenu::IsOpen() && !s.popups.empty())
+                {
+                    s.reopenFull = TRUE;
+                    ::EndMenu();
+                    return 0;
+                }
                 for (auto hook = s.popups.rbegin(); hook != s.popups.rend(); ++hook)
                     if ((*hook)->ExpandMenu(this))
                         break;
@@ -1292,7 +1310,9 @@ BOOL CUXCoolMenu::DrawItem(DRAWITEMSTRUCT* lpdis)
     }
     else if (checked)
     {
-        DrawCheckMark(dc, box, textColor, (data->m_fType & MFT_RADIOCHECK) != 0);
+        // The highlight leaves the image box out: the tick keeps the colour of an item at rest.
+        COLORREF tickColor = disabled ? uxAfxData.m_clrGrayText : uxAfxData.m_clrMenuText;
+        DrawCheckMark(dc, box, tickColor, (data->m_fType & MFT_RADIOCHECK) != 0);
     }
 
     textArea.left = box.right + (flat ? 8 : 7);
@@ -1486,7 +1506,11 @@ UINT CUXTrackMenu::TrackPopupMenuEx(UINT nFlags, int x, int y, CWnd* pOwner, LPT
     UINT command = 0;
     for (;;)
     {
+        s.reopenFull = FALSE;
         command = static_cast<UINT>(::TrackPopupMenuEx(m_hMenu, nFlags | TPM_RETURNCMD, x, y, owner, lptpm));
+        if (command == 0 && s.reopenFull)
+            command = ID_UX_FULL_MENUS;
+        s.reopenFull = FALSE;
         if (command != ID_UX_FULL_MENUS || !::IsWindow(owner))
             break;
         // The chevron: the owner learns that every item is wanted, and the menu opens again.

@@ -57,6 +57,8 @@ public:
     using CUXWndHook::AttachWindow;
     // Hooks the window that receives the menu messages.
     virtual BOOL Install(CWnd* pWnd);
+    // The cool menu hooked to the window, newest first; null when it has none.
+    static CUXCoolMenu* FindOn(HWND hWnd);
 
     // ---- images: normal is TRUE for the commands' own images, FALSE for those shown while disabled ----
     // Every button of a tool bar that has an image.

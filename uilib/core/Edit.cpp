@@ -95,6 +95,8 @@ int CUXEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CUXEdit::SetUpEdit()
 {
     SetFont(&uxAfxData.m_fontNormal);
+    if (m_menuHook.Install(this))
+        m_menuHook.LoadToolbar(IDR_UX_EDIT_TOOLBAR);
 }
 
 BOOL CUXEdit::CanPaste()
@@ -482,6 +484,10 @@ void CUXBrowseEdit::PopupMenu()
         TPMPARAMS params = {};
         params.cbSize = sizeof(params);
         params.rcExclude = button;
+        // Drawn by the owner's cool menu, or by one of our own for as long as the menu is open.
+        CUXCoolMenu ownHook;
+        if (CUXCoolMenu::FindOn(owner->m_hWnd) == nullptr)
+            ownHook.Install(owner);
         if (popup != nullptr)
             popup->TrackPopupMenuEx(TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, button.left, button.bottom,
                                     owner, &params);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "uilib/core/Button.h"
+#include "uilib/core/CoolMenu.h"
 
 class CUXBrowseEdit;
 
@@ -52,6 +53,7 @@ protected:
     afx_msg void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
+    CUXCoolMenu m_menuHook;   // draws the context menu with the commands' images
     int m_bDynCreate = 0;
 };
 

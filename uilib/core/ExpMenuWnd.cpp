@@ -251,7 +251,9 @@ BOOL CUXExpMenuWnd::OnEraseBkgnd(CDC* pDC)
 void CUXExpMenuWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
-    if (nState == WA_INACTIVE)
+    // A pop-up of its own (a button's colour pop-up) taking the keyboard leaves it open.
+    HWND other = AfxGetSafeHwnd(pWndOther);
+    if (nState == WA_INACTIVE && (other == nullptr || ::GetWindow(other, GW_OWNER) != m_hWnd))
         DestroyNow();
 }
 

@@ -1,5 +1,6 @@
 #include "uilib/core/HeaderCtrl.h"
 
+#include "uilib/core/CoolMenu.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/MemDC.h"
 #include "uilib/core/LibraryIds.h"
@@ -468,6 +469,10 @@ void CUXFlatHeaderCtrl::OnRButtonDown(UINT, CPoint point)
             popup->CheckMenuItem(id, MF_CHECKED);
         }
     }
+    // Drawn by the library's cool menu with the commands' images while it is open.
+    CUXCoolMenu coolMenu;
+    if (coolMenu.Install(this))
+        coolMenu.LoadToolbar(IDR_UX_HEADER_TOOLBAR);
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, this);
 }
 

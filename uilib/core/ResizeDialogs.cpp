@@ -50,6 +50,7 @@ BOOL CUXResizeDialog::OnInitDialog()
     m_nResizeFlags = EngineFlagsFor(this, m_nResizeFlags);
     CDialog::OnInitDialog();
     InitLayout();
+    EnableToolTips(TRUE);   // the second line of each control's command string
     return TRUE;
 }
 
@@ -116,6 +117,7 @@ CUXResizePropertySheet::CUXResizePropertySheet(UINT nIDCaption, CWnd* pParentWnd
 BOOL CUXResizePropertySheet::OnInitDialog()
 {
     ModifyStyle(0, WS_THICKFRAME);
+    EnableToolTips(TRUE);
     BOOL result = CPropertySheet::OnInitDialog();
     HWND tab = reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
     if (tab != nullptr && m_tab.m_hWnd == nullptr && CWnd::FromHandlePermanent(tab) == nullptr)
@@ -254,6 +256,7 @@ BOOL CUXResizePropertyPage::OnInitDialog()
 {
     BOOL result = CPropertyPage::OnInitDialog();
     InitLayout();
+    EnableToolTips(TRUE);
     return result;
 }
 

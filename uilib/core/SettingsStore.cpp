@@ -222,6 +222,25 @@ BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, std::vecto
     return !bytes.empty();
 }
 
+BOOL CUXSettingsStore::HasProfileValue(LPCSTR section, LPCSTR entry)
+{
+    if (entry == nullptr)
+        return FALSE;
+    if (IsIniMode())
+    {
+        // No stored text can equal a line break: the default comes back only for a missing entry.
+        char text[4] = {};
+        ::GetPrivateProfileStringA(section, entry, "\n", text, sizeof(text), m_strIniFile);
+        return text[0] != '\n';
+    }
+    HKEY key = GetSectionKey(section, FALSE);
+    if (key == nullptr)
+        return FALSE;
+    LONG result = ::RegQueryValueExA(key, entry, nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
 BOOL CUXSettingsStore::DeleteProfileValue(LPCSTR section, LPCSTR entry)
 {
     if (IsIniMode())

@@ -33,6 +33,8 @@ public:
     // The same into a vector (empty on failure).
     BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, std::vector<BYTE>& bytes);
     BOOL DeleteProfileValue(LPCSTR section, LPCSTR entry);
+    // Whether the entry is stored at all, even as an empty value.
+    BOOL HasProfileValue(LPCSTR section, LPCSTR entry);
 
     BOOL IsIniMode() const { return !m_strIniFile.IsEmpty(); }
 

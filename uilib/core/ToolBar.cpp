@@ -67,6 +67,8 @@ BEGIN_MESSAGE_MAP(CUXToolBar, CUXControlBar)
     ON_WM_PAINT()
     ON_WM_WINDOWPOSCHANGING()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
     ON_MESSAGE(WM_SETTINGCHANGE, OnMaskedDefault)
     ON_MESSAGE(WM_SETFONT, OnMaskedDefault)
     ON_MESSAGE(TB_SETBUTTONSIZE, OnSetButtonSize)
@@ -321,6 +323,9 @@ void CUXToolBar::RebuildRecords()
     for (const TBBUTTON& button : buttons)
     {
         ButtonRecord record = {button, nullptr, FALSE, nullptr};
+        // A button dragged off and brought back (by a drop or a reset) finds its image again.
+        if (!IsSeparator(button) && button.iBitmap >= 0)
+            m_formerImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
         for (const ButtonRecord& previous : old)
             if (previous.hWndControl != nullptr && IsPlaceholder(button) &&
                 previous.button.idCommand == button.idCommand)
@@ -1161,6 +1166,9 @@ CSize CUXToolBar::GetMinimumSize()
 
 BOOL CUXToolBar::GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal)
 {
+    // A bar in a rebar never docks: joining its band is when it takes the user's layout back.
+    if (m_bCustomizable)
+        LoadState("Settings", m_strStateEntry);
     if (!CUXControlBar::GetReBarBandInfo(info, horizontal))
         return FALSE;
     if (m_pExpButton != nullptr)
@@ -1503,6 +1511,17 @@ void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
     if (m_pExpButton != nullptr)
         static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
+    // A bar that moved away from under the mouse (docked elsewhere, laid out anew) hears of no leaving: its
+    // hot button goes back to rest.
+    if (SendMessage(TB_GETHOTITEM) >= 0 && GetCapture() != this)
+    {
+        CPoint cursor;
+        CRect window;
+        ::GetCursorPos(&cursor);
+        GetWindowRect(&window);
+        if (!window.PtInRect(cursor))
+            SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+    }
 }
 
 // ---- drop-downs ----------------------------------------------------------------------------------------
@@ -1562,7 +1581,38 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     if (painter != nullptr)
         painter->ClearDropShadow(this, index);
     m_nOpenDropDown = -1;
+    // Held down, the button stays pressed and keeps the mouse until it is released, wherever that is.
+    if (::GetKeyState(VK_LBUTTON) < 0 && !IsSeparator(GetButton(index)))
+    {
+        SendMessage(TB_PRESSBUTTON, static_cast<WPARAM>(notify->iItem), TRUE);
+        m_bPressedWithCapture = TRUE;
+        SetCapture();
+    }
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CUXToolBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (!m_bPressedWithCapture)
+    {
+        CUXControlBar::OnLButtonUp(nFlags, point);
+        return;
+    }
+    if (GetCapture() == this)
+        ::ReleaseCapture();   // OnCaptureChanged lets the button go
+}
+
+void CUXToolBar::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_bPressedWithCapture)
+    {
+        m_bPressedWithCapture = FALSE;
+        for (int i = 0; i < GetCount(); ++i)
+            if (SendMessage(TB_ISBUTTONPRESSED, GetItemID(i)))
+                SendMessage(TB_PRESSBUTTON, GetItemID(i), FALSE);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    CUXControlBar::OnCaptureChanged(pWnd);
 }
 
 void CUXToolBar::ShowDropDownMenu(NMTOOLBARA*, UINT nIDMenu, const CRect& rcButton)

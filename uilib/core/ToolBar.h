@@ -225,6 +225,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     afx_msg void OnSysColorChange();
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg LRESULT OnMaskedDefault(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetButtonSize(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetBitmapSize(WPARAM wParam, LPARAM lParam);
@@ -256,7 +258,8 @@ protected:
     std::vector<ButtonRecord> m_records;
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
-    std::map<std::string, int> m_strings;                              // text -> string index in the control
+    std::map<UINT, int> m_formerImages;     // command -> the image it had here: image lists only grow
+    std::map<std::string, int> m_strings;   // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
     CString m_strStateEntry;
@@ -281,6 +284,7 @@ protected:
     BOOL m_bFirstItem = FALSE;     // the next item drawn is the first after a pre-paint
     BOOL m_bNestedPaint = FALSE;
     BOOL m_bOwnDisabledImages = FALSE;
+    BOOL m_bPressedWithCapture = FALSE;      // a drop-down the owner left alone holds the mouse
     BOOL m_bCustomizeDialog = FALSE;         // the common control's own customize dialog runs
     BOOL m_bIgnoreCustomizeDialog = FALSE;   // ... and the bar neither takes part nor saves
     std::vector<BYTE> m_defaultLayout;
@@ -320,7 +324,7 @@ private:
     static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam);
     static LRESULT ProvideBarDescriptor(void* object, WPARAM wParam, LPARAM lParam);
-    // The image of a command among the bar's buttons, -1 when it has none.
+    // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
     int FindCommandImage(UINT nID) const;
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
     int AppendImage(HICON icon, HICON hotIcon);

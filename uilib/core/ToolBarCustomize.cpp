@@ -242,7 +242,8 @@ int CUXToolBar::FindCommandImage(UINT nID) const
             button.iBitmap < count)
             return button.iBitmap;
     }
-    return -1;
+    auto former = m_formerImages.find(nID);
+    return former != m_formerImages.end() && former->second < count ? former->second : -1;
 }
 
 int CUXToolBar::AppendImage(HICON icon, HICON hotIcon)
@@ -422,15 +423,12 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
 
     // The images the bar has by command, and those the providers know for the others.
     std::map<UINT, int> own;
-    for (int i = 0; i < GetCount(); ++i)
+    for (const StoredButton& stored : layout.buttons)
     {
-        TBBUTTON button = GetButton(i);
-        if (!IsSeparator(button) && own.find(static_cast<UINT>(button.idCommand)) == own.end())
-        {
-            int image = FindCommandImage(static_cast<UINT>(button.idCommand));
-            if (image >= 0)
-                own[static_cast<UINT>(button.idCommand)] = image;
-        }
+        UINT nID = static_cast<UINT>(stored.button.idCommand);
+        int image = IsSeparator(stored.button) ? -1 : FindCommandImage(nID);
+        if (image >= 0)
+            own[nID] = image;
     }
     CUXCommandImageMap gathered;
     for (const StoredButton& stored : layout.buttons)

@@ -141,6 +141,8 @@ BOOL CUXCustCommandsPage::OnInitDialog()
     CUXResizePropertyPage::OnInitDialog();
     m_categoryList.SubclassDlgItem(IDC_UX_CMD_CATEGORIES, this);
     m_commandList.SubclassDlgItem(IDC_UX_CMD_COMMANDS, this);
+    // The list measured its fixed rows before it was ours.
+    m_commandList.SetItemHeight(0, CUXCommandsListBox::kRowHeight);
 
     // The providers' categories and the bars' own, by order key, then by name.
     CUXCustomizeCenter& center = GetCustomizeCenter();

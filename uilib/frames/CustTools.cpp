@@ -55,9 +55,19 @@ BOOL CUXCustTools::OnInitDialog()
     m_command.SetDlgTitle(UXLoadString(IDS_UX_BROWSE_TITLE));
     m_command.SetDlgFilter(UXLoadString(IDS_UX_TOOL_FILTER));
     m_command.SubclassDlgItem(IDC_UX_TL_COMMAND, this);
-    m_arguments.SetBrowseStyle(CUXBrowseEdit::kBrowseFile);
+    // The program's menus for the arguments and the folder, else the file and folder browsers.
+    CUXToolsManager& manager = GetToolsManager();
+    std::pair<UINT, int> menu = manager.GetArgumentMenu();
+    if (menu.first != 0)
+        m_arguments.SetBrowseStyle(CUXBrowseEdit::kPopupMenu, menu.first, menu.second);
+    else
+        m_arguments.SetBrowseStyle(CUXBrowseEdit::kBrowseFile);
     m_arguments.SubclassDlgItem(IDC_UX_TL_ARGUMENTS, this);
-    m_directory.SetBrowseStyle(CUXBrowseEdit::kBrowseFolder);
+    menu = manager.GetDirectoryMenu();
+    if (menu.first != 0)
+        m_directory.SetBrowseStyle(CUXBrowseEdit::kPopupMenu, menu.first, menu.second);
+    else
+        m_directory.SetBrowseStyle(CUXBrowseEdit::kBrowseFolder);
     m_directory.SubclassDlgItem(IDC_UX_TL_DIRECTORY, this);
     m_command.LimitText(sizeof(CUXToolRecord::m_szCommand) - 1);
     m_arguments.LimitText(sizeof(CUXToolRecord::m_szArguments) - 1);

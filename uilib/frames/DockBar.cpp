@@ -219,7 +219,14 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
         i = end;
     }
     if (nLength > 0)
+    {
+        // Splitters drawn where they no longer are, and where they now are, are painted again.
+        if (m_hWnd != nullptr)
+            for (const std::vector<Splitter>* list : {&m_splitters, &splitters})
+                for (const Splitter& splitter : *list)
+                    InvalidateRect(&splitter.rect, FALSE);
         m_splitters = splitters;
+    }
     return thickness + shift;
 }
 

@@ -473,14 +473,21 @@ LRESULT CUXDockWindow::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
             m_pExpandButton->Invalidate();
         }
     }
-    // The controls of a floating window are updated once the idle update of the frames has passed.
-    PostMessage(UXM_FIRSTINIT, ++m_nIdleUpdates);
+    // The controls of a floating window are updated once the idle update of the frames has passed. The
+    // message ends idle time, so the idle pass it causes posts nothing: otherwise the loop never rests.
+    if (m_bIdleAfterOwnPost)
+        m_bIdleAfterOwnPost = FALSE;
+    else
+        PostMessage(UXM_FIRSTINIT, ++m_nIdleUpdates);
     return result;
 }
 
 LRESULT CUXDockWindow::OnFirstInit(WPARAM wParam, LPARAM)
 {
-    if (wParam == m_nIdleUpdates && (m_dwStyle & CBRS_FLOATING))
+    if (wParam != m_nIdleUpdates)
+        return 0;
+    m_bIdleAfterOwnPost = TRUE;
+    if (m_dwStyle & CBRS_FLOATING)
         SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     return 0;
 }

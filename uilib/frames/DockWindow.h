@@ -148,6 +148,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     UINT m_nIdleUpdates = 0;
+    BOOL m_bIdleAfterOwnPost = FALSE;   // this idle pass was started by our own posted message
     BOOL m_bWasActive = FALSE;
 };
 

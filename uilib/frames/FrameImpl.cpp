@@ -24,6 +24,7 @@ CUXFrameImpl::~CUXFrameImpl()
     if (keys.IsEnabled() && m_pImplFrame != nullptr && keys.GetFrame() == m_pImplFrame)
         keys.Commit(TRUE);
     CUXToolsManager& tools = GetToolsManager();
+    tools.WithdrawFrameCoolMenu(&m_coolMenu);
     if (tools.IsEnabled())
         tools.Save(0);
     // A customize dialog of this frame ends with it; the call that runs the dialog deletes it once its loop
@@ -32,6 +33,12 @@ CUXFrameImpl::~CUXFrameImpl()
     if (pSheet != nullptr && m_pImplFrame != nullptr && pSheet->GetFrame() == m_pImplFrame &&
         pSheet->m_hWnd != nullptr)
         pSheet->DestroyWindow();
+}
+
+void CUXFrameImpl::InstallCoolMenu(CWnd* pFrame)
+{
+    if (m_coolMenu.Install(pFrame) && !(pFrame->GetStyle() & WS_CHILD))
+        GetToolsManager().OfferFrameCoolMenu(&m_coolMenu);
 }
 
 // ---- the bar layout ---------------------------------------------------------------------------------------

@@ -52,6 +52,8 @@ public:
     BOOL AddHiddenCommands(CFrameWnd* pFrame, const UINT* ids, int count);
     BOOL AddHiddenCommand(CFrameWnd* pFrame, UINT nID);
     CUXCoolMenu& GetCoolMenu() { return m_coolMenu; }
+    // Puts the cool-menu hook on the frame's window; a main frame's shows the user tools' icons too.
+    void InstallCoolMenu(CWnd* pFrame);
 
     // ---- window class and keys ----
     // Gives cs a window class of no class style, cursor or background, with the icon of that resource id.

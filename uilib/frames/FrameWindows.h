@@ -83,7 +83,7 @@ protected:
     {
         if (TBase::OnCreate(lpCreateStruct) == -1)
             return -1;
-        m_coolMenu.Install(this);
+        CUXFrameImpl::InstallCoolMenu(this);
         return 0;
     }
 };

@@ -118,10 +118,13 @@ BOOL CUXKeyMapManager::Load()
     BYTE* data = nullptr;
     UINT count = 0;
     if (!store.GetProfileBinary(SettingsSection(), kAcceleratorsEntry, &data, &count))
-        return FALSE;
+    {
+        // An empty value is a table with no shortcuts, which the user chose by removing them all.
+        return store.HasProfileValue(SettingsSection(), kAcceleratorsEntry);
+    }
     std::unique_ptr<BYTE[]> owner(data);
     // A damaged value is refused whole: the frame keeps the shortcuts it has.
-    if (count == 0 || count % sizeof(CUXStoredAccel) != 0)
+    if (count % sizeof(CUXStoredAccel) != 0)
         return FALSE;
     std::vector<ACCEL> table;
     for (UINT offset = 0; offset < count; offset += sizeof(CUXStoredAccel))

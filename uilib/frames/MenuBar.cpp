@@ -1307,8 +1307,16 @@ void CUXMenuBar::PlaceItems()
     BOOL horizontal = !IsVerticalLayout();
     Placement placement =
         ComputePlacement(horizontal ? client.Width() : client.Height(), horizontal, !(m_dwStyle & CBRS_FLOATING));
+    BOOL moved = FALSE;
     for (int i = 0; i < GetItemCount(); ++i)
-        GetItem(i)->m_ptPos = placement.rects[static_cast<size_t>(i)].TopLeft();
+    {
+        CPoint position = placement.rects[static_cast<size_t>(i)].TopLeft();
+        moved = moved || GetItem(i)->m_ptPos != position;
+        GetItem(i)->m_ptPos = position;
+    }
+    // An item that moved leaves its old place and needs its new one painted.
+    if (moved)
+        Invalidate(FALSE);
 }
 
 int CUXMenuBar::AvailableLength(BOOL horizontal) const

@@ -2,6 +2,7 @@
 
 #include "uilib/core/CustomToolBar.h"
 #include "uilib/core/GlobalData.h"
+#include "uilib/core/Helpers.h"
 #include "uilib/core/LibraryIds.h"
 
 #include <memory>
@@ -18,6 +19,7 @@ IMPLEMENT_DYNAMIC(CUXReBar, CReBar)
 BEGIN_MESSAGE_MAP(CUXReBar, CReBar)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_NCPAINT()
     ON_NOTIFY_REFLECT(RBN_CHILDSIZE, OnChildSize)
     ON_MESSAGE(RB_SHOWBAND, OnShowBand)
     ON_MESSAGE(UXM_REBAR_CHILD_RESIZED, OnChildResized)
@@ -143,6 +145,19 @@ void CUXReBar::PlaceCustomBar(CFrameWnd*, CUXToolBar* pBar)
     band.fStyle = RBBS_BREAK;   // a row of its own
     band.wID = static_cast<UINT>(pBar->GetDlgCtrlID());
     AddBar(pBar, &band);
+}
+
+void CUXReBar::OnNcPaint()
+{
+    // The control draws only the edges it has a style for: the rest of its frame would keep what the screen
+    // held there (a band's old picture after the rebar moved).
+    {
+        CWindowDC dc(this);
+        CRect window, client;
+        UXPrepareNonClientDC(this, dc, window, client);
+        dc.FillSolidRect(&window, uxAfxData.m_clrBtnFace);
+    }
+    Default();
 }
 
 LRESULT CUXReBar::OnBarRemoved(void* object, WPARAM wParam, LPARAM)

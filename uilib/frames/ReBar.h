@@ -36,6 +36,7 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
+    afx_msg void OnNcPaint();
     afx_msg void OnChildSize(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnShowBand(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChildResized(WPARAM wParam, LPARAM lParam);

@@ -249,21 +249,40 @@ int CUXToolsManager::GetFileIconIndex(LPCSTR path) const
     return info.iIcon;
 }
 
-void CUXToolsManager::AddIcon(UINT nID, int index)
+void CUXToolsManager::AddIcon(CUXCoolMenu* pCoolMenu, UINT nID, int index)
 {
     if (index < 0 || m_hSystemImages == nullptr)
         return;
     HICON hIcon = ::ImageList_GetIcon(m_hSystemImages, index, ILD_NORMAL);
     if (hIcon == nullptr)
         return;
-    CSize size = m_pCoolMenu->GetImageSize();
-    m_pCoolMenu->AddImage(nID, hIcon, size.cx, size.cy, TRUE);
+    CSize size = pCoolMenu->GetImageSize();
+    pCoolMenu->AddImage(nID, hIcon, size.cx, size.cy, TRUE);
 }
 
 void CUXToolsManager::SetCoolMenu(CUXCoolMenu* pCoolMenu)
 {
     m_pCoolMenu = pCoolMenu;
+    m_pIconMenu = nullptr;
     m_iconCommands.clear();
+}
+
+void CUXToolsManager::OfferFrameCoolMenu(CUXCoolMenu* pCoolMenu)
+{
+    m_pFrameCoolMenu = pCoolMenu;
+    if (m_pCoolMenu == nullptr && m_hMenu != nullptr)
+        BuildMenu();
+}
+
+void CUXToolsManager::WithdrawFrameCoolMenu(CUXCoolMenu* pCoolMenu)
+{
+    if (m_pFrameCoolMenu == pCoolMenu)
+        m_pFrameCoolMenu = nullptr;
+    if (m_pIconMenu == pCoolMenu)
+    {
+        m_pIconMenu = nullptr;
+        m_iconCommands.clear();
+    }
 }
 
 void CUXToolsManager::BuildMenu()
@@ -284,6 +303,13 @@ void CUXToolsManager::BuildMenu()
             ::SHGetFileInfoA(".htm", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                              SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     }
+    // The icons go to the cool menu the program named, else to the main frame's own.
+    CUXCoolMenu* pCoolMenu = m_pCoolMenu != nullptr ? m_pCoolMenu : m_pFrameCoolMenu;
+    if (pCoolMenu != m_pIconMenu)
+    {
+        m_pIconMenu = pCoolMenu;
+        m_iconCommands.clear();
+    }
     // The menu lists the tools last first.
     for (auto it = m_tools.rbegin(); it != m_tools.rend(); ++it)
     {
@@ -292,9 +318,9 @@ void CUXToolsManager::BuildMenu()
             continue;   // neither a file nor a web address: kept, but not offered
         // The shell is asked once for each tool's command: the icon stays while the command does.
         auto known = m_iconCommands.find(it->m_nID);
-        if (m_pCoolMenu != nullptr && (known == m_iconCommands.end() || known->second != it->m_szCommand))
+        if (pCoolMenu != nullptr && (known == m_iconCommands.end() || known->second != it->m_szCommand))
         {
-            AddIcon(it->m_nID, file ? GetFileIconIndex(it->m_szCommand) : GetWebIconIndex());
+            AddIcon(pCoolMenu, it->m_nID, file ? GetFileIconIndex(it->m_szCommand) : GetWebIconIndex());
             m_iconCommands[it->m_nID] = it->m_szCommand;
         }
         ::AppendMenuA(m_hMenu, MF_STRING, it->m_nID, it->m_szMenuText);

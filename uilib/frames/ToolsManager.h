@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 class CUXCoolMenu;
@@ -66,8 +67,19 @@ public:
     // Where the menu bar puts the pop-up: in the frame's own menu and in other (document) menus.
     void SetMenuPositions(int defaultMenu, int otherMenus);
     int GetMenuPosition(BOOL defaultMenu) const { return defaultMenu ? m_nDefaultMenuPos : m_nOtherMenuPos; }
-    // The cool menu that shows the tools' icons (borrowed; null: no icons).
+    // The cool menu that shows the tools' icons (borrowed; null: the main frame's, see below).
     void SetCoolMenu(CUXCoolMenu* pCoolMenu);
+    // Menus the tools page offers on the buttons of the arguments and the initial-directory fields (the
+    // sub-menu of a menu resource, whose commands go to the program); without one the field browses for a
+    // file or a folder. 0 takes the menu away.
+    void SetArgumentMenu(UINT nIDMenu, int nSubMenu) { m_argumentMenu = {nIDMenu, nSubMenu}; }
+    void SetDirectoryMenu(UINT nIDMenu, int nSubMenu) { m_directoryMenu = {nIDMenu, nSubMenu}; }
+    std::pair<UINT, int> GetArgumentMenu() const { return m_argumentMenu; }
+    std::pair<UINT, int> GetDirectoryMenu() const { return m_directoryMenu; }
+    // A main frame's own cool menu shows the icons unless the program names one; the frame takes it back
+    // when it goes.
+    void OfferFrameCoolMenu(CUXCoolMenu* pCoolMenu);
+    void WithdrawFrameCoolMenu(CUXCoolMenu* pCoolMenu);
 
     // Enabled: the application offers user tools (the menu bar shows the pop-up). Active: the manager saves
     // at program end.
@@ -84,11 +96,15 @@ private:
     int GetWebIconIndex();
     int GetFileIconIndex(LPCSTR path) const;
     // Puts the system image's icon into the cool menu under the command.
-    void AddIcon(UINT nID, int index);
+    void AddIcon(CUXCoolMenu* pCoolMenu, UINT nID, int index);
 
     std::vector<CUXToolRecord> m_tools;
     HIMAGELIST m_hSystemImages = nullptr;   // the shell's, never destroyed
     CUXCoolMenu* m_pCoolMenu = nullptr;
+    CUXCoolMenu* m_pFrameCoolMenu = nullptr;
+    std::pair<UINT, int> m_argumentMenu = {0, 0};
+    std::pair<UINT, int> m_directoryMenu = {0, 0};
+    CUXCoolMenu* m_pIconMenu = nullptr;   // the cool menu that holds the icons of m_iconCommands
     BYTE m_bActive = 1;
     BYTE m_bEnabled = 0;
     BYTE m_bDirty = 0;

@@ -1,0 +1,69 @@
+// An idle program rests: with docking windows docked and floating, the application's loop runs its idle work
+// once after the last message and then waits, taking no processor time.
+#include "UiFramesTestSupport.h"
+
+namespace
+{
+
+// The application's loop, counting the idle passes it starts, until its timer ends it.
+class CIdleCountingLoop : public CMessageLoop
+{
+public:
+    int passes = 0;
+    BOOL done = FALSE;
+
+protected:
+    BOOL ContinueLoop() override { return !done; }
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (lCount == 0)
+            ++passes;
+        return AfxGetApp()->OnIdle(lCount);
+    }
+};
+
+CIdleCountingLoop* g_loop = nullptr;
+
+void CALLBACK EndIdleLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_loop->done = TRUE;
+}
+
+ULONGLONG ThreadProcessorTime()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return ticks(kernel) + ticks(user);   // in 100 ns
+}
+
+class IdleTest : public UiFramesProgram
+{
+};
+
+}   // namespace
+
+TEST_F(IdleTest, AFrameWithDockingWindowsTakesNoProcessorTimeWhileIdle)
+{
+    CFtDockFrame* frame = MakeDockFrame();
+    ASSERT_NE(nullptr, frame);
+    frame->FloatControlBar(&frame->m_windows[1], CPoint(400, 300), CBRS_ALIGN_TOP);
+    ASSERT_TRUE(frame->m_windows[1].IsFloating());
+    PumpPending();
+
+    // Idleness is measured over a stretch of time in which nothing happens: two seconds.
+    CIdleCountingLoop loop;
+    g_loop = &loop;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 2000, EndIdleLoop);
+    ASSERT_NE(0u, timer);
+    ULONGLONG before = ThreadProcessorTime();
+    loop.Run();
+    ULONGLONG used = ThreadProcessorTime() - before;
+    ::KillTimer(nullptr, timer);
+    g_loop = nullptr;
+
+    // Idle work once after the start and once after the timer, each possibly followed by the messages it
+    // posts itself; never again and again.
+    EXPECT_LE(loop.passes, 6);
+    EXPECT_LT(used, 2000000u) << "processor time in 100 ns units";   // below a tenth of the stretch
+}
