@@ -368,17 +368,13 @@ TEST_F(NewSlideDialogTest, TexturesKeepTheirCatalogueEntryWhenOneIsLeftOut)
     EXPECT_EQ(CNewSlideDlg::USER_BACKGROUND, dlg.m_nBackground);
 }
 
-<<<<<<< HEAD
-TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndOnlyATakenOneEntersTheProject)
-=======
 TEST_F(NewSlideDialogTest, ThePreviewShrinksATextureSmoothly)
 {
     ASSERT_TRUE(WriteFileBytes(app / "Texture\\b.bmp", MakeBmp(638, 466, RedGreenRamp)));
     EXPECT_EQ(0, PreviewPixelsOff(dlg, IDC_NEW_SLIDE_PREVIEW, 0, RedGreenRamp));
 }
 
-TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAnImageAndHaveTheSlideSize)
->>>>>>> draw
+TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndOnlyATakenOneEntersTheProject)
 {
     CTempFolder elsewhere("vxnewslidesrc");
     ASSERT_TRUE(WriteFileBytes(elsewhere / "notes.txt", Bytes(10, 'x')));
