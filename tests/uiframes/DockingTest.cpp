@@ -6,6 +6,7 @@
 #include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
 #include "uilib/core/LibraryIds.h"
+#include "uilib/core/WndHook.h"
 #include "uilib/frames/BarDockContext.h"
 
 namespace
@@ -417,6 +418,18 @@ TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)
     EXPECT_TRUE(seq.Matches(expected));
 }
 
+// Counts the messages of the window it sits on.
+class CCountingHook : public CUXWndHook
+{
+public:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        ++m_nMessages;
+        return CUXWndHook::HandleMessage(message, wParam, lParam);
+    }
+    int m_nMessages = 0;
+};
+
 TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
 {
     CFtDockFrame* pOther = new CFtDockFrame;
@@ -439,13 +452,21 @@ TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
     bar.m_pDockContext->ToggleDocking();
     ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
 
-    // One that allows it docks there and belongs to that frame from now on.
+    // One that allows it docks there and belongs to that frame from now on; its hook goes with it.
     // (Pressed a little higher on the gripper: two presses at one place would make a double click.)
     bar.m_bQueryFlag = TRUE;
+    CCountingHook* pHook = new CCountingHook;
+    bar.m_pHook = pHook;
+    pHook->AttachWindow(frame);
     VxInput::Drag(Gripper(bar) - CSize(0, 6), target);
     PumpPending();
     EXPECT_FALSE(bar.IsFloating());
     EXPECT_EQ(pOther, bar.m_pDockSite);
+    EXPECT_EQ(nullptr, CUXWindowMap::GetMap().Lookup(frame->m_hWnd));
+    EXPECT_EQ(pHook, CUXWindowMap::GetMap().Lookup(pOther->m_hWnd));
+    const int before = pHook->m_nMessages;
+    pOther->SendMessage(WM_NULL);
+    EXPECT_EQ(before + 1, pHook->m_nMessages);
     ASSERT_NE(nullptr, bar.m_pDockBar);
     EXPECT_EQ(pOther->GetControlBar(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
     EXPECT_NE(nullptr, pOther->m_listControlBars.Find(&bar));
