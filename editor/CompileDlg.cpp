@@ -2,8 +2,8 @@
 
 #include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ProjectSettings.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 
@@ -79,5 +79,5 @@ void CCompileDlg::OnDelete()
 
 void CCompileDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_compiler.htm");
+    ShowHelpTopic("vc_compiler.htm");
 }

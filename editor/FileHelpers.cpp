@@ -214,3 +214,10 @@ CString FreeFileName(const char* path)
             return candidate;
     }
 }
+
+CString WithoutTrailingBackslash(CString folder)
+{
+    if (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '\\')
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}

@@ -45,6 +45,8 @@ CString GetFullPath(const char* path);
 // length; empty when the system cannot say.
 CString GetCurrentFolder();
 CString GetModulePath(HMODULE module);
+// The folder without one trailing backslash (a lone "\\" stays).
+CString WithoutTrailingBackslash(CString folder);
 // folder + "\\" + name, without doubling a backslash the folder ends with.
 CString AppendPath(const char* folder, const char* name);
 

@@ -1,8 +1,8 @@
 #include "editor/ImageSizeDlg.h"
 
 #include "editor/EditorControls.h"
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
-#include "editor/VexulCreatorApp.h"
 #include "editor/ProjectSettings.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
@@ -106,6 +106,6 @@ BOOL CImageSizeNoticeDlg::OnInitDialog()
 void CImageSizeNoticeDlg::OnOK()
 {
     UpdateData(TRUE);
-    theApp.WriteProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", m_bDoNotShowAgain);
+    SetProfileValue(EditorProfile::HIDE_IMAGE_INFO, m_bDoNotShowAgain);
     EndDialog(IDOK);
 }

@@ -1,8 +1,10 @@
 #include "editor/NewSlideDlg.h"
 
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ProjectFiles.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
@@ -232,7 +234,7 @@ BOOL CNewSlideDlg::BringImageIntoProject()
     CString source = GetChosenImagePath();
     CString relative;
     if (source.IsEmpty() || !FileExists(source) ||
-        !theApp.ImportFileToProject(source, m_strProjectFolder, relative))
+        !ImportFileToProject(source, m_strProjectFolder, relative))
         return FALSE;
     m_strFile = AppendPath(m_strProjectFolder, relative);
     if (m_nBackground != USER_BACKGROUND)
@@ -264,7 +266,7 @@ void CNewSlideDlg::OnEditImage()
 
 void CNewSlideDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_slideadd.htm");
+    ShowHelpTopic("vc_slideadd.htm");
 }
 
 void CNewSlideDlg::OnOK()

@@ -1,7 +1,7 @@
 #include "editor/ObjectListDlg.h"
 
+#include "editor/HelpTopics.h"
 #include "editor/SlideObjectEditing.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Slide.h"
@@ -294,5 +294,5 @@ void CObjectListDlg::OnMoveDown()
 
 void CObjectListDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_objectlist.htm");
+    ShowHelpTopic("vc_objectlist.htm");
 }

@@ -1,5 +1,6 @@
 #include "editor/FileHelpers.h"
 #include "editor/FolderDlgs.h"
+#include "editor/HelpTopics.h"
 #include "editor/ProjectWizard.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
@@ -100,7 +101,7 @@ void CWProjPage::EnableWithCheck(int checkId, const int* ids, int count)
 
 void CWProjPage::OnHelp()
 {
-    theApp.ShowHelpTopic(m_pszHelpTopic);
+    ShowHelpTopic(m_pszHelpTopic);
 }
 
 // ---- project folder ------------------------------------------------------------------------------------

@@ -1,15 +1,17 @@
 #include "editor/SlideEditorDlg.h"
 
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ObjectListDlg.h"
 #include "editor/PositionDlgs.h"
+#include "editor/ProjectFiles.h"
 #include "editor/RectangleObjectDlg.h"
 #include "editor/SlideBackgroundDlg.h"
 #include "editor/SlideObjectEditing.h"
 #include "editor/TextObjectDlg.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/ProjectPack.h"
@@ -158,7 +160,7 @@ BOOL CSlideEditorDlg::OnInitDialog()
     m_cLanguage = GetLanguage();
     m_nCurrent = -1;
     // A damaged profile value must not reach the divisions of the snap.
-    m_nGrid = ClampInt(static_cast<int>(theApp.GetProfileInt("SETTINGS", "GRID", 1)), MIN_GRID, MAX_GRID);
+    m_nGrid = ClampInt(GetProfileValue(EditorProfile::GRID), MIN_GRID, MAX_GRID);
     CDialog::OnInitDialog();
     DragAcceptFiles(TRUE);
     m_swatchWhite.SubclassDlgItem(IDC_GRID_WHITE, this);
@@ -217,7 +219,7 @@ void CSlideEditorDlg::OnOK()
 {
     if (!TakeGridSettings())
         return;
-    theApp.WriteProfileInt("SETTINGS", "GRID", m_nGrid);
+    SetProfileValue(EditorProfile::GRID, m_nGrid);
     EndDialog(IDOK);
 }
 
@@ -234,7 +236,7 @@ BOOL CSlideEditorDlg::PreTranslateMessage(MSG* pMsg)
 
 void CSlideEditorDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_slideedit.htm");
+    ShowHelpTopic("vc_slideedit.htm");
 }
 
 // ---- state of the controls --------------------------------------------------------------------------------
@@ -1147,7 +1149,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         // An image of the slide's size becomes the background.
         CString relative;
         CPicture background;
-        if (theApp.ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
+        if (ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
             background.Load(AppendPath(m_strProjectFolder, relative)))
         {
             m_Picture.CopyFrom(background);

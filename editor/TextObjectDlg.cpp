@@ -1,7 +1,7 @@
 #include "editor/TextObjectDlg.h"
 
 #include "editor/EditorControls.h"
-#include "editor/VexulCreatorApp.h"
+#include "editor/HelpTopics.h"
 #include "resources/editor/resource.h"
 #include "show/FontEmbedding.h"
 #include "show/Language.h"
@@ -83,7 +83,7 @@ void CTextObjectDlg::CheckFontEmbedding(const CString& face)
 
 void CTextObjectDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_textobject.htm");
+    ShowHelpTopic("vc_textobject.htm");
 }
 
 void CTextObjectDlg::OnOK()

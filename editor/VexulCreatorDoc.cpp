@@ -1,8 +1,10 @@
 #include "editor/VexulCreatorDoc.h"
 
 #include "editor/EditorControls.h"
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ProjectFiles.h"
 #include "editor/ProjectWizard.h"
 #include "editor/ProjectWizardRunner.h"
 #include "editor/StartupDialogs.h"
@@ -211,7 +213,7 @@ BOOL CVexulCreatorDoc::NewProject()
     DeleteContents();
     settings.m_strFolder = folder;
     ApplySettings(settings, copyStartProgram);
-    theApp.WriteProfileString("PROJECT", "FOLDER", folder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, folder);
     SetPackPath(AppendPath(folder, kPackName));
     m_PackStamp = GetFileStamp(m_strPackPath);
     SetPathName(m_strPackPath);
@@ -223,9 +225,9 @@ BOOL CVexulCreatorDoc::NewProject()
     if (m_bTutorMode)
     {
         AfxMessageBox(IDS_TUTOR_COPIES_FILES, MB_OK | MB_ICONINFORMATION);
-        CTutorDlg::CopyExampleFiles(m_strTutorFolder, folder);
+        CopyExampleFiles(m_strTutorFolder, folder);
     }
-    else if (theApp.GetProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", 0) == 0)
+    else if (GetProfileValue(EditorProfile::HIDE_IMAGE_INFO) == 0)
     {
         CImageSizeNoticeDlg notice(GetMainWindow());
         notice.m_nWindowWidth = m_Settings.m_nWindowWidth;
@@ -277,7 +279,7 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
         CString relative;
-        if (!file->IsEmpty() && theApp.ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+        if (!file->IsEmpty() && ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
             *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
@@ -399,7 +401,7 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     m_Show.GetProjectSettings(m_Settings);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_bProjectOpen = TRUE;
-    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strProjectFolder);
     if (!whole)
     {
         // What was read is shown; the first save over the file keeps the file as it was first.
@@ -573,7 +575,7 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
             CopyProjectFile(oldFolder, starter);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_Show.SetFromProjectSettings(m_Settings);
-    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strProjectFolder);
     SetCurrentDirectoryA(m_strProjectFolder);
 }
 
@@ -728,7 +730,7 @@ BOOL CVexulCreatorDoc::AddFileToPack(CString& path)
         }
         // Another picture has that entry name: this one goes in under a name of its own.
         CString copy;
-        if (!theApp.CopyIntoProjectUnderFreeName(file, m_strProjectFolder, &m_Pack, copy))
+        if (!CopyIntoProjectUnderFreeName(file, m_strProjectFolder, &m_Pack, copy))
             return FALSE;
         file = copy;
     }

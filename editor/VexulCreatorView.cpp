@@ -329,7 +329,7 @@ void CVexulCreatorView::RenderMissingThumbnails()
     m_nRoundJobs = snapshot.jobs.size();
     m_nRoundResults = 0;
     if (snapshot.jobs.empty() || !m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd,
-                                                 WM_THUMBNAIL_READY, &theApp.m_nThumbnailBusy))
+                                                 WM_THUMBNAIL_READY))
         m_nRoundJobs = 0;
     NameUnreadablePictures();
 }

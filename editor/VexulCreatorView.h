@@ -88,6 +88,8 @@ public:
     void StopThumbnails();
     void RenderMissingThumbnails();
     BOOL IsRenderingThumbnails() const { return m_worker.IsRunning(); }
+    // TRUE while the worker's thread still draws.
+    BOOL IsThumbnailWorkerBusy() const { return m_worker.IsBusy(); }
 
     int GetSlideCount() const { return m_nSlideCount; }
     int GetSelection() const { return m_nSelection; }

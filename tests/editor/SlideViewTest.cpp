@@ -70,7 +70,7 @@ TEST_F(EditorProgram, ProjectsOpenedAndMadeWhileThumbnailsAreDrawnShowOnlyTheirO
     Frame()->SendMessage(WM_CLOSE);
     EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
     EXPECT_FALSE(renderingAtQuestion);
-    EXPECT_EQ(0, theApp.m_nThumbnailBusy.load());
+    EXPECT_FALSE(View()->IsThumbnailWorkerBusy());
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_TRUE(Doc()->IsModified());
 }
