@@ -139,7 +139,8 @@ CString TellFreeName(const CString& name, const CString& freeName)
 
 }   // namespace
 
-BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName, CProjectPack* pack)
+BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
+                         CProjectPack* pack)
 {
     relativeName.Empty();
     CString path = filePath ? filePath : "";

@@ -772,6 +772,71 @@ int CVexulCreatorDoc::GetSlideHeight() const
     return m_Show.m_nWindowHeight - CProjectSettings::WINDOW_EXTRA_HEIGHT;
 }
 
+int CVexulCreatorDoc::CountSlides() const
+{
+    int free = FindFreeSlide();
+    return free < 0 ? CShowData::MaxSlides : free;
+}
+
+int CVexulCreatorDoc::FindFreeSlide() const
+{
+    for (int i = 0; i < CShowData::MaxSlides; i++)
+        if (!m_Show.m_Slides[i].IsInShow())
+            return i;
+    return -1;
+}
+
+void CVexulCreatorDoc::SetSlideImageFile(int slide, const char* name)
+{
+    if (CSlide* target = m_Show.GetSlide(slide))
+        target->m_Background.m_strImageFile = name;
+}
+
+BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& choices)
+{
+    CSlide* edited = m_Show.GetSlide(slide);
+    if (edited == nullptr)
+        return FALSE;
+    BOOL others = FALSE;
+    if (choices.bBackgroundAllSlides)
+    {
+        m_Show.ApplyBackgroundEffectsToAllSlides(slide);
+        others = TRUE;
+    }
+    if (choices.bTextAllSlides)
+    {
+        m_Show.ApplyTextStyleToAllSlides(slide, 0);
+        others = TRUE;
+    }
+    else if (choices.bTextThisSlide)
+    {
+        edited->ApplyTextStyle(0);
+    }
+    if (choices.bImageAllSlides)
+    {
+        m_Show.ApplyImageStyleToAllSlides(slide, 0);
+        others = TRUE;
+    }
+    else if (choices.bImageThisSlide)
+    {
+        edited->ApplyImageStyle(0);
+    }
+    return others;
+}
+
+void CVexulCreatorDoc::PrepareNextSlide(int count)
+{
+    if (count < 1 || count >= CShowData::MaxSlides || m_Show.m_Slides[count].IsInShow())
+        return;
+    CSlide& next = m_Show.m_Slides[count];
+    next.CopyFrom(m_Show.m_Slides[count - 1]);
+    next.m_Background.m_strImageFile.Empty();
+    next.m_Background.m_Picture.FreePicture();
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+        if (CSlideObjSlot* slot = next.GetSlot(i))
+            slot->Clear();
+}
+
 BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
 {
     CSlide* target = m_Show.GetSlide(slide);
