@@ -209,7 +209,9 @@ CString GetDroppedFile(HDROP drop, UINT index)
     return CString(name.data());
 }
 
-int LanguageMessageBox(char letter, const char* english, const char* german, UINT type)
+CString LoadText(UINT id)
 {
-    return AfxMessageBox(letter == 'G' ? german : english, type);
+    CString text;
+    text.LoadString(id);
+    return text;
 }

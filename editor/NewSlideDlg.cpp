@@ -7,7 +7,6 @@
 #include "editor/ProjectFiles.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/Picture.h"
 
 #include <vector>
@@ -51,8 +50,7 @@ void FitPreviewToSlideShape(CWnd& preview)
 }
 
 CNewSlideDlg::CNewSlideDlg(CWnd* pParent)
-    : CDialog(IDD_NEW_SLIDE, pParent), m_nBackground(TEXTURE_BACKGROUND), m_nWidth(0), m_nHeight(0),
-      m_cLanguage(GetLanguage())
+    : CDialog(IDD_NEW_SLIDE, pParent), m_nBackground(TEXTURE_BACKGROUND), m_nWidth(0), m_nHeight(0)
 {
 }
 
@@ -90,7 +88,7 @@ void CNewSlideDlg::FillTextureList()
     m_listTextures.ResetContent();
     CString folder, catalogue;
     theApp.GetTexturePaths(folder, catalogue);
-    const char* nameKey = m_cLanguage == 'G' ? "NAME_GER" : "NAME_ENU";
+    const CString nameKey = LoadText(IDS_TEXTURE_NAME_KEY);
     if (FileExists(folder) && FileExists(catalogue))
     {
         int count = static_cast<int>(GetPrivateProfileIntA("TEXTURE", "COUNT", 0, catalogue));

@@ -4,7 +4,6 @@
 #include "editor/FileHelpers.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/ProjectPack.h"
 
 #include <cstring>
@@ -124,16 +123,8 @@ CString FreeProjectName(const CString& name, const CProjectNames& names)
 // name already (replacing it would change the slides that show it); returns the new name.
 CString TellFreeName(const CString& name, const CString& freeName)
 {
-    CString message;
-    if (IsGerman())
-        message.Format("Im Projektordner gibt es bereits eine andere Datei \"%s\".\nDie Datei wird als "
-                       "\"%s\" in den Projektordner kopiert.",
-                       name, freeName);
-    else
-        message.Format("The project folder already holds another file \"%s\".\nThe file is copied into "
-                       "the project folder as \"%s\".",
-                       name, freeName);
-    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(FormatString(IDS_FILE_COPIED_UNDER_FREE_NAME, name.GetString(), freeName.GetString()),
+                  MB_OK | MB_ICONINFORMATION);
     return freeName;
 }
 
@@ -177,7 +168,7 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
             name = TellFreeName(name, FreeProjectName(name, names));
         fullName = folder + "\\" + name;
         if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
-            !CopyFileWithPrompt(fullName, path, FALSE, GetLanguage()))
+            !CopyFileWithPrompt(fullName, path, FALSE))
         {
             AfxMessageBox(FormatString(IDS_IMPORT_COPY_FAILED, static_cast<const char*>(path),
                                        static_cast<const char*>(folder)),
@@ -203,7 +194,7 @@ BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolde
     CProjectNames names(folder, pack, bytes);
     CString name = path.Mid(path.ReverseFind('\\') + 1);
     CString target = folder + "\\" + TellFreeName(name, FreeProjectName(name, names));
-    if (!CopyFileWithPrompt(target, path, FALSE, GetLanguage()))
+    if (!CopyFileWithPrompt(target, path, FALSE))
         return FALSE;
     copyPath = target;
     return TRUE;
@@ -230,7 +221,7 @@ int CopyExampleFiles(const char* exampleFolder, const char* projectFolder)
         // Only names of files beside the list: the copy never leaves the two folders.
         if (file.GetLength() < 2 || file.FindOneOf("\\/:") >= 0 || file == "..")
             continue;
-        if (CopyFileWithPrompt(AppendPath(projectFolder, file), AppendPath(folder, file), TRUE, GetLanguage()))
+        if (CopyFileWithPrompt(AppendPath(projectFolder, file), AppendPath(folder, file), TRUE))
             copied++;
     }
     return copied;

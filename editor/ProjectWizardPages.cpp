@@ -4,7 +4,6 @@
 #include "editor/ProjectWizard.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 namespace
 {
@@ -149,22 +148,15 @@ LRESULT CWProjFolder::OnWizardNext()
     m_strFolder.Trim();
     if (m_strFolder.IsEmpty() || !IsFolder(m_strFolder))
     {
-        LanguageMessageBox(GetLanguage(), "Please specify a project folder !",
-                           "Es muss ein Projekt Ordner angegeben werden !", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     CString folder = NormalizeFolder(m_strFolder);
     // The project's files are named below the folder: a longer folder would not leave them room.
     if (folder.GetLength() > MAX_FOLDER_LENGTH)
     {
-        CString english, german;
-        english.Format("The project folder's path is %d characters long.\nPlease choose a folder whose path has "
-                       "at most %d characters.",
-                       folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH));
-        german.Format("Der Pfad des Projekt Ordners ist %d Zeichen lang.\nBitte wählen Sie einen Ordner, dessen "
-                      "Pfad höchstens %d Zeichen hat.",
-                      folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH));
-        LanguageMessageBox(GetLanguage(), english, german, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PROJECT_FOLDER_TOO_LONG, folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH)),
+                      MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     m_strFolder = folder;
@@ -402,8 +394,7 @@ BOOL CWProjSound::CheckSoundFile()
         return TRUE;
     if (!m_strSoundFile.IsEmpty() && FileExists(m_strSoundFile) && !IsFolder(m_strSoundFile))
         return TRUE;
-    LanguageMessageBox(GetLanguage(), "Please specify an existing sound file !",
-                       "Bitte geben Sie eine existierende Sounddatei an !", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(IDS_NEED_SOUND_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 
@@ -536,8 +527,7 @@ BOOL CWProjProgStart::CheckProgram()
 {
     if (!IsNewProject() || !m_nAutostartOn || IsProgramName(m_strProgram))
         return TRUE;
-    LanguageMessageBox(GetLanguage(), "Please specify an existing program file (.exe) !",
-                       "Bitte geben Sie eine existierende Programm-Datei (.exe) an !", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(IDS_NEED_PROGRAM_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 

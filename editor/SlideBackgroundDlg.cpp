@@ -207,8 +207,7 @@ void CSlideBackgroundDlg::OnOK()
         return;
     if (!m_Picture.IsLoaded())
     {
-        LanguageMessageBox(m_cLanguage, "Please specify a background image !",
-                           "Bitte ein Hintergrundbild angeben !");
+        AfxMessageBox(IDS_NEED_BACKGROUND_IMAGE, MB_OK);
         return;
     }
     if (m_nEffectType == EFFECT_FADE_OVER)

@@ -5,7 +5,6 @@
 #include "editor/HelpTopics.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 #include <sys/stat.h>
 
@@ -425,22 +424,21 @@ CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD_ABOUT, pParent)
 {
 }
 
-const char* CAboutDlg::GetHomePage(char language)
+CString CAboutDlg::GetHomePage()
 {
-    return language == 'G' ? "http://www.vexul.example/de/" : "http://www.vexul.example/en/";
+    return LoadText(IDS_HOME_PAGE);
 }
 
-const char* CAboutDlg::GetSupportPage(char language)
+CString CAboutDlg::GetSupportPage()
 {
-    return language == 'G' ? "http://www.vexul.example/de/support.htm" : "http://www.vexul.example/en/support.htm";
+    return LoadText(IDS_SUPPORT_PAGE);
 }
 
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    char language = GetLanguage();
-    m_linkHome.m_link = GetHomePage(language);
-    m_linkSupport.m_link = GetSupportPage(language);
+    m_linkHome.m_link = GetHomePage();
+    m_linkSupport.m_link = GetSupportPage();
     m_linkHome.SetTransparent();
     m_linkSupport.SetTransparent();
     m_linkHome.SubclassDlgItem(IDC_ABOUT_LINK_HOME, this);

@@ -123,8 +123,8 @@ public:
     explicit CAboutDlg(CWnd* pParent = nullptr);
 
     // The web pages of the two links, in the user's language.
-    static const char* GetHomePage(char language);
-    static const char* GetSupportPage(char language);
+    static CString GetHomePage();
+    static CString GetSupportPage();
 
 protected:
     BOOL OnInitDialog() override;

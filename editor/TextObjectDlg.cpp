@@ -92,7 +92,7 @@ void CTextObjectDlg::OnOK()
         return;
     if (m_strText.IsEmpty())
     {
-        LanguageMessageBox(m_cLanguage, "Please enter a text !", "Bitte einen Text eingeben !");
+        AfxMessageBox(IDS_NEED_TEXT, MB_OK);
         return;
     }
     m_nDelay = ClampInt(m_nDelay, MIN_DELAY, MAX_DELAY);

@@ -285,7 +285,8 @@ CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSec
 
 BOOL CVexulCreatorApp::InitInstance()
 {
-    SetLanguage(LETTER_ENGLISH);
+    // The name tables speak the language the string tables and dialogs are shown in.
+    SetLanguage(PRIMARYLANGID(AfxGetUILanguage()) == LANG_GERMAN ? LETTER_GERMAN : LETTER_ENGLISH);
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey("QD-LM");
@@ -371,8 +372,7 @@ void CVexulCreatorApp::OnHelpContents()
 
 void CVexulCreatorApp::OnUpgradeSoftware()
 {
-    const char* page =
-        IsGerman() ? "https://www.vexul.example/de/update.html" : "https://www.vexul.example/en/update.html";
+    const CString page = LoadText(IDS_UPDATE_PAGE);
     if (reinterpret_cast<INT_PTR>(
             AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
         AfxMessageBox(FormatString(IDS_WEB_PAGE_START_FAILED, page), MB_OK | MB_ICONEXCLAMATION);
@@ -398,7 +398,7 @@ CString CVexulCreatorApp::GetUpdateParameters() const
 {
     CString parameters;
     parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
-                      IsGerman() ? "GERMAN" : "ENGLISH", m_strAppFolder + "\\", m_strVersion,
+                      LoadText(IDS_UPDATE_LANGUAGE).GetString(), m_strAppFolder + "\\", m_strVersion,
                       m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
     return parameters;
 }

@@ -10,7 +10,6 @@
 #include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/Picture.h"
 #include "show/ShowText.h"
 
@@ -232,7 +231,6 @@ BOOL CVexulCreatorDoc::NewProject()
         CImageSizeNoticeDlg notice(GetMainWindow());
         notice.m_nWindowWidth = m_Settings.m_nWindowWidth;
         notice.m_nWindowHeight = m_Settings.m_nWindowHeight;
-        notice.m_cLanguage = GetLanguage();
         notice.DoModal();
     }
     return TRUE;
@@ -264,7 +262,7 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE, GetLanguage()))
+    if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -442,12 +440,12 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                     // The new player goes in only where the old one made room: else the old one would be lost.
                     AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
-                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
+                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
                     AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
-    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
+    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE))
     {
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
     }
@@ -468,7 +466,7 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 CString copy = FreeFileName(AppendPath(
                     m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
                 // Written anew with the current version once the project is open, but only over a kept copy.
-                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage()))
+                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE))
                     m_bSaveAfterOpen = TRUE;
                 else
                     AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
@@ -588,7 +586,7 @@ void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& 
     for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
         CreateDirectoryA(AppendPath(m_strProjectFolder, relative.Left(slash)), nullptr);
     BOOL declined = FALSE;
-    if (!CopyFileWithPrompt(target, source, TRUE, GetLanguage(), &declined) && !declined)
+    if (!CopyFileWithPrompt(target, source, TRUE, &declined) && !declined)
         AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -601,7 +599,7 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     question.Format(format, path, FileNameOf(backup).GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
-    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE, GetLanguage()))
+    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE))
     {
         AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
         return FALSE;
@@ -696,10 +694,8 @@ BOOL CVexulCreatorDoc::SaveModified()
         SetModifiedFlag(FALSE);   // nothing that could be saved
         return TRUE;
     }
-    CString question;
-    question.Format(IsGerman() ? "Änderungen in %s speichern ?" : "Save changes in %s ?",
-                    FileNameOf(m_strPackPath).GetString());
-    switch (AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION))
+    switch (AfxMessageBox(FormatString(IDS_SAVE_CHANGES_QUESTION, FileNameOf(m_strPackPath).GetString()),
+                          MB_YESNOCANCEL | MB_ICONQUESTION))
     {
     case IDYES: return SaveProject();
     case IDNO: return TRUE;   // the changes stay unsaved, and stay marked: a later close still asks

@@ -9,7 +9,6 @@
 #include "editor/VexulCreatorApp.h"
 #include "editor/VexulCreatorDoc.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -717,7 +716,6 @@ void CVexulCreatorView::EditSlide(int cell)
         dialog.m_strProjectFolder = doc->GetProjectFolder();
         dialog.m_nWidth = doc->GetSlideWidth();
         dialog.m_nHeight = doc->GetSlideHeight();
-        dialog.m_cLanguage = GetLanguage();
         if (dialog.DoModal() != IDOK || !FileExists(dialog.m_strFile))
             return;
         image = dialog.m_strFile;

@@ -269,6 +269,23 @@
 #define IDS_PATH_TOO_LONG 315
 #define IDS_OLD_PACK_NOT_KEPT 316
 #define IDS_PROJECT_FILE_NOT_MOVED 317
+#define IDS_NEED_PROJECT_FOLDER 318
+#define IDS_PROJECT_FOLDER_TOO_LONG 319
+#define IDS_NEED_SOUND_FILE 320
+#define IDS_NEED_PROGRAM_FILE 321
+#define IDS_NEED_BACKGROUND_IMAGE 322
+#define IDS_NEED_TEXT 323
+#define IDS_FILE_COPIED_UNDER_FREE_NAME 324
+#define IDS_SAVE_CHANGES_QUESTION 325
+#define IDS_FILE_OVERWRITE_QUESTION 326
+#define IDS_IMAGE_SIZE_NOTICE 327
+// Language-dependent addresses and keys: the web pages, the update manager's language, the texture
+// catalogue's name column.
+#define IDS_HOME_PAGE 328
+#define IDS_SUPPORT_PAGE 329
+#define IDS_UPDATE_PAGE 330
+#define IDS_UPDATE_LANGUAGE 331
+#define IDS_TEXTURE_NAME_KEY 332
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

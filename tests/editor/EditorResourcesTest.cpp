@@ -175,7 +175,12 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
                              IDS_FILE_UNREADABLE,       IDS_IMPORT_COPY_FAILED,     IDS_SIZE_MISMATCH_FILE,
                              IDS_PACK_REASON_FULL,      IDS_PACK_REASON_UNREADABLE, IDS_PICTURES_UNREADABLE,
                              IDS_BACKGROUND_NOT_PACKED, IDS_IMAGE_OBJECT_NOT_PACKED, IDS_PACK_CHANGED_ON_DISK,
-                             IDS_PATH_TOO_LONG,         IDS_OLD_PACK_NOT_KEPT,      IDS_PROJECT_FILE_NOT_MOVED};
+                             IDS_PATH_TOO_LONG,         IDS_OLD_PACK_NOT_KEPT,      IDS_PROJECT_FILE_NOT_MOVED,
+                             IDS_NEED_PROJECT_FOLDER,   IDS_PROJECT_FOLDER_TOO_LONG, IDS_NEED_SOUND_FILE,
+                             IDS_NEED_PROGRAM_FILE,     IDS_NEED_BACKGROUND_IMAGE,  IDS_NEED_TEXT,
+                             IDS_FILE_COPIED_UNDER_FREE_NAME, IDS_SAVE_CHANGES_QUESTION, IDS_FILE_OVERWRITE_QUESTION,
+                             IDS_IMAGE_SIZE_NOTICE,     IDS_HOME_PAGE,              IDS_SUPPORT_PAGE,
+                             IDS_UPDATE_PAGE,           IDS_UPDATE_LANGUAGE,        IDS_TEXTURE_NAME_KEY};
     for (UINT id : messages)
     {
         CString english, german;

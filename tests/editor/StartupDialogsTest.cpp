@@ -421,7 +421,7 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
                               windows = ItemText(h, IDC_ABOUT_WINDOWS);
                               CStaticLink* home = dynamic_cast<CStaticLink*>(
                                   CWnd::FromHandlePermanent(GetDlgItem(h, IDC_ABOUT_LINK_HOME)));
-                              linked = home != nullptr && home->m_link == CAboutDlg::GetHomePage('E');
+                              linked = home != nullptr && home->m_link == CAboutDlg::GetHomePage();
                               CDialogDriver::Click(h, IDOK);
                           }});
     RunAboutDialog();
@@ -431,7 +431,9 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
     theApp.GetWindowsVersionText(expected);
     EXPECT_EQ(expected.str(), windows);
     EXPECT_TRUE(linked);
-    EXPECT_STRNE(CAboutDlg::GetHomePage('E'), CAboutDlg::GetHomePage('G'));
+    const CString englishHome = CAboutDlg::GetHomePage();
+    CGermanUser german;
+    EXPECT_STRNE(englishHome, CAboutDlg::GetHomePage());
 }
 
 TEST_F(StartupDialogsTest, TheApplicationFolderHoldsTheTipsAndTheTutorialExample)
