@@ -50,7 +50,7 @@ protected:
 class CImageFileFilter
 {
 public:
-    static const char* GetFilter();
+    static CString GetFilter();
 
     // TRUE when the path's extension (from its last point, lower-cased, kept in m_strExtension) begins with
     // one of the picture extensions. FALSE for a path without a point after its first character.

@@ -286,7 +286,7 @@ void CWProjWindow::OnChooseColor()
 
 void CWProjWindow::OnBrowseIcon()
 {
-    CString path = BrowseForExistingFile(this, "Icon Files (.ico)|*.ico||", GetProjectFolder());
+    CString path = BrowseForExistingFile(this, LoadText(IDS_FILTER_ICONS), GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_ICON, path);
 }
@@ -381,8 +381,7 @@ void CWProjSound::OnBrowse()
 {
     CString path = BrowseForExistingFile(
         this,
-        "Sound Files (.wav;.mid;.mp2;.mp3)|*.wav;*.mid;*.mp2;*.mp3|wav Files (.wav)|*.wav|mid Files (.mid)|*.mid|"
-        "mp2 Files (.mp2)|*.mp2|mp3 Files (.mp3)|*.mp3||",
+        LoadText(IDS_FILTER_SOUNDS),
         GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_SOUND_FILE, path);

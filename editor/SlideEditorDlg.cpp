@@ -773,10 +773,7 @@ void CSlideEditorDlg::OnEditSlide()
 {
     if (m_nSlideCount == 0)
     {
-        CString notice;
-        notice.Format("All used background images should have the same size of %d x %d pixel", m_nWidth,
-                      m_nHeight);
-        AfxMessageBox(notice, MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(FormatString(IDS_SAME_BACKGROUND_SIZE, m_nWidth, m_nHeight), MB_OK | MB_ICONINFORMATION);
     }
     CSlideBackgroundDlg dlg(this);
     dlg.m_nNominalWidth = m_nWidth;
@@ -998,7 +995,7 @@ void CSlideEditorDlg::OnObjectOrder()
 {
     if (CountSlideObjects(m_Slide).Total() < 2)
         return;
-    AfxMessageBox("Please click the text objects in the required order", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(IDS_CLICK_OBJECTS_IN_ORDER, MB_OK | MB_ICONINFORMATION);
     m_bOrderMode = TRUE;
     for (int i = 0; i < MAX_OBJECTS; i++)
         m_nOrder[i] = -1;
@@ -1096,9 +1093,7 @@ void CSlideEditorDlg::MoveObjects(const std::vector<int>& objects)
         rc.OffsetRect(move.m_nOffsetX, move.m_nOffsetY);
         if (rc.left < 0 || rc.top < 0 || rc.right > m_nWidth || rc.bottom > m_nHeight)
         {
-            AfxMessageBox("ERROR\n\nIt is not possible to move the objects, because they would be (partially) "
-                          "outside of the window",
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(IDS_OBJECTS_WOULD_LEAVE_WINDOW, MB_OK | MB_ICONEXCLAMATION);
             return;
         }
     }
@@ -1169,7 +1164,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         sizeDlg.DoModal();
     }
     else if (width * height <= m_nWidth * m_nHeight * 8 / 10 ||
-             AfxMessageBox("Insert as image object ?", MB_YESNO | MB_ICONQUESTION) == IDYES)
+             AfxMessageBox(IDS_INSERT_AS_IMAGE_OBJECT, MB_YESNO | MB_ICONQUESTION) == IDYES)
         InsertDroppedImage(path);
     UpdateButtons();
     InvalidateCanvas();

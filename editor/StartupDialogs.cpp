@@ -444,7 +444,7 @@ BOOL CAboutDlg::OnInitDialog()
     m_linkHome.SubclassDlgItem(IDC_ABOUT_LINK_HOME, this);
     m_linkSupport.SubclassDlgItem(IDC_ABOUT_LINK_SUPPORT, this);
     SetDlgItemText(IDC_ABOUT_BUILD, theApp.m_strPrivateBuild);
-    SetDlgItemText(IDC_ABOUT_VERSION, "Fileversion: " + theApp.m_strVersion);
+    SetDlgItemText(IDC_ABOUT_VERSION, FormatString(IDS_ABOUT_FILE_VERSION, theApp.m_strVersion));
     CString windows;
     theApp.GetWindowsVersionText(windows);
     SetDlgItemText(IDC_ABOUT_WINDOWS, windows);

@@ -78,7 +78,7 @@ void CTextObjectDlg::CheckFontEmbedding(const CString& face)
     else if (IsFontEmbeddingRestricted(&dc, face))
         problem = IDS_FONT_COPY_PROTECTED;
     if (problem != 0)
-        AfxMessageBox("PROBLEM\n\n" + FormatString(problem, face) + "\n\n", MB_OK);
+        AfxMessageBox(FormatString(IDS_FONT_PROBLEM, FormatString(problem, face)), MB_OK);
 }
 
 void CTextObjectDlg::OnHelp()

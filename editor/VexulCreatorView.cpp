@@ -268,9 +268,7 @@ void CVexulCreatorView::OnInitialUpdate()
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     if (desktop.Width() <= 640 || desktop.Height() <= 480)
     {
-        if (AfxMessageBox("ATTENTION !\n\nThis Application requires at least a screen resolution of 800 x 600 "
-                          "pixels !\n\nExit program ?",
-                          MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (AfxMessageBox(IDS_SCREEN_TOO_SMALL, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             PostToFrame(ID_APP_EXIT);
     }
     RenderMissingThumbnails();
@@ -433,7 +431,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
             COLORREF oldColour = pDC->SetTextColor(kFirstFreeText);
             int oldMode = pDC->SetBkMode(TRANSPARENT);
             HGDIOBJ oldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
-            pDC->DrawText("\nDouble click here\nto add or edit slide", -1, &text, DT_CENTER);
+            pDC->DrawText(LoadText(IDS_ADD_SLIDE_HINT), -1, &text, DT_CENTER);
             ::SelectObject(pDC->GetSafeHdc(), oldFont);
             pDC->SetBkMode(oldMode);
             pDC->SetTextColor(oldColour);
@@ -603,18 +601,18 @@ void CVexulCreatorView::OnRButtonDown(UINT, CPoint point)
     const UINT add = CanAddSlide() && m_nSlideCount < m_nCellCount - 1 ? MF_ENABLED : MF_GRAYED;
     const UINT any = m_bOrderMode ? MF_GRAYED : MF_ENABLED;
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_EDIT_SLIDE,
-                    "Edit selected slide...");
+                    LoadText(IDS_MENU_EDIT_SLIDE));
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_DELETE_SLIDE,
-                    "Delete selected slide...");
+                    LoadText(IDS_MENU_DELETE_SLIDE));
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_SLIDE_TEST_SELECTED,
-                    "Test selected slide...");
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, "Test Vexul...");
+                    LoadText(IDS_MENU_TEST_SLIDE));
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, LoadText(IDS_MENU_TEST_SHOW));
     menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, "Add new slide...");
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, "Slide order...");
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, LoadText(IDS_MENU_ADD_SLIDE));
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, LoadText(IDS_MENU_SLIDE_ORDER));
     menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, "Project settings...");
+    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, LoadText(IDS_MENU_PROJECT_SETTINGS));
     CPoint screen = point;
     ClientToScreen(&screen);
     CWnd* frame = GetParentFrame();
@@ -787,9 +785,8 @@ void CVexulCreatorView::OnSlideDelete()
 {
     if (!HasSelection())
         return;
-    CString question;
-    question.Format("Delete sheet no.: %d ?", m_nSelection + 1);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES || !HasSelection())
+    if (AfxMessageBox(FormatString(IDS_DELETE_SLIDE_QUESTION, m_nSelection + 1), MB_YESNO | MB_ICONQUESTION) != IDYES ||
+        !HasSelection())
         return;
     StopThumbnails();
     int removed = m_nSelection;
@@ -818,7 +815,7 @@ void CVexulCreatorView::OnSlideOrder()
         return;
     for (CCell& cell : m_cells)
         cell.order = -1;
-    AfxMessageBox("Please click the thumbnails in the required order", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(IDS_CLICK_THUMBNAILS_IN_ORDER, MB_OK | MB_ICONINFORMATION);
     m_bOrderMode = TRUE;
     m_nNextOrder = 0;
     m_nSelection = -1;
@@ -999,7 +996,7 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
         }
         else
         {
-            AfxMessageBox("Please open or create a project at first !", MB_OK | MB_ICONINFORMATION);
+            AfxMessageBox(IDS_OPEN_PROJECT_FIRST, MB_OK | MB_ICONINFORMATION);
         }
         return;
     }

@@ -286,6 +286,48 @@
 #define IDS_UPDATE_PAGE 330
 #define IDS_UPDATE_LANGUAGE 331
 #define IDS_TEXTURE_NAME_KEY 332
+#define IDS_SCREEN_TOO_SMALL 333
+#define IDS_DELETE_SLIDE_QUESTION 334
+#define IDS_CLICK_THUMBNAILS_IN_ORDER 335
+#define IDS_OPEN_PROJECT_FIRST 336
+#define IDS_SAME_BACKGROUND_SIZE 337
+#define IDS_CLICK_OBJECTS_IN_ORDER 338
+#define IDS_OBJECTS_WOULD_LEAVE_WINDOW 339
+#define IDS_INSERT_AS_IMAGE_OBJECT 340
+#define IDS_MAX_IMAGE_OBJECTS 341
+#define IDS_MAX_TEXT_OBJECTS 342
+#define IDS_MAX_RECTANGLE_OBJECTS 343
+#define IDS_DELETE_OBJECT_QUESTION 344
+#define IDS_FONT_PROBLEM 345
+#define IDS_FOLDER_PATH_TOO_LONG 346
+#define IDS_FOLDER_NOT_CREATED 347
+// Labels: the view's hint and pop-up menu, the object list's headings, titles and file filters.
+#define IDS_ADD_SLIDE_HINT 360
+#define IDS_MENU_EDIT_SLIDE 361
+#define IDS_MENU_DELETE_SLIDE 362
+#define IDS_MENU_TEST_SLIDE 363
+#define IDS_MENU_TEST_SHOW 364
+#define IDS_MENU_ADD_SLIDE 365
+#define IDS_MENU_SLIDE_ORDER 366
+#define IDS_MENU_PROJECT_SETTINGS 367
+#define IDS_OBJECT_LIST_NUMBER 368
+#define IDS_OBJECT_LIST_TYPE 369
+#define IDS_OBJECT_LIST_TIME 370
+#define IDS_OBJECT_LIST_X 371
+#define IDS_OBJECT_LIST_Y 372
+#define IDS_OBJECT_LIST_WIDTH 373
+#define IDS_OBJECT_LIST_HEIGHT 374
+#define IDS_OBJECT_LIST_ANIMATION 375
+#define IDS_OBJECT_LIST_CONTENT 376
+#define IDS_KIND_TEXT 377
+#define IDS_KIND_IMAGE 378
+#define IDS_KIND_RECTANGLE 379
+#define IDS_OBJECT_LIST_SLIDE 380
+#define IDS_ABOUT_FILE_VERSION 381
+#define IDS_PROJECT_SETTINGS_TITLE 382
+#define IDS_FILTER_IMAGES 383
+#define IDS_FILTER_ICONS 384
+#define IDS_FILTER_SOUNDS 385
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -168,7 +168,7 @@ TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
     }
 }
 
-TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
+TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
 {
     const UINT messages[] = {IDS_PICTURE_UNREADABLE,    IDS_TEXT_TOO_LONG,          IDS_FOLDER_CREATE_QUESTION,
                              IDS_UPDATE_START_FAILED,   IDS_WEB_PAGE_START_FAILED,  IDS_COMPILE_FILES_TRAVEL,
@@ -180,7 +180,18 @@ TEST(EditorResources, TheDialogsMessagesAreThereInEnglishAndGerman)
                              IDS_NEED_PROGRAM_FILE,     IDS_NEED_BACKGROUND_IMAGE,  IDS_NEED_TEXT,
                              IDS_FILE_COPIED_UNDER_FREE_NAME, IDS_SAVE_CHANGES_QUESTION, IDS_FILE_OVERWRITE_QUESTION,
                              IDS_IMAGE_SIZE_NOTICE,     IDS_HOME_PAGE,              IDS_SUPPORT_PAGE,
-                             IDS_UPDATE_PAGE,           IDS_UPDATE_LANGUAGE,        IDS_TEXTURE_NAME_KEY};
+                             IDS_UPDATE_PAGE,           IDS_UPDATE_LANGUAGE,        IDS_TEXTURE_NAME_KEY,
+                             IDS_SCREEN_TOO_SMALL, IDS_DELETE_SLIDE_QUESTION, IDS_CLICK_THUMBNAILS_IN_ORDER,
+                             IDS_OPEN_PROJECT_FIRST, IDS_SAME_BACKGROUND_SIZE, IDS_CLICK_OBJECTS_IN_ORDER,
+                             IDS_OBJECTS_WOULD_LEAVE_WINDOW, IDS_INSERT_AS_IMAGE_OBJECT, IDS_MAX_IMAGE_OBJECTS,
+                             IDS_MAX_TEXT_OBJECTS, IDS_MAX_RECTANGLE_OBJECTS, IDS_DELETE_OBJECT_QUESTION,
+                             IDS_FOLDER_PATH_TOO_LONG, IDS_FOLDER_NOT_CREATED, IDS_ADD_SLIDE_HINT,
+                             IDS_MENU_EDIT_SLIDE, IDS_MENU_DELETE_SLIDE, IDS_MENU_TEST_SLIDE, IDS_MENU_TEST_SHOW,
+                             IDS_MENU_ADD_SLIDE, IDS_MENU_SLIDE_ORDER, IDS_MENU_PROJECT_SETTINGS,
+                             IDS_OBJECT_LIST_NUMBER, IDS_OBJECT_LIST_TYPE, IDS_OBJECT_LIST_TIME,
+                             IDS_OBJECT_LIST_WIDTH, IDS_OBJECT_LIST_HEIGHT, IDS_OBJECT_LIST_CONTENT, IDS_KIND_IMAGE,
+                             IDS_KIND_RECTANGLE, IDS_OBJECT_LIST_SLIDE, IDS_ABOUT_FILE_VERSION,
+                             IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS};
     for (UINT id : messages)
     {
         CString english, german;
