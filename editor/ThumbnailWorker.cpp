@@ -66,8 +66,7 @@ CThumbnailWorker::~CThumbnailWorker()
             DeleteObject(result.bitmap);
 }
 
-BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message,
-                             std::atomic<int>* busy)
+BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message)
 {
     Stop();
     m_snapshot = std::move(snapshot);
@@ -75,7 +74,6 @@ BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height,
     m_nHeight = height;
     m_hWndNotify = notify;
     m_nMessage = message;
-    m_pBusy = busy;
     m_nDrawn = 0;
     // Cleared by the owner before the thread can run: a stop asked for from now on is never lost.
     m_stop = false;
@@ -87,8 +85,7 @@ BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height,
         return FALSE;
     }
     m_hThread = reinterpret_cast<HANDLE>(handle);
-    if (m_pBusy != nullptr)
-        *m_pBusy = 1;
+    m_busy = true;
     ResumeThread(m_hThread);
     return TRUE;
 }
@@ -114,8 +111,7 @@ void CThumbnailWorker::Join()
     }
     CloseHandle(m_hThread);
     m_hThread = nullptr;
-    if (m_pBusy != nullptr)
-        *m_pBusy = 0;
+    m_busy = false;
     // The copies are the worker's no more; they go here, on the owner's thread.
     m_snapshot = CThumbnailSnapshot();
 }
@@ -168,6 +164,5 @@ void CThumbnailWorker::Run()
     AfxDeleteTempMaps();
     if (SUCCEEDED(com))
         CoUninitialize();
-    if (m_pBusy != nullptr)
-        *m_pBusy = 0;
+    m_busy = false;
 }

@@ -51,4 +51,14 @@ void SelectItem(HWND hDlg, int id, const std::string& text);
 // The name box of the system's file dialog.
 HWND FileNameBox(HWND hDlg);
 
+// While it lives the program's texts come in German, as for a German user; afterwards in the user's language.
+class CGermanUser
+{
+public:
+    CGermanUser() { AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
+    ~CGermanUser() { AfxSetUILanguage(0); }
+    CGermanUser(const CGermanUser&) = delete;
+    CGermanUser& operator=(const CGermanUser&) = delete;
+};
+
 }   // namespace editortest
