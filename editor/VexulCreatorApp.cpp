@@ -285,8 +285,10 @@ CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSec
 
 BOOL CVexulCreatorApp::InitInstance()
 {
-    // The name tables speak the language the string tables and dialogs are shown in.
-    SetLanguage(PRIMARYLANGID(AfxGetUILanguage()) == LANG_GERMAN ? LETTER_GERMAN : LETTER_ENGLISH);
+    // The editor speaks English whatever the user's language: its letter picks the name tables' column, and the
+    // string tables and dialogs are looked up in the same language.
+    SetLanguage(LETTER_ENGLISH);
+    AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey("QD-LM");

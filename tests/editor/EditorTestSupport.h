@@ -51,14 +51,18 @@ void SelectItem(HWND hDlg, int id, const std::string& text);
 // The name box of the system's file dialog.
 HWND FileNameBox(HWND hDlg);
 
-// While it lives the program's texts come in German, as for a German user; afterwards in the user's language.
-class CGermanUser
+// While it lives the editor's texts come from the German string tables (the editor itself always speaks English);
+// afterwards from the tables it used before.
+class CGermanTexts
 {
 public:
-    CGermanUser() { AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
-    ~CGermanUser() { AfxSetUILanguage(0); }
-    CGermanUser(const CGermanUser&) = delete;
-    CGermanUser& operator=(const CGermanUser&) = delete;
+    CGermanTexts() : m_previous(AfxGetUILanguage()) { AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
+    ~CGermanTexts() { AfxSetUILanguage(m_previous); }
+    CGermanTexts(const CGermanTexts&) = delete;
+    CGermanTexts& operator=(const CGermanTexts&) = delete;
+
+private:
+    LANGID m_previous;
 };
 
 }   // namespace editortest

@@ -138,7 +138,7 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
 
     boxes.SetAnswer(IDYES);
     {
-        CGermanUser german;
+        CGermanTexts german;
         EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, &declined));
     }
     EXPECT_FALSE(declined);

@@ -493,7 +493,7 @@ TEST(SlideDialogs, ImageSizeNoticeNamesTheSlideSizeAndRemembersTheUsersChoice)
     german.m_nWindowWidth = 800;
     german.m_nWindowHeight = 600;
     {
-        CGermanUser germanUser;
+        CGermanTexts germanUser;
         ASSERT_TRUE(german.Create(IDD_IMAGE_SIZE_NOTICE));
     }
     EXPECT_NE(std::string::npos,

@@ -432,7 +432,7 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
     EXPECT_EQ(expected.str(), windows);
     EXPECT_TRUE(linked);
     const CString englishHome = CAboutDlg::GetHomePage();
-    CGermanUser german;
+    CGermanTexts german;
     EXPECT_STRNE(englishHome, CAboutDlg::GetHomePage());
 }
 
