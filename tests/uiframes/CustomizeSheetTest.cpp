@@ -314,7 +314,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
         ASSERT_EQ(CUXMenuBar::kKeyboard, frame->m_menuBar.GetMode());
         Pump();
 
-        CMessageSequence seq({kModeSwitched, WM_ACTIVATE, WM_COMMAND, WM_DESTROY, WM_PAINT});
+        CMessageSequence seq({WM_CANCELMODE, kModeSwitched, WM_ACTIVATE, WM_COMMAND, WM_DESTROY, WM_PAINT});
         seq.Watch(frame->m_hWnd, "frame");
         seq.Watch(frame->m_menuBar.m_hWnd, "menu bar");
         seq.Watch(frame->m_toolBar.m_hWnd, "tool bar");
@@ -322,6 +322,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
         CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kOptionsPage);
         CDialogDriver driver({[&](HWND hSheet)
                               {
+                                  EXPECT_EQ(nullptr, ::GetCapture());
                                   EXPECT_TRUE(frame->m_toolBar.IsCustomizeMode());
                                   EXPECT_EQ(CUXMenuBar::kIdle, frame->m_menuBar.GetMode());
                                   EXPECT_EQ(-1, frame->m_menuBar.GetHotItem());
@@ -335,6 +336,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
                                       break;
                                   }
                               }});
+        frame->m_toolBar.SetCapture();   // as in the middle of a drag
         seq.Start();
         EXPECT_EQ(ending == kOK ? IDOK : IDCANCEL, sheet.DoModal());
         Pump();
@@ -342,11 +344,13 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
         EXPECT_EQ(1u, driver.StepsRun());
         EXPECT_FALSE(frame->m_toolBar.IsCustomizeMode());
         EXPECT_FALSE(center.IsCustomizeMode());
-        // The mode is on while the sheet is made, before the frame hands it the activation. Closing, the sheet
+        // A drag under way is ended before the sheet is made. The mode is on while the sheet is made, before the
+        // frame hands it the activation. Closing, the sheet
         // gives the activation back to the frame before it goes, and the mode ends as it goes (before its
         // page); the bars are drawn without it afterwards.
         using M = VxExpectedMessage;
         EXPECT_TRUE(seq.Matches({
+            {"tool bar", WM_CANCELMODE},
             {"frame", kModeSwitched, M::checkWParam, TRUE},
             {"frame", WM_ACTIVATE, M::checkWParam, WA_INACTIVE},
             {"dialog", WM_ACTIVATE, M::checkWParam, WA_ACTIVE},
