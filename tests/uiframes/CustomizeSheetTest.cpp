@@ -74,6 +74,29 @@ BEGIN_MESSAGE_MAP(CCsFrame, CFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
+// The ways the customize dialog ends: its OK command, its Close button, Escape, or its owner going.
+enum SheetEnding
+{
+    kOK,
+    kCloseButton,
+    kEscape,
+    kOwnerGone
+};
+
+void EndSheet(HWND hSheet, SheetEnding ending, CWnd* owner)
+{
+    switch (ending)
+    {
+    case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
+    case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
+    case kEscape:
+        VxInput::Key(VK_ESCAPE, true);
+        VxInput::Key(VK_ESCAPE, false);
+        break;
+    case kOwnerGone: owner->DestroyWindow(); break;
+    }
+}
+
 class CustomizeSheetTest : public UiFramesProgram
 {
 protected:
@@ -199,14 +222,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
 
 TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwardsWhicheverWayItEnds)
 {
-    enum Ending
-    {
-        kOK,
-        kCloseButton,
-        kEscape,
-        kOwnerGone
-    };
-    for (Ending ending : {kOK, kCloseButton, kEscape, kOwnerGone})
+    for (SheetEnding ending : {kOK, kCloseButton, kEscape, kOwnerGone})
     {
         SCOPED_TRACE(ending);
         CCsFrame* frame = MakeFrame();
@@ -240,16 +256,7 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
                      }));
                  EXPECT_EQ(0, frame->m_pane.keys);
                  ran = true;
-                 switch (ending)
-                 {
-                 case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
-                 case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
-                 case kEscape:
-                     VxInput::Key(VK_ESCAPE, true);
-                     VxInput::Key(VK_ESCAPE, false);
-                     break;
-                 case kOwnerGone: frame->DestroyWindow(); break;
-                 }
+                 EndSheet(hSheet, ending, frame);
              }});
         INT_PTR result = sheet->DoModal();
         ASSERT_TRUE(ran);
@@ -297,13 +304,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
     frame->SetForegroundWindow();
     Pump();
 
-    enum Ending
-    {
-        kOK,
-        kCloseButton,
-        kEscape
-    };
-    for (Ending ending : {kOK, kCloseButton, kEscape})
+    for (SheetEnding ending : {kOK, kCloseButton, kEscape})
     {
         SCOPED_TRACE(ending);
         // The menu bar's keyboard selection ends with the switch.
@@ -326,15 +327,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
                                   EXPECT_TRUE(frame->m_toolBar.IsCustomizeMode());
                                   EXPECT_EQ(CUXMenuBar::kIdle, frame->m_menuBar.GetMode());
                                   EXPECT_EQ(-1, frame->m_menuBar.GetHotItem());
-                                  switch (ending)
-                                  {
-                                  case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
-                                  case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
-                                  case kEscape:
-                                      VxInput::Key(VK_ESCAPE, true);
-                                      VxInput::Key(VK_ESCAPE, false);
-                                      break;
-                                  }
+                                  EndSheet(hSheet, ending, frame);
                               }});
         frame->m_toolBar.SetCapture();   // as in the middle of a drag
         seq.Start();
