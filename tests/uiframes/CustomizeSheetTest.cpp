@@ -1,9 +1,11 @@
-// The customize dialog: the options store and page, the page it remembers, and its hooks that keep the frame
-// from the mouse and the keys while it runs, whichever way it ends.
+// The customize dialog: the options store and page, the page it remembers, its hooks that keep the frame from
+// the mouse and the keys while it runs, whichever way it ends, and the customize mode of the bars around it.
+#include "MenuTestFrame.h"
 #include "UiFramesTestSupport.h"
 
 #include "resources/uilib/UilibResources.h"
 #include "support/win_DialogDriver.h"
+#include "support/win_MessageSequence.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/SettingsStore.h"
 #include "uilib/frames/CustOptions.h"
@@ -71,6 +73,29 @@ protected:
 BEGIN_MESSAGE_MAP(CCsFrame, CFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
+
+// The ways the customize dialog ends: its OK command, its Close button, Escape, or its owner going.
+enum SheetEnding
+{
+    kOK,
+    kCloseButton,
+    kEscape,
+    kOwnerGone
+};
+
+void EndSheet(HWND hSheet, SheetEnding ending, CWnd* owner)
+{
+    switch (ending)
+    {
+    case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
+    case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
+    case kEscape:
+        VxInput::Key(VK_ESCAPE, true);
+        VxInput::Key(VK_ESCAPE, false);
+        break;
+    case kOwnerGone: owner->DestroyWindow(); break;
+    }
+}
 
 class CustomizeSheetTest : public UiFramesProgram
 {
@@ -197,14 +222,7 @@ TEST_F(CustomizeSheetTest, OptionsPageStoresItsBoxesAndTheSheetItsPage)
 
 TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwardsWhicheverWayItEnds)
 {
-    enum Ending
-    {
-        kOK,
-        kCloseButton,
-        kEscape,
-        kOwnerGone
-    };
-    for (Ending ending : {kOK, kCloseButton, kEscape, kOwnerGone})
+    for (SheetEnding ending : {kOK, kCloseButton, kEscape, kOwnerGone})
     {
         SCOPED_TRACE(ending);
         CCsFrame* frame = MakeFrame();
@@ -238,16 +256,7 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
                      }));
                  EXPECT_EQ(0, frame->m_pane.keys);
                  ran = true;
-                 switch (ending)
-                 {
-                 case kOK: ::PostMessageA(hSheet, WM_COMMAND, IDOK, 0); break;
-                 case kCloseButton: CDialogDriver::Click(hSheet, IDCANCEL); break;
-                 case kEscape:
-                     VxInput::Key(VK_ESCAPE, true);
-                     VxInput::Key(VK_ESCAPE, false);
-                     break;
-                 case kOwnerGone: frame->DestroyWindow(); break;
-                 }
+                 EndSheet(hSheet, ending, frame);
              }});
         INT_PTR result = sheet->DoModal();
         ASSERT_TRUE(ran);
@@ -273,4 +282,77 @@ TEST_F(CustomizeSheetTest, FrameGetsNoInputWhileTheSheetRunsAndAllOfItAfterwards
         app.m_pMainWnd = nullptr;
         PumpPending();
     }
+}
+
+TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFrameIsActiveAgain)
+{
+    // A listener of the customize centre, as the bars are, that tells the frame of each switch of the mode.
+    static const UINT kModeSwitched = WM_APP + 20;
+    struct ModeListener
+    {
+        HWND hWnd;
+        static LRESULT Switched(void* object, WPARAM on, LPARAM)
+        {
+            ::SendMessageA(static_cast<ModeListener*>(object)->hWnd, kModeSwitched, on, 0);
+            return 0;
+        }
+    } listener{frame->m_hWnd};
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    frame->m_toolBar.SetCustomizable(TRUE);
+    frame->m_menuBar.SetCustomizable(TRUE);
+    center.Register(CUXCustomizeCenter::kCustomizableBars, &listener, &ModeListener::Switched);
+    frame->SetForegroundWindow();
+    Pump();
+
+    for (SheetEnding ending : {kOK, kCloseButton, kEscape})
+    {
+        SCOPED_TRACE(ending);
+        // The menu bar's keyboard selection ends with the switch.
+        MSG alt = {frame->m_hWnd, WM_SYSKEYDOWN, VK_MENU, 0x20000000};
+        frame->m_menuBar.PreTranslateFrameMessage(&alt);
+        alt.message = WM_SYSKEYUP;
+        frame->m_menuBar.PreTranslateFrameMessage(&alt);
+        ASSERT_EQ(CUXMenuBar::kKeyboard, frame->m_menuBar.GetMode());
+        Pump();
+
+        CMessageSequence seq({WM_CANCELMODE, kModeSwitched, WM_ACTIVATE, WM_COMMAND, WM_DESTROY});
+        seq.Watch(frame->m_hWnd, "frame");
+        seq.Watch(frame->m_menuBar.m_hWnd, "menu bar");
+        seq.Watch(frame->m_toolBar.m_hWnd, "tool bar");
+        seq.WatchClass("#32770", "dialog");   // the sheet and its page
+        CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kOptionsPage);
+        CDialogDriver driver({[&](HWND hSheet)
+                              {
+                                  EXPECT_EQ(nullptr, ::GetCapture());
+                                  EXPECT_TRUE(frame->m_toolBar.IsCustomizeMode());
+                                  EXPECT_EQ(CUXMenuBar::kIdle, frame->m_menuBar.GetMode());
+                                  EXPECT_EQ(-1, frame->m_menuBar.GetHotItem());
+                                  EndSheet(hSheet, ending, frame);
+                              }});
+        frame->m_toolBar.SetCapture();   // as in the middle of a drag
+        seq.Start();
+        EXPECT_EQ(ending == kOK ? IDOK : IDCANCEL, sheet.DoModal());
+        Pump();
+        seq.Stop();
+        EXPECT_EQ(1u, driver.StepsRun());
+        EXPECT_FALSE(frame->m_toolBar.IsCustomizeMode());
+        EXPECT_FALSE(center.IsCustomizeMode());
+        // A drag under way is ended before the sheet is made. The mode is on while the sheet is made, before the
+        // frame hands it the activation. Closing, the sheet gives the activation back to the frame before it
+        // goes, and the mode ends as it goes (before its page).
+        using M = VxExpectedMessage;
+        EXPECT_TRUE(seq.Matches({
+            {"tool bar", WM_CANCELMODE},
+            {"frame", kModeSwitched, M::checkWParam, TRUE},
+            {"frame", WM_ACTIVATE, M::checkWParam, WA_INACTIVE},
+            {"dialog", WM_ACTIVATE, M::checkWParam, WA_ACTIVE},
+            {"dialog", WM_COMMAND, M::checkWParam, static_cast<WPARAM>(ending == kOK ? IDOK : IDCANCEL)},
+            {"dialog", WM_ACTIVATE, M::checkWParam, WA_INACTIVE},
+            {"frame", WM_ACTIVATE, M::checkWParam, WA_ACTIVE},
+            {"dialog", WM_DESTROY},
+            {"frame", kModeSwitched, M::checkWParam, FALSE},
+            {"dialog", WM_DESTROY},
+        }));
+    }
+    center.Unregister(CUXCustomizeCenter::kCustomizableBars, &listener, &ModeListener::Switched);
 }

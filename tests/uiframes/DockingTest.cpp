@@ -1,6 +1,7 @@
 // The library's docking, driven by the real mouse and keys: tool bars on the four sides floated by their
 // grippers into the library's floating frame and docked back by a double click, Ctrl, cursor docking, live
-// dragging; docking windows resized by their splitters, expanded, hidden; the floating frame's caption.
+// dragging; a bar made and docked on a running frame, hidden and shown; docking windows resized by their
+// splitters, expanded, hidden; the floating frame's caption.
 #include "UiFramesTestSupport.h"
 
 #include "support/win_MessageSequence.h"
@@ -416,6 +417,79 @@ TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)
     for (int i = 0; i < 3; ++i)
         expected.push_back({"floating", WM_SIZE, VxExpectedMessage::optional});
     EXPECT_TRUE(seq.Matches(expected));
+}
+
+TEST_F(DockingTest, ABarMadeOnARunningFrameIsPlacedByItsDockBarBeforeTheFrameMovesTheRest)
+{
+    PumpPending();
+    char barClass[64] = {};
+    ::GetClassNameA(frame->m_bars[0].m_hWnd, barClass, sizeof(barClass));
+    auto watch = [&](CMessageSequence& seq)
+    {
+        const char* sides[4] = {"top", "bottom", "left", "right"};
+        for (int i = 0; i < 4; ++i)
+        {
+            seq.Watch(Dock(kSides[i])->m_hWnd, sides[i]);
+            seq.Watch(frame->m_bars[i].m_hWnd, (std::string(sides[i]) + " bar").c_str());
+        }
+        seq.Watch(frame->m_pane.m_hWnd, "pane");
+        seq.WatchClass(barClass, "new");   // the bar made below, the only one of the class not named
+    };
+    CMessageSequence seq({WM_CREATE, WM_SIZE, WM_SIZEPARENT});
+    watch(seq);
+    CFtToolBar bar;
+    seq.Start();
+    ASSERT_TRUE(bar.CreateBar(frame, 0xE820, CBRS_ALIGN_TOP, "Extra"));
+    frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();   // as the program's idle time does
+    PumpPending();
+    seq.Stop();
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    // Docking lays the frame out at once: the top, asked first, places the new bar in itself; then the dock
+    // bars are sized in their order (the bottom's size stays), the pane last. Laid out again, nothing moves.
+    EXPECT_TRUE(seq.Matches({
+        {"new", WM_CREATE},
+        {"new", WM_SIZE},   // made empty
+        {"top", WM_SIZEPARENT},
+        {"new", WM_SIZE},
+        {"bottom", WM_SIZEPARENT},
+        {"left", WM_SIZEPARENT},
+        {"right", WM_SIZEPARENT},
+        {"top", WM_SIZE},
+        {"left", WM_SIZE},
+        {"right", WM_SIZE},
+        {"pane", WM_SIZE},
+        {"top", WM_SIZEPARENT},
+        {"bottom", WM_SIZEPARENT},
+        {"left", WM_SIZEPARENT},
+        {"right", WM_SIZEPARENT},
+    }));
+
+    // Hidden and shown again by the frame: the top hides or shows it while it is asked, then the dock bars
+    // and the pane move into the room it left or out of the room it takes.
+    for (BOOL show : {FALSE, TRUE})
+    {
+        CMessageSequence moved({WM_WINDOWPOSCHANGED, WM_SIZEPARENT});
+        watch(moved);
+        moved.Watch(bar.m_hWnd, "new");
+        moved.Start();
+        frame->ShowControlBar(&bar, show, FALSE);
+        PumpPending();
+        moved.Stop();
+        EXPECT_EQ(show, bar.IsWindowVisible());
+        EXPECT_TRUE(moved.Matches({
+            {"top", WM_SIZEPARENT},
+            {"new", WM_WINDOWPOSCHANGED},
+            {"bottom", WM_SIZEPARENT},
+            {"left", WM_SIZEPARENT},
+            {"right", WM_SIZEPARENT},
+            {"top", WM_WINDOWPOSCHANGED},
+            {"left", WM_WINDOWPOSCHANGED},
+            {"right", WM_WINDOWPOSCHANGED},
+            {"pane", WM_WINDOWPOSCHANGED},
+        })) << "shown " << show;
+    }
+    bar.DestroyWindow();
 }
 
 // Counts the messages of the window it sits on.

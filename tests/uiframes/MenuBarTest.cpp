@@ -1,5 +1,6 @@
 // The menu bar: keyboard modes, tracking its pop-ups, the window menu and the maximized child's items.
 #include "MenuTestFrame.h"
+#include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
 #include "uilib/core/Crc32.h"
 #include "uilib/core/CustomizeCenter.h"
@@ -134,19 +135,64 @@ TEST_F(MenuBarTest, KeyboardSelectsMovesAndLeavesEntries)
     EXPECT_FALSE(Key(WM_KEYDOWN, 'E'));   // without Alt outside the mode: the program's
     EXPECT_EQ(1, Bar().beeps);
 
-    // From the keyboard itself, through the frame's translation: Alt alone selects, Escape leaves.
+    // From the keyboard itself, through the frame's translation: Alt alone selects, Right moves on, Enter opens
+    // the pop-up (Escape there closes it and keeps the selection), Escape leaves.
     frame->SetForegroundWindow();
     frame->SetFocus();
     Pump();
-    VxInput::Key(VK_MENU, true);
-    VxInput::Key(VK_MENU, false);
-    Pump();
+    CMessageSequence seq({WM_SYSKEYDOWN, WM_SYSKEYUP, WM_KEYDOWN, WM_PAINT, WM_ENTERMENULOOP, WM_INITMENU,
+                          WM_INITMENUPOPUP, WM_UNINITMENUPOPUP, WM_EXITMENULOOP});
+    seq.Watch(frame->m_hWnd, "frame");
+    seq.Watch(frame->m_hWndMDIClient, "focus");
+    seq.Watch(Bar().m_hWnd, "bar");
+    int opened = -1;
+    frame->menuSteps = {[&](HWND menu)
+                        {
+                            opened = Bar().GetTrackedItem();
+                            ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                            return TRUE;
+                        }};
+    auto press = [](UINT vk)
+    {
+        VxInput::Key(vk, true);
+        VxInput::Key(vk, false);
+        Pump();
+    };
+    seq.Start();
+    press(VK_MENU);
     EXPECT_EQ(CUXMenuBar::kKeyboard, Bar().GetMode());
     EXPECT_EQ(file, Bar().GetHotItem());
-    VxInput::Key(VK_ESCAPE, true);
-    VxInput::Key(VK_ESCAPE, false);
-    Pump();
+    press(VK_RIGHT);
+    EXPECT_EQ(Entry("&Edit"), Bar().GetHotItem());
+    press(VK_RETURN);
+    EXPECT_EQ(Entry("&Edit"), opened);
+    EXPECT_EQ(CUXMenuBar::kKeyboard, Bar().GetMode());
+    EXPECT_EQ(Entry("&Edit"), Bar().GetHotItem());
+    press(VK_ESCAPE);
+    seq.Stop();
     EXPECT_EQ(CUXMenuBar::kIdle, Bar().GetMode());
+    // Each change of the selection is drawn before the next key. The bar shows the entry open before the menu
+    // loop starts, selects the pop-up's first entry through a key of its own, and draws the entry closed again
+    // once the loop has ended.
+    using M = VxExpectedMessage;
+    EXPECT_TRUE(seq.Matches({
+        {"focus", WM_SYSKEYDOWN, M::checkWParam | M::posted, VK_MENU},
+        {"focus", WM_SYSKEYUP, M::checkWParam | M::posted, VK_MENU},
+        {"bar", WM_PAINT},
+        {"focus", WM_KEYDOWN, M::checkWParam | M::posted, VK_RIGHT},
+        {"bar", WM_PAINT},
+        {"focus", WM_KEYDOWN, M::checkWParam | M::posted, VK_RETURN},
+        {"bar", WM_PAINT},
+        {"frame", WM_ENTERMENULOOP},
+        {"frame", WM_INITMENU},
+        {"frame", WM_INITMENUPOPUP},
+        {"frame", WM_KEYDOWN, M::checkWParam | M::posted, VK_DOWN},
+        {"frame", WM_UNINITMENUPOPUP},
+        {"frame", WM_EXITMENULOOP},
+        {"bar", WM_PAINT},
+        {"focus", WM_KEYDOWN, M::checkWParam | M::posted, VK_ESCAPE},
+        {"bar", WM_PAINT},
+    }));
 
     // A click elsewhere ends the keyboard mode.
     Tap(VK_MENU);
@@ -452,3 +498,4 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     EXPECT_TRUE(categoriesOffered().empty());
     EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
 }
+
