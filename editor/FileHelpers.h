@@ -45,8 +45,6 @@ CString GetFullPath(const char* path);
 // length; empty when the system cannot say.
 CString GetCurrentFolder();
 CString GetModulePath(HMODULE module);
-// folder + "\\" + name, without doubling a backslash the folder ends with.
-CString AppendPath(const char* folder, const char* name);
 
 // What a file looked like on disk: whether it exists, its size and the time it was last written.
 struct CFileStamp

@@ -751,7 +751,7 @@ BOOL CSlideEditorDlg::LoadBackgroundPicture(const char* name, CPicture& picture)
         return TRUE;
     if (FileExists(name) && picture.Load(name))
         return TRUE;
-    return !m_strProjectFolder.IsEmpty() && picture.Load(AppendPath(m_strProjectFolder, name));
+    return !m_strProjectFolder.IsEmpty() && picture.Load(Path::Join(m_strProjectFolder, name));
 }
 
 void CSlideEditorDlg::PlaceAllObjects()
@@ -1148,7 +1148,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         CString relative;
         CPicture background;
         if (theApp.ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
-            background.Load(AppendPath(m_strProjectFolder, relative)))
+            background.Load(Path::Join(m_strProjectFolder, relative)))
         {
             m_Picture.CopyFrom(background);
             m_strImageFile = relative;

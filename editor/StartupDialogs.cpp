@@ -74,7 +74,7 @@ void SetTitleFont(CFontStatic& title, CWnd* dialog, int id, int pixels)
 // The tips lie beside the editor, whatever the current folder is (a project's, once one is open).
 CString TipsFilePath()
 {
-    return theApp.m_strAppFolder.IsEmpty() ? CString("tips.txt") : AppendPath(theApp.m_strAppFolder, "tips.txt");
+    return theApp.m_strAppFolder.IsEmpty() ? CString("tips.txt") : Path::Join(theApp.m_strAppFolder, "tips.txt");
 }
 
 // The file's modification time as ctime writes it, without the line end.
@@ -470,7 +470,7 @@ int CTutorDlg::CopyExampleFiles(const char* exampleFolder, const char* projectFo
         // Only names of files beside the list: the copy never leaves the two folders.
         if (file.GetLength() < 2 || file.FindOneOf("\\/:") >= 0 || file == "..")
             continue;
-        if (CopyFileWithPrompt(AppendPath(projectFolder, file), AppendPath(folder, file), TRUE, GetLanguage()))
+        if (CopyFileWithPrompt(Path::Join(projectFolder, file), Path::Join(folder, file), TRUE, GetLanguage()))
             copied++;
     }
     return copied;

@@ -219,9 +219,8 @@ private:
 // "name_2.ext", "name_3.ext", … short enough to be its own entry name, that nothing in the project uses.
 CString FreeProjectName(const CString& name, const CProjectNames& names)
 {
-    int dot = name.ReverseFind('.');
-    CString base = dot > 0 ? name.Left(dot) : name;
-    CString extension = dot > 0 ? name.Mid(dot) : CString();
+    CString base = Path::WithoutExtension(name);
+    CString extension = Path::ExtensionOf(name);
     for (int n = 2;; n++)
     {
         CString suffix;
@@ -265,7 +264,7 @@ CString CVexulCreatorApp::FindApplicationFolder()
 {
     CString path = GetModulePath(nullptr);
     if (!path.IsEmpty() && FileExists(path))
-        return path.Left(path.ReverseFind('\\'));
+        return Path::FolderOf(path);
 
     // A program started through a path that no longer exists: the same place below the programs folder.
     if (path.GetLength() > 3 && path.Left(3).CompareNoCase("C:\\") == 0)
@@ -276,7 +275,7 @@ CString CVexulCreatorApp::FindApplicationFolder()
         {
             CString candidate = "C:\\Program Files\\" + rest.Mid(slash + 1);
             if (FileExists(candidate))
-                return candidate.Left(candidate.ReverseFind('\\'));
+                return Path::FolderOf(candidate);
         }
     }
 
@@ -388,7 +387,7 @@ BOOL CVexulCreatorApp::ImportFileToProject(const char* filePath, const char* pro
     }
     else
     {
-        CString name = path.Mid(path.ReverseFind('\\') + 1);
+        CString name = Path::FileNameOf(path);
         if (folder.IsEmpty())
             return FALSE;
         BOOL readable = FALSE;
@@ -449,8 +448,8 @@ BOOL CVexulCreatorApp::CopyIntoProjectUnderFreeName(const char* filePath, const 
     if (!readable || folder.IsEmpty())
         return FALSE;
     CProjectNames names(folder, pack, bytes);
-    CString name = path.Mid(path.ReverseFind('\\') + 1);
-    CString target = folder + "\\" + TellFreeName(name, FreeProjectName(name, names));
+    CString name = Path::FileNameOf(path);
+    CString target = Path::Join(folder, TellFreeName(name, FreeProjectName(name, names)));
     if (!CopyFileWithPrompt(target, path, FALSE, GetLanguage()))
         return FALSE;
     copyPath = target;
@@ -473,8 +472,8 @@ public:
         if (nIndex < 0 || nIndex >= GetCount())
             return FALSE;
         const CString& path = (*this)[nIndex];
-        int name = path.ReverseFind('\\');
-        int folder = name > 0 ? path.Left(name).ReverseFind('\\') : -1;
+        // The backslash before the project's own folder: the length of the folder above it.
+        int folder = Path::FolderOf(Path::FolderOf(path)).GetLength();
         int drive = path.Find('\\');
         CString shown = path;
         if (m_nMaxDisplayLength > 0 && path.GetLength() > m_nMaxDisplayLength && drive >= 0 && folder > drive)
@@ -623,7 +622,7 @@ void CVexulCreatorApp::RunUpdateCheck()
     CString temp, longTemp;
     if (GetTempFolder(temp, longTemp))
     {
-        CString copy = AppendPath(temp, "QDLM_UpdateManager.exe");
+        CString copy = Path::Join(temp, "QDLM_UpdateManager.exe");
         if (CopyFileA(manager, copy, FALSE) && FileExists(copy))
             manager = copy;
     }

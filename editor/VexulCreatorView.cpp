@@ -47,11 +47,6 @@ const COLORREF kFirstFreeText = RGB(160, 160, 160);
 const COLORREF kEmptyFrame = RGB(224, 224, 224);
 const COLORREF kDragTargetFrame = RGB(0, 0, 128);
 
-CString BareName(const CString& path)
-{
-    return path.Mid(path.ReverseFind('\\') + 1);
-}
-
 void FrameRectangle(CDC* pDC, const CRect& rect, COLORREF colour)
 {
     CBrush brush;
@@ -258,7 +253,7 @@ void CVexulCreatorView::ResetCells()
         const CString& image = doc->m_Show.m_Slides[i].m_Background.m_strImageFile;
         if (image.IsEmpty())
             break;
-        m_cells[i].file = BareName(image);
+        m_cells[i].file = Path::FileNameOf(image);
         m_nSlideCount = i + 1;
     }
 }
@@ -649,7 +644,7 @@ void CVexulCreatorView::ReorderCells(const std::vector<int>& order)
         m_cells[i] = moved[i];
         m_cells[i].rect = rect;
         m_cells[i].order = -1;
-        m_cells[i].file = BareName(doc->m_Show.m_Slides[i].m_Background.m_strImageFile);
+        m_cells[i].file = Path::FileNameOf(doc->m_Show.m_Slides[i].m_Background.m_strImageFile);
     }
     RenderMissingThumbnails();
     Invalidate();
@@ -670,7 +665,7 @@ void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
     CString reason = pack.GetEntryCount() >= pack.GetCapacity()
                          ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
                          : FormatString(IDS_PACK_REASON_UNREADABLE);
-    AfxMessageBox(FormatString(message, BareName(path).GetString(), reason.GetString()),
+    AfxMessageBox(FormatString(message, Path::FileNameOf(path).GetString(), reason.GetString()),
                   MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -688,13 +683,13 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
         return FALSE;
     }
     CPicture picture;
-    if (!doc->LoadPictureFromPack(picture, BareName(entry)))
+    if (!doc->LoadPictureFromPack(picture, Path::FileNameOf(entry)))
     {
         // No picture: the slide does not join the show (its entry goes at the next save).
         doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
         return FALSE;
     }
-    m_cells[cell].file = BareName(entry);
+    m_cells[cell].file = Path::FileNameOf(entry);
     if (cell >= m_nSlideCount)
         m_nSlideCount = cell + 1;
     RenderCell(cell);
@@ -887,7 +882,7 @@ void CVexulCreatorView::OnSlidePaste()
     int cell = m_nSlideCount;
     if (!doc->PasteSlide(cell))
         return;
-    m_cells[cell].file = BareName(doc->m_Show.m_Slides[cell].m_Background.m_strImageFile);
+    m_cells[cell].file = Path::FileNameOf(doc->m_Show.m_Slides[cell].m_Background.m_strImageFile);
     m_nSlideCount++;
     RenderCell(cell);
     RenderMissingThumbnails();
@@ -930,7 +925,7 @@ void CVexulCreatorView::RunPlayer(int slide)
     // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
     CString parameters;
     parameters.Format("/F \"%s\" /S=%d", doc->m_strPackPath, slide);
-    CString player = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
+    CString player = Path::Join(doc->m_strProjectFolder, "VEXUL.EXE");
     CString saved = GetCurrentFolder();
     SetCurrentDirectoryA(doc->m_strProjectFolder);
     CWnd* frame = GetParentFrame();
@@ -965,10 +960,10 @@ void CVexulCreatorView::OnCompileProject()
     if (!doc->SaveProject())
         return;
     CCompileDlg dialog(GetParentFrame());
-    dialog.m_strPlayerPath = AppendPath(doc->m_strProjectFolder, "VEXUL.EXE");
+    dialog.m_strPlayerPath = Path::Join(doc->m_strProjectFolder, "VEXUL.EXE");
     dialog.m_strProjectFilePath = doc->m_strPackPath;
     dialog.m_strProjectFolder = doc->m_strProjectFolder;
-    dialog.m_strPlainPlayerPath = AppendPath(theApp.m_strAppFolder, "Vexul.exe");
+    dialog.m_strPlainPlayerPath = Path::Join(theApp.m_strAppFolder, "Vexul.exe");
     dialog.m_pSettings = &doc->m_Settings;
     dialog.DoModal();
 }
