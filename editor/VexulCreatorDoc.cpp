@@ -621,15 +621,13 @@ void CVexulCreatorDoc::EmbedFonts()
         CString face = m_Fonts.GetAt(i);
         if (!IsTrueTypeFont(&dc, face) || IsFontEmbeddingRestricted(&dc, face))
             continue;
-        BYTE* block = nullptr;
-        DWORD size = 0;
-        if (GetEmbeddedFontData(&dc, face, block, size) && block != nullptr && size > 0)
+        std::vector<BYTE> block;
+        if (GetEmbeddedFontData(&dc, face, block) && !block.empty())
         {
             CString name;
             MakeFontEntryName(face, name);
-            m_Pack.AddData(name, block, static_cast<int>(size));
+            m_Pack.AddData(name, block.data(), static_cast<int>(block.size()));
         }
-        free(block);
     }
 }
 

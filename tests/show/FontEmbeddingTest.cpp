@@ -253,24 +253,22 @@ TEST(FontEntry, EmbeddedDataIsHeaderThenTheWholeFontFile)
     std::vector<BYTE> file = FontFileOf(dc, face.c_str());
     ASSERT_GT(file.size(), 1000u);
 
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    ASSERT_NE(block, nullptr);
-    ASSERT_EQ(size, file.size() + 64);
-    EXPECT_STREQ(reinterpret_cast<const char*>(block), face.c_str());
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    ASSERT_FALSE(block.empty());
+    ASSERT_EQ(block.size(), file.size() + 64);
+    EXPECT_STREQ(reinterpret_cast<const char*>(block.data()), face.c_str());
     for (size_t i = face.size(); i < 64; i++)
         EXPECT_EQ(block[i], 0) << i;
-    EXPECT_EQ(memcmp(block + 64, file.data(), file.size()), 0);
+    EXPECT_EQ(memcmp(block.data() + 64, file.data(), file.size()), 0);
 
     CString readBack;
-    EXPECT_TRUE(GetEmbeddedFontFaceName(block, size, readBack));
+    EXPECT_TRUE(GetEmbeddedFontFaceName(block.data(), static_cast<DWORD>(block.size()), readBack));
     EXPECT_STREQ(readBack, face.c_str());
 
-    // A block passed in is freed and replaced.
-    EXPECT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    EXPECT_EQ(size, file.size() + 64);
-    free(block);
+    // A block passed in is replaced.
+    EXPECT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    EXPECT_EQ(block.size(), file.size() + 64);
 }
 
 TEST(FontEntry, RestrictedLicenceGivesTheHeaderOnly)
@@ -281,13 +279,11 @@ TEST(FontEntry, RestrictedLicenceGivesTheHeaderOnly)
     ASSERT_EQ(SelectedFace(dc, restricted.Face().c_str()), restricted.Face());
     EXPECT_TRUE(IsFontEmbeddingRestricted(&dc, restricted.Face().c_str()));
 
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, restricted.Face().c_str(), block, size));
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(size, 64u);
-    EXPECT_STREQ(reinterpret_cast<const char*>(block), restricted.Face().c_str());
-    free(block);
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, restricted.Face().c_str(), block));
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(block.size(), 64u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(block.data()), restricted.Face().c_str());
 }
 
 TEST(FontEntry, LongFaceNameIsCutTo63Characters)
@@ -296,23 +292,19 @@ TEST(FontEntry, LongFaceNameIsCutTo63Characters)
     for (int i = 0; i < 70; i++)
         face[i] = static_cast<char>('a' + i % 26);
     CScreenMemDC dc;
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    ASSERT_GT(size, 64u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(block), 63), face.substr(0, 63));
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    ASSERT_GT(block.size(), 64u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(block.data()), 63), face.substr(0, 63));
     EXPECT_EQ(block[63], 0);
-    free(block);
 }
 
 TEST(FontEntry, EmbeddingLeavesTheDCsFontInPlace)
 {
     CScreenMemDC dc;
     HGDIOBJ before = ::GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT);
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    GetEmbeddedFontData(&dc, TrueTypeFace().c_str(), block, size);
-    free(block);
+    std::vector<BYTE> block;
+    GetEmbeddedFontData(&dc, TrueTypeFace().c_str(), block);
     IsFontEmbeddingRestricted(&dc, TrueTypeFace().c_str());
     EXPECT_EQ(::GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT), before);
 }
