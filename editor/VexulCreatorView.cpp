@@ -126,7 +126,9 @@ const CString& CVexulCreatorView::GetCellFile(int cell) const
 
 HBITMAP CVexulCreatorView::GetCellBitmap(int cell) const
 {
-    return cell >= 0 && cell < CELL_COUNT ? m_cells[cell].bitmap : nullptr;
+    if (cell < 0 || cell >= CELL_COUNT || !m_cells[cell].bitmap)
+        return nullptr;
+    return static_cast<HBITMAP>(m_cells[cell].bitmap->GetSafeHandle());
 }
 
 CRect CVexulCreatorView::GetCellRect(int cell) const
@@ -146,9 +148,7 @@ void CVexulCreatorView::LayoutCells()
 
 void CVexulCreatorView::FreeCell(CCell& cell)
 {
-    if (cell.bitmap != nullptr)
-        DeleteObject(cell.bitmap);
-    cell.bitmap = nullptr;
+    cell.bitmap.reset();
     cell.pictureWidth = 0;
     cell.pictureHeight = 0;
 }
@@ -342,14 +342,10 @@ void CVexulCreatorView::InstallThumbnails()
     {
         ++m_nRoundResults;
         if (result.cell < 0 || result.cell >= CELL_COUNT || m_cells[result.cell].revision != result.revision)
-        {
-            if (result.bitmap != nullptr)
-                DeleteObject(result.bitmap);   // the cell holds something else by now
-            continue;
-        }
+            continue;   // the cell holds something else by now
         CCell& cell = m_cells[result.cell];
         FreeCell(cell);
-        cell.bitmap = result.bitmap;
+        cell.bitmap = std::move(result.bitmap);
         cell.pictureWidth = result.pictureWidth;
         cell.pictureHeight = result.pictureHeight;
         InvalidateCell(result.cell);
@@ -387,7 +383,7 @@ void CVexulCreatorView::RenderCell(int cell)
     CThumbnailPainter painter(&doc->m_Pack);
     CThumbnailResult result = RenderThumbnail(painter, copy, CELL_WIDTH, CELL_HEIGHT);
     FreeCell(m_cells[cell]);
-    m_cells[cell].bitmap = result.bitmap;
+    m_cells[cell].bitmap = std::move(result.bitmap);
     m_cells[cell].pictureWidth = result.pictureWidth;
     m_cells[cell].pictureHeight = result.pictureHeight;
     InvalidateCell(cell);
@@ -412,7 +408,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
                 mark.InflateRect(2, 2);
                 pDC->FillSolidRect(&mark, kSelectionColour);
             }
-            HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), cell.bitmap);
+            HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), cell.bitmap->GetSafeHandle());
             pDC->BitBlt(cell.rect.left, cell.rect.top, cell.rect.Width(), cell.rect.Height(), &memory, 0, 0,
                         SRCCOPY);
             ::SelectObject(memory.GetSafeHdc(), old);
@@ -634,14 +630,11 @@ void CVexulCreatorView::ReorderCells(const std::vector<int>& order)
     doc->ReorderSlides(order);
     std::vector<CCell> moved(order.size());
     for (size_t i = 0; i < order.size(); i++)
-    {
-        moved[static_cast<size_t>(order[i])] = m_cells[i];
-        m_cells[i].bitmap = nullptr;   // now held by moved
-    }
+        moved[static_cast<size_t>(order[i])] = std::move(m_cells[i]);
     for (size_t i = 0; i < order.size(); i++)
     {
         CRect rect = m_cells[i].rect;
-        m_cells[i] = moved[i];
+        m_cells[i] = std::move(moved[i]);
         m_cells[i].rect = rect;
         m_cells[i].order = -1;
         m_cells[i].file = Path::FileNameOf(doc->m_Show.m_Slides[i].m_Background.m_strImageFile);
@@ -840,11 +833,10 @@ void CVexulCreatorView::OnSlideDelete()
     for (int i = removed; i + 1 < CELL_COUNT; i++)
     {
         CRect rect = m_cells[i].rect;
-        m_cells[i] = m_cells[i + 1];
+        m_cells[i] = std::move(m_cells[i + 1]);
         m_cells[i].rect = rect;
     }
     CCell& last = m_cells[CELL_COUNT - 1];
-    last.bitmap = nullptr;   // moved up
     FreeCell(last);
     last.file.Empty();
     ChangeCell(CELL_COUNT - 1);
