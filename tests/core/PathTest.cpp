@@ -2,59 +2,64 @@
 
 #include "framework/core/Core.h"
 
-TEST(PathSplit, FolderAndFileNameAtTheLastBackslash)
+#include <vector>
+
+namespace
 {
-    struct Case
-    {
-        const char* path;
-        const char* folder;
-        const char* name;
-    };
-    const Case cases[] = {
-        {"C:\\Shows\\Demo\\VEXUL.VXL", "C:\\Shows\\Demo", "VEXUL.VXL"},
-        {"VEXUL.VXL", "", "VEXUL.VXL"},                 // no backslash
-        {"C:\\Shows\\", "C:\\Shows", ""},               // trailing backslash
-        {"C:\\", "C:", ""},                             // drive root
-        {"C:demo.vxl", "", "C:demo.vxl"},
-        {"\\\\server\\share", "\\\\server", "share"},   // network share
-        {"\\demo.vxl", "", "demo.vxl"},
-        {"", "", ""},
-        {nullptr, "", ""},
-        {"C:\\my.pics\\slide", "C:\\my.pics", "slide"},
-    };
-    for (const Case& c : cases)
+
+// A path and the two parts a split makes of it.
+struct Split
+{
+    const char* path;
+    const char* first;
+    const char* second;
+};
+
+void ExpectSplits(const std::vector<Split>& cases, CString (*first)(const char*), CString (*second)(const char*))
+{
+    for (const Split& c : cases)
     {
         SCOPED_TRACE(c.path ? c.path : "(null)");
-        EXPECT_STREQ(Path::FolderOf(c.path), c.folder);
-        EXPECT_STREQ(Path::FileNameOf(c.path), c.name);
+        EXPECT_STREQ(first(c.path), c.first);
+        EXPECT_STREQ(second(c.path), c.second);
     }
+}
+
+}   // namespace
+
+TEST(PathSplit, FolderAndFileNameAtTheLastBackslash)
+{
+    ExpectSplits(
+        {
+            {"C:\\Shows\\Demo\\VEXUL.VXL", "C:\\Shows\\Demo", "VEXUL.VXL"},
+            {"VEXUL.VXL", "", "VEXUL.VXL"},     // no backslash
+            {"C:\\Shows\\", "C:\\Shows", ""},   // trailing backslash
+            {"C:\\", "C:", ""},                 // drive root
+            {"C:demo.vxl", "", "C:demo.vxl"},
+            {"\\\\server\\share", "\\\\server", "share"},   // network share
+            {"\\demo.vxl", "", "demo.vxl"},
+            {"", "", ""},
+            {nullptr, "", ""},
+            {"C:\\my.pics\\slide", "C:\\my.pics", "slide"},
+        },
+        Path::FolderOf, Path::FileNameOf);
 }
 
 TEST(PathSplit, ExtensionOnlyFromTheFileName)
 {
-    struct Case
-    {
-        const char* path;
-        const char* extension;
-        const char* rest;
-    };
-    const Case cases[] = {
-        {"C:\\Shows\\demo.vxl", ".vxl", "C:\\Shows\\demo"},
-        {"pack.VXL.bak", ".bak", "pack.VXL"},              // the last dot counts
-        {"C:\\my.pics\\slide", "", "C:\\my.pics\\slide"},   // a dot in a folder only
-        {"C:\\Shows\\.profile", "", "C:\\Shows\\.profile"}, // a leading dot starts no extension
-        {".profile", "", ".profile"},
-        {"C:\\Shows\\name.", ".", "C:\\Shows\\name"},
-        {"C:\\Shows\\", "", "C:\\Shows\\"},
-        {"", "", ""},
-        {nullptr, "", ""},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.path ? c.path : "(null)");
-        EXPECT_STREQ(Path::ExtensionOf(c.path), c.extension);
-        EXPECT_STREQ(Path::WithoutExtension(c.path), c.rest);
-    }
+    ExpectSplits(
+        {
+            {"C:\\Shows\\demo.vxl", ".vxl", "C:\\Shows\\demo"},
+            {"pack.VXL.bak", ".bak", "pack.VXL"},                 // the last dot counts
+            {"C:\\my.pics\\slide", "", "C:\\my.pics\\slide"},     // a dot in a folder only
+            {"C:\\Shows\\.profile", "", "C:\\Shows\\.profile"},   // a leading dot starts no extension
+            {".profile", "", ".profile"},
+            {"C:\\Shows\\name.", ".", "C:\\Shows\\name"},
+            {"C:\\Shows\\", "", "C:\\Shows\\"},
+            {"", "", ""},
+            {nullptr, "", ""},
+        },
+        Path::ExtensionOf, Path::WithoutExtension);
 }
 
 TEST(PathJoin, OneBackslashBetween)
