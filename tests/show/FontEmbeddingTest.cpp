@@ -1,4 +1,5 @@
 #include "show/FontEmbedding.h"
+#include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ class CScreenMemDC : public CDC
 public:
     CScreenMemDC() { CreateCompatibleDC(nullptr); }
 };
-
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    return folder;
-}
 
 // Restores TEMP and TMP after a test changed them.
 class CEnvironmentGuard
@@ -168,7 +162,7 @@ public:
         std::vector<BYTE> original = FontFileOf(dc, face.c_str());
         m_face = "Vx" + std::string(1, tag) + face.substr(3);
         std::vector<BYTE> data = RenamedFont(original, face, m_face, fsType);
-        m_path = TempFolder() + "Vexul_Test_" + tag + ".TFNT";
+        m_path = TempFolderPath() + "Vexul_Test_" + tag + ".TFNT";
         FILE* f = fopen(m_path.c_str(), "wb");
         if (!f)
             return;
@@ -473,7 +467,7 @@ TEST(TempFontList, RemovesInstalledFontsAndTheirFiles)
     CTempFontList list;
     EXPECT_FALSE(list.m_bFontRemoved);
     EXPECT_EQ(list.Add(path.c_str()), 1);
-    EXPECT_EQ(list.Add((TempFolder() + "missing.TFNT").c_str()), 2);
+    EXPECT_EQ(list.Add((TempFolderPath() + "missing.TFNT").c_str()), 2);
     list.RemoveAt(0);
     list.RemoveAt(3);
     EXPECT_STREQ(list.GetAt(1), path.c_str());
@@ -496,7 +490,7 @@ TEST(TempFontList, RemovesInstalledFontsAndTheirFiles)
 TEST(TempFolderLookup, TempComesFirst)
 {
     CEnvironmentGuard guard;
-    std::string base = TempFolder();
+    std::string base = TempFolderPath();
     std::string a = base + "vx-temp-a", b = base + "vx-temp-b";
     ::CreateDirectoryA(a.c_str(), nullptr);
     ::CreateDirectoryA(b.c_str(), nullptr);
@@ -517,9 +511,9 @@ TEST(TempFolderLookup, TempComesFirst)
 TEST(TempFolderLookup, UnusableTempIsNotReplacedByTmp)
 {
     CEnvironmentGuard guard;
-    std::string usable = TempFolder() + "vx-temp-ok";
+    std::string usable = TempFolderPath() + "vx-temp-ok";
     ::CreateDirectoryA(usable.c_str(), nullptr);
-    ::SetEnvironmentVariableA("TEMP", (TempFolder() + "vx-no-such-folder").c_str());
+    ::SetEnvironmentVariableA("TEMP", (TempFolderPath() + "vx-no-such-folder").c_str());
     ::SetEnvironmentVariableA("TMP", usable.c_str());
     CString path = "x", longPath = "y";
     EXPECT_FALSE(GetTempFolder(path, longPath));
@@ -527,7 +521,7 @@ TEST(TempFolderLookup, UnusableTempIsNotReplacedByTmp)
     EXPECT_TRUE(longPath.IsEmpty());
 
     // A value longer than any path is still a set TEMP.
-    ::SetEnvironmentVariableA("TEMP", (TempFolder() + std::string(400, 'x')).c_str());
+    ::SetEnvironmentVariableA("TEMP", (TempFolderPath() + std::string(400, 'x')).c_str());
     EXPECT_FALSE(GetTempFolder(path, longPath));
     EXPECT_TRUE(path.IsEmpty());
     ::RemoveDirectoryA(usable.c_str());
@@ -552,7 +546,7 @@ TEST(TempFolderLookup, DisplayPathNeedsABackslash)
 
 TEST(TempFolderLookup, DisplayPathTurnsShortNamesLong)
 {
-    std::string folder = TempFolder() + "Vexul Long Folder Name";
+    std::string folder = TempFolderPath() + "Vexul Long Folder Name";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     char shortPath[MAX_PATH] = {};
     ASSERT_GT(::GetShortPathNameA(folder.c_str(), shortPath, MAX_PATH), 0u);
