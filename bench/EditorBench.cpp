@@ -265,7 +265,7 @@ int main(int argc, char** argv)
         const std::string& folder = project.folders[0];
         g_projectFolder = folder;
         theApp.OnFileNew();
-        if (!doc()->m_bProjectOpen)
+        if (!doc()->IsProjectOpen())
         {
             std::printf("no project could be made in %s\n", folder.c_str());
             return 2;
@@ -289,7 +289,7 @@ int main(int argc, char** argv)
                 std::printf("slide %d could not be made\n", i);
                 return 2;
             }
-            CSlide& slide = doc()->m_Show.m_Slides[i];
+            CSlide& slide = doc()->GetShow().m_Slides[i];
             for (int k = 0; k < 20; k++)
             {
                 CSlideObjSlot* slot = slide.GetSlot(k);
@@ -299,7 +299,7 @@ int main(int argc, char** argv)
                     slot->CreateText(x, y, "Slide text", "", "Arial", 16, "BOLD", FALSE, FALSE, 0,
                                      RGB(255, 255, 0), 500);
                 else if (k < 15)
-                    slot->CreateImage(x, y, pictures[k - 10].c_str(), 0, 500, FALSE, 0, 1000, &doc()->m_Pack);
+                    slot->CreateImage(x, y, pictures[k - 10].c_str(), 0, 500, FALSE, 0, 1000, &doc()->GetPack());
                 else
                 {
                     FrameObjRecord record = {3,           x,
@@ -374,7 +374,7 @@ int main(int argc, char** argv)
             {
                 int size = 0;
                 const BYTE* data =
-                    doc()->GetPackEntry(doc()->m_Show.m_Slides[i].m_Background.m_strImageFile, size);
+                    doc()->GetPackEntry(doc()->GetShow().m_Slides[i].m_Background.m_strImageFile, size);
                 CPicture picture;
                 if (data == nullptr || !picture.LoadFromMemory(data, static_cast<DWORD>(size)) ||
                     !picture.m_bLoaded)

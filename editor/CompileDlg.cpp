@@ -2,10 +2,9 @@
 
 #include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ProjectSettings.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 BEGIN_MESSAGE_MAP(CCompileDlg, CDialog)
     ON_BN_CLICKED(IDC_COMPILE_COMPILE, OnCompile)
@@ -66,7 +65,7 @@ void CCompileDlg::OnDelete()
     if (!IsSameFile(plain, m_strPlayerPath))
     {
         BOOL declined = FALSE;
-        if (!CopyFileWithPrompt(m_strPlayerPath, plain, TRUE, GetLanguage(), &declined) && !declined)
+        if (!CopyFileWithPrompt(m_strPlayerPath, plain, TRUE, &declined) && !declined)
         {
             CString format, text;
             format.LoadString(FileExists(plain) ? IDS_COMPILE_PLAYER_IN_USE : IDS_COMPILE_NO_PLAIN_PLAYER);
@@ -79,5 +78,5 @@ void CCompileDlg::OnDelete()
 
 void CCompileDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_compiler.htm");
+    ShowHelpTopic("vc_compiler.htm");
 }

@@ -1,5 +1,7 @@
 #include "editor/EditorControls.h"
 
+#include "resources/editor/resource.h"
+
 #include <cstdlib>
 #include <vector>
 
@@ -78,11 +80,10 @@ HBRUSH CFontStatic::CtlColor(CDC* pDC, UINT nCtlColor)
 
 // ---- CImageFileFilter -------------------------------------------------------------------------------------
 
-const char* CImageFileFilter::GetFilter()
+CString CImageFileFilter::GetFilter()
 {
     // The patterns are separated by ';' throughout, so that .jpeg and .jif files are listed too.
-    return "Image Files (.bmp;.gif;.jpg;.jpeg,.jif,.wmf;.emf;.dib;.xgs;.xgp)|"
-           "*.bmp;*.gif;*.jpg;*.jpeg;*.jif;*.wmf;*.emf;*.dib;*.xgs;*.xgp||";
+    return LoadText(IDS_FILTER_IMAGES);
 }
 
 BOOL CImageFileFilter::IsImageFile(const char* path)
@@ -209,7 +210,9 @@ CString GetDroppedFile(HDROP drop, UINT index)
     return CString(name.data());
 }
 
-int LanguageMessageBox(char letter, const char* english, const char* german, UINT type)
+CString LoadText(UINT id)
 {
-    return AfxMessageBox(letter == 'G' ? german : english, type);
+    CString text;
+    text.LoadString(id);
+    return text;
 }

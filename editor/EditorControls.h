@@ -50,7 +50,7 @@ protected:
 class CImageFileFilter
 {
 public:
-    static const char* GetFilter();
+    static CString GetFilter();
 
     // TRUE when the path's extension (from its last point, lower-cased, kept in m_strExtension) begins with
     // one of the picture extensions. FALSE for a path without a point after its first character.
@@ -99,8 +99,8 @@ void FillComboWithNames(CComboBox& combo, const CString& names);
 int ClampInt(int value, int low, int high);
 // The path of file index of a drop; empty when there is none.
 CString GetDroppedFile(HDROP drop, UINT index);
-// A message box in the language of the letter ('G' German, else English).
-int LanguageMessageBox(char letter, const char* english, const char* german, UINT type = MB_OK);
+// A resource string, in the user's language.
+CString LoadText(UINT id);
 // A resource string formatted with the arguments.
 template <class... Args>
 CString FormatString(UINT id, const Args&... args)

@@ -1,5 +1,8 @@
 #include "editor/FileHelpers.h"
 
+#include "editor/EditorControls.h"
+#include "resources/editor/resource.h"
+
 #include <vector>
 
 namespace
@@ -83,8 +86,7 @@ BOOL CopyFileToFolder(const char* fileName, const char* sourceFolder, const char
     return CopyOver(source, target);
 }
 
-BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, char languageLetter,
-                        BOOL* pDeclined)
+BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, BOOL* pDeclined)
 {
     if (pDeclined)
         *pDeclined = FALSE;
@@ -92,12 +94,7 @@ BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask
         return FALSE;
     if (ask && FileExists(targetPath))
     {
-        CString question;
-        if (languageLetter == 'G')
-            question.Format("Die Datei: \"%s\" existiert bereits !\nDatei überschreiben ?", targetPath);
-        else
-            question.Format("File: \"%s\" already exist !\nOverwrite file ?", targetPath);
-        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (AfxMessageBox(FormatString(IDS_FILE_OVERWRITE_QUESTION, targetPath), MB_YESNO | MB_ICONQUESTION) != IDYES)
         {
             if (pDeclined)
                 *pDeclined = TRUE;
@@ -203,4 +200,11 @@ CString FreeFileName(const char* path)
         if (!FileExists(candidate))
             return candidate;
     }
+}
+
+CString WithoutTrailingBackslash(CString folder)
+{
+    if (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '\\')
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
 }

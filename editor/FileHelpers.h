@@ -16,14 +16,12 @@ BOOL CopyFileData(CFile& source, CFile& target, ULONGLONG* copied = nullptr);
 // targetFolder, replacing it. TRUE when the source exists and at least one chunk was copied.
 BOOL CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder);
 
-// Copies sourcePath to targetPath. With ask set and an existing target, the user is asked first
-// (in German with the letter 'G'); No gives FALSE (and sets *pDeclined when given). TRUE when at least
-// one chunk was copied.
+// Copies sourcePath to targetPath. With ask set and an existing target, the user is asked first; No gives
+// FALSE (and sets *pDeclined when given). TRUE when at least one chunk was copied.
 // Both copies write a temporary file beside the target and move it over the target only when every
 // byte arrived, so a failed copy leaves the old target whole. A file copied onto itself is left alone
 // and counts as copied (when it holds data).
-BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, char languageLetter,
-                        BOOL* pDeclined = nullptr);
+BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, BOOL* pDeclined = nullptr);
 
 // The part of path before its last backslash when that backslash comes after the first character;
 // otherwise folder is left unchanged.
@@ -45,6 +43,8 @@ CString GetFullPath(const char* path);
 // length; empty when the system cannot say.
 CString GetCurrentFolder();
 CString GetModulePath(HMODULE module);
+// The folder without one trailing backslash (a lone "\\" stays).
+CString WithoutTrailingBackslash(CString folder);
 
 // What a file looked like on disk: whether it exists, its size and the time it was last written.
 struct CFileStamp

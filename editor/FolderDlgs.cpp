@@ -36,17 +36,14 @@ BOOL CreateFolderOrTell(const CString& folder)
 {
     if (folder.GetLength() > CSelectFolderDlg::MAX_PATH_LENGTH)
     {
-        CString message;
-        message.Format("The folder \"%s\" cannot be created: a folder path may have at most %d characters.",
-                       static_cast<const char*>(folder), static_cast<int>(CSelectFolderDlg::MAX_PATH_LENGTH));
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_FOLDER_PATH_TOO_LONG, folder,
+                                   static_cast<int>(CSelectFolderDlg::MAX_PATH_LENGTH)),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (!::CreateDirectoryA(folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
     {
-        CString message;
-        message.Format("The folder \"%s\" cannot be created.", static_cast<const char*>(folder));
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_FOLDER_NOT_CREATED, folder), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

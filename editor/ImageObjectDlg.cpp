@@ -2,7 +2,7 @@
 
 #include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
-#include "editor/VexulCreatorApp.h"
+#include "editor/HelpTopics.h"
 #include "resources/editor/resource.h"
 #include "show/Picture.h"
 
@@ -83,7 +83,7 @@ void CImageObjectDlg::OnBrowse()
 
 void CImageObjectDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_imageobject.htm");
+    ShowHelpTopic("vc_imageobject.htm");
 }
 
 BOOL CImageObjectDlg::CheckImage(const char* path, BOOL showMessage)

@@ -1,11 +1,10 @@
 #include "editor/ImageSizeDlg.h"
 
 #include "editor/EditorControls.h"
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
-#include "editor/VexulCreatorApp.h"
 #include "editor/ProjectSettings.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/Picture.h"
 
 void OpenImageForEditing(CWnd* owner, const char* path)
@@ -69,8 +68,7 @@ void CImageSizeDlg::OnEditImage()
 // ---- CImageSizeNoticeDlg ----------------------------------------------------------------------------------
 
 CImageSizeNoticeDlg::CImageSizeNoticeDlg(CWnd* pParent)
-    : CDialog(IDD_IMAGE_SIZE_NOTICE, pParent), m_bDoNotShowAgain(0), m_nWindowWidth(0), m_nWindowHeight(0),
-      m_cLanguage(GetLanguage())
+    : CDialog(IDD_IMAGE_SIZE_NOTICE, pParent), m_bDoNotShowAgain(0), m_nWindowWidth(0), m_nWindowHeight(0)
 {
 }
 
@@ -85,27 +83,13 @@ BOOL CImageSizeNoticeDlg::OnInitDialog()
 {
     const int slideWidth = m_nWindowWidth - CProjectSettings::WINDOW_EXTRA_WIDTH;
     const int slideHeight = m_nWindowHeight - CProjectSettings::WINDOW_EXTRA_HEIGHT;
-    CString window, images;
-    if (m_cLanguage == 'G')
-    {
-        window.Format("Gewählte Größe für das Player-Window: %d x %d Pixel.\n\n", m_nWindowWidth, m_nWindowHeight);
-        images.Format("Die verwendeten Bilddateien für die Folien sollten exakt die Größe %d x %d aufweisen.\n\n",
-                      slideWidth, slideHeight);
-        m_strText = window + images + "Abweichungen davon können die Wiedergabe-Qualität verringern !";
-    }
-    else
-    {
-        window.Format("Selected size for the Player window: %d x %d pixels.\n\n", m_nWindowWidth, m_nWindowHeight);
-        images.Format("The size of the image files used for the slides should be exactly %d x %d.\n\n", slideWidth,
-                      slideHeight);
-        m_strText = window + images + "Deviations from this size can detrimentally affect reproduction quality!";
-    }
+    m_strText = FormatString(IDS_IMAGE_SIZE_NOTICE, m_nWindowWidth, m_nWindowHeight, slideWidth, slideHeight);
     return CDialog::OnInitDialog();
 }
 
 void CImageSizeNoticeDlg::OnOK()
 {
     UpdateData(TRUE);
-    theApp.WriteProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", m_bDoNotShowAgain);
+    SetProfileValue(EditorProfile::HIDE_IMAGE_INFO, m_bDoNotShowAgain);
     EndDialog(IDOK);
 }

@@ -30,7 +30,6 @@ public:
     CString m_strText;
     int m_nWindowWidth;   // of the player window
     int m_nWindowHeight;
-    char m_cLanguage;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

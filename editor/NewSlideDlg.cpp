@@ -1,11 +1,12 @@
 #include "editor/NewSlideDlg.h"
 
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ProjectFiles.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/Picture.h"
 
 #include <vector>
@@ -49,8 +50,7 @@ void FitPreviewToSlideShape(CWnd& preview)
 }
 
 CNewSlideDlg::CNewSlideDlg(CWnd* pParent)
-    : CDialog(IDD_NEW_SLIDE, pParent), m_nBackground(TEXTURE_BACKGROUND), m_nWidth(0), m_nHeight(0),
-      m_cLanguage(GetLanguage())
+    : CDialog(IDD_NEW_SLIDE, pParent), m_nBackground(TEXTURE_BACKGROUND), m_nWidth(0), m_nHeight(0)
 {
 }
 
@@ -88,7 +88,7 @@ void CNewSlideDlg::FillTextureList()
     m_listTextures.ResetContent();
     CString folder, catalogue;
     theApp.GetTexturePaths(folder, catalogue);
-    const char* nameKey = m_cLanguage == 'G' ? "NAME_GER" : "NAME_ENU";
+    const CString nameKey = LoadText(IDS_TEXTURE_NAME_KEY);
     if (FileExists(folder) && FileExists(catalogue))
     {
         int count = static_cast<int>(GetPrivateProfileIntA("TEXTURE", "COUNT", 0, catalogue));
@@ -232,7 +232,7 @@ BOOL CNewSlideDlg::BringImageIntoProject()
     CString source = GetChosenImagePath();
     CString relative;
     if (source.IsEmpty() || !FileExists(source) ||
-        !theApp.ImportFileToProject(source, m_strProjectFolder, relative))
+        !ImportFileToProject(source, m_strProjectFolder, relative))
         return FALSE;
     m_strFile = Path::Join(m_strProjectFolder, relative);
     if (m_nBackground != USER_BACKGROUND)
@@ -264,7 +264,7 @@ void CNewSlideDlg::OnEditImage()
 
 void CNewSlideDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_slideadd.htm");
+    ShowHelpTopic("vc_slideadd.htm");
 }
 
 void CNewSlideDlg::OnOK()

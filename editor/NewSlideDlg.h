@@ -30,7 +30,6 @@ public:
     CString m_strProjectFolder;
     int m_nWidth;   // nominal size of the slides
     int m_nHeight;
-    char m_cLanguage;
     CFontStatic m_Title;
     CImageFilePreview m_Preview;
 

@@ -1,7 +1,8 @@
 #include "editor/ObjectListDlg.h"
 
+#include "editor/EditorControls.h"
+#include "editor/HelpTopics.h"
 #include "editor/SlideObjectEditing.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Slide.h"
@@ -46,15 +47,17 @@ namespace
 
 struct Column
 {
-    const char* text;
+    UINT heading;
     int format;
     int width;
 };
 
 const Column kColumns[] = {
-    {"No", LVCFMT_RIGHT, 30},     {"Type", LVCFMT_LEFT, 70},       {"Time/msec", LVCFMT_RIGHT, 65},
-    {"x-Pos", LVCFMT_RIGHT, 40},  {"y-Pos", LVCFMT_RIGHT, 40},     {"Width", LVCFMT_RIGHT, 40},
-    {"Height", LVCFMT_RIGHT, 45}, {"Animation", LVCFMT_LEFT, 120}, {"Text / File / Type", LVCFMT_LEFT, 400},
+    {IDS_OBJECT_LIST_NUMBER, LVCFMT_RIGHT, 30},    {IDS_OBJECT_LIST_TYPE, LVCFMT_LEFT, 70},
+    {IDS_OBJECT_LIST_TIME, LVCFMT_RIGHT, 65},      {IDS_OBJECT_LIST_X, LVCFMT_RIGHT, 40},
+    {IDS_OBJECT_LIST_Y, LVCFMT_RIGHT, 40},         {IDS_OBJECT_LIST_WIDTH, LVCFMT_RIGHT, 40},
+    {IDS_OBJECT_LIST_HEIGHT, LVCFMT_RIGHT, 45},    {IDS_OBJECT_LIST_ANIMATION, LVCFMT_LEFT, 120},
+    {IDS_OBJECT_LIST_CONTENT, LVCFMT_LEFT, 400},
 };
 
 // The header leaves this much room on either side of a heading.
@@ -67,14 +70,14 @@ CString Number(int value)
     return text;
 }
 
-const char* KindText(int kind)
+CString KindText(int kind)
 {
     switch (kind)
     {
-    case CSlideObjSlot::KIND_TEXT: return "Text";
-    case CSlideObjSlot::KIND_IMAGE: return "Image";
-    case CSlideObjSlot::KIND_RECTANGLE: return "Rectangle";
-    default: return "";
+    case CSlideObjSlot::KIND_TEXT: return LoadText(IDS_KIND_TEXT);
+    case CSlideObjSlot::KIND_IMAGE: return LoadText(IDS_KIND_IMAGE);
+    case CSlideObjSlot::KIND_RECTANGLE: return LoadText(IDS_KIND_RECTANGLE);
+    default: return CString();
     }
 }
 
@@ -121,10 +124,9 @@ BOOL CObjectListDlg::OnInitDialog()
     m_cLanguage = GetLanguage();
     if (m_nSlideIndex >= 0)
     {
-        CString title, sheet;
+        CString title;
         GetWindowText(title);
-        sheet.Format(" - Sheet No.: %d", m_nSlideIndex + 1);
-        SetWindowText(title + sheet);
+        SetWindowText(title + FormatString(IDS_OBJECT_LIST_SLIDE, m_nSlideIndex + 1));
     }
     m_btnUp.SubclassDlgItem(IDC_LIST_UP, this);
     m_btnDown.SubclassDlgItem(IDC_LIST_DOWN, this);
@@ -132,11 +134,12 @@ BOOL CObjectListDlg::OnInitDialog()
     LoadButtonImages(m_btnDown, IDB_OBJECT_DOWN, IDB_OBJECT_DOWN_PRESSED, IDB_OBJECT_DOWN_DISABLED);
     for (const Column& column : kColumns)
     {
+        const CString heading = LoadText(column.heading);
         // A heading is never cut short.
         int needed = static_cast<int>(m_list.SendMessage(LVM_GETSTRINGWIDTHA, 0,
-                                                         reinterpret_cast<LPARAM>(column.text))) +
+                                                         reinterpret_cast<LPARAM>(heading.GetString()))) +
                      2 * kHeaderTextMargin;
-        m_list.AddColumn(column.text, std::max(column.width, needed), column.format);
+        m_list.AddColumn(heading, std::max(column.width, needed), column.format);
     }
     m_list.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     FillList();
@@ -294,5 +297,5 @@ void CObjectListDlg::OnMoveDown()
 
 void CObjectListDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_objectlist.htm");
+    ShowHelpTopic("vc_objectlist.htm");
 }

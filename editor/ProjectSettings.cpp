@@ -1,5 +1,6 @@
 #include "editor/ProjectSettings.h"
 
+#include "editor/EditorProfile.h"
 #include "show/ShowData.h"
 
 IMPLEMENT_DYNAMIC(CProjectSettings, CObject)
@@ -7,27 +8,7 @@ IMPLEMENT_DYNAMIC(CProjectSettings, CObject)
 namespace
 {
 
-const char PROFILE_SECTION[] = "PROJECT";
-const char KEY_FOLDER[] = "FOLDER";
-const char KEY_WEB[] = "PROJECT";
-const char KEY_MAIL[] = "MAIL";
-const char KEY_COPYRIGHT[] = "COPYRIGHT";
-const char KEY_COMPANY[] = "COMPANY";
-
 const COLORREF DEFAULT_BACKGROUND = RGB(0x3A, 0x6E, 0xA5);
-
-// Without an application object (or a value) the profile reads as empty.
-CString ReadProfile(const char* key)
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->GetProfileString(PROFILE_SECTION, key, "") : CString();
-}
-
-void WriteProfile(const char* key, const CString& value)
-{
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileString(PROFILE_SECTION, key, value);
-}
 
 }   // namespace
 
@@ -64,26 +45,26 @@ void CProjectSettings::Reset()
 
 void CProjectSettings::LoadFromProfile()
 {
-    m_strFolder = ReadProfile(KEY_FOLDER);
-    m_strContactWeb = ReadProfile(KEY_WEB);
-    m_strContactMail = ReadProfile(KEY_MAIL);
-    m_strCopyright = ReadProfile(KEY_COPYRIGHT);
-    m_strCompany = ReadProfile(KEY_COMPANY);
+    m_strFolder = GetProfileValue(EditorProfile::PROJECT_FOLDER);
+    m_strContactWeb = GetProfileValue(EditorProfile::PROJECT_WEB);
+    m_strContactMail = GetProfileValue(EditorProfile::PROJECT_MAIL);
+    m_strCopyright = GetProfileValue(EditorProfile::PROJECT_COPYRIGHT);
+    m_strCompany = GetProfileValue(EditorProfile::PROJECT_COMPANY);
 }
 
 void CProjectSettings::SaveToProfile() const
 {
-    WriteProfile(KEY_FOLDER, m_strFolder);
-    WriteProfile(KEY_WEB, m_strContactWeb);
-    WriteProfile(KEY_MAIL, m_strContactMail);
-    WriteProfile(KEY_COPYRIGHT, m_strCopyright);
-    WriteProfile(KEY_COMPANY, m_strCompany);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strFolder);
+    SetProfileValue(EditorProfile::PROJECT_WEB, m_strContactWeb);
+    SetProfileValue(EditorProfile::PROJECT_MAIL, m_strContactMail);
+    SetProfileValue(EditorProfile::PROJECT_COPYRIGHT, m_strCopyright);
+    SetProfileValue(EditorProfile::PROJECT_COMPANY, m_strCompany);
 }
 
 void CProjectSettings::SetFolder(const char* folder)
 {
     m_strFolder = folder;
-    WriteProfile(KEY_FOLDER, m_strFolder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strFolder);
 }
 
 void CProjectSettings::CopyFrom(const CProjectSettings& other)

@@ -1,5 +1,8 @@
 #include "editor/ProjectWizard.h"
 
+#include "editor/EditorControls.h"
+#include "resources/editor/resource.h"
+
 IMPLEMENT_DYNAMIC(CProjectWizard, CPropertySheet)
 
 CProjectWizard::CProjectWizard()
@@ -54,7 +57,7 @@ INT_PTR CProjectWizard::DoModal()
                 AddPage(page);
         m_psh.dwFlags = PSH_HASHELP | PSH_NOAPPLYNOW;
         // A wizard shows its pages' titles; the sheet needs one of its own.
-        SetTitle("Project Settings");
+        SetTitle(LoadText(IDS_PROJECT_SETTINGS_TITLE));
     }
     m_psh.nStartPage = 0;
     FillPages();

@@ -1,9 +1,9 @@
 #include "editor/FileHelpers.h"
 #include "editor/FolderDlgs.h"
+#include "editor/HelpTopics.h"
 #include "editor/ProjectWizard.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 namespace
 {
@@ -100,7 +100,7 @@ void CWProjPage::EnableWithCheck(int checkId, const int* ids, int count)
 
 void CWProjPage::OnHelp()
 {
-    theApp.ShowHelpTopic(m_pszHelpTopic);
+    ShowHelpTopic(m_pszHelpTopic);
 }
 
 // ---- project folder ------------------------------------------------------------------------------------
@@ -148,22 +148,15 @@ LRESULT CWProjFolder::OnWizardNext()
     m_strFolder.Trim();
     if (m_strFolder.IsEmpty() || !IsFolder(m_strFolder))
     {
-        LanguageMessageBox(GetLanguage(), "Please specify a project folder !",
-                           "Es muss ein Projekt Ordner angegeben werden !", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     CString folder = NormalizeFolder(m_strFolder);
     // The project's files are named below the folder: a longer folder would not leave them room.
     if (folder.GetLength() > MAX_FOLDER_LENGTH)
     {
-        CString english, german;
-        english.Format("The project folder's path is %d characters long.\nPlease choose a folder whose path has "
-                       "at most %d characters.",
-                       folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH));
-        german.Format("Der Pfad des Projekt Ordners ist %d Zeichen lang.\nBitte wählen Sie einen Ordner, dessen "
-                      "Pfad höchstens %d Zeichen hat.",
-                      folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH));
-        LanguageMessageBox(GetLanguage(), english, german, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PROJECT_FOLDER_TOO_LONG, folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH)),
+                      MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     m_strFolder = folder;
@@ -293,7 +286,7 @@ void CWProjWindow::OnChooseColor()
 
 void CWProjWindow::OnBrowseIcon()
 {
-    CString path = BrowseForExistingFile(this, "Icon Files (.ico)|*.ico||", GetProjectFolder());
+    CString path = BrowseForExistingFile(this, LoadText(IDS_FILTER_ICONS), GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_ICON, path);
 }
@@ -388,8 +381,7 @@ void CWProjSound::OnBrowse()
 {
     CString path = BrowseForExistingFile(
         this,
-        "Sound Files (.wav;.mid;.mp2;.mp3)|*.wav;*.mid;*.mp2;*.mp3|wav Files (.wav)|*.wav|mid Files (.mid)|*.mid|"
-        "mp2 Files (.mp2)|*.mp2|mp3 Files (.mp3)|*.mp3||",
+        LoadText(IDS_FILTER_SOUNDS),
         GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_SOUND_FILE, path);
@@ -401,8 +393,7 @@ BOOL CWProjSound::CheckSoundFile()
         return TRUE;
     if (!m_strSoundFile.IsEmpty() && FileExists(m_strSoundFile) && !IsFolder(m_strSoundFile))
         return TRUE;
-    LanguageMessageBox(GetLanguage(), "Please specify an existing sound file !",
-                       "Bitte geben Sie eine existierende Sounddatei an !", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(IDS_NEED_SOUND_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 
@@ -535,8 +526,7 @@ BOOL CWProjProgStart::CheckProgram()
 {
     if (!IsNewProject() || !m_nAutostartOn || IsProgramName(m_strProgram))
         return TRUE;
-    LanguageMessageBox(GetLanguage(), "Please specify an existing program file (.exe) !",
-                       "Bitte geben Sie eine existierende Programm-Datei (.exe) an !", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(IDS_NEED_PROGRAM_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }
 

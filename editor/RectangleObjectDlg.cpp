@@ -1,6 +1,6 @@
 #include "editor/RectangleObjectDlg.h"
 
-#include "editor/VexulCreatorApp.h"
+#include "editor/HelpTopics.h"
 #include "resources/editor/resource.h"
 
 BEGIN_MESSAGE_MAP(CRectangleObjectDlg, CDialog)
@@ -177,7 +177,7 @@ void CRectangleObjectDlg::OnMaxHeight()
 
 void CRectangleObjectDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_rectangleobject.htm");
+    ShowHelpTopic("vc_rectangleobject.htm");
 }
 
 void CRectangleObjectDlg::OnOK()

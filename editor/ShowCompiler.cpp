@@ -1,5 +1,6 @@
 #include "editor/ShowCompiler.h"
 
+#include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
 #include "editor/VersionPatcher.h"
@@ -145,13 +146,6 @@ BOOL ReadWholeFile(const char* path, ULONGLONG maxSize, std::vector<BYTE>& data)
         return FALSE;
     data.resize(static_cast<size_t>(length));
     return length == 0 || file.Read(data.data(), static_cast<UINT>(length)) == length;
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
 }
 
 }   // namespace
@@ -309,7 +303,7 @@ int CShowCompiler::WriteProjectResource(const char* playerPath, const char* proj
         return Fail(failNoPlainPlayer, IDS_COMPILE_NO_PLAIN_PLAYER, m_strPlainPlayer);
     if (IsSameFile(m_strPlainPlayer, player))
         return Fail(failPlainPlayerItself, IDS_COMPILE_PLAIN_PLAYER_ITSELF, player);
-    if (!CopyFileWithPrompt(player, m_strPlainPlayer, FALSE, 'E'))
+    if (!CopyFileWithPrompt(player, m_strPlainPlayer, FALSE))
         return Fail(failPlayerInUse, IDS_COMPILE_PLAYER_IN_USE, player);
 
     const CUpdateMessages messages = {failOpenPlayer, IDS_COMPILE_OPEN_PLAYER, failWritePlayer,

@@ -2,9 +2,10 @@
 
 #include "editor/EditorControls.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
-#include "editor/VexulCreatorApp.h"
+#include "editor/ProjectFiles.h"
 #include "resources/editor/resource.h"
 #include "show/ProjectPack.h"
 
@@ -185,7 +186,7 @@ void CSlideBackgroundDlg::OnDropFiles(HDROP hDropInfo)
     if (path.IsEmpty() || !filter.IsImageFile(path) || !CheckNominalSize(path))
         return;
     CString relative;
-    if (!theApp.ImportFileToProject(path, m_strProjectFolder, relative, m_pPack))
+    if (!ImportFileToProject(path, m_strProjectFolder, relative, m_pPack))
         return;
     if (m_Picture.Load(Path::Join(m_strProjectFolder, relative)))
     {
@@ -197,7 +198,7 @@ void CSlideBackgroundDlg::OnDropFiles(HDROP hDropInfo)
 
 void CSlideBackgroundDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_slidefeature.htm");
+    ShowHelpTopic("vc_slidefeature.htm");
 }
 
 void CSlideBackgroundDlg::OnOK()
@@ -206,8 +207,7 @@ void CSlideBackgroundDlg::OnOK()
         return;
     if (!m_Picture.IsLoaded())
     {
-        LanguageMessageBox(m_cLanguage, "Please specify a background image !",
-                           "Bitte ein Hintergrundbild angeben !");
+        AfxMessageBox(IDS_NEED_BACKGROUND_IMAGE, MB_OK);
         return;
     }
     if (m_nEffectType == EFFECT_FADE_OVER)

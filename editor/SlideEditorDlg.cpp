@@ -1,15 +1,17 @@
 #include "editor/SlideEditorDlg.h"
 
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/ImageObjectDlg.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ObjectListDlg.h"
 #include "editor/PositionDlgs.h"
+#include "editor/ProjectFiles.h"
 #include "editor/RectangleObjectDlg.h"
 #include "editor/SlideBackgroundDlg.h"
 #include "editor/SlideObjectEditing.h"
 #include "editor/TextObjectDlg.h"
-#include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/ProjectPack.h"
@@ -158,7 +160,7 @@ BOOL CSlideEditorDlg::OnInitDialog()
     m_cLanguage = GetLanguage();
     m_nCurrent = -1;
     // A damaged profile value must not reach the divisions of the snap.
-    m_nGrid = ClampInt(static_cast<int>(theApp.GetProfileInt("SETTINGS", "GRID", 1)), MIN_GRID, MAX_GRID);
+    m_nGrid = ClampInt(GetProfileValue(EditorProfile::GRID), MIN_GRID, MAX_GRID);
     CDialog::OnInitDialog();
     DragAcceptFiles(TRUE);
     m_swatchWhite.SubclassDlgItem(IDC_GRID_WHITE, this);
@@ -217,7 +219,7 @@ void CSlideEditorDlg::OnOK()
 {
     if (!TakeGridSettings())
         return;
-    theApp.WriteProfileInt("SETTINGS", "GRID", m_nGrid);
+    SetProfileValue(EditorProfile::GRID, m_nGrid);
     EndDialog(IDOK);
 }
 
@@ -234,7 +236,7 @@ BOOL CSlideEditorDlg::PreTranslateMessage(MSG* pMsg)
 
 void CSlideEditorDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_slideedit.htm");
+    ShowHelpTopic("vc_slideedit.htm");
 }
 
 // ---- state of the controls --------------------------------------------------------------------------------
@@ -771,10 +773,7 @@ void CSlideEditorDlg::OnEditSlide()
 {
     if (m_nSlideCount == 0)
     {
-        CString notice;
-        notice.Format("All used background images should have the same size of %d x %d pixel", m_nWidth,
-                      m_nHeight);
-        AfxMessageBox(notice, MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(FormatString(IDS_SAME_BACKGROUND_SIZE, m_nWidth, m_nHeight), MB_OK | MB_ICONINFORMATION);
     }
     CSlideBackgroundDlg dlg(this);
     dlg.m_nNominalWidth = m_nWidth;
@@ -996,7 +995,7 @@ void CSlideEditorDlg::OnObjectOrder()
 {
     if (CountSlideObjects(m_Slide).Total() < 2)
         return;
-    AfxMessageBox("Please click the text objects in the required order", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(IDS_CLICK_OBJECTS_IN_ORDER, MB_OK | MB_ICONINFORMATION);
     m_bOrderMode = TRUE;
     for (int i = 0; i < MAX_OBJECTS; i++)
         m_nOrder[i] = -1;
@@ -1094,9 +1093,7 @@ void CSlideEditorDlg::MoveObjects(const std::vector<int>& objects)
         rc.OffsetRect(move.m_nOffsetX, move.m_nOffsetY);
         if (rc.left < 0 || rc.top < 0 || rc.right > m_nWidth || rc.bottom > m_nHeight)
         {
-            AfxMessageBox("ERROR\n\nIt is not possible to move the objects, because they would be (partially) "
-                          "outside of the window",
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(IDS_OBJECTS_WOULD_LEAVE_WINDOW, MB_OK | MB_ICONEXCLAMATION);
             return;
         }
     }
@@ -1147,7 +1144,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         // An image of the slide's size becomes the background.
         CString relative;
         CPicture background;
-        if (theApp.ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
+        if (ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
             background.Load(Path::Join(m_strProjectFolder, relative)))
         {
             m_Picture.CopyFrom(background);
@@ -1167,7 +1164,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         sizeDlg.DoModal();
     }
     else if (width * height <= m_nWidth * m_nHeight * 8 / 10 ||
-             AfxMessageBox("Insert as image object ?", MB_YESNO | MB_ICONQUESTION) == IDYES)
+             AfxMessageBox(IDS_INSERT_AS_IMAGE_OBJECT, MB_YESNO | MB_ICONQUESTION) == IDYES)
         InsertDroppedImage(path);
     UpdateButtons();
     InvalidateCanvas();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/EditorControls.h"
+#include "editor/SlideEditorChoices.h"
 #include "framework/win/Framework.h"
 #include "show/Picture.h"
 #include "show/Slide.h"
@@ -12,16 +13,6 @@
 
 class CProjectPack;
 struct SlideObjectContext;
-
-// The choices the slide editor hands back to be carried out over the whole show.
-struct SlideEditorChoices
-{
-    int bBackgroundAllSlides;   // the background settings to every slide
-    int bTextAllSlides;         // the text settings to every text of every slide
-    int bTextThisSlide;         // ... of this slide
-    int bImageAllSlides;        // the image settings to every image object of every slide
-    int bImageThisSlide;        // ... of this slide
-};
 
 class CSlideEditorDlg : public CDialog
 {

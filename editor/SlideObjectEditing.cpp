@@ -5,6 +5,7 @@
 #include "editor/PositionDlgs.h"
 #include "editor/RectangleObjectDlg.h"
 #include "editor/TextObjectDlg.h"
+#include "resources/editor/resource.h"
 
 namespace
 {
@@ -164,14 +165,14 @@ int DuplicateSlideObject(CWnd* parent, const SlideObjectContext& context, int in
     if (!slot || !slot->m_bUsed)
         return -1;
     SlideObjectCounts counts = CountSlideObjects(*context.pSlide);
-    const char* refusal = nullptr;
+    UINT refusal = 0;
     if (slot->m_nKind == CSlideObjSlot::KIND_IMAGE && counts.nImages >= MAX_IMAGES)
-        refusal = "Max. number of image objects reached";
+        refusal = IDS_MAX_IMAGE_OBJECTS;
     else if (slot->m_nKind == CSlideObjSlot::KIND_TEXT && counts.nTexts >= MAX_TEXTS)
-        refusal = "Max. naumber of text objects reached";
+        refusal = IDS_MAX_TEXT_OBJECTS;
     else if (slot->m_nKind == CSlideObjSlot::KIND_RECTANGLE && counts.nRectangles >= MAX_RECTANGLES)
-        refusal = "Max. number of rectangle objects reached";
-    if (refusal)
+        refusal = IDS_MAX_RECTANGLE_OBJECTS;
+    if (refusal != 0)
     {
         AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
         return -1;
@@ -191,8 +192,7 @@ BOOL ConfirmDeleteObject(CSlide& slide, int index)
     CSlideObjSlot* slot = slide.GetSlot(index);
     if (!slot || !slot->m_bUsed)
         return FALSE;
-    CString description, question;
+    CString description;
     slot->Describe(description);
-    question.Format("Delete objekt:\n%s    ?", static_cast<const char*>(description));
-    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AfxMessageBox(FormatString(IDS_DELETE_OBJECT_QUESTION, description), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

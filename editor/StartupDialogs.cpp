@@ -1,9 +1,10 @@
 #include "editor/StartupDialogs.h"
 
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 #include <sys/stat.h>
 
@@ -16,38 +17,6 @@ namespace
 
 const COLORREF TITLE_COLOR = RGB(0, 0, 128);
 const COLORREF WHITE = RGB(255, 255, 255);
-
-// The per-user profile; without an application object it reads as the defaults and keeps nothing.
-int ProfileInt(const char* section, const char* key, int fallback)
-{
-    CWinApp* app = AfxGetApp();
-    return app ? static_cast<int>(app->GetProfileInt(section, key, fallback)) : fallback;
-}
-
-void WriteProfileInt(const char* section, const char* key, int value)
-{
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(section, key, value);
-}
-
-CString ProfileText(const char* section, const char* key)
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->GetProfileString(section, key, "") : CString();
-}
-
-void WriteProfileText(const char* section, const char* key, const char* value)
-{
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileString(section, key, value);
-}
-
-const char SECTION_SETTINGS[] = "SETTINGS";
-const char KEY_WELCOME_OFF[] = "TUTOR-MSG-DI";
-const char SECTION_TIP[] = "Tip";
-const char KEY_TIP_STARTUP[] = "StartUp";
-const char KEY_TIP_POSITION[] = "FilePos";
-const char KEY_TIP_STAMP[] = "TimeStamp";
 
 // A bitmap of the program whose greys become the system's button colours.
 BOOL LoadButtonBitmap(CBitmap& bitmap, UINT id)
@@ -132,7 +101,7 @@ int ReplaceAll(CString& text, const char* search, const char* replacement, BOOL 
 // ---- welcome -------------------------------------------------------------------------------------------
 
 CWelcomeDlg::CWelcomeDlg(CWnd* pParent)
-    : CDialog(IDD_WELCOME, pParent), m_nDontShow(ProfileInt(SECTION_SETTINGS, KEY_WELCOME_OFF, 0))
+    : CDialog(IDD_WELCOME, pParent), m_nDontShow(GetProfileValue(EditorProfile::HIDE_WELCOME))
 {
 }
 
@@ -154,7 +123,7 @@ BOOL CWelcomeDlg::OnInitDialog()
 void CWelcomeDlg::StoreChoice()
 {
     m_nDontShow = IsDlgButtonChecked(IDC_WELCOME_DONT_SHOW) == BST_CHECKED ? 1 : 0;
-    WriteProfileInt(SECTION_SETTINGS, KEY_WELCOME_OFF, m_nDontShow);
+    SetProfileValue(EditorProfile::HIDE_WELCOME, m_nDontShow);
 }
 
 void CWelcomeDlg::OnOK()
@@ -212,7 +181,7 @@ void CStartCenterDlg::OnOpenProject()
 
 void CStartCenterDlg::OnDocumentation()
 {
-    theApp.ShowHelpTopic("index.htm");
+    ShowHelpTopic("index.htm");
 }
 
 // ---- tip of the day ------------------------------------------------------------------------------------
@@ -224,7 +193,7 @@ BEGIN_MESSAGE_MAP(CTipDlg, CDialog)
 END_MESSAGE_MAP()
 
 CTipDlg::CTipDlg(CWnd* pParent)
-    : CDialog(IDD_TIP, pParent), m_bStartup(ProfileInt(SECTION_TIP, KEY_TIP_STARTUP, 0) ? 0 : 1),
+    : CDialog(IDD_TIP, pParent), m_bStartup(GetProfileValue(EditorProfile::TIP_OFF_AT_START) ? 0 : 1),
       m_pStream(nullptr)
 {
     m_pStream = fopen(TipsFilePath(), "rb");
@@ -233,12 +202,12 @@ CTipDlg::CTipDlg(CWnd* pParent)
         m_strTip.LoadString(IDS_TIP_NO_FILE);
         return;
     }
-    long position = ProfileInt(SECTION_TIP, KEY_TIP_POSITION, 0);
+    long position = GetProfileValue(EditorProfile::TIP_POSITION);
     // A changed file starts over at its first tip.
     CString stamp = ModificationStamp(m_pStream);
-    if (stamp != ProfileText(SECTION_TIP, KEY_TIP_STAMP))
+    if (stamp != GetProfileValue(EditorProfile::TIP_FILE_STAMP))
     {
-        WriteProfileText(SECTION_TIP, KEY_TIP_STAMP, stamp);
+        SetProfileValue(EditorProfile::TIP_FILE_STAMP, stamp);
         position = 0;
     }
     if (position < 0 || fseek(m_pStream, position, SEEK_SET) != 0)
@@ -255,13 +224,13 @@ CTipDlg::~CTipDlg()
         return;
     long position = ftell(m_pStream);
     if (position >= 0)
-        WriteProfileInt(SECTION_TIP, KEY_TIP_POSITION, static_cast<int>(position));
+        SetProfileValue(EditorProfile::TIP_POSITION, static_cast<int>(position));
     fclose(m_pStream);
 }
 
 BOOL CTipDlg::IsShownAtStartup()
 {
-    return ProfileInt(SECTION_TIP, KEY_TIP_STARTUP, 0) == 0;
+    return GetProfileValue(EditorProfile::TIP_OFF_AT_START) == 0;
 }
 
 BOOL CTipDlg::ReadLine(CString& line)
@@ -350,7 +319,7 @@ void CTipDlg::OnNextTip()
 void CTipDlg::OnOK()
 {
     UpdateData(TRUE);
-    WriteProfileInt(SECTION_TIP, KEY_TIP_STARTUP, m_bStartup ? 0 : 1);
+    SetProfileValue(EditorProfile::TIP_OFF_AT_START, m_bStartup ? 0 : 1);
     EndDialog(IDOK);
 }
 
@@ -449,61 +418,33 @@ void CTutorDlg::OnCreateExample()
     PostMessage(WM_COMMAND, IDOK);
 }
 
-int CTutorDlg::CopyExampleFiles(const char* exampleFolder, const char* projectFolder)
-{
-    CString folder = exampleFolder != nullptr ? exampleFolder : "";
-    CString list = folder + "\\Tutor.ini";
-    if (folder.IsEmpty() || !FileExists(list))
-        return 0;
-    const int MAX_FILES = 1000;   // a damaged list cannot keep the copy going
-    int count = static_cast<int>(GetPrivateProfileIntA("COPY", "FILECNT", 0, list));
-    if (count > MAX_FILES)
-        count = MAX_FILES;
-    int copied = 0;
-    for (int i = 1; i <= count; i++)
-    {
-        CString key;
-        key.Format("FILE%d", i);
-        char name[MAX_PATH + 1] = {};
-        GetPrivateProfileStringA("COPY", key, "", name, sizeof(name), list);
-        CString file = name;
-        // Only names of files beside the list: the copy never leaves the two folders.
-        if (file.GetLength() < 2 || file.FindOneOf("\\/:") >= 0 || file == "..")
-            continue;
-        if (CopyFileWithPrompt(Path::Join(projectFolder, file), Path::Join(folder, file), TRUE, GetLanguage()))
-            copied++;
-    }
-    return copied;
-}
-
 // ---- about ---------------------------------------------------------------------------------------------
 
 CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD_ABOUT, pParent)
 {
 }
 
-const char* CAboutDlg::GetHomePage(char language)
+CString CAboutDlg::GetHomePage()
 {
-    return language == 'G' ? "http://www.vexul.example/de/" : "http://www.vexul.example/en/";
+    return LoadText(IDS_HOME_PAGE);
 }
 
-const char* CAboutDlg::GetSupportPage(char language)
+CString CAboutDlg::GetSupportPage()
 {
-    return language == 'G' ? "http://www.vexul.example/de/support.htm" : "http://www.vexul.example/en/support.htm";
+    return LoadText(IDS_SUPPORT_PAGE);
 }
 
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    char language = GetLanguage();
-    m_linkHome.m_link = GetHomePage(language);
-    m_linkSupport.m_link = GetSupportPage(language);
+    m_linkHome.m_link = GetHomePage();
+    m_linkSupport.m_link = GetSupportPage();
     m_linkHome.SetTransparent();
     m_linkSupport.SetTransparent();
     m_linkHome.SubclassDlgItem(IDC_ABOUT_LINK_HOME, this);
     m_linkSupport.SubclassDlgItem(IDC_ABOUT_LINK_SUPPORT, this);
     SetDlgItemText(IDC_ABOUT_BUILD, theApp.m_strPrivateBuild);
-    SetDlgItemText(IDC_ABOUT_VERSION, "Fileversion: " + theApp.m_strVersion);
+    SetDlgItemText(IDC_ABOUT_VERSION, FormatString(IDS_ABOUT_FILE_VERSION, theApp.m_strVersion));
     CString windows;
     theApp.GetWindowsVersionText(windows);
     SetDlgItemText(IDC_ABOUT_WINDOWS, windows);

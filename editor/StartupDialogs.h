@@ -5,7 +5,7 @@
 // The application calls them through the functions at the end: RunStartupFlow (command 101),
 // ShowTipOfTheDay (at start-up and command 124), RunAboutDialog (57664) and RunSupportDialog (32788). The
 // document's tutorial command (32790) runs CTutorDlg, and its new-project flow copies the example's files
-// with CTutorDlg::CopyExampleFiles.
+// with CopyExampleFiles (ProjectFiles.h).
 #pragma once
 
 #include "editor/EditorControls.h"
@@ -100,9 +100,6 @@ public:
     // A number of 0 or less means the first example; the paths are the application's for that example.
     // FALSE when the example is not there.
     BOOL ResolveExample();
-    // Copies the files that the example folder's "Tutor.ini" lists into the project folder, asking before
-    // one replaces a file of the same name. Returns how many were copied.
-    static int CopyExampleFiles(const char* exampleFolder, const char* projectFolder);
 
     int m_nExample;
     CString m_strExampleFolder;
@@ -126,8 +123,8 @@ public:
     explicit CAboutDlg(CWnd* pParent = nullptr);
 
     // The web pages of the two links, in the user's language.
-    static const char* GetHomePage(char language);
-    static const char* GetSupportPage(char language);
+    static CString GetHomePage();
+    static CString GetSupportPage();
 
 protected:
     BOOL OnInitDialog() override;

@@ -1,7 +1,7 @@
 #include "editor/TextObjectDlg.h"
 
 #include "editor/EditorControls.h"
-#include "editor/VexulCreatorApp.h"
+#include "editor/HelpTopics.h"
 #include "resources/editor/resource.h"
 #include "show/FontEmbedding.h"
 #include "show/Language.h"
@@ -78,12 +78,12 @@ void CTextObjectDlg::CheckFontEmbedding(const CString& face)
     else if (IsFontEmbeddingRestricted(&dc, face))
         problem = IDS_FONT_COPY_PROTECTED;
     if (problem != 0)
-        AfxMessageBox("PROBLEM\n\n" + FormatString(problem, face) + "\n\n", MB_OK);
+        AfxMessageBox(FormatString(IDS_FONT_PROBLEM, FormatString(problem, face)), MB_OK);
 }
 
 void CTextObjectDlg::OnHelp()
 {
-    theApp.ShowHelpTopic("vc_textobject.htm");
+    ShowHelpTopic("vc_textobject.htm");
 }
 
 void CTextObjectDlg::OnOK()
@@ -92,7 +92,7 @@ void CTextObjectDlg::OnOK()
         return;
     if (m_strText.IsEmpty())
     {
-        LanguageMessageBox(m_cLanguage, "Please enter a text !", "Bitte einen Text eingeben !");
+        AfxMessageBox(IDS_NEED_TEXT, MB_OK);
         return;
     }
     m_nDelay = ClampInt(m_nDelay, MIN_DELAY, MAX_DELAY);

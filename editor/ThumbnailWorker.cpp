@@ -63,8 +63,7 @@ CThumbnailWorker::~CThumbnailWorker()
     Stop();
 }
 
-BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message,
-                             std::atomic<int>* busy)
+BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message)
 {
     Stop();
     m_snapshot = std::move(snapshot);
@@ -72,7 +71,6 @@ BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height,
     m_nHeight = height;
     m_hWndNotify = notify;
     m_nMessage = message;
-    m_pBusy = busy;
     m_nDrawn = 0;
     // Cleared by the owner before the thread can run: a stop asked for from now on is never lost.
     m_stop = false;
@@ -84,8 +82,7 @@ BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height,
         return FALSE;
     }
     m_hThread = reinterpret_cast<HANDLE>(handle);
-    if (m_pBusy != nullptr)
-        *m_pBusy = 1;
+    m_busy = true;
     ResumeThread(m_hThread);
     return TRUE;
 }
@@ -111,8 +108,7 @@ void CThumbnailWorker::Join()
     }
     CloseHandle(m_hThread);
     m_hThread = nullptr;
-    if (m_pBusy != nullptr)
-        *m_pBusy = 0;
+    m_busy = false;
     // The copies are the worker's no more; they go here, on the owner's thread.
     m_snapshot = CThumbnailSnapshot();
 }
@@ -165,6 +161,5 @@ void CThumbnailWorker::Run()
     AfxDeleteTempMaps();
     if (SUCCEEDED(com))
         CoUninitialize();
-    if (m_pBusy != nullptr)
-        *m_pBusy = 0;
+    m_busy = false;
 }

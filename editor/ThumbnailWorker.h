@@ -58,14 +58,15 @@ public:
     CThumbnailWorker& operator=(const CThumbnailWorker&) = delete;
 
     // Starts drawing the snapshot's slides in order, each at width x height; after each one the message
-    // goes to the window (wParam: the cell). A worker that runs is stopped first. busy (optional) is
-    // non-zero while the worker runs. FALSE when no thread could be made.
-    BOOL Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message,
-               std::atomic<int>* busy = nullptr);
+    // goes to the window (wParam: the cell). A worker that runs is stopped first. FALSE when no thread
+    // could be made.
+    BOOL Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message);
     // Asks the worker to stop after the slide it draws and waits for it; messages sent to this thread
     // meanwhile are handled (a window of the worker's would otherwise wait for us).
     void Stop();
     BOOL IsRunning() const;
+    // TRUE from the start until the thread has finished its slides (or was stopped): readable on any thread.
+    BOOL IsBusy() const { return m_busy.load(); }
     // The thumbnails handed over since the last call; the caller owns their bitmaps.
     std::vector<CThumbnailResult> TakeResults();
     // Slides drawn in the current or last run.
@@ -79,7 +80,7 @@ private:
     HANDLE m_hThread = nullptr;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_nDrawn{0};
-    std::atomic<int>* m_pBusy = nullptr;
+    std::atomic<bool> m_busy{false};
     CThumbnailSnapshot m_snapshot;
     int m_nWidth = 0;
     int m_nHeight = 0;

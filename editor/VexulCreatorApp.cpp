@@ -1,6 +1,8 @@
 #include "editor/VexulCreatorApp.h"
 
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
 #include "editor/MainFrame.h"
 #include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorDoc.h"
@@ -119,140 +121,10 @@ CString QueryVersionString(std::vector<BYTE>& block, const char* key)
     return CString(text, static_cast<int>(strnlen(text, length)));
 }
 
-CString WithoutTrailingBackslash(CString folder)
-{
-    if (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '\\')
-        folder = folder.Left(folder.GetLength() - 1);
-    return folder;
-}
-
-// The entry name a pack gives path, upper-cased for comparisons.
-CString EntryKey(const char* path)
-{
-    CString key = CProjectPack::MakeEntryName(path);
-    key.MakeUpper();
-    return key;
-}
-
-// Whether a file holds exactly these bytes.
-BOOL FileHoldsBytes(const char* path, const BYTE* data, size_t size)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone))
-        return FALSE;
-    if (file.GetLength() != size)
-        return FALSE;
-    std::vector<BYTE> bytes(size);
-    return (size == 0 || file.Read(bytes.data(), static_cast<UINT>(size)) == size) &&
-           (size == 0 || memcmp(bytes.data(), data, size) == 0);
-}
-
-std::vector<BYTE> ReadWholeFile(const char* path, BOOL& ok)
-{
-    std::vector<BYTE> bytes;
-    CFile file;
-    ok = file.Open(path, CFile::modeRead | CFile::shareDenyNone);
-    if (!ok)
-        return bytes;
-    ULONGLONG length = file.GetLength();
-    if (length > CProjectPack::MAX_PACK_SIZE)
-    {
-        ok = FALSE;
-        return bytes;
-    }
-    bytes.resize(static_cast<size_t>(length));
-    ok = length == 0 || file.Read(bytes.data(), static_cast<UINT>(length)) == length;
-    return bytes;
-}
-
-// The project's files as the pack sees them: whether a name is taken by something other than these bytes,
-// either by a file of the project folder or by an entry of the pack.
-class CProjectNames
-{
-public:
-    CProjectNames(const CString& folder, CProjectPack* pack, const std::vector<BYTE>& bytes)
-        : m_folder(folder), m_pack(pack), m_bytes(bytes)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(folder + "\\*", &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return;
-        do
-        {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                m_files.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-
-    // TRUE when a file of that name, or any file or entry with its entry name, holds other bytes.
-    BOOL IsTakenByOther(const CString& name) const
-    {
-        CString key = EntryKey(name);
-        for (const CString& file : m_files)
-            if ((file.CompareNoCase(name) == 0 || EntryKey(file) == key) &&
-                !FileHoldsBytes(m_folder + "\\" + file, m_bytes.data(), m_bytes.size()))
-                return TRUE;
-        if (m_pack != nullptr && m_pack->FindEntry(name) >= 0 &&
-            !m_pack->EntryHolds(name, m_bytes.data(), m_bytes.size()))
-            return TRUE;
-        return FALSE;
-    }
-
-    // TRUE when no file of the folder has that name or its entry name, and the pack has no such entry.
-    BOOL IsFree(const CString& name) const
-    {
-        CString key = EntryKey(name);
-        for (const CString& file : m_files)
-            if (file.CompareNoCase(name) == 0 || EntryKey(file) == key)
-                return FALSE;
-        return m_pack == nullptr || m_pack->FindEntry(name) < 0;
-    }
-
-private:
-    CString m_folder;
-    CProjectPack* m_pack;
-    const std::vector<BYTE>& m_bytes;
-    std::vector<CString> m_files;
-};
-
-// "name_2.ext", "name_3.ext", … short enough to be its own entry name, that nothing in the project uses.
-CString FreeProjectName(const CString& name, const CProjectNames& names)
-{
-    CString base = Path::WithoutExtension(name);
-    CString extension = Path::ExtensionOf(name);
-    for (int n = 2;; n++)
-    {
-        CString suffix;
-        suffix.Format("_%d", n);
-        int room = CProjectPack::NAME_LENGTH - suffix.GetLength() - extension.GetLength();
-        CString candidate = base.Left(room > 1 ? room : 1) + suffix + extension;
-        if (names.IsFree(candidate))
-            return candidate;
-    }
-}
-
-// Tells the user that the file goes into the project under another name, because another picture has its
-// name already (replacing it would change the slides that show it); returns the new name.
-CString TellFreeName(const CString& name, const CString& freeName)
-{
-    CString message;
-    if (IsGerman())
-        message.Format("Im Projektordner gibt es bereits eine andere Datei \"%s\".\nDie Datei wird als "
-                       "\"%s\" in den Projektordner kopiert.",
-                       name, freeName);
-    else
-        message.Format("The project folder already holds another file \"%s\".\nThe file is copied into "
-                       "the project folder as \"%s\".",
-                       name, freeName);
-    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
-    return freeName;
-}
-
 }   // namespace
 
 CVexulCreatorApp::CVexulCreatorApp()
-    : CWinApp("VexulCreator V2"), m_nStarted(0), m_nThumbnailBusy(0), m_nUpdateResult(0)
+    : CWinApp("VexulCreator V2"), m_nStarted(0), m_nUpdateResult(0)
 {
 }
 
@@ -279,7 +151,7 @@ CString CVexulCreatorApp::FindApplicationFolder()
         }
     }
 
-    CString installed = WithoutTrailingBackslash(GetProfileString("SETTINGS", "INSTALLDIR", ""));
+    CString installed = WithoutTrailingBackslash(GetProfileValue(EditorProfile::INSTALL_FOLDER));
     if (!installed.IsEmpty() && IsFolder(installed))
         return installed;
     return CString();
@@ -324,19 +196,6 @@ void CVexulCreatorApp::GetPlayerVersion(CString& text, int& number)
     GetFileVersionText(m_strAppFolder + "\\Vexul.exe", text, number);
 }
 
-void CVexulCreatorApp::ShowHelpTopic(const char* topic)
-{
-    CString saved = GetCurrentFolder();
-    if (!m_strAppFolder.IsEmpty())
-        SetCurrentDirectoryA(m_strAppFolder);
-    CWnd* main = GetMainWnd();
-    const UINT displayTopic = 0;
-    AfxHtmlHelp(main ? main->GetSafeHwnd() : nullptr,
-                m_strAppFolder + "\\vexul.chm::/public/" + (topic ? topic : ""), displayTopic, 0);
-    if (!saved.IsEmpty())
-        SetCurrentDirectoryA(saved);
-}
-
 void CVexulCreatorApp::GetWindowsVersionText(CString& text)
 {
     text.Empty();
@@ -365,57 +224,6 @@ void CVexulCreatorApp::GetWindowsVersionText(CString& text)
         text += " - " + sub;
 }
 
-BOOL CVexulCreatorApp::ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
-                                           CProjectPack* pack)
-{
-    relativeName.Empty();
-    CString path = filePath ? filePath : "";
-    if (path.IsEmpty())
-        return FALSE;
-    CString folder = WithoutTrailingBackslash(GetFullPath(projectFolder));
-    if (path.Find('\\') < 0)
-        path = m_strAppFolder + "\\" + path;
-    path = GetFullPath(path);
-
-    // Inside means below the folder itself: "C:\Show2\a.bmp" is not inside "C:\Show".
-    CString prefix = folder + "\\";
-    CString fullName;
-    if (!folder.IsEmpty() && path.GetLength() > prefix.GetLength() &&
-        path.Left(prefix.GetLength()).CompareNoCase(prefix) == 0)
-    {
-        fullName = path;
-    }
-    else
-    {
-        CString name = Path::FileNameOf(path);
-        if (folder.IsEmpty())
-            return FALSE;
-        BOOL readable = FALSE;
-        std::vector<BYTE> bytes = ReadWholeFile(path, readable);
-        if (!readable)
-        {
-            AfxMessageBox(FormatString(IDS_FILE_UNREADABLE, static_cast<const char*>(path)),
-                          MB_OK | MB_ICONEXCLAMATION);
-            return FALSE;
-        }
-        CProjectNames names(folder, pack, bytes);
-        if (names.IsTakenByOther(name))
-            name = TellFreeName(name, FreeProjectName(name, names));
-        fullName = folder + "\\" + name;
-        if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
-            !CopyFileWithPrompt(fullName, path, FALSE, GetLanguage()))
-        {
-            AfxMessageBox(FormatString(IDS_IMPORT_COPY_FAILED, static_cast<const char*>(path),
-                                       static_cast<const char*>(folder)),
-                          MB_OK | MB_ICONEXCLAMATION);
-            return FALSE;
-        }
-    }
-    relativeName = fullName.Mid(folder.GetLength() + 1);
-    CFile check;
-    return check.Open(fullName, CFile::modeRead | CFile::shareDenyNone);
-}
-
 int CVexulCreatorApp::GetTutorExamplePaths(int number, CString& folder, CString& playerPath, CString& packPath,
                                            CString& helpPath)
 {
@@ -435,25 +243,6 @@ void CVexulCreatorApp::GetTexturePaths(CString& textureFolder, CString& catalogu
 {
     textureFolder = m_strAppFolder + "\\Texture";
     cataloguePath = textureFolder + "\\VexulTexture.ini";
-}
-
-BOOL CVexulCreatorApp::CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder,
-                                                    CProjectPack* pack, CString& copyPath)
-{
-    copyPath.Empty();
-    CString folder = WithoutTrailingBackslash(GetFullPath(projectFolder));
-    CString path = GetFullPath(filePath);
-    BOOL readable = FALSE;
-    std::vector<BYTE> bytes = ReadWholeFile(path, readable);
-    if (!readable || folder.IsEmpty())
-        return FALSE;
-    CProjectNames names(folder, pack, bytes);
-    CString name = Path::FileNameOf(path);
-    CString target = Path::Join(folder, TellFreeName(name, FreeProjectName(name, names)));
-    if (!CopyFileWithPrompt(target, path, FALSE, GetLanguage()))
-        return FALSE;
-    copyPath = target;
-    return TRUE;
 }
 
 // ---- recent projects ------------------------------------------------------------------------------------
@@ -496,7 +285,10 @@ CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSec
 
 BOOL CVexulCreatorApp::InitInstance()
 {
+    // The editor speaks English whatever the user's language: its letter picks the name tables' column, and the
+    // string tables and dialogs are looked up in the same language.
     SetLanguage(LETTER_ENGLISH);
+    AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey("QD-LM");
@@ -511,14 +303,14 @@ BOOL CVexulCreatorApp::InitInstance()
     if (!ProcessShellCommand(commandLine))
         return FALSE;
 
-    WriteProfileString("SETTINGS", "APP_PATH", m_strAppFolder);
-    WriteProfileString("SETTINGS", "CREATOR_PATHNAME", m_strAppFolder + "\\VexulCreator.exe");
+    SetProfileValue(EditorProfile::APP_FOLDER, m_strAppFolder);
+    SetProfileValue(EditorProfile::EDITOR_PATH, m_strAppFolder + "\\VexulCreator.exe");
     CString player = m_strAppFolder + "\\Vexul.exe";
     if (FileExists(player))
-        WriteProfileString("SETTINGS", "PLAYER_PATHNAME", player);
+        SetProfileValue(EditorProfile::PLAYER_PATH, player);
     CString library = m_strAppFolder + "\\VexulPlayer.dll";
     if (FileExists(library))
-        WriteProfileString("SETTINGS", "PLAYERDLL_PATHNAME", library);
+        SetProfileValue(EditorProfile::PLAYER_LIBRARY_PATH, library);
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
@@ -582,8 +374,7 @@ void CVexulCreatorApp::OnHelpContents()
 
 void CVexulCreatorApp::OnUpgradeSoftware()
 {
-    const char* page =
-        IsGerman() ? "https://www.vexul.example/de/update.html" : "https://www.vexul.example/en/update.html";
+    const CString page = LoadText(IDS_UPDATE_PAGE);
     if (reinterpret_cast<INT_PTR>(
             AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
         AfxMessageBox(FormatString(IDS_WEB_PAGE_START_FAILED, page), MB_OK | MB_ICONEXCLAMATION);
@@ -609,7 +400,7 @@ CString CVexulCreatorApp::GetUpdateParameters() const
 {
     CString parameters;
     parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
-                      IsGerman() ? "GERMAN" : "ENGLISH", m_strAppFolder + "\\", m_strVersion,
+                      LoadText(IDS_UPDATE_LANGUAGE).GetString(), m_strAppFolder + "\\", m_strVersion,
                       m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
     return parameters;
 }
@@ -639,7 +430,7 @@ void CVexulCreatorApp::OnUpdateResult(int value)
     GetLocalTime(&now);
     CString day;
     day.Format("%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
-    WriteProfileString("Settings", "UPGRADECHECK", day);
+    SetProfileValue(EditorProfile::UPDATE_CHECK_DAY, day);
     if (value > 0 && m_pMainWnd != nullptr)
         m_pMainWnd->PostMessage(WM_COMMAND, ID_UPDATE_REMINDER, 0);
 }

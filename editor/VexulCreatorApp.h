@@ -1,13 +1,9 @@
 // The editor's application object: the values every part of the editor asks for (application folder, own
-// version, the thumbnail worker's busy flag) and the services they call: help topics, the system's name and
-// version, program versions, the tutorial and texture paths, and bringing a file into a project folder.
+// version) and the services they call: the system's name and version, program versions, the tutorial and
+// texture paths.
 #pragma once
 
 #include "framework/win/Framework.h"
-
-#include <atomic>
-
-class CProjectPack;
 
 class CVexulCreatorApp : public CWinApp
 {
@@ -39,20 +35,8 @@ public:
     void InitApplicationFolder();
     void InitOwnVersion();
 
-    // Opens a topic ("vc_slideedit.htm") of the help file beside the editor.
-    void ShowHelpTopic(const char* topic);
     // "<product name> - <version>" of the running system, from the registry (read only).
     void GetWindowsVersionText(CString& text);
-    // Brings a file into the project folder and gives its name relative to that folder. A file inside the
-    // folder stays where it is; any other is copied in under its own name, or, when a different file already
-    // has that name (or the pack entry name it would get), under a free name the user is told about. The
-    // pack, when given, counts as holding the project's files too. FALSE when the result cannot be read.
-    BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
-                             CProjectPack* pack = nullptr);
-    // Copies a file into the project folder under a name that neither a file of the folder nor an entry of
-    // the pack has, and tells the user so; copyPath is the copy. FALSE when it cannot be copied.
-    BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, CProjectPack* pack,
-                                      CString& copyPath);
     // The paths of tutorial example number; 0 (and an empty folder) when the example is missing.
     int GetTutorExamplePaths(int number, CString& folder, CString& playerPath, CString& packPath,
                              CString& helpPath);
@@ -72,7 +56,6 @@ public:
     CString m_strVersion;
     CString m_strFileToOpen;   // a project dropped on the view, opened by command 105
     int m_nStarted;
-    std::atomic<int> m_nThumbnailBusy;   // set by the thumbnail worker while it runs
     int m_nUpdateResult;
 
 protected:

@@ -1,14 +1,15 @@
 #include "editor/VexulCreatorDoc.h"
 
 #include "editor/EditorControls.h"
+#include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
 #include "editor/ImageSizeDlg.h"
+#include "editor/ProjectFiles.h"
 #include "editor/ProjectWizard.h"
 #include "editor/ProjectWizardRunner.h"
 #include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 #include "show/Picture.h"
 #include "show/ShowText.h"
 
@@ -196,7 +197,7 @@ BOOL CVexulCreatorDoc::NewProject()
     DeleteContents();
     settings.m_strFolder = folder;
     ApplySettings(settings, copyStartProgram);
-    theApp.WriteProfileString("PROJECT", "FOLDER", folder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, folder);
     SetPackPath(Path::Join(folder, kPackName));
     m_PackStamp = GetFileStamp(m_strPackPath);
     SetPathName(m_strPackPath);
@@ -208,14 +209,13 @@ BOOL CVexulCreatorDoc::NewProject()
     if (m_bTutorMode)
     {
         AfxMessageBox(IDS_TUTOR_COPIES_FILES, MB_OK | MB_ICONINFORMATION);
-        CTutorDlg::CopyExampleFiles(m_strTutorFolder, folder);
+        CopyExampleFiles(m_strTutorFolder, folder);
     }
-    else if (theApp.GetProfileInt("SETTINGS", "DI_SHOWIMAGEINFO", 0) == 0)
+    else if (GetProfileValue(EditorProfile::HIDE_IMAGE_INFO) == 0)
     {
         CImageSizeNoticeDlg notice(GetMainWindow());
         notice.m_nWindowWidth = m_Settings.m_nWindowWidth;
         notice.m_nWindowHeight = m_Settings.m_nWindowHeight;
-        notice.m_cLanguage = GetLanguage();
         notice.DoModal();
     }
     return TRUE;
@@ -247,7 +247,7 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, Path::Join(theApp.m_strAppFolder, kPlainPlayerName), FALSE, GetLanguage()))
+    if (!CopyFileWithPrompt(player, Path::Join(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -262,7 +262,7 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
         CString relative;
-        if (!file->IsEmpty() && theApp.ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+        if (!file->IsEmpty() && ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
             *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
@@ -384,7 +384,7 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     m_Show.GetProjectSettings(m_Settings);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_bProjectOpen = TRUE;
-    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strProjectFolder);
     if (!whole)
     {
         // What was read is shown; the first save over the file keeps the file as it was first.
@@ -425,12 +425,12 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                     // The new player goes in only where the old one made room: else the old one would be lost.
                     AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
-                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
+                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
                     AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
-    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE, GetLanguage()))
+    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE))
     {
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
     }
@@ -451,7 +451,7 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 CString copy = FreeFileName(Path::Join(
                     m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
                 // Written anew with the current version once the project is open, but only over a kept copy.
-                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE, GetLanguage()))
+                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE))
                     m_bSaveAfterOpen = TRUE;
                 else
                     AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
@@ -558,7 +558,7 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
             CopyProjectFile(oldFolder, starter);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_Show.SetFromProjectSettings(m_Settings);
-    theApp.WriteProfileString("PROJECT", "FOLDER", m_strProjectFolder);
+    SetProfileValue(EditorProfile::PROJECT_FOLDER, m_strProjectFolder);
     SetCurrentDirectoryA(m_strProjectFolder);
 }
 
@@ -571,7 +571,7 @@ void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& 
     for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
         CreateDirectoryA(Path::Join(m_strProjectFolder, relative.Left(slash)), nullptr);
     BOOL declined = FALSE;
-    if (!CopyFileWithPrompt(target, source, TRUE, GetLanguage(), &declined) && !declined)
+    if (!CopyFileWithPrompt(target, source, TRUE, &declined) && !declined)
         AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -584,7 +584,7 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     question.Format(format, path, FileNameOf(backup).GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
-    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE, GetLanguage()))
+    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE))
     {
         AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
         return FALSE;
@@ -677,10 +677,8 @@ BOOL CVexulCreatorDoc::SaveModified()
         SetModifiedFlag(FALSE);   // nothing that could be saved
         return TRUE;
     }
-    CString question;
-    question.Format(IsGerman() ? "Änderungen in %s speichern ?" : "Save changes in %s ?",
-                    FileNameOf(m_strPackPath).GetString());
-    switch (AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION))
+    switch (AfxMessageBox(FormatString(IDS_SAVE_CHANGES_QUESTION, FileNameOf(m_strPackPath).GetString()),
+                          MB_YESNOCANCEL | MB_ICONQUESTION))
     {
     case IDYES: return SaveProject();
     case IDNO: return TRUE;   // the changes stay unsaved, and stay marked: a later close still asks
@@ -711,7 +709,7 @@ BOOL CVexulCreatorDoc::AddFileToPack(CString& path)
         }
         // Another picture has that entry name: this one goes in under a name of its own.
         CString copy;
-        if (!theApp.CopyIntoProjectUnderFreeName(file, m_strProjectFolder, &m_Pack, copy))
+        if (!CopyIntoProjectUnderFreeName(file, m_strProjectFolder, &m_Pack, copy))
             return FALSE;
         file = copy;
     }
@@ -751,6 +749,71 @@ int CVexulCreatorDoc::GetSlideWidth() const
 int CVexulCreatorDoc::GetSlideHeight() const
 {
     return m_Show.m_nWindowHeight - CProjectSettings::WINDOW_EXTRA_HEIGHT;
+}
+
+int CVexulCreatorDoc::CountSlides() const
+{
+    int free = FindFreeSlide();
+    return free < 0 ? CShowData::MaxSlides : free;
+}
+
+int CVexulCreatorDoc::FindFreeSlide() const
+{
+    for (int i = 0; i < CShowData::MaxSlides; i++)
+        if (!m_Show.m_Slides[i].IsInShow())
+            return i;
+    return -1;
+}
+
+void CVexulCreatorDoc::SetSlideImageFile(int slide, const char* name)
+{
+    if (CSlide* target = m_Show.GetSlide(slide))
+        target->m_Background.m_strImageFile = name;
+}
+
+BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& choices)
+{
+    CSlide* edited = m_Show.GetSlide(slide);
+    if (edited == nullptr)
+        return FALSE;
+    BOOL others = FALSE;
+    if (choices.bBackgroundAllSlides)
+    {
+        m_Show.ApplyBackgroundEffectsToAllSlides(slide);
+        others = TRUE;
+    }
+    if (choices.bTextAllSlides)
+    {
+        m_Show.ApplyTextStyleToAllSlides(slide, 0);
+        others = TRUE;
+    }
+    else if (choices.bTextThisSlide)
+    {
+        edited->ApplyTextStyle(0);
+    }
+    if (choices.bImageAllSlides)
+    {
+        m_Show.ApplyImageStyleToAllSlides(slide, 0);
+        others = TRUE;
+    }
+    else if (choices.bImageThisSlide)
+    {
+        edited->ApplyImageStyle(0);
+    }
+    return others;
+}
+
+void CVexulCreatorDoc::PrepareNextSlide(int count)
+{
+    if (count < 1 || count >= CShowData::MaxSlides || m_Show.m_Slides[count].IsInShow())
+        return;
+    CSlide& next = m_Show.m_Slides[count];
+    next.CopyFrom(m_Show.m_Slides[count - 1]);
+    next.m_Background.m_strImageFile.Empty();
+    next.m_Background.m_Picture.FreePicture();
+    for (int i = 0; i < CSlide::MaxObjects; i++)
+        if (CSlideObjSlot* slot = next.GetSlot(i))
+            slot->Clear();
 }
 
 BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)

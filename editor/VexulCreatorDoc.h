@@ -7,6 +7,7 @@
 
 #include "editor/FileHelpers.h"
 #include "editor/ProjectSettings.h"
+#include "editor/SlideEditorChoices.h"
 #include "framework/win/Framework.h"
 #include "show/FontEmbedding.h"
 #include "show/ProjectPack.h"
@@ -80,7 +81,32 @@ public:
     BYTE* GetPackEntry(const char* name, int& size);
     BOOL LoadPictureFromPack(CPicture& picture, const char* name);
 
+    // ---- what the views and dialogs work on ----
+    BOOL IsProjectOpen() const { return m_bProjectOpen; }
+    const CString& GetPackPath() const { return m_strPackPath; }
+    const CString& GetProjectFolder() const { return m_strProjectFolder; }
+    CShowData& GetShow() { return m_Show; }
+    CSlide& GetSlide(int slide) { return m_Show.m_Slides[slide]; }
+    CProjectPack& GetPack() { return m_Pack; }
+    CProjectSettings& GetSettings() { return m_Settings; }
+
     // ---- slides ----
+    // The slides of the show: those before the first slide without a background picture.
+    int CountSlides() const;
+    // The first slide without a background picture; -1 when every slide has one.
+    int FindFreeSlide() const;
+    const CString& GetSlideImageFile(int slide) const
+    {
+        return m_Show.m_Slides[slide].m_Background.m_strImageFile;
+    }
+    // Names slide i's background picture without touching the pack (a slide whose new picture was refused
+    // keeps its old one).
+    void SetSlideImageFile(int slide, const char* name);
+    // Carries out the slide editor's choices for slide i over the show; TRUE when other slides changed too.
+    BOOL ApplySlideChoices(int slide, const SlideEditorChoices& choices);
+    // A slide added after the first count slides starts with the last one's settings, without background
+    // picture and objects; a slide that has a picture already stays as it is.
+    void PrepareNextSlide(int count);
     int GetSlideWidth() const;   // the player window less its frame
     int GetSlideHeight() const;
     // Puts the file into the pack and makes it slide i's background; path becomes the entry name.
@@ -103,27 +129,6 @@ public:
 
     // The main window, where the project's messages and commands go.
     static CWnd* GetMainWindow();
-
-    CString m_strPackPath;
-    CShowData m_Show;
-    BOOL m_bProjectOpen;
-    CString m_strProjectFolder;
-    CProjectPack m_Pack;
-    CProjectSettings m_Settings;
-    BOOL m_bTutorMode;
-    CString m_strTutorFolder;
-    CString m_strTutorHelp;   // the example's help file, which the wizard opens
-    BOOL m_bCopyStartProgram;
-    CString m_strLastPath;
-    CFontNameList m_Fonts;
-    // The pack was damaged when it was opened: the first save over it keeps the original as ".bak".
-    BOOL m_bDamagedPack;
-    // An older show was opened and the user wants it written anew.
-    BOOL m_bSaveAfterOpen;
-    CSlide m_CopiedSlide;
-    BOOL m_bCopyFilled;
-    // The pack file as this editor read or last wrote it: a save over a pack changed since then asks first.
-    CFileStamp m_PackStamp;
 
 protected:
     // Sets the pack path and the project folder from the path of a pack file.
@@ -159,4 +164,26 @@ protected:
     afx_msg void OnSaveQuestion();
     afx_msg void OnTutorExample();
     DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_strPackPath;
+    CShowData m_Show;
+    BOOL m_bProjectOpen;
+    CString m_strProjectFolder;
+    CProjectPack m_Pack;
+    CProjectSettings m_Settings;
+    BOOL m_bTutorMode;
+    CString m_strTutorFolder;
+    CString m_strTutorHelp;   // the example's help file, which the wizard opens
+    BOOL m_bCopyStartProgram;
+    CString m_strLastPath;
+    CFontNameList m_Fonts;
+    // The pack was damaged when it was opened: the first save over it keeps the original as ".bak".
+    BOOL m_bDamagedPack;
+    // An older show was opened and the user wants it written anew.
+    BOOL m_bSaveAfterOpen;
+    CSlide m_CopiedSlide;
+    BOOL m_bCopyFilled;
+    // The pack file as this editor read or last wrote it: a save over a pack changed since then asks first.
+    CFileStamp m_PackStamp;
 };

@@ -9,7 +9,6 @@
 #include "editor/VexulCreatorApp.h"
 #include "editor/VexulCreatorDoc.h"
 #include "resources/editor/resource.h"
-#include "show/Language.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -161,7 +160,7 @@ void CVexulCreatorView::ChangeCell(int cell)
 BOOL CVexulCreatorView::IsProjectOpen() const
 {
     CVexulCreatorDoc* doc = GetDocument();
-    return doc != nullptr && doc->m_bProjectOpen;
+    return doc != nullptr && doc->IsProjectOpen();
 }
 
 BOOL CVexulCreatorView::HasSelection() const
@@ -247,15 +246,9 @@ void CVexulCreatorView::ResetCells()
     CVexulCreatorDoc* doc = GetDocument();
     if (doc == nullptr)
         return;
-    // The slides of a show come first, without gaps.
-    for (int i = 0; i < CELL_COUNT; i++)
-    {
-        const CString& image = doc->m_Show.m_Slides[i].m_Background.m_strImageFile;
-        if (image.IsEmpty())
-            break;
-        m_cells[i].file = Path::FileNameOf(image);
-        m_nSlideCount = i + 1;
-    }
+    m_nSlideCount = doc->CountSlides();
+    for (int i = 0; i < m_nSlideCount; i++)
+        m_cells[i].file = Path::FileNameOf(doc->GetSlideImageFile(i));
 }
 
 void CVexulCreatorView::OnInitialUpdate()
@@ -270,9 +263,7 @@ void CVexulCreatorView::OnInitialUpdate()
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     if (desktop.Width() <= 640 || desktop.Height() <= 480)
     {
-        if (AfxMessageBox("ATTENTION !\n\nThis Application requires at least a screen resolution of 800 x 600 "
-                          "pixels !\n\nExit program ?",
-                          MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        if (AfxMessageBox(IDS_SCREEN_TOO_SMALL, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
             PostToFrame(ID_APP_EXIT);
     }
     RenderMissingThumbnails();
@@ -319,12 +310,12 @@ void CVexulCreatorView::RenderMissingThumbnails()
     CThumbnailSnapshot snapshot;
     for (int i = 0; i < m_nSlideCount; i++)
         if (m_cells[i].bitmap == nullptr && !m_cells[i].file.IsEmpty())
-            snapshot.Add(i, m_cells[i].revision, doc->m_Show.m_Slides[i], doc->GetSlideWidth(),
-                         doc->GetSlideHeight(), doc->m_Pack);
+            snapshot.Add(i, m_cells[i].revision, doc->GetSlide(i), doc->GetSlideWidth(), doc->GetSlideHeight(),
+                         doc->GetPack());
     m_nRoundJobs = snapshot.jobs.size();
     m_nRoundResults = 0;
-    if (snapshot.jobs.empty() || !m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd,
-                                                 WM_THUMBNAIL_READY, &theApp.m_nThumbnailBusy))
+    if (snapshot.jobs.empty() ||
+        !m_worker.Start(std::move(snapshot), CELL_WIDTH, CELL_HEIGHT, m_hWnd, WM_THUMBNAIL_READY))
         m_nRoundJobs = 0;
     NameUnreadablePictures();
 }
@@ -378,9 +369,9 @@ void CVexulCreatorView::RenderCell(int cell)
         return;
     ChangeCell(cell);   // a thumbnail the worker draws of the old slide no longer counts
     CSlide copy;
-    copy.CopyFrom(doc->m_Show.m_Slides[cell]);
+    copy.CopyFrom(doc->GetSlide(cell));
     copy.SetSize(doc->GetSlideWidth(), doc->GetSlideHeight());
-    CThumbnailPainter painter(&doc->m_Pack);
+    CThumbnailPainter painter(&doc->GetPack());
     CThumbnailResult result = RenderThumbnail(painter, copy, CELL_WIDTH, CELL_HEIGHT);
     FreeCell(m_cells[cell]);
     m_cells[cell].bitmap = std::move(result.bitmap);
@@ -431,7 +422,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
             COLORREF oldColour = pDC->SetTextColor(kFirstFreeText);
             int oldMode = pDC->SetBkMode(TRANSPARENT);
             HGDIOBJ oldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
-            pDC->DrawText("\nDouble click here\nto add or edit slide", -1, &text, DT_CENTER);
+            pDC->DrawText(LoadText(IDS_ADD_SLIDE_HINT), -1, &text, DT_CENTER);
             ::SelectObject(pDC->GetSafeHdc(), oldFont);
             pDC->SetBkMode(oldMode);
             pDC->SetTextColor(oldColour);
@@ -601,18 +592,18 @@ void CVexulCreatorView::OnRButtonDown(UINT, CPoint point)
     const UINT add = CanAddSlide() && m_nSlideCount < m_nCellCount - 1 ? MF_ENABLED : MF_GRAYED;
     const UINT any = m_bOrderMode ? MF_GRAYED : MF_ENABLED;
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_EDIT_SLIDE,
-                    "Edit selected slide...");
+                    LoadText(IDS_MENU_EDIT_SLIDE));
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_DELETE_SLIDE,
-                    "Delete selected slide...");
+                    LoadText(IDS_MENU_DELETE_SLIDE));
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_SLIDE_TEST_SELECTED,
-                    "Test selected slide...");
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, "Test Vexul...");
+                    LoadText(IDS_MENU_TEST_SLIDE));
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, LoadText(IDS_MENU_TEST_SHOW));
     menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, "Add new slide...");
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, "Slide order...");
+    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, LoadText(IDS_MENU_ADD_SLIDE));
+    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, LoadText(IDS_MENU_SLIDE_ORDER));
     menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, "Project settings...");
+    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, LoadText(IDS_MENU_PROJECT_SETTINGS));
     CPoint screen = point;
     ClientToScreen(&screen);
     CWnd* frame = GetParentFrame();
@@ -637,7 +628,7 @@ void CVexulCreatorView::ReorderCells(const std::vector<int>& order)
         m_cells[i] = std::move(moved[i]);
         m_cells[i].rect = rect;
         m_cells[i].order = -1;
-        m_cells[i].file = Path::FileNameOf(doc->m_Show.m_Slides[i].m_Background.m_strImageFile);
+        m_cells[i].file = Path::FileNameOf(doc->GetSlideImageFile(i));
     }
     RenderMissingThumbnails();
     Invalidate();
@@ -654,7 +645,7 @@ void CVexulCreatorView::ApplySlideOrder()
 
 void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
 {
-    CProjectPack& pack = GetDocument()->m_Pack;
+    CProjectPack& pack = GetDocument()->GetPack();
     CString reason = pack.GetEntryCount() >= pack.GetCapacity()
                          ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
                          : FormatString(IDS_PACK_REASON_UNREADABLE);
@@ -671,7 +662,7 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
     if (!doc->SetSlideBackgroundFile(cell, entry))
     {
         // The slide goes on naming the picture it has: a name the pack lacks would cost it that picture.
-        doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
+        doc->SetSlideImageFile(cell, m_cells[cell].file);
         TellPictureNotPacked(IDS_BACKGROUND_NOT_PACKED, path);
         return FALSE;
     }
@@ -679,7 +670,7 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
     if (!doc->LoadPictureFromPack(picture, Path::FileNameOf(entry)))
     {
         // No picture: the slide does not join the show (its entry goes at the next save).
-        doc->m_Show.m_Slides[cell].m_Background.m_strImageFile = m_cells[cell].file;
+        doc->SetSlideImageFile(cell, m_cells[cell].file);
         return FALSE;
     }
     m_cells[cell].file = Path::FileNameOf(entry);
@@ -691,52 +682,45 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
 
 INT_PTR CVexulCreatorView::RunSlideEditor(CSlideEditRequest& request)
 {
-    SlideEditorChoices choices = {};
     if (!CSlideEditorDlg::EditSlide(GetParentFrame(), *request.slide, request.imageFile, request.projectFolder,
                                     request.slideIndex, request.windowWidth, request.windowHeight,
-                                    request.slideCount, request.pack, &choices))
+                                    request.slideCount, request.pack, &request.choices))
         return IDCANCEL;
-    request.backgroundToAllSlides = choices.bBackgroundAllSlides;
-    request.textToAllSlides = choices.bTextAllSlides;
-    request.textToThisSlide = choices.bTextThisSlide;
-    request.imageToAllSlides = choices.bImageAllSlides;
-    request.imageToThisSlide = choices.bImageThisSlide;
     return IDOK;
 }
 
 void CVexulCreatorView::EditSlide(int cell)
 {
     CVexulCreatorDoc* doc = GetDocument();
-    if (doc == nullptr || !doc->m_bProjectOpen || m_bOrderMode || cell < 0 || cell >= m_nCellCount ||
+    if (doc == nullptr || !doc->IsProjectOpen() || m_bOrderMode || cell < 0 || cell >= m_nCellCount ||
         cell > m_nSlideCount)
         return;
     CString image = m_cells[cell].file;
     if (image.IsEmpty())
     {
         CNewSlideDlg dialog(GetParentFrame());
-        dialog.m_strProjectFolder = doc->m_strProjectFolder;
+        dialog.m_strProjectFolder = doc->GetProjectFolder();
         dialog.m_nWidth = doc->GetSlideWidth();
         dialog.m_nHeight = doc->GetSlideHeight();
-        dialog.m_cLanguage = GetLanguage();
         if (dialog.DoModal() != IDOK || !FileExists(dialog.m_strFile))
             return;
         image = dialog.m_strFile;
     }
 
     CSlide copy;
-    copy.CopyFrom(doc->m_Show.m_Slides[cell]);
+    copy.CopyFrom(doc->GetSlide(cell));
     CSlideEditRequest request;
     request.slide = &copy;
-    request.projectFolder = doc->m_strProjectFolder;
+    request.projectFolder = doc->GetProjectFolder();
     request.imageFile = image;
     request.slideIndex = cell;
-    request.windowWidth = doc->m_Show.m_nWindowWidth;
-    request.windowHeight = doc->m_Show.m_nWindowHeight;
+    request.windowWidth = doc->GetShow().m_nWindowWidth;
+    request.windowHeight = doc->GetShow().m_nWindowHeight;
     request.slideCount = m_nSlideCount;
-    request.pack = &doc->m_Pack;
+    request.pack = &doc->GetPack();
     if (RunSlideEditor(request) == IDOK)
     {
-        doc->m_Show.m_Slides[cell].CopyFrom(copy);
+        doc->GetSlide(cell).CopyFrom(copy);
         doc->SetModifiedFlag();
         for (const CString& refused : doc->AddSlideImagesToPack(cell))
             TellPictureNotPacked(IDS_IMAGE_OBJECT_NOT_PACKED, refused);
@@ -744,32 +728,8 @@ void CVexulCreatorView::EditSlide(int cell)
         if ((!newBackground || !SetSlideImage(cell, request.imageFile)) && cell < m_nSlideCount)
             RenderCell(cell);
 
-        CShowData& show = doc->m_Show;
-        BOOL others = FALSE;
-        if (request.backgroundToAllSlides)
-        {
-            show.ApplyBackgroundEffectsToAllSlides(cell);
-            others = TRUE;
-        }
-        if (request.textToAllSlides)
-        {
-            show.ApplyTextStyleToAllSlides(cell, 0);
-            others = TRUE;
-        }
-        else if (request.textToThisSlide)
-        {
-            show.m_Slides[cell].ApplyTextStyle(0);
-        }
-        if (request.imageToAllSlides)
-        {
-            show.ApplyImageStyleToAllSlides(cell, 0);
-            others = TRUE;
-        }
-        else if (request.imageToThisSlide)
-        {
-            show.m_Slides[cell].ApplyImageStyle(0);
-        }
-        if (request.textToThisSlide || request.imageToThisSlide)
+        BOOL others = doc->ApplySlideChoices(cell, request.choices);
+        if (request.choices.bTextThisSlide || request.choices.bImageThisSlide)
             RenderCell(cell);
         if (others)
         {
@@ -785,17 +745,8 @@ void CVexulCreatorView::EditSlide(int cell)
     }
 
     // A slide added next starts with this slide's background settings.
-    if (m_nSlideCount >= 1 && m_nSlideCount < m_nCellCount &&
-        doc->m_Show.m_Slides[m_nSlideCount].m_Background.m_strImageFile.IsEmpty())
-    {
-        CSlide& next = doc->m_Show.m_Slides[m_nSlideCount];
-        next.CopyFrom(doc->m_Show.m_Slides[m_nSlideCount - 1]);
-        next.m_Background.m_strImageFile.Empty();
-        next.m_Background.m_Picture.FreePicture();
-        for (int i = 0; i < CSlide::MaxObjects; i++)
-            if (CSlideObjSlot* slot = next.GetSlot(i))
-                slot->Clear();
-    }
+    if (m_nSlideCount < m_nCellCount)
+        doc->PrepareNextSlide(m_nSlideCount);
     Invalidate();
 }
 
@@ -822,9 +773,8 @@ void CVexulCreatorView::OnSlideDelete()
 {
     if (!HasSelection())
         return;
-    CString question;
-    question.Format("Delete sheet no.: %d ?", m_nSelection + 1);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES || !HasSelection())
+    if (AfxMessageBox(FormatString(IDS_DELETE_SLIDE_QUESTION, m_nSelection + 1), MB_YESNO | MB_ICONQUESTION) != IDYES ||
+        !HasSelection())
         return;
     StopThumbnails();
     int removed = m_nSelection;
@@ -852,7 +802,7 @@ void CVexulCreatorView::OnSlideOrder()
         return;
     for (CCell& cell : m_cells)
         cell.order = -1;
-    AfxMessageBox("Please click the thumbnails in the required order", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(IDS_CLICK_THUMBNAILS_IN_ORDER, MB_OK | MB_ICONINFORMATION);
     m_bOrderMode = TRUE;
     m_nNextOrder = 0;
     m_nSelection = -1;
@@ -874,7 +824,7 @@ void CVexulCreatorView::OnSlidePaste()
     int cell = m_nSlideCount;
     if (!doc->PasteSlide(cell))
         return;
-    m_cells[cell].file = Path::FileNameOf(doc->m_Show.m_Slides[cell].m_Background.m_strImageFile);
+    m_cells[cell].file = Path::FileNameOf(doc->GetSlideImageFile(cell));
     m_nSlideCount++;
     RenderCell(cell);
     RenderMissingThumbnails();
@@ -907,7 +857,7 @@ void CVexulCreatorView::OnTestShow()
 void CVexulCreatorView::RunPlayer(int slide)
 {
     CVexulCreatorDoc* doc = GetDocument();
-    if (doc == nullptr || !doc->m_bProjectOpen)
+    if (doc == nullptr || !doc->IsProjectOpen())
         return;
     // The player reads the pack file: it must hold what the user sees.
     doc->SetModifiedFlag();
@@ -916,13 +866,13 @@ void CVexulCreatorView::RunPlayer(int slide)
     doc->IsPlayerCompiled(TRUE);
     // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
     CString parameters;
-    parameters.Format("/F \"%s\" /S=%d", doc->m_strPackPath, slide);
-    CString player = Path::Join(doc->m_strProjectFolder, "VEXUL.EXE");
+    parameters.Format("/F \"%s\" /S=%d", doc->GetPackPath().GetString(), slide);
+    CString player = Path::Join(doc->GetProjectFolder(), "VEXUL.EXE");
     CString saved = GetCurrentFolder();
-    SetCurrentDirectoryA(doc->m_strProjectFolder);
+    SetCurrentDirectoryA(doc->GetProjectFolder());
     CWnd* frame = GetParentFrame();
     HINSTANCE started =
-        AfxShellExecute(AfxGetSafeHwnd(frame), "open", player, parameters, doc->m_strProjectFolder, SW_SHOWNORMAL);
+        AfxShellExecute(AfxGetSafeHwnd(frame), "open", player, parameters, doc->GetProjectFolder(), SW_SHOWNORMAL);
     if (!saved.IsEmpty())
         SetCurrentDirectoryA(saved);
     if (reinterpret_cast<INT_PTR>(started) <= 32)
@@ -937,7 +887,7 @@ void CVexulCreatorView::RunPlayer(int slide)
 void CVexulCreatorView::OnProjectSettings()
 {
     CVexulCreatorDoc* doc = GetDocument();
-    if (doc == nullptr || m_bOrderMode || doc->m_strPackPath.IsEmpty())
+    if (doc == nullptr || m_bOrderMode || doc->GetPackPath().IsEmpty())
         return;
     if (doc->EditProjectSettings(1))
         Invalidate();
@@ -952,11 +902,11 @@ void CVexulCreatorView::OnCompileProject()
     if (!doc->SaveProject())
         return;
     CCompileDlg dialog(GetParentFrame());
-    dialog.m_strPlayerPath = Path::Join(doc->m_strProjectFolder, "VEXUL.EXE");
-    dialog.m_strProjectFilePath = doc->m_strPackPath;
-    dialog.m_strProjectFolder = doc->m_strProjectFolder;
+    dialog.m_strPlayerPath = Path::Join(doc->GetProjectFolder(), "VEXUL.EXE");
+    dialog.m_strProjectFilePath = doc->GetPackPath();
+    dialog.m_strProjectFolder = doc->GetProjectFolder();
     dialog.m_strPlainPlayerPath = Path::Join(theApp.m_strAppFolder, "Vexul.exe");
-    dialog.m_pSettings = &doc->m_Settings;
+    dialog.m_pSettings = &doc->GetSettings();
     dialog.DoModal();
 }
 
@@ -1001,7 +951,7 @@ void CVexulCreatorView::OnUpdateTest(CCmdUI* pCmdUI)
 void CVexulCreatorView::OnUpdateProjectSettings(CCmdUI* pCmdUI)
 {
     CVexulCreatorDoc* doc = GetDocument();
-    pCmdUI->Enable(doc != nullptr && !m_bOrderMode && !doc->m_strPackPath.IsEmpty());
+    pCmdUI->Enable(doc != nullptr && !m_bOrderMode && !doc->GetPackPath().IsEmpty());
 }
 
 // ---- files dropped from the shell -----------------------------------------------------------------------
@@ -1022,7 +972,7 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
     if (files.empty() || doc == nullptr)
         return;
 
-    if (!doc->m_bProjectOpen)
+    if (!doc->IsProjectOpen())
     {
         CString extension = files[0].Mid(files[0].ReverseFind('.'));
         extension.MakeUpper();
@@ -1033,7 +983,7 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
         }
         else
         {
-            AfxMessageBox("Please open or create a project at first !", MB_OK | MB_ICONINFORMATION);
+            AfxMessageBox(IDS_OPEN_PROJECT_FIRST, MB_OK | MB_ICONINFORMATION);
         }
         return;
     }
@@ -1048,11 +998,8 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
             continue;   // not a picture
         if (!CheckImageSize(GetParentFrame(), file, doc->GetSlideWidth(), doc->GetSlideHeight()))
             continue;   // the image-size dialog said why
-        int free = -1;
-        for (int i = 0; i < m_nCellCount && free < 0; i++)
-            if (doc->m_Show.m_Slides[i].m_Background.m_strImageFile.IsEmpty())
-                free = i;
-        if (free < 0 || free > m_nSlideCount)
+        int free = doc->FindFreeSlide();
+        if (free < 0 || free >= m_nCellCount || free > m_nSlideCount)
             break;
         if (SetSlideImage(free, file))
             added = TRUE;

@@ -1,11 +1,13 @@
-// The editor's slide view: the show's slides as 40 thumbnail cells, five to a row. The user adds, edits,
-// deletes, copies, pastes and reorders slides here (by dragging, or by clicking them in their new order),
-// drops image and project files on it, starts test runs and opens the compile dialog. The thumbnails are
-// drawn by a worker thread from copies taken when a project opens (see ThumbnailWorker.h).
+// The editor's slide view: the show's slides as thumbnail cells, one for each slide a show can have, five to
+// a row. The user adds, edits, deletes, copies, pastes and reorders slides here (by dragging, or by clicking
+// them in their new order), drops image and project files on it, starts test runs and opens the compile
+// dialog. The thumbnails are drawn by a worker thread from copies taken when a project opens (see ThumbnailWorker.h).
 #pragma once
 
+#include "editor/SlideEditorChoices.h"
 #include "editor/ThumbnailWorker.h"
 #include "framework/win/Framework.h"
+#include "show/ShowData.h"
 
 #include <vector>
 
@@ -39,11 +41,7 @@ struct CSlideEditRequest
     CProjectPack* pack = nullptr;
     // Apply-to-all choices: the background settings to every slide; the first object's text or image
     // settings to every object of its kind in all slides, or in this slide.
-    BOOL backgroundToAllSlides = FALSE;
-    BOOL textToAllSlides = FALSE;
-    BOOL textToThisSlide = FALSE;
-    BOOL imageToAllSlides = FALSE;
-    BOOL imageToThisSlide = FALSE;
+    SlideEditorChoices choices = {};
 };
 
 class CVexulCreatorView : public CScrollView
@@ -52,7 +50,7 @@ class CVexulCreatorView : public CScrollView
 public:
     enum
     {
-        CELL_COUNT = 40,
+        CELL_COUNT = CShowData::MaxSlides,   // a cell for every slide a show can have
         CELLS_PER_ROW = 5,
         CELL_WIDTH = 140,
         CELL_HEIGHT = 105,
@@ -88,6 +86,8 @@ public:
     void StopThumbnails();
     void RenderMissingThumbnails();
     BOOL IsRenderingThumbnails() const { return m_worker.IsRunning(); }
+    // TRUE while the worker's thread still draws.
+    BOOL IsThumbnailWorkerBusy() const { return m_worker.IsBusy(); }
 
     int GetSlideCount() const { return m_nSlideCount; }
     int GetSelection() const { return m_nSelection; }

@@ -3,7 +3,8 @@
 # the menu bar, cool menus, tool bars docked and floating, the colour pop-up, docking windows, user tools
 # and the customize dialog; its bar layout is kept between runs. Installs what is missing first. With no
 # display it runs under Xvfb, where the showcase shows itself on its own (/tour: the customize dialog's pages,
-# the colour pop-up, two menus) and ends, and saves screenshots of the screen into
+# the colour pop-up, two menus, a tool bar docked left, right and by each docking window, the menu bar floated
+# and docked back) and ends, and saves screenshots of the screen into
 # <build>/uilib-demo/screenshots/.
 #   VEXUL_BUILD=dir          build folder (default: build)
 #   VEXUL_DEMO_LIMIT=s       stop after this many seconds (default: 60 without a display, 600 with one)

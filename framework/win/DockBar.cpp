@@ -242,7 +242,19 @@ int CDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
             ScreenToClient(&now);
             at = std::max<int>(next, bHorz ? now.left : now.top);
             if (nLength > 0 && at + length > nLength)
+            {
+                // A bar that no longer fits after the ones before it goes on in a row of its own; one longer
+                // than the whole side is cut to it. No bar ever reaches past the side's end.
+                if (next > 0 && next + length > nLength && WrapsInRow(pBar))
+                {
+                    thickness += rowThickness;
+                    ++row;
+                    next = 0;
+                    rowThickness = 0;
+                }
                 at = std::max(next, nLength - length);
+                length = std::max(0, std::min(length, nLength - at));
+            }
         }
         CRect rect = bHorz ? CRect(at, thickness, at + length, thickness + depth)
                            : CRect(thickness, at, thickness + depth, at + length);
@@ -293,6 +305,10 @@ LRESULT CDockBar::OnSizeParent(WPARAM, LPARAM lParam)
     TakeSide(lpLayout, bHorz ? CSize(nLength, thickness) : CSize(thickness, nLength));
     if (!bReal || places.empty())
         return 0;
+    // A floating bar's contents take the size its frame gets (a stored width, a resize) now.
+    if (m_bFloating)
+        for (const VxPlace& place : places)
+            place.pBar->CalcDynamicLayout(-1, BarLayoutMode(place.pBar) | LM_COMMIT);
     HDWP hDWP = ::BeginDeferWindowPos(static_cast<int>(places.size()));
     for (const VxPlace& place : places)
     {

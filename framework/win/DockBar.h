@@ -4,8 +4,9 @@
 // AFX_IDW_DOCKBAR_TOP ... BOTTOM), and one inside each floating frame (AFX_IDW_DOCKBAR_FLOAT, m_bFloating).
 // It keeps its bars in rows (columns on the left and right): m_arrBars lists them row by row, a null entry
 // ends each row, and the list starts with a null. Within a row a bar keeps the place it was put at (its
-// window's position), pushed along only so that it does not overlap the one before; the rows stack away from
-// the frame's edge. The dock bar is as thick as its rows and as long as its side; an empty one is 0 thick.
+// window's position), pushed along only so that it does not overlap the one before; a bar that no longer fits
+// after the ones before it is laid out in a row of its own below them. The rows stack away from the frame's
+// edge. The dock bar is as thick as its rows and as long as its side; an empty one is 0 thick.
 //
 // CMiniFrameWnd is a small-caption tool window owned by a frame. With MFS_SYNCACTIVE its owner keeps its
 // active look while it is active; MFS_THICKFRAME gives it a sizing border, MFS_4THICKFRAME sizes from the
@@ -65,6 +66,8 @@ protected:
         CRect rect;   // client coordinates
     };
     virtual int LayoutRows(int nLength, std::vector<VxPlace>& places);
+    // Whether a bar that does not fit its row goes on in a row of its own (else its row packs it).
+    virtual BOOL WrapsInRow(CControlBar*) const { return TRUE; }
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     // The mode a bar of this dock bar is measured in.
     DWORD BarLayoutMode(CControlBar* pBar) const;

@@ -375,10 +375,7 @@ void CDockContext::Stretch(CPoint point)
     if (bBottom)
         m_rectRequestedSize.bottom += dy;
 
-    // The bar says what it can be for the length asked: a width, or (only a height moved) a height.
-    CSize size = (bTop || bBottom) && !(bLeft || bRight)
-                     ? m_pBar->CalcDynamicLayout(m_rectRequestedSize.Height(), LM_HORZ | LM_LENGTHY)
-                     : m_pBar->CalcDynamicLayout(m_rectRequestedSize.Width(), LM_HORZ);
+    CSize size = StretchedSize(bLeft || bRight, bTop || bBottom);
     // The edges that do not move stay.
     CRect actual = m_rectActualSize;
     if (bLeft)
@@ -393,6 +390,14 @@ void CDockContext::Stretch(CPoint point)
     m_rectActualFrameSize = actual;
     m_rectActualFrameSize.InflateRect(&m_rectFrameBorders);
     DrawFocusRect();
+}
+
+CSize CDockContext::StretchedSize(BOOL bWidthMoved, BOOL bHeightMoved)
+{
+    // The bar says what it can be for the length asked: a width, or (only a height moved) a height.
+    return bHeightMoved && !bWidthMoved
+               ? m_pBar->CalcDynamicLayout(m_rectRequestedSize.Height(), LM_HORZ | LM_LENGTHY)
+               : m_pBar->CalcDynamicLayout(m_rectRequestedSize.Width(), LM_HORZ);
 }
 
 void CDockContext::EndResize()

@@ -36,6 +36,8 @@ public:
     virtual void Stretch(CPoint point);
     virtual void EndDrag();
     virtual void EndResize();
+    // The bar's size for the requested rectangle of a resize, whose width, height or both moved.
+    virtual CSize StretchedSize(BOOL bWidthMoved, BOOL bHeightMoved);
     // The side (CBRS_ALIGN_ bit) the bar would dock to now, 0 to float.
     virtual DWORD CanDock();
     // The dock bar on one of the sides of dwOverDockStyle that the dragged rectangle of that orientation

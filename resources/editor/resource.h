@@ -269,6 +269,65 @@
 #define IDS_PATH_TOO_LONG 315
 #define IDS_OLD_PACK_NOT_KEPT 316
 #define IDS_PROJECT_FILE_NOT_MOVED 317
+#define IDS_NEED_PROJECT_FOLDER 318
+#define IDS_PROJECT_FOLDER_TOO_LONG 319
+#define IDS_NEED_SOUND_FILE 320
+#define IDS_NEED_PROGRAM_FILE 321
+#define IDS_NEED_BACKGROUND_IMAGE 322
+#define IDS_NEED_TEXT 323
+#define IDS_FILE_COPIED_UNDER_FREE_NAME 324
+#define IDS_SAVE_CHANGES_QUESTION 325
+#define IDS_FILE_OVERWRITE_QUESTION 326
+#define IDS_IMAGE_SIZE_NOTICE 327
+// Language-dependent addresses and keys: the web pages, the update manager's language, the texture
+// catalogue's name column.
+#define IDS_HOME_PAGE 328
+#define IDS_SUPPORT_PAGE 329
+#define IDS_UPDATE_PAGE 330
+#define IDS_UPDATE_LANGUAGE 331
+#define IDS_TEXTURE_NAME_KEY 332
+#define IDS_SCREEN_TOO_SMALL 333
+#define IDS_DELETE_SLIDE_QUESTION 334
+#define IDS_CLICK_THUMBNAILS_IN_ORDER 335
+#define IDS_OPEN_PROJECT_FIRST 336
+#define IDS_SAME_BACKGROUND_SIZE 337
+#define IDS_CLICK_OBJECTS_IN_ORDER 338
+#define IDS_OBJECTS_WOULD_LEAVE_WINDOW 339
+#define IDS_INSERT_AS_IMAGE_OBJECT 340
+#define IDS_MAX_IMAGE_OBJECTS 341
+#define IDS_MAX_TEXT_OBJECTS 342
+#define IDS_MAX_RECTANGLE_OBJECTS 343
+#define IDS_DELETE_OBJECT_QUESTION 344
+#define IDS_FONT_PROBLEM 345
+#define IDS_FOLDER_PATH_TOO_LONG 346
+#define IDS_FOLDER_NOT_CREATED 347
+// Labels: the view's hint and pop-up menu, the object list's headings, titles and file filters.
+#define IDS_ADD_SLIDE_HINT 360
+#define IDS_MENU_EDIT_SLIDE 361
+#define IDS_MENU_DELETE_SLIDE 362
+#define IDS_MENU_TEST_SLIDE 363
+#define IDS_MENU_TEST_SHOW 364
+#define IDS_MENU_ADD_SLIDE 365
+#define IDS_MENU_SLIDE_ORDER 366
+#define IDS_MENU_PROJECT_SETTINGS 367
+#define IDS_OBJECT_LIST_NUMBER 368
+#define IDS_OBJECT_LIST_TYPE 369
+#define IDS_OBJECT_LIST_TIME 370
+#define IDS_OBJECT_LIST_X 371
+#define IDS_OBJECT_LIST_Y 372
+#define IDS_OBJECT_LIST_WIDTH 373
+#define IDS_OBJECT_LIST_HEIGHT 374
+#define IDS_OBJECT_LIST_ANIMATION 375
+#define IDS_OBJECT_LIST_CONTENT 376
+#define IDS_KIND_TEXT 377
+#define IDS_KIND_IMAGE 378
+#define IDS_KIND_RECTANGLE 379
+#define IDS_OBJECT_LIST_SLIDE 380
+#define IDS_ABOUT_FILE_VERSION 381
+#define IDS_PROJECT_SETTINGS_TITLE 382
+#define IDS_FILTER_IMAGES 383
+#define IDS_FILTER_ICONS 384
+#define IDS_FILTER_SOUNDS 385
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

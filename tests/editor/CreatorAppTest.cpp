@@ -2,6 +2,8 @@
 // below the application folder and bringing files into a project folder.
 #include "EditorTestSupport.h"
 #include "editor/FileHelpers.h"
+#include "editor/HelpTopics.h"
+#include "editor/ProjectFiles.h"
 #include "editor/ShowCompiler.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
@@ -180,7 +182,7 @@ TEST(CreatorApp, HelpTopicsOpenFromTheApplicationFolderAndTheCurrentFolderComesB
     CString saved = theApp.m_strAppFolder;
     theApp.m_strAppFolder = app.Path().c_str();
     AfxHtmlHelpHandler previous = AfxSetHtmlHelpHandler(&RecordHelp);
-    theApp.ShowHelpTopic("vc_slideedit.htm");
+    ShowHelpTopic("vc_slideedit.htm");
     AfxSetHtmlHelpHandler(previous);
     EXPECT_EQ(app.Path() + "\\vexul.chm::/public/vc_slideedit.htm", g_help.file);
     EXPECT_EQ(0u, g_help.command);   // display the topic
@@ -230,29 +232,29 @@ TEST(CreatorApp, ImportLeavesFilesOfTheProjectWhereTheyAreAndCopiesOthersIn)
     // Inside, in any letter case: nothing is copied, the name keeps its subfolder.
     CString relative;
     EXPECT_TRUE(
-        theApp.ImportFileToProject(Upper(project + "\\pics\\in.bmp").c_str(), (project + "\\").c_str(), relative));
+        ImportFileToProject(Upper(project + "\\pics\\in.bmp").c_str(), (project + "\\").c_str(), relative));
     EXPECT_EQ(0, relative.CompareNoCase("pics\\in.bmp")) << relative.GetString();
     EXPECT_TRUE(ReadFileBytes(project + "\\in.bmp").empty());
 
     // A folder whose name only begins like the project's is outside it.
-    EXPECT_TRUE(theApp.ImportFileToProject((sibling + "\\a.bmp").c_str(), project.c_str(), relative));
+    EXPECT_TRUE(ImportFileToProject((sibling + "\\a.bmp").c_str(), project.c_str(), relative));
     EXPECT_STREQ("a.bmp", relative);
     EXPECT_EQ(Bytes(400, 2), ReadFileBytes(project + "\\a.bmp"));
     EXPECT_EQ(Bytes(400, 2), ReadFileBytes(sibling + "\\a.bmp"));
 
     // The same picture again is simply used.
-    EXPECT_TRUE(theApp.ImportFileToProject((sibling + "\\a.bmp").c_str(), project.c_str(), relative));
+    EXPECT_TRUE(ImportFileToProject((sibling + "\\a.bmp").c_str(), project.c_str(), relative));
     EXPECT_STREQ("a.bmp", relative);
     EXPECT_EQ(0u, boxes.Count());
 
-    EXPECT_FALSE(theApp.ImportFileToProject("", project.c_str(), relative));
+    EXPECT_FALSE(ImportFileToProject("", project.c_str(), relative));
     EXPECT_TRUE(relative.IsEmpty());
-    EXPECT_FALSE(theApp.ImportFileToProject((sibling + "\\missing.bmp").c_str(), project.c_str(), relative));
+    EXPECT_FALSE(ImportFileToProject((sibling + "\\missing.bmp").c_str(), project.c_str(), relative));
 
     // A bare name comes from the application folder.
     CString saved = theApp.m_strAppFolder;
     theApp.m_strAppFolder = sibling.c_str();
-    EXPECT_TRUE(theApp.ImportFileToProject("a.bmp", project.c_str(), relative));
+    EXPECT_TRUE(ImportFileToProject("a.bmp", project.c_str(), relative));
     EXPECT_STREQ("a.bmp", relative);
     theApp.m_strAppFolder = saved;
 }
@@ -267,7 +269,7 @@ TEST(CreatorApp, ImportNeverReplacesAnotherPictureOfTheSameEntryName)
     // The same bare name from another folder with other bytes: copied under a free name, the user told.
     ASSERT_TRUE(WriteFileBytes(project / "a.bmp", Bytes(500, 7)));
     ASSERT_TRUE(WriteFileBytes(other / "a.bmp", Bytes(500, 8)));
-    EXPECT_TRUE(theApp.ImportFileToProject((other / "a.bmp").c_str(), project.Path().c_str(), relative));
+    EXPECT_TRUE(ImportFileToProject((other / "a.bmp").c_str(), project.Path().c_str(), relative));
     EXPECT_STREQ("a_2.bmp", relative);
     EXPECT_EQ(Bytes(500, 7), ReadFileBytes(project / "a.bmp"));
     EXPECT_EQ(Bytes(500, 8), ReadFileBytes(project / "a_2.bmp"));
@@ -280,7 +282,7 @@ TEST(CreatorApp, ImportNeverReplacesAnotherPictureOfTheSameEntryName)
     ASSERT_EQ(CProjectPack::MakeEntryName(first.c_str()), CProjectPack::MakeEntryName(second.c_str()));
     ASSERT_TRUE(WriteFileBytes(project / first, Bytes(300, 1)));
     ASSERT_TRUE(WriteFileBytes(other / second, Bytes(300, 2)));
-    EXPECT_TRUE(theApp.ImportFileToProject((other / second).c_str(), project.Path().c_str(), relative));
+    EXPECT_TRUE(ImportFileToProject((other / second).c_str(), project.Path().c_str(), relative));
     EXPECT_STREQ("holiday_pictures_2_2.bmp", relative);
     EXPECT_LE(relative.GetLength(), CProjectPack::NAME_LENGTH);
     EXPECT_EQ(Bytes(300, 2), ReadFileBytes(project / relative.str()));
@@ -291,11 +293,11 @@ TEST(CreatorApp, ImportNeverReplacesAnotherPictureOfTheSameEntryName)
     memset(picture, 9, sizeof(picture));
     ASSERT_TRUE(pack.AddData("b.bmp", picture, sizeof(picture)));
     ASSERT_TRUE(WriteFileBytes(other / "b.bmp", Bytes(100, 9)));
-    EXPECT_TRUE(theApp.ImportFileToProject((other / "b.bmp").c_str(), project.Path().c_str(), relative, &pack));
+    EXPECT_TRUE(ImportFileToProject((other / "b.bmp").c_str(), project.Path().c_str(), relative, &pack));
     EXPECT_STREQ("b.bmp", relative);
     ASSERT_TRUE(WriteFileBytes(other / "c.bmp", Bytes(100, 3)));
     ASSERT_TRUE(pack.AddData("c.bmp", picture, sizeof(picture)));
-    EXPECT_TRUE(theApp.ImportFileToProject((other / "c.bmp").c_str(), project.Path().c_str(), relative, &pack));
+    EXPECT_TRUE(ImportFileToProject((other / "c.bmp").c_str(), project.Path().c_str(), relative, &pack));
     EXPECT_STREQ("c_2.bmp", relative);
 }
 

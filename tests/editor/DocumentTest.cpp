@@ -81,10 +81,10 @@ TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
     // A picture object whose file name is longer than an entry name may be, and a text.
     const std::string longName = "abcdefghijklmnopqrstuvwxyz.bmp";
     WriteSlidePicture(folder.Path(), longName, kBlue, 20, 20);
-    CSlide& second = Doc()->m_Show.m_Slides[1];
+    CSlide& second = Doc()->GetShow().m_Slides[1];
     second.GetSlot(0)->CreateImage(10, 10, longName.c_str(), 0, 100, FALSE, 0, 100, nullptr);
-    Doc()->m_Show.m_Slides[0].GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0,
-                                                     RGB(255, 255, 255), 100);
+    Doc()->GetShow().m_Slides[0].GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE,
+                                                        0, RGB(255, 255, 255), 100);
     Doc()->AddSlideImagesToPack(1);
     ASSERT_TRUE(Doc()->AddDataToPack("unused.bmp", "data", 4));
     EXPECT_TRUE(Doc()->IsModified());
@@ -116,11 +116,11 @@ TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
     ASSERT_TRUE(NewProject(other.Path()));
     EXPECT_EQ(0, View()->GetSlideCount());
     ASSERT_NE(nullptr, theApp.OpenDocumentFile((folder / "VEXUL.VXL").c_str()));
-    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->IsProjectOpen());
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_STREQ("Test Show", Doc()->m_Show.m_strTitle);
-    EXPECT_STREQ(longName.c_str(), Doc()->m_Show.m_Slides[1].GetSlot(0)->m_Image.m_strFile);
-    EXPECT_STREQ(folder.Path().c_str(), Doc()->m_strProjectFolder);
+    EXPECT_STREQ("Test Show", Doc()->GetShow().m_strTitle);
+    EXPECT_STREQ(longName.c_str(), Doc()->GetShow().m_Slides[1].GetSlot(0)->m_Image.m_strFile);
+    EXPECT_STREQ(folder.Path().c_str(), Doc()->GetProjectFolder());
     ASSERT_TRUE(WaitForThumbnails());
     EXPECT_EQ(2, View()->GetSlideCount());
     EXPECT_EQ(kRed, BitmapCentre(View()->GetCellBitmap(0)));
@@ -198,7 +198,7 @@ TEST_F(EditorProgram, PicturesOfDeletedSlidesGoOnlyWhenNothingShowsThemAnyMore)
     ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
     ASSERT_TRUE(View()->SetSlideImage(2, WriteSlidePicture(folder.Path(), "c.bmp", kBlue).c_str()));
     // Slide 2 shows a.bmp under a name in other case.
-    Doc()->m_Show.m_Slides[2].m_Background.m_strImageFile = "A.BMP";
+    Doc()->GetShow().m_Slides[2].m_Background.m_strImageFile = "A.BMP";
     ASSERT_TRUE(Doc()->SaveProject());
 
     CBoxScript boxes;
@@ -219,7 +219,7 @@ TEST_F(EditorProgram, PicturesOfDeletedSlidesGoOnlyWhenNothingShowsThemAnyMore)
         MAKELPARAM(View()->GetCellRect(0).CenterPoint().x, View()->GetCellRect(0).CenterPoint().y));
     Command(ID_SLIDE_DELETE);
     EXPECT_EQ(1, View()->GetSlideCount());
-    EXPECT_STREQ("A.BMP", Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ("A.BMP", Doc()->GetShow().m_Slides[0].m_Background.m_strImageFile);
     ASSERT_TRUE(Doc()->SaveProject());
     CProjectPack saved;
     std::vector<std::string> entries = PackEntries(folder / "VEXUL.VXL", saved);
@@ -266,8 +266,8 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     CBoxScript boxes;
     ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     EXPECT_EQ(1, boxes.Count("is damaged"));
-    EXPECT_TRUE(Doc()->m_bProjectOpen);
-    EXPECT_EQ(3, Doc()->m_Show.CountShowSlides());
+    EXPECT_TRUE(Doc()->IsProjectOpen());
+    EXPECT_EQ(3, Doc()->GetShow().CountShowSlides());
 
     // The first save over it asks; No leaves the file as it is.
     boxes.Answer("Save the project now ?", IDNO);
@@ -298,18 +298,18 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     // A file that holds no show opens nothing, and says so; the open project stays as it was, its unsaved
     // changes (not saved when asked) still marked.
     ASSERT_TRUE(WriteFileBytes(folder / "junk.vxl", Bytes(3000, 'j')));
-    Doc()->m_Show.m_strTitle = "Unsaved";
+    Doc()->GetShow().m_strTitle = "Unsaved";
     Doc()->SetModifiedFlag();
     CBoxScript junk;
     junk.Answer("Save changes in VEXUL.VXL ?", IDNO);
     EXPECT_EQ(nullptr, theApp.OpenDocumentFile((folder / "junk.vxl").c_str()));
     EXPECT_EQ(1, junk.Count("is not a Vexul project file"));
-    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->IsProjectOpen());
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_STREQ(pack.c_str(), Doc()->GetPathName());
-    EXPECT_STREQ("Unsaved", Doc()->m_Show.m_strTitle);
+    EXPECT_STREQ("Unsaved", Doc()->GetShow().m_strTitle);
     EXPECT_EQ(3, View()->GetSlideCount());
-    EXPECT_GE(Doc()->m_Pack.FindEntry("VEXUL.INI"), 0);
+    EXPECT_GE(Doc()->GetPack().FindEntry("VEXUL.INI"), 0);
 }
 
 TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
@@ -359,7 +359,7 @@ TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
     theApp.OnFileNew();
     EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
     EXPECT_STREQ(firstPack.c_str(), Doc()->GetPathName());
-    EXPECT_TRUE(Doc()->m_bProjectOpen);
+    EXPECT_TRUE(Doc()->IsProjectOpen());
     EXPECT_TRUE(Doc()->IsModified());
     boxes.Answer("Save changes in VEXUL.VXL ?", IDCANCEL);
     Frame()->SendMessage(WM_CLOSE);
@@ -474,7 +474,7 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     ASSERT_TRUE(WriteFileBytes(folder / "music.wav", Bytes(300, 's')));
     ASSERT_TRUE(WriteFileBytes(folder / "show.ico", Bytes(200, 'i')));
     ASSERT_TRUE(WriteFileBytes(folder / "tools\\run.exe", Bytes(100, 'r')));
-    CProjectSettings& settings = Doc()->m_Settings;
+    CProjectSettings& settings = Doc()->GetSettings();
     settings.m_nSoundOn = 1;
     settings.m_strSoundFile = "music.wav";
     settings.m_strIconFile = (folder / "show.ico").c_str();
@@ -484,15 +484,15 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
 
     const std::string moved = target / "VEXUL.VXL";
     ASSERT_TRUE(Doc()->SaveProjectAs(moved.c_str()));
-    EXPECT_STREQ(target.Path().c_str(), Doc()->m_strProjectFolder);
-    EXPECT_STREQ(target.Path().c_str(), Doc()->m_Settings.m_strFolder);
+    EXPECT_STREQ(target.Path().c_str(), Doc()->GetProjectFolder());
+    EXPECT_STREQ(target.Path().c_str(), Doc()->GetSettings().m_strFolder);
     EXPECT_STREQ(target.Path().c_str(), GetCurrentFolder());
     EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(target / "VEXUL.EXE"));
     EXPECT_EQ(Bytes(300, 's'), ReadFileBytes(target / "music.wav"));
     EXPECT_EQ(Bytes(200, 'i'), ReadFileBytes(target / "show.ico"));
     EXPECT_EQ(Bytes(100, 'r'), ReadFileBytes(target / "tools\\run.exe"));
-    EXPECT_STREQ("show.ico", Doc()->m_Settings.m_strIconFile);
-    EXPECT_STREQ("music.wav", Doc()->m_Settings.m_strSoundFile);
+    EXPECT_STREQ("show.ico", Doc()->GetSettings().m_strIconFile);
+    EXPECT_STREQ("music.wav", Doc()->GetSettings().m_strSoundFile);
     CProjectPack saved;
     EXPECT_TRUE(Holds(PackEntries(moved, saved), "A.BMP"));
 
@@ -577,7 +577,7 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
     s_wizardSound = elsewhere / "music.wav";
     ASSERT_TRUE(NewProject(folder.Path()));
     EXPECT_EQ(music, ReadFileBytes(folder / "music.wav"));
-    EXPECT_STREQ("music.wav", Doc()->m_Settings.m_strSoundFile);
+    EXPECT_STREQ("music.wav", Doc()->GetSettings().m_strSoundFile);
 
     // The show names it as the player finds it: beside the show.
     ASSERT_TRUE(Doc()->SaveProject());
@@ -591,4 +591,44 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
     ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
     EXPECT_TRUE(show.m_bSoundOn);
     EXPECT_STREQ("music.wav", show.m_strSoundFile);
+}
+
+TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPreparesTheNextSlide)
+{
+    CTempFolder folder("vxdocslides");
+    ASSERT_TRUE(NewProject(folder.Path()));
+    EXPECT_EQ(0, Doc()->CountSlides());
+    EXPECT_EQ(0, Doc()->FindFreeSlide());
+    ASSERT_TRUE(View()->SetSlideImage(0, WriteSlidePicture(folder.Path(), "first.bmp", kRed).c_str()));
+    ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "second.bmp", kGreen).c_str()));
+    EXPECT_EQ(2, Doc()->CountSlides());
+    EXPECT_EQ(2, Doc()->FindFreeSlide());
+
+    CSlide& second = Doc()->GetSlide(1);
+    second.m_Background.m_nDelay = 4321;
+    second.GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0, RGB(1, 2, 3), 100);
+    // Choices for this slide only leave the others alone.
+    EXPECT_FALSE(Doc()->ApplySlideChoices(1, SlideEditorChoices{0, 0, 1, 0, 1}));
+    EXPECT_NE(4321, Doc()->GetSlide(0).m_Background.m_nDelay);
+    EXPECT_TRUE(Doc()->ApplySlideChoices(1, SlideEditorChoices{1, 0, 0, 0, 0}));
+    EXPECT_EQ(4321, Doc()->GetSlide(0).m_Background.m_nDelay);
+    EXPECT_FALSE(Doc()->ApplySlideChoices(CShowData::MaxSlides, SlideEditorChoices{1, 1, 0, 1, 0}));
+
+    // The slide after the last starts with its settings, without its picture and objects.
+    second.m_Background.m_nDelay = 777;
+    Doc()->PrepareNextSlide(2);
+    EXPECT_EQ(777, Doc()->GetSlide(2).m_Background.m_nDelay);
+    EXPECT_TRUE(Doc()->GetSlideImageFile(2).IsEmpty());
+    EXPECT_EQ(0, Doc()->GetSlide(2).CountUsedObjects());
+    EXPECT_EQ(2, Doc()->CountSlides());
+    // A slide that has a picture stays as it is.
+    Doc()->PrepareNextSlide(1);
+    EXPECT_EQ(777, Doc()->GetSlide(1).m_Background.m_nDelay);
+    EXPECT_EQ(1, Doc()->GetSlide(1).CountUsedObjects());
+    Doc()->PrepareNextSlide(CShowData::MaxSlides);   // past the last slide: nothing to prepare
+
+    // A name given back to a slide reaches the pack only at the next save.
+    Doc()->SetSlideImageFile(2, "third.bmp");
+    EXPECT_EQ(3, Doc()->CountSlides());
+    EXPECT_STREQ("third.bmp", Doc()->GetSlideImageFile(2));
 }

@@ -51,4 +51,18 @@ void SelectItem(HWND hDlg, int id, const std::string& text);
 // The name box of the system's file dialog.
 HWND FileNameBox(HWND hDlg);
 
+// While it lives the editor's texts come from the German string tables (the editor itself always speaks English);
+// afterwards from the tables it used before.
+class CGermanTexts
+{
+public:
+    CGermanTexts() : m_previous(AfxGetUILanguage()) { AfxSetUILanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
+    ~CGermanTexts() { AfxSetUILanguage(m_previous); }
+    CGermanTexts(const CGermanTexts&) = delete;
+    CGermanTexts& operator=(const CGermanTexts&) = delete;
+
+private:
+    LANGID m_previous;
+};
+
 }   // namespace editortest

@@ -89,7 +89,7 @@ TEST(FileHelpers, CopyReplacesTheTargetAndLeavesAFileCopiedOntoItselfIntact)
     for (char& c : lower)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     EXPECT_TRUE(CopyFileToFolder("VEXUL.EXE", from.Path().c_str(), (lower + "\\.").c_str()));
-    EXPECT_TRUE(CopyFileWithPrompt((from / "vexul.exe").c_str(), (from / "VEXUL.EXE").c_str(), TRUE, 'E'));
+    EXPECT_TRUE(CopyFileWithPrompt((from / "vexul.exe").c_str(), (from / "VEXUL.EXE").c_str(), TRUE));
     EXPECT_EQ(data, ReadFileBytes(from / "VEXUL.EXE"));
 
     // No temporary file is left behind.
@@ -114,7 +114,7 @@ TEST(FileHelpers, ATargetThatCannotBeReplacedKeepsItsBytes)
     HANDLE held =
         CreateFileA((folder / "target.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_FALSE(CopyFileWithPrompt((folder / "target.bin").c_str(), (folder / "source.bin").c_str(), FALSE, 'E'));
+    EXPECT_FALSE(CopyFileWithPrompt((folder / "target.bin").c_str(), (folder / "source.bin").c_str(), FALSE));
     CloseHandle(held);
     EXPECT_EQ(old, ReadFileBytes(folder / "target.bin"));
     EXPECT_EQ(2u, FilesIn(folder.Path()).size());
@@ -129,7 +129,7 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
 
     CMessageBoxRecorder boxes(IDNO);
     BOOL declined = FALSE;
-    EXPECT_FALSE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, 'E', &declined));
+    EXPECT_FALSE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, &declined));
     EXPECT_TRUE(declined);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("File: \"" + target + "\" already exist !\nOverwrite file ?", boxes.LastText());
@@ -137,7 +137,10 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
     EXPECT_EQ(Pattern(100, 1), ReadFileBytes(target));
 
     boxes.SetAnswer(IDYES);
-    EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, 'G', &declined));
+    {
+        CGermanTexts german;
+        EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, &declined));
+    }
     EXPECT_FALSE(declined);
     EXPECT_EQ("Die Datei: \"" + target +
                   "\" existiert bereits !\nDatei \xFC"
@@ -147,8 +150,8 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
 
     // Without the question, or without a target, nobody is asked.
     boxes.Clear();
-    EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), FALSE, 'E'));
-    EXPECT_TRUE(CopyFileWithPrompt((folder / "fresh.vxl").c_str(), source.c_str(), TRUE, 'E'));
+    EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileWithPrompt((folder / "fresh.vxl").c_str(), source.c_str(), TRUE));
     EXPECT_EQ(0u, boxes.Count());
 }
 

@@ -388,7 +388,7 @@ TEST(ObjectDialogs, ImageFileTestGoesByTheExtension)
     EXPECT_FALSE(filter.IsImageFile("photo.png"));
     EXPECT_FALSE(filter.IsImageFile(".bmp"));   // no point after the first character
     // Every extension of the filter is one the open dialog lists.
-    std::string filter_text = CImageFileFilter::GetFilter();
+    std::string filter_text = CImageFileFilter::GetFilter().GetString();
     std::string patterns = filter_text.substr(filter_text.find('|') + 1);
     EXPECT_EQ(std::string::npos, patterns.find(','));
     EXPECT_NE(std::string::npos, patterns.find("*.jpeg;*.jif;"));

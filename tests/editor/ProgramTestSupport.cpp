@@ -185,8 +185,8 @@ BOOL EditorProgram::NewProject(const std::string& folder)
     s_wizardAccepts = true;
     CVexulCreatorDoc* before = Doc();
     theApp.OnFileNew();
-    return Doc() == before && Doc()->m_bProjectOpen &&
-           Doc()->m_strProjectFolder.CompareNoCase(folder.c_str()) == 0;
+    return Doc() == before && Doc()->IsProjectOpen() &&
+           Doc()->GetProjectFolder().CompareNoCase(folder.c_str()) == 0;
 }
 
 std::string EditorProgram::MakeSavedProject(const std::string& folder, const std::vector<COLORREF>& colours)
@@ -198,7 +198,7 @@ std::string EditorProgram::MakeSavedProject(const std::string& folder, const std
         EXPECT_TRUE(View()->SetSlideImage(static_cast<int>(i), picture.c_str()));
     }
     EXPECT_TRUE(Doc()->SaveProject());
-    return Doc()->m_strPackPath.GetString();
+    return Doc()->GetPackPath().GetString();
 }
 
 }   // namespace editortest

@@ -324,7 +324,6 @@ protected:
         dlg.m_nWidth = 638;
         dlg.m_nHeight = 466;
         dlg.m_strProjectFolder = project.Path().c_str();
-        dlg.m_cLanguage = 'E';
     }
     void TearDown() override { theApp.m_strAppFolder = saved; }
 
@@ -476,7 +475,6 @@ TEST(SlideDialogs, ImageSizeNoticeNamesTheSlideSizeAndRemembersTheUsersChoice)
     CImageSizeNoticeDlg notice;
     notice.m_nWindowWidth = 640;
     notice.m_nWindowHeight = 480;
-    notice.m_cLanguage = 'E';
     std::string text;
     CDialogDriver driver({[&](HWND h)
                           {
@@ -494,8 +492,10 @@ TEST(SlideDialogs, ImageSizeNoticeNamesTheSlideSizeAndRemembersTheUsersChoice)
     CImageSizeNoticeDlg german;
     german.m_nWindowWidth = 800;
     german.m_nWindowHeight = 600;
-    german.m_cLanguage = 'G';
-    ASSERT_TRUE(german.Create(IDD_IMAGE_SIZE_NOTICE));
+    {
+        CGermanTexts germanUser;
+        ASSERT_TRUE(german.Create(IDD_IMAGE_SIZE_NOTICE));
+    }
     EXPECT_NE(std::string::npos,
               ItemText(german.GetSafeHwnd(), IDC_NOTICE_TEXT).find("exakt die Größe 798 x 586"));
     german.DestroyWindow();

@@ -70,7 +70,7 @@ TEST_F(EditorProgram, ProjectsOpenedAndMadeWhileThumbnailsAreDrawnShowOnlyTheirO
     Frame()->SendMessage(WM_CLOSE);
     EXPECT_EQ(1, boxes.Count("Save changes in VEXUL.VXL ?"));
     EXPECT_FALSE(renderingAtQuestion);
-    EXPECT_EQ(0, theApp.m_nThumbnailBusy.load());
+    EXPECT_FALSE(View()->IsThumbnailWorkerBusy());
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_TRUE(Doc()->IsModified());
 }
@@ -186,7 +186,7 @@ TEST_F(EditorProgram, PicturesThePackCannotTakeAreNamedAndTheSlideKeepsItsBackgr
 {
     CTempFolder folder("vxviewfull");
     MakeSavedProject(folder.Path(), {kRed});
-    const CString before = Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile;
+    const CString before = Doc()->GetShow().m_Slides[0].m_Background.m_strImageFile;
     // A pack that holds all the entries it can.
     for (int i = 0; Doc()->AddDataToPack(("FILL" + std::to_string(i) + ".DAT").c_str(), "x", 1); i++)
         ;
@@ -212,7 +212,7 @@ TEST_F(EditorProgram, PicturesThePackCannotTakeAreNamedAndTheSlideKeepsItsBackgr
     EXPECT_EQ("The picture \"blue.bmp\" cannot be taken into the project file: it holds the most entries it can "
               "(500).\nThe slide keeps its background.",
               boxes.Texts()[1]);
-    EXPECT_STREQ(before, Doc()->m_Show.m_Slides[0].m_Background.m_strImageFile);
+    EXPECT_STREQ(before, Doc()->GetShow().m_Slides[0].m_Background.m_strImageFile);
     EXPECT_STREQ(before, View()->GetCellFile(0));
 
     // Saved, the pack still holds the slide's own picture.

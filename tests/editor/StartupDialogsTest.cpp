@@ -1,6 +1,7 @@
 // The dialogs around start-up, help and support, driven as a user drives them: welcome and start center,
 // tip of the day, tutorial, about, and the support mail with its fallback.
 #include "EditorTestSupport.h"
+#include "editor/ProjectFiles.h"
 #include "editor/StartupDialogs.h"
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
@@ -300,13 +301,13 @@ TEST_F(StartupDialogsTest, TheTutorialShowsExampleOneForNumberZeroAndCopiesTheEx
     CTempFolder project("vxtutorproject");
     ASSERT_TRUE(WriteFileBytes(project / "logo.bmp", Bytes(3, 9)));
     boxes.SetAnswer(IDNO);
-    EXPECT_EQ(1, CTutorDlg::CopyExampleFiles(tutor.m_strExampleFolder, project.Path().c_str()));
+    EXPECT_EQ(1, CopyExampleFiles(tutor.m_strExampleFolder, project.Path().c_str()));
     EXPECT_EQ(Bytes(50, 1), ReadFileBytes(project / "back.bmp"));
     EXPECT_EQ(Bytes(3, 9), ReadFileBytes(project / "logo.bmp"));
     EXPECT_EQ(1u, boxes.Count());
     EXPECT_TRUE(ReadFileBytes(project / "x").empty());
     EXPECT_TRUE(ReadFileBytes(project / "..\\outside.txt").empty());
-    EXPECT_EQ(0, CTutorDlg::CopyExampleFiles(folder.Path().c_str(), project.Path().c_str()));   // no list
+    EXPECT_EQ(0, CopyExampleFiles(folder.Path().c_str(), project.Path().c_str()));   // no list
 
     // An example that is not there cannot be viewed or made.
     CTutorDlg second;
@@ -420,7 +421,7 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
                               windows = ItemText(h, IDC_ABOUT_WINDOWS);
                               CStaticLink* home = dynamic_cast<CStaticLink*>(
                                   CWnd::FromHandlePermanent(GetDlgItem(h, IDC_ABOUT_LINK_HOME)));
-                              linked = home != nullptr && home->m_link == CAboutDlg::GetHomePage('E');
+                              linked = home != nullptr && home->m_link == CAboutDlg::GetHomePage();
                               CDialogDriver::Click(h, IDOK);
                           }});
     RunAboutDialog();
@@ -430,7 +431,9 @@ TEST_F(StartupDialogsTest, TheAboutDialogNamesTheVersionsAndLinksToTheWebPages)
     theApp.GetWindowsVersionText(expected);
     EXPECT_EQ(expected.str(), windows);
     EXPECT_TRUE(linked);
-    EXPECT_STRNE(CAboutDlg::GetHomePage('E'), CAboutDlg::GetHomePage('G'));
+    const CString englishHome = CAboutDlg::GetHomePage();
+    CGermanTexts german;
+    EXPECT_STRNE(englishHome, CAboutDlg::GetHomePage());
 }
 
 TEST_F(StartupDialogsTest, TheApplicationFolderHoldsTheTipsAndTheTutorialExample)
@@ -493,7 +496,7 @@ TEST_F(StartupDialogsTest, TheApplicationFolderHoldsTheTipsAndTheTutorialExample
     EXPECT_EQ(1, kinds[CSlideObjSlot::KIND_RECTANGLE]);
 
     CTempFolder project("vxtutorcontent");
-    EXPECT_EQ(3, CTutorDlg::CopyExampleFiles(example, project.Path().c_str()));
+    EXPECT_EQ(3, CopyExampleFiles(example, project.Path().c_str()));
     for (int i = 0; i < 2; i++)
     {
         std::string background = show.m_Slides[i].m_Background.m_strImageFile.str();

@@ -3,8 +3,10 @@
 // dragging; docking windows resized by their splitters, expanded, hidden; the floating frame's caption.
 #include "UiFramesTestSupport.h"
 
+#include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
 #include "uilib/core/LibraryIds.h"
+#include "uilib/core/WndHook.h"
 #include "uilib/frames/BarDockContext.h"
 
 namespace
@@ -325,6 +327,109 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
     EXPECT_EQ(1, pContext->AddCallback(&loops, none));
 }
 
+TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
+{
+    // Out to the middle of the frame and back to the top edge, released there.
+    CFtToolBar& bar = frame->m_bars[0];
+    CRect before = Rect(bar);
+    auto outAndBack = [&](CPoint grip)
+    {
+        CPoint back(grip.x + 1, Client().top + 1);
+        VxInput::MoveTo(grip);
+        VxInput::Press(grip);
+        StepTo(Client().CenterPoint());
+        StepTo(back);
+        VxInput::Release(back);
+        PumpPending();
+    };
+    // The option on: the bar floats in the middle and docks again as the cursor comes back.
+    ASSERT_TRUE(uxAfxData.m_bDocking);
+    CUXBarDockContext* pContext = dynamic_cast<CUXBarDockContext*>(bar.m_pDockContext);
+    ASSERT_NE(nullptr, pContext);
+    outAndBack(Gripper(bar));
+    EXPECT_TRUE(bar.bFloatedOnTheWay);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    EXPECT_EQ(before.top, Rect(bar).top);
+
+    // The option off: a rectangle shows where it would go; the bar stays until the button goes up.
+    uxAfxData.m_bDocking = FALSE;
+    bar.bFloatedOnTheWay = FALSE;
+    outAndBack(Gripper(bar) - CSize(0, 5));
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_FALSE(bar.bFloatedOnTheWay);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+}
+
+TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)
+{
+    // The class of the floating frames, from one floated and docked again before the recording.
+    CFtToolBar& other = frame->m_bars[1];
+    frame->FloatControlBar(&other, CPoint(400, 300), CBRS_ALIGN_TOP);
+    char miniClass[64] = {};
+    ::GetClassNameA(other.GetParentFrame()->m_hWnd, miniClass, sizeof(miniClass));
+    frame->DockControlBar(&other, AFX_IDW_DOCKBAR_BOTTOM);
+    frame->RecalcLayout();
+    PumpPending();
+
+    uxAfxData.m_bDocking = FALSE;   // the bars move when the button goes up
+    CMessageSequence seq({WM_CREATE, WM_DESTROY, WM_SIZE});
+    seq.Watch(Dock(AFX_IDW_DOCKBAR_TOP)->m_hWnd, "top");
+    seq.WatchClass(miniClass, "floating");
+    seq.Start();
+    // Floated by its gripper, docked again on the top by its caption, floated and docked again by double clicks.
+    CFtToolBar& bar = frame->m_bars[0];
+    VxInput::Drag(Gripper(bar), Client().CenterPoint());
+    PumpPending();
+    ASSERT_NE(nullptr, FloatingFrame(bar));
+    VxInput::Drag(Caption(FloatingFrame(bar)), CPoint(Client().CenterPoint().x, Client().top + 2));
+    PumpPending();
+    ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    bar.m_pDockContext->ToggleDocking();
+    frame->RecalcLayout();   // as the program's idle time does
+    PumpPending();
+    ASSERT_NE(nullptr, FloatingFrame(bar));
+    VxInput::DoubleClick(Caption(FloatingFrame(bar)));
+    PumpPending();
+    frame->RecalcLayout();
+    seq.Stop();
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    // Floating: the floating frame is made (the frame, then its dock bar) before the top gives the bar's room
+    // back; docking: the emptied floating frame goes (its dock bar with it) before the top takes the room.
+    // (Windows of the floating frame's class are sized on the way, as often as their layout needs.)
+    std::vector<VxExpectedMessage> expected;
+    auto add = [&](const char* window, UINT message)
+    {
+        for (int i = 0; i < 3; ++i)
+            expected.push_back({"floating", WM_SIZE, VxExpectedMessage::optional});
+        expected.push_back({window, message});
+    };
+    for (int cycle = 0; cycle < 2; ++cycle)
+    {
+        add("floating", WM_CREATE);
+        add("floating", WM_CREATE);
+        add("top", WM_SIZE);
+        add("floating", WM_DESTROY);
+        add("floating", WM_DESTROY);
+        add("top", WM_SIZE);
+    }
+    for (int i = 0; i < 3; ++i)
+        expected.push_back({"floating", WM_SIZE, VxExpectedMessage::optional});
+    EXPECT_TRUE(seq.Matches(expected));
+}
+
+// Counts the messages of the window it sits on.
+class CCountingHook : public CUXWndHook
+{
+public:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        ++m_nMessages;
+        return CUXWndHook::HandleMessage(message, wParam, lParam);
+    }
+    int m_nMessages = 0;
+};
+
 TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
 {
     CFtDockFrame* pOther = new CFtDockFrame;
@@ -347,13 +452,21 @@ TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
     bar.m_pDockContext->ToggleDocking();
     ASSERT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
 
-    // One that allows it docks there and belongs to that frame from now on.
+    // One that allows it docks there and belongs to that frame from now on; its hook goes with it.
     // (Pressed a little higher on the gripper: two presses at one place would make a double click.)
     bar.m_bQueryFlag = TRUE;
+    CCountingHook* pHook = new CCountingHook;
+    bar.m_pHook = pHook;
+    pHook->AttachWindow(frame);
     VxInput::Drag(Gripper(bar) - CSize(0, 6), target);
     PumpPending();
     EXPECT_FALSE(bar.IsFloating());
     EXPECT_EQ(pOther, bar.m_pDockSite);
+    EXPECT_EQ(nullptr, CUXWindowMap::GetMap().Lookup(frame->m_hWnd));
+    EXPECT_EQ(pHook, CUXWindowMap::GetMap().Lookup(pOther->m_hWnd));
+    const int before = pHook->m_nMessages;
+    pOther->SendMessage(WM_NULL);
+    EXPECT_EQ(before + 1, pHook->m_nMessages);
     ASSERT_NE(nullptr, bar.m_pDockBar);
     EXPECT_EQ(pOther->GetControlBar(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
     EXPECT_NE(nullptr, pOther->m_listControlBars.Find(&bar));

@@ -57,11 +57,19 @@ public:
     void OnDraw(CDC*) override {}
 };
 
-// A tool bar of four buttons drawn in memory.
+// A tool bar of four buttons drawn in memory, that records whether it has floated since it was last asked.
 class CFtToolBar : public CUXToolBar
 {
 public:
+    BOOL bFloatedOnTheWay = FALSE;
     BOOL CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTitle);
+
+protected:
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override
+    {
+        CUXToolBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+        bFloatedOnTheWay |= (dwNewStyle & CBRS_FLOATING) != 0;
+    }
 };
 
 // A docking window that may drag live, and that records whether it has floated since it was last asked.

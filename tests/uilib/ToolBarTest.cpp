@@ -58,12 +58,14 @@ TEST_F(BarsTest, AToolBarFromItsResourceHasButtonsOfImagePlusSevenAndFlatSeparat
     EXPECT_EQ(6, separator.iBitmap);
     EXPECT_EQ(2, bar.GetButton(3).iBitmap);   // Save has the third image: separators take none
 
-    // Laid out in one row: the frame gives the bar the row's width plus its bottom border.
+    // Laid out in one row: the frame gives the bar the row's width, and its height down to the buttons' bottom
+    // (the control may start the row a little down) plus its bottom border: no button is cut.
     CRect last = ItemRect(bar, ID_T_COLOR);
     CRect window;
     bar.GetWindowRect(&window);
-    EXPECT_EQ(CSize(last.right, 22 + 2), bar.CalcFixedLayout(FALSE, TRUE));
-    EXPECT_EQ(24, window.Height());
+    EXPECT_EQ(22, last.Height());
+    EXPECT_EQ(CSize(last.right, last.bottom + 2), bar.CalcFixedLayout(FALSE, TRUE));
+    EXPECT_EQ(last.bottom + 2, window.Height());
 
     // A resource shorter than its count, and a missing one, load nothing.
     EXPECT_FALSE(bar.LoadToolBar(IDR_TEST_SHORT));

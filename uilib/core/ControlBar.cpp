@@ -178,8 +178,17 @@ void CUXControlBar::OnReBarNotify(LPARAM, BOOL)
 
 void CUXControlBar::AttachHook(CWnd* pWnd)
 {
-    if (m_pHook != nullptr && pWnd != nullptr && pWnd->m_hWnd != nullptr)
-        m_pHook->AttachWindow(pWnd);
+    if (m_pHook == nullptr || pWnd == nullptr || pWnd->m_hWnd == nullptr)
+        return;
+    // A hook sits on one window at a time, so it leaves the one it was on. A bar that now lives in another
+    // frame than the one it was made in takes its hook to that frame.
+    CWnd* pTarget = pWnd;
+    CFrameWnd* pParent = GetParentFrame();
+    if (m_pCreationFrame != nullptr && pParent != nullptr && pParent != m_pCreationFrame && pParent->m_hWnd != nullptr)
+        pTarget = pParent;
+    if (m_pHook->IsAttached())
+        m_pHook->AttachWindow(static_cast<HWND>(nullptr));
+    m_pHook->AttachWindow(pTarget);
 }
 
 void CUXControlBar::UpdateBarFont()

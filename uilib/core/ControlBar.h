@@ -64,8 +64,8 @@ public:
     virtual void OnReBarNotify(LPARAM value, BOOL flag);
     virtual BOOL OnReBarQuery() { return FALSE; }
     virtual BOOL OnDockContextQuery(LPARAM) { return FALSE; }
-    // Attaches the bar's hook object (set by docking or customization) to the window and, when the bar moved
-    // to another frame since its creation, to that frame too.
+    // Moves the bar's hook object (set by docking) onto the window, or onto the frame the bar now lives in
+    // when that is not the frame it was made in.
     virtual void AttachHook(CWnd* pWnd);
     virtual void UpdateBarFont();
     virtual BOOL IsCursorInGripper() const;

@@ -109,6 +109,34 @@ void UXPaintListOffscreen(CWnd* list, COLORREF background)
                         0);
 }
 
+// ---- screen ----
+
+CRect UXWorkAreaNear(const CRect& rect)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
+        return CRect(info.rcWork);
+    CRect area;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+CRect UXKeepInside(const CRect& rect, const CRect& area)
+{
+    CSize size(std::min(rect.Width(), area.Width()), std::min(rect.Height(), area.Height()));
+    CPoint at(std::max(area.left, std::min<LONG>(rect.left, area.right - size.cx)),
+              std::max(area.top, std::min<LONG>(rect.top, area.bottom - size.cy)));
+    return CRect(at, size);
+}
+
+CSize UXCapToScreen(CSize size, int least)
+{
+    int cx = std::max(least, ::GetSystemMetrics(SM_CXSCREEN));
+    int cy = std::max(least, ::GetSystemMetrics(SM_CYSCREEN));
+    return CSize(std::min<int>(std::max<int>(size.cx, least), cx), std::min<int>(std::max<int>(size.cy, least), cy));
+}
+
 // ---- scrolling ----
 
 void UXScrollWithoutFlicker(CWnd* wnd)

@@ -40,6 +40,15 @@ void DrawEdgeGapLine(CDC* dc, COLORREF color, const CRect& button, const CRect& 
 // open where the pop-up touches the button it drops from (screen rectangle).
 void DrawFlatPopupFrame(CWnd* popup, const CRect& button);
 
+// ---- screen ----
+
+// The work area of the monitor nearest to the rectangle (screen coordinates).
+CRect UXWorkAreaNear(const CRect& rect);
+// The rectangle moved into the area; one larger than the area is cut to it from the area's top left.
+CRect UXKeepInside(const CRect& rect, const CRect& area);
+// A size no smaller than least and no larger than the screen on either side.
+CSize UXCapToScreen(CSize size, int least);
+
 // ---- scrolling ----
 
 // Runs the window's default handling of the scroll message being handled with redrawing off, then repaints

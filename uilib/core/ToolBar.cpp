@@ -390,9 +390,40 @@ void CUXToolBar::GetItemRect(int nIndex, LPRECT lpRect)
     if (lpRect == nullptr)
         return;
     *lpRect = CRect(0, 0, 0, 0);
-    if (m_hWnd != nullptr &&
-        !SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
+    if (m_hWnd == nullptr)
+        return;
+    TBBUTTON button = GetButton(nIndex);
+    if (IsSeparator(button) && (button.fsState & TBSTATE_WRAP) && !IsHidden(button))
+    {
+        *lpRect = WrapGapRect(nIndex);
+        return;
+    }
+    if (!SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)))
         *lpRect = CRect(0, 0, 0, 0);
+}
+
+CRect CUXToolBar::WrapGapRect(int nIndex) const
+{
+    // From the bottom of the row before to the top of the row after, across the bar: the control's own
+    // rectangle of such a separator differs between systems (it may lie over the row before).
+    std::vector<TBBUTTON> buttons = ReadButtons();
+    auto itemRect = [this](int i)
+    {
+        CRect rect(0, 0, 0, 0);
+        SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
+    int before = nIndex, after = nIndex + 1;
+    while (before > 0 && (IsHidden(buttons[before - 1]) || IsSeparator(buttons[before - 1])))
+        --before;
+    while (after < static_cast<int>(buttons.size()) && IsHidden(buttons[after]))
+        ++after;
+    if (before == 0 || after >= static_cast<int>(buttons.size()))
+        return CRect(0, 0, 0, 0);
+    CRect client;
+    GetClientRect(&client);
+    int top = itemRect(before - 1).bottom;
+    return CRect(client.left, top, client.right, std::max<int>(top, itemRect(after).top));
 }
 
 CSize CUXToolBar::GetItemSize(int nIndex)
@@ -401,7 +432,7 @@ CSize CUXToolBar::GetItemSize(int nIndex)
     GetItemRect(nIndex, &rect);
     TBBUTTON button = GetButton(nIndex);
     if (IsSeparator(button) && (button.fsState & TBSTATE_WRAP))
-        return CSize(0, rect.Width());
+        return CSize(0, button.iBitmap);
     return rect.Size();
 }
 
@@ -784,6 +815,17 @@ CSize CUXToolBar::CalcButtonsSize(const std::vector<TBBUTTON>& buttons) const
         }
     }
     size.cy = y + rowHeight;
+    // The control starts its first row a little down on some systems: the bar makes room for that too.
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        CRect rect;
+        if (!IsHidden(buttons[i]) &&
+            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect)))
+        {
+            size.cy += std::max<LONG>(0, rect.top);
+            break;
+        }
+    }
     return size;
 }
 
@@ -930,9 +972,10 @@ void CUXToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
     m_bDirty = TRUE;
     if (dwOldStyle != dwNewStyle && m_hWnd != nullptr)
     {
+        // The buttons take the rows or the column of the new side now: a bar standing on the left or right
+        // lays them out one below the other.
         ShowHiddenByFit();
-        DWORD mode = (dwNewStyle & CBRS_FLOATING) && (dwNewStyle & CBRS_SIZE_DYNAMIC) ? LM_MRUWIDTH : LM_HORZ;
-        CalcLayout(mode | LM_COMMIT | ((dwNewStyle & CBRS_ORIENT_HORZ) ? LM_HORZ : 0));
+        Layout();
     }
 }
 
@@ -1325,7 +1368,8 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
             continue;
         int index = static_cast<int>(i);
         CRect rect;
-        if (!SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
+        GetItemRect(index, &rect);
+        if (rect.IsRectEmpty() && !(button.fsState & TBSTATE_WRAP))
             continue;
         if (painter != nullptr)
         {
@@ -1374,15 +1418,13 @@ void CUXToolBar::EraseWrapGaps(CDC* pDC)
 {
     // The gaps a wrapped separator leaves between rows take the bar's colour.
     std::vector<TBBUTTON> buttons = ReadButtons();
-    CRect client;
-    GetClientRect(&client);
     for (size_t i = 0; i < buttons.size(); ++i)
     {
         if (!IsSeparator(buttons[i]) || !(buttons[i].fsState & TBSTATE_WRAP) || IsHidden(buttons[i]))
             continue;
-        CRect rect;
-        if (SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)))
-            pDC->FillSolidRect(client.left, rect.top, client.Width(), rect.Height(), GetBackColor());
+        CRect gap = WrapGapRect(static_cast<int>(i));
+        if (!gap.IsRectEmpty())
+            pDC->FillSolidRect(&gap, GetBackColor());
     }
 }
 

@@ -93,6 +93,7 @@ public:
     void SetButton(int nIndex, const TBBUTTON& button);
     UINT GetItemID(int nIndex) const;
     int CommandToIndex(UINT nIDFind) const;
+    // A separator that ends a row: the gap between the rows, across the bar.
     virtual void GetItemRect(int nIndex, LPRECT lpRect);
     virtual CSize GetItemSize(int nIndex);
     BOOL SetButtonText(int nIndex, LPCSTR lpszText);
@@ -210,6 +211,8 @@ public:
     BOOL GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal) override;
     void OnReBarNotify(LPARAM value, BOOL flag) override;
     BarMenuGroup GetBarMenuGroup() const override { return kToolBars; }
+    // Drags live (its contents move with the mouse) when the option to show them while dragging is on.
+    BOOL OnReBarQuery() override { return TRUE; }
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -303,6 +306,8 @@ private:
     // The live control windows over placeholders.
     std::vector<HWND> ControlWindows() const;
     int ItemWidth(const TBBUTTON& button, int index) const;
+    // The gap between the rows that the wrapped separator at the index leaves (empty when it ends no row).
+    CRect WrapGapRect(int nIndex) const;
     // Sets the wrap bits for rows no wider than width; the number of rows.
     int WrapButtons(std::vector<TBBUTTON>& buttons, int width) const;
     CSize CalcButtonsSize(const std::vector<TBBUTTON>& buttons) const;

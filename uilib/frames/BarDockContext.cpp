@@ -325,10 +325,9 @@ void CUXBarDockContext::DockOrFloat(BOOL bEndLoop)
             return;
         }
     }
+    // A docking window keeps its expansion while it floats: docked back into its row, it has the size it had.
     BOOL bHorz = IsHorzNow();
     CRect rect = bHorz ? m_rectFrameDragHorz : m_rectFrameDragVert;
-    if (CUXDockWindow* pWindow = CUXDockWindow::FromBar(m_pBar))
-        pWindow->ResetRowExpansion();
     AdoptBar(m_pDockSite);
     m_pDockSite->FloatControlBar(m_pBar, rect.TopLeft(),
                                  (bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT) | (m_dwDockStyle & CBRS_FLOAT_MULTI));
@@ -513,4 +512,19 @@ void CUXBarDockContext::Stretch(CPoint point)
     point.x = std::min(std::max(point.x, desktop.left), desktop.right - 1);
     point.y = std::min(std::max(point.y, desktop.top), desktop.bottom - 1);
     CDockContext::Stretch(point);
+}
+
+CSize CUXBarDockContext::StretchedSize(BOOL bWidthMoved, BOOL bHeightMoved)
+{
+    if (CUXDockWindow::FromBar(m_pBar) == nullptr)
+        return CDockContext::StretchedSize(bWidthMoved, bHeightMoved);
+    return CSize(std::max<int>(m_rectRequestedSize.Width(), CUXDockWindow::kMinSize),
+                 std::max<int>(m_rectRequestedSize.Height(), CUXDockWindow::kMinSize));
+}
+
+void CUXBarDockContext::EndResize()
+{
+    if (CUXDockWindow* pWindow = CUXDockWindow::FromBar(m_pBar))
+        pWindow->SetFloatingSize(m_rectActualSize.Size());
+    CDockContext::EndResize();
 }

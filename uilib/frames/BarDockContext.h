@@ -44,6 +44,9 @@ public:
     void ToggleDocking() override;
     BOOL Track() override;
     void Stretch(CPoint point) override;
+    // A docking window takes the size asked on both sides (every edge and corner sizes it) and keeps it.
+    CSize StretchedSize(BOOL bWidthMoved, BOOL bHeightMoved) override;
+    void EndResize() override;
     void EndDrag() override;
     CDockBar* GetDockBar(DWORD dwOverDockStyle) override;
     void DrawFocusRect(BOOL bRemoveRect = FALSE) override;

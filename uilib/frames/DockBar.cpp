@@ -184,7 +184,7 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
             if (pWindow != nullptr && pWindow->IsExpanded() && nLength > 0)
                 length = std::max<int>(CUXDockWindow::kMinSize, nLength - otherLengths);
             if (nLength > 0 && at + length > nLength)
-                length = std::max<int>(CUXDockWindow::kMinSize, nLength - at);
+                length = std::max(0, nLength - at);   // never past the side's end
             int across = (bHorz ? place.rect.top : place.rect.left) + shift;
             int depth = ThicknessOf(place.rect.Size(), bHorz);
             place.rect = bHorz ? CRect(at, across, at + length, across + depth)
@@ -228,6 +228,34 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
         m_splitters = splitters;
     }
     return thickness + shift;
+}
+
+BOOL CUXDockBar::WrapsInRow(CControlBar* pBar) const
+{
+    return CUXDockWindow::FromBar(pBar) == nullptr;
+}
+
+void CUXDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+    CDockBar::DockControlBar(pBar, lpRect);
+    // Docking windows and other bars never share a row (the windows' row is packed and would hide a bar in
+    // it): the bar put into the other kind's row gets a row of its own right before it.
+    int index = FindBar(pBar);
+    if (index < 0)
+        return;
+    BOOL bWindow = CUXDockWindow::FromBar(pBar) != nullptr;
+    int start = index;
+    while (m_arrBars[start - 1] != nullptr)
+        --start;
+    BOOL bMixed = FALSE;
+    for (INT_PTR i = start; i < m_arrBars.GetSize() && m_arrBars[i] != nullptr; ++i)
+        bMixed |= (CUXDockWindow::FromBar(m_arrBars[i]) != nullptr) != bWindow;
+    if (!bMixed)
+        return;
+    m_arrBars.RemoveAt(index);
+    m_arrBars.InsertAt(start, nullptr);
+    m_arrBars.InsertAt(start, pBar);
+    NormalizeRows();
 }
 
 // ---- splitters -----------------------------------------------------------------------------------------

@@ -37,6 +37,9 @@ public:
     ~CUXDockBar() override;
 
     static CUXDockBar* FromBar(CControlBar* pBar);
+    // As the framework's, but a bar never joins a row of docking windows, nor a docking window a row of
+    // other bars: it gets a row of its own.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
 
     // Every docking window of pWindow's row goes back to its own length but pWindow, which takes the rest.
     void ExpandWindow(CUXDockWindow* pWindow);
@@ -53,6 +56,8 @@ public:
 
 protected:
     int LayoutRows(int nLength, std::vector<VxPlace>& places) override;
+    // Docking windows share their row (it packs them); other bars wrap.
+    BOOL WrapsInRow(CControlBar* pBar) const override;
     // The frame's side this dock bar lies on (CBRS_ALIGN_ bit).
     DWORD Side() const { return m_dwStyle & CBRS_ALIGN_ANY; }
     // The splitter at a point (client coordinates), -1 when none.

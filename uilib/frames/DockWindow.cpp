@@ -163,12 +163,12 @@ void CUXDockWindow::SetChild(CWnd* pChild)
 
 void CUXDockWindow::SetDockedSize(Side side, CSize size)
 {
-    m_sizeDefault[side] = CSize(std::max<int>(size.cx, kMinSize), std::max<int>(size.cy, kMinSize));
+    m_sizeDefault[side] = UXCapToScreen(size, kMinSize);
 }
 
 void CUXDockWindow::SetFloatingSize(CSize size)
 {
-    m_sizeFloat = CSize(std::max<int>(size.cx, kMinSize), std::max<int>(size.cy, kMinSize));
+    m_sizeFloat = UXCapToScreen(size, kMinSize);
     m_nMRUWidth = m_sizeFloat.cx;
 }
 

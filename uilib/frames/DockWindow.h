@@ -115,6 +115,8 @@ public:
     void DoPaint(CDC* pDC) override;
     BOOL IsCursorInGripper() const override;
     BarMenuGroup GetBarMenuGroup() const override { return kDockingWindows; }
+    // Drags live (its contents move with the mouse) when the option to show them while dragging is on.
+    BOOL OnReBarQuery() override { return TRUE; }
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
 
     // The caption band in client coordinates (empty while floating or without kExtraCaption).

@@ -218,6 +218,8 @@ public:
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     void OnReBarNotify(LPARAM value, BOOL flag) override;
     BarMenuGroup GetBarMenuGroup() const override { return kNotListed; }
+    // Drags live (its contents move with the mouse) when the option to show them while dragging is on.
+    BOOL OnReBarQuery() override { return TRUE; }
     BOOL IsVerticalLayout() const;
     CFont* GetBarFont();
 

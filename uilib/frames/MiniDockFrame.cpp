@@ -7,6 +7,7 @@
 #include "uilib/core/MemDC.h"
 #include "uilib/core/ToolBar.h"
 #include "uilib/frames/DockWindow.h"
+#include "uilib/frames/MenuBar.h"
 
 namespace
 {
@@ -74,9 +75,15 @@ void CUXMiniDockFrameWnd::BuildCaption()
     m_pHotButton = nullptr;
     m_nLook = uxAfxData.m_bFlatLook ? kLookFlat : kLookClassic;
     m_pBuiltFor = pBar;
+    // A menu bar's frame is sized from its corners too and titled in the menus' font; so is a docking
+    // window's frame, which takes any size.
+    BOOL bMenuBar = pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CUXMenuBar));
+    BOOL bDockWindow = CUXDockWindow::FromBar(pBar) != nullptr;
+    if ((bMenuBar || bDockWindow) && (GetStyle() & MFS_4THICKFRAME))
+        ModifyStyle(MFS_4THICKFRAME, 0);
+    m_pCaptionFont = bMenuBar ? &uxAfxData.m_fontNormal : &uxAfxData.m_fontBold;
     // A docking window brings its own look; other library bars get the frame's buttons.
-    if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)) ||
-        CUXDockWindow::FromBar(pBar) != nullptr)
+    if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)) || bDockWindow)
         return;
     auto add = [this, pBar](int kind)
     {
@@ -102,6 +109,13 @@ void CUXMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
     if (rebuild)
         BuildCaption();
     CMiniDockFrameWnd::RecalcLayout(bNotify);
+    // Wherever it was put (a stored place, a drop at the screen's edge), the frame stays reachable.
+    CRect window;
+    GetWindowRect(&window);
+    CRect inside = UXKeepInside(window, UXWorkAreaNear(window));
+    if (inside != window)
+        SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceButtons();
     if (rebuild && IsWindowVisible())
         SetWindowPos(nullptr, 0, 0, 0, 0,
@@ -150,6 +164,8 @@ void CUXMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     CMiniDockFrameWnd::OnSize(nType, cx, cy);
     PlaceButtons();
+    // The caption is painted whole again: a frame made narrower keeps no stale caption cut at its new edge.
+    PaintCaption();
 }
 
 LRESULT CUXMiniDockFrameWnd::OnDeferredLayout(WPARAM, LPARAM)
@@ -221,7 +237,7 @@ void CUXMiniDockFrameWnd::PaintCaption()
         if (!button->collapsed)
             text.right = std::min<int>(text.right, button->rect.left);
     }
-    CFont* pOldFont = dc.SelectObject(&uxAfxData.m_fontBold);
+    CFont* pOldFont = dc.SelectObject(m_pCaptionFont != nullptr ? m_pCaptionFont : &uxAfxData.m_fontBold);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_bActive ? uxAfxData.m_clrCaptionText : uxAfxData.m_clrInactiveCaptionText);
     dc.DrawText(title, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -414,6 +430,12 @@ void CUXMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
         if (pButton->kind != kOptionsButton)
             ClosePopup();
         PaintCaption();
+        return;
+    }
+    if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && GetFirstBar() != nullptr &&
+        GetFirstBar()->IsKindOf(RUNTIME_CLASS(CUXMenuBar)) && GetFirstBar()->m_pDockContext != nullptr)
+    {
+        GetFirstBar()->m_pDockContext->StartResize(static_cast<int>(nHitTest), point);
         return;
     }
     if (nHitTest != HTCAPTION)

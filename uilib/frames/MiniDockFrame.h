@@ -46,6 +46,7 @@ public:
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
 
     int GetLook() const { return m_nLook; }
+    CFont* GetCaptionFont() const { return m_pCaptionFont; }
     const std::vector<std::unique_ptr<CaptionButton>>& GetButtons() const { return m_buttons; }
     // The caption button of a kind, or null.
     CaptionButton* FindButton(int kind) const;
@@ -96,5 +97,6 @@ protected:
     CUXIconHolder m_iconClose;
     CUXIconHolder m_iconOptions;
     CControlBar* m_pBuiltFor = nullptr;   // the bar the buttons were made for
+    CFont* m_pCaptionFont = nullptr;      // the title's: the menus' font for a menu bar, else bold
     BOOL m_bTrackingLeave = FALSE;
 };

@@ -5,7 +5,9 @@
 // the user tools in their own menu, the user's shortcuts, and the customize dialog. The bar layout is saved when the program closes and comes back when it starts.
 //
 // Started with /tour it shows itself on its own: it opens the customize dialog and shows its pages, closes it,
-// opens the colour pop-up, the Edit and the Tools menu, and ends (tools/uilib-demo.sh takes screenshots meanwhile).
+// opens the colour pop-up, the Edit and the Tools menu, docks the Standard bar on the left, on the right and by
+// each docking window, floats the menu bar and docks it back, makes the floating Format bar narrow, and ends
+// (tools/uilib-demo.sh takes screenshots meanwhile).
 #include "ShowcaseIds.h"
 #include "UilibResources.h"
 #include "framework/win/Framework.h"
@@ -368,12 +370,51 @@ private:
             PostMessage(WM_APP + 7, 4);   // Tools
             break;
         case 16: ::EndMenu(); break;
-        case 17:
-            KillTimer(kTourTimer);
-            PostMessage(WM_CLOSE);
+        default:
+            if (step > 16 && !DockingTourStep(step - 17))
+            {
+                KillTimer(kTourTimer);
+                PostMessage(WM_CLOSE);
+            }
             break;
-        default: break;
         }
+    }
+    // The docking part of the tour: the Standard bar standing on the left and on the right, by the Files window
+    // and by the Output window, the menu bar floated and docked back by a double click, and all back in place.
+    // FALSE when the tour is over.
+    BOOL DockingTourStep(int step)
+    {
+        auto dockBy = [this](CUXDockWindow& window)
+        {
+            CRect target;
+            window.GetWindowRect(&target);
+            CRect drop(target.CenterPoint(), CSize(30, 30));
+            DockControlBar(&m_standard, window.m_pDockBar, &drop);
+        };
+        switch (step)
+        {
+        case 0: DockControlBar(&m_standard, AFX_IDW_DOCKBAR_LEFT); break;
+        case 1: DockControlBar(&m_standard, AFX_IDW_DOCKBAR_RIGHT); break;
+        case 2: dockBy(m_files); break;
+        case 3: dockBy(m_output); break;
+        case 4: DockControlBar(&m_standard, AFX_IDW_DOCKBAR_TOP); break;
+        case 5:
+        case 6: m_wndMenuBar.m_pDockContext->ToggleDocking(); break;
+        case 7:
+            // The floating Format bar made narrow: its buttons in two rows, as a drag of its frame's edge leaves it.
+            if (m_format.IsFloating())
+            {
+                CRect frame;
+                m_format.GetParentFrame()->GetWindowRect(&frame);
+                m_format.CalcDynamicLayout(80, LM_HORZ | LM_COMMIT);
+                FloatControlBar(&m_format, frame.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+            }
+            break;
+        default: return FALSE;
+        }
+        RecalcLayout();
+        PostMessage(kRaiseFloating);
+        return TRUE;
     }
     // Keys to the open colour pop-up (it holds the mouse): a colour of the standard ones.
     static void ChooseColor()

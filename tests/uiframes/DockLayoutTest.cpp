@@ -1,0 +1,623 @@
+// The layout of docked and floating bars on a frame like a program's (the menu bar, three tool bars, two
+// docking windows, a rebar): a bar standing on a side lays its buttons in one column, a bar dropped by a
+// docking window gets a row of its own, a row that no longer fits wraps, stored places are pulled onto the
+// screen; and a seeded random run of user operations keeping every bar inside the frame and every floating
+// frame on the screen, with the layout surviving a restart.
+#include "UiFramesTestSupport.h"
+
+#include "uilib/frames/BarDockContext.h"
+#include "uilib/frames/FrameWindows.h"
+#include "uilib/frames/ReBar.h"
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+const char kProfile[] = "DlLayout";
+const UINT kDlBarIds[3] = {0xE810, 0xE811, 0xE812};
+const UINT kDlWindowIds[2] = {0xE830, 0xE831};
+
+// The frame: menu bar and three tool bars along the top, "Files" on the left, "Output" at the bottom, the rebar
+// below the top bars.
+class CDlFrame : public CUXMDIFrameWnd
+{
+public:
+    CFtToolBar m_bars[3];
+    CFtDockWindow m_windows[2];
+    CListBox m_lists[2];
+    CUXReBar m_rebar;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CUXMDIFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_wndMenuBar.CreateEx(this))
+            return -1;
+        const char* titles[3] = {"Standard", "Format", "Extra"};
+        for (int i = 0; i < 3; ++i)
+            if (!m_bars[i].CreateBar(this, kDlBarIds[i], CBRS_ALIGN_TOP, titles[i]))
+                return -1;
+        for (int i = 0; i < 2; ++i)
+        {
+            if (!m_windows[i].Create(this, i == 0 ? "Files" : "Output", kDlWindowIds[i]) ||
+                !m_lists[i].Create(WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 0, 0), &m_windows[i],
+                                   1))
+                return -1;
+            m_windows[i].SetChild(&m_lists[i]);
+            m_windows[i].SetDockedSize(CUXDockWindow::kLeft, CSize(130, 150));
+            m_windows[i].SetDockedSize(CUXDockWindow::kBottom, CSize(200, 90));
+            m_windows[i].EnableDocking(CBRS_ALIGN_ANY);
+        }
+        UXEnableDocking(this, CBRS_ALIGN_ANY);
+        m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndMenuBar);
+        for (CFtToolBar& bar : m_bars)
+            DockControlBar(&bar);
+        DockControlBar(&m_windows[0], AFX_IDW_DOCKBAR_LEFT);
+        DockControlBar(&m_windows[1], AFX_IDW_DOCKBAR_BOTTOM);
+        if (!m_rebar.Create(this))
+            return -1;
+        m_rebar.SetWindowPos(GetControlBar(AFX_IDW_DOCKBAR_TOP), 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDlFrame, CUXMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+CRect Rect(const CWnd& wnd)
+{
+    return FtScreenRect(wnd.m_hWnd);
+}
+
+std::string Text(const CRect& r)
+{
+    std::ostringstream text;
+    PrintTo(r, &text);
+    return text.str();
+}
+
+class DockLayoutTest : public UiFramesProgram
+{
+protected:
+    void SetUp() override
+    {
+        UiFramesProgram::SetUp();
+        frame = Open(CRect(0, 0, 760, 560));
+        ASSERT_NE(nullptr, frame);
+    }
+
+    // A frame at the place given, then its layout loaded from the store (as a program does once its frame is
+    // on the screen).
+    CDlFrame* Open(const CRect& place)
+    {
+        CDlFrame* pFrame = new CDlFrame;
+        if (!pFrame->LoadFrame(IDR_FT_MDI))
+            return nullptr;
+        app.m_pMainWnd = pFrame;
+        pFrame->SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
+                             SWP_NOZORDER | SWP_SHOWWINDOW);
+        Settle(pFrame);
+        pFrame->LoadBarState(kProfile);
+        Settle(pFrame);
+        return pFrame;
+    }
+    static void Settle(CFrameWnd* pFrame)
+    {
+        pFrame->RecalcLayout();
+        PumpPending();
+    }
+    // Saves the layout, closes the frame and opens a new one in its place.
+    void Restart()
+    {
+        CRect place = Rect(*frame);
+        frame->SaveBarState(kProfile);
+        frame->DestroyWindow();
+        PumpPending();
+        frame = Open(place);
+    }
+
+    CRect Client() const
+    {
+        CRect client;
+        frame->GetClientRect(&client);
+        frame->ClientToScreen(&client);
+        return client;
+    }
+    std::vector<CControlBar*> Movable() const
+    {
+        return {&frame->m_wndMenuBar, &frame->m_bars[0], &frame->m_bars[1], &frame->m_bars[2],
+                &frame->m_windows[0], &frame->m_windows[1]};
+    }
+    // The visible items' rectangles (client coordinates), separators too; with separators: none.
+    static std::vector<CRect> Buttons(CUXToolBar& bar, bool separators = true)
+    {
+        std::vector<CRect> rects;
+        for (int i = 0; i < bar.GetCount(); ++i)
+        {
+            TBBUTTON button = bar.GetButton(i);
+            if ((button.fsState & TBSTATE_HIDDEN) || (!separators && (button.fsStyle & TBSTYLE_SEP)))
+                continue;
+            CRect rect;
+            bar.GetItemRect(i, &rect);
+            rects.push_back(rect);
+        }
+        return rects;
+    }
+
+    // The first broken rule of the layout, empty when all hold: every visible docked bar (the rebar too) lies
+    // inside the client area and no two overlap; every floating frame lies inside the work area; every button
+    // of a visible tool bar lies inside its bar.
+    std::string BrokenRule() const
+    {
+        CRect client = Client();
+        std::vector<std::pair<CControlBar*, CRect>> docked;
+        std::vector<CControlBar*> bars = Movable();
+        bars.push_back(&frame->m_rebar);
+        for (CControlBar* pBar : bars)
+        {
+            if (!pBar->IsWindowVisible())
+                continue;
+            CRect rect = Rect(*pBar);
+            std::string name = AfxGetWindowText(pBar->m_hWnd).GetString();
+            if (pBar->IsFloating())
+            {
+                CRect mini = FtScreenRect(::GetParent(pBar->m_pDockBar->m_hWnd));
+                CRect work = UXWorkAreaNear(mini);
+                if ((mini & work) != mini)
+                    return name + " floats at " + Text(mini) + " outside the work area " + Text(work);
+            }
+            else
+            {
+                if (!rect.IsRectEmpty() && (rect & client) != rect)
+                    return name + " at " + Text(rect) + " is outside the client area " + Text(client);
+                for (const auto& other : docked)
+                    if (!(rect & other.second).IsRectEmpty())
+                        return name + " at " + Text(rect) + " overlaps " +
+                               AfxGetWindowText(other.first->m_hWnd).GetString() + " at " + Text(other.second);
+                docked.emplace_back(pBar, rect);
+            }
+            if (CUXToolBar* pToolBar = dynamic_cast<CUXToolBar*>(pBar))
+            {
+                CRect inside;
+                pToolBar->GetClientRect(&inside);
+                for (const CRect& button : Buttons(*pToolBar))
+                    if ((button & inside) != button)
+                        return name + " has a button at " + Text(button) + " outside its client " + Text(inside);
+            }
+        }
+        return std::string();
+    }
+
+    // Where every bar is: visible, floating, its dock bar, its rectangle (docked: relative to the client area).
+    std::string Layout() const
+    {
+        std::ostringstream text;
+        CRect client = Client();
+        for (CControlBar* pBar : Movable())
+        {
+            CRect rect = Rect(*pBar);
+            if (!pBar->IsFloating())
+                rect.OffsetRect(-client.left, -client.top);
+            text << pBar->GetDlgCtrlID() << (pBar->IsWindowVisible() ? " shown " : " hidden ")
+                 << (pBar->IsFloating() ? "floating " : "docked ")
+                 << (pBar->m_pDockBar != nullptr ? pBar->m_pDockBar->GetDlgCtrlID() : 0) << " ";
+            if (pBar->IsWindowVisible())
+                PrintTo(rect, &text);
+            text << "\n";
+        }
+        return text.str();
+    }
+
+    CDlFrame* frame = nullptr;
+};
+
+}   // namespace
+
+TEST_F(DockLayoutTest, AToolBarStandingOnASideLaysItsButtonsInOneColumn)
+{
+    CFtToolBar& bar = frame->m_bars[0];
+    const UINT sides[4] = {AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_BOTTOM, 0};
+    for (UINT side : sides)
+    {
+        if (side != 0)
+            frame->DockControlBar(&bar, side);
+        else
+            frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+        Settle(frame);
+        BOOL standing = side == AFX_IDW_DOCKBAR_LEFT || side == AFX_IDW_DOCKBAR_RIGHT;
+        std::vector<CRect> buttons = Buttons(bar);
+        ASSERT_EQ(4u, buttons.size());
+        for (size_t i = 1; i < buttons.size(); ++i)
+        {
+            // One below the other, or side by side.
+            EXPECT_EQ(standing ? buttons[0].left : buttons[i - 1].right, buttons[i].left) << side << " " << i;
+            EXPECT_EQ(standing ? buttons[i - 1].bottom : buttons[0].top, buttons[i].top) << side << " " << i;
+        }
+        CRect window = Rect(bar);
+        EXPECT_EQ(standing, window.Height() > window.Width()) << side;
+        EXPECT_EQ("", BrokenRule()) << side;
+    }
+}
+
+TEST_F(DockLayoutTest, AToolBarDroppedByADockingWindowGetsARowOfItsOwn)
+{
+    // The Files window on the left, Output at the bottom: a bar dropped on either stands beside it.
+    CFtToolBar& bar = frame->m_bars[1];
+    for (CFtDockWindow& window : frame->m_windows)
+    {
+        CRect target = Rect(window);
+        BOOL bHorz = (window.GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+        CRect drop(target.CenterPoint(), bHorz ? CSize(100, 26) : CSize(26, 100));
+        frame->DockControlBar(&bar, window.m_pDockBar, &drop);
+        Settle(frame);
+        ASSERT_EQ(window.m_pDockBar, bar.m_pDockBar);
+        EXPECT_TRUE(bar.IsWindowVisible());
+        EXPECT_TRUE(window.IsWindowVisible());
+        CRect placed = Rect(bar), now = Rect(window);
+        // Across the side they share nothing: each has a row of its own.
+        if (bHorz)
+            EXPECT_TRUE(placed.bottom <= now.top || placed.top >= now.bottom) << Text(placed) << Text(now);
+        else
+            EXPECT_TRUE(placed.right <= now.left || placed.left >= now.right) << Text(placed) << Text(now);
+        EXPECT_EQ("", BrokenRule());
+    }
+}
+
+TEST_F(DockLayoutTest, ARowThatNoLongerFitsWrapsAndItsBarsStayOnTheFrameAfterARestart)
+{
+    // The menu bar floats: Standard moves up into its row. Docked back by a double click, the menu bar takes
+    // the whole row again and Standard goes on below it, never past the frame's right edge.
+    CUXMenuBar& menu = frame->m_wndMenuBar;
+    CFtToolBar& standard = frame->m_bars[0];
+    int menuTop = Rect(menu).top;
+    menu.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_TRUE(menu.IsFloating());
+    EXPECT_EQ(menuTop, Rect(standard).top);
+    menu.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_FALSE(menu.IsFloating());
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_TRUE(standard.IsWindowVisible());
+
+    std::string before = Layout();
+    Restart();
+    ASSERT_NE(nullptr, frame);
+    EXPECT_TRUE(frame->m_bars[0].IsWindowVisible());
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_EQ(before, Layout());
+}
+
+TEST_F(DockLayoutTest, StoredPlacesAndSizesArePulledOntoTheScreen)
+{
+    CFtToolBar& bar = frame->m_bars[2];
+    frame->FloatControlBar(&bar, CPoint(200, 200), CBRS_ALIGN_TOP);
+    frame->m_windows[0].SetDockedSize(CUXDockWindow::kLeft, CSize(99999, 99999));
+    frame->m_windows[1].SetFloatingSize(CSize(50000, 40));
+    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(screen, frame->m_windows[0].GetDockedSize(CUXDockWindow::kLeft));
+    EXPECT_EQ(CSize(screen.cx, 40), frame->m_windows[1].GetFloatingSize());
+    frame->m_windows[0].SetDockedSize(CUXDockWindow::kLeft, CSize(130, 150));
+    Settle(frame);
+    frame->SaveBarState(kProfile);
+    // The floating frame's record, moved far off the screen as a damaged or foreign store may have it.
+    HKEY hKey = nullptr;
+    int moved = 0;
+    for (int i = 0; i < 20; ++i)
+    {
+        std::string key = std::string(kAppKey) + "\\" + kProfile + "-Bar" + std::to_string(i);
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+            break;
+        DWORD floating = 0, size = sizeof(floating);
+        if (::RegQueryValueExA(hKey, "Floating", nullptr, nullptr, reinterpret_cast<BYTE*>(&floating), &size) ==
+                ERROR_SUCCESS &&
+            floating != 0)
+        {
+            DWORD x = static_cast<DWORD>(-32000), y = 99999;
+            ::RegSetValueExA(hKey, "XPos", 0, REG_DWORD, reinterpret_cast<BYTE*>(&x), sizeof(x));
+            ::RegSetValueExA(hKey, "YPos", 0, REG_DWORD, reinterpret_cast<BYTE*>(&y), sizeof(y));
+            ++moved;
+        }
+        ::RegCloseKey(hKey);
+    }
+    ASSERT_EQ(1, moved);
+    CRect place = Rect(*frame);
+    frame->DestroyWindow();
+    PumpPending();
+    frame = Open(place);
+    ASSERT_NE(nullptr, frame);
+    ASSERT_TRUE(frame->m_bars[2].IsFloating());
+    EXPECT_TRUE(frame->m_bars[2].IsWindowVisible());
+    EXPECT_EQ("", BrokenRule());
+}
+
+namespace
+{
+
+// The seed of the random run: VEXUL_DOCK_SEED when set, else a fixed one.
+unsigned DockSeed()
+{
+    const char* text = std::getenv("VEXUL_DOCK_SEED");
+    return text != nullptr ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : 20261209u;
+}
+
+}   // namespace
+
+TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThroughRestarts)
+{
+    const unsigned seed = DockSeed();
+    const int kSteps = 1000;
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const UINT sides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                           AFX_IDW_DOCKBAR_RIGHT};
+    CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const char* names[8] = {"dock at a side", "dock by a docking window", "float", "double click",
+                            "resize floating frame", "hide or show", "resize frame", "save and restart"};
+    int counts[8] = {};
+    int checks = 0;
+    for (int step = 0; step < kSteps; ++step)
+    {
+        std::vector<CControlBar*> bars = Movable();
+        CControlBar* pBar = bars[static_cast<size_t>(pick(static_cast<int>(bars.size())))];
+        int operation = pick(8);
+        std::string before = Layout();
+        switch (operation)
+        {
+        case 0:
+        {
+            CDockBar* pDockBar = static_cast<CDockBar*>(frame->GetControlBar(sides[pick(4)]));
+            CRect side = Rect(*pDockBar);
+            CRect client = Client();
+            CPoint at(side.left + pick(std::max<int>(1, std::min(side.Width(), client.Width()))),
+                      side.top + pick(std::max<int>(1, std::min(side.Height(), client.Height()))));
+            CRect drop(at, CSize(40, 40));
+            frame->DockControlBar(pBar, pDockBar, pick(3) == 0 ? nullptr : &drop);
+            break;
+        }
+        case 1:
+        {
+            CFtDockWindow& window = frame->m_windows[pick(2)];
+            if (!window.IsWindowVisible() || window.IsFloating() || pBar == &window)
+                break;
+            CRect drop(Rect(window).CenterPoint(), CSize(40, 40));
+            frame->DockControlBar(pBar, window.m_pDockBar, &drop);
+            break;
+        }
+        case 2:
+            frame->FloatControlBar(pBar, CPoint(pick(screen.cx + 400) - 200, pick(screen.cy + 400) - 200),
+                                   pick(2) ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+            break;
+        case 3: pBar->m_pDockContext->ToggleDocking(); break;
+        case 4:
+            if (pBar->IsFloating() && pBar->IsWindowVisible())
+            {
+                // What a drag of the frame's edge ends with: the bar laid out for the new width.
+                if (CUXDockWindow* pWindow = CUXDockWindow::FromBar(pBar))
+                    pWindow->SetFloatingSize(CSize(60 + pick(400), 60 + pick(400)));
+                else
+                    pBar->CalcDynamicLayout(20 + pick(200), LM_HORZ | LM_COMMIT);
+                pBar->GetParentFrame()->RecalcLayout();
+            }
+            break;
+        case 5: frame->ShowControlBar(pBar, !pBar->IsWindowVisible(), FALSE); break;
+        case 6:
+            frame->SetWindowPos(nullptr, 0, 0, 560 + pick(std::max<int>(1, screen.cx - 560)),
+                                460 + pick(std::max<int>(1, screen.cy - 460)), SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case 7:
+        {
+            Settle(frame);
+            std::string saved = Layout();
+            Restart();
+            ASSERT_NE(nullptr, frame) << "seed " << seed << " step " << step;
+            ASSERT_EQ(saved, Layout()) << "seed " << seed << " step " << step << ": the restart changed the layout";
+            break;
+        }
+        }
+        ++counts[operation];
+        Settle(frame);
+        std::string broken = BrokenRule();
+        ASSERT_EQ("", broken) << "seed " << seed << " (set VEXUL_DOCK_SEED to repeat), step " << step << ": "
+                              << names[operation] << " on " << AfxGetWindowText(pBar->m_hWnd).GetString()
+                              << "\nbefore:\n"
+                              << before << "after:\n"
+                              << Layout();
+        ++checks;
+    }
+    std::printf("random docking, seed %u: %d operations (", seed, kSteps);
+    for (int i = 0; i < 8; ++i)
+        std::printf("%s%s %d", i > 0 ? ", " : "", names[i], counts[i]);
+    std::printf("); the rules held after each of %d steps: docked bars inside the client area and apart, "
+                "floating frames in the work area, buttons inside their bars, restarts keeping the layout\n",
+                checks);
+}
+
+TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsDrawsBothAndItsCaptionHoldsItsButtons)
+{
+    // Red, green, a separator, blue, yellow; floating, made narrower: two rows.
+    CFtToolBar& bar = frame->m_bars[0];
+    const UINT first = kDlBarIds[0] * 10;
+    const UINT ids[5] = {first + 1, first + 2, 0, first + 3, first + 4};
+    ASSERT_TRUE(bar.SetButtons(ids, 5));
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    // What the end of a drag of the floating frame's edge does: the bar laid out for the width, floated
+    // again where it is.
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(bar.GetParentFrame());
+    CRect window = Rect(*pMini);
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, window.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    std::vector<CRect> buttons = Buttons(bar, false);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_GT(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ("", BrokenRule());
+    // The separator that ends the first row is the gap below it, across the bar.
+    CRect gap, inside;
+    bar.GetItemRect(2, &gap);
+    bar.GetClientRect(&inside);
+    EXPECT_EQ(CRect(inside.left, buttons[0].bottom, inside.right, buttons[2].top), gap);
+
+    // Every button shows its whole image (a square of 10 x 9 pixels in its colour), the first row too; no
+    // line of the separator crosses it.
+    const COLORREF colors[4] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(200, 160, 0)};
+    for (int i = 0; i < 4; ++i)
+    {
+        CRect button = buttons[static_cast<size_t>(i)];
+        bar.ClientToScreen(&button);
+        auto whole = [&]()
+        {
+            ScreenCopy copy(button);
+            int count = 0;
+            for (int y = button.top; y < button.bottom; ++y)
+                for (int x = button.left; x < button.right; ++x)
+                    count += copy.At(x, y) == colors[i] ? 1 : 0;
+            return count == 90;
+        };
+        EXPECT_TRUE(FtPumpUntil(whole)) << i << " " << Text(button);
+    }
+    // The caption holds its close button whole.
+    window = Rect(*pMini);
+    CRect client;
+    pMini->GetClientRect(&client);
+    pMini->ClientToScreen(&client);
+    const CUXMiniDockFrameWnd::CaptionButton* close = pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton);
+    ASSERT_NE(nullptr, close);
+    EXPECT_FALSE(close->collapsed);
+    CRect placed = close->rect + window.TopLeft();
+    EXPECT_EQ(placed, placed & window);
+    EXPECT_LE(placed.bottom, client.top);
+    EXPECT_GE(placed.left, window.left + 2 * ::GetSystemMetrics(SM_CXEDGE));
+}
+
+TEST_F(DockLayoutTest, AFloatingFrameMadeNarrowerPaintsItsWholeCaption)
+{
+    // Eight buttons in a row, then in rows of two: the frame loses half its width.
+    CFtToolBar& bar = frame->m_bars[1];
+    const UINT first = kDlBarIds[1] * 10;
+    const UINT ids[8] = {first + 1, first + 2, first + 3, first + 4, first + 5, first + 6, first + 7, first + 8};
+    ASSERT_TRUE(bar.SetButtons(ids, 8));
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    CRect wide = Rect(*bar.GetParentFrame());
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, wide.TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(bar.GetParentFrame());
+    CRect window = Rect(*pMini);
+    ASSERT_LT(window.Width(), wide.Width() - 40);
+    // The close button shows its black cross at its new place.
+    const CUXMiniDockFrameWnd::CaptionButton* close = pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton);
+    ASSERT_NE(nullptr, close);
+    CRect placed = close->rect + window.TopLeft();
+    EXPECT_TRUE(FtPumpUntil([&]() { return ScreenCopy(placed).RowsHold(placed.left, placed.right, placed.top,
+                                                                        placed.Height(), RGB(0, 0, 0)); }))
+        << Text(placed);
+}
+
+TEST_F(DockLayoutTest, AFloatingDockingWindowSizesByEveryEdgeAndCornerAndDocksBackAtTheSizeItHad)
+{
+    // Files takes its whole column (expanded), then is dragged off by its caption band.
+    CFtDockWindow& files = frame->m_windows[0];
+    CUXDockBar::FromBar(files.m_pDockBar)->ExpandWindow(&files);
+    Settle(frame);
+    CRect docked = Rect(files) - Client().TopLeft();
+    CRect band = files.GetCaptionRect();
+    files.ClientToScreen(&band);
+    VxInput::Drag(CPoint(band.left + 30, band.CenterPoint().y), Client().CenterPoint());
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(files.GetParentFrame());
+    EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
+
+    // Each edge and corner of its frame sizes it, and it keeps the size.
+    CRect window = Rect(*pMini);
+    const struct
+    {
+        CPoint at;
+        LRESULT hit;
+    } borders[4] = {{CPoint(window.left + 1, window.top + 1), HTTOPLEFT},
+                    {CPoint(window.right - 2, window.bottom - 2), HTBOTTOMRIGHT},
+                    {CPoint(window.CenterPoint().x, window.top + 1), HTTOP},
+                    {CPoint(window.CenterPoint().x, window.bottom - 2), HTBOTTOM}};
+    for (const auto& border : borders)
+        EXPECT_EQ(border.hit, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(border.at.x, border.at.y)));
+    CSize size = Rect(files).Size();
+    VxInput::Drag(borders[3].at, borders[3].at + CSize(0, 40));
+    Settle(frame);
+    EXPECT_EQ(size + CSize(0, 40), Rect(files).Size());
+    pMini = static_cast<CUXMiniDockFrameWnd*>(files.GetParentFrame());
+    window = Rect(*pMini);
+    CPoint corner(window.left + 1, window.top + 1);
+    VxInput::Drag(corner, corner - CSize(30, 20));
+    Settle(frame);
+    EXPECT_EQ(size + CSize(30, 60), Rect(files).Size());
+    EXPECT_EQ(size + CSize(30, 60), files.GetFloatingSize());
+    EXPECT_EQ("", BrokenRule());
+
+    // A double click on the caption docks it back as it was: the whole column.
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    EXPECT_FALSE(files.IsFloating());
+    EXPECT_TRUE(files.IsExpanded());
+    EXPECT_EQ(docked, Rect(files) - Client().TopLeft());
+}
+
+TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMenuFont)
+{
+    CUXMenuBar& menu = frame->m_wndMenuBar;
+    menu.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_TRUE(menu.IsFloating());
+    CUXMiniDockFrameWnd* pMini = static_cast<CUXMiniDockFrameWnd*>(menu.GetParentFrame());
+    EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
+    EXPECT_EQ(&uxAfxData.m_fontNormal, pMini->GetCaptionFont());
+    ASSERT_NE(nullptr, pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton));
+    // A tool bar's frame keeps the bold title.
+    frame->FloatControlBar(&frame->m_bars[0], CPoint(100, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    EXPECT_EQ(&uxAfxData.m_fontBold,
+              static_cast<CUXMiniDockFrameWnd*>(frame->m_bars[0].GetParentFrame())->GetCaptionFont());
+}
+
+TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsComesBackInTwoRowsAfterARestart)
+{
+    CFtToolBar& bar = frame->m_bars[0];
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    bar.CalcDynamicLayout(60, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&bar, Rect(*bar.GetParentFrame()).TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    std::string before = Layout();
+    Restart();
+    ASSERT_NE(nullptr, frame);
+    CFtToolBar& again = frame->m_bars[0];
+    ASSERT_TRUE(again.IsFloating());
+    std::vector<CRect> buttons = Buttons(again);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_GE(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_EQ(before, Layout());
+
+    // A program that floats the bar in one row before it loads the state: the bar takes the stored width.
+    again.CalcDynamicLayout(500, LM_HORZ | LM_COMMIT);
+    frame->FloatControlBar(&again, Rect(*again.GetParentFrame()).TopLeft(), CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC);
+    Settle(frame);
+    ASSERT_EQ(Buttons(again)[0].top, Buttons(again)[3].top);
+    frame->LoadBarState(kProfile);
+    Settle(frame);
+    buttons = Buttons(again);
+    EXPECT_GE(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ("", BrokenRule());
+    EXPECT_EQ(before, Layout());
+}
