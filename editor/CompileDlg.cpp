@@ -34,7 +34,7 @@ void CCompileDlg::OnCompile()
     CString travelling = ListTravellingFiles(settings);
     if (compiled && !travelling.IsEmpty())
     {
-        CString program = m_strPlayerPath.Mid(m_strPlayerPath.ReverseFind('\\') + 1);
+        CString program = Path::FileNameOf(m_strPlayerPath);
         AfxMessageBox(m_compiler.GetMessage() + FormatString(IDS_COMPILE_FILES_TRAVEL,
                                                              static_cast<const char*>(program),
                                                              static_cast<const char*>(travelling)),

@@ -106,10 +106,9 @@ BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask
 
 void GetFolderOfPath(const char* path, CString& folder)
 {
-    CString p = path ? path : "";
-    int last = p.ReverseFind('\\');
-    if (last > 0)
-        folder = p.Left(last);
+    CString above = Path::FolderOf(path);
+    if (!above.IsEmpty())   // a backslash after the first character
+        folder = above;
 }
 
 BOOL FileExists(const char* path)
@@ -174,14 +173,6 @@ CString GetModulePath(HMODULE module)
     }
 }
 
-CString AppendPath(const char* folder, const char* name)
-{
-    CString path = folder ? folder : "";
-    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
-        path += "\\";
-    return path + (name ? name : "");
-}
-
 CFileStamp GetFileStamp(const char* path)
 {
     CFileStamp stamp;
@@ -200,13 +191,12 @@ CString FreeFileName(const char* path)
     CString wanted = path ? path : "";
     if (wanted.IsEmpty() || !FileExists(wanted))
         return wanted;
-    int dot = wanted.ReverseFind('.');
-    if (dot <= wanted.ReverseFind('\\'))
-        dot = wanted.GetLength();
+    CString base = Path::WithoutExtension(wanted);
+    CString extension = Path::ExtensionOf(wanted);
     for (int n = 2;; n++)
     {
         CString candidate;
-        candidate.Format("%s_%d%s", wanted.Left(dot).GetString(), n, wanted.Mid(dot).GetString());
+        candidate.Format("%s_%d%s", base.GetString(), n, extension.GetString());
         if (!FileExists(candidate))
             return candidate;
     }

@@ -45,8 +45,6 @@ CString GetCurrentFolder();
 CString GetModulePath(HMODULE module);
 // The folder without one trailing backslash (a lone "\\" stays).
 CString WithoutTrailingBackslash(CString folder);
-// folder + "\\" + name, without doubling a backslash the folder ends with.
-CString AppendPath(const char* folder, const char* name);
 
 // What a file looked like on disk: whether it exists, its size and the time it was last written.
 struct CFileStamp

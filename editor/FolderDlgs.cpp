@@ -164,7 +164,7 @@ void CSelectFolderDlg::OnCreateFolder()
     if (dlg.m_strName.IsEmpty())
         return;
     CWaitCursor wait;
-    CString folder = AppendPath(m_strPath, dlg.m_strName);
+    CString folder = Path::Join(m_strPath, dlg.m_strName);
     if (!CreateFolderOrTell(folder))
         return;
     m_tree.PopulateTree();

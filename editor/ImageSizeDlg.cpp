@@ -53,7 +53,7 @@ BOOL CImageSizeDlg::OnInitDialog()
     if (!m_strPath.IsEmpty())
         SetDlgItemText(
             IDC_SIZE_MISMATCH,
-            FormatString(IDS_SIZE_MISMATCH_FILE, m_strPath.Mid(m_strPath.ReverseFind('\\') + 1).GetString()));
+            FormatString(IDS_SIZE_MISMATCH_FILE, Path::FileNameOf(m_strPath).GetString()));
     SetDlgItemText(IDC_SIZE_TARGET, FormatString(IDS_SIZE_TARGET, m_nTargetWidth, m_nTargetHeight));
     SetDlgItemText(IDC_SIZE_ACTUAL, FormatString(IDS_SIZE_ACTUAL, m_nActualWidth, m_nActualHeight));
     return TRUE;

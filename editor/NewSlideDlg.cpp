@@ -234,7 +234,7 @@ BOOL CNewSlideDlg::BringImageIntoProject()
     if (source.IsEmpty() || !FileExists(source) ||
         !ImportFileToProject(source, m_strProjectFolder, relative))
         return FALSE;
-    m_strFile = AppendPath(m_strProjectFolder, relative);
+    m_strFile = Path::Join(m_strProjectFolder, relative);
     if (m_nBackground != USER_BACKGROUND)
     {
         m_nBackground = USER_BACKGROUND;

@@ -105,9 +105,8 @@ private:
 // "name_2.ext", "name_3.ext", … short enough to be its own entry name, that nothing in the project uses.
 CString FreeProjectName(const CString& name, const CProjectNames& names)
 {
-    int dot = name.ReverseFind('.');
-    CString base = dot > 0 ? name.Left(dot) : name;
-    CString extension = dot > 0 ? name.Mid(dot) : CString();
+    CString base = Path::WithoutExtension(name);
+    CString extension = Path::ExtensionOf(name);
     for (int n = 2;; n++)
     {
         CString suffix;
@@ -152,7 +151,7 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
     }
     else
     {
-        CString name = path.Mid(path.ReverseFind('\\') + 1);
+        CString name = Path::FileNameOf(path);
         if (folder.IsEmpty())
             return FALSE;
         BOOL readable = FALSE;
@@ -192,8 +191,8 @@ BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolde
     if (!readable || folder.IsEmpty())
         return FALSE;
     CProjectNames names(folder, pack, bytes);
-    CString name = path.Mid(path.ReverseFind('\\') + 1);
-    CString target = folder + "\\" + TellFreeName(name, FreeProjectName(name, names));
+    CString name = Path::FileNameOf(path);
+    CString target = Path::Join(folder, TellFreeName(name, FreeProjectName(name, names)));
     if (!CopyFileWithPrompt(target, path, FALSE))
         return FALSE;
     copyPath = target;
@@ -221,7 +220,7 @@ int CopyExampleFiles(const char* exampleFolder, const char* projectFolder)
         // Only names of files beside the list: the copy never leaves the two folders.
         if (file.GetLength() < 2 || file.FindOneOf("\\/:") >= 0 || file == "..")
             continue;
-        if (CopyFileWithPrompt(AppendPath(projectFolder, file), AppendPath(folder, file), TRUE))
+        if (CopyFileWithPrompt(Path::Join(projectFolder, file), Path::Join(folder, file), TRUE))
             copied++;
     }
     return copied;

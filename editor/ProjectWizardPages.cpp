@@ -557,7 +557,7 @@ void CWProjHelp::DoDataExchange(CDataExchange* pDX)
 
 BOOL CWProjHelp::IsStartProgramShipped()
 {
-    return FileExists(AppendPath(theApp.m_strAppFolder, "VxlStart.exe"));
+    return FileExists(Path::Join(theApp.m_strAppFolder, "VxlStart.exe"));
 }
 
 BOOL CWProjHelp::OnSetActive()

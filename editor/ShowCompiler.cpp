@@ -148,12 +148,6 @@ BOOL ReadWholeFile(const char* path, ULONGLONG maxSize, std::vector<BYTE>& data)
     return length == 0 || file.Read(data.data(), static_cast<UINT>(length)) == length;
 }
 
-// A path without drive and not starting at a root counts from the project folder.
-BOOL IsRelativePath(const CString& path)
-{
-    return path[0] != '\\' && path[1] != ':';
-}
-
 }   // namespace
 
 CShowCompiler::CShowCompiler() : m_failure(failNone), m_nWrittenSize(0)
@@ -419,8 +413,8 @@ BOOL CShowCompiler::Compile(const char* playerPath, const char* projectFolder, c
     if (!settings.m_strIconFile.IsEmpty())
     {
         CString icon = settings.m_strIconFile;
-        if (IsRelativePath(icon) && projectFolder && *projectFolder)
-            icon = CString(projectFolder) + "\\" + icon;
+        if (Path::IsRelative(icon) && projectFolder && *projectFolder)
+            icon = Path::Join(projectFolder, icon);
         if (!ReplaceIcons(playerPath, icon))
         {
             failure = m_failure;

@@ -188,7 +188,7 @@ void CSlideBackgroundDlg::OnDropFiles(HDROP hDropInfo)
     CString relative;
     if (!ImportFileToProject(path, m_strProjectFolder, relative, m_pPack))
         return;
-    if (m_Picture.Load(AppendPath(m_strProjectFolder, relative)))
+    if (m_Picture.Load(Path::Join(m_strProjectFolder, relative)))
     {
         m_strImageFile = relative;
         ShowPicture();

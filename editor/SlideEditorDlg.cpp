@@ -753,7 +753,7 @@ BOOL CSlideEditorDlg::LoadBackgroundPicture(const char* name, CPicture& picture)
         return TRUE;
     if (FileExists(name) && picture.Load(name))
         return TRUE;
-    return !m_strProjectFolder.IsEmpty() && picture.Load(AppendPath(m_strProjectFolder, name));
+    return !m_strProjectFolder.IsEmpty() && picture.Load(Path::Join(m_strProjectFolder, name));
 }
 
 void CSlideEditorDlg::PlaceAllObjects()
@@ -1006,7 +1006,7 @@ void CSlideEditorDlg::OnObjectOrder()
 void CSlideEditorDlg::ApplyOrder()
 {
     // The clicked objects first, in click order (up to the first repeat), then the others in their order.
-    std::vector<CSlideObjSlot*> ordered;
+    std::vector<std::unique_ptr<CSlideObjSlot>> ordered;
     BOOL taken[MAX_OBJECTS] = {};
     for (int k = 0; k < m_nOrderCount; k++)
     {
@@ -1014,14 +1014,14 @@ void CSlideEditorDlg::ApplyOrder()
         if (index < 0 || index >= MAX_OBJECTS || taken[index])
             break;
         taken[index] = TRUE;
-        ordered.push_back(m_Slide.m_pSlots[index]);
+        ordered.push_back(std::move(m_Slide.m_pSlots[index]));
     }
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i < MAX_OBJECTS; i++)
-            if (!taken[i] && (m_Slide.m_pSlots[i]->m_bUsed != 0) == (pass == 0))
-                ordered.push_back(m_Slide.m_pSlots[i]);
+            if (!taken[i] && m_Slide.m_pSlots[i] && (m_Slide.m_pSlots[i]->m_bUsed != 0) == (pass == 0))
+                ordered.push_back(std::move(m_Slide.m_pSlots[i]));
     for (int i = 0; i < MAX_OBJECTS; i++)
-        m_Slide.m_pSlots[i] = ordered[static_cast<size_t>(i)];
+        m_Slide.m_pSlots[i] = std::move(ordered[static_cast<size_t>(i)]);
     PlaceAllObjects();
     m_bOrderMode = FALSE;
     m_nOrderCount = 0;
@@ -1145,7 +1145,7 @@ void CSlideEditorDlg::OnDropFiles(HDROP hDropInfo)
         CString relative;
         CPicture background;
         if (ImportFileToProject(path, m_strProjectFolder, relative, m_pPack) &&
-            background.Load(AppendPath(m_strProjectFolder, relative)))
+            background.Load(Path::Join(m_strProjectFolder, relative)))
         {
             m_Picture.CopyFrom(background);
             m_strImageFile = relative;

@@ -43,7 +43,7 @@ void SetTitleFont(CFontStatic& title, CWnd* dialog, int id, int pixels)
 // The tips lie beside the editor, whatever the current folder is (a project's, once one is open).
 CString TipsFilePath()
 {
-    return theApp.m_strAppFolder.IsEmpty() ? CString("tips.txt") : AppendPath(theApp.m_strAppFolder, "tips.txt");
+    return theApp.m_strAppFolder.IsEmpty() ? CString("tips.txt") : Path::Join(theApp.m_strAppFolder, "tips.txt");
 }
 
 // The file's modification time as ctime writes it, without the line end.

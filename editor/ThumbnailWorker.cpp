@@ -44,9 +44,9 @@ void CThumbnailSnapshot::Add(int cell, UINT revision, const CSlide& slide, int s
 CThumbnailResult RenderThumbnail(CThumbnailPainter& painter, CSlide& slide, int width, int height)
 {
     CThumbnailResult result;
-    CBitmap bitmap;
-    if (painter.Paint(slide, width, height, &bitmap))
-        result.bitmap = static_cast<HBITMAP>(bitmap.Detach());
+    auto bitmap = std::make_unique<CBitmap>();
+    if (painter.Paint(slide, width, height, bitmap.get()))
+        result.bitmap = std::move(bitmap);
     const CPicture& background = slide.m_Background.m_Picture;
     if (background.m_bLoaded)
     {
@@ -61,9 +61,6 @@ CThumbnailWorker::CThumbnailWorker() = default;
 CThumbnailWorker::~CThumbnailWorker()
 {
     Stop();
-    for (CThumbnailResult& result : TakeResults())
-        if (result.bitmap != nullptr)
-            DeleteObject(result.bitmap);
 }
 
 BOOL CThumbnailWorker::Start(CThumbnailSnapshot snapshot, int width, int height, HWND notify, UINT message)
@@ -153,7 +150,7 @@ void CThumbnailWorker::Run()
             AfxDeleteTempMaps();
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                m_results.push_back(result);
+                m_results.push_back(std::move(result));
             }
             ++m_nDrawn;
             PostMessageA(m_hWndNotify, m_nMessage, static_cast<WPARAM>(job.cell), 0);

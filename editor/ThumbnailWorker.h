@@ -29,7 +29,7 @@ struct CThumbnailResult
 {
     int cell = -1;
     UINT revision = 0;
-    HBITMAP bitmap = nullptr;
+    std::unique_ptr<CBitmap> bitmap;
     int pictureWidth = 0;
     int pictureHeight = 0;
 };

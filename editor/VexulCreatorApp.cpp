@@ -136,7 +136,7 @@ CString CVexulCreatorApp::FindApplicationFolder()
 {
     CString path = GetModulePath(nullptr);
     if (!path.IsEmpty() && FileExists(path))
-        return path.Left(path.ReverseFind('\\'));
+        return Path::FolderOf(path);
 
     // A program started through a path that no longer exists: the same place below the programs folder.
     if (path.GetLength() > 3 && path.Left(3).CompareNoCase("C:\\") == 0)
@@ -147,7 +147,7 @@ CString CVexulCreatorApp::FindApplicationFolder()
         {
             CString candidate = "C:\\Program Files\\" + rest.Mid(slash + 1);
             if (FileExists(candidate))
-                return candidate.Left(candidate.ReverseFind('\\'));
+                return Path::FolderOf(candidate);
         }
     }
 
@@ -261,8 +261,8 @@ public:
         if (nIndex < 0 || nIndex >= GetCount())
             return FALSE;
         const CString& path = (*this)[nIndex];
-        int name = path.ReverseFind('\\');
-        int folder = name > 0 ? path.Left(name).ReverseFind('\\') : -1;
+        // The backslash before the project's own folder: the length of the folder above it.
+        int folder = Path::FolderOf(Path::FolderOf(path)).GetLength();
         int drive = path.Find('\\');
         CString shown = path;
         if (m_nMaxDisplayLength > 0 && path.GetLength() > m_nMaxDisplayLength && drive >= 0 && folder > drive)
@@ -413,7 +413,7 @@ void CVexulCreatorApp::RunUpdateCheck()
     CString temp, longTemp;
     if (GetTempFolder(temp, longTemp))
     {
-        CString copy = AppendPath(temp, "QDLM_UpdateManager.exe");
+        CString copy = Path::Join(temp, "QDLM_UpdateManager.exe");
         if (CopyFileA(manager, copy, FALSE) && FileExists(copy))
             manager = copy;
     }

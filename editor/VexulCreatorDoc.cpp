@@ -25,18 +25,8 @@ const char kPackName[] = "VEXUL.VXL";
 const char kPlayerName[] = "VEXUL.EXE";
 const char kPlainPlayerName[] = "Vexul.exe";
 
-CString FileNameOf(const CString& path)
-{
-    return path.Mid(path.ReverseFind('\\') + 1);
-}
-
-// The folder of a path: the part before its last backslash when that comes after the first character.
-CString FolderOf(const CString& path)
-{
-    CString folder;
-    GetFolderOfPath(path, folder);
-    return folder;
-}
+using Path::FileNameOf;
+using Path::FolderOf;
 
 // A long path in lines of 60 to 80 characters, broken after backslashes where it can: a message box does not
 // break a text without blanks and would grow wider than the screen.
@@ -106,14 +96,9 @@ BOOL IsWritable(const char* path)
 }
 
 // The project's path for a file the project names: relative names count from the project folder.
-BOOL IsFullPath(const CString& name)
-{
-    return name.GetLength() > 1 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'));
-}
-
 CString ProjectPath(const CString& folder, const CString& name)
 {
-    return IsFullPath(name) ? name : AppendPath(folder, name);
+    return Path::IsFull(name) ? name : Path::Join(folder, name);
 }
 
 }   // namespace
@@ -204,7 +189,7 @@ BOOL CVexulCreatorDoc::NewProject()
     CString folder = settings.GetFolder();
     while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
         folder = folder.Left(folder.GetLength() - 1);
-    if (folder.IsEmpty() || !IsPathShortEnough(AppendPath(folder, kPackName)) || !PrepareProjectFolder(folder))
+    if (folder.IsEmpty() || !IsPathShortEnough(Path::Join(folder, kPackName)) || !PrepareProjectFolder(folder))
         return FALSE;
 
     // From here on the document holds the new project.
@@ -213,7 +198,7 @@ BOOL CVexulCreatorDoc::NewProject()
     settings.m_strFolder = folder;
     ApplySettings(settings, copyStartProgram);
     SetProfileValue(EditorProfile::PROJECT_FOLDER, folder);
-    SetPackPath(AppendPath(folder, kPackName));
+    SetPackPath(Path::Join(folder, kPackName));
     m_PackStamp = GetFileStamp(m_strPackPath);
     SetPathName(m_strPackPath);
     if (m_bCopyStartProgram)
@@ -238,7 +223,7 @@ BOOL CVexulCreatorDoc::NewProject()
 
 BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
 {
-    CString pack = AppendPath(folder, kPackName);
+    CString pack = Path::Join(folder, kPackName);
     if (FileExists(pack))
     {
         // The pack that was there stays as ".bak", under a free name when an older backup is there (a backup
@@ -257,12 +242,12 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
 
 void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
 {
-    CString player = AppendPath(folder, kPlayerName);
+    CString player = Path::Join(folder, kPlayerName);
     // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, AppendPath(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
+    if (!CopyFileWithPrompt(player, Path::Join(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -416,8 +401,8 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
 
 void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
 {
-    CString player = AppendPath(m_strProjectFolder, kPlayerName);
-    CString plainPlayer = AppendPath(theApp.m_strAppFolder, kPlainPlayerName);
+    CString player = Path::Join(m_strProjectFolder, kPlayerName);
+    CString plainPlayer = Path::Join(theApp.m_strAppFolder, kPlainPlayerName);
     CString editorText, copyText;
     int editorNumber = -1, copyNumber = -1;
     theApp.GetPlayerVersion(editorText, editorNumber);
@@ -463,7 +448,7 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             else
             {
                 CString name = FileNameOf(m_strPackPath);
-                CString copy = FreeFileName(AppendPath(
+                CString copy = FreeFileName(Path::Join(
                     m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
                 // Written anew with the current version once the project is open, but only over a kept copy.
                 if (CopyFileWithPrompt(copy, m_strPackPath, FALSE))
@@ -477,7 +462,7 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
 
 BOOL CVexulCreatorDoc::IsPlayerCompiled(BOOL showMessage)
 {
-    BOOL compiled = CarriesCompiledShow(AppendPath(m_strProjectFolder, kPlayerName));
+    BOOL compiled = CarriesCompiledShow(Path::Join(m_strProjectFolder, kPlayerName));
     if (compiled && showMessage)
         AfxMessageBox(IDS_PROJECT_COMPILED, MB_OK | MB_ICONINFORMATION);
     return compiled;
@@ -563,13 +548,13 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
     for (CString* name : names)
     {
         CString relative = ShowText::RelativeToFolder(*name, oldFolder);
-        if (relative.IsEmpty() || IsFullPath(relative))
+        if (relative.IsEmpty() || Path::IsFull(relative))
             continue;   // none, or a file outside the project
         CopyProjectFile(oldFolder, relative);
         *name = relative;
     }
     for (const char* starter : {"VxlStart.exe", "VxlStart.ini"})
-        if (FileExists(AppendPath(oldFolder, starter)))
+        if (FileExists(Path::Join(oldFolder, starter)))
             CopyProjectFile(oldFolder, starter);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_Show.SetFromProjectSettings(m_Settings);
@@ -579,12 +564,12 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
 
 void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& relative)
 {
-    CString source = AppendPath(oldFolder, relative);
-    CString target = AppendPath(m_strProjectFolder, relative);
+    CString source = Path::Join(oldFolder, relative);
+    CString target = Path::Join(m_strProjectFolder, relative);
     if (!FileExists(source) || IsSameFile(source, target))
         return;
     for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
-        CreateDirectoryA(AppendPath(m_strProjectFolder, relative.Left(slash)), nullptr);
+        CreateDirectoryA(Path::Join(m_strProjectFolder, relative.Left(slash)), nullptr);
     BOOL declined = FALSE;
     if (!CopyFileWithPrompt(target, source, TRUE, &declined) && !declined)
         AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
@@ -636,15 +621,13 @@ void CVexulCreatorDoc::EmbedFonts()
         CString face = m_Fonts.GetAt(i);
         if (!IsTrueTypeFont(&dc, face) || IsFontEmbeddingRestricted(&dc, face))
             continue;
-        BYTE* block = nullptr;
-        DWORD size = 0;
-        if (GetEmbeddedFontData(&dc, face, block, size) && block != nullptr && size > 0)
+        std::vector<BYTE> block;
+        if (GetEmbeddedFontData(&dc, face, block) && !block.empty())
         {
             CString name;
             MakeFontEntryName(face, name);
-            m_Pack.AddData(name, block, static_cast<int>(size));
+            m_Pack.AddData(name, block.data(), static_cast<int>(block.size()));
         }
-        free(block);
     }
 }
 

@@ -46,11 +46,6 @@ const COLORREF kFirstFreeText = RGB(160, 160, 160);
 const COLORREF kEmptyFrame = RGB(224, 224, 224);
 const COLORREF kDragTargetFrame = RGB(0, 0, 128);
 
-CString BareName(const CString& path)
-{
-    return path.Mid(path.ReverseFind('\\') + 1);
-}
-
 void FrameRectangle(CDC* pDC, const CRect& rect, COLORREF colour)
 {
     CBrush brush;
@@ -130,7 +125,9 @@ const CString& CVexulCreatorView::GetCellFile(int cell) const
 
 HBITMAP CVexulCreatorView::GetCellBitmap(int cell) const
 {
-    return cell >= 0 && cell < CELL_COUNT ? m_cells[cell].bitmap : nullptr;
+    if (cell < 0 || cell >= CELL_COUNT || !m_cells[cell].bitmap)
+        return nullptr;
+    return static_cast<HBITMAP>(m_cells[cell].bitmap->GetSafeHandle());
 }
 
 CRect CVexulCreatorView::GetCellRect(int cell) const
@@ -150,9 +147,7 @@ void CVexulCreatorView::LayoutCells()
 
 void CVexulCreatorView::FreeCell(CCell& cell)
 {
-    if (cell.bitmap != nullptr)
-        DeleteObject(cell.bitmap);
-    cell.bitmap = nullptr;
+    cell.bitmap.reset();
     cell.pictureWidth = 0;
     cell.pictureHeight = 0;
 }
@@ -253,7 +248,7 @@ void CVexulCreatorView::ResetCells()
         return;
     m_nSlideCount = doc->CountSlides();
     for (int i = 0; i < m_nSlideCount; i++)
-        m_cells[i].file = BareName(doc->GetSlideImageFile(i));
+        m_cells[i].file = Path::FileNameOf(doc->GetSlideImageFile(i));
 }
 
 void CVexulCreatorView::OnInitialUpdate()
@@ -338,14 +333,10 @@ void CVexulCreatorView::InstallThumbnails()
     {
         ++m_nRoundResults;
         if (result.cell < 0 || result.cell >= CELL_COUNT || m_cells[result.cell].revision != result.revision)
-        {
-            if (result.bitmap != nullptr)
-                DeleteObject(result.bitmap);   // the cell holds something else by now
-            continue;
-        }
+            continue;   // the cell holds something else by now
         CCell& cell = m_cells[result.cell];
         FreeCell(cell);
-        cell.bitmap = result.bitmap;
+        cell.bitmap = std::move(result.bitmap);
         cell.pictureWidth = result.pictureWidth;
         cell.pictureHeight = result.pictureHeight;
         InvalidateCell(result.cell);
@@ -383,7 +374,7 @@ void CVexulCreatorView::RenderCell(int cell)
     CThumbnailPainter painter(&doc->GetPack());
     CThumbnailResult result = RenderThumbnail(painter, copy, CELL_WIDTH, CELL_HEIGHT);
     FreeCell(m_cells[cell]);
-    m_cells[cell].bitmap = result.bitmap;
+    m_cells[cell].bitmap = std::move(result.bitmap);
     m_cells[cell].pictureWidth = result.pictureWidth;
     m_cells[cell].pictureHeight = result.pictureHeight;
     InvalidateCell(cell);
@@ -408,7 +399,7 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
                 mark.InflateRect(2, 2);
                 pDC->FillSolidRect(&mark, kSelectionColour);
             }
-            HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), cell.bitmap);
+            HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), cell.bitmap->GetSafeHandle());
             pDC->BitBlt(cell.rect.left, cell.rect.top, cell.rect.Width(), cell.rect.Height(), &memory, 0, 0,
                         SRCCOPY);
             ::SelectObject(memory.GetSafeHdc(), old);
@@ -630,17 +621,14 @@ void CVexulCreatorView::ReorderCells(const std::vector<int>& order)
     doc->ReorderSlides(order);
     std::vector<CCell> moved(order.size());
     for (size_t i = 0; i < order.size(); i++)
-    {
-        moved[static_cast<size_t>(order[i])] = m_cells[i];
-        m_cells[i].bitmap = nullptr;   // now held by moved
-    }
+        moved[static_cast<size_t>(order[i])] = std::move(m_cells[i]);
     for (size_t i = 0; i < order.size(); i++)
     {
         CRect rect = m_cells[i].rect;
-        m_cells[i] = moved[i];
+        m_cells[i] = std::move(moved[i]);
         m_cells[i].rect = rect;
         m_cells[i].order = -1;
-        m_cells[i].file = BareName(doc->GetSlideImageFile(i));
+        m_cells[i].file = Path::FileNameOf(doc->GetSlideImageFile(i));
     }
     RenderMissingThumbnails();
     Invalidate();
@@ -661,7 +649,7 @@ void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
     CString reason = pack.GetEntryCount() >= pack.GetCapacity()
                          ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
                          : FormatString(IDS_PACK_REASON_UNREADABLE);
-    AfxMessageBox(FormatString(message, BareName(path).GetString(), reason.GetString()),
+    AfxMessageBox(FormatString(message, Path::FileNameOf(path).GetString(), reason.GetString()),
                   MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -679,13 +667,13 @@ BOOL CVexulCreatorView::SetSlideImage(int cell, const CString& path)
         return FALSE;
     }
     CPicture picture;
-    if (!doc->LoadPictureFromPack(picture, BareName(entry)))
+    if (!doc->LoadPictureFromPack(picture, Path::FileNameOf(entry)))
     {
         // No picture: the slide does not join the show (its entry goes at the next save).
         doc->SetSlideImageFile(cell, m_cells[cell].file);
         return FALSE;
     }
-    m_cells[cell].file = BareName(entry);
+    m_cells[cell].file = Path::FileNameOf(entry);
     if (cell >= m_nSlideCount)
         m_nSlideCount = cell + 1;
     RenderCell(cell);
@@ -795,11 +783,10 @@ void CVexulCreatorView::OnSlideDelete()
     for (int i = removed; i + 1 < CELL_COUNT; i++)
     {
         CRect rect = m_cells[i].rect;
-        m_cells[i] = m_cells[i + 1];
+        m_cells[i] = std::move(m_cells[i + 1]);
         m_cells[i].rect = rect;
     }
     CCell& last = m_cells[CELL_COUNT - 1];
-    last.bitmap = nullptr;   // moved up
     FreeCell(last);
     last.file.Empty();
     ChangeCell(CELL_COUNT - 1);
@@ -837,7 +824,7 @@ void CVexulCreatorView::OnSlidePaste()
     int cell = m_nSlideCount;
     if (!doc->PasteSlide(cell))
         return;
-    m_cells[cell].file = BareName(doc->GetSlideImageFile(cell));
+    m_cells[cell].file = Path::FileNameOf(doc->GetSlideImageFile(cell));
     m_nSlideCount++;
     RenderCell(cell);
     RenderMissingThumbnails();
@@ -880,7 +867,7 @@ void CVexulCreatorView::RunPlayer(int slide)
     // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
     CString parameters;
     parameters.Format("/F \"%s\" /S=%d", doc->GetPackPath().GetString(), slide);
-    CString player = AppendPath(doc->GetProjectFolder(), "VEXUL.EXE");
+    CString player = Path::Join(doc->GetProjectFolder(), "VEXUL.EXE");
     CString saved = GetCurrentFolder();
     SetCurrentDirectoryA(doc->GetProjectFolder());
     CWnd* frame = GetParentFrame();
@@ -915,10 +902,10 @@ void CVexulCreatorView::OnCompileProject()
     if (!doc->SaveProject())
         return;
     CCompileDlg dialog(GetParentFrame());
-    dialog.m_strPlayerPath = AppendPath(doc->GetProjectFolder(), "VEXUL.EXE");
+    dialog.m_strPlayerPath = Path::Join(doc->GetProjectFolder(), "VEXUL.EXE");
     dialog.m_strProjectFilePath = doc->GetPackPath();
     dialog.m_strProjectFolder = doc->GetProjectFolder();
-    dialog.m_strPlainPlayerPath = AppendPath(theApp.m_strAppFolder, "Vexul.exe");
+    dialog.m_strPlainPlayerPath = Path::Join(theApp.m_strAppFolder, "Vexul.exe");
     dialog.m_pSettings = &doc->GetSettings();
     dialog.DoModal();
 }

@@ -104,7 +104,7 @@ protected:
     {
         CRect rect;
         CString file;   // bare file name of the slide's background
-        HBITMAP bitmap = nullptr;
+        std::unique_ptr<CBitmap> bitmap;
         int pictureWidth = 0;
         int pictureHeight = 0;
         UINT revision = 0;   // changes whenever the cell gets other contents

@@ -211,7 +211,7 @@ void CPlayerDlg::LoadShow()
     BOOL packRead = m_Pack.Load(m_strShowPath);
     // A compiled player's show lives beside the program: relative sound, font and end-program names are
     // found there.
-    m_strShowFolder = m_Pack.IsFromResource() ? m_pSession->m_strProgramFolder : FolderOfPath(m_strShowPath);
+    m_strShowFolder = m_Pack.IsFromResource() ? m_pSession->m_strProgramFolder : Path::FolderOf(m_strShowPath);
     m_pSession->m_strShowPath = m_strShowPath;
     m_pSession->m_strShowFolder = m_strShowFolder;
     m_pSession->m_Fonts.m_strShowFolder = m_strShowFolder;

@@ -7,6 +7,7 @@
 #include "show/ProjectPack.h"
 
 #include <cstring>
+#include <memory>
 
 void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
 {
@@ -37,17 +38,16 @@ void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
 
     if (IsAnimatedGif(object.m_strFile, data, size))
     {
-        CAniPicture* animated = new CAniPicture;
+        auto animated = std::make_unique<CAniPicture>();
         if (animated->LoadFromMemory(data, size))
         {
-            object.m_pAniPicture = animated;
-            object.m_bUseAniPicture = TRUE;
-            object.m_bAniStarted = FALSE;
             object.m_nWidth = animated->m_nWidth;
             object.m_nHeight = animated->m_nHeight;
+            object.m_pAniPicture = std::move(animated);
+            object.m_bUseAniPicture = TRUE;
+            object.m_bAniStarted = FALSE;
             return;
         }
-        delete animated;
     }
     object.m_Picture.LoadFromMemory(data, size);
     if (object.m_Picture.IsLoaded())

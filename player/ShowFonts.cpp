@@ -12,15 +12,6 @@
 namespace
 {
 
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (folder.IsEmpty())
-        return name;
-    if (folder.Right(1) == "\\")
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 BOOL FileExists(const CString& path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -82,7 +73,7 @@ void CShowFontInstaller::InstallFace(LPCSTR face, const CString& installed, cons
     MakeFontEntryName(face, entryName);
 
     // The face comes from the show text: a name holding a path must not reach outside the show folder.
-    CString beside = JoinPath(m_strShowFolder, entryName);
+    CString beside = Path::Join(m_strShowFolder, entryName);
     if (!m_strShowFolder.IsEmpty() && entryName.FindOneOf("\\/:") < 0 && !IsReservedDeviceName(entryName) &&
         FileExists(beside))
     {
@@ -116,14 +107,14 @@ void CShowFontInstaller::InstallBlob(const BYTE* blob, DWORD size, const CString
     const DWORD fontSize = size - kFontEntryHeaderSize;
     CString fileName;
     MakeTempFontFileName(face, fileName);
-    CString path = JoinPath(tempFolder, fileName);
+    CString path = Path::Join(tempFolder, fileName);
     if (!PrepareFontFile(path, font, fontSize))
     {
         // A running player holds another font under that name: this player's file is its own.
         CString own;
         own.Format("%s~%lu", static_cast<LPCSTR>(face), static_cast<unsigned long>(GetCurrentProcessId()));
         MakeTempFontFileName(own, fileName);
-        path = JoinPath(tempFolder, fileName);
+        path = Path::Join(tempFolder, fileName);
         if (!PrepareFontFile(path, font, fontSize))
             return;
     }

@@ -644,7 +644,7 @@ void CShowRenderer::ComposeStepFrame()
         CDC ref;
         if (hRef)
             ref.Attach(hRef);
-        m_pStepFrame.reset(new CSlideMemDC(hRef ? &ref : nullptr, area, m_crBackground));
+        m_pStepFrame = std::make_unique<CSlideMemDC>(hRef ? &ref : nullptr, area, m_crBackground);
         if (hRef)
         {
             ref.Detach();

@@ -59,29 +59,18 @@ BOOL CPlayerPack::Load(const char* path)
     return complete;
 }
 
-CString FolderOfPath(const CString& path)
-{
-    int slash = path.ReverseFind('\\');
-    return slash >= 0 ? path.Left(slash) : CString();
-}
-
 CString ChooseDefaultShowPath(const CString& programFolder, const CString& currentFolder)
 {
-    CString candidate = programFolder + "\\VEXUL.VXL";
+    CString candidate = Path::Join(programFolder, "VEXUL.VXL");
     DWORD attributes = GetFileAttributesA(candidate);
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return candidate;
-    CString path = currentFolder;
-    if (path.Right(1) != "\\")
-        path += "\\";
-    return path + "VEXUL.VXL";
+    return Path::Join(currentFolder, "VEXUL.VXL");
 }
 
 CString GetProgramFolder()
 {
     char buffer[300] = {};
     DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer) - 1);
-    CString path(buffer, static_cast<int>(length));
-    int slash = path.ReverseFind('\\');
-    return slash >= 0 ? path.Left(slash) : path;
+    return Path::FolderOf(CString(buffer, static_cast<int>(length)));
 }

@@ -39,10 +39,8 @@ protected:
     BOOL m_bFileFirst;
 };
 
-// The part of path before its last backslash (empty when it has none).
-CString FolderOfPath(const CString& path);
 // The show path when the command line names none: "VEXUL.VXL" in the program folder when that file exists,
 // else in the current folder.
 CString ChooseDefaultShowPath(const CString& programFolder, const CString& currentFolder);
-// The program's folder: its module path up to its last backslash (the whole path when it has none).
+// The program's folder: its module path up to its last backslash.
 CString GetProgramFolder();

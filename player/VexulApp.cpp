@@ -124,9 +124,9 @@ CEndProgramLaunch CVexulApp::MakeEndProgramLaunch(const CString& command, const 
     const char* prefix = "_CURRENTDIR_\\";
     if (launch.program.Left(13) == prefix)
         launch.program = programFolder + launch.program.Mid(12);
-    int lastSlash = launch.program.ReverseFind('\\');
-    if (launch.program.Find(":\\") == 1 && lastSlash > 1)
-        launch.folder = launch.program.Left(lastSlash);
+    CString folder = Path::FolderOf(launch.program);
+    if (launch.program.Find(":\\") == 1 && folder.GetLength() > 1)
+        launch.folder = folder;
     return launch;
 }
 

@@ -3,7 +3,6 @@
 #include <io.h>
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CFontNameList, CObject)
@@ -166,10 +165,9 @@ BOOL IsFontEmbeddingRestricted(CDC* pDC, LPCSTR face)
     return restricted;
 }
 
-BOOL GetSelectedFontData(CDC* pDC, BYTE*& pData, DWORD& dwSize)
+BOOL GetSelectedFontData(CDC* pDC, std::vector<BYTE>& data)
 {
-    pData = nullptr;
-    dwSize = 0;
+    data.clear();
     if (!pDC || !pDC->GetSafeHdc())
         return FALSE;
     if (IsEmbeddingRestricted(pDC))
@@ -177,24 +175,18 @@ BOOL GetSelectedFontData(CDC* pDC, BYTE*& pData, DWORD& dwSize)
     DWORD size = ::GetFontData(pDC->GetSafeHdc(), 0, 0, nullptr, 0);
     if (size == GDI_ERROR || size == 0)
         return FALSE;
-    BYTE* data = static_cast<BYTE*>(malloc(size));
-    if (!data)
-        return FALSE;
-    if (::GetFontData(pDC->GetSafeHdc(), 0, 0, data, size) != size)
+    data.resize(size);
+    if (::GetFontData(pDC->GetSafeHdc(), 0, 0, data.data(), size) != size)
     {
-        free(data);
+        data.clear();
         return FALSE;
     }
-    pData = data;
-    dwSize = size;
     return TRUE;
 }
 
-BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize)
+BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, std::vector<BYTE>& block)
 {
-    free(pBlock);
-    pBlock = nullptr;
-    dwSize = 0;
+    block.clear();
     if (!pDC || !pDC->GetSafeHdc() || !face)
         return FALSE;
     CFont font;
@@ -202,30 +194,17 @@ BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize)
         return FALSE;
     CFont* pOldFont = pDC->SelectObject(&font);
 
-    BYTE* data = nullptr;
-    DWORD size = 0;
-    BOOL ok = GetSelectedFontData(pDC, data, size);
+    std::vector<BYTE> data;
+    BOOL ok = GetSelectedFontData(pDC, data);
     if (ok)
     {
-        BYTE* block = static_cast<BYTE*>(malloc(static_cast<size_t>(size) + kFontEntryHeaderSize));
-        if (block)
-        {
-            memset(block, 0, kFontEntryHeaderSize);
-            size_t length = strlen(face);
-            if (length > kFontEntryHeaderSize - 1)
-                length = kFontEntryHeaderSize - 1;
-            memcpy(block, face, length);
-            if (size)
-                memcpy(block + kFontEntryHeaderSize, data, size);
-            pBlock = block;
-            dwSize = size + kFontEntryHeaderSize;
-        }
-        else
-        {
-            ok = FALSE;
-        }
+        block.assign(kFontEntryHeaderSize, 0);
+        size_t length = strlen(face);
+        if (length > kFontEntryHeaderSize - 1)
+            length = kFontEntryHeaderSize - 1;
+        memcpy(block.data(), face, length);
+        block.insert(block.end(), data.begin(), data.end());
     }
-    free(data);
     if (pOldFont)
         pDC->SelectObject(pOldFont);
     return ok;

@@ -21,11 +21,11 @@ BOOL IsTrueTypeFont(CDC* pDC, LPCSTR face);
 BOOL IsEmbeddingRestricted(CDC* pDC);
 // TRUE also when the face cannot be created.
 BOOL IsFontEmbeddingRestricted(CDC* pDC, LPCSTR face);
-// The whole font file of the selected font (malloc'ed, the caller frees it). A restricted font succeeds
-// with no data and size 0.
-BOOL GetSelectedFontData(CDC* pDC, BYTE*& pData, DWORD& dwSize);
-// An embedded-font entry for the face: header plus font file, malloc'ed; a block passed in is freed first.
-BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, BYTE*& pBlock, DWORD& dwSize);
+// The whole font file of the selected font. A restricted font succeeds with no data.
+BOOL GetSelectedFontData(CDC* pDC, std::vector<BYTE>& data);
+// An embedded-font entry for the face: header plus font file; what the block held before is dropped, and it
+// stays empty on failure.
+BOOL GetEmbeddedFontData(CDC* pDC, LPCSTR face, std::vector<BYTE>& block);
 // "Times New Roman" -> "Times_New_Roman.NFNT".
 void MakeFontEntryName(LPCSTR face, CString& strName);
 // The face name in the header of an entry read from a pack, safe as a file name: at most 63 characters up

@@ -24,7 +24,7 @@ CString ImageKey(int n, const char* key)
 }   // namespace
 
 CImageObj::CImageObj()
-    : m_nWidth(0), m_nHeight(0), m_pAniPicture(nullptr), m_bUseAniPicture(FALSE), m_bAniStarted(FALSE),
+    : m_nWidth(0), m_nHeight(0), m_bUseAniPicture(FALSE), m_bAniStarted(FALSE),
       m_pWnd(nullptr), m_hWnd(nullptr), m_crTransparent(RGB(255, 255, 255)), m_bTransparent(FALSE), m_nSpeed(1000),
       m_bAnimating(FALSE), m_nStepX(0), m_nStepY(0), m_pPack(nullptr), m_nMoveLeft(0), m_nMoveTop(0),
       m_nMoveWidth(0), m_nMoveHeight(0), m_nTargetX(0), m_nTargetY(0), m_hMoveWnd(nullptr)
@@ -59,8 +59,7 @@ void CImageObj::ReleaseAniPicture()
     if (m_pAniPicture)
     {
         m_pAniPicture->Stop();
-        delete m_pAniPicture;
-        m_pAniPicture = nullptr;
+        m_pAniPicture.reset();
     }
     m_bUseAniPicture = FALSE;
     m_bAniStarted = FALSE;

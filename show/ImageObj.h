@@ -7,6 +7,8 @@
 #include "show/Picture.h"
 #include "show/SlideBasicObj.h"
 
+#include <memory>
+
 class CAniPicture;
 
 class CImageObj : public CSlideBasicObj
@@ -91,7 +93,7 @@ public:
     CPicture m_Picture;
     int m_nWidth;   // the picture's size in pixels, taken when it is loaded
     int m_nHeight;
-    CAniPicture* m_pAniPicture;   // owned; set when the picture plays as an animation
+    std::unique_ptr<CAniPicture> m_pAniPicture;   // set when the picture plays as an animation
     BOOL m_bUseAniPicture;
     BOOL m_bAniStarted;
     CWnd* m_pWnd;   // the window given to Prepare

@@ -5,7 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CMemBuffer, CObject)
 
-CMemBuffer::CMemBuffer() : m_pData(nullptr), m_nSize(0), m_bShowErrors(FALSE)
+CMemBuffer::CMemBuffer() : m_nSize(0), m_bShowErrors(FALSE)
 {
 }
 
@@ -24,12 +24,11 @@ BYTE* CMemBuffer::Allocate(int size, BOOL bShowErrors)
     {
         try
         {
-            m_pData = new BYTE[static_cast<size_t>(size)];
+            m_pData.reset(new BYTE[static_cast<size_t>(size)]);   // not zeroed: the caller fills it at once
         }
         catch (const std::bad_alloc&)
         {
             // The standard exception carries no text meant for users; the box below has its own.
-            m_pData = nullptr;
         }
     }
     if (m_pData == nullptr)
@@ -43,13 +42,12 @@ BYTE* CMemBuffer::Allocate(int size, BOOL bShowErrors)
         return nullptr;
     }
     m_nSize = size;
-    return m_pData;
+    return m_pData.get();
 }
 
 void CMemBuffer::Free()
 {
-    delete[] m_pData;
-    m_pData = nullptr;
+    m_pData.reset();
     m_nSize = 0;
 }
 
@@ -58,11 +56,10 @@ void CMemBuffer::TakeFrom(CMemBuffer& other)
     if (&other == this)
         return;
     Free();
-    m_pData = other.m_pData;
+    m_pData = std::move(other.m_pData);
     m_nSize = other.m_nSize;
     m_strError = other.m_strError;
     m_bShowErrors = other.m_bShowErrors;
-    other.m_pData = nullptr;
     other.m_nSize = 0;
 }
 

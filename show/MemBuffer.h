@@ -4,6 +4,8 @@
 
 #include "framework/core/Core.h"
 
+#include <memory>
+
 class CMemBuffer : public CObject
 {
     DECLARE_DYNAMIC(CMemBuffer)
@@ -21,13 +23,13 @@ public:
     // so the block has exactly one owner.
     void TakeFrom(CMemBuffer& other);
 
-    BYTE* GetData() const { return m_pData; }
+    BYTE* GetData() const { return m_pData.get(); }
     int GetSize() const { return m_nSize; }
     const CString& GetErrorText() const { return m_strError; }
     BOOL GetShowErrors() const { return m_bShowErrors; }
 
 protected:
-    BYTE* m_pData;
+    std::unique_ptr<BYTE[]> m_pData;
     int m_nSize;
     CString m_strError;
     BOOL m_bShowErrors;

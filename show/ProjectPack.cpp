@@ -100,9 +100,8 @@ BOOL CProjectPack::GetEntryName(int index, CString& name) const
 CString CProjectPack::MakeEntryName(const char* path)
 {
     CString name(path);
-    int slash = name.ReverseFind('\\');
-    if (slash > 0)
-        name = name.Mid(slash + 1);
+    if (!Path::FolderOf(name).IsEmpty())   // a backslash after the first character
+        name = Path::FileNameOf(name);
     if (name.GetLength() > NAME_LENGTH)
     {
         int dot = name.ReverseFind('.');

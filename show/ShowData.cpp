@@ -194,7 +194,7 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
     for (auto& slide : m_Slides)
     {
         slide.m_Background.m_strImageFile = ShowText::BareFileName(slide.m_Background.m_strImageFile);
-        for (auto* slot : slide.m_pSlots)
+        for (auto& slot : slide.m_pSlots)
         {
             if (!slot || !slot->m_bUsed)
                 continue;

@@ -111,11 +111,7 @@ int SlideHeightOfWindow(int windowHeight)
 
 CString BareFileName(const char* path)
 {
-    CString name(path);
-    int slash = name.ReverseFind('\\');
-    if (slash >= 0)
-        name = name.Mid(slash + 1);
-    return name;
+    return Path::FileNameOf(path);
 }
 
 CString RelativeToFolder(const char* file, const char* folder)

@@ -5,6 +5,9 @@
 #include "show/ShowText.h"
 #include "show/ThumbnailPainter.h"
 
+#include <algorithm>
+#include <iterator>
+
 IMPLEMENT_DYNAMIC(CSlideBackground, CObject)
 IMPLEMENT_DYNAMIC(CSlide, CObject)
 
@@ -86,8 +89,6 @@ BOOL CSlideBackground::LoadImage(CProjectPack* pack)
 
 CSlide::CSlide() : m_nWidth(0), m_nHeight(0)
 {
-    for (auto& slot : m_pSlots)
-        slot = nullptr;
     Reset();
 }
 
@@ -100,14 +101,14 @@ void CSlide::EnsureSlots()
 {
     for (auto& slot : m_pSlots)
         if (!slot)
-            slot = new CSlideObjSlot;
+            slot = std::make_unique<CSlideObjSlot>();
 }
 
 CSlideObjSlot* CSlide::GetSlot(int index) const
 {
     if (index < 0 || index >= MaxObjects)
         return nullptr;
-    return m_pSlots[index];
+    return m_pSlots[index].get();
 }
 
 void CSlide::Reset()
@@ -116,17 +117,14 @@ void CSlide::Reset()
     m_nWidth = 0;
     m_nHeight = 0;
     EnsureSlots();
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         slot->Clear();
 }
 
 void CSlide::ReleaseObjects()
 {
     for (auto& slot : m_pSlots)
-    {
-        delete slot;
-        slot = nullptr;
-    }
+        slot.reset();
     m_Bitmap.DeleteObject();
 }
 
@@ -191,27 +189,19 @@ void CSlide::DeleteObject(int index)
     if (m_pSlots[index])
     {
         m_pSlots[index]->Clear();
-        delete m_pSlots[index];
+        m_pSlots[index].reset();
     }
     for (int i = index; i < MaxObjects - 1; i++)
-        m_pSlots[i] = m_pSlots[i + 1];
-    m_pSlots[MaxObjects - 1] = new CSlideObjSlot;
+        m_pSlots[i] = std::move(m_pSlots[i + 1]);
+    m_pSlots[MaxObjects - 1] = std::make_unique<CSlideObjSlot>();
     EnsureSlots();
 }
 
 void CSlide::CompactObjects()
 {
     EnsureSlots();
-    CSlideObjSlot* ordered[MaxObjects];
-    int n = 0;
-    for (auto* slot : m_pSlots)
-        if (slot->m_bUsed)
-            ordered[n++] = slot;
-    for (auto* slot : m_pSlots)
-        if (!slot->m_bUsed)
-            ordered[n++] = slot;
-    for (int i = 0; i < MaxObjects; i++)
-        m_pSlots[i] = ordered[i];
+    std::stable_partition(std::begin(m_pSlots), std::end(m_pSlots),
+                          [](const std::unique_ptr<CSlideObjSlot>& slot) { return slot->m_bUsed != 0; });
 }
 
 int CSlide::FindFreeObjectSlot() const
@@ -225,7 +215,7 @@ int CSlide::FindFreeObjectSlot() const
 int CSlide::CountUsedObjects() const
 {
     int count = 0;
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         if (slot && slot->m_bUsed)
             count++;
     return count;
@@ -265,21 +255,21 @@ void CSlide::ApplyRectangleStyle(int index)
     CSlideObjSlot* source = GetSlot(index);
     if (!source)
         return;
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         if (slot)
             slot->ApplyRectangleStyle(source->m_Frame);
 }
 
 void CSlide::ApplyTextStyle(const CAniText& source)
 {
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         if (slot)
             slot->ApplyTextStyle(source);
 }
 
 void CSlide::ApplyImageStyle(const CImageObj& source)
 {
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         if (slot)
             slot->ApplyImageStyle(source);
 }
@@ -287,7 +277,7 @@ void CSlide::ApplyImageStyle(const CImageObj& source)
 void CSlide::Prepare(CProjectPack* pack, CWnd* window)
 {
     m_Background.LoadImage(pack);
-    for (auto* slot : m_pSlots)
+    for (auto& slot : m_pSlots)
         if (slot && slot->m_bUsed && slot->m_nKind >= CSlideObjSlot::KIND_TEXT &&
             slot->m_nKind <= CSlideObjSlot::KIND_RECTANGLE)
             slot->Prepare(pack, window);

@@ -7,6 +7,8 @@
 #include "show/Picture.h"
 #include "show/SlideObject.h"
 
+#include <memory>
+
 class CSettingsFile;
 class CProjectPack;
 
@@ -94,7 +96,7 @@ public:
     int CountUsedObjects() const;
 
     CSlideBackground m_Background;
-    CSlideObjSlot* m_pSlots[MaxObjects];
+    std::unique_ptr<CSlideObjSlot> m_pSlots[MaxObjects];
     int m_nWidth;
     int m_nHeight;
     CBitmap m_Bitmap;   // thumbnail, or the finished slide image in the player

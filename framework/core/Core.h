@@ -8,3 +8,4 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Collections.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/Path.h"

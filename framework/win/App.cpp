@@ -158,11 +158,8 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     app->m_nCmdShow = nCmdShow;
 
     CString path = ModuleFileName(hInstance);
-    CString title = path.Mid(path.ReverseFind('\\') + 1);
-    CString exe = title;
-    int dot = exe.ReverseFind('.');
-    if (dot > 0)
-        exe = exe.Left(dot);
+    CString title = Path::FileNameOf(path);
+    CString exe = Path::WithoutExtension(title);
     if (app->m_pszExeName == nullptr)
         CWinApp::SetOwnedText(app->m_pszExeName, app->m_strExeName, exe);
     if (app->m_pszAppName == nullptr)

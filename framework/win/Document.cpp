@@ -18,14 +18,12 @@ CString SystemReason(DWORD dwError)
     return reason;
 }
 
-// The part of a path after its last separator.
+// The part of a path after its last separator, '/' counting as one too.
 CString FileTitle(const CString& path)
 {
-    int cut = path.ReverseFind('\\');
-    int slash = path.ReverseFind('/');
-    if (slash > cut)
-        cut = slash;
-    return path.Mid(cut + 1);
+    CString backslashed = path;
+    backslashed.Replace('/', '\\');
+    return Path::FileNameOf(backslashed);
 }
 }   // namespace
 

@@ -77,9 +77,8 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCu
     if (nIndex < 0 || nIndex >= GetCount())
         return FALSE;
     const CString& path = m_arrNames[static_cast<size_t>(nIndex)];
-    int cut = path.ReverseFind('\\');
-    CString folder = path.Left(cut);
-    CString name = path.Mid(cut + 1);
+    CString folder = Path::FolderOf(path);
+    CString name = Path::FileNameOf(path);
     CString shown = path;
     if (lpszCurDir != nullptr && *lpszCurDir != '\0' && folder.CompareNoCase(lpszCurDir) == 0)
         shown = name;
@@ -89,16 +88,16 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCu
         int first = path.Find('\\', path.Left(2) == "\\\\" ? path.Find('\\', 2) + 1 : 0);
         CString head = first >= 0 ? path.Left(first + 1) : CString();
         CString tail = name;
-        for (int at = cut; at > first && at > 0;)
+        // Whole folders are added to the tail, nearest first, while they fit.
+        for (CString above = folder; above.GetLength() > first && !above.IsEmpty();)
         {
-            int previous = path.Left(at).ReverseFind('\\');
-            if (previous <= first)
+            above = Path::FolderOf(above);
+            if (above.GetLength() <= first)
                 break;
-            CString longer = path.Mid(previous + 1);
+            CString longer = path.Mid(above.GetLength() + 1);
             if (head.GetLength() + 4 + longer.GetLength() > m_nMaxDisplayLength)
                 break;
             tail = longer;
-            at = previous;
         }
         shown = head + "...\\" + tail;
         if (shown.GetLength() > m_nMaxDisplayLength && bAtLeastName)

@@ -35,9 +35,10 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
         m_dwFailure = ERROR_FILE_READ_ONLY;   // the user protected it: not ours to replace
         return FALSE;
     }
-    int slash = m_strTarget.ReverseFind('\\');
-    CString folder = slash > 0 ? m_strTarget.Left(slash) : CString(".");
-    if (slash == 2)
+    CString folder = Path::FolderOf(m_strTarget);
+    if (folder.IsEmpty())
+        folder = ".";
+    else if (folder.GetLength() == 2)
         folder += '\\';   // the root of a drive
     char temp[MAX_PATH];
     if (::GetTempFileNameA(folder, kTemporaryPrefix, 0, temp) == 0)   // creates the (empty) file

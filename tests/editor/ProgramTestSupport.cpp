@@ -132,9 +132,7 @@ void EditorProgram::TearDown()
         }
     SetProjectWizardHandler(m_previousWizard);
     theApp.m_nStarted = 0;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof(temp), temp);
-    SetCurrentDirectoryA(temp);   // the project folders can go
+    SetCurrentDirectoryA(TempFolderPath().c_str());   // the project folders can go
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VexulTests\\VexulCreator V2");
     m_baseBoxes.reset();
 }

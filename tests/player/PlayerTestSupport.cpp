@@ -81,10 +81,8 @@ Bytes MakePack(const std::string& showText, const std::vector<PackEntry>& entrie
     pack.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size()));
     for (const PackEntry& e : entries)
         pack.AddData(e.name.c_str(), e.data.data(), static_cast<int>(e.data.size()));
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof(temp), temp);
     char file[MAX_PATH] = {};
-    GetTempFileNameA(temp, "vxp", 0, file);
+    GetTempFileNameA(TempFolderPath().c_str(), "vxp", 0, file);
     Bytes bytes;
     if (pack.OpenForWrite(file, "020000") && pack.Write() && pack.Close())
         bytes = ReadFileBytes(file);

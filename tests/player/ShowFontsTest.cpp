@@ -62,16 +62,14 @@ Bytes FontEntry(const char* headerFace)
     HDC screen = GetDC(nullptr);
     CDC dc;
     dc.Attach(screen);
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    if (GetEmbeddedFontData(&dc, "Tahoma", block, size) && size > 64)
+    std::vector<BYTE> block;
+    if (GetEmbeddedFontData(&dc, "Tahoma", block) && block.size() > 64)
     {
-        entry.assign(block, block + size);
+        entry.assign(block.begin(), block.end());
         std::memset(entry.data(), 0, 64);
         std::strncpy(reinterpret_cast<char*>(entry.data()), headerFace, 63);
         RenameFamily(entry.data() + 64, entry.size() - 64);
     }
-    std::free(block);
     dc.Detach();
     ReleaseDC(nullptr, screen);
     return entry;

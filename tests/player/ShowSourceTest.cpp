@@ -98,12 +98,6 @@ TEST(ShowSource, DefaultPathPrefersProgramFolder)
     RemoveFolder(current);
 }
 
-TEST(ShowSource, FolderOfPath)
-{
-    EXPECT_STREQ("C:\\Shows\\Demo", FolderOfPath("C:\\Shows\\Demo\\VEXUL.VXL"));
-    EXPECT_STREQ("", FolderOfPath("VEXUL.VXL"));
-}
-
 TEST(ShowSource, ResourceSizesThePlayerAccepts)
 {
     EXPECT_FALSE(CPlayerPack::IsUsableResourceSize(0));

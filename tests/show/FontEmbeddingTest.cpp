@@ -1,4 +1,5 @@
 #include "show/FontEmbedding.h"
+#include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ class CScreenMemDC : public CDC
 public:
     CScreenMemDC() { CreateCompatibleDC(nullptr); }
 };
-
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    return folder;
-}
 
 // Restores TEMP and TMP after a test changed them.
 class CEnvironmentGuard
@@ -168,7 +162,7 @@ public:
         std::vector<BYTE> original = FontFileOf(dc, face.c_str());
         m_face = "Vx" + std::string(1, tag) + face.substr(3);
         std::vector<BYTE> data = RenamedFont(original, face, m_face, fsType);
-        m_path = TempFolder() + "Vexul_Test_" + tag + ".TFNT";
+        m_path = TempFolderPath() + "Vexul_Test_" + tag + ".TFNT";
         FILE* f = fopen(m_path.c_str(), "wb");
         if (!f)
             return;
@@ -253,24 +247,22 @@ TEST(FontEntry, EmbeddedDataIsHeaderThenTheWholeFontFile)
     std::vector<BYTE> file = FontFileOf(dc, face.c_str());
     ASSERT_GT(file.size(), 1000u);
 
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    ASSERT_NE(block, nullptr);
-    ASSERT_EQ(size, file.size() + 64);
-    EXPECT_STREQ(reinterpret_cast<const char*>(block), face.c_str());
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    ASSERT_FALSE(block.empty());
+    ASSERT_EQ(block.size(), file.size() + 64);
+    EXPECT_STREQ(reinterpret_cast<const char*>(block.data()), face.c_str());
     for (size_t i = face.size(); i < 64; i++)
         EXPECT_EQ(block[i], 0) << i;
-    EXPECT_EQ(memcmp(block + 64, file.data(), file.size()), 0);
+    EXPECT_EQ(memcmp(block.data() + 64, file.data(), file.size()), 0);
 
     CString readBack;
-    EXPECT_TRUE(GetEmbeddedFontFaceName(block, size, readBack));
+    EXPECT_TRUE(GetEmbeddedFontFaceName(block.data(), static_cast<DWORD>(block.size()), readBack));
     EXPECT_STREQ(readBack, face.c_str());
 
-    // A block passed in is freed and replaced.
-    EXPECT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    EXPECT_EQ(size, file.size() + 64);
-    free(block);
+    // A block passed in is replaced.
+    EXPECT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    EXPECT_EQ(block.size(), file.size() + 64);
 }
 
 TEST(FontEntry, RestrictedLicenceGivesTheHeaderOnly)
@@ -281,13 +273,11 @@ TEST(FontEntry, RestrictedLicenceGivesTheHeaderOnly)
     ASSERT_EQ(SelectedFace(dc, restricted.Face().c_str()), restricted.Face());
     EXPECT_TRUE(IsFontEmbeddingRestricted(&dc, restricted.Face().c_str()));
 
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, restricted.Face().c_str(), block, size));
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(size, 64u);
-    EXPECT_STREQ(reinterpret_cast<const char*>(block), restricted.Face().c_str());
-    free(block);
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, restricted.Face().c_str(), block));
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(block.size(), 64u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(block.data()), restricted.Face().c_str());
 }
 
 TEST(FontEntry, LongFaceNameIsCutTo63Characters)
@@ -296,23 +286,19 @@ TEST(FontEntry, LongFaceNameIsCutTo63Characters)
     for (int i = 0; i < 70; i++)
         face[i] = static_cast<char>('a' + i % 26);
     CScreenMemDC dc;
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block, size));
-    ASSERT_GT(size, 64u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(block), 63), face.substr(0, 63));
+    std::vector<BYTE> block;
+    ASSERT_TRUE(GetEmbeddedFontData(&dc, face.c_str(), block));
+    ASSERT_GT(block.size(), 64u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(block.data()), 63), face.substr(0, 63));
     EXPECT_EQ(block[63], 0);
-    free(block);
 }
 
 TEST(FontEntry, EmbeddingLeavesTheDCsFontInPlace)
 {
     CScreenMemDC dc;
     HGDIOBJ before = ::GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT);
-    BYTE* block = nullptr;
-    DWORD size = 0;
-    GetEmbeddedFontData(&dc, TrueTypeFace().c_str(), block, size);
-    free(block);
+    std::vector<BYTE> block;
+    GetEmbeddedFontData(&dc, TrueTypeFace().c_str(), block);
     IsFontEmbeddingRestricted(&dc, TrueTypeFace().c_str());
     EXPECT_EQ(::GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT), before);
 }
@@ -481,7 +467,7 @@ TEST(TempFontList, RemovesInstalledFontsAndTheirFiles)
     CTempFontList list;
     EXPECT_FALSE(list.m_bFontRemoved);
     EXPECT_EQ(list.Add(path.c_str()), 1);
-    EXPECT_EQ(list.Add((TempFolder() + "missing.TFNT").c_str()), 2);
+    EXPECT_EQ(list.Add((TempFolderPath() + "missing.TFNT").c_str()), 2);
     list.RemoveAt(0);
     list.RemoveAt(3);
     EXPECT_STREQ(list.GetAt(1), path.c_str());
@@ -504,7 +490,7 @@ TEST(TempFontList, RemovesInstalledFontsAndTheirFiles)
 TEST(TempFolderLookup, TempComesFirst)
 {
     CEnvironmentGuard guard;
-    std::string base = TempFolder();
+    std::string base = TempFolderPath();
     std::string a = base + "vx-temp-a", b = base + "vx-temp-b";
     ::CreateDirectoryA(a.c_str(), nullptr);
     ::CreateDirectoryA(b.c_str(), nullptr);
@@ -525,9 +511,9 @@ TEST(TempFolderLookup, TempComesFirst)
 TEST(TempFolderLookup, UnusableTempIsNotReplacedByTmp)
 {
     CEnvironmentGuard guard;
-    std::string usable = TempFolder() + "vx-temp-ok";
+    std::string usable = TempFolderPath() + "vx-temp-ok";
     ::CreateDirectoryA(usable.c_str(), nullptr);
-    ::SetEnvironmentVariableA("TEMP", (TempFolder() + "vx-no-such-folder").c_str());
+    ::SetEnvironmentVariableA("TEMP", (TempFolderPath() + "vx-no-such-folder").c_str());
     ::SetEnvironmentVariableA("TMP", usable.c_str());
     CString path = "x", longPath = "y";
     EXPECT_FALSE(GetTempFolder(path, longPath));
@@ -535,7 +521,7 @@ TEST(TempFolderLookup, UnusableTempIsNotReplacedByTmp)
     EXPECT_TRUE(longPath.IsEmpty());
 
     // A value longer than any path is still a set TEMP.
-    ::SetEnvironmentVariableA("TEMP", (TempFolder() + std::string(400, 'x')).c_str());
+    ::SetEnvironmentVariableA("TEMP", (TempFolderPath() + std::string(400, 'x')).c_str());
     EXPECT_FALSE(GetTempFolder(path, longPath));
     EXPECT_TRUE(path.IsEmpty());
     ::RemoveDirectoryA(usable.c_str());
@@ -560,7 +546,7 @@ TEST(TempFolderLookup, DisplayPathNeedsABackslash)
 
 TEST(TempFolderLookup, DisplayPathTurnsShortNamesLong)
 {
-    std::string folder = TempFolder() + "Vexul Long Folder Name";
+    std::string folder = TempFolderPath() + "Vexul Long Folder Name";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     char shortPath[MAX_PATH] = {};
     ASSERT_GT(::GetShortPathNameA(folder.c_str(), shortPath, MAX_PATH), 0u);

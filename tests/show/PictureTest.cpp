@@ -2,6 +2,7 @@
 
 #include "support/win_BmpFile.h"
 #include "support/win_DibSurface.h"
+#include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,7 @@ const COLORREF kYellow = RGB(255, 255, 0);
 
 std::string TempFile(const char* name)
 {
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    return TempFolderPath() + name;
 }
 
 void WriteFile(const std::string& path, const std::vector<BYTE>& data)

@@ -4,6 +4,7 @@
 
 #include "show/ProjectPack.h"
 #include "show/SettingsFile.h"
+#include "support/win_TestFiles.h"
 #include "show/ShowData.h"
 #include "show/Slide.h"
 #include "show/SlideMemDC.h"
@@ -43,9 +44,7 @@ void MakeSolidRectangle(CSlideObjSlot& slot, int x, int y, int width, int height
 
 std::string TempPath(const char* name)
 {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    return TempFolderPath() + name;
 }
 
 std::string WriteTempFile(const char* name, const std::vector<BYTE>& data)

@@ -4,6 +4,7 @@
 #include "support/win_Wait.h"
 
 #include "support/win_DibSurface.h"
+#include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -305,9 +306,7 @@ TEST_F(StaticLinkTest, WhenEverythingFailsOneBeepSoundsAndTheColourStays)
 TEST_F(StaticLinkTest, TheRealShellOpensALocalFile)
 {
     CStaticLink::s_pfnShellExecute = m_savedShell;
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof(temp), temp);
-    std::string folder = std::string(temp) + "vxlink" + std::to_string(::GetCurrentProcessId());
+    std::string folder = TempFolderPath() + "vxlink" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(folder.c_str(), nullptr);
     std::string marker = folder + "\\opened.txt";
     std::string script = folder + "\\open-me.bat";

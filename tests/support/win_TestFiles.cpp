@@ -26,15 +26,21 @@ std::vector<BYTE> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-std::string MakeTempFolder(const char* prefix)
+std::string TempFolderPath()
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof(temp), temp);
+    return temp;
+}
+
+std::string MakeTempFolder(const char* prefix)
+{
+    std::string temp = TempFolderPath();
     static int counter = 0;
     for (int i = 0; i < 1000; ++i)
     {
         std::string folder =
-            std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+            temp + prefix + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
         if (CreateDirectoryA(folder.c_str(), nullptr))
             return folder;
     }

@@ -10,6 +10,8 @@ BOOL WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes);
 // The file's bytes; empty when it cannot be read.
 std::vector<BYTE> ReadFileBytes(const std::string& path);
 
+// The Windows temporary folder, ending in a backslash.
+std::string TempFolderPath();
 // A fresh folder below the Windows temporary folder; empty when none could be made.
 std::string MakeTempFolder(const char* prefix);
 // Removes the folder with everything in it (read-only files too).

@@ -1,6 +1,7 @@
 // User tools: ids, the stored list, the menu and running a tool.
 #include "MenuTestFrame.h"
 #include "support/win_ShellRecorder.h"
+#include "support/win_TestFiles.h"
 
 #include <cstring>
 #include <fstream>
@@ -149,9 +150,7 @@ TEST_F(ToolsTest, ToolRunsThroughTheShellWithItsArgumentsAndFolder)
 
 TEST_F(ToolsTest, WebIconLeavesAUsersTemporaryFileAlone)
 {
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "~tempfile.htm";
+    std::string path = TempFolderPath() + "~tempfile.htm";
     const std::string content = "<p>the user's own page</p>";
     {
         std::ofstream file(path, std::ios::binary);

@@ -238,31 +238,11 @@ TEST(BrowseEdit, FolderAndFileButtonsFillTheEditsRectangleAndNoStyleKeepsItWhole
     EXPECT_FALSE(folder.GetBrowseButton()->IsWindowEnabled());
 }
 
-// A fresh folder with one file, removed at the end.
-struct TempFolder
-{
-    std::string path;
-    TempFolder()
-    {
-        char temp[MAX_PATH] = {}, name[MAX_PATH] = {};
-        ::GetTempPathA(sizeof(temp), temp);
-        ::GetTempFileNameA(temp, "vxe", 0, name);
-        ::DeleteFileA(name);
-        ::CreateDirectoryA(name, nullptr);
-        path = name;
-        ::CloseHandle(::CreateFileA(File().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    }
-    ~TempFolder()
-    {
-        ::DeleteFileA(File().c_str());
-        ::RemoveDirectoryA(path.c_str());
-    }
-    std::string File() const { return path + "\\notes.txt"; }
-};
-
 TEST(BrowseEdit, TheButtonBrowsesForAFileAndForAFolderAndPutsTheChoiceIntoTheEdit)
 {
-    TempFolder folder;
+    CTempFolder folder("vxe");
+    const std::string notes = folder / "notes.txt";
+    ASSERT_TRUE(WriteFileBytes(notes, {}));
     CTestHost host;
     CUXBrowseEdit file, directory;
     file.SetBrowseStyle(CUXBrowseEdit::kBrowseFile);
@@ -278,7 +258,7 @@ TEST(BrowseEdit, TheButtonBrowsesForAFileAndForAFolderAndPutsTheChoiceIntoTheEdi
                                   browsingSeen = file.IsBrowsing() != FALSE;
                                   HWND name = ::GetDlgItem(hDlg, edt1);
                                   ::SetWindowTextA(name != nullptr ? name : ::GetDlgItem(hDlg, cmb13),
-                                                   folder.File().c_str());
+                                                   notes.c_str());
                                   CDialogDriver::Click(hDlg, IDOK);
                               }});
     file.GetBrowseButton()->SendMessage(BM_CLICK);
@@ -287,7 +267,7 @@ TEST(BrowseEdit, TheButtonBrowsesForAFileAndForAFolderAndPutsTheChoiceIntoTheEdi
     EXPECT_FALSE(file.IsBrowsing());
     CString text;
     file.GetWindowText(text);
-    EXPECT_EQ(0, text.CompareNoCase(folder.File().c_str())) << text.GetString();
+    EXPECT_EQ(0, text.CompareNoCase(notes.c_str())) << text.GetString();
     int start = -1, end = -1;
     file.GetSel(start, end);
     EXPECT_EQ(0, start);
@@ -295,12 +275,12 @@ TEST(BrowseEdit, TheButtonBrowsesForAFileAndForAFolderAndPutsTheChoiceIntoTheEdi
     EXPECT_EQ(file.m_hWnd, ::GetFocus());
 
     // The folder browser starts on the edit's folder: confirming it gives that folder back.
-    directory.SetWindowText(folder.path.c_str());
+    directory.SetWindowText(folder.Path().c_str());
     CDialogDriver folderDriver({[](HWND hDlg) { CDialogDriver::Click(hDlg, IDOK); }});
     directory.OnBrowse();
     EXPECT_EQ(1u, folderDriver.StepsRun());
     directory.GetWindowText(text);
-    EXPECT_EQ(0, text.CompareNoCase(folder.path.c_str())) << text.GetString();
+    EXPECT_EQ(0, text.CompareNoCase(folder.Path().c_str())) << text.GetString();
 }
 
 // ---- in-place editor ----------------------------------------------------------------------------------

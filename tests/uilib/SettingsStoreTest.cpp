@@ -3,6 +3,7 @@
 #include "uilib/core/SettingsStore.h"
 
 #include "uilib/core/GlobalData.h"
+#include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,7 @@ protected:
 
 TEST_F(SettingsStoreTest, IniModeWritesBytesAsLetterPairs)
 {
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string ini = std::string(folder) + "vexul_uilib_store.ini";
+    std::string ini = TempFolderPath() + "vexul_uilib_store.ini";
     ::DeleteFileA(ini.c_str());
     uxAfxData.m_strIniFile = ini.c_str();
     CUXSettingsStore store;

@@ -6,6 +6,7 @@
 #include "uilib/core/GlobalData.h"
 
 #include "support/win_DibSurface.h"
+#include "support/win_TestFiles.h"
 
 #include <algorithm>
 #include <deque>
@@ -35,13 +36,12 @@ inline std::string ChildRole()
 // or a code above 100 when it could not run.
 inline DWORD RunChild(const char* filter, const char* role, bool windows2000 = false)
 {
-    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    ::GetTempPathA(MAX_PATH, folder);
     std::string program = self;
     if (windows2000)
     {
-        program = std::string(folder) + "vexul_uilib_w2k.exe";
+        program = TempFolderPath() + "vexul_uilib_w2k.exe";
         if (!::CopyFileA(self, program.c_str(), FALSE))
             return 101;
         HKEY key = nullptr;

@@ -1,5 +1,6 @@
 // The application object: start-up driver, command line, profile, message boxes, wait cursor.
 #include "framework/win/Framework.h"
+#include "support/win_TestFiles.h"
 
 #include <ole2.h>
 
@@ -205,9 +206,7 @@ TEST(Profile, RegistryValuesUnderTheApplicationKey)
 
 TEST(Profile, IniFileWithoutARegistryKey)
 {
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    std::string path = std::string(folder) + "vexul_profile_test.ini";
+    std::string path = TempFolderPath() + "vexul_profile_test.ini";
     ::DeleteFileA(path.c_str());
     CWinApp app("IniTest");
     free(const_cast<char*>(app.m_pszProfileName));

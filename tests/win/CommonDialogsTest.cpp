@@ -1,6 +1,7 @@
 // The system's file, colour and font dialogs: what the user chooses in them comes back to the caller.
 #include "framework/win/Framework.h"
 #include "tests/support/win_DialogDriver.h"
+#include "tests/support/win_TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,52 +12,13 @@
 namespace
 {
 
-// A fresh folder under the temporary folder, removed with its files at the end.
-class CTempFolder
-{
-public:
-    CTempFolder()
-    {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(sizeof(temp), temp);
-        char name[MAX_PATH] = {};
-        ::GetTempFileNameA(temp, "vxd", 0, name);
-        ::DeleteFileA(name);
-        ::CreateDirectoryA(name, nullptr);
-        m_path = name;
-    }
-    ~CTempFolder()
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE h = ::FindFirstFileA((m_path + "\\*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE)
-        {
-            do
-                ::DeleteFileA((m_path + "\\" + data.cFileName).c_str());
-            while (::FindNextFileA(h, &data));
-            ::FindClose(h);
-        }
-        ::RemoveDirectoryA(m_path.c_str());
-    }
-    std::string Path(const char* name) const { return m_path + "\\" + name; }
-    const std::string& Folder() const { return m_path; }
-    void Touch(const char* name) const
-    {
-        HANDLE h = ::CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ::CloseHandle(h);
-    }
-
-private:
-    std::string m_path;
-};
-
 TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePrompt)
 {
-    CTempFolder folder;
-    folder.Touch("report.txt");
+    CTempFolder folder("vxd");
+    ASSERT_TRUE(WriteFileBytes(folder / "report.txt", {}));
     CFileDialog dlg(FALSE, "txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
-    dlg.m_ofn.lpstrInitialDir = folder.Folder().c_str();
+    dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
     dlg.m_ofn.lStructSize += 12;   // a caller's wrong size does not reach the system
 
     std::vector<std::string> filters;
@@ -84,7 +46,7 @@ TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePro
     EXPECT_EQ(4u, driver.StepsRun());
     EXPECT_EQ((std::vector<std::string>{"Text Files (*.txt)", "All Files (*.*)"}), filters);
     EXPECT_NE(std::string::npos, prompt.find("exists")) << prompt;
-    EXPECT_EQ(0, dlg.GetPathName().CompareNoCase(folder.Path("report.txt").c_str()))
+    EXPECT_EQ(0, dlg.GetPathName().CompareNoCase((folder / "report.txt").c_str()))
         << dlg.GetPathName().GetString();
     EXPECT_STREQ("report.txt", dlg.GetFileName());
     EXPECT_STREQ("txt", dlg.GetFileExt());
@@ -93,23 +55,23 @@ TEST(FileDialog, SaveInTheInitialFolderWithFilterDefaultExtensionAndOverwritePro
 
 TEST(FileDialog, OpenCancelledLeavesNothingChosen)
 {
-    CTempFolder folder;
-    folder.Touch("a.wav");
-    CString start = folder.Path("*.*").c_str();
+    CTempFolder folder("vxd");
+    ASSERT_TRUE(WriteFileBytes(folder / "a.wav", {}));
+    CString start = (folder / "*.*").c_str();
     CFileDialog dlg(TRUE, nullptr, start, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Sound|*.wav|");
     CDialogDriver driver({[](HWND hDlg) { CDialogDriver::Click(hDlg, IDCANCEL); }});
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(1u, driver.StepsRun());
 
     CFileDialog open(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Sound|*.wav|");
-    open.m_ofn.lpstrInitialDir = folder.Folder().c_str();
+    open.m_ofn.lpstrInitialDir = folder.Path().c_str();
     CDialogDriver chooser({[](HWND hDlg)
                            {
                                ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), "a.wav");
                                CDialogDriver::Click(hDlg, IDOK);
                            }});
     ASSERT_EQ(IDOK, open.DoModal());
-    EXPECT_EQ(0, open.GetPathName().CompareNoCase(folder.Path("a.wav").c_str()));
+    EXPECT_EQ(0, open.GetPathName().CompareNoCase((folder / "a.wav").c_str()));
     EXPECT_STREQ("wav", open.GetFileExt());
 }
 
