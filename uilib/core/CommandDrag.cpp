@@ -151,13 +151,10 @@ BOOL CUXCustomizeCenter::TrackCommandDrag(CWnd* pSource, BOOL allowCopy, const C
     HWND source = pSource->m_hWnd;
     HCURSOR previous = ::GetCursor();
     ::SetCapture(source);
-    CPtrArray found;
-    CallAll(kDropTargets, 0, reinterpret_cast<LPARAM>(&found));
     std::vector<CUXCommandDropTarget*> targets;
-    for (INT_PTR i = 0; i < found.GetSize(); ++i)
-        if (found.GetAt(i) != nullptr)
-            targets.push_back(static_cast<CUXCommandDropTarget*>(found.GetAt(i)));
-    CallAll(kDragStart, static_cast<WPARAM>(record.m_nID), reinterpret_cast<LPARAM>(source));
+    ForEach(kDropTargets, [&](CUXCustomizeListener& l) { l.OnAddDropTargets(targets); return false; });
+    targets.erase(std::remove(targets.begin(), targets.end(), nullptr), targets.end());
+    ForEach(kDragStart, [&](CUXCustomizeListener& l) { l.OnCommandDragStart(record.m_nID, pSource); return false; });
 
     m_bDragging = TRUE;
     CCommandDragLoop loop(source, allowCopy, record, targets);
@@ -171,6 +168,7 @@ BOOL CUXCustomizeCenter::TrackCommandDrag(CWnd* pSource, BOOL allowCopy, const C
     ::SetCursor(previous);
     if (::GetCapture() == source)
         ::ReleaseCapture();
-    CallAll(kDragEnd, loop.m_bDropped, record.m_nID);
+    BOOL dropped = loop.m_bDropped;
+    ForEach(kDragEnd, [&](CUXCustomizeListener& l) { l.OnCommandDragEnd(dropped, record.m_nID); return false; });
     return loop.m_bMoved;
 }

@@ -100,12 +100,11 @@ void CUXCustomizeCenter::SaveCustomBars(CFrameWnd* pFrame, LPCSTR lpszSection)
     if (pFrame == nullptr)
         return;
     BOOL started = BeginSaving();
-    CPtrArray reported;
-    CallAll(kReportCustomBars, reinterpret_cast<WPARAM>(pFrame), reinterpret_cast<LPARAM>(&reported));
+    std::vector<CUXToolBar*> reported;
+    ForEach(kReportCustomBars, [&](CUXCustomizeListener& l) { l.OnReportCustomBars(pFrame, reported); return false; });
     std::vector<std::pair<UINT, CString>> bars;
-    for (INT_PTR i = 0; i < reported.GetSize(); ++i)
+    for (CUXToolBar* bar : reported)
     {
-        CUXToolBar* bar = static_cast<CUXToolBar*>(reported.GetAt(i));
         if (bar == nullptr || bar->m_hWnd == nullptr || !bar->IsKindOf(RUNTIME_CLASS(CUXCustomToolBar)) ||
             pFrame->m_listControlBars.Find(bar) == nullptr)
             continue;

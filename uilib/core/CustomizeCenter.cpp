@@ -15,92 +15,105 @@ CUXCustomizeCenter::CUXCustomizeCenter() = default;
 
 CUXCustomizeCenter::~CUXCustomizeCenter() = default;
 
-void CUXCustomizeCenter::Register(CallbackKind kind, void* object, UXCustomizeCallback callback)
+void CUXCustomizeCenter::Register(CallbackKind kind, CUXCustomizeListener* listener)
 {
-    if (kind < 0 || kind >= kCallbackKinds || callback == nullptr)
+    if (kind < 0 || kind >= kCallbackKinds || listener == nullptr)
         return;
-    std::vector<Registration>& list = m_callbacks[kind];
-    for (const Registration& r : list)
-        if (r.object == object && r.callback == callback)
-            return;
-    if (kind == kSavingStartEnd && list.empty() && object != this)
-        list.push_back(Registration{this, &CUXCustomizeCenter::OnSavingStartEnd});
-    list.push_back(Registration{object, callback});
+    std::vector<CUXCustomizeListener*>& list = m_listeners[kind];
+    if (std::find(list.begin(), list.end(), listener) == list.end())
+        list.push_back(listener);
 }
 
-void CUXCustomizeCenter::Unregister(CallbackKind kind, void* object, UXCustomizeCallback callback)
+void CUXCustomizeCenter::Unregister(CallbackKind kind, CUXCustomizeListener* listener)
 {
     if (kind < 0 || kind >= kCallbackKinds)
         return;
-    std::vector<Registration>& list = m_callbacks[kind];
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [&](const Registration& r) { return r.object == object && r.callback == callback; }),
-               list.end());
+    std::vector<CUXCustomizeListener*>& list = m_listeners[kind];
+    list.erase(std::remove(list.begin(), list.end(), listener), list.end());
+    if (list.empty())
+        std::vector<CUXCustomizeListener*>().swap(list);   // an empty kind holds no storage
 }
 
-void CUXCustomizeCenter::SetRegistered(
-    BOOL on, void* object, std::initializer_list<std::pair<CallbackKind, UXCustomizeCallback>> callbacks)
+BOOL CUXCustomizeCenter::IsRegistered(const CUXCustomizeListener* listener) const
 {
-    for (const std::pair<CallbackKind, UXCustomizeCallback>& entry : callbacks)
-    {
-        if (on)
-            Register(entry.first, object, entry.second);
-        else
-            Unregister(entry.first, object, entry.second);
-    }
-}
-
-void CUXCustomizeCenter::RemoveWindow(void* object)
-{
-    for (std::vector<Registration>& list : m_callbacks)
-    {
-        list.erase(
-            std::remove_if(list.begin(), list.end(), [&](const Registration& r) { return r.object == object; }),
-            list.end());
-        if (list.empty())
-            std::vector<Registration>().swap(list);   // an empty kind holds no storage
-    }
-    // The manager's own start/end entry stays only while somebody else listens.
-    std::vector<Registration>& saving = m_callbacks[kSavingStartEnd];
-    if (saving.size() == 1 && saving[0].object == this)
-        std::vector<Registration>().swap(saving);
-}
-
-BOOL CUXCustomizeCenter::IsRegistered(void* object) const
-{
-    for (const std::vector<Registration>& list : m_callbacks)
-        for (const Registration& r : list)
-            if (r.object == object)
-                return TRUE;
+    for (const std::vector<CUXCustomizeListener*>& list : m_listeners)
+        if (std::find(list.begin(), list.end(), listener) != list.end())
+            return TRUE;
     return FALSE;
 }
 
 int CUXCustomizeCenter::GetCount(CallbackKind kind) const
 {
-    return kind >= 0 && kind < kCallbackKinds ? static_cast<int>(m_callbacks[kind].size()) : 0;
+    return kind >= 0 && kind < kCallbackKinds ? static_cast<int>(m_listeners[kind].size()) : 0;
 }
 
-LRESULT CUXCustomizeCenter::CallAll(CallbackKind kind, WPARAM wParam, LPARAM lParam) const
+BOOL CUXCustomizeCenter::FindCommandImages(UINT nID, CUXCommandImageMap& images) const
 {
-    if (kind < 0 || kind >= kCallbackKinds)
-        return 0;
-    // A callback may register or remove others: call a copy.
-    std::vector<Registration> list = m_callbacks[kind];
-    LRESULT sum = 0;
-    for (const Registration& r : list)
-        sum += r.callback(r.object, wParam, lParam);
-    return sum;
+    BOOL found = FALSE;
+    ForEach(kCommandImages, [&](CUXCustomizeListener& l) { return found = l.OnCommandImages(nID, images); });
+    return found;
 }
 
-LRESULT CUXCustomizeCenter::CallUntilAnswer(CallbackKind kind, WPARAM wParam, LPARAM lParam) const
+void CUXCustomizeCenter::DescribeBars(CUXCommandCategories& bars) const
 {
-    if (kind < 0 || kind >= kCallbackKinds)
-        return 0;
-    std::vector<Registration> list = m_callbacks[kind];
-    for (const Registration& r : list)
-        if (LRESULT answer = r.callback(r.object, wParam, lParam))
-            return answer;
-    return 0;
+    ForEach(kBarDescription, [&](CUXCustomizeListener& l) { l.OnDescribeBar(bars); return false; });
+}
+
+HMENU CUXCustomizeCenter::FindCommandPopup(UINT nPopupID) const
+{
+    HMENU popup = nullptr;
+    ForEach(kCommandPopup, [&](CUXCustomizeListener& l) { return (popup = l.OnCommandPopup(nPopupID)) != nullptr; });
+    return popup;
+}
+
+void CUXCustomizeCenter::CollectCommandCategories(CUXCommandCategories& categories) const
+{
+    ForEach(kCommandCategories, [&](CUXCustomizeListener& l) { l.OnAddCommandCategories(categories); return false; });
+}
+
+void CUXCustomizeCenter::CollectBarDescriptors(std::vector<CUXBarDescriptor>& descriptors) const
+{
+    ForEach(kBarDescriptors, [&](CUXCustomizeListener& l) { l.OnAddBarDescriptors(descriptors); return false; });
+}
+
+void CUXCustomizeCenter::CollectCustomizeWindows(std::vector<HWND>& windows) const
+{
+    ForEach(kCustomizeStart, [&](CUXCustomizeListener& l) { l.OnNameCustomizeWindows(windows); return false; });
+}
+
+void CUXCustomizeCenter::NotifySelectionChange(int nID, HWND holder) const
+{
+    ForEach(kSelectionChange, [&](CUXCustomizeListener& l) { l.OnSelectionChange(nID, holder); return false; });
+}
+
+void CUXCustomizeCenter::NotifyAllowWindow(HWND hWnd) const
+{
+    ForEach(kAllowWindow, [&](CUXCustomizeListener& l) { l.OnAllowWindow(hWnd); return false; });
+}
+
+void CUXCustomizeCenter::NotifyDisallowWindow(HWND hWnd) const
+{
+    ForEach(kDisallowWindow, [&](CUXCustomizeListener& l) { l.OnDisallowWindow(hWnd); return false; });
+}
+
+void CUXCustomizeCenter::NotifyBarAdded(const CUXBarDescriptor& descriptor) const
+{
+    ForEach(kBarAdded, [&](CUXCustomizeListener& l) { l.OnBarAdded(descriptor); return false; });
+}
+
+void CUXCustomizeCenter::NotifyBarShown(CControlBar* pBar, BOOL shown) const
+{
+    ForEach(kBarShown, [&](CUXCustomizeListener& l) { l.OnBarShown(pBar, shown); return false; });
+}
+
+void CUXCustomizeCenter::NotifyBarRenamed(CControlBar* pBar) const
+{
+    ForEach(kBarRenamed, [&](CUXCustomizeListener& l) { l.OnBarRenamed(pBar); return false; });
+}
+
+void CUXCustomizeCenter::NotifyBarRemoved(CControlBar* pBar) const
+{
+    ForEach(kBarRemoved, [&](CUXCustomizeListener& l) { l.OnBarRemoved(pBar); return false; });
 }
 
 BOOL CUXCustomizeCenter::IsCustomizableCommand(UINT nID) const
@@ -116,22 +129,48 @@ BOOL CUXCustomizeCenter::BeginSaving()
 {
     if (m_bSaving)
         return FALSE;
-    CallAll(kSavingStartEnd, TRUE, 0);
-    m_bSaving = TRUE;   // also without listeners
+    m_bSaving = TRUE;   // the listeners see it on
+    ForEach(kSavingStartEnd, [](CUXCustomizeListener& l) { l.OnSaving(TRUE); return false; });
     return TRUE;
 }
 
 void CUXCustomizeCenter::EndSaving()
 {
-    CallAll(kSavingStartEnd, FALSE, 0);
     m_bSaving = FALSE;
+    ForEach(kSavingStartEnd, [](CUXCustomizeListener& l) { l.OnSaving(FALSE); return false; });
 }
 
-LRESULT CUXCustomizeCenter::OnSavingStartEnd(void* object, WPARAM wParam, LPARAM)
+// ---- registrations ----------------------------------------------------------------------------------------
+
+void CUXCustomizeRegistration::Add(CUXCustomizeCenter::CallbackKind kind)
 {
-    CUXCustomizeCenter* center = static_cast<CUXCustomizeCenter*>(object);
-    center->m_bSaving = wParam != 0;
-    return 0;
+    GetCustomizeCenter().Register(kind, m_pListener);
+    m_kinds |= 1u << kind;
+}
+
+void CUXCustomizeRegistration::Remove(CUXCustomizeCenter::CallbackKind kind)
+{
+    if ((m_kinds & (1u << kind)) == 0)
+        return;
+    GetCustomizeCenter().Unregister(kind, m_pListener);
+    m_kinds &= ~(1u << kind);
+}
+
+void CUXCustomizeRegistration::Set(BOOL on, std::initializer_list<CUXCustomizeCenter::CallbackKind> kinds)
+{
+    for (CUXCustomizeCenter::CallbackKind kind : kinds)
+    {
+        if (on)
+            Add(kind);
+        else
+            Remove(kind);
+    }
+}
+
+void CUXCustomizeRegistration::Clear()
+{
+    for (int kind = 0; m_kinds != 0 && kind < CUXCustomizeCenter::kCallbackKinds; ++kind)
+        Remove(static_cast<CUXCustomizeCenter::CallbackKind>(kind));
 }
 
 // ---- command records --------------------------------------------------------------------------------------
@@ -162,9 +201,9 @@ void CUXCommandRecord::SetButtonData(const CUXToolButtonData* data)
     m_bOwnsButtonData = m_pButtonData != nullptr;
 }
 
-CUXCommandRecord* CUXCommandRecord::Clone() const
+std::unique_ptr<CUXCommandRecord> CUXCommandRecord::Clone() const
 {
-    CUXCommandRecord* copy = new CUXCommandRecord;
+    std::unique_ptr<CUXCommandRecord> copy(new CUXCommandRecord);
     copy->m_strText = m_strText;
     copy->m_nID = m_nID;
     copy->m_strDescription = m_strDescription;
@@ -174,50 +213,38 @@ CUXCommandRecord* CUXCommandRecord::Clone() const
     return copy;
 }
 
-void CUXOwnedPtrArray::DeleteAll()
-{
-    for (INT_PTR i = 0; i < GetSize(); ++i)
-        delete static_cast<CObject*>(GetAt(i));
-    RemoveAll();
-}
-
 IMPLEMENT_DYNAMIC(CUXCommandCategory, CObject)
 
 CUXCommandRecord* CUXCommandCategory::Find(UINT nID) const
 {
-    for (INT_PTR i = 0; i < m_commands.GetSize(); ++i)
-    {
-        CUXCommandRecord* record = static_cast<CUXCommandRecord*>(m_commands.GetAt(i));
+    for (const std::unique_ptr<CUXCommandRecord>& record : m_commands)
         if (record != nullptr && static_cast<UINT>(record->m_nID) == nID)
-            return record;
-    }
+            return record.get();
     return nullptr;
 }
 
-CUXCommandRecord* CUXCommandCategory::Add(CUXCommandRecord* record)
+CUXCommandRecord* CUXCommandCategory::Add(std::unique_ptr<CUXCommandRecord> record)
 {
-    if (record != nullptr)
-        m_commands.Add(record);
-    return record;
+    if (record == nullptr)
+        return nullptr;
+    m_commands.push_back(std::move(record));
+    return m_commands.back().get();
 }
 
-CUXCommandRecord* CUXCustomizeCenter::FindCommandRecord(UINT nID) const
+std::unique_ptr<CUXCommandRecord> CUXCustomizeCenter::FindCommandRecord(UINT nID) const
 {
     if (nID == 0)
         return nullptr;
-    CUXOwnedPtrArray categories;
-    CallAll(kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
-    for (INT_PTR i = 0; i < categories.GetSize(); ++i)
-    {
-        CUXCommandCategory* category = static_cast<CUXCommandCategory*>(categories.GetAt(i));
+    CUXCommandCategories categories;
+    CollectCommandCategories(categories);
+    for (const std::unique_ptr<CUXCommandCategory>& category : categories)
         if (CUXCommandRecord* record = category != nullptr ? category->Find(nID) : nullptr)
             return record->Clone();
-    }
     return nullptr;
 }
 
 void CUXCustomizeCenter::SwitchCustomizeMode(BOOL on)
 {
     m_bCustomizeMode = on;
-    CallAll(kCustomizableBars, on, 0);
+    ForEach(kCustomizableBars, [on](CUXCustomizeListener& l) { l.OnCustomizeMode(on); return false; });
 }

@@ -101,7 +101,7 @@ CUXToolBar::CUXToolBar()
 
 CUXToolBar::~CUXToolBar()
 {
-    GetCustomizeCenter().RemoveWindow(this);
+    m_customizeRegistration.Clear();
     delete m_pCustomizer;
     delete m_pExpButton;
     if (m_hOwnImages != nullptr)
@@ -166,15 +166,10 @@ int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_bOriginal)
         return 0;   // a copy of another bar's buttons stays out of customization
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.Register(CUXCustomizeCenter::kCommandImages, this, &CUXToolBar::ProvideCommandImages);
-    center.Register(CUXCustomizeCenter::kBarDescription, this, &CUXToolBar::ProvideBarDescription);
-    center.Register(CUXCustomizeCenter::kBarDescriptors, this, &CUXToolBar::ProvideBarDescriptor);
-    if (m_bCustomizable)
-    {
-        center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
-        center.Register(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
-    }
+    m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kCommandImages, CUXCustomizeCenter::kBarDescription,
+                                       CUXCustomizeCenter::kBarDescriptors});
+    m_customizeRegistration.Set(m_bCustomizable,
+                                {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCustomizeStart});
     return 0;
 }
 
@@ -197,13 +192,12 @@ void CUXToolBar::OnDestroy()
         if (!m_strStateEntry.IsEmpty())
             SaveState("Settings", m_strStateEntry);
     }
-    CUXCustomizeCenter& center = GetCustomizeCenter();
     if (m_bOriginal)
     {
-        center.CallAll(CUXCustomizeCenter::kBarRemoved, reinterpret_cast<WPARAM>(this), 0);
-        center.CallAll(CUXCustomizeCenter::kDisallowWindow, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        GetCustomizeCenter().NotifyBarRemoved(this);
+        GetCustomizeCenter().NotifyDisallowWindow(m_hWnd);
     }
-    center.RemoveWindow(this);
+    m_customizeRegistration.Clear();
     if (m_pExpButton != nullptr && m_pExpButton->m_hWnd != nullptr)
         m_pExpButton->DestroyWindow();
     if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)
@@ -212,31 +206,27 @@ void CUXToolBar::OnDestroy()
     CUXControlBar::OnDestroy();
 }
 
-LRESULT CUXToolBar::ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam)
+BOOL CUXToolBar::OnCommandImages(UINT nID, CUXCommandImageMap& images)
 {
-    CUXToolBar* bar = static_cast<CUXToolBar*>(object);
-    CUXCommandImageMap* map = reinterpret_cast<CUXCommandImageMap*>(lParam);
-    int index = bar->CommandToIndex(static_cast<UINT>(wParam));
-    if (map == nullptr || index < 0)
-        return 0;
-    TBBUTTON button = bar->GetButton(index);
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
-    if (images == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(images))
-        return 0;
-    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETHOTIMAGELIST));
-    HICON icon = ::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL);
+    int index = CommandToIndex(nID);
+    if (index < 0)
+        return FALSE;
+    TBBUTTON button = GetButton(index);
+    HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    if (normal == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(normal))
+        return FALSE;
+    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    HICON icon = ::ImageList_GetIcon(normal, button.iBitmap, ILD_NORMAL);
     HICON hotIcon = hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
                         ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
                         : nullptr;
-    map->SetAt(static_cast<UINT>(wParam), icon, hotIcon);
-    return 1;
+    images.SetAt(nID, icon, hotIcon);
+    return TRUE;
 }
 
-LRESULT CUXToolBar::ProvideBarDescription(void* object, WPARAM, LPARAM lParam)
+void CUXToolBar::OnDescribeBar(CUXCommandCategories& bars)
 {
-    if (CUXOwnedPtrArray* bars = reinterpret_cast<CUXOwnedPtrArray*>(lParam))
-        bars->Add(static_cast<CUXToolBar*>(object)->DescribeCommands());
-    return 0;
+    bars.emplace_back(DescribeCommands());
 }
 
 // ---- buttons -------------------------------------------------------------------------------------------
@@ -1548,8 +1538,7 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     }
     else if (dropDown & kDropDownCommandPopup)
     {
-        HMENU popup = reinterpret_cast<HMENU>(
-            GetCustomizeCenter().CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, dropDown & 0xFFFF, 0));
+        HMENU popup = GetCustomizeCenter().FindCommandPopup(dropDown & 0xFFFF);
         if (popup != nullptr)
         {
             CRect screen(rect);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "uilib/core/ControlBar.h"
+#include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/Helpers.h"
 
 #include <map>
@@ -30,25 +31,9 @@ typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
 // The keyboard shortcut a tip shows for a command ("Ctrl+S"); FALSE when the command has none.
 typedef BOOL (*UXShortcutTextProvider)(UINT nID, CString& text);
 
-class CUXCommandRecord;
-class CUXCommandCategory;
 class CUXToolBarCustomizer;
 
-// What the customize dialog may do with a bar: hide it with its check box, rename, delete or reset it
-// (each handler with its context; a null handler: not possible).
-struct CUXBarDescriptor
-{
-    CControlBar* pBar = nullptr;
-    BOOL bCanHide = TRUE;
-    void* pRenameContext = nullptr;
-    void (*pfnRename)(void* context, LPCSTR name) = nullptr;
-    void* pDeleteContext = nullptr;
-    void (*pfnDelete)(void* context) = nullptr;
-    void* pResetContext = nullptr;
-    void (*pfnReset)(void* context) = nullptr;
-};
-
-class CUXToolBar : public CUXControlBar
+class CUXToolBar : public CUXControlBar, public CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXToolBar)
 public:
@@ -193,6 +178,14 @@ public:
     // Docking: a customizable bar takes its stored layout first.
     void EnableDocking(DWORD dwDockStyle) override;
 
+    // ---- what the bar tells the customize centre ----
+    BOOL OnCommandImages(UINT nID, CUXCommandImageMap& images) override;
+    void OnDescribeBar(CUXCommandCategories& bars) override;
+    void OnCustomizeMode(BOOL on) override { SwitchCustomizeMode(on); }
+    // The customize dialog lets the mouse through to a customizable bar, so that commands reach it.
+    void OnNameCustomizeWindows(std::vector<HWND>& windows) override;
+    void OnAddBarDescriptors(std::vector<CUXBarDescriptor>& descriptors) override;
+
     // The buttons hidden to fit, by index.
     std::vector<int> GetHiddenButtons() const;
 
@@ -297,6 +290,7 @@ protected:
         UXToolBarPaintCallback callback;
     };
     std::vector<PaintCallback> m_paintCallbacks;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 
 private:
     // The buttons as the control has them.
@@ -319,11 +313,6 @@ private:
     BOOL IsChevronCounted() const;
     BOOL IsSeparatorWidthFlat() const;
     void ReloadBitmap();
-    static LRESULT ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvideBarDescription(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvideBarDescriptor(void* object, WPARAM wParam, LPARAM lParam);
     // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
     int FindCommandImage(UINT nID) const;
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.

@@ -130,10 +130,7 @@ void CUXToolBar::SetCustomizable(BOOL on)
     m_bCustomizable = on;
     if (!on)
         SwitchCustomizeMode(FALSE);
-    GetCustomizeCenter().SetRegistered(
-        on, this,
-        {{CUXCustomizeCenter::kCustomizableBars, &CUXToolBar::SwitchCustomizeModeCallback},
-         {CUXCustomizeCenter::kCustomizeStart, &CUXToolBar::NameCustomizeWindow}});
+    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCustomizeStart});
     if (m_hWnd != nullptr)
     {
         m_bDirty = TRUE;
@@ -141,31 +138,17 @@ void CUXToolBar::SetCustomizable(BOOL on)
     }
 }
 
-LRESULT CUXToolBar::NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam)
+void CUXToolBar::OnNameCustomizeWindows(std::vector<HWND>& windows)
 {
-    // The customize dialog lets the mouse through to a customizable bar, so that commands reach it.
-    CUXToolBar* bar = static_cast<CUXToolBar*>(object);
-    if (wParam != 0 && bar->m_hWnd != nullptr)
-        reinterpret_cast<UXCustomizeCallback>(wParam)(reinterpret_cast<void*>(lParam),
-                                                      reinterpret_cast<WPARAM>(bar->m_hWnd), 0);
-    return 0;
+    if (m_hWnd != nullptr)
+        windows.push_back(m_hWnd);
 }
 
-LRESULT CUXToolBar::ProvideBarDescriptor(void* object, WPARAM, LPARAM lParam)
+void CUXToolBar::OnAddBarDescriptors(std::vector<CUXBarDescriptor>& descriptors)
 {
-    if (auto* descriptors = reinterpret_cast<std::vector<CUXBarDescriptor>*>(lParam))
-    {
-        CUXBarDescriptor descriptor;
-        static_cast<CUXToolBar*>(object)->GetCustomizeDescriptor(descriptor);
-        descriptors->push_back(descriptor);
-    }
-    return 0;
-}
-
-LRESULT CUXToolBar::SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM)
-{
-    static_cast<CUXToolBar*>(object)->SwitchCustomizeMode(wParam != 0);
-    return 0;
+    CUXBarDescriptor descriptor;
+    GetCustomizeDescriptor(descriptor);
+    descriptors.push_back(descriptor);
 }
 
 void CUXToolBar::SwitchCustomizeMode(BOOL on)
@@ -189,8 +172,7 @@ void CUXToolBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
 {
     descriptor = CUXBarDescriptor();
     descriptor.pBar = this;
-    descriptor.pResetContext = this;
-    descriptor.pfnReset = [](void* context) { static_cast<CUXToolBar*>(context)->ConfirmReset(); };
+    descriptor.reset = [this] { ConfirmReset(); };
 }
 
 // ---- command records --------------------------------------------------------------------------------------
@@ -202,7 +184,7 @@ CUXCommandRecord* CUXToolBar::FindCommandRecord(int nIndex)
     TBBUTTON button = GetButton(nIndex);
     if (IsSeparator(button))
         return nullptr;
-    return GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand));
+    return GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand)).release();
 }
 
 CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
@@ -359,17 +341,17 @@ CUXCommandCategory* CUXToolBar::DescribeCommands()
                 ids.push_back(GetItemID(i));
     for (UINT nID : ids)
     {
-        CUXCommandRecord* record = GetCustomizeCenter().FindCommandRecord(nID);
+        std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(nID);
         int index = CommandToIndex(nID);
         if (record == nullptr && index >= 0)
-            record = MakeCommandRecord(index);
+            record.reset(MakeCommandRecord(index));
         if (record == nullptr)
         {
-            record = new CUXCommandRecord;
+            record.reset(new CUXCommandRecord);
             record->m_nID = static_cast<int>(nID);
             record->m_strText = CommandStringText(nID);
         }
-        category->Add(record);
+        category->Add(std::move(record));
     }
     return category;
 }
@@ -437,8 +419,7 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
         HICON icon = nullptr;
         HICON hot = nullptr;
         if (!IsSeparator(stored.button) && own.find(nID) == own.end() && !gathered.Lookup(nID, icon, hot))
-            GetCustomizeCenter().CallUntilAnswer(CUXCustomizeCenter::kCommandImages, nID,
-                                                 reinterpret_cast<LPARAM>(&gathered));
+            GetCustomizeCenter().FindCommandImages(nID, gathered);
     }
 
     std::vector<TBBUTTON> buttons;
@@ -596,8 +577,7 @@ LRESULT CUXToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // The customize dialog's list of bars follows the bar's visibility.
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (pos != nullptr && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
-            GetCustomizeCenter().CallAll(CUXCustomizeCenter::kBarShown, reinterpret_cast<WPARAM>(this),
-                                         (pos->flags & SWP_SHOWWINDOW) != 0);
+            GetCustomizeCenter().NotifyBarShown(this, (pos->flags & SWP_SHOWWINDOW) != 0);
     }
     if (m_pCustomizer != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST &&
         m_pCustomizer->HandleMouse(message, wParam, lParam))
@@ -705,35 +685,26 @@ void CUXToolBar::OnCustHelp(NMHDR*, LRESULT* pResult)
 CUXToolBarCustomizer::CUXToolBarCustomizer(CUXToolBar* pBar) : m_pBar(pBar)
 {
     m_pBar->AddPaintCallback(this, &CUXToolBarCustomizer::PaintCallback);
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.Register(CUXCustomizeCenter::kSelectionChange, this, &CUXToolBarCustomizer::OnSelectionChange);
-    center.Register(CUXCustomizeCenter::kDropTargets, this, &CUXToolBarCustomizer::AddDropTarget);
+    m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kSelectionChange, CUXCustomizeCenter::kDropTargets});
 }
 
 CUXToolBarCustomizer::~CUXToolBarCustomizer()
 {
     m_pBar->RemovePaintCallback(this);
-    GetCustomizeCenter().RemoveWindow(this);
 }
 
-LRESULT CUXToolBarCustomizer::OnSelectionChange(void* object, WPARAM, LPARAM lParam)
+void CUXToolBarCustomizer::OnSelectionChange(int, HWND holder)
 {
-    // Another window took the selection.
-    CUXToolBarCustomizer* self = static_cast<CUXToolBarCustomizer*>(object);
-    if (reinterpret_cast<HWND>(lParam) != self->m_pBar->m_hWnd && self->m_nSelected >= 0)
+    if (holder != m_pBar->m_hWnd && m_nSelected >= 0)
     {
-        self->InvalidateButton(self->m_nSelected);
-        self->m_nSelected = -1;
+        InvalidateButton(m_nSelected);
+        m_nSelected = -1;
     }
-    return 0;
 }
 
-LRESULT CUXToolBarCustomizer::AddDropTarget(void* object, WPARAM, LPARAM lParam)
+void CUXToolBarCustomizer::OnAddDropTargets(std::vector<CUXCommandDropTarget*>& targets)
 {
-    CPtrArray* targets = reinterpret_cast<CPtrArray*>(lParam);
-    if (targets != nullptr)
-        targets->Add(static_cast<CUXCommandDropTarget*>(static_cast<CUXToolBarCustomizer*>(object)));
-    return 0;
+    targets.push_back(this);
 }
 
 void CUXToolBarCustomizer::InvalidateButton(int index)
@@ -754,8 +725,7 @@ void CUXToolBarCustomizer::Select(int index)
     m_nSelected = index;
     InvalidateButton(m_nSelected);
     UINT nID = index >= 0 ? m_pBar->GetItemID(index) : static_cast<UINT>(-1);
-    GetCustomizeCenter().CallAll(CUXCustomizeCenter::kSelectionChange, nID,
-                                 reinterpret_cast<LPARAM>(m_pBar->m_hWnd));
+    GetCustomizeCenter().NotifySelectionChange(nID, m_pBar->m_hWnd);
 }
 
 void CUXToolBarCustomizer::Reset()

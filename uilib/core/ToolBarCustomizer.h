@@ -8,7 +8,7 @@
 
 class CUXToolBar;
 
-class CUXToolBarCustomizer : public CObject, public CUXCommandDropTarget
+class CUXToolBarCustomizer : public CObject, public CUXCommandDropTarget, private CUXCustomizeListener
 {
 public:
     explicit CUXToolBarCustomizer(CUXToolBar* pBar);
@@ -40,8 +40,9 @@ private:
     void Paint(CDC* dc);
     void InvalidateButton(int index);
     static void PaintCallback(void* object, CDC* dc);
-    static LRESULT OnSelectionChange(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT AddDropTarget(void* object, WPARAM wParam, LPARAM lParam);
+    // Another window took the selection.
+    void OnSelectionChange(int nID, HWND holder) override;
+    void OnAddDropTargets(std::vector<CUXCommandDropTarget*>& targets) override;
 
     CUXToolBar* m_pBar;
     int m_nSelected = -1;
@@ -52,4 +53,5 @@ private:
     int m_nInsertedAt = -1;        // where a drop on this bar put the dragged command
     int m_nInsertAt = -1;
     CRect m_rcMark;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 };
