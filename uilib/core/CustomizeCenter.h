@@ -1,17 +1,18 @@
 // CUXCustomizeCenter: the one object through which the library's customizable parts find each other. Bars,
-// frames and the customize dialog register callbacks with it by kind; it answers which commands the user may
+// frames and the customize dialog listen to it (CUXCustomizeListener) for the kinds of calls they care about,
+// registered through a CUXCustomizeRegistration that they own; it answers which commands the user may
 // customize and whether customize mode is on, runs the drag of a command between bars, and keeps the user's
-// own tool bars under "CustomBars-Info". A window's registrations go with RemoveWindow.
+// own tool bars under "CustomBars-Info".
 //
 // The one instance is made on first use (GetCustomizeCenter) and goes at program end.
 //
-// Beside it: the records that describe a command and a category of commands to the customize dialog.
+// Beside it: what the customize dialog may do with a bar, where new bars are made, and where dragged commands
+// may be dropped.
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/Helpers.h"
+#include "uilib/core/CommandRecord.h"
 
-#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -41,50 +42,6 @@ public:
     virtual CUXToolBar* CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTitle) = 0;
     virtual void PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar) = 0;
 };
-
-// A command as the customize dialog shows it and a drag carries it.
-class CUXCommandRecord : public CObject
-{
-    DECLARE_DYNAMIC(CUXCommandRecord)
-public:
-    CUXCommandRecord() = default;
-    ~CUXCommandRecord() override;
-    CUXCommandRecord(const CUXCommandRecord&) = delete;
-    CUXCommandRecord& operator=(const CUXCommandRecord&) = delete;
-
-    // A deep copy: the texts and the id, a copy of the normal icon, a private copy of the button data.
-    virtual std::unique_ptr<CUXCommandRecord> Clone() const;
-    // Takes the icons (those held before are destroyed).
-    void SetIcons(HICON icon, HICON icon2);
-    // Keeps a private copy of the button data (null: none).
-    void SetButtonData(const CUXToolButtonData* data);
-
-    CString m_strText;
-    int m_nID = 0;
-    CString m_strDescription;
-    int m_nOwnerValue = 0;
-    HICON m_hIcon = nullptr;    // owned
-    HICON m_hIcon2 = nullptr;   // owned (the hot icon)
-    CUXToolButtonData* m_pButtonData = nullptr;
-    BOOL m_bOwnsButtonData = FALSE;
-};
-
-// A named group of commands.
-class CUXCommandCategory : public CObject
-{
-    DECLARE_DYNAMIC(CUXCommandCategory)
-public:
-    CString m_strName;
-    int m_nOrderKey = 0;   // categories are listed by it, then by name
-    std::vector<std::unique_ptr<CUXCommandRecord>> m_commands;
-
-    // The category's record of a command, or null.
-    CUXCommandRecord* Find(UINT nID) const;
-    // Adds a record; the category owns it.
-    CUXCommandRecord* Add(std::unique_ptr<CUXCommandRecord> record);
-};
-
-typedef std::vector<std::unique_ptr<CUXCommandCategory>> CUXCommandCategories;
 
 // A place a dragged command may be dropped on (a tool bar in customize mode, ...). Targets are asked for
 // each drag through the listeners and live at least as long as the drag.
@@ -253,17 +210,11 @@ public:
 
 private:
     // Calls each listener of the kind that is still registered when its turn comes (a call may register
-    // or remove others).
-    // call answers true to stop.
+    // or remove others), until a call answers true.
     template <class Call>
-    void ForEach(CallbackKind kind, Call call) const
-    {
-        const std::vector<CUXCustomizeListener*>& current = m_listeners[kind];
-        std::vector<CUXCustomizeListener*> list = current;
-        for (CUXCustomizeListener* listener : list)
-            if (std::find(current.begin(), current.end(), listener) != current.end() && call(*listener))
-                return;
-    }
+    void CallUntil(CallbackKind kind, Call call) const;
+    template <class Call>
+    void CallEach(CallbackKind kind, Call call) const;
 
     std::vector<CUXCustomizeListener*> m_listeners[kCallbackKinds];
     BOOL m_bCustomizeMode = FALSE;

@@ -74,6 +74,7 @@ public:
     // One button per id (consecutive images; 0 a separator), or count empty buttons without ids.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     int GetCount() const;
+    static BOOL IsSeparator(const TBBUTTON& button) { return (button.fsStyle & TBSTYLE_SEP) != 0; }
     TBBUTTON GetButton(int nIndex) const;
     void SetButton(int nIndex, const TBBUTTON& button);
     UINT GetItemID(int nIndex) const;
