@@ -1270,7 +1270,11 @@ void CUXToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         DrawSeparators(dc);
         CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter();
         if (painter != nullptr && m_nOpenDropDown >= 0)
-            painter->DrawDropShadow(dc, this, m_nOpenDropDown);
+        {
+            CRect rect;
+            GetItemRect(m_nOpenDropDown, &rect);
+            painter->DrawDropShadow(dc, rect);
+        }
         break;
     }
     case CDDS_ITEMPREPAINT:
@@ -1279,6 +1283,34 @@ void CUXToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     default: break;
     }
+}
+
+CUXToolButtonState CUXToolBar::GetButtonState(int nIndex)
+{
+    CUXToolButtonState state;
+    GetItemRect(nIndex, &state.rect);
+    TBBUTTON button = GetButton(nIndex);
+    state.state = button.fsState;
+    state.style = button.fsStyle;
+    int hotItem = static_cast<int>(SendMessage(TB_GETHOTITEM));
+    state.open = m_nOpenDropDown == nIndex;
+    state.pressed = (button.fsState & TBSTATE_PRESSED) != 0 ||
+                    (hotItem == nIndex && ::GetKeyState(VK_LBUTTON) < 0 && !GetToolBarLook()->IsCustomizeMode());
+    state.hot = !state.pressed && hotItem == nIndex && CWnd::GetCapture() == nullptr;
+    state.dropDownArrows = (SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS) != 0;
+    state.images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    state.hotImages = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    state.image = button.iBitmap;
+    state.imageSize = m_sizeImage;
+    state.label = GetButtonText(nIndex);
+    state.listStyle = (GetStyle() & TBSTYLE_LIST) != 0;
+    CFont* font = GetFont();
+    state.font = font != nullptr ? static_cast<HFONT>(font->GetSafeHandle()) : nullptr;
+    state.back = GetBackColor();
+    if (const CUXToolButtonData* data = GetButtonData(nIndex))
+        state.strip = data->m_clrStrip;
+    state.buttonWidth = m_sizeButton.cx;
+    return state;
 }
 
 BOOL CUXToolBar::DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd)
@@ -1298,7 +1330,7 @@ BOOL CUXToolBar::DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd)
         return FALSE;
     if (CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter())
     {
-        painter->DrawButton(pDC, this, index);
+        painter->DrawButton(pDC, GetButtonState(index));
         return TRUE;
     }
     CRect rect(lpcd->nmcd.rc);
@@ -1364,9 +1396,9 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
         if (painter != nullptr)
         {
             if (IsPlaceholder(button))
-                painter->EraseControl(pDC, this, index);
+                painter->EraseControl(pDC, rect, GetBackColor());
             else
-                painter->DrawSeparator(pDC, this, index);
+                painter->DrawSeparator(pDC, rect, (button.fsState & TBSTATE_WRAP) != 0, client, GetBackColor());
             continue;
         }
         if (IsPlaceholder(button))
@@ -1568,7 +1600,10 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
             return;
     }
     if (painter != nullptr)
-        painter->ClearDropShadow(this, index);
+    {
+        CRect shadow = painter->GetDropShadowRect(rect);
+        InvalidateRect(&shadow);
+    }
     m_nOpenDropDown = -1;
     // Held down, the button stays pressed and keeps the mouse until it is released, wherever that is.
     if (::GetKeyState(VK_LBUTTON) < 0 && !IsSeparator(GetButton(index)))

@@ -9,6 +9,7 @@
 #include "uilib/core/ControlBar.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/Helpers.h"
+#include "uilib/core/LookPainters.h"
 
 #include <map>
 #include <memory>
@@ -122,6 +123,8 @@ public:
     virtual void DrawSeparators(CDC* pDC);
     // TRUE when it drew the button itself.
     virtual BOOL DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd);
+    // The button as the look's painter draws it now.
+    CUXToolButtonState GetButtonState(int nIndex);
     virtual void EraseWrapGaps(CDC* pDC);
     void AddPaintCallback(void* object, UXToolBarPaintCallback callback);
     void RemovePaintCallback(void* object);
