@@ -1204,17 +1204,16 @@ COLORREF CUXToolBar::GetBackColor() const
     return m_bInReBar ? uxAfxData.m_clrBtnFace : CUXControlBar::GetBackColor();
 }
 
-void CUXToolBar::AddPaintCallback(void* object, UXToolBarPaintCallback callback)
+void CUXToolBar::AddPaintListener(CUXToolBarPaintListener* listener)
 {
-    if (callback != nullptr)
-        m_paintCallbacks.push_back(PaintCallback{object, callback});
+    if (listener != nullptr)
+        m_paintListeners.push_back(listener);
 }
 
-void CUXToolBar::RemovePaintCallback(void* object)
+void CUXToolBar::RemovePaintListener(CUXToolBarPaintListener* listener)
 {
-    m_paintCallbacks.erase(std::remove_if(m_paintCallbacks.begin(), m_paintCallbacks.end(),
-                                          [object](const PaintCallback& c) { return c.object == object; }),
-                           m_paintCallbacks.end());
+    m_paintListeners.erase(std::remove(m_paintListeners.begin(), m_paintListeners.end(), listener),
+                           m_paintListeners.end());
 }
 
 void CUXToolBar::OnPaint()
@@ -1235,9 +1234,9 @@ void CUXToolBar::PaintBar()
         return;
     // The control paints its items into the surface.
     DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(mem.m_hDC), 0);
-    std::vector<PaintCallback> callbacks = m_paintCallbacks;
-    for (const PaintCallback& c : callbacks)
-        c.callback(c.object, &mem);
+    std::vector<CUXToolBarPaintListener*> listeners = m_paintListeners;
+    for (CUXToolBarPaintListener* listener : listeners)
+        listener->OnBarPainted(&mem);
 }
 
 void CUXToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos)

@@ -27,8 +27,13 @@ struct CUXToolBarTemplate
     BOOL Load(HINSTANCE instance, LPCSTR resource);
 };
 
-// Paint callbacks see the bar's surface after each paint.
-typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
+// Paint listeners see the bar's surface after each paint.
+class CUXToolBarPaintListener
+{
+public:
+    virtual ~CUXToolBarPaintListener() = default;
+    virtual void OnBarPainted(CDC* dc) = 0;
+};
 // The keyboard shortcut a tip shows for a command ("Ctrl+S"); FALSE when the command has none.
 typedef BOOL (*UXShortcutTextProvider)(UINT nID, CString& text);
 
@@ -126,8 +131,8 @@ public:
     // The button as the look's painter draws it now.
     CUXToolButtonState GetButtonState(int nIndex);
     virtual void EraseWrapGaps(CDC* pDC);
-    void AddPaintCallback(void* object, UXToolBarPaintCallback callback);
-    void RemovePaintCallback(void* object);
+    void AddPaintListener(CUXToolBarPaintListener* listener);
+    void RemovePaintListener(CUXToolBarPaintListener* listener);
 
     // ---- drop-downs ----
     virtual void ShowDropDownMenu(NMTOOLBARA* pNotify, UINT nIDMenu, const CRect& rcButton);
@@ -288,12 +293,7 @@ protected:
     BOOL m_bHasDefaultLayout = FALSE;
     CUXToolBarCustomizer* m_pCustomizer = nullptr;   // owned, while customize mode is on
     HIMAGELIST m_hOwnImages = nullptr;               // an image list the bar made for commands dropped on it
-    struct PaintCallback
-    {
-        void* object;
-        UXToolBarPaintCallback callback;
-    };
-    std::vector<PaintCallback> m_paintCallbacks;
+    std::vector<CUXToolBarPaintListener*> m_paintListeners;
     CUXCustomizeRegistration m_customizeRegistration{this};
 
 private:

@@ -8,13 +8,13 @@
 
 CUXToolBarCustomizer::CUXToolBarCustomizer(CUXToolBar* pBar) : m_pBar(pBar)
 {
-    m_pBar->AddPaintCallback(this, &CUXToolBarCustomizer::PaintCallback);
+    m_pBar->AddPaintListener(this);
     m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kSelectionChange, CUXCustomizeCenter::kDropTargets});
 }
 
 CUXToolBarCustomizer::~CUXToolBarCustomizer()
 {
-    m_pBar->RemovePaintCallback(this);
+    m_pBar->RemovePaintListener(this);
 }
 
 void CUXToolBarCustomizer::OnSelectionChange(int, HWND holder)
@@ -264,11 +264,6 @@ void CUXToolBarCustomizer::OnDrop(const CUXCommandRecord& record, CPoint point, 
     }
     if (m_pBar->InsertCommand(record, index) && m_bDragging)
         m_nInsertedAt = index;
-}
-
-void CUXToolBarCustomizer::PaintCallback(void* object, CDC* dc)
-{
-    static_cast<CUXToolBarCustomizer*>(object)->Paint(dc);
 }
 
 void CUXToolBarCustomizer::Paint(CDC* dc)

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/ToolBar.h"
 
-class CUXToolBar;
-
-class CUXToolBarCustomizer : public CObject, public CUXCommandDropTarget, private CUXCustomizeListener
+class CUXToolBarCustomizer : public CObject,
+                             public CUXCommandDropTarget,
+                             private CUXCustomizeListener,
+                             private CUXToolBarPaintListener
 {
 public:
     explicit CUXToolBarCustomizer(CUXToolBar* pBar);
@@ -39,7 +41,7 @@ private:
     void SetMark(int insertAt, const CRect& mark);
     void Paint(CDC* dc);
     void InvalidateButton(int index);
-    static void PaintCallback(void* object, CDC* dc);
+    void OnBarPainted(CDC* dc) override { Paint(dc); }
     // Another window took the selection.
     void OnSelectionChange(int nID, HWND holder) override;
     void OnAddDropTargets(std::vector<CUXCommandDropTarget*>& targets) override;
