@@ -351,6 +351,8 @@ void CUXCustomizeCenter::PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar)
 
 // ---- registrations ----------------------------------------------------------------------------------------
 
+static_assert(CUXCustomizeCenter::kCallbackKinds <= 32, "a registration keeps a bit per kind");
+
 void CUXCustomizeRegistration::Add(CUXCustomizeCenter::CallbackKind kind)
 {
     GetCustomizeCenter().Register(kind, m_pListener);
