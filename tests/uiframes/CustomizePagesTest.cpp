@@ -53,28 +53,28 @@ BEGIN_MESSAGE_MAP(CCpFrame, CFrameWnd)
 END_MESSAGE_MAP()
 
 // A provider of one category of commands, as a menu bar is.
-class CCpProvider
+class CCpProvider : public CUXCustomizeListener
 {
 public:
-    CCpProvider() { GetCustomizeCenter().Register(CUXCustomizeCenter::kCommandCategories, this, &Provide); }
-    ~CCpProvider() { GetCustomizeCenter().RemoveWindow(this); }
+    CCpProvider() { m_registration.Add(CUXCustomizeCenter::kCommandCategories); }
 
-    static LRESULT Provide(void*, WPARAM, LPARAM lParam)
+    void OnAddCommandCategories(CUXCommandCategories& categories) override
     {
-        CUXCommandCategory* category = new CUXCommandCategory;
+        std::unique_ptr<CUXCommandCategory> category(new CUXCommandCategory);
         category->m_strName = "Extras";
         category->m_nOrderKey = -1;   // before the bars' own categories
-        CUXCommandRecord* record = new CUXCommandRecord;
+        CUXCommandRecord* record = category->Add(std::unique_ptr<CUXCommandRecord>(new CUXCommandRecord));
         record->m_nID = kCmdExtra;
         record->m_strText = "E&xtra";
-        category->Add(record);
-        CUXCommandRecord* recent = new CUXCommandRecord;   // the recent files stay out of the list
+        // The recent files stay out of the list.
+        CUXCommandRecord* recent = category->Add(std::unique_ptr<CUXCommandRecord>(new CUXCommandRecord));
         recent->m_nID = 0xE110;
         recent->m_strText = "Recent";
-        category->Add(recent);
-        reinterpret_cast<CUXOwnedPtrArray*>(lParam)->Add(category);
-        return 0;
+        categories.push_back(std::move(category));
     }
+
+private:
+    CUXCustomizeRegistration m_registration{this};
 };
 
 class CustomizePagesTest : public UiFramesProgram

@@ -42,21 +42,14 @@ END_MESSAGE_MAP()
 
 // A frame with a client pane and a strip along its top that asks the customize dialog to let its clicks
 // through, as a customizable bar does.
-class CCsFrame : public CFrameWnd
+class CCsFrame : public CFrameWnd, public CUXCustomizeListener
 {
 public:
     CCsPane m_pane;
     CCsPane m_strip;
+    CUXCustomizeRegistration m_registration{this};
 
-    ~CCsFrame() override { GetCustomizeCenter().RemoveWindow(this); }
-
-    static LRESULT NameWindows(void* object, WPARAM wParam, LPARAM lParam)
-    {
-        auto add = reinterpret_cast<UXCustomizeCallback>(wParam);
-        add(reinterpret_cast<void*>(lParam),
-            reinterpret_cast<WPARAM>(static_cast<CCsFrame*>(object)->m_strip.m_hWnd), 0);
-        return 0;
-    }
+    void OnNameCustomizeWindows(std::vector<HWND>& windows) override { windows.push_back(m_strip.m_hWnd); }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -64,7 +57,7 @@ protected:
         if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_strip.Make(this, CRect(0, 0, 680, 30), 1) ||
             !m_pane.Make(this, CRect(0, 30, 680, 440), 2))
             return -1;
-        GetCustomizeCenter().Register(CUXCustomizeCenter::kCustomizeStart, this, &CCsFrame::NameWindows);
+        m_registration.Add(CUXCustomizeCenter::kCustomizeStart);
         return 0;
     }
     DECLARE_MESSAGE_MAP()

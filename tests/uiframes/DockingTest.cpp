@@ -266,20 +266,16 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
         VxInput::Release(CPoint(band.x + 2, band.y + 1));
         PumpPending();
     };
-    // Callbacks hear of every loop's start and end.
-    struct Loops
+    // Listeners hear of every loop's start and end.
+    struct Loops : CUXDockLoopListener
     {
         int starts = 0;
         int ends = 0;
+        void OnDockLoop(CUXBarDockContext* pCalling) override { ++(pCalling->IsTracking() ? starts : ends); }
     } loops;
     CUXBarDockContext* pContext = dynamic_cast<CUXBarDockContext*>(window.m_pDockContext);
     ASSERT_NE(nullptr, pContext);
-    int slot = pContext->AddCallback(&loops,
-                                     [](void* object, CUXBarDockContext* pCalling)
-                                     {
-                                         Loops* pLoops = static_cast<Loops*>(object);
-                                         ++(pCalling->IsTracking() ? pLoops->starts : pLoops->ends);
-                                     });
+    int slot = pContext->AddCallback(&loops);
     EXPECT_EQ(1, slot);
 
     window.bLive = TRUE;
@@ -315,17 +311,19 @@ TEST_F(DockingTest, LiveDraggingMovesTheWindowOnTheWayAndACancelPutsItBack)
     EXPECT_EQ(3, loops.starts);
     EXPECT_EQ(3, loops.ends);
 
-    // Four slots, each with a cookie of its own; an object's callbacks go together.
-    UXDockLoopCallback none = [](void*, CUXBarDockContext*) {};
-    EXPECT_EQ(2, pContext->AddCallback(&loops, none));
-    EXPECT_EQ(3, pContext->AddCallback(this, none));
-    EXPECT_EQ(4, pContext->AddCallback(&loops, none));
-    EXPECT_EQ(0, pContext->AddCallback(this, none));
+    // Four slots, each with a cookie of its own; a listener's slots go together.
+    Loops other;
+    EXPECT_EQ(2, pContext->AddCallback(&loops));
+    EXPECT_EQ(3, pContext->AddCallback(&other));
+    EXPECT_EQ(4, pContext->AddCallback(&loops));
+    EXPECT_EQ(0, pContext->AddCallback(&other));
     EXPECT_NE(pContext->GetCallbackCookie(2), pContext->GetCallbackCookie(4));
     pContext->RemoveCallbacks(&loops);
     EXPECT_EQ(0u, pContext->GetCallbackCookie(1));
     EXPECT_NE(0u, pContext->GetCallbackCookie(3));
-    EXPECT_EQ(1, pContext->AddCallback(&loops, none));
+    EXPECT_EQ(1, pContext->AddCallback(&loops));
+    pContext->RemoveCallbacks(&loops);
+    pContext->RemoveCallbacks(&other);   // the window outlives these listeners
 }
 
 TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)

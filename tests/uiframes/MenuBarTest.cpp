@@ -447,13 +447,10 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     auto categoriesOffered = [&]()
     {
         std::vector<std::pair<std::string, int>> names;
-        CUXOwnedPtrArray categories;
-        center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
-        for (int i = 0; i < static_cast<int>(categories.GetSize()); ++i)
-        {
-            auto* category = static_cast<CUXCommandCategory*>(categories.GetAt(i));
+        CUXCommandCategories categories;
+        center.CollectCommandCategories(categories);
+        for (const std::unique_ptr<CUXCommandCategory>& category : categories)
             names.emplace_back(category->m_strName.GetString(), category->m_nOrderKey);
-        }
         return names;
     };
     EXPECT_TRUE(categoriesOffered().empty());
@@ -463,15 +460,13 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     EXPECT_EQ((std::vector<std::pair<std::string, int>>{
                   {"File", 1000}, {"Edit", 1001}, {"Window", 1002}, {"Help", 1003}}),
               categoriesOffered());
-    CUXOwnedPtrArray categories;
-    center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&categories));
-    auto* file = static_cast<CUXCommandCategory*>(categories.GetAt(0));
+    CUXCommandCategories categories;
+    center.CollectCommandCategories(categories);
+    ASSERT_FALSE(categories.empty());
+    const CUXCommandCategory* file = categories[0].get();
     std::vector<std::pair<std::string, int>> commands;
-    for (int i = 0; i < static_cast<int>(file->m_commands.GetSize()); ++i)
-    {
-        auto* record = static_cast<CUXCommandRecord*>(file->m_commands.GetAt(i));
+    for (const std::unique_ptr<CUXCommandRecord>& record : file->m_commands)
         commands.emplace_back(record->m_strText.GetString(), record->m_nID);
-    }
     EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"New", ID_MT_NEW},
                                                         {"Open...", ID_MT_OPEN},
                                                         {"Save", ID_MT_SAVE},
@@ -482,20 +477,20 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     // The key: the checksum of the entry's and the item's texts as stored, each followed by four zeros.
     const char bytes[] = "&File\0\0\0\0&Recent\0\0\0";
     DWORD key = CUXCrc32::Compute(bytes, sizeof(bytes));
-    EXPECT_EQ(static_cast<int>(key), static_cast<CUXCommandRecord*>(file->m_commands.GetAt(3))->m_nOwnerValue);
+    ASSERT_GT(file->m_commands.size(), 3u);
+    EXPECT_EQ(static_cast<int>(key), file->m_commands[3]->m_nOwnerValue);
 
     // The customizable bar finds the sub-menu by that key for the customize centre, and nothing by another.
     Bar().SetCustomizable(TRUE);
     HMENU recent = ::GetSubMenu(::GetSubMenu(Bar().GetCurrentMenu(), 0), 4);
     ASSERT_NE(nullptr, recent);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(recent),
-              center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
-    EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key + 1, 0));
+    EXPECT_EQ(recent, center.FindCommandPopup(key));
+    EXPECT_EQ(nullptr, center.FindCommandPopup(key + 1));
 
     // Unregistered again, the bar neither offers categories nor finds sub-menus.
     Bar().OfferCommands(FALSE);
     Bar().SetCustomizable(FALSE);
     EXPECT_TRUE(categoriesOffered().empty());
-    EXPECT_EQ(0, center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, key, 0));
+    EXPECT_EQ(nullptr, center.FindCommandPopup(key));
 }
 

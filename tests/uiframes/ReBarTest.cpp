@@ -200,11 +200,11 @@ TEST_F(ReBarTest, ANewCustomBarGetsABandRowOfItsOwnAndTakesItsBandAlongWhenItGoe
     rebar.SetCustomizable(FALSE);
     EXPECT_EQ(nullptr, center.GetCustomBarHost());
     rebar.SetCustomizable(TRUE);
-    const void* host = &rebar;
+    const CUXCustomizeListener* host = &rebar;
     frame->DestroyWindow();
     app.m_pMainWnd = nullptr;
     EXPECT_EQ(nullptr, center.GetCustomBarHost());
-    EXPECT_FALSE(center.IsRegistered(const_cast<void*>(host)));
+    EXPECT_FALSE(center.IsRegistered(host));
 }
 
 TEST_F(ReBarTest, ACustomizableBarInABandComesBackAsTheUserLeftIt)

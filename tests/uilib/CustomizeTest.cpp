@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -31,7 +32,7 @@ CRect ItemRect(CUXToolBar& bar, int index)
 }
 
 // A window the user drags a command from, and a provider of that command's record.
-class CDragSource : public CTestHost
+class CDragSource : public CTestHost, public CUXCustomizeListener
 {
 public:
     std::unique_ptr<CUXCommandRecord> record;
@@ -44,18 +45,19 @@ public:
         record->m_nID = ID_T_RARE1;
         record->m_strText = "Rare";
         record->SetIcons(MakeTestIcon(16, RGB(255, 0, 0)), nullptr);
-        GetCustomizeCenter().Register(CUXCustomizeCenter::kCommandCategories, this, &CDragSource::Provide);
+        m_registration.Add(CUXCustomizeCenter::kCommandCategories);
     }
-    ~CDragSource() override { GetCustomizeCenter().RemoveWindow(this); }
 
-    static LRESULT Provide(void* object, WPARAM, LPARAM lParam)
+    void OnAddCommandCategories(CUXCommandCategories& categories) override
     {
-        CUXCommandCategory* category = new CUXCommandCategory;
+        std::unique_ptr<CUXCommandCategory> category(new CUXCommandCategory);
         category->m_strName = "Tests";
-        category->Add(static_cast<CDragSource*>(object)->record->Clone());
-        reinterpret_cast<CUXOwnedPtrArray*>(lParam)->Add(category);
-        return 0;
+        category->Add(record->Clone());
+        categories.push_back(std::move(category));
     }
+
+private:
+    CUXCustomizeRegistration m_registration{this};
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -252,6 +254,75 @@ TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
     center.SaveCustomBars(frame, "Settings");
     EXPECT_TRUE(StoredValue("CustomBars-Info").empty());
     EXPECT_FALSE(center.LoadCustomBars(frame, "Settings"));
+}
+
+// A listener that counts what the centre tells it and may remove another listener while it is told.
+class CCountingListener : public CUXCustomizeListener
+{
+public:
+    CUXCustomizeRegistration registration{this};
+    std::vector<BOOL> modes;
+    std::vector<BOOL> savings;
+    BOOL savingSeen = FALSE;
+    CUXCustomizeRegistration* removeOther = nullptr;
+
+    void OnCustomizeMode(BOOL on) override
+    {
+        modes.push_back(on);
+        if (removeOther != nullptr)
+            removeOther->Clear();
+    }
+    void OnSaving(BOOL starts) override
+    {
+        savings.push_back(starts);
+        savingSeen = GetCustomizeCenter().IsSaving();
+    }
+};
+
+TEST(CustomizeRegistration, ListenersAreToldOnlyOfTheirKindsWhileRegisteredAndGoWithTheRegistration)
+{
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    int before = center.GetCount(CUXCustomizeCenter::kCustomizableBars);
+    CCountingListener first;
+    {
+        CCountingListener second;
+        first.registration.Set(TRUE, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kSavingStartEnd});
+        first.registration.Add(CUXCustomizeCenter::kCustomizableBars);   // once however often
+        second.registration.Add(CUXCustomizeCenter::kCustomizableBars);
+        EXPECT_EQ(before + 2, center.GetCount(CUXCustomizeCenter::kCustomizableBars));
+
+        // The first removes the second while the centre calls them: the second is not called any more.
+        first.removeOther = &second.registration;
+        center.SwitchCustomizeMode(TRUE);
+        center.SwitchCustomizeMode(FALSE);
+        EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE}), first.modes);
+        EXPECT_TRUE(second.modes.empty());
+        EXPECT_FALSE(center.IsRegistered(&second));
+        first.removeOther = nullptr;
+
+        second.registration.Add(CUXCustomizeCenter::kCustomizableBars);
+        EXPECT_TRUE(center.IsRegistered(&second));
+    }
+    // The second's registration went with it.
+    EXPECT_EQ(before + 1, center.GetCount(CUXCustomizeCenter::kCustomizableBars));
+
+    // Saving: the listener sees it on while it is told it starts, and off when it ends.
+    ASSERT_TRUE(center.BeginSaving());
+    EXPECT_TRUE(first.savingSeen);
+    EXPECT_FALSE(center.BeginSaving());
+    center.EndSaving();
+    EXPECT_FALSE(first.savingSeen);
+    EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE}), first.savings);
+
+    // Off for one kind, the listener is still told of the other.
+    first.registration.Set(FALSE, {CUXCustomizeCenter::kCustomizableBars});
+    center.SwitchCustomizeMode(TRUE);
+    center.SwitchCustomizeMode(FALSE);
+    EXPECT_EQ(2u, first.modes.size());
+    EXPECT_TRUE(center.IsRegistered(&first));
+    first.registration.Clear();
+    EXPECT_FALSE(center.IsRegistered(&first));
+    EXPECT_EQ(before, center.GetCount(CUXCustomizeCenter::kCustomizableBars));
 }
 
 TEST(CustomBarsValue, ADamagedListGivesOnlyWholeRecordsOfCustomBarIds)

@@ -548,14 +548,13 @@ TEST_F(BarsTest, BarsRegisterWithTheCustomizeCentreWhileTheyLive)
     CUXCustomizeCenter& center = GetCustomizeCenter();
     EXPECT_TRUE(center.IsRegistered(&frame->m_bar1));
     EXPECT_TRUE(center.IsRegistered(&frame->m_bar2));
-    CUXOwnedPtrArray bars;
-    center.CallAll(CUXCustomizeCenter::kBarDescription, 0, reinterpret_cast<LPARAM>(&bars));
-    EXPECT_EQ(2, bars.GetSize());
+    CUXCommandCategories bars;
+    center.DescribeBars(bars);
+    EXPECT_EQ(2u, bars.size());
 
     // The bars give the images of their commands.
     CUXCommandImageMap images;
-    EXPECT_EQ(1, center.CallUntilAnswer(CUXCustomizeCenter::kCommandImages, ID_T_SAVE,
-                                        reinterpret_cast<LPARAM>(&images)));
+    EXPECT_TRUE(center.FindCommandImages(ID_T_SAVE, images));
     HICON icon = nullptr, hot = nullptr;
     ASSERT_TRUE(images.Lookup(ID_T_SAVE, icon, hot));
     EXPECT_EQ(CSize(16, 15), GetIconSize(icon));
@@ -563,9 +562,9 @@ TEST_F(BarsTest, BarsRegisterWithTheCustomizeCentreWhileTheyLive)
 
     frame->m_bar2.DestroyWindow();
     EXPECT_FALSE(center.IsRegistered(&frame->m_bar2));
-    bars.DeleteAll();
-    center.CallAll(CUXCustomizeCenter::kBarDescription, 0, reinterpret_cast<LPARAM>(&bars));
-    EXPECT_EQ(1, bars.GetSize());
+    bars.clear();
+    center.DescribeBars(bars);
+    EXPECT_EQ(1u, bars.size());
 
     EXPECT_FALSE(center.IsCustomizableCommand(ID_FILE_MRU_FILE1 + 3));
     EXPECT_FALSE(center.IsCustomizableCommand(0xFF08));

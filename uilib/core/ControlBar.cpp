@@ -184,7 +184,8 @@ void CUXControlBar::AttachHook(CWnd* pWnd)
     // frame than the one it was made in takes its hook to that frame.
     CWnd* pTarget = pWnd;
     CFrameWnd* pParent = GetParentFrame();
-    if (m_pCreationFrame != nullptr && pParent != nullptr && pParent != m_pCreationFrame && pParent->m_hWnd != nullptr)
+    if (m_pCreationFrame != nullptr && pParent != nullptr && pParent != m_pCreationFrame &&
+        pParent->m_hWnd != nullptr)
         pTarget = pParent;
     if (m_pHook->IsAttached())
         m_pHook->AttachWindow(static_cast<HWND>(nullptr));
@@ -215,22 +216,20 @@ void CUXControlBar::EnableDocking(DWORD dwDockStyle)
 void CUXControlBar::DelayShow(BOOL bShow)
 {
     CControlBar::DelayShow(bShow);
-    std::vector<Listener> listeners = m_listeners;
-    for (const Listener& listener : listeners)
-        listener.callback(listener.object, bShow);
+    std::vector<CUXBarVisibilityListener*> listeners = m_listeners;
+    for (CUXBarVisibilityListener* listener : listeners)
+        listener->OnBarDelayShow(bShow);
 }
 
-void CUXControlBar::AddVisibilityListener(void* object, UXBarVisibilityCallback callback)
+void CUXControlBar::AddVisibilityListener(CUXBarVisibilityListener* listener)
 {
-    if (callback != nullptr)
-        m_listeners.push_back(Listener{object, callback});
+    if (listener != nullptr)
+        m_listeners.push_back(listener);
 }
 
-void CUXControlBar::RemoveVisibilityListener(void* object)
+void CUXControlBar::RemoveVisibilityListener(CUXBarVisibilityListener* listener)
 {
-    m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
-                                     [object](const Listener& l) { return l.object == object; }),
-                      m_listeners.end());
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
 // ---- drawing -------------------------------------------------------------------------------------------

@@ -11,7 +11,12 @@
 class CUXWndHook;
 
 // A visibility listener: told after a delayed show (TRUE) or hide (FALSE) of the bar.
-typedef void (*UXBarVisibilityCallback)(void* object, BOOL show);
+class CUXBarVisibilityListener
+{
+public:
+    virtual ~CUXBarVisibilityListener() = default;
+    virtual void OnBarDelayShow(BOOL show) = 0;
+};
 // Makes the dock context of a bar whose docking is enabled.
 typedef CDockContext* (*UXDockContextFactory)(CControlBar* pBar);
 
@@ -85,8 +90,8 @@ public:
     static void SetDockContextFactory(UXDockContextFactory factory) { s_pfnDockContextFactory = factory; }
     void DelayShow(BOOL bShow) override;
     // Listeners of delayed shows and hides.
-    void AddVisibilityListener(void* object, UXBarVisibilityCallback callback);
-    void RemoveVisibilityListener(void* object);
+    void AddVisibilityListener(CUXBarVisibilityListener* listener);
+    void RemoveVisibilityListener(CUXBarVisibilityListener* listener);
 
     // The flat look of the look data (a bar in a rebar draws classically).
     BOOL IsFlatLookOn() const;
@@ -126,12 +131,7 @@ protected:
 private:
     static UXDockContextFactory s_pfnDockContextFactory;
 
-    struct Listener
-    {
-        void* object;
-        UXBarVisibilityCallback callback;
-    };
-    std::vector<Listener> m_listeners;
+    std::vector<CUXBarVisibilityListener*> m_listeners;
     CFont m_fontHorz;
     CFont m_fontVert;
     CFont m_fontBold;

@@ -31,7 +31,7 @@ void CUXCustomToolBar::Rename(LPCSTR lpszName)
     if ((GetBarStyle() & CBRS_FLOATING) && m_hWnd != nullptr)
         if (CFrameWnd* floating = GetParentFrame())
             floating->SetWindowText(m_strTitle);
-    GetCustomizeCenter().CallAll(CUXCustomizeCenter::kBarRenamed, reinterpret_cast<WPARAM>(this), 0);
+    GetCustomizeCenter().NotifyBarRenamed(this);
 }
 
 void CUXCustomToolBar::Delete()
@@ -50,11 +50,8 @@ void CUXCustomToolBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
 {
     CUXToolBar::GetCustomizeDescriptor(descriptor);
     descriptor.bCanHide = TRUE;
-    descriptor.pRenameContext = this;
-    descriptor.pfnRename = [](void* context, LPCSTR name)
-    { static_cast<CUXCustomToolBar*>(context)->Rename(name); };
-    descriptor.pDeleteContext = this;
-    descriptor.pfnDelete = [](void* context) { static_cast<CUXCustomToolBar*>(context)->Delete(); };
+    descriptor.rename = [this](LPCSTR name) { Rename(name); };
+    descriptor.remove = [this] { Delete(); };
 }
 
 int CUXCustomToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -62,22 +59,20 @@ int CUXCustomToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CUXToolBar::OnCreate(lpCreateStruct) == -1)
         return -1;
     CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.Register(CUXCustomizeCenter::kReportCustomBars, this, &CUXCustomToolBar::ReportCustomBar);
+    m_customizeRegistration.Add(CUXCustomizeCenter::kReportCustomBars);
     if (center.IsCustomizeMode())
     {
         // Made while the customize dialog runs: it joins the dialog's bars at once.
         SwitchCustomizeMode(TRUE);
-        center.CallAll(CUXCustomizeCenter::kAllowWindow, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        center.NotifyAllowWindow(m_hWnd);
         CUXBarDescriptor descriptor;
         GetCustomizeDescriptor(descriptor);
-        center.CallAll(CUXCustomizeCenter::kBarAdded, 0, reinterpret_cast<LPARAM>(&descriptor));
+        center.NotifyBarAdded(descriptor);
     }
     return 0;
 }
 
-LRESULT CUXCustomToolBar::ReportCustomBar(void* object, WPARAM, LPARAM lParam)
+void CUXCustomToolBar::OnReportCustomBars(CFrameWnd*, std::vector<CUXToolBar*>& bars)
 {
-    if (CPtrArray* bars = reinterpret_cast<CPtrArray*>(lParam))
-        bars->Add(static_cast<CUXCustomToolBar*>(object));
-    return 0;
+    bars.push_back(this);   // the centre keeps the frame's own
 }

@@ -26,7 +26,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     DECLARE_MESSAGE_MAP()
 
-    static LRESULT ReportCustomBar(void* object, WPARAM wParam, LPARAM lParam);
+    void OnReportCustomBars(CFrameWnd* pFrame, std::vector<CUXToolBar*>& bars) override;
 
     CString m_strTitle;
 };

@@ -1,22 +1,37 @@
 // CUXCustomizeCenter: the one object through which the library's customizable parts find each other. Bars,
-// frames and the customize dialog register callbacks with it by kind; it answers which commands the user may
+// frames and the customize dialog listen to it (CUXCustomizeListener) for the kinds of calls they care about,
+// registered through a CUXCustomizeRegistration that they own; it answers which commands the user may
 // customize and whether customize mode is on, runs the drag of a command between bars, and keeps the user's
-// own tool bars under "CustomBars-Info". A window's registrations go with RemoveWindow.
+// own tool bars under "CustomBars-Info".
 //
 // The one instance is made on first use (GetCustomizeCenter) and goes at program end.
 //
-// Beside it: the records that describe a command and a category of commands to the customize dialog.
+// Beside it: what the customize dialog may do with a bar, where new bars are made, and where dragged commands
+// may be dropped.
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/Helpers.h"
+#include "uilib/core/CommandRecord.h"
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 #include <vector>
 
 class CUXToolBar;
-struct CUXBarDescriptor;
+class CUXCommandImageMap;
+
+// What the customize dialog may do with a bar: hide it with its check box, rename, delete or reset it (an
+// empty handler: not possible).
+struct CUXBarDescriptor
+{
+    CControlBar* pBar = nullptr;
+    BOOL bCanHide = TRUE;
+    std::function<void(LPCSTR name)> rename;
+    std::function<void()> remove;
+    std::function<void()> reset;
+};
 
 // Where the user's new tool bars are made and shown: the frame's own docking unless a host (a rebar) takes
 // them.
@@ -28,58 +43,8 @@ public:
     virtual void PlaceCustomBar(CFrameWnd* pFrame, CUXToolBar* pBar) = 0;
 };
 
-// A command as the customize dialog shows it and a drag carries it.
-class CUXCommandRecord : public CObject
-{
-    DECLARE_DYNAMIC(CUXCommandRecord)
-public:
-    CUXCommandRecord() = default;
-    ~CUXCommandRecord() override;
-    CUXCommandRecord(const CUXCommandRecord&) = delete;
-    CUXCommandRecord& operator=(const CUXCommandRecord&) = delete;
-
-    // A deep copy: the texts and the id, a copy of the normal icon, a private copy of the button data.
-    virtual CUXCommandRecord* Clone() const;
-    // Takes the icons (those held before are destroyed).
-    void SetIcons(HICON icon, HICON icon2);
-    // Keeps a private copy of the button data (null: none).
-    void SetButtonData(const CUXToolButtonData* data);
-
-    CString m_strText;
-    int m_nID = 0;
-    CString m_strDescription;
-    int m_nOwnerValue = 0;
-    HICON m_hIcon = nullptr;    // owned
-    HICON m_hIcon2 = nullptr;   // owned (the hot icon)
-    CUXToolButtonData* m_pButtonData = nullptr;
-    BOOL m_bOwnsButtonData = FALSE;
-};
-
-// A pointer array that deletes its elements (CObject-derived) when it is emptied or goes.
-class CUXOwnedPtrArray : public CPtrArray
-{
-public:
-    ~CUXOwnedPtrArray() override { DeleteAll(); }
-    void DeleteAll();
-};
-
-// A named group of commands (CUXCommandRecord*, owned).
-class CUXCommandCategory : public CObject
-{
-    DECLARE_DYNAMIC(CUXCommandCategory)
-public:
-    CString m_strName;
-    int m_nOrderKey = 0;   // categories are listed by it, then by name
-    CUXOwnedPtrArray m_commands;
-
-    // The category's record of a command, or null.
-    CUXCommandRecord* Find(UINT nID) const;
-    // Adds a record; the category owns it.
-    CUXCommandRecord* Add(CUXCommandRecord* record);
-};
-
 // A place a dragged command may be dropped on (a tool bar in customize mode, ...). Targets are asked for
-// each drag through the kDropTargets callbacks and live at least as long as the drag.
+// each drag through the listeners and live at least as long as the drag.
 class CUXCommandDropTarget
 {
 public:
@@ -94,56 +59,76 @@ public:
     virtual void OnDrop(const CUXCommandRecord& record, CPoint point, BOOL move) = 0;
 };
 
-// A registered callback: called with its object and two values whose meaning the kind gives.
-typedef LRESULT (*UXCustomizeCallback)(void* object, WPARAM wParam, LPARAM lParam);
+// What the customize centre tells or asks its listeners, one call per kind of registration (see
+// CUXCustomizeCenter::CallbackKind). A listener is called only for the kinds it is registered for.
+class CUXCustomizeListener
+{
+public:
+    virtual ~CUXCustomizeListener() = default;
+    // kCommandImages: puts the command's icons into the map; TRUE when the listener knew the command.
+    virtual BOOL OnCommandImages(UINT /*nID*/, CUXCommandImageMap& /*images*/) { return FALSE; }
+    // kBarDescription: adds the listener's bar as a category of commands.
+    virtual void OnDescribeBar(CUXCommandCategories& /*bars*/) {}
+    // kCommandPopup: the popup with the id of a tool-bar button, or null.
+    virtual HMENU OnCommandPopup(UINT /*nPopupID*/) { return nullptr; }
+    // kSavingStartEnd: saving the frame's bars starts (TRUE) or ends.
+    virtual void OnSaving(BOOL /*starts*/) {}
+    // kReportCustomBars: adds the listener's bar when it is one of the frame's custom bars.
+    virtual void OnReportCustomBars(CFrameWnd* /*pFrame*/, std::vector<CUXToolBar*>& /*bars*/) {}
+    // kDropTargets: adds the listener's targets for a command drag.
+    virtual void OnAddDropTargets(std::vector<CUXCommandDropTarget*>& /*targets*/) {}
+    // kSelectionChange: the command with the id (or -1) in the window is selected now.
+    virtual void OnSelectionChange(int /*nID*/, HWND /*holder*/) {}
+    // kCommandCategories: adds the listener's categories of commands.
+    virtual void OnAddCommandCategories(CUXCommandCategories& /*categories*/) {}
+    // kCustomizableBars: customize mode goes on or off.
+    virtual void OnCustomizeMode(BOOL /*on*/) {}
+    // kDragStart: a command drag starts from the window.
+    virtual void OnCommandDragStart(UINT /*nID*/, CWnd* /*pSource*/) {}
+    // kDragEnd: the drag of the command ended, dropped somewhere or not.
+    virtual void OnCommandDragEnd(BOOL /*dropped*/, UINT /*nID*/) {}
+    // kCustomizeStart: the customize dialog opens; adds the windows whose mouse input it lets through.
+    virtual void OnNameCustomizeWindows(std::vector<HWND>& /*windows*/) {}
+    // kAllowWindow / kDisallowWindow: while the customize dialog runs, a window whose mouse input it lets
+    // through came or goes.
+    virtual void OnAllowWindow(HWND /*hWnd*/) {}
+    virtual void OnDisallowWindow(HWND /*hWnd*/) {}
+    // kBarDescriptors: adds the descriptor of the listener's bar for the customize dialog's list.
+    virtual void OnAddBarDescriptors(std::vector<CUXBarDescriptor>& /*descriptors*/) {}
+    // kBarAdded: a bar came while the customize dialog runs.
+    virtual void OnBarAdded(const CUXBarDescriptor& /*descriptor*/) {}
+    // kBarShown: a bar was shown or hidden.
+    virtual void OnBarShown(CControlBar* /*pBar*/, BOOL /*shown*/) {}
+    // kBarRenamed: a bar's title changed.
+    virtual void OnBarRenamed(CControlBar* /*pBar*/) {}
+    // kBarRemoved: a bar is about to go.
+    virtual void OnBarRemoved(CControlBar* /*pBar*/) {}
+};
 
 class CUXCustomizeCenter
 {
 public:
-    // The kinds of registration.
+    // The kinds of registration, one per call of CUXCustomizeListener.
     enum CallbackKind
     {
-        // wParam: the command id; lParam: a CUXCommandImageMap* that receives the command's icons. Non-zero
-        // when the callback knew the command.
         kCommandImages,
-        // wParam: 0; lParam: a CPtrArray* that the callback adds its bar's description to.
         kBarDescription,
-        // wParam: the popup id of a tool-bar button; the callback's result is the HMENU of that popup, or 0.
         kCommandPopup,
-        // wParam: non-zero when saving starts, 0 when it ends.
         kSavingStartEnd,
-        // wParam: the frame being saved (CFrameWnd*); lParam: a CPtrArray* of the frame's custom bars.
         kReportCustomBars,
-        // wParam: 0; lParam: the drag's target list (CPtrArray*) that the callback adds its targets to.
         kDropTargets,
-        // wParam: the new selection's command id (or -1); lParam: the window that holds it.
         kSelectionChange,
-        // wParam: 0; lParam: a CUXOwnedPtrArray* that the callback adds its CUXCommandCategory objects to.
         kCommandCategories,
-        // The customizable bars. wParam: non-zero switches the bar's customize mode on, 0 off.
         kCustomizableBars,
-        // A command drag starts. wParam: the command id; lParam: the source window.
         kDragStart,
-        // A command drag ended. wParam: non-zero when the command was dropped somewhere; lParam: its id.
         kDragEnd,
-        // The customize dialog opens: each callback names the windows whose mouse input the dialog lets
-        // through, by calling the dialog's callback (wParam, a UXCustomizeCallback) with the dialog (lParam)
-        // and each window (as its wParam).
         kCustomizeStart,
-        // While the customize dialog runs: a window whose mouse input it lets through came (wParam: HWND).
         kAllowWindow,
-        // ... or goes (wParam: HWND).
         kDisallowWindow,
-        // The bars the customize dialog lists. wParam: 0; lParam: a std::vector<CUXBarDescriptor>* that the
-        // callback adds its bar's descriptor to.
         kBarDescriptors,
-        // A bar came while the customize dialog runs. lParam: its CUXBarDescriptor*.
         kBarAdded,
-        // A bar was shown (lParam non-zero) or hidden. wParam: the CControlBar*.
         kBarShown,
-        // A bar's title changed. wParam: the CControlBar*.
         kBarRenamed,
-        // A bar is about to go. wParam: the CControlBar*.
         kBarRemoved,
         kCallbackKinds
     };
@@ -153,22 +138,28 @@ public:
     CUXCustomizeCenter(const CUXCustomizeCenter&) = delete;
     CUXCustomizeCenter& operator=(const CUXCustomizeCenter&) = delete;
 
-    // Registers a callback of a kind for an object (a window of the caller's, or any object of the library);
-    // the same object and function twice is one registration.
-    void Register(CallbackKind kind, void* object, UXCustomizeCallback callback);
-    void Unregister(CallbackKind kind, void* object, UXCustomizeCallback callback);
-    // Registers (on) or unregisters (off) together the callbacks an object has for several kinds.
-    void SetRegistered(BOOL on, void* object,
-                       std::initializer_list<std::pair<CallbackKind, UXCustomizeCallback>> callbacks);
-    // Removes every registration of the object from every kind.
-    void RemoveWindow(void* object);
-    BOOL IsRegistered(void* object) const;
+    // Registers a listener for a kind (once however often); CUXCustomizeRegistration does it for its owner.
+    void Register(CallbackKind kind, CUXCustomizeListener* listener);
+    void Unregister(CallbackKind kind, CUXCustomizeListener* listener);
+    BOOL IsRegistered(const CUXCustomizeListener* listener) const;
     int GetCount(CallbackKind kind) const;
 
-    // Calls every callback of a kind, oldest first; the results are added up.
-    LRESULT CallAll(CallbackKind kind, WPARAM wParam, LPARAM lParam) const;
-    // Calls the callbacks of a kind until one answers non-zero; that answer, or 0.
-    LRESULT CallUntilAnswer(CallbackKind kind, WPARAM wParam, LPARAM lParam) const;
+    // ---- the calls to the listeners, oldest registration first ----
+    // The first listener that knows the command puts its icons into the map: FALSE when none knew it.
+    BOOL FindCommandImages(UINT nID, CUXCommandImageMap& images) const;
+    void DescribeBars(CUXCommandCategories& bars) const;
+    // The popup with the id from the first listener that has it, or null.
+    HMENU FindCommandPopup(UINT nPopupID) const;
+    void CollectCommandCategories(CUXCommandCategories& categories) const;
+    void CollectBarDescriptors(std::vector<CUXBarDescriptor>& descriptors) const;
+    void CollectCustomizeWindows(std::vector<HWND>& windows) const;
+    void NotifySelectionChange(int nID, HWND holder) const;
+    void NotifyAllowWindow(HWND hWnd) const;
+    void NotifyDisallowWindow(HWND hWnd) const;
+    void NotifyBarAdded(const CUXBarDescriptor& descriptor) const;
+    void NotifyBarShown(CControlBar* pBar, BOOL shown) const;
+    void NotifyBarRenamed(CControlBar* pBar) const;
+    void NotifyBarRemoved(CControlBar* pBar) const;
 
     // The recent-file entries, the window-list entries and "Display full menus" stay where they are.
     virtual BOOL IsCustomizableCommand(UINT nID) const;
@@ -177,9 +168,9 @@ public:
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL on) { m_bCustomizeMode = on; }
 
-    // A copy of the command's record from the categories the providers know (the caller deletes it), or
-    // null when none knows the command.
-    CUXCommandRecord* FindCommandRecord(UINT nID) const;
+    // A copy of the command's record from the categories the providers know, or null when none knows the
+    // command.
+    std::unique_ptr<CUXCommandRecord> FindCommandRecord(UINT nID) const;
 
     // Switches customize mode and every customizable bar's customize mode.
     void SwitchCustomizeMode(BOOL on);
@@ -218,14 +209,14 @@ public:
     void EndSaving();
 
 private:
-    struct Registration
-    {
-        void* object;
-        UXCustomizeCallback callback;
-    };
-    static LRESULT OnSavingStartEnd(void* object, WPARAM wParam, LPARAM lParam);
+    // Calls each listener of the kind that is still registered when its turn comes (a call may register
+    // or remove others), until a call answers true.
+    template <class Call>
+    void CallUntil(CallbackKind kind, Call call) const;
+    template <class Call>
+    void CallEach(CallbackKind kind, Call call) const;
 
-    std::vector<Registration> m_callbacks[kCallbackKinds];
+    std::vector<CUXCustomizeListener*> m_listeners[kCallbackKinds];
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bSaving = FALSE;
     BOOL m_bDragging = FALSE;
@@ -234,3 +225,24 @@ private:
 };
 
 CUXCustomizeCenter& GetCustomizeCenter();
+
+// A listener's registrations with the customize centre: they go with it (or with Clear).
+class CUXCustomizeRegistration
+{
+public:
+    explicit CUXCustomizeRegistration(CUXCustomizeListener* listener) : m_pListener(listener) {}
+    ~CUXCustomizeRegistration() { Clear(); }
+    CUXCustomizeRegistration(const CUXCustomizeRegistration&) = delete;
+    CUXCustomizeRegistration& operator=(const CUXCustomizeRegistration&) = delete;
+
+    void Add(CUXCustomizeCenter::CallbackKind kind);
+    void Remove(CUXCustomizeCenter::CallbackKind kind);
+    // Adds (on) or removes (off) the kinds together.
+    void Set(BOOL on, std::initializer_list<CUXCustomizeCenter::CallbackKind> kinds);
+    // Removes every kind.
+    void Clear();
+
+private:
+    CUXCustomizeListener* m_pListener;
+    DWORD m_kinds = 0;   // a bit per kind registered
+};

@@ -1,11 +1,10 @@
 // The flat look's painters: tool-bar buttons and separators, the shadow of an open drop-down, the borders of
 // edits and combo boxes, and list items, in the blended colours of the look data.
-#include "uilib/core/LookPainters.h"
+#include "uilib/core/FlatPainters.h"
 
 #include "uilib/core/DropShadow.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/Helpers.h"
-#include "uilib/core/ToolBar.h"
 
 namespace
 {
@@ -37,175 +36,15 @@ void DrawMonoIcon(CDC* dc, HICON icon, int x, int y, COLORREF color)
 class CFlatToolBarPainter : public CUXToolBarPainter
 {
 public:
-    explicit CFlatToolBarPainter(CUXLookFlat* look) : m_pLook(look) {}
-
-    void EraseControl(CDC* dc, CUXToolBar* bar, int index) override
+    void EraseControl(CDC* dc, const CRect& rect, COLORREF back) override { dc->FillSolidRect(&rect, back); }
+    void DrawButton(CDC* dc, const CUXToolButtonState& button) override { UXDrawFlatToolButton(dc, button); }
+    void DrawSeparator(CDC* dc, const CRect& rect, BOOL wrapped, const CRect& client, COLORREF back) override
     {
-        CRect rect;
-        bar->GetItemRect(index, &rect);
-        dc->FillSolidRect(&rect, bar->GetBackColor());
+        UXDrawFlatToolSeparator(dc, rect, wrapped, client, back);
     }
-
-    void DrawButton(CDC* dc, CUXToolBar* bar, int index) override;
-    void DrawSeparator(CDC* dc, CUXToolBar* bar, int index) override;
-
-    void DrawDropShadow(CDC* dc, CUXToolBar* bar, int index) override
-    {
-        if (!uxAfxData.m_bMenuShadows)
-            return;
-        CRect rect;
-        bar->GetItemRect(index, &rect);
-        ::DrawDropShadow(dc, rect.left, rect.top, rect.right + kShadow, rect.bottom + kShadow, 100);
-    }
-
-    void ClearDropShadow(CUXToolBar* bar, int index) override
-    {
-        CRect rect;
-        bar->GetItemRect(index, &rect);
-        rect.right += kShadow;
-        rect.bottom += kShadow;
-        bar->InvalidateRect(&rect);
-    }
-
-private:
-    CUXLookFlat* m_pLook;
+    void DrawDropShadow(CDC* dc, const CRect& button) override { UXDrawFlatDropShadow(dc, button); }
+    CRect GetDropShadowRect(const CRect& button) override { return UXFlatDropShadowRect(button); }
 };
-
-void CFlatToolBarPainter::DrawButton(CDC* dc, CUXToolBar* bar, int index)
-{
-    CRect rect;
-    bar->GetItemRect(index, &rect);
-    TBBUTTON button = bar->GetButton(index);
-    BOOL enabled = (button.fsState & TBSTATE_ENABLED) != 0;
-    BOOL checked = (button.fsState & TBSTATE_CHECKED) != 0;
-    BOOL indeterminate = (button.fsState & TBSTATE_INDETERMINATE) != 0;
-    int hotItem = static_cast<int>(bar->SendMessage(TB_GETHOTITEM));
-    BOOL open = bar->GetOpenDropDown() == index;
-    BOOL pressed = (button.fsState & TBSTATE_PRESSED) != 0 ||
-                   (hotItem == index && ::GetKeyState(VK_LBUTTON) < 0 && !m_pLook->IsCustomizeMode());
-    BOOL hot = !pressed && hotItem == index && CWnd::GetCapture() == nullptr;
-
-    const CUXGlobalData& look = uxAfxData;
-    COLORREF back = bar->GetBackColor();
-    COLORREF fill = back;
-    COLORREF text = look.m_clrMenuText;
-    COLORREF frame = look.m_clrHilite;
-    BOOL framed = FALSE;
-    if (checked && enabled)
-    {
-        fill = pressed || hot ? look.m_clrHalfSelection : look.m_clrPaleSelection;
-        text = pressed || hot ? look.m_clrSelectionText : text;
-        framed = TRUE;
-    }
-    else if (checked)
-    {
-        fill = look.m_clrBtnFace;
-        frame = look.m_clrDarkShadow;
-        framed = TRUE;
-    }
-    else if (indeterminate && enabled)
-    {
-        fill = pressed ? look.m_clrHalfSelection : (hot ? look.m_clrLightSelection : back);
-        text = pressed ? look.m_clrSelectionText : text;
-    }
-    else if (indeterminate)
-        fill = look.m_clrLightFace;
-    else if (enabled && (pressed || hot))
-    {
-        fill = pressed ? look.m_clrHalfSelection : look.m_clrLightSelection;
-        text = pressed ? look.m_clrSelectionText : text;
-        framed = TRUE;
-    }
-    if (!enabled)
-        text = look.m_clrGrayText;
-
-    ::SetBkMode(dc->m_hDC, TRANSPARENT);
-    dc->FillSolidRect(&rect, fill);
-    BOOL arrows = (button.fsStyle & TBSTYLE_DROPDOWN) &&
-                  (bar->SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS) &&
-                  !(button.fsStyle & kWholeDropDown);
-    CRect face = rect;
-    if (arrows)
-        face.right -= kArrowWidth;
-    if (open)
-    {
-        // Open at the bottom, where the menu joins.
-        dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, look.m_clrDarkShadow);
-        dc->FillSolidRect(rect.left, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
-        dc->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
-    }
-    else if (framed)
-    {
-        Frame(dc, rect, frame);
-        if (arrows)
-            Frame(dc, CRect(face.right - 1, rect.top, rect.right, rect.bottom), frame);
-    }
-    if (arrows || (button.fsStyle & kWholeDropDown))
-        DrawArrow(dc, arrows ? face.right + kArrowWidth / 2 : face.right - 6, rect.top + rect.Height() / 2,
-                  enabled ? text : look.m_clrBtnShadow);
-    if (button.fsStyle & kWholeDropDown)
-        face.right -= 10;
-
-    // The image: shadowed while hot, in one colour while disabled.
-    CSize image = bar->GetImageSize();
-    CString label = bar->GetButtonText(index);
-    BOOL list = (bar->GetStyle() & TBSTYLE_LIST) != 0;
-    int x = list && !label.IsEmpty() ? face.left + 3 : face.left + (face.Width() - image.cx) / 2;
-    int y = !list && !label.IsEmpty() ? face.top + 3 : face.top + (face.Height() - image.cy) / 2;
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
-    if (images != nullptr && button.iBitmap >= 0 && button.iBitmap < ::ImageList_GetImageCount(images))
-    {
-        HIMAGELIST hotImages = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETHOTIMAGELIST));
-        HIMAGELIST from = hot && hotImages != nullptr && button.iBitmap < ::ImageList_GetImageCount(hotImages)
-                              ? hotImages
-                              : images;
-        HICON icon = ::ImageList_GetIcon(from, button.iBitmap, ILD_NORMAL);
-        if (!enabled)
-            DrawMonoIcon(dc, icon, x, y, look.m_clrBtnShadow);
-        else if (hot && !checked)
-        {
-            DrawMonoIcon(dc, icon, x + 1, y + 1, look.m_clrBtnShadow);
-            ::DrawIconEx(dc->m_hDC, x - 1, y - 1, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
-        }
-        else
-            ::DrawIconEx(dc->m_hDC, x, y, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
-        ::DestroyIcon(icon);
-    }
-    if (!label.IsEmpty())
-    {
-        CRect textRect = face;
-        if (list)
-            textRect.left = x + image.cx + 3;
-        else
-            textRect.top = y + image.cy + 1;
-        COLORREF oldText = dc->SetTextColor(text);
-        CFont* oldFont = dc->SelectObject(bar->GetFont());
-        dc->DrawText(label, &textRect, DT_SINGLELINE | DT_VCENTER | (list ? DT_LEFT : DT_CENTER));
-        dc->SelectObject(oldFont);
-        dc->SetTextColor(oldText);
-    }
-    // A colour drop-down's strip.
-    CUXToolButtonData* data = bar->GetButtonData(index);
-    if (data != nullptr && data->m_clrStrip != 0xFF000000)
-        dc->FillSolidRect(rect.left + 4, rect.bottom - 7, bar->GetButtonSize().cx - 8, 3,
-                          enabled ? static_cast<COLORREF>(data->m_clrStrip & 0xFFFFFF) : look.m_clrBtnShadow);
-}
-
-void CFlatToolBarPainter::DrawSeparator(CDC* dc, CUXToolBar* bar, int index)
-{
-    CRect rect;
-    bar->GetItemRect(index, &rect);
-    TBBUTTON button = bar->GetButton(index);
-    if (button.fsState & TBSTATE_WRAP)
-    {
-        CRect client;
-        bar->GetClientRect(&client);
-        dc->FillSolidRect(client.left, rect.top + rect.Height() / 2, client.Width(), 1, uxAfxData.m_clrDarkFace);
-        return;
-    }
-    dc->FillSolidRect(&rect, bar->GetBackColor());
-    dc->FillSolidRect(rect.left + 3, rect.top + 2, 1, rect.Height() - 4, uxAfxData.m_clrDarkFace);
-}
 
 class CFlatControlPainter : public CUXControlPainter
 {
@@ -324,9 +163,146 @@ public:
 
 }   // namespace
 
+void UXDrawFlatToolButton(CDC* dc, const CUXToolButtonState& button)
+{
+    const CRect& rect = button.rect;
+    BOOL enabled = (button.state & TBSTATE_ENABLED) != 0;
+    BOOL checked = (button.state & TBSTATE_CHECKED) != 0;
+    BOOL indeterminate = (button.state & TBSTATE_INDETERMINATE) != 0;
+    BOOL pressed = button.pressed;
+    BOOL hot = button.hot;
+
+    const CUXGlobalData& look = uxAfxData;
+    COLORREF back = button.back;
+    COLORREF fill = back;
+    COLORREF text = look.m_clrMenuText;
+    COLORREF frame = look.m_clrHilite;
+    BOOL framed = FALSE;
+    if (checked && enabled)
+    {
+        fill = pressed || hot ? look.m_clrHalfSelection : look.m_clrPaleSelection;
+        text = pressed || hot ? look.m_clrSelectionText : text;
+        framed = TRUE;
+    }
+    else if (checked)
+    {
+        fill = look.m_clrBtnFace;
+        frame = look.m_clrDarkShadow;
+        framed = TRUE;
+    }
+    else if (indeterminate && enabled)
+    {
+        fill = pressed ? look.m_clrHalfSelection : (hot ? look.m_clrLightSelection : back);
+        text = pressed ? look.m_clrSelectionText : text;
+    }
+    else if (indeterminate)
+        fill = look.m_clrLightFace;
+    else if (enabled && (pressed || hot))
+    {
+        fill = pressed ? look.m_clrHalfSelection : look.m_clrLightSelection;
+        text = pressed ? look.m_clrSelectionText : text;
+        framed = TRUE;
+    }
+    if (!enabled)
+        text = look.m_clrGrayText;
+
+    ::SetBkMode(dc->m_hDC, TRANSPARENT);
+    dc->FillSolidRect(&rect, fill);
+    BOOL arrows = (button.style & TBSTYLE_DROPDOWN) && button.dropDownArrows && !(button.style & kWholeDropDown);
+    CRect face = rect;
+    if (arrows)
+        face.right -= kArrowWidth;
+    if (button.open)
+    {
+        // Open at the bottom, where the menu joins.
+        dc->FillSolidRect(rect.left, rect.top, rect.Width(), 1, look.m_clrDarkShadow);
+        dc->FillSolidRect(rect.left, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
+        dc->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), look.m_clrDarkShadow);
+    }
+    else if (framed)
+    {
+        Frame(dc, rect, frame);
+        if (arrows)
+            Frame(dc, CRect(face.right - 1, rect.top, rect.right, rect.bottom), frame);
+    }
+    if (arrows || (button.style & kWholeDropDown))
+        DrawArrow(dc, arrows ? face.right + kArrowWidth / 2 : face.right - 6, rect.top + rect.Height() / 2,
+                  enabled ? text : look.m_clrBtnShadow);
+    if (button.style & kWholeDropDown)
+        face.right -= 10;
+
+    // The image: shadowed while hot, in one colour while disabled.
+    const CSize& image = button.imageSize;
+    const CString& label = button.label;
+    BOOL list = button.listStyle;
+    int x = list && !label.IsEmpty() ? face.left + 3 : face.left + (face.Width() - image.cx) / 2;
+    int y = !list && !label.IsEmpty() ? face.top + 3 : face.top + (face.Height() - image.cy) / 2;
+    HIMAGELIST images = button.images;
+    if (images != nullptr && button.image >= 0 && button.image < ::ImageList_GetImageCount(images))
+    {
+        HIMAGELIST hotImages = button.hotImages;
+        HIMAGELIST from = hot && hotImages != nullptr && button.image < ::ImageList_GetImageCount(hotImages)
+                              ? hotImages
+                              : images;
+        HICON icon = ::ImageList_GetIcon(from, button.image, ILD_NORMAL);
+        if (!enabled)
+            DrawMonoIcon(dc, icon, x, y, look.m_clrBtnShadow);
+        else if (hot && !checked)
+        {
+            DrawMonoIcon(dc, icon, x + 1, y + 1, look.m_clrBtnShadow);
+            ::DrawIconEx(dc->m_hDC, x - 1, y - 1, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
+        }
+        else
+            ::DrawIconEx(dc->m_hDC, x, y, icon, image.cx, image.cy, 0, nullptr, DI_NORMAL);
+        ::DestroyIcon(icon);
+    }
+    if (!label.IsEmpty())
+    {
+        CRect textRect = face;
+        if (list)
+            textRect.left = x + image.cx + 3;
+        else
+            textRect.top = y + image.cy + 1;
+        COLORREF oldText = dc->SetTextColor(text);
+        HGDIOBJ oldFont = button.font != nullptr ? ::SelectObject(dc->m_hDC, button.font) : nullptr;
+        dc->DrawText(label, &textRect, DT_SINGLELINE | DT_VCENTER | (list ? DT_LEFT : DT_CENTER));
+        if (oldFont != nullptr)
+            ::SelectObject(dc->m_hDC, oldFont);
+        dc->SetTextColor(oldText);
+    }
+    // A colour drop-down's strip.
+    if (button.strip != 0xFF000000)
+        dc->FillSolidRect(rect.left + 4, rect.bottom - 7, button.buttonWidth - 8, 3,
+                          enabled ? static_cast<COLORREF>(button.strip & 0xFFFFFF) : look.m_clrBtnShadow);
+}
+
+void UXDrawFlatToolSeparator(CDC* dc, const CRect& rect, BOOL wrapped, const CRect& client, COLORREF back)
+{
+    if (wrapped)
+    {
+        dc->FillSolidRect(client.left, rect.top + rect.Height() / 2, client.Width(), 1, uxAfxData.m_clrDarkFace);
+        return;
+    }
+    dc->FillSolidRect(&rect, back);
+    dc->FillSolidRect(rect.left + 3, rect.top + 2, 1, rect.Height() - 4, uxAfxData.m_clrDarkFace);
+}
+
+void UXDrawFlatDropShadow(CDC* dc, const CRect& button)
+{
+    if (!uxAfxData.m_bMenuShadows)
+        return;
+    CRect shadow = UXFlatDropShadowRect(button);
+    ::DrawDropShadow(dc, shadow.left, shadow.top, shadow.right, shadow.bottom, 100);
+}
+
+CRect UXFlatDropShadowRect(const CRect& button)
+{
+    return CRect(button.left, button.top, button.right + kShadow, button.bottom + kShadow);
+}
+
 CUXLookFlat::CUXLookFlat()
     : m_pComboPainter(new CFlatComboPainter), m_pControlPainter(new CFlatControlPainter),
-      m_pToolBarPainter(new CFlatToolBarPainter(this)), m_pListPainter(new CFlatListPainter)
+      m_pToolBarPainter(new CFlatToolBarPainter), m_pListPainter(new CFlatListPainter)
 {
 }
 

@@ -5,17 +5,42 @@
 
 #include "framework/win/Framework.h"
 
-class CUXToolBar;
+// A tool-bar button as the bar hands it to a painter: where it is, its state as the bar sees it now, and what
+// it shows.
+struct CUXToolButtonState
+{
+    CRect rect;         // in the co-ordinates of the DC drawn on
+    BYTE state = 0;     // TBSTATE_ flags
+    BYTE style = 0;     // TBSTYLE_ / BTNS_ flags
+    BOOL hot = FALSE;   // under the mouse, which nothing holds
+    BOOL pressed = FALSE;
+    BOOL open = FALSE;             // its drop-down is open
+    BOOL dropDownArrows = FALSE;   // the bar draws drop-down arrows apart from the buttons
+    HIMAGELIST images = nullptr;
+    HIMAGELIST hotImages = nullptr;
+    int image = -1;
+    CSize imageSize;
+    CString label;
+    BOOL listStyle = FALSE;   // the label right of the image, not under it
+    HFONT font = nullptr;
+    COLORREF back = 0;          // the bar's background
+    DWORD strip = 0xFF000000;   // a colour drop-down's strip colour, or 0xFF000000 for none
+    int buttonWidth = 0;        // the bar's button width (the strip's length follows it)
+};
 
 class CUXToolBarPainter
 {
 public:
     virtual ~CUXToolBarPainter() = default;
-    virtual void EraseControl(CDC* dc, CUXToolBar* bar, int index) = 0;
-    virtual void DrawButton(CDC* dc, CUXToolBar* bar, int index) = 0;
-    virtual void DrawSeparator(CDC* dc, CUXToolBar* bar, int index) = 0;
-    virtual void DrawDropShadow(CDC* dc, CUXToolBar* bar, int index) = 0;
-    virtual void ClearDropShadow(CUXToolBar* bar, int index) = 0;
+    // The place of a control window over a placeholder.
+    virtual void EraseControl(CDC* dc, const CRect& rect, COLORREF back) = 0;
+    virtual void DrawButton(CDC* dc, const CUXToolButtonState& button) = 0;
+    // A separator; one that ends a row (wrapped) runs across the client area.
+    virtual void DrawSeparator(CDC* dc, const CRect& rect, BOOL wrapped, const CRect& client, COLORREF back) = 0;
+    // The shadow of the button whose drop-down is open.
+    virtual void DrawDropShadow(CDC* dc, const CRect& button) = 0;
+    // What the bar redraws when that drop-down closes.
+    virtual CRect GetDropShadowRect(const CRect& button) = 0;
 };
 
 class CUXControlPainter
@@ -51,6 +76,7 @@ public:
     virtual CUXListPainter* GetListPainter() = 0;
     // Tool-bar customization tells the look when its customize mode starts and ends.
     virtual void SetCustomizeMode(BOOL on) = 0;
+    virtual BOOL IsCustomizeMode() const = 0;
 };
 
 class CUXLookClassic : public CUXLook
@@ -61,6 +87,7 @@ public:
     CUXToolBarPainter* GetToolBarPainter() override { return nullptr; }
     CUXListPainter* GetListPainter() override { return nullptr; }
     void SetCustomizeMode(BOOL) override {}
+    BOOL IsCustomizeMode() const override { return FALSE; }
 };
 
 // A list box that shows an icon per item offers it to the list painter.
@@ -72,8 +99,8 @@ public:
     virtual HICON GetItemIcon(int item) = 0;
 };
 
-// The flat look: its painters draw in the blended colours of the look data. They ask the look whether
-// customize mode is on (a button under the held mouse is not drawn pressed then).
+// The flat look: its painters draw in the blended colours of the look data (FlatPainters.h). Tool bars ask it
+// whether customize mode is on (a button under the held mouse is not drawn pressed then).
 class CUXLookFlat : public CUXLook
 {
 public:
@@ -87,7 +114,7 @@ public:
     CUXToolBarPainter* GetToolBarPainter() override { return m_pToolBarPainter; }
     CUXListPainter* GetListPainter() override { return m_pListPainter; }
     void SetCustomizeMode(BOOL on) override { m_bCustomizeMode = on; }
-    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    BOOL IsCustomizeMode() const override { return m_bCustomizeMode; }
 
 private:
     CUXComboPainter* m_pComboPainter;

@@ -1,17 +1,21 @@
 #include "uilib/core/ToolBar.h"
 
+#include "resources/uilib/UilibResources.h"
 #include "uilib/core/ColorPopup.h"
 #include "uilib/core/CoolMenu.h"
+#include "uilib/core/Crc32.h"
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/ExpButton.h"
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/LookPainters.h"
 #include "uilib/core/MemDC.h"
+#include "uilib/core/SettingsStore.h"
 #include "uilib/core/ToolBarCustomizer.h"
 #include "uilib/core/ToolBarParts.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,10 +23,6 @@ namespace
 {
 const UINT RT_TOOLBAR_TYPE = 241;
 
-BOOL IsSeparator(const TBBUTTON& button)
-{
-    return (button.fsStyle & TBSTYLE_SEP) != 0;
-}
 BOOL IsHidden(const TBBUTTON& button)
 {
     return (button.fsState & TBSTATE_HIDDEN) != 0;
@@ -30,7 +30,7 @@ BOOL IsHidden(const TBBUTTON& button)
 // A separator whose id names a control window it stands for.
 BOOL IsPlaceholder(const TBBUTTON& button)
 {
-    return IsSeparator(button) && button.idCommand != 0;
+    return CUXToolBar::IsSeparator(button) && button.idCommand != 0;
 }
 }   // namespace
 
@@ -101,7 +101,7 @@ CUXToolBar::CUXToolBar()
 
 CUXToolBar::~CUXToolBar()
 {
-    GetCustomizeCenter().RemoveWindow(this);
+    m_customizeRegistration.Clear();
     delete m_pCustomizer;
     delete m_pExpButton;
     if (m_hOwnImages != nullptr)
@@ -166,15 +166,10 @@ int CUXToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_bOriginal)
         return 0;   // a copy of another bar's buttons stays out of customization
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.Register(CUXCustomizeCenter::kCommandImages, this, &CUXToolBar::ProvideCommandImages);
-    center.Register(CUXCustomizeCenter::kBarDescription, this, &CUXToolBar::ProvideBarDescription);
-    center.Register(CUXCustomizeCenter::kBarDescriptors, this, &CUXToolBar::ProvideBarDescriptor);
-    if (m_bCustomizable)
-    {
-        center.Register(CUXCustomizeCenter::kCustomizableBars, this, &CUXToolBar::SwitchCustomizeModeCallback);
-        center.Register(CUXCustomizeCenter::kCustomizeStart, this, &CUXToolBar::NameCustomizeWindow);
-    }
+    m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kCommandImages, CUXCustomizeCenter::kBarDescription,
+                                       CUXCustomizeCenter::kBarDescriptors});
+    m_customizeRegistration.Set(m_bCustomizable,
+                                {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCustomizeStart});
     return 0;
 }
 
@@ -197,13 +192,12 @@ void CUXToolBar::OnDestroy()
         if (!m_strStateEntry.IsEmpty())
             SaveState("Settings", m_strStateEntry);
     }
-    CUXCustomizeCenter& center = GetCustomizeCenter();
     if (m_bOriginal)
     {
-        center.CallAll(CUXCustomizeCenter::kBarRemoved, reinterpret_cast<WPARAM>(this), 0);
-        center.CallAll(CUXCustomizeCenter::kDisallowWindow, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        GetCustomizeCenter().NotifyBarRemoved(this);
+        GetCustomizeCenter().NotifyDisallowWindow(m_hWnd);
     }
-    center.RemoveWindow(this);
+    m_customizeRegistration.Clear();
     if (m_pExpButton != nullptr && m_pExpButton->m_hWnd != nullptr)
         m_pExpButton->DestroyWindow();
     if (m_pColorPopup != nullptr && m_pColorPopup->m_hWnd != nullptr)
@@ -212,31 +206,27 @@ void CUXToolBar::OnDestroy()
     CUXControlBar::OnDestroy();
 }
 
-LRESULT CUXToolBar::ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam)
+BOOL CUXToolBar::OnCommandImages(UINT nID, CUXCommandImageMap& images)
 {
-    CUXToolBar* bar = static_cast<CUXToolBar*>(object);
-    CUXCommandImageMap* map = reinterpret_cast<CUXCommandImageMap*>(lParam);
-    int index = bar->CommandToIndex(static_cast<UINT>(wParam));
-    if (map == nullptr || index < 0)
-        return 0;
-    TBBUTTON button = bar->GetButton(index);
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
-    if (images == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(images))
-        return 0;
-    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETHOTIMAGELIST));
-    HICON icon = ::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL);
+    int index = CommandToIndex(nID);
+    if (index < 0)
+        return FALSE;
+    TBBUTTON button = GetButton(index);
+    HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    if (normal == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(normal))
+        return FALSE;
+    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    HICON icon = ::ImageList_GetIcon(normal, button.iBitmap, ILD_NORMAL);
     HICON hotIcon = hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
                         ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
                         : nullptr;
-    map->SetAt(static_cast<UINT>(wParam), icon, hotIcon);
-    return 1;
+    images.SetAt(nID, icon, hotIcon);
+    return TRUE;
 }
 
-LRESULT CUXToolBar::ProvideBarDescription(void* object, WPARAM, LPARAM lParam)
+void CUXToolBar::OnDescribeBar(CUXCommandCategories& bars)
 {
-    if (CUXOwnedPtrArray* bars = reinterpret_cast<CUXOwnedPtrArray*>(lParam))
-        bars->Add(static_cast<CUXToolBar*>(object)->DescribeCommands());
-    return 0;
+    bars.emplace_back(DescribeCommands());
 }
 
 // ---- buttons -------------------------------------------------------------------------------------------
@@ -1214,17 +1204,16 @@ COLORREF CUXToolBar::GetBackColor() const
     return m_bInReBar ? uxAfxData.m_clrBtnFace : CUXControlBar::GetBackColor();
 }
 
-void CUXToolBar::AddPaintCallback(void* object, UXToolBarPaintCallback callback)
+void CUXToolBar::AddPaintListener(CUXToolBarPaintListener* listener)
 {
-    if (callback != nullptr)
-        m_paintCallbacks.push_back(PaintCallback{object, callback});
+    if (listener != nullptr)
+        m_paintListeners.push_back(listener);
 }
 
-void CUXToolBar::RemovePaintCallback(void* object)
+void CUXToolBar::RemovePaintListener(CUXToolBarPaintListener* listener)
 {
-    m_paintCallbacks.erase(std::remove_if(m_paintCallbacks.begin(), m_paintCallbacks.end(),
-                                          [object](const PaintCallback& c) { return c.object == object; }),
-                           m_paintCallbacks.end());
+    m_paintListeners.erase(std::remove(m_paintListeners.begin(), m_paintListeners.end(), listener),
+                           m_paintListeners.end());
 }
 
 void CUXToolBar::OnPaint()
@@ -1245,9 +1234,9 @@ void CUXToolBar::PaintBar()
         return;
     // The control paints its items into the surface.
     DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(mem.m_hDC), 0);
-    std::vector<PaintCallback> callbacks = m_paintCallbacks;
-    for (const PaintCallback& c : callbacks)
-        c.callback(c.object, &mem);
+    std::vector<CUXToolBarPaintListener*> listeners = m_paintListeners;
+    for (CUXToolBarPaintListener* listener : listeners)
+        listener->OnBarPainted(&mem);
 }
 
 void CUXToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos)
@@ -1280,7 +1269,11 @@ void CUXToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         DrawSeparators(dc);
         CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter();
         if (painter != nullptr && m_nOpenDropDown >= 0)
-            painter->DrawDropShadow(dc, this, m_nOpenDropDown);
+        {
+            CRect rect;
+            GetItemRect(m_nOpenDropDown, &rect);
+            painter->DrawDropShadow(dc, rect);
+        }
         break;
     }
     case CDDS_ITEMPREPAINT:
@@ -1289,6 +1282,34 @@ void CUXToolBar::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     default: break;
     }
+}
+
+CUXToolButtonState CUXToolBar::GetButtonState(int nIndex)
+{
+    CUXToolButtonState state;
+    GetItemRect(nIndex, &state.rect);
+    TBBUTTON button = GetButton(nIndex);
+    state.state = button.fsState;
+    state.style = button.fsStyle;
+    int hotItem = static_cast<int>(SendMessage(TB_GETHOTITEM));
+    state.open = m_nOpenDropDown == nIndex;
+    state.pressed = (button.fsState & TBSTATE_PRESSED) != 0 ||
+                    (hotItem == nIndex && ::GetKeyState(VK_LBUTTON) < 0 && !GetToolBarLook()->IsCustomizeMode());
+    state.hot = !state.pressed && hotItem == nIndex && CWnd::GetCapture() == nullptr;
+    state.dropDownArrows = (SendMessage(TB_GETEXTENDEDSTYLE) & TBSTYLE_EX_DRAWDDARROWS) != 0;
+    state.images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    state.hotImages = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    state.image = button.iBitmap;
+    state.imageSize = m_sizeImage;
+    state.label = GetButtonText(nIndex);
+    state.listStyle = (GetStyle() & TBSTYLE_LIST) != 0;
+    CFont* font = GetFont();
+    state.font = font != nullptr ? static_cast<HFONT>(font->GetSafeHandle()) : nullptr;
+    state.back = GetBackColor();
+    if (const CUXToolButtonData* data = GetButtonData(nIndex))
+        state.strip = data->m_clrStrip;
+    state.buttonWidth = m_sizeButton.cx;
+    return state;
 }
 
 BOOL CUXToolBar::DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd)
@@ -1308,7 +1329,7 @@ BOOL CUXToolBar::DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd)
         return FALSE;
     if (CUXToolBarPainter* painter = GetToolBarLook()->GetToolBarPainter())
     {
-        painter->DrawButton(pDC, this, index);
+        painter->DrawButton(pDC, GetButtonState(index));
         return TRUE;
     }
     CRect rect(lpcd->nmcd.rc);
@@ -1374,9 +1395,9 @@ void CUXToolBar::DrawSeparators(CDC* pDC)
         if (painter != nullptr)
         {
             if (IsPlaceholder(button))
-                painter->EraseControl(pDC, this, index);
+                painter->EraseControl(pDC, rect, GetBackColor());
             else
-                painter->DrawSeparator(pDC, this, index);
+                painter->DrawSeparator(pDC, rect, (button.fsState & TBSTATE_WRAP) != 0, client, GetBackColor());
             continue;
         }
         if (IsPlaceholder(button))
@@ -1548,8 +1569,7 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     }
     else if (dropDown & kDropDownCommandPopup)
     {
-        HMENU popup = reinterpret_cast<HMENU>(
-            GetCustomizeCenter().CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, dropDown & 0xFFFF, 0));
+        HMENU popup = GetCustomizeCenter().FindCommandPopup(dropDown & 0xFFFF);
         if (popup != nullptr)
         {
             CRect screen(rect);
@@ -1579,7 +1599,10 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
             return;
     }
     if (painter != nullptr)
-        painter->ClearDropShadow(this, index);
+    {
+        CRect shadow = painter->GetDropShadowRect(rect);
+        InvalidateRect(&shadow);
+    }
     m_nOpenDropDown = -1;
     // Held down, the button stays pressed and keeps the mouse until it is released, wherever that is.
     if (::GetKeyState(VK_LBUTTON) < 0 && !IsSeparator(GetButton(index)))
@@ -1698,4 +1721,676 @@ LRESULT CUXToolBar::OnColorClosed(WPARAM wParam, LPARAM lParam)
     if (CWnd* pOwner = GetOwner())
         pOwner->SendMessage(UXM_COLOR_CLOSED, wParam, lParam);
     return 0;
+}
+
+// ---- customization: the stored layout ---------------------------------------------------------------------
+
+namespace
+{
+
+const WORD kLayoutVersion = 1;
+const DWORD kRecordSize = sizeof(CUXToolButtonData);
+// Flags of a stored button.
+const WORD kHasData = 0x01;
+const WORD kCallbackImage = 0x02;
+const WORD kIndexImage = 0x04;
+// The smallest stored button: id, style, image, flags.
+const UINT kSmallestButton = 4 + 1 + 4 + 2;
+// The smallest stored text: id and an empty text.
+const UINT kSmallestText = 4 + 1;
+
+// One stored button.
+struct StoredButton
+{
+    TBBUTTON button = {};
+    BOOL hasData = FALSE;
+    CUXToolButtonData data;
+};
+
+// A layout read completely before anything of it is used.
+struct StoredLayout
+{
+    BOOL listStyle = FALSE;
+    std::vector<StoredButton> buttons;
+    std::vector<std::pair<UINT, CString>> texts;
+
+    // FALSE for another version or record size, and for a layout shorter than it says.
+    BOOL Read(const BYTE* data, UINT size)
+    {
+        if (data == nullptr || size == 0)
+            return FALSE;
+        CMemFile file(data, size);
+        CArchive ar(&file, CArchive::load);
+        WORD version = 0;
+        WORD list = 0;
+        ar >> version >> list;
+        DWORD recordSize = ar.ReadCount();
+        if (!ar.IsOK() || version != kLayoutVersion || recordSize != kRecordSize)
+            return FALSE;
+        listStyle = list != 0;
+        DWORD count = ar.ReadCount();
+        if (!ar.IsOK() || count > size / kSmallestButton)
+            return FALSE;
+        buttons.resize(count);
+        for (StoredButton& stored : buttons)
+        {
+            DWORD id = 0;
+            BYTE style = 0;
+            int image = 0;
+            WORD flags = 0;
+            ar >> id >> style >> image >> flags;
+            stored.button.idCommand = static_cast<int>(id);
+            stored.button.fsStyle = style;
+            stored.button.fsState = TBSTATE_ENABLED;
+            stored.button.iString = -1;
+            if ((flags & kCallbackImage) != 0)
+                stored.button.iBitmap = I_IMAGECALLBACK;
+            else
+                stored.button.iBitmap = image;
+            stored.hasData = (flags & kHasData) != 0;
+            if (stored.hasData && ar.Read(&stored.data, kRecordSize) != kRecordSize)
+                return FALSE;
+            if (!ar.IsOK())
+                return FALSE;
+        }
+        DWORD textCount = ar.ReadCount();
+        if (!ar.IsOK() || textCount > size / kSmallestText)
+            return FALSE;
+        for (DWORD i = 0; i < textCount; ++i)
+        {
+            DWORD id = 0;
+            CString text;
+            ar >> id;
+            if (!ar.ReadString(text) || !ar.IsOK())
+                return FALSE;
+            texts.emplace_back(static_cast<UINT>(id), text);
+        }
+        return TRUE;
+    }
+};
+
+// The text of a command from its string resource: the part after the first line break, or the part before
+// it when that is empty.
+CString CommandStringText(UINT nID)
+{
+    CString whole;
+    if (nID == 0 || !AfxLoadString(nID, whole))
+        return CString();
+    int newline = whole.Find('\n');
+    if (newline < 0)
+        return whole;
+    CString tip = whole.Mid(newline + 1);
+    return tip.IsEmpty() ? whole.Left(newline) : tip;
+}
+
+}   // namespace
+
+// ---- registration -----------------------------------------------------------------------------------------
+
+void CUXToolBar::SetCustomizable(BOOL on)
+{
+    on = on != FALSE;
+    if (on == m_bCustomizable)
+        return;
+    m_bCustomizable = on;
+    if (!on)
+        SwitchCustomizeMode(FALSE);
+    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCustomizeStart});
+    if (m_hWnd != nullptr)
+    {
+        m_bDirty = TRUE;
+        RequestRelayout();   // the chevron shows for a customizable bar
+    }
+}
+
+void CUXToolBar::OnNameCustomizeWindows(std::vector<HWND>& windows)
+{
+    if (m_hWnd != nullptr)
+        windows.push_back(m_hWnd);
+}
+
+void CUXToolBar::OnAddBarDescriptors(std::vector<CUXBarDescriptor>& descriptors)
+{
+    CUXBarDescriptor descriptor;
+    GetCustomizeDescriptor(descriptor);
+    descriptors.push_back(descriptor);
+}
+
+void CUXToolBar::SwitchCustomizeMode(BOOL on)
+{
+    on = on != FALSE;
+    if (!m_bCustomizable || on == IsCustomizeMode() || (on && m_hWnd == nullptr))
+        return;
+    GetToolBarLook()->SetCustomizeMode(on);
+    if (on)
+        m_pCustomizer = new CUXToolBarCustomizer(this);
+    else
+    {
+        delete m_pCustomizer;
+        m_pCustomizer = nullptr;
+    }
+    if (m_hWnd != nullptr)
+        Invalidate();
+}
+
+void CUXToolBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
+{
+    descriptor = CUXBarDescriptor();
+    descriptor.pBar = this;
+    descriptor.reset = [this] { ConfirmReset(); };
+}
+
+// ---- command records --------------------------------------------------------------------------------------
+
+CUXCommandRecord* CUXToolBar::FindCommandRecord(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return nullptr;
+    TBBUTTON button = GetButton(nIndex);
+    if (IsSeparator(button))
+        return nullptr;
+    return GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand)).release();
+}
+
+CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return nullptr;
+    TBBUTTON button = GetButton(nIndex);
+    if (IsSeparator(button))
+        return nullptr;
+    UINT nID = static_cast<UINT>(button.idCommand);
+    CUXCommandRecord* record = new CUXCommandRecord;
+    record->m_nID = button.idCommand;
+    auto text = m_buttonTexts.find(nID);
+    record->m_strText = text != m_buttonTexts.end() ? text->second : CommandStringText(nID);
+    CString whole;
+    if (AfxLoadString(nID, whole))
+        record->m_strDescription = whole.Find('\n') >= 0 ? whole.Left(whole.Find('\n')) : whole;
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    if (images != nullptr && button.iBitmap >= 0 && button.iBitmap < ::ImageList_GetImageCount(images))
+        record->SetIcons(::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL),
+                         hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
+                             ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
+                             : nullptr);
+    record->SetButtonData(GetButtonData(nIndex));
+    return record;
+}
+
+int CUXToolBar::FindCommandImage(UINT nID) const
+{
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    int count = images != nullptr ? ::ImageList_GetImageCount(images) : 0;
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        TBBUTTON button = GetButton(i);
+        if (!IsSeparator(button) && static_cast<UINT>(button.idCommand) == nID && button.iBitmap >= 0 &&
+            button.iBitmap < count)
+            return button.iBitmap;
+    }
+    auto former = m_formerImages.find(nID);
+    return former != m_formerImages.end() && former->second < count ? former->second : -1;
+}
+
+int CUXToolBar::AppendImage(HICON icon, HICON hotIcon)
+{
+    if (icon == nullptr || m_hWnd == nullptr)
+        return -1;
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    if (images == nullptr)
+    {
+        if (m_hOwnImages == nullptr)
+            m_hOwnImages = ::ImageList_Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR32 | ILC_MASK, 4, 4);
+        images = m_hOwnImages;
+        SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    int index = ::ImageList_ReplaceIcon(images, -1, icon);
+    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+    if (index >= 0 && hot != nullptr)
+    {
+        // The hot list keeps the normal list's indexes.
+        while (::ImageList_GetImageCount(hot) < index)
+            ::ImageList_ReplaceIcon(hot, -1, icon);
+        ::ImageList_ReplaceIcon(hot, -1, hotIcon != nullptr ? hotIcon : icon);
+    }
+    return index;
+}
+
+BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return FALSE;
+    TBBUTTON button = GetButton(nIndex);
+    UINT nID = static_cast<UINT>(record.m_nID);
+    // The text goes with the layout; a bar that shows texts beside its images shows it.
+    if (!record.m_strText.IsEmpty())
+    {
+        if (GetStyle() & TBSTYLE_LIST)
+            SetButtonText(nIndex, record.m_strText);
+        else
+            m_buttonTexts[nID] = record.m_strText;
+        button = GetButton(nIndex);
+    }
+    int image = FindCommandImage(nID);
+    if (image < 0)
+        image = AppendImage(record.m_hIcon, record.m_hIcon2);
+    button.iBitmap = image >= 0 ? image : I_IMAGENONE;
+    SetButton(nIndex, button);
+    return TRUE;
+}
+
+BOOL CUXToolBar::InsertCommand(const CUXCommandRecord& record, int nIndex)
+{
+    if (m_hWnd == nullptr || record.m_nID == 0)
+        return FALSE;
+    nIndex = std::max(0, std::min(nIndex, GetCount()));
+    UINT nID = static_cast<UINT>(record.m_nID);
+    TBBUTTON button = {};
+    button.idCommand = record.m_nID;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = TBSTYLE_BUTTON;
+    button.iBitmap = I_IMAGENONE;
+    button.iString = -1;
+    if (record.m_pButtonData != nullptr)
+    {
+        std::unique_ptr<CUXToolButtonData>& data = m_buttonData[nID];
+        data.reset(new CUXToolButtonData(*record.m_pButtonData));
+        button.fsStyle |= TBSTYLE_DROPDOWN;
+        if (data->m_nDropDown != 0)
+            SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
+    }
+    if (!SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
+        return FALSE;
+    m_bDirty = TRUE;
+    RebuildRecords();
+    ApplyCommandRecord(record, nIndex);
+    PositionControls();
+    RequestRelayout();
+    return TRUE;
+}
+
+BOOL CUXToolBar::RemoveButton(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount() || !SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex)))
+        return FALSE;
+    m_bDirty = TRUE;
+    RebuildRecords();
+    PositionControls();
+    RequestRelayout();
+    return TRUE;
+}
+
+CUXCommandCategory* CUXToolBar::DescribeCommands()
+{
+    CUXCommandCategory* category = new CUXCommandCategory;
+    CString title;
+    if (m_hWnd != nullptr)
+        GetWindowText(title);
+    if (title.IsEmpty())
+        AfxLoadString(IDS_UX_TOOLBAR, title, uxAfxData.m_hResourceModule);
+    category->m_strName = title;
+    category->m_nOrderKey = (m_hWnd != nullptr ? GetDlgCtrlID() : 0) + 2000;
+
+    StoredLayout layout;
+    std::vector<UINT> ids;
+    if (m_bHasDefaultLayout && layout.Read(m_defaultLayout.data(), static_cast<UINT>(m_defaultLayout.size())))
+    {
+        for (const StoredButton& stored : layout.buttons)
+            if (!IsSeparator(stored.button))
+                ids.push_back(static_cast<UINT>(stored.button.idCommand));
+    }
+    else
+        for (int i = 0; i < GetCount(); ++i)
+            if (!IsSeparator(GetButton(i)))
+                ids.push_back(GetItemID(i));
+    for (UINT nID : ids)
+    {
+        std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(nID);
+        int index = CommandToIndex(nID);
+        if (record == nullptr && index >= 0)
+            record.reset(MakeCommandRecord(index));
+        if (record == nullptr)
+        {
+            record.reset(new CUXCommandRecord);
+            record->m_nID = static_cast<int>(nID);
+            record->m_strText = CommandStringText(nID);
+        }
+        category->Add(std::move(record));
+    }
+    return category;
+}
+
+// ---- the stored layout ------------------------------------------------------------------------------------
+
+void CUXToolBar::GetLayout(std::vector<BYTE>& layout) const
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << kLayoutVersion << static_cast<WORD>((GetStyle() & TBSTYLE_LIST) != 0 ? 1 : 0);
+        ar.WriteCount(kRecordSize);
+        int count = GetCount();
+        ar.WriteCount(static_cast<DWORD>(count));
+        for (int i = 0; i < count; ++i)
+        {
+            TBBUTTON button = GetButton(i);
+            auto data =
+                IsSeparator(button) ? m_buttonData.end() : m_buttonData.find(static_cast<UINT>(button.idCommand));
+            WORD flags = 0;
+            if (data != m_buttonData.end())
+                flags |= kHasData;
+            if (button.iBitmap == I_IMAGECALLBACK)
+                flags |= kCallbackImage;
+            else if (button.iBitmap >= 0)
+                flags |= kIndexImage;
+            ar << static_cast<DWORD>(button.idCommand) << static_cast<BYTE>(button.fsStyle)
+               << static_cast<int>(button.iBitmap) << flags;
+            if (data != m_buttonData.end())
+                ar.Write(data->second.get(), kRecordSize);
+        }
+        ar.WriteCount(static_cast<DWORD>(m_buttonTexts.size()));
+        for (const auto& text : m_buttonTexts)
+            ar << static_cast<DWORD>(text.first) << text.second;
+        ar.Close();
+    }
+    const BYTE* bytes = file.GetData();
+    layout.assign(bytes, bytes + file.GetLength());
+}
+
+BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
+{
+    StoredLayout layout;
+    if (m_hWnd == nullptr || !layout.Read(data, size))
+        return FALSE;
+    for (const auto& text : layout.texts)
+        m_buttonTexts[text.first] = text.second;
+    if (layout.listStyle && !(GetStyle() & TBSTYLE_LIST))
+        ModifyStyle(0, TBSTYLE_LIST);
+
+    // The images the bar has by command, and those the providers know for the others.
+    std::map<UINT, int> own;
+    for (const StoredButton& stored : layout.buttons)
+    {
+        UINT nID = static_cast<UINT>(stored.button.idCommand);
+        int image = IsSeparator(stored.button) ? -1 : FindCommandImage(nID);
+        if (image >= 0)
+            own[nID] = image;
+    }
+    CUXCommandImageMap gathered;
+    for (const StoredButton& stored : layout.buttons)
+    {
+        UINT nID = static_cast<UINT>(stored.button.idCommand);
+        HICON icon = nullptr;
+        HICON hot = nullptr;
+        if (!IsSeparator(stored.button) && own.find(nID) == own.end() && !gathered.Lookup(nID, icon, hot))
+            GetCustomizeCenter().FindCommandImages(nID, gathered);
+    }
+
+    std::vector<TBBUTTON> buttons;
+    BOOL dropDownArrows = FALSE;
+    for (const StoredButton& stored : layout.buttons)
+    {
+        TBBUTTON button = stored.button;
+        UINT nID = static_cast<UINT>(button.idCommand);
+        if (!IsSeparator(button))
+        {
+            BOOL commandPopup = FALSE;
+            if (stored.hasData)
+            {
+                std::unique_ptr<CUXToolButtonData>& data = m_buttonData[nID];
+                data.reset(new CUXToolButtonData(stored.data));
+                dropDownArrows = dropDownArrows || data->m_nDropDown != 0;
+                commandPopup = (data->m_nDropDown & kDropDownCommandPopup) != 0;
+            }
+            HICON icon = nullptr;
+            HICON hot = nullptr;
+            if (commandPopup)
+            {
+            }
+            else if (own.find(nID) != own.end())
+            {
+                if (button.iBitmap < 0)
+                    button.iBitmap = own[nID];
+            }
+            else if (gathered.Lookup(nID, icon, hot))
+            {
+                int image = AppendImage(icon, hot);
+                button.iBitmap = image >= 0 ? image : I_IMAGENONE;
+                own[nID] = button.iBitmap;
+            }
+            else
+                button.iBitmap = I_IMAGENONE;
+        }
+        buttons.push_back(button);
+    }
+    if (dropDownArrows)
+        SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
+
+    SetRedraw(FALSE);
+    for (int i = GetCount(); i-- > 0;)
+        SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(i));
+    BOOL ok = buttons.empty() ||
+              SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+    SetRedraw(TRUE);
+    m_hiddenByFit.clear();
+    m_bDirty = TRUE;
+    RebuildRecords();
+    if (GetStyle() & TBSTYLE_LIST)
+        for (int i = 0; i < GetCount(); ++i)
+        {
+            auto text = m_buttonTexts.find(GetItemID(i));
+            if (!IsSeparator(GetButton(i)) && text != m_buttonTexts.end())
+                SetButtonText(i, text->second);
+        }
+    PositionControls();
+    Layout();
+    RequestRelayout();
+    Invalidate();
+    return ok;
+}
+
+BOOL CUXToolBar::SaveState(LPCSTR lpszSection, LPCSTR lpszEntry)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    std::vector<BYTE> layout;
+    GetLayout(layout);
+    if (!m_bHasDefaultLayout)
+    {
+        m_defaultLayout = layout;
+        m_bHasDefaultLayout = TRUE;
+    }
+    CMemFile file(1024);
+    {
+        CArchive ar(&file, CArchive::store, 512);
+        ar << static_cast<DWORD>(CUXCrc32::Compute(m_defaultLayout.data(), m_defaultLayout.size()));
+        ar.WriteCount(static_cast<DWORD>(layout.size()));
+        ar.Write(layout.data(), static_cast<UINT>(layout.size()));
+        ar.Close();
+    }
+    std::vector<BYTE> value = CUXCrc32::Seal(file.GetData(), file.GetLength());
+    CUXSettingsStore store(HKEY_CURRENT_USER);
+    return store.WriteProfileBinary(lpszSection, lpszEntry, value.data(), static_cast<UINT>(value.size()));
+}
+
+BOOL CUXToolBar::LoadState(LPCSTR lpszSection, LPCSTR lpszEntry)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (!m_bHasDefaultLayout)
+    {
+        GetLayout(m_defaultLayout);
+        m_bHasDefaultLayout = TRUE;
+    }
+    std::vector<BYTE> value;
+    if (!CUXSettingsStore(HKEY_CURRENT_USER).GetProfileBinary(lpszSection, lpszEntry, value) ||
+        !CUXCrc32::IsSealed(value.data(), value.size()))
+        return FALSE;
+    const BYTE* data = value.data();
+    UINT size = static_cast<UINT>(value.size());
+    CMemFile file(data + 4, size - 4);
+    CArchive ar(&file, CArchive::load);
+    DWORD defaultCrc = 0;
+    ar >> defaultCrc;
+    if (!ar.IsOK() || defaultCrc != CUXCrc32::Compute(m_defaultLayout.data(), m_defaultLayout.size()))
+        return FALSE;   // saved for another default layout
+    DWORD length = ar.ReadCount();
+    if (!ar.IsOK() || length == 0 || length > size - 4)
+        return FALSE;
+    std::vector<BYTE> layout(length);
+    if (ar.Read(layout.data(), length) != length || !ar.IsOK())
+        return FALSE;
+    return ApplyLayout(layout.data(), length);
+}
+
+void CUXToolBar::ConfirmReset()
+{
+    CString text;
+    AfxLoadString(IDS_UX_RESET_TOOLBAR, text, uxAfxData.m_hResourceModule);
+    CWnd* focus = CWnd::GetFocus();
+    if ((focus != nullptr ? focus : this)->MessageBox(text, nullptr, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        ResetLayout();
+}
+
+void CUXToolBar::ResetLayout()
+{
+    if (m_hWnd == nullptr || !m_bHasDefaultLayout)
+        return;
+    ShowHiddenByFit();
+    ApplyLayout(m_defaultLayout.data(), static_cast<UINT>(m_defaultLayout.size()));
+    if (m_pCustomizer != nullptr)
+        m_pCustomizer->Reset();
+    PositionControls();
+    Layout();
+    RequestRelayout();
+}
+
+void CUXToolBar::EnableDocking(DWORD dwDockStyle)
+{
+    if (m_bCustomizable)
+        LoadState("Settings", m_strStateEntry);
+    CUXControlBar::EnableDocking(dwDockStyle);
+}
+
+// ---- customize mode: the mouse goes to the customizer first -----------------------------------------------
+
+LRESULT CUXToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WINDOWPOSCHANGED && m_bOriginal)
+    {
+        // The customize dialog's list of bars follows the bar's visibility.
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (pos != nullptr && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+            GetCustomizeCenter().NotifyBarShown(this, (pos->flags & SWP_SHOWWINDOW) != 0);
+    }
+    if (m_pCustomizer != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST &&
+        m_pCustomizer->HandleMouse(message, wParam, lParam))
+        return 0;
+    return CUXControlBar::WindowProc(message, wParam, lParam);
+}
+
+// ---- the common control's own customize dialog ------------------------------------------------------------
+
+void CUXToolBar::OnBeginAdjust(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!m_bCustomizable || m_bIgnoreCustomizeDialog)
+        return;
+    ShowHiddenByFit();
+    m_bCustomizeDialog = TRUE;
+    RequestRelayout();
+}
+
+void CUXToolBar::OnEndAdjust(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!m_bCustomizable || m_bIgnoreCustomizeDialog)
+        return;
+    m_bCustomizeDialog = FALSE;
+    if (!m_strStateEntry.IsEmpty())
+        SaveState("Settings", m_strStateEntry);
+}
+
+void CUXToolBar::OnQueryInsert(NMHDR*, LRESULT* pResult)
+{
+    *pResult = TRUE;
+}
+
+void CUXToolBar::OnQueryDelete(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTOOLBARA* notify = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
+    int nID = notify->tbButton.idCommand;
+    *pResult = !(nID != 0 && SendMessage(TB_ISBUTTONHIDDEN, static_cast<WPARAM>(nID)));
+}
+
+void CUXToolBar::OnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = FALSE;
+    NMTOOLBARA* notify = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
+    StoredLayout layout;
+    if (!m_bHasDefaultLayout)
+    {
+        GetLayout(m_defaultLayout);
+        m_bHasDefaultLayout = TRUE;
+    }
+    if (!layout.Read(m_defaultLayout.data(), static_cast<UINT>(m_defaultLayout.size())) || notify->iItem < 0 ||
+        notify->iItem >= static_cast<int>(layout.buttons.size()))
+        return;
+    notify->tbButton = layout.buttons[static_cast<size_t>(notify->iItem)].button;
+    UINT nID = static_cast<UINT>(notify->tbButton.idCommand);
+    auto text = m_buttonTexts.find(nID);
+    CString label = text != m_buttonTexts.end() ? text->second : CommandStringText(nID);
+    if (notify->pszText != nullptr && notify->cchText > 0)
+    {
+        std::strncpy(notify->pszText, label.GetString(), static_cast<size_t>(notify->cchText) - 1);
+        notify->pszText[notify->cchText - 1] = 0;
+    }
+    *pResult = TRUE;
+}
+
+void CUXToolBar::OnReset(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    ConfirmReset();
+}
+
+void CUXToolBar::OnToolBarChange(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    BOOL floating = (m_dwStyle & CBRS_FLOATING) != 0;
+    DWORD mode = LM_COMMIT;
+    if (floating && (m_dwStyle & CBRS_SIZE_DYNAMIC))
+        mode |= LM_MRUWIDTH;
+    else
+        mode |= IsHorizontalLayout() ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
+    m_bDirty = TRUE;
+    RebuildRecords();
+    CalcDynamicLayout(-1, mode);
+    PositionControls();
+    CFrameWnd* frame = GetParentFrame();
+    if (frame != nullptr)
+        frame->DelayRecalcLayout();
+}
+
+void CUXToolBar::OnHotItemChange(NMHDR*, LRESULT* pResult)
+{
+    // While the common control's customize dialog runs, the hot button stays while the left button is held.
+    *pResult = m_bCustomizeDialog && ::GetKeyState(VK_LBUTTON) < 0 ? 1 : 0;
+}
+
+void CUXToolBar::OnCustHelp(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    MessageBox("Help not implemented!", nullptr, MB_OK | MB_ICONINFORMATION);
+}
+
+// ---- the buttons hidden to fit ----------------------------------------------------------------------------
+
+std::vector<int> CUXToolBar::GetHiddenButtons() const
+{
+    std::vector<int> hidden;
+    for (const auto& entry : m_hiddenByFit)
+        hidden.push_back(entry.first);
+    return hidden;
 }

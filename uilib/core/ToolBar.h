@@ -7,7 +7,9 @@
 #pragma once
 
 #include "uilib/core/ControlBar.h"
+#include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/Helpers.h"
+#include "uilib/core/LookPainters.h"
 
 #include <map>
 #include <memory>
@@ -25,30 +27,19 @@ struct CUXToolBarTemplate
     BOOL Load(HINSTANCE instance, LPCSTR resource);
 };
 
-// Paint callbacks see the bar's surface after each paint.
-typedef void (*UXToolBarPaintCallback)(void* object, CDC* dc);
+// Paint listeners see the bar's surface after each paint.
+class CUXToolBarPaintListener
+{
+public:
+    virtual ~CUXToolBarPaintListener() = default;
+    virtual void OnBarPainted(CDC* dc) = 0;
+};
 // The keyboard shortcut a tip shows for a command ("Ctrl+S"); FALSE when the command has none.
 typedef BOOL (*UXShortcutTextProvider)(UINT nID, CString& text);
 
-class CUXCommandRecord;
-class CUXCommandCategory;
 class CUXToolBarCustomizer;
 
-// What the customize dialog may do with a bar: hide it with its check box, rename, delete or reset it
-// (each handler with its context; a null handler: not possible).
-struct CUXBarDescriptor
-{
-    CControlBar* pBar = nullptr;
-    BOOL bCanHide = TRUE;
-    void* pRenameContext = nullptr;
-    void (*pfnRename)(void* context, LPCSTR name) = nullptr;
-    void* pDeleteContext = nullptr;
-    void (*pfnDelete)(void* context) = nullptr;
-    void* pResetContext = nullptr;
-    void (*pfnReset)(void* context) = nullptr;
-};
-
-class CUXToolBar : public CUXControlBar
+class CUXToolBar : public CUXControlBar, public CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXToolBar)
 public:
@@ -89,6 +80,7 @@ public:
     // One button per id (consecutive images; 0 a separator), or count empty buttons without ids.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     int GetCount() const;
+    static BOOL IsSeparator(const TBBUTTON& button) { return (button.fsStyle & TBSTYLE_SEP) != 0; }
     TBBUTTON GetButton(int nIndex) const;
     void SetButton(int nIndex, const TBBUTTON& button);
     UINT GetItemID(int nIndex) const;
@@ -136,9 +128,11 @@ public:
     virtual void DrawSeparators(CDC* pDC);
     // TRUE when it drew the button itself.
     virtual BOOL DrawButton(CDC* pDC, NMTBCUSTOMDRAW* lpcd);
+    // The button as the look's painter draws it now.
+    CUXToolButtonState GetButtonState(int nIndex);
     virtual void EraseWrapGaps(CDC* pDC);
-    void AddPaintCallback(void* object, UXToolBarPaintCallback callback);
-    void RemovePaintCallback(void* object);
+    void AddPaintListener(CUXToolBarPaintListener* listener);
+    void RemovePaintListener(CUXToolBarPaintListener* listener);
 
     // ---- drop-downs ----
     virtual void ShowDropDownMenu(NMTOOLBARA* pNotify, UINT nIDMenu, const CRect& rcButton);
@@ -192,6 +186,14 @@ public:
     void ResetLayout();
     // Docking: a customizable bar takes its stored layout first.
     void EnableDocking(DWORD dwDockStyle) override;
+
+    // ---- what the bar tells the customize centre ----
+    BOOL OnCommandImages(UINT nID, CUXCommandImageMap& images) override;
+    void OnDescribeBar(CUXCommandCategories& bars) override;
+    void OnCustomizeMode(BOOL on) override { SwitchCustomizeMode(on); }
+    // The customize dialog lets the mouse through to a customizable bar, so that commands reach it.
+    void OnNameCustomizeWindows(std::vector<HWND>& windows) override;
+    void OnAddBarDescriptors(std::vector<CUXBarDescriptor>& descriptors) override;
 
     // The buttons hidden to fit, by index.
     std::vector<int> GetHiddenButtons() const;
@@ -291,12 +293,8 @@ protected:
     BOOL m_bHasDefaultLayout = FALSE;
     CUXToolBarCustomizer* m_pCustomizer = nullptr;   // owned, while customize mode is on
     HIMAGELIST m_hOwnImages = nullptr;               // an image list the bar made for commands dropped on it
-    struct PaintCallback
-    {
-        void* object;
-        UXToolBarPaintCallback callback;
-    };
-    std::vector<PaintCallback> m_paintCallbacks;
+    std::vector<CUXToolBarPaintListener*> m_paintListeners;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 
 private:
     // The buttons as the control has them.
@@ -319,11 +317,6 @@ private:
     BOOL IsChevronCounted() const;
     BOOL IsSeparatorWidthFlat() const;
     void ReloadBitmap();
-    static LRESULT ProvideCommandImages(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvideBarDescription(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT NameCustomizeWindow(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvideBarDescriptor(void* object, WPARAM wParam, LPARAM lParam);
     // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
     int FindCommandImage(UINT nID) const;
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/ToolBar.h"
 
-class CUXToolBar;
-
-class CUXToolBarCustomizer : public CObject, public CUXCommandDropTarget
+class CUXToolBarCustomizer : public CObject,
+                             public CUXCommandDropTarget,
+                             private CUXCustomizeListener,
+                             private CUXToolBarPaintListener
 {
 public:
     explicit CUXToolBarCustomizer(CUXToolBar* pBar);
@@ -39,9 +41,10 @@ private:
     void SetMark(int insertAt, const CRect& mark);
     void Paint(CDC* dc);
     void InvalidateButton(int index);
-    static void PaintCallback(void* object, CDC* dc);
-    static LRESULT OnSelectionChange(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT AddDropTarget(void* object, WPARAM wParam, LPARAM lParam);
+    void OnBarPainted(CDC* dc) override { Paint(dc); }
+    // Another window took the selection.
+    void OnSelectionChange(int nID, HWND holder) override;
+    void OnAddDropTargets(std::vector<CUXCommandDropTarget*>& targets) override;
 
     CUXToolBar* m_pBar;
     int m_nSelected = -1;
@@ -52,4 +55,5 @@ private:
     int m_nInsertedAt = -1;        // where a drop on this bar put the dragged command
     int m_nInsertAt = -1;
     CRect m_rcMark;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 };

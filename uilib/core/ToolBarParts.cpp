@@ -42,7 +42,7 @@ void CUXToolCmdUI::Enable(BOOL bOn)
         if (data->m_nDropDown & CUXToolBar::kDropDownCommandPopup)
         {
             // Usable exactly when a provider has the popup's menu.
-            bOn = center.CallUntilAnswer(CUXCustomizeCenter::kCommandPopup, data->m_nDropDown & 0xFFFF, 0) != 0;
+            bOn = center.FindCommandPopup(data->m_nDropDown & 0xFFFF) != nullptr;
             force = TRUE;
         }
     }

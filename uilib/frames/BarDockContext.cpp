@@ -74,26 +74,26 @@ void CUXBarDockContext::Install()
 
 // ---- callbacks -----------------------------------------------------------------------------------------
 
-int CUXBarDockContext::AddCallback(void* object, UXDockLoopCallback function)
+int CUXBarDockContext::AddCallback(CUXDockLoopListener* listener)
 {
-    if (function == nullptr)
+    if (listener == nullptr)
         return 0;
     for (int i = 0; i < kCallbackSlots; ++i)
     {
-        if (m_callbacks[i].function == nullptr)
+        if (m_callbacks[i].listener == nullptr)
         {
-            m_callbacks[i] = Callback{object, function, m_nNextCookie++};
+            m_callbacks[i] = Callback{listener, m_nNextCookie++};
             return i + 1;
         }
     }
     return 0;
 }
 
-void CUXBarDockContext::RemoveCallbacks(void* object)
+void CUXBarDockContext::RemoveCallbacks(CUXDockLoopListener* listener)
 {
     for (Callback& callback : m_callbacks)
     {
-        if (callback.function != nullptr && callback.object == object)
+        if (callback.listener != nullptr && callback.listener == listener)
             callback = Callback{};
     }
 }
@@ -109,8 +109,8 @@ void CUXBarDockContext::RunCallbacks()
     for (int i = 0; i < kCallbackSlots; ++i)
     {
         Callback callback = m_callbacks[i];
-        if (callback.function != nullptr)
-            callback.function(callback.object, this);
+        if (callback.listener != nullptr)
+            callback.listener->OnDockLoop(this);
     }
 }
 

@@ -16,7 +16,12 @@
 class CUXBarDockContext;
 
 // Told at the start and at the end (normal or cancelled) of every tracking loop; IsTracking() tells which.
-typedef void (*UXDockLoopCallback)(void* object, CUXBarDockContext* pContext);
+class CUXDockLoopListener
+{
+public:
+    virtual ~CUXDockLoopListener() = default;
+    virtual void OnDockLoop(CUXBarDockContext* pContext) = 0;
+};
 
 class CUXBarDockContext : public CDockContext
 {
@@ -32,10 +37,11 @@ public:
     // Makes this the dock context of the library's bars (see CUXControlBar::SetDockContextFactory).
     static void Install();
 
-    // A free slot (1 to 4) for the callback with the next cookie; 0 when every slot is taken.
-    int AddCallback(void* object, UXDockLoopCallback function);
-    // Clears every slot of the object.
-    void RemoveCallbacks(void* object);
+    // A free slot (1 to 4) for the listener with the next cookie; 0 when every slot is taken. A listener in
+    // several slots is told once for each.
+    int AddCallback(CUXDockLoopListener* listener);
+    // Clears every slot of the listener.
+    void RemoveCallbacks(CUXDockLoopListener* listener);
     // The cookie the callback of a slot (1 to 4) was given; 0 for an empty slot.
     UINT GetCallbackCookie(int slot) const;
 
@@ -67,8 +73,7 @@ public:
 protected:
     struct Callback
     {
-        void* object;
-        UXDockLoopCallback function;
+        CUXDockLoopListener* listener;
         UINT cookie;
     };
     void RunCallbacks();

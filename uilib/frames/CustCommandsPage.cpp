@@ -146,16 +146,16 @@ BOOL CUXCustCommandsPage::OnInitDialog()
 
     // The providers' categories and the bars' own, by order key, then by name.
     CUXCustomizeCenter& center = GetCustomizeCenter();
-    center.CallAll(CUXCustomizeCenter::kCommandCategories, 0, reinterpret_cast<LPARAM>(&m_categories));
-    center.CallAll(CUXCustomizeCenter::kBarDescription, 0, reinterpret_cast<LPARAM>(&m_categories));
-    for (int i = 0; i < static_cast<int>(m_categories.GetSize()); ++i)
-        if (m_categories.GetAt(i) != nullptr)
+    center.CollectCommandCategories(m_categories);
+    center.DescribeBars(m_categories);
+    for (int i = 0; i < static_cast<int>(m_categories.size()); ++i)
+        if (m_categories[static_cast<size_t>(i)] != nullptr)
             m_order.push_back(i);
     std::stable_sort(m_order.begin(), m_order.end(),
                      [&](int a, int b)
                      {
-                         const CUXCommandCategory* x = static_cast<CUXCommandCategory*>(m_categories.GetAt(a));
-                         const CUXCommandCategory* y = static_cast<CUXCommandCategory*>(m_categories.GetAt(b));
+                         const CUXCommandCategory* x = m_categories[static_cast<size_t>(a)].get();
+                         const CUXCommandCategory* y = m_categories[static_cast<size_t>(b)].get();
                          if (x->m_nOrderKey != y->m_nOrderKey)
                              return x->m_nOrderKey < y->m_nOrderKey;
                          return x->m_strName.CompareNoCase(y->m_strName) < 0;
@@ -169,10 +169,8 @@ BOOL CUXCustCommandsPage::OnInitDialog()
     // The commands' icons from the image providers, for those that came without.
     for (int i : m_order)
     {
-        CUXCommandCategory* category = static_cast<CUXCommandCategory*>(m_categories.GetAt(i));
-        for (INT_PTR c = 0; c < category->m_commands.GetSize(); ++c)
+        for (const std::unique_ptr<CUXCommandRecord>& record : m_categories[static_cast<size_t>(i)]->m_commands)
         {
-            CUXCommandRecord* record = static_cast<CUXCommandRecord*>(category->m_commands.GetAt(c));
             HICON icon = nullptr;
             HICON hot = nullptr;
             if (record != nullptr && record->m_hIcon == nullptr && LookupImages(record->m_nID, icon, hot))
@@ -203,7 +201,7 @@ CUXCommandCategory* CUXCustCommandsPage::GetCategory(int index) const
 {
     if (index < 0 || index >= static_cast<int>(m_order.size()))
         return nullptr;
-    return static_cast<CUXCommandCategory*>(m_categories.GetAt(m_order[static_cast<size_t>(index)]));
+    return m_categories[static_cast<size_t>(m_order[static_cast<size_t>(index)])].get();
 }
 
 CUXCommandRecord* CUXCustCommandsPage::GetCommand(int item) const
@@ -213,10 +211,8 @@ CUXCommandRecord* CUXCustCommandsPage::GetCommand(int item) const
         selected >= 0 ? GetCategory(static_cast<int>(m_categoryList.GetItemData(selected))) : nullptr;
     if (category == nullptr || item < 0 || item >= m_commandList.GetCount())
         return nullptr;
-    INT_PTR index = static_cast<INT_PTR>(m_commandList.GetItemData(item));
-    if (index < 0 || index >= category->m_commands.GetSize())
-        return nullptr;
-    return static_cast<CUXCommandRecord*>(category->m_commands.GetAt(index));
+    size_t index = static_cast<size_t>(m_commandList.GetItemData(item));
+    return index < category->m_commands.size() ? category->m_commands[index].get() : nullptr;
 }
 
 BOOL CUXCustCommandsPage::LookupImages(UINT nID, HICON& icon, HICON& hotIcon) const
@@ -225,8 +221,7 @@ BOOL CUXCustCommandsPage::LookupImages(UINT nID, HICON& icon, HICON& hotIcon) co
     if (nID == 0)
         return FALSE;
     CUXCommandImageMap found;
-    if (!GetCustomizeCenter().CallUntilAnswer(CUXCustomizeCenter::kCommandImages, nID,
-                                              reinterpret_cast<LPARAM>(&found)))
+    if (!GetCustomizeCenter().FindCommandImages(nID, found))
         return FALSE;
     HICON normal = nullptr;
     HICON hot = nullptr;
@@ -246,9 +241,9 @@ void CUXCustCommandsPage::ListCommands()
     if (category != nullptr)
     {
         const CUXCustomizeCenter& center = GetCustomizeCenter();
-        for (INT_PTR i = 0; i < category->m_commands.GetSize(); ++i)
+        for (size_t i = 0; i < category->m_commands.size(); ++i)
         {
-            CUXCommandRecord* record = static_cast<CUXCommandRecord*>(category->m_commands.GetAt(i));
+            const CUXCommandRecord* record = category->m_commands[i].get();
             if (record == nullptr || !center.IsCustomizableCommand(static_cast<UINT>(record->m_nID)))
                 continue;
             int item = m_commandList.AddString(record->m_strText);

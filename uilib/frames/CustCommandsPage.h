@@ -74,8 +74,8 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    CUXOwnedPtrArray m_categories;   // CUXCommandCategory*
-    std::vector<int> m_order;        // indexes of m_categories, sorted
+    CUXCommandCategories m_categories;
+    std::vector<int> m_order;   // indexes of m_categories, sorted
     CUXCommandImageMap m_images;
     CListBox m_categoryList;
     CUXCommandsListBox m_commandList;

@@ -144,10 +144,7 @@ CUXCustToolBarPage::CUXCustToolBarPage(CFrameWnd* pFrame)
 {
 }
 
-CUXCustToolBarPage::~CUXCustToolBarPage()
-{
-    GetCustomizeCenter().RemoveWindow(this);
-}
+CUXCustToolBarPage::~CUXCustToolBarPage() = default;
 
 BOOL CUXCustToolBarPage::OnInitDialog()
 {
@@ -155,15 +152,13 @@ BOOL CUXCustToolBarPage::OnInitDialog()
     m_list.SubclassDlgItem(IDC_UX_TB_LIST, this);
     CUXCustomizeCenter& center = GetCustomizeCenter();
     std::vector<CUXBarDescriptor> found;
-    center.CallAll(CUXCustomizeCenter::kBarDescriptors, 0, reinterpret_cast<LPARAM>(&found));
+    center.CollectBarDescriptors(found);
     for (const CUXBarDescriptor& descriptor : found)
         AddDescriptor(descriptor);
     if (m_list.GetCount() > 0)
         m_list.SetCurSel(0);
-    center.Register(CUXCustomizeCenter::kBarAdded, this, &CUXCustToolBarPage::OnBarAdded);
-    center.Register(CUXCustomizeCenter::kBarShown, this, &CUXCustToolBarPage::OnBarShown);
-    center.Register(CUXCustomizeCenter::kBarRenamed, this, &CUXCustToolBarPage::OnBarRenamed);
-    center.Register(CUXCustomizeCenter::kBarRemoved, this, &CUXCustToolBarPage::OnBarRemoved);
+    m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kBarAdded, CUXCustomizeCenter::kBarShown,
+                                       CUXCustomizeCenter::kBarRenamed, CUXCustomizeCenter::kBarRemoved});
     SetChildAnchor(IDC_UX_TB_LIST, CUXAnchorRect(0, 0, 1, 1));
     for (UINT id : {IDC_UX_TB_NEW, IDC_UX_TB_RENAME, IDC_UX_TB_DELETE, IDC_UX_TB_RESET})
         SetChildAnchor(id, CUXAnchorRect(1, 0, 1, 0));
@@ -174,7 +169,7 @@ BOOL CUXCustToolBarPage::OnInitDialog()
 
 void CUXCustToolBarPage::OnDestroy()
 {
-    GetCustomizeCenter().RemoveWindow(this);
+    m_customizeRegistration.Clear();
     CUXResizePropertyPage::OnDestroy();
 }
 
@@ -247,9 +242,9 @@ void CUXCustToolBarPage::UpdateButtons()
         if (CWnd* button = GetDlgItem(id))
             button->EnableWindow(on);
     };
-    enable(IDC_UX_TB_RESET, descriptor != nullptr && descriptor->pfnReset != nullptr);
-    enable(IDC_UX_TB_RENAME, descriptor != nullptr && descriptor->pfnRename != nullptr);
-    enable(IDC_UX_TB_DELETE, descriptor != nullptr && descriptor->pfnDelete != nullptr);
+    enable(IDC_UX_TB_RESET, descriptor != nullptr && descriptor->reset != nullptr);
+    enable(IDC_UX_TB_RENAME, descriptor != nullptr && descriptor->rename != nullptr);
+    enable(IDC_UX_TB_DELETE, descriptor != nullptr && descriptor->remove != nullptr);
 }
 
 void CUXCustToolBarPage::OnSelChange()
@@ -300,13 +295,13 @@ void CUXCustToolBarPage::OnNew()
 void CUXCustToolBarPage::OnRename()
 {
     const CUXBarDescriptor* descriptor = SelectedDescriptor();
-    if (descriptor == nullptr || descriptor->pfnRename == nullptr)
+    if (descriptor == nullptr || descriptor->rename == nullptr)
         return;
     int index = m_list.GetCurSel();
     CUXNewToolBarDlg dlg(m_pFrame, CUXNewToolBarDlg::BarTitle(descriptor->pBar), this);
     if (dlg.DoModal() == IDOK)
     {
-        descriptor->pfnRename(descriptor->pRenameContext, dlg.GetName());
+        descriptor->rename(dlg.GetName());
         RefreshItemText(index);
     }
     m_list.SetFocus();
@@ -316,76 +311,65 @@ void CUXCustToolBarPage::OnRename()
 void CUXCustToolBarPage::OnDelete()
 {
     const CUXBarDescriptor* descriptor = SelectedDescriptor();
-    if (descriptor == nullptr || descriptor->pfnDelete == nullptr)
+    if (descriptor == nullptr || descriptor->remove == nullptr)
         return;
     CString question = FormatString(IDS_UX_DELETE_BAR, CUXNewToolBarDlg::BarTitle(descriptor->pBar));
     if (AfxMessageBox(question, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
     CUXBarDescriptor copy = *descriptor;   // the bar's removal rewrites the list
-    copy.pfnDelete(copy.pDeleteContext);
+    copy.remove();
 }
 
 void CUXCustToolBarPage::OnReset()
 {
     const CUXBarDescriptor* descriptor = SelectedDescriptor();
-    if (descriptor != nullptr && descriptor->pfnReset != nullptr)
-        descriptor->pfnReset(descriptor->pResetContext);
+    if (descriptor != nullptr && descriptor->reset != nullptr)
+        descriptor->reset();
 }
 
 // ---- what the bars report ------------------------------------------------------------------------------------
 
-LRESULT CUXCustToolBarPage::OnBarAdded(void* object, WPARAM, LPARAM lParam)
+void CUXCustToolBarPage::OnBarAdded(const CUXBarDescriptor& descriptor)
 {
-    CUXCustToolBarPage* page = static_cast<CUXCustToolBarPage*>(object);
-    const CUXBarDescriptor* descriptor = reinterpret_cast<const CUXBarDescriptor*>(lParam);
-    if (descriptor == nullptr || page->m_hWnd == nullptr)
-        return 0;
-    page->AddDescriptor(*descriptor);
-    int index = page->FindBar(descriptor->pBar);
+    if (m_hWnd == nullptr)
+        return;
+    AddDescriptor(descriptor);
+    int index = FindBar(descriptor.pBar);
     if (index >= 0)
-        page->m_list.SetCurSel(index);
-    page->UpdateButtons();
-    return 0;
+        m_list.SetCurSel(index);
+    UpdateButtons();
 }
 
-LRESULT CUXCustToolBarPage::OnBarShown(void* object, WPARAM wParam, LPARAM lParam)
+void CUXCustToolBarPage::OnBarShown(CControlBar* pBar, BOOL shown)
 {
-    CUXCustToolBarPage* page = static_cast<CUXCustToolBarPage*>(object);
-    CControlBar* bar = reinterpret_cast<CControlBar*>(wParam);
-    int index = page->FindBar(bar);
+    int index = FindBar(pBar);
     if (index < 0)
-        return 0;
-    page->m_list.SetCheck(index, lParam != 0 ? 1 : 0);
-    if (lParam == 0 && (bar->GetBarStyle() & CBRS_FLOATING))
-        if (CFrameWnd* floating = bar->GetParentFrame())
+        return;
+    m_list.SetCheck(index, shown ? 1 : 0);
+    if (!shown && (pBar->GetBarStyle() & CBRS_FLOATING))
+        if (CFrameWnd* floating = pBar->GetParentFrame())
             floating->ShowWindow(SW_HIDE);
-    if (CFrameWnd* frame = bar->GetParentFrame())
+    if (CFrameWnd* frame = pBar->GetParentFrame())
         frame->PostMessage(WM_IDLEUPDATECMDUI, TRUE);
-    return 0;
 }
 
-LRESULT CUXCustToolBarPage::OnBarRenamed(void* object, WPARAM wParam, LPARAM)
+void CUXCustToolBarPage::OnBarRenamed(CControlBar* pBar)
 {
-    CUXCustToolBarPage* page = static_cast<CUXCustToolBarPage*>(object);
-    int index = page->FindBar(reinterpret_cast<CControlBar*>(wParam));
+    int index = FindBar(pBar);
     if (index >= 0)
-        page->RefreshItemText(index);
-    return 0;
+        RefreshItemText(index);
 }
 
-LRESULT CUXCustToolBarPage::OnBarRemoved(void* object, WPARAM wParam, LPARAM)
+void CUXCustToolBarPage::OnBarRemoved(CControlBar* pBar)
 {
-    CUXCustToolBarPage* page = static_cast<CUXCustToolBarPage*>(object);
-    CControlBar* bar = reinterpret_cast<CControlBar*>(wParam);
-    int index = page->FindBar(bar);
+    int index = FindBar(pBar);
     if (index < 0)
-        return 0;
-    page->m_descriptors[page->m_list.GetItemData(index)].pBar = nullptr;
-    int selected = page->m_list.GetCurSel();
-    page->m_list.DeleteString(index);
-    int count = page->m_list.GetCount();
+        return;
+    m_descriptors[m_list.GetItemData(index)].pBar = nullptr;
+    int selected = m_list.GetCurSel();
+    m_list.DeleteString(index);
+    int count = m_list.GetCount();
     if (count > 0)
-        page->m_list.SetCurSel(selected < count ? (selected >= 0 ? selected : 0) : count - 1);
-    page->UpdateButtons();
-    return 0;
+        m_list.SetCurSel(selected < count ? (selected >= 0 ? selected : 0) : count - 1);
+    UpdateButtons();
 }

@@ -38,7 +38,7 @@ protected:
     UINT m_nBarId;
 };
 
-class CUXCustToolBarPage : public CUXResizePropertyPage
+class CUXCustToolBarPage : public CUXResizePropertyPage, private CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXCustToolBarPage)
 public:
@@ -67,12 +67,14 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    static LRESULT OnBarAdded(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT OnBarShown(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT OnBarRenamed(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT OnBarRemoved(void* object, WPARAM wParam, LPARAM lParam);
+    // What the bars report while the page is open.
+    void OnBarAdded(const CUXBarDescriptor& descriptor) override;
+    void OnBarShown(CControlBar* pBar, BOOL shown) override;
+    void OnBarRenamed(CControlBar* pBar) override;
+    void OnBarRemoved(CControlBar* pBar) override;
 
     CFrameWnd* m_pFrame;
     std::vector<CUXBarDescriptor> m_descriptors;   // an item's data is its descriptor's index
     CCheckListBox m_list;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 };

@@ -175,10 +175,11 @@ BOOL CUXCustomizeSheet::OnInitDialog()
     CUXCustomizeCenter& center = GetCustomizeCenter();
     center.SwitchCustomizeMode(TRUE);
     m_allowed.RemoveAll();
-    center.CallAll(CUXCustomizeCenter::kCustomizeStart, reinterpret_cast<WPARAM>(&AddWindowCallback),
-                   reinterpret_cast<LPARAM>(this));
-    center.Register(CUXCustomizeCenter::kAllowWindow, this, &AddWindowCallback);
-    center.Register(CUXCustomizeCenter::kDisallowWindow, this, &RemoveWindowCallback);
+    std::vector<HWND> windows;
+    center.CollectCustomizeWindows(windows);
+    for (HWND hWnd : windows)
+        AllowWindow(hWnd);
+    m_customizeRegistration.Set(TRUE, {CUXCustomizeCenter::kAllowWindow, CUXCustomizeCenter::kDisallowWindow});
 
     BOOL result = CUXResizePropertySheet::OnInitDialog();
     if (CWnd* pOK = GetDlgItem(IDOK))
@@ -196,7 +197,7 @@ void CUXCustomizeSheet::OnDestroy()
 {
     CUXCustomizeCenter& center = GetCustomizeCenter();
     center.SwitchCustomizeMode(FALSE);
-    center.RemoveWindow(this);
+    m_customizeRegistration.Clear();
     int active = GetActiveIndex();
     if (active < 0)
         active = m_nLastActivePage;   // a closed sheet has no current page any more
@@ -257,18 +258,6 @@ BOOL CUXCustomizeSheet::IsAllowedWindow(HWND hWnd) const
             break;
     }
     return FALSE;
-}
-
-LRESULT CUXCustomizeSheet::AddWindowCallback(void* object, WPARAM wParam, LPARAM)
-{
-    static_cast<CUXCustomizeSheet*>(object)->AllowWindow(reinterpret_cast<HWND>(wParam));
-    return 0;
-}
-
-LRESULT CUXCustomizeSheet::RemoveWindowCallback(void* object, WPARAM wParam, LPARAM)
-{
-    static_cast<CUXCustomizeSheet*>(object)->DisallowWindow(reinterpret_cast<HWND>(wParam));
-    return 0;
 }
 
 BOOL CUXCustomizeSheet::PassesMouse(HWND hWnd)

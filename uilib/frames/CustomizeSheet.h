@@ -9,6 +9,7 @@
 // "Active Page".
 #pragma once
 
+#include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/ResizeDialogs.h"
 
 class CUXCustAccelerators;
@@ -17,7 +18,7 @@ class CUXCustOptions;
 class CUXCustToolBarPage;
 class CUXCustTools;
 
-class CUXCustomizeSheet : public CUXResizePropertySheet
+class CUXCustomizeSheet : public CUXResizePropertySheet, private CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXCustomizeSheet)
 public:
@@ -69,8 +70,10 @@ protected:
 
     static LRESULT CALLBACK MouseHook(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardHook(int nCode, WPARAM wParam, LPARAM lParam);
-    static LRESULT AddWindowCallback(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT RemoveWindowCallback(void* object, WPARAM wParam, LPARAM lParam);
+    // The customize centre names the windows that pass when the dialog opens and while it runs.
+    void OnAllowWindow(HWND hWnd) override { AllowWindow(hWnd); }
+    void OnDisallowWindow(HWND hWnd) override { DisallowWindow(hWnd); }
+    CUXCustomizeRegistration m_customizeRegistration{this};
 
     CMapPtrToPtr m_allowed;   // HWND -> 1
     CWnd* m_pFrame;

@@ -485,7 +485,7 @@ void CUXMenuBar::OnDestroy()
 {
     if (Filter().target == this)
         Filter().target = nullptr;
-    GetCustomizeCenter().RemoveWindow(this);
+    m_customizeRegistration.Clear();
     if (m_pFrameHook != nullptr)
         m_pFrameHook->DetachWindow();
     if (m_pMDIHook != nullptr)
@@ -1684,10 +1684,7 @@ void CUXMenuBar::SetCustomizable(BOOL on)
     if (on == m_bCustomizable)
         return;
     m_bCustomizable = on;
-    GetCustomizeCenter().SetRegistered(
-        on, this,
-        {{CUXCustomizeCenter::kCustomizableBars, &CUXMenuBar::SwitchCustomizeModeCallback},
-         {CUXCustomizeCenter::kCommandPopup, &CUXMenuBar::ProvidePopup}});
+    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCommandPopup});
 }
 
 void CUXMenuBar::OfferCommands(BOOL on)
@@ -1696,11 +1693,7 @@ void CUXMenuBar::OfferCommands(BOOL on)
     if (on == m_bOfferCommands)
         return;
     m_bOfferCommands = on;
-    CUXCustomizeCenter& center = GetCustomizeCenter();
-    if (on)
-        center.Register(CUXCustomizeCenter::kCommandCategories, this, &CUXMenuBar::ProvideCategories);
-    else
-        center.Unregister(CUXCustomizeCenter::kCommandCategories, this, &CUXMenuBar::ProvideCategories);
+    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCommandCategories});
 }
 
 void CUXMenuBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
@@ -1708,35 +1701,29 @@ void CUXMenuBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)
     descriptor = CUXBarDescriptor();
     descriptor.pBar = this;
     descriptor.bCanHide = FALSE;
-    descriptor.pResetContext = this;
-    descriptor.pfnReset = [](void* context)
-    { static_cast<CUXMenuBar*>(context)->LoadMenuItems(nullptr, nullptr); };
+    descriptor.reset = [this] { LoadMenuItems(nullptr, nullptr); };
 }
 
-LRESULT CUXMenuBar::SwitchCustomizeModeCallback(void* object, WPARAM, LPARAM)
+void CUXMenuBar::OnCustomizeMode(BOOL)
 {
     // The entries stay as they are; the bar only ends a keyboard selection.
-    CUXMenuBar* bar = static_cast<CUXMenuBar*>(object);
-    if (bar->m_nMode == kKeyboard)
+    if (m_nMode == kKeyboard)
     {
-        bar->SetMode(kIdle);
-        bar->SetHotItem(-1);
+        SetMode(kIdle);
+        SetHotItem(-1);
     }
-    return 0;
 }
 
-LRESULT CUXMenuBar::ProvidePopup(void* object, WPARAM wParam, LPARAM)
+HMENU CUXMenuBar::OnCommandPopup(UINT nPopupID)
 {
-    return reinterpret_cast<LRESULT>(static_cast<CUXMenuBar*>(object)->FindPopupByKey(static_cast<DWORD>(wParam)));
+    return FindPopupByKey(static_cast<DWORD>(nPopupID));
 }
 
-LRESULT CUXMenuBar::ProvideCategories(void* object, WPARAM, LPARAM lParam)
+void CUXMenuBar::OnAddCommandCategories(CUXCommandCategories& categories)
 {
-    CUXMenuBar* bar = static_cast<CUXMenuBar*>(object);
-    CUXOwnedPtrArray* categories = reinterpret_cast<CUXOwnedPtrArray*>(lParam);
-    HMENU hMenu = bar->m_hMenu;
-    if (categories == nullptr || hMenu == nullptr)
-        return 0;
+    HMENU hMenu = m_hMenu;
+    if (hMenu == nullptr)
+        return;
     int count = ::GetMenuItemCount(hMenu);
     for (int pos = 0; pos < count; ++pos)
     {
@@ -1744,7 +1731,7 @@ LRESULT CUXMenuBar::ProvideCategories(void* object, WPARAM, LPARAM lParam)
         if (hPopup == nullptr)
             continue;
         CString entry = MenuString(hMenu, pos);
-        CUXCommandCategory* category = new CUXCommandCategory;
+        std::unique_ptr<CUXCommandCategory> category(new CUXCommandCategory);
         category->m_strName = CommandName(entry);
         category->m_nOrderKey = 1000 + pos;
         int items = ::GetMenuItemCount(hPopup);
@@ -1753,15 +1740,14 @@ LRESULT CUXMenuBar::ProvideCategories(void* object, WPARAM, LPARAM lParam)
             CString text = MenuString(hPopup, sub);
             if (text.IsEmpty())
                 continue;   // separators
-            CUXCommandRecord* record = new CUXCommandRecord;
+            std::unique_ptr<CUXCommandRecord> record(new CUXCommandRecord);
             record->m_strText = CommandName(text);
             if (::GetSubMenu(hPopup, sub) != nullptr)
                 record->m_nOwnerValue = static_cast<int>(GetPopupKey(entry, text));
             else
                 record->m_nID = static_cast<int>(::GetMenuItemID(hPopup, sub));
-            category->Add(record);
+            category->Add(std::move(record));
         }
-        categories->Add(category);
+        categories.push_back(std::move(category));
     }
-    return 0;
 }

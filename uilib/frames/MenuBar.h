@@ -10,6 +10,7 @@
 #pragma once
 
 #include "uilib/core/ControlBar.h"
+#include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/WndHook.h"
 
 #include <memory>
@@ -123,7 +124,7 @@ public:
     using CUXMBarWndHook::CUXMBarWndHook;
 };
 
-class CUXMenuBar : public CUXControlBar
+class CUXMenuBar : public CUXControlBar, private CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXMenuBar)
 public:
@@ -293,9 +294,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     static LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT SwitchCustomizeModeCallback(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvideCategories(void* object, WPARAM wParam, LPARAM lParam);
-    static LRESULT ProvidePopup(void* object, WPARAM wParam, LPARAM lParam);
+    // The customize centre: customize mode only ends a keyboard selection; the bar offers its popups to
+    // tool-bar buttons and its commands as categories.
+    void OnCustomizeMode(BOOL on) override;
+    HMENU OnCommandPopup(UINT nPopupID) override;
+    void OnAddCommandCategories(CUXCommandCategories& categories) override;
 
     // The icon, one item per entry, the three buttons.
     std::vector<std::unique_ptr<CUXMenuBarItem>> m_items;
@@ -333,5 +336,6 @@ protected:
     BYTE m_bKeyboardOpen = 0;   // the pop-up to open next was asked for with a key
     BOOL m_bCustomizable = FALSE;
     BOOL m_bOfferCommands = FALSE;
+    CUXCustomizeRegistration m_customizeRegistration{this};
     CImageList m_buttonGlyphs;   // the flat look's caption glyphs
 };

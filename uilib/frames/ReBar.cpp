@@ -108,7 +108,7 @@ void CUXReBar::SetCustomizable(BOOL bCustomizable)
         return;
     }
     center.SetCustomBarHost(this);
-    center.Register(CUXCustomizeCenter::kBarRemoved, this, &CUXReBar::OnBarRemoved);
+    m_customizeRegistration.Add(CUXCustomizeCenter::kBarRemoved);
 }
 
 void CUXReBar::StopHosting()
@@ -116,7 +116,7 @@ void CUXReBar::StopHosting()
     CUXCustomizeCenter& center = GetCustomizeCenter();
     if (center.GetCustomBarHost() == this)
         center.SetCustomBarHost(nullptr);
-    center.RemoveWindow(this);
+    m_customizeRegistration.Clear();
 }
 
 CUXToolBar* CUXReBar::CreateCustomBar(CFrameWnd* pFrame, UINT nID, LPCSTR lpszTitle)
@@ -160,16 +160,13 @@ void CUXReBar::OnNcPaint()
     Default();
 }
 
-LRESULT CUXReBar::OnBarRemoved(void* object, WPARAM wParam, LPARAM)
+void CUXReBar::OnBarRemoved(CControlBar* pBar)
 {
-    CUXReBar* self = static_cast<CUXReBar*>(object);
-    CControlBar* pBar = reinterpret_cast<CControlBar*>(wParam);
     if (pBar == nullptr)
-        return 0;
-    int band = self->FindBand(pBar->m_hWnd);
+        return;
+    int band = FindBand(pBar->m_hWnd);
     if (band >= 0)
-        self->GetReBarCtrl().DeleteBand(static_cast<UINT>(band));
-    return 0;
+        GetReBarCtrl().DeleteBand(static_cast<UINT>(band));
 }
 
 // ---- messages --------------------------------------------------------------------------------------------

@@ -7,7 +7,7 @@
 #include "framework/win/Framework.h"
 #include "uilib/core/CustomizeCenter.h"
 
-class CUXReBar : public CReBar, public CUXCustomBarHost
+class CUXReBar : public CReBar, public CUXCustomBarHost, public CUXCustomizeListener
 {
     DECLARE_DYNAMIC(CUXReBar)
 public:
@@ -42,7 +42,9 @@ protected:
     afx_msg LRESULT OnChildResized(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-    static LRESULT OnBarRemoved(void* object, WPARAM wParam, LPARAM lParam);
+    // A hosted bar that goes leaves its band.
+    void OnBarRemoved(CControlBar* pBar) override;
 
     BOOL m_bCustomizable = FALSE;
+    CUXCustomizeRegistration m_customizeRegistration{this};
 };
