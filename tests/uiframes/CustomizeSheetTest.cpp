@@ -281,19 +281,16 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
 {
     // A listener of the customize centre, as the bars are, that tells the frame of each switch of the mode.
     static const UINT kModeSwitched = WM_APP + 20;
-    struct ModeListener
+    struct ModeListener : CUXCustomizeListener
     {
+        explicit ModeListener(HWND hWnd) : hWnd(hWnd) {}
+        void OnCustomizeMode(BOOL on) override { ::SendMessageA(hWnd, kModeSwitched, on, 0); }
         HWND hWnd;
-        static LRESULT Switched(void* object, WPARAM on, LPARAM)
-        {
-            ::SendMessageA(static_cast<ModeListener*>(object)->hWnd, kModeSwitched, on, 0);
-            return 0;
-        }
-    } listener{frame->m_hWnd};
-    CUXCustomizeCenter& center = GetCustomizeCenter();
+    } listener(frame->m_hWnd);
     frame->m_toolBar.SetCustomizable(TRUE);
     frame->m_menuBar.SetCustomizable(TRUE);
-    center.Register(CUXCustomizeCenter::kCustomizableBars, &listener, &ModeListener::Switched);
+    CUXCustomizeRegistration registration(&listener);
+    registration.Add(CUXCustomizeCenter::kCustomizableBars);
     frame->SetForegroundWindow();
     Pump();
 
@@ -329,7 +326,7 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
         seq.Stop();
         EXPECT_EQ(1u, driver.StepsRun());
         EXPECT_FALSE(frame->m_toolBar.IsCustomizeMode());
-        EXPECT_FALSE(center.IsCustomizeMode());
+        EXPECT_FALSE(GetCustomizeCenter().IsCustomizeMode());
         // A drag under way is ended before the sheet is made. The mode is on while the sheet is made, before the
         // frame hands it the activation. Closing, the sheet gives the activation back to the frame before it
         // goes, and the mode ends as it goes (before its page).
@@ -347,5 +344,4 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
             {"dialog", WM_DESTROY},
         }));
     }
-    center.Unregister(CUXCustomizeCenter::kCustomizableBars, &listener, &ModeListener::Switched);
 }
