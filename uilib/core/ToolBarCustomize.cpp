@@ -175,12 +175,9 @@ void CUXToolBar::SwitchCustomizeMode(BOOL on)
         return;
     GetToolBarLook()->SetCustomizeMode(on);
     if (on)
-        m_pCustomizer = new CUXToolBarCustomizer(this);
+        m_pCustomizer = std::make_unique<CUXToolBarCustomizer>(this);
     else
-    {
-        delete m_pCustomizer;
-        m_pCustomizer = nullptr;
-    }
+        m_pCustomizer.reset();
     if (m_hWnd != nullptr)
         Invalidate();
 }

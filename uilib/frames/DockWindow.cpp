@@ -98,11 +98,7 @@ CUXDockWindow::CUXDockWindow()
     m_nMRUWidth = m_sizeFloat.cx;
 }
 
-CUXDockWindow::~CUXDockWindow()
-{
-    delete m_pHideButton;
-    delete m_pExpandButton;
-}
+CUXDockWindow::~CUXDockWindow() = default;
 
 BOOL CUXDockWindow::Create(CWnd* pParentWnd, LPCSTR lpszTitle, UINT nID, DWORD dwStyle)
 {
@@ -131,8 +127,8 @@ int CUXDockWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_iconExpand.Attach(glyphs.ExtractIcon(UX_GLYPH_EXPAND));
         m_iconContract.Attach(glyphs.ExtractIcon(UX_GLYPH_RESTORE));
     }
-    m_pHideButton = new CUXBarButton(this);
-    m_pExpandButton = new CUXBarButton(this);
+    m_pHideButton = std::make_unique<CUXBarButton>(this);
+    m_pExpandButton = std::make_unique<CUXBarButton>(this);
     CRect button(0, 0, kButtonSize, kButtonSize);
     if (!m_pHideButton->Create(nullptr, kCaptionButtonStyle, button, this, ID_UX_DOCK_HIDE) ||
         !m_pExpandButton->Create(nullptr, kCaptionButtonStyle, button, this, ID_UX_DOCK_EXPAND))
@@ -141,8 +137,8 @@ int CUXDockWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pExpandButton->SetGlyph(m_bExpanded ? m_iconContract : m_iconExpand);
     if (m_wndTip.Create(this))
     {
-        m_wndTip.AddTool(m_pHideButton, IDS_UX_DOCK_HIDE_TIP);
-        m_wndTip.AddTool(m_pExpandButton, IDS_UX_DOCK_EXPAND_TIP);
+        m_wndTip.AddTool(m_pHideButton.get(), IDS_UX_DOCK_HIDE_TIP);
+        m_wndTip.AddTool(m_pExpandButton.get(), IDS_UX_DOCK_EXPAND_TIP);
     }
     return 0;
 }
@@ -453,7 +449,7 @@ void CUXDockWindow::OnLButtonDown(UINT nFlags, CPoint point)
     HWND target = nullptr;
     for (HWND hWnd = LargestChild(m_hWnd); hWnd != nullptr; hWnd = LargestChild(hWnd))
         target = hWnd;
-    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton) && target != AfxGetSafeHwnd(m_pExpandButton))
+    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton.get()) && target != AfxGetSafeHwnd(m_pExpandButton.get()))
         ::SetFocus(target);
     CUXControlBar::OnLButtonDown(nFlags, point);
 }
