@@ -7,6 +7,7 @@
 #include "uilib/frames/DockBar.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -250,20 +251,16 @@ BOOL CUXDockWindow::LoadBarPosition(LPCSTR lpszSection)
     CString entry;
     entry.LoadString(IDS_UX_BAR_POSITION);
     CUXSettingsStore store(HKEY_CURRENT_USER);
-    BYTE* data = nullptr;
-    UINT count = 0;
-    if (!store.GetProfileBinary(lpszSection, entry, &data, &count))
+    std::vector<BYTE> data;
+    if (!store.GetProfileBinary(lpszSection, entry, data))
         return FALSE;
     // Only the record as it is stored: a value of another length is not ours.
-    BOOL ok = count == sizeof(CUXDockWindowPosition);
-    if (ok)
-    {
-        CUXDockWindowPosition position;
-        memcpy(&position, data, sizeof(position));
-        SetBarPosition(position);
-    }
-    delete[] data;
-    return ok;
+    if (data.size() != sizeof(CUXDockWindowPosition))
+        return FALSE;
+    CUXDockWindowPosition position;
+    memcpy(&position, data.data(), sizeof(position));
+    SetBarPosition(position);
+    return TRUE;
 }
 
 // ---- layout --------------------------------------------------------------------------------------------
