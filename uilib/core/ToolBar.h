@@ -290,7 +290,7 @@ protected:
     std::vector<BYTE> m_defaultLayout;
     BOOL m_bHasDefaultLayout = FALSE;
     std::unique_ptr<CUXToolBarCustomizer> m_pCustomizer;   // while customize mode is on
-    HIMAGELIST m_hOwnImages = nullptr;   // an image list the bar made for commands dropped on it
+    HIMAGELIST m_hOwnImages = nullptr;                     // an image list the bar made for commands dropped on it
     struct PaintCallback
     {
         void* object;

@@ -67,7 +67,7 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
     {
         m_pToolBars = std::make_unique<CUXCustToolBarPage>(
             pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pFrame)
-                                                                             : nullptr);
+                                                                            : nullptr);
         AddPage(m_pToolBars.get());
     }
     if (pageFlags & kCommandsPage)

@@ -81,7 +81,7 @@ protected:
     std::unique_ptr<CUXCustAccelerators> m_pKeyboard;
     std::unique_ptr<CUXCustTools> m_pTools;
     std::unique_ptr<CUXCustOptions> m_pOptions;
-    HWND m_hWndMain = nullptr;                    // the frame's top-level window while the dialog runs
+    HWND m_hWndMain = nullptr;   // the frame's top-level window while the dialog runs
     HHOOK m_hMouseHook = nullptr;
     HHOOK m_hKeyboardHook = nullptr;
     BOOL m_bBroughtToTop = FALSE;   // the main window came to the top at the first mouse message

@@ -446,7 +446,8 @@ void CUXDockWindow::OnLButtonDown(UINT nFlags, CPoint point)
     HWND target = nullptr;
     for (HWND hWnd = LargestChild(m_hWnd); hWnd != nullptr; hWnd = LargestChild(hWnd))
         target = hWnd;
-    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton.get()) && target != AfxGetSafeHwnd(m_pExpandButton.get()))
+    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton.get()) &&
+        target != AfxGetSafeHwnd(m_pExpandButton.get()))
         ::SetFocus(target);
     CUXControlBar::OnLButtonDown(nFlags, point);
 }
