@@ -122,9 +122,7 @@ CDockState::~CDockState()
 
 void CDockState::Clear()
 {
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-        delete m_arrBarInfo[i];
-    m_arrBarInfo.RemoveAll();
+    m_arrBarInfo.clear();
 }
 
 void CDockState::LoadState(LPCSTR lpszProfileName)
@@ -139,22 +137,18 @@ void CDockState::LoadState(LPCSTR lpszProfileName)
         nBars = nMaxBarRecords;
     for (UINT i = 0; i < nBars; ++i)
     {
-        CControlBarInfo* pInfo = new CControlBarInfo;
+        auto pInfo = std::make_unique<CControlBarInfo>();
         if (!pInfo->LoadState(SectionName(lpszProfileName, static_cast<int>(i)), this))
-        {
-            delete pInfo;
             break;
-        }
-        m_arrBarInfo.Add(pInfo);
+        m_arrBarInfo.push_back(std::move(pInfo));
     }
 }
 
 void CDockState::SaveState(LPCSTR lpszProfileName)
 {
     int nWritten = 0;
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : m_arrBarInfo)
     {
-        const CControlBarInfo* pInfo = m_arrBarInfo[i];
         // A side's dock bar in its usual state says nothing.
         if (pInfo->m_bDockBar && pInfo->m_bVisible && !pInfo->m_bFloating && pInfo->m_pointPos.x == -1 &&
             pInfo->m_pointPos.y == -1 && pInfo->m_arrBarID.GetSize() <= 1)

@@ -16,6 +16,9 @@
 
 #include "framework/win/ControlBar.h"
 
+#include <memory>
+#include <vector>
+
 class CDockState;
 
 class CControlBarInfo
@@ -71,6 +74,6 @@ public:
     void ScalePoint(CPoint& point) const;
     void ScaleRect(CRect& rect) const;
 
-    CArray<CControlBarInfo*, CControlBarInfo*> m_arrBarInfo;   // owned
-    CSize m_sizeScreen;                                        // the screen the state was saved on (0: unknown)
+    std::vector<std::unique_ptr<CControlBarInfo>> m_arrBarInfo;
+    CSize m_sizeScreen;   // the screen the state was saved on (0: unknown)
 };

@@ -111,9 +111,9 @@ void CFrameWnd::GetDockState(CDockState& state)
         CControlBar* pBar = m_listControlBars.GetNext(pos);
         if (pBar->m_hWnd == nullptr)
             continue;
-        CControlBarInfo* pInfo = new CControlBarInfo;
-        pBar->GetBarInfo(pInfo);
-        state.m_arrBarInfo.Add(pInfo);
+        auto pInfo = std::make_unique<CControlBarInfo>();
+        pBar->GetBarInfo(pInfo.get());
+        state.m_arrBarInfo.push_back(std::move(pInfo));
     }
 }
 
@@ -122,9 +122,9 @@ void CFrameWnd::SetDockState(const CDockState& state)
     // Each record finds its bar: a floating dock bar a new floating frame, the others the bar of their id
     // (none: the record is dropped).
     std::vector<CControlBarInfo*> dockBars, bars;
-    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& record : state.m_arrBarInfo)
     {
-        CControlBarInfo* pInfo = state.m_arrBarInfo[i];
+        CControlBarInfo* pInfo = record.get();
         pInfo->m_pBar = nullptr;
         if (pInfo->m_bFloating)
         {

@@ -138,7 +138,7 @@ TEST_F(DockingProgram, ABarWhoseCreationFailsLeavesNoTraceInTheFrame)
     frame->RecalcLayout();
     CDockState state;
     frame->GetDockState(state);
-    EXPECT_EQ(before, state.m_arrBarInfo.GetSize());
+    EXPECT_EQ(before, static_cast<INT_PTR>(state.m_arrBarInfo.size()));
 }
 
 TEST_F(DockingProgram, BarsDockOnAllFourSidesAroundThePaneInRows)
@@ -366,13 +366,12 @@ TEST_F(DockingProgram, DamagedOrOlderDockStatesLoadWhatTheyHoldInBoundedWork)
     // others get theirs.
     CDockState older;
     frame->GetDockState(older);
-    for (INT_PTR i = older.m_arrBarInfo.GetSize() - 1; i >= 0; --i)
+    for (size_t i = older.m_arrBarInfo.size(); i-- > 0;)
     {
-        CControlBarInfo* pInfo = older.m_arrBarInfo[i];
+        CControlBarInfo* pInfo = older.m_arrBarInfo[i].get();
         if (pInfo->m_nBarID == IDW_CELLS_FIRST + 3)
         {
-            delete pInfo;
-            older.m_arrBarInfo.RemoveAt(i);
+            older.m_arrBarInfo.erase(older.m_arrBarInfo.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
         for (INT_PTR j = pInfo->m_arrBarID.GetSize() - 1; j >= 0; --j)
@@ -409,7 +408,7 @@ TEST_F(DockingProgram, DamagedOrOlderDockStatesLoadWhatTheyHoldInBoundedWork)
     app.WriteProfileInt(top, "Bars", 0x7FFFFFFF);
     CCountingDockState state;
     state.LoadState(kProfile);
-    EXPECT_EQ(count + 1, state.m_arrBarInfo.GetSize());
+    EXPECT_EQ(count + 1, static_cast<int>(state.m_arrBarInfo.size()));
     EXPECT_LT(state.reads, 40 * (count + 2));
     frame->SetDockState(state);
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), Bar(0).m_pDockBar);

@@ -174,9 +174,8 @@ TEST_F(DockStateTest, DamagedStatesLoadWhatTheyHoldInBoundedWork)
     EXPECT_GT(state.reads, 0);
     EXPECT_LT(state.reads, 600);
     // No record of a bar the frame does not have is kept, nor any such id in a list.
-    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        const CControlBarInfo* pInfo = state.m_arrBarInfo[i];
         EXPECT_NE(0xE8FDu, pInfo->m_nBarID);
         for (INT_PTR j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
             EXPECT_NE(0xE8FFu, pInfo->m_arrBarID[j]);

@@ -527,8 +527,9 @@ TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
     // One that allows it docks there and belongs to that frame from now on; its hook goes with it.
     // (Pressed a little higher on the gripper: two presses at one place would make a double click.)
     bar.m_bQueryFlag = TRUE;
-    CCountingHook* pHook = new CCountingHook;
-    bar.m_pHook = pHook;
+    auto hook = std::make_unique<CCountingHook>();
+    CCountingHook* pHook = hook.get();
+    bar.SetHook(std::move(hook));
     pHook->AttachWindow(frame);
     VxInput::Drag(Gripper(bar) - CSize(0, 6), target);
     PumpPending();

@@ -161,11 +161,11 @@ TEST_F(FrameWindowsTest, LayoutSavedAtCloseIsRestoredAtStartWithoutTheBarsTheFra
     // What it holds now names no bar it lacks.
     CUXDockState state;
     frame->GetDockState(state);
-    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        EXPECT_NE(kFwBarIds[2], state.m_arrBarInfo[i]->m_nBarID);
-        for (INT_PTR j = 0; j < state.m_arrBarInfo[i]->m_arrBarID.GetSize(); ++j)
-            EXPECT_NE(kFwBarIds[2], state.m_arrBarInfo[i]->m_arrBarID[j]);
+        EXPECT_NE(kFwBarIds[2], pInfo->m_nBarID);
+        for (INT_PTR j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+            EXPECT_NE(kFwBarIds[2], pInfo->m_arrBarID[j]);
     }
     frame->DestroyWindow();
     PumpPending();

@@ -37,12 +37,10 @@ BOOL CFtToolBar::CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTi
         return FALSE;
     const UINT ids[4] = {nID * 10 + 1, nID * 10 + 2, nID * 10 + 3, nID * 10 + 4};
     SetSizes(CSize(23, 22), CSize(16, 15));
-    HBITMAP images = MakeButtonImages();
+    CBitmap images;
+    images.Attach(MakeButtonImages());
     if (!SetButtons(ids, 4) || !SetBitmap(images))
-    {
-        ::DeleteObject(images);
         return FALSE;
-    }
     SetWindowText(lpszTitle);
     EnableDocking(CBRS_ALIGN_ANY);
     return TRUE;

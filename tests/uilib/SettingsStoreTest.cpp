@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -39,20 +40,16 @@ protected:
         ::RegCloseKey(key);
         return true;
     }
-    // The block read back as a byte string; "none" when the read fails (and then nothing was handed out).
+    // The block read back as a byte string; "none" when the read fails (and then nothing is left in it).
     static std::string ReadBlock(CUXSettingsStore& store, LPCSTR section, LPCSTR entry)
     {
-        BYTE* data = reinterpret_cast<BYTE*>(1);
-        UINT count = 5;
-        if (!store.GetProfileBinary(section, entry, &data, &count))
+        std::vector<BYTE> data(5, 1);
+        if (!store.GetProfileBinary(section, entry, data))
         {
-            EXPECT_EQ(nullptr, data);
-            EXPECT_EQ(0u, count);
+            EXPECT_TRUE(data.empty());
             return "none";
         }
-        std::string bytes(reinterpret_cast<const char*>(data), count);
-        delete[] data;
-        return bytes;
+        return std::string(data.begin(), data.end());
     }
     // Writes a value of any type and size straight into the registry.
     static void RawValue(LPCSTR entry, DWORD type, const void* data, DWORD size)

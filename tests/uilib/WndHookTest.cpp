@@ -2,6 +2,8 @@
 // the window's destruction; procedures chained on top of ours by someone else.
 #include "uilib/core/WndHook.h"
 
+#include "UilibTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -93,6 +95,45 @@ std::vector<std::string> Ping(HWND hWnd, WPARAM wParam = 1)
 }
 
 typedef std::vector<std::string> Log;
+
+// Hooks made before the window map and still attached when the program ends, so that they go after it. In a
+// child program they look, once the map has gone, whether they let go and the windows still work: the first
+// window has its own procedure back, the second (with a procedure chained on top of ours) still reaches its
+// own through ours. A failure ends the child with a code of its own.
+struct CHooksLeftAtExit
+{
+    RecordingHook first{"first"};
+    RecordingHook second{"second"};
+    HWND hFirst = nullptr;
+    HWND hSecond = nullptr;
+
+    void Attach()
+    {
+        hFirst = MakePlainWindow();
+        hSecond = MakePlainWindow();
+        first.AttachWindow(hFirst);
+        second.AttachWindow(hSecond);
+        g_outerPrevious = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hSecond, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OuterWndProc)));
+    }
+    ~CHooksLeftAtExit()
+    {
+        if (hFirst == nullptr)
+            return;   // not the child
+        if (first.IsAttached() || second.IsAttached())
+            ::ExitProcess(11);
+        if (CurrentProc(hFirst) != &PlainWndProc)
+            ::ExitProcess(12);
+        g_log.clear();
+        if (::SendMessageA(hSecond, kPing, 1, 0) != 101 || g_log != Log{"outer", "window"})
+            ::ExitProcess(13);
+        g_log.clear();
+        ::DestroyWindow(hSecond);
+        ::DestroyWindow(hFirst);
+        if (g_log != Log{"window ncdestroy", "window ncdestroy"})
+            ::ExitProcess(14);
+    }
+} g_hooksLeftAtExit;
 
 TEST(WindowHooks, TwoHooksAreCalledNewestFirstAndComeOffInAnyOrder)
 {
@@ -235,6 +276,21 @@ TEST(WindowHooks, HooksSitOnWindowsOfTheFrameworkToo)
     wnd.DestroyWindow();
     EXPECT_EQ((Log{"hook detached", "framework window ncdestroy"}), g_log);
     EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
+}
+
+// In a child: leaves hooks attached when the program ends.
+TEST(WindowHooksChild, LeavesHooksAttached)
+{
+    if (ChildRole() != "hooks-left")
+        GTEST_SKIP() << "runs in a child program only";
+    g_hooksLeftAtExit.Attach();
+    ASSERT_TRUE(g_hooksLeftAtExit.first.IsAttached());
+    ASSERT_TRUE(g_hooksLeftAtExit.second.IsAttached());
+}
+
+TEST(WindowHooks, HooksStillAttachedWhenTheProgramEndsLetGoOfTheirWindowsAndTheWindowsKeepWorking)
+{
+    EXPECT_EQ(0u, RunChild("WindowHooksChild.*", "hooks-left"));
 }
 
 }   // namespace

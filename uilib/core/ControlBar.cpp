@@ -7,6 +7,7 @@
 #include "uilib/core/LibraryIds.h"
 #include "uilib/core/MemDC.h"
 #include "uilib/core/ToolBar.h"
+#include "uilib/core/WndHook.h"
 
 #include <algorithm>
 
@@ -63,11 +64,7 @@ CUXControlBar::CUXControlBar()
     UpdateBarFont();
 }
 
-CUXControlBar::~CUXControlBar()
-{
-    delete m_pHook;
-    delete m_pExtra;
-}
+CUXControlBar::~CUXControlBar() = default;
 
 BOOL CUXControlBar::SetStatusText(INT_PTR nHit)
 {
@@ -174,6 +171,11 @@ BOOL CUXControlBar::GetReBarBandInfo(REBARBANDINFOA* info, BOOL horizontal)
 
 void CUXControlBar::OnReBarNotify(LPARAM, BOOL)
 {
+}
+
+void CUXControlBar::SetHook(std::unique_ptr<CUXWndHook> pHook)
+{
+    m_pHook = std::move(pHook);
 }
 
 void CUXControlBar::AttachHook(CWnd* pWnd)

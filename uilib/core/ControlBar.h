@@ -6,6 +6,7 @@
 
 #include "framework/win/Framework.h"
 
+#include <memory>
 #include <vector>
 
 class CUXWndHook;
@@ -72,6 +73,8 @@ public:
     // Moves the bar's hook object (set by docking) onto the window, or onto the frame the bar now lives in
     // when that is not the frame it was made in.
     virtual void AttachHook(CWnd* pWnd);
+    // The bar keeps the hook object docking moves about (null: none; a hook held before goes).
+    void SetHook(std::unique_ptr<CUXWndHook> pHook);
     virtual void UpdateBarFont();
     virtual BOOL IsCursorInGripper() const;
     // Builds and tracks the menu of the frame's bars at point (screen co-ordinates).
@@ -103,8 +106,6 @@ public:
 
     CSize m_sizeDefault[4];
     DWORD m_dwExtraStyle = kExtraDefault;
-    CUXWndHook* m_pHook = nullptr;   // owned; set by docking
-    CObject* m_pExtra = nullptr;     // owned; set by tool-bar customization
     CFrameWnd* m_pCreationFrame = nullptr;
     int m_nMenuSubIndex = 0;
     UINT m_nMenuID = 0;
@@ -132,6 +133,7 @@ private:
     static UXDockContextFactory s_pfnDockContextFactory;
 
     std::vector<CUXBarVisibilityListener*> m_listeners;
+    std::unique_ptr<CUXWndHook> m_pHook;
     CFont m_fontHorz;
     CFont m_fontVert;
     CFont m_fontBold;

@@ -404,8 +404,6 @@ CUXCoolMenu::~CUXCoolMenu()
 {
     if (m_hWnd != nullptr)
         DetachWindow();
-    for (CUXMenuItemData* data : m_itemData)
-        delete data;
     for (CUXPopupMenuHook* hook : State().popups)
         if (hook->m_pOwner == this)
             hook->m_pOwner = nullptr;
@@ -697,23 +695,24 @@ CUXMenuItemData* CUXCoolMenu::FindItemData(ULONG_PTR itemData) const
     // Only records of this menu are read: data of other owners may point anywhere.
     if (itemData == 0)
         return nullptr;
-    for (CUXMenuItemData* data : m_itemData)
-        if (reinterpret_cast<ULONG_PTR>(data) == itemData)
-            return data->m_nSignature == CUXMenuItemData::kSignature ? data : nullptr;
+    for (const auto& data : m_itemData)
+        if (reinterpret_cast<ULONG_PTR>(data.get()) == itemData)
+            return data->m_nSignature == CUXMenuItemData::kSignature ? data.get() : nullptr;
     return nullptr;
 }
 
 CUXMenuItemData* CUXCoolMenu::NewItemData()
 {
-    CUXMenuItemData* data = new CUXMenuItemData;
-    m_itemData.push_back(data);
-    return data;
+    m_itemData.push_back(std::make_unique<CUXMenuItemData>());
+    return m_itemData.back().get();
 }
 
 void CUXCoolMenu::DeleteItemData(CUXMenuItemData* data)
 {
-    m_itemData.erase(std::remove(m_itemData.begin(), m_itemData.end(), data), m_itemData.end());
-    delete data;
+    m_itemData.erase(std::remove_if(m_itemData.begin(), m_itemData.end(),
+                                    [data](const std::unique_ptr<CUXMenuItemData>& held)
+                                    { return held.get() == data; }),
+                     m_itemData.end());
 }
 
 int CUXCoolMenu::FindCommand(CMenu* pMenu, UINT nID) const
@@ -848,7 +847,7 @@ BOOL CUXCoolMenu::HasHiddenItems(CMenu* pMenu) const
 {
     if (pMenu == nullptr)
         return FALSE;
-    for (const CUXMenuItemData* data : m_itemData)
+    for (const auto& data : m_itemData)
         if (data->m_hMenu == pMenu->m_hMenu && data->m_bRemoved)
             return TRUE;
     return FALSE;
@@ -940,9 +939,9 @@ BOOL CUXCoolMenu::ShowHiddenItems(CMenu* pMenu)
         return FALSE;
     HMENU hMenu = pMenu->m_hMenu;
     std::vector<CUXMenuItemData*> removed;
-    for (CUXMenuItemData* data : m_itemData)
+    for (const auto& data : m_itemData)
         if (data->m_hMenu == hMenu && data->m_bRemoved)
-            removed.push_back(data);
+            removed.push_back(data.get());
     if (removed.empty())
         return FALSE;
     // The chevron goes first; each item returns to its place in the original order.
@@ -1111,10 +1110,10 @@ void CUXCoolMenu::OnMenuSelect(UINT, UINT nFlags, HMENU hMenu)
     }
     m_convertedMenus.clear();
     // Records of menus that went away meanwhile.
-    std::vector<CUXMenuItemData*> stale = m_itemData;
-    for (CUXMenuItemData* data : stale)
-        if (data->m_hMenu == nullptr || !::IsMenu(data->m_hMenu))
-            DeleteItemData(data);
+    m_itemData.erase(std::remove_if(m_itemData.begin(), m_itemData.end(),
+                                    [](const std::unique_ptr<CUXMenuItemData>& data)
+                                    { return data->m_hMenu == nullptr || !::IsMenu(data->m_hMenu); }),
+                     m_itemData.end());
     State().fullMenus = FALSE;
     State().chevronHot = FALSE;
     if (m_bTimerRunning && m_hWnd != nullptr)

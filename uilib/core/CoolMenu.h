@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 class CUXToolBar;
@@ -171,7 +172,7 @@ private:
     BOOL m_bKeyboardCues = TRUE;
     BOOL m_bMenuLoopIsPopup = FALSE;
     std::vector<HMENU> m_convertedMenus;
-    std::vector<CUXMenuItemData*> m_itemData;
+    std::vector<std::unique_ptr<CUXMenuItemData>> m_itemData;
 };
 
 // A pop-up menu for context and drop-down menus. While one is open, menus of a cool menu may hide their

@@ -279,12 +279,8 @@ CUXBrowseEdit::CUXBrowseEdit()
 
 CUXBrowseEdit::~CUXBrowseEdit()
 {
-    if (m_pButton != nullptr)
-    {
-        if (m_pButton->m_hWnd != nullptr)
-            m_pButton->DestroyWindow();
-        delete m_pButton;
-    }
+    if (m_pButton != nullptr && m_pButton->m_hWnd != nullptr)
+        m_pButton->DestroyWindow();
 }
 
 int CUXBrowseEdit::GetButtonWidth()
@@ -329,14 +325,11 @@ LRESULT CUXBrowseEdit::OnFirstInit(WPARAM, LPARAM lParam)
     m_nInitCounter = 0;
     if ((m_nBrowseStyle & kBrowseMask) != 0 && m_pButton == nullptr)
     {
-        m_pButton = new CUXBrowseBtn;
+        m_pButton = std::make_unique<CUXBrowseBtn>();
         if (m_pButton->Create(this, m_nBrowseStyle, IDC_UX_BROWSE_BUTTON, m_nMenuId, m_nSubMenu))
             PositionBrowseButton(TRUE);
         else
-        {
-            delete m_pButton;
-            m_pButton = nullptr;
-        }
+            m_pButton.reset();
     }
     SetFont(&uxAfxData.m_fontNormal);
     if (m_pDlgOwner == nullptr)

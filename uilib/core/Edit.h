@@ -6,6 +6,8 @@
 #include "uilib/core/Button.h"
 #include "uilib/core/CoolMenu.h"
 
+#include <memory>
+
 class CUXBrowseEdit;
 
 // Notification codes (WM_COMMAND) of the in-place item editor and the edit list box.
@@ -107,7 +109,7 @@ public:
     int GetBrowseStyle() const { return m_nBrowseStyle; }
     // Whether a browse is running (its dialog or menu is open).
     BOOL IsBrowsing() const { return m_bBrowsing; }
-    CUXBrowseBtn* GetBrowseButton() const { return m_pButton; }
+    CUXBrowseBtn* GetBrowseButton() const { return m_pButton.get(); }
     // The width of every browse button.
     static int GetButtonWidth();
 
@@ -139,7 +141,7 @@ protected:
     CString m_strFileName;
     CString m_strFilter;
     CString m_strTitle;
-    CUXBrowseBtn* m_pButton = nullptr;
+    std::unique_ptr<CUXBrowseBtn> m_pButton;
     int m_nBrowseStyle = kBrowseFolder;
     UINT m_nMenuId = 0;
     int m_nSubMenu = 0;

@@ -4,6 +4,8 @@
 #include "uilib/core/GlobalData.h"
 #include "uilib/core/ToolBar.h"
 
+#include <memory>
+
 namespace
 {
 
@@ -76,14 +78,14 @@ void CUXExpButton::UpdateState()
 
 BOOL CUXExpButton::OpenPopup(const CRect& rect)
 {
-    CUXExpMenuWnd* popup = new CUXExpMenuWnd;
-    m_pPopup = popup;
+    auto popup = std::make_unique<CUXExpMenuWnd>();
+    m_pPopup = popup.get();
     if (!popup->CreatePopup(rect, m_pBar, m_hWnd, UXM_POPUP_CLOSED))
     {
-        delete popup;
         m_pPopup = nullptr;
         return FALSE;
     }
+    popup.release();   // its window deletes it
     return TRUE;
 }
 

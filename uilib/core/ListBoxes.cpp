@@ -5,6 +5,8 @@
 #include "uilib/core/LookPainters.h"
 #include "uilib/core/MemDC.h"
 
+#include <memory>
+
 namespace
 {
 
@@ -583,10 +585,11 @@ void CUXEditListBox::EditItem(BOOL newItem)
     GetItemRect(index, &rect);
     rect.DeflateRect(2, 0);
     rect.InflateRect(0, 2);
-    CUXItemEdit* editor = new CUXItemEdit(this, rect, &m_strEdit, m_nStyle & CUXBrowseEdit::kBrowseMask, TRUE);
+    auto editor =
+        std::make_unique<CUXItemEdit>(this, rect, &m_strEdit, m_nStyle & CUXBrowseEdit::kBrowseMask, TRUE);
     if (editor->m_hWnd == nullptr)
     {
-        delete editor;   // never made: nothing will end it
+        editor.reset();   // never made: nothing else will end it
         if (m_bNewItem)
             DeleteString(static_cast<UINT>(index));
         m_bNewItem = 0;
@@ -594,7 +597,7 @@ void CUXEditListBox::EditItem(BOOL newItem)
     }
     if (!m_strFilter.IsEmpty())
         editor->SetDlgFilter(m_strFilter);
-    m_pEditor = editor;
+    m_pEditor = editor.release();   // its window deletes it
 }
 
 void CUXEditListBox::OnEditEnded()

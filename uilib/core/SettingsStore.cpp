@@ -189,21 +189,6 @@ CString CUXSettingsStore::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR 
     return CString(reinterpret_cast<const char*>(bytes.data()));
 }
 
-BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* count)
-{
-    if (data == nullptr || count == nullptr)
-        return FALSE;
-    *data = nullptr;
-    *count = 0;
-    std::vector<BYTE> bytes;
-    if (!GetProfileBinary(section, entry, bytes))
-        return FALSE;
-    *data = new BYTE[bytes.size()];
-    std::memcpy(*data, bytes.data(), bytes.size());
-    *count = static_cast<UINT>(bytes.size());
-    return TRUE;
-}
-
 BOOL CUXSettingsStore::GetProfileBinary(LPCSTR section, LPCSTR entry, std::vector<BYTE>& bytes)
 {
     bytes.clear();

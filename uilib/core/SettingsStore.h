@@ -27,10 +27,7 @@ public:
     BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
     UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
     CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = nullptr);
-    // On success *data is a new block of *count bytes that the caller frees with delete[]; on failure both are
-    // cleared and nothing is allocated.
-    BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, BYTE** data, UINT* count);
-    // The same into a vector (empty on failure).
+    // The value's bytes (empty on failure).
     BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, std::vector<BYTE>& bytes);
     BOOL DeleteProfileValue(LPCSTR section, LPCSTR entry);
     // Whether the entry is stored at all, even as an empty value.

@@ -102,12 +102,11 @@ CUXToolBar::CUXToolBar()
 CUXToolBar::~CUXToolBar()
 {
     m_customizeRegistration.Clear();
-    delete m_pCustomizer;
-    delete m_pExpButton;
+    // The customizer leaves the bar's paint listeners while they are still there.
+    m_pCustomizer.reset();
+    m_pExpButton.reset();
     if (m_hOwnImages != nullptr)
         ::ImageList_Destroy(m_hOwnImages);
-    if (m_hBitmap != nullptr)
-        ::DeleteObject(m_hBitmap);
 }
 
 BOOL CUXToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -151,10 +150,10 @@ BOOL CUXToolBar::PreCreateWindow(CREATESTRUCTA& cs)
 
 BOOL CUXToolBar::CreateExpandButton()
 {
-    std::unique_ptr<CUXExpButton> button(new CUXExpButton);
+    auto button = std::make_unique<CUXExpButton>();
     if (!button->Create(this))
         return FALSE;
-    m_pExpButton = button.release();
+    m_pExpButton = std::move(button);
     return TRUE;
 }
 
@@ -535,14 +534,9 @@ BOOL CUXToolBar::LoadToolBar(LPCSTR lpszResourceName)
 BOOL CUXToolBar::LoadBitmap(LPCSTR lpszResourceName)
 {
     HINSTANCE instance = AfxGetResourceHandle();
-    HBITMAP bitmap = LoadSysColorBitmap(instance, lpszResourceName);
-    if (bitmap == nullptr)
+    CBitmap bitmap;
+    if (!bitmap.Attach(LoadSysColorBitmap(instance, lpszResourceName)) || !SetBitmap(bitmap))
         return FALSE;
-    if (!SetBitmap(bitmap))
-    {
-        ::DeleteObject(bitmap);
-        return FALSE;
-    }
     m_hInstBitmap = instance;
     if (IS_INTRESOURCE(lpszResourceName))
     {
@@ -557,18 +551,19 @@ BOOL CUXToolBar::LoadBitmap(LPCSTR lpszResourceName)
     return TRUE;
 }
 
-BOOL CUXToolBar::SetBitmap(HBITMAP hBitmap)
+BOOL CUXToolBar::SetBitmap(CBitmap& bitmap)
 {
+    HBITMAP hBitmap = bitmap;
     if (m_hWnd == nullptr || hBitmap == nullptr)
         return FALSE;
     BITMAP info = {};
     ::GetObjectA(hBitmap, sizeof(info), &info);
     int images = m_sizeImage.cx > 0 ? info.bmWidth / m_sizeImage.cx : 0;
     BOOL ok;
-    if (m_hBitmap != nullptr)
+    if (m_bitmap.GetSafeHandle() != nullptr)
     {
         TBREPLACEBITMAP replace = {};
-        replace.nIDOld = reinterpret_cast<UINT_PTR>(m_hBitmap);
+        replace.nIDOld = reinterpret_cast<UINT_PTR>(GetBitmap());
         replace.nIDNew = reinterpret_cast<UINT_PTR>(hBitmap);
         replace.nButtons = images;
         ok = SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace)) != 0;
@@ -580,9 +575,8 @@ BOOL CUXToolBar::SetBitmap(HBITMAP hBitmap)
     }
     if (!ok)
         return FALSE;
-    if (m_hBitmap != nullptr)
-        ::DeleteObject(m_hBitmap);
-    m_hBitmap = hBitmap;
+    m_bitmap.DeleteObject();
+    m_bitmap.Attach(bitmap.Detach());
     Invalidate();
     return TRUE;
 }
@@ -592,9 +586,9 @@ void CUXToolBar::ReloadBitmap()
     if (m_hInstBitmap == nullptr)
         return;
     LPCSTR name = m_nBitmapId != 0 ? MAKEINTRESOURCEA(m_nBitmapId) : m_strBitmapName.GetString();
-    HBITMAP bitmap = LoadSysColorBitmap(m_hInstBitmap, name);
-    if (bitmap != nullptr && !SetBitmap(bitmap))
-        ::DeleteObject(bitmap);
+    CBitmap bitmap;
+    if (bitmap.Attach(LoadSysColorBitmap(m_hInstBitmap, name)))
+        SetBitmap(bitmap);
 }
 
 void CUXToolBar::OnSysColorChange()
@@ -1085,11 +1079,11 @@ void CUXToolBar::CopyHiddenButtons(CUXToolBar* pTarget, int width)
     pTarget->SetButtons(nullptr, 0);
     pTarget->SetSizes(m_sizeButton, m_sizeImage);
     // The same images: a copy of the bitmap, or the image lists themselves (the control owns none of them).
-    if (m_hBitmap != nullptr)
+    if (m_bitmap.GetSafeHandle() != nullptr)
     {
-        HBITMAP copy = static_cast<HBITMAP>(::CopyImage(m_hBitmap, IMAGE_BITMAP, 0, 0, 0));
-        if (copy != nullptr && !pTarget->SetBitmap(copy))
-            ::DeleteObject(copy);
+        CBitmap copy;
+        if (copy.Attach(::CopyImage(GetBitmap(), IMAGE_BITMAP, 0, 0, 0)))
+            pTarget->SetBitmap(copy);
     }
     else
     {
@@ -1531,7 +1525,7 @@ void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     }
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
     if (m_pExpButton != nullptr)
-        static_cast<CUXExpButton*>(m_pExpButton)->UpdateState();
+        static_cast<CUXExpButton*>(m_pExpButton.get())->UpdateState();
     // A bar that moved away from under the mouse (docked elsewhere, laid out anew) hears of no leaving: its
     // hot button goes back to rest.
     if (SendMessage(TB_GETHOTITEM) >= 0 && GetCapture() != this)
@@ -1668,18 +1662,18 @@ BOOL CUXToolBar::CreateColorPopup(CUXToolButtonData* pData, CPoint, UINT nID)
     CRect button;
     GetItemRect(index, &button);
     ClientToScreen(&button);
-    CUXColorDropWnd* popup = new CUXColorDropWnd(0, nID);
+    auto popup = std::make_unique<CUXColorDropWnd>(0, nID);
     COLORREF current = pData->m_clrStrip;
     COLORREF defaultColor = pData->m_clrDefault != 0xFF000000 ? pData->m_clrDefault : RGB(0, 0, 0);
-    m_pColorPopup = popup;
+    m_pColorPopup = popup.get();
     m_nColorPopupID = static_cast<int>(nID);
     if (!popup->Create(button, this, pData->m_nDropDown & 0xFFFF, current, defaultColor))
     {
-        delete popup;
         m_pColorPopup = nullptr;
         m_nColorPopupID = -1;
         return FALSE;
     }
+    popup.release();   // its window deletes it
     return TRUE;
 }
 
@@ -1863,12 +1857,9 @@ void CUXToolBar::SwitchCustomizeMode(BOOL on)
         return;
     GetToolBarLook()->SetCustomizeMode(on);
     if (on)
-        m_pCustomizer = new CUXToolBarCustomizer(this);
+        m_pCustomizer = std::make_unique<CUXToolBarCustomizer>(this);
     else
-    {
-        delete m_pCustomizer;
-        m_pCustomizer = nullptr;
-    }
+        m_pCustomizer.reset();
     if (m_hWnd != nullptr)
         Invalidate();
 }

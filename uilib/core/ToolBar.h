@@ -74,9 +74,9 @@ public:
     // The bitmap resource mapped to the system colours (again after each system-colour change).
     BOOL LoadBitmap(LPCSTR lpszResourceName);
     BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCEA(nIDResource)); }
-    // The bar takes the bitmap (and deletes it) on success.
-    BOOL SetBitmap(HBITMAP hBitmap);
-    HBITMAP GetBitmap() const { return m_hBitmap; }
+    // The bar takes the bitmap over on success; otherwise the caller's object keeps it.
+    BOOL SetBitmap(CBitmap& bitmap);
+    HBITMAP GetBitmap() const { return static_cast<HBITMAP>(m_bitmap.GetSafeHandle()); }
     // One button per id (consecutive images; 0 a separator), or count empty buttons without ids.
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
     int GetCount() const;
@@ -108,7 +108,7 @@ public:
     // ---- chevron and fitting ----
     virtual BOOL HasExpandButton() const { return TRUE; }
     virtual BOOL HasHiddenButtons() const { return !m_hiddenByFit.empty(); }
-    CWnd* GetExpandButton() const { return m_pExpButton; }
+    CWnd* GetExpandButton() const { return m_pExpButton.get(); }
     // Hides buttons from the end until the bar fits the length (the chevron included), or shows them again
     // in their order while it still fits.
     void FitToLength(int length);
@@ -151,7 +151,7 @@ public:
     // Customize mode: buttons are selected, dragged between bars and dropped on the bar.
     virtual void SwitchCustomizeMode(BOOL on);
     BOOL IsCustomizeMode() const { return m_pCustomizer != nullptr; }
-    CUXToolBarCustomizer* GetCustomizer() const { return m_pCustomizer; }
+    CUXToolBarCustomizer* GetCustomizer() const { return m_pCustomizer.get(); }
     virtual void GetCustomizeDescriptor(CUXBarDescriptor& descriptor);
     // The bar as the customize dialog lists it: its title ("Toolbar" without one), its id + 2000 as order
     // key, and the commands of its default layout (of its buttons when that cannot be read). The caller
@@ -271,11 +271,11 @@ protected:
     HINSTANCE m_hInstBitmap = nullptr;
     CString m_strBitmapName;    // the bitmap resource, by name ...
     UINT_PTR m_nBitmapId = 0;   // ... or by number
-    HBITMAP m_hBitmap = nullptr;
-    CWnd* m_pColorPopup = nullptr;   // owned
+    CBitmap m_bitmap;
+    CWnd* m_pColorPopup = nullptr;   // the open colour pop-up: its window deletes it, the bar only ends it
     int m_nColorPopupID = -1;
     int m_nOpenDropDown = -1;
-    CWnd* m_pExpButton = nullptr;   // owned
+    std::unique_ptr<CWnd> m_pExpButton;
     LPARAM m_nRelayoutRequest = 0;
     DWORD m_dwDrawTextMask = 0;
     DWORD m_dwDrawTextFlags = 0;
@@ -291,8 +291,8 @@ protected:
     BOOL m_bIgnoreCustomizeDialog = FALSE;   // ... and the bar neither takes part nor saves
     std::vector<BYTE> m_defaultLayout;
     BOOL m_bHasDefaultLayout = FALSE;
-    CUXToolBarCustomizer* m_pCustomizer = nullptr;   // owned, while customize mode is on
-    HIMAGELIST m_hOwnImages = nullptr;               // an image list the bar made for commands dropped on it
+    std::unique_ptr<CUXToolBarCustomizer> m_pCustomizer;   // while customize mode is on
+    HIMAGELIST m_hOwnImages = nullptr;                     // an image list the bar made for commands dropped on it
     std::vector<CUXToolBarPaintListener*> m_paintListeners;
     CUXCustomizeRegistration m_customizeRegistration{this};
 

@@ -32,6 +32,23 @@ WNDPROC CurrentProc(HWND hWnd)
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
 }
 
+// Set once the map has gone at the end of the program. A window whose procedure chain still holds ours then
+// finds the procedure ours replaced in a property of its own.
+bool g_mapGone = false;
+const char kProcAfterMap[] = "VexulHookedProc";
+
+// At the end of the program: the window gets back the procedure ours replaced, or keeps ours (someone
+// chained on top of it), which passes everything on.
+void ReleaseWindow(HWND hWnd, WNDPROC pfnOld)
+{
+    if (!::IsWindow(hWnd))
+        return;
+    if (CurrentProc(hWnd) == &CUXWindowMap::HookWndProc)
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOld));
+    else
+        ::SetPropA(hWnd, kProcAfterMap, reinterpret_cast<HANDLE>(pfnOld));
+}
+
 }   // namespace
 
 // ---- CUXWndHook ----------------------------------------------------------------------------------------
@@ -46,6 +63,8 @@ CUXWndHook::~CUXWndHook()
 
 BOOL CUXWndHook::AttachWindow(HWND hWnd)
 {
+    if (g_mapGone)
+        return FALSE;   // the program is ending
     if (hWnd != nullptr)
     {
         CUXWindowMap::GetMap().Add(hWnd, this);
@@ -81,8 +100,38 @@ LRESULT CUXWndHook::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 CUXWindowMap& CUXWindowMap::GetMap()
 {
-    static CUXWindowMap* map = new CUXWindowMap;
-    return *map;
+    static CUXWindowMap map;
+    return map;
+}
+
+CUXWindowMap::~CUXWindowMap()
+{
+    POSITION pos = GetStartPosition();
+    while (pos != nullptr)
+    {
+        void* window = nullptr;
+        void* value = nullptr;
+        GetNextAssoc(pos, window, value);
+        CUXWndHook* hook = static_cast<CUXWndHook*>(value);
+        ReleaseWindow(static_cast<HWND>(window), hook->m_pfnOldWndProc);
+        while (hook != nullptr)
+        {
+            CUXWndHook* next = hook->m_pNext;
+            hook->m_hWnd = nullptr;
+            hook->m_pfnOldWndProc = nullptr;
+            hook->m_pNext = nullptr;
+            hook = next;
+        }
+    }
+    pos = m_orphans.GetStartPosition();
+    while (pos != nullptr)
+    {
+        void* window = nullptr;
+        void* proc = nullptr;
+        m_orphans.GetNextAssoc(pos, window, proc);
+        ReleaseWindow(static_cast<HWND>(window), reinterpret_cast<WNDPROC>(proc));
+    }
+    g_mapGone = true;
 }
 
 CUXWndHook* CUXWindowMap::Lookup(HWND hWnd) const
@@ -156,6 +205,14 @@ void CUXWindowMap::RemoveAll(HWND hWnd)
 
 LRESULT CALLBACK CUXWindowMap::HookWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (g_mapGone)
+    {
+        WNDPROC pfnOld = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kProcAfterMap));
+        if (message == WM_NCDESTROY)
+            ::RemovePropA(hWnd, kProcAfterMap);
+        return pfnOld != nullptr ? ::CallWindowProcA(pfnOld, hWnd, message, wParam, lParam)
+                                 : ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
     // Framework calls made from inside a hook (Default, GetCurrentMessage) must see this message.
     MSG* current = const_cast<MSG*>(CWnd::GetCurrentMessage());
     MSG saved = *current;

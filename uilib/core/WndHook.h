@@ -36,9 +36,10 @@ class CUXWindowMap : public CMapPtrToPtr
 {
     DECLARE_DYNAMIC(CUXWindowMap)
 public:
-    // The one map of the program; it lasts until the process ends, so hooks that go away at exit still
-    // find it.
+    // The one map of the program. It goes when the program ends; the hooks still attached then let go of
+    // their windows first, so that those that go after it have nothing to leave.
     static CUXWindowMap& GetMap();
+    ~CUXWindowMap() override;
 
     // Puts the hook at the head of the window's chain (installing the shared procedure for the first).
     void Add(HWND hWnd, CUXWndHook* pHook);

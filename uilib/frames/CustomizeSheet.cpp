@@ -65,31 +65,31 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
     if (pageFlags & kToolBarsPage)
     {
-        m_pToolBars = new CUXCustToolBarPage(pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd))
-                                                 ? static_cast<CFrameWnd*>(pFrame)
-                                                 : nullptr);
-        AddPage(m_pToolBars);
+        m_pToolBars = std::make_unique<CUXCustToolBarPage>(
+            pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pFrame)
+                                                                            : nullptr);
+        AddPage(m_pToolBars.get());
     }
     if (pageFlags & kCommandsPage)
     {
-        m_pCommands = new CUXCustCommandsPage;
-        AddPage(m_pCommands);
+        m_pCommands = std::make_unique<CUXCustCommandsPage>();
+        AddPage(m_pCommands.get());
     }
     if (pageFlags & kKeyboardPage)
     {
-        m_pKeyboard = new CUXCustAccelerators;
-        AddPage(m_pKeyboard);
+        m_pKeyboard = std::make_unique<CUXCustAccelerators>();
+        AddPage(m_pKeyboard.get());
     }
     if (pageFlags & kToolsPage)
     {
-        m_pTools = new CUXCustTools;
-        AddPage(m_pTools);
-        SetActivePage(m_pTools);   // unless the page shown last is remembered
+        m_pTools = std::make_unique<CUXCustTools>();
+        AddPage(m_pTools.get());
+        SetActivePage(m_pTools.get());   // unless the page shown last is remembered
     }
     if (pageFlags & kOptionsPage)
     {
-        m_pOptions = new CUXCustOptions;
-        AddPage(m_pOptions);
+        m_pOptions = std::make_unique<CUXCustOptions>();
+        AddPage(m_pOptions.get());
     }
 }
 
@@ -100,11 +100,6 @@ CUXCustomizeSheet::~CUXCustomizeSheet()
     RemoveHooks();
     if (s_pRunning == this)
         s_pRunning = nullptr;
-    delete m_pToolBars;
-    delete m_pCommands;
-    delete m_pKeyboard;
-    delete m_pTools;
-    delete m_pOptions;
 }
 
 // ---- the modal loop ---------------------------------------------------------------------------------------

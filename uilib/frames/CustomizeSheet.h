@@ -12,6 +12,8 @@
 #include "uilib/core/CustomizeCenter.h"
 #include "uilib/core/ResizeDialogs.h"
 
+#include <memory>
+
 class CUXCustAccelerators;
 class CUXCustCommandsPage;
 class CUXCustOptions;
@@ -42,11 +44,11 @@ public:
 
     // The frame the dialog customizes.
     CWnd* GetFrame() const { return m_pFrame; }
-    CUXCustToolBarPage* GetToolBarsPage() const { return m_pToolBars; }
-    CUXCustCommandsPage* GetCommandsPage() const { return m_pCommands; }
-    CUXCustAccelerators* GetKeyboardPage() const { return m_pKeyboard; }
-    CUXCustTools* GetToolsPage() const { return m_pTools; }
-    CUXCustOptions* GetOptionsPage() const { return m_pOptions; }
+    CUXCustToolBarPage* GetToolBarsPage() const { return m_pToolBars.get(); }
+    CUXCustCommandsPage* GetCommandsPage() const { return m_pCommands.get(); }
+    CUXCustAccelerators* GetKeyboardPage() const { return m_pKeyboard.get(); }
+    CUXCustTools* GetToolsPage() const { return m_pTools.get(); }
+    CUXCustOptions* GetOptionsPage() const { return m_pOptions.get(); }
 
     // The windows whose mouse input passes while the dialog runs (a window's descendants pass with it).
     void AllowWindow(HWND hWnd);
@@ -77,12 +79,12 @@ protected:
 
     CMapPtrToPtr m_allowed;   // HWND -> 1
     CWnd* m_pFrame;
-    CUXCustToolBarPage* m_pToolBars = nullptr;    // owned
-    CUXCustCommandsPage* m_pCommands = nullptr;   // owned
-    CUXCustAccelerators* m_pKeyboard = nullptr;   // owned
-    CUXCustTools* m_pTools = nullptr;             // owned
-    CUXCustOptions* m_pOptions = nullptr;         // owned
-    HWND m_hWndMain = nullptr;                    // the frame's top-level window while the dialog runs
+    std::unique_ptr<CUXCustToolBarPage> m_pToolBars;
+    std::unique_ptr<CUXCustCommandsPage> m_pCommands;
+    std::unique_ptr<CUXCustAccelerators> m_pKeyboard;
+    std::unique_ptr<CUXCustTools> m_pTools;
+    std::unique_ptr<CUXCustOptions> m_pOptions;
+    HWND m_hWndMain = nullptr;   // the frame's top-level window while the dialog runs
     HHOOK m_hMouseHook = nullptr;
     HHOOK m_hKeyboardHook = nullptr;
     BOOL m_bBroughtToTop = FALSE;   // the main window came to the top at the first mouse message

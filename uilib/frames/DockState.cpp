@@ -72,9 +72,9 @@ void CUXDockState::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName, CUXDo
 
     // Only bars the frame has: ids are taken as 16 bits, unknown ones leave the lists, and a docked record of
     // an unknown bar goes.
-    for (INT_PTR i = state.m_arrBarInfo.GetSize() - 1; i >= 0; --i)
+    for (size_t i = state.m_arrBarInfo.size(); i-- > 0;)
     {
-        CControlBarInfo* pInfo = state.m_arrBarInfo[i];
+        CControlBarInfo* pInfo = state.m_arrBarInfo[i].get();
         for (INT_PTR j = pInfo->m_arrBarID.GetSize() - 1; j >= 0; --j)
         {
             UINT nID = pInfo->m_arrBarID[j];
@@ -88,10 +88,7 @@ void CUXDockState::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName, CUXDo
                 pInfo->m_arrBarID[j] = nID;
         }
         if (!pInfo->m_bFloating && pFrame->GetControlBar(pInfo->m_nBarID & 0xFFFF) == nullptr)
-        {
-            delete pInfo;
-            state.m_arrBarInfo.RemoveAt(i);
-        }
+            state.m_arrBarInfo.erase(state.m_arrBarInfo.begin() + static_cast<std::ptrdiff_t>(i));
     }
 
     // Each docking window takes the sizes of its own section; one without a section keeps what it has and

@@ -7,6 +7,7 @@
 #include "uilib/frames/DockBar.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -98,11 +99,7 @@ CUXDockWindow::CUXDockWindow()
     m_nMRUWidth = m_sizeFloat.cx;
 }
 
-CUXDockWindow::~CUXDockWindow()
-{
-    delete m_pHideButton;
-    delete m_pExpandButton;
-}
+CUXDockWindow::~CUXDockWindow() = default;
 
 BOOL CUXDockWindow::Create(CWnd* pParentWnd, LPCSTR lpszTitle, UINT nID, DWORD dwStyle)
 {
@@ -131,8 +128,8 @@ int CUXDockWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_iconExpand.Attach(glyphs.ExtractIcon(UX_GLYPH_EXPAND));
         m_iconContract.Attach(glyphs.ExtractIcon(UX_GLYPH_RESTORE));
     }
-    m_pHideButton = new CUXBarButton(this);
-    m_pExpandButton = new CUXBarButton(this);
+    m_pHideButton = std::make_unique<CUXBarButton>(this);
+    m_pExpandButton = std::make_unique<CUXBarButton>(this);
     CRect button(0, 0, kButtonSize, kButtonSize);
     if (!m_pHideButton->Create(nullptr, kCaptionButtonStyle, button, this, ID_UX_DOCK_HIDE) ||
         !m_pExpandButton->Create(nullptr, kCaptionButtonStyle, button, this, ID_UX_DOCK_EXPAND))
@@ -141,8 +138,8 @@ int CUXDockWindow::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pExpandButton->SetGlyph(m_bExpanded ? m_iconContract : m_iconExpand);
     if (m_wndTip.Create(this))
     {
-        m_wndTip.AddTool(m_pHideButton, IDS_UX_DOCK_HIDE_TIP);
-        m_wndTip.AddTool(m_pExpandButton, IDS_UX_DOCK_EXPAND_TIP);
+        m_wndTip.AddTool(m_pHideButton.get(), IDS_UX_DOCK_HIDE_TIP);
+        m_wndTip.AddTool(m_pExpandButton.get(), IDS_UX_DOCK_EXPAND_TIP);
     }
     return 0;
 }
@@ -254,20 +251,16 @@ BOOL CUXDockWindow::LoadBarPosition(LPCSTR lpszSection)
     CString entry;
     entry.LoadString(IDS_UX_BAR_POSITION);
     CUXSettingsStore store(HKEY_CURRENT_USER);
-    BYTE* data = nullptr;
-    UINT count = 0;
-    if (!store.GetProfileBinary(lpszSection, entry, &data, &count))
+    std::vector<BYTE> data;
+    if (!store.GetProfileBinary(lpszSection, entry, data))
         return FALSE;
     // Only the record as it is stored: a value of another length is not ours.
-    BOOL ok = count == sizeof(CUXDockWindowPosition);
-    if (ok)
-    {
-        CUXDockWindowPosition position;
-        memcpy(&position, data, sizeof(position));
-        SetBarPosition(position);
-    }
-    delete[] data;
-    return ok;
+    if (data.size() != sizeof(CUXDockWindowPosition))
+        return FALSE;
+    CUXDockWindowPosition position;
+    memcpy(&position, data.data(), sizeof(position));
+    SetBarPosition(position);
+    return TRUE;
 }
 
 // ---- layout --------------------------------------------------------------------------------------------
@@ -453,7 +446,8 @@ void CUXDockWindow::OnLButtonDown(UINT nFlags, CPoint point)
     HWND target = nullptr;
     for (HWND hWnd = LargestChild(m_hWnd); hWnd != nullptr; hWnd = LargestChild(hWnd))
         target = hWnd;
-    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton) && target != AfxGetSafeHwnd(m_pExpandButton))
+    if (target != nullptr && target != AfxGetSafeHwnd(m_pHideButton.get()) &&
+        target != AfxGetSafeHwnd(m_pExpandButton.get()))
         ::SetFocus(target);
     CUXControlBar::OnLButtonDown(nFlags, point);
 }

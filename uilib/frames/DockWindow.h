@@ -18,6 +18,7 @@
 #include "uilib/core/TabCtrl.h"
 
 #include <cstdint>
+#include <memory>
 
 // The stored sizes of a docking window ("Bar Position"): fixed layout, 44 bytes.
 struct CUXDockWindowPosition
@@ -122,8 +123,6 @@ public:
     // The caption band in client coordinates (empty while floating or without kExtraCaption).
     CRect GetCaptionRect() const;
 
-    CUXBarButton* m_pHideButton = nullptr;     // owned
-    CUXBarButton* m_pExpandButton = nullptr;   // owned
     CToolTipCtrl m_wndTip;
     CWnd* m_pChild = nullptr;
     BOOL m_bExpanded = FALSE;
@@ -131,6 +130,9 @@ public:
     CUXIconHolder m_iconExpand;
     CUXIconHolder m_iconContract;
     CSize m_sizeFloat = CSize(200, 150);
+    // Last, so that they go first: before the glyphs they show and the tips that name them.
+    std::unique_ptr<CUXBarButton> m_pHideButton;
+    std::unique_ptr<CUXBarButton> m_pExpandButton;
 
 protected:
     // Places the buttons and the hosted child for the present size and side.

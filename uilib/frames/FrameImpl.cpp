@@ -7,7 +7,6 @@
 #include "uilib/frames/KeyMapManager.h"
 #include "uilib/frames/ToolsManager.h"
 
-CUXCustomizeSheet* CUXFrameImpl::s_pCustomizeSheet = nullptr;
 UINT CUXFrameImpl::s_nCustomizePages = CUXCustomizeSheet::kAllPages;
 
 CUXFrameImpl::CUXFrameImpl()
@@ -29,7 +28,7 @@ CUXFrameImpl::~CUXFrameImpl()
         tools.Save(0);
     // A customize dialog of this frame ends with it; the call that runs the dialog deletes it once its loop
     // has returned (deleting it here would pull it from under that loop).
-    CUXCustomizeSheet* pSheet = s_pCustomizeSheet;
+    CUXCustomizeSheet* pSheet = GetCustomizeSheet();
     if (pSheet != nullptr && m_pImplFrame != nullptr && pSheet->GetFrame() == m_pImplFrame &&
         pSheet->m_hWnd != nullptr)
         pSheet->DestroyWindow();
@@ -203,12 +202,14 @@ CWnd* CUXFrameImpl::CreateViewInFrame(CFrameWnd* pFrame, CRuntimeClass* pViewCla
 
 void CUXFrameImpl::OnCustomize(CFrameWnd* pFrame)
 {
-    if (s_pCustomizeSheet != nullptr || pFrame == nullptr || pFrame->m_hWnd == nullptr)
+    if (GetCustomizeSheet() != nullptr || pFrame == nullptr || pFrame->m_hWnd == nullptr)
         return;
-    // Only statics after the loop: the frame may have gone while the dialog ran.
-    CUXCustomizeSheet* pSheet = new CUXCustomizeSheet(pFrame, s_nCustomizePages);
-    s_pCustomizeSheet = pSheet;
-    pSheet->DoModal();
-    s_pCustomizeSheet = nullptr;
-    delete pSheet;
+    // Nothing of the frame after the loop: it may have gone while the dialog ran.
+    CUXCustomizeSheet sheet(pFrame, s_nCustomizePages);
+    sheet.DoModal();
+}
+
+CUXCustomizeSheet* CUXFrameImpl::GetCustomizeSheet()
+{
+    return CUXCustomizeSheet::GetRunning();
 }

@@ -75,7 +75,7 @@ public:
     // Runs the customize dialog for the frame, one at a time in the program.
     static void OnCustomize(CFrameWnd* pFrame);
     // The dialog open now (null when none).
-    static CUXCustomizeSheet* GetCustomizeSheet() { return s_pCustomizeSheet; }
+    static CUXCustomizeSheet* GetCustomizeSheet();
     // The pages the frames' customize dialogs show (CUXCustomizeSheet::PageFlags).
     static void SetCustomizePages(UINT pageFlags) { s_nCustomizePages = pageFlags; }
     static UINT GetCustomizePages() { return s_nCustomizePages; }
@@ -88,6 +88,5 @@ protected:
     CFrameWnd* m_pImplFrame = nullptr;
 
 private:
-    static CUXCustomizeSheet* s_pCustomizeSheet;
     static UINT s_nCustomizePages;
 };

@@ -115,22 +115,21 @@ BOOL CUXKeyMapManager::Load()
 {
     m_current.clear();
     CUXSettingsStore store;
-    BYTE* data = nullptr;
-    UINT count = 0;
-    if (!store.GetProfileBinary(SettingsSection(), kAcceleratorsEntry, &data, &count))
+    std::vector<BYTE> data;
+    if (!store.GetProfileBinary(SettingsSection(), kAcceleratorsEntry, data))
     {
         // An empty value is a table with no shortcuts, which the user chose by removing them all.
         return store.HasProfileValue(SettingsSection(), kAcceleratorsEntry);
     }
-    std::unique_ptr<BYTE[]> owner(data);
+    const size_t count = data.size();
     // A damaged value is refused whole: the frame keeps the shortcuts it has.
     if (count % sizeof(CUXStoredAccel) != 0)
         return FALSE;
     std::vector<ACCEL> table;
-    for (UINT offset = 0; offset < count; offset += sizeof(CUXStoredAccel))
+    for (size_t offset = 0; offset < count; offset += sizeof(CUXStoredAccel))
     {
         CUXStoredAccel record;
-        std::memcpy(&record, data + offset, sizeof(record));
+        std::memcpy(&record, data.data() + offset, sizeof(record));
         if (!IsValidRecord(record))
             return FALSE;
         ACCEL accel = {record.flags, record.key, record.command};

@@ -9,6 +9,8 @@
 #include "uilib/frames/DockWindow.h"
 #include "uilib/frames/MenuBar.h"
 
+#include <memory>
+
 namespace
 {
 const UINT_PTR kTipId = 1;
@@ -504,13 +506,10 @@ CWnd* CUXMiniDockFrameWnd::CreateOptionsPopup(CControlBar* pBar, const CRect& re
 {
     if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUXToolBar)))
         return nullptr;
-    CUXExpMenuWnd* pPopup = new CUXExpMenuWnd;
+    auto pPopup = std::make_unique<CUXExpMenuWnd>();
     if (!pPopup->CreatePopup(rect, static_cast<CUXToolBar*>(pBar), m_hWnd, UXM_POPUP_CLOSED))
-    {
-        delete pPopup;
         return nullptr;
-    }
-    return pPopup;   // it deletes itself when it goes
+    return pPopup.release();   // it deletes itself when it goes
 }
 
 void CUXMiniDockFrameWnd::OnCustomize()

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -49,18 +50,16 @@ void CUXOptionsStore::ApplyToLookData(const Values& values)
 
 BOOL CUXOptionsStore::Load()
 {
-    BYTE* data = nullptr;
-    UINT size = 0;
-    BOOL valid = CUXSettingsStore().GetProfileBinary(kSettingsSection, kOptionsEntry, &data, &size) &&
-                 size == sizeof(Values);
+    std::vector<BYTE> data;
+    BOOL valid = CUXSettingsStore().GetProfileBinary(kSettingsSection, kOptionsEntry, data) &&
+                 data.size() == sizeof(Values);
     Values read = {};
     if (valid)
     {
-        std::memcpy(&read, data, sizeof(Values));
+        std::memcpy(&read, data.data(), sizeof(Values));
         for (uint8_t option : read.option)
             valid = valid && option <= 1;
     }
-    delete[] data;
     if (!valid)
     {
         // Whatever else is stored there was not written by us: the look data stays as it is.

@@ -68,22 +68,20 @@ BOOL CUXToolsManager::Load()
 {
     m_tools.clear();
     CUXSettingsStore store;
-    BYTE* data = nullptr;
-    UINT size = 0;
-    if (!store.GetProfileBinary(SettingsSection(), kToolsEntry, &data, &size))
+    std::vector<BYTE> data;
+    if (!store.GetProfileBinary(SettingsSection(), kToolsEntry, data))
     {
         BuildMenu();
         return FALSE;
     }
-    std::unique_ptr<BYTE[]> owner(data);
     // Whole records only, each field terminated; ids that are outside the range or taken twice are given
     // free ones afterwards (a record that finds none is dropped).
-    std::vector<CUXToolRecord> loaded(size / sizeof(CUXToolRecord));
+    std::vector<CUXToolRecord> loaded(data.size() / sizeof(CUXToolRecord));
     std::set<UINT> taken;
     for (size_t i = 0; i < loaded.size(); ++i)
     {
         CUXToolRecord& record = loaded[i];
-        std::memcpy(&record, data + i * sizeof(CUXToolRecord), sizeof(CUXToolRecord));
+        std::memcpy(&record, data.data() + i * sizeof(CUXToolRecord), sizeof(CUXToolRecord));
         TerminateField(record.m_szMenuText);
         TerminateField(record.m_szArguments);
         TerminateField(record.m_szCommand);
