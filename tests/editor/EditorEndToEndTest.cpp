@@ -102,6 +102,21 @@ private:
     CTestProcess& m_editor;
 };
 
+// Closes a test run's player as its Cancel does and waits until its process has ended: until then its program
+// file is in use and cannot be compiled into.
+bool ClosePlayer(HWND player)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(player, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(player, WM_COMMAND, IDCANCEL, 0);
+    bool ended = process != nullptr &&
+                 PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 60000);
+    if (process != nullptr)
+        CloseHandle(process);
+    return ended && !IsWindow(player);
+}
+
 // The visible player window of any process but the editor's (the test run's player is started by the editor).
 HWND FindPlayerWindow(DWORD exceptProcess)
 {
@@ -369,8 +384,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         << "slide colour " << std::hex << SlidePixel(player, 600, 420) << ", picture "
         << SlidePixel(player, kPictureX + kPictureWidth / 2, kPictureY + kPictureHeight / 2) << ", rectangle "
         << SlidePixel(player, fill.m_nX + fill.m_nWidth / 2, fill.m_nY + fill.m_nHeight / 2);
-    PostMessageA(player, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(CEditorUser::AwaitGone(player));
+    ASSERT_TRUE(ClosePlayer(player));
 
     // Compiled: the project's player carries the pack.
     PostMessageA(frame, WM_COMMAND, ID_COMPILE_PROJECT, 0);
@@ -417,8 +431,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         HWND played = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (played = FindPlayerWindow(editor.Id())) != nullptr; }, 60000));
         EXPECT_TRUE(PumpUntil([&] { return Text(played) == title; }, 60000)) << Text(played);
-        PostMessageA(played, WM_COMMAND, IDCANCEL, 0);
-        ASSERT_TRUE(CEditorUser::AwaitGone(played));
+        ASSERT_TRUE(ClosePlayer(played));
     };
     testShow("Changed Title", true);
     // Run by itself, the compiled program still plays its own pack, not the pack file beside it.
