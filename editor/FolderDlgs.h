@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/ShellFolderTree.h"
+#include "uilib/core/lists/ShellFolderTree.h"
 
 // The shell's folder tree showing folders only.
 class CFolderTree : public CUXShellFolderTree

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/ToolBar.h"
 
 // The update manager's registered message ("QDLM_UpgradeManager"); registered when the program starts.
 extern const UINT g_nUpgradeManagerMessage;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/ListCtrl.h"
+#include "uilib/core/lists/ListCtrl.h"
 
 class CProjectPack;
 class CSlide;

@@ -3,7 +3,7 @@
 #include "editor/MainFrame.h"
 #include "resources/editor/resource.h"
 #include "tests/support/win_ShellRecorder.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/ToolBar.h"
 
 #include <gtest/gtest.h>
 

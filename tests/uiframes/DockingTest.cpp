@@ -6,8 +6,8 @@
 
 #include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
-#include "uilib/core/LibraryIds.h"
-#include "uilib/core/WndHook.h"
+#include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/base/WndHook.h"
 #include "uilib/frames/BarDockContext.h"
 
 namespace
@@ -485,7 +485,8 @@ TEST_F(DockingTest, ABarMadeOnARunningFrameIsPlacedByItsDockBarBeforeTheFrameMov
             {"left", WM_WINDOWPOSCHANGED},
             {"right", WM_WINDOWPOSCHANGED},
             {"pane", WM_WINDOWPOSCHANGED},
-        })) << "shown " << show;
+        })) << "shown "
+            << show;
     }
     bar.DestroyWindow();
 }

@@ -5,9 +5,9 @@
 
 #include "resources/uilib/UilibResources.h"
 #include "support/win_DialogDriver.h"
-#include "uilib/core/CustomToolBar.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/bars/CustomToolBar.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/GlobalData.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/DockState.h"
 #include "uilib/frames/FrameWindows.h"

@@ -2,8 +2,8 @@
 #include "MenuTestFrame.h"
 #include "support/win_MessageSequence.h"
 #include "support/win_SystemInput.h"
-#include "uilib/core/Crc32.h"
-#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/base/Crc32.h"
+#include "uilib/core/bars/CustomizeCenter.h"
 
 #include <cstring>
 
@@ -493,4 +493,3 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     EXPECT_TRUE(categoriesOffered().empty());
     EXPECT_EQ(nullptr, center.FindCommandPopup(key));
 }
-

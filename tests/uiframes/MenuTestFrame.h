@@ -6,9 +6,9 @@
 
 #include "MenuTestIds.h"
 #include "uilib/UilibTestSupport.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/FrameWindows.h"
 #include "uilib/frames/KeyMapManager.h"
 #include "uilib/frames/ToolsManager.h"

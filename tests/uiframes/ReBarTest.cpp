@@ -4,9 +4,9 @@
 
 #include "support/win_DibSurface.h"
 
-#include "uilib/core/CustomToolBar.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/bars/CustomToolBar.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "uilib/frames/ReBar.h"
 
 namespace

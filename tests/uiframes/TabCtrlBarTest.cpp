@@ -3,7 +3,7 @@
 #include "UiFramesTestSupport.h"
 
 #include "support/win_SystemInput.h"
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/LibraryIds.h"
 
 #include <algorithm>
 #include <string>

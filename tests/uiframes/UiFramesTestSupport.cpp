@@ -1,6 +1,6 @@
 #include "UiFramesTestSupport.h"
 
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/LibraryIds.h"
 
 IMPLEMENT_DYNCREATE(CFtView, CView)
 

@@ -6,7 +6,7 @@
 #include "support/win_SystemInput.h"
 #include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
 #include "uilib/frames/MiniDockFrame.h"

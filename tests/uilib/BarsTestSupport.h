@@ -5,8 +5,8 @@
 
 #include "UilibTestIds.h"
 #include "UilibTestSupport.h"
-#include "uilib/core/CoolMenu.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/CoolMenu.h"
+#include "uilib/core/bars/ToolBar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The flat button: it turns owner-drawn on its last posted initialisation only; it lights up while the mouse is
 // over it and shows sunken, not hot, once pressed; borders by style; images centred and shifted while pushed.
-#include "uilib/core/Button.h"
+#include "uilib/core/dialogs/Button.h"
 
 #include "UilibTestSupport.h"
 #include "support/win_DibSurface.h"

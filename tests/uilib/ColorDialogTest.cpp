@@ -1,9 +1,9 @@
 // Colour arithmetic, the checksum, and the colour dialog: the honeycomb's cells and their keyboard
 // neighbours, the hexadecimal box, and the custom page whose six boxes, field and luminance bar follow every
 // change.
-#include "uilib/core/ColorDialog.h"
-#include "uilib/core/ColorRef.h"
-#include "uilib/core/Crc32.h"
+#include "uilib/core/bars/ColorDialog.h"
+#include "uilib/core/bars/ColorRef.h"
+#include "uilib/core/base/Crc32.h"
 
 #include "resources/uilib/UilibResources.h"
 #include "UilibTestSupport.h"

@@ -1,8 +1,8 @@
 // The colour pop-up: which cell is marked at the start, the keyboard's way through the cells (never to a cell
 // that does not exist), the mouse, and the notifications each ending sends; "More Colors..." through the
 // colour dialog and the eight colours lately picked there.
-#include "uilib/core/ColorDialog.h"
-#include "uilib/core/ColorPopup.h"
+#include "uilib/core/bars/ColorDialog.h"
+#include "uilib/core/bars/ColorPopup.h"
 
 #include "UilibTestSupport.h"
 #include "support/win_DialogDriver.h"

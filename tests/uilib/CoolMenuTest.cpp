@@ -5,7 +5,7 @@
 
 #include "support/win_DibSurface.h"
 #include "support/win_Wait.h"
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/SettingsStore.h"
 
 #include <cstdlib>
 

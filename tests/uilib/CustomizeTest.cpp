@@ -4,11 +4,11 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_Wait.h"
-#include "uilib/core/Crc32.h"
-#include "uilib/core/CustomToolBar.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/SettingsStore.h"
-#include "uilib/core/ToolBarCustomizer.h"
+#include "uilib/core/base/Crc32.h"
+#include "uilib/core/bars/CustomToolBar.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/SettingsStore.h"
+#include "uilib/core/bars/ToolBarCustomizer.h"
 
 #include <cstring>
 #include <memory>

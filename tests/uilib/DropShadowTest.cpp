@@ -1,7 +1,7 @@
 // Drop shadows: the darkening of the two strips, the shadow window over the screen (read back from the
 // desktop), following its owner, going with it, and the same on a system that reports Windows 2000.
-#include "uilib/core/DropShadow.h"
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/DropShadow.h"
+#include "uilib/core/base/GlobalData.h"
 
 #include "UilibTestSupport.h"
 #include "support/win_DibSurface.h"

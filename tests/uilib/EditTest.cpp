@@ -1,7 +1,7 @@
 // The library's edits: the context menu from the keyboard just inside the edit with its commands enabled by the
 // selection, the clipboard and the text; browse buttons that fill the edit's rectangle and browse for a file or
 // a folder; the in-place editor that tells its owner exactly once how it ended.
-#include "uilib/core/Edit.h"
+#include "uilib/core/dialogs/Edit.h"
 
 #include "UilibTestSupport.h"
 #include "resources/uilib/UilibResources.h"

@@ -3,8 +3,8 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_DibSurface.h"
-#include "uilib/core/FlatPainters.h"
-#include "uilib/core/LookPainters.h"
+#include "uilib/core/bars/FlatPainters.h"
+#include "uilib/core/base/LookPainters.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
 // The look data: colours blended from the system colours, fonts, cursors, version, the common-controls check;
 // and the shared routines: texts, icons, menu records, button records, the off-screen surface, disabled images
 // and dithered fills.
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
-#include "uilib/core/MemDC.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
+#include "uilib/core/base/MemDC.h"
 
 #include "UilibResources.h"
 #include "UilibTestSupport.h"

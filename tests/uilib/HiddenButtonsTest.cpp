@@ -4,8 +4,8 @@
 #include "BarsTestSupport.h"
 
 #include "support/win_Wait.h"
-#include "uilib/core/ExpButton.h"
-#include "uilib/core/ExpMenuWnd.h"
+#include "uilib/core/bars/ExpButton.h"
+#include "uilib/core/bars/ExpMenuWnd.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // The tip window: title and lines where they belong and the window sized to them, the shadow darkening what
 // lies beneath (and gone with the tip), closing at the next click, which still reaches the window under the
 // pointer, or by its own timer.
-#include "uilib/core/InfoTipWnd.h"
+#include "uilib/core/dialogs/InfoTipWnd.h"
 
 #include "UilibTestSupport.h"
 

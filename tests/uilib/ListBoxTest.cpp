@@ -1,7 +1,7 @@
 // The library's list boxes: the edit list box's caption bar and its four buttons, deleting, moving and editing
 // items in place with their notifications; check boxes that toggle by a click in the box, a double click and
 // Space, drawn from the library's images; the flat list's rows.
-#include "uilib/core/ListBoxes.h"
+#include "uilib/core/dialogs/ListBoxes.h"
 
 #include "UilibTestSupport.h"
 #include "resources/uilib/UilibResources.h"

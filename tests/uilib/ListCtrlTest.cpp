@@ -1,10 +1,10 @@
 // Report lists with the flat header: stored column widths (also broken stored values), sorting by header
 // clicks and from the header's menu with the arrow on the screen, columns kept at their widths, copying and
 // moving rows, hit tests by row and column, and the list's own colours.
-#include "uilib/core/ListCtrl.h"
+#include "uilib/core/lists/ListCtrl.h"
 
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/SettingsStore.h"
 #include "resources/uilib/UilibResources.h"
 #include "UilibTestSupport.h"
 

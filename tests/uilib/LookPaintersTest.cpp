@@ -1,6 +1,6 @@
 // Looks and system-colour bitmaps: the classic look hands out no painters; the four greys of tool-bar art
 // become the current system colours, in colour-table pictures and in true-colour ones alike.
-#include "uilib/core/LookPainters.h"
+#include "uilib/core/base/LookPainters.h"
 
 #include "UilibTestIds.h"
 #include "UilibTestSupport.h"

@@ -1,6 +1,6 @@
 // Masked edits: only accepted characters at editable positions, the caret over the literals, the prompt put
 // back, undo, insert mode, clipboard work on the editable positions; dates and times checked field by field.
-#include "uilib/core/MaskEdit.h"
+#include "uilib/core/dialogs/MaskEdit.h"
 
 #include "UilibTestSupport.h"
 

@@ -1,6 +1,6 @@
 // Resizing dialogs, sheets and pages: children follow their anchors, the grip keeps to the corner, the minimum
 // size holds, and the stored placement comes back only when it is whole and on a monitor.
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 
 #include "UilibTestIds.h"
 #include "UilibTestSupport.h"

@@ -1,8 +1,8 @@
 // The settings store in INI mode (letter-encoded byte blocks) and registry mode (below the application's key),
 // reading only the value types it expects and never past a stored value.
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/SettingsStore.h"
 
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/GlobalData.h"
 #include "support/win_TestFiles.h"
 
 #include <gtest/gtest.h>

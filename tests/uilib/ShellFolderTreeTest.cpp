@@ -2,9 +2,9 @@
 // one given before the window exists, one that does not exist), the linked window and combo box kept in
 // step, the shell's context menu with the window's procedure given back (or left under a later one), item
 // records all freed, and the id-list helpers and drop source.
-#include "uilib/core/ShellFolderTree.h"
+#include "uilib/core/lists/ShellFolderTree.h"
 
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "UilibTestSupport.h"
 
 #include <gtest/gtest.h>

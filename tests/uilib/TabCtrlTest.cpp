@@ -1,6 +1,6 @@
 // The library's tab control: labels shorten with "..." until the tabs fit and come back when there is room;
 // drawing pauses during a selection change; the flat look draws the selected tab in the window colour.
-#include "uilib/core/TabCtrl.h"
+#include "uilib/core/dialogs/TabCtrl.h"
 
 #include "UilibTestSupport.h"
 

@@ -6,10 +6,10 @@
 #include "support/win_DibSurface.h"
 #include "support/win_SystemInput.h"
 #include "support/win_Wait.h"
-#include "uilib/core/ColorPopup.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/LibraryIds.h"
-#include "uilib/core/ToolBarParts.h"
+#include "uilib/core/bars/ColorPopup.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/bars/ToolBarParts.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // The tree with multiple selection driven by mouse and keyboard messages (click, Ctrl-click, Shift-click,
 // rubber band, Escape, arrows), a parent that refuses every change, items drawn in their own colour, font and
 // weight, and the depth-first search with whole words that always ends.
-#include "uilib/core/TreeCtrl.h"
+#include "uilib/core/lists/TreeCtrl.h"
 
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/GlobalData.h"
 #include "UilibTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Sets the test program up as a program of the library: the framework, then the look data.
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/GlobalData.h"
 
 #include <gtest/gtest.h>
 

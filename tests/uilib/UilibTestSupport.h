@@ -3,7 +3,7 @@
 // the screen.
 #pragma once
 
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/GlobalData.h"
 
 #include "support/win_DibSurface.h"
 #include "support/win_TestFiles.h"

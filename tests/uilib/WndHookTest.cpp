@@ -1,6 +1,6 @@
 // Window hooks: chains of hooks on a window the library does not own, newest first; detaching in any order;
 // the window's destruction; procedures chained on top of ours by someone else.
-#include "uilib/core/WndHook.h"
+#include "uilib/core/base/WndHook.h"
 
 #include "UilibTestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "uilib/frames/BarDockContext.h"
 
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "uilib/frames/DockWindow.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 // Bars of the library get it through CUXControlBar::EnableDocking once this layer is linked.
 #pragma once
 
-#include "uilib/core/ControlBar.h"
+#include "uilib/core/bars/ControlBar.h"
 
 class CUXBarDockContext;
 

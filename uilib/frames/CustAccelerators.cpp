@@ -1,6 +1,6 @@
 #include "uilib/frames/CustAccelerators.h"
 
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/base/GlobalData.h"
 #include "uilib/frames/KeyMapManager.h"
 
 #include "resources/uilib/UilibResources.h"

@@ -3,8 +3,8 @@
 // keyboard-shortcut manager, which applies them to the frame when the page goes.
 #pragma once
 
-#include "uilib/core/ListBoxes.h"
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/dialogs/ListBoxes.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 
 // An edit that shows the key combination pressed in it ("Ctrl+Shift+F5") instead of typing: modifiers count
 // until another key is pressed, which completes the combination; the next key press starts a new one and

@@ -4,11 +4,11 @@
 // command's prompt.
 #pragma once
 
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/InfoTipWnd.h"
-#include "uilib/core/LookPainters.h"
-#include "uilib/core/ResizeDialogs.h"
-#include "uilib/core/ToolBarParts.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/dialogs/InfoTipWnd.h"
+#include "uilib/core/base/LookPainters.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
+#include "uilib/core/bars/ToolBarParts.h"
 
 #include <vector>
 

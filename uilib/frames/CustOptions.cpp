@@ -1,9 +1,9 @@
 #include "uilib/frames/CustOptions.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/CoolMenu.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
+#include "uilib/core/bars/CoolMenu.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
 #include "uilib/frames/ToolsManager.h"
 
 const UINT CUXCustOptions::s_checkIds[CUXOptionsStore::kOptionCount] = {

@@ -4,7 +4,7 @@
 // usage data" forgets which commands the user picked from menus.
 #pragma once
 
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 #include "uilib/frames/OptionsStore.h"
 
 class CUXCustOptions : public CUXResizePropertyPage

@@ -1,8 +1,8 @@
 #include "uilib/frames/CustToolBarPage.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/GlobalData.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/win/CheckListBox.h"
-#include "uilib/core/ResizeDialogs.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
+#include "uilib/core/bars/ToolBar.h"
 
 #include <vector>
 

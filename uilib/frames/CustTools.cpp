@@ -1,7 +1,7 @@
 #include "uilib/frames/CustTools.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/Helpers.h"
+#include "uilib/core/base/Helpers.h"
 
 #include <algorithm>
 #include <cstring>

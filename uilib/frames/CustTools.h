@@ -4,9 +4,9 @@
 // list back to the manager when it goes, in the order the user left it.
 #pragma once
 
-#include "uilib/core/Edit.h"
-#include "uilib/core/ListBoxes.h"
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/dialogs/Edit.h"
+#include "uilib/core/dialogs/ListBoxes.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 #include "uilib/frames/ToolsManager.h"
 
 #include <memory>

@@ -9,8 +9,8 @@
 // "Active Page".
 #pragma once
 
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 
 #include <memory>
 

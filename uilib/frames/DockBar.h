@@ -9,7 +9,7 @@
 // bar switch is on), its floating frames (CUXMiniDockFrameWnd) and its bars' dock context.
 #pragma once
 
-#include "uilib/core/ControlBar.h"
+#include "uilib/core/bars/ControlBar.h"
 
 #include <vector>
 

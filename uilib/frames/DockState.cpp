@@ -1,6 +1,6 @@
 #include "uilib/frames/DockState.h"
 
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/SettingsStore.h"
 #include "uilib/frames/DockWindow.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "uilib/frames/DockWindow.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/LibraryIds.h"
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/base/SettingsStore.h"
 #include "uilib/frames/DockBar.h"
 
 #include <algorithm>

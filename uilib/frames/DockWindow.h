@@ -12,10 +12,10 @@
 // client that follows the children and their activation.
 #pragma once
 
-#include "uilib/core/Button.h"
-#include "uilib/core/ControlBar.h"
-#include "uilib/core/Helpers.h"
-#include "uilib/core/TabCtrl.h"
+#include "uilib/core/dialogs/Button.h"
+#include "uilib/core/bars/ControlBar.h"
+#include "uilib/core/base/Helpers.h"
+#include "uilib/core/dialogs/TabCtrl.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "uilib/frames/FrameImpl.h"
 
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/GlobalData.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/GlobalData.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/DockState.h"
 #include "uilib/frames/KeyMapManager.h"

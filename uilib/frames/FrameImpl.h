@@ -12,7 +12,7 @@
 // not at program end.
 #pragma once
 
-#include "uilib/core/CoolMenu.h"
+#include "uilib/core/bars/CoolMenu.h"
 #include "uilib/frames/MenuBar.h"
 
 class CUXCustomizeSheet;

@@ -1,6 +1,6 @@
 #include "uilib/frames/FrameWindows.h"
 
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "uilib/frames/ToolsManager.h"
 #include "uilib/frames/WindowList.h"
 

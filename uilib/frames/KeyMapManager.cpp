@@ -1,8 +1,8 @@
 #include "uilib/frames/KeyMapManager.h"
 
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/SettingsStore.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/SettingsStore.h"
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/MenuBar.h"
 
 #include "resources/uilib/UilibResources.h"

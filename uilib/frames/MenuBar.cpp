@@ -1,13 +1,13 @@
 #include "uilib/frames/MenuBar.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/CoolMenu.h"
-#include "uilib/core/Crc32.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/DropShadow.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/CoolMenu.h"
+#include "uilib/core/base/Crc32.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/DropShadow.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/ToolsManager.h"
 
 #include <algorithm>

@@ -9,9 +9,9 @@
 // two window hooks, on the frame and on the MDI client, follow the menu messages the bar has to know.
 #pragma once
 
-#include "uilib/core/ControlBar.h"
-#include "uilib/core/CustomizeCenter.h"
-#include "uilib/core/WndHook.h"
+#include "uilib/core/bars/ControlBar.h"
+#include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/WndHook.h"
 
 #include <memory>
 #include <vector>

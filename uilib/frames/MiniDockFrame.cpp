@@ -1,11 +1,11 @@
 #include "uilib/frames/MiniDockFrame.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/ExpMenuWnd.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/LibraryIds.h"
-#include "uilib/core/MemDC.h"
-#include "uilib/core/ToolBar.h"
+#include "uilib/core/bars/ExpMenuWnd.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/base/MemDC.h"
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/DockWindow.h"
 #include "uilib/frames/MenuBar.h"
 

@@ -4,7 +4,7 @@
 // out (collapsed). A press on the caption elsewhere drags the bar, a double click docks it again.
 #pragma once
 
-#include "uilib/core/Helpers.h"
+#include "uilib/core/base/Helpers.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "uilib/frames/OptionsStore.h"
 
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/SettingsStore.h"
 
 #include <cstring>
 #include <memory>

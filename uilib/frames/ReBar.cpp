@@ -1,9 +1,9 @@
 #include "uilib/frames/ReBar.h"
 
-#include "uilib/core/CustomToolBar.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/bars/CustomToolBar.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
+#include "uilib/core/base/LibraryIds.h"
 
 #include <memory>
 

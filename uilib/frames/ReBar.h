@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/CustomizeCenter.h"
+#include "uilib/core/bars/CustomizeCenter.h"
 
 class CUXReBar : public CReBar, public CUXCustomBarHost, public CUXCustomizeListener
 {

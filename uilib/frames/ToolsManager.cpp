@@ -1,8 +1,8 @@
 #include "uilib/frames/ToolsManager.h"
 
-#include "uilib/core/CoolMenu.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/SettingsStore.h"
+#include "uilib/core/bars/CoolMenu.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/SettingsStore.h"
 
 #include "resources/uilib/UilibResources.h"
 

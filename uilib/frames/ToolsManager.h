@@ -8,7 +8,7 @@
 #pragma once
 
 #include "framework/win/Framework.h"
-#include "uilib/core/LibraryIds.h"
+#include "uilib/core/base/LibraryIds.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
 #include "uilib/frames/WindowList.h"
 
 #include "resources/uilib/UilibResources.h"
-#include "uilib/core/GlobalData.h"
-#include "uilib/core/Helpers.h"
+#include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/Helpers.h"
 
 namespace
 {

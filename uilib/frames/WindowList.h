@@ -4,8 +4,8 @@
 // "CUXWindowList".
 #pragma once
 
-#include "uilib/core/Button.h"
-#include "uilib/core/ResizeDialogs.h"
+#include "uilib/core/dialogs/Button.h"
+#include "uilib/core/dialogs/ResizeDialogs.h"
 
 #include <vector>
 
