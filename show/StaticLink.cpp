@@ -1,5 +1,7 @@
 #include "show/StaticLink.h"
 
+#include "framework/win/Shell.h"
+
 namespace
 {
 
@@ -12,7 +14,6 @@ IMPLEMENT_DYNAMIC(CStaticLink, CStatic)
 const COLORREF CStaticLink::g_colorUnvisited = RGB(0, 0, 255);
 const COLORREF CStaticLink::g_colorVisited = RGB(128, 0, 128);
 
-CStaticLink::PFN_SHELLEXECUTE CStaticLink::s_pfnShellExecute = ::ShellExecuteA;
 CStaticLink::PFN_MESSAGEBEEP CStaticLink::s_pfnMessageBeep = ::MessageBeep;
 
 BEGIN_MESSAGE_MAP(CStaticLink, CStatic)
@@ -96,7 +97,7 @@ BOOL CStaticLink::Navigate()
 {
     if (m_link.IsEmpty())
         return FALSE;
-    HINSTANCE result = s_pfnShellExecute(nullptr, "open", m_link, nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = AfxShellExecute(nullptr, "open", m_link, nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
         return FALSE;
     m_color = g_colorVisited;

@@ -22,10 +22,9 @@ public:
     // Opens the link with the shell's "open" action; on success the text takes the visited colour.
     BOOL Navigate();
 
-    // The shell call and the beep, replaceable so that tests can watch them.
-    typedef HINSTANCE(WINAPI* PFN_SHELLEXECUTE)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    // The beep, replaceable so that tests can hear it (the shell call goes through AfxShellExecute, whose
+    // handler tests replace).
     typedef BOOL(WINAPI* PFN_MESSAGEBEEP)(UINT);
-    static PFN_SHELLEXECUTE s_pfnShellExecute;
     static PFN_MESSAGEBEEP s_pfnMessageBeep;
 
     CString m_link;

@@ -1,6 +1,7 @@
 // The contact and product information dialogs: the contact lines, the link forms of the web and mail
 // addresses, an empty address left as plain text, the product texts in both languages, and both dialogs run
 // modally from the player's commands while the player keeps a pointer to them.
+#include "framework/win/Shell.h"
 #include "player/ContactDlg.h"
 #include "player/PlayerDlg.h"
 #include "player/ProductInfoDlg.h"
@@ -184,7 +185,7 @@ TEST_F(InfoDialogTest, ProductInformationInGerman)
 namespace
 {
 std::vector<std::string> g_opened;
-HINSTANCE WINAPI OpenOnlyTheThird(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
+HINSTANCE OpenOnlyTheThird(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     g_opened.push_back(file ? file : "");
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(g_opened.size() == 3 ? 42 : SE_ERR_FNF));
@@ -193,8 +194,7 @@ HINSTANCE WINAPI OpenOnlyTheThird(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT
 
 TEST_F(InfoDialogTest, ALinkFallsBackToTheStringResourceOfItsId)
 {
-    CStaticLink::PFN_SHELLEXECUTE saved = CStaticLink::s_pfnShellExecute;
-    CStaticLink::s_pfnShellExecute = OpenOnlyTheThird;
+    AfxShellExecuteHandler saved = AfxSetShellExecuteHandler(OpenOnlyTheThird);
     g_opened.clear();
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr));
@@ -207,7 +207,7 @@ TEST_F(InfoDialogTest, ALinkFallsBackToTheStringResourceOfItsId)
     EXPECT_EQ("second", g_opened[1]);
     EXPECT_EQ("Vexul-Informationes", g_opened[2]);
     EXPECT_EQ(RGB(128, 0, 128), link.m_color);
-    CStaticLink::s_pfnShellExecute = saved;
+    AfxSetShellExecuteHandler(saved);
     parent.DestroyWindow();
 }
 

@@ -1,6 +1,7 @@
 // The link static: colours before and after a visit, its underlined font, the hand cursor, clicks reaching
 // it, and what a click opens (the link, then the text shown, then the control's string) until all fail.
 #include "show/StaticLink.h"
+#include "framework/win/Shell.h"
 #include "support/win_Wait.h"
 
 #include "support/win_DibSurface.h"
@@ -20,7 +21,7 @@ std::vector<std::string> g_opened;
 int g_succeedFromCall = 1000;   // calls from this index on succeed
 int g_beeps = 0;
 
-HINSTANCE WINAPI RecordingShell(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
+HINSTANCE RecordingShell(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     EXPECT_STREQ("open", verb);
     g_opened.push_back(file ? file : "");
@@ -43,9 +44,8 @@ protected:
         g_opened.clear();
         g_succeedFromCall = 1000;
         g_beeps = 0;
-        m_savedShell = CStaticLink::s_pfnShellExecute;
+        m_savedShell = AfxSetShellExecuteHandler(RecordingShell);
         m_savedBeep = CStaticLink::s_pfnMessageBeep;
-        CStaticLink::s_pfnShellExecute = RecordingShell;
         CStaticLink::s_pfnMessageBeep = RecordingBeep;
         LPCSTR cls =
             AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -53,7 +53,7 @@ protected:
     }
     void TearDown() override
     {
-        CStaticLink::s_pfnShellExecute = m_savedShell;
+        AfxSetShellExecuteHandler(m_savedShell);
         CStaticLink::s_pfnMessageBeep = m_savedBeep;
         m_parent.DestroyWindow();
     }
@@ -73,7 +73,7 @@ protected:
     void Click(CStaticLink& link) { link.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); }
 
     CWnd m_parent;
-    CStaticLink::PFN_SHELLEXECUTE m_savedShell = nullptr;
+    AfxShellExecuteHandler m_savedShell = nullptr;
     CStaticLink::PFN_MESSAGEBEEP m_savedBeep = nullptr;
 };
 
@@ -305,7 +305,7 @@ TEST_F(StaticLinkTest, WhenEverythingFailsOneBeepSoundsAndTheColourStays)
 
 TEST_F(StaticLinkTest, TheRealShellOpensALocalFile)
 {
-    CStaticLink::s_pfnShellExecute = m_savedShell;
+    AfxSetShellExecuteHandler(m_savedShell);
     std::string folder = TempFolderPath() + "vxlink" + std::to_string(::GetCurrentProcessId());
     ::CreateDirectoryA(folder.c_str(), nullptr);
     std::string marker = folder + "\\opened.txt";
