@@ -215,13 +215,17 @@ void CAniText::Draw(CDC* dc, const CRect& canvas, int number, BOOL selected, CRe
     int left = m_nX + canvas.left;
     int top = m_nY + canvas.top;
 
-    // The text is cut for good to the room right of its position (the text dialog asks before it comes to
-    // that).
-    m_strText =
-        m_strText.Left(CountFittingCharacters(dc, static_cast<long long>(canvas.right) - canvas.left - m_nX));
     CFont* oldFont = m_bFontCreated ? dc->SelectObject(&m_Font) : nullptr;
     int oldMode = dc->SetBkMode(TRANSPARENT);
+    // The text is cut for good to the room right of its position (the text dialog asks before it comes to
+    // that); a text that fits is measured once.
+    const long long room = static_cast<long long>(canvas.right) - canvas.left - m_nX;
     CSize extent = dc->GetTextExtent(m_strText);
+    if (extent.cx > room)
+    {
+        m_strText = m_strText.Left(CountFittingCharacters(dc, room));
+        extent = dc->GetTextExtent(m_strText);
+    }
 
     COLORREF oldColor = dc->SetTextColor(m_crColor);
     dc->TextOut(left, top, m_strText);
