@@ -11,6 +11,7 @@
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/Picture.h"
+#include "show/SettingsFile.h"
 #include "show/ShowText.h"
 
 #include <memory>
@@ -370,10 +371,11 @@ BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
     const BYTE* text = pack.GetEntryData(kShowTextEntry, size);
     if (text == nullptr)
         return FALSE;
-    std::unique_ptr<CShowData> show = std::make_unique<CShowData>();
-    show->SetDefaults();
-    show->ReadShowText(kShowTextEntry, text, size);
-    return !show->m_strShowVersion.IsEmpty();
+    // Only the version tells a show: the slides are read once, when the show is taken.
+    CSettingsFile settings;
+    settings.OpenMemoryText(kShowTextEntry, FALSE, text, size);
+    return !settings.ReadString(ShowText::Show::SECTION, ShowText::Show::KEY_VERSION, ShowText::Show::DEF_VERSION)
+                .IsEmpty();
 }
 
 void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
