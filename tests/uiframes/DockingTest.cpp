@@ -359,6 +359,39 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
 }
 
+TEST_F(DockingTest, FloatingFramesStayAboveTheFrameAfterDragsAndClicks)
+{
+    // Two bars float over the frame, the one floated last on top.
+    frame->FloatControlBar(&frame->m_bars[1], CPoint(380, 160), CBRS_ALIGN_TOP);
+    frame->FloatControlBar(&frame->m_bars[3], CPoint(380, 260), CBRS_ALIGN_TOP);
+    PumpPending();
+    HWND hFirst = FloatingFrame(frame->m_bars[1])->m_hWnd, hSecond = FloatingFrame(frame->m_bars[3])->m_hWnd;
+    ASSERT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd));
+
+    // The top bar by its gripper to the left edge.
+    CFtToolBar& bar = frame->m_bars[0];
+    FtPlay([&]() { VxInput::Drag(Gripper(bar), CPoint(Client().left + 2, Client().CenterPoint().y)); });
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a gripper";
+
+    // The splitter along the docking windows' column, 30 pixels to the right.
+    CRect files = Rect(frame->m_windows[0]);
+    CPoint edge(files.right + 2, files.CenterPoint().y);
+    FtPlay([&]() { VxInput::Drag(edge, edge + CSize(30, 0)); });
+    EXPECT_EQ(files.Width() + 30, Rect(frame->m_windows[0]).Width());
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a splitter";
+
+    // A click on the document area, which takes the focus.
+    FtPlay([&]() { FtClick(FtFreePoint(frame->m_pane.m_hWnd, hFirst)); });
+    EXPECT_TRUE(FtPumpUntil([&]() { return ::GetFocus() == frame->m_pane.m_hWnd; }));
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a click on the document area";
+    // Among themselves they keep their order.
+    HWND hAbove = hSecond;
+    while (hAbove != nullptr && hAbove != hFirst)
+        hAbove = ::GetWindow(hAbove, GW_HWNDNEXT);
+    EXPECT_EQ(hFirst, hAbove);
+}
+
 TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)
 {
     // The class of the floating frames, from one floated and docked again before the recording.
@@ -536,7 +569,7 @@ TEST_F(DockingTest, ABarThatAllowsItDocksIntoAnotherFrameAndJoinsItsBars)
     PumpPending();
     EXPECT_FALSE(bar.IsFloating());
     EXPECT_EQ(pOther, bar.m_pDockSite);
-    EXPECT_EQ(nullptr, CUXWindowMap::GetMap().Lookup(frame->m_hWnd));
+    EXPECT_NE(pHook, CUXWindowMap::GetMap().Lookup(frame->m_hWnd));
     EXPECT_EQ(pHook, CUXWindowMap::GetMap().Lookup(pOther->m_hWnd));
     const int before = pHook->m_nMessages;
     pOther->SendMessage(WM_NULL);

@@ -196,10 +196,6 @@ BOOL CUXBarDockContext::Track()
         RecalcDirtyFrames();
     if (hWndFocus != nullptr && ::IsWindow(hWndFocus))
         ::SetFocus(hWndFocus);
-    // A floating frame stays above the frame it belongs to when that one takes the focus back.
-    if (::IsWindow(hWndBar) && m_pBar->IsFloating())
-        ::SetWindowPos(::GetParent(m_pBar->m_pDockBar->m_hWnd), HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!bRun)
         ::PostQuitMessage(static_cast<int>(quit.wParam));   // the loops below end too
     return bEnded;
