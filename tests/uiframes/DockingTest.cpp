@@ -354,9 +354,45 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
     uxAfxData.m_bDocking = FALSE;
     bar.bFloatedOnTheWay = FALSE;
     outAndBack(Gripper(bar) - CSize(0, 5));
-    uxAfxData.m_bDocking = TRUE;
     EXPECT_FALSE(bar.bFloatedOnTheWay);
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+
+    // Dragged across the Files window and cancelled there by Escape while the windows under the rectangle paint
+    // (all of them as the drag starts): the screen shows what it showed before, no rectangle is left over the
+    // list or the bar.
+    struct Repainter : CUXDockLoopListener
+    {
+        HWND hWnd = nullptr;
+        void OnDockLoop(CUXBarDockContext* pCalling) override
+        {
+            if (pCalling->IsTracking())
+                ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    } repainter;
+    repainter.hWnd = frame->m_hWnd;
+    pContext->AddCallback(&repainter);
+    CRect area = Rect(*frame), files = Rect(frame->m_windows[0]);
+    auto atRest = [&]() { return FtPumpUntil([&]() { return bar.SendMessage(TB_GETHOTITEM) < 0; }); };
+    ASSERT_TRUE(atRest());
+    std::vector<uint32_t> shown = FtScreenPixels(area);
+    FtPlay(
+        [&]()
+        {
+            CPoint grip = Gripper(bar) + CSize(0, 3), end(files.left + 20, files.bottom - 20);
+            VxInput::MoveTo(grip);
+            VxInput::Press(grip);
+            StepTo(files.CenterPoint());
+            StepTo(end);
+            VxInput::Key(VK_ESCAPE, true);
+            VxInput::Key(VK_ESCAPE, false);
+            VxInput::Release(end);
+            ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        });
+    pContext->RemoveCallbacks(&repainter);
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    ASSERT_TRUE(atRest());
+    EXPECT_TRUE(shown == FtScreenPixels(area));
 }
 
 TEST_F(DockingTest, FloatingFramesStayAboveTheFrameAfterDragsAndClicks)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "UiFramesTestIds.h"
+#include "support/win_DibSurface.h"
 #include "support/win_SystemInput.h"
 #include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <thread>
@@ -177,6 +179,17 @@ inline void FtPlay(const std::function<void()>& gesture)
 // and the windows these own) lies above it in the window order, once this thread has answered its messages (the
 // frame may be another program's); else the first that lies below it, named.
 ::testing::AssertionResult FtOwnedPopupsAboveFrame(HWND hFrame);
+
+// The screen's pixels over the rectangle, row by row.
+inline std::vector<uint32_t> FtScreenPixels(const CRect& rect)
+{
+    DibSurface surface(rect.Width(), rect.Height());
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(surface.dc.m_hDC, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    ::GdiFlush();
+    return std::vector<uint32_t>(surface.bits, surface.bits + rect.Width() * rect.Height());
+}
 
 class UiFramesProgram : public ::testing::Test
 {

@@ -26,7 +26,9 @@ CDockBar* AsDockBar(CWnd* pWnd)
 
 // The loop of one drag or resize. Before each message it paints what waits to be painted; while a docked bar
 // is dragged the dock site's updates are locked for the message; after each message the frames the step
-// touched are laid out.
+// touched are laid out. Nothing paints under a drawn drag rectangle: the rectangle is inverted onto the
+// screen, so it is taken away around the painting and around every message that is not a step of the drag,
+// and drawn again after.
 class CUXDockTrackLoop : public CDockTrackLoop
 {
 public:
@@ -36,26 +38,51 @@ protected:
     BOOL PumpMessage() override
     {
         MSG paint;
-        for (int i = 0; i < 256 && ::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-            ::DispatchMessageA(&paint);
+        if (::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE))
+        {
+            BOOL bDrawn = HideRect();
+            for (int i = 0; i < 256 && ::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+                ::DispatchMessageA(&paint);
+            ShowRect(bDrawn);
+        }
         if (!::GetMessageA(&m_msg, nullptr, 0, 0))
             return FALSE;
         CFrameWnd* pSite = m_pBarContext->m_pDockSite;
         BOOL bLock = m_pBarContext->m_bDragging && !m_pBarContext->m_pBar->IsFloating() && pSite != nullptr &&
                      pSite->m_hWnd != nullptr && ::LockWindowUpdate(pSite->m_hWnd);
-        if (!HandleTrackMessage(&m_msg) && !CMessageLoop::PreTranslate(&m_msg))
+        BOOL bDrawn = FALSE;
+        if (!HandleTrackMessage(&m_msg))
         {
-            ::TranslateMessage(&m_msg);
-            ::DispatchMessageA(&m_msg);
+            bDrawn = HideRect();
+            if (!CMessageLoop::PreTranslate(&m_msg))
+            {
+                ::TranslateMessage(&m_msg);
+                ::DispatchMessageA(&m_msg);
+            }
         }
         if (bLock)
             ::LockWindowUpdate(nullptr);
         if (::IsWindow(m_hWndBar))
             m_pBarContext->RecalcDirtyFrames();
+        ShowRect(bDrawn);
         return TRUE;
     }
 
 private:
+    // TRUE when there was a rectangle to take away.
+    BOOL HideRect()
+    {
+        if (m_pBarContext->m_bLiveDrag || m_pBarContext->m_rectLast.IsRectEmpty())
+            return FALSE;
+        m_pBarContext->DrawFocusRect(TRUE);
+        return TRUE;
+    }
+    void ShowRect(BOOL bDrawn)
+    {
+        if (bDrawn && !m_bDone && m_pBarContext->m_pDC != nullptr)
+            m_pBarContext->DrawFocusRect();
+    }
+
     CUXBarDockContext* m_pBarContext;
 };
 
@@ -155,6 +182,7 @@ void CUXBarDockContext::InitLoop()
         }
     }
     CDockContext::InitLoop();
+    m_rectSwept.SetRectEmpty();
     m_bLiveDrag = uxAfxData.m_bDocking && m_pBar->m_hWnd != nullptr && m_pBar->SendMessage(UXM_REBAR_QUERY) != 0;
     m_arrDirtyFrames.RemoveAll();
 }
@@ -196,6 +224,10 @@ BOOL CUXBarDockContext::Track()
         RecalcDirtyFrames();
     if (hWndFocus != nullptr && ::IsWindow(hWndFocus))
         ::SetFocus(hWndFocus);
+    // Whatever painted under the rectangle on its way (the system, other programs) is painted again.
+    if (!m_rectSwept.IsRectEmpty())
+        ::RedrawWindow(::GetDesktopWindow(), &m_rectSwept, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     if (!bRun)
         ::PostQuitMessage(static_cast<int>(quit.wParam));   // the loops below end too
     return bEnded;
@@ -464,6 +496,8 @@ void CUXBarDockContext::DrawFocusRect(BOOL bRemoveRect)
         }
         rect.DeflateRect(1, 1);
     }
+    if (!bRemoveRect)
+        m_rectSwept |= rect;
     DrawDragRectangle(rect, size, bDither);
 }
 
