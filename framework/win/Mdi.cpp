@@ -9,9 +9,26 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND_EX_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnMDIWindowCmd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
     ON_WM_SIZE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
+
+void CMDIFrameWnd::OnDestroy()
+{
+    // The children go first, through the client, while it still keeps its list of them: Wine's client frees
+    // that list at its own WM_DESTROY, and a child that goes after it reads the freed memory.
+    if (m_hWndMDIClient != nullptr)
+    {
+        while (HWND hChild = ::GetWindow(m_hWndMDIClient, GW_CHILD))
+        {
+            ::SendMessageA(m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hChild), 0);
+            if (::IsWindow(hChild))
+                break;   // not one the client made: it goes with the client
+        }
+    }
+    CFrameWnd::OnDestroy();
+}
 
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
 {

@@ -56,6 +56,8 @@ protected:
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Destroys the children before the client goes.
+    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };

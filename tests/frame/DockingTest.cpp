@@ -598,6 +598,27 @@ TEST_F(FrameProgram, MdiFrameActivatesArrangesListsAndClosesItsChildren)
     EXPECT_EQ(nullptr, pFrame->MDIGetActive());
     pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hWindow), MAKELPARAM(1, FALSE));
     EXPECT_TRUE(::GetMenuState(hWindow, ID_WINDOW_CASCADE, MF_BYCOMMAND) & MF_GRAYED);   // nothing to arrange
+
+    // The frame destroyed with children open, one maximised: each child goes while the client still keeps
+    // its list of them (Wine's client frees that list at its own WM_DESTROY, and a child going later reads
+    // the freed memory).
+    for (int i = 0; i < 2; ++i)
+    {
+        children[i] = new CTestChild;
+        ASSERT_TRUE(children[i]->Create(nullptr, names[i], WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                        CRect(0, 0, 200, 150), pFrame));
+    }
+    pFrame->MDIMaximize(children[1]);
+    CMessageSequence ends({WM_DESTROY});
+    ends.Watch(pFrame->m_hWndMDIClient, "client");
+    for (int i = 0; i < 2; ++i)
+        ends.Watch(children[i]->m_hWnd, names[i]);
+    ends.Start();
+    pFrame->DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    ends.Stop();
+    ASSERT_EQ(3u, ends.Records().size());
+    EXPECT_EQ("client", ends.Records().back().window);
 }
 
 }   // namespace
