@@ -10,6 +10,7 @@
 // it is activated.
 #pragma once
 
+#include "uilib/frames/DockBar.h"
 #include "uilib/frames/FrameImpl.h"
 
 // The operations every library frame shares, on top of its framework frame TBase.
@@ -24,6 +25,10 @@ public:
     virtual void SaveBarState(LPCSTR lpszProfileName) { CUXFrameImpl::SaveBarState(this, lpszProfileName); }
     virtual void SetDockState(const CDockState& state) { CUXFrameImpl::SetDockState(this, state); }
     virtual void GetDockState(CDockState& state) { CUXFrameImpl::GetDockState(this, state); }
+
+    // The library's docking (UXEnableDocking): its dock bars, with the docking windows' splitters, and its
+    // floating frames. It hides the framework's, whose plain dock bars would lose the splitters.
+    void EnableDocking(DWORD dwDockStyle) { UXEnableDocking(this, dwDockStyle); }
 
     using TBase::DockControlBar;
     virtual void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr)
