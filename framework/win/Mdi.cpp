@@ -205,6 +205,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() = default;
@@ -347,6 +348,18 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         SetWindowText(title);
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         pFrame->OnUpdateFrameTitle(bAddToTitle);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    // Maximised or restored now (the system has taken note): the frame's title leaves the document's name to
+    // the system's bracket while the child is maximised, and names it again once it is not.
+    if (nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED)
+    {
+        if (CMDIFrameWnd* pFrame = GetMDIFrame())
+            pFrame->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
