@@ -70,7 +70,8 @@ public:
             char* unixLog = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
             if (unixLog == nullptr)
                 return false;
-            command = "start.exe /unix /bin/sh -c \"WINEDEBUG=err+all exec wine '" + exe + "' 2>'" + unixLog + "'\"";
+            command =
+                "start.exe /unix /bin/sh -c \"WINEDEBUG=err+all exec wine '" + exe + "' 2>'" + unixLog + "'\"";
             ::HeapFree(::GetProcessHeap(), 0, unixLog);
         }
         STARTUPINFOA startup = {};
@@ -98,8 +99,8 @@ public:
         if (m_process.hProcess == nullptr)
         {
             ::GetWindowThreadProcessId(hMain, &m_process.dwProcessId);
-            m_process.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE,
-                                               FALSE, m_process.dwProcessId);
+            m_process.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                               m_process.dwProcessId);
         }
         return hMain;
     }
@@ -361,22 +362,22 @@ TEST(SampleProgram, StartsAsItWasLeftAndEndsCleanly)
         ASSERT_NE(nullptr, hMain);
         ASSERT_TRUE(run.Settle(hMain));
         // Every bar made, the status bar showing the idle prompt.
-        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEdit = run.FindById(IDW_SM_EDIT_BAR);
+        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEditing = run.FindById(IDW_SM_EDITING_BAR);
         HWND hStatus = run.FindById(IDW_SM_STATUS_BAR);
-        ASSERT_TRUE(hDocuments != nullptr && hEdit != nullptr && run.FindById(IDW_SM_FILE_BAR) != nullptr);
+        ASSERT_TRUE(hDocuments != nullptr && hEditing != nullptr && run.FindById(IDW_SM_STANDARD_BAR) != nullptr);
         ASSERT_NE(nullptr, hStatus);
         char prompt[32] = {};
         ::SendMessageA(hStatus, WM_GETTEXT, sizeof(prompt), reinterpret_cast<LPARAM>(prompt));
         EXPECT_STREQ("Ready", prompt);
 
-        // The user drags the docking window's splitter 60 pixels to the right and hides the Edit bar.
+        // The user drags the docking window's splitter 60 pixels to the right and hides the Editing bar.
         documents = FtScreenRect(hDocuments);
         CPoint splitter(documents.right + CUXDockBar::kSplitterSize / 2, documents.CenterPoint().y);
         VxInput::Drag(splitter, splitter + CSize(60, 0));
         EXPECT_TRUE(WaitFor([&]() { return FtScreenRect(hDocuments).Width() == documents.Width() + 60; }));
         documents = FtScreenRect(hDocuments);
-        ::PostMessageA(hMain, WM_COMMAND, IDW_SM_EDIT_BAR, 0);
-        EXPECT_TRUE(WaitFor([&]() { return !::IsWindowVisible(hEdit); }));
+        ::PostMessageA(hMain, WM_COMMAND, IDW_SM_EDITING_BAR, 0);
+        EXPECT_TRUE(WaitFor([&]() { return !::IsWindowVisible(hEditing); }));
         // File > Exit with the document window maximised.
         HWND hClient = ::GetDlgItem(hMain, AFX_IDW_PANE_FIRST);
         HWND hChild = ::GetWindow(hClient, GW_CHILD);
@@ -389,11 +390,11 @@ TEST(SampleProgram, StartsAsItWasLeftAndEndsCleanly)
         HWND hMain = run.StartAndShow();
         ASSERT_NE(nullptr, hMain);
         ASSERT_TRUE(run.Settle(hMain));
-        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEdit = run.FindById(IDW_SM_EDIT_BAR);
-        ASSERT_TRUE(hDocuments != nullptr && hEdit != nullptr);
+        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEditing = run.FindById(IDW_SM_EDITING_BAR);
+        ASSERT_TRUE(hDocuments != nullptr && hEditing != nullptr);
         EXPECT_EQ(documents, FtScreenRect(hDocuments));
-        EXPECT_FALSE(::IsWindowVisible(hEdit));
-        EXPECT_TRUE(::IsWindowVisible(run.FindById(IDW_SM_FILE_BAR)));
+        EXPECT_FALSE(::IsWindowVisible(hEditing));
+        EXPECT_TRUE(::IsWindowVisible(run.FindById(IDW_SM_STANDARD_BAR)));
         EXPECT_EQ(0, run.Close(hMain));
         EXPECT_EQ("", run.SwallowedExceptions());
     }

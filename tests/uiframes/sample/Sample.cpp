@@ -81,8 +81,9 @@ protected:
         // The menu bar, the bars and the docking window; the menu bar offers its commands to the customize
         // dialog.
         static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
-        if (!m_wndMenuBar.CreateEx(this) || !MakeToolBar(m_fileBar, IDW_SM_FILE_BAR, IDR_SM_FILE, "File") ||
-            !MakeToolBar(m_editBar, IDW_SM_EDIT_BAR, IDR_SM_EDIT, "Edit") || !MakeDocumentsWindow() ||
+        if (!m_wndMenuBar.CreateEx(this) ||
+            !MakeToolBar(m_standardBar, IDW_SM_STANDARD_BAR, IDR_SM_STANDARD, "Standard") ||
+            !MakeToolBar(m_editingBar, IDW_SM_EDITING_BAR, IDR_SM_EDITING, "Editing") || !MakeDocumentsWindow() ||
             !m_status.Create(this) || !m_status.SetIndicators(indicators, 3))
             return -1;
         m_wndMenuBar.SetCustomizable(TRUE);
@@ -91,12 +92,12 @@ protected:
         EnableDocking(CBRS_ALIGN_ANY);
         m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(&m_wndMenuBar);
-        DockControlBar(&m_fileBar);
-        DockControlBarLeftOf(&m_editBar, &m_fileBar);
+        DockControlBar(&m_standardBar);
+        DockControlBarLeftOf(&m_editingBar, &m_standardBar);
         DockControlBar(&m_documents, AFX_IDW_DOCKBAR_LEFT);
         // The tool bars' images in the menus; the user's shortcuts and options; the layout of the last run.
-        m_coolMenu.LoadToolbar(&m_fileBar);
-        m_coolMenu.LoadToolbar(&m_editBar);
+        m_coolMenu.LoadToolbar(&m_standardBar);
+        m_coolMenu.LoadToolbar(&m_editingBar);
         GetKeyMapManager().Enable(this);
         GetOptionsStore().SetEnabled(TRUE);
         GetOptionsStore().Load();
@@ -155,8 +156,8 @@ private:
     }
 
     int m_nDocuments = 0;
-    CUXToolBar m_fileBar;
-    CUXToolBar m_editBar;
+    CUXToolBar m_standardBar;
+    CUXToolBar m_editingBar;
     CUXDockWindow m_documents;
     CUXTreeCtrl m_tree;
     CStatusBar m_status;
