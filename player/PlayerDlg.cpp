@@ -542,8 +542,7 @@ void CPlayerDlg::CloseSoundControl()
 
 void CPlayerDlg::OnOK()
 {
-    // Enter closes the player the same way as the close button.
-    OnCancel();
+    // Enter keeps the show: the player closes only through OnCancel.
 }
 
 void CPlayerDlg::OnCancel()

@@ -186,8 +186,13 @@ TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
     PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
     EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_running) >= 1; }));
     EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    // Enter keeps the show: the answer to the status request posted after it comes, no exit does
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(window, WM_KEYUP, VK_RETURN, 0xC0000001);
     PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
     EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_running) >= 2; }));
+    EXPECT_EQ(0, listener.Count(g_exit));
+    EXPECT_FALSE(process.Ended());
 
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(PumpUntil([&] { return process.Ended(); }));
