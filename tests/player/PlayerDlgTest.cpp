@@ -293,7 +293,7 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
     EXPECT_TRUE(stillOpen);
 }
 
-TEST_F(PlayerDlgTest, EnterKeepsTheShowEscapeCloses)
+TEST_F(PlayerDlgTest, EnterAndAHeldEscapeKeepTheShowAPressedEscapeCloses)
 {
     std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
@@ -310,6 +310,7 @@ TEST_F(PlayerDlgTest, EnterKeepsTheShowEscapeCloses)
                [&]
                {
                    press(VK_RETURN, 0x00010001);
+                   press(VK_ESCAPE, 0x40010001);   // a repeat of a key that was already down
                    keptOpen = dlg.IsRunning() && dlg.m_FrameTimer.IsArmed();
                    press(VK_ESCAPE, 0x00010001);
                });
