@@ -397,9 +397,9 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
 
 TEST_F(DockingTest, FloatingFramesStayAboveTheFrameAfterDragsAndClicks)
 {
-    // Two bars float over the frame, the one floated last on top.
+    // Two bars float over the frame, the one floated last on top where they overlap.
     frame->FloatControlBar(&frame->m_bars[1], CPoint(380, 160), CBRS_ALIGN_TOP);
-    frame->FloatControlBar(&frame->m_bars[3], CPoint(380, 260), CBRS_ALIGN_TOP);
+    frame->FloatControlBar(&frame->m_bars[3], CPoint(420, 180), CBRS_ALIGN_TOP);
     PumpPending();
     HWND hFirst = FloatingFrame(frame->m_bars[1])->m_hWnd, hSecond = FloatingFrame(frame->m_bars[3])->m_hWnd;
     ASSERT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd));
