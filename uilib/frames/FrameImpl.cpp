@@ -270,6 +270,9 @@ void CUXFrameImpl::RequestRaise()
 void CUXFrameImpl::OnRaisePopupsRequest()
 {
     m_bRaisePosted = FALSE;
+    // What the system holds for the thread is taken in first: Wine reads the display's events then, and with
+    // them may put the frame over its windows.
+    ::GetQueueStatus(QS_ALLINPUT);
     RaiseOwnedPopups(m_pImplFrame);
 }
 
