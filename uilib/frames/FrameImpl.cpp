@@ -270,9 +270,17 @@ void CUXFrameImpl::RequestRaise()
 void CUXFrameImpl::OnRaisePopupsRequest()
 {
     m_bRaisePosted = FALSE;
-    // What the system holds for the thread is taken in first: Wine reads the display's events then, and with
-    // them may put the frame over its windows.
-    ::GetQueueStatus(QS_ALLINPUT);
+    m_bRaiseAtIdle = TRUE;
+    RaiseOwnedPopups(m_pImplFrame);
+}
+
+void CUXFrameImpl::OnFrameIdle()
+{
+    // Once more when the program has nothing else to do: Wine reads the display's events only then, and one
+    // of them, left from before the raise, may still put the frame over its windows.
+    if (!m_bRaiseAtIdle)
+        return;
+    m_bRaiseAtIdle = FALSE;
     RaiseOwnedPopups(m_pImplFrame);
 }
 

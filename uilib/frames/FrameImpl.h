@@ -104,8 +104,9 @@ protected:
     void WatchFocus();
     // Asks the frame's window for RaiseOwnedPopups once the messages waiting now are handled.
     void RequestRaise();
-    // The frame's answer to UXM_RAISE_POPUPS.
+    // The frame's answer to UXM_RAISE_POPUPS: the raise now and again at the frame's next idle update.
     void OnRaisePopupsRequest();
+    void OnFrameIdle();
 
     // The frame the destructor finishes for (set when the frame's window is made).
     CFrameWnd* m_pImplFrame = nullptr;
@@ -114,6 +115,7 @@ private:
     static LRESULT CALLBACK FocusHook(int nCode, WPARAM wParam, LPARAM lParam);
 
     BOOL m_bRaisePosted = FALSE;
+    BOOL m_bRaiseAtIdle = FALSE;
     static UINT s_nCustomizePages;
     static std::vector<CUXFrameImpl*> s_watched;   // the frames whose focus the hook follows
     static HHOOK s_hFocusHook;                     // installed while there is one

@@ -123,6 +123,12 @@ protected:
         CUXFrameImpl::OnRaisePopupsRequest();
         return 0;
     }
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+    {
+        LRESULT result = TBase::OnIdleUpdateCmdUI(wParam, lParam);
+        CUXFrameImpl::OnFrameIdle();
+        return result;
+    }
 };
 
 class CUXFrameWnd : public CUXFrameOf<CFrameWnd>
