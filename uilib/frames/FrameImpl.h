@@ -12,8 +12,10 @@
 // not at program end.
 //
 // A frame keeps the windows it owns (its floating frames, the customize dialog, the library's pop-ups) above
-// itself: each time it is activated or the focus moves into it, they are raised once the messages of that
-// move are handled. (Wine without a window manager brings the frame up over them whenever its focus moves.)
+// itself: each time it or one of them is activated, the focus moves into it, its layout is loaded or one of
+// its floating frames shows, they are raised once the messages waiting then are handled, and again at the
+// frame's next idle update. (Wine without a window manager brings the frame up over them whenever its focus
+// moves, and tells the program nothing.)
 #pragma once
 
 #include "uilib/core/bars/CoolMenu.h"
