@@ -78,16 +78,16 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
     char full[MAX_PATH * 2];
     DWORD length = ::GetFullPathNameA(lpszTarget, sizeof(full), full, nullptr);
     m_strTarget = length > 0 && length < sizeof(full) ? CString(full) : CString(lpszTarget);
-    if (!m_lock.Acquire(m_strTarget, g_dwLockWait))
-    {
-        m_dwFailure = m_lock.GetFailure();
-        return FALSE;
-    }
     DWORD attributes = ::GetFileAttributesA(m_strTarget);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     {
         m_dwFailure = ERROR_FILE_READ_ONLY;   // the user protected it: not ours to replace
-        m_lock.Release();
+        return FALSE;
+    }
+    // A target whose lock file's name would not fit a path is saved without the lock, as before there was one.
+    if (CSaveLock::LockPathOf(m_strTarget).GetLength() < MAX_PATH && !m_lock.Acquire(m_strTarget, g_dwLockWait))
+    {
+        m_dwFailure = m_lock.GetFailure();
         return FALSE;
     }
     CString folder = Path::FolderOf(m_strTarget);
