@@ -417,8 +417,9 @@ int main(int argc, char** argv)
                 if (!bytes.empty() && file.Read(bytes.data(), static_cast<UINT>(bytes.size())) != bytes.size())
                     bytes.clear();
             }
-            const std::string target = pack + ".target";
-            if (bytes.empty() || !CopyFileA(pack.c_str(), target.c_str(), FALSE))
+            // The safe copy replaces a file of the pack's size that is on disk, as the save replaces the pack.
+            const std::string target = root + "\\safecopy.target";
+            if (bytes.empty() || (run == 0 && !SafeCopy(bytes, target)))
             {
                 std::printf("the pack could not be read\n");
                 return 2;
@@ -447,7 +448,6 @@ int main(int argc, char** argv)
                     safeCopyMs.push_back(NowMs() - start);
                 }
             }
-            DeleteFileA(target.c_str());
             const std::string copy = pack + ".copy";
             start = NowMs();
             BOOL copied = CopyFileA(pack.c_str(), copy.c_str(), FALSE);
@@ -477,6 +477,7 @@ int main(int argc, char** argv)
             }
             RemoveDirectoryA(folder.c_str());
         }
+    DeleteFileA((root + "\\safecopy.target").c_str());
     RemoveDirectoryA(root.c_str());
 
     bool met = true;
