@@ -37,7 +37,7 @@
 namespace
 {
 
-const double kBmpThumbnailTarget = 1.8;    // a BMP's decoding is little more than a copy
+const double kBmpThumbnailTarget = 1.8;   // a BMP's decoding is little more than a copy
 const double kJpegThumbnailTarget = 2.0;
 const double kSaveTarget = 1.25;   // against the safe copy
 const int kSlides = 40;
@@ -202,7 +202,8 @@ private:
 bool SafeCopy(const std::vector<BYTE>& bytes, const std::string& target)
 {
     const std::string temp = target + ".tmp";
-    HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

@@ -530,7 +530,7 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(file, path))
         return FALSE;
     m_PackStamp = GetFileStamp(path);   // still under the lock: this editor's own pack
-    file.Abort();
+    file.Abort();                       // lets the lock go
     CString oldFolder = m_strProjectFolder;
     SetPackPath(path);
     if (!IsSameFile(oldFolder, m_strProjectFolder))
@@ -568,8 +568,8 @@ BOOL CVexulCreatorDoc::OpenForSave(CSafeSaveFile& file, const CString& path)
             ReportSaveLoadFailure(TRUE, path, file.GetFailure());
             return FALSE;
         }
-        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, PathInLines(path)), MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
-            IDRETRY)
+        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, PathInLines(path)),
+                          MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
             return FALSE;
     }
     return TRUE;

@@ -238,7 +238,8 @@ BOOL CBmpDib::Parse(const BYTE* data, size_t size)
         return FALSE;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
         return FALSE;
-    if (header.biCompression != BI_RGB && !(header.biCompression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)))
+    if (header.biCompression != BI_RGB &&
+        !(header.biCompression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)))
         return FALSE;
     // The colour table (or the three masks after a plain header) lies between the headers and the rows.
     size_t table = 0;

@@ -1,10 +1,11 @@
 #include "show/ThumbnailPainter.h"
 
-#include "show/Slide.h"
 #include "show/ProjectPack.h"
+#include "show/Slide.h"
 #include "show/SlideMemDC.h"
 
-CThumbnailPainter::CThumbnailPainter(CProjectPack* pack) : m_pPack(pack), m_nSharedPixels(0), m_paintedBackground(0, 0)
+CThumbnailPainter::CThumbnailPainter(CProjectPack* pack)
+    : m_pPack(pack), m_nSharedPixels(0), m_paintedBackground(0, 0)
 {
     // Bitmaps made compatible with a DC that holds a DIB section are DIB sections of its format, and those
     // are selected into a DC far faster than bitmaps in the screen's own format (a thumbnail selects a

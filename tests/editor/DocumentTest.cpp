@@ -501,7 +501,8 @@ TEST_F(EditorProgram, OfTwoEditorsSavingOnePackAtOnceTheLaterAlwaysAsks)
         GTEST_SKIP() << "the editor program is not built";
     const int kSlides = 12, kMessageText = 0xFFFF, kView = 0xE900;
     CTempFolder work("vxdocrace");
-    ASSERT_TRUE(CreateDirectoryA((work / "A").c_str(), nullptr) && CreateDirectoryA((work / "B").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((work / "A").c_str(), nullptr) &&
+                CreateDirectoryA((work / "B").c_str(), nullptr));
     std::vector<COLORREF> colours;
     for (int i = 0; i < kSlides; i++)
         colours.push_back(RGB(20 * i, 255 - 20 * i, 90));
@@ -512,8 +513,8 @@ TEST_F(EditorProgram, OfTwoEditorsSavingOnePackAtOnceTheLaterAlwaysAsks)
     const char kProfile[] = "Software\\QD-LM\\VexulCreator V2";
     RegDeleteTreeA(HKEY_CURRENT_USER, kProfile);
     HKEY recent = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kProfile) + "\\Recent File List").c_str(),
-                                           &recent));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kProfile) + "\\Recent File List").c_str(), &recent));
     RegSetValueExA(recent, "File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(packs[1].c_str()),
                    static_cast<DWORD>(packs[1].size() + 1));
     RegCloseKey(recent);
