@@ -207,20 +207,18 @@ void CUXToolBar::OnDestroy()
 
 BOOL CUXToolBar::OnCommandImages(UINT nID, CUXCommandImageMap& images)
 {
-    int index = CommandToIndex(nID);
-    if (index < 0)
+    // Also the image of a command dragged off the bar: another bar may still show it (after a restart too,
+    // since the bar's first buttons came before its stored layout).
+    int image = FindCommandImage(nID);
+    if (image < 0)
         return FALSE;
-    TBBUTTON button = GetButton(index);
     HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
-    if (normal == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(normal))
-        return FALSE;
     HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
-    HICON icon = ::ImageList_GetIcon(normal, button.iBitmap, ILD_NORMAL);
-    HICON hotIcon = hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
-                        ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
-                        : nullptr;
+    HICON icon = ::ImageList_GetIcon(normal, image, ILD_NORMAL);
+    HICON hotIcon =
+        hot != nullptr && image < ::ImageList_GetImageCount(hot) ? ::ImageList_GetIcon(hot, image, ILD_NORMAL) : nullptr;
     images.SetAt(nID, icon, hotIcon);
-    return TRUE;
+    return icon != nullptr;
 }
 
 void CUXToolBar::OnDescribeBar(CUXCommandCategories& bars)
@@ -312,9 +310,9 @@ void CUXToolBar::RebuildRecords()
     for (const TBBUTTON& button : buttons)
     {
         ButtonRecord record = {button, nullptr, FALSE, nullptr};
-        // A button dragged off and brought back (by a drop or a reset) finds its image again.
+        // A button dragged off and brought back (by a drop, a reset or a stored layout) finds its image again.
         if (!IsSeparator(button) && button.iBitmap >= 0)
-            m_formerImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
+            m_commandImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
         for (const ButtonRecord& previous : old)
             if (previous.hWndControl != nullptr && IsPlaceholder(button) &&
                 previous.button.idCommand == button.idCommand)
@@ -562,11 +560,34 @@ BOOL CUXToolBar::SetBitmap(CBitmap& bitmap)
     BOOL ok;
     if (m_bitmap.GetSafeHandle() != nullptr)
     {
+        // The images that commands dropped on the bar brought come after the bitmap's, and the control may
+        // drop them with the old bitmap: they are put back after the new one's, at their indexes.
+        BITMAP oldInfo = {};
+        ::GetObjectA(GetBitmap(), sizeof(oldInfo), &oldInfo);
+        int bitmapImages = m_sizeImage.cx > 0 ? oldInfo.bmWidth / m_sizeImage.cx : 0;
+        std::vector<std::pair<HICON, HICON>> appended;
+        HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+        HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+        for (int i = bitmapImages; list != nullptr && i < ::ImageList_GetImageCount(list); ++i)
+            appended.emplace_back(::ImageList_GetIcon(list, i, ILD_NORMAL),
+                                  hot != nullptr && i < ::ImageList_GetImageCount(hot)
+                                      ? ::ImageList_GetIcon(hot, i, ILD_NORMAL)
+                                      : nullptr);
         TBREPLACEBITMAP replace = {};
         replace.nIDOld = reinterpret_cast<UINT_PTR>(GetBitmap());
         replace.nIDNew = reinterpret_cast<UINT_PTR>(hBitmap);
         replace.nButtons = images;
         ok = SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace)) != 0;
+        list = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+        BOOL dropped = ok && images == bitmapImages && list != nullptr && ::ImageList_GetImageCount(list) == images;
+        for (const std::pair<HICON, HICON>& icons : appended)
+        {
+            if (dropped)
+                AppendImage(icons.first, icons.second);
+            for (HICON icon : {icons.first, icons.second})
+                if (icon != nullptr)
+                    ::DestroyIcon(icon);
+        }
     }
     else
     {
@@ -1911,17 +1932,24 @@ CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
 
 int CUXToolBar::FindCommandImage(UINT nID) const
 {
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    HIMAGELIST images = m_hWnd != nullptr ? reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST)) : nullptr;
     int count = images != nullptr ? ::ImageList_GetImageCount(images) : 0;
-    for (int i = 0; i < GetCount(); ++i)
-    {
-        TBBUTTON button = GetButton(i);
-        if (!IsSeparator(button) && static_cast<UINT>(button.idCommand) == nID && button.iBitmap >= 0 &&
-            button.iBitmap < count)
-            return button.iBitmap;
-    }
-    auto former = m_formerImages.find(nID);
-    return former != m_formerImages.end() && former->second < count ? former->second : -1;
+    auto known = m_commandImages.find(nID);
+    return known != m_commandImages.end() && known->second < count ? known->second : -1;
+}
+
+int CUXToolBar::CommandImage(UINT nID, HICON icon, HICON hotIcon)
+{
+    int image = FindCommandImage(nID);
+    if (image >= 0)
+        return image;
+    CUXCommandImageMap provided;
+    if (icon == nullptr && GetCustomizeCenter().FindCommandImages(nID, provided))
+        provided.Lookup(nID, icon, hotIcon);
+    image = AppendImage(icon, hotIcon);
+    if (image >= 0)
+        m_commandImages[nID] = image;
+    return image;
 }
 
 int CUXToolBar::AppendImage(HICON icon, HICON hotIcon)
@@ -1963,9 +1991,7 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
             m_buttonTexts[nID] = record.m_strText;
         button = GetButton(nIndex);
     }
-    int image = FindCommandImage(nID);
-    if (image < 0)
-        image = AppendImage(record.m_hIcon, record.m_hIcon2);
+    int image = CommandImage(nID, record.m_hIcon, record.m_hIcon2);
     button.iBitmap = image >= 0 ? image : I_IMAGENONE;
     SetButton(nIndex, button);
     return TRUE;
@@ -2099,25 +2125,6 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
     if (layout.listStyle && !(GetStyle() & TBSTYLE_LIST))
         ModifyStyle(0, TBSTYLE_LIST);
 
-    // The images the bar has by command, and those the providers know for the others.
-    std::map<UINT, int> own;
-    for (const StoredButton& stored : layout.buttons)
-    {
-        UINT nID = static_cast<UINT>(stored.button.idCommand);
-        int image = IsSeparator(stored.button) ? -1 : FindCommandImage(nID);
-        if (image >= 0)
-            own[nID] = image;
-    }
-    CUXCommandImageMap gathered;
-    for (const StoredButton& stored : layout.buttons)
-    {
-        UINT nID = static_cast<UINT>(stored.button.idCommand);
-        HICON icon = nullptr;
-        HICON hot = nullptr;
-        if (!IsSeparator(stored.button) && own.find(nID) == own.end() && !gathered.Lookup(nID, icon, hot))
-            GetCustomizeCenter().FindCommandImages(nID, gathered);
-    }
-
     std::vector<TBBUTTON> buttons;
     BOOL dropDownArrows = FALSE;
     for (const StoredButton& stored : layout.buttons)
@@ -2134,24 +2141,13 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
                 dropDownArrows = dropDownArrows || data->m_nDropDown != 0;
                 commandPopup = (data->m_nDropDown & kDropDownCommandPopup) != 0;
             }
-            HICON icon = nullptr;
-            HICON hot = nullptr;
-            if (commandPopup)
+            // A stored image index belongs to the image lists of the run that stored it: the button takes its
+            // command's image in this bar's lists (the other bars' image appended when it has none here).
+            if (!commandPopup)
             {
-            }
-            else if (own.find(nID) != own.end())
-            {
-                if (button.iBitmap < 0)
-                    button.iBitmap = own[nID];
-            }
-            else if (gathered.Lookup(nID, icon, hot))
-            {
-                int image = AppendImage(icon, hot);
+                int image = CommandImage(nID);
                 button.iBitmap = image >= 0 ? image : I_IMAGENONE;
-                own[nID] = button.iBitmap;
             }
-            else
-                button.iBitmap = I_IMAGENONE;
         }
         buttons.push_back(button);
     }

@@ -260,7 +260,7 @@ protected:
     std::vector<ButtonRecord> m_records;
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
-    std::map<UINT, int> m_formerImages;     // command -> the image it had here: image lists only grow
+    std::map<UINT, int> m_commandImages;    // command -> its image in the bar's lists (they only grow)
     std::map<std::string, int> m_strings;   // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
@@ -317,8 +317,11 @@ private:
     BOOL IsChevronCounted() const;
     BOOL IsSeparatorWidthFlat() const;
     void ReloadBitmap();
-    // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
+    // The command's image in the bar's image lists (it is or was on the bar); -1 when it has none here.
     int FindCommandImage(UINT nID) const;
+    // The command's image here; else the icons given (else those the customize centre's image providers have)
+    // appended as the command's image. -1 when nobody has an image for it.
+    int CommandImage(UINT nID, HICON icon = nullptr, HICON hotIcon = nullptr);
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
     int AppendImage(HICON icon, HICON hotIcon);
     friend class CUXToolBarCustomizer;
