@@ -303,9 +303,13 @@ TEST_F(CustomizeTest, EveryButtonShowsItsCommandsImageWhateverIsInsertedMovedOrR
     copy(frame->m_bar1, ID_T_OPEN, *mine);   // moved: off the bar it came from
     ASSERT_TRUE(frame->m_bar1.RemoveButton(frame->m_bar1.CommandToIndex(ID_T_OPEN)));
     expectImages("Cut removed, Open moved");
+    // Beside its image each button is as wide as its own text ("Save", "Opens a file").
+    auto width = [&](UINT nID) { return ItemRect(*mine, mine->CommandToIndex(nID)).Width(); };
+    EXPECT_LT(width(ID_T_SAVE) + 20, width(ID_T_OPEN));
     restart();
     EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_SAVE, ID_T_PASTE, ID_T_OPEN}), BarIds(*mine));
     expectImages("restarted");
+    EXPECT_LT(width(ID_T_SAVE) + 20, width(ID_T_OPEN));
     copy(frame->m_bar1, ID_T_COLOR, *mine);
     ASSERT_TRUE(mine->RemoveButton(0));
     copy(frame->m_bar2, ID_T_CUT, frame->m_bar1);

@@ -2006,7 +2006,8 @@ BOOL CUXToolBar::InsertCommand(const CUXCommandRecord& record, int nIndex)
     TBBUTTON button = {};
     button.idCommand = record.m_nID;
     button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = TBSTYLE_BUTTON;
+    // With the texts beside the images each button is as wide as its own text, not as the widest.
+    button.fsStyle = static_cast<BYTE>(TBSTYLE_BUTTON | ((GetStyle() & TBSTYLE_LIST) ? TBSTYLE_AUTOSIZE : 0));
     button.iBitmap = I_IMAGENONE;
     button.iString = -1;
     if (record.m_pButtonData != nullptr)
