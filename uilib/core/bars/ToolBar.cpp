@@ -209,16 +209,15 @@ BOOL CUXToolBar::OnCommandImages(UINT nID, CUXCommandImageMap& images)
 {
     // Also the image of a command dragged off the bar: another bar may still show it (after a restart too,
     // since the bar's first buttons came before its stored layout).
-    int image = FindCommandImage(nID);
-    if (image < 0)
+    TBBUTTON button = {};
+    button.iBitmap = FindCommandImage(nID);
+    HICON icon = nullptr;
+    HICON hotIcon = nullptr;
+    GetButtonIcons(button, icon, hotIcon);
+    if (icon == nullptr)
         return FALSE;
-    HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
-    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
-    HICON icon = ::ImageList_GetIcon(normal, image, ILD_NORMAL);
-    HICON hotIcon =
-        hot != nullptr && image < ::ImageList_GetImageCount(hot) ? ::ImageList_GetIcon(hot, image, ILD_NORMAL) : nullptr;
     images.SetAt(nID, icon, hotIcon);
-    return icon != nullptr;
+    return TRUE;
 }
 
 void CUXToolBar::OnDescribeBar(CUXCommandCategories& bars)
@@ -1584,7 +1583,7 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     }
     else if (dropDown & kDropDownCommandPopup)
     {
-        HMENU popup = GetCustomizeCenter().FindCommandPopup(dropDown & 0xFFFF);
+        HMENU popup = GetCustomizeCenter().FindCommandPopup(data->m_nPopupKey);
         if (popup != nullptr)
         {
             CRect screen(rect);
@@ -1901,7 +1900,20 @@ CUXCommandRecord* CUXToolBar::FindCommandRecord(int nIndex)
     TBBUTTON button = GetButton(nIndex);
     if (IsSeparator(button))
         return nullptr;
-    return GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand)).release();
+    std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand));
+    if (record == nullptr)
+        return nullptr;
+    // What the button shows goes with its command, when the centre's record (a menu's) has none of it.
+    if (record->m_hIcon == nullptr)
+    {
+        HICON icon = nullptr;
+        HICON hot = nullptr;
+        GetButtonIcons(button, icon, hot);
+        record->SetIcons(icon, hot);
+    }
+    if (record->m_pButtonData == nullptr)
+        record->SetButtonData(GetButtonData(nIndex));
+    return record.release();
 }
 
 CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
@@ -1913,21 +1925,34 @@ CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
         return nullptr;
     UINT nID = static_cast<UINT>(button.idCommand);
     CUXCommandRecord* record = new CUXCommandRecord;
-    record->m_nID = button.idCommand;
+    CUXToolButtonData* data = GetButtonData(nIndex);
+    if (data != nullptr && (data->m_nDropDown & kDropDownCommandPopup))
+        record->m_nOwnerValue = static_cast<int>(data->m_nPopupKey);   // a pop-up: no id, its key
+    else
+        record->m_nID = button.idCommand;
     auto text = m_buttonTexts.find(nID);
     record->m_strText = text != m_buttonTexts.end() ? text->second : CommandStringText(nID);
     CString whole;
-    if (AfxLoadString(nID, whole))
+    if (record->m_nID != 0 && AfxLoadString(nID, whole))
         record->m_strDescription = whole.Find('\n') >= 0 ? whole.Left(whole.Find('\n')) : whole;
+    HICON icon = nullptr;
+    HICON hot = nullptr;
+    GetButtonIcons(button, icon, hot);
+    record->SetIcons(icon, hot);
+    record->SetButtonData(data);
+    return record;
+}
+
+void CUXToolBar::GetButtonIcons(const TBBUTTON& button, HICON& icon, HICON& hotIcon) const
+{
+    icon = hotIcon = nullptr;
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
     HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
-    if (images != nullptr && button.iBitmap >= 0 && button.iBitmap < ::ImageList_GetImageCount(images))
-        record->SetIcons(::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL),
-                         hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
-                             ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
-                             : nullptr);
-    record->SetButtonData(GetButtonData(nIndex));
-    return record;
+    if (images == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(images))
+        return;
+    icon = ::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL);
+    if (hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot))
+        hotIcon = ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL);
 }
 
 int CUXToolBar::FindCommandImage(UINT nID) const
@@ -1981,7 +2006,8 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
     if (nIndex < 0 || nIndex >= GetCount())
         return FALSE;
     TBBUTTON button = GetButton(nIndex);
-    UINT nID = static_cast<UINT>(record.m_nID);
+    DWORD popupKey = record.GetPopupKey();
+    UINT nID = popupKey != 0 ? popupKey : static_cast<UINT>(record.m_nID);
     // The text goes with the layout; a bar that shows texts beside its images shows it.
     if (!record.m_strText.IsEmpty())
     {
@@ -1991,7 +2017,7 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
             m_buttonTexts[nID] = record.m_strText;
         button = GetButton(nIndex);
     }
-    int image = CommandImage(nID, record.m_hIcon, record.m_hIcon2);
+    int image = popupKey != 0 ? -1 : CommandImage(nID, record.m_hIcon, record.m_hIcon2);
     button.iBitmap = image >= 0 ? image : I_IMAGENONE;
     SetButton(nIndex, button);
     return TRUE;
@@ -1999,22 +2025,32 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
 
 BOOL CUXToolBar::InsertCommand(const CUXCommandRecord& record, int nIndex)
 {
-    if (m_hWnd == nullptr || record.m_nID == 0)
+    DWORD popupKey = record.GetPopupKey();
+    UINT nID = popupKey != 0 ? popupKey : static_cast<UINT>(record.m_nID);
+    if (m_hWnd == nullptr || nID == 0)
         return FALSE;
     nIndex = std::max(0, std::min(nIndex, GetCount()));
-    UINT nID = static_cast<UINT>(record.m_nID);
     TBBUTTON button = {};
-    button.idCommand = record.m_nID;
+    button.idCommand = static_cast<int>(nID);
     button.fsState = TBSTATE_ENABLED;
     // With the texts beside the images each button is as wide as its own text, not as the widest.
     button.fsStyle = static_cast<BYTE>(TBSTYLE_BUTTON | ((GetStyle() & TBSTYLE_LIST) ? TBSTYLE_AUTOSIZE : 0));
     button.iBitmap = I_IMAGENONE;
     button.iString = -1;
-    if (record.m_pButtonData != nullptr)
+    if (record.m_pButtonData != nullptr || popupKey != 0)
     {
         std::unique_ptr<CUXToolButtonData>& data = m_buttonData[nID];
-        data.reset(new CUXToolButtonData(*record.m_pButtonData));
-        button.fsStyle |= TBSTYLE_DROPDOWN;
+        data.reset(record.m_pButtonData != nullptr ? new CUXToolButtonData(*record.m_pButtonData)
+                                                   : new CUXToolButtonData);
+        if (popupKey != 0)
+        {
+            // The whole button opens the pop-up; it sends no command.
+            data->m_nDropDown = kDropDownCommandPopup;
+            data->m_nPopupKey = popupKey;
+            button.fsStyle |= BTNS_WHOLEDROPDOWN;
+        }
+        else
+            button.fsStyle |= TBSTYLE_DROPDOWN;
         if (data->m_nDropDown != 0)
             SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
     }
