@@ -96,9 +96,8 @@ inline bool HasCapture(DWORD threadId)
 
 }   // namespace VxInput
 
-// Sends input from a thread of its own while the thread that made it runs its messages. Each step waits
-// until its condition holds (checked from the sending thread; 30 s at most), then sends its input. The
-// destructor waits for the thread.
+// Sends input from a thread of its own while the thread that made it runs its messages: each step once its
+// condition holds (checked from the sending thread, 30 s at most). The destructor waits for the thread.
 class VxInputThread
 {
 public:
@@ -114,8 +113,7 @@ public:
                                                              CREATE_SUSPENDED, nullptr));
         if (m_thread != nullptr)
             ::ResumeThread(m_thread);
-        else
-            m_done = true;
+        m_done = m_thread == nullptr;
     }
     ~VxInputThread()
     {
@@ -128,22 +126,20 @@ public:
     VxInputThread& operator=(const VxInputThread&) = delete;
 
     bool Done() const { return m_done; }
-    // Steps whose condition never held.
-    int Missed() const { return m_missed; }
+    int Missed() const { return m_missed; }   // steps whose condition never held
 
-    // A drag: press at from; once the calling thread holds the capture (its drag or its drag detection
-    // runs), move to to in four steps; once it still holds it, release there.
+    // Press at from; once the calling thread holds the capture (its drag, or its drag detection), move to to
+    // in four steps and release there.
     static std::vector<Step> Drag(POINT from, POINT to)
     {
         DWORD uiThread = ::GetCurrentThreadId();
-        auto captured = [uiThread]() { return VxInput::HasCapture(uiThread); };
         std::vector<INPUT> moves;
         for (int step = 1; step <= 4; ++step)
             moves.push_back(VxInput::MouseAt(
                 {from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4}, 0));
+        moves.push_back(VxInput::MouseAt(to, MOUSEEVENTF_LEFTUP));
         return {{nullptr, {VxInput::MouseAt(from, 0), VxInput::MouseAt(from, MOUSEEVENTF_LEFTDOWN)}},
-                {captured, moves},
-                {captured, {VxInput::MouseAt(to, MOUSEEVENTF_LEFTUP)}}};
+                {[uiThread]() { return VxInput::HasCapture(uiThread); }, moves}};
     }
 
 private:
@@ -162,8 +158,7 @@ private:
                 }
                 ::Sleep(2);
             }
-            if (!step.input.empty())
-                ::SendInput(static_cast<UINT>(step.input.size()), step.input.data(), sizeof(INPUT));
+            ::SendInput(static_cast<UINT>(step.input.size()), step.input.data(), sizeof(INPUT));
         }
         me->m_done = true;
         return 0;

@@ -2100,8 +2100,9 @@ CUXCommandCategory* CUXToolBar::DescribeCommands()
                 ids.push_back(GetItemID(i));
     for (UINT nID : ids)
     {
-        std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(nID);
         int index = CommandToIndex(nID);
+        std::unique_ptr<CUXCommandRecord> record(index >= 0 ? FindCommandRecord(index)
+                                                            : GetCustomizeCenter().FindCommandRecord(nID).release());
         if (record == nullptr && index >= 0)
             record.reset(MakeCommandRecord(index));
         if (record == nullptr)
