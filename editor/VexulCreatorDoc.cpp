@@ -293,6 +293,10 @@ BOOL CVexulCreatorDoc::EditProjectSettings(int mode)
 
 BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
+    // Read while no other editor saves it (when the folder takes a lock): its save waits for the read, and
+    // the files its unfinished saves left can be told from those of a save in progress.
+    CSaveLock lock;
+    lock.Acquire(GetFullPath(lpszPathName), CSafeSaveFile::GetLockWait());
     CFile file;
     if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite))
     {
@@ -326,7 +330,9 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
     m_PackStamp = stamp;
     TakeShowFromPack(whole);
     SetPathName(m_strPackPath);
-    CSafeSaveFile::RemoveLeftovers(m_strProjectFolder);
+    if (lock.IsHeld())
+        CSafeSaveFile::RemoveLeftovers(m_strProjectFolder);
+    lock.Release();
     IsPlayerCompiled(TRUE);
     m_strLastPath = GetPathName();
     SetModifiedFlag(FALSE);
@@ -490,11 +496,26 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     if (!IsPathShortEnough(path))
         return FALSE;
     BOOL samePack = path.CompareNoCase(m_strPackPath) == 0 || IsSameFile(path, m_strPackPath);
-    if (samePack && !MayReplacePack(path))
-        return FALSE;
     if (m_bDamagedPack && samePack && !KeepDamagedPack(path))
         return FALSE;
     CWaitCursor wait;
+    // From the look at the pack on disk to its replacement no other editor saves it: of two saves at once
+    // the later one finds the pack the earlier one wrote and asks.
+    CSafeSaveFile file;
+    CFileStamp accepted = m_PackStamp;
+    for (;;)
+    {
+        if (!OpenForSave(file, path))
+            return FALSE;
+        CFileStamp now = GetFileStamp(path);
+        // A pack that went away holds nothing to lose.
+        if (!samePack || !now.exists || now == accepted)
+            break;
+        file.Abort();   // nobody waits for the user's answer
+        if (!MayReplacePack(path))
+            return FALSE;
+        accepted = now;
+    }
     CString folder = FolderOf(path);
     CSafeSaveFile::RemoveLeftovers(folder);
     m_Settings.m_strVersion = theApp.m_strVersion;
@@ -506,9 +527,10 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     const char* text = m_Show.BuildShowText(kShowTextEntry, folder, &length);
     m_Show.m_pFontCollector = nullptr;
     EmbedFonts();
-    if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(path))
+    if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(file, path))
         return FALSE;
-    m_PackStamp = GetFileStamp(path);
+    m_PackStamp = GetFileStamp(path);   // still under the lock: this editor's own pack
+    file.Abort();                       // lets the lock go
     CString oldFolder = m_strProjectFolder;
     SetPackPath(path);
     if (!IsSameFile(oldFolder, m_strProjectFolder))
@@ -533,12 +555,24 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
 
 BOOL CVexulCreatorDoc::MayReplacePack(const CString& path)
 {
-    CFileStamp now = GetFileStamp(path);
-    // A pack that went away holds nothing to lose.
-    if (!now.exists || now == m_PackStamp)
-        return TRUE;
     return AfxMessageBox(FormatString(IDS_PACK_CHANGED_ON_DISK, path), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
            IDYES;
+}
+
+BOOL CVexulCreatorDoc::OpenForSave(CSafeSaveFile& file, const CString& path)
+{
+    while (!file.Open(path))
+    {
+        if (!file.IsTargetBusy())
+        {
+            ReportSaveLoadFailure(TRUE, path, file.GetFailure());
+            return FALSE;
+        }
+        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, PathInLines(path)),
+                          MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+            return FALSE;
+    }
+    return TRUE;
 }
 
 void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
@@ -594,15 +628,9 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     return TRUE;
 }
 
-BOOL CVexulCreatorDoc::WritePack(const char* path)
+BOOL CVexulCreatorDoc::WritePack(CSafeSaveFile& file, const char* path)
 {
     PurgeUnreferencedEntries();
-    CSafeSaveFile file;
-    if (!file.Open(path))
-    {
-        ReportSaveLoadFailure(TRUE, path, file.GetFailure());
-        return FALSE;
-    }
     if (!m_Pack.WriteTo(file, theApp.m_strVersion) || !file.Commit())
     {
         DWORD error = file.GetFailure();

@@ -137,14 +137,16 @@ protected:
     void ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram);
     // Prepares the folder of a new project: an old pack becomes ".bak", the player is copied in.
     BOOL PrepareProjectFolder(const CString& folder);
-    // Writes the pack (without the entries nothing refers to) through the safe save path.
-    BOOL WritePack(const char* path);
+    // Writes the pack (without the entries nothing refers to) into the safe save file opened for path.
+    BOOL WritePack(CSafeSaveFile& file, const char* path);
+    // Opens the safe save file of the pack, which takes its save lock; while another editor holds that, the
+    // user may try again. FALSE (the user told) when it could not be opened.
+    BOOL OpenForSave(CSafeSaveFile& file, const CString& path);
     // Before the first save over a damaged pack: asks, and keeps the original under a name no file has.
     BOOL KeepDamagedPack(const char* path);
     // TRUE for a path that is not too long for a project; else the user is told.
     BOOL IsPathShortEnough(const CString& path);
-    // TRUE when the pack on disk is still the one this editor read or last wrote, or the user lets it be
-    // replaced anyway.
+    // Asks whether the pack that changed on disk since this editor read or last wrote it may be replaced.
     BOOL MayReplacePack(const CString& path);
     // After a save into another folder: the player and the project's own files go there too.
     void MoveProjectFiles(const CString& oldFolder);

@@ -7,6 +7,9 @@
 #include "editor/ShowCompiler.h"
 #include "show/ProjectPack.h"
 #include "support/win_ShellRecorder.h"
+#include "support/win_TestProcess.h"
+
+#include <thread>
 
 using namespace editortest;
 
@@ -460,6 +463,148 @@ TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKi
     ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     EXPECT_FALSE(FileExists((folder / "vxBEEF.tmp").c_str()));
     EXPECT_TRUE(FileExists((folder / "vxnotes.tmp").c_str()));
+
+    // Another editor is saving the pack right now: the save waits for it, then says so and saves on Retry
+    // once the other is done. A lock file that a machine going down left holds nothing.
+    const Bytes before = ReadFileBytes(pack);
+    const DWORD wait = CSafeSaveFile::GetLockWait();
+    CSafeSaveFile::SetLockWait(50);
+    {
+        CSaveLock theirs;
+        ASSERT_TRUE(theirs.Acquire(pack.c_str(), 0));
+        CBoxScript boxes;
+        boxes.Answer("is being saved by another editor", IDCANCEL);
+        Doc()->SetModifiedFlag();
+        EXPECT_FALSE(Doc()->SaveProject());
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(before, ReadFileBytes(pack));
+        EXPECT_EQ(1, boxes.Count("is being saved by another editor"));
+        CBoxScript retry;
+        retry.Answer("is being saved by another editor", IDRETRY);
+        retry.m_onBox = [&](const std::string&) { theirs.Release(); };
+        EXPECT_TRUE(Doc()->SaveProject());
+        EXPECT_EQ(1, retry.Count("is being saved by another editor"));
+    }
+    CSafeSaveFile::SetLockWait(wait);
+    ASSERT_TRUE(WriteFileBytes(pack + ".lock", Bytes(3, 'x')));
+    Doc()->SetModifiedFlag();
+    EXPECT_TRUE(Doc()->SaveProject());
+    EXPECT_FALSE(FileExists((pack + ".lock").c_str()));
+}
+
+// Two editors on one pack save at nearly the same moment, 20 times, 0 to 35 ms apart, each first once: this
+// document deletes a slide, the editor program beside it saves the pack as it opened it. The later save asks
+// every time (answered No), and the pack holds what the earlier one saved.
+TEST_F(EditorProgram, OfTwoEditorsSavingOnePackAtOnceTheLaterAlwaysAsks)
+{
+    if (GetFileAttributesA((AppFolder() + "\\VexulCreator.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the editor program is not built";
+    const int kSlides = 12, kMessageText = 0xFFFF, kView = 0xE900;
+    CTempFolder work("vxdocrace");
+    ASSERT_TRUE(CreateDirectoryA((work / "A").c_str(), nullptr) &&
+                CreateDirectoryA((work / "B").c_str(), nullptr));
+    std::vector<COLORREF> colours;
+    for (int i = 0; i < kSlides; i++)
+        colours.push_back(RGB(20 * i, 255 - 20 * i, 90));
+    const std::string packs[2] = {MakeSavedProject(work / "A", colours), work / "B\\VEXUL.VXL"};
+    const Bytes master = ReadFileBytes(packs[0]);
+    ASSERT_TRUE(WriteFileBytes(packs[1], master));
+    // The other editor starts on the first pack and has the second one in its recent files.
+    const char kProfile[] = "Software\\QD-LM\\VexulCreator V2";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProfile);
+    HKEY recent = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kProfile) + "\\Recent File List").c_str(), &recent));
+    RegSetValueExA(recent, "File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(packs[1].c_str()),
+                   static_cast<DWORD>(packs[1].size() + 1));
+    RegCloseKey(recent);
+    CTestProcess other(AppFolder() + "\\VexulCreator.exe", "\"" + packs[0] + "\"", AppFolder());
+    ASSERT_TRUE(other.Started());
+    auto text = [](HWND hWnd)
+    {
+        char buffer[1024] = {};
+        SendMessageA(hWnd, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
+        return std::string(buffer);
+    };
+    auto upper = [](std::string s)
+    {
+        CharUpperA(&s[0]);
+        return s;
+    };
+    HWND frame = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&]
+        {
+            if (HWND tip = other.FindWindowWithChild(IDC_TIP_NEXT))
+                PostMessageA(tip, WM_COMMAND, IDOK, 0);
+            frame = other.FindWindowWithChild(kView);
+            return (frame != nullptr && other.FindWindowWithChild(IDC_TIP_NEXT) == nullptr) || other.Ended();
+        },
+        60000));
+    ASSERT_NE(nullptr, frame);
+
+    for (int round = 0; round < 20; round++)
+    {
+        const std::string& pack = packs[round % 2];
+        const int apart = round * 7 % 36, deleted = 1 + round % (kSlides - 1);
+        const bool otherFirst = round % 4 < 2;
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(apart) + " ms apart, " +
+                     (otherFirst ? "the other editor" : "this one") + " first");
+        if (round > 0)
+        {
+            ASSERT_EQ(nullptr, other.FindWindowWithChild(kMessageText));
+            ASSERT_TRUE(WriteFileBytes(pack, master));
+            PostMessageA(frame, WM_COMMAND, ID_FILE_MRU_FILE1 + 1, 0);
+        }
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        ASSERT_TRUE(PumpUntil([&] { return upper(text(frame)).find(upper(pack)) != std::string::npos; }, 60000));
+        Doc()->DeleteSlide(deleted);
+        Doc()->SetModifiedFlag();
+
+        CBoxScript boxes;
+        boxes.Answer("was changed on disk", IDNO);
+        std::thread poster(
+            [&]
+            {
+                if (!otherFirst)
+                    Sleep(apart);
+                PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE, 0);
+            });
+        if (otherFirst)
+        {
+            poster.join();
+            Sleep(apart);
+        }
+        BOOL saved = Doc()->SaveProject();
+        if (poster.joinable())
+            poster.join();
+        // When this save asked, the other one had replaced the pack already; else the other one must ask (a
+        // pack replaced once more without a box is a save that went without a word).
+        const CFileStamp written = GetFileStamp(pack.c_str());
+        std::string question;
+        if (saved)
+            PumpUntil(
+                [&]
+                {
+                    if (HWND box = other.FindWindowWithChild(kMessageText))
+                        question = text(GetDlgItem(box, kMessageText));
+                    return !question.empty() || GetFileStamp(pack.c_str()) != written;
+                },
+                60000);
+        const bool otherAsked = question.find("was changed on disk") != std::string::npos;
+        if (HWND box = other.FindWindowWithChild(kMessageText))
+            PostMessageA(box, WM_COMMAND, otherAsked ? IDNO : IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return other.FindWindowWithChild(kMessageText) == nullptr; }, 60000));
+
+        EXPECT_TRUE(question.empty() || otherAsked) << question;
+        EXPECT_EQ(1, boxes.Count("was changed on disk") + (otherAsked ? 1 : 0)) << "one save went without a word";
+        EXPECT_EQ(!saved, boxes.Count("was changed on disk") == 1);
+        CProjectPack read;
+        EXPECT_EQ(!saved, Holds(PackEntries(pack, read), "SLIDE" + std::to_string(deleted) + ".BMP"));
+    }
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return other.Ended(); }, 60000));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProfile);
 }
 
 TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannotBeOne)
