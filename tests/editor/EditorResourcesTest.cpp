@@ -191,7 +191,8 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              IDS_OBJECT_LIST_NUMBER, IDS_OBJECT_LIST_TYPE, IDS_OBJECT_LIST_TIME,
                              IDS_OBJECT_LIST_WIDTH, IDS_OBJECT_LIST_HEIGHT, IDS_OBJECT_LIST_CONTENT, IDS_KIND_IMAGE,
                              IDS_KIND_RECTANGLE, IDS_OBJECT_LIST_SLIDE, IDS_ABOUT_FILE_VERSION,
-                             IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS};
+                             IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS,
+                             AFX_IDS_PATH_TOO_LONG};
     for (UINT id : messages)
     {
         CString english, german;

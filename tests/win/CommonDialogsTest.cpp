@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <string>
@@ -73,6 +74,52 @@ TEST(FileDialog, OpenCancelledLeavesNothingChosen)
     ASSERT_EQ(IDOK, open.DoModal());
     EXPECT_EQ(0, open.GetPathName().CompareNoCase((folder / "a.wav").c_str()));
     EXPECT_STREQ("wav", open.GetFileExt());
+}
+
+TEST(FileDialog, APathTooLongForTheSystemIsRefusedAndTheDialogStays)
+{
+    CTempFolder folder("vxd");
+    std::string full = folder.Path();
+    while (full.size() < 293)
+        full += "\\abcdefghi";
+    full = full.substr(0, 293) + ".vxl";   // 297 characters, typed whole
+    const std::string relative(259 - folder.Path().size(), 'n');   // one too many below the folder
+    CMessageBoxRecorder boxes;
+    CFileDialog dlg(FALSE, "vxl", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Packs|*.vxl||");
+    dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
+    std::vector<std::string> refused;
+    LRESULT limit = 0;
+    CDialogDriver driver({[&](HWND hDlg)
+                          {
+                              HWND name = CDialogDriver::FileNameBox(hDlg);
+                              // What the user can type fits the buffer that takes the name.
+                              HWND edit = reinterpret_cast<HWND>(::SendMessageA(name, CBEM_GETEDITCONTROL, 0, 0));
+                              limit = ::SendMessageA(edit != nullptr ? edit : name, EM_GETLIMITTEXT, 0, 0);
+                              ::SetWindowTextA(name, full.c_str());
+                              CDialogDriver::Click(hDlg, IDOK);
+                              driver.Post(
+                                  [&, hDlg, name]
+                                  {
+                                      refused.push_back(boxes.LastText());
+                                      ::SetWindowTextA(name, relative.c_str());
+                                      CDialogDriver::Click(hDlg, IDOK);
+                                      driver.Post(
+                                          [&, hDlg, name]
+                                          {
+                                              refused.push_back(boxes.LastText());
+                                              ::SetWindowTextA(name, "show");
+                                              CDialogDriver::Click(hDlg, IDOK);
+                                          });
+                                  });
+                          }});
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    ASSERT_EQ(2u, refused.size());
+    EXPECT_EQ(0u, refused[0].find("The path\n")) << refused[0];
+    EXPECT_NE(std::string::npos, refused[0].find("is too long (297 characters)")) << refused[0];
+    EXPECT_NE(std::string::npos, refused[1].find("is too long (260 characters)")) << refused[1];
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ(0, dlg.GetPathName().CompareNoCase((folder / "show.vxl").c_str())) << dlg.GetPathName().GetString();
+    EXPECT_EQ(MAX_PATH - 1, limit);
 }
 
 TEST(ColorDialog, FullOpenStartsOnTheInitialColourAndReturnsTheChosenOne)
