@@ -29,25 +29,6 @@ const char kPlainPlayerName[] = "Vexul.exe";
 using Path::FileNameOf;
 using Path::FolderOf;
 
-// A long path in lines of 60 to 80 characters, broken after backslashes where it can: a message box does not
-// break a text without blanks and would grow wider than the screen.
-CString PathInLines(const CString& path)
-{
-    CString lines;
-    int lineStart = 0;
-    for (int i = 0; i < path.GetLength(); i++)
-    {
-        lines += path[i];
-        if (((path[i] == '\\' && i - lineStart >= 60) || i - lineStart >= 80) && i + 1 < path.GetLength())
-        {
-            lines += '\n';
-            lineStart = i + 1;
-        }
-    }
-    return lines;
-}
-
-
 // The upper-cased entry name a reference to a picture has in the pack.
 std::string EntryKey(const CString& reference)
 {
@@ -523,7 +504,7 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
     // The longest names the editor makes beside the pack (temporary files, backups) must still fit.
     if (path.GetLength() > MAX_PACK_PATH)
     {
-        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, PathInLines(path), path.GetLength(),
+        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, path, path.GetLength(),
                                    static_cast<int>(MAX_PACK_PATH)),
                       MB_OK | MB_ICONSTOP);
         return FALSE;
