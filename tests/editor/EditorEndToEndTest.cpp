@@ -485,3 +485,45 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         60000));
     EXPECT_FALSE(asked) << user.AnswerBox(IDCANCEL);
 }
+
+TEST_F(EditorEndToEnd, AFileThatCannotBeOpenedFromTheCommandLineLeavesTheEditorRunningWithoutAProject)
+{
+    CTempFolder work("vxe2ecmd");
+    const std::string notAShow = work / "notes.vxl";
+    ASSERT_TRUE(WriteFileBytes(notAShow, Bytes(100, 'n')));
+    // A folder of a long name: the system breaks a line at a backslash, not within a name.
+    const std::string tooLong = work / std::string(278 - work.Path().size() - 11, 'm') + "\\VEXUL.VXL";
+    ASSERT_EQ(278u, tooLong.size());
+    const struct
+    {
+        std::string path;
+        std::string told;
+    } files[] = {{notAShow, "is not a Vexul project file"}, {tooLong, "could not be opened"}};
+    for (const auto& file : files)
+    {
+        CTestProcess editor(AppFolder() + "\\VexulCreator.exe", "\"" + file.path + "\"", AppFolder());
+        ASSERT_TRUE(editor.Started());
+        CEditorUser user(editor);
+        HWND box = user.Await(kMessageTextId);
+        ASSERT_NE(nullptr, box) << file.path;
+        const std::string text = Text(GetDlgItem(box, kMessageTextId));
+        EXPECT_NE(std::string::npos, text.find(file.told)) << text;
+        // The path is broken into lines: the box stays well inside the screen.
+        CRect rect;
+        GetWindowRect(box, &rect);
+        EXPECT_LT(rect.Width(), 800) << text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(CEditorUser::AwaitGone(box));
+        // The editor runs on without a project, as after a failed Open: its tip, then its window.
+        HWND tip = user.Await(IDC_TIP_NEXT);
+        ASSERT_NE(nullptr, tip) << file.path;
+        CEditorUser::Click(tip, IDOK);
+        ASSERT_TRUE(CEditorUser::AwaitGone(tip));
+        HWND frame = user.Await(kViewId);
+        ASSERT_NE(nullptr, frame);
+        EXPECT_FALSE(editor.Ended());
+        EXPECT_EQ(std::string::npos, Text(frame).find(work.Path())) << Text(frame);
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(PumpUntil([&] { return editor.Ended(); }, 60000));
+    }
+}
