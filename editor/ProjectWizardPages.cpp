@@ -507,6 +507,9 @@ void CWProjProgStart::DoDataExchange(CDataExchange* pDX)
     CWProjPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_WP_AUTOSTART_ON, m_nAutostartOn);
     DDX_Text(pDX, IDC_WP_AUTOSTART_FILE, m_strProgram);
+    // The settings sheet has no Finish: its OK and its tabs take the page only with a program.
+    if (pDX->m_bSaveAndValidate && IsSettings() && !CheckProgram())
+        pDX->Fail();
 }
 
 BOOL CWProjProgStart::OnSetActive()
@@ -524,7 +527,7 @@ void CWProjProgStart::OnAutostartOn()
 
 BOOL CWProjProgStart::CheckProgram()
 {
-    if (!IsNewProject() || !m_nAutostartOn || IsProgramName(m_strProgram))
+    if (!m_nAutostartOn || IsProgramName(m_strProgram))
         return TRUE;
     AfxMessageBox(IDS_NEED_PROGRAM_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;

@@ -241,10 +241,14 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     SetCurrentDirectoryA(m_strProjectFolder);
     // The end program and the background sound travel with the show: one outside the project folder is
     // copied in, and both are named relative to the folder, where the player looks for them.
+    // A relative name the project folder holds is that file (the settings name their files so).
     for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
+        if (file->IsEmpty())
+            continue;
+        CString inProject = ProjectPath(m_strProjectFolder, *file);
         CString relative;
-        if (!file->IsEmpty() && ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+        if (ImportFileToProject(FileExists(inProject) ? inProject : *file, m_strProjectFolder, relative, &m_Pack))
             *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);

@@ -591,6 +591,17 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
     ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
     EXPECT_TRUE(show.m_bSoundOn);
     EXPECT_STREQ("music.wav", show.m_strSoundFile);
+
+    // The settings sheet's OK finds the project's own files by their names in the project folder.
+    ASSERT_TRUE(WriteFileBytes(folder / "run.exe", Bytes(10, 'r')));
+    Doc()->GetSettings().SetAutostart(1, "run.exe");
+    s_wizardSound = "music.wav";
+    CBoxScript boxes;
+    ASSERT_TRUE(Doc()->EditProjectSettings(PROJECT_WIZARD_SETTINGS));
+    EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts()[0];
+    EXPECT_STREQ("music.wav", Doc()->GetSettings().m_strSoundFile);
+    EXPECT_STREQ("run.exe", Doc()->GetSettings().m_strAutostartFile);
+    EXPECT_EQ(music, ReadFileBytes(folder / "music.wav"));
 }
 
 TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPreparesTheNextSlide)

@@ -388,10 +388,24 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
         {[&]
          {
              PressButton(Page(sheet), IDC_WP_LOOP_ENDLESS);
+             SendMessageA(sheet, PSM_SETCURSEL, 5, 0);
+         },
+         [&]
+         {
+             // An end program that is no program is refused as the wizard refuses it; the sheet stays.
+             PressButton(Page(sheet), IDC_WP_AUTOSTART_ON);
+             SetItemText(Page(sheet), IDC_WP_AUTOSTART_FILE, "run.com");
+             Press(sheet, PSBTN_OK);
+         },
+         [&]
+         {
+             SetItemText(Page(sheet), IDC_WP_AUTOSTART_FILE, "run.exe");
              Press(sheet, PSBTN_OK);
          }});
     EXPECT_TRUE(RunProjectWizard(PROJECT_WIZARD_SETTINGS, settings, copyStarter));
-    EXPECT_TRUE(boxes.Records().empty());
+    ASSERT_EQ(1u, boxes.Records().size());
+    EXPECT_EQ("Please specify an existing program file (.exe) !", boxes.LastText());
+    EXPECT_STREQ("run.exe", settings.m_strAutostartFile);
     EXPECT_STREQ("Changed", settings.m_strTitle);
     EXPECT_EQ(322, settings.m_nWindowWidth);
     EXPECT_EQ(254, settings.m_nWindowHeight);
