@@ -3,6 +3,7 @@
 #include "editor/EditorControls.h"
 #include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/FolderDlgs.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ProjectFiles.h"
 #include "editor/ProjectWizard.h"
@@ -62,6 +63,12 @@ BOOL CarriesCompiledShow(const char* programPath)
     DWORD size = resource != nullptr ? SizeofResource(module, resource) : 0;
     FreeLibrary(module);
     return size > 50;
+}
+
+BOOL IsWriteProtected(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 BOOL IsWritable(const char* path)
@@ -922,14 +929,57 @@ void CVexulCreatorDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
 
 void CVexulCreatorDoc::OnProjectSave()
 {
-    if (m_bProjectOpen)
-        DoFileSave();
+    if (!m_bProjectOpen)
+        return;
+    if (IsWriteProtected(m_strPackPath))
+    {
+        AfxMessageBox(FormatString(IDS_PACK_WRITE_PROTECTED_SAVE, m_strPackPath), MB_OK | MB_ICONEXCLAMATION);
+        OnProjectSaveAs();
+        return;
+    }
+    SaveProject();
 }
 
 void CVexulCreatorDoc::OnProjectSaveAs()
 {
-    if (m_bProjectOpen)
-        DoSave(nullptr);
+    if (!m_bProjectOpen)
+        return;
+    // The folder's player finds its show by the one name every pack has: Save As chooses the folder.
+    CString folder = m_strProjectFolder;
+    if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
+        return;
+    folder = WithoutTrailingBackslash(GetFullPath(folder));
+    CString pack = Path::Join(folder, kPackName);
+    if (FileExists(pack) && !IsSameFile(pack, m_strPackPath) &&
+        AfxMessageBox(FormatString(IDS_SAVE_AS_REPLACE_PROJECT, folder), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+            IDYES)
+        return;
+    if (SaveProjectAs(pack))
+        SetPathName(m_strPackPath);
+}
+
+void CVexulCreatorDoc::ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError)
+{
+    if (!bSaving)
+    {
+        CDocument::ReportSaveLoadFailure(bSaving, lpszPathName, dwError);
+        return;
+    }
+    CString folder = FolderOf(GetFullPath(lpszPathName));
+    CString text;
+    if (!folder.IsEmpty() && !IsFolder(folder))
+        text = FormatString(IDS_SAVE_FOLDER_GONE, lpszPathName, folder.GetString());
+    else if (IsWriteProtected(lpszPathName))
+        text = FormatString(IDS_SAVE_WRITE_PROTECTED, lpszPathName);
+    else
+    {
+        // Only a file that is there stays as it was.
+        text = FormatString(FileExists(lpszPathName) ? IDS_SAVE_FAILED_UNCHANGED : IDS_SAVE_FAILED, lpszPathName);
+        CString reason = SystemErrorText(dwError);
+        if (!reason.IsEmpty())
+            text += "\n\n" + reason;
+    }
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::OnProjectExplore()

@@ -156,9 +156,14 @@ protected:
     // Takes the show and the settings from the pack just read (whole: every entry was read in full).
     void TakeShowFromPack(BOOL whole);
     void StopThumbnails();
+    // A pack that could not be written: why, in the editor's words (a folder that went away, a
+    // write-protected file, a file that stays as it was).
+    void ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError) override;
 
     afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
+    // Save; a write-protected pack is said to be so before Save As opens.
     afx_msg void OnProjectSave();
+    // Save As: the project goes into the folder the user chooses, as its VEXUL.VXL.
     afx_msg void OnProjectSaveAs();
     afx_msg void OnProjectExplore();
     afx_msg void OnSaveQuestion();

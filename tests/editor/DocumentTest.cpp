@@ -6,6 +6,7 @@
 #include "editor/FileHelpers.h"
 #include "editor/ShowCompiler.h"
 #include "show/ProjectPack.h"
+#include "support/win_DialogDriver.h"
 #include "support/win_ShellRecorder.h"
 
 using namespace editortest;
@@ -58,6 +59,26 @@ int OpenUpdating(const std::string& pack)
     boxes.Answer("older program version", IDYES);
     EXPECT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     return boxes.Count("older program version");
+}
+
+// Save As from the menu, the folder dialog answered with the folder; TRUE when the folder dialog came.
+bool SaveAsInto(CMainFrame* frame, const std::string& folder)
+{
+    bool folderDialog = false;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              folderDialog = GetDlgItem(h, IDC_FOLDER_TREE) != nullptr;
+                              if (!folderDialog)
+                              {
+                                  CDialogDriver::Click(h, IDCANCEL);
+                                  return;
+                              }
+                              SetDlgItemTextA(h, IDC_FOLDER_PATH, folder.c_str());
+                              SendDlgItemMessageA(h, IDC_FOLDER_PATH, EM_SETMODIFY, TRUE, 0);
+                              CDialogDriver::Click(h, IDOK);
+                          }});
+    frame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    return folderDialog;
 }
 
 }   // namespace
@@ -482,8 +503,10 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     settings.m_strAutostartFile = "tools\\run.exe";
     ASSERT_TRUE(Doc()->SaveProject());
 
+    // Save As chooses a folder: the pack is always VEXUL.VXL, where the folder's player looks for it.
     const std::string moved = target / "VEXUL.VXL";
-    ASSERT_TRUE(Doc()->SaveProjectAs(moved.c_str()));
+    ASSERT_TRUE(SaveAsInto(Frame(), target.Path()));
+    EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetProjectFolder());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetSettings().m_strFolder);
     EXPECT_STREQ(target.Path().c_str(), GetCurrentFolder());
@@ -496,20 +519,37 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     CProjectPack saved;
     EXPECT_TRUE(Holds(PackEntries(moved, saved), "A.BMP"));
 
-    // A write-protected pack is not replaced, and stays protected.
-    const std::string locked = target / "locked.vxl";
+    // Another project's write-protected pack is replaced only when the user says so, and then not at all: it
+    // stays protected, and the user learns why.
+    CTempFolder lockedFolder("vxdocaslocked");
+    const std::string locked = lockedFolder / "VEXUL.VXL";
     ASSERT_TRUE(WriteFileBytes(locked, Bytes(40, 'l')));
     ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         CBoxScript boxes;
+        boxes.Answer("holds a project already", IDYES);
         Doc()->SetModifiedFlag();
-        EXPECT_FALSE(Doc()->SaveProjectAs(locked.c_str()));
-        EXPECT_EQ(1, boxes.Count("could not be saved"));
+        EXPECT_TRUE(SaveAsInto(Frame(), lockedFolder.Path()));
+        EXPECT_EQ(1, boxes.Count("holds a project already"));
+        EXPECT_EQ(1, boxes.Count("could not be saved: the file is write-protected."));
         EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     }
     EXPECT_EQ(Bytes(40, 'l'), ReadFileBytes(locked));
     EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Save over the project's own write-protected pack says so before Save As opens.
+    ASSERT_TRUE(SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        CBoxScript boxes;
+        CDialogDriver cancel({[](HWND h) { CDialogDriver::Click(h, IDCANCEL); }});
+        Command(ID_FILE_SAVE);
+        EXPECT_EQ(1u, cancel.StepsRun());
+        ASSERT_EQ(1u, boxes.Texts().size());
+        EXPECT_NE(std::string::npos, boxes.Texts()[0].find("is write-protected")) << boxes.Texts()[0];
+    }
+    SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A path too long for the project's files is refused, for a new project and for Save As alike.
     const size_t folderLength = CVexulCreatorDoc::MAX_PACK_PATH + 1 - strlen("\\VEXUL.VXL");
@@ -529,6 +569,19 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.EXE").c_str()));
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.VXL").c_str()));
     EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
+
+    // The project's folder went away: the save says so, and claims no file on disk.
+    CTempFolder gone("vxdocasgone");
+    ASSERT_TRUE(SaveAsInto(Frame(), gone.Path()));
+    ASSERT_STREQ((gone / "VEXUL.VXL").c_str(), Doc()->GetPathName());
+    SetCurrentDirectoryA(TempFolderPath().c_str());
+    RemoveFolder(gone.Path());
+    CBoxScript goneBoxes;
+    Doc()->SetModifiedFlag();
+    EXPECT_FALSE(Doc()->SaveProject());
+    ASSERT_EQ(1u, goneBoxes.Texts().size());
+    EXPECT_NE(std::string::npos, goneBoxes.Texts()[0].find("is no longer there")) << goneBoxes.Texts()[0];
+    EXPECT_EQ(std::string::npos, goneBoxes.Texts()[0].find("unchanged")) << goneBoxes.Texts()[0];
 }
 
 TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)

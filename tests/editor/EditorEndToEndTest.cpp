@@ -2,7 +2,8 @@
 // the start-up dialogs, a new project made with the wizard in a folder chosen through the folder dialog,
 // two slides from pictures, objects on the second slide, saving, a test run, compiling, the compiled show
 // playing by itself, a test run after the compile that shows the changed project, Save As into a new folder
-// with a test run and a compile there, and a close that asks nothing.
+// with a test run and a compile there, and a close that asks nothing; and files on the command line that
+// cannot be opened.
 #include "ProgramTestSupport.h"
 
 #include "editor/SlideEditorDlg.h"
@@ -447,10 +448,14 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
     // Saved as a project of its own in a new folder: tested and compiled there.
     const std::string moved = work / "Show2";
     ASSERT_TRUE(CreateDirectoryA(moved.c_str(), nullptr));
+    // Save As chooses the folder; a path too long for a folder is refused with a message, not a crash.
     PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE_AS, 0);
-    HWND saveAs = user.Await(IDOK);
-    ASSERT_NE(nullptr, FileNameBox(saveAs));
-    SetWindowTextA(FileNameBox(saveAs), (moved + "\\VEXUL.VXL").c_str());
+    HWND saveAs = user.Await(IDC_CREATE_FOLDER);
+    ASSERT_NE(nullptr, saveAs);
+    CEditorUser::Type(saveAs, IDC_FOLDER_PATH, moved + "\\" + std::string(297 - moved.size() - 1, 'x'));
+    CEditorUser::Click(saveAs, IDOK);
+    EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("240"));
+    CEditorUser::Type(saveAs, IDC_FOLDER_PATH, moved);
     CEditorUser::Click(saveAs, IDOK);
     ASSERT_TRUE(CEditorUser::AwaitGone(saveAs));
     // The pack first, then the plain player beside it.
