@@ -51,8 +51,9 @@ void AddSlideReferences(const CSlide& slide, std::set<std::string>& keys)
     }
 }
 
-// TRUE when a program file carries a compiled show (its pack as a resource of some size).
-BOOL CarriesCompiledShow(const char* programPath)
+// TRUE when a program file carries a compiled show (its pack as a resource of some size). With packPath,
+// differs tells whether that show is other than the pack file's bytes.
+BOOL CarriesCompiledShow(const char* programPath, const char* packPath = nullptr, BOOL* differs = nullptr)
 {
     if (!FileExists(programPath))
         return FALSE;
@@ -61,6 +62,20 @@ BOOL CarriesCompiledShow(const char* programPath)
         return FALSE;
     HRSRC resource = FindResourceA(module, "FILE_1", "PROJECTFILE");
     DWORD size = resource != nullptr ? SizeofResource(module, resource) : 0;
+    if (size > 50 && packPath != nullptr && differs != nullptr)
+    {
+        HGLOBAL loaded = LoadResource(module, resource);
+        const void* compiled = loaded != nullptr ? LockResource(loaded) : nullptr;
+        CFile pack;
+        std::vector<BYTE> bytes;
+        if (pack.Open(packPath, CFile::modeRead | CFile::shareDenyWrite) && pack.GetLength() == size)
+        {
+            bytes.resize(size);
+            if (pack.Read(bytes.data(), size) != size)
+                bytes.clear();
+        }
+        *differs = compiled == nullptr || bytes.size() != size || memcmp(compiled, bytes.data(), size) != 0;
+    }
     FreeLibrary(module);
     return size > 50;
 }
@@ -456,9 +471,12 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
 
 BOOL CVexulCreatorDoc::IsPlayerCompiled(BOOL showMessage)
 {
-    BOOL compiled = CarriesCompiledShow(Path::Join(m_strProjectFolder, kPlayerName));
-    if (compiled && showMessage)
-        AfxMessageBox(IDS_PROJECT_COMPILED, MB_OK | MB_ICONINFORMATION);
+    CString player = Path::Join(m_strProjectFolder, kPlayerName);
+    BOOL differs = FALSE;
+    BOOL compiled = CarriesCompiledShow(player, m_strPackPath, &differs);
+    // Test runs play the pack file: only a compiled show other than it is worth a word.
+    if (compiled && showMessage && differs)
+        AfxMessageBox(FormatString(IDS_PROJECT_COMPILED, player), MB_OK | MB_ICONINFORMATION);
     return compiled;
 }
 

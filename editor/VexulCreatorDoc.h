@@ -60,8 +60,8 @@ public:
     // there is no project or the pack could not be written.
     BOOL SaveProject();
     BOOL SaveProjectAs(const char* packPath);
-    // TRUE when the project's player copy carries a compiled show; with showMessage the user is told that
-    // changes will not reach it.
+    // TRUE when the project's player copy carries a compiled show; with showMessage, when that show is other
+    // than the pack file, the user is told that the compiled program keeps it until compiled again.
     BOOL IsPlayerCompiled(BOOL showMessage);
     // Offers to replace an older player copy and to save a show written by an older editor.
     void CheckPlayerUpgrade(const char* showVersion);

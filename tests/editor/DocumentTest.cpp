@@ -394,15 +394,25 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     std::string player = folder / "VEXUL.EXE";
     CTempFolder other("vxdocplayerother");
 
-    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered, the user is told it
-    // carries the show.
+    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered. While it carries the
+    // project as it is nothing is said; once the project differs, the user learns that the compiled program
+    // keeps its old show (before each test run, and when the project is opened).
     MakeCompiledPlayer(player, pack);
     ASSERT_TRUE(NewProject(other.Path()));
     {
+        const char told[] = "keeps playing its old show until the project is compiled again";
         CBoxScript boxes;
         ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(0, boxes.Count("compiled"));
+        ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
+        ASSERT_TRUE(Doc()->SaveProject());
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(1, boxes.Count(told));
+        ASSERT_TRUE(NewProject(other.Path()));
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(2, boxes.Count(told));
         EXPECT_EQ(0, boxes.Count("older program version"));
-        EXPECT_EQ(1, boxes.Count("The project file is compiled."));
     }
 
     // A copy without a version is older: on Yes it is kept under its version's name and replaced.

@@ -427,7 +427,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         PostMessageA(frame, WM_COMMAND, ID_POPUP_TEST_SHOW, 0);
         if (compiled)
         {
-            EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("The project file is compiled"));
+            EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("keeps playing its old show"));
         }
         HWND played = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (played = FindPlayerWindow(editor.Id())) != nullptr; }, 60000));

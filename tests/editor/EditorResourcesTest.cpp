@@ -106,8 +106,9 @@ TEST(EditorResources, StringsIconsCursorsAndVersion)
          "Compilation can only be done on the following Windows systems: NT, 2000, XP, 2003 !"},
         {IDS_COMPILE_PLAYER_READ_ONLY, "No writing authorization for the player file. "},
         {IDS_PROJECT_COMPILED,
-         "The project file is compiled.\nAny changes to this file will thus have no effect on the "
-         "presentation.\nThe resources must first be deleted through the compiler. \n"},
+         "The project's player \"%s\" carries a compiled show that differs from the project.\n\nTest runs play the "
+         "project as it is now. The compiled program keeps playing its old show until the project is compiled "
+         "again."},
         {IDS_PROJECT_OLDER_VERSION,
          "The project was created with an older program version ! \n\n\nShould the project be updated ?"},
         {ID_PROJECT_NEW, "Create new project\nCreate new project"},
