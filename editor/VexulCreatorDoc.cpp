@@ -247,11 +247,18 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
 void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
 {
     CString player = Path::Join(folder, kPlayerName);
+    CString plainPlayer = Path::Join(theApp.m_strAppFolder, kPlainPlayerName);
+    // Without it the project has no player for test runs and compiling: better known now than then.
+    if (!FileExists(plainPlayer))
+    {
+        AfxMessageBox(FormatString(IDS_EDITOR_PLAYER_MISSING, plainPlayer, player), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, Path::Join(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
+    if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -439,9 +446,9 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             }
         }
     }
-    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE))
+    else
     {
-        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+        CopyPlainPlayer(m_strProjectFolder);
     }
 
     if (atoi(showVersion) < atoi(theApp.m_strVersion))

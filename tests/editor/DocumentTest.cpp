@@ -436,6 +436,16 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     }
     CloseHandle(lock);
     EXPECT_EQ(Bytes(700, 'w'), ReadFileBytes(player));
+
+    // Without the editor's own player a project gets none: the user is told so, with the missing file.
+    CTempFolder bare("vxdocnoplayer");
+    theApp.m_strAppFolder = bare.Path().c_str();
+    ASSERT_TRUE(DeleteFileA(player.c_str()));
+    CBoxScript boxes;
+    ASSERT_TRUE(NewProject(other.Path()));
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(2, boxes.Count("\"" + (bare / "Vexul.exe") + "\" is missing")) << boxes.Texts().back();
+    EXPECT_FALSE(FileExists(player.c_str()));
 }
 
 TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKilledSaves)
