@@ -146,17 +146,18 @@ void CWProjFolder::OnBrowse()
 LRESULT CWProjFolder::OnWizardNext()
 {
     m_strFolder.Trim();
-    if (m_strFolder.IsEmpty() || !IsFolder(m_strFolder))
-    {
-        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
-        return -1;
-    }
-    CString folder = NormalizeFolder(m_strFolder);
-    // The project's files are named below the folder: a longer folder would not leave them room.
+    CString folder = m_strFolder.IsEmpty() ? CString() : NormalizeFolder(m_strFolder);
+    // The project's files are named below the folder: a longer folder would not leave them room. The length
+    // comes first: the system finds no folder longer than its paths, though one may be there.
     if (folder.GetLength() > MAX_FOLDER_LENGTH)
     {
         AfxMessageBox(FormatString(IDS_PROJECT_FOLDER_TOO_LONG, folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH)),
                       MB_OK | MB_ICONEXCLAMATION);
+        return -1;
+    }
+    if (folder.IsEmpty() || !IsFolder(folder))
+    {
+        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     m_strFolder = folder;

@@ -420,31 +420,41 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
 
 TEST_F(ProjectWizardTest, AFolderPathTooLongForTheProjectsFilesIsRefusedWithAMessage)
 {
-    // The longest folder the system creates (247 characters) is still too long for a project.
+    // The longest folder the system creates (247 characters) is still too long for a project; so is one
+    // longer than the system's paths, which exists all the same.
     std::string longFolder = project.Path() + "\\";
     longFolder += std::string(247 - longFolder.size(), 'f');
     ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
-    HWND sheet = nullptr;
-    std::string text, kept;
-    CSheetUser driver(
-        [&](HWND h)
-        {
-            sheet = h;
-            SetItemText(Page(h), IDC_WP_FOLDER, longFolder);
-            Press(h, PSBTN_NEXT);
-        },
-        {[&]
-         {
-             text = boxes.LastText();
-             kept = ItemText(Page(sheet), IDC_WP_FOLDER);
-             Press(sheet, PSBTN_CANCEL);
-         }});
-    CProjectSettings settings;
-    int copyStarter = 0;
-    EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
-    EXPECT_EQ(0u, text.find("The project folder's path is 247 characters long.")) << text;
-    EXPECT_EQ(longFolder, kept);   // the whole path stays for the user to correct
+    const std::string longer = longFolder + "\\" + std::string(287 - longFolder.size() - 1, 'g');
+    const std::wstring longerW = L"\\\\?\\" + std::wstring(longer.begin(), longer.end());
+    ASSERT_TRUE(CreateDirectoryW(longerW.c_str(), nullptr));
+    for (const std::string& folder : {longFolder, longer})
+    {
+        HWND sheet = nullptr;
+        std::string text, kept;
+        CSheetUser driver(
+            [&](HWND h)
+            {
+                sheet = h;
+                SetItemText(Page(h), IDC_WP_FOLDER, folder);
+                Press(h, PSBTN_NEXT);
+            },
+            {[&]
+             {
+                 text = boxes.LastText();
+                 kept = ItemText(Page(sheet), IDC_WP_FOLDER);
+                 Press(sheet, PSBTN_CANCEL);
+             }});
+        CProjectSettings settings;
+        int copyStarter = 0;
+        EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
+        EXPECT_EQ(0u, text.find("The project folder's path is " + std::to_string(folder.size()) +
+                                " characters long."))
+            << text;
+        EXPECT_EQ(folder, kept);   // the whole path stays for the user to correct
+    }
     EXPECT_STREQ(previous.Path().c_str(), app.GetProfileString("PROJECT", "FOLDER"));
+    RemoveDirectoryW(longerW.c_str());
     RemoveDirectoryA(longFolder.c_str());
 }
 
