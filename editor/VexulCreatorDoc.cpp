@@ -379,6 +379,24 @@ BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
     return TRUE;
 }
 
+void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
+{
+    // The reader brings the size into the sizes a window may have; the values as they stand say by how much.
+    using namespace ShowText;
+    CSettingsFile settings;
+    settings.OpenMemoryText(kShowTextEntry, FALSE, text, size);
+    CString width = settings.ReadString(Window::SECTION, Window::KEY_WIDTH, "");
+    CString height = settings.ReadString(Window::SECTION, Window::KEY_HEIGHT, "");
+    if ((width.IsEmpty() || atoi(width) == m_Show.m_nWindowWidth) &&
+        (height.IsEmpty() || atoi(height) == m_Show.m_nWindowHeight))
+        return;
+    CString message;
+    message.Format(LoadText(IDS_WINDOW_SIZE_ADJUSTED), m_strPackPath.GetString(), width.GetString(),
+                   height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT, Window::MAX_HEIGHT,
+                   m_Show.m_nWindowWidth, m_Show.m_nWindowHeight);
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
 {
     int size = 0;
@@ -397,6 +415,7 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     int size = 0;
     const BYTE* text = m_Pack.GetEntryData(kShowTextEntry, size);
     m_Show.ReadShowText(kShowTextEntry, text, size);
+    TellAdjustedWindowSize(text, size);
     m_Show.GetProjectSettings(m_Settings);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_bProjectOpen = TRUE;

@@ -155,6 +155,8 @@ protected:
     static BOOL HoldsShow(CProjectPack& pack);
     // Takes the show and the settings from the pack just read (whole: every entry was read in full).
     void TakeShowFromPack(BOOL whole);
+    // Tells the user when the show text's window size lay outside the sizes a window may have.
+    void TellAdjustedWindowSize(const BYTE* text, int size);
     void StopThumbnails();
     // A pack that could not be written: why, in the editor's words (a folder that went away, a
     // write-protected file, a file that stays as it was).

@@ -337,6 +337,7 @@
 #define IDS_SAVE_FAILED_UNCHANGED 396
 #define IDS_SAVE_FAILED 397
 #define IDS_EDITOR_PLAYER_MISSING 398
+#define IDS_WINDOW_SIZE_ADJUSTED 399
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

@@ -61,6 +61,29 @@ int OpenUpdating(const std::string& pack)
     return boxes.Count("older program version");
 }
 
+// Writes the pack again with its show text changed: the first of each pair's first text becomes its second.
+void RewriteShowText(const std::string& pack, const std::vector<std::pair<std::string, std::string>>& changes,
+                     const char* version)
+{
+    CProjectPack current;
+    PackEntries(pack, current);
+    int size = 0;
+    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+    for (const auto& change : changes)
+    {
+        size_t at = showText.find(change.first);
+        ASSERT_NE(std::string::npos, at) << change.first;
+        showText.replace(at, change.first.size(), change.second);
+    }
+    current.RemoveEntry("VEXUL.INI");
+    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
+    CFile out;
+    ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+    ASSERT_TRUE(current.WriteTo(out, version));
+}
+
 // Save As from the menu, the folder dialog answered with the folder; TRUE when the folder dialog came.
 bool SaveAsInto(CMainFrame* frame, const std::string& folder)
 {
@@ -331,6 +354,17 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     EXPECT_STREQ("Unsaved", Doc()->GetShow().m_strTitle);
     EXPECT_EQ(3, View()->GetSlideCount());
     EXPECT_GE(Doc()->GetPack().FindEntry("VEXUL.INI"), 0);
+
+    // A window size no window can have is brought into the sizes a window may have, and the user is told.
+    Doc()->SetModifiedFlag(FALSE);
+    RewriteShowText(pack, {{"WIDTH=640", "WIDTH=99999999"}, {"HEIGHT=480", "HEIGHT=-5"}}, "020000");
+    ASSERT_TRUE(NewProject(other.Path()));
+    CBoxScript sizeBoxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(640, Doc()->GetShow().m_nWindowWidth);
+    EXPECT_EQ(30, Doc()->GetShow().m_nWindowHeight);
+    EXPECT_EQ(1, sizeBoxes.Count("a size of 99999999 x -5 pixels"));
+    EXPECT_EQ(1, sizeBoxes.Count("a window of 640 x 30 pixels"));
 }
 
 TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
@@ -609,22 +643,8 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     CTempFolder folder("vxdocolder");
     std::string pack = MakeSavedProject(folder.Path(), {kRed});
     // The same show as an older editor wrote it.
-    CProjectPack current;
-    PackEntries(pack, current);
-    int size = 0;
-    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
-    ASSERT_NE(nullptr, text);
-    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
     const std::string version = "VERSION=" + std::string(theApp.m_strVersion.GetString());
-    ASSERT_NE(std::string::npos, showText.find(version));
-    showText.replace(showText.find(version), version.size(), "VERSION=010000");
-    current.RemoveEntry("VEXUL.INI");
-    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
-    {
-        CFile out;
-        ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
-        ASSERT_TRUE(current.WriteTo(out, "010000"));
-    }
+    RewriteShowText(pack, {{version, "VERSION=010000"}}, "010000");
     const Bytes older = ReadFileBytes(pack);
     // A copy of an even older show was kept here before: it stays.
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL_010000.vxl", Bytes(30, 'o')));
@@ -636,6 +656,7 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
     CProjectPack rewritten;
     PackEntries(pack, rewritten);
+    int size = 0;
     const BYTE* written = rewritten.GetEntryData("VEXUL.INI", size);
     ASSERT_NE(nullptr, written);
     EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
@@ -716,3 +737,4 @@ TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPr
     EXPECT_EQ(3, Doc()->CountSlides());
     EXPECT_STREQ("third.bmp", Doc()->GetSlideImageFile(2));
 }
+

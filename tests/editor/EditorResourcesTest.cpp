@@ -195,7 +195,8 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS,
                              AFX_IDS_PATH_TOO_LONG, IDS_SAVE_AS_TITLE, IDS_SAVE_AS_TEXT, IDS_SAVE_AS_REPLACE_PROJECT,
                              IDS_PACK_WRITE_PROTECTED_SAVE, IDS_SAVE_WRITE_PROTECTED, IDS_SAVE_FOLDER_GONE,
-                             IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING};
+                             IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING,
+                             IDS_WINDOW_SIZE_ADJUSTED};
     for (UINT id : messages)
     {
         CString english, german;
