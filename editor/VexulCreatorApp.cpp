@@ -281,6 +281,12 @@ CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSec
     return new CProjectFileList(nStart, lpszSection, lpszEntryFormat, nSize);
 }
 
+CString CVexulCreatorApp::GetFileOpenFolder() const
+{
+    CString folder = GetProfileValue(EditorProfile::PROJECT_FOLDER);
+    return IsFolder(folder) ? folder : CString();
+}
+
 // ---- start-up -------------------------------------------------------------------------------------------
 
 BOOL CVexulCreatorApp::InitInstance()

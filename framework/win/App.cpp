@@ -428,9 +428,15 @@ void CWinApp::OnFileNew()
 void CWinApp::OnFileOpen()
 {
     CString fileName;
+    CString folder = GetFileOpenFolder();
     if (DoPromptFileName(fileName, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, TRUE,
-                         m_templates.empty() ? nullptr : m_templates.front()))
+                         m_templates.empty() ? nullptr : m_templates.front(), folder))
         OpenDocumentFile(fileName);
+}
+
+CString CWinApp::GetFileOpenFolder() const
+{
+    return CString();
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
@@ -462,7 +468,8 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
         pTemplate->CloseAllDocuments(bEndSession);
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate,
+                               LPCSTR initialFolder)
 {
     // The filter: the template's kind of file, then every file.
     CString filterName, filterExt, filter;
@@ -472,6 +479,8 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDi
     filter += "All Files (*.*)|*.*||";
     CFileDialog dialog(bOpenFileDialog, filterExt.IsEmpty() ? nullptr : filterExt.Mid(1).GetString(), fileName,
                        lFlags | OFN_ENABLESIZING, filter);
+    if (initialFolder != nullptr && *initialFolder != '\0')
+        dialog.m_ofn.lpstrInitialDir = initialFolder;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     fileName = dialog.GetPathName();

@@ -100,8 +100,12 @@ public:
     virtual BOOL SaveAllModified();   // FALSE when the user cancelled
     void CloseAllDocuments(BOOL bEndSession);
     // Asks for a file name with the file dialog (CFileDialog: the template's filter and extension, then all
-    // files); fileName is the suggestion and the answer. FALSE when cancelled.
-    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // files), starting in initialFolder (null or empty: the current folder); fileName is the suggestion and
+    // the answer. FALSE when cancelled.
+    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate,
+                                  LPCSTR initialFolder = nullptr);
+    // The folder the Open command's dialog starts in; empty (the current folder) unless a program knows better.
+    virtual CString GetFileOpenFolder() const;
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     int m_nOpenFailures = 0;   // files the documents could not open (a failed recent file leaves the list)
