@@ -428,9 +428,8 @@ void CWinApp::OnFileNew()
 void CWinApp::OnFileOpen()
 {
     CString fileName;
-    CString folder = GetFileOpenFolder();
     if (DoPromptFileName(fileName, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, TRUE,
-                         m_templates.empty() ? nullptr : m_templates.front(), folder))
+                         m_templates.empty() ? nullptr : m_templates.front()))
         OpenDocumentFile(fileName);
 }
 
@@ -468,8 +467,7 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
         pTemplate->CloseAllDocuments(bEndSession);
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate,
-                               LPCSTR initialFolder)
+BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
     // The filter: the template's kind of file, then every file.
     CString filterName, filterExt, filter;
@@ -479,8 +477,9 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDi
     filter += "All Files (*.*)|*.*||";
     CFileDialog dialog(bOpenFileDialog, filterExt.IsEmpty() ? nullptr : filterExt.Mid(1).GetString(), fileName,
                        lFlags | OFN_ENABLESIZING, filter);
-    if (initialFolder != nullptr && *initialFolder != '\0')
-        dialog.m_ofn.lpstrInitialDir = initialFolder;
+    CString folder = bOpenFileDialog ? GetFileOpenFolder() : CString();
+    if (!folder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     fileName = dialog.GetPathName();

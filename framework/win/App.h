@@ -100,11 +100,10 @@ public:
     virtual BOOL SaveAllModified();   // FALSE when the user cancelled
     void CloseAllDocuments(BOOL bEndSession);
     // Asks for a file name with the file dialog (CFileDialog: the template's filter and extension, then all
-    // files), starting in initialFolder (null or empty: the current folder); fileName is the suggestion and
-    // the answer. FALSE when cancelled.
-    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate,
-                                  LPCSTR initialFolder = nullptr);
-    // The folder the Open command's dialog starts in; empty (the current folder) unless a program knows better.
+    // files; an open dialog starts in GetFileOpenFolder); fileName is the suggestion and the answer. FALSE when
+    // cancelled.
+    virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // The folder a document's open dialog starts in; empty (the current folder) unless a program knows better.
     virtual CString GetFileOpenFolder() const;
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
