@@ -60,8 +60,8 @@ public:
     // there is no project or the pack could not be written.
     BOOL SaveProject();
     BOOL SaveProjectAs(const char* packPath);
-    // TRUE when the project's player copy carries a compiled show; with showMessage the user is told that
-    // changes will not reach it.
+    // TRUE when the project's player copy carries a compiled show; with showMessage, when that show is other
+    // than the pack file, the user is told that the compiled program keeps it until compiled again.
     BOOL IsPlayerCompiled(BOOL showMessage);
     // Offers to replace an older player copy and to save a show written by an older editor.
     void CheckPlayerUpgrade(const char* showVersion);
@@ -157,10 +157,17 @@ protected:
     static BOOL HoldsShow(CProjectPack& pack);
     // Takes the show and the settings from the pack just read (whole: every entry was read in full).
     void TakeShowFromPack(BOOL whole);
+    // Tells the user when the show text's window size lay outside the sizes a window may have.
+    void TellAdjustedWindowSize(const BYTE* text, int size);
     void StopThumbnails();
+    // A pack that could not be written: why, in the editor's words (a folder that went away, a
+    // write-protected file, a file that stays as it was).
+    void ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError) override;
 
     afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
+    // Save; a write-protected pack is said to be so before Save As opens.
     afx_msg void OnProjectSave();
+    // Save As: the project goes into the folder the user chooses, as its VEXUL.VXL.
     afx_msg void OnProjectSaveAs();
     afx_msg void OnProjectExplore();
     afx_msg void OnSaveQuestion();

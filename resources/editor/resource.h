@@ -329,6 +329,16 @@
 #define IDS_FILTER_IMAGES 383
 #define IDS_FILTER_ICONS 384
 #define IDS_FILTER_SOUNDS 385
+#define IDS_SAVE_AS_TITLE 390
+#define IDS_SAVE_AS_TEXT 391
+#define IDS_SAVE_AS_REPLACE_PROJECT 392
+#define IDS_PACK_WRITE_PROTECTED_SAVE 393
+#define IDS_SAVE_WRITE_PROTECTED 394
+#define IDS_SAVE_FOLDER_GONE 395
+#define IDS_SAVE_FAILED_UNCHANGED 396
+#define IDS_SAVE_FAILED 397
+#define IDS_EDITOR_PLAYER_MISSING 398
+#define IDS_WINDOW_SIZE_ADJUSTED 399
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

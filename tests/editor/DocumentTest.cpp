@@ -6,6 +6,7 @@
 #include "editor/FileHelpers.h"
 #include "editor/ShowCompiler.h"
 #include "show/ProjectPack.h"
+#include "support/win_DialogDriver.h"
 #include "support/win_ShellRecorder.h"
 #include "support/win_TestProcess.h"
 
@@ -61,6 +62,44 @@ int OpenUpdating(const std::string& pack)
     boxes.Answer("older program version", IDYES);
     EXPECT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     return boxes.Count("older program version");
+}
+
+// Writes the pack again with its show text changed: the first of each pair's first text becomes its second.
+void RewriteShowText(const std::string& pack, const std::vector<std::pair<std::string, std::string>>& changes,
+                     const char* version)
+{
+    CProjectPack current;
+    PackEntries(pack, current);
+    int size = 0;
+    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+    for (const auto& change : changes)
+    {
+        size_t at = showText.find(change.first);
+        ASSERT_NE(std::string::npos, at) << change.first;
+        showText.replace(at, change.first.size(), change.second);
+    }
+    current.RemoveEntry("VEXUL.INI");
+    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
+    CFile out;
+    ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+    ASSERT_TRUE(current.WriteTo(out, version));
+}
+
+// Save As from the menu, the folder dialog answered with the folder; TRUE when the folder dialog came.
+bool SaveAsInto(CMainFrame* frame, const std::string& folder)
+{
+    bool folderDialog = false;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              folderDialog = GetDlgItem(h, IDC_FOLDER_TREE) != nullptr;
+                              SetDlgItemTextA(h, IDC_FOLDER_PATH, folder.c_str());
+                              SendDlgItemMessageA(h, IDC_FOLDER_PATH, EM_SETMODIFY, TRUE, 0);
+                              CDialogDriver::Click(h, folderDialog ? IDOK : IDCANCEL);
+                          }});
+    frame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    return folderDialog;
 }
 
 }   // namespace
@@ -313,6 +352,15 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     EXPECT_STREQ("Unsaved", Doc()->GetShow().m_strTitle);
     EXPECT_EQ(3, View()->GetSlideCount());
     EXPECT_GE(Doc()->GetPack().FindEntry("VEXUL.INI"), 0);
+
+    // A window size no window can have is brought into the sizes a window may have, and the user is told.
+    RewriteShowText(pack, {{"WIDTH=640", "WIDTH=99999999"}, {"HEIGHT=480", "HEIGHT=-5"}}, "020000");
+    ASSERT_TRUE(NewProject(other.Path()));
+    CBoxScript sizeBoxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(30, Doc()->GetShow().m_nWindowHeight);
+    EXPECT_EQ(1, sizeBoxes.Count("a size of 99999999 x -5 pixels"));
+    EXPECT_EQ(1, sizeBoxes.Count("a window of 640 x 30 pixels"));
 }
 
 TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
@@ -376,15 +424,25 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     std::string player = folder / "VEXUL.EXE";
     CTempFolder other("vxdocplayerother");
 
-    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered, the user is told it
-    // carries the show.
+    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered. While it carries the
+    // project as it is nothing is said; once the project differs, the user learns that the compiled program
+    // keeps its old show (before each test run, and when the project is opened).
     MakeCompiledPlayer(player, pack);
     ASSERT_TRUE(NewProject(other.Path()));
     {
+        const char told[] = "keeps playing its old show until the project is compiled again";
         CBoxScript boxes;
         ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(0, boxes.Count("compiled"));
+        ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
+        ASSERT_TRUE(Doc()->SaveProject());
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(1, boxes.Count(told));
+        ASSERT_TRUE(NewProject(other.Path()));
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(2, boxes.Count(told));
         EXPECT_EQ(0, boxes.Count("older program version"));
-        EXPECT_EQ(1, boxes.Count("The project file is compiled."));
     }
 
     // A copy without a version is older: on Yes it is kept under its version's name and replaced.
@@ -408,6 +466,16 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     }
     CloseHandle(lock);
     EXPECT_EQ(Bytes(700, 'w'), ReadFileBytes(player));
+
+    // Without the editor's own player a project gets none: the user is told so, with the missing file.
+    CTempFolder bare("vxdocnoplayer");
+    theApp.m_strAppFolder = bare.Path().c_str();
+    ASSERT_TRUE(DeleteFileA(player.c_str()));
+    CBoxScript boxes;
+    ASSERT_TRUE(NewProject(other.Path()));
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(2, boxes.Count("\"" + (bare / "Vexul.exe") + "\" is missing")) << boxes.Texts().back();
+    EXPECT_FALSE(FileExists(player.c_str()));
 }
 
 TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKilledSaves)
@@ -627,8 +695,10 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     settings.m_strAutostartFile = "tools\\run.exe";
     ASSERT_TRUE(Doc()->SaveProject());
 
+    // Save As chooses a folder: the pack is always VEXUL.VXL, where the folder's player looks for it.
     const std::string moved = target / "VEXUL.VXL";
-    ASSERT_TRUE(Doc()->SaveProjectAs(moved.c_str()));
+    ASSERT_TRUE(SaveAsInto(Frame(), target.Path()));
+    EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetProjectFolder());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetSettings().m_strFolder);
     EXPECT_STREQ(target.Path().c_str(), GetCurrentFolder());
@@ -641,20 +711,36 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     CProjectPack saved;
     EXPECT_TRUE(Holds(PackEntries(moved, saved), "A.BMP"));
 
-    // A write-protected pack is not replaced, and stays protected.
-    const std::string locked = target / "locked.vxl";
+    // Another project's write-protected pack is replaced only when the user says so, and then not at all: it
+    // stays protected, and the user learns why.
+    CTempFolder lockedFolder("vxdocaslocked");
+    const std::string locked = lockedFolder / "VEXUL.VXL";
     ASSERT_TRUE(WriteFileBytes(locked, Bytes(40, 'l')));
     ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         CBoxScript boxes;
+        boxes.Answer("holds a project already", IDYES);
         Doc()->SetModifiedFlag();
-        EXPECT_FALSE(Doc()->SaveProjectAs(locked.c_str()));
-        EXPECT_EQ(1, boxes.Count("could not be saved"));
+        EXPECT_TRUE(SaveAsInto(Frame(), lockedFolder.Path()));
+        EXPECT_EQ(1, boxes.Count("holds a project already"));
+        EXPECT_EQ(1, boxes.Count("could not be saved: the file is write-protected."));
         EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     }
     EXPECT_EQ(Bytes(40, 'l'), ReadFileBytes(locked));
     EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Save over the project's own write-protected pack says so before Save As opens.
+    ASSERT_TRUE(SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        CBoxScript boxes;
+        CDialogDriver cancel({[](HWND h) { CDialogDriver::Click(h, IDCANCEL); }});
+        Command(ID_FILE_SAVE);
+        EXPECT_EQ(1u, cancel.StepsRun());
+        EXPECT_EQ(1, boxes.Count("is write-protected and cannot be saved there"));
+    }
+    SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A path too long for the project's files is refused, for a new project and for Save As alike.
     const size_t folderLength = CVexulCreatorDoc::MAX_PACK_PATH + 1 - strlen("\\VEXUL.VXL");
@@ -674,6 +760,16 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.EXE").c_str()));
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.VXL").c_str()));
     EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
+
+    // The project's folder went away: the save says so, and claims no file on disk.
+    CTempFolder gone("vxdocasgone");
+    ASSERT_TRUE(SaveAsInto(Frame(), gone.Path()));
+    SetCurrentDirectoryA(TempFolderPath().c_str());
+    RemoveFolder(gone.Path());
+    CBoxScript goneBoxes;
+    EXPECT_FALSE(Doc()->SaveProject());
+    EXPECT_EQ(1, goneBoxes.Count("\ncould not be saved: its folder \"" + gone.Path() + "\" is no longer there."));
+    EXPECT_EQ(0, goneBoxes.Count("unchanged"));
 }
 
 TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
@@ -681,22 +777,8 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     CTempFolder folder("vxdocolder");
     std::string pack = MakeSavedProject(folder.Path(), {kRed});
     // The same show as an older editor wrote it.
-    CProjectPack current;
-    PackEntries(pack, current);
-    int size = 0;
-    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
-    ASSERT_NE(nullptr, text);
-    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
     const std::string version = "VERSION=" + std::string(theApp.m_strVersion.GetString());
-    ASSERT_NE(std::string::npos, showText.find(version));
-    showText.replace(showText.find(version), version.size(), "VERSION=010000");
-    current.RemoveEntry("VEXUL.INI");
-    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
-    {
-        CFile out;
-        ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
-        ASSERT_TRUE(current.WriteTo(out, "010000"));
-    }
+    RewriteShowText(pack, {{version, "VERSION=010000"}}, "010000");
     const Bytes older = ReadFileBytes(pack);
     // A copy of an even older show was kept here before: it stays.
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL_010000.vxl", Bytes(30, 'o')));
@@ -708,6 +790,7 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
     CProjectPack rewritten;
     PackEntries(pack, rewritten);
+    int size = 0;
     const BYTE* written = rewritten.GetEntryData("VEXUL.INI", size);
     ASSERT_NE(nullptr, written);
     EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
@@ -736,6 +819,16 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
     ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
     EXPECT_TRUE(show.m_bSoundOn);
     EXPECT_STREQ("music.wav", show.m_strSoundFile);
+
+    // The settings sheet's OK finds the project's own files by their names in the project folder.
+    ASSERT_TRUE(WriteFileBytes(folder / "run.exe", Bytes(10, 'r')));
+    Doc()->GetSettings().SetAutostart(1, "run.exe");
+    s_wizardSound = "music.wav";
+    CBoxScript boxes;
+    ASSERT_TRUE(Doc()->EditProjectSettings(PROJECT_WIZARD_SETTINGS));
+    EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts()[0];
+    EXPECT_STREQ("music.wav", Doc()->GetSettings().m_strSoundFile);
+    EXPECT_STREQ("run.exe", Doc()->GetSettings().m_strAutostartFile);
 }
 
 TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPreparesTheNextSlide)
@@ -777,3 +870,4 @@ TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPr
     EXPECT_EQ(3, Doc()->CountSlides());
     EXPECT_STREQ("third.bmp", Doc()->GetSlideImageFile(2));
 }
+
