@@ -621,3 +621,52 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsComesBackInTwoRowsAfterARestart)
     EXPECT_EQ("", BrokenRule());
     EXPECT_EQ(before, Layout());
 }
+
+TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWholeClient)
+{
+    // Files takes its whole column, floats by a double click on its caption band and is dragged by its
+    // floating frame's caption to the frame's right edge: its list fills it there, and after every change.
+    CFtDockWindow& files = frame->m_windows[0];
+    files.bLive = TRUE;   // as a docking window drags with the option to show contents while dragging
+    CUXDockBar::FromBar(files.m_pDockBar)->ExpandWindow(&files);
+    Settle(frame);
+    CRect band = files.GetCaptionRect();
+    files.ClientToScreen(&band);
+    VxInput::WhilePumping([&]() { VxInput::DoubleClick(CPoint(band.left + 30, band.CenterPoint().y)); },
+                          PumpPending);
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    CFrameWnd* pMini = files.GetParentFrame();
+    CRect client;
+    pMini->GetClientRect(&client);
+    pMini->ClientToScreen(&client);
+    CPoint caption(client.left + 20, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    CPoint edge(Client().right - 2, Client().CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(caption, edge); }, PumpPending);
+    Settle(frame);
+    ASSERT_FALSE(files.IsFloating());
+    ASSERT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), files.m_pDockBar);
+    EXPECT_TRUE(files.IsExpanded());   // it keeps its expansion: the whole column again
+    EXPECT_EQ(Rect(*files.m_pDockBar).Height(), Rect(files).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    EXPECT_EQ("", BrokenRule());
+
+    // Its splitter 40 pixels towards the middle, the frame smaller, a restart.
+    CRect docked = Rect(files);
+    CPoint splitter(docked.left - 2, docked.CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(splitter, splitter - CSize(40, 0)); }, PumpPending);
+    Settle(frame);
+    EXPECT_EQ(docked.Width() + 40, Rect(files).Width());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    frame->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+    Settle(frame);
+    EXPECT_EQ(Rect(*files.m_pDockBar).Height(), Rect(files).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    Restart();
+    ASSERT_NE(nullptr, frame);
+    CFtDockWindow& again = frame->m_windows[0];
+    EXPECT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), again.m_pDockBar);
+    EXPECT_EQ(Rect(*again.m_pDockBar).Height(), Rect(again).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(again));
+}

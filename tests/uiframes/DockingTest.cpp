@@ -147,13 +147,7 @@ TEST_F(DockingTest, CtrlNeverDocksAndTheCursorChoosesTheSide)
 namespace
 {
 
-// A move of the real mouse that the system does not merge with the next one (a key nobody uses goes between):
-// a loop that follows the mouse sees every step of a gesture queued at once.
-void StepTo(CPoint point)
-{
-    VxInput::MoveTo(point);
-    VxInput::Key(VK_F13, false);
-}
+using VxInput::StepTo;
 
 // A left click by the real mouse.
 void ClickAt(CPoint point)

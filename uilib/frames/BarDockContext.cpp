@@ -2,6 +2,7 @@
 
 #include "uilib/core/base/GlobalData.h"
 #include "uilib/core/base/LibraryIds.h"
+#include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
 
 #include <algorithm>
@@ -316,11 +317,17 @@ void CUXBarDockContext::DockOrFloat(BOOL bEndLoop)
         if (CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle))
         {
             CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
+            // A docking window leaving its row gives the row back its own lengths; it keeps its own
+            // expansion, which it takes into the new row (from a floating frame too).
             CUXDockWindow* pWindow = CUXDockWindow::FromBar(m_pBar);
+            BOOL bExpanded = pWindow != nullptr && pWindow->IsExpanded();
             if (pWindow != nullptr && m_pBar->m_pDockBar != pDockBar)
                 pWindow->ResetRowExpansion();
             AdoptBar(m_pDockSite);
             m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+            CUXDockBar* pLibraryDockBar = CUXDockBar::FromBar(pDockBar);
+            if (bExpanded && !pWindow->IsExpanded() && pLibraryDockBar != nullptr)
+                pLibraryDockBar->ExpandWindow(pWindow);
             RememberPlace();
             return;
         }
