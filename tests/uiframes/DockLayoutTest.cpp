@@ -670,3 +670,33 @@ TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWhole
     EXPECT_EQ(Rect(*again.m_pDockBar).Height(), Rect(again).Height());
     EXPECT_TRUE(DockingWindowChildFillsClient(again));
 }
+
+TEST_F(DockLayoutTest, AMenuBarNarrowedWithAMaximizedChildPlacesEveryEntryInside)
+{
+    // Six entries and a maximized child's icon and buttons, in rows that change as the frame narrows.
+    HMENU menu = ::CreateMenu();
+    for (const char* text : {"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"})
+        ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), text);
+    CUXMenuBar& bar = frame->m_wndMenuBar;
+    bar.LoadMenuItems(menu, nullptr);
+    CMDIChildWnd* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, frame));
+    frame->MDIMaximize(child);
+    Settle(frame);
+    CRect wide = Rect(*frame);
+    for (int width = wide.Width(); width >= 140; width -= 4)
+    {
+        frame->SetWindowPos(nullptr, 0, 0, width, wide.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle(frame);
+        CRect client;
+        bar.GetClientRect(&client);
+        for (int i = 0; i < bar.GetItemCount(); ++i)
+        {
+            CRect item = bar.GetItem(i)->GetRect();
+            if (!bar.GetItem(i)->IsHidden())
+                ASSERT_EQ(item, item & client) << "frame " << width << " wide: item " << i << " at " << Text(item)
+                                               << " outside the bar's client " << Text(client);
+        }
+    }
+}
