@@ -303,7 +303,11 @@ TEST_F(DockLayoutTest, StoredPlacesAndSizesArePulledOntoTheScreen)
     frame->m_windows[1].SetFloatingSize(CSize(50000, 40));
     CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(screen, frame->m_windows[0].GetDockedSize(CUXDockWindow::kLeft));
-    EXPECT_EQ(CSize(screen.cx, 40), frame->m_windows[1].GetFloatingSize());
+    // Floating, its frame's borders fit the work area too.
+    CRect borders(0, 0, 0, 0);
+    CMiniFrameWnd::CalcBorders(&borders, CMiniDockFrameWnd::FrameStyle(CBRS_SIZE_DYNAMIC));
+    EXPECT_EQ(CSize(UXWorkAreaNear(Rect(frame->m_windows[1])).Width() - borders.Width(), 40),
+              frame->m_windows[1].GetFloatingSize());
     frame->m_windows[0].SetDockedSize(CUXDockWindow::kLeft, CSize(130, 150));
     Settle(frame);
     frame->SaveBarState(kProfile);
@@ -336,6 +340,53 @@ TEST_F(DockLayoutTest, StoredPlacesAndSizesArePulledOntoTheScreen)
     ASSERT_TRUE(frame->m_bars[2].IsFloating());
     EXPECT_TRUE(frame->m_bars[2].IsWindowVisible());
     EXPECT_EQ("", BrokenRule());
+}
+
+TEST_F(DockLayoutTest, HugeStoredSizesLeaveTheDocumentItsRoomAndFloatInsideTheWorkArea)
+{
+    // Files's stored sizes and most recently used width as large as the values go.
+    frame->SaveBarState(kProfile);
+    std::string section;
+    for (int i = 0; i < 20 && section.empty(); ++i)
+    {
+        std::string key = std::string(kAppKey) + "\\" + kProfile + "-Bar" + std::to_string(i);
+        DWORD id = 0, size = sizeof(id);
+        if (::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "BarID", RRF_RT_REG_DWORD, nullptr, &id, &size) ==
+                ERROR_SUCCESS &&
+            id == kDlWindowIds[0])
+            section = key;
+    }
+    ASSERT_FALSE(section.empty());
+    CUXDockWindowPosition huge;
+    memset(&huge, 0x7F, sizeof(huge));
+    huge.flags = 0;
+    DWORD mru = 0x7FFFFFFF;
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), "Bar Position", REG_BINARY, &huge, sizeof(huge));
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), "MRUWidth", REG_DWORD, &mru, sizeof(mru));
+    frame->LoadBarState(kProfile);
+    Settle(frame);
+
+    CFtDockWindow& files = frame->m_windows[0];
+    auto documentWidth = [&]() { return FtScreenRect(frame->m_hWndMDIClient).Width(); };
+    ASSERT_FALSE(files.IsFloating());
+    EXPECT_GE(documentWidth(), CUXDockBar::kDocumentRoom);
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    EXPECT_EQ("", BrokenRule());
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    EXPECT_EQ("", BrokenRule());   // its floating frame in the work area
+    EXPECT_EQ(Rect(files), Rect(files) & Rect(*files.GetParentFrame()));
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_FALSE(files.IsFloating());
+    EXPECT_GE(documentWidth(), CUXDockBar::kDocumentRoom);
+
+    // Its splitter moves its edge where it shows: 30 pixels towards the frame's edge, 30 narrower.
+    int width = Rect(files).Width();
+    CPoint edge(Rect(files).right + 2, Rect(files).CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(edge, edge - CSize(30, 0)); }, PumpPending);
+    EXPECT_EQ(width - 30, Rect(files).Width());
 }
 
 namespace
