@@ -525,9 +525,9 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
         return;
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~idleLayout;
-    // A bar of dynamic size is sized by the frame's border; others get a thin one.
+    // A bar the frame's border sizes gets a sizing border; others a thin one.
     CControlBar* pFirst = GetFirstBar();
-    BOOL bThick = pFirst != nullptr && (pFirst->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
+    BOOL bThick = pFirst != nullptr && IsSizedByBorder(pFirst);
     if (pFirst != nullptr && bThick != ((GetStyle() & MFS_THICKFRAME) != 0))
     {
         DWORD thick = MFS_THICKFRAME | WS_THICKFRAME;
@@ -552,6 +552,11 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
     else if (IsWindowVisible())
         ShowWindow(SW_HIDE);
     m_bInRecalcLayout = FALSE;
+}
+
+BOOL CMiniDockFrameWnd::IsSizedByBorder(const CControlBar* pBar) const
+{
+    return (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
 }
 
 BOOL CMiniDockFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -595,7 +600,7 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
             pBar->m_pDockContext->StartDrag(point);   // this frame may be gone afterwards
             return;
         }
-        if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
+        if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && IsSizedByBorder(pBar))
         {
             pBar->m_pDockContext->StartResize(static_cast<int>(nHitTest), point);
             return;

@@ -129,6 +129,9 @@ public:
     CDockBar m_wndDockBar;
 
 protected:
+    // Whether the frame's border sizes its bar (and the frame has a sizing border): a bar of dynamic size.
+    virtual BOOL IsSizedByBorder(const CControlBar* pBar) const;
+
     afx_msg void OnClose();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);

@@ -633,6 +633,25 @@ TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMe
     EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
     EXPECT_EQ(&uxAfxData.m_fontNormal, pMini->GetCaptionFont());
     ASSERT_NE(nullptr, pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton));
+    // Its sizing border: the bottom-right corner dragged in makes it narrower and its entries take more rows;
+    // dragged out again, it is wide again, in one row.
+    CRect window = Rect(*pMini);
+    CPoint right(window.right - 2, window.bottom - 2);
+    ASSERT_EQ(HTBOTTOMRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
+    CSize wide = Rect(menu).Size();
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(100, 0)); }, PumpPending);
+    Settle(frame);
+    CSize narrow = Rect(menu).Size();
+    EXPECT_LT(narrow.cx, wide.cx);
+    EXPECT_GT(narrow.cy, wide.cy);
+    EXPECT_EQ(pMini, menu.GetParentFrame());
+    EXPECT_EQ("", BrokenRule());
+    window = Rect(*pMini);
+    right = CPoint(window.right - 2, window.bottom - 2);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right + CSize(200, 0)); }, PumpPending);
+    Settle(frame);
+    EXPECT_EQ(wide.cy, Rect(menu).Size().cy);
+    EXPECT_EQ("", BrokenRule());
     // A tool bar's frame keeps the bold title.
     frame->FloatControlBar(&frame->m_bars[0], CPoint(100, 300), CBRS_ALIGN_TOP);
     Settle(frame);
