@@ -398,6 +398,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_NCHITTEST()
     ON_WM_ACTIVATE()
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd() = default;
@@ -441,6 +442,17 @@ LRESULT CMiniFrameWnd::OnNcHitTest(CPoint point)
             hit = HTBOTTOM;
     }
     return hit;
+}
+
+void CMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CFrameWnd::OnGetMinMaxInfo(lpMMI);
+    // A mini frame is as small as what it holds: the least size the system gives a window with a caption
+    // (wider than a bar of one column) does not apply.
+    CRect borders(0, 0, 0, 0);
+    CalcBorders(&borders, GetStyle());
+    lpMMI->ptMinTrackSize.x = borders.Width();
+    lpMMI->ptMinTrackSize.y = borders.Height();
 }
 
 CFrameWnd* CMiniFrameWnd::GetSyncOwner() const

@@ -103,6 +103,7 @@ public:
 protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // The owner frame with MFS_SYNCACTIVE, else null.
     CFrameWnd* GetSyncOwner() const;
 

@@ -770,3 +770,41 @@ TEST_F(DockLayoutTest, AMenuBarNarrowedWithAMaximizedChildPlacesEveryEntryInside
         }
     }
 }
+
+TEST_F(DockLayoutTest, AFloatingToolBarIsNarrowedByItsSideEdgeAndItsFrameHugsItsRows)
+{
+    // A customizable bar (close and options in its caption), floating in one row.
+    CFtToolBar& bar = frame->m_bars[0];
+    bar.SetCustomizable(TRUE);
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    CFrameWnd* pMini = bar.GetParentFrame();
+    CRect window = Rect(*pMini);
+    // Its right edge 40 pixels in: two rows of two. Its bottom edge down: one column.
+    CPoint right(window.right - 2, window.top + 24);
+    ASSERT_EQ(HTRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(40, 0)); }, PumpPending);
+    Settle(frame);
+    std::vector<CRect> buttons = Buttons(bar);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_EQ(buttons[0].bottom, buttons[2].top);
+    pMini = bar.GetParentFrame();
+    CRect borders(0, 0, 0, 0);
+    pMini->CalcWindowRect(&borders);
+    auto hugs = [&]()
+    {
+        CRect frameRect = Rect(*pMini), barRect = Rect(bar);
+        return frameRect.Width() - barRect.Width() <= std::max<int>(borders.Width(), 3 * uxAfxData.m_cxSmallIcon);
+    };
+    EXPECT_TRUE(hugs()) << Text(Rect(*pMini)) << " around " << Text(Rect(bar));
+    window = Rect(*pMini);
+    CPoint bottom(window.CenterPoint().x, window.bottom - 2);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(bottom, bottom + CSize(0, 60)); }, PumpPending);
+    Settle(frame);
+    buttons = Buttons(bar);
+    EXPECT_EQ(buttons[0].left, buttons[3].left);
+    pMini = bar.GetParentFrame();
+    EXPECT_TRUE(hugs()) << Text(Rect(*pMini)) << " around " << Text(Rect(bar));
+    EXPECT_EQ("", BrokenRule());
+}
