@@ -1,6 +1,10 @@
-// An idle program rests: with docking windows docked and floating, the application's loop runs its idle work
-// once after the last message and then waits, taking no processor time.
+// An idle program rests: with docking windows docked and floating, and with the pointer resting on a tool bar's
+// button whose tip shows, the application's loop runs its idle work once after the last message and then
+// waits, taking no processor time.
+#include "MenuTestIds.h"
 #include "UiFramesTestSupport.h"
+
+#include <string>
 
 namespace
 {
@@ -66,4 +70,55 @@ TEST_F(IdleTest, AFrameWithDockingWindowsTakesNoProcessorTimeWhileIdle)
     // posts itself; never again and again.
     EXPECT_LE(loop.passes, 6);
     EXPECT_LT(used, 2000000u) << "processor time in 100 ns units";   // below a tenth of the stretch
+}
+
+TEST_F(IdleTest, ThePointerRestingOnAToolBarButtonWithItsTipTakesNoProcessorTime)
+{
+    CFtDockFrame* frame = MakeDockFrame();
+    ASSERT_NE(nullptr, frame);
+    CUXToolBar bar;
+    const UINT buttons[] = {ID_MT_NEW, ID_MT_OPEN, ID_MT_SAVE};
+    ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                             CRect(0, 0, 0, 0), 0xE820));
+    ASSERT_TRUE(bar.SetButtons(buttons, 3));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    PumpPending();
+    // The pointer comes to rest on the first button, and its tip shows.
+    CRect button;
+    bar.GetItemRect(0, &button);
+    bar.ClientToScreen(&button);
+    VxInput::MoveTo(button.CenterPoint());
+    VxInput::MoveTo(button.CenterPoint() + CSize(1, 0));
+    auto tipShown = []()
+    {
+        HWND tip = nullptr;
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM lParam) -> BOOL
+            {
+                char name[64] = {};
+                ::GetClassNameA(hWnd, name, sizeof(name));
+                if (std::string(name) == TOOLTIPS_CLASSA && ::IsWindowVisible(hWnd))
+                    *reinterpret_cast<HWND*>(lParam) = hWnd;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tip));
+        return tip != nullptr;
+    };
+    ASSERT_TRUE(FtPumpUntil(tipShown));
+
+    CIdleCountingLoop loop;
+    g_loop = &loop;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 2000, EndIdleLoop);
+    ASSERT_NE(0u, timer);
+    ULONGLONG before = ThreadProcessorTime();
+    loop.Run();
+    ULONGLONG used = ThreadProcessorTime() - before;
+    ::KillTimer(nullptr, timer);
+    g_loop = nullptr;
+    EXPECT_LE(loop.passes, 6);
+    EXPECT_LT(used, 2000000u) << "processor time in 100 ns units";
+    bar.DestroyWindow();
 }
