@@ -432,6 +432,11 @@ void CPlayerDlg::ShowContextMenu(CPoint screenPoint)
 
 BOOL CPlayerDlg::PreTranslateMessage(MSG* pMsg)
 {
+    // Only a fresh press of Escape closes: a held key repeats into whatever window comes up next, and that
+    // is this player when it is the end program of the one the press closed.
+    const LPARAM keyWasDown = 1 << 30;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && (pMsg->lParam & keyWasDown))
+        return TRUE;
     BOOL advanceKey = pMsg->wParam == VK_RIGHT || pMsg->wParam == VK_SPACE;
     if (pMsg->message == WM_KEYDOWN && advanceKey)
     {
@@ -542,8 +547,7 @@ void CPlayerDlg::CloseSoundControl()
 
 void CPlayerDlg::OnOK()
 {
-    // Enter closes the player the same way as the close button.
-    OnCancel();
+    // Enter keeps the show: the player closes only through OnCancel.
 }
 
 void CPlayerDlg::OnCancel()

@@ -293,21 +293,31 @@ TEST_F(PlayerDlgTest, SpaceAndRightAdvanceWithoutPressingAButton)
     EXPECT_TRUE(stillOpen);
 }
 
-TEST_F(PlayerDlgTest, EnterClosesLikeTheCloseButton)
+TEST_F(PlayerDlgTest, EnterAndAHeldEscapeKeepTheShowAPressedEscapeCloses)
 {
     std::string path = WriteShow(ShowSpec(), {RGB(1, 2, 3)});
     CPlayerDlg dlg(&session, path.c_str());
+    BOOL keptOpen = FALSE;
+    auto press = [&](WPARAM key, LPARAM flags)
+    {
+        MSG down = KeyMessage(dlg.m_hWnd, WM_KEYDOWN, key);
+        down.lParam = flags;
+        if (!AfxPreTranslateMessage(&down))
+            DispatchMessageA(&down);
+    };
     CScript script;
     AfterStart(script, dlg,
                [&]
                {
-                   MSG enter = KeyMessage(dlg.m_hWnd, WM_KEYDOWN, VK_RETURN);
-                   if (!AfxPreTranslateMessage(&enter))
-                       DispatchMessageA(&enter);
+                   press(VK_RETURN, 0x00010001);
+                   press(VK_ESCAPE, 0x40010001);   // a repeat of a key that was already down
+                   keptOpen = dlg.IsRunning() && dlg.m_FrameTimer.IsArmed();
+                   press(VK_ESCAPE, 0x00010001);
                });
-    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // a safety net: Enter must have ended it
+    script.Add(kWaitTimeout, [&] { dlg.EndDialog(IDABORT); });   // a safety net: Escape must have ended it
     script.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(keptOpen);
     EXPECT_FALSE(dlg.IsRunning());
     EXPECT_FALSE(dlg.m_FrameTimer.IsArmed());
 }

@@ -186,8 +186,13 @@ TEST_F(PlayerEndToEnd, WindowSlidesMessagesAndEscape)
     PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
     EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_running) >= 1; }));
     EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    // Enter keeps the show: the answer to the status request posted after it comes, no exit does
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(window, WM_KEYUP, VK_RETURN, 0xC0000001);
     PostMessageA(HWND_BROADCAST, g_status, g_status, 0);
     EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_running) >= 2; }));
+    EXPECT_EQ(0, listener.Count(g_exit));
+    EXPECT_FALSE(process.Ended());
 
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(PumpUntil([&] { return process.Ended(); }));
@@ -243,47 +248,54 @@ TEST_F(PlayerEndToEnd, DamagedPackGivesTheGermanMessage)
     EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_starting) >= 1 && listener.Count(g_exit) >= 1; }));
 }
 
-TEST_F(PlayerEndToEnd, EndProgramStartsWhenThePlayerCloses)
+TEST_F(PlayerEndToEnd, EndProgramsChainAfterEscapeAndAfterTheShowsEnd)
 {
     CListener listener;
-    // the player runs from the show's folder; its end program is a second player on another show
+    // the players run from the shows' folder; each end program is a player on the next show
     std::string copy = folder + "\\Vexul.exe";
     ASSERT_TRUE(CopyFileA(player.c_str(), copy.c_str(), FALSE));
-    ShowSpec second;
-    second.title = "Second Show";
-    second.slides.resize(1);
-    second.slides[0].delay = 60000;   // closed by the test
-    WritePack("second.vxl", MakeColourShowPack(second, {kGreen}));
+    auto chained = [](const char* title, int delay, const char* next)
+    {
+        ShowSpec show;
+        show.title = title;
+        show.autostart = next != nullptr;
+        show.autostartFile = next ? std::string("_CURRENTDIR_\\Vexul.exe:") + next : "";
+        show.slides.resize(1);
+        show.slides[0].delay = delay;
+        return show;
+    };
+    std::string pack = WritePack("first.vxl", MakeColourShowPack(chained("First Show", 60000, "second.vxl"), {kRed}));
+    WritePack("second.vxl", MakeColourShowPack(chained("Second Show", 1500, "third.vxl"), {kGreen}));
+    WritePack("third.vxl", MakeColourShowPack(chained("Third Show", 60000, nullptr), {kBlue}));
 
-    ShowSpec first;
-    first.title = "First Show";
-    first.autostart = 1;
-    first.autostartFile = "_CURRENTDIR_\\Vexul.exe:second.vxl";
-    first.slides.resize(1);
-    first.slides[0].delay = 300;
-    std::string pack = WritePack("first.vxl", MakeColourShowPack(first, {kRed}));
-
+    // the first is closed with Escape; the key, held, repeats into the second once that has come up
     CPlayerProcess process(copy, "\"" + pack + "\"", "");
     ASSERT_TRUE(process.Started());
+    HWND first = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (first = process.MainWindow()) != nullptr && SlideCentre(first) == kRed; }));
+    PostMessageA(first, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(PumpUntil([&] { return process.Ended(); }));
-    HWND secondWindow = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&]
-        {
-            secondWindow = FindWindowA(nullptr, "Second Show");
-            return secondWindow != nullptr;
-        }));
-    EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_starting) >= 2; }));
+    HWND second = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (second = FindWindowA(nullptr, "Second Show")) && IsWindowVisible(second); }));
+    PostMessageA(second, WM_KEYDOWN, VK_ESCAPE, 0x40010001);
+    PostMessageA(second, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+
+    // the second plays, ends by itself and starts the third
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(second) || SlideCentre(second) == kGreen; }));
+    EXPECT_TRUE(IsWindow(second)) << "the held Escape closed the second show too";
+    HWND third = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (third = FindWindowA(nullptr, "Third Show")) != nullptr; }));
+    EXPECT_TRUE(PumpUntil([&] { return listener.Count(g_starting) >= 3 && listener.Count(g_exit) >= 2; }));
     DWORD pid = 0;
-    GetWindowThreadProcessId(secondWindow, &pid);
-    HANDLE secondProcess = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    PostMessageA(secondWindow, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(secondWindow); }));
-    if (secondProcess)
+    GetWindowThreadProcessId(third, &pid);
+    HANDLE thirdProcess = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageA(third, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(third); }));
+    if (thirdProcess)
     {
         // gone before the folder with its program is removed
-        EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(secondProcess, 0) == WAIT_OBJECT_0; }));
-        CloseHandle(secondProcess);
+        EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(thirdProcess, 0) == WAIT_OBJECT_0; }));
+        CloseHandle(thirdProcess);
     }
 }
 

@@ -404,17 +404,34 @@ TEST_F(ShowRendererTest, ManualAdvanceByClickOnTheIndicator)
     EXPECT_EQ(CShowRenderer::StateSlideEnd, renderer.GetPlayback().nState);
 }
 
-TEST_F(ShowRendererTest, IndicatorIsDrawnWhileWaiting)
+TEST_F(ShowRendererTest, IndicatorShrinksIntoTheCornerThenShowsTheArrow)
 {
     ShowSpec show;
     show.advance = 1;
     show.slides.resize(1);
     ASSERT_TRUE(Open(show, {kRed}));
     Calibrate();
+    const CRect& r = renderer.GetPlayback().rcIndicator;
+    const COLORREF light = RGB(0xC0, 0xC0, 0xC0), dark = RGB(0x40, 0x40, 0x40);
+    // at counter n a frame from (left + T - 122, top + T - 122), T = 0 + 1 + ... + (n - 1), to the rectangle's
+    // lower right corner: light grey, and dark grey one pixel inside
+    for (int counter : {1, 9, 16})
+    {
+        ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nIndicatorCounter == counter; }));
+        int corner = (counter - 1) * counter / 2 - 122;
+        EXPECT_EQ(kRed, surface.At(r.left + corner - 1, r.top + corner - 1)) << counter;
+        EXPECT_EQ(light, surface.At(r.left + corner, r.top + corner)) << counter;
+        EXPECT_EQ(dark, surface.At(r.left + corner + 1, r.top + corner + 1)) << counter;
+        EXPECT_EQ(kRed, surface.At(r.left + corner + 2, r.top + corner + 2)) << counter;
+        EXPECT_EQ(light, surface.At(r.right - 1, r.bottom - 1)) << counter;
+        EXPECT_EQ(kRed, surface.At(r.right, r.bottom)) << counter;
+    }
+    // then the rectangle alone, outlined light grey around the arrow
     ASSERT_TRUE(TickUntil([&] { return renderer.GetPlayback().nIndicatorCounter >= 18; }));
-    // the finished indicator: light grey outline in the corner rectangle
-    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), surface.At(kWidth - 14, kHeight - 16));
-    EXPECT_EQ(kRed, surface.At(kWidth - 20, kHeight - 20));
+    EXPECT_EQ(light, surface.At(r.left, r.top));
+    EXPECT_EQ(light, surface.At(r.right - 1, r.bottom - 1));
+    EXPECT_EQ(kRed, surface.At(r.left - 2, r.top - 2));
+    EXPECT_EQ(kRed, surface.At(r.left - 1, r.bottom - 1));
 }
 
 TEST_F(ShowRendererTest, StartSlideBeyondTheShowIsAnEmptySlide)
