@@ -1,8 +1,10 @@
 // The layout of docked and floating bars on a frame like a program's (the menu bar, three tool bars, two
 // docking windows, a rebar): a bar standing on a side lays its buttons in one column, a bar dropped by a
-// docking window gets a row of its own, a row that no longer fits wraps, stored places are pulled onto the
-// screen; and a seeded random run of user operations keeping every bar inside the frame and every floating
-// frame on the screen, with the layout surviving a restart.
+// docking window gets a row of its own, a row that no longer fits wraps, stored places and sizes are pulled
+// onto the screen and leave the document its room, a docking window docked by its caption fills its row, a
+// narrowed menu bar keeps its entries inside, floating bars are sized by their frames' edges; and a seeded
+// random run of user operations keeping every bar inside the frame and every floating frame on the screen,
+// with the layout surviving a restart.
 #include "UiFramesTestSupport.h"
 
 #include "uilib/frames/BarDockContext.h"
@@ -129,6 +131,21 @@ protected:
         frame->GetClientRect(&client);
         frame->ClientToScreen(&client);
         return client;
+    }
+    // The registry key of a bar's saved section ("%s-Bar%d" with its "BarID"), empty when there is none.
+    static std::string SectionKey(UINT nBarID)
+    {
+        for (int i = 0; i < 20; ++i)
+        {
+            std::string key = std::string(kAppKey) + "\\" + kProfile + "-Bar" + std::to_string(i);
+            DWORD id = 0, size = sizeof(id);
+            if (::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "BarID", RRF_RT_REG_DWORD, nullptr, &id, &size) !=
+                ERROR_SUCCESS)
+                break;
+            if (id == nBarID)
+                return key;
+        }
+        return std::string();
     }
     std::vector<CControlBar*> Movable() const
     {
@@ -346,16 +363,7 @@ TEST_F(DockLayoutTest, HugeStoredSizesLeaveTheDocumentItsRoomAndFloatInsideTheWo
 {
     // Files's stored sizes and most recently used width as large as the values go.
     frame->SaveBarState(kProfile);
-    std::string section;
-    for (int i = 0; i < 20 && section.empty(); ++i)
-    {
-        std::string key = std::string(kAppKey) + "\\" + kProfile + "-Bar" + std::to_string(i);
-        DWORD id = 0, size = sizeof(id);
-        if (::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "BarID", RRF_RT_REG_DWORD, nullptr, &id, &size) ==
-                ERROR_SUCCESS &&
-            id == kDlWindowIds[0])
-            section = key;
-    }
+    std::string section = SectionKey(kDlWindowIds[0]);
     ASSERT_FALSE(section.empty());
     CUXDockWindowPosition huge;
     memset(&huge, 0x7F, sizeof(huge));
