@@ -118,6 +118,17 @@ TEST_F(MenuTest, StoredShortcutsLoadOnlyWhenWhollyValid)
     EXPECT_EQ(3u, table.size());
     EXPECT_TRUE(HasShortcut(table, FALT, VK_F2, ID_MT_SAVE));
     EXPECT_FALSE(HasShortcut(table, FCONTROL, 'N', ID_MT_NEW));
+    // The same from the frame's own OnCreate: the stored table stays the frame's once it is made, and the
+    // frame's own table is the default.
+    CloseFrame();
+    CMenuTestFrame::s_keysInCreate = true;
+    OpenFrame();
+    table = FrameTable(frame);
+    EXPECT_EQ(3u, table.size());
+    EXPECT_TRUE(HasShortcut(table, FALT, VK_F2, ID_MT_SAVE));
+    ASSERT_TRUE(manager.ResetToDefault());
+    EXPECT_TRUE(HasShortcut(FrameTable(frame), FCONTROL, 'N', ID_MT_NEW));
+    CMenuTestFrame::s_keysInCreate = false;
 
     // A missing value: nothing loads.
     ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "Accelerators");
