@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <functional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -74,6 +75,46 @@ inline void DoubleClick(POINT point)
         Press(point);
         Release(point);
     }
+}
+
+// A move that the system does not merge with the next one (a key nobody uses goes between): a loop that
+// follows the mouse sees every step.
+inline void StepTo(POINT point)
+{
+    MoveTo(point);
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_F13;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    Send(input);
+}
+
+// Runs the gesture on a second thread, as a user's hand, while this thread answers its messages (through
+// pump, which runs what is queued); returns once the gesture is done and what it caused has been handled.
+inline void WhilePumping(const std::function<void()>& gesture, const std::function<void()>& pump)
+{
+    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hand(
+        [&]()
+        {
+            gesture();
+            ::SetEvent(done);
+        });
+    while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        pump();
+    hand.join();
+    ::CloseHandle(done);
+    pump();
+}
+
+// Press at from, move there in steps the program sees one by one, release at to.
+inline void StepDrag(POINT from, POINT to, int steps = 6)
+{
+    MoveTo(from);
+    Press(from);
+    for (int step = 1; step <= steps; ++step)
+        StepTo({from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    Release(to);
 }
 
 inline void Key(WORD vk, bool down)

@@ -2,10 +2,13 @@
 
 #include "uilib/core/base/GlobalData.h"
 #include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/base/WndHook.h"
+#include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace
@@ -59,10 +62,54 @@ private:
     CUXBarDockContext* m_pBarContext;
 };
 
+// The dock context's hook on the frame its bar belongs to: when that frame is activated or comes to the top,
+// the bar's floating frame goes above it again (the system does not always keep owned pop-ups above their
+// owner).
+class CUXDockSiteHook : public CUXWndHook
+{
+public:
+    explicit CUXDockSiteHook(CControlBar* pBar) : m_pBar(pBar) {}
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = CUXWndHook::HandleMessage(message, wParam, lParam);
+        BOOL activated = message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE;
+        BOOL reordered =
+            message == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER);
+        if ((activated || reordered) && !m_bRaising)
+            RaiseFloatingFrame();
+        return result;
+    }
+
+private:
+    void RaiseFloatingFrame()
+    {
+        if (m_pBar->m_hWnd == nullptr || m_pBar->m_pDockBar == nullptr || !m_pBar->m_pDockBar->m_bFloating)
+            return;
+        HWND hFloating = ::GetParent(m_pBar->m_pDockBar->m_hWnd);
+        if (hFloating == nullptr || hFloating == m_hWnd || !::IsWindowVisible(hFloating))
+            return;
+        m_bRaising = TRUE;
+        ::SetWindowPos(hFloating, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_bRaising = FALSE;
+    }
+
+    CControlBar* m_pBar;
+    BOOL m_bRaising = FALSE;
+};
+
 }   // namespace
 
 CUXBarDockContext::CUXBarDockContext(CControlBar* pBar) : CDockContext(pBar)
 {
+    // A library bar owns the hook; it goes with the bar to every frame the bar docks into (AdoptBar).
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)))
+    {
+        CUXControlBar* pLibraryBar = static_cast<CUXControlBar*>(pBar);
+        pLibraryBar->SetHook(std::make_unique<CUXDockSiteHook>(pBar));
+        if (pBar->m_hWnd != nullptr)
+            pLibraryBar->AttachHook(pBar->GetDockingFrame());
+    }
 }
 
 CUXBarDockContext::~CUXBarDockContext() = default;
@@ -316,11 +363,17 @@ void CUXBarDockContext::DockOrFloat(BOOL bEndLoop)
         if (CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle))
         {
             CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
+            // A docking window leaving its row gives the row back its own lengths; it keeps its own
+            // expansion, which it takes into the new row (from a floating frame too).
             CUXDockWindow* pWindow = CUXDockWindow::FromBar(m_pBar);
+            BOOL bExpanded = pWindow != nullptr && pWindow->IsExpanded();
             if (pWindow != nullptr && m_pBar->m_pDockBar != pDockBar)
                 pWindow->ResetRowExpansion();
             AdoptBar(m_pDockSite);
             m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+            CUXDockBar* pLibraryDockBar = CUXDockBar::FromBar(pDockBar);
+            if (bExpanded && !pWindow->IsExpanded() && pLibraryDockBar != nullptr)
+                pLibraryDockBar->ExpandWindow(pWindow);
             RememberPlace();
             return;
         }

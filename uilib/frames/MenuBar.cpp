@@ -398,6 +398,7 @@ BEGIN_MESSAGE_MAP(CUXMenuBar, CUXControlBar)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
     ON_WM_SETTINGCHANGE()
+    ON_WM_SIZE()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -1613,6 +1614,14 @@ BOOL CUXMenuBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         }
     }
     return CUXControlBar::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CUXMenuBar::OnSize(UINT nType, int cx, int cy)
+{
+    CUXControlBar::OnSize(nType, cx, cy);
+    // A bar made narrower gets no paint of its own: its items take their rows for the new size now (and
+    // are painted there), not at some later paint.
+    PlaceItems();
 }
 
 void CUXMenuBar::OnSettingChange(UINT uFlags, LPCSTR lpszSection)

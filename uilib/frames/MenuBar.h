@@ -290,6 +290,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
