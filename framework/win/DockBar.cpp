@@ -398,6 +398,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_NCHITTEST()
     ON_WM_ACTIVATE()
+    ON_WM_GETMINMAXINFO()
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd() = default;
@@ -441,6 +442,17 @@ LRESULT CMiniFrameWnd::OnNcHitTest(CPoint point)
             hit = HTBOTTOM;
     }
     return hit;
+}
+
+void CMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CFrameWnd::OnGetMinMaxInfo(lpMMI);
+    // A mini frame is as small as what it holds: the least size the system gives a window with a caption
+    // (wider than a bar of one column) does not apply.
+    CRect borders(0, 0, 0, 0);
+    CalcBorders(&borders, GetStyle());
+    lpMMI->ptMinTrackSize.x = borders.Width();
+    lpMMI->ptMinTrackSize.y = borders.Height();
 }
 
 CFrameWnd* CMiniFrameWnd::GetSyncOwner() const
@@ -525,9 +537,9 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
         return;
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~idleLayout;
-    // A bar of dynamic size is sized by the frame's border; others get a thin one.
+    // A bar the frame's border sizes gets a sizing border; others a thin one.
     CControlBar* pFirst = GetFirstBar();
-    BOOL bThick = pFirst != nullptr && (pFirst->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
+    BOOL bThick = pFirst != nullptr && IsSizedByBorder(pFirst);
     if (pFirst != nullptr && bThick != ((GetStyle() & MFS_THICKFRAME) != 0))
     {
         DWORD thick = MFS_THICKFRAME | WS_THICKFRAME;
@@ -552,6 +564,11 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL)
     else if (IsWindowVisible())
         ShowWindow(SW_HIDE);
     m_bInRecalcLayout = FALSE;
+}
+
+BOOL CMiniDockFrameWnd::IsSizedByBorder(const CControlBar* pBar) const
+{
+    return (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
 }
 
 BOOL CMiniDockFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -595,7 +612,7 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
             pBar->m_pDockContext->StartDrag(point);   // this frame may be gone afterwards
             return;
         }
-        if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC))
+        if (nHitTest >= HTSIZEFIRST && nHitTest <= HTSIZELAST && IsSizedByBorder(pBar))
         {
             pBar->m_pDockContext->StartResize(static_cast<int>(nHitTest), point);
             return;

@@ -103,6 +103,7 @@ public:
 protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     // The owner frame with MFS_SYNCACTIVE, else null.
     CFrameWnd* GetSyncOwner() const;
 
@@ -129,6 +130,9 @@ public:
     CDockBar m_wndDockBar;
 
 protected:
+    // Whether the frame's border sizes its bar (and the frame has a sizing border): a bar of dynamic size.
+    virtual BOOL IsSizedByBorder(const CControlBar* pBar) const;
+
     afx_msg void OnClose();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);

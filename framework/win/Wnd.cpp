@@ -382,6 +382,15 @@ BOOL AfxIsIdleMessage(const MSG* pMsg)
         lastMessage = pMsg->message;
         return TRUE;
     }
+    // A tool-tip control times its tip itself (its leave check runs as long as the pointer rests on a tool,
+    // even after the tip went): nothing the idle work shows changes by it.
+    if (pMsg->message == WM_TIMER && pMsg->hwnd != nullptr)
+    {
+        char name[32] = {};
+        ::GetClassNameA(pMsg->hwnd, name, sizeof(name));
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+            return FALSE;
+    }
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;   // 0x0118: the system timer (caret)
 }
 

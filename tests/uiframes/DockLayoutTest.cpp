@@ -1,8 +1,10 @@
 // The layout of docked and floating bars on a frame like a program's (the menu bar, three tool bars, two
 // docking windows, a rebar): a bar standing on a side lays its buttons in one column, a bar dropped by a
-// docking window gets a row of its own, a row that no longer fits wraps, stored places are pulled onto the
-// screen; and a seeded random run of user operations keeping every bar inside the frame and every floating
-// frame on the screen, with the layout surviving a restart.
+// docking window gets a row of its own, a row that no longer fits wraps, stored places and sizes are pulled
+// onto the screen and leave the document its room, a docking window docked by its caption fills its row, a
+// narrowed menu bar keeps its entries inside, floating bars are sized by their frames' edges; and a seeded
+// random run of user operations keeping every bar inside the frame and every floating frame on the screen,
+// with the layout surviving a restart.
 #include "UiFramesTestSupport.h"
 
 #include "uilib/frames/BarDockContext.h"
@@ -129,6 +131,21 @@ protected:
         frame->GetClientRect(&client);
         frame->ClientToScreen(&client);
         return client;
+    }
+    // The registry key of a bar's saved section ("%s-Bar%d" with its "BarID"), empty when there is none.
+    static std::string SectionKey(UINT nBarID)
+    {
+        for (int i = 0; i < 20; ++i)
+        {
+            std::string key = std::string(kAppKey) + "\\" + kProfile + "-Bar" + std::to_string(i);
+            DWORD id = 0, size = sizeof(id);
+            if (::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "BarID", RRF_RT_REG_DWORD, nullptr, &id, &size) !=
+                ERROR_SUCCESS)
+                break;
+            if (id == nBarID)
+                return key;
+        }
+        return std::string();
     }
     std::vector<CControlBar*> Movable() const
     {
@@ -303,7 +320,11 @@ TEST_F(DockLayoutTest, StoredPlacesAndSizesArePulledOntoTheScreen)
     frame->m_windows[1].SetFloatingSize(CSize(50000, 40));
     CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(screen, frame->m_windows[0].GetDockedSize(CUXDockWindow::kLeft));
-    EXPECT_EQ(CSize(screen.cx, 40), frame->m_windows[1].GetFloatingSize());
+    // Floating, its frame's borders fit the work area too.
+    CRect borders(0, 0, 0, 0);
+    CMiniFrameWnd::CalcBorders(&borders, CMiniDockFrameWnd::FrameStyle(CBRS_SIZE_DYNAMIC));
+    EXPECT_EQ(CSize(UXWorkAreaNear(Rect(frame->m_windows[1])).Width() - borders.Width(), 40),
+              frame->m_windows[1].GetFloatingSize());
     frame->m_windows[0].SetDockedSize(CUXDockWindow::kLeft, CSize(130, 150));
     Settle(frame);
     frame->SaveBarState(kProfile);
@@ -336,6 +357,44 @@ TEST_F(DockLayoutTest, StoredPlacesAndSizesArePulledOntoTheScreen)
     ASSERT_TRUE(frame->m_bars[2].IsFloating());
     EXPECT_TRUE(frame->m_bars[2].IsWindowVisible());
     EXPECT_EQ("", BrokenRule());
+}
+
+TEST_F(DockLayoutTest, HugeStoredSizesLeaveTheDocumentItsRoomAndFloatInsideTheWorkArea)
+{
+    // Files's stored sizes and most recently used width as large as the values go.
+    frame->SaveBarState(kProfile);
+    std::string section = SectionKey(kDlWindowIds[0]);
+    ASSERT_FALSE(section.empty());
+    CUXDockWindowPosition huge;
+    memset(&huge, 0x7F, sizeof(huge));
+    huge.flags = 0;
+    DWORD mru = 0x7FFFFFFF;
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), "Bar Position", REG_BINARY, &huge, sizeof(huge));
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, section.c_str(), "MRUWidth", REG_DWORD, &mru, sizeof(mru));
+    frame->LoadBarState(kProfile);
+    Settle(frame);
+
+    CFtDockWindow& files = frame->m_windows[0];
+    auto documentWidth = [&]() { return FtScreenRect(frame->m_hWndMDIClient).Width(); };
+    ASSERT_FALSE(files.IsFloating());
+    EXPECT_GE(documentWidth(), CUXDockBar::kDocumentRoom);
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    EXPECT_EQ("", BrokenRule());
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    EXPECT_EQ("", BrokenRule());   // its floating frame in the work area
+    EXPECT_EQ(Rect(files), Rect(files) & Rect(*files.GetParentFrame()));
+    files.m_pDockContext->ToggleDocking();
+    Settle(frame);
+    ASSERT_FALSE(files.IsFloating());
+    EXPECT_GE(documentWidth(), CUXDockBar::kDocumentRoom);
+
+    // Its splitter moves its edge where it shows: 30 pixels towards the frame's edge, 30 narrower.
+    int width = Rect(files).Width();
+    CPoint edge(Rect(files).right + 2, Rect(files).CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(edge, edge - CSize(30, 0)); }, PumpPending);
+    EXPECT_EQ(width - 30, Rect(files).Width());
 }
 
 namespace
@@ -582,6 +641,25 @@ TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMe
     EXPECT_FALSE(pMini->GetStyle() & MFS_4THICKFRAME);
     EXPECT_EQ(&uxAfxData.m_fontNormal, pMini->GetCaptionFont());
     ASSERT_NE(nullptr, pMini->FindButton(CUXMiniDockFrameWnd::kCloseButton));
+    // Its sizing border: the bottom-right corner dragged in makes it narrower and its entries take more rows;
+    // dragged out again, it is wide again, in one row.
+    CRect window = Rect(*pMini);
+    CPoint right(window.right - 2, window.bottom - 2);
+    ASSERT_EQ(HTBOTTOMRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
+    CSize wide = Rect(menu).Size();
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(100, 0)); }, PumpPending);
+    Settle(frame);
+    CSize narrow = Rect(menu).Size();
+    EXPECT_LT(narrow.cx, wide.cx);
+    EXPECT_GT(narrow.cy, wide.cy);
+    EXPECT_EQ(pMini, menu.GetParentFrame());
+    EXPECT_EQ("", BrokenRule());
+    window = Rect(*pMini);
+    right = CPoint(window.right - 2, window.bottom - 2);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right + CSize(200, 0)); }, PumpPending);
+    Settle(frame);
+    EXPECT_EQ(wide.cy, Rect(menu).Size().cy);
+    EXPECT_EQ("", BrokenRule());
     // A tool bar's frame keeps the bold title.
     frame->FloatControlBar(&frame->m_bars[0], CPoint(100, 300), CBRS_ALIGN_TOP);
     Settle(frame);
@@ -620,4 +698,121 @@ TEST_F(DockLayoutTest, AFloatingToolBarInTwoRowsComesBackInTwoRowsAfterARestart)
     EXPECT_GE(buttons[2].top, buttons[0].bottom);
     EXPECT_EQ("", BrokenRule());
     EXPECT_EQ(before, Layout());
+}
+
+TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWholeClient)
+{
+    // Files takes its whole column, floats by a double click on its caption band and is dragged by its
+    // floating frame's caption to the frame's right edge: its list fills it there, and after every change.
+    CFtDockWindow& files = frame->m_windows[0];
+    files.bLive = TRUE;   // as a docking window drags with the option to show contents while dragging
+    CUXDockBar::FromBar(files.m_pDockBar)->ExpandWindow(&files);
+    Settle(frame);
+    CRect band = files.GetCaptionRect();
+    files.ClientToScreen(&band);
+    VxInput::WhilePumping([&]() { VxInput::DoubleClick(CPoint(band.left + 30, band.CenterPoint().y)); },
+                          PumpPending);
+    Settle(frame);
+    ASSERT_TRUE(files.IsFloating());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    CFrameWnd* pMini = files.GetParentFrame();
+    CRect client;
+    pMini->GetClientRect(&client);
+    pMini->ClientToScreen(&client);
+    CPoint caption(client.left + 20, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    CPoint edge(Client().right - 2, Client().CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(caption, edge); }, PumpPending);
+    Settle(frame);
+    ASSERT_FALSE(files.IsFloating());
+    ASSERT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), files.m_pDockBar);
+    EXPECT_TRUE(files.IsExpanded());   // it keeps its expansion: the whole column again
+    EXPECT_EQ(Rect(*files.m_pDockBar).Height(), Rect(files).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    EXPECT_EQ("", BrokenRule());
+
+    // Its splitter 40 pixels towards the middle, the frame smaller, a restart.
+    CRect docked = Rect(files);
+    CPoint splitter(docked.left - 2, docked.CenterPoint().y);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(splitter, splitter - CSize(40, 0)); }, PumpPending);
+    Settle(frame);
+    EXPECT_EQ(docked.Width() + 40, Rect(files).Width());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    frame->SetWindowPos(nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+    Settle(frame);
+    EXPECT_EQ(Rect(*files.m_pDockBar).Height(), Rect(files).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(files));
+    Restart();
+    ASSERT_NE(nullptr, frame);
+    CFtDockWindow& again = frame->m_windows[0];
+    EXPECT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), again.m_pDockBar);
+    EXPECT_EQ(Rect(*again.m_pDockBar).Height(), Rect(again).Height());
+    EXPECT_TRUE(DockingWindowChildFillsClient(again));
+}
+
+TEST_F(DockLayoutTest, AMenuBarNarrowedWithAMaximizedChildPlacesEveryEntryInside)
+{
+    // Six entries and a maximized child's icon and buttons, in rows that change as the frame narrows.
+    HMENU menu = ::CreateMenu();
+    for (const char* text : {"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"})
+        ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), text);
+    CUXMenuBar& bar = frame->m_wndMenuBar;
+    bar.LoadMenuItems(menu, nullptr);
+    CMDIChildWnd* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, frame));
+    frame->MDIMaximize(child);
+    Settle(frame);
+    CRect wide = Rect(*frame);
+    for (int width = wide.Width(); width >= 140; width -= 4)
+    {
+        frame->SetWindowPos(nullptr, 0, 0, width, wide.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle(frame);
+        CRect client;
+        bar.GetClientRect(&client);
+        for (int i = 0; i < bar.GetItemCount(); ++i)
+        {
+            CRect item = bar.GetItem(i)->GetRect();
+            if (!bar.GetItem(i)->IsHidden())
+                ASSERT_EQ(item, item & client) << "frame " << width << " wide: item " << i << " at " << Text(item)
+                                               << " outside the bar's client " << Text(client);
+        }
+    }
+}
+
+TEST_F(DockLayoutTest, AFloatingToolBarIsNarrowedByItsSideEdgeAndItsFrameHugsItsRows)
+{
+    // A customizable bar (close and options in its caption), floating in one row.
+    CFtToolBar& bar = frame->m_bars[0];
+    bar.SetCustomizable(TRUE);
+    frame->FloatControlBar(&bar, CPoint(300, 300), CBRS_ALIGN_TOP);
+    Settle(frame);
+    CFrameWnd* pMini = bar.GetParentFrame();
+    CRect window = Rect(*pMini);
+    // Its right edge 40 pixels in: two rows of two. Its bottom edge down: one column.
+    CPoint right(window.right - 2, window.top + 24);
+    ASSERT_EQ(HTRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(40, 0)); }, PumpPending);
+    Settle(frame);
+    std::vector<CRect> buttons = Buttons(bar);
+    ASSERT_EQ(4u, buttons.size());
+    EXPECT_EQ(buttons[0].top, buttons[1].top);
+    EXPECT_EQ(buttons[0].bottom, buttons[2].top);
+    pMini = bar.GetParentFrame();
+    CRect borders(0, 0, 0, 0);
+    pMini->CalcWindowRect(&borders);
+    auto hugs = [&]()
+    {
+        CRect frameRect = Rect(*pMini), barRect = Rect(bar);
+        return frameRect.Width() - barRect.Width() <= std::max<int>(borders.Width(), 3 * uxAfxData.m_cxSmallIcon);
+    };
+    EXPECT_TRUE(hugs()) << Text(Rect(*pMini)) << " around " << Text(Rect(bar));
+    window = Rect(*pMini);
+    CPoint bottom(window.CenterPoint().x, window.bottom - 2);
+    VxInput::WhilePumping([&]() { VxInput::StepDrag(bottom, bottom + CSize(0, 60)); }, PumpPending);
+    Settle(frame);
+    buttons = Buttons(bar);
+    EXPECT_EQ(buttons[0].left, buttons[3].left);
+    pMini = bar.GetParentFrame();
+    EXPECT_TRUE(hugs()) << Text(Rect(*pMini)) << " around " << Text(Rect(bar));
+    EXPECT_EQ("", BrokenRule());
 }

@@ -210,6 +210,18 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
 {
     CUXKeyMapManager& manager = GetKeyMapManager();
     ASSERT_TRUE(manager.Enable(frame));
+    // A document window listed in the window menu once it was open: its entry is no command to give a key.
+    CMDIChildWnd* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Document 1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, frame));
+    frame->menuSteps.push_back(
+        [](HWND)
+        {
+            ::EndMenu();
+            return TRUE;
+        });
+    frame->m_menuBar.TrackPopup(3);   // "Window"
+    Pump();
 
     CPropertySheet sheet("Customize", frame);
     CUXCustAccelerators page;
@@ -224,6 +236,13 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
     CString description;
     page.GetDlgItemText(IDC_UX_KB_DESCRIPTION, description);
     EXPECT_STREQ("Makes a new file", description.GetString());
+    page.GetCategoryCombo().SelectString(-1, "Window");
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_KB_CATEGORY, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(page.GetCategoryCombo().m_hWnd));
+    EXPECT_EQ((std::vector<std::string>{"Cascade", "Tile", "More Windows..."}), ListTexts(page.GetCommandList()));
+    page.GetCategoryCombo().SetCurSel(0);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_KB_CATEGORY, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(page.GetCategoryCombo().m_hWnd));
     // Every label shows whole on one line.
     for (UINT label : {IDC_UX_KB_ASSIGNMENTS_LABEL, IDC_UX_KB_HOTKEY_LABEL, IDC_UX_KB_DESCRIPTION_LABEL})
     {

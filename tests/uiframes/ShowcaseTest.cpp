@@ -165,12 +165,40 @@ public:
         return search.found;
     }
 
-    // Waits until the program has handled everything it was sent and painted what was invalid.
+    // Waits until the program has handled everything it was sent and painted what was invalid: no window of
+    // it waits to be painted. (Its answer alone comes before the paints its messages caused.)
     bool Settle(HWND hMain) const
     {
         DWORD_PTR result = 0;
         return ::SendMessageTimeoutA(hMain, WM_NULL, 0, 0, SMTO_NORMAL, kWaitTimeout, &result) != 0 &&
-               ::WaitForInputIdle(m_process.hProcess, kWaitTimeout) == 0;
+               ::WaitForInputIdle(m_process.hProcess, kWaitTimeout) == 0 &&
+               WaitFor([&]() { return !WaitsToBePainted(); });
+    }
+    // Whether a shown window of the program (any depth) has an update region.
+    bool WaitsToBePainted() const
+    {
+        struct Search
+        {
+            DWORD pid;
+            bool pending;
+            static BOOL CALLBACK Check(HWND hWnd, LPARAM lParam)
+            {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                s->pending |= ::IsWindowVisible(hWnd) && ::GetUpdateRect(hWnd, nullptr, FALSE);
+                return !s->pending;
+            }
+            static BOOL CALLBACK CheckTopLevel(HWND hWnd, LPARAM lParam)
+            {
+                auto* s = reinterpret_cast<Search*>(lParam);
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(hWnd, &pid);
+                if (pid == s->pid && Check(hWnd, lParam))
+                    ::EnumChildWindows(hWnd, Check, lParam);
+                return !s->pending;
+            }
+        } search = {m_process.dwProcessId, false};
+        ::EnumWindows(Search::CheckTopLevel, reinterpret_cast<LPARAM>(&search));
+        return search.pending;
     }
 
     // Closes the program as the user does (by default as Alt+F4 does); its exit code, or -1 when it did not end.

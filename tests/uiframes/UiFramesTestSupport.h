@@ -43,6 +43,32 @@ inline CRect FtScreenRect(HWND hWnd)
     return rect;
 }
 
+// Whether a docking window's hosted child fills its client area (less its caption band and one pixel on
+// every side) and shows while the window shows; the failure says what it covers instead.
+inline ::testing::AssertionResult DockingWindowChildFillsClient(const CUXDockWindow& window)
+{
+    CWnd* pChild = window.GetChild();
+    if (window.m_hWnd == nullptr || pChild == nullptr || pChild->m_hWnd == nullptr)
+        return ::testing::AssertionSuccess();
+    CRect inside;
+    window.GetClientRect(&inside);
+    CRect caption = window.GetCaptionRect();
+    if (!caption.IsRectEmpty())
+        (window.GetBarStyle() & CBRS_ORIENT_HORZ ? inside.left : inside.top) =
+            window.GetBarStyle() & CBRS_ORIENT_HORZ ? caption.right : caption.bottom;
+    inside.DeflateRect(1, 1);
+    CRect child;
+    pChild->GetWindowRect(&child);
+    window.ScreenToClient(&child);
+    bool shown = !window.IsWindowVisible() || pChild->IsWindowVisible();
+    if (child == inside && shown)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << AfxGetWindowText(window.m_hWnd).GetString() << "'s child lies at (" << child.left << ", " << child.top
+           << ", " << child.right << ", " << child.bottom << ")" << (shown ? "" : " hidden") << " instead of ("
+           << inside.left << ", " << inside.top << ", " << inside.right << ", " << inside.bottom << ")";
+}
+
 // A document that counts the save questions it is asked (and always agrees to go on).
 class CFtDoc : public CDocument
 {

@@ -2,10 +2,14 @@
 
 #include "uilib/core/base/GlobalData.h"
 #include "uilib/core/base/LibraryIds.h"
+#include "uilib/core/base/WndHook.h"
+#include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
+#include "uilib/frames/FrameImpl.h"
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace
@@ -86,10 +90,43 @@ private:
     CUXBarDockContext* m_pBarContext;
 };
 
+// The dock context's hook on the frame its bar belongs to: when that frame is activated or comes to the top,
+// the windows it owns, the bar's floating frame among them, go above it again (also for a frame that is not
+// one of the library's, which raises them itself as its focus moves).
+class CUXDockSiteHook : public CUXWndHook
+{
+public:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = CUXWndHook::HandleMessage(message, wParam, lParam);
+        BOOL activated = message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE;
+        BOOL reordered =
+            message == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER);
+        if ((activated || reordered) && !m_bRaising)
+        {
+            m_bRaising = TRUE;
+            CUXFrameImpl::RaiseOwnedPopups(m_hWnd);
+            m_bRaising = FALSE;
+        }
+        return result;
+    }
+
+private:
+    BOOL m_bRaising = FALSE;
+};
+
 }   // namespace
 
 CUXBarDockContext::CUXBarDockContext(CControlBar* pBar) : CDockContext(pBar)
 {
+    // A library bar owns the hook; it goes with the bar to every frame the bar docks into (AdoptBar).
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)))
+    {
+        CUXControlBar* pLibraryBar = static_cast<CUXControlBar*>(pBar);
+        pLibraryBar->SetHook(std::make_unique<CUXDockSiteHook>());
+        if (pBar->m_hWnd != nullptr)
+            pLibraryBar->AttachHook(pBar->GetDockingFrame());
+    }
 }
 
 CUXBarDockContext::~CUXBarDockContext() = default;
@@ -344,11 +381,17 @@ void CUXBarDockContext::DockOrFloat(BOOL bEndLoop)
         if (CDockBar* pDockBar = GetDockBar(m_dwOverDockStyle))
         {
             CRect rect = (m_dwOverDockStyle & CBRS_ORIENT_VERT) ? m_rectDragVert : m_rectDragHorz;
+            // A docking window leaving its row gives the row back its own lengths; it keeps its own
+            // expansion, which it takes into the new row (from a floating frame too).
             CUXDockWindow* pWindow = CUXDockWindow::FromBar(m_pBar);
+            BOOL bExpanded = pWindow != nullptr && pWindow->IsExpanded();
             if (pWindow != nullptr && m_pBar->m_pDockBar != pDockBar)
                 pWindow->ResetRowExpansion();
             AdoptBar(m_pDockSite);
             m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
+            CUXDockBar* pLibraryDockBar = CUXDockBar::FromBar(pDockBar);
+            if (bExpanded && !pWindow->IsExpanded() && pLibraryDockBar != nullptr)
+                pLibraryDockBar->ExpandWindow(pWindow);
             RememberPlace();
             return;
         }

@@ -40,6 +40,13 @@ CSize MakeSize(int length, int thickness, BOOL bHorz)
 {
     return bHorz ? CSize(length, thickness) : CSize(thickness, length);
 }
+// How thick a docked window shows: its kept size, or less where the side leaves the document its room.
+int ShownThickness(const CWnd* pWindow, BOOL bHorz)
+{
+    CRect rect;
+    pWindow->GetWindowRect(&rect);
+    return ThicknessOf(rect.Size(), bHorz);
+}
 
 }   // namespace
 
@@ -68,6 +75,7 @@ void UXEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle)
 IMPLEMENT_DYNAMIC(CUXDockBar, CDockBar)
 
 BEGIN_MESSAGE_MAP(CUXDockBar, CDockBar)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_WM_NCHITTEST()
     ON_WM_SETCURSOR()
     ON_WM_NCLBUTTONDOWN()
@@ -137,7 +145,17 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
     // The splitter along a row lies on its side towards the frame's middle.
     BOOL bEdgeBefore = Side() == CBRS_ALIGN_BOTTOM || Side() == CBRS_ALIGN_RIGHT;
     std::vector<Splitter> splitters;
-    int shift = 0;   // what the splitters of the rows so far added across
+    // Rows of docking windows give up thickness, as far as their least size allows, where the side would
+    // leave the document less than its room.
+    int windowRows = 0;
+    for (size_t i = first; i < places.size(); ++i)
+        windowRows += CUXDockWindow::FromBar(places[i].pBar) != nullptr &&
+                              (i + 1 == places.size() || places[i + 1].nRow != places[i].nRow ||
+                               CUXDockWindow::FromBar(places[i + 1].pBar) == nullptr)
+                          ? 1
+                          : 0;
+    int excess = nLength > 0 ? std::max(0, thickness + windowRows * kSplitterSize - WindowRoom()) : 0;
+    int shift = 0;   // what the splitters of the rows so far added across, less what the rows gave up
     for (size_t i = first; i < places.size();)
     {
         size_t end = i;
@@ -166,6 +184,9 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
             rowStart = std::min<int>(rowStart, bHorz ? places[j].rect.top : places[j].rect.left);
             rowEnd = std::max<int>(rowEnd, bHorz ? places[j].rect.bottom : places[j].rect.right);
         }
+        int cut = std::min(excess, std::max(0, rowEnd - rowStart - static_cast<int>(CUXDockWindow::kMinSize)));
+        excess -= cut;
+        rowEnd -= cut;
         Splitter edge;
         edge.bRowEdge = TRUE;
         if (bEdgeBefore)
@@ -186,7 +207,7 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
             if (nLength > 0 && at + length > nLength)
                 length = std::max(0, nLength - at);   // never past the side's end
             int across = (bHorz ? place.rect.top : place.rect.left) + shift;
-            int depth = ThicknessOf(place.rect.Size(), bHorz);
+            int depth = std::min(ThicknessOf(place.rect.Size(), bHorz), rowEnd - rowStart);
             place.rect = bHorz ? CRect(at, across, at + length, across + depth)
                                : CRect(across, at, across + depth, at + length);
             at += length;
@@ -210,6 +231,7 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
                               : CRect(rowEnd + shift, 0, rowEnd + shift + kSplitterSize, 0);
             shift += kSplitterSize;
         }
+        shift -= cut;
         int full = nLength > 0 ? nLength : at;
         if (bHorz)
             edge.rect.right = full;
@@ -228,6 +250,20 @@ int CUXDockBar::LayoutRows(int nLength, std::vector<VxPlace>& places)
         m_splitters = splitters;
     }
     return thickness + shift;
+}
+
+LRESULT CUXDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    const AFX_SIZEPARENTPARAMS* lpLayout = reinterpret_cast<const AFX_SIZEPARENTPARAMS*>(lParam);
+    m_nAcross = IsHorz() ? lpLayout->rect.bottom - lpLayout->rect.top : lpLayout->rect.right - lpLayout->rect.left;
+    return CDockBar::OnSizeParent(wParam, lParam);
+}
+
+int CUXDockBar::WindowRoom() const
+{
+    if (m_nAcross < 0 || m_bFloating)
+        return INT_MAX;
+    return std::max(0, m_nAcross - static_cast<int>(kDocumentRoom));
 }
 
 BOOL CUXDockBar::WrapsInRow(CControlBar* pBar) const
@@ -391,10 +427,11 @@ int CUXDockBar::ClampOffset(int offset) const
         int sign = Side() == CBRS_ALIGN_BOTTOM || Side() == CBRS_ALIGN_RIGHT ? -1 : 1;
         CRect frame;
         ::GetClientRect(::GetParent(m_hWnd), &frame);
-        int room = (bHorz ? frame.Height() : frame.Width()) - CUXDockWindow::kMinSize;
+        int room = std::min((bHorz ? frame.Height() : frame.Width()) - static_cast<int>(CUXDockWindow::kMinSize),
+                            WindowRoom());
         for (CUXDockWindow* pWindow : m_tracked.windows)
         {
-            int now = ThicknessOf(pWindow->GetDockedSize(pWindow->GetSide()), bHorz);
+            int now = ShownThickness(pWindow, bHorz);
             int grown = std::min(std::max(now + sign * offset, static_cast<int>(CUXDockWindow::kMinSize)),
                                  std::max(room, now));
             offset = sign * (grown - now);
@@ -437,8 +474,8 @@ void CUXDockBar::EndTracking(BOOL bApply)
         {
             CUXDockWindow::Side side = pWindow->GetSide();
             CSize size = pWindow->GetDockedSize(side);
-            pWindow->SetDockedSize(
-                side, MakeSize(LengthOf(size, bHorz), ThicknessOf(size, bHorz) + sign * offset, bHorz));
+            pWindow->SetDockedSize(side,
+                                   MakeSize(LengthOf(size, bHorz), ShownThickness(pWindow, bHorz) + sign * offset, bHorz));
         }
     }
     else if (m_tracked.windows.size() == 2)

@@ -23,7 +23,8 @@ class CUXDockBar : public CDockBar
 public:
     enum
     {
-        kSplitterSize = 4
+        kSplitterSize = 4,
+        kDocumentRoom = 120   // across a side, docking windows leave the document at least this much
     };
     // One splitter, in the dock bar's client coordinates.
     struct Splitter
@@ -67,7 +68,11 @@ protected:
     // The offset the splitter may move by (the windows it sizes keep their least size).
     int ClampOffset(int offset) const;
     void EndTracking(BOOL bApply);
+    // How thick the docking windows of this side may be together: what the frame's layout left across,
+    // less the document's room (INT_MAX while unknown).
+    int WindowRoom() const;
 
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
@@ -90,4 +95,5 @@ protected:
     CPoint m_ptTrackStart;   // the mouse when the move began (screen)
     int m_nTrackOffset = 0;
     CRect m_rectTracker;   // the line drawn last (empty: none)
+    int m_nAcross = -1;    // what the frame's last layout left across this side (-1: none yet)
 };

@@ -165,7 +165,16 @@ void CUXDockWindow::SetDockedSize(Side side, CSize size)
 
 void CUXDockWindow::SetFloatingSize(CSize size)
 {
-    m_sizeFloat = UXCapToScreen(size, kMinSize);
+    // Its floating frame, borders and caption too, fits the work area.
+    CRect place(0, 0, 0, 0);
+    if (m_hWnd != nullptr)
+        GetWindowRect(&place);
+    CRect work = UXWorkAreaNear(place);
+    CRect borders(0, 0, 0, 0);
+    CMiniFrameWnd::CalcBorders(&borders, CMiniDockFrameWnd::FrameStyle(CBRS_SIZE_DYNAMIC));
+    size = UXCapToScreen(size, kMinSize);
+    m_sizeFloat = CSize(std::max<int>(kMinSize, std::min<int>(size.cx, work.Width() - borders.Width())),
+                        std::max<int>(kMinSize, std::min<int>(size.cy, work.Height() - borders.Height())));
     m_nMRUWidth = m_sizeFloat.cx;
 }
 

@@ -271,7 +271,7 @@ void CUXFrameImpl::OnRaisePopupsRequest()
 {
     m_bRaisePosted = FALSE;
     m_bRaiseAtIdle = TRUE;
-    RaiseOwnedPopups(m_pImplFrame);
+    RaiseOwnedPopups(m_pImplFrame->GetSafeHwnd());
 }
 
 void CUXFrameImpl::OnFrameIdle()
@@ -281,13 +281,12 @@ void CUXFrameImpl::OnFrameIdle()
     if (!m_bRaiseAtIdle)
         return;
     m_bRaiseAtIdle = FALSE;
-    RaiseOwnedPopups(m_pImplFrame);
+    RaiseOwnedPopups(m_pImplFrame->GetSafeHwnd());
 }
 
-void CUXFrameImpl::RaiseOwnedPopups(CWnd* pFrame)
+void CUXFrameImpl::RaiseOwnedPopups(HWND hWnd)
 {
-    HWND hFrame =
-        pFrame != nullptr && pFrame->m_hWnd != nullptr ? ::GetAncestor(pFrame->m_hWnd, GA_ROOT) : nullptr;
+    HWND hFrame = hWnd != nullptr ? ::GetAncestor(hWnd, GA_ROOT) : nullptr;
     if (hFrame == nullptr)
         return;
     auto ownedByFrame = [hFrame](HWND hWnd)

@@ -90,9 +90,10 @@ public:
     static UINT GetCustomizePages() { return s_nCustomizePages; }
 
     // ---- window order ----
-    // The visible windows the frame owns, and those these own, go on top of the others in the order they had
-    // among themselves, when the frame or one of them is the foreground window; nothing is activated.
-    static void RaiseOwnedPopups(CWnd* pFrame);
+    // The visible windows the frame (the top-level window of hWnd) owns, and those these own, go on top of the
+    // others in the order they had among themselves, when the frame or one of them is the foreground window;
+    // nothing is activated.
+    static void RaiseOwnedPopups(HWND hWnd);
     // The frame that the window is, or that owns it, raises its windows once the messages waiting now are
     // handled (a floating frame asks for it as it shows).
     static void RequestRaiseFor(HWND hWnd);

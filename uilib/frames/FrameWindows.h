@@ -14,12 +14,13 @@
 //  1. The user tools, when it offers them: GetToolsManager().SetEnabled(TRUE), SetMenuPositions (where the
 //     "&Tools" pop-up goes), SetCoolMenu(&m_coolMenu) (their icons in the menus), Load(). Before the menu bar,
 //     which puts the pop-up into the menu it takes over.
-//  2. The bars: the menu bar (m_wndMenuBar.CreateEx(this); SetCustomizable(TRUE) and OfferCommands(TRUE) put
-//     its commands on the customize dialog's Commands page); each tool bar (SetCustomizable(TRUE) before its
-//     CreateEx, LoadToolBar, then SetWindowText: a bar's window text is its name on the customize dialog and
-//     on its floating frame, which say "Toolbar" without it); each docking window (Create, SetChild,
-//     SetDockedSize; it fills its side of the frame only when expanded, SetExpanded(TRUE)); the status bar
-//     (its first pane shows the prompts, the idle prompt AFX_IDS_IDLEMESSAGE from the program's strings).
+//  2. The bars: the menu bar (m_wndMenuBar.CreateEx(this), which puts its commands on the customize dialog's
+//     Commands page; SetCustomizable(TRUE) makes it one of the dialog's bars); each tool bar
+//     (SetCustomizable(TRUE) before its CreateEx, LoadToolBar, then SetWindowText: a bar's window text is its
+//     name on the customize dialog and on its floating frame, which say "Toolbar" without it); each docking
+//     window (Create, SetChild, SetDockedSize; it fills its side of the frame only when expanded,
+//     SetExpanded(TRUE)); the status bar (its first pane shows the prompts, the idle prompt
+//     AFX_IDS_IDLEMESSAGE from the program's strings).
 //  3. Docking: the frame's EnableDocking (the library's; UXEnableDocking does the same), each bar's
 //     EnableDocking, then DockControlBar or DockControlBarLeftOf where each bar starts.
 //  4. Cool menus: m_coolMenu.LoadToolbar(&bar) for the bars whose images the menus show; AddHiddenCommand(s)

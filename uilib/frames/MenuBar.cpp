@@ -398,6 +398,7 @@ BEGIN_MESSAGE_MAP(CUXMenuBar, CUXControlBar)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
     ON_WM_SETTINGCHANGE()
+    ON_WM_SIZE()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -470,6 +471,7 @@ BOOL CUXMenuBar::CreateEx(CWnd* pFrame, DWORD dwCtrlStyle, DWORD dwStyle, CRect 
     }
     SetWindowText(LibraryString(IDS_UX_MENU_BAR));
     LoadMenuItems(nullptr, nullptr);
+    OfferCommands(TRUE);   // the frame's commands for the customize dialog's commands page
     return TRUE;
 }
 
@@ -1614,6 +1616,14 @@ BOOL CUXMenuBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CUXControlBar::OnSetCursor(pWnd, nHitTest, message);
 }
 
+void CUXMenuBar::OnSize(UINT nType, int cx, int cy)
+{
+    CUXControlBar::OnSize(nType, cx, cy);
+    // A bar made narrower gets no paint of its own: its items take their rows for the new size now (and
+    // are painted there), not at some later paint.
+    PlaceItems();
+}
+
 void CUXMenuBar::OnSettingChange(UINT uFlags, LPCSTR lpszSection)
 {
     CUXControlBar::OnSettingChange(uFlags, lpszSection);
@@ -1680,20 +1690,18 @@ HMENU CUXMenuBar::FindPopupByKey(DWORD key) const
 
 void CUXMenuBar::SetCustomizable(BOOL on)
 {
-    on = on != FALSE;
-    if (on == m_bCustomizable)
-        return;
-    m_bCustomizable = on;
-    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCommandPopup});
+    m_bCustomizable = on != FALSE;
+    m_customizeRegistration.Set(m_bCustomizable, {CUXCustomizeCenter::kCustomizableBars});
+    // Its sub-menus are found by key while the bar is customizable or offers them.
+    m_customizeRegistration.Set(m_bCustomizable || m_bOfferCommands, {CUXCustomizeCenter::kCommandPopup});
 }
 
 void CUXMenuBar::OfferCommands(BOOL on)
 {
-    on = on != FALSE;
-    if (on == m_bOfferCommands)
-        return;
-    m_bOfferCommands = on;
-    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCommandCategories});
+    m_bOfferCommands = on != FALSE;
+    m_customizeRegistration.Set(m_bOfferCommands, {CUXCustomizeCenter::kCommandCategories});
+    // A sub-menu dragged onto a tool bar opens through the bar.
+    m_customizeRegistration.Set(m_bCustomizable || m_bOfferCommands, {CUXCustomizeCenter::kCommandPopup});
 }
 
 void CUXMenuBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)

@@ -186,7 +186,7 @@ public:
     // Registers with the customize centre: the bar, and its entries' pop-ups by key.
     void SetCustomizable(BOOL on);
     BOOL IsCustomizable() const { return m_bCustomizable; }
-    // Offers one command category per top-level entry to the customize dialog.
+    // Offers one command category per top-level entry to the customize dialog (from its creation on).
     void OfferCommands(BOOL on);
     void GetCustomizeDescriptor(CUXBarDescriptor& descriptor);
     // The key of a sub-entry that opens a pop-up: the checksum of the entry's and the sub-entry's texts.
@@ -290,6 +290,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 

@@ -104,6 +104,11 @@ void CUXMiniDockFrameWnd::BuildCaption()
         ModifyStyle(WS_SYSMENU, 0);
 }
 
+BOOL CUXMiniDockFrameWnd::IsSizedByBorder(const CControlBar* pBar) const
+{
+    return CMiniDockFrameWnd::IsSizedByBorder(pBar) || pBar->IsKindOf(RUNTIME_CLASS(CUXMenuBar));
+}
+
 void CUXMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
 {
     if (m_bInRecalcLayout || m_hWnd == nullptr)

@@ -55,6 +55,8 @@ public:
     CWnd* GetOptionsPopup() const { return m_pOptionsPopup; }
 
 protected:
+    // A menu bar's frame sizes it too: its entries take the rows the frame's width leaves.
+    BOOL IsSizedByBorder(const CControlBar* pBar) const override;
     // The pop-up a customizable tool bar's options button opens below rect (screen coordinates): the pop-up
     // of the bar's hidden buttons, which tells this frame with UXM_POPUP_CLOSED when it goes. Null when none
     // can be made.

@@ -87,7 +87,6 @@ protected:
             !m_status.Create(this) || !m_status.SetIndicators(indicators, 3))
             return -1;
         m_wndMenuBar.SetCustomizable(TRUE);
-        m_wndMenuBar.OfferCommands(TRUE);
         // Docking: the library's (the frame's EnableDocking), then each bar where it starts.
         EnableDocking(CBRS_ALIGN_ANY);
         m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);

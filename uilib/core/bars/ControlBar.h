@@ -75,6 +75,7 @@ public:
     virtual void AttachHook(CWnd* pWnd);
     // The bar keeps the hook object docking moves about (null: none; a hook held before goes).
     void SetHook(std::unique_ptr<CUXWndHook> pHook);
+    CUXWndHook* GetHook() const { return m_pHook.get(); }
     virtual void UpdateBarFont();
     virtual BOOL IsCursorInGripper() const;
     // Builds and tracks the menu of the frame's bars at point (screen co-ordinates).
