@@ -149,10 +149,9 @@ TEST(EditorResources, StringsIconsCursorsAndVersion)
 
 TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 {
-    std::string app = AppFolder();
-    if (app.empty())
-        GTEST_SKIP() << "the build folder is not known";
-    Bytes chm = ReadFileBytes(app + "\\vexul.chm");
+    const std::string help = AppFolder() + "\\vexul.chm";
+    ASSERT_TRUE(IsBuilt(help));
+    Bytes chm = ReadFileBytes(help);
     ASSERT_GT(chm.size(), 4u);
     EXPECT_EQ(0, std::memcmp(chm.data(), "ITSF", 4));
     // The file's directory names every page with its folder, in plain text.
@@ -211,10 +210,9 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
 
 TEST(EditorResources, TheFirstTipSaysWhatTheEditorDoesWithPicturesOfAnotherSize)
 {
-    std::string app = AppFolder();
-    if (app.empty())
-        GTEST_SKIP() << "the build folder is not known";
-    Bytes bytes = ReadFileBytes(app + "\\tips.txt");
+    const std::string tipsFile = AppFolder() + "\\tips.txt";
+    ASSERT_TRUE(IsBuilt(tipsFile));
+    Bytes bytes = ReadFileBytes(tipsFile);
     const std::string tips(bytes.begin(), bytes.end());
     EXPECT_EQ(std::string::npos, tips.find("stretched"));
     EXPECT_LT(tips.find("\"Insert New Slide\" takes only pictures of that size"),
