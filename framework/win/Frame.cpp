@@ -155,17 +155,15 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
     HMENU hMenu = (dwDefaultStyle & WS_CHILD) ? nullptr : AfxLoadMenu(hInst, name);   // a child has no menu
-    HACCEL hAccel = AfxLoadAccelerators(hInst, name);
+    // The table before the window: the frame's OnCreate may build on it or replace it.
+    m_hAccelTable = AfxLoadAccelerators(hInst, name);
     if (!CreateFrameWindow(lpszClass, dwDefaultStyle & ~FWS_ADDTOTITLE, pParentWnd, hMenu, pContext))
     {
-        // The object went with the window that never came to be: only the local resources remain.
+        // The object (with its table) went with the window that never came to be: only the menu remains.
         if (hMenu != nullptr)
             ::DestroyMenu(hMenu);
-        if (hAccel != nullptr)
-            ::DestroyAcceleratorTable(hAccel);
         return FALSE;
     }
-    m_hAccelTable = hAccel;
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;

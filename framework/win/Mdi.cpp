@@ -9,9 +9,26 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND_EX_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnMDIWindowCmd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
     ON_WM_SIZE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
+
+void CMDIFrameWnd::OnDestroy()
+{
+    // The children go first, through the client, while it still keeps its list of them: Wine's client frees
+    // that list at its own WM_DESTROY, and a child that goes after it reads the freed memory.
+    if (m_hWndMDIClient != nullptr)
+    {
+        while (HWND hChild = ::GetWindow(m_hWndMDIClient, GW_CHILD))
+        {
+            ::SendMessageA(m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hChild), 0);
+            if (::IsWindow(hChild))
+                break;   // not one the client made: it goes with the client
+        }
+    }
+    CFrameWnd::OnDestroy();
+}
 
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
 {
@@ -188,6 +205,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() = default;
@@ -330,6 +348,18 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         SetWindowText(title);
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         pFrame->OnUpdateFrameTitle(bAddToTitle);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    // Maximised or restored now (the system has taken note): the frame's title leaves the document's name to
+    // the system's bracket while the child is maximised, and names it again once it is not.
+    if (nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED)
+    {
+        if (CMDIFrameWnd* pFrame = GetMDIFrame())
+            pFrame->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

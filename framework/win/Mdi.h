@@ -56,6 +56,8 @@ protected:
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Destroys the children before the client goes.
+    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };
@@ -97,6 +99,8 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    // Maximised or restored: the frame's title follows.
+    afx_msg void OnSize(UINT nType, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 };

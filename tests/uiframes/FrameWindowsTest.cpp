@@ -179,7 +179,11 @@ TEST_F(FrameWindowsTest, MdiFrameCommandsReachTheWindowListAndOneCustomizeDialog
     app.m_pMainWnd = frame;
     frame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_SHOWWINDOW);
     ASSERT_TRUE(frame->m_wndMenuBar.CreateEx(frame));
+    // The frame's own EnableDocking is the library's docking: its dock bars (with the docking windows'
+    // splitters) and floating frames.
     frame->EnableDocking(CBRS_ALIGN_ANY);
+    EXPECT_TRUE(frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT)->IsKindOf(RUNTIME_CLASS(CUXDockBar)));
+    EXPECT_EQ(RUNTIME_CLASS(CUXMiniDockFrameWnd), frame->m_pFloatingFrameClass);
     frame->m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
     frame->DockControlBar(&frame->m_wndMenuBar);
     EXPECT_TRUE(frame->GetCoolMenu().IsAttached());

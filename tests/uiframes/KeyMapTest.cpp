@@ -118,6 +118,17 @@ TEST_F(MenuTest, StoredShortcutsLoadOnlyWhenWhollyValid)
     EXPECT_EQ(3u, table.size());
     EXPECT_TRUE(HasShortcut(table, FALT, VK_F2, ID_MT_SAVE));
     EXPECT_FALSE(HasShortcut(table, FCONTROL, 'N', ID_MT_NEW));
+    // The same from the frame's own OnCreate: the stored table stays the frame's once it is made, and the
+    // frame's own table is the default.
+    CloseFrame();
+    CMenuTestFrame::s_keysInCreate = true;
+    OpenFrame();
+    table = FrameTable(frame);
+    EXPECT_EQ(3u, table.size());
+    EXPECT_TRUE(HasShortcut(table, FALT, VK_F2, ID_MT_SAVE));
+    ASSERT_TRUE(manager.ResetToDefault());
+    EXPECT_TRUE(HasShortcut(FrameTable(frame), FCONTROL, 'N', ID_MT_NEW));
+    CMenuTestFrame::s_keysInCreate = false;
 
     // A missing value: nothing loads.
     ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "Accelerators");
@@ -199,6 +210,18 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
 {
     CUXKeyMapManager& manager = GetKeyMapManager();
     ASSERT_TRUE(manager.Enable(frame));
+    // A document window listed in the window menu once it was open: its entry is no command to give a key.
+    CMDIChildWnd* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Document 1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, frame));
+    frame->menuSteps.push_back(
+        [](HWND)
+        {
+            ::EndMenu();
+            return TRUE;
+        });
+    frame->m_menuBar.TrackPopup(3);   // "Window"
+    Pump();
 
     CPropertySheet sheet("Customize", frame);
     CUXCustAccelerators page;
@@ -213,6 +236,13 @@ TEST_F(MenuTest, ShortcutAssignedOnKeyboardPageIsStoredAndShown)
     CString description;
     page.GetDlgItemText(IDC_UX_KB_DESCRIPTION, description);
     EXPECT_STREQ("Makes a new file", description.GetString());
+    page.GetCategoryCombo().SelectString(-1, "Window");
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_KB_CATEGORY, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(page.GetCategoryCombo().m_hWnd));
+    EXPECT_EQ((std::vector<std::string>{"Cascade", "Tile", "More Windows..."}), ListTexts(page.GetCommandList()));
+    page.GetCategoryCombo().SetCurSel(0);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_KB_CATEGORY, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(page.GetCategoryCombo().m_hWnd));
     // Every label shows whole on one line.
     for (UINT label : {IDC_UX_KB_ASSIGNMENTS_LABEL, IDC_UX_KB_HOTKEY_LABEL, IDC_UX_KB_DESCRIPTION_LABEL})
     {

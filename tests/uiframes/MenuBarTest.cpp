@@ -453,10 +453,7 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
             names.emplace_back(category->m_strName.GetString(), category->m_nOrderKey);
         return names;
     };
-    EXPECT_TRUE(categoriesOffered().empty());
-
-    // One category per entry, after the bars' own; a command per item, a sub-menu by its key.
-    Bar().OfferCommands(TRUE);
+    // From its creation: one category per entry, after the bars' own; a command per item, a sub-menu by its key.
     EXPECT_EQ((std::vector<std::pair<std::string, int>>{
                   {"File", 1000}, {"Edit", 1001}, {"Window", 1002}, {"Help", 1003}}),
               categoriesOffered());
@@ -480,16 +477,19 @@ TEST_F(MenuBarTest, ItsMenusAreCommandCategoriesAndItsSubMenusAreFoundByTheirKey
     ASSERT_GT(file->m_commands.size(), 3u);
     EXPECT_EQ(static_cast<int>(key), file->m_commands[3]->m_nOwnerValue);
 
-    // The customizable bar finds the sub-menu by that key for the customize centre, and nothing by another.
-    Bar().SetCustomizable(TRUE);
+    // The bar finds the sub-menu by that key (all of its 32 bits) for the customize centre, and nothing by
+    // another, while it offers its commands or is customizable.
+    ASSERT_GT(key, 0xFFFFu);
     HMENU recent = ::GetSubMenu(::GetSubMenu(Bar().GetCurrentMenu(), 0), 4);
     ASSERT_NE(nullptr, recent);
     EXPECT_EQ(recent, center.FindCommandPopup(key));
-    EXPECT_EQ(nullptr, center.FindCommandPopup(key + 1));
-
-    // Unregistered again, the bar neither offers categories nor finds sub-menus.
+    EXPECT_EQ(nullptr, center.FindCommandPopup(key & 0xFFFF));
+    Bar().SetCustomizable(TRUE);
     Bar().OfferCommands(FALSE);
-    Bar().SetCustomizable(FALSE);
     EXPECT_TRUE(categoriesOffered().empty());
+    EXPECT_EQ(recent, center.FindCommandPopup(key));
+
+    // Unregistered, the bar neither offers categories nor finds sub-menus.
+    Bar().SetCustomizable(FALSE);
     EXPECT_EQ(nullptr, center.FindCommandPopup(key));
 }

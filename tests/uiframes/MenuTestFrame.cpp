@@ -1,5 +1,7 @@
 #include "MenuTestFrame.h"
 
+bool CMenuTestFrame::s_keysInCreate = false;
+
 BEGIN_MESSAGE_MAP(CMenuTestFrame, CUXMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_ENTERIDLE()

@@ -35,6 +35,7 @@ public:
     CCountingMenuBar m_menuBar;
     CUXToolBar m_toolBar;
     std::vector<UINT> commands;
+    static bool s_keysInCreate;   // the frame enables the user's shortcuts at the end of its OnCreate
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -50,6 +51,8 @@ protected:
         EnableDocking(CBRS_ALIGN_ANY);
         m_menuBar.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(&m_menuBar);
+        if (s_keysInCreate)
+            GetKeyMapManager().Enable(this);
         return 0;
     }
     afx_msg void OnTestCommand(UINT nID) { commands.push_back(nID); }
@@ -78,6 +81,7 @@ protected:
     }
     void TearDown() override
     {
+        CMenuTestFrame::s_keysInCreate = false;
         CloseFrame();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
     }

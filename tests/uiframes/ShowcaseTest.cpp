@@ -3,8 +3,11 @@
 #include "UiFramesTestSupport.h"
 
 #include "support/win_DibSurface.h"
+#include "support/win_TestFiles.h"
 #include "uiframes/app/ShowcaseIds.h"
+#include "uiframes/sample/SampleIds.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,65 +23,113 @@ bool InReBar(HWND hWnd)
 }
 
 const char kShowcaseKey[] = "Software\\VexulTests\\UilibShowcase";
+const char kSampleKey[] = "Software\\VexulTests\\UilibSample";
+const char kShowcase[] = "UilibShowcase.exe";
+const char kShowcaseTitle[] = "Uilib Showcase - Document 1";
 
-// One run of the showcase, beside this test program; ended by force if a test leaves it running.
-class CShowcaseRun
+// One run of a program beside this test program (the showcase, the sample); ended by force if a test leaves it
+// running. Its main window is the one whose title begins with the given text (the start is over then). With a
+// log, the program runs with Wine's error channels on and writes them there.
+class CProgramRun
 {
 public:
-    CShowcaseRun() = default;
-    CShowcaseRun(const CShowcaseRun&) = delete;
-    CShowcaseRun& operator=(const CShowcaseRun&) = delete;
-    ~CShowcaseRun()
+    CProgramRun(const char* exeName, const char* mainTitle, const CTempFolder* pLogFolder = nullptr)
+        : m_exeName(exeName), m_mainTitle(mainTitle)
+    {
+        if (pLogFolder != nullptr)
+            m_log = pLogFolder->Path() + "\\" + exeName + ".log";
+    }
+    CProgramRun(const CProgramRun&) = delete;
+    CProgramRun& operator=(const CProgramRun&) = delete;
+    ~CProgramRun()
     {
         if (m_process.hProcess == nullptr)
             return;
         if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
             ::TerminateProcess(m_process.hProcess, 1);
         ::CloseHandle(m_process.hProcess);
-        ::CloseHandle(m_process.hThread);
+        if (m_process.hThread != nullptr)
+            ::CloseHandle(m_process.hThread);
     }
 
+    // Starts the program. With a log it starts through Wine's loader from a shell, the one way to give it an
+    // error stream of its own: the process is known once its main window shows.
     bool Start()
     {
         char path[MAX_PATH] = {};
         ::GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::string exe = path;
-        exe = exe.substr(0, exe.find_last_of('\\') + 1) + "UilibShowcase.exe";
+        exe = exe.substr(0, exe.find_last_of('\\') + 1) + m_exeName;
         std::string command = "\"" + exe + "\"";
+        if (!m_log.empty())
+        {
+            using UnixName = char*(CDECL*)(LPCWSTR);
+            auto unixName = reinterpret_cast<UnixName>(
+                ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+            std::wstring wide(m_log.begin(), m_log.end());
+            char* unixLog = unixName != nullptr ? unixName(wide.c_str()) : nullptr;
+            if (unixLog == nullptr)
+                return false;
+            command =
+                "start.exe /unix /bin/sh -c \"WINEDEBUG=err+all exec wine '" + exe + "' 2>'" + unixLog + "'\"";
+            ::HeapFree(::GetProcessHeap(), 0, unixLog);
+        }
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
-        return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &m_process) != FALSE;
+        PROCESS_INFORMATION process = {};
+        if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process))
+            return false;
+        if (m_log.empty())
+        {
+            m_process = process;
+            return true;
+        }
+        ::CloseHandle(process.hProcess);
+        ::CloseHandle(process.hThread);
+        return true;
     }
 
     // Starts the program; its main window once it shows (null when it does not).
     HWND StartAndShow()
     {
         HWND hMain = nullptr;
-        if (Start())
-            WaitFor([&]() { return (hMain = MainWindow()) != nullptr; });
+        if (!Start() || !WaitFor([&]() { return (hMain = MainWindow()) != nullptr; }))
+            return nullptr;
+        if (m_process.hProcess == nullptr)
+        {
+            ::GetWindowThreadProcessId(hMain, &m_process.dwProcessId);
+            m_process.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                               m_process.dwProcessId);
+        }
         return hMain;
     }
 
-    // The main window once it shows a document window's title (the start's layout is restored by then).
+    // The visible window of the program whose title begins with the main window's (of any process while the
+    // program's is not known yet).
     HWND MainWindow() const
     {
-        std::pair<DWORD, HWND> search(m_process.dwProcessId, nullptr);
+        struct Search
+        {
+            const CProgramRun* run;
+            HWND found;
+        } search = {this, nullptr};
         ::EnumWindows(
             [](HWND hWnd, LPARAM lParam) -> BOOL
             {
-                auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(lParam);
+                auto* s = reinterpret_cast<Search*>(lParam);
                 DWORD pid = 0;
                 ::GetWindowThreadProcessId(hWnd, &pid);
                 char title[128] = {};
                 ::GetWindowTextA(hWnd, title, sizeof(title));
-                if (pid == found->first && ::IsWindowVisible(hWnd) &&
-                    std::string(title).find("Uilib Showcase - Document 1") == 0)
-                    found->second = hWnd;
-                return found->second == nullptr;
+                DWORD known = s->run->m_process.dwProcessId;
+                if ((known == 0 || pid == known) && ::IsWindowVisible(hWnd) &&
+                    std::string(title).find(s->run->m_mainTitle) == 0)
+                    s->found = hWnd;
+                return s->found == nullptr;
             },
             reinterpret_cast<LPARAM>(&search));
-        return search.second;
+        return search.found;
     }
 
     // A window of the program (any depth, floating frames included) with that control id.
@@ -121,10 +172,10 @@ public:
                ::WaitForInputIdle(m_process.hProcess, kWaitTimeout) == 0;
     }
 
-    // Closes the program as the user does; its exit code, or -1 when it did not end.
-    int Close(HWND hMain)
+    // Closes the program as the user does (by default as Alt+F4 does); its exit code, or -1 when it did not end.
+    int Close(HWND hMain, UINT message = WM_CLOSE, WPARAM wParam = 0)
     {
-        ::PostMessageA(hMain, WM_CLOSE, 0, 0);
+        ::PostMessageA(hMain, message, wParam, 0);
         if (::WaitForSingleObject(m_process.hProcess, kWaitTimeout) != WAIT_OBJECT_0)
             return -1;
         DWORD code = 0;
@@ -132,7 +183,22 @@ public:
         return static_cast<int>(code);
     }
 
+    // The lines of the error log that tell of an exception the system swallowed (a window procedure or hook
+    // that threw or faulted).
+    std::string SwallowedExceptions() const
+    {
+        std::ifstream log(m_log);
+        std::string line, found;
+        while (std::getline(log, line))
+            if (line.find("ignoring exception") != std::string::npos)
+                found += line + "\n";
+        return found;
+    }
+
 private:
+    std::string m_exeName;
+    std::string m_mainTitle;
+    std::string m_log;
     PROCESS_INFORMATION m_process = {};
 };
 
@@ -186,7 +252,7 @@ TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
     // The real cursor stays off the program: a button hot under it, or its tip, would change the screen between
     // the two looks compared below.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    CShowcaseRun run;
+    CProgramRun run(kShowcase, kShowcaseTitle);
     HWND hMain = run.StartAndShow();
     ASSERT_NE(nullptr, hMain);
     ASSERT_TRUE(run.Settle(hMain));
@@ -233,8 +299,9 @@ TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
 TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
+    CTempFolder logs("vxshowcase");
     {
-        CShowcaseRun run;
+        CProgramRun run(kShowcase, kShowcaseTitle, &logs);
         HWND hMain = run.StartAndShow();
         ASSERT_NE(nullptr, hMain);
         // At first the user has a bar of their own in the rebar with a few buttons, the format bar floats (in a frame of its own)
@@ -255,13 +322,14 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         ::PostMessageA(hMain, WM_COMMAND, IDW_SC_OUTPUT, 0);
         EXPECT_TRUE(WaitFor([&]() { return !::IsWindowVisible(hFormat) && !::IsWindowVisible(hOutput); }));
         EXPECT_EQ(0, run.Close(hMain));
+        EXPECT_EQ("", run.SwallowedExceptions());
     }
     EXPECT_EQ(0u, SectionValue(IDW_SC_FORMAT, "Visible", 1));
     EXPECT_EQ(0u, SectionValue(IDW_SC_OUTPUT, "Visible", 1));
     EXPECT_EQ(1u, SectionValue(IDW_SC_STANDARD, "Visible", 1));
 
     {
-        CShowcaseRun run;
+        CProgramRun run(kShowcase, kShowcaseTitle, &logs);
         HWND hMain = run.StartAndShow();
         ASSERT_NE(nullptr, hMain);
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
@@ -278,6 +346,57 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         ExpectFirstCustomButtons(hMine);
         EXPECT_TRUE(::IsWindowVisible(hMine));
         EXPECT_EQ(0, run.Close(hMain));
+        EXPECT_EQ("", run.SwallowedExceptions());
     }
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
+}
+
+TEST(SampleProgram, StartsAsItWasLeftAndEndsCleanly)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSampleKey);
+    CTempFolder logs("vxsample");
+    CRect documents;
+    {
+        CProgramRun run("UilibSample.exe", "Uilib Sample - Document 1", &logs);
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
+        ASSERT_TRUE(run.Settle(hMain));
+        // Every bar made, the status bar showing the idle prompt.
+        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEditing = run.FindById(IDW_SM_EDITING_BAR);
+        HWND hStatus = run.FindById(IDW_SM_STATUS_BAR);
+        ASSERT_TRUE(hDocuments != nullptr && hEditing != nullptr && run.FindById(IDW_SM_STANDARD_BAR) != nullptr);
+        ASSERT_NE(nullptr, hStatus);
+        char prompt[32] = {};
+        ::SendMessageA(hStatus, WM_GETTEXT, sizeof(prompt), reinterpret_cast<LPARAM>(prompt));
+        EXPECT_STREQ("Ready", prompt);
+
+        // The user drags the docking window's splitter 60 pixels to the right and hides the Editing bar.
+        documents = FtScreenRect(hDocuments);
+        CPoint splitter(documents.right + CUXDockBar::kSplitterSize / 2, documents.CenterPoint().y);
+        VxInput::Drag(splitter, splitter + CSize(60, 0));
+        EXPECT_TRUE(WaitFor([&]() { return FtScreenRect(hDocuments).Width() == documents.Width() + 60; }));
+        documents = FtScreenRect(hDocuments);
+        ::PostMessageA(hMain, WM_COMMAND, IDW_SM_EDITING_BAR, 0);
+        EXPECT_TRUE(WaitFor([&]() { return !::IsWindowVisible(hEditing); }));
+        // File > Exit with the document window maximised.
+        HWND hClient = ::GetDlgItem(hMain, AFX_IDW_PANE_FIRST);
+        HWND hChild = ::GetWindow(hClient, GW_CHILD);
+        ::SendMessageA(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hChild), 0);
+        EXPECT_EQ(0, run.Close(hMain, WM_COMMAND, ID_APP_EXIT));
+        EXPECT_EQ("", run.SwallowedExceptions());
+    }
+    {
+        CProgramRun run("UilibSample.exe", "Uilib Sample - Document 1", &logs);
+        HWND hMain = run.StartAndShow();
+        ASSERT_NE(nullptr, hMain);
+        ASSERT_TRUE(run.Settle(hMain));
+        HWND hDocuments = run.FindById(IDW_SM_DOCUMENTS), hEditing = run.FindById(IDW_SM_EDITING_BAR);
+        ASSERT_TRUE(hDocuments != nullptr && hEditing != nullptr);
+        EXPECT_EQ(documents, FtScreenRect(hDocuments));
+        EXPECT_FALSE(::IsWindowVisible(hEditing));
+        EXPECT_TRUE(::IsWindowVisible(run.FindById(IDW_SM_STANDARD_BAR)));
+        EXPECT_EQ(0, run.Close(hMain));
+        EXPECT_EQ("", run.SwallowedExceptions());
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSampleKey);
 }

@@ -256,6 +256,74 @@ TEST_F(CustomizeTest, ACustomBarMadeSavedAndLoadedComesBackWithItsButtons)
     EXPECT_FALSE(center.LoadCustomBars(frame, "Settings"));
 }
 
+TEST_F(CustomizeTest, EveryButtonShowsItsCommandsImageWhateverIsInsertedMovedOrRemovedAndAfterRestarts)
+{
+    CUXCustomizeCenter& center = GetCustomizeCenter();
+    const VxCommandImages images = CommandImagesOf({&frame->m_bar1, &frame->m_bar2});
+    ASSERT_EQ(6u, images.size());
+    CUXToolBar* mine = center.CreateCustomBar(frame, 0xE810, "Mine");
+    ASSERT_NE(nullptr, mine);
+    center.PlaceCustomBar(frame, mine);
+    auto copy = [&](CUXToolBar& from, UINT nID, CUXToolBar& to)
+    {
+        std::unique_ptr<CUXCommandRecord> record(from.FindCommandRecord(from.CommandToIndex(nID)));
+        if (record == nullptr)
+            record.reset(from.MakeCommandRecord(from.CommandToIndex(nID)));
+        ASSERT_NE(nullptr, record);
+        ASSERT_TRUE(to.InsertCommand(*record, to.GetCount()));
+    };
+    auto expectImages = [&](const char* step)
+    {
+        SCOPED_TRACE(step);
+        for (UINT id : {0xE810u, static_cast<UINT>(IDW_TEST_BAR1), static_cast<UINT>(IDW_TEST_BAR2)})
+            if (CUXToolBar* bar = dynamic_cast<CUXToolBar*>(frame->GetControlBar(id)))
+                ExpectEveryButtonShowsItsCommandsImage(*bar, images);
+    };
+    auto restart = [&]()
+    {
+        center.SaveCustomBars(frame, "Settings");
+        NewFrame();
+        ASSERT_TRUE(center.LoadCustomBars(frame, "Settings"));
+        mine = dynamic_cast<CUXToolBar*>(frame->GetControlBar(0xE810));
+        ASSERT_NE(nullptr, mine);
+        // Loaded once more, as a rebar does when the bar joins its band: nothing changes.
+        std::vector<BYTE> layout, again;
+        mine->GetLayout(layout);
+        mine->LoadState("Settings", mine->GetStateEntry());
+        mine->GetLayout(again);
+        EXPECT_EQ(layout, again);
+    };
+
+    copy(frame->m_bar1, ID_T_NEW, *mine);
+    copy(frame->m_bar1, ID_T_SAVE, *mine);
+    copy(frame->m_bar2, ID_T_CUT, *mine);
+    copy(frame->m_bar2, ID_T_PASTE, *mine);
+    expectImages("copied");
+    ASSERT_TRUE(mine->RemoveButton(mine->CommandToIndex(ID_T_CUT)));
+    copy(frame->m_bar1, ID_T_OPEN, *mine);   // moved: off the bar it came from
+    ASSERT_TRUE(frame->m_bar1.RemoveButton(frame->m_bar1.CommandToIndex(ID_T_OPEN)));
+    expectImages("Cut removed, Open moved");
+    // Beside its image each button is as wide as its own text ("Save", "Opens a file").
+    auto width = [&](UINT nID) { return ItemRect(*mine, mine->CommandToIndex(nID)).Width(); };
+    EXPECT_LT(width(ID_T_SAVE) + 20, width(ID_T_OPEN));
+    restart();
+    EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_SAVE, ID_T_PASTE, ID_T_OPEN}), BarIds(*mine));
+    expectImages("restarted");
+    EXPECT_LT(width(ID_T_SAVE) + 20, width(ID_T_OPEN));
+    copy(frame->m_bar1, ID_T_COLOR, *mine);
+    ASSERT_TRUE(mine->RemoveButton(0));
+    copy(frame->m_bar2, ID_T_CUT, frame->m_bar1);
+    frame->m_bar1.SendMessage(WM_SYSCOLORCHANGE);   // its bitmap again, before the image it took in
+    expectImages("Colour and Cut inserted, New removed");
+    restart();
+    expectImages("restarted again");
+    restart();
+    expectImages("and again");
+    frame->m_bar1.ResetLayout();
+    EXPECT_EQ((std::vector<UINT>{ID_T_NEW, ID_T_OPEN, 0, ID_T_SAVE, ID_T_COLOR}), BarIds(frame->m_bar1));
+    expectImages("reset");
+}
+
 // A listener that counts what the centre tells it and may remove another listener while it is told.
 class CCountingListener : public CUXCustomizeListener
 {

@@ -219,7 +219,7 @@ TEST(SharedRoutines, ButtonRecordStartsWithoutColoursAndCopiesWhole)
     EXPECT_EQ(0u, words[9]);
 
     data.m_nDropDown = 140;
-    data.m_dwValues[5] = 7;
+    data.m_dwValues[4] = 7;
     data.m_clrStrip = RGB(1, 2, 3);
     data.m_dwReserved = 9;
     CUXToolButtonData copy(data);

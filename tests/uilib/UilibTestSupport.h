@@ -1,8 +1,9 @@
 // Helpers of the UI library's tests: system colours changed for one test, icons made in memory, host windows
-// that record what their controls tell them, letting queued messages run, looking at open menus, and reading
-// the screen.
+// that record what their controls tell them, letting queued messages run, looking at open menus, reading
+// the screen, and the images tool-bar buttons show.
 #pragma once
 
+#include "uilib/core/bars/ToolBar.h"
 #include "uilib/core/base/GlobalData.h"
 
 #include "support/win_DibSurface.h"
@@ -11,9 +12,13 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 // What a drop shadow makes of white, from the owner's edge outwards.
 const COLORREF kShadowShadesOverWhite[4] = {RGB(195, 195, 195), RGB(210, 210, 210), RGB(225, 225, 225),
@@ -340,3 +345,63 @@ struct ScreenShot
 
     std::unique_ptr<DibSurface> surface;
 };
+
+// ---- the images tool-bar buttons show ----
+
+// An entry of an image list as it draws over magenta, pixel by pixel; empty for an index it does not have.
+inline std::vector<COLORREF> ImageListPixels(HIMAGELIST images, int index)
+{
+    int cx = 0;
+    int cy = 0;
+    if (images == nullptr || index < 0 || index >= ::ImageList_GetImageCount(images) ||
+        !::ImageList_GetIconSize(images, &cx, &cy))
+        return {};
+    DibSurface surface(cx, cy, RGB(255, 0, 255));
+    ::ImageList_Draw(images, index, surface.dc.GetSafeHdc(), 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            pixels.push_back(surface.At(x, y));
+    return pixels;
+}
+
+// Each command's image by id, as the bars it was taken from show it.
+typedef std::map<UINT, std::vector<COLORREF>> VxCommandImages;
+
+// The images the bars' buttons show now (taken before anything is customized, they say what each command
+// looks like).
+inline VxCommandImages CommandImagesOf(std::initializer_list<CUXToolBar*> bars)
+{
+    VxCommandImages images;
+    for (CUXToolBar* bar : bars)
+    {
+        HIMAGELIST list = reinterpret_cast<HIMAGELIST>(bar->SendMessage(TB_GETIMAGELIST));
+        for (int i = 0; i < bar->GetCount(); ++i)
+        {
+            TBBUTTON button = bar->GetButton(i);
+            std::vector<COLORREF> pixels = ImageListPixels(list, button.iBitmap);
+            if (!CUXToolBar::IsSeparator(button) && !pixels.empty())
+                images.emplace(static_cast<UINT>(button.idCommand), pixels);
+        }
+    }
+    return images;
+}
+
+// Every button of a command that has an image shows that image (buttons of other commands are not looked at).
+inline void ExpectEveryButtonShowsItsCommandsImage(CUXToolBar& bar, const VxCommandImages& images)
+{
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(bar.SendMessage(TB_GETIMAGELIST));
+    CString title;
+    bar.GetWindowText(title);
+    for (int i = 0; i < bar.GetCount(); ++i)
+    {
+        TBBUTTON button = bar.GetButton(i);
+        auto expected = images.find(static_cast<UINT>(button.idCommand));
+        if (CUXToolBar::IsSeparator(button) || expected == images.end())
+            continue;
+        std::vector<COLORREF> shown = ImageListPixels(list, button.iBitmap);
+        if (shown != expected->second)
+            ADD_FAILURE() << "button " << i << " (command " << button.idCommand << ") of \"" << title.GetString()
+                          << "\" shows image " << button.iBitmap << (shown.empty() ? " (none)" : ", another one");
+    }
+}

@@ -8,9 +8,13 @@
 namespace
 {
 
-// The recent-file commands are never given shortcuts here.
-const UINT kFirstRecentFile = 0xE110;
-const UINT kLastRecentFile = 0xE11F;
+// The recent-file commands, and the document windows the window menu lists, are never given shortcuts here:
+// their ids stand for other files and windows as the program goes on.
+bool TakesShortcuts(UINT nID)
+{
+    return !(nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE16) &&
+           !(nID >= AFX_IDM_FIRST_MDICHILD && nID < AFX_IDM_FIRST_MDICHILD + 9);
+}
 
 CString LibraryString(UINT id)
 {
@@ -208,8 +212,7 @@ void CUXCustAccelerators::FillCommands()
     for (int pos = 0; pos < count; ++pos)
     {
         UINT id = ::GetMenuItemID(hPopup, pos);
-        if (::GetSubMenu(hPopup, pos) != nullptr || id == 0 || id == static_cast<UINT>(-1) ||
-            (id >= kFirstRecentFile && id <= kLastRecentFile))
+        if (::GetSubMenu(hPopup, pos) != nullptr || id == 0 || id == static_cast<UINT>(-1) || !TakesShortcuts(id))
             continue;
         char text[256] = {};
         ::GetMenuStringA(hPopup, static_cast<UINT>(pos), text, sizeof(text), MF_BYPOSITION);

@@ -13,8 +13,6 @@
 #include "uilib/frames/CustTools.h"
 #include "uilib/frames/ToolsManager.h"
 
-#include <algorithm>
-
 namespace
 {
 const char kSettingsSection[] = "Settings";
@@ -84,7 +82,6 @@ CUXCustomizeSheet::CUXCustomizeSheet(CWnd* pFrame, UINT pageFlags)
     {
         m_pTools = std::make_unique<CUXCustTools>();
         AddPage(m_pTools.get());
-        SetActivePage(m_pTools.get());   // unless the page shown last is remembered
     }
     if (pageFlags & kOptionsPage)
     {
@@ -182,9 +179,8 @@ BOOL CUXCustomizeSheet::OnInitDialog()
     if (CWnd* pClose = GetDlgItem(IDCANCEL))
         pClose->SetWindowText(UXLoadString(IDS_UX_CLOSE));
     UsePlacementSection("CUXCustomizeSheet");
-    // The page shown last, else the one chosen at construction.
-    int current = std::max(GetActiveIndex(), 0);
-    SetActivePage(static_cast<int>(CUXSettingsStore().GetProfileInt(kSettingsSection, kActivePageEntry, current)));
+    // The page shown last, else the first.
+    SetActivePage(static_cast<int>(CUXSettingsStore().GetProfileInt(kSettingsSection, kActivePageEntry, 0)));
     return result;
 }
 

@@ -8,8 +8,36 @@
 // window list for "More Windows..." (ID_UX_MORE_WINDOWS). A document window has a cool-menu hook of its own,
 // runs the customize dialog for the program's main window, and makes its first view the active one before
 // it is activated.
+//
+// A program on these frames (tests/uiframes/sample/ is the least one; the README says how to link it) does,
+// in its frame's OnCreate after the base class's:
+//  1. The user tools, when it offers them: GetToolsManager().SetEnabled(TRUE), SetMenuPositions (where the
+//     "&Tools" pop-up goes), SetCoolMenu(&m_coolMenu) (their icons in the menus), Load(). Before the menu bar,
+//     which puts the pop-up into the menu it takes over.
+//  2. The bars: the menu bar (m_wndMenuBar.CreateEx(this), which puts its commands on the customize dialog's
+//     Commands page; SetCustomizable(TRUE) makes it one of the dialog's bars); each tool bar
+//     (SetCustomizable(TRUE) before its CreateEx, LoadToolBar, then SetWindowText: a bar's window text is its
+//     name on the customize dialog and on its floating frame, which say "Toolbar" without it); each docking
+//     window (Create, SetChild, SetDockedSize; it fills its side of the frame only when expanded,
+//     SetExpanded(TRUE)); the status bar (its first pane shows the prompts, the idle prompt
+//     AFX_IDS_IDLEMESSAGE from the program's strings).
+//  3. Docking: the frame's EnableDocking (the library's; UXEnableDocking does the same), each bar's
+//     EnableDocking, then DockControlBar or DockControlBarLeftOf where each bar starts.
+//  4. Cool menus: m_coolMenu.LoadToolbar(&bar) for the bars whose images the menus show; AddHiddenCommand(s)
+//     for the rarely used commands the personalized menus hide.
+//  5. Shortcuts and options: GetKeyMapManager().Enable(this) (the frame's accelerators become the default
+//     table, the user's stored table replaces them); GetOptionsStore().SetEnabled(TRUE), then Load().
+//  6. The layout of the last run: LoadBarState(profile), last, once every bar exists (the user's own tool bars
+//     are made there).
+// None of it waits for the frame to be on the screen.
+//
+// At close the program saves the layout itself, in its frame's OnClose before the base class's:
+// SaveBarState(profile) (the docking windows' sizes and the user's own tool bars with it). What saves itself:
+// the user's shortcuts and tools as the frame goes, the options when the options page closes and at program
+// end, the customize dialog its page and placement, the cool menus their recently used commands.
 #pragma once
 
+#include "uilib/frames/DockBar.h"
 #include "uilib/frames/FrameImpl.h"
 
 // The operations every library frame shares, on top of its framework frame TBase.
@@ -24,6 +52,10 @@ public:
     virtual void SaveBarState(LPCSTR lpszProfileName) { CUXFrameImpl::SaveBarState(this, lpszProfileName); }
     virtual void SetDockState(const CDockState& state) { CUXFrameImpl::SetDockState(this, state); }
     virtual void GetDockState(CDockState& state) { CUXFrameImpl::GetDockState(this, state); }
+
+    // The library's docking (UXEnableDocking): its dock bars, with the docking windows' splitters, and its
+    // floating frames. It hides the framework's, whose plain dock bars would lose the splitters.
+    void EnableDocking(DWORD dwDockStyle) { UXEnableDocking(this, dwDockStyle); }
 
     using TBase::DockControlBar;
     virtual void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr)

@@ -470,6 +470,7 @@ BOOL CUXMenuBar::CreateEx(CWnd* pFrame, DWORD dwCtrlStyle, DWORD dwStyle, CRect 
     }
     SetWindowText(LibraryString(IDS_UX_MENU_BAR));
     LoadMenuItems(nullptr, nullptr);
+    OfferCommands(TRUE);   // the frame's commands for the customize dialog's commands page
     return TRUE;
 }
 
@@ -1680,20 +1681,18 @@ HMENU CUXMenuBar::FindPopupByKey(DWORD key) const
 
 void CUXMenuBar::SetCustomizable(BOOL on)
 {
-    on = on != FALSE;
-    if (on == m_bCustomizable)
-        return;
-    m_bCustomizable = on;
-    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCustomizableBars, CUXCustomizeCenter::kCommandPopup});
+    m_bCustomizable = on != FALSE;
+    m_customizeRegistration.Set(m_bCustomizable, {CUXCustomizeCenter::kCustomizableBars});
+    // Its sub-menus are found by key while the bar is customizable or offers them.
+    m_customizeRegistration.Set(m_bCustomizable || m_bOfferCommands, {CUXCustomizeCenter::kCommandPopup});
 }
 
 void CUXMenuBar::OfferCommands(BOOL on)
 {
-    on = on != FALSE;
-    if (on == m_bOfferCommands)
-        return;
-    m_bOfferCommands = on;
-    m_customizeRegistration.Set(on, {CUXCustomizeCenter::kCommandCategories});
+    m_bOfferCommands = on != FALSE;
+    m_customizeRegistration.Set(m_bOfferCommands, {CUXCustomizeCenter::kCommandCategories});
+    // A sub-menu dragged onto a tool bar opens through the bar.
+    m_customizeRegistration.Set(m_bCustomizable || m_bOfferCommands, {CUXCustomizeCenter::kCommandPopup});
 }
 
 void CUXMenuBar::GetCustomizeDescriptor(CUXBarDescriptor& descriptor)

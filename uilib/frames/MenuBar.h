@@ -186,7 +186,7 @@ public:
     // Registers with the customize centre: the bar, and its entries' pop-ups by key.
     void SetCustomizable(BOOL on);
     BOOL IsCustomizable() const { return m_bCustomizable; }
-    // Offers one command category per top-level entry to the customize dialog.
+    // Offers one command category per top-level entry to the customize dialog (from its creation on).
     void OfferCommands(BOOL on);
     void GetCustomizeDescriptor(CUXBarDescriptor& descriptor);
     // The key of a sub-entry that opens a pop-up: the checksum of the entry's and the sub-entry's texts.

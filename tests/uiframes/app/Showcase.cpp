@@ -299,7 +299,6 @@ private:
     }
 
     // A copy of the source bar's button at the end of the target bar, as a drop of the button there makes it.
-    // The target shows texts beside the images: each button as wide as its own text.
     static void CopyButton(CUXToolBar& source, UINT nID, CUXToolBar& target)
     {
         int index = source.CommandToIndex(nID);
@@ -308,11 +307,8 @@ private:
         std::unique_ptr<CUXCommandRecord> record(source.FindCommandRecord(index));
         if (record == nullptr)
             record.reset(source.MakeCommandRecord(index));
-        if (record == nullptr || !target.InsertCommand(*record, target.GetCount()))
-            return;
-        TBBUTTON button = target.GetButton(target.GetCount() - 1);
-        button.fsStyle |= TBSTYLE_AUTOSIZE;
-        target.SetButton(target.GetCount() - 1, button);
+        if (record != nullptr)
+            target.InsertCommand(*record, target.GetCount());
     }
 
     static void AddFirstTool(CUXToolsManager& tools)

@@ -24,6 +24,9 @@ public:
     void SetIcons(HICON icon, HICON icon2);
     // Keeps a private copy of the button data (null: none).
     void SetButtonData(const CUXToolButtonData* data);
+    // A record without a command id stands for a pop-up (a menu's sub-menu): its key (the owner value), 0 for
+    // a command.
+    DWORD GetPopupKey() const { return m_nID == 0 ? static_cast<DWORD>(m_nOwnerValue) : 0; }
 
     CString m_strText;
     int m_nID = 0;

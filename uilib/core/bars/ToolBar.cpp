@@ -207,18 +207,15 @@ void CUXToolBar::OnDestroy()
 
 BOOL CUXToolBar::OnCommandImages(UINT nID, CUXCommandImageMap& images)
 {
-    int index = CommandToIndex(nID);
-    if (index < 0)
+    // Also the image of a command dragged off the bar: another bar may still show it (after a restart too,
+    // since the bar's first buttons came before its stored layout).
+    TBBUTTON button = {};
+    button.iBitmap = FindCommandImage(nID);
+    HICON icon = nullptr;
+    HICON hotIcon = nullptr;
+    GetButtonIcons(button, icon, hotIcon);
+    if (icon == nullptr)
         return FALSE;
-    TBBUTTON button = GetButton(index);
-    HIMAGELIST normal = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
-    if (normal == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(normal))
-        return FALSE;
-    HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
-    HICON icon = ::ImageList_GetIcon(normal, button.iBitmap, ILD_NORMAL);
-    HICON hotIcon = hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
-                        ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
-                        : nullptr;
     images.SetAt(nID, icon, hotIcon);
     return TRUE;
 }
@@ -312,9 +309,9 @@ void CUXToolBar::RebuildRecords()
     for (const TBBUTTON& button : buttons)
     {
         ButtonRecord record = {button, nullptr, FALSE, nullptr};
-        // A button dragged off and brought back (by a drop or a reset) finds its image again.
+        // A button dragged off and brought back (by a drop, a reset or a stored layout) finds its image again.
         if (!IsSeparator(button) && button.iBitmap >= 0)
-            m_formerImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
+            m_commandImages[static_cast<UINT>(button.idCommand)] = button.iBitmap;
         for (const ButtonRecord& previous : old)
             if (previous.hWndControl != nullptr && IsPlaceholder(button) &&
                 previous.button.idCommand == button.idCommand)
@@ -562,11 +559,34 @@ BOOL CUXToolBar::SetBitmap(CBitmap& bitmap)
     BOOL ok;
     if (m_bitmap.GetSafeHandle() != nullptr)
     {
+        // The images that commands dropped on the bar brought come after the bitmap's, and the control may
+        // drop them with the old bitmap: they are put back after the new one's, at their indexes.
+        BITMAP oldInfo = {};
+        ::GetObjectA(GetBitmap(), sizeof(oldInfo), &oldInfo);
+        int bitmapImages = m_sizeImage.cx > 0 ? oldInfo.bmWidth / m_sizeImage.cx : 0;
+        std::vector<std::pair<HICON, HICON>> appended;
+        HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+        HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
+        for (int i = bitmapImages; list != nullptr && i < ::ImageList_GetImageCount(list); ++i)
+            appended.emplace_back(::ImageList_GetIcon(list, i, ILD_NORMAL),
+                                  hot != nullptr && i < ::ImageList_GetImageCount(hot)
+                                      ? ::ImageList_GetIcon(hot, i, ILD_NORMAL)
+                                      : nullptr);
         TBREPLACEBITMAP replace = {};
         replace.nIDOld = reinterpret_cast<UINT_PTR>(GetBitmap());
         replace.nIDNew = reinterpret_cast<UINT_PTR>(hBitmap);
         replace.nButtons = images;
         ok = SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace)) != 0;
+        list = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+        BOOL dropped = ok && images == bitmapImages && list != nullptr && ::ImageList_GetImageCount(list) == images;
+        for (const std::pair<HICON, HICON>& icons : appended)
+        {
+            if (dropped)
+                AppendImage(icons.first, icons.second);
+            for (HICON icon : {icons.first, icons.second})
+                if (icon != nullptr)
+                    ::DestroyIcon(icon);
+        }
     }
     else
     {
@@ -1563,7 +1583,7 @@ void CUXToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     }
     else if (dropDown & kDropDownCommandPopup)
     {
-        HMENU popup = GetCustomizeCenter().FindCommandPopup(dropDown & 0xFFFF);
+        HMENU popup = GetCustomizeCenter().FindCommandPopup(data->m_nPopupKey);
         if (popup != nullptr)
         {
             CRect screen(rect);
@@ -1880,7 +1900,20 @@ CUXCommandRecord* CUXToolBar::FindCommandRecord(int nIndex)
     TBBUTTON button = GetButton(nIndex);
     if (IsSeparator(button))
         return nullptr;
-    return GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand)).release();
+    std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(static_cast<UINT>(button.idCommand));
+    if (record == nullptr)
+        return nullptr;
+    // What the button shows goes with its command, when the centre's record (a menu's) has none of it.
+    if (record->m_hIcon == nullptr)
+    {
+        HICON icon = nullptr;
+        HICON hot = nullptr;
+        GetButtonIcons(button, icon, hot);
+        record->SetIcons(icon, hot);
+    }
+    if (record->m_pButtonData == nullptr)
+        record->SetButtonData(GetButtonData(nIndex));
+    return record.release();
 }
 
 CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
@@ -1892,36 +1925,56 @@ CUXCommandRecord* CUXToolBar::MakeCommandRecord(int nIndex)
         return nullptr;
     UINT nID = static_cast<UINT>(button.idCommand);
     CUXCommandRecord* record = new CUXCommandRecord;
-    record->m_nID = button.idCommand;
+    CUXToolButtonData* data = GetButtonData(nIndex);
+    if (data != nullptr && (data->m_nDropDown & kDropDownCommandPopup))
+        record->m_nOwnerValue = static_cast<int>(data->m_nPopupKey);   // a pop-up: no id, its key
+    else
+        record->m_nID = button.idCommand;
     auto text = m_buttonTexts.find(nID);
     record->m_strText = text != m_buttonTexts.end() ? text->second : CommandStringText(nID);
     CString whole;
-    if (AfxLoadString(nID, whole))
+    if (record->m_nID != 0 && AfxLoadString(nID, whole))
         record->m_strDescription = whole.Find('\n') >= 0 ? whole.Left(whole.Find('\n')) : whole;
+    HICON icon = nullptr;
+    HICON hot = nullptr;
+    GetButtonIcons(button, icon, hot);
+    record->SetIcons(icon, hot);
+    record->SetButtonData(data);
+    return record;
+}
+
+void CUXToolBar::GetButtonIcons(const TBBUTTON& button, HICON& icon, HICON& hotIcon) const
+{
+    icon = hotIcon = nullptr;
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
     HIMAGELIST hot = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETHOTIMAGELIST));
-    if (images != nullptr && button.iBitmap >= 0 && button.iBitmap < ::ImageList_GetImageCount(images))
-        record->SetIcons(::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL),
-                         hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot)
-                             ? ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL)
-                             : nullptr);
-    record->SetButtonData(GetButtonData(nIndex));
-    return record;
+    if (images == nullptr || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(images))
+        return;
+    icon = ::ImageList_GetIcon(images, button.iBitmap, ILD_NORMAL);
+    if (hot != nullptr && button.iBitmap < ::ImageList_GetImageCount(hot))
+        hotIcon = ::ImageList_GetIcon(hot, button.iBitmap, ILD_NORMAL);
 }
 
 int CUXToolBar::FindCommandImage(UINT nID) const
 {
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
+    HIMAGELIST images = m_hWnd != nullptr ? reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST)) : nullptr;
     int count = images != nullptr ? ::ImageList_GetImageCount(images) : 0;
-    for (int i = 0; i < GetCount(); ++i)
-    {
-        TBBUTTON button = GetButton(i);
-        if (!IsSeparator(button) && static_cast<UINT>(button.idCommand) == nID && button.iBitmap >= 0 &&
-            button.iBitmap < count)
-            return button.iBitmap;
-    }
-    auto former = m_formerImages.find(nID);
-    return former != m_formerImages.end() && former->second < count ? former->second : -1;
+    auto known = m_commandImages.find(nID);
+    return known != m_commandImages.end() && known->second < count ? known->second : -1;
+}
+
+int CUXToolBar::CommandImage(UINT nID, HICON icon, HICON hotIcon)
+{
+    int image = FindCommandImage(nID);
+    if (image >= 0)
+        return image;
+    CUXCommandImageMap provided;
+    if (icon == nullptr && GetCustomizeCenter().FindCommandImages(nID, provided))
+        provided.Lookup(nID, icon, hotIcon);
+    image = AppendImage(icon, hotIcon);
+    if (image >= 0)
+        m_commandImages[nID] = image;
+    return image;
 }
 
 int CUXToolBar::AppendImage(HICON icon, HICON hotIcon)
@@ -1953,7 +2006,8 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
     if (nIndex < 0 || nIndex >= GetCount())
         return FALSE;
     TBBUTTON button = GetButton(nIndex);
-    UINT nID = static_cast<UINT>(record.m_nID);
+    DWORD popupKey = record.GetPopupKey();
+    UINT nID = popupKey != 0 ? popupKey : static_cast<UINT>(record.m_nID);
     // The text goes with the layout; a bar that shows texts beside its images shows it.
     if (!record.m_strText.IsEmpty())
     {
@@ -1963,9 +2017,7 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
             m_buttonTexts[nID] = record.m_strText;
         button = GetButton(nIndex);
     }
-    int image = FindCommandImage(nID);
-    if (image < 0)
-        image = AppendImage(record.m_hIcon, record.m_hIcon2);
+    int image = popupKey != 0 ? -1 : CommandImage(nID, record.m_hIcon, record.m_hIcon2);
     button.iBitmap = image >= 0 ? image : I_IMAGENONE;
     SetButton(nIndex, button);
     return TRUE;
@@ -1973,21 +2025,32 @@ BOOL CUXToolBar::ApplyCommandRecord(const CUXCommandRecord& record, int nIndex)
 
 BOOL CUXToolBar::InsertCommand(const CUXCommandRecord& record, int nIndex)
 {
-    if (m_hWnd == nullptr || record.m_nID == 0)
+    DWORD popupKey = record.GetPopupKey();
+    UINT nID = popupKey != 0 ? popupKey : static_cast<UINT>(record.m_nID);
+    if (m_hWnd == nullptr || nID == 0)
         return FALSE;
     nIndex = std::max(0, std::min(nIndex, GetCount()));
-    UINT nID = static_cast<UINT>(record.m_nID);
     TBBUTTON button = {};
-    button.idCommand = record.m_nID;
+    button.idCommand = static_cast<int>(nID);
     button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = TBSTYLE_BUTTON;
+    // With the texts beside the images each button is as wide as its own text, not as the widest.
+    button.fsStyle = static_cast<BYTE>(TBSTYLE_BUTTON | ((GetStyle() & TBSTYLE_LIST) ? TBSTYLE_AUTOSIZE : 0));
     button.iBitmap = I_IMAGENONE;
     button.iString = -1;
-    if (record.m_pButtonData != nullptr)
+    if (record.m_pButtonData != nullptr || popupKey != 0)
     {
         std::unique_ptr<CUXToolButtonData>& data = m_buttonData[nID];
-        data.reset(new CUXToolButtonData(*record.m_pButtonData));
-        button.fsStyle |= TBSTYLE_DROPDOWN;
+        data.reset(record.m_pButtonData != nullptr ? new CUXToolButtonData(*record.m_pButtonData)
+                                                   : new CUXToolButtonData);
+        if (popupKey != 0)
+        {
+            // The whole button opens the pop-up; it sends no command.
+            data->m_nDropDown = kDropDownCommandPopup;
+            data->m_nPopupKey = popupKey;
+            button.fsStyle |= BTNS_WHOLEDROPDOWN;
+        }
+        else
+            button.fsStyle |= TBSTYLE_DROPDOWN;
         if (data->m_nDropDown != 0)
             SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
     }
@@ -2037,8 +2100,9 @@ CUXCommandCategory* CUXToolBar::DescribeCommands()
                 ids.push_back(GetItemID(i));
     for (UINT nID : ids)
     {
-        std::unique_ptr<CUXCommandRecord> record = GetCustomizeCenter().FindCommandRecord(nID);
         int index = CommandToIndex(nID);
+        std::unique_ptr<CUXCommandRecord> record(index >= 0 ? FindCommandRecord(index)
+                                                            : GetCustomizeCenter().FindCommandRecord(nID).release());
         if (record == nullptr && index >= 0)
             record.reset(MakeCommandRecord(index));
         if (record == nullptr)
@@ -2099,25 +2163,6 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
     if (layout.listStyle && !(GetStyle() & TBSTYLE_LIST))
         ModifyStyle(0, TBSTYLE_LIST);
 
-    // The images the bar has by command, and those the providers know for the others.
-    std::map<UINT, int> own;
-    for (const StoredButton& stored : layout.buttons)
-    {
-        UINT nID = static_cast<UINT>(stored.button.idCommand);
-        int image = IsSeparator(stored.button) ? -1 : FindCommandImage(nID);
-        if (image >= 0)
-            own[nID] = image;
-    }
-    CUXCommandImageMap gathered;
-    for (const StoredButton& stored : layout.buttons)
-    {
-        UINT nID = static_cast<UINT>(stored.button.idCommand);
-        HICON icon = nullptr;
-        HICON hot = nullptr;
-        if (!IsSeparator(stored.button) && own.find(nID) == own.end() && !gathered.Lookup(nID, icon, hot))
-            GetCustomizeCenter().FindCommandImages(nID, gathered);
-    }
-
     std::vector<TBBUTTON> buttons;
     BOOL dropDownArrows = FALSE;
     for (const StoredButton& stored : layout.buttons)
@@ -2134,24 +2179,13 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
                 dropDownArrows = dropDownArrows || data->m_nDropDown != 0;
                 commandPopup = (data->m_nDropDown & kDropDownCommandPopup) != 0;
             }
-            HICON icon = nullptr;
-            HICON hot = nullptr;
-            if (commandPopup)
+            // A stored image index belongs to the image lists of the run that stored it: the button takes its
+            // command's image in this bar's lists (the other bars' image appended when it has none here).
+            if (!commandPopup)
             {
-            }
-            else if (own.find(nID) != own.end())
-            {
-                if (button.iBitmap < 0)
-                    button.iBitmap = own[nID];
-            }
-            else if (gathered.Lookup(nID, icon, hot))
-            {
-                int image = AppendImage(icon, hot);
+                int image = CommandImage(nID);
                 button.iBitmap = image >= 0 ? image : I_IMAGENONE;
-                own[nID] = button.iBitmap;
             }
-            else
-                button.iBitmap = I_IMAGENONE;
         }
         buttons.push_back(button);
     }

@@ -46,7 +46,7 @@ public:
     // The drop-down field of a button's extra record: a menu resource id (up to 0xFFFF), or one of these.
     enum DropDownKind : uint32_t
     {
-        kDropDownCommandPopup = 0x40000000,   // low word: the popup id the customize centre's providers know
+        kDropDownCommandPopup = 0x40000000,   // the pop-up whose key (m_nPopupKey) a provider knows
         kDropDownColor = 0x80000000,          // low word: the colour popup's option bits
     };
     enum
@@ -165,7 +165,8 @@ public:
     // Gives the button at the index the record's text and image (the record's icons join the bar's image
     // lists when the command has no image here yet).
     virtual BOOL ApplyCommandRecord(const CUXCommandRecord& record, int nIndex);
-    // A new button for the record's command (with its extra data, text and image) before the index.
+    // A new button for the record's command (with its extra data, text and image) before the index. A record
+    // of a pop-up (no id, a key) becomes a drop-down that opens the pop-up: its command id is the key.
     BOOL InsertCommand(const CUXCommandRecord& record, int nIndex);
     // Removes a button and lays the bar out again.
     BOOL RemoveButton(int nIndex);
@@ -260,7 +261,7 @@ protected:
     std::vector<ButtonRecord> m_records;
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
-    std::map<UINT, int> m_formerImages;     // command -> the image it had here: image lists only grow
+    std::map<UINT, int> m_commandImages;    // command -> its image in the bar's lists (they only grow)
     std::map<std::string, int> m_strings;   // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
@@ -317,8 +318,13 @@ private:
     BOOL IsChevronCounted() const;
     BOOL IsSeparatorWidthFlat() const;
     void ReloadBitmap();
-    // The image of a command among the bar's buttons, or the one it had when it was on the bar; -1 when none.
+    // The icons the button shows (null when it shows none); the caller destroys them.
+    void GetButtonIcons(const TBBUTTON& button, HICON& icon, HICON& hotIcon) const;
+    // The command's image in the bar's image lists (it is or was on the bar); -1 when it has none here.
     int FindCommandImage(UINT nID) const;
+    // The command's image here; else the icons given (else those the customize centre's image providers have)
+    // appended as the command's image. -1 when nobody has an image for it.
+    int CommandImage(UINT nID, HICON icon = nullptr, HICON hotIcon = nullptr);
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
     int AppendImage(HICON icon, HICON hotIcon);
     friend class CUXToolBarCustomizer;

@@ -231,7 +231,9 @@ BOOL CUXToolBarCustomizer::HitTest(CPoint point)
 
 BOOL CUXToolBarCustomizer::OnDragEnter(const CUXCommandRecord& record, CPoint, BOOL&)
 {
-    m_bDropping = record.m_nID != 0 && GetCustomizeCenter().IsCustomizableCommand(static_cast<UINT>(record.m_nID));
+    // A command the user may place, or a pop-up (a menu's sub-menu, by its key).
+    m_bDropping = record.m_nID != 0 ? GetCustomizeCenter().IsCustomizableCommand(static_cast<UINT>(record.m_nID))
+                                    : record.GetPopupKey() != 0;
     return m_bDropping;
 }
 

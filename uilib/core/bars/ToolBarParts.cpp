@@ -42,7 +42,7 @@ void CUXToolCmdUI::Enable(BOOL bOn)
         if (data->m_nDropDown & CUXToolBar::kDropDownCommandPopup)
         {
             // Usable exactly when a provider has the popup's menu.
-            bOn = center.FindCommandPopup(data->m_nDropDown & 0xFFFF) != nullptr;
+            bOn = center.FindCommandPopup(data->m_nPopupKey) != nullptr;
             force = TRUE;
         }
     }

@@ -141,7 +141,8 @@ void InitMenuItemInfo(MENUITEMINFOA* info);
 struct CUXToolButtonData
 {
     uint32_t m_nDropDown = 0;             // drop-down kind: a menu resource id or a popup flag
-    uint32_t m_dwValues[6] = {};          // further values of the tool bar and its customization
+    uint32_t m_nPopupKey = 0;             // the key of the pop-up a command-popup drop-down opens
+    uint32_t m_dwValues[5] = {};          // further values of the tool bar and its customization
     uint32_t m_clrStrip = 0xFF000000;     // colour of a colour drop-down's strip (0xFF000000: none)
     uint32_t m_clrDefault = 0xFF000000;   // default colour of the colour drop-down (0xFF000000: none)
     uint32_t m_dwReserved = 0;
