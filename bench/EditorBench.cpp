@@ -7,8 +7,10 @@
 // Thumbnails, for each of the two projects: opening it until all 40 thumbnails are in their cells, against
 // decoding the same 40 backgrounds alone on one thread; meanwhile the user-interface thread answers posted
 // messages, and the slowest answer while the worker draws is reported. Saving (the BMP project): the
-// document's save (show text, purge, safe save through a temporary file) against one plain copy of the pack
-// file. Every figure runs repeat + 2 times, alternating, warm cache.
+// document's save (show text, purge, safe save through a temporary file) against a safe copy of the same
+// bytes (held in memory, written to a temporary file in the same folder, flushed and moved over a file of
+// the pack's size), and, for comparison, against one plain copy of the pack file. Every figure runs
+// repeat + 2 times, alternating, warm cache.
 #include "bench/BenchClock.h"
 #include "editor/FileHelpers.h"
 #include "editor/MainFrame.h"
@@ -35,8 +37,9 @@
 namespace
 {
 
-const double kThumbnailTarget = 2.0;
-const double kSaveTarget = 3.0;
+const double kBmpThumbnailTarget = 1.8;   // a BMP's decoding is little more than a copy
+const double kJpegThumbnailTarget = 2.0;
+const double kSaveTarget = 1.25;   // against the safe copy
 const int kSlides = 40;
 const DWORD kPingInterval = 5;   // ms between the posted messages whose answers are timed
 const int kWidth = 638;
@@ -194,6 +197,25 @@ private:
     int m_answers = 0;
 };
 
+// The floor of a safe save: the bytes written to a temporary file beside the target, flushed and moved over
+// it in one step.
+bool SafeCopy(const std::vector<BYTE>& bytes, const std::string& target)
+{
+    const std::string temp = target + ".tmp";
+    HANDLE file =
+        CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    ok = ok && MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileA(temp.c_str());
+    return ok;
+}
+
 bool AllThumbnailsIn(CVexulCreatorView* view)
 {
     if (view->IsRenderingThumbnails() || view->GetSlideCount() != kSlides)
@@ -328,7 +350,7 @@ int main(int argc, char** argv)
     }
 
     CPinger pinger;
-    std::vector<double> saveMs, copyMs;
+    std::vector<double> saveMs, safeCopyMs, copyMs;
     for (int run = 0; run < repeat + 2; run++)
     {
         for (Project& project : projects)
@@ -387,15 +409,46 @@ int main(int argc, char** argv)
             if (&project != &projects[0])
                 continue;
 
-            // The save of the large project against a plain copy of its pack.
-            doc()->SetModifiedFlag();
-            start = NowMs();
-            if (!doc()->SaveProject())
+            // The save of the large project against a safe copy of the bytes it writes, in turns which goes
+            // first, and against a plain copy of its pack.
+            std::vector<BYTE> bytes;
             {
-                std::printf("saving failed\n");
+                CFile file(pack.c_str(), CFile::modeRead);
+                bytes.resize(file.IsOpen() ? static_cast<size_t>(file.GetLength()) : 0);
+                if (!bytes.empty() && file.Read(bytes.data(), static_cast<UINT>(bytes.size())) != bytes.size())
+                    bytes.clear();
+            }
+            // The safe copy replaces a file of the pack's size that is on disk, as the save replaces the pack.
+            const std::string target = root + "\\safecopy.target";
+            if (bytes.empty() || (run == 0 && !SafeCopy(bytes, target)))
+            {
+                std::printf("the pack could not be read\n");
                 return 2;
             }
-            saveMs.push_back(NowMs() - start);
+            for (int turn = 0; turn < 2; turn++)
+            {
+                if ((turn + run) % 2 == 0)
+                {
+                    doc()->SetModifiedFlag();
+                    start = NowMs();
+                    if (!doc()->SaveProject())
+                    {
+                        std::printf("saving failed\n");
+                        return 2;
+                    }
+                    saveMs.push_back(NowMs() - start);
+                }
+                else
+                {
+                    start = NowMs();
+                    if (!SafeCopy(bytes, target))
+                    {
+                        std::printf("the safe copy failed\n");
+                        return 2;
+                    }
+                    safeCopyMs.push_back(NowMs() - start);
+                }
+            }
             const std::string copy = pack + ".copy";
             start = NowMs();
             BOOL copied = CopyFileA(pack.c_str(), copy.c_str(), FALSE);
@@ -425,6 +478,7 @@ int main(int argc, char** argv)
             }
             RemoveDirectoryA(folder.c_str());
         }
+    DeleteFileA((root + "\\safecopy.target").c_str());
     RemoveDirectoryA(root.c_str());
 
     bool met = true;
@@ -434,21 +488,22 @@ int main(int argc, char** argv)
         const double decode = Median(project.decodeMs), thumbnails = Median(project.thumbnailMs);
         const double slowest = *std::max_element(project.slowestMs.begin(), project.slowestMs.end());
         const double ratio = thumbnails / decode;
-        met = met && ratio <= kThumbnailTarget;
+        const double target = &project == &projects[0] ? kBmpThumbnailTarget : kJpegThumbnailTarget;
+        met = met && ratio <= target;
         std::printf("%s pictures, %llu-byte pack:\n", project.name,
                     static_cast<unsigned long long>(project.packSize));
         std::printf("  40 backgrounds decoded alone:      median %.1f ms\n", decode);
         std::printf("  40 thumbnails after the open:      median %.1f ms\n", thumbnails);
-        std::printf("  ratio %.2f (target at most %.1f): %s\n", ratio, kThumbnailTarget,
-                    ratio <= kThumbnailTarget ? "met" : "OVER");
+        std::printf("  ratio %.2f (target at most %.1f): %s\n", ratio, target, ratio <= target ? "met" : "OVER");
         std::printf("  slowest answer to a posted message while the worker draws: %.1f ms\n", slowest);
     }
-    const double save = Median(saveMs), copy = Median(copyMs);
-    const double saveRatio = save / copy;
+    const double save = Median(saveMs), safeCopy = Median(safeCopyMs), copy = Median(copyMs);
+    const double saveRatio = save / safeCopy;
     met = met && saveRatio <= kSaveTarget;
     std::printf("save of the BMP project:             median %.1f ms\n", save);
+    std::printf("safe copy of the same bytes:         median %.1f ms\n", safeCopy);
     std::printf("plain copy of the pack:              median %.1f ms\n", copy);
-    std::printf("ratio %.2f (target at most %.1f): %s\n", saveRatio, kSaveTarget,
-                saveRatio <= kSaveTarget ? "met" : "OVER");
+    std::printf("ratio %.2f to the safe copy (target at most %.2f): %s; %.2f to the plain copy\n", saveRatio,
+                kSaveTarget, saveRatio <= kSaveTarget ? "met" : "OVER", save / copy);
     return met ? 0 : 1;
 }

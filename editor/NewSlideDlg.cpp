@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CNewSlideDlg, CDialog)
     ON_BN_CLICKED(IDC_TEXTURE_BACKGROUND, OnTextureBackground)
     ON_BN_CLICKED(IDC_USER_BACKGROUND, OnUserBackground)
     ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
+    ON_EN_CHANGE(IDC_NEW_SLIDE_FILE, OnFileChanged)
     ON_BN_CLICKED(IDC_COPY_INTO_PROJECT, OnCopyIntoProject)
     ON_BN_CLICKED(IDC_EDIT_IMAGE, OnEditImage)
     ON_BN_CLICKED(IDC_DIALOG_HELP, OnHelp)
@@ -175,6 +176,17 @@ void CNewSlideDlg::OnTextureBackground()
 void CNewSlideDlg::OnUserBackground()
 {
     UpdateBackgroundControls();
+    CString file;
+    GetDlgItemText(IDC_NEW_SLIDE_FILE, file);
+    ShowPreview(file);
+    UpdateEditButton();
+}
+
+void CNewSlideDlg::OnFileChanged()
+{
+    // A path typed (or pasted) shows its picture as a chosen one does.
+    if (IsDlgButtonChecked(IDC_USER_BACKGROUND) != BST_CHECKED)
+        return;
     CString file;
     GetDlgItemText(IDC_NEW_SLIDE_FILE, file);
     ShowPreview(file);

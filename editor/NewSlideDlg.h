@@ -40,6 +40,7 @@ protected:
     afx_msg void OnTextureChanged();
     afx_msg void OnTextureBackground();
     afx_msg void OnUserBackground();
+    afx_msg void OnFileChanged();
     afx_msg void OnBrowse();
     afx_msg void OnCopyIntoProject();
     afx_msg void OnEditImage();

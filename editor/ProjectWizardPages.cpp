@@ -146,17 +146,18 @@ void CWProjFolder::OnBrowse()
 LRESULT CWProjFolder::OnWizardNext()
 {
     m_strFolder.Trim();
-    if (m_strFolder.IsEmpty() || !IsFolder(m_strFolder))
-    {
-        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
-        return -1;
-    }
-    CString folder = NormalizeFolder(m_strFolder);
-    // The project's files are named below the folder: a longer folder would not leave them room.
+    CString folder = m_strFolder.IsEmpty() ? CString() : NormalizeFolder(m_strFolder);
+    // The project's files are named below the folder: a longer folder would not leave them room. The length
+    // comes first: the system finds no folder longer than its paths, though one may be there.
     if (folder.GetLength() > MAX_FOLDER_LENGTH)
     {
         AfxMessageBox(FormatString(IDS_PROJECT_FOLDER_TOO_LONG, folder.GetLength(), static_cast<int>(MAX_FOLDER_LENGTH)),
                       MB_OK | MB_ICONEXCLAMATION);
+        return -1;
+    }
+    if (folder.IsEmpty() || !IsFolder(folder))
+    {
+        AfxMessageBox(IDS_NEED_PROJECT_FOLDER, MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
     m_strFolder = folder;
@@ -507,6 +508,9 @@ void CWProjProgStart::DoDataExchange(CDataExchange* pDX)
     CWProjPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_WP_AUTOSTART_ON, m_nAutostartOn);
     DDX_Text(pDX, IDC_WP_AUTOSTART_FILE, m_strProgram);
+    // The settings sheet has no Finish: its OK and its tabs take the page only with a program.
+    if (pDX->m_bSaveAndValidate && IsSettings() && !CheckProgram())
+        pDX->Fail();
 }
 
 BOOL CWProjProgStart::OnSetActive()
@@ -524,7 +528,7 @@ void CWProjProgStart::OnAutostartOn()
 
 BOOL CWProjProgStart::CheckProgram()
 {
-    if (!IsNewProject() || !m_nAutostartOn || IsProgramName(m_strProgram))
+    if (!m_nAutostartOn || IsProgramName(m_strProgram))
         return TRUE;
     AfxMessageBox(IDS_NEED_PROGRAM_FILE, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;

@@ -47,12 +47,9 @@ CThumbnailResult RenderThumbnail(CThumbnailPainter& painter, CSlide& slide, int 
     auto bitmap = std::make_unique<CBitmap>();
     if (painter.Paint(slide, width, height, bitmap.get()))
         result.bitmap = std::move(bitmap);
-    const CPicture& background = slide.m_Background.m_Picture;
-    if (background.m_bLoaded)
-    {
-        result.pictureWidth = background.m_nWidth;
-        result.pictureHeight = background.m_nHeight;
-    }
+    const CSize background = painter.GetPaintedBackgroundSize();
+    result.pictureWidth = background.cx;
+    result.pictureHeight = background.cy;
     return result;
 }
 

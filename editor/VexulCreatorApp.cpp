@@ -281,6 +281,12 @@ CRecentFileList* CVexulCreatorApp::NewRecentFileList(UINT nStart, LPCSTR lpszSec
     return new CProjectFileList(nStart, lpszSection, lpszEntryFormat, nSize);
 }
 
+CString CVexulCreatorApp::GetFileOpenFolder() const
+{
+    CString folder = GetProfileValue(EditorProfile::PROJECT_FOLDER);
+    return IsFolder(folder) ? folder : CString();
+}
+
 // ---- start-up -------------------------------------------------------------------------------------------
 
 BOOL CVexulCreatorApp::InitInstance()
@@ -301,7 +307,15 @@ BOOL CVexulCreatorApp::InitInstance()
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
     if (!ProcessShellCommand(commandLine))
-        return FALSE;
+    {
+        // A pack named on the command line that cannot be opened has been told about: the editor goes on
+        // without a project, as after a failed Open.
+        if (commandLine.m_nShellCommand != CCommandLineInfo::FileOpen || m_pMainWnd != nullptr)
+            return FALSE;
+        OnFileNew();
+        if (m_pMainWnd == nullptr)
+            return FALSE;
+    }
 
     SetProfileValue(EditorProfile::APP_FOLDER, m_strAppFolder);
     SetProfileValue(EditorProfile::EDITOR_PATH, m_strAppFolder + "\\VexulCreator.exe");

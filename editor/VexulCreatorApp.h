@@ -17,6 +17,8 @@ public:
     // start-up dialogs follow through a posted command.
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Open looks where the last project was: projects lie side by side, rarely beside the editor.
+    CString GetFileOpenFolder() const override;
     // Every project's file has the same name: its recent-file entries show the folders.
     CRecentFileList* NewRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
                                        int nSize) override;

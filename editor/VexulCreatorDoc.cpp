@@ -3,6 +3,7 @@
 #include "editor/EditorControls.h"
 #include "editor/EditorProfile.h"
 #include "editor/FileHelpers.h"
+#include "editor/FolderDlgs.h"
 #include "editor/ImageSizeDlg.h"
 #include "editor/ProjectFiles.h"
 #include "editor/ProjectWizard.h"
@@ -29,25 +30,6 @@ const char kPlainPlayerName[] = "Vexul.exe";
 using Path::FileNameOf;
 using Path::FolderOf;
 
-// A long path in lines of 60 to 80 characters, broken after backslashes where it can: a message box does not
-// break a text without blanks and would grow wider than the screen.
-CString PathInLines(const CString& path)
-{
-    CString lines;
-    int lineStart = 0;
-    for (int i = 0; i < path.GetLength(); i++)
-    {
-        lines += path[i];
-        if (((path[i] == '\\' && i - lineStart >= 60) || i - lineStart >= 80) && i + 1 < path.GetLength())
-        {
-            lines += '\n';
-            lineStart = i + 1;
-        }
-    }
-    return lines;
-}
-
-
 // The upper-cased entry name a reference to a picture has in the pack.
 std::string EntryKey(const CString& reference)
 {
@@ -69,8 +51,9 @@ void AddSlideReferences(const CSlide& slide, std::set<std::string>& keys)
     }
 }
 
-// TRUE when a program file carries a compiled show (its pack as a resource of some size).
-BOOL CarriesCompiledShow(const char* programPath)
+// TRUE when a program file carries a compiled show (its pack as a resource of some size). With packPath,
+// differs tells whether that show is other than the pack file's bytes.
+BOOL CarriesCompiledShow(const char* programPath, const char* packPath = nullptr, BOOL* differs = nullptr)
 {
     if (!FileExists(programPath))
         return FALSE;
@@ -79,8 +62,28 @@ BOOL CarriesCompiledShow(const char* programPath)
         return FALSE;
     HRSRC resource = FindResourceA(module, "FILE_1", "PROJECTFILE");
     DWORD size = resource != nullptr ? SizeofResource(module, resource) : 0;
+    if (size > 50 && packPath != nullptr && differs != nullptr)
+    {
+        HGLOBAL loaded = LoadResource(module, resource);
+        const void* compiled = loaded != nullptr ? LockResource(loaded) : nullptr;
+        CFile pack;
+        std::vector<BYTE> bytes;
+        if (pack.Open(packPath, CFile::modeRead | CFile::shareDenyWrite) && pack.GetLength() == size)
+        {
+            bytes.resize(size);
+            if (pack.Read(bytes.data(), size) != size)
+                bytes.clear();
+        }
+        *differs = compiled == nullptr || bytes.size() != size || memcmp(compiled, bytes.data(), size) != 0;
+    }
     FreeLibrary(module);
     return size > 50;
+}
+
+BOOL IsWriteProtected(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 BOOL IsWritable(const char* path)
@@ -244,11 +247,18 @@ BOOL CVexulCreatorDoc::PrepareProjectFolder(const CString& folder)
 void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
 {
     CString player = Path::Join(folder, kPlayerName);
+    CString plainPlayer = Path::Join(theApp.m_strAppFolder, kPlainPlayerName);
+    // Without it the project has no player for test runs and compiling: better known now than then.
+    if (!FileExists(plainPlayer))
+    {
+        AfxMessageBox(FormatString(IDS_EDITOR_PLAYER_MISSING, plainPlayer, player), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // A compiled show in the folder is somebody's finished work: it is replaced only when the user says so.
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, Path::Join(theApp.m_strAppFolder, kPlainPlayerName), FALSE))
+    if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
         AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -260,10 +270,14 @@ void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copy
     SetCurrentDirectoryA(m_strProjectFolder);
     // The end program and the background sound travel with the show: one outside the project folder is
     // copied in, and both are named relative to the folder, where the player looks for them.
+    // A relative name the project folder holds is that file (the settings name their files so).
     for (CString* file : {&m_Settings.m_strAutostartFile, &m_Settings.m_strSoundFile})
     {
+        if (file->IsEmpty())
+            continue;
+        CString inProject = ProjectPath(m_strProjectFolder, *file);
         CString relative;
-        if (!file->IsEmpty() && ImportFileToProject(*file, m_strProjectFolder, relative, &m_Pack))
+        if (ImportFileToProject(FileExists(inProject) ? inProject : *file, m_strProjectFolder, relative, &m_Pack))
             *file = relative;
     }
     m_Show.SetFromProjectSettings(m_Settings);
@@ -293,6 +307,10 @@ BOOL CVexulCreatorDoc::EditProjectSettings(int mode)
 
 BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
+    // Read while no other editor saves it (when the folder takes a lock): its save waits for the read, and
+    // the files its unfinished saves left can be told from those of a save in progress.
+    CSaveLock lock;
+    lock.Acquire(GetFullPath(lpszPathName), CSafeSaveFile::GetLockWait());
     CFile file;
     if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite))
     {
@@ -326,7 +344,9 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
     m_PackStamp = stamp;
     TakeShowFromPack(whole);
     SetPathName(m_strPackPath);
-    CSafeSaveFile::RemoveLeftovers(m_strProjectFolder);
+    if (lock.IsHeld())
+        CSafeSaveFile::RemoveLeftovers(m_strProjectFolder);
+    lock.Release();
     IsPlayerCompiled(TRUE);
     m_strLastPath = GetPathName();
     SetModifiedFlag(FALSE);
@@ -365,6 +385,24 @@ BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
     return TRUE;
 }
 
+void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
+{
+    // The reader brings the size into the sizes a window may have; the values as they stand say by how much.
+    using namespace ShowText;
+    CSettingsFile settings;
+    settings.OpenMemoryText(kShowTextEntry, FALSE, text, size);
+    CString width = settings.ReadString(Window::SECTION, Window::KEY_WIDTH, "");
+    CString height = settings.ReadString(Window::SECTION, Window::KEY_HEIGHT, "");
+    if ((width.IsEmpty() || atoi(width) == m_Show.m_nWindowWidth) &&
+        (height.IsEmpty() || atoi(height) == m_Show.m_nWindowHeight))
+        return;
+    CString message;
+    message.Format(LoadText(IDS_WINDOW_SIZE_ADJUSTED), m_strPackPath.GetString(), width.GetString(),
+                   height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT, Window::MAX_HEIGHT,
+                   m_Show.m_nWindowWidth, m_Show.m_nWindowHeight);
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
 BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
 {
     int size = 0;
@@ -383,6 +421,7 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     int size = 0;
     const BYTE* text = m_Pack.GetEntryData(kShowTextEntry, size);
     m_Show.ReadShowText(kShowTextEntry, text, size);
+    TellAdjustedWindowSize(text, size);
     m_Show.GetProjectSettings(m_Settings);
     m_Settings.m_strFolder = m_strProjectFolder;
     m_bProjectOpen = TRUE;
@@ -432,9 +471,9 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
             }
         }
     }
-    else if (FileExists(plainPlayer) && !CopyFileWithPrompt(player, plainPlayer, FALSE))
+    else
     {
-        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+        CopyPlainPlayer(m_strProjectFolder);
     }
 
     if (atoi(showVersion) < atoi(theApp.m_strVersion))
@@ -464,9 +503,12 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
 
 BOOL CVexulCreatorDoc::IsPlayerCompiled(BOOL showMessage)
 {
-    BOOL compiled = CarriesCompiledShow(Path::Join(m_strProjectFolder, kPlayerName));
-    if (compiled && showMessage)
-        AfxMessageBox(IDS_PROJECT_COMPILED, MB_OK | MB_ICONINFORMATION);
+    CString player = Path::Join(m_strProjectFolder, kPlayerName);
+    BOOL differs = FALSE;
+    BOOL compiled = CarriesCompiledShow(player, m_strPackPath, &differs);
+    // Test runs play the pack file: only a compiled show other than it is worth a word.
+    if (compiled && showMessage && differs)
+        AfxMessageBox(FormatString(IDS_PROJECT_COMPILED, player), MB_OK | MB_ICONINFORMATION);
     return compiled;
 }
 
@@ -490,11 +532,26 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     if (!IsPathShortEnough(path))
         return FALSE;
     BOOL samePack = path.CompareNoCase(m_strPackPath) == 0 || IsSameFile(path, m_strPackPath);
-    if (samePack && !MayReplacePack(path))
-        return FALSE;
     if (m_bDamagedPack && samePack && !KeepDamagedPack(path))
         return FALSE;
     CWaitCursor wait;
+    // From the look at the pack on disk to its replacement no other editor saves it: of two saves at once
+    // the later one finds the pack the earlier one wrote and asks.
+    CSafeSaveFile file;
+    CFileStamp accepted = m_PackStamp;
+    for (;;)
+    {
+        if (!OpenForSave(file, path))
+            return FALSE;
+        CFileStamp now = GetFileStamp(path);
+        // A pack that went away holds nothing to lose.
+        if (!samePack || !now.exists || now == accepted)
+            break;
+        file.Abort();   // nobody waits for the user's answer
+        if (!MayReplacePack(path))
+            return FALSE;
+        accepted = now;
+    }
     CString folder = FolderOf(path);
     CSafeSaveFile::RemoveLeftovers(folder);
     m_Settings.m_strVersion = theApp.m_strVersion;
@@ -506,9 +563,10 @@ BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
     const char* text = m_Show.BuildShowText(kShowTextEntry, folder, &length);
     m_Show.m_pFontCollector = nullptr;
     EmbedFonts();
-    if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(path))
+    if (text == nullptr || !m_Pack.AddData(kShowTextEntry, text, length) || !WritePack(file, path))
         return FALSE;
-    m_PackStamp = GetFileStamp(path);
+    m_PackStamp = GetFileStamp(path);   // still under the lock: this editor's own pack
+    file.Abort();                       // lets the lock go
     CString oldFolder = m_strProjectFolder;
     SetPackPath(path);
     if (!IsSameFile(oldFolder, m_strProjectFolder))
@@ -523,7 +581,7 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
     // The longest names the editor makes beside the pack (temporary files, backups) must still fit.
     if (path.GetLength() > MAX_PACK_PATH)
     {
-        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, PathInLines(path), path.GetLength(),
+        AfxMessageBox(FormatString(IDS_PATH_TOO_LONG, path, path.GetLength(),
                                    static_cast<int>(MAX_PACK_PATH)),
                       MB_OK | MB_ICONSTOP);
         return FALSE;
@@ -533,12 +591,24 @@ BOOL CVexulCreatorDoc::IsPathShortEnough(const CString& path)
 
 BOOL CVexulCreatorDoc::MayReplacePack(const CString& path)
 {
-    CFileStamp now = GetFileStamp(path);
-    // A pack that went away holds nothing to lose.
-    if (!now.exists || now == m_PackStamp)
-        return TRUE;
     return AfxMessageBox(FormatString(IDS_PACK_CHANGED_ON_DISK, path), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
            IDYES;
+}
+
+BOOL CVexulCreatorDoc::OpenForSave(CSafeSaveFile& file, const CString& path)
+{
+    while (!file.Open(path))
+    {
+        if (!file.IsTargetBusy())
+        {
+            ReportSaveLoadFailure(TRUE, path, file.GetFailure());
+            return FALSE;
+        }
+        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, PathInLines(path)),
+                          MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+            return FALSE;
+    }
+    return TRUE;
 }
 
 void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
@@ -594,15 +664,9 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     return TRUE;
 }
 
-BOOL CVexulCreatorDoc::WritePack(const char* path)
+BOOL CVexulCreatorDoc::WritePack(CSafeSaveFile& file, const char* path)
 {
     PurgeUnreferencedEntries();
-    CSafeSaveFile file;
-    if (!file.Open(path))
-    {
-        ReportSaveLoadFailure(TRUE, path, file.GetFailure());
-        return FALSE;
-    }
     if (!m_Pack.WriteTo(file, theApp.m_strVersion) || !file.Commit())
     {
         DWORD error = file.GetFailure();
@@ -937,14 +1001,57 @@ void CVexulCreatorDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
 
 void CVexulCreatorDoc::OnProjectSave()
 {
-    if (m_bProjectOpen)
-        DoFileSave();
+    if (!m_bProjectOpen)
+        return;
+    if (IsWriteProtected(m_strPackPath))
+    {
+        AfxMessageBox(FormatString(IDS_PACK_WRITE_PROTECTED_SAVE, m_strPackPath), MB_OK | MB_ICONEXCLAMATION);
+        OnProjectSaveAs();
+        return;
+    }
+    SaveProject();
 }
 
 void CVexulCreatorDoc::OnProjectSaveAs()
 {
-    if (m_bProjectOpen)
-        DoSave(nullptr);
+    if (!m_bProjectOpen)
+        return;
+    // The folder's player finds its show by the one name every pack has: Save As chooses the folder.
+    CString folder = m_strProjectFolder;
+    if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
+        return;
+    folder = WithoutTrailingBackslash(GetFullPath(folder));
+    CString pack = Path::Join(folder, kPackName);
+    if (FileExists(pack) && !IsSameFile(pack, m_strPackPath) &&
+        AfxMessageBox(FormatString(IDS_SAVE_AS_REPLACE_PROJECT, folder), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+            IDYES)
+        return;
+    if (SaveProjectAs(pack))
+        SetPathName(m_strPackPath);
+}
+
+void CVexulCreatorDoc::ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError)
+{
+    if (!bSaving)
+    {
+        CDocument::ReportSaveLoadFailure(bSaving, lpszPathName, dwError);
+        return;
+    }
+    CString folder = FolderOf(GetFullPath(lpszPathName));
+    CString text;
+    if (!folder.IsEmpty() && !IsFolder(folder))
+        text = FormatString(IDS_SAVE_FOLDER_GONE, lpszPathName, folder.GetString());
+    else if (IsWriteProtected(lpszPathName))
+        text = FormatString(IDS_SAVE_WRITE_PROTECTED, lpszPathName);
+    else
+    {
+        // Only a file that is there stays as it was.
+        text = FormatString(FileExists(lpszPathName) ? IDS_SAVE_FAILED_UNCHANGED : IDS_SAVE_FAILED, lpszPathName);
+        CString reason = SystemErrorText(dwError);
+        if (!reason.IsEmpty())
+            text += "\n\n" + reason;
+    }
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::OnProjectExplore()

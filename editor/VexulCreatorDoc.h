@@ -60,8 +60,8 @@ public:
     // there is no project or the pack could not be written.
     BOOL SaveProject();
     BOOL SaveProjectAs(const char* packPath);
-    // TRUE when the project's player copy carries a compiled show; with showMessage the user is told that
-    // changes will not reach it.
+    // TRUE when the project's player copy carries a compiled show; with showMessage, when that show is other
+    // than the pack file, the user is told that the compiled program keeps it until compiled again.
     BOOL IsPlayerCompiled(BOOL showMessage);
     // Offers to replace an older player copy and to save a show written by an older editor.
     void CheckPlayerUpgrade(const char* showVersion);
@@ -137,14 +137,16 @@ protected:
     void ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram);
     // Prepares the folder of a new project: an old pack becomes ".bak", the player is copied in.
     BOOL PrepareProjectFolder(const CString& folder);
-    // Writes the pack (without the entries nothing refers to) through the safe save path.
-    BOOL WritePack(const char* path);
+    // Writes the pack (without the entries nothing refers to) into the safe save file opened for path.
+    BOOL WritePack(CSafeSaveFile& file, const char* path);
+    // Opens the safe save file of the pack, which takes its save lock; while another editor holds that, the
+    // user may try again. FALSE (the user told) when it could not be opened.
+    BOOL OpenForSave(CSafeSaveFile& file, const CString& path);
     // Before the first save over a damaged pack: asks, and keeps the original under a name no file has.
     BOOL KeepDamagedPack(const char* path);
     // TRUE for a path that is not too long for a project; else the user is told.
     BOOL IsPathShortEnough(const CString& path);
-    // TRUE when the pack on disk is still the one this editor read or last wrote, or the user lets it be
-    // replaced anyway.
+    // Asks whether the pack that changed on disk since this editor read or last wrote it may be replaced.
     BOOL MayReplacePack(const CString& path);
     // After a save into another folder: the player and the project's own files go there too.
     void MoveProjectFiles(const CString& oldFolder);
@@ -155,10 +157,17 @@ protected:
     static BOOL HoldsShow(CProjectPack& pack);
     // Takes the show and the settings from the pack just read (whole: every entry was read in full).
     void TakeShowFromPack(BOOL whole);
+    // Tells the user when the show text's window size lay outside the sizes a window may have.
+    void TellAdjustedWindowSize(const BYTE* text, int size);
     void StopThumbnails();
+    // A pack that could not be written: why, in the editor's words (a folder that went away, a
+    // write-protected file, a file that stays as it was).
+    void ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError) override;
 
     afx_msg void OnUpdateFileSave(CCmdUI* pCmdUI);
+    // Save; a write-protected pack is said to be so before Save As opens.
     afx_msg void OnProjectSave();
+    // Save As: the project goes into the folder the user chooses, as its VEXUL.VXL.
     afx_msg void OnProjectSaveAs();
     afx_msg void OnProjectExplore();
     afx_msg void OnSaveQuestion();

@@ -309,9 +309,10 @@ void CAniPicture::ComposeNextFrame()
         next = m_nCurrentFrame + 1;
         if (next >= count)
         {
-            // A new round starts over the background.
+            // A new round starts over the background alone: what earlier frames left outside the first
+            // frame's picture goes too.
             next = 0;
-            RestoreFromBackground(m_arrFrames[count - 1]);
+            BlitFrom(m_dcComposition, m_bmpBackground, 0, 0, m_nWidth, m_nHeight, 0, 0);
         }
     }
     const CAniFrame& frame = m_arrFrames[next];

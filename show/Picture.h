@@ -31,6 +31,23 @@ void OlePicturePixelSize(IPicture* picture, int& width, int& height);
 // program runs); 96 for both without a screen.
 void ScreenPixelsPerInch(int& ppiX, int& ppiY);
 
+// The device-independent bitmap inside the bytes of a BMP file, drawn as it stands without decoding: a BMP
+// file is one already. Parse accepts only a BMP whose headers, colour table and pixel rows all lie within
+// the data, with uncompressed pixels (or bit fields) of 1 to 32 bits; the picture service decodes the rest.
+// The pointers point into the data, which must outlive the object's use.
+struct CBmpDib
+{
+    const BITMAPINFO* info = nullptr;
+    const BYTE* bits = nullptr;
+    int width = 0;
+    int height = 0;   // rows, whichever way they run in the file
+
+    BOOL Parse(const BYTE* data, size_t size);
+    BOOL IsParsed() const { return bits != nullptr; }
+    // Draws it at its own size with its top-left corner at (x, y), as CPicture::Render draws the picture.
+    BOOL Draw(CDC* pDC, int x, int y) const;
+};
+
 class CPicture
 {
 public:

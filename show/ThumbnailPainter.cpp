@@ -1,9 +1,11 @@
 #include "show/ThumbnailPainter.h"
 
+#include "show/ProjectPack.h"
 #include "show/Slide.h"
 #include "show/SlideMemDC.h"
 
-CThumbnailPainter::CThumbnailPainter(CProjectPack* pack) : m_pPack(pack), m_nSharedPixels(0)
+CThumbnailPainter::CThumbnailPainter(CProjectPack* pack)
+    : m_pPack(pack), m_nSharedPixels(0), m_paintedBackground(0, 0)
 {
     // Bitmaps made compatible with a DC that holds a DIB section are DIB sections of its format, and those
     // are selected into a DC far faster than bitmaps in the screen's own format (a thumbnail selects a
@@ -48,7 +50,22 @@ CRenderedPicture* CThumbnailPainter::Share(const CString& file)
 
 BOOL CThumbnailPainter::Paint(CSlide& slide, int width, int height, CBitmap* bitmap)
 {
-    slide.m_Background.LoadImage(m_pPack);
+    // Decoding a BMP only copies its pixels: the thumbnail takes them from the pack itself.
+    const CString& file = slide.m_Background.m_strImageFile;
+    int size = 0;
+    const BYTE* data = m_pPack && !file.IsEmpty() ? m_pPack->GetEntryData(file, size) : nullptr;
+    if (data && size > 0 && m_background.Parse(data, static_cast<size_t>(size)))
+    {
+        slide.m_Background.m_Picture.FreePicture();
+        m_paintedBackground = CSize(m_background.width, m_background.height);
+    }
+    else
+    {
+        m_background = CBmpDib();
+        slide.m_Background.LoadImage(m_pPack);
+        const CPicture& picture = slide.m_Background.m_Picture;
+        m_paintedBackground = picture.m_bLoaded ? CSize(picture.m_nWidth, picture.m_nHeight) : CSize(0, 0);
+    }
     for (int i = 0; i < CSlide::MaxObjects; i++)
     {
         CSlideObjSlot* slot = slide.GetSlot(i);
@@ -59,7 +76,9 @@ BOOL CThumbnailPainter::Paint(CSlide& slide, int width, int height, CBitmap* bit
             continue;
         slot->Prepare(m_pPack, nullptr);
     }
-    return Compose(slide, width, height, bitmap, true);
+    BOOL drawn = Compose(slide, width, height, bitmap, true);
+    m_background = CBmpDib();   // it points into the pack
+    return drawn;
 }
 
 BOOL CThumbnailPainter::Draw(CSlide& slide, int width, int height, CBitmap* bitmap)
@@ -93,7 +112,10 @@ BOOL CThumbnailPainter::Compose(CSlide& slide, int width, int height, CBitmap* b
     CSlideMemDC& surface = *m_surface;
     if (!surface.GetSafeHdc())
         return FALSE;
-    slide.DrawBackground(&surface);
+    if (shared && m_background.IsParsed())
+        m_background.Draw(&surface, 0, 0);
+    else
+        slide.DrawBackground(&surface);
     for (int i = 0; i < CSlide::MaxObjects; i++)
     {
         CSlideObjSlot* slot = slide.GetSlot(i);

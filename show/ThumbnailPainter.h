@@ -27,8 +27,11 @@ public:
 
     // Loads the slide's background and prepares its objects without a window (image objects whose file is
     // shared keep no picture of their own), then draws the thumbnail as Draw does. For copies of slides
-    // made for the purpose.
+    // made for the purpose. A background that the pack holds as a BMP is drawn from the pack's bytes as it
+    // stands, without a picture of its own.
     BOOL Paint(CSlide& slide, int width, int height, CBitmap* bitmap);
+    // The size of the background picture that the last Paint drew; 0 x 0 when it had none.
+    CSize GetPaintedBackgroundSize() const { return m_paintedBackground; }
     // Renders the slide as prepared into the bitmap at width x height (scaled with its aspect ratio kept
     // when that is not the slide's own size). FALSE when the slide has no size or no surface could be made.
     BOOL Draw(CSlide& slide, int width, int height, CBitmap* bitmap);
@@ -55,4 +58,6 @@ private:
     // By file name as the objects give it; null for a picture that did not fit.
     std::map<std::string, std::unique_ptr<CRenderedPicture>> m_shared;
     size_t m_nSharedPixels;
+    CBmpDib m_background;   // the background of the slide being painted, when drawn from the pack's bytes
+    CSize m_paintedBackground;
 };

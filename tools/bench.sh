@@ -5,8 +5,8 @@
 # largest show text and crafted ones with the show model) and the compile benchmark (bench/CompileBench.cpp:
 # the editor's compile of a 30 MB project against a bare resource update round) and the editor benchmark
 # (bench/EditorBench.cpp: the thumbnails of a 40-slide project, with BMP and with JPEG pictures, each against
-# decoding its backgrounds, the answers of the user-interface thread meanwhile, and saving against a plain
-# copy of the pack). Installs what is missing
+# decoding its backgrounds, the answers of the user-interface thread meanwhile, and saving against a safe copy
+# of the same bytes and a plain copy of the pack). Installs what is missing
 # first; with no display it runs under Xvfb.
 #   VEXUL_BUILD=dir   build folder (default: build)
 #   further arguments go to every benchmark (for example --repeat 5)

@@ -4,9 +4,11 @@
 # wineserver commands come with the package wine. fonts-wine has Wine's own faces (Tahoma, Courier, Marlett, ...);
 # fonts-liberation the metric-compatible stand-ins for Arial, Times New Roman and Courier New. fp-utils-3.2.2
 # brings chmcmd, which compiles the editor's help. clang with libclang-rt-14-dev (libFuzzer and the sanitizer
-# runtimes) builds the fuzz targets.
+# runtimes) builds the fuzz targets. imagemagick and python3-pil make the animated GIFs of the player's tests and
+# their reference frames.
 vexul_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-liberation
-                xvfb xauth x11-utils googletest python3 fp-utils-3.2.2 clang libclang-rt-14-dev)
+                xvfb xauth x11-utils googletest python3 python3-pil imagemagick fp-utils-3.2.2 clang
+                libclang-rt-14-dev)
 
 vexul_install_packages() {
   local missing=()

@@ -16,7 +16,7 @@ int DefaultHandler(const char* text, const char* caption, unsigned type)
 #ifdef _WIN32
     // Owned by the active window so that the box is modal to it and stays in front.
     HWND owner = GetActiveWindow();
-    return MessageBoxA(owner, text ? text : "", caption, type);
+    return MessageBoxA(owner, AfxBreakLongRuns(text ? text : "").c_str(), caption, type);
 #else
     std::lock_guard<std::mutex> lock(g_recordMutex);
     g_recorded.push_back({text ? text : "", caption ? caption : "", type});
@@ -27,6 +27,27 @@ int DefaultHandler(const char* text, const char* caption, unsigned type)
 std::atomic<AfxMessageBoxHandler> g_handler{&DefaultHandler};
 
 }   // namespace
+
+std::string AfxBreakLongRuns(const std::string& text)
+{
+    const size_t kBreakAfterSeparator = 60;
+    const size_t kLongest = 80;
+    std::string broken;
+    size_t run = 0;   // characters since the last blank or line break
+    for (size_t i = 0; i < text.size(); i++)
+    {
+        const char c = text[i];
+        broken += c;
+        run = (c == ' ' || c == '\n' || c == '\t') ? 0 : run + 1;
+        const bool more = i + 1 < text.size() && text[i + 1] != ' ' && text[i + 1] != '\n';
+        if (more && (run >= kLongest || (run >= kBreakAfterSeparator && (c == '\\' || c == '/'))))
+        {
+            broken += '\n';
+            run = 0;
+        }
+    }
+    return broken;
+}
 
 int AfxCoreMessageBox(const char* text, const char* caption, unsigned type)
 {

@@ -13,6 +13,11 @@
 // type: the MB_ flags (buttons, icon, default button). Returns the id of the chosen button (IDOK, ...).
 int AfxCoreMessageBox(const char* text, const char* caption, unsigned type);
 
+// The text with a line break put into every run of more than 80 characters without a blank or a line break
+// (a path, mostly): after a backslash once the line has 60 characters, else after the 80th. A box does not
+// break such a run and would grow wider than the screen. The box on the screen shows the text so broken.
+std::string AfxBreakLongRuns(const std::string& text);
+
 typedef int (*AfxMessageBoxHandler)(const char* text, const char* caption, unsigned type);
 // Installs a handler (null restores the default) and returns the previous one.
 AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);

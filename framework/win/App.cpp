@@ -433,6 +433,11 @@ void CWinApp::OnFileOpen()
         OpenDocumentFile(fileName);
 }
 
+CString CWinApp::GetFileOpenFolder() const
+{
+    return CString();
+}
+
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
     switch (rCmdInfo.m_nShellCommand)
@@ -472,6 +477,9 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDi
     filter += "All Files (*.*)|*.*||";
     CFileDialog dialog(bOpenFileDialog, filterExt.IsEmpty() ? nullptr : filterExt.Mid(1).GetString(), fileName,
                        lFlags | OFN_ENABLESIZING, filter);
+    CString folder = bOpenFileDialog ? GetFileOpenFolder() : CString();
+    if (!folder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = folder;
     if (dialog.DoModal() != IDOK)
         return FALSE;
     fileName = dialog.GetPathName();

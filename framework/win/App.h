@@ -100,8 +100,11 @@ public:
     virtual BOOL SaveAllModified();   // FALSE when the user cancelled
     void CloseAllDocuments(BOOL bEndSession);
     // Asks for a file name with the file dialog (CFileDialog: the template's filter and extension, then all
-    // files); fileName is the suggestion and the answer. FALSE when cancelled.
+    // files; an open dialog starts in GetFileOpenFolder); fileName is the suggestion and the answer. FALSE when
+    // cancelled.
     virtual BOOL DoPromptFileName(CString& fileName, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // The folder a document's open dialog starts in; empty (the current folder) unless a program knows better.
+    virtual CString GetFileOpenFolder() const;
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     int m_nOpenFailures = 0;   // files the documents could not open (a failed recent file leaves the list)

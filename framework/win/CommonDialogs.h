@@ -40,10 +40,31 @@ public:
     CString GetFileExt() const;     // its extension without the point ("" when none)
     CString GetFileTitle() const;   // its name without extension
 
+    // The longest path the dialog hands back: what its buffer holds.
+    enum
+    {
+        MAX_PATH_LENGTH = MAX_PATH - 1
+    };
+
+protected:
+    // A path longer than MAX_PATH_LENGTH was typed (or came out of the name with its extension): the user is
+    // told with the program's string AFX_IDS_PATH_TOO_LONG (path, its length, the limit) and the dialog
+    // stays. The system dialog itself is never handed such a path.
+    virtual void OnPathTooLong(const CString& path);
+
 private:
+    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
+    // The file name box: an edit, or a combo box around one.
+    static HWND NameBox(HWND hDlg);
+    // The path the name the user typed gives (the name itself when it is a full path), empty for none.
+    CString TypedPath(HWND hDlg) const;
+
     BOOL m_bOpenFileDialog;
     std::string m_strFilter;   // the filter with its '|' turned into the terminators the system expects
     CString m_strDefExt;
+    CString m_strTyped;   // the path of the last OK the dialog passed on
     char m_szFileName[MAX_PATH] = {};
     char m_szFileTitle[MAX_PATH] = {};
 };

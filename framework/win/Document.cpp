@@ -3,10 +3,7 @@
 
 #include <cstring>
 
-namespace
-{
-// The system's reason for an error code, without its line end; empty when it has none.
-CString SystemReason(DWORD dwError)
+CString SystemErrorText(DWORD dwError)
 {
     if (dwError == 0)
         return CString();
@@ -17,6 +14,9 @@ CString SystemReason(DWORD dwError)
     reason.TrimRight();
     return reason;
 }
+
+namespace
+{
 
 // The part of a path after its last separator, '/' counting as one too.
 CString FileTitle(const CString& path)
@@ -213,7 +213,7 @@ void CDocument::ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD d
         text.Format("%s\ncould not be saved. The file on disk is unchanged.", lpszPathName);
     else
         text.Format("%s\ncould not be opened.", lpszPathName);
-    CString reason = SystemReason(dwError);
+    CString reason = SystemErrorText(dwError);
     if (!reason.IsEmpty())
         text += "\n\n" + reason;
     AfxMessageBox(text, MB_ICONEXCLAMATION);

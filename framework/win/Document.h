@@ -15,6 +15,9 @@
 class CView;
 class CFrameWnd;
 class CDocument;
+
+// The system's reason for an error code, without its line end; empty when it has none.
+CString SystemErrorText(DWORD dwError);
 class CDocTemplate;
 
 // What a frame needs to create its view for a document (passed through window creation).

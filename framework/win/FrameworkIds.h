@@ -49,3 +49,4 @@
 // Strings
 #define AFX_IDS_APP_TITLE 0xE000
 #define AFX_IDS_IDLEMESSAGE 0xE001   // the prompt shown when no command is being pointed at
+#define AFX_IDS_PATH_TOO_LONG 0xE002   // a file dialog's refusal of a long path: path, its length, the limit

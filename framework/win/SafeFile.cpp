@@ -9,6 +9,55 @@ IMPLEMENT_DYNAMIC(CSafeSaveFile, CFile)
 namespace
 {
 const char kTemporaryPrefix[] = "vx";
+const DWORD kLockPoll = 10;   // ms between two tries for a lock that another holds
+DWORD g_dwLockWait = 10000;
+}   // namespace
+
+CString CSaveLock::LockPathOf(const char* lpszTarget)
+{
+    return CString(lpszTarget) + ".lock";
+}
+
+BOOL CSaveLock::Acquire(const char* lpszTarget, DWORD waitMs)
+{
+    Release();
+    m_dwFailure = 0;
+    const CString path = LockPathOf(lpszTarget);
+    const DWORD start = ::GetTickCount();
+    for (;;)
+    {
+        m_hLock = ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (m_hLock != INVALID_HANDLE_VALUE)
+            return TRUE;
+        DWORD error = ::GetLastError();
+        // Refused while another holds it, and for a moment while the file goes with its last handle.
+        DWORD attributes = ::GetFileAttributesA(path);
+        BOOL held = error == ERROR_SHARING_VIOLATION ||
+                    (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+                     !(attributes & FILE_ATTRIBUTE_READONLY));
+        m_dwFailure = held ? ERROR_SHARING_VIOLATION : error;
+        if (!held || ::GetTickCount() - start >= waitMs)
+            return FALSE;
+        ::Sleep(kLockPoll);
+    }
+}
+
+void CSaveLock::Release()
+{
+    if (m_hLock != INVALID_HANDLE_VALUE)
+        ::CloseHandle(m_hLock);   // the file goes with it
+    m_hLock = INVALID_HANDLE_VALUE;
+}
+
+DWORD CSafeSaveFile::GetLockWait()
+{
+    return g_dwLockWait;
+}
+
+void CSafeSaveFile::SetLockWait(DWORD waitMs)
+{
+    g_dwLockWait = waitMs;
 }
 
 CSafeSaveFile::~CSafeSaveFile()
@@ -35,6 +84,12 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
         m_dwFailure = ERROR_FILE_READ_ONLY;   // the user protected it: not ours to replace
         return FALSE;
     }
+    // A target whose lock file's name would not fit a path is saved without the lock, as before there was one.
+    if (CSaveLock::LockPathOf(m_strTarget).GetLength() < MAX_PATH && !m_lock.Acquire(m_strTarget, g_dwLockWait))
+    {
+        m_dwFailure = m_lock.GetFailure();
+        return FALSE;
+    }
     CString folder = Path::FolderOf(m_strTarget);
     if (folder.IsEmpty())
         folder = ".";
@@ -44,6 +99,7 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
     if (::GetTempFileNameA(folder, kTemporaryPrefix, 0, temp) == 0)   // creates the (empty) file
     {
         m_dwFailure = ::GetLastError();
+        m_lock.Release();
         return FALSE;
     }
     m_strTemp = temp;
@@ -110,6 +166,7 @@ void CSafeSaveFile::Abort()
         ::DeleteFileA(m_strTemp);
         m_strTemp.Empty();
     }
+    m_lock.Release();
 }
 
 void CSafeSaveFile::Fail(DWORD error)

@@ -266,6 +266,7 @@
 #define IDS_BACKGROUND_NOT_PACKED 312
 #define IDS_IMAGE_OBJECT_NOT_PACKED 313
 #define IDS_PACK_CHANGED_ON_DISK 314
+#define IDS_PACK_BEING_SAVED 399
 #define IDS_PATH_TOO_LONG 315
 #define IDS_OLD_PACK_NOT_KEPT 316
 #define IDS_PROJECT_FILE_NOT_MOVED 317
@@ -328,6 +329,16 @@
 #define IDS_FILTER_IMAGES 383
 #define IDS_FILTER_ICONS 384
 #define IDS_FILTER_SOUNDS 385
+#define IDS_SAVE_AS_TITLE 390
+#define IDS_SAVE_AS_TEXT 391
+#define IDS_SAVE_AS_REPLACE_PROJECT 392
+#define IDS_PACK_WRITE_PROTECTED_SAVE 393
+#define IDS_SAVE_WRITE_PROTECTED 394
+#define IDS_SAVE_FOLDER_GONE 395
+#define IDS_SAVE_FAILED_UNCHANGED 396
+#define IDS_SAVE_FAILED 397
+#define IDS_EDITOR_PLAYER_MISSING 398
+#define IDS_WINDOW_SIZE_ADJUSTED 399
 
 // Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
 // project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.

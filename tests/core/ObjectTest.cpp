@@ -95,6 +95,17 @@ TEST(MessageBoxHook, RecordersNestAndRestore)
     EXPECT_EQ(outer.LastText(), "outer");
 }
 
+TEST(MessageBoxHook, RunsTooLongForALineAreBrokenAtABackslashOrAtTheirEightiethCharacter)
+{
+    const std::string words = "Save changes in C:\\Show\\VEXUL.VXL ? " + std::string(30, ' ') + "Yes";
+    EXPECT_EQ(words, AfxBreakLongRuns(words));
+    EXPECT_EQ("C:\\" + std::string(77, 'a') + "\n" + std::string(23, 'a') + "\\b.vxl\nfailed",
+              AfxBreakLongRuns("C:\\" + std::string(100, 'a') + "\\b.vxl\nfailed"));
+    EXPECT_EQ("C:\\" + std::string(62, 'x') + "\\\n" + std::string(30, 'y') + " " + std::string(80, 'z'),
+              AfxBreakLongRuns("C:\\" + std::string(62, 'x') + "\\" + std::string(30, 'y') + " " +
+                               std::string(80, 'z')));
+}
+
 TEST(MessageBoxHook, DefaultButtonAnswers)
 {
     EXPECT_EQ(AfxDefaultMessageBoxAnswer(MB_OK), IDOK);

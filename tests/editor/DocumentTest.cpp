@@ -6,7 +6,11 @@
 #include "editor/FileHelpers.h"
 #include "editor/ShowCompiler.h"
 #include "show/ProjectPack.h"
+#include "support/win_DialogDriver.h"
 #include "support/win_ShellRecorder.h"
+#include "support/win_TestProcess.h"
+
+#include <thread>
 
 using namespace editortest;
 
@@ -58,6 +62,44 @@ int OpenUpdating(const std::string& pack)
     boxes.Answer("older program version", IDYES);
     EXPECT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     return boxes.Count("older program version");
+}
+
+// Writes the pack again with its show text changed: the first of each pair's first text becomes its second.
+void RewriteShowText(const std::string& pack, const std::vector<std::pair<std::string, std::string>>& changes,
+                     const char* version)
+{
+    CProjectPack current;
+    PackEntries(pack, current);
+    int size = 0;
+    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
+    ASSERT_NE(nullptr, text);
+    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
+    for (const auto& change : changes)
+    {
+        size_t at = showText.find(change.first);
+        ASSERT_NE(std::string::npos, at) << change.first;
+        showText.replace(at, change.first.size(), change.second);
+    }
+    current.RemoveEntry("VEXUL.INI");
+    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
+    CFile out;
+    ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
+    ASSERT_TRUE(current.WriteTo(out, version));
+}
+
+// Save As from the menu, the folder dialog answered with the folder; TRUE when the folder dialog came.
+bool SaveAsInto(CMainFrame* frame, const std::string& folder)
+{
+    bool folderDialog = false;
+    CDialogDriver driver({[&](HWND h)
+                          {
+                              folderDialog = GetDlgItem(h, IDC_FOLDER_TREE) != nullptr;
+                              SetDlgItemTextA(h, IDC_FOLDER_PATH, folder.c_str());
+                              SendDlgItemMessageA(h, IDC_FOLDER_PATH, EM_SETMODIFY, TRUE, 0);
+                              CDialogDriver::Click(h, folderDialog ? IDOK : IDCANCEL);
+                          }});
+    frame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    return folderDialog;
 }
 
 }   // namespace
@@ -310,6 +352,15 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     EXPECT_STREQ("Unsaved", Doc()->GetShow().m_strTitle);
     EXPECT_EQ(3, View()->GetSlideCount());
     EXPECT_GE(Doc()->GetPack().FindEntry("VEXUL.INI"), 0);
+
+    // A window size no window can have is brought into the sizes a window may have, and the user is told.
+    RewriteShowText(pack, {{"WIDTH=640", "WIDTH=99999999"}, {"HEIGHT=480", "HEIGHT=-5"}}, "020000");
+    ASSERT_TRUE(NewProject(other.Path()));
+    CBoxScript sizeBoxes;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(30, Doc()->GetShow().m_nWindowHeight);
+    EXPECT_EQ(1, sizeBoxes.Count("a size of 99999999 x -5 pixels"));
+    EXPECT_EQ(1, sizeBoxes.Count("a window of 640 x 30 pixels"));
 }
 
 TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
@@ -373,15 +424,25 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     std::string player = folder / "VEXUL.EXE";
     CTempFolder other("vxdocplayerother");
 
-    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered, the user is told it
-    // carries the show.
+    // A compiled copy (file version 1.0.0.0) is the same player: nothing is offered. While it carries the
+    // project as it is nothing is said; once the project differs, the user learns that the compiled program
+    // keeps its old show (before each test run, and when the project is opened).
     MakeCompiledPlayer(player, pack);
     ASSERT_TRUE(NewProject(other.Path()));
     {
+        const char told[] = "keeps playing its old show until the project is compiled again";
         CBoxScript boxes;
         ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(0, boxes.Count("compiled"));
+        ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
+        ASSERT_TRUE(Doc()->SaveProject());
+        EXPECT_TRUE(Doc()->IsPlayerCompiled(TRUE));
+        EXPECT_EQ(1, boxes.Count(told));
+        ASSERT_TRUE(NewProject(other.Path()));
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        EXPECT_EQ(2, boxes.Count(told));
         EXPECT_EQ(0, boxes.Count("older program version"));
-        EXPECT_EQ(1, boxes.Count("The project file is compiled."));
     }
 
     // A copy without a version is older: on Yes it is kept under its version's name and replaced.
@@ -405,6 +466,16 @@ TEST_F(EditorProgram, OpeningAProjectOffersANewPlayerOnlyForAnOlderOne)
     }
     CloseHandle(lock);
     EXPECT_EQ(Bytes(700, 'w'), ReadFileBytes(player));
+
+    // Without the editor's own player a project gets none: the user is told so, with the missing file.
+    CTempFolder bare("vxdocnoplayer");
+    theApp.m_strAppFolder = bare.Path().c_str();
+    ASSERT_TRUE(DeleteFileA(player.c_str()));
+    CBoxScript boxes;
+    ASSERT_TRUE(NewProject(other.Path()));
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+    EXPECT_EQ(2, boxes.Count("\"" + (bare / "Vexul.exe") + "\" is missing")) << boxes.Texts().back();
+    EXPECT_FALSE(FileExists(player.c_str()));
 }
 
 TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKilledSaves)
@@ -460,6 +531,148 @@ TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKi
     ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
     EXPECT_FALSE(FileExists((folder / "vxBEEF.tmp").c_str()));
     EXPECT_TRUE(FileExists((folder / "vxnotes.tmp").c_str()));
+
+    // Another editor is saving the pack right now: the save waits for it, then says so and saves on Retry
+    // once the other is done. A lock file that a machine going down left holds nothing.
+    const Bytes before = ReadFileBytes(pack);
+    const DWORD wait = CSafeSaveFile::GetLockWait();
+    CSafeSaveFile::SetLockWait(50);
+    {
+        CSaveLock theirs;
+        ASSERT_TRUE(theirs.Acquire(pack.c_str(), 0));
+        CBoxScript boxes;
+        boxes.Answer("is being saved by another editor", IDCANCEL);
+        Doc()->SetModifiedFlag();
+        EXPECT_FALSE(Doc()->SaveProject());
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(before, ReadFileBytes(pack));
+        EXPECT_EQ(1, boxes.Count("is being saved by another editor"));
+        CBoxScript retry;
+        retry.Answer("is being saved by another editor", IDRETRY);
+        retry.m_onBox = [&](const std::string&) { theirs.Release(); };
+        EXPECT_TRUE(Doc()->SaveProject());
+        EXPECT_EQ(1, retry.Count("is being saved by another editor"));
+    }
+    CSafeSaveFile::SetLockWait(wait);
+    ASSERT_TRUE(WriteFileBytes(pack + ".lock", Bytes(3, 'x')));
+    Doc()->SetModifiedFlag();
+    EXPECT_TRUE(Doc()->SaveProject());
+    EXPECT_FALSE(FileExists((pack + ".lock").c_str()));
+}
+
+// Two editors on one pack save at nearly the same moment, 20 times, 0 to 35 ms apart, each first once: this
+// document deletes a slide, the editor program beside it saves the pack as it opened it. The later save asks
+// every time (answered No), and the pack holds what the earlier one saved.
+TEST_F(EditorProgram, OfTwoEditorsSavingOnePackAtOnceTheLaterAlwaysAsks)
+{
+    if (GetFileAttributesA((AppFolder() + "\\VexulCreator.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the editor program is not built";
+    const int kSlides = 12, kMessageText = 0xFFFF, kView = 0xE900;
+    CTempFolder work("vxdocrace");
+    ASSERT_TRUE(CreateDirectoryA((work / "A").c_str(), nullptr) &&
+                CreateDirectoryA((work / "B").c_str(), nullptr));
+    std::vector<COLORREF> colours;
+    for (int i = 0; i < kSlides; i++)
+        colours.push_back(RGB(20 * i, 255 - 20 * i, 90));
+    const std::string packs[2] = {MakeSavedProject(work / "A", colours), work / "B\\VEXUL.VXL"};
+    const Bytes master = ReadFileBytes(packs[0]);
+    ASSERT_TRUE(WriteFileBytes(packs[1], master));
+    // The other editor starts on the first pack and has the second one in its recent files.
+    const char kProfile[] = "Software\\QD-LM\\VexulCreator V2";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProfile);
+    HKEY recent = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyA(HKEY_CURRENT_USER, (std::string(kProfile) + "\\Recent File List").c_str(), &recent));
+    RegSetValueExA(recent, "File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(packs[1].c_str()),
+                   static_cast<DWORD>(packs[1].size() + 1));
+    RegCloseKey(recent);
+    CTestProcess other(AppFolder() + "\\VexulCreator.exe", "\"" + packs[0] + "\"", AppFolder());
+    ASSERT_TRUE(other.Started());
+    auto text = [](HWND hWnd)
+    {
+        char buffer[1024] = {};
+        SendMessageA(hWnd, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer));
+        return std::string(buffer);
+    };
+    auto upper = [](std::string s)
+    {
+        CharUpperA(&s[0]);
+        return s;
+    };
+    HWND frame = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&]
+        {
+            if (HWND tip = other.FindWindowWithChild(IDC_TIP_NEXT))
+                PostMessageA(tip, WM_COMMAND, IDOK, 0);
+            frame = other.FindWindowWithChild(kView);
+            return (frame != nullptr && other.FindWindowWithChild(IDC_TIP_NEXT) == nullptr) || other.Ended();
+        },
+        60000));
+    ASSERT_NE(nullptr, frame);
+
+    for (int round = 0; round < 20; round++)
+    {
+        const std::string& pack = packs[round % 2];
+        const int apart = round * 7 % 36, deleted = 1 + round % (kSlides - 1);
+        const bool otherFirst = round % 4 < 2;
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(apart) + " ms apart, " +
+                     (otherFirst ? "the other editor" : "this one") + " first");
+        if (round > 0)
+        {
+            ASSERT_EQ(nullptr, other.FindWindowWithChild(kMessageText));
+            ASSERT_TRUE(WriteFileBytes(pack, master));
+            PostMessageA(frame, WM_COMMAND, ID_FILE_MRU_FILE1 + 1, 0);
+        }
+        ASSERT_NE(nullptr, theApp.OpenDocumentFile(pack.c_str()));
+        ASSERT_TRUE(PumpUntil([&] { return upper(text(frame)).find(upper(pack)) != std::string::npos; }, 60000));
+        Doc()->DeleteSlide(deleted);
+        Doc()->SetModifiedFlag();
+
+        CBoxScript boxes;
+        boxes.Answer("was changed on disk", IDNO);
+        std::thread poster(
+            [&]
+            {
+                if (!otherFirst)
+                    Sleep(apart);
+                PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE, 0);
+            });
+        if (otherFirst)
+        {
+            poster.join();
+            Sleep(apart);
+        }
+        BOOL saved = Doc()->SaveProject();
+        if (poster.joinable())
+            poster.join();
+        // When this save asked, the other one had replaced the pack already; else the other one must ask (a
+        // pack replaced once more without a box is a save that went without a word).
+        const CFileStamp written = GetFileStamp(pack.c_str());
+        std::string question;
+        if (saved)
+            PumpUntil(
+                [&]
+                {
+                    if (HWND box = other.FindWindowWithChild(kMessageText))
+                        question = text(GetDlgItem(box, kMessageText));
+                    return !question.empty() || GetFileStamp(pack.c_str()) != written;
+                },
+                60000);
+        const bool otherAsked = question.find("was changed on disk") != std::string::npos;
+        if (HWND box = other.FindWindowWithChild(kMessageText))
+            PostMessageA(box, WM_COMMAND, otherAsked ? IDNO : IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return other.FindWindowWithChild(kMessageText) == nullptr; }, 60000));
+
+        EXPECT_TRUE(question.empty() || otherAsked) << question;
+        EXPECT_EQ(1, boxes.Count("was changed on disk") + (otherAsked ? 1 : 0)) << "one save went without a word";
+        EXPECT_EQ(!saved, boxes.Count("was changed on disk") == 1);
+        CProjectPack read;
+        EXPECT_EQ(!saved, Holds(PackEntries(pack, read), "SLIDE" + std::to_string(deleted) + ".BMP"));
+    }
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return other.Ended(); }, 60000));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProfile);
 }
 
 TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannotBeOne)
@@ -482,8 +695,10 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     settings.m_strAutostartFile = "tools\\run.exe";
     ASSERT_TRUE(Doc()->SaveProject());
 
+    // Save As chooses a folder: the pack is always VEXUL.VXL, where the folder's player looks for it.
     const std::string moved = target / "VEXUL.VXL";
-    ASSERT_TRUE(Doc()->SaveProjectAs(moved.c_str()));
+    ASSERT_TRUE(SaveAsInto(Frame(), target.Path()));
+    EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetProjectFolder());
     EXPECT_STREQ(target.Path().c_str(), Doc()->GetSettings().m_strFolder);
     EXPECT_STREQ(target.Path().c_str(), GetCurrentFolder());
@@ -496,20 +711,36 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     CProjectPack saved;
     EXPECT_TRUE(Holds(PackEntries(moved, saved), "A.BMP"));
 
-    // A write-protected pack is not replaced, and stays protected.
-    const std::string locked = target / "locked.vxl";
+    // Another project's write-protected pack is replaced only when the user says so, and then not at all: it
+    // stays protected, and the user learns why.
+    CTempFolder lockedFolder("vxdocaslocked");
+    const std::string locked = lockedFolder / "VEXUL.VXL";
     ASSERT_TRUE(WriteFileBytes(locked, Bytes(40, 'l')));
     ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     {
         CBoxScript boxes;
+        boxes.Answer("holds a project already", IDYES);
         Doc()->SetModifiedFlag();
-        EXPECT_FALSE(Doc()->SaveProjectAs(locked.c_str()));
-        EXPECT_EQ(1, boxes.Count("could not be saved"));
+        EXPECT_TRUE(SaveAsInto(Frame(), lockedFolder.Path()));
+        EXPECT_EQ(1, boxes.Count("holds a project already"));
+        EXPECT_EQ(1, boxes.Count("could not be saved: the file is write-protected."));
         EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
     }
     EXPECT_EQ(Bytes(40, 'l'), ReadFileBytes(locked));
     EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Save over the project's own write-protected pack says so before Save As opens.
+    ASSERT_TRUE(SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        CBoxScript boxes;
+        CDialogDriver cancel({[](HWND h) { CDialogDriver::Click(h, IDCANCEL); }});
+        Command(ID_FILE_SAVE);
+        EXPECT_EQ(1u, cancel.StepsRun());
+        EXPECT_EQ(1, boxes.Count("is write-protected and cannot be saved there"));
+    }
+    SetFileAttributesA(moved.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // A path too long for the project's files is refused, for a new project and for Save As alike.
     const size_t folderLength = CVexulCreatorDoc::MAX_PACK_PATH + 1 - strlen("\\VEXUL.VXL");
@@ -529,6 +760,16 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.EXE").c_str()));
     EXPECT_FALSE(FileExists((deep + "\\VEXUL.VXL").c_str()));
     EXPECT_STREQ(moved.c_str(), Doc()->GetPathName());
+
+    // The project's folder went away: the save says so, and claims no file on disk.
+    CTempFolder gone("vxdocasgone");
+    ASSERT_TRUE(SaveAsInto(Frame(), gone.Path()));
+    SetCurrentDirectoryA(TempFolderPath().c_str());
+    RemoveFolder(gone.Path());
+    CBoxScript goneBoxes;
+    EXPECT_FALSE(Doc()->SaveProject());
+    EXPECT_EQ(1, goneBoxes.Count("\ncould not be saved: its folder \"" + gone.Path() + "\" is no longer there."));
+    EXPECT_EQ(0, goneBoxes.Count("unchanged"));
 }
 
 TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
@@ -536,22 +777,8 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     CTempFolder folder("vxdocolder");
     std::string pack = MakeSavedProject(folder.Path(), {kRed});
     // The same show as an older editor wrote it.
-    CProjectPack current;
-    PackEntries(pack, current);
-    int size = 0;
-    const BYTE* text = current.GetEntryData("VEXUL.INI", size);
-    ASSERT_NE(nullptr, text);
-    std::string showText(reinterpret_cast<const char*>(text), strnlen(reinterpret_cast<const char*>(text), size));
     const std::string version = "VERSION=" + std::string(theApp.m_strVersion.GetString());
-    ASSERT_NE(std::string::npos, showText.find(version));
-    showText.replace(showText.find(version), version.size(), "VERSION=010000");
-    current.RemoveEntry("VEXUL.INI");
-    ASSERT_TRUE(current.AddData("VEXUL.INI", showText.data(), static_cast<int>(showText.size())));
-    {
-        CFile out;
-        ASSERT_TRUE(out.Open(pack.c_str(), CFile::modeCreate | CFile::modeWrite));
-        ASSERT_TRUE(current.WriteTo(out, "010000"));
-    }
+    RewriteShowText(pack, {{version, "VERSION=010000"}}, "010000");
     const Bytes older = ReadFileBytes(pack);
     // A copy of an even older show was kept here before: it stays.
     ASSERT_TRUE(WriteFileBytes(folder / "VEXUL_010000.vxl", Bytes(30, 'o')));
@@ -563,6 +790,7 @@ TEST_F(EditorProgram, AnOlderShowIsKeptUnderAFreeNameBeforeItIsWrittenAnew)
     EXPECT_EQ(older, ReadFileBytes(folder / "VEXUL_010000_2.vxl"));
     CProjectPack rewritten;
     PackEntries(pack, rewritten);
+    int size = 0;
     const BYTE* written = rewritten.GetEntryData("VEXUL.INI", size);
     ASSERT_NE(nullptr, written);
     EXPECT_NE(nullptr, strstr(reinterpret_cast<const char*>(written), version.c_str()));
@@ -591,6 +819,16 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
     ASSERT_TRUE(show.ReadShowText("VEXUL.INI", text, size));
     EXPECT_TRUE(show.m_bSoundOn);
     EXPECT_STREQ("music.wav", show.m_strSoundFile);
+
+    // The settings sheet's OK finds the project's own files by their names in the project folder.
+    ASSERT_TRUE(WriteFileBytes(folder / "run.exe", Bytes(10, 'r')));
+    Doc()->GetSettings().SetAutostart(1, "run.exe");
+    s_wizardSound = "music.wav";
+    CBoxScript boxes;
+    ASSERT_TRUE(Doc()->EditProjectSettings(PROJECT_WIZARD_SETTINGS));
+    EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts()[0];
+    EXPECT_STREQ("music.wav", Doc()->GetSettings().m_strSoundFile);
+    EXPECT_STREQ("run.exe", Doc()->GetSettings().m_strAutostartFile);
 }
 
 TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPreparesTheNextSlide)
@@ -632,3 +870,4 @@ TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPr
     EXPECT_EQ(3, Doc()->CountSlides());
     EXPECT_STREQ("third.bmp", Doc()->GetSlideImageFile(2));
 }
+

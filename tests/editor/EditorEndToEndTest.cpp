@@ -2,7 +2,8 @@
 // the start-up dialogs, a new project made with the wizard in a folder chosen through the folder dialog,
 // two slides from pictures, objects on the second slide, saving, a test run, compiling, the compiled show
 // playing by itself, a test run after the compile that shows the changed project, Save As into a new folder
-// with a test run and a compile there, and a close that asks nothing.
+// with a test run and a compile there, and a close that asks nothing; and files on the command line that
+// cannot be opened.
 #include "ProgramTestSupport.h"
 
 #include "editor/SlideEditorDlg.h"
@@ -424,7 +425,7 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         PostMessageA(frame, WM_COMMAND, ID_POPUP_TEST_SHOW, 0);
         if (compiled)
         {
-            EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("The project file is compiled"));
+            EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("keeps playing its old show"));
         }
         HWND played = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (played = FindPlayerWindow(editor.Id())) != nullptr; }, 60000));
@@ -445,10 +446,14 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
     // Saved as a project of its own in a new folder: tested and compiled there.
     const std::string moved = work / "Show2";
     ASSERT_TRUE(CreateDirectoryA(moved.c_str(), nullptr));
+    // Save As chooses the folder; a path too long for a folder is refused with a message, not a crash.
     PostMessageA(frame, WM_COMMAND, ID_FILE_SAVE_AS, 0);
-    HWND saveAs = user.Await(IDOK);
-    ASSERT_NE(nullptr, FileNameBox(saveAs));
-    SetWindowTextA(FileNameBox(saveAs), (moved + "\\VEXUL.VXL").c_str());
+    HWND saveAs = user.Await(IDC_CREATE_FOLDER);
+    ASSERT_NE(nullptr, saveAs);
+    CEditorUser::Type(saveAs, IDC_FOLDER_PATH, moved + "\\" + std::string(297 - moved.size() - 1, 'x'));
+    CEditorUser::Click(saveAs, IDOK);
+    EXPECT_NE(std::string::npos, user.AnswerBox(IDOK).find("240"));
+    CEditorUser::Type(saveAs, IDC_FOLDER_PATH, moved);
     CEditorUser::Click(saveAs, IDOK);
     ASSERT_TRUE(CEditorUser::AwaitGone(saveAs));
     // The pack first, then the plain player beside it.
@@ -482,4 +487,46 @@ TEST_F(EditorEndToEnd, AShowMadeFromTheStartCentreIsSavedTestedCompiledAndPlaysB
         },
         60000));
     EXPECT_FALSE(asked) << user.AnswerBox(IDCANCEL);
+}
+
+TEST_F(EditorEndToEnd, AFileThatCannotBeOpenedFromTheCommandLineLeavesTheEditorRunningWithoutAProject)
+{
+    CTempFolder work("vxe2ecmd");
+    const std::string notAShow = work / "notes.vxl";
+    ASSERT_TRUE(WriteFileBytes(notAShow, Bytes(100, 'n')));
+    // A folder of a long name: the system breaks a line at a backslash, not within a name.
+    const std::string tooLong = work / std::string(278 - work.Path().size() - 11, 'm') + "\\VEXUL.VXL";
+    ASSERT_EQ(278u, tooLong.size());
+    const struct
+    {
+        std::string path;
+        std::string told;
+    } files[] = {{notAShow, "is not a Vexul project file"}, {tooLong, "could not be opened"}};
+    for (const auto& file : files)
+    {
+        CTestProcess editor(AppFolder() + "\\VexulCreator.exe", "\"" + file.path + "\"", AppFolder());
+        ASSERT_TRUE(editor.Started());
+        CEditorUser user(editor);
+        HWND box = user.Await(kMessageTextId);
+        ASSERT_NE(nullptr, box) << file.path;
+        const std::string text = Text(GetDlgItem(box, kMessageTextId));
+        EXPECT_NE(std::string::npos, text.find(file.told)) << text;
+        // The path is broken into lines: the box stays well inside the screen.
+        CRect rect;
+        GetWindowRect(box, &rect);
+        EXPECT_LT(rect.Width(), 800) << text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(CEditorUser::AwaitGone(box));
+        // The editor runs on without a project, as after a failed Open: its tip, then its window.
+        HWND tip = user.Await(IDC_TIP_NEXT);
+        ASSERT_NE(nullptr, tip) << file.path;
+        CEditorUser::Click(tip, IDOK);
+        ASSERT_TRUE(CEditorUser::AwaitGone(tip));
+        HWND frame = user.Await(kViewId);
+        ASSERT_NE(nullptr, frame);
+        EXPECT_FALSE(editor.Ended());
+        EXPECT_EQ(std::string::npos, Text(frame).find(work.Path())) << Text(frame);
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(PumpUntil([&] { return editor.Ended(); }, 60000));
+    }
 }

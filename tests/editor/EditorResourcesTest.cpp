@@ -106,8 +106,9 @@ TEST(EditorResources, StringsIconsCursorsAndVersion)
          "Compilation can only be done on the following Windows systems: NT, 2000, XP, 2003 !"},
         {IDS_COMPILE_PLAYER_READ_ONLY, "No writing authorization for the player file. "},
         {IDS_PROJECT_COMPILED,
-         "The project file is compiled.\nAny changes to this file will thus have no effect on the "
-         "presentation.\nThe resources must first be deleted through the compiler. \n"},
+         "The project's player \"%s\" carries a compiled show that differs from the project.\n\nTest runs play the "
+         "project as it is now. The compiled program keeps playing its old show until the project is compiled "
+         "again."},
         {IDS_PROJECT_OLDER_VERSION,
          "The project was created with an older program version ! \n\n\nShould the project be updated ?"},
         {ID_PROJECT_NEW, "Create new project\nCreate new project"},
@@ -190,7 +191,11 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              IDS_OBJECT_LIST_NUMBER, IDS_OBJECT_LIST_TYPE, IDS_OBJECT_LIST_TIME,
                              IDS_OBJECT_LIST_WIDTH, IDS_OBJECT_LIST_HEIGHT, IDS_OBJECT_LIST_CONTENT, IDS_KIND_IMAGE,
                              IDS_KIND_RECTANGLE, IDS_OBJECT_LIST_SLIDE, IDS_ABOUT_FILE_VERSION,
-                             IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS};
+                             IDS_PROJECT_SETTINGS_TITLE, IDS_FILTER_IMAGES, IDS_FILTER_ICONS, IDS_FILTER_SOUNDS,
+                             AFX_IDS_PATH_TOO_LONG, IDS_SAVE_AS_TITLE, IDS_SAVE_AS_TEXT, IDS_SAVE_AS_REPLACE_PROJECT,
+                             IDS_PACK_WRITE_PROTECTED_SAVE, IDS_SAVE_WRITE_PROTECTED, IDS_SAVE_FOLDER_GONE,
+                             IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING,
+                             IDS_WINDOW_SIZE_ADJUSTED};
     for (UINT id : messages)
     {
         CString english, german;

@@ -388,10 +388,24 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
         {[&]
          {
              PressButton(Page(sheet), IDC_WP_LOOP_ENDLESS);
+             SendMessageA(sheet, PSM_SETCURSEL, 5, 0);
+         },
+         [&]
+         {
+             // An end program that is no program is refused as the wizard refuses it; the sheet stays.
+             PressButton(Page(sheet), IDC_WP_AUTOSTART_ON);
+             SetItemText(Page(sheet), IDC_WP_AUTOSTART_FILE, "run.com");
+             Press(sheet, PSBTN_OK);
+         },
+         [&]
+         {
+             SetItemText(Page(sheet), IDC_WP_AUTOSTART_FILE, "run.exe");
              Press(sheet, PSBTN_OK);
          }});
     EXPECT_TRUE(RunProjectWizard(PROJECT_WIZARD_SETTINGS, settings, copyStarter));
-    EXPECT_TRUE(boxes.Records().empty());
+    ASSERT_EQ(1u, boxes.Records().size());
+    EXPECT_EQ("Please specify an existing program file (.exe) !", boxes.LastText());
+    EXPECT_STREQ("run.exe", settings.m_strAutostartFile);
     EXPECT_STREQ("Changed", settings.m_strTitle);
     EXPECT_EQ(322, settings.m_nWindowWidth);
     EXPECT_EQ(254, settings.m_nWindowHeight);
@@ -406,31 +420,41 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
 
 TEST_F(ProjectWizardTest, AFolderPathTooLongForTheProjectsFilesIsRefusedWithAMessage)
 {
-    // The longest folder the system creates (247 characters) is still too long for a project.
+    // The longest folder the system creates (247 characters) is still too long for a project; so is one
+    // longer than the system's paths, which exists all the same.
     std::string longFolder = project.Path() + "\\";
     longFolder += std::string(247 - longFolder.size(), 'f');
     ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
-    HWND sheet = nullptr;
-    std::string text, kept;
-    CSheetUser driver(
-        [&](HWND h)
-        {
-            sheet = h;
-            SetItemText(Page(h), IDC_WP_FOLDER, longFolder);
-            Press(h, PSBTN_NEXT);
-        },
-        {[&]
-         {
-             text = boxes.LastText();
-             kept = ItemText(Page(sheet), IDC_WP_FOLDER);
-             Press(sheet, PSBTN_CANCEL);
-         }});
-    CProjectSettings settings;
-    int copyStarter = 0;
-    EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
-    EXPECT_EQ(0u, text.find("The project folder's path is 247 characters long.")) << text;
-    EXPECT_EQ(longFolder, kept);   // the whole path stays for the user to correct
+    const std::string longer = longFolder + "\\" + std::string(287 - longFolder.size() - 1, 'g');
+    const std::wstring longerW = L"\\\\?\\" + std::wstring(longer.begin(), longer.end());
+    ASSERT_TRUE(CreateDirectoryW(longerW.c_str(), nullptr));
+    for (const std::string& folder : {longFolder, longer})
+    {
+        HWND sheet = nullptr;
+        std::string text, kept;
+        CSheetUser driver(
+            [&](HWND h)
+            {
+                sheet = h;
+                SetItemText(Page(h), IDC_WP_FOLDER, folder);
+                Press(h, PSBTN_NEXT);
+            },
+            {[&]
+             {
+                 text = boxes.LastText();
+                 kept = ItemText(Page(sheet), IDC_WP_FOLDER);
+                 Press(sheet, PSBTN_CANCEL);
+             }});
+        CProjectSettings settings;
+        int copyStarter = 0;
+        EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
+        EXPECT_EQ(0u, text.find("The project folder's path is " + std::to_string(folder.size()) +
+                                " characters long."))
+            << text;
+        EXPECT_EQ(folder, kept);   // the whole path stays for the user to correct
+    }
     EXPECT_STREQ(previous.Path().c_str(), app.GetProfileString("PROJECT", "FOLDER"));
+    RemoveDirectoryW(longerW.c_str());
     RemoveDirectoryA(longFolder.c_str());
 }
 

@@ -382,7 +382,7 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndO
     ASSERT_TRUE(WriteFileBytes(elsewhere / "mine.bmp", MakeSolidBmp(638, 466, RGB(4, 5, 6))));
     const std::string gone = project / "gone";   // a project folder nothing can be copied into
     bool userControls = false, editAfterCopy = false;
-    std::string sizeTarget, sizeText;
+    std::string sizeTarget, sizeText, typedPreview;
     std::vector<std::string> texts;
     CDialogDriver driver({[&](HWND h)
                           {
@@ -423,7 +423,9 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndO
                           [&](HWND h)
                           {
                               dlg.m_strProjectFolder = gone.c_str();
+                              // A typed path shows its picture as Browse does.
                               SetItemText(h, IDC_NEW_SLIDE_FILE, elsewhere / "mine.bmp");
+                              typedPreview = dlg.m_Preview.m_strPath.str() + "|" + ItemText(h, IDC_PREVIEW_SIZE);
                               CDialogDriver::Click(h, IDOK);
                               driver.Post(
                                   [&, h]
@@ -451,6 +453,7 @@ TEST_F(NewSlideDialogTest, TheUsersOwnImageMustExistBeAPictureOfTheSlideSizeAndO
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "broken.jpg").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((project / "small.bmp").c_str()));
     EXPECT_TRUE(editAfterCopy);
+    EXPECT_EQ(elsewhere / "mine.bmp" + "|638 x 466 Pixel", typedPreview);
     EXPECT_EQ(project / "mine.bmp", dlg.m_strFile.str());
     EXPECT_EQ(ReadFileBytes(elsewhere / "mine.bmp"), ReadFileBytes(project / "mine.bmp"));
 }

@@ -305,6 +305,19 @@ TEST_F(EditorProgram, TitleAndRecentProjectsShowTheProjectsFolders)
     entries.resize(2);
     EXPECT_EQ((std::vector<std::string>{"&1 " + second, "&2 " + first}), entries);
 
+    // Open starts in the last project's folder, wherever the program's current folder is.
+    SetCurrentDirectoryA(AppFolder().c_str());
+    std::string openFolder;
+    CDialogDriver open({[&](HWND h)
+                        {
+                            char folder[MAX_PATH] = {};
+                            SendMessageA(h, CDM_GETFOLDERPATH, sizeof(folder), reinterpret_cast<LPARAM>(folder));
+                            openFolder = folder;
+                            CDialogDriver::Click(h, IDCANCEL);
+                        }});
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(0, lstrcmpiA(two.Path().c_str(), openFolder.c_str())) << openFolder;
+
     // A path too long for the menu keeps its drive, its project folder and the name.
     std::string deep = "C:\\Projects of a long name\\for shows of all kinds\\made this year\\Summer & Sea\\VEXUL.VXL";
     theApp.m_pRecentFileList->Add(deep.c_str());

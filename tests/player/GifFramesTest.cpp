@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
 using namespace playertest;
 
 namespace
@@ -305,11 +309,17 @@ TEST(GifFrames, StillGifWithoutTrailerIsEndedBeforeDecoding)
 namespace
 {
 
-// Composes the frames through the picture's own painting step, one frame at a time.
+// Composes the frames through the picture's own painting step, one frame at a time, or as a painting does
+// that comes after frames fell due.
 class CFrameByFramePicture : public CAniPicture
 {
 public:
     using CAniPicture::ComposeNextFrame;
+    void Advance(unsigned frames)
+    {
+        m_nFramesDue += frames;
+        ComposeDueFrames();
+    }
 };
 
 // A picture of 640 x 421 as some encoders write long clips: a whole first frame, then small partial frames,
@@ -397,6 +407,65 @@ TEST(GifFrames, FramesWhoseCodeTablesFillAreComposedExactly)
     DibSurface drawn(640, 421);
     ASSERT_TRUE(single.Render(&drawn.dc, CRect(0, 0, 640, 421)));
     EXPECT_EQ(0, PixelsOff(drawn.dc, still.shown[0]));
+}
+
+// GIFs as ImageMagick's layer optimizer writes them (a screen recording with pauses; partial frames that
+// restore what was under them, local colour tables, interlacing; every disposal mode with transparent
+// sprites), made at build time with every frame as an independent decoder composes it
+// (tools/make_gif_references.py): each composed frame of the player's picture, over a slide of a colour no
+// frame uses, is that frame exactly, in the first round, in the next one and after a painting that missed
+// more than a round.
+TEST(GifFrames, EncodedClipsAreComposedFrameByFrameAsAnIndependentDecoderComposesThem)
+{
+    if (BinaryDir().empty())
+        GTEST_SKIP() << "VEXUL_BINARY_DIR not set";
+    const COLORREF kSlide = RGB(1, 254, 3);
+    for (const char* name : {"recording", "optimizeplus", "disposals"})
+    {
+        const std::string path = BinaryDir() + "\\tests\\player\\gifs\\" + name;
+        const Bytes gif = ReadFileBytes(path + ".gif"), reference = ReadFileBytes(path + ".rgba");
+        ASSERT_GE(reference.size(), 12u) << name;
+        uint32_t head[3];
+        memcpy(head, reference.data(), sizeof(head));
+        const int width = static_cast<int>(head[0]), height = static_cast<int>(head[1]);
+        const int frames = static_cast<int>(head[2]);
+        ASSERT_EQ(12 + size_t(width) * height * 4 * frames, reference.size()) << name;
+        CFrameByFramePicture picture;
+        ASSERT_TRUE(picture.LoadFromMemory(gif.data(), static_cast<DWORD>(gif.size()))) << name;
+        ASSERT_EQ(frames, picture.GetFrameCount()) << name;
+        picture.SaveBackground(0, 0, width, height, 0, 0);
+        ASSERT_TRUE(picture.m_bBackgroundSaved);
+        {
+            CDC saved;
+            saved.CreateCompatibleDC(&picture.m_dcComposition);
+            CBitmap* old = saved.SelectObject(&picture.m_bmpBackground);
+            saved.FillSolidRect(0, 0, width, height, kSlide);
+            saved.SelectObject(old);
+        }
+        picture.m_dcComposition.FillSolidRect(0, 0, width, height, kSlide);
+        DibSurface composed(width, height);
+        for (int step = 0; step <= 2 * frames; step++)
+        {
+            const int frame = step < 2 * frames ? step % frames : 2;
+            picture.Advance(step < 2 * frames ? 1 : 2 * frames + 3);
+            composed.dc.BitBlt(0, 0, width, height, &picture.m_dcComposition, 0, 0, SRCCOPY);
+            const BYTE* rgba = reference.data() + 12 + size_t(width) * height * 4 * frame;
+            int off = 0, worst = 0;
+            for (int y = 0; y < height; y++)
+                for (int x = 0; x < width; x++, rgba += 4)
+                {
+                    const COLORREF expected = rgba[3] ? RGB(rgba[0], rgba[1], rgba[2]) : kSlide;
+                    const COLORREF shown = composed.At(x, y);
+                    const int levels = std::max({std::abs(GetRValue(shown) - GetRValue(expected)),
+                                                 std::abs(GetGValue(shown) - GetGValue(expected)),
+                                                 std::abs(GetBValue(shown) - GetBValue(expected))});
+                    off += levels != 0;
+                    worst = std::max(worst, levels);
+                }
+            EXPECT_EQ(0, off) << name << " step " << step << ", frame " << frame << " of " << frames << ": up to "
+                              << worst << " levels off";
+        }
+    }
 }
 
 TEST(GifFrames, ImageDataDecodesWhateverTheEncoderDidWithAFullTable)

@@ -496,7 +496,7 @@ std::vector<COLORREF> ThumbnailOfPreparedSlide(CSlide& slide, CProjectPack& pack
 void MakeSharingSlide(CSlide& slide, int n)
 {
     slide.SetSize(160, 120);
-    slide.m_Background.m_strImageFile = n % 2 ? "back1.bmp" : "back0.bmp";
+    slide.m_Background.m_strImageFile = n == 2 ? "back2.bmp" : n % 2 ? "back1.bmp" : "back0.bmp";
     slide.m_pSlots[0]->CreateImage(10 + n, 8, "opaque.bmp", 0, 500, FALSE, 0, 1000, nullptr);
     slide.m_pSlots[1]->CreateImage(60, 50 + n, "keyed.bmp", 0, 500, TRUE, RGB(255, 0, 255), 1000, nullptr);
     slide.m_pSlots[2]->CreateImage(100, 10, "holes.emf", 0, 500, FALSE, 0, 1000, nullptr);
@@ -515,7 +515,20 @@ TEST(SlideThumbnail, ThumbnailsPaintedInARowLookAsSlidesDrawnOneByOne)
     CProjectPack pack;
     auto add = [&pack](const char* name, const std::vector<BYTE>& data)
     { ASSERT_TRUE(pack.AddData(name, data.data(), static_cast<int>(data.size()))); };
-    add("back0.bmp", MakeBmp(150, 110, [](int x, int y) { return RGB(x, y * 2, (x * 7 + y * 3) & 0xFF); }));
+    const auto back0 = [](int x, int y) { return RGB(x, y * 2, (x * 7 + y * 3) & 0xFF); };
+    add("back0.bmp", MakeBmp(150, 110, back0));
+    // The same picture with its rows from the top, as some programs write them.
+    std::vector<BYTE> topDown = MakeBmp(150, 110, back0);
+    int32_t rows = 0, offset = 0;
+    memcpy(&rows, &topDown[22], 4);
+    memcpy(&offset, &topDown[10], 4);
+    rows = -rows;
+    memcpy(&topDown[22], &rows, 4);
+    const size_t stride = (150 * 3 + 3) / 4 * 4;
+    for (size_t y = 0; y < 55; y++)
+        std::swap_ranges(topDown.begin() + offset + y * stride, topDown.begin() + offset + (y + 1) * stride,
+                         topDown.begin() + offset + (109 - y) * stride);
+    add("back2.bmp", topDown);
     add("back1.bmp", MakeBmp(160, 120, [](int x, int y) { return RGB(255 - x, y, (x ^ y) & 0xFF); }));
     add("opaque.bmp", MakeBmp(24, 18, [](int x, int y) { return RGB(x * 10, 250 - y * 10, 77); }));
     add("keyed.bmp",

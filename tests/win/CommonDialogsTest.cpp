@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
 
+#include <functional>
 #include <string>
 
 namespace
@@ -73,6 +75,47 @@ TEST(FileDialog, OpenCancelledLeavesNothingChosen)
     ASSERT_EQ(IDOK, open.DoModal());
     EXPECT_EQ(0, open.GetPathName().CompareNoCase((folder / "a.wav").c_str()));
     EXPECT_STREQ("wav", open.GetFileExt());
+}
+
+TEST(FileDialog, APathTooLongForTheSystemIsRefusedAndTheDialogStays)
+{
+    CTempFolder folder("vxd");
+    std::string full = folder.Path();
+    while (full.size() < 293)
+        full += "\\abcdefghi";
+    // Typed whole (297 characters), and a name one too long for the buffer below the folder; then a good one.
+    std::vector<std::string> typed = {full.substr(0, 293) + ".vxl", std::string(259 - folder.Path().size(), 'n'),
+                                      "show"};
+    CMessageBoxRecorder boxes;
+    CFileDialog dlg(FALSE, "vxl", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Packs|*.vxl||");
+    dlg.m_ofn.lpstrInitialDir = folder.Path().c_str();
+    std::vector<std::string> refused;
+    LRESULT limit = 0;
+    std::function<void(HWND, size_t)> type;
+    CDialogDriver driver({[&](HWND hDlg)
+                          {
+                              // What the user can type fits the buffer that takes the name.
+                              HWND name = CDialogDriver::FileNameBox(hDlg);
+                              HWND edit = reinterpret_cast<HWND>(::SendMessageA(name, CBEM_GETEDITCONTROL, 0, 0));
+                              limit = ::SendMessageA(edit != nullptr ? edit : name, EM_GETLIMITTEXT, 0, 0);
+                              type(hDlg, 0);
+                          }});
+    type = [&](HWND hDlg, size_t i)
+    {
+        if (i > 0)
+            refused.push_back(boxes.LastText());
+        ::SetWindowTextA(CDialogDriver::FileNameBox(hDlg), typed[i].c_str());
+        CDialogDriver::Click(hDlg, IDOK);
+        if (i + 1 < typed.size())
+            driver.Post([&, hDlg, i] { type(hDlg, i + 1); });
+    };
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(MAX_PATH - 1, limit);
+    ASSERT_EQ(2u, refused.size());
+    EXPECT_EQ(0u, refused[0].find("The path\n" + typed[0] + "\nis too long (297 characters)")) << refused[0];
+    EXPECT_NE(std::string::npos, refused[1].find("is too long (260 characters)")) << refused[1];
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ(0, dlg.GetPathName().CompareNoCase((folder / "show.vxl").c_str())) << dlg.GetPathName().GetString();
 }
 
 TEST(ColorDialog, FullOpenStartsOnTheInitialColourAndReturnsTheChosenOne)
