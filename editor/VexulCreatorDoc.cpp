@@ -604,7 +604,7 @@ BOOL CVexulCreatorDoc::OpenForSave(CSafeSaveFile& file, const CString& path)
             ReportSaveLoadFailure(TRUE, path, file.GetFailure());
             return FALSE;
         }
-        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, PathInLines(path)),
+        if (AfxMessageBox(FormatString(IDS_PACK_BEING_SAVED, path),
                           MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
             return FALSE;
     }
