@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 using namespace editortest;
 
@@ -195,9 +196,11 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              AFX_IDS_PATH_TOO_LONG, IDS_SAVE_AS_TITLE, IDS_SAVE_AS_TEXT, IDS_SAVE_AS_REPLACE_PROJECT,
                              IDS_PACK_WRITE_PROTECTED_SAVE, IDS_SAVE_WRITE_PROTECTED, IDS_SAVE_FOLDER_GONE,
                              IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING,
-                             IDS_WINDOW_SIZE_ADJUSTED};
+                             IDS_WINDOW_SIZE_ADJUSTED, IDS_PACK_BEING_SAVED};
+    std::set<UINT> ids;
     for (UINT id : messages)
     {
+        EXPECT_TRUE(ids.insert(id).second) << id << " is the number of two messages";
         CString english, german;
         AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
         EXPECT_TRUE(english.LoadString(id)) << id;
