@@ -534,7 +534,7 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
             int kind = pick(6);
             if (kind >= 4)
             {
-                // Reset (the bar's question answered yes) or New (the name box's own name taken).
+                // Reset, or New.
                 int item = page->FindBar(&from);
                 if (kind == 4 && item < 0)
                     continue;
@@ -544,15 +544,29 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
                     page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_TB_LIST, LBN_SELCHANGE),
                                       reinterpret_cast<LPARAM>(page->GetList().m_hWnd));
                 }
+                UINT button = kind == 4 ? IDC_UX_TB_RESET : IDC_UX_TB_NEW;
+                if (!::IsWindowEnabled(::GetDlgItem(page->m_hWnd, static_cast<int>(button))))
+                    continue;
                 what = std::string(kind == 4 ? "reset " : "new bar ") + AfxGetWindowText(from.m_hWnd).GetString();
-                HWND hBox = nullptr;
-                CDialogDriver answer({[&](HWND hAsking)
-                                      {
-                                          CDialogDriver::Click(hAsking, kind == 4 ? IDYES : IDOK);
-                                          hBox = hAsking;
-                                      }});
-                CDialogDriver::Click(page->m_hWnd, kind == 4 ? IDC_UX_TB_RESET : IDC_UX_TB_NEW);
-                EXPECT_TRUE(FtPumpUntil([&]() { return hBox != nullptr && !::IsWindow(hBox); })) << what;
+                if (kind == 4)
+                {
+                    // Its question answered yes.
+                    CMessageBoxRecorder yes(IDYES);
+                    CDialogDriver::Click(page->m_hWnd, static_cast<int>(button));
+                    EXPECT_TRUE(FtPumpUntil([&]() { return yes.Count() == 1; })) << what;
+                }
+                else
+                {
+                    // The name the box offers taken.
+                    HWND hBox = nullptr;
+                    CDialogDriver answer({[&](HWND hAsking)
+                                          {
+                                              CDialogDriver::Click(hAsking, IDOK);
+                                              hBox = hAsking;
+                                          }});
+                    CDialogDriver::Click(page->m_hWnd, static_cast<int>(button));
+                    EXPECT_TRUE(FtPumpUntil([&]() { return hBox != nullptr && !::IsWindow(hBox); })) << what;
+                }
             }
             else
             {

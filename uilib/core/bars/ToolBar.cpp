@@ -1527,8 +1527,28 @@ INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     return -1;
 }
 
+void CUXToolBar::FindMissingImages()
+{
+    m_bImagesToFind = FALSE;
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        TBBUTTON button = GetButton(i);
+        const CUXToolButtonData* data = GetButtonData(i);
+        if (IsSeparator(button) || button.iBitmap >= 0 ||
+            (data != nullptr && (data->m_nDropDown & kDropDownCommandPopup) != 0))
+            continue;
+        int image = CommandImage(static_cast<UINT>(button.idCommand));
+        if (image < 0)
+            continue;
+        button.iBitmap = image;
+        SetButton(i, button);
+    }
+}
+
 void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
+    if (m_bImagesToFind)
+        FindMissingImages();
     CUXToolCmdUI state;
     state.m_pOther = this;
     state.m_nIndexMax = static_cast<UINT>(GetCount());
@@ -2185,6 +2205,7 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
             {
                 int image = CommandImage(nID);
                 button.iBitmap = image >= 0 ? image : I_IMAGENONE;
+                m_bImagesToFind |= image < 0;
             }
         }
         buttons.push_back(button);
