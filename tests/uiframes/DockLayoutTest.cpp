@@ -630,7 +630,10 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
         bool visible = pBar->IsWindowVisible() != FALSE;
         CPoint handle = Handle(*pBar);
         HWND hHandle = pBar->IsFloating() ? pBar->GetParentFrame()->m_hWnd : pBar->m_hWnd;
-        bool reached = visible && Shows(hHandle, handle);
+        // (A docked bar's gripper lies outside its client area, where the menu bar's entries are.)
+        bool reached = visible && Shows(hHandle, handle) &&
+                       (pBar->IsFloating() || CUXDockWindow::FromBar(pBar) != nullptr ||
+                        pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(handle.x, handle.y)) != HTCLIENT);
         switch (operation)
         {
         case 0:
@@ -721,10 +724,11 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
         }
         case 11:
         {
-            // The document area, or a button of a tool bar.
+            // The document area, or a button of a tool bar (the menu bar's would open a menu).
             CPoint at = FtFreePoint(frame->m_hWndMDIClient, frame->m_hWndMDIClient);
             HWND hAt = frame->m_hWndMDIClient;
-            if (CUXToolBar* pToolBar = dynamic_cast<CUXToolBar*>(pBar); pToolBar != nullptr && pick(2) == 0)
+            CUXToolBar* pToolBar = pBar != &frame->m_wndMenuBar ? dynamic_cast<CUXToolBar*>(pBar) : nullptr;
+            if (pToolBar != nullptr && pick(2) == 0)
             {
                 CRect item;
                 pToolBar->GetItemRect(pick(pToolBar->GetCount()), &item);

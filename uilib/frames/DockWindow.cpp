@@ -364,6 +364,13 @@ void CUXDockWindow::LayoutContents()
         ::EndDeferWindowPos(hDWP);
 }
 
+void CUXDockWindow::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    CUXControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    if (m_hWnd != nullptr && ((dwOldStyle ^ dwNewStyle) & (CBRS_FLOATING | CBRS_ORIENT_ANY)) != 0)
+        LayoutContents();
+}
+
 void CUXDockWindow::OnSize(UINT nType, int cx, int cy)
 {
     CUXControlBar::OnSize(nType, cx, cy);
