@@ -67,10 +67,10 @@ void CCompileDlg::OnDelete()
         BOOL declined = FALSE;
         if (!CopyFileWithPrompt(m_strPlayerPath, plain, TRUE, &declined) && !declined)
         {
-            CString format, text;
-            format.LoadString(FileExists(plain) ? IDS_COMPILE_PLAYER_IN_USE : IDS_COMPILE_NO_PLAIN_PLAYER);
-            text.Format(format, FileExists(plain) ? m_strPlayerPath : plain);
-            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+            const BOOL inUse = FileExists(plain);
+            AfxMessageBox(FormatString(inUse ? IDS_COMPILE_PLAYER_IN_USE : IDS_COMPILE_NO_PLAIN_PLAYER,
+                                       inUse ? m_strPlayerPath : plain),
+                          MB_OK | MB_ICONEXCLAMATION);
         }
     }
     EndDialog(IDCANCEL);

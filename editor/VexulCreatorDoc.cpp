@@ -396,11 +396,10 @@ void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
     if ((width.IsEmpty() || atoi(width) == m_Show.m_nWindowWidth) &&
         (height.IsEmpty() || atoi(height) == m_Show.m_nWindowHeight))
         return;
-    CString message;
-    message.Format(LoadText(IDS_WINDOW_SIZE_ADJUSTED), m_strPackPath.GetString(), width.GetString(),
-                   height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT, Window::MAX_HEIGHT,
-                   m_Show.m_nWindowWidth, m_Show.m_nWindowHeight);
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(FormatString(IDS_WINDOW_SIZE_ADJUSTED, m_strPackPath.GetString(), width.GetString(),
+                               height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT,
+                               Window::MAX_HEIGHT, m_Show.m_nWindowWidth, m_Show.m_nWindowHeight),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
@@ -430,11 +429,9 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     {
         // What was read is shown; the first save over the file keeps the file as it was first.
         m_bDamagedPack = TRUE;
-        CString format, message;
-        format.LoadString(IDS_PACK_DAMAGED);
-        message.Format(format, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
-                       FileNameOf(FreeFileName(m_strPackPath + ".bak")).GetString());
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PACK_DAMAGED, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
+                                   FileNameOf(FreeFileName(m_strPackPath + ".bak")).GetString()),
+                      MB_OK | MB_ICONEXCLAMATION);
     }
     CheckPlayerUpgrade(m_Show.m_strShowVersion);
     SetModifiedFlag(FALSE);
@@ -651,10 +648,8 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
 {
     // An older backup stays: this one gets a name of its own.
     CString backup = FreeFileName(CString(path) + ".bak");
-    CString format, question;
-    format.LoadString(IDS_SAVE_OVER_DAMAGED);
-    question.Format(format, path, FileNameOf(backup).GetString());
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AfxMessageBox(FormatString(IDS_SAVE_OVER_DAMAGED, path, FileNameOf(backup).GetString()),
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
     if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE))
     {
@@ -1018,7 +1013,10 @@ void CVexulCreatorDoc::OnProjectSaveAs()
         return;
     // The folder's player finds its show by the one name every pack has: Save As chooses the folder.
     CString folder = m_strProjectFolder;
-    if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
+    CString title, text;
+    title.LoadString(IDS_SAVE_AS_TITLE);
+    text.LoadString(IDS_SAVE_AS_TEXT);
+    if (!BrowseForProjectFolder(GetMainWindow(), title, text, folder))
         return;
     folder = WithoutTrailingBackslash(GetFullPath(folder));
     CString pack = Path::Join(folder, kPackName);

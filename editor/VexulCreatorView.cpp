@@ -422,7 +422,9 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
             COLORREF oldColour = pDC->SetTextColor(kFirstFreeText);
             int oldMode = pDC->SetBkMode(TRANSPARENT);
             HGDIOBJ oldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
-            pDC->DrawText(LoadText(IDS_ADD_SLIDE_HINT), -1, &text, DT_CENTER);
+            CString hint;
+            hint.LoadString(IDS_ADD_SLIDE_HINT);
+            pDC->DrawText(hint, -1, &text, DT_CENTER);
             ::SelectObject(pDC->GetSafeHdc(), oldFont);
             pDC->SetBkMode(oldMode);
             pDC->SetTextColor(oldColour);
@@ -591,19 +593,33 @@ void CVexulCreatorView::OnRButtonDown(UINT, CPoint point)
     const UINT selected = HasSelection() ? MF_ENABLED : MF_GRAYED;
     const UINT add = CanAddSlide() && m_nSlideCount < m_nCellCount - 1 ? MF_ENABLED : MF_GRAYED;
     const UINT any = m_bOrderMode ? MF_GRAYED : MF_ENABLED;
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_EDIT_SLIDE,
-                    LoadText(IDS_MENU_EDIT_SLIDE));
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_DELETE_SLIDE,
-                    LoadText(IDS_MENU_DELETE_SLIDE));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_SLIDE_TEST_SELECTED,
-                    LoadText(IDS_MENU_TEST_SLIDE));
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, LoadText(IDS_MENU_TEST_SHOW));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, LoadText(IDS_MENU_ADD_SLIDE));
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, LoadText(IDS_MENU_SLIDE_ORDER));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, LoadText(IDS_MENU_PROJECT_SETTINGS));
+    struct Item
+    {
+        UINT command;   // 0: a separator
+        UINT text;
+        UINT state;
+    };
+    const Item items[] = {{ID_POPUP_EDIT_SLIDE, IDS_MENU_EDIT_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {ID_POPUP_DELETE_SLIDE, IDS_MENU_DELETE_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {0, 0, 0},
+                          {ID_SLIDE_TEST_SELECTED, IDS_MENU_TEST_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {ID_POPUP_TEST_SHOW, IDS_MENU_TEST_SHOW, any},
+                          {0, 0, 0},
+                          {ID_POPUP_ADD_SLIDE, IDS_MENU_ADD_SLIDE, m_bOrderMode ? MF_GRAYED : add},
+                          {ID_POPUP_SLIDE_ORDER, IDS_MENU_SLIDE_ORDER, any},
+                          {0, 0, 0},
+                          {ID_PROJECT_SETTINGS, IDS_MENU_PROJECT_SETTINGS, any}};
+    for (const Item& item : items)
+    {
+        if (item.command == 0)
+        {
+            menu.AppendMenu(MF_SEPARATOR);
+            continue;
+        }
+        CString text;
+        text.LoadString(item.text);
+        menu.AppendMenu(MF_STRING | item.state, item.command, text);
+    }
     CPoint screen = point;
     ClientToScreen(&screen);
     CWnd* frame = GetParentFrame();
@@ -876,12 +892,7 @@ void CVexulCreatorView::RunPlayer(int slide)
     if (!saved.IsEmpty())
         SetCurrentDirectoryA(saved);
     if (reinterpret_cast<INT_PTR>(started) <= 32)
-    {
-        CString format, message;
-        format.LoadString(IDS_PLAYER_START_FAILED);
-        message.Format(format, player);
-        AfxMessageBox(message, MB_OK | MB_ICONSTOP);
-    }
+        AfxMessageBox(FormatString(IDS_PLAYER_START_FAILED, player), MB_OK | MB_ICONSTOP);
 }
 
 void CVexulCreatorView::OnProjectSettings()
