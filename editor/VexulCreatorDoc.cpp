@@ -15,6 +15,7 @@
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -115,7 +116,6 @@ BEGIN_MESSAGE_MAP(CVexulCreatorDoc, CDocument)
     ON_COMMAND(ID_FILE_SAVE, OnProjectSave)
     ON_COMMAND(ID_FILE_SAVE_AS, OnProjectSaveAs)
     ON_COMMAND(ID_PROJECT_EXPLORE, OnProjectExplore)
-    ON_COMMAND(ID_SAVE_QUESTION, OnSaveQuestion)
     ON_COMMAND(ID_TUTOR_EXAMPLE_1, OnTutorExample)
 END_MESSAGE_MAP()
 
@@ -124,6 +124,7 @@ CVexulCreatorDoc::CVexulCreatorDoc()
       m_bSaveAfterOpen(FALSE), m_bCopyFilled(FALSE)
 {
     m_Show.SetDefaults();
+    RenewSlideRevisions();
 }
 
 CVexulCreatorDoc::~CVexulCreatorDoc()
@@ -140,9 +141,27 @@ void CVexulCreatorDoc::StopThumbnails()
     UpdateAllViews(nullptr, HINT_STOP_THUMBNAILS);
 }
 
+void CVexulCreatorDoc::SlideChanged(int slide)
+{
+    m_slideRevisions[slide] = ++m_nLastRevision;
+    SetModifiedFlag();
+}
+
+void CVexulCreatorDoc::RenewSlideRevisions()
+{
+    for (UINT& revision : m_slideRevisions)
+        revision = ++m_nLastRevision;
+}
+
+UINT CVexulCreatorDoc::GetSlideRevision(int slide) const
+{
+    return slide >= 0 && slide < CShowData::MaxSlides ? m_slideRevisions[slide] : 0;
+}
+
 void CVexulCreatorDoc::DeleteContents()
 {
     m_Show.SetDefaults();
+    RenewSlideRevisions();
     m_Settings.Reset();
     m_Pack.Clear();
     m_Fonts.Clear();
@@ -358,33 +377,6 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
-void CVexulCreatorDoc::Serialize(CArchive& ar)
-{
-    CFile* file = ar.GetFile();
-    SetPackPath(GetFullPath(file != nullptr ? file->GetFilePath() : CString()));
-    // Storing goes through SaveProject and the safe save path, never through an archive.
-    if (!ar.IsLoading())
-        return;
-    LoadProject(ar);
-    if (m_bProjectOpen)
-        SetPathName(m_strPackPath);
-}
-
-BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
-{
-    if (m_strPackPath.IsEmpty())
-        return FALSE;
-    BOOL whole = m_Pack.Read(ar);
-    if (!HoldsShow(m_Pack))
-    {
-        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
-        SetModifiedFlag(FALSE);
-        return FALSE;
-    }
-    TakeShowFromPack(whole);
-    return TRUE;
-}
-
 void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
 {
     // The reader brings the size into the sizes a window may have; the values as they stand say by how much.
@@ -402,7 +394,7 @@ void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
                   MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
+BOOL CVexulCreatorDoc::HoldsShow(const CProjectPack& pack)
 {
     int size = 0;
     const BYTE* text = pack.GetEntryData(kShowTextEntry, size);
@@ -519,6 +511,12 @@ BOOL CVexulCreatorDoc::OnSaveDocument(LPCSTR lpszPathName)
 BOOL CVexulCreatorDoc::SaveProject()
 {
     return SaveProjectAs(m_strPackPath);
+}
+
+BOOL CVexulCreatorDoc::SaveForPlayer()
+{
+    SetModifiedFlag();
+    return SaveProject();
 }
 
 BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
@@ -692,16 +690,6 @@ void CVexulCreatorDoc::EmbedFonts()
     }
 }
 
-BOOL CVexulCreatorDoc::IsEntryReferenced(const char* entryName)
-{
-    std::set<std::string> keys;
-    for (const CSlide& slide : m_Show.m_Slides)
-        AddSlideReferences(slide, keys);
-    if (m_bCopyFilled)
-        AddSlideReferences(m_CopiedSlide, keys);
-    return keys.count(EntryKey(entryName)) > 0;
-}
-
 void CVexulCreatorDoc::PurgeUnreferencedEntries()
 {
     std::set<std::string> keys;
@@ -790,7 +778,7 @@ void CVexulCreatorDoc::RemoveFromPack(const char* name)
     m_Pack.RemoveEntry(name);
 }
 
-BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size)
+const BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size) const
 {
     return m_Pack.GetEntryData(name, size);
 }
@@ -828,8 +816,20 @@ int CVexulCreatorDoc::FindFreeSlide() const
 
 void CVexulCreatorDoc::SetSlideImageFile(int slide, const char* name)
 {
-    if (CSlide* target = m_Show.GetSlide(slide))
-        target->m_Background.m_strImageFile = name;
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr || target->m_Background.m_strImageFile == name)
+        return;
+    target->m_Background.m_strImageFile = name;
+    SlideChanged(slide);
+}
+
+void CVexulCreatorDoc::ReplaceSlide(int slide, const CSlide& edited)
+{
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr)
+        return;
+    target->CopyFrom(edited);
+    SlideChanged(slide);
 }
 
 BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& choices)
@@ -851,6 +851,7 @@ BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& ch
     else if (choices.bTextThisSlide)
     {
         edited->ApplyTextStyle(0);
+        SlideChanged(slide);
     }
     if (choices.bImageAllSlides)
     {
@@ -860,7 +861,11 @@ BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& ch
     else if (choices.bImageThisSlide)
     {
         edited->ApplyImageStyle(0);
+        SlideChanged(slide);
     }
+    if (others)
+        for (int i = 0; i < CShowData::MaxSlides; i++)
+            SlideChanged(i);
     return others;
 }
 
@@ -875,6 +880,8 @@ void CVexulCreatorDoc::PrepareNextSlide(int count)
     for (int i = 0; i < CSlide::MaxObjects; i++)
         if (CSlideObjSlot* slot = next.GetSlot(i))
             slot->Clear();
+    // Not yet part of the show, so nothing to save.
+    m_slideRevisions[count] = ++m_nLastRevision;
 }
 
 BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
@@ -884,7 +891,7 @@ BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
         return FALSE;
     target->m_Background.m_strImageFile = path;
     target->m_Background.m_Picture.FreePicture();
-    SetModifiedFlag();
+    SlideChanged(slide);
     return TRUE;
 }
 
@@ -914,7 +921,7 @@ std::vector<CString> CVexulCreatorDoc::AddSlideImagesToPack(int slide)
         {
             // Another picture had the name: this one was copied in under a free name and is shown so.
             slot->m_Image.m_strFile = entry;
-            SetModifiedFlag();
+            SlideChanged(slide);
         }
     }
     return refused;
@@ -925,7 +932,9 @@ void CVexulCreatorDoc::DeleteSlide(int slide)
     if (m_Show.GetSlide(slide) == nullptr)
         return;
     m_Show.DeleteSlide(slide);
-    SetModifiedFlag();
+    // The slides after it move up with their revisions; the emptied last one has a new one.
+    std::copy(m_slideRevisions + slide + 1, m_slideRevisions + CShowData::MaxSlides, m_slideRevisions + slide);
+    SlideChanged(CShowData::MaxSlides - 1);
 }
 
 void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
@@ -937,9 +946,13 @@ void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
         slides.push_back(std::make_unique<CSlide>());
         slides.back()->CopyFrom(m_Show.m_Slides[i]);
     }
+    std::vector<UINT> revisions(m_slideRevisions, m_slideRevisions + slides.size());
     for (int i = 0; i < static_cast<int>(slides.size()); i++)
         if (order[i] >= 0 && order[i] < count)
+        {
             m_Show.m_Slides[order[i]].CopyFrom(*slides[i]);
+            m_slideRevisions[order[i]] = revisions[i];   // a slide keeps its thumbnail where it goes
+        }
     SetModifiedFlag();
 }
 
@@ -960,14 +973,6 @@ std::vector<int> CVexulCreatorDoc::MoveOrder(int count, int from, int to)
     return order;
 }
 
-void CVexulCreatorDoc::MoveSlide(int from, int to)
-{
-    int count = from > to ? from + 1 : to + 1;
-    if (from == to || from < 0 || to < 0 || count > CShowData::MaxSlides)
-        return;
-    ReorderSlides(MoveOrder(count, from, to));
-}
-
 void CVexulCreatorDoc::CopySlide(int slide)
 {
     const CSlide* source = m_Show.GetSlide(slide);
@@ -983,7 +988,7 @@ BOOL CVexulCreatorDoc::PasteSlide(int slide)
     if (target == nullptr || !m_bCopyFilled)
         return FALSE;
     target->CopyFrom(m_CopiedSlide);
-    SetModifiedFlag();
+    SlideChanged(slide);
     return TRUE;
 }
 
@@ -1058,11 +1063,6 @@ void CVexulCreatorDoc::OnProjectExplore()
         return;
     CWnd* main = GetMainWindow();
     AfxShellExecute(AfxGetSafeHwnd(main), "explore", m_strProjectFolder, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void CVexulCreatorDoc::OnSaveQuestion()
-{
-    SaveModified();
 }
 
 void CVexulCreatorDoc::OnTutorExample()
