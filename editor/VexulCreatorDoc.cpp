@@ -783,7 +783,7 @@ const BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size) const
     return m_Pack.GetEntryData(name, size);
 }
 
-BOOL CVexulCreatorDoc::LoadPictureFromPack(CPicture& picture, const char* name)
+BOOL CVexulCreatorDoc::LoadPictureFromPack(CPicture& picture, const char* name) const
 {
     int size = 0;
     const BYTE* data = m_Pack.GetEntryData(name, size);

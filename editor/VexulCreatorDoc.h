@@ -79,7 +79,7 @@ public:
     BOOL AddDataToPack(const char* name, const void* data, int length);
     void RemoveFromPack(const char* name);
     const BYTE* GetPackEntry(const char* name, int& size) const;
-    BOOL LoadPictureFromPack(CPicture& picture, const char* name);
+    BOOL LoadPictureFromPack(CPicture& picture, const char* name) const;
 
     // ---- what the views and dialogs read; they change it only through the operations here ----
     BOOL IsProjectOpen() const { return m_bProjectOpen; }
@@ -195,6 +195,7 @@ private:
     BOOL m_bDamagedPack;
     // An older show was opened and the user wants it written anew.
     BOOL m_bSaveAfterOpen;
+    // Each slide's revision, and the last one given out (revisions are never given twice).
     UINT m_slideRevisions[CShowData::MaxSlides] = {};
     UINT m_nLastRevision = 0;
     CSlide m_CopiedSlide;
