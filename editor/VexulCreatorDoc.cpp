@@ -190,9 +190,7 @@ BOOL CVexulCreatorDoc::NewProject()
                            m_bTutorMode ? m_strTutorFolder.GetString() : "",
                            m_bTutorMode ? m_strTutorHelp.GetString() : ""))
         return FALSE;
-    CString folder = settings.GetFolder();
-    while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
-        folder = folder.Left(folder.GetLength() - 1);
+    CString folder = Path::WithoutTrailingBackslash(settings.GetFolder());
     if (folder.IsEmpty() || !IsPathShortEnough(Path::Join(folder, kPackName)) || !PrepareProjectFolder(folder))
         return FALSE;
 
@@ -619,7 +617,7 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
     CString* names[] = {&m_Settings.m_strSoundFile, &m_Settings.m_strIconFile, &m_Settings.m_strAutostartFile};
     for (CString* name : names)
     {
-        CString relative = ShowText::RelativeToFolder(*name, oldFolder);
+        CString relative = Path::RelativeTo(*name, oldFolder);
         if (relative.IsEmpty() || Path::IsFull(relative))
             continue;   // none, or a file outside the project
         CopyProjectFile(oldFolder, relative);
@@ -1020,7 +1018,7 @@ void CVexulCreatorDoc::OnProjectSaveAs()
     CString folder = m_strProjectFolder;
     if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
         return;
-    folder = WithoutTrailingBackslash(GetFullPath(folder));
+    folder = Path::WithoutTrailingBackslash(GetFullPath(folder));
     CString pack = Path::Join(folder, kPackName);
     if (FileExists(pack) && !IsSameFile(pack, m_strPackPath) &&
         AfxMessageBox(FormatString(IDS_SAVE_AS_REPLACE_PROJECT, folder), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=

@@ -304,12 +304,11 @@ BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
         CString component = next < 0 ? strPath.Mid(pos) : strPath.Mid(pos, next - pos);
         if (!component.IsEmpty())
         {
-            real += "\\" + component;
+            real = Path::Join(real, component);
             SHFILEINFOA info = {};
             if (!::SHGetFileInfoA(real, 0, &info, sizeof(info), SHGFI_DISPLAYNAME) || !info.szDisplayName[0])
                 return FALSE;
-            result += "\\";
-            result += info.szDisplayName;
+            result = Path::Join(result, info.szDisplayName);
         }
         if (next < 0)
             break;

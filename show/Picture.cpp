@@ -167,8 +167,7 @@ BOOL CPicture::Load(LPCSTR path)
         return m_bLoaded;
     }
 
-    int dot = strPath.ReverseFind('.');
-    m_strExtension = dot >= 0 ? strPath.Mid(dot + 1) : CString();
+    m_strExtension = Path::ExtensionOf(strPath).Mid(1);
     m_strExtension.MakeUpper();
     FreePicture();
 
