@@ -23,7 +23,7 @@ namespace
 {
 
 const char kShowTextEntry[] = "VEXUL.INI";
-const char kPackName[] = "VEXUL.VXL";
+const char* const kPackName = CProjectSettings::PACK_NAME;
 const char kPlayerName[] = "VEXUL.EXE";
 const char kPlainPlayerName[] = "Vexul.exe";
 
