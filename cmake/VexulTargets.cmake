@@ -7,11 +7,20 @@ function(vexul_add_subdirectory dir)
   endif()
 endfunction()
 
-# vexul_add_test(NAME LIBS lib...): one GoogleTest program from every .cpp of the calling folder and of
+# vexul_add_test(NAME LIBS lib... [FILES test.cpp...] [EXCLUDE test.cpp...] [SOURCES extra...]): one GoogleTest
+# program from every .cpp of the calling folder (only the FILES when given, never the EXCLUDE ones) and of
 # tests/support; CTest runs it (under Wine when cross-compiling).
 function(vexul_add_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES;FILES;EXCLUDE" ${ARGN})
+  if(ARG_FILES)
+    list(TRANSFORM ARG_FILES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  if(ARG_EXCLUDE)
+    list(TRANSFORM ARG_EXCLUDE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE excluded)
+    list(REMOVE_ITEM sources ${excluded})
+  endif()
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
   if(VEXUL_HOST)
     list(FILTER support EXCLUDE REGEX "/win_[^/]*\\.cpp$")

@@ -565,8 +565,7 @@ TEST_F(EditorProgram, ASaveAsksBeforeReplacingAPackAnotherEditorWroteAndClearsKi
 // every time (answered No), and the pack holds what the earlier one saved.
 TEST_F(EditorProgram, OfTwoEditorsSavingOnePackAtOnceTheLaterAlwaysAsks)
 {
-    if (GetFileAttributesA((AppFolder() + "\\VexulCreator.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the editor program is not built";
+    ASSERT_TRUE(IsBuilt(AppFolder() + "\\VexulCreator.exe"));
     const int kSlides = 12, kMessageText = 0xFFFF, kView = 0xE900;
     CTempFolder work("vxdocrace");
     ASSERT_TRUE(CreateDirectoryA((work / "A").c_str(), nullptr) &&

@@ -204,9 +204,7 @@ class EditorEndToEnd : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (AppFolder().empty() ||
-            GetFileAttributesA((AppFolder() + "\\VexulCreator.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the editor program is not built";
+        ASSERT_TRUE(IsBuilt(AppFolder() + "\\VexulCreator.exe"));
         // A user who never ran the editor.
         RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey);
     }

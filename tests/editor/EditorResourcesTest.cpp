@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 using namespace editortest;
 
@@ -150,10 +151,9 @@ TEST(EditorResources, StringsIconsCursorsAndVersion)
 
 TEST(EditorResources, TheHelpFileHoldsEveryTopicTheEditorOpens)
 {
-    std::string app = AppFolder();
-    if (app.empty())
-        GTEST_SKIP() << "the build folder is not known";
-    Bytes chm = ReadFileBytes(app + "\\vexul.chm");
+    const std::string help = AppFolder() + "\\vexul.chm";
+    ASSERT_TRUE(IsBuilt(help));
+    Bytes chm = ReadFileBytes(help);
     ASSERT_GT(chm.size(), 4u);
     EXPECT_EQ(0, std::memcmp(chm.data(), "ITSF", 4));
     // The file's directory names every page with its folder, in plain text.
@@ -196,9 +196,11 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              AFX_IDS_PATH_TOO_LONG, IDS_SAVE_AS_TITLE, IDS_SAVE_AS_TEXT, IDS_SAVE_AS_REPLACE_PROJECT,
                              IDS_PACK_WRITE_PROTECTED_SAVE, IDS_SAVE_WRITE_PROTECTED, IDS_SAVE_FOLDER_GONE,
                              IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING,
-                             IDS_WINDOW_SIZE_ADJUSTED};
+                             IDS_WINDOW_SIZE_ADJUSTED, IDS_PACK_BEING_SAVED};
+    std::set<UINT> ids;
     for (UINT id : messages)
     {
+        EXPECT_TRUE(ids.insert(id).second) << id << " is the number of two messages";
         CString english, german;
         AfxSetUILanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
         EXPECT_TRUE(english.LoadString(id)) << id;
@@ -216,10 +218,9 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
 
 TEST(EditorResources, TheFirstTipSaysWhatTheEditorDoesWithPicturesOfAnotherSize)
 {
-    std::string app = AppFolder();
-    if (app.empty())
-        GTEST_SKIP() << "the build folder is not known";
-    Bytes bytes = ReadFileBytes(app + "\\tips.txt");
+    const std::string tipsFile = AppFolder() + "\\tips.txt";
+    ASSERT_TRUE(IsBuilt(tipsFile));
+    Bytes bytes = ReadFileBytes(tipsFile);
     const std::string tips(bytes.begin(), bytes.end());
     EXPECT_EQ(std::string::npos, tips.find("stretched"));
     EXPECT_LT(tips.find("\"Insert New Slide\" takes only pictures of that size"),

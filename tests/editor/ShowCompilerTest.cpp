@@ -69,8 +69,7 @@ protected:
     void SetUp() override
     {
         plain = PlainPlayerPath();
-        if (plain.empty() || GetFileAttributesA(plain.c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the player program is not built";
+        ASSERT_TRUE(IsBuilt(plain));
         player = project / "VEXUL.EXE";
         pack = project / "VEXUL.VXL";
         ASSERT_TRUE(CopyFileA(plain.c_str(), player.c_str(), FALSE));

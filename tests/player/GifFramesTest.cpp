@@ -417,8 +417,6 @@ TEST(GifFrames, FramesWhoseCodeTablesFillAreComposedExactly)
 // more than a round.
 TEST(GifFrames, EncodedClipsAreComposedFrameByFrameAsAnIndependentDecoderComposesThem)
 {
-    if (BinaryDir().empty())
-        GTEST_SKIP() << "VEXUL_BINARY_DIR not set";
     const COLORREF kSlide = RGB(1, 254, 3);
     for (const char* name : {"recording", "optimizeplus", "disposals"})
     {

@@ -117,8 +117,7 @@ protected:
     void SetUp() override
     {
         player = PlayerExePath();
-        if (player.empty() || GetFileAttributesA(player.c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the player program is not built";
+        ASSERT_TRUE(IsBuilt(player));
         folder = MakeTempFolder("Vexul Test Show ");
         ASSERT_FALSE(folder.empty());
     }

@@ -20,8 +20,7 @@ protected:
     void SetUp() override
     {
         std::string player = PlayerExePath();
-        if (player.empty() || GetFileAttributesA(player.c_str()) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "the player program is not built";
+        ASSERT_TRUE(IsBuilt(player));
         module = LoadLibraryExA(player.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(nullptr, module);
     }

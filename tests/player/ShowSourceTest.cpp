@@ -109,8 +109,7 @@ TEST(ShowSource, ResourceSizesThePlayerAccepts)
 
 TEST(ShowSource, OwnResourceWinsOverThePath)
 {
-    if (PlayerExePath().empty())
-        GTEST_SKIP() << "VEXUL_BINARY_DIR not set";
+    ASSERT_TRUE(IsBuilt(PlayerExePath()));
     CCompiledCopy copy(SmallPack("Compiled"));
     ASSERT_NE(nullptr, copy.Module());
     std::string folder = MakeTempFolder("vxsrc");
@@ -141,8 +140,7 @@ TEST(ShowSource, OwnResourceWinsOverThePath)
 
 TEST(ShowSource, SmallResourceIsIgnored)
 {
-    if (PlayerExePath().empty())
-        GTEST_SKIP() << "VEXUL_BINARY_DIR not set";
+    ASSERT_TRUE(IsBuilt(PlayerExePath()));
     std::string folder = MakeTempFolder("vxsrc");
     std::string path = folder + "\\VEXUL.VXL";
     ASSERT_TRUE(WriteFileBytes(path, SmallPack("File")));
@@ -168,8 +166,7 @@ TEST(ShowSource, SmallResourceIsIgnored)
 
 TEST(ShowSource, LargestPackTheCompilerAcceptsAlsoPlays)
 {
-    if (PlayerExePath().empty())
-        GTEST_SKIP() << "VEXUL_BINARY_DIR not set";
+    ASSERT_TRUE(IsBuilt(PlayerExePath()));
     CCompiledCopy copy(Bytes(0x1E00000, 'r'));
     ASSERT_NE(nullptr, copy.Module());
     CPlayerPack pack;

@@ -58,20 +58,6 @@ bool HasAudioDevice()
     return ::waveOutGetNumDevs() > 0;
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round)
-    {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
-
 // A window that hosts a sound player the way the player's main dialog does, and watches it.
 class CSoundHost : public CWnd
 {
@@ -190,7 +176,7 @@ TEST_F(SoundPlayerTest, AMissingOrDamagedFileIsReportedAndLeavesNoWindow)
     EXPECT_EQ(nullptr, m_host.m_Player.m_hMCIWnd);
     for (HWND created : m_host.m_created)
         EXPECT_FALSE(::IsWindow(created));
-    PumpMessages();
+    PumpPendingMessages();
     EXPECT_EQ(0, m_host.m_nStoppedMessages);
 }
 
@@ -203,7 +189,7 @@ TEST_F(SoundPlayerTest, WithoutAnAudioDeviceAGoodFileIsReportedAsNotPlaying)
     ASSERT_EQ(1u, m_host.m_created.size());
     EXPECT_FALSE(::IsWindow(m_host.m_created[0]));
     // The device's immediate stop is not a stop of a playing sound: nothing repeats.
-    PumpMessages();
+    PumpPendingMessages();
     EXPECT_EQ(0, m_host.m_nStoppedMessages);
     EXPECT_EQ(1u, m_host.m_created.size());
 }
@@ -226,7 +212,7 @@ TEST_F(SoundPlayerTest, AStopClosesTheWindowOnlyAfterItsNotificationHasReturned)
     EXPECT_TRUE(::IsWindow(mci));
     EXPECT_EQ(mci, m_host.m_Player.m_hMCIWnd);
 
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_nStoppedMessages == 1; }));
     EXPECT_EQ(1, m_host.m_nStoppedMessages);
     EXPECT_EQ(nullptr, m_host.m_Player.m_hMCIWnd);
     EXPECT_FALSE(::IsWindow(mci));
@@ -245,7 +231,7 @@ TEST_F(SoundPlayerTest, ARepeatingSoundIsStartedAgainFromThePostedMessage)
     EXPECT_TRUE(m_host.m_bUnchangedInsideNotification);
     EXPECT_EQ(1u, m_host.m_created.size());   // nothing recreated inside the notification
 
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_nStoppedMessages == 1; }));
     // A fresh MCI window played the file again; the old one is gone.
     ASSERT_EQ(2u, m_host.m_created.size());
     EXPECT_FALSE(::IsWindow(mci));
@@ -269,7 +255,7 @@ TEST_F(SoundPlayerTest, AStopMessageOfAWindowThatIsNoLongerOursDoesNothing)
     // Before the message is handled, the sound is set anew (the old window closes).
     m_host.m_Player.SetSoundLoop(m_host.m_hWnd, m_wav.c_str(), 1, 0);
     EXPECT_FALSE(::IsWindow(mci));
-    PumpMessages();
+    EXPECT_TRUE(PumpUntil([&] { return m_host.m_nStoppedMessages == 1; }));
     EXPECT_EQ(1, m_host.m_nStoppedMessages);
     EXPECT_EQ(1u, m_host.m_created.size());   // not started again
     EXPECT_EQ(nullptr, m_host.m_Player.m_hMCIWnd);
@@ -343,8 +329,7 @@ TEST_F(SoundInPlayerTest, TheStopOfAPlayingSoundFinishesItAndClosesItLater)
     EXPECT_TRUE(dialog->m_Renderer.GetPlayback().bSoundFinished);
     EXPECT_TRUE(::IsWindow(mci));
 
-    PumpMessages();
-    EXPECT_FALSE(::IsWindow(mci));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(mci); }));
     EXPECT_EQ(nullptr, dialog->m_SoundPlayer.m_hMCIWnd);
     dialog->DestroyWindow();
     delete dialog;
@@ -355,8 +340,7 @@ TEST_F(SoundInPlayerTest, TheStopOfAPlayingSoundFinishesItAndClosesItLater)
 TEST_F(SoundInPlayerTest, AShowThatEndsWithItsSoundStillEndsWhenTheSoundCannotPlay)
 {
     std::string exe = PlayerExePath();
-    if (exe.empty() || ::GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "the player program is not built";
+    ASSERT_TRUE(IsBuilt(exe));
     if (HasAudioDevice())
         GTEST_SKIP() << "this machine has an audio device";
     for (const char* sound : {"tone.wav", "missing.mp3"})

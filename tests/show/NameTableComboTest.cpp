@@ -5,8 +5,26 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace
 {
+
+std::vector<std::string> Items(CComboBox& combo)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < combo.GetCount(); ++i)
+    {
+        CString text;
+        combo.GetLBText(i, text);
+        items.push_back(text.str());
+    }
+    return items;
+}
+
+const std::vector<std::string> kEnglishFills = {"None Animation", "Fill from left", "Fill from top",
+                                                "Fill from right", "Fill from bottom"};
 
 class NameTableCombo : public ::testing::Test
 {
@@ -30,17 +48,8 @@ TEST_F(NameTableCombo, FillListsTheEnglishNamesAndSelectsTheCurrentOne)
     fill.SetSelectedIndex(2);
     combo.AddString("old item");
     fill.FillComboBox(&combo);
-    ASSERT_EQ(CFillAnimNames::COUNT, combo.GetCount());
-    for (int i = 0; i < CFillAnimNames::COUNT; ++i)
-    {
-        CString text;
-        combo.GetLBText(i, text);
-        EXPECT_STREQ(fill.GetEnglishAt(i), text);
-    }
+    EXPECT_EQ(kEnglishFills, Items(combo));
     EXPECT_EQ(2, combo.GetCurSel());
-    CString last;
-    combo.GetLBText(CFillAnimNames::COUNT - 1, last);
-    EXPECT_STREQ("Fill from bottom", last);
 }
 
 TEST_F(NameTableCombo, GermanProgramListsGermanNames)
@@ -48,20 +57,29 @@ TEST_F(NameTableCombo, GermanProgramListsGermanNames)
     SetLanguage(LETTER_GERMAN);
     CInsertAnimNames insert;
     insert.FillComboBox(&combo);
-    ASSERT_EQ(CInsertAnimNames::COUNT, combo.GetCount());
-    CString first;
-    combo.GetLBText(0, first);
-    EXPECT_STREQ(insert.GetGermanAt(0), first);
+    const std::vector<std::string> german = {"Keine Animation", "Von links schieben", "Von oben schieben",
+                                             "Von rechts schieben", "Von unten schieben"};
+    EXPECT_EQ(german, Items(combo));
     EXPECT_EQ(0, combo.GetCurSel());
 }
 
-TEST_F(NameTableCombo, NoComboBoxDoesNothing)
+// A dialog may fill a list before its control exists: nothing is made then, the table keeps its selection and
+// the control, once made, is filled like any other.
+TEST_F(NameTableCombo, AComboBoxNotYetMadeIsFilledOnceItExists)
 {
+    SetLanguage(LETTER_ENGLISH);
     CFillAnimNames fill;
+    fill.SetSelectedIndex(3);
     fill.FillComboBox(nullptr);
-    CComboBox unattached;
-    fill.FillComboBox(&unattached);
-    SUCCEED();
+    CComboBox later;
+    fill.FillComboBox(&later);
+    EXPECT_EQ(nullptr, later.GetSafeHwnd());
+    EXPECT_EQ(3, fill.GetSelectedIndex());
+
+    ASSERT_TRUE(later.Create(CBS_DROPDOWNLIST, CRect(0, 0, 150, 150), &parent, 2));
+    fill.FillComboBox(&later);
+    EXPECT_EQ(kEnglishFills, Items(later));
+    EXPECT_EQ(3, later.GetCurSel());
 }
 
 }   // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <set>
 #include <thread>
@@ -38,6 +40,20 @@ void SetKnownBackground(CAniPicture& ani, int w, int h)
     background.dc.FillSolidRect(w / 2, 0, w - w / 2, h, kYellow);
     ani.SaveArea(&background.dc, &ani.m_bmpBackground, 0, 0, w, h);
     ani.m_dcComposition.BitBlt(0, 0, w, h, &background.dc, 0, 0, SRCCOPY);
+}
+
+// The threads of this process.
+std::set<DWORD> ThreadIds()
+{
+    std::set<DWORD> ids;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            ids.insert(entry.th32ThreadID);
+    ::CloseHandle(snapshot);
+    return ids;
 }
 
 // A window on the screen with nothing to update: what a frame invalidates shows in its update region.
@@ -155,19 +171,41 @@ TEST(PictureAnimation, LongFrameDelayIsCutShortByStop)
 
 TEST(PictureAnimation, DestroyingAPlayingPictureWaitsForItsThread)
 {
+    auto start = [](CAniPicture& ani)
+    {
+        ani.AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 1, 0);
+        ani.AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 1, 0);
+        ani.m_nWidth = ani.m_nHeight = 2;
+        ani.m_bLoaded = TRUE;
+        SetKnownBackground(ani, 2, 2);
+        ani.Start(nullptr, nullptr, 0, 0, 0, 0);
+    };
+    {
+        CAniPicture warm;   // what the runtime keeps after its first thread is not counted
+        start(warm);
+    }
+    const DWORD handles = ProcessHandleCount();
     for (int i = 0; i < 5; i++)
     {
         auto* ani = new CAniPicture;
-        ani->AddFrame(SolidPicture(2, 2, kRed), 2, 2, 0, 0, 1, 0);
-        ani->AddFrame(SolidPicture(2, 2, kBlue), 2, 2, 0, 0, 1, 0);
-        ani->m_nWidth = ani->m_nHeight = 2;
-        ani->m_bLoaded = TRUE;
-        SetKnownBackground(*ani, 2, 2);
-        ani->Start(nullptr, nullptr, 0, 0, 0, 0);
+        const std::set<DWORD> before = ThreadIds();
+        start(*ani);
+        std::vector<HANDLE> started;
+        for (DWORD id : ThreadIds())
+            if (!before.count(id))
+                if (HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, id))
+                    started.push_back(thread);
+        ASSERT_FALSE(started.empty()) << "run " << i;
         if (i % 2)
             WaitFor([&] { return ani->IsPlaying() != FALSE; });
         delete ani;   // must not leave a thread running over freed memory
+        for (HANDLE thread : started)
+        {
+            EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 0)) << "run " << i;
+            ::CloseHandle(thread);
+        }
     }
+    EXPECT_LE(ProcessHandleCount(), handles + 1);
 }
 
 TEST(PictureAnimation, DisposalTwoRestoresTheBackgroundAtTheFramesPlace)

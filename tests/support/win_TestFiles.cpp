@@ -1,5 +1,7 @@
 #include "win_TestFiles.h"
 
+#include "framework/core/Path.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -87,6 +89,19 @@ std::string ToWindowsPath(const std::string& path)
 
 std::string BinaryDir()
 {
-    const char* dir = std::getenv("VEXUL_BINARY_DIR");
-    return dir ? ToWindowsPath(dir) : std::string();
+    if (const char* dir = std::getenv("VEXUL_BINARY_DIR"))
+        return ToWindowsPath(dir);
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CString dir = self;
+    for (int up = 0; up < 3; ++up)
+        dir = Path::FolderOf(dir);
+    return dir.str();
+}
+
+::testing::AssertionResult IsBuilt(const std::string& path)
+{
+    if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << path << " was not built";
 }

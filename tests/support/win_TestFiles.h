@@ -3,6 +3,8 @@
 
 #include "framework/win/Framework.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -34,5 +36,9 @@ private:
 
 // A Unix path as seen from Wine (Z: drive); Windows paths pass unchanged.
 std::string ToWindowsPath(const std::string& path);
-// The build folder as a Windows path; empty when the environment does not say where the build is.
+// The build folder as a Windows path: the one the environment names, else the one that holds this test program
+// (build\tests\<area>\test_<area>.exe).
 std::string BinaryDir();
+// Passes when the build made the file (a program, the help file). Building a test program builds every program
+// its tests start, so a missing one is a fault of the run, never a reason to skip.
+::testing::AssertionResult IsBuilt(const std::string& path);

@@ -12,6 +12,7 @@
 #include "uilib/core/base/SettingsStore.h"
 #include "uilib/frames/CustCommandsPage.h"
 #include "uilib/frames/CustOptions.h"
+#include "uilib/frames/CustToolBarPage.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/ToolsManager.h"
 
@@ -347,6 +348,40 @@ TEST_F(MenuTest, BarsEnterCustomizeModeBeforeTheSheetShowsAndLeaveItAfterTheFram
             {"dialog", WM_DESTROY},
         }));
     }
+}
+
+TEST_F(MenuTest, TheSheetOpensInTheMiddleOfItsFrameAndStaysAboveItWithTheFloatingMenuBar)
+{
+    frame->FloatControlBar(&frame->m_menuBar, CPoint(300, 250), CBRS_ALIGN_TOP);
+    frame->SetForegroundWindow();
+    Pump();
+    ASSERT_TRUE(frame->m_menuBar.IsFloating());
+    HWND hFrame = frame->m_hWnd;
+    auto centredOn = [](HWND hOwner, HWND hWnd)
+    {
+        CPoint a = FtScreenRect(hOwner).CenterPoint(), b = FtScreenRect(hWnd).CenterPoint();
+        return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
+    };
+    CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kToolBarsPage);
+    CDialogDriver driver({[&](HWND hSheet)
+                          {
+                              // In front of the frame, in its middle; a click on the frame leaves it there.
+                              EXPECT_TRUE(centredOn(hFrame, hSheet));
+                              EXPECT_TRUE(FtOwnedPopupsAboveFrame(hFrame)) << "opened";
+                              FtPlay([&]() { FtClick(FtFreePoint(frame->m_hWndMDIClient, hSheet)); });
+                              EXPECT_TRUE(FtOwnedPopupsAboveFrame(hFrame)) << "after a click on the frame";
+                              CDialogDriver::Click(sheet.GetToolBarsPage()->m_hWnd, IDC_UX_TB_NEW);
+                          },
+                          [&](HWND hBox)
+                          {
+                              // The name of a new bar is asked in the middle of the sheet.
+                              EXPECT_TRUE(centredOn(sheet.m_hWnd, hBox));
+                              CDialogDriver::Click(hBox, IDCANCEL);
+                          },
+                          [&](HWND hSheet) { CDialogDriver::Click(hSheet, IDCANCEL); }});
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(3u, driver.StepsRun());
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(hFrame)) << "after the sheet closed";
 }
 
 TEST_F(MenuTest, ASubMenuDraggedWithTheMouseFromTheCommandsPageBecomesADropDownThatOpensIt)

@@ -348,9 +348,78 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
     uxAfxData.m_bDocking = FALSE;
     bar.bFloatedOnTheWay = FALSE;
     outAndBack(Gripper(bar) - CSize(0, 5));
-    uxAfxData.m_bDocking = TRUE;
     EXPECT_FALSE(bar.bFloatedOnTheWay);
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+
+    // Dragged across the Files window and cancelled there by Escape while the windows under the rectangle paint
+    // (all of them as the drag starts): the screen shows what it showed before, no rectangle is left over the
+    // list or the bar.
+    struct Repainter : CUXDockLoopListener
+    {
+        HWND hWnd = nullptr;
+        void OnDockLoop(CUXBarDockContext* pCalling) override
+        {
+            if (pCalling->IsTracking())
+                ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    } repainter;
+    repainter.hWnd = frame->m_hWnd;
+    pContext->AddCallback(&repainter);
+    CRect area = Rect(*frame), files = Rect(frame->m_windows[0]);
+    auto atRest = [&]() { return FtPumpUntil([&]() { return bar.SendMessage(TB_GETHOTITEM) < 0; }); };
+    ASSERT_TRUE(atRest());
+    std::vector<uint32_t> shown = FtScreenPixels(area);
+    FtPlay(
+        [&]()
+        {
+            CPoint grip = Gripper(bar) + CSize(0, 3), end(files.left + 20, files.bottom - 20);
+            VxInput::MoveTo(grip);
+            VxInput::Press(grip);
+            StepTo(files.CenterPoint());
+            StepTo(end);
+            VxInput::Key(VK_ESCAPE, true);
+            VxInput::Key(VK_ESCAPE, false);
+            VxInput::Release(end);
+            ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        });
+    pContext->RemoveCallbacks(&repainter);
+    uxAfxData.m_bDocking = TRUE;
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
+    ASSERT_TRUE(atRest());
+    EXPECT_TRUE(shown == FtScreenPixels(area));
+}
+
+TEST_F(DockingTest, FloatingFramesStayAboveTheFrameAfterDragsAndClicks)
+{
+    // Two bars float over the frame, the one floated last on top where they overlap.
+    frame->FloatControlBar(&frame->m_bars[1], CPoint(380, 160), CBRS_ALIGN_TOP);
+    frame->FloatControlBar(&frame->m_bars[3], CPoint(420, 180), CBRS_ALIGN_TOP);
+    PumpPending();
+    HWND hFirst = FloatingFrame(frame->m_bars[1])->m_hWnd, hSecond = FloatingFrame(frame->m_bars[3])->m_hWnd;
+    ASSERT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd));
+
+    // The top bar by its gripper to the left edge.
+    CFtToolBar& bar = frame->m_bars[0];
+    FtPlay([&]() { VxInput::Drag(Gripper(bar), CPoint(Client().left + 2, Client().CenterPoint().y)); });
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a gripper";
+
+    // The splitter along the docking windows' column, 30 pixels to the right.
+    CRect files = Rect(frame->m_windows[0]);
+    CPoint edge(files.right + 2, files.CenterPoint().y);
+    FtPlay([&]() { VxInput::Drag(edge, edge + CSize(30, 0)); });
+    EXPECT_EQ(files.Width() + 30, Rect(frame->m_windows[0]).Width());
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a splitter";
+
+    // A click on the document area, which takes the focus.
+    FtPlay([&]() { FtClick(FtFreePoint(frame->m_pane.m_hWnd, hFirst)); });
+    EXPECT_TRUE(FtPumpUntil([&]() { return ::GetFocus() == frame->m_pane.m_hWnd; }));
+    EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a click on the document area";
+    // Among themselves they keep their order.
+    HWND hAbove = hSecond;
+    while (hAbove != nullptr && hAbove != hFirst)
+        hAbove = ::GetWindow(hAbove, GW_HWNDNEXT);
+    EXPECT_EQ(hFirst, hAbove);
 }
 
 TEST_F(DockingTest, FloatDockAndReDockComeInTheirOrder)

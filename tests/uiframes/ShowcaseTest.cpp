@@ -1,12 +1,13 @@
 // The library's showcase program as a user runs it: its layout changed, the program closed, and the next start
-// showing the layout it had.
+// showing the layout it had; its floating bars and its customize sheet in front of the frame all along.
 #include "UiFramesTestSupport.h"
 
-#include "support/win_DibSurface.h"
 #include "support/win_TestFiles.h"
 #include "uiframes/app/ShowcaseIds.h"
 #include "uiframes/sample/SampleIds.h"
+#include "uilib/core/base/LibraryIds.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -261,17 +262,6 @@ DWORD SectionValue(UINT nBarID, LPCSTR value, DWORD fallback)
     return fallback;
 }
 
-// The pixels of a rectangle of the screen, row by row.
-std::vector<uint32_t> ScreenPixels(const CRect& rect)
-{
-    DibSurface surface(rect.Width(), rect.Height());
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(surface.dc.m_hDC, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    ::GdiFlush();
-    return std::vector<uint32_t>(surface.bits, surface.bits + rect.Width() * rect.Height());
-}
-
 }   // namespace
 
 TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
@@ -294,11 +284,11 @@ TEST(ShowcaseProgram, NarrowedAndWidenedItsScreenIsWhatAFullRepaintDraws)
     // program has handled what it was sent (the system shows what it paints a little later).
     auto settledScreen = [&]()
     {
-        std::vector<uint32_t> pixels = ScreenPixels(client);
+        std::vector<uint32_t> pixels = FtScreenPixels(client);
         for (int round = 0, same = 0; round < 100 && same < 2; ++round)
         {
             EXPECT_TRUE(run.Settle(hMain));
-            std::vector<uint32_t> again = ScreenPixels(client);
+            std::vector<uint32_t> again = FtScreenPixels(client);
             same = again == pixels ? same + 1 : 0;
             pixels.swap(again);
         }
@@ -344,6 +334,44 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         EXPECT_TRUE(
             WaitFor([&]() { return ::IsWindowVisible(hFormat) && ::GetAncestor(hFormat, GA_ROOT) != hMain; }));
         EXPECT_TRUE(::IsWindowVisible(hOutput));
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "at the first start";
+
+        // The user drags Standard to the left edge, floats the menu bar by a double click beside its entries and
+        // drags Standard back to the top: the floating bars stay in front of the frame.
+        HWND hStandard = run.FindById(IDW_SC_STANDARD), hMenu = run.FindById(AFX_IDW_MENUBAR);
+        ASSERT_TRUE(hStandard != nullptr && hMenu != nullptr);
+        CRect client;
+        ::GetClientRect(hMain, &client);
+        ::MapWindowPoints(hMain, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        CRect lying = FtScreenRect(hStandard);
+        VxInput::Drag(CPoint(lying.left + 3, lying.CenterPoint().y),
+                      CPoint(client.left + 2, client.CenterPoint().y));
+        EXPECT_TRUE(run.Settle(hMain));
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "after a drag of Standard";
+        CRect menu = FtScreenRect(hMenu);
+        VxInput::DoubleClick(CPoint(menu.right - 20, menu.CenterPoint().y));
+        EXPECT_TRUE(WaitFor([&]() { return ::GetAncestor(hMenu, GA_ROOT) != hMain; }));
+        CRect standing = FtScreenRect(hStandard);
+        VxInput::Drag(CPoint(standing.CenterPoint().x, standing.top + 3),
+                      CPoint(client.CenterPoint().x, client.top + 2));
+        EXPECT_TRUE(run.Settle(hMain));
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "after the menu bar floated and Standard was dragged";
+
+        // Tools > Customize...: the sheet opens in front of the frame, in its middle; closed, it leaves the
+        // floating bars in front.
+        ::PostMessageA(hMain, WM_COMMAND, ID_UX_CUSTOMIZE, 0);
+        HWND hSheet = nullptr;
+        ASSERT_TRUE(WaitFor([&]() { return (hSheet = ::FindWindowA("#32770", "Customize")) != nullptr; }));
+        EXPECT_EQ(hMain, ::GetWindow(hSheet, GW_OWNER));
+        EXPECT_TRUE(run.Settle(hMain));
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "with the customize sheet open";
+        CPoint middle = FtScreenRect(hMain).CenterPoint(), sheetMiddle = FtScreenRect(hSheet).CenterPoint();
+        EXPECT_LE(std::abs(middle.x - sheetMiddle.x), 1);
+        EXPECT_LE(std::abs(middle.y - sheetMiddle.y), 1);
+        ::PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&]() { return !::IsWindow(hSheet); }));
+        EXPECT_TRUE(run.Settle(hMain));
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "after the customize sheet closed";
 
         // The user hides both through the View menu's commands, then closes the program.
         ::PostMessageA(hMain, WM_COMMAND, IDW_SC_FORMAT, 0);
@@ -363,6 +391,7 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         HWND hFormat = run.FindById(IDW_SC_FORMAT), hOutput = run.FindById(IDW_SC_OUTPUT);
         HWND hStandard = run.FindById(IDW_SC_STANDARD), hFiles = run.FindById(IDW_SC_FILES);
         ASSERT_TRUE(hFormat != nullptr && hOutput != nullptr && hStandard != nullptr && hFiles != nullptr);
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "at the next start, the menu bar floating";
         EXPECT_FALSE(::IsWindowVisible(hFormat));
         EXPECT_FALSE(::IsWindowVisible(hOutput));
         EXPECT_TRUE(::IsWindowVisible(hStandard));

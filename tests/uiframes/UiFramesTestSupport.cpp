@@ -4,6 +4,10 @@
 
 IMPLEMENT_DYNCREATE(CFtView, CView)
 
+BEGIN_MESSAGE_MAP(CFtPane, CWnd)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
 namespace
 {
 // Four 16 x 15 images side by side, each a square of its own colour.
@@ -28,7 +32,34 @@ HBITMAP MakeButtonImages()
     ::ReleaseDC(nullptr, screen);
     return bitmap;
 }
+
+// The first visible window that the frame owns (directly or through another) lying below it; null when none.
+HWND FirstOwnedBelow(HWND hFrame)
+{
+    bool below = false;
+    for (HWND hWnd = ::GetWindow(hFrame, GW_HWNDFIRST); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        below |= hWnd == hFrame;
+        if (!below || !::IsWindowVisible(hWnd))
+            continue;
+        for (HWND hOwner = ::GetWindow(hWnd, GW_OWNER); hOwner != nullptr; hOwner = ::GetWindow(hOwner, GW_OWNER))
+            if (hOwner == hFrame)
+                return hWnd;
+    }
+    return nullptr;
+}
 }   // namespace
+
+::testing::AssertionResult FtOwnedPopupsAboveFrame(HWND hFrame)
+{
+    HWND hBelow = nullptr;
+    if (FtPumpUntil([&]() { return (hBelow = FirstOwnedBelow(hFrame)) == nullptr; }))
+        return ::testing::AssertionSuccess();
+    char title[128] = {}, name[64] = {};
+    ::GetWindowTextA(hBelow, title, sizeof(title));
+    ::GetClassNameA(hBelow, name, sizeof(name));
+    return ::testing::AssertionFailure() << "\"" << title << "\" (" << name << ") lies below its frame";
+}
 
 BOOL CFtToolBar::CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTitle)
 {
@@ -49,7 +80,7 @@ BOOL CFtToolBar::CreateBar(CWnd* pParent, UINT nID, DWORD dwAlign, LPCSTR lpszTi
 const UINT CFtDockFrame::kBarIds[4] = {0xE810, 0xE811, 0xE812, 0xE813};
 const UINT CFtDockFrame::kWindowIds[2] = {0xE830, 0xE831};
 
-BEGIN_MESSAGE_MAP(CFtDockFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CFtDockFrame, CUXFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)
 END_MESSAGE_MAP()
@@ -62,7 +93,7 @@ BOOL CFtDockFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
 
 int CFtDockFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CUXFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     const DWORD aligns[4] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
     const char* titles[4] = {"Top", "Bottom", "Left", "Right"};

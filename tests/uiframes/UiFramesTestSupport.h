@@ -3,18 +3,23 @@
 #pragma once
 
 #include "UiFramesTestIds.h"
+#include "support/win_DibSurface.h"
 #include "support/win_SystemInput.h"
 #include "support/win_Wait.h"
 #include "uilib/UilibTestSupport.h"
 #include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
+#include "uilib/frames/FrameWindows.h"
 #include "uilib/frames/MiniDockFrame.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <ostream>
+#include <thread>
 #include <vector>
 
 // Rectangles, points and sizes in test messages as numbers (not as the pointers they convert to).
@@ -114,9 +119,21 @@ protected:
     }
 };
 
-// A frame with the library's docking: a tool bar on each side (top, bottom, left, right), two docking windows
-// on the left holding a list each, a pane in the middle.
-class CFtDockFrame : public CFrameWnd
+// The document area of a frame: a click gives it the focus, as a view takes it.
+class CFtPane : public CWnd
+{
+protected:
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point)
+    {
+        SetFocus();
+        CWnd::OnLButtonDown(nFlags, point);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// A library frame with docking: a tool bar on each side (top, bottom, left, right), two docking windows on the
+// left holding a list each, a pane in the middle.
+class CFtDockFrame : public CUXFrameWnd
 {
 public:
     static const UINT kBarIds[4];
@@ -124,7 +141,7 @@ public:
     CFtToolBar m_bars[4];
     CFtDockWindow m_windows[2];
     CListBox m_lists[2];
-    CWnd m_pane;
+    CFtPane m_pane;
     int customizeCommands = 0;
 
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -166,6 +183,38 @@ inline void FtClick(CPoint point)
     VxInput::MoveTo(point);
     VxInput::Press(point);
     VxInput::Release(point);
+}
+
+// A user's hand: the gesture (real mouse and keys) runs on a second thread while this one answers its messages,
+// as the program does; back once the gesture is over and what it sent has been handled.
+inline void FtPlay(const std::function<void()>& gesture)
+{
+    std::atomic<bool> done{false};
+    std::thread hand(
+        [&]()
+        {
+            gesture();
+            done = true;
+        });
+    FtPumpUntil([&]() { return done && HIWORD(::GetQueueStatus(QS_INPUT)) == 0 && ::GetCapture() == nullptr; });
+    hand.join();
+    PumpPending();
+}
+
+// Whether every visible window the frame owns (its floating frames, the customize dialog, the library's pop-ups
+// and the windows these own) lies above it in the window order, once this thread has answered its messages (the
+// frame may be another program's); else the first that lies below it, named.
+::testing::AssertionResult FtOwnedPopupsAboveFrame(HWND hFrame);
+
+// The screen's pixels over the rectangle, row by row.
+inline std::vector<uint32_t> FtScreenPixels(const CRect& rect)
+{
+    DibSurface surface(rect.Width(), rect.Height());
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(surface.dc.m_hDC, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    ::GdiFlush();
+    return std::vector<uint32_t>(surface.bits, surface.bits + rect.Width() * rect.Height());
 }
 
 class UiFramesProgram : public ::testing::Test

@@ -5,6 +5,7 @@
 #include "uilib/core/base/WndHook.h"
 #include "uilib/frames/DockBar.h"
 #include "uilib/frames/DockWindow.h"
+#include "uilib/frames/FrameImpl.h"
 
 #include <algorithm>
 #include <climits>
@@ -29,7 +30,9 @@ CDockBar* AsDockBar(CWnd* pWnd)
 
 // The loop of one drag or resize. Before each message it paints what waits to be painted; while a docked bar
 // is dragged the dock site's updates are locked for the message; after each message the frames the step
-// touched are laid out.
+// touched are laid out. Nothing paints under a drawn drag rectangle: the rectangle is inverted onto the
+// screen, so it is taken away around the painting and around every message that is not a step of the drag,
+// and drawn again after.
 class CUXDockTrackLoop : public CDockTrackLoop
 {
 public:
@@ -39,37 +42,60 @@ protected:
     BOOL PumpMessage() override
     {
         MSG paint;
-        for (int i = 0; i < 256 && ::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-            ::DispatchMessageA(&paint);
+        if (::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE))
+        {
+            BOOL bDrawn = HideRect();
+            for (int i = 0; i < 256 && ::PeekMessageA(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+                ::DispatchMessageA(&paint);
+            ShowRect(bDrawn);
+        }
         if (!::GetMessageA(&m_msg, nullptr, 0, 0))
             return FALSE;
         CFrameWnd* pSite = m_pBarContext->m_pDockSite;
         BOOL bLock = m_pBarContext->m_bDragging && !m_pBarContext->m_pBar->IsFloating() && pSite != nullptr &&
                      pSite->m_hWnd != nullptr && ::LockWindowUpdate(pSite->m_hWnd);
-        if (!HandleTrackMessage(&m_msg) && !CMessageLoop::PreTranslate(&m_msg))
+        BOOL bDrawn = FALSE;
+        if (!HandleTrackMessage(&m_msg))
         {
-            ::TranslateMessage(&m_msg);
-            ::DispatchMessageA(&m_msg);
+            bDrawn = HideRect();
+            if (!CMessageLoop::PreTranslate(&m_msg))
+            {
+                ::TranslateMessage(&m_msg);
+                ::DispatchMessageA(&m_msg);
+            }
         }
         if (bLock)
             ::LockWindowUpdate(nullptr);
         if (::IsWindow(m_hWndBar))
             m_pBarContext->RecalcDirtyFrames();
+        ShowRect(bDrawn);
         return TRUE;
     }
 
 private:
+    // TRUE when there was a rectangle to take away.
+    BOOL HideRect()
+    {
+        if (m_pBarContext->m_bLiveDrag || m_pBarContext->m_rectLast.IsRectEmpty())
+            return FALSE;
+        m_pBarContext->DrawFocusRect(TRUE);
+        return TRUE;
+    }
+    void ShowRect(BOOL bDrawn)
+    {
+        if (bDrawn && !m_bDone && m_pBarContext->m_pDC != nullptr)
+            m_pBarContext->DrawFocusRect();
+    }
+
     CUXBarDockContext* m_pBarContext;
 };
 
 // The dock context's hook on the frame its bar belongs to: when that frame is activated or comes to the top,
-// the bar's floating frame goes above it again (the system does not always keep owned pop-ups above their
-// owner).
+// the windows it owns, the bar's floating frame among them, go above it again (also for a frame that is not
+// one of the library's, which raises them itself as its focus moves).
 class CUXDockSiteHook : public CUXWndHook
 {
 public:
-    explicit CUXDockSiteHook(CControlBar* pBar) : m_pBar(pBar) {}
-
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         LRESULT result = CUXWndHook::HandleMessage(message, wParam, lParam);
@@ -77,24 +103,15 @@ public:
         BOOL reordered =
             message == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER);
         if ((activated || reordered) && !m_bRaising)
-            RaiseFloatingFrame();
+        {
+            m_bRaising = TRUE;
+            CUXFrameImpl::RaiseOwnedPopups(m_hWnd);
+            m_bRaising = FALSE;
+        }
         return result;
     }
 
 private:
-    void RaiseFloatingFrame()
-    {
-        if (m_pBar->m_hWnd == nullptr || m_pBar->m_pDockBar == nullptr || !m_pBar->m_pDockBar->m_bFloating)
-            return;
-        HWND hFloating = ::GetParent(m_pBar->m_pDockBar->m_hWnd);
-        if (hFloating == nullptr || hFloating == m_hWnd || !::IsWindowVisible(hFloating))
-            return;
-        m_bRaising = TRUE;
-        ::SetWindowPos(hFloating, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_bRaising = FALSE;
-    }
-
-    CControlBar* m_pBar;
     BOOL m_bRaising = FALSE;
 };
 
@@ -106,7 +123,7 @@ CUXBarDockContext::CUXBarDockContext(CControlBar* pBar) : CDockContext(pBar)
     if (pBar->IsKindOf(RUNTIME_CLASS(CUXControlBar)))
     {
         CUXControlBar* pLibraryBar = static_cast<CUXControlBar*>(pBar);
-        pLibraryBar->SetHook(std::make_unique<CUXDockSiteHook>(pBar));
+        pLibraryBar->SetHook(std::make_unique<CUXDockSiteHook>());
         if (pBar->m_hWnd != nullptr)
             pLibraryBar->AttachHook(pBar->GetDockingFrame());
     }
@@ -202,6 +219,7 @@ void CUXBarDockContext::InitLoop()
         }
     }
     CDockContext::InitLoop();
+    m_rectSwept.SetRectEmpty();
     m_bLiveDrag = uxAfxData.m_bDocking && m_pBar->m_hWnd != nullptr && m_pBar->SendMessage(UXM_REBAR_QUERY) != 0;
     m_arrDirtyFrames.RemoveAll();
 }
@@ -243,10 +261,10 @@ BOOL CUXBarDockContext::Track()
         RecalcDirtyFrames();
     if (hWndFocus != nullptr && ::IsWindow(hWndFocus))
         ::SetFocus(hWndFocus);
-    // A floating frame stays above the frame it belongs to when that one takes the focus back.
-    if (::IsWindow(hWndBar) && m_pBar->IsFloating())
-        ::SetWindowPos(::GetParent(m_pBar->m_pDockBar->m_hWnd), HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Whatever painted under the rectangle on its way (the system, other programs) is painted again.
+    if (!m_rectSwept.IsRectEmpty())
+        ::RedrawWindow(::GetDesktopWindow(), &m_rectSwept, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     if (!bRun)
         ::PostQuitMessage(static_cast<int>(quit.wParam));   // the loops below end too
     return bEnded;
@@ -521,6 +539,8 @@ void CUXBarDockContext::DrawFocusRect(BOOL bRemoveRect)
         }
         rect.DeflateRect(1, 1);
     }
+    if (!bRemoveRect)
+        m_rectSwept |= rect;
     DrawDragRectangle(rect, size, bDither);
 }
 

@@ -91,6 +91,7 @@ protected:
     UINT m_nNextCookie = 1;
     BOOL m_bTracking = FALSE;
     BOOL m_bCursorKnown = FALSE;   // m_ptLast is where the cursor is (set by the loop's moves)
+    CRect m_rectSwept;             // what the rectangles drawn in this loop covered (screen)
     // The bar's state when the drag began.
     BOOL m_bWasFloating = FALSE;
     CRect m_rectStart;   // its window (screen)

@@ -68,6 +68,7 @@ void CUXNewToolBarDlg::ShowLimit()
 BOOL CUXNewToolBarDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow();   // on the customize dialog that asks
     if (m_strName.IsEmpty())
     {
         m_strName = FirstFreeName();

@@ -178,7 +178,9 @@ BOOL CUXCustomizeSheet::OnInitDialog()
         pOK->ShowWindow(SW_HIDE);
     if (CWnd* pClose = GetDlgItem(IDCANCEL))
         pClose->SetWindowText(UXLoadString(IDS_UX_CLOSE));
-    UsePlacementSection("CUXCustomizeSheet");
+    // Where it was last, else in the middle of its frame.
+    if (!UsePlacementSection("CUXCustomizeSheet") && m_pFrame != nullptr && m_pFrame->m_hWnd != nullptr)
+        CenterWindow(m_pFrame);
     // The page shown last, else the first.
     SetActivePage(static_cast<int>(CUXSettingsStore().GetProfileInt(kSettingsSection, kActivePageEntry, 0)));
     return result;

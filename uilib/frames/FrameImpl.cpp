@@ -2,12 +2,17 @@
 
 #include "uilib/core/bars/CustomizeCenter.h"
 #include "uilib/core/base/GlobalData.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/DockState.h"
 #include "uilib/frames/KeyMapManager.h"
 #include "uilib/frames/ToolsManager.h"
 
+#include <algorithm>
+
 UINT CUXFrameImpl::s_nCustomizePages = CUXCustomizeSheet::kAllPages;
+std::vector<CUXFrameImpl*> CUXFrameImpl::s_watched;
+HHOOK CUXFrameImpl::s_hFocusHook = nullptr;
 
 CUXFrameImpl::CUXFrameImpl()
 {
@@ -18,6 +23,14 @@ CUXFrameImpl::CUXFrameImpl()
 
 CUXFrameImpl::~CUXFrameImpl()
 {
+    auto watched = std::find(s_watched.begin(), s_watched.end(), this);
+    if (watched != s_watched.end())
+        s_watched.erase(watched);
+    if (s_watched.empty() && s_hFocusHook != nullptr)
+    {
+        ::UnhookWindowsHookEx(s_hFocusHook);
+        s_hFocusHook = nullptr;
+    }
     // Only the frame the shortcuts serve switches them off: a document window that closes leaves them alone.
     CUXKeyMapManager& keys = GetKeyMapManager();
     if (keys.IsEnabled() && m_pImplFrame != nullptr && keys.GetFrame() == m_pImplFrame)
@@ -48,6 +61,7 @@ void CUXFrameImpl::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName)
         return;
     GetCustomizeCenter().LoadCustomBars(pFrame, lpszProfileName);
     CUXDockState::LoadBarState(pFrame, lpszProfileName);
+    RequestRaise();
 }
 
 void CUXFrameImpl::SaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName)
@@ -212,4 +226,96 @@ void CUXFrameImpl::OnCustomize(CFrameWnd* pFrame)
 CUXCustomizeSheet* CUXFrameImpl::GetCustomizeSheet()
 {
     return CUXCustomizeSheet::GetRunning();
+}
+
+// ---- window order ----------------------------------------------------------------------------------------
+
+void CUXFrameImpl::WatchFocus()
+{
+    if (m_pImplFrame == nullptr || (m_pImplFrame->GetStyle() & WS_CHILD) ||
+        std::find(s_watched.begin(), s_watched.end(), this) != s_watched.end())
+        return;
+    s_watched.push_back(this);
+    if (s_hFocusHook == nullptr)
+        s_hFocusHook = ::SetWindowsHookExA(WH_CBT, FocusHook, nullptr, ::GetCurrentThreadId());
+}
+
+LRESULT CALLBACK CUXFrameImpl::FocusHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    // Before the activation or the focus change: the raise comes after it, when its messages are handled.
+    if ((nCode == HCBT_ACTIVATE || nCode == HCBT_SETFOCUS) && wParam != 0)
+        RequestRaiseFor(::GetAncestor(reinterpret_cast<HWND>(wParam), GA_ROOT));
+    return ::CallNextHookEx(s_hFocusHook, nCode, wParam, lParam);
+}
+
+void CUXFrameImpl::RequestRaiseFor(HWND hWnd)
+{
+    for (; hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_OWNER))
+    {
+        for (CUXFrameImpl* pImpl : s_watched)
+        {
+            if (pImpl->m_pImplFrame->m_hWnd == hWnd)
+                pImpl->RequestRaise();
+        }
+    }
+}
+
+void CUXFrameImpl::RequestRaise()
+{
+    if (!m_bRaisePosted && m_pImplFrame != nullptr && m_pImplFrame->m_hWnd != nullptr &&
+        !(m_pImplFrame->GetStyle() & WS_CHILD))
+        m_bRaisePosted = m_pImplFrame->PostMessage(UXM_RAISE_POPUPS);
+}
+
+void CUXFrameImpl::OnRaisePopupsRequest()
+{
+    m_bRaisePosted = FALSE;
+    m_bRaiseAtIdle = TRUE;
+    RaiseOwnedPopups(m_pImplFrame->GetSafeHwnd());
+}
+
+void CUXFrameImpl::OnFrameIdle()
+{
+    // Once more when the program has nothing else to do: Wine reads the display's events only then, and one
+    // of them, left from before the raise, may still put the frame over its windows.
+    if (!m_bRaiseAtIdle)
+        return;
+    m_bRaiseAtIdle = FALSE;
+    RaiseOwnedPopups(m_pImplFrame->GetSafeHwnd());
+}
+
+void CUXFrameImpl::RaiseOwnedPopups(HWND hWnd)
+{
+    HWND hFrame = hWnd != nullptr ? ::GetAncestor(hWnd, GA_ROOT) : nullptr;
+    if (hFrame == nullptr)
+        return;
+    auto ownedByFrame = [hFrame](HWND hWnd)
+    {
+        for (HWND hOwner = ::GetWindow(hWnd, GW_OWNER); hOwner != nullptr; hOwner = ::GetWindow(hOwner, GW_OWNER))
+        {
+            if (hOwner == hFrame)
+                return true;
+        }
+        return false;
+    };
+    HWND hForeground = ::GetForegroundWindow();
+    if (hForeground != hFrame && !ownedByFrame(hForeground))
+        return;   // another program's window is in front: the frame's windows stay behind it
+    // From the top down; windows kept above all others are above the frame anyway.
+    std::vector<HWND> owned;
+    for (HWND hWnd = ::GetWindow(hFrame, GW_HWNDFIRST); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (::IsWindowVisible(hWnd) && !(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+            ownedByFrame(hWnd))
+            owned.push_back(hWnd);
+    }
+    // The lowest first, each just above its owner and then on top. Of the two moves one always changes the
+    // order, and only a change reaches the display's own stacking: Wine without a window manager keeps one of
+    // its own, and brings the frame up over its windows wherever that stacking shows the frame over them.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+    {
+        ::SetWindowPos(*it, ::GetWindow(*it, GW_OWNER), 0, 0, 0, 0, flags);
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, flags);
+    }
 }

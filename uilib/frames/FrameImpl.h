@@ -10,10 +10,18 @@
 //
 // The keyboard-shortcut manager and the user-tools manager save what changed when the frame they serve goes,
 // not at program end.
+//
+// A frame keeps the windows it owns (its floating frames, the customize dialog, the library's pop-ups) above
+// itself: each time it or one of them is activated, the focus moves into it, its layout is loaded or one of
+// its floating frames shows, they are raised once the messages waiting then are handled, and again at the
+// frame's next idle update. (Wine without a window manager brings the frame up over them whenever its focus
+// moves, and tells the program nothing.)
 #pragma once
 
 #include "uilib/core/bars/CoolMenu.h"
 #include "uilib/frames/MenuBar.h"
+
+#include <vector>
 
 class CUXCustomizeSheet;
 
@@ -28,7 +36,8 @@ public:
     // ---- the bar layout ----
     // The user's own tool bars are made first (customize centre), then the dock state saved under the profile
     // name is applied: bars the frame no longer has are left out, each docking window takes the sizes of its
-    // own section (one without a section keeps its own, and the others still get theirs).
+    // own section (one without a section keeps its own, and the others still get theirs). The floating frames
+    // are raised after.
     void LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName);
     // The user's own tool bars, then the dock state and each docking window's sizes.
     void SaveBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName);
@@ -80,13 +89,37 @@ public:
     static void SetCustomizePages(UINT pageFlags) { s_nCustomizePages = pageFlags; }
     static UINT GetCustomizePages() { return s_nCustomizePages; }
 
+    // ---- window order ----
+    // The visible windows the frame (the top-level window of hWnd) owns, and those these own, go on top of the
+    // others in the order they had among themselves, when the frame or one of them is the foreground window;
+    // nothing is activated.
+    static void RaiseOwnedPopups(HWND hWnd);
+    // The frame that the window is, or that owns it, raises its windows once the messages waiting now are
+    // handled (a floating frame asks for it as it shows).
+    static void RequestRaiseFor(HWND hWnd);
+
     CUXCoolMenu m_coolMenu;    // installed on the frame when its window is made
     CUXMenuBar m_wndMenuBar;   // a window only when the application makes it one
 
 protected:
+    // From the frame's creation on, its activations and the moves of the focus into it raise its windows
+    // (UXM_RAISE_POPUPS, posted once per burst of moves); a document window is left alone.
+    void WatchFocus();
+    // Asks the frame's window for RaiseOwnedPopups once the messages waiting now are handled.
+    void RequestRaise();
+    // The frame's answer to UXM_RAISE_POPUPS: the raise now and again at the frame's next idle update.
+    void OnRaisePopupsRequest();
+    void OnFrameIdle();
+
     // The frame the destructor finishes for (set when the frame's window is made).
     CFrameWnd* m_pImplFrame = nullptr;
 
 private:
+    static LRESULT CALLBACK FocusHook(int nCode, WPARAM wParam, LPARAM lParam);
+
+    BOOL m_bRaisePosted = FALSE;
+    BOOL m_bRaiseAtIdle = FALSE;
     static UINT s_nCustomizePages;
+    static std::vector<CUXFrameImpl*> s_watched;   // the frames whose focus the hook follows
+    static HHOOK s_hFocusHook;                     // installed while there is one
 };

@@ -24,7 +24,9 @@ template class CUXFrameOf<CMDIChildWnd>;
     ON_COMMAND(ID_UX_CUSTOMIZE, OnCustomize)                                       \
     ON_COMMAND_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnToolsCommand)          \
     ON_UPDATE_COMMAND_UI_RANGE(ID_UX_TOOLS_FIRST, ID_UX_TOOLS_LAST, OnUpdateTools) \
-    ON_UPDATE_COMMAND_UI(ID_UX_FULL_MENUS, OnUpdateFullMenus)
+    ON_UPDATE_COMMAND_UI(ID_UX_FULL_MENUS, OnUpdateFullMenus)                      \
+    ON_MESSAGE(UXM_RAISE_POPUPS, OnRaisePopups)                                    \
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 
 // ---- CUXFrameWnd -----------------------------------------------------------------------------------------
 

@@ -110,13 +110,25 @@ protected:
     // The tools' entries stay enabled: the range has a command handler.
     afx_msg void OnUpdateTools(CCmdUI* pCmdUI) { pCmdUI->ContinueRouting(); }
     afx_msg void OnUpdateFullMenus(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
-    // The frame's cool-menu hook goes on with its window.
+    // The frame's cool-menu hook goes on with its window, and the frame keeps its windows above it.
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
         if (TBase::OnCreate(lpCreateStruct) == -1)
             return -1;
         CUXFrameImpl::InstallCoolMenu(this);
+        CUXFrameImpl::WatchFocus();
         return 0;
+    }
+    afx_msg LRESULT OnRaisePopups(WPARAM, LPARAM)
+    {
+        CUXFrameImpl::OnRaisePopupsRequest();
+        return 0;
+    }
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+    {
+        LRESULT result = TBase::OnIdleUpdateCmdUI(wParam, lParam);
+        CUXFrameImpl::OnFrameIdle();
+        return result;
     }
 };
 

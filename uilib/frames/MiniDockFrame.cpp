@@ -7,6 +7,7 @@
 #include "uilib/core/base/MemDC.h"
 #include "uilib/core/bars/ToolBar.h"
 #include "uilib/frames/DockWindow.h"
+#include "uilib/frames/FrameImpl.h"
 #include "uilib/frames/MenuBar.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ BEGIN_MESSAGE_MAP(CUXMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(UXM_FIRSTINIT, OnDeferredLayout)
     ON_MESSAGE(UXM_POPUP_CLOSED, OnPopupClosed)
@@ -173,6 +175,14 @@ void CUXMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
     PlaceButtons();
     // The caption is painted whole again: a frame made narrower keeps no stale caption cut at its new edge.
     PaintCaption();
+}
+
+void CUXMiniDockFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CMiniDockFrameWnd::OnShowWindow(bShow, nStatus);
+    // Shown where it lay while hidden, which may be below its frame.
+    if (bShow)
+        CUXFrameImpl::RequestRaiseFor(m_hWnd);
 }
 
 LRESULT CUXMiniDockFrameWnd::OnDeferredLayout(WPARAM, LPARAM)

@@ -83,6 +83,7 @@ protected:
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeferredLayout(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopupClosed(WPARAM wParam, LPARAM lParam);

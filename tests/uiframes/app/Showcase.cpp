@@ -34,8 +34,6 @@ namespace
 const char kProfile[] = "Showcase";
 const UINT kTourTimer = 1;
 const UINT kTourStepMs = 1500;
-const UINT kRestoreTimer = 2;
-const UINT kRaiseFloating = WM_APP + 9;
 
 class CShowcaseDoc : public CDocument
 {
@@ -90,13 +88,11 @@ public:
             return;
         }
         pChild->InitialUpdateFrame(pDoc, TRUE);
-        PostMessage(kRaiseFloating);
         Log("Opened " + title);
     }
 
-protected:
     // The first layout, then the one saved when the program last closed, the user's shortcuts and options.
-    // (At the first timer, once the frame is on the screen.)
+    // (Once the frame is on the screen.)
     void RestoreLayout()
     {
         // The format bar floats at first, over the frame's right half.
@@ -116,6 +112,7 @@ protected:
             NewWindow();
     }
 
+protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override
     {
         return CUXMDIFrameWnd::PreCreateWindow(cs, IDI_UX_WINDOW_LIST);
@@ -159,25 +156,6 @@ protected:
     }
 
     afx_msg void OnNewWindow() { NewWindow(); }
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-    {
-        CUXMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-        if (nState != WA_INACTIVE)
-            PostMessage(kRaiseFloating);
-    }
-    // The floating frames above the frame again. (Without a window manager Wine puts the frame over the
-    // windows it owns when it is activated or a document window comes.)
-    afx_msg LRESULT OnRaiseFloating(WPARAM, LPARAM)
-    {
-        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
-        {
-            CControlBar* pBar = m_listControlBars.GetNext(pos);
-            CWnd* pFloating = pBar->IsFloating() ? pBar->GetParentFrame() : nullptr;
-            if (pFloating != nullptr && pFloating != this && pFloating->IsWindowVisible())
-                pFloating->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-        return 0;
-    }
     afx_msg void OnSampleCommand(UINT nID)
     {
         CString prompt;
@@ -211,12 +189,6 @@ protected:
     }
     afx_msg void OnTimer(UINT_PTR nIDEvent)
     {
-        if (nIDEvent == kRestoreTimer)
-        {
-            KillTimer(kRestoreTimer);
-            RestoreLayout();
-            return;
-        }
         if (nIDEvent != kTourTimer)
             return;
         TourStep(m_nTourStep++);
@@ -409,7 +381,6 @@ private:
         default: return FALSE;
         }
         RecalcLayout();
-        PostMessage(kRaiseFloating);
         return TRUE;
     }
     // Keys to the open colour pop-up (it holds the mouse): a colour of the standard ones.
@@ -477,8 +448,6 @@ BEGIN_MESSAGE_MAP(CShowcaseFrame, CUXMDIFrameWnd)
     ON_COMMAND(ID_APP_EXIT, OnExit)
     ON_MESSAGE(UXM_COLOR_CHOSEN, OnColorChosen)
     ON_MESSAGE(WM_APP + 7, OnOpenMenu)
-    ON_WM_ACTIVATE()
-    ON_MESSAGE(kRaiseFloating, OnRaiseFloating)
 END_MESSAGE_MAP()
 
 class CShowcaseApp : public CWinApp
@@ -498,7 +467,7 @@ public:
         pFrame->SetWindowPos(nullptr, 40, 40, 900, 640, SWP_NOZORDER);
         pFrame->ShowWindow(m_nCmdShow);
         pFrame->UpdateWindow();
-        pFrame->SetTimer(kRestoreTimer, 1, nullptr);
+        pFrame->RestoreLayout();
         return TRUE;
     }
 };

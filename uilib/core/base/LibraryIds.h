@@ -38,6 +38,7 @@
 #define UXM_REBAR_QUERY 0x89E2
 #define UXM_DOCK_QUERY 0x89E3            // lParam: value
 #define UXM_REBAR_CHILD_RESIZED 0x89E5   // to the rebar: wParam the bar's window, lParam its new width
+#define UXM_RAISE_POPUPS 0x89E6          // to a frame: the windows it owns above it again
 
 // A control posts this to itself so that set-up that must follow its creation or subclassing runs once the
 // window is fully attached.

@@ -275,11 +275,10 @@ void CUXResizeEngine::GetMinMaxInfo(MINMAXINFO* info)
 
 // ---- placement -----------------------------------------------------------------------------------------
 
-void CUXResizeEngine::UsePlacementSection(LPCSTR section)
+BOOL CUXResizeEngine::UsePlacementSection(LPCSTR section)
 {
     m_strSection = section != nullptr ? section : "";
-    if (!m_strSection.IsEmpty())
-        RestorePlacement(m_strSection);
+    return !m_strSection.IsEmpty() && RestorePlacement(m_strSection);
 }
 
 BOOL CUXResizeEngine::RestorePlacement(LPCSTR section)

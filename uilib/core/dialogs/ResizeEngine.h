@@ -123,8 +123,8 @@ public:
     // Every item back to its initial rectangle, laid out afresh at the next Resize.
     void ResetItems();
     void GetMinMaxInfo(MINMAXINFO* info);
-    // Remembers the profile section and restores the placement stored there.
-    void UsePlacementSection(LPCSTR section);
+    // Remembers the profile section and restores the placement stored there; TRUE when one was restored.
+    BOOL UsePlacementSection(LPCSTR section);
     BOOL RestorePlacement(LPCSTR section);
     BOOL StorePlacement(LPCSTR section);
     void AddFlags(int bits) { m_nResizeFlags |= bits; }

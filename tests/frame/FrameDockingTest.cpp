@@ -27,7 +27,7 @@ CRect RectIn(const CWnd& parent, const CWnd& child)
     return rect;
 }
 
-class DockingProgram : public FrameProgram
+class FrameDockingTest : public FrameProgram
 {
 protected:
     void SetUp() override
@@ -125,7 +125,7 @@ BEGIN_MESSAGE_MAP(CRefusingBar, CControlBar)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-TEST_F(DockingProgram, ABarWhoseCreationFailsLeavesNoTraceInTheFrame)
+TEST_F(FrameDockingTest, ABarWhoseCreationFailsLeavesNoTraceInTheFrame)
 {
     INT_PTR before = frame->m_listControlBars.GetCount();
     {
@@ -141,7 +141,7 @@ TEST_F(DockingProgram, ABarWhoseCreationFailsLeavesNoTraceInTheFrame)
     EXPECT_EQ(before, static_cast<INT_PTR>(state.m_arrBarInfo.size()));
 }
 
-TEST_F(DockingProgram, BarsDockOnAllFourSidesAroundThePaneInRows)
+TEST_F(FrameDockingTest, BarsDockOnAllFourSidesAroundThePaneInRows)
 {
     CMessageSequence seq({WM_SIZE, WM_SIZEPARENT});
     const char* names[] = {"top", "bottom", "left", "right"};
@@ -208,7 +208,7 @@ TEST_F(DockingProgram, BarsDockOnAllFourSidesAroundThePaneInRows)
     EXPECT_EQ(horz.cy, RectIn(*frame, frame->m_pane).top);
 }
 
-TEST_F(DockingProgram, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
+TEST_F(FrameDockingTest, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
 {
     CCellBar& bar = Bar(0);
     CRect before = ScreenRect(bar);
@@ -272,7 +272,7 @@ TEST_F(DockingProgram, DraggingTheGripperFloatsTheBarAndADoubleClickDocksItBack)
     EXPECT_EQ(nullptr, bar.m_pDockBar);
 }
 
-TEST_F(DockingProgram, CtrlWhileDraggingNeverDocksAndWithoutItTheBarDocksUpright)
+TEST_F(FrameDockingTest, CtrlWhileDraggingNeverDocksAndWithoutItTheBarDocksUpright)
 {
     CCellBar& bar = Bar(0);
     CRect client = Client();
@@ -294,7 +294,7 @@ TEST_F(DockingProgram, CtrlWhileDraggingNeverDocksAndWithoutItTheBarDocksUpright
     EXPECT_EQ(2, Dock(AFX_IDW_DOCKBAR_LEFT)->GetDockedCount());
 }
 
-TEST_F(DockingProgram, FloatingBarOfDynamicSizeWrapsWhenItsBorderIsDragged)
+TEST_F(FrameDockingTest, FloatingBarOfDynamicSizeWrapsWhenItsBorderIsDragged)
 {
     CCellBar& bar = Bar(1);
     frame->FloatControlBar(&bar, CPoint(300, 250), CBRS_ALIGN_TOP);
@@ -316,7 +316,7 @@ TEST_F(DockingProgram, FloatingBarOfDynamicSizeWrapsWhenItsBorderIsDragged)
     EXPECT_EQ(frameBefore.TopLeft(), ScreenRect(*pMini).TopLeft());
 }
 
-TEST_F(DockingProgram, DockStateRoundTripsThroughTheProfile)
+TEST_F(FrameDockingTest, DockStateRoundTripsThroughTheProfile)
 {
     // Bar 1 floats, bar 2 is hidden, bar 3 joins the top row.
     frame->FloatControlBar(&Bar(1), CPoint(420, 300), CBRS_ALIGN_TOP);
@@ -360,7 +360,7 @@ TEST_F(DockingProgram, DockStateRoundTripsThroughTheProfile)
     EXPECT_EQ(0, Dock(AFX_IDW_DOCKBAR_BOTTOM)->GetDockedCount());
 }
 
-TEST_F(DockingProgram, DamagedOrOlderDockStatesLoadWhatTheyHoldInBoundedWork)
+TEST_F(FrameDockingTest, DamagedOrOlderDockStatesLoadWhatTheyHoldInBoundedWork)
 {
     // A state that never heard of bar 3 (saved before the program had it): bar 3 keeps its place, the
     // others get theirs.
@@ -414,7 +414,7 @@ TEST_F(DockingProgram, DamagedOrOlderDockStatesLoadWhatTheyHoldInBoundedWork)
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), Bar(0).m_pDockBar);
 }
 
-TEST_F(DockingProgram, StatusBarShowsItsPanesAndThePrompts)
+TEST_F(FrameDockingTest, StatusBarShowsItsPanesAndThePrompts)
 {
     CStatusBar& status = frame->m_status;
     ASSERT_EQ(3, status.SendMessage(SB_GETPARTS, 0, 0));
@@ -454,7 +454,7 @@ TEST_F(DockingProgram, StatusBarShowsItsPanesAndThePrompts)
     EXPECT_STREQ("Ready", AfxGetWindowText(status.m_hWnd));
 }
 
-TEST_F(DockingProgram, ReBarHoldsBarsInBandsAndTheFrameFollowsItsHeight)
+TEST_F(FrameDockingTest, ReBarHoldsBarsInBandsAndTheFrameFollowsItsHeight)
 {
     CReBar* pReBar = new CReBar;
     pReBar->m_bAutoDelete = TRUE;

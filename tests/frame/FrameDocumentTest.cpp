@@ -9,7 +9,11 @@
 namespace
 {
 
-TEST_F(FrameProgram, NewOpenSaveSaveAsAndTheRecentFilesRoundTrip)
+class FrameDocumentTest : public FrameProgram
+{
+};
+
+TEST_F(FrameDocumentTest, NewOpenSaveSaveAsAndTheRecentFilesRoundTrip)
 {
     StartWithNewDocument();
     CShowFrame* pFrame = app.Frame();
@@ -97,7 +101,7 @@ TEST_F(FrameProgram, NewOpenSaveSaveAsAndTheRecentFilesRoundTrip)
     EXPECT_STREQ(one.c_str(), next[1]);
 }
 
-TEST_F(FrameProgram, EmptyRecentListShowsItsPlaceholderDisabled)
+TEST_F(FrameDocumentTest, EmptyRecentListShowsItsPlaceholderDisabled)
 {
     StartWithNewDocument();
     CMenu* pFile = app.Frame()->GetMenu()->GetSubMenu(0);
@@ -109,7 +113,7 @@ TEST_F(FrameProgram, EmptyRecentListShowsItsPlaceholderDisabled)
     EXPECT_EQ(8u, pFile->GetMenuItemCount());
 }
 
-TEST_F(FrameProgram, ClosingAModifiedDocumentAsksAndCancelKeepsTheFrame)
+TEST_F(FrameDocumentTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheFrame)
 {
     StartWithNewDocument();
     CShowFrame* pFrame = app.Frame();
@@ -141,7 +145,7 @@ TEST_F(FrameProgram, ClosingAModifiedDocumentAsksAndCancelKeepsTheFrame)
     EXPECT_FALSE(Bytes(saved).empty());
 }
 
-TEST_F(FrameProgram, NoDiscardsTheChangesAndAFailedSaveKeepsTheFrame)
+TEST_F(FrameDocumentTest, NoDiscardsTheChangesAndAFailedSaveKeepsTheFrame)
 {
     StartWithNewDocument();
     HWND hFrame = app.Frame()->m_hWnd;
@@ -162,7 +166,7 @@ TEST_F(FrameProgram, NoDiscardsTheChangesAndAFailedSaveKeepsTheFrame)
     EXPECT_TRUE(Files("*").size() <= 2);   // only "." and "..": nothing was written
 }
 
-TEST_F(FrameProgram, ShellCommandOpensTheFileItNamesAndFailsWithoutIt)
+TEST_F(FrameDocumentTest, ShellCommandOpensTheFileItNamesAndFailsWithoutIt)
 {
     std::string path = folder.File("start.vxt");
     {
@@ -198,7 +202,7 @@ TEST_F(FrameProgram, ShellCommandOpensTheFileItNamesAndFailsWithoutIt)
     EXPECT_TRUE(app.ProcessShellCommand(nothing));
 }
 
-TEST_F(FrameProgram, RecentFileThatFailsLeavesTheListButCancelDoesNot)
+TEST_F(FrameDocumentTest, RecentFileThatFailsLeavesTheListButCancelDoesNot)
 {
     StartWithNewDocument();
     std::string gone = SaveAs("gone.vxt");
@@ -228,7 +232,7 @@ TEST_F(FrameProgram, RecentFileThatFailsLeavesTheListButCancelDoesNot)
     EXPECT_EQ(1, app.Doc()->m_value);
 }
 
-TEST_F(FrameProgram, FileThatCannotBeReadLeavesAnUntitledDocumentNotTheOldPath)
+TEST_F(FrameDocumentTest, FileThatCannotBeReadLeavesAnUntitledDocumentNotTheOldPath)
 {
     StartWithNewDocument();
     std::string path = SaveAs("short.vxt");
@@ -250,7 +254,7 @@ TEST_F(FrameProgram, FileThatCannotBeReadLeavesAnUntitledDocumentNotTheOldPath)
     EXPECT_STREQ("Show - FrameTest", AfxGetWindowText(app.Frame()->m_hWnd));
 }
 
-TEST_F(FrameProgram, HelpAndShellGoThroughTheirSeams)
+TEST_F(FrameDocumentTest, HelpAndShellGoThroughTheirSeams)
 {
     CShellRecorder recorder;
     AfxShellExecute(nullptr, "explore", "C:\\Projects", nullptr, nullptr, SW_SHOWNORMAL);

@@ -163,7 +163,7 @@ void ReadSomeValues(Rng& rng, CSettingsFile& file)
 
 }   // namespace
 
-TEST(Robustness, DamagedPacks)
+TEST(DamagedData, Packs)
 {
     CMessageBoxRecorder boxes;
     Rng rng(20041202);
@@ -218,7 +218,7 @@ TEST(Robustness, DamagedPacks)
     EXPECT_EQ(0u, boxes.Count());
 }
 
-TEST(Robustness, DamagedShowTexts)
+TEST(DamagedData, ShowTexts)
 {
     Rng rng(19991231);
     const std::string seed(kShowText);
@@ -277,7 +277,7 @@ TEST(Robustness, DamagedShowTexts)
     }
 }
 
-TEST(Robustness, NameTablesWithRandomSelections)
+TEST(DamagedData, NameTablesWithRandomSelections)
 {
     Rng rng(7);
     CEffectNames effects;
