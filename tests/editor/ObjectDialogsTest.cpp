@@ -9,7 +9,7 @@
 #include "editor/SlideBackgroundDlg.h"
 #include "editor/TextObjectDlg.h"
 #include "resources/editor/resource.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
 #include "tests/support/win_ShellRecorder.h"
 
