@@ -295,7 +295,8 @@ BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
     int first = strPath.Find('\\');
     if (first < 0)
         return FALSE;
-    CString real = strPath.Left(first);
+    // The root ("C:\", or "\" of the current drive) starts both paths, and keeps its backslash.
+    CString real = strPath.Left(first + 1);
     CString result = real;
     int pos = first + 1;
     while (pos <= strPath.GetLength())

@@ -191,9 +191,7 @@ int CSafeSaveFile::RemoveLeftovers(const char* folder)
 {
     if (folder == nullptr || *folder == '\0')
         return 0;
-    CString base(folder);
-    if (base[base.GetLength() - 1] != '\\')
-        base += '\\';
+    CString base = Path::WithTrailingBackslash(folder);
     int removed = 0;
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA(base + kTemporaryPrefix + "*.tmp", &found);
