@@ -256,8 +256,8 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
-        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+    if (CCopyResult copy = CopyFileWithPrompt(player, plainPlayer, FALSE); !copy)
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
@@ -464,8 +464,9 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                     // The new player goes in only where the old one made room: else the old one would be lost.
                     AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
-                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
-                    AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+                else if (CCopyResult copy = CopyFileWithPrompt(player, plainPlayer, FALSE); !copy)
+                    AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy),
+                                  MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
@@ -490,10 +491,10 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 CString copy = FreeFileName(Path::Join(
                     m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
                 // Written anew with the current version once the project is open, but only over a kept copy.
-                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE))
+                if (CCopyResult kept = CopyFileWithPrompt(copy, m_strPackPath, FALSE))
                     m_bSaveAfterOpen = TRUE;
                 else
-                    AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
+                    AfxMessageBox(WithCopyFailure(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), kept), MB_OK | MB_ICONSTOP);
             }
         }
     }
@@ -640,9 +641,10 @@ void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& 
         return;
     for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
         CreateDirectoryA(Path::Join(m_strProjectFolder, relative.Left(slash)), nullptr);
-    BOOL declined = FALSE;
-    if (!CopyFileWithPrompt(target, source, TRUE, &declined) && !declined)
-        AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
+    CCopyResult copy = CopyFileWithPrompt(target, source, TRUE);
+    if (!copy && !copy.Declined())
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), copy),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
@@ -654,9 +656,11 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     question.Format(format, path, FileNameOf(backup).GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
-    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE))
+    if (!FileExists(path))
+        return TRUE;
+    if (CCopyResult copy = CopyFileWithPrompt(backup, path, FALSE); !copy)
     {
-        AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_BACKUP_FAILED, backup), copy), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;
