@@ -417,7 +417,8 @@ CString CVexulCreatorApp::GetUpdateParameters() const
 {
     CString parameters;
     parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
-                      LoadText(IDS_UPDATE_LANGUAGE).GetString(), Path::WithTrailingBackslash(m_strAppFolder).GetString(), m_strVersion.GetString(),
+                      LoadText(IDS_UPDATE_LANGUAGE).GetString(),
+                      Path::WithTrailingBackslash(m_strAppFolder).GetString(), m_strVersion.GetString(),
                       m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
     return parameters;
 }

@@ -257,7 +257,8 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     if (CCopyResult copy = CopyFileWithPrompt(player, plainPlayer, FALSE); !copy)
-        AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
@@ -494,7 +495,8 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 if (CCopyResult kept = CopyFileWithPrompt(copy, m_strPackPath, FALSE))
                     m_bSaveAfterOpen = TRUE;
                 else
-                    AfxMessageBox(WithCopyFailure(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), kept), MB_OK | MB_ICONSTOP);
+                    AfxMessageBox(WithCopyFailure(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), kept),
+                                  MB_OK | MB_ICONSTOP);
             }
         }
     }

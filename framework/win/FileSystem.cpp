@@ -106,8 +106,8 @@ CFileStamp GetFileStamp(const char* path)
         return stamp;
     stamp.exists = TRUE;
     stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.written = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                    data.ftLastWriteTime.dwLowDateTime;
+    stamp.written =
+        (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     return stamp;
 }
 
@@ -126,4 +126,3 @@ CString FreeFileName(const char* path)
             return candidate;
     }
 }
-

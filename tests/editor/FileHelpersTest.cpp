@@ -127,15 +127,16 @@ TEST(FileHelpers, ATargetThatCannotBeReplacedKeepsItsBytes)
     EXPECT_EQ(CCopyResult::targetNotWritten, copy.outcome);
     EXPECT_STREQ((folder / "target.bin").c_str(), copy.path);
     ASSERT_NE(0u, copy.error);
-    EXPECT_EQ("Not copied.\n\nThe file \"" + folder / "target.bin" + "\" cannot be written in full; it stays as it was.\n" +
-                  SystemErrorText(copy.error).GetString(),
+    EXPECT_EQ("Not copied.\n\nThe file \"" + folder / "target.bin" +
+                  "\" cannot be written in full; it stays as it was.\n" + SystemErrorText(copy.error).GetString(),
               std::string(WithCopyFailure("Not copied.", copy)));
     const std::string nowhere = folder / "gone\\target.bin";
     copy = CopyFileWithPrompt(nowhere.c_str(), (folder / "source.bin").c_str(), FALSE);
     EXPECT_EQ(CCopyResult::targetNotCreated, copy.outcome);
     EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), copy.error);
     CGermanTexts german;
-    EXPECT_EQ(0u, std::string(WithCopyFailure("", copy)).find("\n\nDie Datei \"" + nowhere + "\" kann nicht angelegt werden.\n"));
+    EXPECT_EQ(0u, std::string(WithCopyFailure("", copy))
+                      .find("\n\nDie Datei \"" + nowhere + "\" kann nicht angelegt werden.\n"));
 }
 
 TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
