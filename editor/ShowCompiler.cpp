@@ -205,8 +205,7 @@ void CShowCompiler::Report() const
 
 BOOL CShowCompiler::CheckPlayerWritable(const char* playerPath)
 {
-    DWORD attributes = GetFileAttributesA(playerPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (IsReadOnly(playerPath))
         return Fail(failPlayerReadOnly, IDS_COMPILE_PLAYER_READ_ONLY);
     HANDLE h = CreateFileA(playerPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -80,16 +80,9 @@ BOOL CarriesCompiledShow(const char* programPath, const char* packPath = nullptr
     return size > 50;
 }
 
-BOOL IsWriteProtected(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
 BOOL IsWritable(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
+    if (!FileExists(path) || IsReadOnly(path))
         return FALSE;
     HANDLE h =
         CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -1007,7 +1000,7 @@ void CVexulCreatorDoc::OnProjectSave()
 {
     if (!m_bProjectOpen)
         return;
-    if (IsWriteProtected(m_strPackPath))
+    if (IsReadOnly(m_strPackPath))
     {
         AfxMessageBox(FormatString(IDS_PACK_WRITE_PROTECTED_SAVE, m_strPackPath), MB_OK | MB_ICONEXCLAMATION);
         OnProjectSaveAs();
@@ -1045,7 +1038,7 @@ void CVexulCreatorDoc::ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, 
     CString text;
     if (!folder.IsEmpty() && !IsFolder(folder))
         text = FormatString(IDS_SAVE_FOLDER_GONE, lpszPathName, folder.GetString());
-    else if (IsWriteProtected(lpszPathName))
+    else if (IsReadOnly(lpszPathName))
         text = FormatString(IDS_SAVE_WRITE_PROTECTED, lpszPathName);
     else
     {
