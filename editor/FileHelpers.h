@@ -1,4 +1,5 @@
-// File helpers of the editor: copies in fixed chunks that never harm their source, and path tests.
+// File helpers of the editor: copies in fixed chunks that never harm their source and say why they failed,
+// and the folder of a path.
 #pragma once
 
 #include "framework/win/Framework.h"
