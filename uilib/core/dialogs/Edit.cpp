@@ -413,11 +413,7 @@ BOOL CUXBrowseEdit::BrowseForFolder()
     CString initial;
     GetWindowText(initial);
     if (initial.IsEmpty())
-    {
-        char current[MAX_PATH] = {};
-        ::GetCurrentDirectoryA(sizeof(current), current);
-        initial = current;
-    }
+        initial = GetCurrentFolder();
     char display[MAX_PATH] = {};
     BROWSEINFOA info = {};
     CWnd* parent = GetParent();
