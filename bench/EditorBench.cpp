@@ -23,7 +23,7 @@
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Picture.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 
 #include <gdiplus.h>
 
@@ -311,7 +311,8 @@ int main(int argc, char** argv)
                 std::printf("slide %d could not be made\n", i);
                 return 2;
             }
-            CSlide& slide = doc()->GetShow().m_Slides[i];
+            CSlide slide;
+            slide.CopyFrom(doc()->GetSlide(i));
             for (int k = 0; k < 20; k++)
             {
                 CSlideObjSlot* slot = slide.GetSlot(k);
@@ -335,6 +336,7 @@ int main(int argc, char** argv)
                     slot->CreateRectangle(record);
                 }
             }
+            doc()->ReplaceSlide(i, slide);
             doc()->AddSlideImagesToPack(i);
         }
         if (!doc()->SaveProject())

@@ -83,20 +83,22 @@ HBRUSH CFontStatic::CtlColor(CDC* pDC, UINT nCtlColor)
 CString CImageFileFilter::GetFilter()
 {
     // The patterns are separated by ';' throughout, so that .jpeg and .jif files are listed too.
-    return LoadText(IDS_FILTER_IMAGES);
+    CString filter;
+    filter.LoadString(IDS_FILTER_IMAGES);
+    return filter;
 }
 
 BOOL CImageFileFilter::IsImageFile(const char* path)
 {
-    CString p = path ? path : "";
-    if (p.Find('.', 1) < 0)
-        return FALSE;
-    m_strExtension = p.Mid(p.ReverseFind('.'));
+    // Only the file name's own extension, and the whole of it: neither "C:\a.bmp\notes" nor "a.jpgold" is one.
+    m_strExtension = Path::ExtensionOf(path);
     m_strExtension.MakeLower();
+    if (m_strExtension.IsEmpty())
+        return FALSE;
     static const char* const extensions[] = {".jpg", ".gif", ".jpeg", ".bmp", ".dib", ".wmf",
                                              ".emf", ".jif", ".avi",  ".xgs", ".xgp"};
     for (const char* extension : extensions)
-        if (m_strExtension.Left(static_cast<int>(strlen(extension))) == extension)
+        if (m_strExtension == extension)
             return TRUE;
     return FALSE;
 }
@@ -208,11 +210,4 @@ CString GetDroppedFile(HDROP drop, UINT index)
     std::vector<char> name(length + 1, '\0');
     DragQueryFileA(drop, index, name.data(), length + 1);
     return CString(name.data());
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
 }

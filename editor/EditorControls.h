@@ -52,8 +52,8 @@ class CImageFileFilter
 public:
     static CString GetFilter();
 
-    // TRUE when the path's extension (from its last point, lower-cased, kept in m_strExtension) begins with
-    // one of the picture extensions. FALSE for a path without a point after its first character.
+    // TRUE when the file name's extension (lower-cased, kept in m_strExtension) is one of the picture
+    // extensions. FALSE for a file name without a point after its first character.
     BOOL IsImageFile(const char* path);
 
     CString m_strExtension;
@@ -99,8 +99,6 @@ void FillComboWithNames(CComboBox& combo, const CString& names);
 int ClampInt(int value, int low, int high);
 // The path of file index of a drop; empty when there is none.
 CString GetDroppedFile(HDROP drop, UINT index);
-// A resource string, in the user's language.
-CString LoadText(UINT id);
 // A resource string formatted with the arguments.
 template <class... Args>
 CString FormatString(UINT id, const Args&... args)

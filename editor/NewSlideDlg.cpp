@@ -89,7 +89,8 @@ void CNewSlideDlg::FillTextureList()
     m_listTextures.ResetContent();
     CString folder, catalogue;
     theApp.GetTexturePaths(folder, catalogue);
-    const CString nameKey = LoadText(IDS_TEXTURE_NAME_KEY);
+    CString nameKey;
+    nameKey.LoadString(IDS_TEXTURE_NAME_KEY);
     if (FileExists(folder) && FileExists(catalogue))
     {
         int count = static_cast<int>(GetPrivateProfileIntA("TEXTURE", "COUNT", 0, catalogue));
@@ -100,7 +101,7 @@ void CNewSlideDlg::FillTextureList()
             CString section;
             section.Format("TEXTURE-%d", i);
             CString image = ReadCatalogueText(section, "IMAGE", catalogue);
-            if (image.IsEmpty() || !FileExists(folder + "\\" + image))
+            if (image.IsEmpty() || !FileExists(Path::Join(folder, image)))
                 continue;
             CString name = ReadCatalogueText(section, nameKey, catalogue);
             int item = m_listTextures.AddString(name.IsEmpty() ? image : name);
@@ -126,7 +127,7 @@ CString CNewSlideDlg::GetSelectedTexturePath()
     CString section;
     section.Format("TEXTURE-%d", static_cast<int>(m_listTextures.GetItemData(item)));
     CString image = ReadCatalogueText(section, "IMAGE", catalogue);
-    return image.IsEmpty() ? CString() : folder + "\\" + image;
+    return image.IsEmpty() ? CString() : Path::Join(folder, image);
 }
 
 void CNewSlideDlg::ShowPreview(const char* path)

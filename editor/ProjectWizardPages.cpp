@@ -39,10 +39,7 @@ CString BrowseForExistingFile(CWnd* owner, const char* filter, const char* folde
 // The folder as a full path without a trailing backslash (a drive's root keeps its own).
 CString NormalizeFolder(const CString& folder)
 {
-    CString full = GetFullPath(folder);
-    while (full.GetLength() > 3 && full[full.GetLength() - 1] == '\\')
-        full = full.Left(full.GetLength() - 1);
-    return full;
+    return Path::WithoutTrailingBackslash(GetFullPath(folder));
 }
 
 }   // namespace
@@ -287,7 +284,9 @@ void CWProjWindow::OnChooseColor()
 
 void CWProjWindow::OnBrowseIcon()
 {
-    CString path = BrowseForExistingFile(this, LoadText(IDS_FILTER_ICONS), GetProjectFolder());
+    CString filter;
+    filter.LoadString(IDS_FILTER_ICONS);
+    CString path = BrowseForExistingFile(this, filter, GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_ICON, path);
 }
@@ -380,10 +379,9 @@ void CWProjSound::OnSoundOn()
 
 void CWProjSound::OnBrowse()
 {
-    CString path = BrowseForExistingFile(
-        this,
-        LoadText(IDS_FILTER_SOUNDS),
-        GetProjectFolder());
+    CString filter;
+    filter.LoadString(IDS_FILTER_SOUNDS);
+    CString path = BrowseForExistingFile(this, filter, GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_SOUND_FILE, path);
 }

@@ -54,14 +54,6 @@ WORD ReadWord(const BYTE* p)
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-// The folder of the running program.
-CString GetProgramFolder()
-{
-    CString folder;
-    GetFolderOfPath(GetModulePath(nullptr), folder);
-    return folder;
-}
-
 // The group entry of one image of an icon file; FALSE when the image is not a usable icon image.
 BOOL DescribeIconImage(const CIconDirEntry& entry, const BYTE* image, DWORD size, CGroupIconEntry& group)
 {
@@ -152,7 +144,7 @@ BOOL ReadWholeFile(const char* path, ULONGLONG maxSize, std::vector<BYTE>& data)
 
 CShowCompiler::CShowCompiler() : m_failure(failNone), m_nWrittenSize(0)
 {
-    m_strPlainPlayer = GetProgramFolder() + "\\" + PLAYER_FILE_NAME;
+    m_strPlainPlayer = Path::Join(Path::FolderOf(GetModulePath(nullptr)), PLAYER_FILE_NAME);
 }
 
 CShowCompiler::~CShowCompiler() = default;
@@ -189,13 +181,11 @@ BOOL CShowCompiler::EndUpdate(HANDLE update, BOOL discard)
 
 BOOL CShowCompiler::Fail(Failure failure, UINT messageId, const char* argument)
 {
-    CString text = LoadText(messageId);
+    CString text;
     if (argument)
-    {
-        CString formatted;
-        formatted.Format(text, argument);
-        text = formatted;
-    }
+        text = FormatString(messageId, argument);
+    else
+        text.LoadString(messageId);
     return FailText(failure, text);
 }
 
@@ -213,8 +203,7 @@ void CShowCompiler::Report() const
 
 BOOL CShowCompiler::CheckPlayerWritable(const char* playerPath)
 {
-    DWORD attributes = GetFileAttributesA(playerPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (IsReadOnly(playerPath))
         return Fail(failPlayerReadOnly, IDS_COMPILE_PLAYER_READ_ONLY);
     HANDLE h = CreateFileA(playerPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -257,9 +246,8 @@ BOOL CShowCompiler::ReadProject(const char* projectFilePath, std::vector<BYTE>& 
         return Fail(failProjectEmpty, IDS_COMPILE_PROJECT_EMPTY);
     if (length > CProjectPack::MAX_PACK_SIZE)
     {
-        CString text;
-        text.Format(LoadText(IDS_COMPILE_PROJECT_TOO_LARGE), CProjectPack::MAX_PACK_SIZE / (1024 * 1024));
-        return FailText(failProjectTooLarge, text);
+        return FailText(failProjectTooLarge,
+                        FormatString(IDS_COMPILE_PROJECT_TOO_LARGE, CProjectPack::MAX_PACK_SIZE / (1024 * 1024)));
     }
     try
     {
@@ -418,9 +406,7 @@ BOOL CShowCompiler::Compile(const char* playerPath, const char* projectFolder, c
         if (!ReplaceIcons(playerPath, icon))
         {
             failure = m_failure;
-            CString line;
-            line.Format(LoadText(IDS_STEP_ICONS), m_strMessage);
-            problems += line + "\n";
+            problems += FormatString(IDS_STEP_ICONS, m_strMessage) + "\n";
         }
     }
     if (settings.m_nFileInfoOn)
@@ -429,18 +415,16 @@ BOOL CShowCompiler::Compile(const char* playerPath, const char* projectFolder, c
                             settings.m_strDescription, settings.m_strCompany, settings.m_strProductVersion))
         {
             failure = m_failure;
-            CString line;
-            line.Format(LoadText(IDS_STEP_VERSION), m_strMessage);
-            problems += line + "\n";
+            problems += FormatString(IDS_STEP_VERSION, m_strMessage) + "\n";
         }
     }
 
     m_failure = failure;
     if (failure != failNone)
     {
-        m_strMessage.Format(LoadText(IDS_COMPILE_INCOMPLETE), projectFilePath, written, playerPath, problems);
+        m_strMessage = FormatString(IDS_COMPILE_INCOMPLETE, projectFilePath, written, playerPath, problems);
         return FALSE;
     }
-    m_strMessage.Format(LoadText(IDS_COMPILE_SUCCESS), projectFilePath, written, playerPath);
+    m_strMessage = FormatString(IDS_COMPILE_SUCCESS, projectFilePath, written, playerPath);
     return TRUE;
 }

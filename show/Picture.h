@@ -32,8 +32,7 @@ void OlePicturePixelSize(IPicture* picture, int& width, int& height);
 void ScreenPixelsPerInch(int& ppiX, int& ppiY);
 
 // The device-independent bitmap inside the bytes of a BMP file, drawn as it stands without decoding: a BMP
-// file is one already. Parse accepts only a BMP whose headers, colour table and pixel rows all lie within
-// the data, with uncompressed pixels (or bit fields) of 1 to 32 bits; the picture service decodes the rest.
+// file is one already. Parse accepts only the BMPs ParseBmpLayout takes; the picture service decodes the rest.
 // The pointers point into the data, which must outlive the object's use.
 struct CBmpDib
 {
@@ -66,7 +65,7 @@ public:
     BOOL LoadFromMemory(const void* data, DWORD size);
     // Decodes the pack's entry of the name when the pack has one, else the file of that name; returns
     // m_bLoaded.
-    BOOL LoadFromPackOrFile(CProjectPack* pack, const char* name);
+    BOOL LoadFromPackOrFile(const CProjectPack* pack, const char* name);
     // "RESSOURCE:" + five decimal digits of the id + one separator + the resource type name.
     BOOL LoadResourcePath(LPCSTR resourcePath);
     // A resource of the program's own module; its pixel size is taken at 96 pixels per inch.
@@ -129,7 +128,7 @@ public:
     CRenderedPicture& operator=(const CRenderedPicture&) = delete;
 
     // Decodes as CPicture::LoadFromPackOrFile; returns IsLoaded().
-    BOOL Load(CProjectPack* pack, const char* name);
+    BOOL Load(const CProjectPack* pack, const char* name);
     BOOL IsLoaded() const { return m_nWidth > 0 && m_nHeight > 0; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }

@@ -104,16 +104,12 @@ CString CProjectPack::MakeEntryName(const char* path)
         name = Path::FileNameOf(name);
     if (name.GetLength() > NAME_LENGTH)
     {
-        int dot = name.ReverseFind('.');
-        if (dot > 0)
+        CString ext = Path::ExtensionOf(name);
+        if (!ext.IsEmpty())
         {
-            CString base = name.Left(dot);
-            CString ext = name.Mid(dot);
-            CString upperExt = ext;
-            upperExt.MakeUpper();
-            if (upperExt == ".JPEG")
+            if (ext.CompareNoCase(".JPEG") == 0)
                 ext = ".jpg";
-            name = base.Left(20) + ext;
+            name = Path::WithoutExtension(name).Left(20) + ext;
         }
     }
     return name.Left(NAME_LENGTH);
@@ -137,6 +133,11 @@ int CProjectPack::FindEntry(const char* path) const
 }
 
 BYTE* CProjectPack::GetEntryData(const char* path, int& size)
+{
+    return const_cast<BYTE*>(static_cast<const CProjectPack*>(this)->GetEntryData(path, size));
+}
+
+const BYTE* CProjectPack::GetEntryData(const char* path, int& size) const
 {
     int index = FindEntry(path);
     if (index < 0)
@@ -188,7 +189,7 @@ BOOL CProjectPack::AddFile(CString& path)
     return TRUE;
 }
 
-BOOL CProjectPack::EntryHolds(const char* path, const void* data, size_t length)
+BOOL CProjectPack::EntryHolds(const char* path, const void* data, size_t length) const
 {
     int size = 0;
     const BYTE* stored = GetEntryData(path, size);
