@@ -2,7 +2,7 @@
 // showing the layout it had; its floating bars and its customize sheet in front of the frame all along.
 #include "UiFramesTestSupport.h"
 
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_TestFiles.h"
 #include "uiframes/app/ShowcaseIds.h"
 #include "uiframes/sample/SampleIds.h"
