@@ -216,6 +216,8 @@ void CUXDockWindow::DockInto(CDockBar* pDockBar, LPCRECT lpRect)
         pFrame->DockControlBar(this, pDockBar, lpRect);
     else
         pFrame->DockControlBar(this);
+    // Docked at the size it floated at, no size message comes, nor a style change (the flag went above).
+    LayoutContents();
 }
 
 // ---- stored position -----------------------------------------------------------------------------------
