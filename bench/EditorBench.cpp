@@ -23,7 +23,7 @@
 #include "resources/editor/resource.h"
 #include "show/Language.h"
 #include "show/Picture.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 
 #include <gdiplus.h>
 

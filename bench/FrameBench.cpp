@@ -19,7 +19,7 @@
 #include "show/FontEmbedding.h"
 #include "show/ProjectPack.h"
 #include "show/ShowText.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -64,13 +64,12 @@ void CCompileDlg::OnDelete()
     // The editor's own player is plain already; any other copy is replaced after a question.
     if (!IsSameFile(plain, m_strPlayerPath))
     {
-        BOOL declined = FALSE;
-        if (!CopyFileWithPrompt(m_strPlayerPath, plain, TRUE, &declined) && !declined)
+        CCopyResult copy = CopyFileWithPrompt(m_strPlayerPath, plain, TRUE);
+        if (!copy && !copy.Declined())
         {
-            CString format, text;
-            format.LoadString(FileExists(plain) ? IDS_COMPILE_PLAYER_IN_USE : IDS_COMPILE_NO_PLAIN_PLAYER);
-            text.Format(format, FileExists(plain) ? m_strPlayerPath : plain);
-            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+            CString text = FileExists(plain) ? FormatString(IDS_COMPILE_PLAYER_IN_USE, m_strPlayerPath.GetString())
+                                             : FormatString(IDS_COMPILE_NO_PLAIN_PLAYER, plain.GetString());
+            AfxMessageBox(WithCopyFailure(text, copy), MB_OK | MB_ICONEXCLAMATION);
         }
     }
     EndDialog(IDCANCEL);

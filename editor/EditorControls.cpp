@@ -88,15 +88,15 @@ CString CImageFileFilter::GetFilter()
 
 BOOL CImageFileFilter::IsImageFile(const char* path)
 {
-    CString p = path ? path : "";
-    if (p.Find('.', 1) < 0)
-        return FALSE;
-    m_strExtension = p.Mid(p.ReverseFind('.'));
+    // Only the file name's own extension, and the whole of it: neither "C:\a.bmp\notes" nor "a.jpgold" is one.
+    m_strExtension = Path::ExtensionOf(path);
     m_strExtension.MakeLower();
+    if (m_strExtension.IsEmpty())
+        return FALSE;
     static const char* const extensions[] = {".jpg", ".gif", ".jpeg", ".bmp", ".dib", ".wmf",
                                              ".emf", ".jif", ".avi",  ".xgs", ".xgp"};
     for (const char* extension : extensions)
-        if (m_strExtension.Left(static_cast<int>(strlen(extension))) == extension)
+        if (m_strExtension == extension)
             return TRUE;
     return FALSE;
 }

@@ -52,8 +52,8 @@ class CImageFileFilter
 public:
     static CString GetFilter();
 
-    // TRUE when the path's extension (from its last point, lower-cased, kept in m_strExtension) begins with
-    // one of the picture extensions. FALSE for a path without a point after its first character.
+    // TRUE when the file name's extension (lower-cased, kept in m_strExtension) is one of the picture
+    // extensions. FALSE for a file name without a point after its first character.
     BOOL IsImageFile(const char* path);
 
     CString m_strExtension;

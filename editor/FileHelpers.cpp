@@ -8,43 +8,40 @@
 namespace
 {
 
-// The file's identity: its volume and index. FALSE when it cannot be opened.
-BOOL GetFileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& info)
+CCopyResult Failed(CCopyResult::Outcome outcome, const char* path, DWORD error)
 {
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return FALSE;
-    BOOL ok = GetFileInformationByHandle(h, &info);
-    CloseHandle(h);
-    return ok;
+    CCopyResult result;
+    result.outcome = outcome;
+    result.path = path ? path : "";
+    result.error = error;
+    return result;
 }
 
-// Copies source over target through a temporary file; TRUE when at least one chunk was copied.
-BOOL CopyOver(const char* sourcePath, const char* targetPath)
+// Copies source over target through a temporary file; done when at least one chunk was copied.
+CCopyResult CopyOver(const char* sourcePath, const char* targetPath)
 {
     if (IsSameFile(sourcePath, targetPath))
     {
         // A copy onto itself would truncate the only copy of the data: leave it alone.
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        return GetFileAttributesExA(sourcePath, GetFileExInfoStandard, &data) &&
-               (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+        CFileStamp stamp = GetFileStamp(sourcePath);
+        return stamp.size != 0 ? CCopyResult() : Failed(CCopyResult::sourceEmpty, sourcePath, 0);
     }
     CFile source;
     if (!source.Open(sourcePath, CFile::modeRead | CFile::shareDenyNone))
-        return FALSE;
+        return Failed(CCopyResult::sourceUnreadable, sourcePath, ::GetLastError());
     // Through the safe save path: its temporary file is the one kind of leftover the editor clears away.
     CSafeSaveFile target;
     if (!target.Open(targetPath))
-        return FALSE;
+        return Failed(CCopyResult::targetNotCreated, targetPath, target.GetFailure());
     ULONGLONG copied = 0;
     // An empty source still leaves an empty target, but counts as a failed copy.
     if (!CopyFileData(source, target, &copied) || !target.Commit())
     {
+        DWORD error = target.GetFailure();
         target.Abort();
-        return FALSE;
+        return Failed(CCopyResult::targetNotWritten, targetPath, error);
     }
-    return copied > 0;
+    return copied > 0 ? CCopyResult() : Failed(CCopyResult::sourceEmpty, sourcePath, 0);
 }
 
 }   // namespace
@@ -71,37 +68,51 @@ BOOL CopyFileData(CFile& source, CFile& target, ULONGLONG* copied)
     return ok;
 }
 
-BOOL CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder)
+CCopyResult CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder)
 {
     CString name = fileName ? fileName : "";
+    CString source = Path::Join(sourceFolder, name);
     if (name.IsEmpty())
-        return FALSE;
-    CString source = (sourceFolder && *sourceFolder) ? CString(sourceFolder) + "\\" + name : name;
+        return Failed(CCopyResult::sourceMissing, source, ERROR_INVALID_NAME);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(source, &found);
     if (search == INVALID_HANDLE_VALUE)
-        return FALSE;
+        return Failed(CCopyResult::sourceMissing, source, ::GetLastError());
     FindClose(search);
-    CString target = CString(targetFolder ? targetFolder : "") + "\\" + name;
-    return CopyOver(source, target);
+    return CopyOver(source, Path::Join(targetFolder, name));
 }
 
-BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, BOOL* pDeclined)
+CCopyResult CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask)
 {
-    if (pDeclined)
-        *pDeclined = FALSE;
-    if (!targetPath || !*targetPath || !sourcePath || !*sourcePath)
-        return FALSE;
-    if (ask && FileExists(targetPath))
-    {
-        if (AfxMessageBox(FormatString(IDS_FILE_OVERWRITE_QUESTION, targetPath), MB_YESNO | MB_ICONQUESTION) != IDYES)
-        {
-            if (pDeclined)
-                *pDeclined = TRUE;
-            return FALSE;
-        }
-    }
+    if (!sourcePath || !*sourcePath)
+        return Failed(CCopyResult::sourceMissing, sourcePath, ERROR_INVALID_NAME);
+    if (!targetPath || !*targetPath)
+        return Failed(CCopyResult::targetNotCreated, targetPath, ERROR_INVALID_NAME);
+    if (ask && FileExists(targetPath) &&
+        AfxMessageBox(FormatString(IDS_FILE_OVERWRITE_QUESTION, targetPath), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return Failed(CCopyResult::declined, targetPath, 0);
     return CopyOver(sourcePath, targetPath);
+}
+
+CString WithCopyFailure(const CString& message, const CCopyResult& failure)
+{
+    static const struct
+    {
+        CCopyResult::Outcome outcome;
+        UINT text;
+    } steps[] = {{CCopyResult::sourceMissing, IDS_COPY_SOURCE_MISSING},
+                 {CCopyResult::sourceUnreadable, IDS_FILE_UNREADABLE},
+                 {CCopyResult::targetNotCreated, IDS_COPY_TARGET_NOT_CREATED},
+                 {CCopyResult::targetNotWritten, IDS_COPY_TARGET_NOT_WRITTEN},
+                 {CCopyResult::sourceEmpty, IDS_COPY_SOURCE_EMPTY}};
+    CString text = message;
+    for (const auto& step : steps)
+        if (step.outcome == failure.outcome)
+            text += "\n\n" + FormatString(step.text, failure.path.GetString());
+    CString reason = SystemErrorText(failure.error);
+    if (!reason.IsEmpty())
+        text += "\n" + reason;
+    return text;
 }
 
 void GetFolderOfPath(const char* path, CString& folder)
@@ -109,102 +120,4 @@ void GetFolderOfPath(const char* path, CString& folder)
     CString above = Path::FolderOf(path);
     if (!above.IsEmpty())   // a backslash after the first character
         folder = above;
-}
-
-BOOL FileExists(const char* path)
-{
-    return path && *path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-BOOL IsFolder(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-CString GetFullPath(const char* path)
-{
-    if (!path || !*path)
-        return CString();
-    DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return CString(path);
-    CString full;
-    DWORD n = GetFullPathNameA(path, needed, full.GetBuffer(static_cast<int>(needed)), nullptr);
-    full.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
-    return full.IsEmpty() ? CString(path) : full;
-}
-
-BOOL IsSameFile(const char* pathA, const char* pathB)
-{
-    if (!FileExists(pathA) || !FileExists(pathB))
-        return FALSE;
-    if (GetFullPath(pathA).CompareNoCase(GetFullPath(pathB)) == 0)
-        return TRUE;
-    BY_HANDLE_FILE_INFORMATION a, b;
-    return GetFileIdentity(pathA, a) && GetFileIdentity(pathB, b) &&
-           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow;
-}
-
-CString GetCurrentFolder()
-{
-    DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0)
-        return CString();
-    CString folder;
-    DWORD n = GetCurrentDirectoryA(needed, folder.GetBuffer(static_cast<int>(needed)));
-    folder.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
-    return folder;
-}
-
-CString GetModulePath(HMODULE module)
-{
-    for (DWORD size = MAX_PATH;; size *= 2)
-    {
-        std::vector<char> buffer(size);
-        DWORD n = GetModuleFileNameA(module, buffer.data(), size);
-        if (n == 0)
-            return CString();
-        if (n < size)
-            return CString(buffer.data(), static_cast<int>(n));
-        if (size >= 32768)
-            return CString();
-    }
-}
-
-CFileStamp GetFileStamp(const char* path)
-{
-    CFileStamp stamp;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (path == nullptr || !GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-        return stamp;
-    stamp.exists = TRUE;
-    stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.written = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                    data.ftLastWriteTime.dwLowDateTime;
-    return stamp;
-}
-
-CString FreeFileName(const char* path)
-{
-    CString wanted = path ? path : "";
-    if (wanted.IsEmpty() || !FileExists(wanted))
-        return wanted;
-    CString base = Path::WithoutExtension(wanted);
-    CString extension = Path::ExtensionOf(wanted);
-    for (int n = 2;; n++)
-    {
-        CString candidate;
-        candidate.Format("%s_%d%s", base.GetString(), n, extension.GetString());
-        if (!FileExists(candidate))
-            return candidate;
-    }
-}
-
-CString WithoutTrailingBackslash(CString folder)
-{
-    if (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '\\')
-        folder = folder.Left(folder.GetLength() - 1);
-    return folder;
 }

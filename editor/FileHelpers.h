@@ -1,4 +1,5 @@
-// File helpers of the editor: copies in fixed chunks that never harm their source, and path tests.
+// File helpers of the editor: copies in fixed chunks that never harm their source and say why they failed,
+// and the folder of a path.
 #pragma once
 
 #include "framework/win/Framework.h"
@@ -12,54 +13,43 @@ enum
 // nothing. TRUE when every chunk was written in full; copied (optional) receives the bytes written.
 BOOL CopyFileData(CFile& source, CFile& target, ULONGLONG* copied = nullptr);
 
+// What a copy came to: done, declined by the user, or the step that failed with the file it worked on and
+// the system's error code (0 when the system gave none). True only when done.
+struct CCopyResult
+{
+    enum Outcome
+    {
+        copied,
+        declined,        // the user chose not to overwrite the target
+        sourceMissing,   // no source file of that name
+        sourceUnreadable,
+        targetNotCreated,
+        targetNotWritten,
+        sourceEmpty,   // the copy is empty, which counts as failed
+    };
+    Outcome outcome = copied;
+    CString path;
+    DWORD error = 0;
+
+    explicit operator bool() const { return outcome == copied; }
+    BOOL Declined() const { return outcome == declined; }
+};
+
 // Copies the file fileName of sourceFolder (the current folder when empty) to the file of that name in
-// targetFolder, replacing it. TRUE when the source exists and at least one chunk was copied.
-BOOL CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder);
+// targetFolder, replacing it. Done when the source exists and at least one chunk was copied.
+CCopyResult CopyFileToFolder(const char* fileName, const char* sourceFolder, const char* targetFolder);
 
 // Copies sourcePath to targetPath. With ask set and an existing target, the user is asked first; No gives
-// FALSE (and sets *pDeclined when given). TRUE when at least one chunk was copied.
+// declined. Done when at least one chunk was copied.
 // Both copies write a temporary file beside the target and move it over the target only when every
 // byte arrived, so a failed copy leaves the old target whole. A file copied onto itself is left alone
 // and counts as copied (when it holds data).
-BOOL CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask, BOOL* pDeclined = nullptr);
+CCopyResult CopyFileWithPrompt(const char* targetPath, const char* sourcePath, BOOL ask);
+
+// The message of a failed copy: the caller's text, then which step failed on which file, and the system's
+// words for why.
+CString WithCopyFailure(const CString& message, const CCopyResult& failure);
 
 // The part of path before its last backslash when that backslash comes after the first character;
 // otherwise folder is left unchanged.
 void GetFolderOfPath(const char* path, CString& folder);
-
-// TRUE when a file or folder of that path exists.
-BOOL FileExists(const char* path);
-// TRUE when a folder of that path exists.
-BOOL IsFolder(const char* path);
-
-// TRUE when both paths name one existing file: the same full path without regard to case, or the same
-// file reached through another name.
-BOOL IsSameFile(const char* pathA, const char* pathB);
-
-// The full path of path (path itself when it cannot be made full).
-CString GetFullPath(const char* path);
-
-// The current folder, and the path of a module of the program (null: the program file), whatever their
-// length; empty when the system cannot say.
-CString GetCurrentFolder();
-CString GetModulePath(HMODULE module);
-// The folder without one trailing backslash (a lone "\\" stays).
-CString WithoutTrailingBackslash(CString folder);
-
-// What a file looked like on disk: whether it exists, its size and the time it was last written.
-struct CFileStamp
-{
-    BOOL exists = FALSE;
-    ULONGLONG size = 0;
-    ULONGLONG written = 0;
-    bool operator==(const CFileStamp& other) const
-    {
-        return exists == other.exists && size == other.size && written == other.written;
-    }
-    bool operator!=(const CFileStamp& other) const { return !(*this == other); }
-};
-CFileStamp GetFileStamp(const char* path);
-
-// path when no file has it, else the first of "name_2.ext", "name_3.ext", … that no file has: a backup
-// never replaces another.
-CString FreeFileName(const char* path);

@@ -11,7 +11,8 @@ void ShowHelpTopic(const char* topic)
     CWnd* main = theApp.GetMainWnd();
     const UINT displayTopic = 0;
     AfxHtmlHelp(main ? main->GetSafeHwnd() : nullptr,
-                theApp.m_strAppFolder + "\\vexul.chm::/public/" + (topic ? topic : ""), displayTopic, 0);
+                Path::Join(theApp.m_strAppFolder, "vexul.chm") + "::/public/" + (topic ? topic : ""), displayTopic,
+                0);
     if (!saved.IsEmpty())
         SetCurrentDirectoryA(saved);
 }

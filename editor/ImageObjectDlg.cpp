@@ -16,10 +16,7 @@ END_MESSAGE_MAP()
 CString BrowseForImage(CWnd* owner, const char* folder)
 {
     CString saved = GetCurrentFolder();
-    CString start = folder ? folder : "";
-    if (!start.IsEmpty() && start[start.GetLength() - 1] != '\\')
-        start += "\\";
-    start += "*.*";
+    CString start = Path::Join(folder, "*.*");
     CFileDialog dialog(TRUE, nullptr, start, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, CImageFileFilter::GetFilter(),
                        owner);
     INT_PTR result = dialog.DoModal();

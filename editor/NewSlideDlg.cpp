@@ -100,7 +100,7 @@ void CNewSlideDlg::FillTextureList()
             CString section;
             section.Format("TEXTURE-%d", i);
             CString image = ReadCatalogueText(section, "IMAGE", catalogue);
-            if (image.IsEmpty() || !FileExists(folder + "\\" + image))
+            if (image.IsEmpty() || !FileExists(Path::Join(folder, image)))
                 continue;
             CString name = ReadCatalogueText(section, nameKey, catalogue);
             int item = m_listTextures.AddString(name.IsEmpty() ? image : name);
@@ -126,7 +126,7 @@ CString CNewSlideDlg::GetSelectedTexturePath()
     CString section;
     section.Format("TEXTURE-%d", static_cast<int>(m_listTextures.GetItemData(item)));
     CString image = ReadCatalogueText(section, "IMAGE", catalogue);
-    return image.IsEmpty() ? CString() : folder + "\\" + image;
+    return image.IsEmpty() ? CString() : Path::Join(folder, image);
 }
 
 void CNewSlideDlg::ShowPreview(const char* path)

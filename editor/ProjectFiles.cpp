@@ -60,7 +60,7 @@ public:
         : m_folder(folder), m_pack(pack), m_bytes(bytes)
     {
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(folder + "\\*", &found);
+        HANDLE search = FindFirstFileA(Path::Join(folder, "*"), &found);
         if (search == INVALID_HANDLE_VALUE)
             return;
         do
@@ -77,7 +77,7 @@ public:
         CString key = EntryKey(name);
         for (const CString& file : m_files)
             if ((file.CompareNoCase(name) == 0 || EntryKey(file) == key) &&
-                !FileHoldsBytes(m_folder + "\\" + file, m_bytes.data(), m_bytes.size()))
+                !FileHoldsBytes(Path::Join(m_folder, file), m_bytes.data(), m_bytes.size()))
                 return TRUE;
         if (m_pack != nullptr && m_pack->FindEntry(name) >= 0 &&
             !m_pack->EntryHolds(name, m_bytes.data(), m_bytes.size()))
@@ -136,16 +136,14 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
     CString path = filePath ? filePath : "";
     if (path.IsEmpty())
         return FALSE;
-    CString folder = WithoutTrailingBackslash(GetFullPath(projectFolder));
+    CString folder = Path::WithoutTrailingBackslash(GetFullPath(projectFolder));
     if (path.Find('\\') < 0)
-        path = theApp.m_strAppFolder + "\\" + path;
+        path = Path::Join(theApp.m_strAppFolder, path);
     path = GetFullPath(path);
 
     // Inside means below the folder itself: "C:\Show2\a.bmp" is not inside "C:\Show".
-    CString prefix = folder + "\\";
     CString fullName;
-    if (!folder.IsEmpty() && path.GetLength() > prefix.GetLength() &&
-        path.Left(prefix.GetLength()).CompareNoCase(prefix) == 0)
+    if (!folder.IsEmpty() && Path::RelativeTo(path, folder) != path)
     {
         fullName = path;
     }
@@ -165,7 +163,7 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
         CProjectNames names(folder, pack, bytes);
         if (names.IsTakenByOther(name))
             name = TellFreeName(name, FreeProjectName(name, names));
-        fullName = folder + "\\" + name;
+        fullName = Path::Join(folder, name);
         if (!FileHoldsBytes(fullName, bytes.data(), bytes.size()) &&
             !CopyFileWithPrompt(fullName, path, FALSE))
         {
@@ -175,7 +173,7 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
             return FALSE;
         }
     }
-    relativeName = fullName.Mid(folder.GetLength() + 1);
+    relativeName = Path::RelativeTo(fullName, folder);
     CFile check;
     return check.Open(fullName, CFile::modeRead | CFile::shareDenyNone);
 }
@@ -184,7 +182,7 @@ BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolde
                                   CString& copyPath)
 {
     copyPath.Empty();
-    CString folder = WithoutTrailingBackslash(GetFullPath(projectFolder));
+    CString folder = Path::WithoutTrailingBackslash(GetFullPath(projectFolder));
     CString path = GetFullPath(filePath);
     BOOL readable = FALSE;
     std::vector<BYTE> bytes = ReadWholeFile(path, readable);
@@ -202,7 +200,7 @@ BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolde
 int CopyExampleFiles(const char* exampleFolder, const char* projectFolder)
 {
     CString folder = exampleFolder != nullptr ? exampleFolder : "";
-    CString list = folder + "\\Tutor.ini";
+    CString list = Path::Join(folder, "Tutor.ini");
     if (folder.IsEmpty() || !FileExists(list))
         return 0;
     const int MAX_FILES = 1000;   // a damaged list cannot keep the copy going

@@ -10,8 +10,14 @@ class CProjectSettings : public CObject
 {
     DECLARE_DYNAMIC(CProjectSettings)
 public:
+    // Every project's pack has this name in its folder.
+    static constexpr char PACK_NAME[] = "VEXUL.VXL";
     enum
     {
+        // The longest pack path: the editor's temporary files and backups beside the pack must still fit a
+        // path. The folder leaves room for "\" and the pack's name below it.
+        MAX_PACK_PATH = MAX_PATH - 13,
+        MAX_FOLDER_LENGTH = MAX_PACK_PATH - 1 - static_cast<int>(sizeof(PACK_NAME) - 1),
         CONTACT_LINES = 6,
         VERSION_NUMBERS = 4,
         // Auto exit: after the last slide, when the sound file is over, by the user.

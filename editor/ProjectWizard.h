@@ -51,7 +51,7 @@ public:
 
     enum
     {
-        MAX_FOLDER_LENGTH = 240   // leaves room for the project's files below the folder
+        MAX_FOLDER_LENGTH = CProjectSettings::MAX_FOLDER_LENGTH   // leaves room for the pack below the folder
     };
 
     CString m_strFolder;

@@ -39,10 +39,7 @@ CString BrowseForExistingFile(CWnd* owner, const char* filter, const char* folde
 // The folder as a full path without a trailing backslash (a drive's root keeps its own).
 CString NormalizeFolder(const CString& folder)
 {
-    CString full = GetFullPath(folder);
-    while (full.GetLength() > 3 && full[full.GetLength() - 1] == '\\')
-        full = full.Left(full.GetLength() - 1);
-    return full;
+    return Path::WithoutTrailingBackslash(GetFullPath(folder));
 }
 
 }   // namespace

@@ -54,14 +54,6 @@ WORD ReadWord(const BYTE* p)
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-// The folder of the running program.
-CString GetProgramFolder()
-{
-    CString folder;
-    GetFolderOfPath(GetModulePath(nullptr), folder);
-    return folder;
-}
-
 // The group entry of one image of an icon file; FALSE when the image is not a usable icon image.
 BOOL DescribeIconImage(const CIconDirEntry& entry, const BYTE* image, DWORD size, CGroupIconEntry& group)
 {
@@ -152,7 +144,7 @@ BOOL ReadWholeFile(const char* path, ULONGLONG maxSize, std::vector<BYTE>& data)
 
 CShowCompiler::CShowCompiler() : m_failure(failNone), m_nWrittenSize(0)
 {
-    m_strPlainPlayer = GetProgramFolder() + "\\" + PLAYER_FILE_NAME;
+    m_strPlainPlayer = Path::Join(Path::FolderOf(GetModulePath(nullptr)), PLAYER_FILE_NAME);
 }
 
 CShowCompiler::~CShowCompiler() = default;
@@ -213,8 +205,7 @@ void CShowCompiler::Report() const
 
 BOOL CShowCompiler::CheckPlayerWritable(const char* playerPath)
 {
-    DWORD attributes = GetFileAttributesA(playerPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (IsReadOnly(playerPath))
         return Fail(failPlayerReadOnly, IDS_COMPILE_PLAYER_READ_ONLY);
     HANDLE h = CreateFileA(playerPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -112,7 +112,8 @@ CString QueryVersionString(std::vector<BYTE>& block, const char* key)
         memcpy(pair, value, sizeof(pair));
         language.Format("%04x%04x", static_cast<unsigned>(pair[0]), static_cast<unsigned>(pair[1]));
     }
-    CString query = "\\StringFileInfo\\" + language + "\\" + key;
+    CString query;
+    query.Format("\\StringFileInfo\\%s\\%s", language.GetString(), key);
     value = nullptr;
     length = 0;
     if (!VerQueryValueA(block.data(), query, &value, &length) || value == nullptr || length == 0)
@@ -145,13 +146,13 @@ CString CVexulCreatorApp::FindApplicationFolder()
         int slash = rest.Find('\\');
         if (slash >= 0)
         {
-            CString candidate = "C:\\Program Files\\" + rest.Mid(slash + 1);
+            CString candidate = Path::Join("C:\\Program Files", rest.Mid(slash + 1));
             if (FileExists(candidate))
                 return Path::FolderOf(candidate);
         }
     }
 
-    CString installed = WithoutTrailingBackslash(GetProfileValue(EditorProfile::INSTALL_FOLDER));
+    CString installed = Path::WithoutTrailingBackslash(GetProfileValue(EditorProfile::INSTALL_FOLDER));
     if (!installed.IsEmpty() && IsFolder(installed))
         return installed;
     return CString();
@@ -193,7 +194,7 @@ void CVexulCreatorApp::GetFileVersionText(const char* path, CString& text, int& 
 
 void CVexulCreatorApp::GetPlayerVersion(CString& text, int& number)
 {
-    GetFileVersionText(m_strAppFolder + "\\Vexul.exe", text, number);
+    GetFileVersionText(Path::Join(m_strAppFolder, "Vexul.exe"), text, number);
 }
 
 void CVexulCreatorApp::GetWindowsVersionText(CString& text)
@@ -227,22 +228,24 @@ void CVexulCreatorApp::GetWindowsVersionText(CString& text)
 int CVexulCreatorApp::GetTutorExamplePaths(int number, CString& folder, CString& playerPath, CString& packPath,
                                            CString& helpPath)
 {
-    folder.Format("%s\\Tutor\\Example%d", m_strAppFolder, number);
+    CString example;
+    example.Format("Tutor\\Example%d", number);
+    folder = Path::Join(m_strAppFolder, example);
     if (!IsFolder(folder))
     {
         folder.Empty();
         return 0;
     }
-    playerPath = m_strAppFolder + "\\Vexul.exe";
-    packPath = folder + "\\Vexul.vxl";
-    helpPath = folder + "\\Tutor.chm";
+    playerPath = Path::Join(m_strAppFolder, "Vexul.exe");
+    packPath = Path::Join(folder, "Vexul.vxl");
+    helpPath = Path::Join(folder, "Tutor.chm");
     return 1;
 }
 
 void CVexulCreatorApp::GetTexturePaths(CString& textureFolder, CString& cataloguePath)
 {
-    textureFolder = m_strAppFolder + "\\Texture";
-    cataloguePath = textureFolder + "\\VexulTexture.ini";
+    textureFolder = Path::Join(m_strAppFolder, "Texture");
+    cataloguePath = Path::Join(textureFolder, "VexulTexture.ini");
 }
 
 // ---- recent projects ------------------------------------------------------------------------------------
@@ -318,11 +321,11 @@ BOOL CVexulCreatorApp::InitInstance()
     }
 
     SetProfileValue(EditorProfile::APP_FOLDER, m_strAppFolder);
-    SetProfileValue(EditorProfile::EDITOR_PATH, m_strAppFolder + "\\VexulCreator.exe");
-    CString player = m_strAppFolder + "\\Vexul.exe";
+    SetProfileValue(EditorProfile::EDITOR_PATH, Path::Join(m_strAppFolder, "VexulCreator.exe"));
+    CString player = Path::Join(m_strAppFolder, "Vexul.exe");
     if (FileExists(player))
         SetProfileValue(EditorProfile::PLAYER_PATH, player);
-    CString library = m_strAppFolder + "\\VexulPlayer.dll";
+    CString library = Path::Join(m_strAppFolder, "VexulPlayer.dll");
     if (FileExists(library))
         SetProfileValue(EditorProfile::PLAYER_LIBRARY_PATH, library);
 
@@ -407,14 +410,15 @@ void CVexulCreatorApp::OnUpdateCheckForUpdates(CCmdUI* pCmdUI)
 
 CString CVexulCreatorApp::GetUpdateManagerPath() const
 {
-    return m_strAppFolder + "\\QDLM_UpdateManager.exe";
+    return Path::Join(m_strAppFolder, "QDLM_UpdateManager.exe");
 }
 
 CString CVexulCreatorApp::GetUpdateParameters() const
 {
     CString parameters;
     parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
-                      LoadText(IDS_UPDATE_LANGUAGE).GetString(), m_strAppFolder + "\\", m_strVersion,
+                      LoadText(IDS_UPDATE_LANGUAGE).GetString(),
+                      Path::WithTrailingBackslash(m_strAppFolder).GetString(), m_strVersion.GetString(),
                       m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
     return parameters;
 }

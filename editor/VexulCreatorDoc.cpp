@@ -23,7 +23,7 @@ namespace
 {
 
 const char kShowTextEntry[] = "VEXUL.INI";
-const char kPackName[] = "VEXUL.VXL";
+const char* const kPackName = CProjectSettings::PACK_NAME;
 const char kPlayerName[] = "VEXUL.EXE";
 const char kPlainPlayerName[] = "Vexul.exe";
 
@@ -80,16 +80,9 @@ BOOL CarriesCompiledShow(const char* programPath, const char* packPath = nullptr
     return size > 50;
 }
 
-BOOL IsWriteProtected(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
 BOOL IsWritable(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
+    if (!FileExists(path) || IsReadOnly(path))
         return FALSE;
     HANDLE h =
         CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -190,9 +183,7 @@ BOOL CVexulCreatorDoc::NewProject()
                            m_bTutorMode ? m_strTutorFolder.GetString() : "",
                            m_bTutorMode ? m_strTutorHelp.GetString() : ""))
         return FALSE;
-    CString folder = settings.GetFolder();
-    while (folder.GetLength() > 3 && folder[folder.GetLength() - 1] == '\\')
-        folder = folder.Left(folder.GetLength() - 1);
+    CString folder = Path::WithoutTrailingBackslash(settings.GetFolder());
     if (folder.IsEmpty() || !IsPathShortEnough(Path::Join(folder, kPackName)) || !PrepareProjectFolder(folder))
         return FALSE;
 
@@ -258,8 +249,9 @@ void CVexulCreatorDoc::CopyPlainPlayer(const CString& folder)
     if (CarriesCompiledShow(player) &&
         AfxMessageBox(FormatString(IDS_REPLACE_COMPILED_PLAYER, player), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
-        AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+    if (CCopyResult copy = CopyFileWithPrompt(player, plainPlayer, FALSE); !copy)
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CVexulCreatorDoc::ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram)
@@ -466,8 +458,9 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                     // The new player goes in only where the old one made room: else the old one would be lost.
                     AfxMessageBox(FormatString(IDS_UPGRADE_RENAME_FAILED, player, FileNameOf(oldCopy)),
                                   MB_OK | MB_ICONSTOP);
-                else if (!CopyFileWithPrompt(player, plainPlayer, FALSE))
-                    AfxMessageBox(FormatString(IDS_PLAYER_COPY_FAILED, player), MB_OK | MB_ICONEXCLAMATION);
+                else if (CCopyResult copy = CopyFileWithPrompt(player, plainPlayer, FALSE); !copy)
+                    AfxMessageBox(WithCopyFailure(FormatString(IDS_PLAYER_COPY_FAILED, player), copy),
+                                  MB_OK | MB_ICONEXCLAMATION);
             }
         }
     }
@@ -492,10 +485,11 @@ void CVexulCreatorDoc::CheckPlayerUpgrade(const char* showVersion)
                 CString copy = FreeFileName(Path::Join(
                     m_strProjectFolder, name.Left(name.GetLength() - 4) + "_" + CString(showVersion) + ".vxl"));
                 // Written anew with the current version once the project is open, but only over a kept copy.
-                if (CopyFileWithPrompt(copy, m_strPackPath, FALSE))
+                if (CCopyResult kept = CopyFileWithPrompt(copy, m_strPackPath, FALSE))
                     m_bSaveAfterOpen = TRUE;
                 else
-                    AfxMessageBox(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), MB_OK | MB_ICONSTOP);
+                    AfxMessageBox(WithCopyFailure(FormatString(IDS_OLD_PACK_NOT_KEPT, copy), kept),
+                                  MB_OK | MB_ICONSTOP);
             }
         }
     }
@@ -619,7 +613,7 @@ void CVexulCreatorDoc::MoveProjectFiles(const CString& oldFolder)
     CString* names[] = {&m_Settings.m_strSoundFile, &m_Settings.m_strIconFile, &m_Settings.m_strAutostartFile};
     for (CString* name : names)
     {
-        CString relative = ShowText::RelativeToFolder(*name, oldFolder);
+        CString relative = Path::RelativeTo(*name, oldFolder);
         if (relative.IsEmpty() || Path::IsFull(relative))
             continue;   // none, or a file outside the project
         CopyProjectFile(oldFolder, relative);
@@ -642,9 +636,10 @@ void CVexulCreatorDoc::CopyProjectFile(const CString& oldFolder, const CString& 
         return;
     for (int slash = relative.Find('\\'); slash > 0; slash = relative.Find('\\', slash + 1))
         CreateDirectoryA(Path::Join(m_strProjectFolder, relative.Left(slash)), nullptr);
-    BOOL declined = FALSE;
-    if (!CopyFileWithPrompt(target, source, TRUE, &declined) && !declined)
-        AfxMessageBox(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), MB_OK | MB_ICONEXCLAMATION);
+    CCopyResult copy = CopyFileWithPrompt(target, source, TRUE);
+    if (!copy && !copy.Declined())
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_PROJECT_FILE_NOT_MOVED, source), copy),
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
@@ -656,9 +651,11 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
     question.Format(format, path, FileNameOf(backup).GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
-    if (FileExists(path) && !CopyFileWithPrompt(backup, path, FALSE))
+    if (!FileExists(path))
+        return TRUE;
+    if (CCopyResult copy = CopyFileWithPrompt(backup, path, FALSE); !copy)
     {
-        AfxMessageBox(FormatString(IDS_BACKUP_FAILED, backup), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(WithCopyFailure(FormatString(IDS_BACKUP_FAILED, backup), copy), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     return TRUE;
@@ -1003,7 +1000,7 @@ void CVexulCreatorDoc::OnProjectSave()
 {
     if (!m_bProjectOpen)
         return;
-    if (IsWriteProtected(m_strPackPath))
+    if (IsReadOnly(m_strPackPath))
     {
         AfxMessageBox(FormatString(IDS_PACK_WRITE_PROTECTED_SAVE, m_strPackPath), MB_OK | MB_ICONEXCLAMATION);
         OnProjectSaveAs();
@@ -1020,7 +1017,7 @@ void CVexulCreatorDoc::OnProjectSaveAs()
     CString folder = m_strProjectFolder;
     if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
         return;
-    folder = WithoutTrailingBackslash(GetFullPath(folder));
+    folder = Path::WithoutTrailingBackslash(GetFullPath(folder));
     CString pack = Path::Join(folder, kPackName);
     if (FileExists(pack) && !IsSameFile(pack, m_strPackPath) &&
         AfxMessageBox(FormatString(IDS_SAVE_AS_REPLACE_PROJECT, folder), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
@@ -1041,7 +1038,7 @@ void CVexulCreatorDoc::ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, 
     CString text;
     if (!folder.IsEmpty() && !IsFolder(folder))
         text = FormatString(IDS_SAVE_FOLDER_GONE, lpszPathName, folder.GetString());
-    else if (IsWriteProtected(lpszPathName))
+    else if (IsReadOnly(lpszPathName))
         text = FormatString(IDS_SAVE_WRITE_PROTECTED, lpszPathName);
     else
     {

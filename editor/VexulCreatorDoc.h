@@ -53,9 +53,7 @@ public:
     // The wizard in new-project (0: NewProject) or settings (1) mode; TRUE when the user took the settings.
     BOOL EditProjectSettings(int mode);
     BOOL LoadProject(CArchive& ar);
-    // The longest pack path a project may have: the editor's temporary files and backups beside it must
-    // still fit a path.
-    enum { MAX_PACK_PATH = MAX_PATH - 13 };
+    enum { MAX_PACK_PATH = CProjectSettings::MAX_PACK_PATH };
     // Writes the project into its pack file now; FALSE (the user told, the document still modified) when
     // there is no project or the pack could not be written.
     BOOL SaveProject();

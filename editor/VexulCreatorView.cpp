@@ -974,9 +974,7 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
 
     if (!doc->IsProjectOpen())
     {
-        CString extension = files[0].Mid(files[0].ReverseFind('.'));
-        extension.MakeUpper();
-        if (extension == ".VXL")
+        if (Path::ExtensionOf(files[0]).CompareNoCase(".VXL") == 0)
         {
             theApp.m_strFileToOpen = files[0];
             PostToFrame(ID_OPEN_DROPPED_PROJECT);

@@ -201,9 +201,7 @@ void CPlayerDlg::LoadShow()
 
     if (m_strShowPath.IsEmpty())
     {
-        char current[300] = {};
-        GetCurrentDirectoryA(sizeof(current) - 1, current);
-        m_strShowPath = ChooseDefaultShowPath(m_pSession->m_strProgramFolder, current);
+        m_strShowPath = ChooseDefaultShowPath(m_pSession->m_strProgramFolder, GetCurrentFolder());
     }
 
     m_Pack.Clear();

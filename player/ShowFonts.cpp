@@ -9,17 +9,6 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
-
-BOOL FileExists(const CString& path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}   // namespace
-
 CShowFontInstaller::CShowFontInstaller() : m_bInstalledThisPass(FALSE), m_pPack(nullptr), m_bOwnBroadcast(FALSE)
 {
 }
@@ -75,7 +64,7 @@ void CShowFontInstaller::InstallFace(LPCSTR face, const CString& installed, cons
     // The face comes from the show text: a name holding a path must not reach outside the show folder.
     CString beside = Path::Join(m_strShowFolder, entryName);
     if (!m_strShowFolder.IsEmpty() && entryName.FindOneOf("\\/:") < 0 && !IsReservedDeviceName(entryName) &&
-        FileExists(beside))
+        IsFile(beside))
     {
         CFile file;
         if (!file.Open(beside, CFile::modeRead | CFile::shareDenyNone))
@@ -134,7 +123,7 @@ void CShowFontInstaller::InstallBlob(const BYTE* blob, DWORD size, const CString
 
 BOOL CShowFontInstaller::PrepareFontFile(const CString& path, const BYTE* font, DWORD size)
 {
-    if (FileExists(path))
+    if (IsFile(path))
     {
         if (FileHolds(path, font, size))
             return TRUE;

@@ -1,5 +1,7 @@
 #include "player/ShowSource.h"
 
+#include "framework/win/FileSystem.h"
+
 CPlayerPack::CPlayerPack() : m_bOpen(FALSE), m_bFromResource(FALSE), m_hResourceModule(nullptr), m_bFileFirst(FALSE)
 {
 }
@@ -62,15 +64,12 @@ BOOL CPlayerPack::Load(const char* path)
 CString ChooseDefaultShowPath(const CString& programFolder, const CString& currentFolder)
 {
     CString candidate = Path::Join(programFolder, "VEXUL.VXL");
-    DWORD attributes = GetFileAttributesA(candidate);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (IsFile(candidate))
         return candidate;
     return Path::Join(currentFolder, "VEXUL.VXL");
 }
 
 CString GetProgramFolder()
 {
-    char buffer[300] = {};
-    DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof(buffer) - 1);
-    return Path::FolderOf(CString(buffer, static_cast<int>(length)));
+    return Path::FolderOf(GetModulePath(nullptr));
 }

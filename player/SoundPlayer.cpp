@@ -156,7 +156,7 @@ CString ResolveSoundFile(const CString& file, const CString& showFolder)
     BOOL fullPath = file.GetLength() >= 3 && file.Mid(1, 2) == ":\\";
     if (fullPath || CanOpenForReading(file))
         return file;
-    return showFolder + "\\" + file;
+    return Path::Join(showFolder, file);
 }
 
 BOOL StartShowSound(CLoopSoundPlayer& player, HWND hParent, const CString& soundFile, const CString& showFolder,

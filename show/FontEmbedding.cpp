@@ -295,7 +295,8 @@ BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
     int first = strPath.Find('\\');
     if (first < 0)
         return FALSE;
-    CString real = strPath.Left(first);
+    // The root ("C:\", or "\" of the current drive) starts both paths, and keeps its backslash.
+    CString real = strPath.Left(first + 1);
     CString result = real;
     int pos = first + 1;
     while (pos <= strPath.GetLength())
@@ -304,12 +305,11 @@ BOOL GetDisplayPath(LPCSTR path, CString& strDisplayPath)
         CString component = next < 0 ? strPath.Mid(pos) : strPath.Mid(pos, next - pos);
         if (!component.IsEmpty())
         {
-            real += "\\" + component;
+            real = Path::Join(real, component);
             SHFILEINFOA info = {};
             if (!::SHGetFileInfoA(real, 0, &info, sizeof(info), SHGFI_DISPLAYNAME) || !info.szDisplayName[0])
                 return FALSE;
-            result += "\\";
-            result += info.szDisplayName;
+            result = Path::Join(result, info.szDisplayName);
         }
         if (next < 0)
             break;

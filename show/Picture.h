@@ -32,8 +32,7 @@ void OlePicturePixelSize(IPicture* picture, int& width, int& height);
 void ScreenPixelsPerInch(int& ppiX, int& ppiY);
 
 // The device-independent bitmap inside the bytes of a BMP file, drawn as it stands without decoding: a BMP
-// file is one already. Parse accepts only a BMP whose headers, colour table and pixel rows all lie within
-// the data, with uncompressed pixels (or bit fields) of 1 to 32 bits; the picture service decodes the rest.
+// file is one already. Parse accepts only the BMPs ParseBmpLayout takes; the picture service decodes the rest.
 // The pointers point into the data, which must outlive the object's use.
 struct CBmpDib
 {

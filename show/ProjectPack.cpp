@@ -104,16 +104,12 @@ CString CProjectPack::MakeEntryName(const char* path)
         name = Path::FileNameOf(name);
     if (name.GetLength() > NAME_LENGTH)
     {
-        int dot = name.ReverseFind('.');
-        if (dot > 0)
+        CString ext = Path::ExtensionOf(name);
+        if (!ext.IsEmpty())
         {
-            CString base = name.Left(dot);
-            CString ext = name.Mid(dot);
-            CString upperExt = ext;
-            upperExt.MakeUpper();
-            if (upperExt == ".JPEG")
+            if (ext.CompareNoCase(".JPEG") == 0)
                 ext = ".jpg";
-            name = base.Left(20) + ext;
+            name = Path::WithoutExtension(name).Left(20) + ext;
         }
     }
     return name.Left(NAME_LENGTH);

@@ -193,13 +193,13 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
     // Images live in the pack under their bare names; fonts of text objects are collected for embedding.
     for (auto& slide : m_Slides)
     {
-        slide.m_Background.m_strImageFile = ShowText::BareFileName(slide.m_Background.m_strImageFile);
+        slide.m_Background.m_strImageFile = Path::FileNameOf(slide.m_Background.m_strImageFile);
         for (auto& slot : slide.m_pSlots)
         {
             if (!slot || !slot->m_bUsed)
                 continue;
             if (slot->m_nKind == CSlideObjSlot::KIND_IMAGE && !slot->m_Image.m_strFile.IsEmpty())
-                slot->m_Image.m_strFile = ShowText::BareFileName(slot->m_Image.m_strFile);
+                slot->m_Image.m_strFile = Path::FileNameOf(slot->m_Image.m_strFile);
             else if (slot->m_nKind == CSlideObjSlot::KIND_TEXT && m_pFontCollector)
                 m_pFontCollector->Add(slot->m_Text.m_strFontName);
         }
@@ -209,7 +209,8 @@ void CShowData::WriteShowText(const char* name, const char* projectFolder)
         if (m_Slides[i].IsInShow())
             m_Slides[i].Write(s, SheetSection(i));
 
-    m_strAutostartFile = RelativeToFolder(m_strAutostartFile, projectFolder ? projectFolder : "");
+    // A file inside the project folder is stored relative to it; any other file unchanged.
+    m_strAutostartFile = Path::RelativeTo(m_strAutostartFile, projectFolder);
     s.WriteInt(AutoStart::SECTION, AutoStart::KEY_ENABLE, m_nAutostartOn);
     s.WriteString(AutoStart::SECTION, AutoStart::KEY_FILE, m_strAutostartFile);
 

@@ -109,25 +109,4 @@ int SlideHeightOfWindow(int windowHeight)
     return windowHeight - Slide::HEIGHT_MARGIN;
 }
 
-CString BareFileName(const char* path)
-{
-    return Path::FileNameOf(path);
-}
-
-CString RelativeToFolder(const char* file, const char* folder)
-{
-    CString result(file);
-    CString base(folder);
-    // Only a file really inside the folder (file names compare without case): an empty folder, or
-    // "C:\Demo" for "C:\Demo2\x.exe", keeps the name whole.
-    if (base.IsEmpty() || result.GetLength() <= base.GetLength() ||
-        result.Left(base.GetLength()).CompareNoCase(base) != 0)
-        return result;
-    if (base[base.GetLength() - 1] == '\\')
-        return result.Mid(base.GetLength());
-    if (result[base.GetLength()] == '\\')
-        return result.Mid(base.GetLength() + 1);
-    return result;
-}
-
 }   // namespace ShowText

@@ -324,11 +324,4 @@ int ClampWindowHeight(int height);
 int SlideWidthOfWindow(int windowWidth);
 int SlideHeightOfWindow(int windowHeight);
 
-// The part after the last backslash (the whole text when there is none): how images are named in the
-// show text and the pack.
-CString BareFileName(const char* path);
-// A file inside the project folder is stored relative to it (folder and the following backslash
-// removed); any other file unchanged.
-CString RelativeToFolder(const char* file, const char* folder);
-
 }   // namespace ShowText

@@ -13,7 +13,7 @@ vexul_install_packages
 
 seconds=${1:-60}
 build=${VEXUL_BUILD:-build}/fuzz
-targets=(fuzz_pack_memory fuzz_pack_file fuzz_settings fuzz_colour fuzz_show_text fuzz_gif_frames fuzz_font_entry)
+targets=(fuzz_pack_memory fuzz_pack_file fuzz_settings fuzz_colour fuzz_show_text fuzz_gif_frames fuzz_bmp_layout fuzz_font_entry)
 
 echo "== fuzzing build (clang)"
 cmake -S . -B "$build" -G Ninja -DVEXUL_HOST=ON -DVEXUL_FUZZ=ON -DCMAKE_C_COMPILER=clang \

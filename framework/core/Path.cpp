@@ -52,6 +52,30 @@ CString Join(const char* folder, const char* name)
     return path + CString(name);
 }
 
+CString WithTrailingBackslash(const char* folder)
+{
+    CString text(folder);
+    return text.IsEmpty() ? text : Join(text, "");
+}
+
+CString WithoutTrailingBackslash(const char* folder)
+{
+    CString text(folder);
+    for (int n = text.GetLength(); n > 1 && text[n - 1] == '\\' && !(n == 3 && text[1] == ':'); n--)
+        text = text.Left(n - 1);
+    return text;
+}
+
+CString RelativeTo(const char* path, const char* folder)
+{
+    CString text(path);
+    CString base = WithTrailingBackslash(folder);
+    if (base.IsEmpty() || text.GetLength() <= base.GetLength() ||
+        text.Left(base.GetLength()).CompareNoCase(base) != 0)
+        return text;
+    return text.Mid(base.GetLength());
+}
+
 bool IsFull(const char* path)
 {
     CString text(path);

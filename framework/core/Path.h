@@ -17,8 +17,16 @@ CString ExtensionOf(const char* path);
 // The path without that extension.
 CString WithoutExtension(const char* path);
 // folder + "\" + name with one backslash between (a folder ending in one keeps it); the name alone when the
-// folder is empty.
+// folder is empty, so that a name without a folder stays relative to the current one.
 CString Join(const char* folder, const char* name);
+// The folder ending in one backslash ("C:\Shows" -> "C:\Shows\"); empty stays empty.
+CString WithTrailingBackslash(const char* folder);
+// The folder without its trailing backslashes; a drive's root ("C:\") and a lone "\" keep theirs, which
+// name a folder only with it.
+CString WithoutTrailingBackslash(const char* folder);
+// The part of path below folder ("C:\Demo\sub\a.exe" in "C:\Demo" -> "sub\a.exe", without regard to case);
+// the path whole when it does not lie below the folder ("C:\Demo2\a.exe" does not lie below "C:\Demo").
+CString RelativeTo(const char* path, const char* folder);
 // A path from a drive ("C:...") or a network share ("\\server\...").
 bool IsFull(const char* path);
 // A path that counts from a folder: neither a drive nor a leading backslash.

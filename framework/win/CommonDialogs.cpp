@@ -173,16 +173,12 @@ CString CFileDialog::GetFileName() const
 
 CString CFileDialog::GetFileExt() const
 {
-    CString name = GetFileName();
-    int dot = name.ReverseFind('.');
-    return dot < 0 ? CString() : name.Mid(dot + 1);
+    return Path::ExtensionOf(GetFileName()).Mid(1);
 }
 
 CString CFileDialog::GetFileTitle() const
 {
-    CString name = GetFileName();
-    int dot = name.ReverseFind('.');
-    return dot < 0 ? name : name.Left(dot);
+    return Path::WithoutExtension(GetFileName());
 }
 
 // ---- CColorDialog ------------------------------------------------------------------------------------

@@ -55,9 +55,7 @@ void CDocument::SetTitle(LPCSTR lpszTitle)
 
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 {
-    char full[MAX_PATH * 2];
-    DWORD length = lpszPathName == nullptr ? 0 : ::GetFullPathNameA(lpszPathName, sizeof(full), full, nullptr);
-    m_strPathName = length > 0 && length < sizeof(full) ? CString(full) : CString(lpszPathName);
+    m_strPathName = GetFullPath(lpszPathName);
     SetTitle(FileTitle(m_strPathName));
     CWinApp* app = AfxGetApp();
     if (bAddToMRU && app != nullptr && !m_strPathName.IsEmpty())
@@ -486,10 +484,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
         CView* pView = pos != nullptr ? pDocument->GetNextView(pos) : nullptr;
         pFrame = pView != nullptr && pView->m_hWnd != nullptr ? pView->GetParentFrame() : nullptr;
         // The file that is open already: its frame comes to the front, nothing is read again.
-        char full[MAX_PATH * 2];
-        DWORD length = lpszPathName == nullptr ? 0 : ::GetFullPathNameA(lpszPathName, sizeof(full), full, nullptr);
-        if (length > 0 && length < sizeof(full) && pDocument->GetPathName().CompareNoCase(full) == 0 &&
-            pFrame != nullptr)
+        if (lpszPathName != nullptr && *lpszPathName != '\0' &&
+            pDocument->GetPathName().CompareNoCase(GetFullPath(lpszPathName)) == 0 && pFrame != nullptr)
         {
             pFrame->ActivateFrame();
             return pDocument;

@@ -19,6 +19,7 @@
 #include "framework/win/PropertySheet.h"
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/FrameworkIds.h"
+#include "framework/win/FileSystem.h"
 #include "framework/win/SafeFile.h"
 #include "framework/win/Shell.h"
 #include "framework/win/Document.h"

@@ -18,9 +18,7 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
 {
     if (lpszPathName == nullptr || *lpszPathName == '\0' || m_nSize == 0)
         return;
-    char full[MAX_PATH * 2];
-    DWORD length = ::GetFullPathNameA(lpszPathName, sizeof(full), full, nullptr);
-    CString path = length > 0 && length < sizeof(full) ? CString(full) : CString(lpszPathName);
+    CString path = GetFullPath(lpszPathName);
     for (size_t i = 0; i < m_arrNames.size(); ++i)
     {
         if (m_arrNames[i].CompareNoCase(path) == 0)
@@ -125,8 +123,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
         return;
     }
-    char folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
+    const CString folder = GetCurrentFolder();
     for (int i = 0; i < GetCount(); ++i)
     {
         CString name;

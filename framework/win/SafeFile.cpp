@@ -1,6 +1,8 @@
 // The safe way to replace a file: a temporary file in the same folder, moved over the target once complete.
 #include "framework/win/SafeFile.h"
 
+#include "framework/win/FileSystem.h"
+
 #include <cctype>
 #include <cstring>
 
@@ -75,11 +77,8 @@ BOOL CSafeSaveFile::Open(const char* lpszTarget, UINT, CFileException*)
         m_dwFailure = ERROR_INVALID_NAME;
         return FALSE;
     }
-    char full[MAX_PATH * 2];
-    DWORD length = ::GetFullPathNameA(lpszTarget, sizeof(full), full, nullptr);
-    m_strTarget = length > 0 && length < sizeof(full) ? CString(full) : CString(lpszTarget);
-    DWORD attributes = ::GetFileAttributesA(m_strTarget);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    m_strTarget = GetFullPath(lpszTarget);
+    if (IsReadOnly(m_strTarget))
     {
         m_dwFailure = ERROR_FILE_READ_ONLY;   // the user protected it: not ours to replace
         return FALSE;
@@ -191,9 +190,7 @@ int CSafeSaveFile::RemoveLeftovers(const char* folder)
 {
     if (folder == nullptr || *folder == '\0')
         return 0;
-    CString base(folder);
-    if (base[base.GetLength() - 1] != '\\')
-        base += '\\';
+    CString base = Path::WithTrailingBackslash(folder);
     int removed = 0;
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA(base + kTemporaryPrefix + "*.tmp", &found);

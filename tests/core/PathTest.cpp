@@ -77,6 +77,34 @@ TEST(PathJoin, OneBackslashBetween)
     EXPECT_STREQ(Path::Join(Path::FolderOf(path), Path::FileNameOf(path)), path);
 }
 
+TEST(PathJoin, TrailingBackslashes)
+{
+    ExpectSplits(
+        {
+            {"C:\\Shows", "C:\\Shows\\", "C:\\Shows"},
+            {"C:\\Shows\\\\", "C:\\Shows\\\\", "C:\\Shows"},
+            {"C:\\", "C:\\", "C:\\"},   // a drive's root keeps its backslash
+            {"C:", "C:\\", "C:"},
+            {"\\", "\\", "\\"},
+            {"\\\\server\\share\\", "\\\\server\\share\\", "\\\\server\\share"},
+            {"", "", ""},
+            {nullptr, "", ""},
+        },
+        Path::WithTrailingBackslash, Path::WithoutTrailingBackslash);
+}
+
+TEST(PathJoin, RelativeToAFolder)
+{
+    EXPECT_STREQ("run.exe", Path::RelativeTo("C:\\Shows\\Demo\\run.exe", "C:\\Shows\\Demo"));
+    EXPECT_STREQ("RUN.EXE", Path::RelativeTo("c:\\shows\\DEMO\\RUN.EXE", "C:\\Shows\\Demo"));
+    EXPECT_STREQ("sub\\run.exe", Path::RelativeTo("C:\\Shows\\Demo\\sub\\run.exe", "C:\\Shows\\Demo\\"));
+    EXPECT_STREQ("a.exe", Path::RelativeTo("C:\\a.exe", "C:\\"));
+    EXPECT_STREQ("D:\\Tools\\run.exe", Path::RelativeTo("D:\\Tools\\run.exe", "C:\\Shows\\Demo"));
+    EXPECT_STREQ("C:\\Shows\\Demo2\\run.exe", Path::RelativeTo("C:\\Shows\\Demo2\\run.exe", "C:\\Shows\\Demo"));
+    EXPECT_STREQ("run.exe", Path::RelativeTo("run.exe", ""));
+    EXPECT_STREQ("C:\\Shows\\Demo", Path::RelativeTo("C:\\Shows\\Demo", "C:\\Shows\\Demo"));
+}
+
 TEST(PathKind, FullAndRelative)
 {
     struct Case

@@ -386,6 +386,24 @@ TEST_F(EditorProgram, ANewProjectLeavesACompiledShowAndAPackThatCannotMoveAside)
         EXPECT_EQ(ReadFileBytes(PlainPlayerPath()), ReadFileBytes(compiled / "VEXUL.EXE"));
     }
 
+    // A player that cannot be copied in (a folder holds its name): the message says which step failed on which
+    // file, and the system's reason.
+    CTempFolder blocked("vxdocblocked");
+    const std::string blockedPlayer = blocked / "VEXUL.EXE";
+    ASSERT_TRUE(CreateDirectoryA(blockedPlayer.c_str(), nullptr));
+    {
+        CBoxScript boxes;
+        boxes.Answer("Save changes in VEXUL.VXL ?", IDNO);
+        ASSERT_TRUE(NewProject(blocked.Path()));
+        ASSERT_EQ(1, boxes.Count("The player could not be copied"));
+        const std::string text = boxes.Texts().back();
+        const std::string step = "\n\nThe file \"" + blockedPlayer + "\" cannot be ";
+        EXPECT_EQ(0u, text.find("The player could not be copied into the project folder as \"" + blockedPlayer));
+        ASSERT_NE(std::string::npos, text.find(step)) << text;
+        EXPECT_NE(std::string::npos, text.find('\n', text.find(step) + step.size())) << "no reason: " << text;
+    }
+    RemoveDirectoryA(blockedPlayer.c_str());
+
     // Back in the first project: a new one whose folder's pack cannot be moved aside is not made.
     ASSERT_NE(nullptr, theApp.OpenDocumentFile(firstPack.c_str()));
     CTempFolder busy("vxdocbusy");

@@ -196,7 +196,8 @@ TEST(EditorResources, TheMessagesAndLabelsAreThereInEnglishAndGerman)
                              AFX_IDS_PATH_TOO_LONG, IDS_SAVE_AS_TITLE, IDS_SAVE_AS_TEXT, IDS_SAVE_AS_REPLACE_PROJECT,
                              IDS_PACK_WRITE_PROTECTED_SAVE, IDS_SAVE_WRITE_PROTECTED, IDS_SAVE_FOLDER_GONE,
                              IDS_SAVE_FAILED_UNCHANGED, IDS_SAVE_FAILED, IDS_EDITOR_PLAYER_MISSING,
-                             IDS_WINDOW_SIZE_ADJUSTED, IDS_PACK_BEING_SAVED};
+                             IDS_WINDOW_SIZE_ADJUSTED, IDS_PACK_BEING_SAVED, IDS_COPY_SOURCE_MISSING,
+                             IDS_COPY_TARGET_NOT_CREATED, IDS_COPY_TARGET_NOT_WRITTEN, IDS_COPY_SOURCE_EMPTY};
     std::set<UINT> ids;
     for (UINT id : messages)
     {

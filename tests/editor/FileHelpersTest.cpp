@@ -97,7 +97,10 @@ TEST(FileHelpers, CopyReplacesTheTargetAndLeavesAFileCopiedOntoItselfIntact)
     EXPECT_EQ(std::vector<std::string>{"VEXUL.EXE"}, FilesIn(from.Path()));
 
     // A missing source copies nothing; an empty one counts as failed although the empty target is made.
-    EXPECT_FALSE(CopyFileToFolder("MISSING.EXE", from.Path().c_str(), to.Path().c_str()));
+    CCopyResult missing = CopyFileToFolder("MISSING.EXE", from.Path().c_str(), to.Path().c_str());
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(CCopyResult::sourceMissing, missing.outcome);
+    EXPECT_STREQ((from / "MISSING.EXE").c_str(), missing.path);
     EXPECT_FALSE(FileExists((to / "MISSING.EXE").c_str()));
     ASSERT_TRUE(WriteFileBytes(from / "EMPTY.TXT", Bytes()));
     EXPECT_FALSE(CopyFileToFolder("EMPTY.TXT", from.Path().c_str(), to.Path().c_str()));
@@ -114,10 +117,26 @@ TEST(FileHelpers, ATargetThatCannotBeReplacedKeepsItsBytes)
     HANDLE held =
         CreateFileA((folder / "target.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_FALSE(CopyFileWithPrompt((folder / "target.bin").c_str(), (folder / "source.bin").c_str(), FALSE));
+    CCopyResult copy = CopyFileWithPrompt((folder / "target.bin").c_str(), (folder / "source.bin").c_str(), FALSE);
+    EXPECT_FALSE(copy);
     CloseHandle(held);
     EXPECT_EQ(old, ReadFileBytes(folder / "target.bin"));
     EXPECT_EQ(2u, FilesIn(folder.Path()).size());
+
+    // The failure says which step failed on which file, and the system's reason.
+    EXPECT_EQ(CCopyResult::targetNotWritten, copy.outcome);
+    EXPECT_STREQ((folder / "target.bin").c_str(), copy.path);
+    ASSERT_NE(0u, copy.error);
+    EXPECT_EQ("Not copied.\n\nThe file \"" + folder / "target.bin" +
+                  "\" cannot be written in full; it stays as it was.\n" + SystemErrorText(copy.error).GetString(),
+              std::string(WithCopyFailure("Not copied.", copy)));
+    const std::string nowhere = folder / "gone\\target.bin";
+    copy = CopyFileWithPrompt(nowhere.c_str(), (folder / "source.bin").c_str(), FALSE);
+    EXPECT_EQ(CCopyResult::targetNotCreated, copy.outcome);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), copy.error);
+    CGermanTexts german;
+    EXPECT_EQ(0u, std::string(WithCopyFailure("", copy))
+                      .find("\n\nDie Datei \"" + nowhere + "\" kann nicht angelegt werden.\n"));
 }
 
 TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
@@ -128,9 +147,9 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
     ASSERT_TRUE(WriteFileBytes(source, Pattern(200, 2)));
 
     CMessageBoxRecorder boxes(IDNO);
-    BOOL declined = FALSE;
-    EXPECT_FALSE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, &declined));
-    EXPECT_TRUE(declined);
+    CCopyResult copy = CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE);
+    EXPECT_FALSE(copy);
+    EXPECT_TRUE(copy.Declined());
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("File: \"" + target + "\" already exist !\nOverwrite file ?", boxes.LastText());
     EXPECT_EQ(MB_YESNO, boxes.Records()[0].type & MB_TYPEMASK);
@@ -139,9 +158,10 @@ TEST(FileHelpers, AsksBeforeOverwritingInTheProgramsLanguage)
     boxes.SetAnswer(IDYES);
     {
         CGermanTexts german;
-        EXPECT_TRUE(CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE, &declined));
+        copy = CopyFileWithPrompt(target.c_str(), source.c_str(), TRUE);
+        EXPECT_TRUE(copy);
     }
-    EXPECT_FALSE(declined);
+    EXPECT_FALSE(copy.Declined());
     EXPECT_EQ("Die Datei: \"" + target +
                   "\" existiert bereits !\nDatei \xFC"
                   "berschreiben ?",

@@ -9,7 +9,7 @@
 #include "editor/SlideBackgroundDlg.h"
 #include "editor/TextObjectDlg.h"
 #include "resources/editor/resource.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
 #include "tests/support/win_ShellRecorder.h"
 
@@ -387,6 +387,10 @@ TEST(ObjectDialogs, ImageFileTestGoesByTheExtension)
     EXPECT_TRUE(filter.IsImageFile("a.b\\scan.Bmp"));
     EXPECT_FALSE(filter.IsImageFile("photo.png"));
     EXPECT_FALSE(filter.IsImageFile(".bmp"));   // no point after the first character
+    // Only the file name's own extension, and the whole of it, counts.
+    EXPECT_FALSE(filter.IsImageFile("C:\\a.bmp\\notes"));
+    EXPECT_FALSE(filter.IsImageFile("photo.jpgold"));
+    EXPECT_FALSE(filter.IsImageFile("C:\\my.gif\\.profile"));
     // Every extension of the filter is one the open dialog lists.
     std::string filter_text = CImageFileFilter::GetFilter().GetString();
     std::string patterns = filter_text.substr(filter_text.find('|') + 1);

@@ -5,7 +5,7 @@
 #include "resources/editor/resource.h"
 #include "show/ProjectPack.h"
 #include "show/Slide.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 #include "editor/VexulCreatorDoc.h"
 #include "editor/VexulCreatorView.h"
 #include "resources/editor/resource.h"
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 
 #include <gtest/gtest.h>
 

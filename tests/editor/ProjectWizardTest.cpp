@@ -420,15 +420,40 @@ TEST_F(ProjectWizardTest, TheSettingsSheetHasSixTabsKeepsTheSizeAndChangesNothin
 
 TEST_F(ProjectWizardTest, AFolderPathTooLongForTheProjectsFilesIsRefusedWithAMessage)
 {
-    // The longest folder the system creates (247 characters) is still too long for a project; so is one
-    // longer than the system's paths, which exists all the same.
-    std::string longFolder = project.Path() + "\\";
-    longFolder += std::string(247 - longFolder.size(), 'f');
-    ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), nullptr));
+    // The pack "\\VEXUL.VXL" below the folder may make a path of 247 characters: a folder of 238 is refused,
+    // as is the longest folder the system creates (247 characters) and one longer than the system's paths,
+    // which exists all the same. A folder of 237 is taken.
+    const std::string base = project.Path() + "\\";
+    const std::string fits = base + std::string(237 - base.size(), 'e');
+    const std::string oneMore = base + std::string(238 - base.size(), 'e');
+    const std::string longFolder = base + std::string(247 - base.size(), 'f');
+    for (const std::string& folder : {fits, oneMore, longFolder})
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder.size();
     const std::string longer = longFolder + "\\" + std::string(287 - longFolder.size() - 1, 'g');
     const std::wstring longerW = L"\\\\?\\" + std::wstring(longer.begin(), longer.end());
     ASSERT_TRUE(CreateDirectoryW(longerW.c_str(), nullptr));
-    for (const std::string& folder : {longFolder, longer})
+    {
+        HWND sheet = nullptr;
+        std::string folderTitle, nextTitle;
+        CSheetUser driver(
+            [&](HWND h)
+            {
+                sheet = h;
+                folderTitle = PageTitle(h);
+                SetItemText(Page(h), IDC_WP_FOLDER, fits);
+                Press(h, PSBTN_NEXT);
+            },
+            {[&]
+             {
+                 nextTitle = PageTitle(sheet);
+                 Press(sheet, PSBTN_CANCEL);
+             }});
+        CProjectSettings settings;
+        int copyStarter = 0;
+        EXPECT_FALSE(RunProjectWizard(PROJECT_WIZARD_NEW, settings, copyStarter));
+        EXPECT_NE(folderTitle, nextTitle) << boxes.LastText();
+    }
+    for (const std::string& folder : {oneMore, longFolder, longer})
     {
         HWND sheet = nullptr;
         std::string text, kept;
@@ -455,7 +480,8 @@ TEST_F(ProjectWizardTest, AFolderPathTooLongForTheProjectsFilesIsRefusedWithAMes
     }
     EXPECT_STREQ(previous.Path().c_str(), app.GetProfileString("PROJECT", "FOLDER"));
     RemoveDirectoryW(longerW.c_str());
-    RemoveDirectoryA(longFolder.c_str());
+    for (const std::string& folder : {fits, oneMore, longFolder})
+        RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(ProjectWizardTest, TheFolderPagesBrowseButtonOpensTheFolderBrowser)

@@ -9,7 +9,7 @@
 #include "show/ProjectPack.h"
 #include "show/ShowData.h"
 #include "show/ShowText.h"
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 
 #include <gtest/gtest.h>
 

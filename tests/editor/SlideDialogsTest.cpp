@@ -8,7 +8,7 @@
 #include "show/Picture.h"
 #include "show/ProjectPack.h"
 #include "tests/support/GifFile.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
 #include "tests/support/win_DibSurface.h"
 #include "tests/support/win_ShellRecorder.h"

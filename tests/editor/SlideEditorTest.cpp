@@ -7,7 +7,7 @@
 #include "editor/VexulCreatorApp.h"
 #include "resources/editor/resource.h"
 #include "show/ProjectPack.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 #include "tests/support/win_DialogDriver.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,12 @@
 // fuzz_seeds <folder>: writes the seed corpus of every fuzz target into <folder>/<target>/ with the
 // project's own writers: packs by CProjectPack, settings and show texts by CSettingsFile with the show
-// text's names and write order, colours as the settings text writes them, GIFs by the tests' GIF maker,
-// embedded-font entries in the pack's layout.
+// text's names and write order, colours as the settings text writes them, GIFs and BMPs by the tests'
+// picture makers, embedded-font entries in the pack's layout.
 #include "show/FontEmbedding.h"
 #include "show/ProjectPack.h"
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
+#include "support/BmpFile.h"
 #include "support/GifFile.h"
 
 #include <cstdio>
@@ -186,6 +187,13 @@ int main(int argc, char** argv)
     ok = ok && Save("fuzz_gif_frames", "still.gif", still.data(), still.size()) &&
          Save("fuzz_gif_frames", "animated.gif", animated.data(), animated.size()) &&
          Save("fuzz_gif_frames", "fulltable.gif", fullTable.data(), fullTable.size());
+
+    // Rows of one pixel, of a width that pads each row, and of a picture drawn pixel by pixel.
+    const Bytes dot = MakeSolidBmp(1, 1, RGB(9, 8, 7)), padded = MakeSolidBmp(65, 2, RGB(255, 0, 0));
+    const Bytes gradient = MakeBmp(7, 5, [](int x, int y) { return RGB(x * 30, y * 50, 128); });
+    ok = ok && Save("fuzz_bmp_layout", "dot.bmp", dot.data(), dot.size()) &&
+         Save("fuzz_bmp_layout", "padded.bmp", padded.data(), padded.size()) &&
+         Save("fuzz_bmp_layout", "gradient.bmp", gradient.data(), gradient.size());
 
     const Bytes tahoma = FontEntrySeed("Tahoma", 200), times = FontEntrySeed("Times New Roman", 64);
     const Bytes longName = FontEntrySeed(std::string(70, 'W').c_str(), 16);

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ClampWindowHeight(file.ReadInt(Window::SECTION, Window::KEY_HEIGHT, Window::DEF_HEIGHT));
     file.ReadString(Window::SECTION, Window::KEY_TITLE, Window::DEF_TITLE);
     file.ReadColor(Background::SECTION, Background::KEY_COLOR, Background::DEF_COLOR);
-    BareFileName(file.ReadString(AutoStart::SECTION, AutoStart::KEY_FILE, ""));
+    Path::FileNameOf(file.ReadString(AutoStart::SECTION, AutoStart::KEY_FILE, ""));
     for (const char* line : Contact::LINES)
         file.ReadString(Contact::SECTION, line, "");
 

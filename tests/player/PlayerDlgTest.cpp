@@ -3,7 +3,7 @@
 #include "PlayerTestSupport.h"
 #include "player/PlayerDlg.h"
 #include "resources/player/resource.h"
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_Wait.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "framework/win/Framework.h"
 #include "support/GifFile.h"
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_DibSurface.h"
 #include "support/win_TestFiles.h"
 

@@ -1,5 +1,6 @@
 // Damaged packs and show texts, made by a seeded generator: reading them must never crash nor touch
 // memory outside its blocks (the host build runs this under AddressSanitizer and UBSan).
+#include "show/BmpLayout.h"
 #include "show/EffectNames.h"
 #include "show/MemBuffer.h"
 #include "show/ProjectPack.h"
@@ -7,6 +8,7 @@
 #include "show/ShowText.h"
 
 #include "ShowDataTestUtil.h"
+#include "support/BmpFile.h"
 
 #include <gtest/gtest.h>
 
@@ -274,6 +276,31 @@ TEST(DamagedData, ShowTexts)
         CString name;
         effects.GetText('E', name);
         EXPECT_FALSE(name.IsEmpty());
+    }
+}
+
+TEST(DamagedData, BmpHeaders)
+{
+    const std::vector<BYTE> bmp = MakeSolidBmp(5, 3, RGB(1, 2, 3));   // rows of 16 bytes
+    BmpLayout layout;
+    ASSERT_TRUE(ParseBmpLayout(bmp.data(), bmp.size(), layout));
+    EXPECT_EQ(54u, layout.bitsOffset);
+    EXPECT_EQ(5, layout.width);
+    EXPECT_EQ(3, layout.height);
+    EXPECT_FALSE(ParseBmpLayout(bmp.data(), bmp.size() - 1, layout));   // the last row cut short
+    // Damaged headers: whatever is taken, its rows lie within the data.
+    Rng rng(20050305);
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::vector<BYTE> damaged = bmp;
+        for (int e = 1 + rng.Below(4); e > 0; --e)
+            damaged[static_cast<size_t>(rng.Below(54))] = static_cast<BYTE>(rng.OneIn(3) ? 0xFF : rng.Below(256));
+        damaged.resize(damaged.size() - static_cast<size_t>(rng.OneIn(4) ? rng.Below(60) : 0));
+        if (!ParseBmpLayout(damaged.data(), damaged.size(), layout))
+            continue;
+        const size_t bitCount = damaged[28] | (damaged[29] << 8);
+        const size_t stride = (static_cast<size_t>(layout.width) * bitCount + 31) / 32 * 4;
+        EXPECT_LE(layout.bitsOffset + stride * static_cast<size_t>(layout.height), damaged.size()) << round;
     }
 }
 

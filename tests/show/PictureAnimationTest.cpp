@@ -1,7 +1,7 @@
 #include "show/AniPicture.h"
 #include "show/Picture.h"
 
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_DibSurface.h"
 #include "show/SlideObjTestUtil.h"
 

@@ -1,6 +1,6 @@
 #include "show/Picture.h"
 
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_DibSurface.h"
 #include "support/win_TestFiles.h"
 

@@ -57,20 +57,6 @@ TEST(ShowTextNames, WindowIsHeldToItsLimits)
     EXPECT_EQ(Slide::DEF_HEIGHT, SlideHeightOfWindow(480));
 }
 
-TEST(ShowTextNames, FileNames)
-{
-    EXPECT_STREQ("pic.jpg", BareFileName("C:\\Shows\\Demo\\pic.jpg"));
-    EXPECT_STREQ("pic.jpg", BareFileName("pic.jpg"));
-    EXPECT_STREQ("", BareFileName("C:\\Shows\\"));
-    EXPECT_STREQ("run.exe", RelativeToFolder("C:\\Shows\\Demo\\run.exe", "C:\\Shows\\Demo"));
-    EXPECT_STREQ("RUN.EXE", RelativeToFolder("c:\\shows\\DEMO\\RUN.EXE", "C:\\Shows\\Demo"));
-    EXPECT_STREQ("sub\\run.exe", RelativeToFolder("C:\\Shows\\Demo\\sub\\run.exe", "C:\\Shows\\Demo\\"));
-    EXPECT_STREQ("D:\\Tools\\run.exe", RelativeToFolder("D:\\Tools\\run.exe", "C:\\Shows\\Demo"));
-    EXPECT_STREQ("C:\\Shows\\Demo2\\run.exe", RelativeToFolder("C:\\Shows\\Demo2\\run.exe", "C:\\Shows\\Demo"));
-    EXPECT_STREQ("run.exe", RelativeToFolder("run.exe", ""));
-    EXPECT_STREQ("C:\\Shows\\Demo", RelativeToFolder("C:\\Shows\\Demo", "C:\\Shows\\Demo"));
-}
-
 TEST(ShowTextOrder, SectionsInWriteOrder)
 {
     std::vector<std::string> sections(std::begin(SECTION_WRITE_ORDER), std::end(SECTION_WRITE_ORDER));

@@ -2,7 +2,7 @@
 
 #include "show/ProjectPack.h"
 #include "show/SlideObjTestUtil.h"
-#include "support/win_BmpFile.h"
+#include "support/BmpFile.h"
 #include "support/win_DibSurface.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "show/Slide.h"
 #include "show/SlideMemDC.h"
 #include "show/ThumbnailPainter.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 
 #include <cstdio>
 #include <memory>

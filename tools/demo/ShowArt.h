@@ -8,7 +8,7 @@
 #include "show/ProjectPack.h"
 #include "show/ShowData.h"
 #include "show/ShowText.h"
-#include "tests/support/win_BmpFile.h"
+#include "tests/support/BmpFile.h"
 
 #include <cmath>
 #include <cstring>

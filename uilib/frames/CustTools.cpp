@@ -233,7 +233,7 @@ BOOL CUXCustTools::CheckEntries()
     {
         const CUXToolRecord* tool = GetItemTool(index);
         if (tool == nullptr || CUXToolsManager::IsWebAddress(tool->m_szCommand) ||
-            (tool->m_szCommand[0] != '\0' && ::GetFileAttributesA(tool->m_szCommand) != INVALID_FILE_ATTRIBUTES))
+            FileExists(tool->m_szCommand))
             continue;
         AfxMessageBox(UXLoadString(IDS_UX_PATH_INVALID), MB_OK | MB_ICONEXCLAMATION);
         m_list.SetCurSel(index);

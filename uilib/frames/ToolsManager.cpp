@@ -311,7 +311,7 @@ void CUXToolsManager::BuildMenu()
     // The menu lists the tools last first.
     for (auto it = m_tools.rbegin(); it != m_tools.rend(); ++it)
     {
-        BOOL file = it->m_szCommand[0] != '\0' && ::GetFileAttributesA(it->m_szCommand) != INVALID_FILE_ATTRIBUTES;
+        BOOL file = FileExists(it->m_szCommand);
         if (!file && !IsWebAddress(it->m_szCommand))
             continue;   // neither a file nor a web address: kept, but not offered
         // The shell is asked once for each tool's command: the icon stays while the command does.

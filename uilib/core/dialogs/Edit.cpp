@@ -416,11 +416,7 @@ BOOL CUXBrowseEdit::BrowseForFolder()
     CString initial;
     GetWindowText(initial);
     if (initial.IsEmpty())
-    {
-        char current[MAX_PATH] = {};
-        ::GetCurrentDirectoryA(sizeof(current), current);
-        initial = current;
-    }
+        initial = GetCurrentFolder();
     char display[MAX_PATH] = {};
     BROWSEINFOA info = {};
     CWnd* parent = GetParent();

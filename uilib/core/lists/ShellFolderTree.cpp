@@ -894,14 +894,13 @@ BOOL CUXShellFolderTree::SelectPath(LPCSTR path)
     if (target.GetLength() == 1)
         target += ":\\";
     else if (target.GetLength() == 2 && target[1] == ':')
-        target += "\\";
+        target = Path::WithTrailingBackslash(target);
     if (::_access(target, 0) != 0 && target.GetLength() != 3)
     {
         MessageBox(target, "Folder not found", MB_ICONERROR);
         return FALSE;
     }
-    if (target.Right(1) != "\\")
-        target += "\\";
+    target = Path::WithTrailingBackslash(target);
 
     m_bSelecting = 1;
     // Redrawing stays off while the walk opens folders (locking window updates is not reliable everywhere).
