@@ -311,7 +311,8 @@ int main(int argc, char** argv)
                 std::printf("slide %d could not be made\n", i);
                 return 2;
             }
-            CSlide& slide = doc()->GetShow().m_Slides[i];
+            CSlide slide;
+            slide.CopyFrom(doc()->GetSlide(i));
             for (int k = 0; k < 20; k++)
             {
                 CSlideObjSlot* slot = slide.GetSlot(k);
@@ -335,6 +336,7 @@ int main(int argc, char** argv)
                     slot->CreateRectangle(record);
                 }
             }
+            doc()->ReplaceSlide(i, slide);
             doc()->AddSlideImagesToPack(i);
         }
         if (!doc()->SaveProject())

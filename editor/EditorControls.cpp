@@ -83,7 +83,9 @@ HBRUSH CFontStatic::CtlColor(CDC* pDC, UINT nCtlColor)
 CString CImageFileFilter::GetFilter()
 {
     // The patterns are separated by ';' throughout, so that .jpeg and .jif files are listed too.
-    return LoadText(IDS_FILTER_IMAGES);
+    CString filter;
+    filter.LoadString(IDS_FILTER_IMAGES);
+    return filter;
 }
 
 BOOL CImageFileFilter::IsImageFile(const char* path)
@@ -208,11 +210,4 @@ CString GetDroppedFile(HDROP drop, UINT index)
     std::vector<char> name(length + 1, '\0');
     DragQueryFileA(drop, index, name.data(), length + 1);
     return CString(name.data());
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
 }

@@ -99,8 +99,6 @@ void FillComboWithNames(CComboBox& combo, const CString& names);
 int ClampInt(int value, int low, int high);
 // The path of file index of a drop; empty when there is none.
 CString GetDroppedFile(HDROP drop, UINT index);
-// A resource string, in the user's language.
-CString LoadText(UINT id);
 // A resource string formatted with the arguments.
 template <class... Args>
 CString FormatString(UINT id, const Args&... args)

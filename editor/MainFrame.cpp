@@ -12,7 +12,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_INITMENU()
     ON_WM_CREATE()
     ON_WM_CLOSE()
-    ON_COMMAND(ID_RETRY_CLOSE, OnRetryClose)
     ON_REGISTERED_MESSAGE(g_nUpgradeManagerMessage, OnUpgradeManagerMessage)
 END_MESSAGE_MAP()
 
@@ -79,11 +78,6 @@ void CMainFrame::OnClose()
         SendMessage(WM_COMMAND, ID_STOP_THUMBNAILS, 0);
     }
     CFrameWnd::OnClose();
-}
-
-void CMainFrame::OnRetryClose()
-{
-    OnClose();
 }
 
 LRESULT CMainFrame::OnUpgradeManagerMessage(WPARAM wParam, LPARAM)

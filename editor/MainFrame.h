@@ -32,7 +32,6 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
     afx_msg void OnInitMenu(CMenu* pMenu);
-    afx_msg void OnRetryClose();
     afx_msg LRESULT OnUpgradeManagerMessage(WPARAM wParam, LPARAM lParam);
 
     CUXToolBar m_wndToolBar;

@@ -89,7 +89,8 @@ void CNewSlideDlg::FillTextureList()
     m_listTextures.ResetContent();
     CString folder, catalogue;
     theApp.GetTexturePaths(folder, catalogue);
-    const CString nameKey = LoadText(IDS_TEXTURE_NAME_KEY);
+    CString nameKey;
+    nameKey.LoadString(IDS_TEXTURE_NAME_KEY);
     if (FileExists(folder) && FileExists(catalogue))
     {
         int count = static_cast<int>(GetPrivateProfileIntA("TEXTURE", "COUNT", 0, catalogue));

@@ -72,13 +72,15 @@ CString Number(int value)
 
 CString KindText(int kind)
 {
+    CString text;
     switch (kind)
     {
-    case CSlideObjSlot::KIND_TEXT: return LoadText(IDS_KIND_TEXT);
-    case CSlideObjSlot::KIND_IMAGE: return LoadText(IDS_KIND_IMAGE);
-    case CSlideObjSlot::KIND_RECTANGLE: return LoadText(IDS_KIND_RECTANGLE);
-    default: return CString();
+    case CSlideObjSlot::KIND_TEXT: text.LoadString(IDS_KIND_TEXT); break;
+    case CSlideObjSlot::KIND_IMAGE: text.LoadString(IDS_KIND_IMAGE); break;
+    case CSlideObjSlot::KIND_RECTANGLE: text.LoadString(IDS_KIND_RECTANGLE); break;
+    default: break;
     }
+    return text;
 }
 
 }   // namespace
@@ -134,7 +136,8 @@ BOOL CObjectListDlg::OnInitDialog()
     LoadButtonImages(m_btnDown, IDB_OBJECT_DOWN, IDB_OBJECT_DOWN_PRESSED, IDB_OBJECT_DOWN_DISABLED);
     for (const Column& column : kColumns)
     {
-        const CString heading = LoadText(column.heading);
+        CString heading;
+        heading.LoadString(column.heading);
         // A heading is never cut short.
         int needed = static_cast<int>(m_list.SendMessage(LVM_GETSTRINGWIDTHA, 0,
                                                          reinterpret_cast<LPARAM>(heading.GetString()))) +

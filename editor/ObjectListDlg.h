@@ -40,7 +40,7 @@ public:
     CSlide* m_pSlide;   // the slide whose objects the rows show; none closes the dialog at once
     char m_cLanguage;
     int m_nSlideIndex;   // -1 when unknown
-    CProjectPack* m_pPack;
+    const CProjectPack* m_pPack;
     int m_nGrid;                  // text positions snap to it when a text is edited
     CString m_strProjectFolder;   // where browsing for images starts
 

@@ -56,7 +56,7 @@ std::vector<BYTE> ReadWholeFile(const char* path, BOOL& ok)
 class CProjectNames
 {
 public:
-    CProjectNames(const CString& folder, CProjectPack* pack, const std::vector<BYTE>& bytes)
+    CProjectNames(const CString& folder, const CProjectPack* pack, const std::vector<BYTE>& bytes)
         : m_folder(folder), m_pack(pack), m_bytes(bytes)
     {
         WIN32_FIND_DATAA found;
@@ -97,7 +97,7 @@ public:
 
 private:
     CString m_folder;
-    CProjectPack* m_pack;
+    const CProjectPack* m_pack;
     const std::vector<BYTE>& m_bytes;
     std::vector<CString> m_files;
 };
@@ -130,7 +130,7 @@ CString TellFreeName(const CString& name, const CString& freeName)
 }   // namespace
 
 BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
-                         CProjectPack* pack)
+                         const CProjectPack* pack)
 {
     relativeName.Empty();
     CString path = filePath ? filePath : "";
@@ -178,7 +178,7 @@ BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CStrin
     return check.Open(fullName, CFile::modeRead | CFile::shareDenyNone);
 }
 
-BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, CProjectPack* pack,
+BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, const CProjectPack* pack,
                                   CString& copyPath)
 {
     copyPath.Empty();

@@ -12,10 +12,10 @@ class CProjectPack;
 // under a free name the user is told about. The pack, when given, counts as holding the project's files too.
 // FALSE when the result cannot be read.
 BOOL ImportFileToProject(const char* filePath, const char* projectFolder, CString& relativeName,
-                         CProjectPack* pack = nullptr);
+                         const CProjectPack* pack = nullptr);
 // Copies a file into the project folder under a name that neither a file of the folder nor an entry of the
 // pack has, and tells the user so; copyPath is the copy. FALSE when it cannot be copied.
-BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, CProjectPack* pack,
+BOOL CopyIntoProjectUnderFreeName(const char* filePath, const char* projectFolder, const CProjectPack* pack,
                                   CString& copyPath);
 // Copies the files that the example folder's "Tutor.ini" lists into the project folder, asking before one
 // replaces a file of the same name. Returns how many were copied.

@@ -57,7 +57,9 @@ INT_PTR CProjectWizard::DoModal()
                 AddPage(page);
         m_psh.dwFlags = PSH_HASHELP | PSH_NOAPPLYNOW;
         // A wizard shows its pages' titles; the sheet needs one of its own.
-        SetTitle(LoadText(IDS_PROJECT_SETTINGS_TITLE));
+        CString title;
+        title.LoadString(IDS_PROJECT_SETTINGS_TITLE);
+        SetTitle(title);
     }
     m_psh.nStartPage = 0;
     FillPages();

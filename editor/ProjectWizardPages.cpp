@@ -284,7 +284,9 @@ void CWProjWindow::OnChooseColor()
 
 void CWProjWindow::OnBrowseIcon()
 {
-    CString path = BrowseForExistingFile(this, LoadText(IDS_FILTER_ICONS), GetProjectFolder());
+    CString filter;
+    filter.LoadString(IDS_FILTER_ICONS);
+    CString path = BrowseForExistingFile(this, filter, GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_ICON, path);
 }
@@ -377,10 +379,9 @@ void CWProjSound::OnSoundOn()
 
 void CWProjSound::OnBrowse()
 {
-    CString path = BrowseForExistingFile(
-        this,
-        LoadText(IDS_FILTER_SOUNDS),
-        GetProjectFolder());
+    CString filter;
+    filter.LoadString(IDS_FILTER_SOUNDS);
+    CString path = BrowseForExistingFile(this, filter, GetProjectFolder());
     if (!path.IsEmpty())
         SetDlgItemText(IDC_WP_SOUND_FILE, path);
 }

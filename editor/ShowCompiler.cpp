@@ -181,13 +181,11 @@ BOOL CShowCompiler::EndUpdate(HANDLE update, BOOL discard)
 
 BOOL CShowCompiler::Fail(Failure failure, UINT messageId, const char* argument)
 {
-    CString text = LoadText(messageId);
+    CString text;
     if (argument)
-    {
-        CString formatted;
-        formatted.Format(text, argument);
-        text = formatted;
-    }
+        text = FormatString(messageId, argument);
+    else
+        text.LoadString(messageId);
     return FailText(failure, text);
 }
 
@@ -248,9 +246,8 @@ BOOL CShowCompiler::ReadProject(const char* projectFilePath, std::vector<BYTE>& 
         return Fail(failProjectEmpty, IDS_COMPILE_PROJECT_EMPTY);
     if (length > CProjectPack::MAX_PACK_SIZE)
     {
-        CString text;
-        text.Format(LoadText(IDS_COMPILE_PROJECT_TOO_LARGE), CProjectPack::MAX_PACK_SIZE / (1024 * 1024));
-        return FailText(failProjectTooLarge, text);
+        return FailText(failProjectTooLarge,
+                        FormatString(IDS_COMPILE_PROJECT_TOO_LARGE, CProjectPack::MAX_PACK_SIZE / (1024 * 1024)));
     }
     try
     {
@@ -409,9 +406,7 @@ BOOL CShowCompiler::Compile(const char* playerPath, const char* projectFolder, c
         if (!ReplaceIcons(playerPath, icon))
         {
             failure = m_failure;
-            CString line;
-            line.Format(LoadText(IDS_STEP_ICONS), m_strMessage);
-            problems += line + "\n";
+            problems += FormatString(IDS_STEP_ICONS, m_strMessage) + "\n";
         }
     }
     if (settings.m_nFileInfoOn)
@@ -420,18 +415,16 @@ BOOL CShowCompiler::Compile(const char* playerPath, const char* projectFolder, c
                             settings.m_strDescription, settings.m_strCompany, settings.m_strProductVersion))
         {
             failure = m_failure;
-            CString line;
-            line.Format(LoadText(IDS_STEP_VERSION), m_strMessage);
-            problems += line + "\n";
+            problems += FormatString(IDS_STEP_VERSION, m_strMessage) + "\n";
         }
     }
 
     m_failure = failure;
     if (failure != failNone)
     {
-        m_strMessage.Format(LoadText(IDS_COMPILE_INCOMPLETE), projectFilePath, written, playerPath, problems);
+        m_strMessage = FormatString(IDS_COMPILE_INCOMPLETE, projectFilePath, written, playerPath, problems);
         return FALSE;
     }
-    m_strMessage.Format(LoadText(IDS_COMPILE_SUCCESS), projectFilePath, written, playerPath);
+    m_strMessage = FormatString(IDS_COMPILE_SUCCESS, projectFilePath, written, playerPath);
     return TRUE;
 }

@@ -43,7 +43,7 @@ public:
     CString m_strProjectFolder;
     CPicture m_Picture;
     char m_cLanguage;
-    CProjectPack* m_pPack;
+    const CProjectPack* m_pPack;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

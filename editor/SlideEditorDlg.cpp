@@ -119,7 +119,7 @@ CSlideEditorDlg::CSlideEditorDlg(CWnd* pParent)
 
 BOOL CSlideEditorDlg::EditSlide(CWnd* parent, CSlide& slide, CString& imageFile, const char* projectFolder,
                                 int slideIndex, int playerWidth, int playerHeight, int slideCount,
-                                CProjectPack* pack, SlideEditorChoices* choices)
+                                const CProjectPack* pack, SlideEditorChoices* choices)
 {
     CSlideEditorDlg dlg(parent);
     dlg.m_Slide.CopyFrom(slide);

@@ -38,7 +38,7 @@ public:
     // height. On OK, slide takes the edited copy, imageFile the background image's name and choices (when
     // given) what is to be carried out over the show; TRUE then. FALSE when the user cancelled.
     static BOOL EditSlide(CWnd* parent, CSlide& slide, CString& imageFile, const char* projectFolder,
-                          int slideIndex, int playerWidth, int playerHeight, int slideCount, CProjectPack* pack,
+                          int slideIndex, int playerWidth, int playerHeight, int slideCount, const CProjectPack* pack,
                           SlideEditorChoices* choices = nullptr);
 
     // The object in each slot whose last drawing holds the point (the topmost), or -1.
@@ -73,7 +73,7 @@ public:
     BOOL m_bOrderMode;
     int m_nOrder[MAX_OBJECTS];   // slots in click order, -1 for none
     int m_nOrderCount;
-    CProjectPack* m_pPack;
+    const CProjectPack* m_pPack;
     BOOL m_bInDialog;   // from the insert-text dialog to the next release of the left button
     BOOL m_bRectangleMode;
     CRect m_rcBand;   // the rectangle being drawn (anchor, then moving corner); left -1 when none

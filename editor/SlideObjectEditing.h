@@ -30,7 +30,7 @@ struct SlideObjectContext
     int nHeight;
     int nGrid;
     const char* pszProjectFolder;
-    CProjectPack* pPack;
+    const CProjectPack* pPack;
 };
 
 // The apply-to-all choices an object dialog hands back.

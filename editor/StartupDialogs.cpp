@@ -426,12 +426,16 @@ CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD_ABOUT, pParent)
 
 CString CAboutDlg::GetHomePage()
 {
-    return LoadText(IDS_HOME_PAGE);
+    CString page;
+    page.LoadString(IDS_HOME_PAGE);
+    return page;
 }
 
 CString CAboutDlg::GetSupportPage()
 {
-    return LoadText(IDS_SUPPORT_PAGE);
+    CString page;
+    page.LoadString(IDS_SUPPORT_PAGE);
+    return page;
 }
 
 BOOL CAboutDlg::OnInitDialog()

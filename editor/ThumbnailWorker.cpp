@@ -10,7 +10,7 @@ CThumbnailSnapshot::CThumbnailSnapshot() : pack(std::make_unique<CProjectPack>()
 namespace
 {
 
-void CopyEntry(const CString& name, CProjectPack& source, CProjectPack& target)
+void CopyEntry(const CString& name, const CProjectPack& source, CProjectPack& target)
 {
     if (name.IsEmpty() || target.FindEntry(name) >= 0)
         return;
@@ -23,7 +23,7 @@ void CopyEntry(const CString& name, CProjectPack& source, CProjectPack& target)
 }   // namespace
 
 void CThumbnailSnapshot::Add(int cell, UINT revision, const CSlide& slide, int slideWidth, int slideHeight,
-                             CProjectPack& source)
+                             const CProjectPack& source)
 {
     CThumbnailJob job;
     job.cell = cell;

@@ -42,7 +42,7 @@ struct CThumbnailSnapshot
 
     CThumbnailSnapshot();
     // Adds a copy of the slide (sized to the slide size) and copies of the pack entries it shows.
-    void Add(int cell, UINT revision, const CSlide& slide, int slideWidth, int slideHeight, CProjectPack& source);
+    void Add(int cell, UINT revision, const CSlide& slide, int slideWidth, int slideHeight, const CProjectPack& source);
 };
 
 // Draws the thumbnail of a slide copy at width x height with the painter (its pictures come from the

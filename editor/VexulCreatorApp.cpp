@@ -391,7 +391,8 @@ void CVexulCreatorApp::OnHelpContents()
 
 void CVexulCreatorApp::OnUpgradeSoftware()
 {
-    const CString page = LoadText(IDS_UPDATE_PAGE);
+    CString page;
+    page.LoadString(IDS_UPDATE_PAGE);
     if (reinterpret_cast<INT_PTR>(
             AfxShellExecute(AfxGetSafeHwnd(m_pMainWnd), "open", page, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
         AfxMessageBox(FormatString(IDS_WEB_PAGE_START_FAILED, page), MB_OK | MB_ICONEXCLAMATION);
@@ -415,9 +416,9 @@ CString CVexulCreatorApp::GetUpdateManagerPath() const
 
 CString CVexulCreatorApp::GetUpdateParameters() const
 {
-    CString parameters;
-    parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator",
-                      LoadText(IDS_UPDATE_LANGUAGE).GetString(),
+    CString language, parameters;
+    language.LoadString(IDS_UPDATE_LANGUAGE);
+    parameters.Format("/PARAM=\"[%s][%s][%s][%s][%s][%s][VC][V2]\"", "VexulCreator", language.GetString(),
                       Path::WithTrailingBackslash(m_strAppFolder).GetString(), m_strVersion.GetString(),
                       m_pszRegistryKey ? m_pszRegistryKey : "", m_pszAppName ? m_pszAppName : "");
     return parameters;

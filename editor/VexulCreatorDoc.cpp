@@ -15,6 +15,7 @@
 #include "show/SettingsFile.h"
 #include "show/ShowText.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -108,7 +109,6 @@ BEGIN_MESSAGE_MAP(CVexulCreatorDoc, CDocument)
     ON_COMMAND(ID_FILE_SAVE, OnProjectSave)
     ON_COMMAND(ID_FILE_SAVE_AS, OnProjectSaveAs)
     ON_COMMAND(ID_PROJECT_EXPLORE, OnProjectExplore)
-    ON_COMMAND(ID_SAVE_QUESTION, OnSaveQuestion)
     ON_COMMAND(ID_TUTOR_EXAMPLE_1, OnTutorExample)
 END_MESSAGE_MAP()
 
@@ -117,6 +117,7 @@ CVexulCreatorDoc::CVexulCreatorDoc()
       m_bSaveAfterOpen(FALSE), m_bCopyFilled(FALSE)
 {
     m_Show.SetDefaults();
+    RenewSlideRevisions();
 }
 
 CVexulCreatorDoc::~CVexulCreatorDoc()
@@ -133,9 +134,27 @@ void CVexulCreatorDoc::StopThumbnails()
     UpdateAllViews(nullptr, HINT_STOP_THUMBNAILS);
 }
 
+void CVexulCreatorDoc::SlideChanged(int slide)
+{
+    m_slideRevisions[slide] = ++m_nLastRevision;
+    SetModifiedFlag();
+}
+
+void CVexulCreatorDoc::RenewSlideRevisions()
+{
+    for (UINT& revision : m_slideRevisions)
+        revision = ++m_nLastRevision;
+}
+
+UINT CVexulCreatorDoc::GetSlideRevision(int slide) const
+{
+    return slide >= 0 && slide < CShowData::MaxSlides ? m_slideRevisions[slide] : 0;
+}
+
 void CVexulCreatorDoc::DeleteContents()
 {
     m_Show.SetDefaults();
+    RenewSlideRevisions();
     m_Settings.Reset();
     m_Pack.Clear();
     m_Fonts.Clear();
@@ -350,33 +369,6 @@ BOOL CVexulCreatorDoc::OnOpenDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
-void CVexulCreatorDoc::Serialize(CArchive& ar)
-{
-    CFile* file = ar.GetFile();
-    SetPackPath(GetFullPath(file != nullptr ? file->GetFilePath() : CString()));
-    // Storing goes through SaveProject and the safe save path, never through an archive.
-    if (!ar.IsLoading())
-        return;
-    LoadProject(ar);
-    if (m_bProjectOpen)
-        SetPathName(m_strPackPath);
-}
-
-BOOL CVexulCreatorDoc::LoadProject(CArchive& ar)
-{
-    if (m_strPackPath.IsEmpty())
-        return FALSE;
-    BOOL whole = m_Pack.Read(ar);
-    if (!HoldsShow(m_Pack))
-    {
-        AfxMessageBox(FormatString(IDS_PACK_UNREADABLE, m_strPackPath), MB_OK | MB_ICONSTOP);
-        SetModifiedFlag(FALSE);
-        return FALSE;
-    }
-    TakeShowFromPack(whole);
-    return TRUE;
-}
-
 void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
 {
     // The reader brings the size into the sizes a window may have; the values as they stand say by how much.
@@ -388,14 +380,13 @@ void CVexulCreatorDoc::TellAdjustedWindowSize(const BYTE* text, int size)
     if ((width.IsEmpty() || atoi(width) == m_Show.m_nWindowWidth) &&
         (height.IsEmpty() || atoi(height) == m_Show.m_nWindowHeight))
         return;
-    CString message;
-    message.Format(LoadText(IDS_WINDOW_SIZE_ADJUSTED), m_strPackPath.GetString(), width.GetString(),
-                   height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT, Window::MAX_HEIGHT,
-                   m_Show.m_nWindowWidth, m_Show.m_nWindowHeight);
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(FormatString(IDS_WINDOW_SIZE_ADJUSTED, m_strPackPath.GetString(), width.GetString(),
+                               height.GetString(), Window::MIN_WIDTH, Window::MAX_WIDTH, Window::MIN_HEIGHT,
+                               Window::MAX_HEIGHT, m_Show.m_nWindowWidth, m_Show.m_nWindowHeight),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CVexulCreatorDoc::HoldsShow(CProjectPack& pack)
+BOOL CVexulCreatorDoc::HoldsShow(const CProjectPack& pack)
 {
     int size = 0;
     const BYTE* text = pack.GetEntryData(kShowTextEntry, size);
@@ -422,11 +413,9 @@ void CVexulCreatorDoc::TakeShowFromPack(BOOL whole)
     {
         // What was read is shown; the first save over the file keeps the file as it was first.
         m_bDamagedPack = TRUE;
-        CString format, message;
-        format.LoadString(IDS_PACK_DAMAGED);
-        message.Format(format, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
-                       FileNameOf(FreeFileName(m_strPackPath + ".bak")).GetString());
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatString(IDS_PACK_DAMAGED, m_strPackPath.GetString(), m_Pack.GetEntryCount(),
+                                   FileNameOf(FreeFileName(m_strPackPath + ".bak")).GetString()),
+                      MB_OK | MB_ICONEXCLAMATION);
     }
     CheckPlayerUpgrade(m_Show.m_strShowVersion);
     SetModifiedFlag(FALSE);
@@ -516,6 +505,12 @@ BOOL CVexulCreatorDoc::OnSaveDocument(LPCSTR lpszPathName)
 BOOL CVexulCreatorDoc::SaveProject()
 {
     return SaveProjectAs(m_strPackPath);
+}
+
+BOOL CVexulCreatorDoc::SaveForPlayer()
+{
+    SetModifiedFlag();
+    return SaveProject();
 }
 
 BOOL CVexulCreatorDoc::SaveProjectAs(const char* packPath)
@@ -646,10 +641,8 @@ BOOL CVexulCreatorDoc::KeepDamagedPack(const char* path)
 {
     // An older backup stays: this one gets a name of its own.
     CString backup = FreeFileName(CString(path) + ".bak");
-    CString format, question;
-    format.LoadString(IDS_SAVE_OVER_DAMAGED);
-    question.Format(format, path, FileNameOf(backup).GetString());
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AfxMessageBox(FormatString(IDS_SAVE_OVER_DAMAGED, path, FileNameOf(backup).GetString()),
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
     if (!FileExists(path))
         return TRUE;
@@ -692,16 +685,6 @@ void CVexulCreatorDoc::EmbedFonts()
             m_Pack.AddData(name, block.data(), static_cast<int>(block.size()));
         }
     }
-}
-
-BOOL CVexulCreatorDoc::IsEntryReferenced(const char* entryName)
-{
-    std::set<std::string> keys;
-    for (const CSlide& slide : m_Show.m_Slides)
-        AddSlideReferences(slide, keys);
-    if (m_bCopyFilled)
-        AddSlideReferences(m_CopiedSlide, keys);
-    return keys.count(EntryKey(entryName)) > 0;
 }
 
 void CVexulCreatorDoc::PurgeUnreferencedEntries()
@@ -792,12 +775,12 @@ void CVexulCreatorDoc::RemoveFromPack(const char* name)
     m_Pack.RemoveEntry(name);
 }
 
-BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size)
+const BYTE* CVexulCreatorDoc::GetPackEntry(const char* name, int& size) const
 {
     return m_Pack.GetEntryData(name, size);
 }
 
-BOOL CVexulCreatorDoc::LoadPictureFromPack(CPicture& picture, const char* name)
+BOOL CVexulCreatorDoc::LoadPictureFromPack(CPicture& picture, const char* name) const
 {
     int size = 0;
     const BYTE* data = m_Pack.GetEntryData(name, size);
@@ -830,8 +813,20 @@ int CVexulCreatorDoc::FindFreeSlide() const
 
 void CVexulCreatorDoc::SetSlideImageFile(int slide, const char* name)
 {
-    if (CSlide* target = m_Show.GetSlide(slide))
-        target->m_Background.m_strImageFile = name;
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr || target->m_Background.m_strImageFile == name)
+        return;
+    target->m_Background.m_strImageFile = name;
+    SlideChanged(slide);
+}
+
+void CVexulCreatorDoc::ReplaceSlide(int slide, const CSlide& edited)
+{
+    CSlide* target = m_Show.GetSlide(slide);
+    if (target == nullptr)
+        return;
+    target->CopyFrom(edited);
+    SlideChanged(slide);
 }
 
 BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& choices)
@@ -853,6 +848,7 @@ BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& ch
     else if (choices.bTextThisSlide)
     {
         edited->ApplyTextStyle(0);
+        SlideChanged(slide);
     }
     if (choices.bImageAllSlides)
     {
@@ -862,7 +858,11 @@ BOOL CVexulCreatorDoc::ApplySlideChoices(int slide, const SlideEditorChoices& ch
     else if (choices.bImageThisSlide)
     {
         edited->ApplyImageStyle(0);
+        SlideChanged(slide);
     }
+    if (others)
+        for (int i = 0; i < CShowData::MaxSlides; i++)
+            SlideChanged(i);
     return others;
 }
 
@@ -877,6 +877,8 @@ void CVexulCreatorDoc::PrepareNextSlide(int count)
     for (int i = 0; i < CSlide::MaxObjects; i++)
         if (CSlideObjSlot* slot = next.GetSlot(i))
             slot->Clear();
+    // Not yet part of the show, so nothing to save.
+    m_slideRevisions[count] = ++m_nLastRevision;
 }
 
 BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
@@ -886,7 +888,7 @@ BOOL CVexulCreatorDoc::SetSlideBackgroundFile(int slide, CString& path)
         return FALSE;
     target->m_Background.m_strImageFile = path;
     target->m_Background.m_Picture.FreePicture();
-    SetModifiedFlag();
+    SlideChanged(slide);
     return TRUE;
 }
 
@@ -916,7 +918,7 @@ std::vector<CString> CVexulCreatorDoc::AddSlideImagesToPack(int slide)
         {
             // Another picture had the name: this one was copied in under a free name and is shown so.
             slot->m_Image.m_strFile = entry;
-            SetModifiedFlag();
+            SlideChanged(slide);
         }
     }
     return refused;
@@ -927,7 +929,9 @@ void CVexulCreatorDoc::DeleteSlide(int slide)
     if (m_Show.GetSlide(slide) == nullptr)
         return;
     m_Show.DeleteSlide(slide);
-    SetModifiedFlag();
+    // The slides after it move up with their revisions; the emptied last one has a new one.
+    std::copy(m_slideRevisions + slide + 1, m_slideRevisions + CShowData::MaxSlides, m_slideRevisions + slide);
+    SlideChanged(CShowData::MaxSlides - 1);
 }
 
 void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
@@ -939,9 +943,13 @@ void CVexulCreatorDoc::ReorderSlides(const std::vector<int>& order)
         slides.push_back(std::make_unique<CSlide>());
         slides.back()->CopyFrom(m_Show.m_Slides[i]);
     }
+    std::vector<UINT> revisions(m_slideRevisions, m_slideRevisions + slides.size());
     for (int i = 0; i < static_cast<int>(slides.size()); i++)
         if (order[i] >= 0 && order[i] < count)
+        {
             m_Show.m_Slides[order[i]].CopyFrom(*slides[i]);
+            m_slideRevisions[order[i]] = revisions[i];   // a slide keeps its thumbnail where it goes
+        }
     SetModifiedFlag();
 }
 
@@ -962,14 +970,6 @@ std::vector<int> CVexulCreatorDoc::MoveOrder(int count, int from, int to)
     return order;
 }
 
-void CVexulCreatorDoc::MoveSlide(int from, int to)
-{
-    int count = from > to ? from + 1 : to + 1;
-    if (from == to || from < 0 || to < 0 || count > CShowData::MaxSlides)
-        return;
-    ReorderSlides(MoveOrder(count, from, to));
-}
-
 void CVexulCreatorDoc::CopySlide(int slide)
 {
     const CSlide* source = m_Show.GetSlide(slide);
@@ -985,7 +985,7 @@ BOOL CVexulCreatorDoc::PasteSlide(int slide)
     if (target == nullptr || !m_bCopyFilled)
         return FALSE;
     target->CopyFrom(m_CopiedSlide);
-    SetModifiedFlag();
+    SlideChanged(slide);
     return TRUE;
 }
 
@@ -1015,7 +1015,10 @@ void CVexulCreatorDoc::OnProjectSaveAs()
         return;
     // The folder's player finds its show by the one name every pack has: Save As chooses the folder.
     CString folder = m_strProjectFolder;
-    if (!BrowseForProjectFolder(GetMainWindow(), LoadText(IDS_SAVE_AS_TITLE), LoadText(IDS_SAVE_AS_TEXT), folder))
+    CString title, text;
+    title.LoadString(IDS_SAVE_AS_TITLE);
+    text.LoadString(IDS_SAVE_AS_TEXT);
+    if (!BrowseForProjectFolder(GetMainWindow(), title, text, folder))
         return;
     folder = Path::WithoutTrailingBackslash(GetFullPath(folder));
     CString pack = Path::Join(folder, kPackName);
@@ -1057,11 +1060,6 @@ void CVexulCreatorDoc::OnProjectExplore()
         return;
     CWnd* main = GetMainWindow();
     AfxShellExecute(AfxGetSafeHwnd(main), "explore", m_strProjectFolder, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void CVexulCreatorDoc::OnSaveQuestion()
-{
-    SaveModified();
 }
 
 void CVexulCreatorDoc::OnTutorExample()

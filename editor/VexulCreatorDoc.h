@@ -40,7 +40,6 @@ public:
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // Saves the project into that pack file (Save, Save As); FALSE when it was not written.
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
-    void Serialize(CArchive& ar) override;
     // "Save changes in <pack> ?" with Yes, No and Cancel: FALSE for Cancel or a save that failed.
     BOOL SaveModified() override;
     // The title is the whole path: every project's file has the same name, its folder tells them apart.
@@ -52,12 +51,18 @@ public:
     BOOL NewProject();
     // The wizard in new-project (0: NewProject) or settings (1) mode; TRUE when the user took the settings.
     BOOL EditProjectSettings(int mode);
-    BOOL LoadProject(CArchive& ar);
+    // Takes settings the wizard returned: the project folder, the show's settings, the profile.
+    void ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram);
+    // The longest pack path a project may have: the editor's temporary files and backups beside it must
+    // still fit a path.
     enum { MAX_PACK_PATH = CProjectSettings::MAX_PACK_PATH };
     // Writes the project into its pack file now; FALSE (the user told, the document still modified) when
     // there is no project or the pack could not be written.
     BOOL SaveProject();
     BOOL SaveProjectAs(const char* packPath);
+    // The player and the compiler read the pack file, so it must hold what the user sees: saved as a
+    // changed project (a save that fails leaves it marked so).
+    BOOL SaveForPlayer();
     // TRUE when the project's player copy carries a compiled show; with showMessage, when that show is other
     // than the pack file, the user is told that the compiled program keeps it until compiled again.
     BOOL IsPlayerCompiled(BOOL showMessage);
@@ -65,9 +70,6 @@ public:
     void CheckPlayerUpgrade(const char* showVersion);
     void EmbedFonts();
     void PurgeUnreferencedEntries();
-    // TRUE when a slide, an image object or the copied slide refers to the entry (the pack's own rule: the
-    // entry name of the reference, without regard to case).
-    BOOL IsEntryReferenced(const char* entryName);
 
     // ---- the pack, used by the view and the slide dialogs ----
     // Adds a file; path becomes its entry name. A file whose entry name the pack holds already with other
@@ -76,17 +78,20 @@ public:
     BOOL AddFileToPack(CString& path);
     BOOL AddDataToPack(const char* name, const void* data, int length);
     void RemoveFromPack(const char* name);
-    BYTE* GetPackEntry(const char* name, int& size);
-    BOOL LoadPictureFromPack(CPicture& picture, const char* name);
+    const BYTE* GetPackEntry(const char* name, int& size) const;
+    BOOL LoadPictureFromPack(CPicture& picture, const char* name) const;
 
-    // ---- what the views and dialogs work on ----
+    // ---- what the views and dialogs read; they change it only through the operations here ----
     BOOL IsProjectOpen() const { return m_bProjectOpen; }
     const CString& GetPackPath() const { return m_strPackPath; }
     const CString& GetProjectFolder() const { return m_strProjectFolder; }
-    CShowData& GetShow() { return m_Show; }
-    CSlide& GetSlide(int slide) { return m_Show.m_Slides[slide]; }
-    CProjectPack& GetPack() { return m_Pack; }
-    CProjectSettings& GetSettings() { return m_Settings; }
+    const CShowData& GetShow() const { return m_Show; }
+    const CSlide& GetSlide(int slide) const { return m_Show.m_Slides[slide]; }
+    const CProjectPack& GetPack() const { return m_Pack; }
+    const CProjectSettings& GetSettings() const { return m_Settings; }
+    // Changes whenever slide i gets other contents (no two slides ever share one): a thumbnail drawn at
+    // another revision shows something else.
+    UINT GetSlideRevision(int slide) const;
 
     // ---- slides ----
     // The slides of the show: those before the first slide without a background picture.
@@ -100,6 +105,8 @@ public:
     // Names slide i's background picture without touching the pack (a slide whose new picture was refused
     // keeps its old one).
     void SetSlideImageFile(int slide, const char* name);
+    // Slide i becomes a copy of the edited one.
+    void ReplaceSlide(int slide, const CSlide& edited);
     // Carries out the slide editor's choices for slide i over the show; TRUE when other slides changed too.
     BOOL ApplySlideChoices(int slide, const SlideEditorChoices& choices);
     // A slide added after the first count slides starts with the last one's settings, without background
@@ -114,8 +121,6 @@ public:
     // Removes slide i (the slides after it move up); its pictures stay in the pack until the next save
     // drops what nothing refers to any more.
     void DeleteSlide(int slide);
-    // Moves slide from to position to; the slides between move by one.
-    void MoveSlide(int from, int to);
     // Puts the first count slides in a new order: the slide at position i goes to order[i].
     void ReorderSlides(const std::vector<int>& order);
     // The order of count slides in which the slide at from moves to to and the slides between move by one.
@@ -131,8 +136,6 @@ public:
 protected:
     // Sets the pack path and the project folder from the path of a pack file.
     void SetPackPath(const char* path);
-    // Takes settings the wizard returned: the project folder, the show's settings, the profile.
-    void ApplySettings(const CProjectSettings& settings, BOOL copyStartProgram);
     // Prepares the folder of a new project: an old pack becomes ".bak", the player is copied in.
     BOOL PrepareProjectFolder(const CString& folder);
     // Writes the pack (without the entries nothing refers to) into the safe save file opened for path.
@@ -152,12 +155,16 @@ protected:
     // Copies the editor's plain player into the folder (a compiled one only when the user says so).
     void CopyPlainPlayer(const CString& folder);
     // TRUE when the pack's show text names a show version.
-    static BOOL HoldsShow(CProjectPack& pack);
+    static BOOL HoldsShow(const CProjectPack& pack);
     // Takes the show and the settings from the pack just read (whole: every entry was read in full).
     void TakeShowFromPack(BOOL whole);
     // Tells the user when the show text's window size lay outside the sizes a window may have.
     void TellAdjustedWindowSize(const BYTE* text, int size);
     void StopThumbnails();
+    // Slide i has other contents now: the document is modified and the slide's revision moves on.
+    void SlideChanged(int slide);
+    // Every slide has other contents (another project, or none).
+    void RenewSlideRevisions();
     // A pack that could not be written: why, in the editor's words (a folder that went away, a
     // write-protected file, a file that stays as it was).
     void ReportSaveLoadFailure(BOOL bSaving, LPCSTR lpszPathName, DWORD dwError) override;
@@ -168,7 +175,6 @@ protected:
     // Save As: the project goes into the folder the user chooses, as its VEXUL.VXL.
     afx_msg void OnProjectSaveAs();
     afx_msg void OnProjectExplore();
-    afx_msg void OnSaveQuestion();
     afx_msg void OnTutorExample();
     DECLARE_MESSAGE_MAP()
 
@@ -189,6 +195,9 @@ private:
     BOOL m_bDamagedPack;
     // An older show was opened and the user wants it written anew.
     BOOL m_bSaveAfterOpen;
+    // Each slide's revision, and the last one given out (revisions are never given twice).
+    UINT m_slideRevisions[CShowData::MaxSlides] = {};
+    UINT m_nLastRevision = 0;
     CSlide m_CopiedSlide;
     BOOL m_bCopyFilled;
     // The pack file as this editor read or last wrote it: a save over a pack changed since then asks first.

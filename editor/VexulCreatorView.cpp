@@ -83,7 +83,6 @@ BEGIN_MESSAGE_MAP(CVexulCreatorView, CScrollView)
     ON_COMMAND(ID_POPUP_TEST_SHOW, OnTestShow)
     ON_COMMAND(ID_PROJECT_SETTINGS, OnProjectSettings)
     ON_COMMAND(ID_COMPILE_PROJECT, OnCompileProject)
-    ON_COMMAND(ID_SAVE_PROJECT, OnSaveProject)
     ON_COMMAND(ID_EDIT_AFTER_DOUBLE_CLICK, OnEditAfterDoubleClick)
     ON_COMMAND(ID_STOP_THUMBNAILS, OnStopThumbnails)
     ON_UPDATE_COMMAND_UI(ID_SLIDE_ADD, OnUpdateSlideAdd)
@@ -100,7 +99,7 @@ END_MESSAGE_MAP()
 
 CVexulCreatorView::CVexulCreatorView()
     : m_nSlideCount(0), m_nSelection(-1), m_bOrderMode(FALSE), m_nNextOrder(0), m_bDragging(FALSE),
-      m_ptDragStart(-1, -1), m_nCellCount(CELL_COUNT), m_nNextRevision(0)
+      m_ptDragStart(-1, -1), m_nCellCount(CELL_COUNT)
 {
     LayoutCells();
 }
@@ -150,11 +149,6 @@ void CVexulCreatorView::FreeCell(CCell& cell)
     cell.bitmap.reset();
     cell.pictureWidth = 0;
     cell.pictureHeight = 0;
-}
-
-void CVexulCreatorView::ChangeCell(int cell)
-{
-    m_cells[cell].revision = ++m_nNextRevision;
 }
 
 BOOL CVexulCreatorView::IsProjectOpen() const
@@ -234,7 +228,6 @@ void CVexulCreatorView::ResetCells()
         FreeCell(m_cells[i]);
         m_cells[i].file.Empty();
         m_cells[i].order = -1;
-        ChangeCell(i);
     }
     m_nSlideCount = 0;
     m_nSelection = -1;
@@ -310,8 +303,8 @@ void CVexulCreatorView::RenderMissingThumbnails()
     CThumbnailSnapshot snapshot;
     for (int i = 0; i < m_nSlideCount; i++)
         if (m_cells[i].bitmap == nullptr && !m_cells[i].file.IsEmpty())
-            snapshot.Add(i, m_cells[i].revision, doc->GetSlide(i), doc->GetSlideWidth(), doc->GetSlideHeight(),
-                         doc->GetPack());
+            snapshot.Add(i, doc->GetSlideRevision(i), doc->GetSlide(i), doc->GetSlideWidth(),
+                         doc->GetSlideHeight(), doc->GetPack());
     m_nRoundJobs = snapshot.jobs.size();
     m_nRoundResults = 0;
     if (snapshot.jobs.empty() ||
@@ -329,11 +322,13 @@ LRESULT CVexulCreatorView::OnThumbnailReady(WPARAM, LPARAM)
 
 void CVexulCreatorView::InstallThumbnails()
 {
+    CVexulCreatorDoc* doc = GetDocument();
     for (CThumbnailResult& result : m_worker.TakeResults())
     {
         ++m_nRoundResults;
-        if (result.cell < 0 || result.cell >= CELL_COUNT || m_cells[result.cell].revision != result.revision)
-            continue;   // the cell holds something else by now
+        if (doc == nullptr || result.cell < 0 || result.cell >= CELL_COUNT ||
+            doc->GetSlideRevision(result.cell) != result.revision)
+            continue;   // the slide has other contents by now
         CCell& cell = m_cells[result.cell];
         FreeCell(cell);
         cell.bitmap = std::move(result.bitmap);
@@ -367,7 +362,6 @@ void CVexulCreatorView::RenderCell(int cell)
     CVexulCreatorDoc* doc = GetDocument();
     if (doc == nullptr || cell < 0 || cell >= CELL_COUNT)
         return;
-    ChangeCell(cell);   // a thumbnail the worker draws of the old slide no longer counts
     CSlide copy;
     copy.CopyFrom(doc->GetSlide(cell));
     copy.SetSize(doc->GetSlideWidth(), doc->GetSlideHeight());
@@ -422,7 +416,9 @@ void CVexulCreatorView::OnDraw(CDC* pDC)
             COLORREF oldColour = pDC->SetTextColor(kFirstFreeText);
             int oldMode = pDC->SetBkMode(TRANSPARENT);
             HGDIOBJ oldFont = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
-            pDC->DrawText(LoadText(IDS_ADD_SLIDE_HINT), -1, &text, DT_CENTER);
+            CString hint;
+            hint.LoadString(IDS_ADD_SLIDE_HINT);
+            pDC->DrawText(hint, -1, &text, DT_CENTER);
             ::SelectObject(pDC->GetSafeHdc(), oldFont);
             pDC->SetBkMode(oldMode);
             pDC->SetTextColor(oldColour);
@@ -591,19 +587,33 @@ void CVexulCreatorView::OnRButtonDown(UINT, CPoint point)
     const UINT selected = HasSelection() ? MF_ENABLED : MF_GRAYED;
     const UINT add = CanAddSlide() && m_nSlideCount < m_nCellCount - 1 ? MF_ENABLED : MF_GRAYED;
     const UINT any = m_bOrderMode ? MF_GRAYED : MF_ENABLED;
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_EDIT_SLIDE,
-                    LoadText(IDS_MENU_EDIT_SLIDE));
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_POPUP_DELETE_SLIDE,
-                    LoadText(IDS_MENU_DELETE_SLIDE));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : selected), ID_SLIDE_TEST_SELECTED,
-                    LoadText(IDS_MENU_TEST_SLIDE));
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_TEST_SHOW, LoadText(IDS_MENU_TEST_SHOW));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | (m_bOrderMode ? MF_GRAYED : add), ID_POPUP_ADD_SLIDE, LoadText(IDS_MENU_ADD_SLIDE));
-    menu.AppendMenu(MF_STRING | any, ID_POPUP_SLIDE_ORDER, LoadText(IDS_MENU_SLIDE_ORDER));
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING | any, ID_PROJECT_SETTINGS, LoadText(IDS_MENU_PROJECT_SETTINGS));
+    struct Item
+    {
+        UINT command;   // 0: a separator
+        UINT text;
+        UINT state;
+    };
+    const Item items[] = {{ID_POPUP_EDIT_SLIDE, IDS_MENU_EDIT_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {ID_POPUP_DELETE_SLIDE, IDS_MENU_DELETE_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {0, 0, 0},
+                          {ID_SLIDE_TEST_SELECTED, IDS_MENU_TEST_SLIDE, m_bOrderMode ? MF_GRAYED : selected},
+                          {ID_POPUP_TEST_SHOW, IDS_MENU_TEST_SHOW, any},
+                          {0, 0, 0},
+                          {ID_POPUP_ADD_SLIDE, IDS_MENU_ADD_SLIDE, m_bOrderMode ? MF_GRAYED : add},
+                          {ID_POPUP_SLIDE_ORDER, IDS_MENU_SLIDE_ORDER, any},
+                          {0, 0, 0},
+                          {ID_PROJECT_SETTINGS, IDS_MENU_PROJECT_SETTINGS, any}};
+    for (const Item& item : items)
+    {
+        if (item.command == 0)
+        {
+            menu.AppendMenu(MF_SEPARATOR);
+            continue;
+        }
+        CString text;
+        text.LoadString(item.text);
+        menu.AppendMenu(MF_STRING | item.state, item.command, text);
+    }
     CPoint screen = point;
     ClientToScreen(&screen);
     CWnd* frame = GetParentFrame();
@@ -645,7 +655,7 @@ void CVexulCreatorView::ApplySlideOrder()
 
 void CVexulCreatorView::TellPictureNotPacked(UINT message, const CString& path)
 {
-    CProjectPack& pack = GetDocument()->GetPack();
+    const CProjectPack& pack = GetDocument()->GetPack();
     CString reason = pack.GetEntryCount() >= pack.GetCapacity()
                          ? FormatString(IDS_PACK_REASON_FULL, pack.GetCapacity())
                          : FormatString(IDS_PACK_REASON_UNREADABLE);
@@ -720,8 +730,7 @@ void CVexulCreatorView::EditSlide(int cell)
     request.pack = &doc->GetPack();
     if (RunSlideEditor(request) == IDOK)
     {
-        doc->GetSlide(cell).CopyFrom(copy);
-        doc->SetModifiedFlag();
+        doc->ReplaceSlide(cell, copy);
         for (const CString& refused : doc->AddSlideImagesToPack(cell))
             TellPictureNotPacked(IDS_IMAGE_OBJECT_NOT_PACKED, refused);
         BOOL newBackground = request.imageFile != m_cells[cell].file;
@@ -736,10 +745,7 @@ void CVexulCreatorView::EditSlide(int cell)
             // Every thumbnail shows the new settings.
             StopThumbnails();
             for (int i = 0; i < m_nSlideCount; i++)
-            {
                 FreeCell(m_cells[i]);
-                ChangeCell(i);
-            }
             RenderMissingThumbnails();
         }
     }
@@ -789,7 +795,6 @@ void CVexulCreatorView::OnSlideDelete()
     CCell& last = m_cells[CELL_COUNT - 1];
     FreeCell(last);
     last.file.Empty();
-    ChangeCell(CELL_COUNT - 1);
     m_nSlideCount--;
     m_nSelection = -1;
     RenderMissingThumbnails();
@@ -859,9 +864,7 @@ void CVexulCreatorView::RunPlayer(int slide)
     CVexulCreatorDoc* doc = GetDocument();
     if (doc == nullptr || !doc->IsProjectOpen())
         return;
-    // The player reads the pack file: it must hold what the user sees.
-    doc->SetModifiedFlag();
-    if (!doc->SaveProject())
+    if (!doc->SaveForPlayer())
         return;
     doc->IsPlayerCompiled(TRUE);
     // /F: the pack file as it is now, even when the project's player carries a compiled show of its own.
@@ -876,12 +879,7 @@ void CVexulCreatorView::RunPlayer(int slide)
     if (!saved.IsEmpty())
         SetCurrentDirectoryA(saved);
     if (reinterpret_cast<INT_PTR>(started) <= 32)
-    {
-        CString format, message;
-        format.LoadString(IDS_PLAYER_START_FAILED);
-        message.Format(format, player);
-        AfxMessageBox(message, MB_OK | MB_ICONSTOP);
-    }
+        AfxMessageBox(FormatString(IDS_PLAYER_START_FAILED, player), MB_OK | MB_ICONSTOP);
 }
 
 void CVexulCreatorView::OnProjectSettings()
@@ -898,8 +896,7 @@ void CVexulCreatorView::OnCompileProject()
     CVexulCreatorDoc* doc = GetDocument();
     if (!CanTest())
         return;
-    doc->SetModifiedFlag();
-    if (!doc->SaveProject())
+    if (!doc->SaveForPlayer())
         return;
     CCompileDlg dialog(GetParentFrame());
     dialog.m_strPlayerPath = Path::Join(doc->GetProjectFolder(), "VEXUL.EXE");
@@ -908,13 +905,6 @@ void CVexulCreatorView::OnCompileProject()
     dialog.m_strPlainPlayerPath = Path::Join(theApp.m_strAppFolder, "Vexul.exe");
     dialog.m_pSettings = &doc->GetSettings();
     dialog.DoModal();
-}
-
-void CVexulCreatorView::OnSaveProject()
-{
-    CVexulCreatorDoc* doc = GetDocument();
-    if (doc != nullptr)
-        doc->SaveProject();
 }
 
 void CVexulCreatorView::OnStopThumbnails()
@@ -988,7 +978,6 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
     if (m_bOrderMode)
         return;
     CWaitCursor wait;
-    BOOL added = FALSE;
     CImageFileFilter filter;
     for (const CString& file : files)
     {
@@ -999,11 +988,8 @@ void CVexulCreatorView::OnDropFiles(HDROP hDropInfo)
         int free = doc->FindFreeSlide();
         if (free < 0 || free >= m_nCellCount || free > m_nSlideCount)
             break;
-        if (SetSlideImage(free, file))
-            added = TRUE;
+        SetSlideImage(free, file);
         Invalidate();
         UpdateWindow();
     }
-    if (added)
-        doc->SetModifiedFlag();
 }

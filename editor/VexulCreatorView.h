@@ -38,7 +38,7 @@ struct CSlideEditRequest
     int windowWidth = 0;   // of the player
     int windowHeight = 0;
     int slideCount = 0;
-    CProjectPack* pack = nullptr;
+    const CProjectPack* pack = nullptr;
     // Apply-to-all choices: the background settings to every slide; the first object's text or image
     // settings to every object of its kind in all slides, or in this slide.
     SlideEditorChoices choices = {};
@@ -107,13 +107,11 @@ protected:
         std::unique_ptr<CBitmap> bitmap;
         int pictureWidth = 0;
         int pictureHeight = 0;
-        UINT revision = 0;   // changes whenever the cell gets other contents
         int order = -1;      // number given in order mode
     };
 
     void ResetCells();
     void FreeCell(CCell& cell);
-    void ChangeCell(int cell);
     // Draws one cell's thumbnail now, on this thread.
     void RenderCell(int cell);
     // Takes the thumbnails the worker handed over that still belong to their cells.
@@ -157,7 +155,6 @@ protected:
     afx_msg void OnTestShow();
     afx_msg void OnProjectSettings();
     afx_msg void OnCompileProject();
-    afx_msg void OnSaveProject();
     afx_msg void OnEditAfterDoubleClick();
     afx_msg void OnStopThumbnails();
     afx_msg void OnUpdateSlideAdd(CCmdUI* pCmdUI);
@@ -176,7 +173,6 @@ protected:
     CRect m_rcDragTarget;
     CPoint m_ptDragStart;   // x is -1 when no drag can start
     int m_nCellCount;
-    UINT m_nNextRevision;
     CThumbnailWorker m_worker;
     // The worker's round: slides handed to it and results taken back.
     size_t m_nRoundJobs = 0;

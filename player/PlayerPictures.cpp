@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
+void LoadPlayerPicture(CImageObj& object, const CProjectPack* pack)
 {
     if (object.m_strFile.IsEmpty())
         return;
@@ -18,7 +18,7 @@ void LoadPlayerPicture(CImageObj& object, CProjectPack* pack)
     BYTE* data = nullptr;
     DWORD size = 0;
     int entrySize = 0;
-    BYTE* entry = pack ? pack->GetEntryData(object.m_strFile, entrySize) : nullptr;
+    const BYTE* entry = pack ? pack->GetEntryData(object.m_strFile, entrySize) : nullptr;
     if (entry && entrySize > 0 && (data = buffer.Allocate(entrySize, FALSE)) != nullptr)
     {
         std::memcpy(data, entry, static_cast<size_t>(entrySize));

@@ -6,4 +6,4 @@ class CImageObj;
 class CProjectPack;
 
 // The loader CImageObj::LoadPicture calls in the player (the application installs it for the run).
-void LoadPlayerPicture(CImageObj& object, CProjectPack* pack);
+void LoadPlayerPicture(CImageObj& object, const CProjectPack* pack);

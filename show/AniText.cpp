@@ -309,7 +309,7 @@ int CAniText::GetAnimationIndex()
     return m_Animation.m_nSelected;
 }
 
-void CAniText::Prepare(CProjectPack* /*pack*/, CWnd* /*window*/)
+void CAniText::Prepare(const CProjectPack* /*pack*/, CWnd* /*window*/)
 {
     m_bVisible = FALSE;
     if (m_strText.IsEmpty() || m_Font.GetSafeHandle())

@@ -25,7 +25,7 @@ public:
     BOOL AnimateStep(CDC* dc, int step, int counter, int elapsed) override;
     void GetAnimationName(CString& name) override;
     int GetAnimationIndex() override;
-    void Prepare(CProjectPack* pack, CWnd* window) override;
+    void Prepare(const CProjectPack* pack, CWnd* window) override;
     void SetTextAt(int x, int y, COLORREF color, const char* text) override;
     void StopPlayback() override;
     int StopAnimation() override;

@@ -448,7 +448,7 @@ int CFrameObj::GetAnimationIndex()
     return m_Animation.m_nSelected;
 }
 
-void CFrameObj::Prepare(CProjectPack* /*pack*/, CWnd* window)
+void CFrameObj::Prepare(const CProjectPack* /*pack*/, CWnd* window)
 {
     m_hWnd = window ? window->GetSafeHwnd() : nullptr;
     if (!window)

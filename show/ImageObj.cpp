@@ -379,7 +379,7 @@ int CImageObj::GetAnimationIndex()
     return m_Animation.m_nSelected;
 }
 
-void CImageObj::Prepare(CProjectPack* pack, CWnd* window)
+void CImageObj::Prepare(const CProjectPack* pack, CWnd* window)
 {
     m_pWnd = window;
     m_hWnd = window ? window->GetSafeHwnd() : nullptr;
@@ -423,7 +423,7 @@ void CImageObj::GetRect(CRect& rect)
 }
 
 void CImageObj::Set(int x, int y, const char* file, int animation, int delay, BOOL transparent,
-                    COLORREF transparentColor, int speed, CProjectPack* pack)
+                    COLORREF transparentColor, int speed, const CProjectPack* pack)
 {
     m_nX = x;
     m_nY = y;
@@ -461,7 +461,7 @@ void CImageObj::CopyStyleFrom(const CImageObj& other)
     m_nSpeed = other.m_nSpeed;
 }
 
-void CImageObj::LoadPicture(CProjectPack* pack)
+void CImageObj::LoadPicture(const CProjectPack* pack)
 {
     // The stop request is cleared when the next move thread starts.
     m_pPack = pack;

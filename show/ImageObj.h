@@ -35,7 +35,7 @@ public:
     BOOL AnimateStep(CDC* dc, int step, int counter, int elapsed) override;
     void GetAnimationName(CString& name) override;
     int GetAnimationIndex() override;
-    void Prepare(CProjectPack* pack, CWnd* window) override;
+    void Prepare(const CProjectPack* pack, CWnd* window) override;
     void SetTextAt(int x, int y, COLORREF color, const char* text) override;
     void StopPlayback() override;
     // Non-zero while the move thread or the animated picture's thread still runs.
@@ -44,12 +44,12 @@ public:
     void GetRect(CRect& rect) override;
 
     void Set(int x, int y, const char* file, int animation, int delay, BOOL transparent, COLORREF transparentColor,
-             int speed, CProjectPack* pack);
+             int speed, const CProjectPack* pack);
     void CopyFrom(const CImageObj& other);
     // Delay, animation, transparency and speed.
     void CopyStyleFrom(const CImageObj& other);
     // Loads the picture of FILE from the pack's entry of that name, else from the file.
-    void LoadPicture(CProjectPack* pack);
+    void LoadPicture(const CProjectPack* pack);
     // Moves to (x, y) kept inside an area of width x height (a larger picture ends at a negative position).
     void MoveTo(int x, int y, int width, int height);
     void RenderToBitmap();
@@ -69,7 +69,7 @@ public:
 
     // The program may load pictures its own way (the player plays animated pictures). The loader runs after
     // the common part of LoadPicture: pack remembered, visible 0, bitmap deleted.
-    typedef void (*PictureLoader)(CImageObj& object, CProjectPack* pack);
+    typedef void (*PictureLoader)(CImageObj& object, const CProjectPack* pack);
     // Installs a loader for as long as it lives; its owner (the player's application) keeps it for the whole
     // run. The loader it replaced comes back when it ends.
     class CLoaderInstallation
@@ -106,7 +106,7 @@ public:
     BOOL m_bAnimating;
     int m_nStepX;
     int m_nStepY;
-    CProjectPack* m_pPack;   // the pack the picture was last loaded from
+    const CProjectPack* m_pPack;   // the pack the picture was last loaded from
 
 protected:
     static unsigned __stdcall MoveThread(void* param);

@@ -242,7 +242,7 @@ BOOL CBmpDib::Draw(CDC* pDC, int x, int y) const
                                DIB_RGB_COLORS) == height;
 }
 
-BOOL CPicture::LoadFromPackOrFile(CProjectPack* pack, const char* name)
+BOOL CPicture::LoadFromPackOrFile(const CProjectPack* pack, const char* name)
 {
     FreePicture();
     int size = 0;
@@ -510,7 +510,7 @@ CRenderedPicture::CRenderedPicture() : m_bOpaque(FALSE), m_nWidth(0), m_nHeight(
 {
 }
 
-BOOL CRenderedPicture::Load(CProjectPack* pack, const char* name)
+BOOL CRenderedPicture::Load(const CProjectPack* pack, const char* name)
 {
     m_Copy.DeleteObject();
     m_bOpaque = FALSE;

@@ -65,7 +65,7 @@ public:
     BOOL LoadFromMemory(const void* data, DWORD size);
     // Decodes the pack's entry of the name when the pack has one, else the file of that name; returns
     // m_bLoaded.
-    BOOL LoadFromPackOrFile(CProjectPack* pack, const char* name);
+    BOOL LoadFromPackOrFile(const CProjectPack* pack, const char* name);
     // "RESSOURCE:" + five decimal digits of the id + one separator + the resource type name.
     BOOL LoadResourcePath(LPCSTR resourcePath);
     // A resource of the program's own module; its pixel size is taken at 96 pixels per inch.
@@ -128,7 +128,7 @@ public:
     CRenderedPicture& operator=(const CRenderedPicture&) = delete;
 
     // Decodes as CPicture::LoadFromPackOrFile; returns IsLoaded().
-    BOOL Load(CProjectPack* pack, const char* name);
+    BOOL Load(const CProjectPack* pack, const char* name);
     BOOL IsLoaded() const { return m_nWidth > 0 && m_nHeight > 0; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }

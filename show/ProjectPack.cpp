@@ -134,6 +134,11 @@ int CProjectPack::FindEntry(const char* path) const
 
 BYTE* CProjectPack::GetEntryData(const char* path, int& size)
 {
+    return const_cast<BYTE*>(static_cast<const CProjectPack*>(this)->GetEntryData(path, size));
+}
+
+const BYTE* CProjectPack::GetEntryData(const char* path, int& size) const
+{
     int index = FindEntry(path);
     if (index < 0)
     {
@@ -184,7 +189,7 @@ BOOL CProjectPack::AddFile(CString& path)
     return TRUE;
 }
 
-BOOL CProjectPack::EntryHolds(const char* path, const void* data, size_t length)
+BOOL CProjectPack::EntryHolds(const char* path, const void* data, size_t length) const
 {
     int size = 0;
     const BYTE* stored = GetEntryData(path, size);

@@ -57,9 +57,10 @@ public:
     int FindEntry(const char* path) const;
     // The entry's data and stored (padded) size; null when absent. The pack keeps owning the data.
     BYTE* GetEntryData(const char* path, int& size);
+    const BYTE* GetEntryData(const char* path, int& size) const;
     static int GetStoredSize(int length) { return (length / PAD_UNIT + 1) * PAD_UNIT; }
     // TRUE when the entry named like path holds exactly these bytes (followed by its zero padding).
-    BOOL EntryHolds(const char* path, const void* data, size_t length);
+    BOOL EntryHolds(const char* path, const void* data, size_t length) const;
 
     // Adds a disk file; an entry of the same name is replaced (the new one goes to the end). On success
     // path becomes the entry name. A failed add leaves the pack as it was.

@@ -76,7 +76,7 @@ BOOL CSlideBackground::LoadImageFromFile()
     return m_Picture.Load(m_strImageFile) ? TRUE : FALSE;
 }
 
-BOOL CSlideBackground::LoadImage(CProjectPack* pack)
+BOOL CSlideBackground::LoadImage(const CProjectPack* pack)
 {
     m_Picture.FreePicture();
     if (m_strImageFile.IsEmpty())
@@ -274,7 +274,7 @@ void CSlide::ApplyImageStyle(const CImageObj& source)
             slot->ApplyImageStyle(source);
 }
 
-void CSlide::Prepare(CProjectPack* pack, CWnd* window)
+void CSlide::Prepare(const CProjectPack* pack, CWnd* window)
 {
     m_Background.LoadImage(pack);
     for (auto& slot : m_pSlots)

@@ -30,7 +30,7 @@ public:
     // Loads the picture from the file the image name names, unless it is loaded already.
     BOOL LoadImageFromFile();
     // Loads the picture anew: from the pack entry of the image name, else from the file of that name.
-    BOOL LoadImage(CProjectPack* pack);
+    BOOL LoadImage(const CProjectPack* pack);
 
     CString m_strImageFile;   // a path while editing, a bare pack entry name after saving
     CEffectNames m_FadeIn;
@@ -80,7 +80,7 @@ public:
     void ApplyTextStyle(const CAniText& source);
     void ApplyImageStyle(const CImageObj& source);
 
-    void Prepare(CProjectPack* pack, CWnd* window);
+    void Prepare(const CProjectPack* pack, CWnd* window);
     void DrawAll(CDC* dc);
     // The background picture at its size at the origin (loaded from its file first when it is not loaded).
     void DrawBackground(CDC* dc);

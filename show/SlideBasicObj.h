@@ -35,7 +35,7 @@ public:
     virtual void GetAnimationName(CString& name) = 0;
     virtual int GetAnimationIndex() = 0;
     // Makes the object ready to paint in the window (either may be null).
-    virtual void Prepare(CProjectPack* pack, CWnd* window) = 0;
+    virtual void Prepare(const CProjectPack* pack, CWnd* window) = 0;
     virtual void SetTextAt(int x, int y, COLORREF color, const char* text) = 0;
     virtual void StopPlayback() = 0;
     // Stops playback and asks the animation thread to stop; non-zero while a thread still runs.

@@ -268,7 +268,7 @@ void CSlideObjSlot::CreateText(int x, int y, const char* text, const char* anima
 }
 
 void CSlideObjSlot::CreateImage(int x, int y, const char* file, int animation, int delay, BOOL transparent,
-                                COLORREF transparentColor, int speed, CProjectPack* pack)
+                                COLORREF transparentColor, int speed, const CProjectPack* pack)
 {
     m_bUsed = TRUE;
     m_nKind = KIND_IMAGE;
@@ -284,7 +284,7 @@ void CSlideObjSlot::CreateRectangle(const FrameObjRecord& record)
     m_nKind = KIND_RECTANGLE;
 }
 
-void CSlideObjSlot::Prepare(CProjectPack* pack, CWnd* window)
+void CSlideObjSlot::Prepare(const CProjectPack* pack, CWnd* window)
 {
     if (CSlideBasicObj* object = GetLiveObject())
         object->Prepare(pack, window);

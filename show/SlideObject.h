@@ -37,10 +37,10 @@ public:
     void CreateText(int x, int y, const char* text, const char* animationName, const char* fontName, int fontSize,
                     const char* fontWeight, BOOL underline, BOOL italic, int effect, COLORREF color, int delay);
     void CreateImage(int x, int y, const char* file, int animation, int delay, BOOL transparent,
-                     COLORREF transparentColor, int speed, CProjectPack* pack);
+                     COLORREF transparentColor, int speed, const CProjectPack* pack);
     void CreateRectangle(const FrameObjRecord& record);
 
-    void Prepare(CProjectPack* pack, CWnd* window);
+    void Prepare(const CProjectPack* pack, CWnd* window);
     void MoveTo(int x, int y, int width, int height);
     void GetPosition(int& x, int& y);
     void Describe(CString& text);

@@ -4,7 +4,7 @@
 #include "show/Slide.h"
 #include "show/SlideMemDC.h"
 
-CThumbnailPainter::CThumbnailPainter(CProjectPack* pack)
+CThumbnailPainter::CThumbnailPainter(const CProjectPack* pack)
     : m_pPack(pack), m_nSharedPixels(0), m_paintedBackground(0, 0)
 {
     // Bitmaps made compatible with a DC that holds a DIB section are DIB sections of its format, and those

@@ -20,7 +20,7 @@ class CThumbnailPainter
 {
 public:
     // The pack the slides' pictures come from (null: their files).
-    explicit CThumbnailPainter(CProjectPack* pack);
+    explicit CThumbnailPainter(const CProjectPack* pack);
     ~CThumbnailPainter();
     CThumbnailPainter(const CThumbnailPainter&) = delete;
     CThumbnailPainter& operator=(const CThumbnailPainter&) = delete;
@@ -50,7 +50,7 @@ private:
     CRenderedPicture* Share(const CString& file);
     CRenderedPicture* FindShared(const CString& file) const;
 
-    CProjectPack* m_pPack;
+    const CProjectPack* m_pPack;
     CBitmap m_referenceBitmap;   // one pixel of a DIB section, selected into the reference
     CDC m_reference;
     std::unique_ptr<CSlideMemDC> m_surface;   // the last slide's surface, used again for a slide of its size

@@ -344,15 +344,12 @@
 #define IDS_EDITOR_PLAYER_MISSING 398
 #define IDS_WINDOW_SIZE_ADJUSTED 399
 
-// Commands the program posts to itself: the start-up dialogs, saving, the save question, opening a dropped
-// project, editing after a double click, stopping the thumbnails, the close retry and the update reminder.
+// Commands the program posts to itself: the start-up dialogs, opening a dropped project, editing after a
+// double click, stopping the thumbnails and the update reminder.
 #define ID_START_FLOW 101
-#define ID_SAVE_PROJECT 103
-#define ID_SAVE_QUESTION 104
 #define ID_OPEN_DROPPED_PROJECT 105
 #define ID_EDIT_AFTER_DOUBLE_CLICK 146
 #define ID_STOP_THUMBNAILS 147
-#define ID_RETRY_CLOSE 148
 #define ID_UPDATE_REMINDER 151
 
 // Pop-up menu of the slide view

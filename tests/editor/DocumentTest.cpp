@@ -21,6 +21,26 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
+// Changes a slide as the slide editor does: on a copy that then replaces it.
+template <class Edit>
+void EditSlide(CVexulCreatorDoc* doc, int slide, Edit edit)
+{
+    CSlide copy;
+    copy.CopyFrom(doc->GetSlide(slide));
+    edit(copy);
+    doc->ReplaceSlide(slide, copy);
+}
+
+// Changes the project settings as the settings sheet does.
+template <class Edit>
+void EditSettings(CVexulCreatorDoc* doc, Edit edit)
+{
+    CProjectSettings settings;
+    settings.CopyFrom(doc->GetSettings());
+    edit(settings);
+    doc->ApplySettings(settings, FALSE);
+}
+
 // The entry names of a pack file, upper-cased; empty when it cannot be read.
 std::vector<std::string> PackEntries(const std::string& path, CProjectPack& pack)
 {
@@ -123,10 +143,14 @@ TEST_F(EditorProgram, ANewProjectSavedAndOpenedAgainKeepsItsShowAndItsPictures)
     // A picture object whose file name is longer than an entry name may be, and a text.
     const std::string longName = "abcdefghijklmnopqrstuvwxyz.bmp";
     WriteSlidePicture(folder.Path(), longName, kBlue, 20, 20);
-    CSlide& second = Doc()->GetShow().m_Slides[1];
-    second.GetSlot(0)->CreateImage(10, 10, longName.c_str(), 0, 100, FALSE, 0, 100, nullptr);
-    Doc()->GetShow().m_Slides[0].GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE,
-                                                        0, RGB(255, 255, 255), 100);
+    EditSlide(Doc(), 1, [&](CSlide& second)
+              { second.GetSlot(0)->CreateImage(10, 10, longName.c_str(), 0, 100, FALSE, 0, 100, nullptr); });
+    EditSlide(Doc(), 0,
+              [](CSlide& first)
+              {
+                  first.GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0,
+                                               RGB(255, 255, 255), 100);
+              });
     Doc()->AddSlideImagesToPack(1);
     ASSERT_TRUE(Doc()->AddDataToPack("unused.bmp", "data", 4));
     EXPECT_TRUE(Doc()->IsModified());
@@ -240,7 +264,7 @@ TEST_F(EditorProgram, PicturesOfDeletedSlidesGoOnlyWhenNothingShowsThemAnyMore)
     ASSERT_TRUE(View()->SetSlideImage(1, WriteSlidePicture(folder.Path(), "b.bmp", kGreen).c_str()));
     ASSERT_TRUE(View()->SetSlideImage(2, WriteSlidePicture(folder.Path(), "c.bmp", kBlue).c_str()));
     // Slide 2 shows a.bmp under a name in other case.
-    Doc()->GetShow().m_Slides[2].m_Background.m_strImageFile = "A.BMP";
+    Doc()->SetSlideImageFile(2, "A.BMP");
     ASSERT_TRUE(Doc()->SaveProject());
 
     CBoxScript boxes;
@@ -340,8 +364,7 @@ TEST_F(EditorProgram, ADamagedPackOpensWithWhatCouldBeReadAndIsKeptBeforeTheFirs
     // A file that holds no show opens nothing, and says so; the open project stays as it was, its unsaved
     // changes (not saved when asked) still marked.
     ASSERT_TRUE(WriteFileBytes(folder / "junk.vxl", Bytes(3000, 'j')));
-    Doc()->GetShow().m_strTitle = "Unsaved";
-    Doc()->SetModifiedFlag();
+    EditSettings(Doc(), [](CProjectSettings& settings) { settings.m_strTitle = "Unsaved"; });
     CBoxScript junk;
     junk.Answer("Save changes in VEXUL.VXL ?", IDNO);
     EXPECT_EQ(nullptr, theApp.OpenDocumentFile((folder / "junk.vxl").c_str()));
@@ -704,12 +727,15 @@ TEST_F(EditorProgram, SaveAsMakesAWholeProjectInTheNewFolderAndRefusesWhatCannot
     ASSERT_TRUE(WriteFileBytes(folder / "music.wav", Bytes(300, 's')));
     ASSERT_TRUE(WriteFileBytes(folder / "show.ico", Bytes(200, 'i')));
     ASSERT_TRUE(WriteFileBytes(folder / "tools\\run.exe", Bytes(100, 'r')));
-    CProjectSettings& settings = Doc()->GetSettings();
-    settings.m_nSoundOn = 1;
-    settings.m_strSoundFile = "music.wav";
-    settings.m_strIconFile = (folder / "show.ico").c_str();
-    settings.m_nAutostartOn = 1;
-    settings.m_strAutostartFile = "tools\\run.exe";
+    EditSettings(Doc(),
+        [&](CProjectSettings& settings)
+        {
+            settings.m_nSoundOn = 1;
+            settings.m_strSoundFile = "music.wav";
+            settings.m_strIconFile = (folder / "show.ico").c_str();
+            settings.m_nAutostartOn = 1;
+            settings.m_strAutostartFile = "tools\\run.exe";
+        });
     ASSERT_TRUE(Doc()->SaveProject());
 
     // Save As chooses a folder: the pack is always VEXUL.VXL, where the folder's player looks for it.
@@ -839,7 +865,7 @@ TEST_F(EditorProgram, ASoundFromOutsideTheProjectIsCopiedInAndStoredByItsName)
 
     // The settings sheet's OK finds the project's own files by their names in the project folder.
     ASSERT_TRUE(WriteFileBytes(folder / "run.exe", Bytes(10, 'r')));
-    Doc()->GetSettings().SetAutostart(1, "run.exe");
+    EditSettings(Doc(), [](CProjectSettings& settings) { settings.SetAutostart(1, "run.exe"); });
     s_wizardSound = "music.wav";
     CBoxScript boxes;
     ASSERT_TRUE(Doc()->EditProjectSettings(PROJECT_WIZARD_SETTINGS));
@@ -859,19 +885,35 @@ TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPr
     EXPECT_EQ(2, Doc()->CountSlides());
     EXPECT_EQ(2, Doc()->FindFreeSlide());
 
-    CSlide& second = Doc()->GetSlide(1);
-    second.m_Background.m_nDelay = 4321;
-    second.GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0, RGB(1, 2, 3), 100);
+    // Each edit marks the project changed and gives the slides it changed, only those, a new revision.
+    ASSERT_TRUE(Doc()->SaveProject());
+    const UINT firstRevision = Doc()->GetSlideRevision(0);
+    const UINT secondRevision = Doc()->GetSlideRevision(1);
+    EXPECT_NE(firstRevision, secondRevision);
+    EditSlide(Doc(), 1,
+              [](CSlide& second)
+              {
+                  second.m_Background.m_nDelay = 4321;
+                  second.GetSlot(0)->CreateText(20, 20, "Hello", "NONE", "Arial", 24, "BOLD", FALSE, FALSE, 0,
+                                                RGB(1, 2, 3), 100);
+              });
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_NE(secondRevision, Doc()->GetSlideRevision(1));
     // Choices for this slide only leave the others alone.
     EXPECT_FALSE(Doc()->ApplySlideChoices(1, SlideEditorChoices{0, 0, 1, 0, 1}));
     EXPECT_NE(4321, Doc()->GetSlide(0).m_Background.m_nDelay);
+    EXPECT_EQ(firstRevision, Doc()->GetSlideRevision(0));
     EXPECT_TRUE(Doc()->ApplySlideChoices(1, SlideEditorChoices{1, 0, 0, 0, 0}));
     EXPECT_EQ(4321, Doc()->GetSlide(0).m_Background.m_nDelay);
+    EXPECT_NE(firstRevision, Doc()->GetSlideRevision(0));
     EXPECT_FALSE(Doc()->ApplySlideChoices(CShowData::MaxSlides, SlideEditorChoices{1, 1, 0, 1, 0}));
 
-    // The slide after the last starts with its settings, without its picture and objects.
-    second.m_Background.m_nDelay = 777;
+    // The slide after the last starts with its settings, without its picture and objects; not yet in the
+    // show, it leaves the project unchanged.
+    EditSlide(Doc(), 1, [](CSlide& second) { second.m_Background.m_nDelay = 777; });
+    ASSERT_TRUE(Doc()->SaveProject());
     Doc()->PrepareNextSlide(2);
+    EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(777, Doc()->GetSlide(2).m_Background.m_nDelay);
     EXPECT_TRUE(Doc()->GetSlideImageFile(2).IsEmpty());
     EXPECT_EQ(0, Doc()->GetSlide(2).CountUsedObjects());
@@ -886,5 +928,13 @@ TEST_F(EditorProgram, TheDocumentCountsItsSlidesCarriesOutTheEditorsChoicesAndPr
     Doc()->SetSlideImageFile(2, "third.bmp");
     EXPECT_EQ(3, Doc()->CountSlides());
     EXPECT_STREQ("third.bmp", Doc()->GetSlideImageFile(2));
+    EXPECT_TRUE(Doc()->IsModified());
+
+    // A slide keeps its revision, and so its thumbnail, wherever it moves.
+    const UINT moving = Doc()->GetSlideRevision(0);
+    Doc()->ReorderSlides(CVexulCreatorDoc::MoveOrder(3, 0, 2));
+    EXPECT_EQ(moving, Doc()->GetSlideRevision(2));
+    Doc()->DeleteSlide(0);
+    EXPECT_EQ(moving, Doc()->GetSlideRevision(1));
 }
 

@@ -319,14 +319,14 @@ TEST(ImageObjLoader, ProgramLoaderReplacesTheFileLoadingWhileItsInstallationLive
     CImageObj i;
     i.m_strFile = "abc";
     {
-        CImageObj::CLoaderInstallation program([](CImageObj& object, CProjectPack*)
+        CImageObj::CLoaderInstallation program([](CImageObj& object, const CProjectPack*)
                                                { calls += object.m_strFile.GetLength(); });
         i.m_bVisible = TRUE;
         i.LoadPicture(nullptr);
         EXPECT_EQ(3, calls);
         EXPECT_FALSE(i.m_bVisible);
         {
-            CImageObj::CLoaderInstallation nested([](CImageObj&, CProjectPack*) { ++inner; });
+            CImageObj::CLoaderInstallation nested([](CImageObj&, const CProjectPack*) { ++inner; });
             i.LoadPicture(nullptr);
         }
         EXPECT_EQ(1, inner);

@@ -16,13 +16,6 @@ bool TakesShortcuts(UINT nID)
            !(nID >= AFX_IDM_FIRST_MDICHILD && nID < AFX_IDM_FIRST_MDICHILD + 9);
 }
 
-CString LibraryString(UINT id)
-{
-    CString text;
-    AfxLoadString(id, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 }   // namespace
 
 // ---- hot-key edit ----------------------------------------------------------------------------------------
@@ -302,8 +295,9 @@ void CUXCustAccelerators::OnAssign()
     {
         CString name;
         manager.FindDescription(holder, name);
-        CString question;
-        question.Format(LibraryString(IDS_UX_SHORTCUT_IN_USE), name);
+        CString format, question;
+        AfxLoadString(IDS_UX_SHORTCUT_IN_USE, format, uxAfxData.m_hResourceModule);
+        question.Format(format, name);
         if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
         manager.RemoveShortcut(flags, key);
@@ -327,7 +321,9 @@ void CUXCustAccelerators::OnRemove()
 
 void CUXCustAccelerators::OnResetAll()
 {
-    if (AfxMessageBox(LibraryString(IDS_UX_RESET_SHORTCUTS), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    CString question;
+    AfxLoadString(IDS_UX_RESET_SHORTCUTS, question, uxAfxData.m_hResourceModule);
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     GetKeyMapManager().ResetToDefault();
     FillCommands();

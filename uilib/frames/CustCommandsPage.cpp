@@ -268,7 +268,9 @@ void CUXCustCommandsPage::SelectCommand()
         CString prompt;
         if (record->m_nID == 0 || !AfxLoadString(static_cast<UINT>(record->m_nID), prompt))
         {
-            prompt.Format(UXLoadString(IDS_UX_NO_HELP_TOPIC), record->m_nID);
+            CString format;
+            AfxLoadString(IDS_UX_NO_HELP_TOPIC, format, uxAfxData.m_hResourceModule);
+            prompt.Format(format, record->m_nID);
         }
         int newline = prompt.Find('\n');
         m_strDescription = newline >= 0 ? prompt.Left(newline) : prompt;

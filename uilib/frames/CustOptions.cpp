@@ -58,7 +58,9 @@ void CUXCustOptions::OnResetUsage()
 
 void CUXCustOptions::ResetUsageData()
 {
-    if (AfxMessageBox(UXLoadString(IDS_UX_RESET_USAGE), MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+    CString question;
+    AfxLoadString(IDS_UX_RESET_USAGE, question, uxAfxData.m_hResourceModule);
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
         CUXCoolMenu().ClearRecentItems();
 }
 

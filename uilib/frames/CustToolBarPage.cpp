@@ -12,8 +12,9 @@ const int kNameLimit = 254;
 
 CString FormatString(UINT nID, LPCSTR argument)
 {
-    CString text;
-    text.Format(UXLoadString(nID), argument);
+    CString format, text;
+    AfxLoadString(nID, format, uxAfxData.m_hResourceModule);
+    text.Format(format, argument);
     return text;
 }
 
@@ -44,7 +45,8 @@ CString CUXNewToolBarDlg::BarTitle(CControlBar* pBar)
 
 CString CUXNewToolBarDlg::FirstFreeName() const
 {
-    CString pattern = UXLoadString(IDS_UX_CUSTOM_NAME);
+    CString pattern;
+    AfxLoadString(IDS_UX_CUSTOM_NAME, pattern, uxAfxData.m_hResourceModule);
     for (int n = 1; n <= kNameLimit; ++n)
     {
         CString name;
@@ -61,7 +63,9 @@ CString CUXNewToolBarDlg::FirstFreeName() const
 
 void CUXNewToolBarDlg::ShowLimit()
 {
-    AfxMessageBox(UXLoadString(IDS_UX_BAR_LIMIT), MB_ICONSTOP);
+    CString text;
+    AfxLoadString(IDS_UX_BAR_LIMIT, text, uxAfxData.m_hResourceModule);
+    AfxMessageBox(text, MB_ICONSTOP);
     EndDialog(IDCANCEL);
 }
 
@@ -94,7 +98,9 @@ void CUXNewToolBarDlg::OnOK()
     GetDlgItemText(IDC_UX_NT_NAME, m_strName);
     if (m_strName.IsEmpty())
     {
-        AfxMessageBox(UXLoadString(IDS_UX_NAME_BLANK), MB_ICONSTOP);
+        CString text;
+        AfxLoadString(IDS_UX_NAME_BLANK, text, uxAfxData.m_hResourceModule);
+        AfxMessageBox(text, MB_ICONSTOP);
         return;
     }
     m_nBarId = kFirstBarId;
@@ -210,7 +216,7 @@ void CUXCustToolBarPage::RefreshItemText(int index)
         return;
     CString text = CUXNewToolBarDlg::BarTitle(m_descriptors[slot].pBar);
     if (text.IsEmpty())
-        text = UXLoadString(IDS_UX_TOOLBAR);
+        AfxLoadString(IDS_UX_TOOLBAR, text, uxAfxData.m_hResourceModule);
     CString current;
     m_list.GetText(index, current);
     if (current == text)

@@ -1,6 +1,7 @@
 #include "uilib/frames/CustTools.h"
 
 #include "resources/uilib/UilibResources.h"
+#include "uilib/core/base/GlobalData.h"
 #include "uilib/core/base/Helpers.h"
 
 #include <algorithm>
@@ -52,8 +53,11 @@ BOOL CUXCustTools::OnInitDialog()
     m_list.SetCaption(IDS_UX_MENU_CONTENTS, 0);
     m_list.SubclassDlgItem(IDC_UX_TL_LIST, this);
     m_command.SetBrowseStyle(CUXBrowseEdit::kBrowseFile);
-    m_command.SetDlgTitle(UXLoadString(IDS_UX_BROWSE_TITLE));
-    m_command.SetDlgFilter(UXLoadString(IDS_UX_TOOL_FILTER));
+    CString title, filter;
+    AfxLoadString(IDS_UX_BROWSE_TITLE, title, uxAfxData.m_hResourceModule);
+    AfxLoadString(IDS_UX_TOOL_FILTER, filter, uxAfxData.m_hResourceModule);
+    m_command.SetDlgTitle(title);
+    m_command.SetDlgFilter(filter);
     m_command.SubclassDlgItem(IDC_UX_TL_COMMAND, this);
     // The program's menus for the arguments and the folder, else the file and folder browsers.
     CUXToolsManager& manager = GetToolsManager();
@@ -235,7 +239,9 @@ BOOL CUXCustTools::CheckEntries()
         if (tool == nullptr || CUXToolsManager::IsWebAddress(tool->m_szCommand) ||
             FileExists(tool->m_szCommand))
             continue;
-        AfxMessageBox(UXLoadString(IDS_UX_PATH_INVALID), MB_OK | MB_ICONEXCLAMATION);
+        CString text;
+        AfxLoadString(IDS_UX_PATH_INVALID, text, uxAfxData.m_hResourceModule);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
         m_list.SetCurSel(index);
         ShowSelected();
         return FALSE;

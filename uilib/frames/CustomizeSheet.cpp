@@ -177,7 +177,11 @@ BOOL CUXCustomizeSheet::OnInitDialog()
     if (CWnd* pOK = GetDlgItem(IDOK))
         pOK->ShowWindow(SW_HIDE);
     if (CWnd* pClose = GetDlgItem(IDCANCEL))
-        pClose->SetWindowText(UXLoadString(IDS_UX_CLOSE));
+    {
+        CString close;
+        AfxLoadString(IDS_UX_CLOSE, close, uxAfxData.m_hResourceModule);
+        pClose->SetWindowText(close);
+    }
     // Where it was last, else in the middle of its frame.
     if (!UsePlacementSection("CUXCustomizeSheet") && m_pFrame != nullptr && m_pFrame->m_hWnd != nullptr)
         CenterWindow(m_pFrame);

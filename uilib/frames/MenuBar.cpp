@@ -32,13 +32,6 @@ BOOL ReadKeyboardCues()
     return cues;
 }
 
-CString LibraryString(UINT id)
-{
-    CString text;
-    AfxLoadString(id, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 CString MenuString(HMENU hMenu, int position)
 {
     char text[256] = {};
@@ -186,7 +179,9 @@ BOOL CUXMenuBar::CreateEx(CWnd* pFrame, DWORD dwCtrlStyle, DWORD dwStyle, CRect 
             m_pMDIHook->AttachWindow(m_hWndMDIClient);
         }
     }
-    SetWindowText(LibraryString(IDS_UX_MENU_BAR));
+    CString title;
+    AfxLoadString(IDS_UX_MENU_BAR, title, uxAfxData.m_hResourceModule);
+    SetWindowText(title);
     LoadMenuItems(nullptr, nullptr);
     OfferCommands(TRUE);   // the frame's commands for the customize dialog's commands page
     return TRUE;
@@ -221,7 +216,9 @@ CFrameWnd* CUXMenuBar::GetFrame() const
 
 CString CUXMenuBar::GetToolsMenuText()
 {
-    return LibraryString(IDS_UX_TOOLS_MENU);
+    CString text;
+    AfxLoadString(IDS_UX_TOOLS_MENU, text, uxAfxData.m_hResourceModule);
+    return text;
 }
 
 HMENU CUXMenuBar::LoadMenuItems(HMENU hMenu, HMENU hWindowMenu)
@@ -472,7 +469,9 @@ void CUXMenuBar::BuildWindowList(HMENU hWindowMenu)
     if (m_bMoreWindows)
     {
         ::AppendMenuA(hWindowMenu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(hWindowMenu, MF_STRING, ID_UX_MORE_WINDOWS, LibraryString(IDS_UX_MORE_WINDOWS));
+        CString text;
+        AfxLoadString(IDS_UX_MORE_WINDOWS, text, uxAfxData.m_hResourceModule);
+        ::AppendMenuA(hWindowMenu, MF_STRING, ID_UX_MORE_WINDOWS, text);
     }
 }
 
@@ -567,7 +566,8 @@ INT_PTR CUXMenuBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     const CUXMenuBarMDIButton* button = static_cast<const CUXMenuBarMDIButton*>(GetItem(index));
     if (pTI != nullptr)
     {
-        CString tip = LibraryString(button->m_nTipId);
+        CString tip;
+        AfxLoadString(button->m_nTipId, tip, uxAfxData.m_hResourceModule);
         pTI->hwnd = m_hWnd;
         pTI->uId = button->m_nTipId;
         pTI->rect = button->GetRect();

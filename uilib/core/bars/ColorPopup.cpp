@@ -73,13 +73,6 @@ const NamedColor kForty[] = {
 const int kWidth = 158;
 const int kHeight = 120;
 
-CString LibraryString(UINT id)
-{
-    CString text;
-    AfxLoadString(id, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 }   // namespace
 
 // ---- recent colours -------------------------------------------------------------------------------------
@@ -202,7 +195,11 @@ int CUXColorDropWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     LayOutCells();
     for (const Cell& cell : m_cells)
         if (m_tips.m_hWnd != nullptr)
-            m_tips.AddTool(this, LibraryString(cell.tipId), &cell.rect, static_cast<UINT_PTR>(cell.index + 1));
+        {
+            CString tip;
+            AfxLoadString(cell.tipId, tip, uxAfxData.m_hResourceModule);
+            m_tips.AddTool(this, tip, &cell.rect, static_cast<UINT_PTR>(cell.index + 1));
+        }
     if (::IsWindow(m_hWndParent))
         ::SendMessageA(m_hWndParent, UXM_COLOR_OPENED, m_clrCurrent, m_nCommandId);
     return 0;
@@ -216,7 +213,7 @@ void CUXColorDropWnd::AddCell(const CRect& rect, UINT tipId, DWORD kind, UINT te
     cell.index = static_cast<int>(m_cells.size());
     cell.kind = kind;
     if (textId != 0)
-        cell.text = LibraryString(textId);
+        AfxLoadString(textId, cell.text, uxAfxData.m_hResourceModule);
     cell.color = color;
     m_cells.push_back(cell);
 }
@@ -329,7 +326,9 @@ void CUXColorDropWnd::DrawCells(CDC* dc)
         CFont* oldFont = dc->SelectObject(&uxAfxData.m_fontNormal);
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(uxAfxData.m_clrBtnText);
-        dc->TextOut(6, 31, LibraryString(IDS_UX_COLOR_STANDARD));
+        CString standard;
+        AfxLoadString(IDS_UX_COLOR_STANDARD, standard, uxAfxData.m_hResourceModule);
+        dc->TextOut(6, 31, standard);
         dc->SelectObject(oldFont);
     }
     for (Cell& cell : m_cells)

@@ -5,13 +5,6 @@
 
 // ---- texts ----
 
-CString UXLoadString(UINT nID)
-{
-    CString text;
-    AfxLoadString(nID, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 CString StripMnemonics(const CString& text)
 {
     CString result(text);

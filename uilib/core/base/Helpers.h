@@ -10,9 +10,6 @@
 
 // ---- texts ----
 
-// A string of the library's resources (empty when there is none).
-CString UXLoadString(UINT nID);
-
 // Removes the mnemonic '&' markers of a menu or button text; a literal "&&" stays as it is.
 CString StripMnemonics(const CString& text);
 // The text after the first backslash of a path; empty for a path without one (or no path).

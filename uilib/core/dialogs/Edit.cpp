@@ -13,13 +13,6 @@ const int kEditMenu = 1;        // the edit's pop-up in the library's menu of po
 const int kMenuMarkImage = 4;   // the menu mark among the small glyphs
 const int kSmallGlyphCell = 11;
 
-CString LibraryString(UINT id)
-{
-    CString text;
-    AfxLoadString(id, text, uxAfxData.m_hResourceModule);
-    return text;
-}
-
 // The browser starts on the edit's folder and shows the path of what is selected.
 int CALLBACK BrowseCallback(HWND hWnd, UINT message, LPARAM lParam, LPARAM data)
 {
@@ -220,7 +213,9 @@ BOOL CUXBrowseBtn::Create(CUXBrowseEdit* edit, int style, UINT id, UINT menuId, 
     DWORD windowStyle = WS_CHILD | WS_TABSTOP | BS_CENTER | BS_VCENTER | (edit->GetStyle() & WS_VISIBLE);
     if (menu)
         windowStyle |= BS_ICON;
-    CString text = menu ? CString() : LibraryString(IDS_UX_BROWSE_BUTTON);
+    CString text;
+    if (!menu)
+        AfxLoadString(IDS_UX_BROWSE_BUTTON, text, uxAfxData.m_hResourceModule);
     if (!CUXButton::Create(text, windowStyle, CRect(0, 0, 0, 0), edit->GetParent(), id))
         return FALSE;
     if (menu)
@@ -272,9 +267,11 @@ BEGIN_MESSAGE_MAP(CUXBrowseEdit, CUXEdit)
 END_MESSAGE_MAP()
 
 CUXBrowseEdit::CUXBrowseEdit()
-    : m_nGap(::GetSystemMetrics(SM_CXEDGE)), m_strDefExt(LibraryString(IDS_UX_DEFAULT_EXT)),
-      m_strFilter(LibraryString(IDS_UX_ALL_FILES)), m_strTitle(LibraryString(IDS_UX_CHOOSE_FOLDER))
+    : m_nGap(::GetSystemMetrics(SM_CXEDGE))
 {
+    AfxLoadString(IDS_UX_DEFAULT_EXT, m_strDefExt, uxAfxData.m_hResourceModule);
+    AfxLoadString(IDS_UX_ALL_FILES, m_strFilter, uxAfxData.m_hResourceModule);
+    AfxLoadString(IDS_UX_CHOOSE_FOLDER, m_strTitle, uxAfxData.m_hResourceModule);
 }
 
 CUXBrowseEdit::~CUXBrowseEdit()
