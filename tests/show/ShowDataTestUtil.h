@@ -3,7 +3,8 @@
 
 #include "framework/core/Core.h"
 
-#include <chrono>
+#include "core/TempFolder.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -67,33 +68,7 @@ inline Bytes BuildPack(const std::vector<PackEntry>& entries, const std::string&
     return out;
 }
 
-// A folder of its own below the system's temporary folder, removed at the end of the test.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        static int counter = 0;
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-        long long stamp = static_cast<long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-        m_path = base / ("vexul-showdata-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path, ec);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The path of a file in the folder, with the system's separators.
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
+using ::TempFolder;
 
 inline bool WriteFileBytes(const std::string& path, const Bytes& data)
 {

@@ -9,7 +9,7 @@
 #include "uilib/core/bars/ColorPopup.h"
 #include "uilib/core/bars/CustomizeCenter.h"
 #include "uilib/core/base/LibraryIds.h"
-#include "uilib/core/bars/ToolBarParts.h"
+#include "uilib/core/bars/CommandImageMap.h"
 
 #include <cstdlib>
 

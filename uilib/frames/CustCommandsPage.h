@@ -8,7 +8,7 @@
 #include "uilib/core/dialogs/InfoTipWnd.h"
 #include "uilib/core/base/LookPainters.h"
 #include "uilib/core/dialogs/ResizeDialogs.h"
-#include "uilib/core/bars/ToolBarParts.h"
+#include "uilib/core/bars/CommandImageMap.h"
 
 #include <vector>
 

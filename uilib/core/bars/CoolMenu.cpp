@@ -1,61 +1,44 @@
+// CUXCoolMenu: the hook on the system's menu windows, the cool menu itself, the messages of the hooked
+// window, measuring and drawing its items, and CUXTrackMenu.
 #include "uilib/core/bars/CoolMenu.h"
 
 #include "uilib/core/bars/ColorRef.h"
 #include "uilib/core/base/DropShadow.h"
 #include "uilib/core/base/GlobalData.h"
 #include "uilib/core/base/Helpers.h"
-#include "uilib/core/base/LookPainters.h"
 #include "uilib/core/base/MemDC.h"
-#include "uilib/core/base/SettingsStore.h"
-#include "uilib/core/bars/ToolBar.h"
+#include "uilib/core/bars/CoolMenuInternal.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
+using namespace CoolMenuInternal;
+
 IMPLEMENT_DYNAMIC(CUXCoolMenu, CUXWndHook)
 
-namespace
-{
-
-const char kRecentSection[] = "Recent Item List";
-const char kChevronText[] = ">> chevron";
-const UINT kMenuMouseFirst = 0x01EB;   // the menu window's own button messages
-const UINT kMenuMouseLast = 0x01F0;
-const UINT kMenuPrintClient = 0x01E2;
-const UINT kMenuRefreshTrigger = 0x00AF;
-
-class CUXPopupMenuHook;
-
-// What the library keeps for all menus of the program.
-struct MenuState
-{
-    HHOOK hook = nullptr;
-    std::vector<CUXPopupMenuHook*> popups;   // one per open menu window, oldest first
-    int reentry = 0;
-    int live = 0;                   // pop-up hooks alive
-    BOOL settingsChanged = FALSE;   // the saved settings below must go back
-    BOOL savedAnimation = FALSE;
-    BOOL savedShadow = FALSE;
-    BOOL systemShadows = FALSE;   // the system draws menu shadows itself
-    BOOL fullMenus = FALSE;       // the user asked for every item (the chevron)
-    int trackOpen = 0;            // CUXTrackMenu objects alive
-    BOOL chevronHot = FALSE;      // the chevron item is drawn highlighted
-    UINT dropSide = 0;            // side of the drop-down button that opens the next menu
-    CRect dropRect = CRect(-1, -1, -1, -1);
-    int skipInit = 0;         // WM_INITMENUPOPUP messages to let pass
-    BOOL oldSystem = FALSE;   // no chevron click and no hover expansion here
-    int cxDlgFrame = 0;
-    int cyDlgFrame = 0;
-    BOOL showUnderlines = FALSE;   // mnemonics stay underlined even when the system hides them
-    BOOL reopenFull = FALSE;       // the tracked menu was closed to open again with every item
-};
-
-MenuState& State()
+MenuState& CoolMenuInternal::State()
 {
     static MenuState state;
     return state;
 }
+
+CUXMenuItemData* CoolMenuInternal::ItemDataAt(const CUXCoolMenu* coolMenu, HMENU hMenu, int pos)
+{
+    MENUITEMINFOA info;
+    InitMenuItemInfo(&info);
+    info.fMask = MIIM_DATA;
+    if (!::GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info))
+        return nullptr;
+    return coolMenu->FindItemData(info.dwItemData);
+}
+
+namespace
+{
+const UINT kMenuMouseFirst = 0x01EB;   // the menu window's own button messages
+const UINT kMenuMouseLast = 0x01F0;
+const UINT kMenuPrintClient = 0x01E2;
+const UINT kMenuRefreshTrigger = 0x00AF;
 
 BOOL IsMenuWindow(HWND hWnd)
 {
@@ -99,6 +82,10 @@ void RestoreMenuSettings()
     s.settingsChanged = FALSE;
 }
 
+}   // namespace
+
+namespace CoolMenuInternal
+{
 // The hook on one system menu window: menu settings while menus are open, the library's own drop shadow,
 // the flat look's frame, and clicks on the chevron item.
 class CUXPopupMenuHook : public CUXWndHook
@@ -304,7 +291,10 @@ private:
     std::unique_ptr<CUXMemDC> m_pSnapshot;
     std::unique_ptr<CUXShadow> m_pShadow;
 };
+}   // namespace CoolMenuInternal
 
+namespace
+{
 LRESULT CALLBACK MenuCbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     MenuState& s = State();
@@ -373,17 +363,6 @@ struct MenuHookInstaller
     }
 };
 MenuHookInstaller g_menuHookInstaller;
-
-// The item data of every item of a menu, by position (null for items that are not the library's).
-CUXMenuItemData* ItemDataAt(const CUXCoolMenu* coolMenu, HMENU hMenu, int pos)
-{
-    MENUITEMINFOA info;
-    InitMenuItemInfo(&info);
-    info.fMask = MIIM_DATA;
-    if (!::GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info))
-        return nullptr;
-    return coolMenu->FindItemData(info.dwItemData);
-}
 
 }   // namespace
 
@@ -454,522 +433,6 @@ void CUXCoolMenu::SetShowUnderlines(BOOL show)
 BOOL CUXCoolMenu::IsFlat() const
 {
     return uxAfxData.m_bFlatLook;
-}
-
-// ---- images ----
-
-BOOL CUXCoolMenu::AddImage(UINT nID, HICON hIcon, BOOL normal)
-{
-    return AddImage(nID, hIcon, m_cxImage, m_cyImage, normal);
-}
-
-BOOL CUXCoolMenu::AddImage(UINT nID, HICON hIcon, int cx, int cy, BOOL normal)
-{
-    CUXIconHolder icon(hIcon);
-    if (hIcon == nullptr)
-        return FALSE;
-    CImageList& list = normal ? m_images : m_disabledImages;
-    std::map<UINT, int>& index = normal ? m_imageIndex : m_disabledIndex;
-    // Full colour: an image of a tool bar looks the same in the menu.
-    if (list.m_hImageList == nullptr && !list.Create(cx, cy, ILC_COLOR24 | ILC_MASK, 0, 10))
-        return FALSE;
-    auto found = index.find(nID);
-    if (found != index.end())
-        return list.Replace(found->second, hIcon) >= 0;
-    int added = list.Add(hIcon);
-    if (added < 0)
-        return FALSE;
-    index[nID] = added;
-    return TRUE;
-}
-
-int CUXCoolMenu::GetImageIndex(UINT nID, BOOL normal) const
-{
-    const std::map<UINT, int>& index = normal ? m_imageIndex : m_disabledIndex;
-    auto found = index.find(nID);
-    return found != index.end() ? found->second : -1;
-}
-
-void CUXCoolMenu::SetImageSize(int cx, int cy)
-{
-    if (cx > 0 && cy > 0)
-    {
-        m_cxImage = cx;
-        m_cyImage = cy;
-    }
-}
-
-BOOL CUXCoolMenu::LoadBitmap(HBITMAP hBitmap, const UINT* ids, int count, BOOL normal)
-{
-    if (hBitmap == nullptr || ids == nullptr || count <= 0)
-        return FALSE;
-    // The image list takes a copy: cutting must not change the caller's bitmap.
-    HBITMAP copy = static_cast<HBITMAP>(::CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0));
-    if (copy == nullptr)
-        return FALSE;
-    CImageList cut;
-    BOOL ok = cut.Create(m_cxImage, m_cyImage, ILC_COLOR24 | ILC_MASK, 0, 10) &&
-              ::ImageList_AddMasked(cut, copy, uxAfxData.m_clrBtnFace) >= 0;
-    ::DeleteObject(copy);
-    if (!ok)
-        return FALSE;
-    int image = 0;
-    for (int i = 0; i < count && image < cut.GetImageCount(); ++i)
-    {
-        if (ids[i] == 0)
-            continue;
-        AddImage(ids[i], cut.ExtractIcon(image++), normal);
-    }
-    return TRUE;
-}
-
-BOOL CUXCoolMenu::LoadBitmap(UINT nIDBitmap, const UINT* ids, int count, BOOL normal)
-{
-    HBITMAP bitmap = LoadSysColorBitmap(AfxGetResourceHandle(), nIDBitmap);
-    if (bitmap == nullptr)
-        return FALSE;
-    BOOL ok = LoadBitmap(bitmap, ids, count, normal);
-    ::DeleteObject(bitmap);
-    return ok;
-}
-
-BOOL CUXCoolMenu::LoadToolbar(UINT nIDResource, BOOL normal)
-{
-    CUXToolBarTemplate bar;
-    if (!bar.Load(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)))
-        return FALSE;
-    SetImageSize(bar.m_cxImage, bar.m_cyImage);
-    return LoadBitmap(nIDResource, bar.m_ids.data(), static_cast<int>(bar.m_ids.size()), normal);
-}
-
-BOOL CUXCoolMenu::LoadToolbars(const UINT* ids, int count, BOOL normal)
-{
-    BOOL ok = ids != nullptr;
-    for (int i = 0; ok && i < count; ++i)
-        ok = LoadToolbar(ids[i], normal);
-    return ok;
-}
-
-BOOL CUXCoolMenu::LoadToolbar(CUXToolBar* pBar, BOOL normal)
-{
-    if (pBar == nullptr || pBar->m_hWnd == nullptr)
-        return FALSE;
-    CSize image = pBar->GetImageSize();
-    SetImageSize(image.cx, image.cy);
-    // The bar's images: its bitmap cut as the bar cuts it, else the control's image list.
-    CImageList cut;
-    HIMAGELIST source = nullptr;
-    if (pBar->GetBitmap() != nullptr)
-    {
-        HBITMAP copy = static_cast<HBITMAP>(::CopyImage(pBar->GetBitmap(), IMAGE_BITMAP, 0, 0, 0));
-        if (copy != nullptr && cut.Create(image.cx, image.cy, ILC_COLOR24 | ILC_MASK, 0, 10))
-            ::ImageList_AddMasked(cut, copy, uxAfxData.m_clrBtnFace);
-        if (copy != nullptr)
-            ::DeleteObject(copy);
-        source = cut;
-    }
-    else
-    {
-        source = reinterpret_cast<HIMAGELIST>(pBar->SendMessage(TB_GETIMAGELIST));
-    }
-    if (source == nullptr)
-        return FALSE;
-    int images = ::ImageList_GetImageCount(source);
-    int count = pBar->GetCount();
-    for (int i = 0; i < count; ++i)
-    {
-        TBBUTTON button = pBar->GetButton(i);
-        if ((button.fsStyle & TBSTYLE_SEP) || button.iBitmap < 0 || button.iBitmap >= images)
-            continue;
-        AddImage(static_cast<UINT>(button.idCommand), ::ImageList_GetIcon(source, button.iBitmap, ILD_NORMAL),
-                 normal);
-    }
-    return TRUE;
-}
-
-void CUXCoolMenu::ResetImages()
-{
-    m_images.DeleteImageList();
-    m_disabledImages.DeleteImageList();
-    m_imageIndex.clear();
-    m_disabledIndex.clear();
-}
-
-void CUXCoolMenu::OnSysColorChange()
-{
-    // The images are drawn straight from their lists; nothing is cached in the old colours.
-}
-
-// ---- hiding and recent items ----
-
-void CUXCoolMenu::AddHiddenCommand(UINT nID)
-{
-    m_bHidingEnabled = TRUE;
-    if (std::find(m_hiddenCommands.begin(), m_hiddenCommands.end(), nID) == m_hiddenCommands.end())
-        m_hiddenCommands.push_back(nID);
-}
-
-void CUXCoolMenu::AddHiddenCommands(const UINT* ids, int count)
-{
-    m_bHidingEnabled = TRUE;
-    for (int i = 0; ids != nullptr && i < count; ++i)
-        AddHiddenCommand(ids[i]);
-}
-
-BOOL CUXCoolMenu::IsHiddenCommand(UINT nID) const
-{
-    return std::find(m_hiddenCommands.begin(), m_hiddenCommands.end(), nID) != m_hiddenCommands.end() &&
-           !IsRecentItem(nID);
-}
-
-BOOL CUXCoolMenu::IsHidingActive() const
-{
-    return m_bHidingEnabled && State().trackOpen > 0 && uxAfxData.m_bMenuHideRarelyUsed;
-}
-
-void CUXCoolMenu::SetMaxRecentItems(int count)
-{
-    if (count > 0)
-        m_nMaxRecent = count;
-}
-
-void CUXCoolMenu::ReadRecentItems(std::vector<UINT>& items) const
-{
-    CUXSettingsStore store;
-    items.clear();
-    for (int i = 1; i <= m_nMaxRecent; ++i)
-    {
-        CString entry;
-        entry.Format("Item%d", i);
-        items.push_back(store.GetProfileInt(kRecentSection, entry, 0));
-    }
-}
-
-BOOL CUXCoolMenu::IsRecentItem(UINT nID) const
-{
-    std::vector<UINT> items;
-    ReadRecentItems(items);
-    return std::find(items.begin(), items.end(), nID) != items.end();
-}
-
-void CUXCoolMenu::AddRecentItem(UINT nID)
-{
-    // Without hideable commands nothing is ever recorded (and no command costs a registry read).
-    if (nID == 0 || m_hiddenCommands.empty())
-        return;
-    std::vector<UINT> items;
-    ReadRecentItems(items);
-    BOOL hideable = std::find(m_hiddenCommands.begin(), m_hiddenCommands.end(), nID) != m_hiddenCommands.end();
-    auto found = std::find(items.begin(), items.end(), nID);
-    if (!hideable && found == items.end())
-        return;
-    if (found != items.end())
-        items.erase(found);
-    items.insert(items.begin(), nID);
-    items.resize(static_cast<size_t>(m_nMaxRecent));
-    CUXSettingsStore store;
-    for (int i = 0; i < m_nMaxRecent; ++i)
-    {
-        CString entry;
-        entry.Format("Item%d", i + 1);
-        store.WriteProfileInt(kRecentSection, entry, static_cast<int>(items[static_cast<size_t>(i)]));
-    }
-}
-
-void CUXCoolMenu::ClearRecentItems()
-{
-    CUXSettingsStore store;
-    for (int i = 1;; ++i)
-    {
-        CString entry;
-        entry.Format("Item%d", i);
-        if (!store.DeleteProfileValue(kRecentSection, entry))
-            break;
-    }
-}
-
-// ---- menus ----
-
-CUXMenuItemData* CUXCoolMenu::FindItemData(ULONG_PTR itemData) const
-{
-    // Only records of this menu are read: data of other owners may point anywhere.
-    if (itemData == 0)
-        return nullptr;
-    for (const auto& data : m_itemData)
-        if (reinterpret_cast<ULONG_PTR>(data.get()) == itemData)
-            return data->m_nSignature == CUXMenuItemData::kSignature ? data.get() : nullptr;
-    return nullptr;
-}
-
-CUXMenuItemData* CUXCoolMenu::NewItemData()
-{
-    m_itemData.push_back(std::make_unique<CUXMenuItemData>());
-    return m_itemData.back().get();
-}
-
-void CUXCoolMenu::DeleteItemData(CUXMenuItemData* data)
-{
-    m_itemData.erase(std::remove_if(m_itemData.begin(), m_itemData.end(),
-                                    [data](const std::unique_ptr<CUXMenuItemData>& held)
-                                    { return held.get() == data; }),
-                     m_itemData.end());
-}
-
-int CUXCoolMenu::FindCommand(CMenu* pMenu, UINT nID) const
-{
-    if (pMenu == nullptr || pMenu->m_hMenu == nullptr)
-        return -1;
-    int count = static_cast<int>(pMenu->GetMenuItemCount());
-    for (int i = 0; i < count; ++i)
-        if (pMenu->GetMenuItemID(i) == nID)
-            return i;
-    return -1;
-}
-
-BOOL CUXCoolMenu::IsSysMenu(CMenu* pMenu) const
-{
-    if (pMenu == nullptr || m_hWnd == nullptr)
-        return FALSE;
-    if (::GetSystemMenu(m_hWnd, FALSE) == pMenu->m_hMenu)
-        return TRUE;
-    // The active child of an MDI frame.
-    HWND client = ::GetWindow(m_hWnd, GW_CHILD);
-    HWND active =
-        client != nullptr ? reinterpret_cast<HWND>(::SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
-    return active != nullptr && ::IsWindow(active) && ::GetSystemMenu(active, FALSE) == pMenu->m_hMenu;
-}
-
-void CUXCoolMenu::ConvertMenu(CMenu* pMenu, BOOL toOwnerDraw)
-{
-    if (pMenu == nullptr || pMenu->m_hMenu == nullptr)
-        return;
-    HMENU hMenu = pMenu->m_hMenu;
-    int count = static_cast<int>(pMenu->GetMenuItemCount());
-    if (toOwnerDraw)
-    {
-        BOOL hiding = m_bHidingEnabled && IsHidingActive();
-        for (int i = 0; i < count; ++i)
-        {
-            MENUITEMINFOA info;
-            InitMenuItemInfo(&info);
-            char text[257] = {};
-            info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STRING;
-            info.dwTypeData = text;
-            info.cch = sizeof(text) - 1;
-            if (!pMenu->GetMenuItemInfo(static_cast<UINT>(i), &info, TRUE))
-                continue;
-            CUXMenuItemData* data = FindItemData(info.dwItemData);
-            if (info.dwItemData != 0 && data == nullptr)
-                continue;   // another owner's item
-            if (data == nullptr)
-            {
-                data = NewItemData();
-                data->m_strText = (info.fType & MFT_SEPARATOR) ? "" : text;
-                data->m_fType = info.fType & ~MFT_OWNERDRAW;
-            }
-            data->m_hMenu = hMenu;
-            data->m_hSubMenu = info.hSubMenu;
-            data->m_nPosition = i;
-            data->m_nID = data->m_hSubMenu != nullptr ? -1 : static_cast<int>(info.wID);
-            data->m_nImage = data->m_hSubMenu != nullptr ? -1 : GetImageIndex(info.wID);
-            data->m_fState = info.fState;
-            data->m_nHide = hiding && data->m_hSubMenu == nullptr && !(data->m_fType & MFT_SEPARATOR) &&
-                                    data->m_nID != ID_UX_FULL_MENUS && IsHiddenCommand(info.wID)
-                                ? static_cast<UINT>(CUXMenuItemData::hideable)
-                                : 0;
-            MENUITEMINFOA set;
-            InitMenuItemInfo(&set);
-            set.fMask = MIIM_FTYPE | MIIM_DATA;
-            set.fType = data->m_fType | MFT_OWNERDRAW;
-            set.dwItemData = reinterpret_cast<ULONG_PTR>(data);
-            pMenu->SetMenuItemInfo(static_cast<UINT>(i), &set, TRUE);
-        }
-        if (std::find(m_convertedMenus.begin(), m_convertedMenus.end(), hMenu) == m_convertedMenus.end())
-            m_convertedMenus.push_back(hMenu);
-        return;
-    }
-
-    for (int i = count - 1; i >= 0; --i)
-    {
-        CUXMenuItemData* data = ItemDataAt(this, hMenu, i);
-        if (data == nullptr)
-            continue;
-        if (data->m_nID == ID_UX_FULL_MENUS && data->m_strText == kChevronText)
-        {
-            pMenu->DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
-            DeleteItemData(data);
-            continue;
-        }
-        MENUITEMINFOA set;
-        InitMenuItemInfo(&set);
-        set.fMask = MIIM_FTYPE | MIIM_DATA;
-        set.fType = data->m_fType;
-        if (!(data->m_fType & MFT_SEPARATOR))
-        {
-            set.fMask |= MIIM_STRING;
-            set.dwTypeData = const_cast<LPSTR>(data->m_strText.GetString());
-        }
-        set.dwItemData = 0;
-        pMenu->SetMenuItemInfo(static_cast<UINT>(i), &set, TRUE);
-        DeleteItemData(data);
-    }
-    m_convertedMenus.erase(std::remove(m_convertedMenus.begin(), m_convertedMenus.end(), hMenu),
-                           m_convertedMenus.end());
-}
-
-BOOL CUXCoolMenu::IsPrevItemHidden(CMenu* pMenu, int pos) const
-{
-    CUXMenuItemData* data = pMenu != nullptr && pos > 0 ? ItemDataAt(this, pMenu->m_hMenu, pos - 1) : nullptr;
-    return data != nullptr && (data->m_nHide & CUXMenuItemData::hideable);
-}
-
-BOOL CUXCoolMenu::IsNextItemHidden(CMenu* pMenu, int pos) const
-{
-    CUXMenuItemData* data = pMenu != nullptr ? ItemDataAt(this, pMenu->m_hMenu, pos + 1) : nullptr;
-    return data != nullptr && (data->m_nHide & CUXMenuItemData::hideable);
-}
-
-BOOL CUXCoolMenu::IsFirstItem(HMENU, int pos) const
-{
-    return pos == 0;
-}
-
-BOOL CUXCoolMenu::IsLastItem(HMENU hMenu, int pos, UINT nID) const
-{
-    int count = ::GetMenuItemCount(hMenu);
-    if (pos == count - 1)
-        return TRUE;
-    // The item before the chevron is the last of the menu's own items.
-    return pos == count - 2 && nID != ID_UX_FULL_MENUS && ::GetMenuItemID(hMenu, count - 1) == ID_UX_FULL_MENUS;
-}
-
-BOOL CUXCoolMenu::HasHiddenItems(CMenu* pMenu) const
-{
-    if (pMenu == nullptr)
-        return FALSE;
-    for (const auto& data : m_itemData)
-        if (data->m_hMenu == pMenu->m_hMenu && data->m_bRemoved)
-            return TRUE;
-    return FALSE;
-}
-
-void CUXCoolMenu::UpdateChevron(CMenu* pMenu, BOOL)
-{
-    if (pMenu == nullptr || pMenu->m_hMenu == nullptr)
-        return;
-    int count = static_cast<int>(pMenu->GetMenuItemCount());
-    int chevron = FindCommand(pMenu, ID_UX_FULL_MENUS);
-    BOOL wanted = !State().fullMenus && HasHiddenItems(pMenu) && IsHidingActive();
-    if (chevron >= 0 && (!wanted || chevron != count - 1))
-    {
-        CUXMenuItemData* data = ItemDataAt(this, pMenu->m_hMenu, chevron);
-        pMenu->DeleteMenu(static_cast<UINT>(chevron), MF_BYPOSITION);
-        if (data != nullptr)
-            DeleteItemData(data);
-        chevron = -1;
-    }
-    if (wanted && chevron < 0)
-    {
-        CUXMenuItemData* data = NewItemData();
-        data->m_strText = kChevronText;
-        data->m_hMenu = pMenu->m_hMenu;
-        data->m_nID = ID_UX_FULL_MENUS;
-        data->m_nPosition = static_cast<int>(pMenu->GetMenuItemCount());
-        MENUITEMINFOA info;
-        InitMenuItemInfo(&info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
-        info.fType = MFT_OWNERDRAW;
-        info.wID = ID_UX_FULL_MENUS;
-        info.dwItemData = reinterpret_cast<ULONG_PTR>(data);
-        ::InsertMenuItemA(pMenu->m_hMenu, static_cast<UINT>(data->m_nPosition), TRUE, &info);
-    }
-}
-
-void CUXCoolMenu::HideItems(CMenu* pMenu)
-{
-    if (pMenu == nullptr || pMenu->m_hMenu == nullptr)
-        return;
-    HMENU hMenu = pMenu->m_hMenu;
-    int count = static_cast<int>(pMenu->GetMenuItemCount());
-    // The ends of each run of hideable items.
-    for (int i = 0; i < count; ++i)
-    {
-        CUXMenuItemData* data = ItemDataAt(this, hMenu, i);
-        if (data == nullptr || !(data->m_nHide & CUXMenuItemData::hideable))
-            continue;
-        data->m_nHide = CUXMenuItemData::hideable;
-        if (!IsPrevItemHidden(pMenu, i))
-            data->m_nHide |= CUXMenuItemData::hideRunFirst;
-        if (!IsNextItemHidden(pMenu, i))
-            data->m_nHide |= CUXMenuItemData::hideRunLast;
-    }
-    if (!State().fullMenus)
-    {
-        for (int i = count - 1; i >= 0; --i)
-        {
-            CUXMenuItemData* data = ItemDataAt(this, hMenu, i);
-            if (data == nullptr || !(data->m_nHide & CUXMenuItemData::hideable))
-                continue;
-            data->m_bRemoved = TRUE;
-            pMenu->RemoveMenu(static_cast<UINT>(i), MF_BYPOSITION);   // a sub-menu survives its removal
-        }
-        // A separator right after another one goes too (until the items come back); every removed item
-        // keeps the position it had when the menu was converted.
-        BOOL previousSeparator = FALSE;
-        for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount());)
-        {
-            CUXMenuItemData* data = ItemDataAt(this, hMenu, i);
-            BOOL separator = data != nullptr && (data->m_fType & MFT_SEPARATOR);
-            if (separator && previousSeparator)
-            {
-                data->m_bRemoved = TRUE;
-                pMenu->RemoveMenu(static_cast<UINT>(i), MF_BYPOSITION);
-                continue;
-            }
-            previousSeparator = separator;
-            ++i;
-        }
-    }
-    UpdateChevron(pMenu, TRUE);
-}
-
-BOOL CUXCoolMenu::ShowHiddenItems(CMenu* pMenu)
-{
-    if (pMenu == nullptr || pMenu->m_hMenu == nullptr)
-        return FALSE;
-    HMENU hMenu = pMenu->m_hMenu;
-    std::vector<CUXMenuItemData*> removed;
-    for (const auto& data : m_itemData)
-        if (data->m_hMenu == hMenu && data->m_bRemoved)
-            removed.push_back(data.get());
-    if (removed.empty())
-        return FALSE;
-    // The chevron goes first; each item returns to its place in the original order.
-    int chevron = FindCommand(pMenu, ID_UX_FULL_MENUS);
-    if (chevron >= 0)
-    {
-        CUXMenuItemData* data = ItemDataAt(this, hMenu, chevron);
-        pMenu->DeleteMenu(static_cast<UINT>(chevron), MF_BYPOSITION);
-        if (data != nullptr)
-            DeleteItemData(data);
-    }
-    std::sort(removed.begin(), removed.end(),
-              [](const CUXMenuItemData* a, const CUXMenuItemData* b) { return a->m_nPosition < b->m_nPosition; });
-    for (CUXMenuItemData* data : removed)
-    {
-        MENUITEMINFOA info;
-        InitMenuItemInfo(&info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
-        info.fType = data->m_fType | MFT_OWNERDRAW;
-        info.fState = data->m_fState;
-        info.wID = data->m_nID >= 0 ? static_cast<UINT>(data->m_nID) : 0;
-        info.hSubMenu = data->m_hSubMenu;
-        info.dwItemData = reinterpret_cast<ULONG_PTR>(data);
-        ::InsertMenuItemA(hMenu, static_cast<UINT>(data->m_nPosition), TRUE, &info);
-        data->m_bRemoved = FALSE;
-    }
-    UpdateChevron(pMenu, TRUE);
-    return TRUE;
 }
 
 // ---- messages ----

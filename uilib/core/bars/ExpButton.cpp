@@ -1,6 +1,7 @@
 #include "uilib/core/bars/ExpButton.h"
 
 #include "uilib/core/bars/ExpMenuWnd.h"
+#include "uilib/core/base/LibraryIds.h"
 #include "uilib/core/base/GlobalData.h"
 #include "uilib/core/bars/ToolBar.h"
 
@@ -182,4 +183,23 @@ void CUXExpButton::DrawGlyphs(CDC* dc, const CRect& rect, BOOL disabled, BOOL pr
     }
     dc->SetTextColor(oldText);
     dc->SetBkColor(oldBack);
+}
+
+// ---- the bar's chevron ----------------------------------------------------------------------------------
+// Here rather than with the bar: the chevron opens a pop-up made of tool bars, and the bar's own files stay
+// below both.
+
+BOOL CUXToolBar::CreateExpandButton()
+{
+    auto button = std::make_unique<CUXExpButton>();
+    if (!button->Create(this))
+        return FALSE;
+    m_pExpButton = std::move(button);
+    return TRUE;
+}
+
+void CUXToolBar::UpdateExpandButton()
+{
+    if (m_pExpButton != nullptr)
+        static_cast<CUXExpButton*>(m_pExpButton.get())->UpdateState();
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "uilib/core/dialogs/Button.h"
-#include "uilib/core/base/LibraryIds.h"
 
 class CUXToolBar;
 

@@ -219,7 +219,7 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    // Makes the chevron; FALSE ends the bar's creation.
+    // Makes the chevron (in ExpButton.cpp, beside the chevron); FALSE ends the bar's creation.
     virtual BOOL CreateExpandButton();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -315,6 +315,8 @@ private:
     void Layout();
     void ShowHiddenByFit();
     void PlaceExpandButton(const CSize& size, BOOL horizontal);
+    // The chevron's state after an idle update (in ExpButton.cpp, beside the chevron).
+    void UpdateExpandButton();
     // The chevron takes room at the end of the bar.
     BOOL IsChevronCounted() const;
     BOOL IsSeparatorWidthFlat() const;

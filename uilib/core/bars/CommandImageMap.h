@@ -1,26 +1,11 @@
-// Pieces the tool bar relies on: its command-UI object for idle updates, and the map of command images
-// (a normal and a hot icon per command) that tool bars and customization hand around.
+// CUXCommandImageMap: the icons of commands (a normal and a hot one each) that tool bars and customization
+// hand around.
 #pragma once
 
 #include "framework/win/Framework.h"
 
 #include <map>
 #include <utility>
-
-class CUXToolBar;
-
-// Enables, disables and checks the buttons of a CUXToolBar (m_pOther) during idle updates.
-class CUXToolCmdUI : public CCmdUI
-{
-public:
-    void Enable(BOOL bOn = TRUE) override;
-    void SetCheck(int nCheck = 1) override;
-    // Buttons show no text of their own here.
-    void SetText(LPCSTR) override {}
-
-private:
-    CUXToolBar* Bar() const;
-};
 
 // Icons by command: a normal and a hot icon each, owned by the map.
 class CUXCommandImageMap
