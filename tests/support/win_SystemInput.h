@@ -5,8 +5,10 @@
 //   VxInput::Key(VK_CONTROL, true); ...; VxInput::Key(VK_CONTROL, false);
 //   Pump();
 //
-// A hand that moves while the program works: VxInputThread sends a gesture from a thread of its own, each
-// step once the program's thread is ready for it, while the test's thread runs its messages.
+// A hand that moves while the program works: VxInput::Play runs a gesture from a thread of its own while the
+// program's thread answers its messages; its drags wait until the program holds the mouse before they move.
+//
+//   EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(splitter, splitter + CSize(30, 0)); }, PumpPending));
 //
 // Header only.
 #pragma once
@@ -17,9 +19,6 @@
 
 #include <atomic>
 #include <functional>
-#include <thread>
-#include <utility>
-#include <vector>
 
 namespace VxInput
 {
@@ -57,11 +56,50 @@ inline void Release(POINT point)
     Send(MouseAt(point, MOUSEEVENTF_LEFTUP));
 }
 
+// Whether a thread holds the mouse capture (as a drag loop does); readable from any thread.
+inline bool HasCapture(DWORD threadId)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(threadId, &info) && info.hwndCapture != nullptr;
+}
+
+// The program's thread while a hand plays to it (0: no hand; a gesture is queued whole), and the drags of the
+// gesture that found it not taking the mouse.
+inline std::atomic<DWORD>& ProgramThread()
+{
+    static std::atomic<DWORD> id{0};
+    return id;
+}
+inline std::atomic<int>& MissedDrags()
+{
+    static std::atomic<int> missed{0};
+    return missed;
+}
+
+// On a hand's thread, after a press: waits until the program holds the mouse (its drag loop, or its drag
+// detection), so that it sees the cursor where the press was; counted as missed when it never does.
+inline void AwaitCapture()
+{
+    DWORD program = ProgramThread();
+    DWORD start = ::GetTickCount();
+    while (program != 0 && !HasCapture(program))
+    {
+        if (::GetTickCount() - start > 30000)
+        {
+            ++MissedDrags();
+            return;
+        }
+        ::Sleep(2);
+    }
+}
+
 // Press at from, move there in a few steps, release at to.
 inline void Drag(POINT from, POINT to)
 {
     MoveTo(from);
     Press(from);
+    AwaitCapture();
     for (int step = 1; step <= 4; ++step)
         MoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
     Release(to);
@@ -89,29 +127,12 @@ inline void StepTo(POINT point)
     Send(input);
 }
 
-// Runs the gesture on a second thread, as a user's hand, while this thread answers its messages (through
-// pump, which runs what is queued); returns once the gesture is done and what it caused has been handled.
-inline void WhilePumping(const std::function<void()>& gesture, const std::function<void()>& pump)
-{
-    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread hand(
-        [&]()
-        {
-            gesture();
-            ::SetEvent(done);
-        });
-    while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-        pump();
-    hand.join();
-    ::CloseHandle(done);
-    pump();
-}
-
 // Press at from, move there in steps the program sees one by one, release at to.
 inline void StepDrag(POINT from, POINT to, int steps = 6)
 {
     MoveTo(from);
     Press(from);
+    AwaitCapture();
     for (int step = 1; step <= steps; ++step)
         StepTo({from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
     Release(to);
@@ -127,86 +148,44 @@ inline void Key(WORD vk, bool down)
     Send(input);
 }
 
-// Whether a thread holds the mouse capture (as a drag loop does); readable from any thread.
-inline bool HasCapture(DWORD threadId)
+inline unsigned __stdcall RunGesture(void* gesture)
 {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(threadId, &info) && info.hwndCapture != nullptr;
+    (*static_cast<const std::function<void()>*>(gesture))();
+    return 0;
+}
+
+// A user's hand: the gesture (the functions above) runs on a thread of its own while this thread answers the
+// program's messages through pump (the program may also be another process's thread, which answers its own).
+// Back once the gesture is over and what it caused has been handled (no input waits here, nothing holds the
+// mouse); false when a drag found the program not taking the mouse or the whole did not end in 30 s.
+inline bool Play(const std::function<void()>& gesture, const std::function<void()>& pump,
+                 DWORD program = ::GetCurrentThreadId())
+{
+    ProgramThread() = program;
+    MissedDrags() = 0;
+    HANDLE hand = reinterpret_cast<HANDLE>(::_beginthreadex(
+        nullptr, 0, &RunGesture, const_cast<std::function<void()>*>(&gesture), CREATE_SUSPENDED, nullptr));
+    if (hand == nullptr)
+        return false;
+    ::ResumeThread(hand);
+    bool here = program == ::GetCurrentThreadId();
+    auto over = [&]()
+    {
+        return ::WaitForSingleObject(hand, 0) == WAIT_OBJECT_0 &&
+               (!here || HIWORD(::GetQueueStatus(QS_INPUT)) == 0) && !HasCapture(program);
+    };
+    bool ended = false;
+    for (DWORD start = ::GetTickCount(); !ended && ::GetTickCount() - start <= 30000;)
+    {
+        ::MsgWaitForMultipleObjects(1, &hand, FALSE, 10, QS_ALLINPUT);
+        pump();
+        ended = over();
+    }
+    ::WaitForSingleObject(hand, INFINITE);
+    ::CloseHandle(hand);
+    pump();
+    ProgramThread() = 0;
+    return ended && MissedDrags() == 0;
 }
 
 }   // namespace VxInput
-
-// Sends input from a thread of its own while the thread that made it runs its messages: each step once its
-// condition holds (checked from the sending thread, 30 s at most). The destructor waits for the thread.
-class VxInputThread
-{
-public:
-    struct Step
-    {
-        std::function<bool()> ready;   // null: at once
-        std::vector<INPUT> input;
-    };
-
-    explicit VxInputThread(std::vector<Step> steps) : m_steps(std::move(steps))
-    {
-        m_thread = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &VxInputThread::Run, this,
-                                                             CREATE_SUSPENDED, nullptr));
-        if (m_thread != nullptr)
-            ::ResumeThread(m_thread);
-        m_done = m_thread == nullptr;
-    }
-    ~VxInputThread()
-    {
-        if (m_thread == nullptr)
-            return;
-        ::WaitForSingleObject(m_thread, INFINITE);
-        ::CloseHandle(m_thread);
-    }
-    VxInputThread(const VxInputThread&) = delete;
-    VxInputThread& operator=(const VxInputThread&) = delete;
-
-    bool Done() const { return m_done; }
-    int Missed() const { return m_missed; }   // steps whose condition never held
-
-    // Press at from; once the calling thread holds the capture (its drag, or its drag detection), move to to
-    // in four steps and release there.
-    static std::vector<Step> Drag(POINT from, POINT to)
-    {
-        DWORD uiThread = ::GetCurrentThreadId();
-        std::vector<INPUT> moves;
-        for (int step = 1; step <= 4; ++step)
-            moves.push_back(VxInput::MouseAt(
-                {from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4}, 0));
-        moves.push_back(VxInput::MouseAt(to, MOUSEEVENTF_LEFTUP));
-        return {{nullptr, {VxInput::MouseAt(from, 0), VxInput::MouseAt(from, MOUSEEVENTF_LEFTDOWN)}},
-                {[uiThread]() { return VxInput::HasCapture(uiThread); }, moves}};
-    }
-
-private:
-    static unsigned __stdcall Run(void* self)
-    {
-        VxInputThread* me = static_cast<VxInputThread*>(self);
-        for (Step& step : me->m_steps)
-        {
-            DWORD start = ::GetTickCount();
-            while (step.ready && !step.ready())
-            {
-                if (::GetTickCount() - start > 30000)
-                {
-                    ++me->m_missed;
-                    break;
-                }
-                ::Sleep(2);
-            }
-            ::SendInput(static_cast<UINT>(step.input.size()), step.input.data(), sizeof(INPUT));
-        }
-        me->m_done = true;
-        return 0;
-    }
-
-    std::vector<Step> m_steps;
-    HANDLE m_thread = nullptr;
-    std::atomic<bool> m_done{false};
-    std::atomic<int> m_missed{0};
-};

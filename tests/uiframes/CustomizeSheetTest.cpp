@@ -368,7 +368,8 @@ TEST_F(MenuTest, TheSheetOpensInTheMiddleOfItsFrameAndStaysAboveItWithTheFloatin
                               // In front of the frame, in its middle; a click on the frame leaves it there.
                               EXPECT_TRUE(centredOn(hFrame, hSheet));
                               EXPECT_TRUE(FtOwnedPopupsAboveFrame(hFrame)) << "opened";
-                              FtPlay([&]() { FtClick(FtFreePoint(frame->m_hWndMDIClient, hSheet)); });
+                              EXPECT_TRUE(VxInput::Play(
+                                  [&]() { FtClick(FtFreePoint(frame->m_hWndMDIClient, hSheet)); }, PumpPending));
                               EXPECT_TRUE(FtOwnedPopupsAboveFrame(hFrame)) << "after a click on the frame";
                               CDialogDriver::Click(sheet.GetToolBarsPage()->m_hWnd, IDC_UX_TB_NEW);
                           },
@@ -416,10 +417,10 @@ TEST_F(MenuTest, ASubMenuDraggedWithTheMouseFromTheCommandsPageBecomesADropDownT
                               bar.GetItemRect(bar.GetCount() - 1, &last);
                               bar.ClientToScreen(&last);
                               // The hand moves while the program runs its drag.
-                              VxInputThread hand(
-                                  VxInputThread::Drag(row.CenterPoint(), CPoint(last.right - 2, last.CenterPoint().y)));
-                              dropped = FtPumpUntil([&]() { return hand.Done() && bar.GetCount() == 4; });
-                              EXPECT_EQ(0, hand.Missed());
+                              CPoint to(last.right - 2, last.CenterPoint().y);
+                              EXPECT_TRUE(
+                                  VxInput::Play([&]() { VxInput::Drag(row.CenterPoint(), to); }, PumpPending));
+                              dropped = FtPumpUntil([&]() { return bar.GetCount() == 4; });
                               CDialogDriver::Click(hSheet, IDCANCEL);
                           }});
     sheet.DoModal();

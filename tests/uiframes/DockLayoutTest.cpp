@@ -7,7 +7,11 @@
 // with the layout surviving a restart.
 #include "UiFramesTestSupport.h"
 
+#include "resources/uilib/UilibResources.h"
+#include "support/win_DialogDriver.h"
 #include "uilib/frames/BarDockContext.h"
+#include "uilib/frames/CustToolBarPage.h"
+#include "uilib/frames/CustomizeSheet.h"
 #include "uilib/frames/FrameWindows.h"
 #include "uilib/frames/ReBar.h"
 
@@ -28,6 +32,9 @@ const UINT kDlWindowIds[2] = {0xE830, 0xE831};
 class CDlFrame : public CUXMDIFrameWnd
 {
 public:
+    explicit CDlFrame(BOOL customizable = FALSE) : m_bCustomizable(customizable) {}
+
+    BOOL m_bCustomizable;
     CFtToolBar m_bars[3];
     CFtDockWindow m_windows[2];
     CListBox m_lists[2];
@@ -40,8 +47,11 @@ protected:
             return -1;
         const char* titles[3] = {"Standard", "Format", "Extra"};
         for (int i = 0; i < 3; ++i)
+        {
+            m_bars[i].SetCustomizable(m_bCustomizable);
             if (!m_bars[i].CreateBar(this, kDlBarIds[i], CBRS_ALIGN_TOP, titles[i]))
                 return -1;
+        }
         for (int i = 0; i < 2; ++i)
         {
             if (!m_windows[i].Create(this, i == 0 ? "Files" : "Output", kDlWindowIds[i]) ||
@@ -99,7 +109,7 @@ protected:
     // on the screen).
     CDlFrame* Open(const CRect& place)
     {
-        CDlFrame* pFrame = new CDlFrame;
+        CDlFrame* pFrame = new CDlFrame(customizable);
         if (!pFrame->LoadFrame(IDR_FT_MDI))
             return nullptr;
         app.m_pMainWnd = pFrame;
@@ -233,6 +243,7 @@ protected:
     }
 
     CDlFrame* frame = nullptr;
+    BOOL customizable = FALSE;   // the bars of the frames Open makes
 };
 
 }   // namespace
@@ -393,41 +404,236 @@ TEST_F(DockLayoutTest, HugeStoredSizesLeaveTheDocumentItsRoomAndFloatInsideTheWo
     // Its splitter moves its edge where it shows: 30 pixels towards the frame's edge, 30 narrower.
     int width = Rect(files).Width();
     CPoint edge(Rect(files).right + 2, Rect(files).CenterPoint().y);
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(edge, edge - CSize(30, 0)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(edge, edge - CSize(30, 0)); }, PumpPending));
     EXPECT_EQ(width - 30, Rect(files).Width());
 }
 
 namespace
 {
 
-// The seed of the random run: VEXUL_DOCK_SEED when set, else a fixed one.
+// The seed of the random run: VEXUL_DOCK_SEED when set, else a fixed one; its operations: VEXUL_DOCK_STEPS when
+// set, else as many as a test run affords.
 unsigned DockSeed()
 {
     const char* text = std::getenv("VEXUL_DOCK_SEED");
     return text != nullptr ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : 20261209u;
+}
+int DockSteps()
+{
+    const char* text = std::getenv("VEXUL_DOCK_STEPS");
+    return text != nullptr ? std::atoi(text) : 250;
+}
+
+// Whether the screen shows the window (or a child of it) at the point: what the user's press would reach.
+bool Shows(HWND hWnd, CPoint point)
+{
+    HWND hAt = ::WindowFromPoint(point);
+    return hWnd != nullptr && hAt != nullptr && (hAt == hWnd || ::IsChild(hWnd, hAt));
+}
+
+// Where the user takes a bar to drag it: a floating one by its frame's caption, a docking window by its caption
+// band, another bar by its gripper.
+CPoint Handle(CControlBar& bar)
+{
+    CRect rect = Rect(bar);
+    if (bar.IsFloating())
+    {
+        CRect client;
+        bar.GetParentFrame()->GetClientRect(&client);
+        bar.GetParentFrame()->ClientToScreen(&client);
+        return CPoint(client.left + 8, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    }
+    if (CUXDockWindow* pWindow = CUXDockWindow::FromBar(&bar))
+    {
+        CRect band = pWindow->GetCaptionRect();
+        pWindow->ClientToScreen(&band);
+        return band.Width() > band.Height() ? CPoint(band.left + std::min<int>(30, band.Width() / 2), band.CenterPoint().y)
+                                            : CPoint(band.CenterPoint().x, band.top + std::min<int>(30, band.Height() / 2));
+    }
+    return (bar.GetBarStyle() & CBRS_ORIENT_HORZ) ? CPoint(rect.left + 3, rect.CenterPoint().y)
+                                                  : CPoint(rect.CenterPoint().x, rect.top + 3);
 }
 
 }   // namespace
 
 TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThroughRestarts)
 {
+    // The frame again with customizable bars, whose buttons the user drags in customize mode.
+    frame->DestroyWindow();
+    PumpPending();
+    customizable = TRUE;
+    frame = Open(CRect(0, 0, 760, 560));
+    ASSERT_NE(nullptr, frame);
+    const VxCommandImages images = CommandImagesOf({&frame->m_bars[0], &frame->m_bars[1], &frame->m_bars[2]});
     const unsigned seed = DockSeed();
-    const int kSteps = 1000;
+    const int kSteps = DockSteps();
     std::mt19937 random(seed);
-    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(std::max(1, n))); };
     const UINT sides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
                            AFX_IDW_DOCKBAR_RIGHT};
     CSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    const char* names[8] = {"dock at a side", "dock by a docking window", "float", "double click",
-                            "resize floating frame", "hide or show", "resize frame", "save and restart"};
-    int counts[8] = {};
+    const int kOperations = 14;
+    const char* names[kOperations] = {"dock at a side",     "dock by a docking window", "float",
+                                      "double click",       "resize floating frame",    "hide or show",
+                                      "resize frame",       "save and restart",         "drag a gripper",
+                                      "drag a caption onto a side", "drag a splitter", "click",
+                                      "double-click a floating caption", "customize"};
+    int counts[kOperations] = {};
+    int done[kOperations] = {};   // the mouse operations that found what they press on
     int checks = 0;
-    for (int step = 0; step < kSteps; ++step)
+    // A point 2 pixels inside an edge of the client area, anywhere along it.
+    auto onSide = [&](int side)
+    {
+        CRect client = Client();
+        return side < 2 ? CPoint(client.left + 10 + pick(client.Width() - 20), side == 0 ? client.top + 2 : client.bottom - 3)
+                        : CPoint(side == 2 ? client.left + 2 : client.right - 3, client.top + 10 + pick(client.Height() - 20));
+    };
+    // The user's gesture while this thread runs the program's messages.
+    auto play = [&](const std::function<void()>& gesture) { EXPECT_TRUE(VxInput::Play(gesture, PumpPending)); };
+    std::string what;   // the step and operation, for a failure
+    auto rulesHold = [&]()
+    {
+        Settle(frame);
+        std::string broken = BrokenRule();
+        EXPECT_EQ("", broken);
+        // The idle update a program's loop runs once its messages are handled (a modal loop's too).
+        app.OnIdle(0);
+        EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd));
+        for (POSITION pos = frame->m_listControlBars.GetHeadPosition(); pos != nullptr;)
+            if (CUXToolBar* pBar = dynamic_cast<CUXToolBar*>(frame->m_listControlBars.GetNext(pos)))
+                ExpectEveryButtonShowsItsCommandsImage(*pBar, images);
+        for (CFtDockWindow& window : frame->m_windows)
+            EXPECT_TRUE(DockingWindowChildFillsClient(window));
+        if (!HasFailure())
+            return true;
+        ADD_FAILURE() << "seed " << seed << " (set VEXUL_DOCK_SEED to repeat), " << what << "\n" << Layout();
+        return false;
+    };
+    // In customize mode: a button of a bar dragged onto another bar, within its bar or off it, a bar reset or a
+    // new one made on the tool bars page; the rules checked after each.
+    auto customize = [&](HWND hSheet, CUXCustomizeSheet& sheet)
+    {
+        // Out of the frame's way, as a user moves it.
+        CRect sheetRect = FtScreenRect(hSheet);
+        ::SetWindowPos(hSheet, nullptr, screen.cx - sheetRect.Width(), screen.cy - sheetRect.Height(), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        for (int n = 1 + pick(4); n > 0 && !HasFailure(); --n)
+        {
+            std::vector<CUXToolBar*> bars;
+            for (POSITION pos = frame->m_listControlBars.GetHeadPosition(); pos != nullptr;)
+            {
+                CUXToolBar* pBar = dynamic_cast<CUXToolBar*>(frame->m_listControlBars.GetNext(pos));
+                if (pBar != nullptr && pBar->IsCustomizable() && pBar->IsWindowVisible())
+                    bars.push_back(pBar);
+            }
+            if (bars.empty())
+                break;
+            CUXToolBar& from = *bars[static_cast<size_t>(pick(static_cast<int>(bars.size())))];
+            CUXToolBar& to = *bars[static_cast<size_t>(pick(static_cast<int>(bars.size())))];
+            CUXCustToolBarPage* page = sheet.GetToolBarsPage();
+            int kind = pick(6);
+            if (kind >= 4)
+            {
+                // Reset, or New.
+                int item = page->FindBar(&from);
+                if (kind == 4 && item < 0)
+                    continue;
+                if (kind == 4)
+                {
+                    page->GetList().SetCurSel(item);
+                    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UX_TB_LIST, LBN_SELCHANGE),
+                                      reinterpret_cast<LPARAM>(page->GetList().m_hWnd));
+                }
+                UINT button = kind == 4 ? IDC_UX_TB_RESET : IDC_UX_TB_NEW;
+                if (!::IsWindowEnabled(::GetDlgItem(page->m_hWnd, static_cast<int>(button))))
+                    continue;
+                what = std::string(kind == 4 ? "reset " : "new bar ") + AfxGetWindowText(from.m_hWnd).GetString();
+                if (kind == 4)
+                {
+                    // Its question answered yes.
+                    CMessageBoxRecorder yes(IDYES);
+                    CDialogDriver::Click(page->m_hWnd, static_cast<int>(button));
+                    EXPECT_TRUE(FtPumpUntil([&]() { return yes.Count() == 1; })) << what;
+                }
+                else
+                {
+                    // The name the box offers taken.
+                    HWND hBox = nullptr;
+                    CDialogDriver answer({[&](HWND hAsking)
+                                          {
+                                              CDialogDriver::Click(hAsking, IDOK);
+                                              hBox = hAsking;
+                                          }});
+                    CDialogDriver::Click(page->m_hWnd, static_cast<int>(button));
+                    EXPECT_TRUE(FtPumpUntil([&]() { return hBox != nullptr && !::IsWindow(hBox); })) << what;
+                }
+            }
+            else
+            {
+                // A button the screen shows, dropped on the left half of another (or past the last), or on the
+                // document area.
+                std::vector<int> shown;
+                for (int i = 0; i < from.GetCount(); ++i)
+                {
+                    CRect item;
+                    from.GetItemRect(i, &item);
+                    from.ClientToScreen(&item);
+                    if (!CUXToolBar::IsSeparator(from.GetButton(i)) &&
+                        !(from.GetButton(i).fsState & TBSTATE_HIDDEN) && Shows(from.m_hWnd, item.CenterPoint()))
+                        shown.push_back(i);
+                }
+                if (shown.empty())
+                    continue;
+                int index = shown[static_cast<size_t>(pick(static_cast<int>(shown.size())))];
+                CRect item;
+                from.GetItemRect(index, &item);
+                from.ClientToScreen(&item);
+                CPoint drop;
+                HWND hTarget = to.m_hWnd;
+                if (kind == 3)
+                {
+                    drop = FtFreePoint(frame->m_hWndMDIClient, hSheet);
+                    hTarget = frame->m_hWndMDIClient;
+                }
+                else if (to.GetCount() == 0)
+                    drop = Rect(to).CenterPoint();
+                else
+                {
+                    CRect place;
+                    int at = pick(to.GetCount() + 1);
+                    to.GetItemRect(std::min(at, to.GetCount() - 1), &place);
+                    to.ClientToScreen(&place);
+                    drop = at < to.GetCount() ? CPoint(place.left + 3, place.CenterPoint().y)
+                                              : CPoint(place.right - 2, place.CenterPoint().y);
+                }
+                if (!Shows(hTarget, drop))
+                    continue;
+                what = std::string("button ") + std::to_string(index) + " of " +
+                       AfxGetWindowText(from.m_hWnd).GetString() + (kind == 3 ? " off its bar" : " onto ") +
+                       (kind == 3 ? "" : AfxGetWindowText(to.m_hWnd).GetString());
+                play([&]() { VxInput::StepDrag(item.CenterPoint(), drop, 4); });
+            }
+            if (!rulesHold())
+                break;
+        }
+        ::PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
+    };
+
+    for (int step = 0; step < kSteps && !HasFailure(); ++step)
     {
         std::vector<CControlBar*> bars = Movable();
         CControlBar* pBar = bars[static_cast<size_t>(pick(static_cast<int>(bars.size())))];
-        int operation = pick(8);
+        int operation = pick(kOperations);
         std::string before = Layout();
+        what = "step " + std::to_string(step) + ": " + names[operation] + " on " +
+               AfxGetWindowText(pBar->m_hWnd).GetString() + "\nbefore:\n" + before + "after:\n";
+        bool visible = pBar->IsWindowVisible() != FALSE;
+        CPoint handle = Handle(*pBar);
+        HWND hHandle = pBar->IsFloating() ? pBar->GetParentFrame()->m_hWnd : pBar->m_hWnd;
+        // (A docked bar's gripper lies outside its client area, where the menu bar's entries are.)
+        bool reached = visible && Shows(hHandle, handle) &&
+                       (pBar->IsFloating() || CUXDockWindow::FromBar(pBar) != nullptr ||
+                        pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(handle.x, handle.y)) != HTCLIENT);
         switch (operation)
         {
         case 0:
@@ -456,7 +662,7 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
             break;
         case 3: pBar->m_pDockContext->ToggleDocking(); break;
         case 4:
-            if (pBar->IsFloating() && pBar->IsWindowVisible())
+            if (pBar->IsFloating() && visible)
             {
                 // What a drag of the frame's edge ends with: the bar laid out for the new width.
                 if (CUXDockWindow* pWindow = CUXDockWindow::FromBar(pBar))
@@ -466,7 +672,7 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
                 pBar->GetParentFrame()->RecalcLayout();
             }
             break;
-        case 5: frame->ShowControlBar(pBar, !pBar->IsWindowVisible(), FALSE); break;
+        case 5: frame->ShowControlBar(pBar, !visible, FALSE); break;
         case 6:
             frame->SetWindowPos(nullptr, 0, 0, 560 + pick(std::max<int>(1, screen.cx - 560)),
                                 460 + pick(std::max<int>(1, screen.cy - 460)), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -480,22 +686,100 @@ TEST_F(DockLayoutTest, RandomUserOperationsKeepEveryBarOnTheFrameAndTheLayoutThr
             ASSERT_EQ(saved, Layout()) << "seed " << seed << " step " << step << ": the restart changed the layout";
             break;
         }
+        case 8:
+        {
+            // To a side, into the frame or anywhere on the screen.
+            int where = pick(3);
+            CPoint to = where == 0 ? onSide(pick(4))
+                        : where == 1 ? Client().TopLeft() + CSize(pick(Client().Width()), pick(Client().Height()))
+                                     : CPoint(20 + pick(screen.cx - 40), 20 + pick(screen.cy - 40));
+            if (!reached || pBar->IsFloating())
+                break;
+            play([&]() { VxInput::StepDrag(handle, to, 4); });
+            ++done[operation];
+            break;
+        }
+        case 9:
+            if (!reached || !pBar->IsFloating())
+                break;
+            play([&]() { VxInput::StepDrag(handle, onSide(pick(4)), 4); });
+            ++done[operation];
+            break;
+        case 10:
+        {
+            CUXDockBar* pDockBar = CUXDockBar::FromBar(static_cast<CDockBar*>(frame->GetControlBar(sides[pick(4)])));
+            if (pDockBar == nullptr || pDockBar->GetSplitters().empty())
+                break;
+            const auto& splitters = pDockBar->GetSplitters();
+            CRect rect = splitters[static_cast<size_t>(pick(static_cast<int>(splitters.size())))].rect;
+            pDockBar->ClientToScreen(&rect);
+            CPoint from = rect.CenterPoint();
+            if (!Shows(pDockBar->m_hWnd, from))
+                break;
+            int offset = pick(121) - 60;
+            CPoint to = from + (rect.Width() < rect.Height() ? CSize(offset, 0) : CSize(0, offset));
+            play([&]() { VxInput::StepDrag(from, to, 4); });
+            ++done[operation];
+            break;
+        }
+        case 11:
+        {
+            // The document area, or a button of a tool bar (the menu bar's would open a menu).
+            CPoint at = FtFreePoint(frame->m_hWndMDIClient, frame->m_hWndMDIClient);
+            HWND hAt = frame->m_hWndMDIClient;
+            CUXToolBar* pToolBar = pBar != &frame->m_wndMenuBar ? dynamic_cast<CUXToolBar*>(pBar) : nullptr;
+            if (pToolBar != nullptr && pick(2) == 0)
+            {
+                CRect item;
+                pToolBar->GetItemRect(pick(pToolBar->GetCount()), &item);
+                pToolBar->ClientToScreen(&item);
+                at = item.CenterPoint();
+                hAt = pToolBar->m_hWnd;
+            }
+            if (!Shows(hAt, at))
+                break;
+            play([&]() { FtClick(at); });
+            ++done[operation];
+            break;
+        }
+        case 12:
+            if (!reached || !pBar->IsFloating())
+                break;
+            play([&]() { VxInput::DoubleClick(handle); });
+            ++done[operation];
+            break;
+        case 13:
+        {
+            CUXCustomizeSheet sheet(frame, CUXCustomizeSheet::kToolBarsPage);
+            CDialogDriver driver({[&](HWND hSheet)
+                                  {
+                                      if (rulesHold())
+                                          customize(hSheet, sheet);
+                                      else
+                                          ::PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
+                                  }});
+            sheet.DoModal();
+            EXPECT_EQ(1u, driver.StepsRun()) << what;
+            ++done[operation];
+            break;
+        }
         }
         ++counts[operation];
-        Settle(frame);
-        std::string broken = BrokenRule();
-        ASSERT_EQ("", broken) << "seed " << seed << " (set VEXUL_DOCK_SEED to repeat), step " << step << ": "
-                              << names[operation] << " on " << AfxGetWindowText(pBar->m_hWnd).GetString()
-                              << "\nbefore:\n"
-                              << before << "after:\n"
-                              << Layout();
+        what = "step " + std::to_string(step) + ": " + names[operation] + " on " +
+               AfxGetWindowText(pBar->m_hWnd).GetString() + "\nbefore:\n" + before + "after:\n";
+        if (!rulesHold())
+            break;
         ++checks;
     }
     std::printf("random docking, seed %u: %d operations (", seed, kSteps);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kOperations; ++i)
         std::printf("%s%s %d", i > 0 ? ", " : "", names[i], counts[i]);
-    std::printf("); the rules held after each of %d steps: docked bars inside the client area and apart, "
-                "floating frames in the work area, buttons inside their bars, restarts keeping the layout\n",
+    std::printf("; by the mouse:");
+    for (int i = 8; i < kOperations; ++i)
+        std::printf(" %d", done[i]);
+    std::printf("); the rules held after each of %d steps: docked bars inside the client area and apart, floating "
+                "frames in the work area and above the frame, buttons inside their bars showing their commands' "
+                "images, docking windows filled by their child, restarts keeping the layout\n",
                 checks);
 }
 
@@ -647,7 +931,7 @@ TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMe
     CPoint right(window.right - 2, window.bottom - 2);
     ASSERT_EQ(HTBOTTOMRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
     CSize wide = Rect(menu).Size();
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(100, 0)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(right, right - CSize(100, 0)); }, PumpPending));
     Settle(frame);
     CSize narrow = Rect(menu).Size();
     EXPECT_LT(narrow.cx, wide.cx);
@@ -656,7 +940,7 @@ TEST_F(DockLayoutTest, AFloatingMenuBarHasAFrameSizedFromItsCornersTitledInTheMe
     EXPECT_EQ("", BrokenRule());
     window = Rect(*pMini);
     right = CPoint(window.right - 2, window.bottom - 2);
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right + CSize(200, 0)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(right, right + CSize(200, 0)); }, PumpPending));
     Settle(frame);
     EXPECT_EQ(wide.cy, Rect(menu).Size().cy);
     EXPECT_EQ("", BrokenRule());
@@ -710,8 +994,8 @@ TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWhole
     Settle(frame);
     CRect band = files.GetCaptionRect();
     files.ClientToScreen(&band);
-    VxInput::WhilePumping([&]() { VxInput::DoubleClick(CPoint(band.left + 30, band.CenterPoint().y)); },
-                          PumpPending);
+    EXPECT_TRUE(
+        VxInput::Play([&]() { VxInput::DoubleClick(CPoint(band.left + 30, band.CenterPoint().y)); }, PumpPending));
     Settle(frame);
     ASSERT_TRUE(files.IsFloating());
     EXPECT_TRUE(DockingWindowChildFillsClient(files));
@@ -721,7 +1005,7 @@ TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWhole
     pMini->ClientToScreen(&client);
     CPoint caption(client.left + 20, client.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
     CPoint edge(Client().right - 2, Client().CenterPoint().y);
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(caption, edge); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(caption, edge); }, PumpPending));
     Settle(frame);
     ASSERT_FALSE(files.IsFloating());
     ASSERT_EQ(frame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), files.m_pDockBar);
@@ -733,7 +1017,7 @@ TEST_F(DockLayoutTest, ADockingWindowDockedByItsCaptionShowsItsChildOverItsWhole
     // Its splitter 40 pixels towards the middle, the frame smaller, a restart.
     CRect docked = Rect(files);
     CPoint splitter(docked.left - 2, docked.CenterPoint().y);
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(splitter, splitter - CSize(40, 0)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(splitter, splitter - CSize(40, 0)); }, PumpPending));
     Settle(frame);
     EXPECT_EQ(docked.Width() + 40, Rect(files).Width());
     EXPECT_TRUE(DockingWindowChildFillsClient(files));
@@ -791,7 +1075,7 @@ TEST_F(DockLayoutTest, AFloatingToolBarIsNarrowedByItsSideEdgeAndItsFrameHugsIts
     // Its right edge 40 pixels in: two rows of two. Its bottom edge down: one column.
     CPoint right(window.right - 2, window.top + 24);
     ASSERT_EQ(HTRIGHT, pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(right.x, right.y)));
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(right, right - CSize(40, 0)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(right, right - CSize(40, 0)); }, PumpPending));
     Settle(frame);
     std::vector<CRect> buttons = Buttons(bar);
     ASSERT_EQ(4u, buttons.size());
@@ -808,7 +1092,7 @@ TEST_F(DockLayoutTest, AFloatingToolBarIsNarrowedByItsSideEdgeAndItsFrameHugsIts
     EXPECT_TRUE(hugs()) << Text(Rect(*pMini)) << " around " << Text(Rect(bar));
     window = Rect(*pMini);
     CPoint bottom(window.CenterPoint().x, window.bottom - 2);
-    VxInput::WhilePumping([&]() { VxInput::StepDrag(bottom, bottom + CSize(0, 60)); }, PumpPending);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::StepDrag(bottom, bottom + CSize(0, 60)); }, PumpPending));
     Settle(frame);
     buttons = Buttons(bar);
     EXPECT_EQ(buttons[0].left, buttons[3].left);

@@ -369,7 +369,7 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
     auto atRest = [&]() { return FtPumpUntil([&]() { return bar.SendMessage(TB_GETHOTITEM) < 0; }); };
     ASSERT_TRUE(atRest());
     std::vector<uint32_t> shown = FtScreenPixels(area);
-    FtPlay(
+    EXPECT_TRUE(VxInput::Play(
         [&]()
         {
             CPoint grip = Gripper(bar) + CSize(0, 3), end(files.left + 20, files.bottom - 20);
@@ -381,7 +381,8 @@ TEST_F(DockingTest, WithTheOptionToShowContentsWhileDraggingAToolBarDragsLive)
             VxInput::Key(VK_ESCAPE, false);
             VxInput::Release(end);
             ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-        });
+        },
+        PumpPending));
     pContext->RemoveCallbacks(&repainter);
     uxAfxData.m_bDocking = TRUE;
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), bar.m_pDockBar);
@@ -400,19 +401,20 @@ TEST_F(DockingTest, FloatingFramesStayAboveTheFrameAfterDragsAndClicks)
 
     // The top bar by its gripper to the left edge.
     CFtToolBar& bar = frame->m_bars[0];
-    FtPlay([&]() { VxInput::Drag(Gripper(bar), CPoint(Client().left + 2, Client().CenterPoint().y)); });
+    CPoint left(Client().left + 2, Client().CenterPoint().y);
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::Drag(Gripper(bar), left); }, PumpPending));
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), bar.m_pDockBar);
     EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a gripper";
 
     // The splitter along the docking windows' column, 30 pixels to the right.
     CRect files = Rect(frame->m_windows[0]);
     CPoint edge(files.right + 2, files.CenterPoint().y);
-    FtPlay([&]() { VxInput::Drag(edge, edge + CSize(30, 0)); });
+    EXPECT_TRUE(VxInput::Play([&]() { VxInput::Drag(edge, edge + CSize(30, 0)); }, PumpPending));
     EXPECT_EQ(files.Width() + 30, Rect(frame->m_windows[0]).Width());
     EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a drag of a splitter";
 
     // A click on the document area, which takes the focus.
-    FtPlay([&]() { FtClick(FtFreePoint(frame->m_pane.m_hWnd, hFirst)); });
+    EXPECT_TRUE(VxInput::Play([&]() { FtClick(FtFreePoint(frame->m_pane.m_hWnd, hFirst)); }, PumpPending));
     EXPECT_TRUE(FtPumpUntil([&]() { return ::GetFocus() == frame->m_pane.m_hWnd; }));
     EXPECT_TRUE(FtOwnedPopupsAboveFrame(frame->m_hWnd)) << "after a click on the document area";
     // Among themselves they keep their order.

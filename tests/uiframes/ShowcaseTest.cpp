@@ -2,6 +2,7 @@
 // showing the layout it had; its floating bars and its customize sheet in front of the frame all along.
 #include "UiFramesTestSupport.h"
 
+#include "support/BmpFile.h"
 #include "support/win_TestFiles.h"
 #include "uiframes/app/ShowcaseIds.h"
 #include "uiframes/sample/SampleIds.h"
@@ -240,6 +241,18 @@ void ExpectFirstCustomButtons(HWND hBar)
         EXPECT_EQ(index++, ::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0)) << nID;
 }
 
+// The screen into <VEXUL_SCREENSHOTS>/<name>.bmp when that folder is given, for a look at the steps.
+void SaveScreenshot(const char* name)
+{
+    const char* folder = std::getenv("VEXUL_SCREENSHOTS");
+    if (folder == nullptr)
+        return;
+    ScreenShot shot(::GetDesktopWindow());
+    std::vector<BYTE> bmp = MakeBmp(shot.Width(), shot.Height(), [&](int x, int y) { return shot.At(x, y); });
+    std::ofstream(std::string(folder) + "\\" + name + ".bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+}
+
 // A value of the saved layout's section of a bar; fallback when the bar or the value is missing.
 DWORD SectionValue(UINT nBarID, LPCSTR value, DWORD fallback)
 {
@@ -357,6 +370,8 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         EXPECT_TRUE(run.Settle(hMain));
         EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "after the menu bar floated and Standard was dragged";
 
+        SaveScreenshot("1-floating-bars-after-drags");
+
         // Tools > Customize...: the sheet opens in front of the frame, in its middle; closed, it leaves the
         // floating bars in front.
         ::PostMessageA(hMain, WM_COMMAND, ID_UX_CUSTOMIZE, 0);
@@ -368,10 +383,14 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         CPoint middle = FtScreenRect(hMain).CenterPoint(), sheetMiddle = FtScreenRect(hSheet).CenterPoint();
         EXPECT_LE(std::abs(middle.x - sheetMiddle.x), 1);
         EXPECT_LE(std::abs(middle.y - sheetMiddle.y), 1);
+        EXPECT_TRUE(run.Settle(hMain));
+        SaveScreenshot("2-customize-open");
         ::PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(WaitFor([&]() { return !::IsWindow(hSheet); }));
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         EXPECT_TRUE(run.Settle(hMain));
         EXPECT_TRUE(FtOwnedPopupsAboveFrame(hMain)) << "after the customize sheet closed";
+        SaveScreenshot("3-customize-closed");
 
         // The user hides both through the View menu's commands, then closes the program.
         ::PostMessageA(hMain, WM_COMMAND, IDW_SC_FORMAT, 0);
@@ -402,6 +421,9 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         EXPECT_TRUE(InReBar(hMine));
         ExpectFirstCustomButtons(hMine);
         EXPECT_TRUE(::IsWindowVisible(hMine));
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        EXPECT_TRUE(run.Settle(hMain));
+        SaveScreenshot("4-next-start");
         EXPECT_EQ(0, run.Close(hMain));
         EXPECT_EQ("", run.SwallowedExceptions());
     }

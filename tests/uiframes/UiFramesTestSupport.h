@@ -15,11 +15,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <ostream>
-#include <thread>
 #include <vector>
 
 // Rectangles, points and sizes in test messages as numbers (not as the pointers they convert to).
@@ -183,22 +181,6 @@ inline void FtClick(CPoint point)
     VxInput::MoveTo(point);
     VxInput::Press(point);
     VxInput::Release(point);
-}
-
-// A user's hand: the gesture (real mouse and keys) runs on a second thread while this one answers its messages,
-// as the program does; back once the gesture is over and what it sent has been handled.
-inline void FtPlay(const std::function<void()>& gesture)
-{
-    std::atomic<bool> done{false};
-    std::thread hand(
-        [&]()
-        {
-            gesture();
-            done = true;
-        });
-    FtPumpUntil([&]() { return done && HIWORD(::GetQueueStatus(QS_INPUT)) == 0 && ::GetCapture() == nullptr; });
-    hand.join();
-    PumpPending();
 }
 
 // Whether every visible window the frame owns (its floating frames, the customize dialog, the library's pop-ups

@@ -108,6 +108,9 @@ public:
             CUXFrameImpl::RaiseOwnedPopups(m_hWnd);
             m_bRaising = FALSE;
         }
+        // Wine restacks a frame that was sized once it reads the display's events: raised again after them.
+        if (message == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE))
+            CUXFrameImpl::RequestRaiseFor(m_hWnd);
         return result;
     }
 

@@ -216,6 +216,8 @@ void CUXDockWindow::DockInto(CDockBar* pDockBar, LPCRECT lpRect)
         pFrame->DockControlBar(this, pDockBar, lpRect);
     else
         pFrame->DockControlBar(this);
+    // Docked at the size it floated at, no size message comes, nor a style change (the flag went above).
+    LayoutContents();
 }
 
 // ---- stored position -----------------------------------------------------------------------------------
@@ -362,6 +364,13 @@ void CUXDockWindow::LayoutContents()
     }
     if (hDWP != nullptr)
         ::EndDeferWindowPos(hDWP);
+}
+
+void CUXDockWindow::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    CUXControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    if (m_hWnd != nullptr && ((dwOldStyle ^ dwNewStyle) & (CBRS_FLOATING | CBRS_ORIENT_ANY)) != 0)
+        LayoutContents();
 }
 
 void CUXDockWindow::OnSize(UINT nType, int cx, int cy)

@@ -137,6 +137,8 @@ public:
 protected:
     // Places the buttons and the hosted child for the present size and side.
     void LayoutContents();
+    // Floated, docked or turned at the same size no size message comes: the caption band came or went.
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

@@ -262,6 +262,7 @@ protected:
     std::map<int, int> m_hiddenByFit;   // button index -> width of the button hidden to fit
     std::map<UINT, CString> m_buttonTexts;
     std::map<UINT, int> m_commandImages;    // command -> its image in the bar's lists (they only grow)
+    BOOL m_bImagesToFind = FALSE;           // a layout left buttons without an image: looked for once at idle
     std::map<std::string, int> m_strings;   // text -> string index in the control
     std::map<UINT, std::unique_ptr<CUXToolButtonData>> m_buttonData;   // by command id
     CString m_strStateKey;
@@ -327,6 +328,9 @@ private:
     // The command's image here; else the icons given (else those the customize centre's image providers have)
     // appended as the command's image. -1 when nobody has an image for it.
     int CommandImage(UINT nID, HICON icon = nullptr, HICON hotIcon = nullptr);
+    // The buttons without an image take their commands' images from the bars made since the layout was
+    // applied (a stored layout is applied as the bar is made, before the frame's later bars exist).
+    void FindMissingImages();
     // Appends icons to the bar's image lists (making one when it has none): the new index, -1 on failure.
     int AppendImage(HICON icon, HICON hotIcon);
     friend class CUXToolBarCustomizer;

@@ -141,8 +141,28 @@ INT_PTR CUXToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     return -1;
 }
 
+void CUXToolBar::FindMissingImages()
+{
+    m_bImagesToFind = FALSE;
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        TBBUTTON button = GetButton(i);
+        const CUXToolButtonData* data = GetButtonData(i);
+        if (IsSeparator(button) || button.iBitmap >= 0 ||
+            (data != nullptr && (data->m_nDropDown & kDropDownCommandPopup) != 0))
+            continue;
+        int image = CommandImage(static_cast<UINT>(button.idCommand));
+        if (image < 0)
+            continue;
+        button.iBitmap = image;
+        SetButton(i, button);
+    }
+}
+
 void CUXToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
+    if (m_bImagesToFind)
+        FindMissingImages();
     CUXToolCmdUI state;
     state.m_pOther = this;
     state.m_nIndexMax = static_cast<UINT>(GetCount());

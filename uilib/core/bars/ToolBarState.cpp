@@ -149,6 +149,7 @@ BOOL CUXToolBar::ApplyLayout(const BYTE* data, UINT size)
             {
                 int image = CommandImage(nID);
                 button.iBitmap = image >= 0 ? image : I_IMAGENONE;
+                m_bImagesToFind |= image < 0;
             }
         }
         buttons.push_back(button);
