@@ -241,6 +241,69 @@ void ExpectFirstCustomButtons(HWND hBar)
         EXPECT_EQ(index++, ::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0)) << nID;
 }
 
+// The screen rectangle of a button of a tool bar in another program (the message's rectangle lives there).
+CRect RemoteButtonRect(HWND hBar, int index)
+{
+    CRect rect;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hBar, &process);
+    HANDLE hProcess = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+    if (hProcess == nullptr)
+        return rect;
+    void* remote = ::VirtualAllocEx(hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (remote != nullptr)
+    {
+        if (::SendMessageA(hBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)))
+        {
+            ::ReadProcessMemory(hProcess, remote, &rect, sizeof(RECT), nullptr);
+            ::MapWindowPoints(hBar, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        }
+        ::VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(hProcess);
+    return rect;
+}
+
+// The middle 10 x 10 pixels of the image a button of a bar in another program shows (in the button's middle, or
+// left of its text), and whether a button shows those pixels anywhere.
+typedef std::vector<COLORREF> IconPixels;
+const int kIconProbe = 10;
+const int kImageBesideTextMiddle = 12;   // a 16-pixel image 5 pixels in from the button's left
+IconPixels ButtonIcon(HWND hBar, UINT nID, bool imageBesideText = false)
+{
+    IconPixels pixels;
+    int index = static_cast<int>(::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0));
+    CRect button = index >= 0 ? RemoteButtonRect(hBar, index) : CRect();
+    if (button.IsRectEmpty())
+        return pixels;
+    ScreenShot shot(::GetDesktopWindow());
+    CPoint middle = imageBesideText ? CPoint(button.left + kImageBesideTextMiddle, button.CenterPoint().y)
+                                    : button.CenterPoint();
+    CPoint corner = middle - CSize(kIconProbe / 2, kIconProbe / 2);
+    for (int y = 0; y < kIconProbe; ++y)
+        for (int x = 0; x < kIconProbe; ++x)
+            pixels.push_back(shot.At(corner.x + x, corner.y + y));
+    return pixels;
+}
+bool ButtonShowsIcon(HWND hBar, UINT nID, const IconPixels& icon)
+{
+    int index = static_cast<int>(::SendMessageA(hBar, TB_COMMANDTOINDEX, nID, 0));
+    CRect button = index >= 0 ? RemoteButtonRect(hBar, index) : CRect();
+    if (button.IsRectEmpty() || icon.size() != kIconProbe * kIconProbe)
+        return false;
+    ScreenShot shot(::GetDesktopWindow());
+    for (int top = button.top; top + kIconProbe <= button.bottom; ++top)
+        for (int left = button.left; left + kIconProbe <= button.right; ++left)
+        {
+            bool same = true;
+            for (int i = 0; same && i < kIconProbe * kIconProbe; ++i)
+                same = shot.At(left + i % kIconProbe, top + i / kIconProbe) == icon[static_cast<size_t>(i)];
+            if (same)
+                return true;
+        }
+    return false;
+}
+
 // The screen into <VEXUL_SCREENSHOTS>/<name>.bmp when that folder is given, for a look at the steps.
 void SaveScreenshot(const char* name)
 {
@@ -331,6 +394,7 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kShowcaseKey);
     CTempFolder logs("vxshowcase");
+    IconPixels open, save, paste;   // as Standard and My Bar show them before the user customizes
     {
         CProgramRun run(kShowcase, kShowcaseTitle, &logs);
         HWND hMain = run.StartAndShow();
@@ -385,6 +449,36 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         EXPECT_LE(std::abs(middle.y - sheetMiddle.y), 1);
         EXPECT_TRUE(run.Settle(hMain));
         SaveScreenshot("2-customize-open");
+        // In customize mode the user moves the floating menu bar out of the way, drags Open from Standard onto
+        // the end of My Bar and Cut off My Bar onto the document area.
+        HWND hMenuFrame = ::GetAncestor(hMenu, GA_ROOT);
+        CRect menuFrame = FtScreenRect(hMenuFrame);
+        ::SetWindowPos(hMenuFrame, nullptr, ::GetSystemMetrics(SM_CXSCREEN) - menuFrame.Width(),
+                       ::GetSystemMetrics(SM_CYSCREEN) - menuFrame.Height(), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(run.Settle(hMain));
+        open = ButtonIcon(hStandard, ID_SC_OPEN);
+        save = ButtonIcon(hMine, ID_SC_SAVE, true);
+        paste = ButtonIcon(hMine, ID_SC_PASTE, true);
+        ASSERT_FALSE(open.empty() || save.empty() || paste.empty());
+        int mineCount = static_cast<int>(::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
+        CRect from = RemoteButtonRect(hStandard, static_cast<int>(::SendMessageA(hStandard, TB_COMMANDTOINDEX,
+                                                                                  ID_SC_OPEN, 0)));
+        CRect last = RemoteButtonRect(hMine, mineCount - 1);
+        VxInput::Drag(from.CenterPoint(), CPoint(last.right - 2, last.CenterPoint().y));
+        EXPECT_TRUE(WaitFor([&]() { return ::SendMessageA(hMine, TB_COMMANDTOINDEX, ID_SC_OPEN, 0) >= 0; }))
+            << "Open dragged onto My Bar";
+        CRect cut = RemoteButtonRect(hMine, static_cast<int>(::SendMessageA(hMine, TB_COMMANDTOINDEX, ID_SC_CUT, 0)));
+        CRect documents = FtScreenRect(::GetDlgItem(hMain, AFX_IDW_PANE_FIRST));
+        VxInput::Drag(cut.CenterPoint(), CPoint(documents.right - 20, documents.bottom - 20));
+        EXPECT_TRUE(WaitFor([&]() { return ::SendMessageA(hMine, TB_COMMANDTOINDEX, ID_SC_CUT, 0) < 0; }))
+            << "Cut dragged off My Bar";
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, 0);
+        EXPECT_TRUE(run.Settle(hMain));
+        SaveScreenshot("2b-my-bar-customized");
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_OPEN, open));
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_SAVE, save));
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_PASTE, paste));
         ::PostMessageA(hSheet, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(WaitFor([&]() { return !::IsWindow(hSheet); }));
         ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -419,11 +513,20 @@ TEST(ShowcaseProgram, LayoutChangedBeforeCloseIsBackAtTheNextStart)
         HWND hMine = run.FindById(IDW_SC_MY_BAR);
         ASSERT_NE(nullptr, hMine);
         EXPECT_TRUE(InReBar(hMine));
-        ExpectFirstCustomButtons(hMine);
+        // as the user left it: Open at the end, Cut gone, each button with its own image
+        EXPECT_EQ(4, ::SendMessageA(hMine, TB_BUTTONCOUNT, 0, 0));
+        int index = 0;
+        for (UINT nID : {ID_SC_NEW_WINDOW, ID_SC_SAVE, ID_SC_PASTE, ID_SC_OPEN})
+            EXPECT_EQ(index++, ::SendMessageA(hMine, TB_COMMANDTOINDEX, nID, 0)) << nID;
         EXPECT_TRUE(::IsWindowVisible(hMine));
         ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         EXPECT_TRUE(run.Settle(hMain));
         SaveScreenshot("4-next-start");
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_OPEN, open));
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_SAVE, save));
+        EXPECT_TRUE(ButtonShowsIcon(hMine, ID_SC_PASTE, paste));
+        EXPECT_FALSE(ButtonShowsIcon(hMine, ID_SC_SAVE, open)) << "the images moved between buttons";
+        EXPECT_FALSE(ButtonShowsIcon(hMine, ID_SC_OPEN, paste)) << "the images moved between buttons";
         EXPECT_EQ(0, run.Close(hMain));
         EXPECT_EQ("", run.SwallowedExceptions());
     }
